@@ -1,0 +1,50 @@
+#pragma once
+// Message boxes and the common dialogs, answered with the classic codes.
+#include <string>
+
+namespace velm {
+
+// Message box style: icon + buttons, as the classic numbers add up.
+enum MsgStyle {
+    MbOkOnly = 0, MbOkCancel = 1, MbYesNo = 4,
+    MbCritical = 16, MbQuestion = 32, MbExclamation = 48, MbInformation = 64,
+};
+// Answers.
+enum MsgAnswer { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7 };
+
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;            // classic form: "Data files (*.qvl)|*.qvl|All files (*.*)|*.*"
+    int filterIndex = 1;           // 1-based
+    std::string defaultExtension;  // without the dot, e.g. "qvl"
+    std::string initialDirectory;
+    std::string fileName;          // proposed name
+    bool overwritePrompt = true;   // save dialogs ask before replacing a file
+    bool fileMustExist = true;     // open dialogs
+};
+
+struct FileDialogResult {
+    bool cancelled = true;  // the classic run-time error 32755
+    std::string fileName;   // full path, default extension added when missing
+    int filterIndex = 1;
+};
+
+struct PrintRange {
+    bool cancelled = true;
+    bool allPages = true;
+    int fromPage = 1;
+    int toPage = 1;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual int MessageBox(const std::string& prompt, int style, const std::string& title) = 0;
+    virtual FileDialogResult ShowOpen(const FileDialogRequest& request) = 0;
+    virtual FileDialogResult ShowSave(const FileDialogRequest& request) = 0;
+    // Printer set-up; false when the user cancelled.
+    virtual bool ShowPrinterSetup() = 0;
+    virtual PrintRange ShowPrint(int minPage, int maxPage) = 0;
+};
+
+}  // namespace velm
