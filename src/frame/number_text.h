@@ -1,0 +1,34 @@
+#pragma once
+// Number text: every number shown, stored or read goes through here, free of
+// the user's locale ("." is always the decimal point).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velm {
+
+// "#.##" in millimetres (measuringSystem 0), "#.####" in inches.
+std::string FormatLength(double value, std::int16_t measuringSystem);
+std::string FormatLength(float value, std::int16_t measuringSystem);
+// "#.###" / "#.#####": the value tables.
+std::string FormatLengthFine(double value, std::int16_t measuringSystem);
+std::string FormatLengthFine(float value, std::int16_t measuringSystem);
+// "#.##" in both units: angles, counts, steps.
+std::string FormatFixed2(double value);
+std::string FormatFixed2(float value);
+
+// Reads the leading number of a text: optional sign, digits, one ".",
+// an exponent; stops at the first character that cannot continue it.
+// An empty or non-numeric text reads as 0.
+double ReadNumber(std::string_view text);
+
+// Fraction to whole number with halves to the even neighbour, saturated to 16 bits.
+std::int16_t RoundToInt16(double value);
+// Same rounding for 32-bit results.
+std::int32_t RoundToInt32(double value);
+
+// The shortest decimal text of a single-precision value as the settings and
+// data files write it: no leading zero between -1 and 1 (".25", "-.5").
+std::string ShortestSettingText(float value);
+
+}  // namespace velm

@@ -1,0 +1,8 @@
+#include "frame/windows/frame_api.h"
+
+namespace velm {
+
+// Each shape family adds its windows here as it arrives.
+void RegisterShapeWindows() {}
+
+}  // namespace velm
