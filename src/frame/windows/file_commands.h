@@ -1,0 +1,18 @@
+#pragma once
+// The File menu: data files, recent files, printer set-up, print and export.
+#include <string>
+
+namespace velm {
+
+// Runs File item `index` (1 open, 2 save, 3 save as, 4 DXF, 5 ISO, 7 printer
+// set-up, 8 print, 10-14 recent files) through the platform's dialogs.
+void DispatchFileCommand(int index);
+// Opens a data file; asks for its name when `fileName` is empty. True when
+// the file was read; `fileName` then holds the name opened.
+bool OpenDataFile(std::string& fileName);
+// mode "": save, "CONNOME": save as, "DXF", "ISO".
+void SaveDataFile(const std::string& mode);
+// Fills the recent-file items of the File menu from the settings store.
+void RefreshRecentMenu();
+
+}  // namespace velm
