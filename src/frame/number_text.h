@@ -16,6 +16,10 @@ std::string FormatLengthFine(float value, std::int16_t measuringSystem);
 // "#.##" in both units: angles, counts, steps.
 std::string FormatFixed2(double value);
 std::string FormatFixed2(float value);
+// Whole numbers (16-bit values, counts) without an ambiguous conversion.
+std::string FormatLength(int value, std::int16_t measuringSystem);
+std::string FormatLengthFine(int value, std::int16_t measuringSystem);
+std::string FormatFixed2(int value);
 
 // Reads the leading number of a text: optional sign, digits, one ".",
 // an exponent; stops at the first character that cannot continue it.

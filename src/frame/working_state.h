@@ -131,9 +131,12 @@ struct WorkingState {
     float EnclosingUpperDiameter = 0;
     float EnclosingLowerDiameter = 0;
 
-    // ComputingSystem - 2 * DiametriExt.
+    // ComputingSystem - 2 * DiametriExt, the fibre counted as the
+    // calculation-method dialog shows it: any ComputingSystem other than
+    // 0 or 1 is the outer fibre (2).
     void RecomputeThicknessFactor() {
-        ThicknessFactor = static_cast<std::int16_t>(Settings.ComputingSystem - 2 * Settings.DiametriExt);
+        const int fibre = Settings.ComputingSystem == 0 || Settings.ComputingSystem == 1 ? Settings.ComputingSystem : 2;
+        ThicknessFactor = static_cast<std::int16_t>(fibre - 2 * (Settings.DiametriExt == 1 ? 1 : 0));
     }
 };
 

@@ -64,8 +64,10 @@ void Canvas::PSet(double x, double y, Colour colour) {
 }
 
 void Canvas::Print(const std::string& text) {
-    DeviceText(ToDeviceX(CurrentX), ToDeviceY(CurrentY), text);
-    CurrentY += TextHeight(text);
+    const double top = ToDeviceY(CurrentY);
+    DeviceText(ToDeviceX(CurrentX), top, text);
+    // One line down the screen, also when the user scale's y axis points up.
+    CurrentY = FromDeviceY(top + DeviceTextHeight(text));
 }
 
 double Canvas::TextWidth(const std::string& text) const {

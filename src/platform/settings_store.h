@@ -15,6 +15,12 @@ public:
     // Never fails visibly.
     virtual void SaveSetting(const std::string& app, const std::string& section,
                              const std::string& key, const std::string& value) = 0;
+    // Removes the key. A store that cannot remove keys stores "Not Used",
+    // which every reader takes for an absent key.
+    virtual void DeleteSetting(const std::string& app, const std::string& section,
+                               const std::string& key) {
+        SaveSetting(app, section, key, "Not Used");
+    }
 };
 
 // Keys kept in memory: for tests, and as the store of last resort.
@@ -28,6 +34,10 @@ public:
     void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override {
         values_[{app, section, key}] = value;
+    }
+    void DeleteSetting(const std::string& app, const std::string& section,
+                       const std::string& key) override {
+        values_.erase({app, section, key});
     }
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;
 };

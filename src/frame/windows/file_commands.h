@@ -2,6 +2,8 @@
 // The File menu: data files, recent files, printer set-up, print and export.
 #include <string>
 
+class QWidget;
+
 namespace velm {
 
 // Runs File item `index` (1 open, 2 save, 3 save as, 4 DXF, 5 ISO, 7 printer
@@ -14,5 +16,8 @@ bool OpenDataFile(std::string& fileName);
 void SaveDataFile(const std::string& mode);
 // Fills the recent-file items of the File menu from the settings store.
 void RefreshRecentMenu();
+// The same for the File menu of `mainWindow` (its actions named
+// "mnuFileItems(9)" to "mnuFileItems(14)"); nothing when it is null.
+void RefreshRecentMenuIn(QWidget* mainWindow);
 
 }  // namespace velm

@@ -6,6 +6,7 @@
 
 class QWidget;
 class QMdiArea;
+class QComboBox;
 
 namespace velm {
 
@@ -23,19 +24,51 @@ void ShowErrorMessage(const std::string& text);  // critical icon, title text 1 
 void CenterForm(QWidget* owner, QWidget* dialog);
 // Options menu and the two option buttons of the toolbar (start panel active or not).
 void EnableOptionCommands(bool enable);
+// Derives every menu item's and toolbar button's enabled state again from the
+// working state (OpenPreview, DevelopmentValid ...): a preview calls it after
+// it set OpenPreview, so that the main window enters or leaves preview mode.
+void UpdateCommandState();
+// The scale box of a sheet preview: "1:1" to "1:5", its text the stored Scale.
+void FillScaleCombo(QComboBox* combo);
+
+// Commands that later parts of the program bring. Until a part registers
+// its command, the menu items and toolbar buttons that need it stay disabled.
+struct LaterCommandSet {
+    bool dxfExport = false;
+    bool isoExport = false;
+    void (*showCalibration)() = nullptr;  // Options item 3: printer check, then FrmTaratura
+};
+LaterCommandSet& LaterCommands();
 
 // Start panel and shape opener.
+// Window tests start and end the whole program many times in one process:
+// keep single window instances in a QPointer, never a plain static pointer.
 QWidget* StartPanel();  // frmIniziale, made on first use
 void OpenShapeForm(int shapeCode, QWidget* caller);
 
 // Shape windows register how they are made, so that the opener needs no
 // knowledge of them. The factory returns the single instance of the window
-// for the code, making it on first use (not yet shown).
+// for the code, making it on first use (not yet shown). The opener puts a
+// window that is in no sub-window yet into the main window's area (closing
+// then only hides it); a window that loads anew at every opening adds itself
+// with WA_DeleteOnClose and makes a new instance once the old one is closed.
 using ShapeWindowFactory = QWidget* (*)(int shapeCode);
 void RegisterShapeWindowFactory(int shapeCode, ShapeWindowFactory factory);
 ShapeWindowFactory ShapeWindowFactoryFor(int shapeCode);  // null when none
 // Registers every shape window the program has; start-up calls it once.
 void RegisterShapeWindows();
+// True when the code has a registered window: the shapes menu and the start
+// panel's pictures offer only those.
+bool ShapeWindowAvailable(int shapeCode);
+// The data file named on the command line, opened once at the start panel's
+// first activation. Start-up sets it before it shows the start panel.
+void SetCommandLineFile(const std::string& fileName);
+
+// The option dialogs, shown modally (Options menu items 1 and 2, toolbar
+// buttons 4 and 5). The unit dialog only stores the unit; the caller converts
+// the input arrays when it changed (ConvertInputUnits, unit_conversion.h).
+void ShowCalculationMethodDialog();  // FrmMetCalcolo
+void ShowUnitDialog();               // FrmUnMis
 
 // Exit: the question (true on Yes) and the exit routine.
 bool AskExitQuestion();

@@ -1,0 +1,194 @@
+#include "cones/cone_compute.h"
+
+#include <cmath>
+
+#include "frame/language.h"
+#include "platform/look.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace {
+
+// Error texts of the checks.
+constexpr int ErrThickness = 2;
+constexpr int ErrUpperDiameter = 3;
+constexpr int ErrLowerDiameter = 4;
+constexpr int ErrHeight = 7;
+constexpr int ErrUpperCut = 10;
+constexpr int ErrLowerCut = 11;
+constexpr int ErrApexTooSmall = 17;
+constexpr int ErrApexTooLarge = 18;
+constexpr int ErrImpossible = 19;
+
+// Input column fields of the frustum windows.
+constexpr int FieldThickness = 0;
+constexpr int FieldUpperDiameter = 1;
+constexpr int FieldLowerDiameter = 2;
+constexpr int FieldHeight = 3;
+constexpr int FieldUpperCut = 4;
+constexpr int FieldLowerCut = 5;
+
+// A field holding zero, or a value that never passed an input box (a data
+// file) and lies outside the field's limits in the current unit.
+bool FieldRefused(float value, int field, const ConeSettings& settings) {
+    if (value == 0 || !std::isfinite(value)) return true;
+    const InputLimit& limit = ConeFieldLimit(settings.Limits, field);
+    const double unit = (ConeFieldIsLength(field) && settings.MeasuringSystem != 0) ? 25.4 : 1.0;
+    if (value < static_cast<float>(limit.Min / unit)) return true;
+    // A little slack: a limit value converted to inches and back is not exact.
+    return value > limit.Max / unit * (1 + 1e-6);
+}
+
+// Inner, mean or outer fibre of the plate.
+float WorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
+    return static_cast<float>(thicknessFactor) * thickness + diameter;
+}
+
+struct Cuts {
+    float upper = 0;
+    float lower = 0;
+};
+
+Cuts CutsForShape(std::int16_t shapeCode, const ConeArray& data) {
+    switch (shapeCode) {
+        case ShapeCoTaSup: return {data[7], 0};
+        case ShapeCoTaInf: return {0, data[8]};
+        case ShapeCoConcordi:
+        case ShapeCoDiscordi: return {data[7], data[8]};
+        default: return {0, 0};
+    }
+}
+
+}  // namespace
+
+ConeSettings ConeSettingsOf(const WorkingState& state) {
+    ConeSettings s;
+    s.ThicknessFactor = state.ThicknessFactor;
+    s.AngleStep = state.Settings.AngleStep;
+    s.LatoSaldatura = state.Settings.LatoSaldatura;
+    s.MeasuringSystem = state.Settings.MeasuringSystem;
+    s.Limits = state.Limits;
+    return s;
+}
+
+int ConeApexAngleMessage(float apexAngle) {
+    if (!std::isfinite(apexAngle)) return ErrImpossible;
+    if (static_cast<double>(apexAngle) < 0.1) return ErrApexTooSmall;
+    if (apexAngle > 60) return ErrApexTooLarge;
+    return 0;
+}
+
+bool DevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
+                 ConeResults& results, ConeArray& lastConeData, std::int16_t& errorFlag,
+                 float& baseAngle, float& cutRise) {
+    SetHourglass();
+    const Cuts cuts = CutsForShape(shapeCode, data);
+    const float lowerDiameter = WorkingDiameter(data[3], data[1], settings.ThicknessFactor);
+    const float upperDiameter = WorkingDiameter(data[2], data[1], settings.ThicknessFactor);
+    const float height = data[4];
+
+    float baseRadius = 0;
+    float apexHeight = 0;
+    std::int16_t noBody = 0;
+    SolveConeHalfAngle(upperDiameter, lowerDiameter, cuts.lower, cuts.upper, height,
+                       settings.LatoSaldatura, baseRadius, apexHeight, baseAngle, cutRise,
+                       results.FrustumHeight1, results.FrustumHeight2, results.LowerCutOffset, noBody);
+    bool usable = false;
+    if (noBody != 0) {
+        // No cone has these dimensions: nothing to develop.
+        errorFlag = 1;
+        results = ConeResults{};
+        baseAngle = 0;
+        cutRise = 0;
+    } else {
+        float seamInset = 0;
+        float axisCheck = 0;
+        // The typed height is the reference: a body that misses it does not exist.
+        ComputeConeAngle(results.FrustumHeight1, upperDiameter, lowerDiameter, cuts.lower, cuts.upper,
+                         settings.LatoSaldatura, baseAngle, results.ConeApexAngle, baseRadius,
+                         results.FrustumHeight2, results.LowerCutOffset, seamInset, axisCheck, height,
+                         errorFlag);
+        usable = ComputeConeDevelopmentTables(baseAngle, baseRadius, results.FrustumHeight1,
+                                              results.FrustumHeight2, results.LowerCutOffset, seamInset,
+                                              cuts.lower, cuts.upper, settings.AngleStep,
+                                              settings.LatoSaldatura, results);
+    }
+    for (int i = 1; i <= 8; ++i) lastConeData[i] = data[i];
+    ClearHourglass();
+    return usable;
+}
+
+int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
+                        ConeResults& results, ConeArray& lastConeData, float& cutRise) {
+    if (shapeCode < ShapeCoRe || shapeCode > ShapeCoDiscordi) return ConeRefusedSilently;
+    const std::int16_t factor = settings.ThicknessFactor;
+    if (FieldRefused(data[1], FieldThickness, settings)) return ErrThickness;
+    if (FieldRefused(data[2], FieldUpperDiameter, settings) ||
+        !(WorkingDiameter(data[2], data[1], factor) > 0)) {
+        return ErrUpperDiameter;
+    }
+    if (FieldRefused(data[3], FieldLowerDiameter, settings) ||
+        !(WorkingDiameter(data[3], data[1], factor) > 0)) {
+        return ErrLowerDiameter;
+    }
+    if (FieldRefused(data[4], FieldHeight, settings)) return ErrHeight;
+
+    // FrmCoDiscordi stores its lower angle negated: its size is what the box held.
+    const float lowerCutField = shapeCode == ShapeCoDiscordi ? std::fabs(data[6]) : data[6];
+    switch (shapeCode) {
+        case ShapeCoTaSup:
+            if (FieldRefused(data[5], FieldUpperCut, settings)) return ErrUpperCut;
+            break;
+        case ShapeCoTaInf:
+            if (FieldRefused(lowerCutField, FieldLowerCut, settings)) return ErrLowerCut;
+            break;
+        case ShapeCoConcordi:
+        case ShapeCoDiscordi:
+            if (FieldRefused(lowerCutField, FieldLowerCut, settings)) return ErrLowerCut;
+            if (FieldRefused(data[5], FieldUpperCut, settings)) return ErrUpperCut;
+            if (data[2] == data[3]) return ErrImpossible;
+            break;
+        default:
+            break;
+    }
+
+    std::int16_t errorFlag = 0;
+    float baseAngle = 0;
+    const bool usable = DevelopCone(shapeCode, data, settings, results, lastConeData, errorFlag,
+                                    baseAngle, cutRise);
+    if (errorFlag == 1) return ErrImpossible;
+    if (const int apex = ConeApexAngleMessage(results.ConeApexAngle); apex != 0) return apex;
+    if (!usable || !std::isfinite(cutRise) || !std::isfinite(results.FrustumHeight1) ||
+        !std::isfinite(results.FrustumHeight2) || !std::isfinite(results.LowerCutOffset)) {
+        return ErrImpossible;
+    }
+    return 0;
+}
+
+Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state,
+                              ConeResults& results) {
+    const int message = CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state),
+                                            results, state.LastConeData, cutRise);
+    if (message == 0) return False16;
+    if (message > 0 && Platform().dialogs) {
+        Platform().dialogs->MessageBox(Txt(LangErrore, message), MbCritical, Txt(LangErrore, 1));
+    }
+    return True16;
+}
+
+Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise) {
+    return ValidateAndDevelopCone(shapeCode, cutRise, State(), ConeDevelopment());
+}
+
+void ToggleConeWeldSide(WorkingState& state, ConeResults& results) {
+    state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
+    if (state.DevelopmentValid == False16) return;
+    std::int16_t errorFlag = 0;
+    float baseAngle = 0;
+    float cutRise = 0;
+    DevelopCone(state.ShapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results,
+                state.LastConeData, errorFlag, baseAngle, cutRise);
+}
+
+}  // namespace velm

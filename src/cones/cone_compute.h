@@ -1,0 +1,62 @@
+#pragma once
+// Validation and development of the five frustum kinds (shape codes 1 to 5)
+// and the computation behind the weld-side command.
+#include <cstdint>
+
+#include "frame/working_state.h"
+#include "geometry/cone_geometry.h"
+
+namespace velm {
+
+// What a frustum development reads besides ConeData.
+struct ConeSettings {
+    std::int16_t ThicknessFactor = 1;
+    float AngleStep = 1.0f;
+    std::int16_t LatoSaldatura = 1;
+    std::int16_t MeasuringSystem = 0;  // unit of the input values, for their limits
+    InputLimits Limits;
+};
+
+ConeSettings ConeSettingsOf(const WorkingState& state);
+
+// CheckAndDevelopCone's answer for a shape code that is not a frustum:
+// refused without a message.
+constexpr int ConeRefusedSilently = -1;
+
+// Develops `data` for the shape: cut angles by shape code, working diameters,
+// the solver, the exact angles checked against the typed height, the tables,
+// and the copy of `data` into lastConeData. errorFlag becomes 1 for a body
+// that cannot be built and is otherwise left as the caller set it. baseAngle
+// receives the side's base angle (radians), cutRise the height of the lower
+// cut's axis point above the lowest point of the body. Returns false when the
+// results are unusable (no finite development, or a step the tables cannot
+// hold); they are then zero, never infinite or NaN.
+bool DevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
+                 ConeResults& results, ConeArray& lastConeData, std::int16_t& errorFlag,
+                 float& baseAngle, float& cutRise);
+
+// The apex-angle limits: 0 within 0.1 to 60 degrees (both accepted), else
+// the error text 17 (too sharp) or 18 (too flat); 19 for no angle at all.
+int ConeApexAngleMessage(float apexAngle);
+
+// The checks in their order, then the development. Returns 0 when accepted,
+// the number of the error text (LangErrore) when refused, or
+// ConeRefusedSilently. A refusal before the development leaves results,
+// lastConeData and cutRise as they were; a later one leaves those of the
+// refused data.
+int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
+                        ConeResults& results, ConeArray& lastConeData, float& cutRise);
+
+// The apply command's entry: checks and develops state's ConeData, shows the
+// error text on refusal. True16 when refused.
+Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state,
+                              ConeResults& results);
+// The same on the running program's state and ConeDevelopment().
+Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise);
+
+// The weld-side command: flips LatoSaldatura; develops again for the current
+// ShapeCode only while state holds an accepted development (DevelopmentValid),
+// so that refused inputs are never developed. Shows nothing.
+void ToggleConeWeldSide(WorkingState& state, ConeResults& results);
+
+}  // namespace velm

@@ -1,0 +1,231 @@
+#include "cones/cone_development_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "frame/fill_seed.h"
+#include "frame/language.h"
+#include "frame/number_text.h"
+#include "frame/sketch_primitives.h"
+#include "geometry/cylinder_geometry.h"
+
+namespace velm {
+
+namespace {
+
+constexpr Colour Yellow = RGB(255, 255, 0);
+constexpr Colour White = RGB(255, 255, 255);
+constexpr Colour LightGreen = RGB(100, 255, 100);
+constexpr Colour Black = RGB(0, 0, 0);
+constexpr double PiD = 3.14159265358979323846;
+
+struct Mapping {
+    float kX = 0, kY = 0, divX = 1, divY = 1;
+};
+
+struct Offset {
+    float x = 0, y = 0;
+};
+
+Offset Map(const Mapping& m, double r, float angle) {
+    Offset o;
+    PolarToPicture(o.x, o.y, m.kY, m.kX, m.divX, m.divY, static_cast<float>(r), angle);
+    return o;
+}
+
+// About one point per degree of the base circle: every k-th table entry,
+// d radians apart on the plate.
+struct Stepping {
+    int n = 0;
+    int k = 1;
+    float d = 0;
+};
+
+Stepping StepsOf(float sectorAngle, float angleStep, int n) {
+    Stepping s;
+    s.n = n;
+    s.k = angleStep > 1 ? 1 : std::max(1, static_cast<int>(std::nearbyint(1.0 / angleStep)));
+    s.d = sectorAngle / 360 * (angleStep * static_cast<float>(s.k));
+    return s;
+}
+
+// One developed edge, both halves, from the seam point to the middle line.
+// Returns the offsets of the last point (on the middle line).
+Offset DrawEdge(Canvas& pic, const ProfileTable& radii, const Mapping& m, const Stepping& st, float half,
+                float cx, float T, Colour colour, bool left, bool right) {
+    Offset prev = Map(m, radii[0], half);
+    const int steps = st.n / st.k;
+    auto to = [&](int entry, float angle) {
+        const Offset p = Map(m, radii[static_cast<std::size_t>(entry)], angle);
+        if (left) pic.Line(cx - prev.x, T + prev.y, cx - p.x, T + p.y, colour);
+        if (right) pic.Line(cx + prev.x, T + prev.y, cx + p.x, T + p.y, colour);
+        prev = p;
+    };
+    for (int j = 1; j <= steps; ++j) to(j * st.k, half - static_cast<float>(j) * st.d);
+    if (steps * st.k != st.n) to(st.n, 0);  // a step that does not divide a degree
+    return prev;
+}
+
+bool Usable(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+PlacedLabel AngleLabel(Canvas& pic, float sector, float sectorDeg, float cx, float T, Offset u) {
+    const double a = (PiD - sector) / 2;
+    pic.Arc(cx, T, 30, LightGreen, a + PiD, a + PiD + sector);
+    pic.Line(cx, T, cx - u.x + 2, T + u.y - 2, LightGreen);
+    pic.Line(cx, T, cx + u.x - 2, T + u.y - 2, LightGreen);
+    PlacedLabel p;
+    p.Visible = true;
+    p.Left = 20;
+    p.Top = 5;
+    p.Caption = Txt(LangCommonFrmConi, 10) + " = " + FormatFixed2(sectorDeg) + "\xC2\xB0";
+    return p;
+}
+
+PlacedLabel RadiusLabel(Canvas& pic, float sector, double radius, int index, float cx, float T,
+                           float distance, std::int16_t unit) {
+    const double a = (PiD - sector) / 2;
+    pic.DrawStyle = DrawDot;
+    pic.Arc(cx, T, distance, White, a + PiD, a + PiD + sector);
+    pic.DrawStyle = DrawSolid;
+    pic.Line(cx, T + 5, cx, T + distance, White);
+    DrawArrowHead(pic, 270, cx, T + distance);
+    PlacedLabel p;
+    p.Visible = true;
+    p.Left = cx + 10;
+    p.Top = T + distance - 30;
+    p.Caption = "R" + std::to_string(index) + " = " + FormatLength(radius, unit);
+    return p;
+}
+
+PlacedLabel ChordLabel(Canvas& pic, float chord, int index, float cx, float T, Offset at, std::int16_t unit) {
+    DrawArrowHead(pic, 0, cx - at.x - 5, T + at.y);
+    PlacedLabel p;
+    p.Visible = true;
+    p.Left = cx - at.x - 60;
+    p.Top = T + at.y - 20;
+    p.Caption = "C" + std::to_string(index) + " = " + FormatLength(chord, unit);
+    return p;
+}
+
+}  // namespace
+
+void PolarToPicture(float& xOut, float& yOut, float kY, float kX, float divX, float divY, float r, float angle) {
+    const float across = static_cast<float>(r * std::sin(static_cast<double>(angle)));
+    const float along = static_cast<float>(r * std::cos(static_cast<double>(angle)));
+    xOut = across * kX / divX;
+    yOut = along * kY / divY;
+}
+
+ConeDevelopmentView DrawConeDevelopment(Canvas& picture, const ConeResults& r, float angleStep, Colour fill,
+                                        std::int16_t measuringSystem) {
+    ConeDevelopmentView view;
+    const int n = HalfTurnIndex(angleStep);
+    if (n < 0) return view;
+    const float W = static_cast<float>(picture.ScaleWidth());
+    const float Hp = static_cast<float>(picture.ScaleHeight());
+    const float cx = W / 2;
+    const float half = r.ConeSectorAngle / 2;
+
+    // The sector's extent below the apex.
+    const float lower0 = static_cast<float>(r.ConeLowerRadii[0]);
+    const float Xext = static_cast<float>(std::sin(static_cast<double>(half))) * lower0;
+    const float Ymax = r.ConeLowerRadii[0] > r.ConeLowerRadii[static_cast<std::size_t>(n)] ? lower0 : r.LowerEdgeMaxY;
+    const float H = Ymax - r.UpperEdgeMinY;
+
+    // One scale both ways: the width first, then capped by the height.
+    float A = W / 2 - 80;
+    float V = A * H / Xext;
+    if (Hp - 160 < V) {
+        V = Hp - 160;
+        A = Xext * V / H;
+    }
+    // A picture too small, or a development without extent: nothing drawn,
+    // never a mirrored figure.
+    if (!Usable({Xext, H, A, V}) || !(Xext > 0) || !(H > 0) || !(A > 0) || !(V > 0)) return view;
+    const Mapping m{A, V, Xext, H};
+    const float s = A / Xext;
+
+    const float P = Ymax * V / H;
+    float T = 0;
+    if (Hp - 60 > P) T = 60;
+    else if (Hp - 20 > P) T = 20;
+    else T = Hp - 40 - P;
+
+    const Stepping st = StepsOf(r.ConeSectorAngle, angleStep, n);
+    const Offset lowerMid = DrawEdge(picture, r.ConeLowerRadii, m, st, half, cx, T, Yellow, true, true);
+    picture.Line(cx - lowerMid.x - 1, T + lowerMid.y, cx + lowerMid.x + 1, T + lowerMid.y, Yellow);
+    const Offset upperMid = DrawEdge(picture, r.ConeUpperRadii, m, st, half, cx, T, Yellow, true, true);
+    picture.Line(cx - upperMid.x - 1, T + upperMid.y, cx + upperMid.x + 1, T + upperMid.y, Yellow);
+
+    const Offset u = Map(m, r.ConeUpperRadii[0], half);
+    const Offset l = Map(m, r.ConeLowerRadii[0], half);
+    picture.Line(cx - u.x, T + u.y, cx - l.x, T + l.y, Yellow);
+    picture.Line(cx + u.x, T + u.y, cx + l.x, T + l.y, Yellow);
+
+    // The fill starts on the middle line halfway between the two edges,
+    // which is inside the outline; a gap under two pixels is left unfilled.
+    if (const auto seed = FillSeedBetween(picture, cx, T + upperMid.y, T + lowerMid.y, Yellow)) {
+        picture.FloodFill(seed->X, seed->Y, Yellow, fill);
+        view.Filled = true;
+    }
+
+    view.Drawn = true;
+    view.cx = cx;
+    view.T = T;
+    view.Scale = s;
+    view.Labels[0] = AngleLabel(picture, r.ConeSectorAngle, r.ConeSectorAngleDeg, cx, T, u);
+    view.Labels[1] = RadiusLabel(picture, r.ConeSectorAngle, r.ConeOuterRadius, 2, cx, T,
+                                 static_cast<float>(s * r.ConeLowerRadii[0]), measuringSystem);
+    view.Labels[2] = RadiusLabel(picture, r.ConeSectorAngle, r.ConeInnerRadius, 1, cx, T,
+                                 static_cast<float>(s * r.ConeUpperRadii[0]), measuringSystem);
+    view.Labels[3] = ChordLabel(picture, r.ConeInnerChord, 1, cx, T, u, measuringSystem);
+    view.Labels[4] = ChordLabel(picture, r.ConeOuterChord, 2, cx, T, l, measuringSystem);
+    return view;
+}
+
+bool DrawConeSheetDevelopment(Canvas& picture, const ConeSheetLayout& layout, const ConeResults& r,
+                              float angleStep) {
+    picture.Cls();
+    const int n = HalfTurnIndex(angleStep);
+    if (n < 0) return false;
+    const float width = static_cast<float>(layout.Width);
+    const float height = static_cast<float>(layout.Height);
+    float cx = width / 2;
+    float A = cx - 1;
+    if (layout.DevelopmentPart == 1) {
+        cx = width - 1;
+        A = width - 1;
+    } else if (layout.DevelopmentPart == 2) {
+        cx = 0;
+        A = width - 1;
+    }
+    // The apex above the picture, so that at the sheet's scale the upper
+    // edge's nearest point lies on its top.
+    const float T = static_cast<float>(-r.UpperEdgeMinY * layout.SheetScaleHeight / layout.PageHeight);
+    const float half = r.ConeSectorAngle / 2;
+    const float Xext = static_cast<float>(std::sin(static_cast<double>(half))) * static_cast<float>(r.ConeLowerRadii[0]);
+    const Mapping m{A, height - T - 1, Xext, r.LowerEdgeMaxY};
+    if (!Usable({T, Xext, m.kY, m.divY}) || !(Xext > 0) || !(m.divY > 0) || !(A > 0)) return false;
+
+    const bool left = layout.DevelopmentPart != 2;
+    const bool right = layout.DevelopmentPart != 1;
+    const Stepping st = StepsOf(r.ConeSectorAngle, angleStep, n);
+    DrawEdge(picture, r.ConeLowerRadii, m, st, half, cx, T, Black, left, right);
+    DrawEdge(picture, r.ConeUpperRadii, m, st, half, cx, T, Black, left, right);
+    const Offset u = Map(m, r.ConeUpperRadii[0], half);
+    const Offset l = Map(m, r.ConeLowerRadii[0], half);
+    if (left) picture.Line(cx - u.x, T + u.y, cx - l.x, T + l.y, Black);
+    if (right) picture.Line(cx + u.x, T + u.y, cx + l.x, T + l.y, Black);
+
+    picture.DrawStyle = DrawDashDot;
+    picture.Line(cx, 0, cx, height, Black);
+    picture.DrawStyle = DrawSolid;
+    return true;
+}
+
+}  // namespace velm

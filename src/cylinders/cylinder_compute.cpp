@@ -1,0 +1,127 @@
+#include "cylinders/cylinder_compute.h"
+
+#include <cmath>
+
+#include "frame/language.h"
+#include "platform/look.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace {
+
+// Error texts of the checks.
+constexpr int ErrThickness = 2;
+constexpr int ErrDiameter = 14;
+constexpr int ErrAxisLength = 7;
+constexpr int ErrTopCut = 10;
+constexpr int ErrBottomCut = 11;
+constexpr int ErrImpossible = 19;
+
+// A field holding zero, or a value that never passed an input box (a data
+// file) and lies outside the field's limits in the current unit.
+bool FieldRefused(float value, int field, const CylinderSettings& settings) {
+    if (value == 0 || !std::isfinite(value)) return true;
+    const InputLimit& limit = CylinderFieldLimit(settings.Limits, field);
+    const double unit = (CylinderFieldIsLength(field) && settings.MeasuringSystem != 0) ? 25.4 : 1.0;
+    if (value < static_cast<float>(limit.Min / unit)) return true;
+    // A little slack: a limit value converted to inches and back is not exact.
+    return value > limit.Max / unit * (1 + 1e-6);
+}
+
+// The bottom angle as its box shows it: FrmCiDiscordi stores it negated.
+float BottomCutField(std::int16_t shapeCode, const CylinderArray& data) {
+    return shapeCode == ShapeCiDiscordi ? -data[5] : data[5];
+}
+
+}  // namespace
+
+CylinderSettings CylinderSettingsOf(const WorkingState& state) {
+    CylinderSettings s;
+    s.ThicknessFactor = state.ThicknessFactor;
+    s.AngleStep = state.Settings.AngleStep;
+    s.LatoSaldatura = state.Settings.LatoSaldatura;
+    s.MeasuringSystem = state.Settings.MeasuringSystem;
+    s.Limits = state.Limits;
+    return s;
+}
+
+void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const CylinderSettings& settings,
+                     CylinderResults& results, CylinderArray& lastCylinderData, std::int16_t& errorFlag) {
+    SetHourglass();
+    float topCut = 0;
+    float bottomCut = 0;
+    if (shapeCode == ShapeCiTaSup) {
+        topCut = data[6];
+    } else if (shapeCode == ShapeCiConcordi || shapeCode == ShapeCiDiscordi) {
+        topCut = data[6];
+        bottomCut = data[7];
+    }
+    // Inner, mean or outer fibre of the plate.
+    const float workingDiameter = static_cast<float>(settings.ThicknessFactor) * data[1] + data[2];
+    ComputeCutHeightsFromAxis(data[3], workingDiameter, bottomCut, topCut, results.Hmax, results.Hmed,
+                              results.Hmin, errorFlag);
+    if (!ComputeCutCurveTables(workingDiameter, results.Hmax, bottomCut, topCut, results.Hmed,
+                               results.Hmin, settings.AngleStep, settings.LatoSaldatura,
+                               results.CylUpperHeights, results.CylLowerHeights,
+                               results.DevelopedLength, results.UpperArcLength,
+                               results.LowerArcLength)) {
+        errorFlag = 1;  // a step the tables cannot hold
+    }
+    for (int i = 1; i <= 7; ++i) lastCylinderData[i] = data[i];
+    ClearHourglass();
+}
+
+int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
+                            const CylinderSettings& settings, CylinderResults& results,
+                            CylinderArray& lastCylinderData) {
+    if (FieldRefused(data[1], 0, settings)) return ErrThickness;
+    if (FieldRefused(data[2], 1, settings)) return ErrDiameter;
+    if (FieldRefused(data[3], 2, settings)) return ErrAxisLength;
+    switch (shapeCode) {
+        case ShapeCiRe:
+            break;
+        case ShapeCiTaSup:
+            if (FieldRefused(data[4], 3, settings)) return ErrTopCut;
+            break;
+        case ShapeCiConcordi:
+        case ShapeCiDiscordi:
+            if (FieldRefused(BottomCutField(shapeCode, data), 4, settings)) return ErrBottomCut;
+            if (FieldRefused(data[4], 3, settings)) return ErrTopCut;
+            break;
+        default:
+            return CylinderRefusedSilently;
+    }
+    std::int16_t errorFlag = 0;
+    DevelopCylinder(shapeCode, data, settings, results, lastCylinderData, errorFlag);
+    return errorFlag == 1 ? ErrImpossible : 0;
+}
+
+Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results) {
+    const int message = CheckAndDevelopCylinder(shapeCode, state.Inputs.CylinderData,
+                                                CylinderSettingsOf(state), results,
+                                                state.LastCylinderData);
+    if (message == 0) return False16;
+    if (message > 0 && Platform().dialogs) {
+        Platform().dialogs->MessageBox(Txt(LangErrore, message), MbCritical, Txt(LangErrore, 1));
+    }
+    return True16;
+}
+
+Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode) {
+    return ValidateAndDevelopCylinder(shapeCode, State(), CylinderDevelopment());
+}
+
+void ToggleCylinderWeldSide(WorkingState& state, CylinderResults& results) {
+    state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
+    std::int16_t errorFlag = 0;
+    DevelopCylinder(state.ShapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state), results,
+                    state.LastCylinderData, errorFlag);
+}
+
+MarkerPlace WeldSideMarkerPlace(std::int16_t latoSaldatura, int label1Left, int label1Top, int label2Left) {
+    if (latoSaldatura == 1) return {label2Left, label1Top + 20};
+    return {label1Left - 30, label1Top + 20};
+}
+
+}  // namespace velm

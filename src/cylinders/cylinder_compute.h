@@ -1,0 +1,59 @@
+#pragma once
+// Validation and development of the four cylinder kinds (shape codes 6 to 9)
+// and the computation behind the weld-side command.
+#include <cstdint>
+
+#include "frame/working_state.h"
+#include "geometry/cylinder_geometry.h"
+
+namespace velm {
+
+// What a cylinder development reads besides CylinderData.
+struct CylinderSettings {
+    std::int16_t ThicknessFactor = 1;
+    float AngleStep = 1.0f;
+    std::int16_t LatoSaldatura = 1;
+    std::int16_t MeasuringSystem = 0;  // unit of the input values, for their limits
+    InputLimits Limits;
+};
+
+CylinderSettings CylinderSettingsOf(const WorkingState& state);
+
+// CheckAndDevelopCylinder's answer for a shape code that is not a cylinder:
+// refused without a message.
+constexpr int CylinderRefusedSilently = -1;
+
+// Develops `data` for the shape: cut angles by shape code, heights, tables,
+// and the copy of `data` into lastCylinderData. errorFlag becomes 1 for a
+// body that cannot be built (or a step the tables cannot hold) and is
+// otherwise left as the caller set it.
+void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const CylinderSettings& settings,
+                     CylinderResults& results, CylinderArray& lastCylinderData, std::int16_t& errorFlag);
+
+// The checks in their order, then the development. Returns 0 when accepted,
+// the number of the error text (LangErrore) when refused, or
+// CylinderRefusedSilently. A refusal before the development leaves results
+// and lastCylinderData as they were; error 19 leaves those of the refused data.
+int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
+                            const CylinderSettings& settings, CylinderResults& results,
+                            CylinderArray& lastCylinderData);
+
+// The apply command's entry: checks and develops state's CylinderData,
+// shows the error text on refusal. True16 when refused.
+Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results);
+// The same on the running program's state and CylinderDevelopment().
+Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode);
+
+// The weld-side command: flips LatoSaldatura and develops again for the
+// current ShapeCode (its failure flag is not looked at).
+void ToggleCylinderWeldSide(WorkingState& state, CylinderResults& results);
+
+// Where the weld-side marker goes, beside the two dimension labels
+// LblDatiSviluppo(1) and (2), in the window's pixels.
+struct MarkerPlace {
+    int Left = 0;
+    int Top = 0;
+};
+MarkerPlace WeldSideMarkerPlace(std::int16_t latoSaldatura, int label1Left, int label1Top, int label2Left);
+
+}  // namespace velm

@@ -1,0 +1,252 @@
+#include "cylinders/windows/cylinder_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "cylinders/cylinder_compute.h"
+#include "cylinders/cylinder_development_drawing.h"
+#include "cylinders/cylinder_sketch.h"
+#include "frame/language.h"
+#include "frame/number_text.h"
+#include "frame/windows/frame_api.h"
+#include "frame/windows/input_services.h"
+#include "platform/qt/picture_box.h"
+#include "platform/qt/text_box.h"
+
+namespace velm {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+const char* const Degrees = " [\u00B0]:";
+
+ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId title, int rows, int sketchBoxes,
+                          int sketchLabels, bool cut, bool sign) {
+    ShapeWindowDesign d;
+    d.Name = name;
+    d.ShapeCode = code;
+    d.TitleSection = title;
+    d.InputRows = rows;
+    d.OutputLabels = rows;
+    d.SketchBoxes = sketchBoxes;
+    d.SketchLabels = sketchLabels;
+    d.SideLabels = cut ? 2 : 0;
+    d.ArcLabels = cut ? 2 : 0;
+    d.WeldSide = cut;
+    d.SignLabel = sign;
+    d.ResultViewText = 13;
+    d.LabelTops.assign({480, 885, 1260, 1635, 2010});
+    d.BoxTops.assign({510, 885, 1260, 1635, 2010});
+    d.OutputTops.assign({510, 870, 1260, 1650, 2010});
+    for (auto* tops : {&d.LabelTops, &d.BoxTops, &d.OutputTops}) tops->resize(static_cast<std::size_t>(rows));
+    d.HintApply = 30;
+    d.HintDevelop = 3;
+    return d;
+}
+
+// The variant table: boxes, sketch boxes and labels, cuts and sign by window.
+const std::array<ShapeWindowDesign, 4>& Variants() {
+    static const std::array<ShapeWindowDesign, 4> variants{
+        Variant("FrmCiRe", ShapeCiRe, LangFrmCiRe, 3, 2, 5, false, false),
+        Variant("FrmCiTaSup", ShapeCiTaSup, LangFrmCiTS, 4, 3, 6, true, false),
+        Variant("FrmCiConcordi", ShapeCiConcordi, LangFrmCiCon, 5, 4, 6, true, false),
+        Variant("FrmCiDiscordi", ShapeCiDiscordi, LangFrmCiDis, 5, 4, 6, true, true)};
+    return variants;
+}
+
+std::int16_t Unit() { return State().Settings.MeasuringSystem; }
+
+QWidget* MakeCylinderWindow(int shapeCode) { return CylinderWindow::Open(shapeCode); }
+
+}  // namespace
+
+const ShapeWindowDesign& CylinderWindow::DesignOf(int shapeCode) {
+    const int i = (shapeCode >= ShapeCiRe && shapeCode <= ShapeCiDiscordi) ? shapeCode - ShapeCiRe : 0;
+    return Variants()[static_cast<std::size_t>(i)];
+}
+
+CylinderWindow::CylinderWindow(int shapeCode, QWidget* parent) : ShapeWindow(DesignOf(shapeCode), parent) {}
+
+QWidget* CylinderWindow::Open(int shapeCode) {
+    if (shapeCode < ShapeCiRe || shapeCode > ShapeCiDiscordi) return nullptr;
+    static std::array<QPointer<CylinderWindow>, 4> windows;
+    QPointer<CylinderWindow>& window = windows[static_cast<std::size_t>(shapeCode - ShapeCiRe)];
+    if (window && !window->Unloaded()) return window;
+    window = new CylinderWindow(shapeCode);
+    window->Form_Load();
+    if (QMdiArea* area = MdiArea()) {
+        QMdiSubWindow* sub = area->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose, true);  // closing unloads: the next opening loads anew
+    }
+    return window;
+}
+
+void RegisterCylinderWindows() {
+    for (int code = ShapeCiRe; code <= ShapeCiDiscordi; ++code) RegisterShapeWindowFactory(code, MakeCylinderWindow);
+}
+
+bool CylinderWindow::CutAtTop() const { return ShapeCode() != ShapeCiRe; }
+bool CylinderWindow::CutAtBottom() const {
+    return ShapeCode() == ShapeCiConcordi || ShapeCode() == ShapeCiDiscordi;
+}
+
+// --- Load and texts ---
+
+void CylinderWindow::FillInputBoxes() {
+    const CylinderArray& data = State().Inputs.CylinderData;
+    for (int k = 0; k < Design().InputRows; ++k) {
+        float value = data[static_cast<std::size_t>(k + 1)];
+        if (k == 4) value = data[5] <= 0 ? -data[5] : data[5];  // the bottom angle's magnitude
+        TxtInputDati[static_cast<std::size_t>(k)]->SetText(FormatLength(value, Unit()));
+    }
+}
+
+void CylinderWindow::ApplyFormTexts() {
+    setWindowTitle(Q(Title()));
+    PnlSfondo->setTitle(Q(Txt(LangCommonFrmCili, 1)));
+    LblInputDati[0]->setText(Q(Txt(LangCommonFrmCili, 2) + ":"));
+    LblInputDati[1]->setText(Q(Txt(LangCommonFrmCili, State().Settings.DiametriExt != 0 ? 9 : 10) + ":"));
+    LblInputDati[2]->setText(Q(Txt(LangCommonFrmCili, 4) + ":"));
+    if (CutAtTop()) LblInputDati[3]->setText(Q(Txt(LangCommonFrmCili, 5) + Degrees));
+    if (CutAtBottom()) LblInputDati[4]->setText(Q(Txt(LangCommonFrmCili, 6) + Degrees));
+    CmdApplica->setText(Q(Txt(LangCommon, 14)));
+    CmdSviluppa->setText(Q(Txt(LangCommon, 15)));
+    CmdModifica->setText(Q(Txt(LangCommon, 16)));
+    CmdAnteprima->setText(Q(Txt(LangCommon, 4)));
+    if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(LangCommon, 18)));
+    SetCaption(LblUnMisura, Txt(LangCommon, Unit() != 0 ? 10 : 9));
+}
+
+void CylinderWindow::SetSketchLabelCaptions() {
+    SetCaption(LblDatiSviluppo[0], Txt(LangCommonFrmCili, 3) + ":");
+    SetCaption(LblDatiSviluppo[1], Txt(LangCommonFrmCili, 7) + ":");
+    if (CutAtTop()) {
+        SetCaption(LblDatiSviluppo[2], Txt(LangCommonFrmCili, 8) + "[\u00B0]:");
+        SetCaption(LblDatiSviluppo[5], Txt(LangCommon, 19));
+    }
+    if (CutAtBottom()) SetCaption(LblDatiSviluppo[3], Txt(LangCommonFrmCili, 8) + "[\u00B0]:");
+}
+
+std::string CylinderWindow::OutputText(int row) {
+    const CylinderArray& data = State().Inputs.CylinderData;
+    if (row >= 3) return FormatFixed2(data[static_cast<std::size_t>(row + 1)]);  // angles as stored
+    return FormatLength(data[static_cast<std::size_t>(row + 1)], Unit());
+}
+
+std::string CylinderWindow::ArcText(int i) {
+    const CylinderResults& r = CylinderDevelopment();
+    if (i == 0 && CutAtTop()) return Txt(LangCommonFrmConi, 13) + " = " + FormatLength(r.UpperArcLength, Unit());
+    if (i == 1 && CutAtBottom()) return Txt(LangCommonFrmConi, 14) + " = " + FormatLength(r.LowerArcLength, Unit());
+    return {};
+}
+
+// --- Apply ---
+
+void CylinderWindow::ReadInputBoxes() {
+    CylinderArray& data = State().Inputs.CylinderData;
+    auto box = [this](int i) { return static_cast<float>(ReadNumber(TxtInputDati[static_cast<std::size_t>(i)]->Text())); };
+    data[2] = box(1);
+    data[3] = box(2);
+    data[1] = box(0);
+    if (CutAtTop()) data[4] = box(3);
+    if (CutAtBottom()) data[5] = ShapeCode() == ShapeCiDiscordi ? -box(4) : box(4);
+    if (CutAtTop()) data[6] = static_cast<float>(data[4] * Pi / 180);
+    if (CutAtBottom()) data[7] = static_cast<float>(data[5] * Pi / 180);
+}
+
+bool CylinderWindow::ValidateAndDevelop() {
+    return ValidateAndDevelopCylinder(ShapeCode(), State(), CylinderDevelopment()) != False16;
+}
+
+void CylinderWindow::AfterAcceptedApply() {
+    if (!CutAtTop()) return;
+    const int n = HalfTurnIndex(State().Settings.AngleStep);
+    if (n < 0) return;
+    const CylinderResults& r = CylinderDevelopment();
+    const auto N = static_cast<std::size_t>(n);
+    std::vector<std::pair<int, std::string>> captions{
+        {0, Txt(LangCommonFrmConi, 15) + ": " +
+                FormatLength(std::fabs(r.CylUpperHeights[N] - r.CylUpperHeights[0]), Unit())}};
+    if (CutAtBottom())
+        captions.emplace_back(1, Txt(LangCommonFrmConi, 16) + ": " +
+                                     FormatLength(std::fabs(r.CylLowerHeights[0] - r.CylLowerHeights[N]), Unit()));
+    SetSideDifferences(captions);
+}
+
+// --- Drawings ---
+
+void CylinderWindow::DrawSketch() {
+    const WorkingState& st = State();
+    const CylinderSketchPlaces places = DrawCylinderSketch(PctDisegno->canvas(), ShapeCode(), st.Inputs.CylinderData,
+                                                           CylinderDevelopment(), st.CylinderSketchFill);
+    if (!places.Drawn) return;
+    for (std::size_t k = 0; k < TxtAnt.size() && k < places.Boxes.size(); ++k) {
+        const PlacedValueBox& box = places.Boxes[k];
+        if (!box.Visible) continue;
+        if (box.Angle) {
+            PlaceAngleValueBox(*TxtAnt[k], *LblDatiSviluppo[k], box.Value, box.X, box.Y);
+        } else {
+            // The box keeps clear of its label's caption, whatever the font.
+            QLabel* label = LblDatiSviluppo[k];
+            ApplyPlacedLabel(label, places.Labels[k]);
+            const float x = std::max(box.X, static_cast<float>(label->x() + label->width() + 2));
+            PlaceLengthValueBox(*TxtAnt[k], x, box.Y, box.Value);
+        }
+        FitSketchBoxToText(TxtAnt[k]);
+    }
+    if (places.WeldSideMarker) PlaceWeldSideMarker();
+}
+
+void CylinderWindow::DrawDevelopment() {
+    const WorkingState& st = State();
+    CylinderDevelopmentSettings settings;
+    settings.ShapeCode = ShapeCode();
+    settings.Diameter = st.Inputs.CylinderData[2];
+    settings.AngleStep = st.Settings.AngleStep;
+    settings.MeasuringSystem = Unit();
+    settings.Fill = st.CylinderDevelopmentFill;
+    const CylinderDevelopmentLabels labels = DrawCylinderDevelopment(PctDisegno->canvas(), CylinderDevelopment(), settings);
+    for (std::size_t i = 0; i < labels.Labels.size(); ++i) ApplyPlacedLabel(LblDatiSviluppo[i], labels.Labels[i]);
+}
+
+void CylinderWindow::PlaceWeldSideMarker() {
+    if (LblDatiSviluppo.size() < 6) return;
+    QLabel* marker = LblDatiSviluppo[5];
+    const MarkerPlace place = WeldSideMarkerPlace(State().Settings.LatoSaldatura, LblDatiSviluppo[1]->x(),
+                                                  LblDatiSviluppo[1]->y(), LblDatiSviluppo[2]->x());
+    marker->move(place.Left, place.Top);
+    SetForeColour(marker, RGB(255, 255, 0));
+    marker->adjustSize();
+    marker->show();
+}
+
+void CylinderWindow::ToggleWeldSide() {
+    // The window's own shape code: another cylinder window may have loaded since.
+    WorkingState& st = State();
+    st.Settings.LatoSaldatura = static_cast<std::int16_t>(-st.Settings.LatoSaldatura);
+    std::int16_t errorFlag = 0;
+    DevelopCylinder(ShapeCode(), st.Inputs.CylinderData, CylinderSettingsOf(st), CylinderDevelopment(),
+                    st.LastCylinderData, errorFlag);
+    PlaceWeldSideMarker();
+}
+
+// --- Input fields ---
+
+void CylinderWindow::FilterKeyDown(TextBox& box, int field, int& keyCode, int shift) {
+    FilterCylinderKeyDown(box, field, keyCode, shift);
+}
+void CylinderWindow::FilterKeyPress(TextBox& box, int field, int& keyAscii) {
+    FilterCylinderKeyPress(box, field, keyAscii);
+}
+void CylinderWindow::CheckFieldRange(TextBox& box, int field) { CheckCylinderFieldRange(box, field); }
+void CylinderWindow::ShowFieldHint(int field) { ShowCylinderFieldHint(field); }
+
+}  // namespace velm

@@ -1,0 +1,34 @@
+#pragma once
+// File names and whole-file reading and writing. Paths use "/" as the folder
+// separator. Failures come back as the system's error number (errno).
+#include <string>
+#include <string_view>
+
+namespace velm {
+
+// True when path names a file (hidden ones included); false for folders,
+// missing paths and any error.
+bool FileExists(const std::string& path);
+
+// From the last "." of the last path component to the end, lower-cased
+// (".dxf"); empty when that component has none. A leading "." marks a hidden
+// file, not an extension.
+std::string FileExtension(const std::string& name);
+// The name without what FileExtension finds.
+std::string StripExtension(const std::string& name);
+// Creates the folder that holds path (one level). True when it was made.
+bool MakeDirOfPath(const std::string& path);
+// The name an export proposes: the current file's name with `extension`
+// (".dxf", ".iso") in place of its own; empty without a current file.
+std::string ProposedExportName(const std::string& currentFileName, const std::string& extension);
+
+// Reads the whole file. 0 or the system's error number.
+int ReadWholeFile(const std::string& path, std::string& bytes);
+// Writes bytes into a new file beside path and renames it over path, so that
+// a failure leaves any previous file as it was. 0 or the system's error
+// number of the first failure.
+int ReplaceFileContents(const std::string& path, std::string_view bytes);
+// The system's own text for an error number.
+std::string SystemErrorText(int errorNumber);
+
+}  // namespace velm

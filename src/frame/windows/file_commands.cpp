@@ -1,0 +1,206 @@
+#include "frame/windows/file_commands.h"
+
+#include <QAction>
+#include <QString>
+#include <QWidget>
+#include <cerrno>
+
+#include "frame/data_file.h"
+#include "frame/file_names.h"
+#include "frame/language.h"
+#include "frame/recent_files.h"
+#include "frame/version.h"
+#include "frame/windows/frame_api.h"
+#include "frame/working_state.h"
+#include "platform/look.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace {
+
+// Title of the open-error messages.
+std::string OpenErrorTitle() { return std::string(ProgramTitle) + " " + VersionText; }
+
+void ShowMessage(const std::string& prompt, int style, const std::string& title) {
+    if (Dialogs* dialogs = Platform().dialogs) dialogs->MessageBox(prompt, style, title);
+}
+
+RecentList CurrentRecentList() {
+    if (const SettingsStore* store = Platform().settings) return ReadRecentList(*store);
+    RecentList empty;
+    empty.fill(RecentNotUsed);
+    return empty;
+}
+
+void ForgetRecent(const std::string& name) {
+    SettingsStore* store = Platform().settings;
+    if (store != nullptr && RemoveFromRecent(*store, name)) RefreshRecentMenu();
+}
+
+void RememberRecent(const std::string& name) {
+    if (SettingsStore* store = Platform().settings) AddRecentFile(*store, name);
+    RefreshRecentMenu();
+}
+
+std::string TrimBlanks(const std::string& s) {
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+std::string ShowOpenDialog() {
+    Dialogs* dialogs = Platform().dialogs;
+    if (dialogs == nullptr) return {};
+    FileDialogRequest request;
+    request.title = Txt(LangHelp, 22);
+    request.filter = Txt(LangFrmIniziale, 2) + " VELM (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
+    request.fileMustExist = true;
+    request.overwritePrompt = false;
+    const FileDialogResult result = dialogs->ShowOpen(request);
+    return result.cancelled ? std::string() : result.fileName;
+}
+
+// False when the user cancelled.
+bool ShowSaveDialog(const std::string& mode, std::string& name) {
+    Dialogs* dialogs = Platform().dialogs;
+    if (dialogs == nullptr) return false;
+    const std::string& current = State().CurrentFileName;
+    const std::string files = Txt(LangFrmIniziale, 2);
+    FileDialogRequest request;
+    if (mode == "DXF" || mode == "ISO") {
+        const std::string ext = mode == "DXF" ? "dxf" : "iso";
+        request.fileName = ProposedExportName(current, "." + ext);
+        request.title = Txt(LangHelp, 23) + " " + mode;
+        request.filter = files + " " + mode + " (*." + ext + ")|*." + ext;
+        request.defaultExtension = ext;
+    } else {
+        request.fileName = current;
+        request.title = Txt(LangFrmIniziale, 4);
+        request.filter = files + " VELM (*.qvl)|*.qvl|" + files + " DXF (*.dxf)|*.dxf|" + files +
+                         " ISO (*.iso)|*.iso|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
+        request.defaultExtension = "qvl";
+    }
+    request.overwritePrompt = true;
+    request.fileMustExist = false;
+    const FileDialogResult result = dialogs->ShowSave(request);
+    if (result.cancelled) return false;
+    name = result.fileName;
+    return true;
+}
+
+void OpenAndShow(std::string name) {
+    if (OpenDataFile(name) && State().ShapeCode != ShapeNone) OpenShapeForm(State().ShapeCode, ActiveChild());
+}
+
+void PrinterSetup() {
+    Dialogs* dialogs = Platform().dialogs;
+    if (dialogs == nullptr) return;
+    // A confirmed choice lays the open sheet preview out again; the previews
+    // arrive with the output subsystem.
+    dialogs->ShowPrinterSetup();
+}
+
+}  // namespace
+
+void DispatchFileCommand(int index) {
+    switch (index) {
+        case 1: OpenAndShow(std::string()); break;
+        case 2: SaveDataFile(""); break;
+        case 3: SaveDataFile("CONNOME"); break;
+        // 4 (DXF), 5 (ISO) and 8 (print) belong to the output subsystem;
+        // their items stay disabled until it is there.
+        case 7: PrinterSetup(); break;
+        case 10: case 11: case 12: case 13: case 14: {
+            const std::string entry = TrimBlanks(CurrentRecentList()[index - 10]);
+            if (!entry.empty() && entry != RecentNotUsed) OpenAndShow(entry);
+            break;
+        }
+        default: break;
+    }
+}
+
+bool OpenDataFile(std::string& fileName) {
+    if (fileName.empty()) fileName = ShowOpenDialog();
+    if (fileName.empty()) return false;
+
+    if (!FileExists(fileName)) {
+        ShowMessage(fileName + ": " + Txt(LangMsgbox, 5) + "!", MbCritical, OpenErrorTitle());
+        ForgetRecent(fileName);
+        return false;
+    }
+    // A file that is there but cannot be read stays listed: it may be readable later.
+    std::string bytes;
+    if (const int error = ReadWholeFile(fileName, bytes); error != 0) {
+        ShowMessage(fileName + ": " + SystemErrorText(error), MbCritical, OpenErrorTitle());
+        return false;
+    }
+    // Everything is checked before anything is taken.
+    WorkingState& state = State();
+    DataFileRecord record = DataFileRecordOf(state);
+    if (!ReadDataFileText(bytes, state.Limits, record)) {
+        ShowMessage(fileName + ": " + Txt(LangMsgbox, 3) + "!", MbCritical, OpenErrorTitle());
+        ForgetRecent(fileName);
+        return false;
+    }
+    // The file's unit holds for this run only; the setting is not written.
+    CommitDataFileRecord(record, state);
+    state.CurrentFileName = fileName;
+    RememberRecent(fileName);
+    UpdateMdiState();
+    return true;
+}
+
+void SaveDataFile(const std::string& mode) {
+    WorkingState& state = State();
+    std::string name = state.CurrentFileName;
+    if (name.empty() || mode == "CONNOME" || mode == "DXF" || mode == "ISO") {
+        if (!ShowSaveDialog(mode, name)) return;
+    }
+    if (name.empty()) return;
+    const std::string ext = FileExtension(name);
+    // The output subsystem writes these; until it is there nothing is written.
+    if (ext == ".dxf" || ext == ".iso") return;
+
+    SetHourglass();
+    const std::string text = WriteDataFileText(DataFileRecordOf(state));
+    int error = ReplaceFileContents(name, text);
+    if (error == ENOENT) {
+        // The folder is missing: make its last level and try once more.
+        MakeDirOfPath(name);
+        error = ReplaceFileContents(name, text);
+    }
+    ClearHourglass();
+    if (error != 0) {
+        ShowMessage(name + ": " + SystemErrorText(error), MbExclamation, ProgramTitle);
+        return;
+    }
+    state.CurrentFileName = name;
+    RememberRecent(name);
+    UpdateMdiState();
+}
+
+void RefreshRecentMenu() { RefreshRecentMenuIn(MainWindow()); }
+
+void RefreshRecentMenuIn(QWidget* mainWindow) {
+    if (mainWindow == nullptr) return;
+    auto item = [mainWindow](int i) {
+        return mainWindow->findChild<QAction*>(QString::fromStdString("mnuFileItems(" + std::to_string(i) + ")"));
+    };
+    const RecentList list = CurrentRecentList();
+    for (int i = 1; i <= RecentFileCount; ++i) {
+        QAction* action = item(i + 9);
+        if (action == nullptr) continue;
+        const std::string& entry = list[i - 1];
+        if (entry == RecentNotUsed) {
+            action->setVisible(false);
+            continue;
+        }
+        if (QAction* separator = item(9)) separator->setVisible(true);
+        // "&" would mark a shortcut letter in a menu caption.
+        action->setText(QString::fromStdString(entry).replace(QLatin1Char('&'), QLatin1String("&&")));
+        action->setVisible(true);
+    }
+}
+
+}  // namespace velm

@@ -1,0 +1,582 @@
+#include "frame/windows/frm_iniziale.h"
+
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "frame/file_names.h"
+#include "frame/language.h"
+#include "frame/start_panel_layout.h"
+#include "frame/windows/file_commands.h"
+#include "frame/windows/frame_api.h"
+#include "frame/windows/shape_pictures.h"
+#include "frame/working_state.h"
+
+namespace velm {
+
+namespace {
+
+std::array<ShapeWindowFactory, 14> g_factories{};
+std::vector<QPointer<QWidget>> g_shapeWindows;
+QPointer<frmIniziale> g_panel;
+std::string g_commandLineFile;
+
+ShapePickerLayout g_layout;  // the start panel's current cells
+
+int Px(std::int32_t twips) { return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel))); }
+
+QRect PxRect(const TwipRect& r) { return QRect(Px(r.Left), Px(r.Top), Px(r.Width), Px(r.Height)); }
+
+QString Upper(const std::string& text) { return QString::fromStdString(text).toUpper(); }
+
+// Two language texts as one caption on two lines.
+QString TwoLines(TextSectionId section, int first, int second) {
+    return Upper(Txt(section, first)) + QLatin1Char('\n') + Upper(Txt(section, second));
+}
+
+QMdiSubWindow* SubWindowOf(QWidget* w) { return w ? qobject_cast<QMdiSubWindow*>(w->parentWidget()) : nullptr; }
+
+// A caller may be named by its sub-window or by the window inside it.
+QWidget* InnerWindow(QWidget* w) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) return sub->widget() ? sub->widget() : sub;
+    return w;
+}
+
+QMdiArea* ChildArea() {
+    if (QMdiArea* area = MdiArea()) return area;
+    if (QMdiSubWindow* sub = SubWindowOf(g_panel)) return sub->mdiArea();
+    return nullptr;
+}
+
+bool PageHasWindow(int family) {
+    const PickerPage* page = PickerPageFor(family);
+    if (!page) return false;
+    for (int i = 0; i < page->cellCount; ++i)
+        if (page->actions[i].kind == PickerAction::OpenShape && ShapeWindowAvailable(page->actions[i].value))
+            return true;
+    return false;
+}
+
+// A cell offers what it leads to only when there is a window behind it.
+bool CellAvailable(const PickerAction& action) {
+    switch (action.kind) {
+        case PickerAction::OpenShape: return ShapeWindowAvailable(action.value);
+        case PickerAction::TurnPage: return PageHasWindow(action.value);
+        default: return false;
+    }
+}
+
+void MinimiseAndDisable(QWidget* w) {
+    if (QMdiSubWindow* sub = SubWindowOf(w))
+        sub->showMinimized();
+    else
+        w->showMinimized();
+    w->setEnabled(false);
+}
+
+void CloseWindow(QWidget* w) {
+    if (QMdiSubWindow* sub = SubWindowOf(w))
+        sub->close();
+    else
+        w->close();
+}
+
+}  // namespace
+
+// ---- PctVettore ----
+
+ShapePictureBox::ShapePictureBox(frmIniziale* panel, int index) : QWidget(panel), panel_(panel), index_(index) {
+    setObjectName(QStringLiteral("PctVettore(%1)").arg(index));
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ShapePictureBox::SetPicture(int picture) {
+    if (picture == picture_) return;
+    picture_ = picture;
+    cache_ = QPixmap();
+    update();
+}
+
+void ShapePictureBox::SetCaptionHeight(int pixels) {
+    if (pixels == captionHeight_) return;
+    captionHeight_ = pixels;
+    cache_ = QPixmap();
+    update();
+}
+
+void ShapePictureBox::paintEvent(QPaintEvent*) {
+    if (cache_.size() != size() || cacheEnabled_ != isEnabled()) {
+        cache_ = ShapePicture(picture_, size(), isEnabled(), captionHeight_);
+        cacheEnabled_ = isEnabled();
+    }
+    QPainter p(this);
+    if (cache_.isNull())
+        p.fillRect(rect(), palette().window());
+    else
+        p.drawPixmap(0, 0, cache_);
+}
+
+void ShapePictureBox::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) panel_->PctVettore_MouseDown(index_);
+}
+
+void ShapePictureBox::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    panel_->PctVettore_MouseUp(index_);
+    if (rect().contains(e->position().toPoint())) panel_->PctVettore_Click(index_);
+}
+
+void ShapePictureBox::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMove(index_); }
+
+// ---- LblSezione ----
+
+CaptionLabel::CaptionLabel(frmIniziale* panel, int index) : QLabel(panel), panel_(panel), index_(index) {
+    setObjectName(QStringLiteral("LblSezione(%1)").arg(index));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_TranslucentBackground);
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setBold(true);
+    f.setPointSizeF(frmIniziale::CaptionBaseSize);
+    setFont(f);
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, QColor(255, 0, 0));  // the design colour
+    setPalette(pal);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void CaptionLabel::paintEvent(QPaintEvent*) {
+    // Bright captions over a light picture: a dark rim keeps them readable.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QFontMetricsF fm(font());
+    const QStringList lines = text().split(QLatin1Char('\n'));
+    QPainterPath path;
+    double y = fm.ascent() + 2;
+    for (const QString& line : lines) {
+        path.addText(QPointF((width() - fm.horizontalAdvance(line)) / 2, y), font(), line);
+        y += fm.lineSpacing();
+    }
+    QColor fill = palette().color(QPalette::WindowText);
+    if (!isEnabled()) fill = QColor(170, 170, 170);
+    p.setPen(QPen(QColor(20, 24, 30, isEnabled() ? 230 : 90), std::max(1.5, fm.height() / 14), Qt::SolidLine,
+                  Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    p.fillPath(path, fill);
+}
+
+void CaptionLabel::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) panel_->PctVettore_MouseDown(index_);
+}
+
+void CaptionLabel::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    panel_->PctVettore_MouseUp(index_);
+    if (rect().contains(e->position().toPoint())) panel_->PctVettore_Click(index_);
+}
+
+void CaptionLabel::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMove(index_); }
+
+// ---- ShpSelezione ----
+
+SelectionFrame::SelectionFrame(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ShpSelezione"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void SelectionFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int w = std::max(3, std::min(width(), height()) / 60);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 160, 20));
+    QPainterPath outer, inner;
+    outer.addRect(rect());
+    inner.addRect(rect().adjusted(w, w, -w, -w));
+    p.drawPath(outer.subtracted(inner));
+    p.setPen(QPen(QColor(90, 50, 0), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// ---- frmIniziale ----
+
+frmIniziale::frmIniziale(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmIniziale"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 150);
+    for (int i = 0; i < 5; ++i) PctVettore[i] = new ShapePictureBox(this, i);
+    for (int i = 0; i < 4; ++i) LblSezione[i] = new CaptionLabel(this, i);
+    ShpSelezione = new SelectionFrame(this);
+    CmdIndietro = new QPushButton(this);
+    CmdIndietro->setObjectName(QStringLiteral("CmdIndietro"));
+    CmdIndietro->setMouseTracking(true);
+    CmdIndietro->installEventFilter(this);
+    CmdIndietro->setFocusPolicy(Qt::NoFocus);
+    connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
+    for (auto* w : PctVettore) w->hide();
+    for (auto* w : LblSezione) w->hide();
+    CmdIndietro->hide();
+    Form_Load();
+}
+
+void frmIniziale::Form_Load() {
+    setWindowTitle(QString::fromStdString(Txt(LangFrmIniziale, 1)));
+    ShpSelezione->hide();
+
+    // The tile is copied over a screen-sized picture once; the panel keeps it.
+    PctSfondo = BackgroundTile();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->size() : QSize(1280, 1024);
+    background_ = QPixmap(screenSize);
+    background_.fill(QColor(128, 138, 148));
+    const auto tiles = BackgroundTilePositions(screenSize.width() * TwipsPerPixel, screenSize.height() * TwipsPerPixel,
+                                               PctSfondo.width() * TwipsPerPixel,
+                                               PctSfondo.height() * TwipsPerPixel, TwipsPerPixel);
+    QPainter p(&background_);
+    for (const auto& t : tiles) p.drawPixmap(t.x, t.y, PctSfondo);
+    p.end();
+
+    firstActivation_ = true;
+}
+
+QMdiSubWindow* frmIniziale::SubWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
+
+bool frmIniziale::IsMinimised() const {
+    if (const QMdiSubWindow* sub = SubWindow()) return sub->isMinimized();
+    return isMinimized();
+}
+
+void frmIniziale::resizeEvent(QResizeEvent*) { SetupShapePicker(); }
+
+void frmIniziale::paintEvent(QPaintEvent* e) {
+    QPainter p(this);
+    p.fillRect(e->rect(), QColor(128, 138, 148));
+    p.drawPixmap(0, 0, background_);
+}
+
+void frmIniziale::mouseMoveEvent(QMouseEvent*) {
+    HideToolTip();
+    SetStatusText("");
+}
+
+void frmIniziale::closeEvent(QCloseEvent* e) {
+    // The panel closes only with the program.
+    if (AskExitQuestion()) ExitProgram();
+    e->ignore();
+}
+
+void frmIniziale::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::EnabledChange || !isEnabled()) return;
+    // Enabled again when a shape window closed: once that window is gone the
+    // panel is the active child again, as the classic MDI frame made it.
+    QTimer::singleShot(0, this, [this] {
+        QMdiSubWindow* sub = SubWindow();
+        if (!sub || !isEnabled() || !sub->mdiArea()) return;
+        QMdiSubWindow* current = sub->mdiArea()->currentSubWindow();
+        if (current != sub && (!current || !current->isVisible())) sub->mdiArea()->setActiveSubWindow(sub);
+        SyncActivation();
+    });
+}
+
+void frmIniziale::showEvent(QShowEvent*) {
+    // Restored from the minimised state: laid out again, as a resize would.
+    if (!IsMinimised()) SetupShapePicker();
+    // The area tells of a change of child only while the program is the
+    // active application; the first showing may come before that.
+    QTimer::singleShot(0, this, [this] { SyncActivation(); });
+}
+
+void frmIniziale::SyncActivation() {
+    if (QMdiSubWindow* sub = SubWindow(); sub && sub->mdiArea())
+        OnSubWindowActivated(sub->mdiArea()->currentSubWindow());
+}
+
+bool frmIniziale::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == CmdIndietro && event->type() == QEvent::MouseMove) {
+        SetStatusText(Txt(LangHelp, 6));
+        // Not on to the panel, whose own move empties the status line.
+        if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmIniziale::OnSubWindowActivated(QMdiSubWindow* window) {
+    // No child at all means the program itself lost the focus (or its main
+    // window is going away): not a change between its own windows.
+    if (!window) return;
+    if (window == SubWindow()) {
+        // A disabled panel cannot become the active window.
+        if (isEnabled() && !active_) {
+            active_ = true;
+            Form_Activate();
+        }
+    } else if (active_) {
+        active_ = false;
+        Form_Deactivate();
+    }
+}
+
+void frmIniziale::Form_Activate() {
+    EnableOptionCommands(true);
+    if (firstActivation_ && !commandLineFile_.empty()) {
+        // After the activation has settled: opening the file may ask
+        // questions and open a shape window.
+        QTimer::singleShot(0, this, [this] { OpenCommandLineFile(); });
+    }
+    firstActivation_ = false;
+}
+
+void frmIniziale::Form_Deactivate() { EnableOptionCommands(false); }
+
+void frmIniziale::OpenCommandLineFile() {
+    std::string name = commandLineFile_;
+    if (!FileExists(name)) return;  // a name that is no file is ignored
+    if (!OpenDataFile(name)) return;
+    if (State().ShapeCode != ShapeNone) OpenShapeForm(State().ShapeCode, this);
+}
+
+void frmIniziale::PlaceFrameOnCell(int cell) {
+    if (cell < 0 || cell > 4) return;
+    ShpSelezione->setGeometry(PxRect(g_layout.Cells[cell]));
+    ShpSelezione->raise();
+    ShpSelezione->show();
+}
+
+void frmIniziale::FitCaption(CaptionLabel* label, int cellWidthPixels) {
+    // From the same base size every time, so that repeated layouts never drift.
+    if (IsMinimised()) return;
+    QFont font = label->font();
+    font.setPointSizeF(CaptionBaseSize);
+    const QFontMetricsF fm(font);
+    double textWidth = 0;
+    for (const QString& line : label->text().split(QLatin1Char('\n')))
+        if (!line.isEmpty()) textWidth = std::max(textWidth, fm.horizontalAdvance(line + QLatin1Char(' ')));
+    const double factor = FontFitFactor(cellWidthPixels, textWidth);
+    if (factor <= 0) return;
+    font.setPointSizeF(CaptionBaseSize * factor);
+    label->setFont(font);
+}
+
+int frmIniziale::CaptionHeight(const CaptionLabel* label) {
+    const QFontMetricsF fm(label->font());
+    return static_cast<int>(std::ceil(label->text().count(QLatin1Char('\n')) * fm.lineSpacing() + fm.height() + 2));
+}
+
+void frmIniziale::SetupShapePicker() {
+    for (auto* w : PctVettore) w->hide();
+    for (auto* w : LblSezione) w->hide();
+    CmdIndietro->hide();
+    UpdateMdiState();
+
+    g_layout = ComputeShapePickerLayout(width() * TwipsPerPixel, height() * TwipsPerPixel);
+    for (int i = 0; i < 5; ++i) {
+        PctVettore[i]->move(Px(g_layout.Cells[i].Left), Px(g_layout.Cells[i].Top));
+        if (i < 4) LblSezione[i]->move(Px(g_layout.Cells[i].Left), Px(g_layout.Cells[i].Top));
+    }
+    CmdIndietro->setGeometry(PxRect(g_layout.BackButton));
+    const int arrow = std::max(1, CmdIndietro->height() * 3 / 5);
+    CmdIndietro->setIconSize(QSize(arrow * 3 / 2, arrow));
+    CmdIndietro->setIcon(QIcon(BackArrowPicture(arrow)));
+    const int cw = Px(g_layout.CellWidth), ch = Px(g_layout.CellHeight);
+    ShpSelezione->resize(cw, ch);
+
+    const WorkingState& st = State();
+    const PickerPage* page = PickerPageFor(st.ShapeFamily);
+    if (!page) return;
+    if (st.ShapeFamily != 0) CmdIndietro->show();
+
+    if (st.ShapeFamily == 0) {
+        LblSezione[0]->setText(Upper(Txt(LangFrmConi, 1)));
+        LblSezione[1]->setText(Upper(Txt(LangFrmCili, 1)));
+        LblSezione[2]->setText(TwoLines(LangFrmIniziale, 7, 8));
+        LblSezione[3]->setText(TwoLines(LangFrmIniziale, 5, 6));
+        const QColor colours[4] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 255, 0), QColor(255, 0, 0)};
+        for (int i = 1; i < 4; ++i) {
+            QPalette pal = LblSezione[i]->palette();
+            pal.setColor(QPalette::WindowText, colours[i]);
+            LblSezione[i]->setPalette(pal);
+        }
+    } else if (st.ShapeFamily == 4) {
+        LblSezione[0]->setText(TwoLines(LangFrmIniziale, 9, 10));
+        LblSezione[1]->setText(TwoLines(LangFrmIniziale, 11, 12));
+        LblSezione[2]->setText(TwoLines(LangFrmIniziale, 13, 14));
+        for (int i = 1; i < 3; ++i) {
+            QPalette pal = LblSezione[i]->palette();
+            pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
+            LblSezione[i]->setPalette(pal);
+        }
+    }
+
+    // The current shape's cell; a shape of another page leaves no frame.
+    const int selected = SelectionCellFor(st.ShapeFamily, st.ShapeCode);
+    if (selected >= 0)
+        PlaceFrameOnCell(selected);
+    else
+        ShpSelezione->hide();
+
+    for (int i = 0; i < page->cellCount; ++i) {
+        const bool available = CellAvailable(page->actions[i]);
+        PctVettore[i]->resize(cw, ch);
+        PctVettore[i]->SetPicture(page->pictures[i]);
+        PctVettore[i]->setEnabled(available);
+        PctVettore[i]->SetCaptionHeight(0);
+        PctVettore[i]->show();
+        if (page->captions && i <= 3) {
+            LblSezione[i]->resize(cw, ch);
+            LblSezione[i]->setEnabled(available);
+            FitCaption(LblSezione[i], cw);
+            PctVettore[i]->SetCaptionHeight(CaptionHeight(LblSezione[i]));
+            LblSezione[i]->show();
+        }
+    }
+    for (auto* w : LblSezione) w->raise();
+    ShpSelezione->raise();
+    CmdIndietro->raise();
+}
+
+void frmIniziale::CmdIndietro_Click() {
+    State().ShapeFamily = 0;
+    SetupShapePicker();
+}
+
+void frmIniziale::PctVettore_MouseDown(int index) {
+    if (index < 0 || index > 4) return;
+    PlaceFrameOnCell(index);
+    ShpSelezione->resize(Px(g_layout.CellWidth), Px(g_layout.CellHeight));
+    selectionVisible_ = true;
+}
+
+void frmIniziale::PctVettore_MouseUp(int) {
+    if (!selectionVisible_) return;
+    ShpSelezione->hide();
+    selectionVisible_ = false;
+}
+
+void frmIniziale::PctVettore_MouseMove(int index) {
+    HideToolTip();
+    if (const int hint = PickerHintFor(index, State().ShapeFamily)) SetStatusText(Txt(LangHelp, hint));
+}
+
+void frmIniziale::PctVettore_Click(int index) {
+    WorkingState& st = State();
+    const PickerPage* page = PickerPageFor(st.ShapeFamily);
+    if (page && index >= 0 && index < page->cellCount) {
+        const PickerAction action = page->actions[index];
+        if (action.kind == PickerAction::TurnPage) {
+            st.ShapeFamily = action.value;
+            SetupShapePicker();
+        } else if (action.kind == PickerAction::OpenShape && ShapeWindowAvailable(action.value) && ChildArea()) {
+            EnableFileCommands(true);
+            if (QMdiSubWindow* sub = SubWindow())
+                sub->showMinimized();
+            else
+                showMinimized();
+            ShowShapeWindow(action.value);
+            setEnabled(false);
+        }
+    }
+    CheckShapeMenuItem(st.ShapeCode);
+}
+
+// ---- The shape opener and the registry ----
+
+frmIniziale* ExistingStartPanel() { return g_panel; }
+
+QWidget* StartPanel() {
+    if (g_panel) return g_panel;
+    auto* panel = new frmIniziale;
+    panel->SetCommandLineFile(g_commandLineFile);
+    if (QMdiArea* area = MdiArea()) {
+        QMdiSubWindow* sub = area->addSubWindow(panel);
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        sub->setWindowState(Qt::WindowMaximized);
+        QObject::connect(area, &QMdiArea::subWindowActivated, panel,
+                         [panel](QMdiSubWindow* w) { panel->OnSubWindowActivated(w); });
+    }
+    g_panel = panel;
+    return panel;
+}
+
+void SetCommandLineFile(const std::string& fileName) {
+    g_commandLineFile = fileName;
+    if (g_panel) g_panel->SetCommandLineFile(fileName);
+}
+
+void RegisterShapeWindowFactory(int shapeCode, ShapeWindowFactory factory) {
+    if (shapeCode >= 1 && shapeCode <= 13) g_factories[shapeCode] = factory;
+}
+
+ShapeWindowFactory ShapeWindowFactoryFor(int shapeCode) {
+    return (shapeCode >= 1 && shapeCode <= 13) ? g_factories[shapeCode] : nullptr;
+}
+
+bool ShapeWindowAvailable(int shapeCode) { return ShapeWindowFactoryFor(shapeCode) != nullptr; }
+
+bool IsShapeWindow(const QWidget* window) {
+    if (!window) return false;
+    return std::any_of(g_shapeWindows.begin(), g_shapeWindows.end(),
+                       [window](const QPointer<QWidget>& w) { return w == window; });
+}
+
+QWidget* ShowShapeWindow(int shapeCode) {
+    // Shape windows are children of the main window; without one there is
+    // nowhere to show them.
+    QMdiArea* area = ChildArea();
+    const ShapeWindowFactory factory = ShapeWindowFactoryFor(shapeCode);
+    if (!factory || !area) return nullptr;
+    QWidget* window = factory(shapeCode);
+    if (!window) return nullptr;
+    if (!IsShapeWindow(window)) {
+        g_shapeWindows.erase(std::remove(g_shapeWindows.begin(), g_shapeWindows.end(), nullptr), g_shapeWindows.end());
+        g_shapeWindows.emplace_back(window);
+    }
+    QMdiSubWindow* sub = SubWindowOf(window);
+    if (!sub) {
+        // The window stays made for the run: closing it only hides it.
+        sub = area->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    window->show();
+    sub->show();
+    if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+    return window;
+}
+
+void OpenShapeForm(int shapeCode, QWidget* caller) {
+    // A code without a window (or no shape at all) opens nothing and leaves
+    // the caller as it is; so does a program without its main window.
+    if (shapeCode < 1 || shapeCode > 13 || !ShapeWindowAvailable(shapeCode) || !ChildArea()) return;
+    WorkingState& st = State();
+    st.SwitchingForms = True16;  // the shape window closing now must not re-enable the start panel
+    st.ShapeFamily = ShapeFamilyOf(shapeCode);
+
+    // The caller's kind decides: a shape window gives way to the new one; the
+    // start panel (whose closing would end the program) and any other window
+    // wait minimised and disabled.
+    if (QWidget* inner = InnerWindow(caller)) {
+        if (IsShapeWindow(inner))
+            CloseWindow(inner);
+        else
+            MinimiseAndDisable(inner);
+    }
+    EnableFileCommands(true);
+    ShowShapeWindow(shapeCode);
+    CheckShapeMenuItem(shapeCode);
+}
+
+}  // namespace velm

@@ -1,0 +1,141 @@
+#pragma once
+// The start panel frmIniziale: one page of shape pictures at a time (the four
+// groups, or the shapes of one group), chosen by ShapeFamily. A group picture
+// turns to its page, a shape picture opens the shape's window. The shape
+// opener OpenShapeForm and the registry of shape windows live here too
+// (declared in frame_api.h).
+#include <QLabel>
+#include <QPixmap>
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <string>
+
+class QMdiSubWindow;
+class QPushButton;
+
+namespace velm {
+
+class frmIniziale;
+
+// PctVettore(i): a picture box of the page.
+class ShapePictureBox : public QWidget {
+    Q_OBJECT
+public:
+    ShapePictureBox(frmIniziale* panel, int index);
+    void SetPicture(int picture);  // Immagini(picture); -1 for none
+    int Picture() const { return picture_; }
+    // Height at the top taken by the caption laid over the picture.
+    void SetCaptionHeight(int pixels);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+
+private:
+    frmIniziale* panel_;
+    int index_;
+    int picture_ = -1;
+    int captionHeight_ = 0;
+    QPixmap cache_;
+    bool cacheEnabled_ = true;
+};
+
+// LblSezione(i): a caption over picture i; it acts as part of its picture.
+class CaptionLabel : public QLabel {
+    Q_OBJECT
+public:
+    CaptionLabel(frmIniziale* panel, int index);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+
+private:
+    frmIniziale* panel_;
+    int index_;
+};
+
+// ShpSelezione: a frame drawn over a cell; it never takes the mouse.
+class SelectionFrame : public QWidget {
+    Q_OBJECT
+public:
+    explicit SelectionFrame(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+class frmIniziale : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmIniziale(QWidget* parent = nullptr);
+
+    // Event handlers, named as the window's design names them.
+    void Form_Load();
+    void Form_Activate();
+    void Form_Deactivate();
+    void SetupShapePicker();
+    void CmdIndietro_Click();
+    void PctVettore_Click(int index);
+    void PctVettore_MouseDown(int index);
+    void PctVettore_MouseUp(int index);
+    void PctVettore_MouseMove(int index);
+
+    void SetCommandLineFile(const std::string& fileName) { commandLineFile_ = fileName; }
+    bool FirstActivation() const { return firstActivation_; }
+    bool SelectionVisible() const { return selectionVisible_; }
+    // The main window's area made `window` the active child (null: none).
+    void OnSubWindowActivated(QMdiSubWindow* window);
+
+    // The caption font size in points before fitting.
+    static constexpr double CaptionBaseSize = 24.0;
+
+protected:
+    void resizeEvent(QResizeEvent*) override;
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+    void changeEvent(QEvent*) override;
+    void showEvent(QShowEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class ShapePictureBox;
+    QMdiSubWindow* SubWindow() const;
+    bool IsMinimised() const;
+    void PlaceFrameOnCell(int cell);
+    void FitCaption(CaptionLabel* label, int cellWidthPixels);
+    static int CaptionHeight(const CaptionLabel* label);
+    void OpenCommandLineFile();
+    void SyncActivation();
+
+    std::array<ShapePictureBox*, 5> PctVettore{};
+    std::array<CaptionLabel*, 4> LblSezione{};
+    SelectionFrame* ShpSelezione = nullptr;
+    QPushButton* CmdIndietro = nullptr;
+    QPixmap PctSfondo;    // the background tile
+    QPixmap background_;  // the tiled background, drawn once
+
+    std::string commandLineFile_;
+    bool firstActivation_ = false;
+    bool selectionVisible_ = false;
+    bool active_ = false;  // between Form_Activate and Form_Deactivate
+};
+
+// The start panel if it exists, without making it.
+frmIniziale* ExistingStartPanel();
+
+// Shows the registered window of a shape code in the main window's area
+// (added on first use) and makes it the active child; null when the code
+// has no window or there is no main window.
+QWidget* ShowShapeWindow(int shapeCode);
+
+// True for a window that the registry made (a shape window).
+bool IsShapeWindow(const QWidget* window);
+
+}  // namespace velm

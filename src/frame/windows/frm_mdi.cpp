@@ -1,0 +1,576 @@
+#include "frame/windows/frm_mdi.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "frame/language.h"
+#include "frame/menu_captions.h"
+#include "frame/number_text.h"
+#include "frame/settings.h"
+#include "frame/unit_conversion.h"
+#include "frame/version.h"
+#include "frame/windows/file_commands.h"
+#include "frame/windows/frame_api.h"
+#include "frame/windows/help_commands.h"
+#include "frame/windows/pictures.h"
+#include "frame/working_state.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace {
+
+QPointer<FrmMDI> g_mdi;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Indexed(const char* name, int i) { return Q(std::string(name) + "(" + std::to_string(i) + ")"); }
+
+constexpr int MinWidthTwips = 8000;
+constexpr int MinHeightTwips = 6200;
+
+// Twips to whole pixels, never below the twips given.
+int CeilPixels(int twips) { return (twips + TwipsPerPixel - 1) / TwipsPerPixel; }
+
+// Toolbar button i: its command is File item / help / exit as the table gives.
+struct ToolButtonSpec {
+    int enabledPicture;   // Icone element, -1: the exit picture
+    int disabledPicture;  // Icone element, -1: none of its own
+};
+constexpr ToolButtonSpec ToolButtonSpecs[FrmMDI::ToolButtonCount] = {
+    {0, 1}, {2, 3}, {4, -1}, {5, 6}, {7, 8}, {9, 10}, {11, -1}, {-1, -1}};
+
+}  // namespace
+
+FrmMDI* Mdi() { return g_mdi.data(); }
+
+FrmMDI::FrmMDI() {
+    setObjectName("FrmMDI");
+    setWindowTitle(BaseTitle);
+    QApplication::setWindowIcon(QIcon(ProgramIcon()));  // also the icon of the child windows
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setMinimumSize(CeilPixels(MinWidthTwips), CeilPixels(MinHeightTwips));
+
+    auto* central = new QWidget;
+    central->setObjectName("MdiClient");
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    BuildToolBar();
+    column->addWidget(toolBarPanel_);
+
+    area_ = new QMdiArea;
+    area_->setObjectName("MdiArea");
+    area_->setBackground(QColor(128, 128, 128));
+    column->addWidget(area_, 1);
+
+    BuildStatusLine();
+    column->addWidget(statusLine_);
+    setCentralWidget(central);
+
+    // The tooltip floats over the work area, beside the toolbar button.
+    tipPicture_ = new QFrame(central);
+    tipPicture_->setObjectName("PicToolTip");
+    tipPicture_->setFrameShape(QFrame::Box);
+    tipPicture_->setAutoFillBackground(true);
+    QPalette tipPalette = tipPicture_->palette();
+    tipPalette.setColor(QPalette::Window, QColor(255, 255, 225));
+    tipPalette.setColor(QPalette::WindowText, Qt::black);
+    tipPicture_->setPalette(tipPalette);
+    tipPicture_->setMouseTracking(true);
+    tipPicture_->installEventFilter(this);
+    tipLabel_ = new QLabel(tipPicture_);
+    tipLabel_->setObjectName("LblToolTip");
+    tipLabel_->setMouseTracking(true);
+    tipLabel_->installEventFilter(this);
+    tipPicture_->hide();
+
+    tipTimer_ = new QTimer(this);
+    tipTimer_->setObjectName("Timer1");
+    tipTimer_->setInterval(500);
+    connect(tipTimer_, &QTimer::timeout, this, &FrmMDI::ShowTip);
+
+    BuildMenus();
+
+    // Start with a comfortable size on the screen it opens on.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        resize(std::max(minimumWidth(), avail.width() * 3 / 4), std::max(minimumHeight(), avail.height() * 3 / 4));
+        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
+    } else {
+        resize(1000, 740);
+    }
+    g_mdi = this;
+    UpdateCommands();
+}
+
+// The base classes still close the children after this: nobody may reach the
+// half-destroyed window through the services meanwhile.
+FrmMDI::~FrmMDI() {
+    if (g_mdi == this) g_mdi = nullptr;
+}
+
+void FrmMDI::BuildMenus() {
+    auto add = [this](QMenu* menu, std::map<int, QAction*>& items, const char* name, int i, const QString& caption,
+                      const QKeySequence& key = {}) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(Indexed(name, i));
+        if (!key.isEmpty()) a->setShortcut(key);
+        items[i] = a;
+        return a;
+    };
+    auto separator = [](QMenu* menu, std::map<int, QAction*>& items, const char* name, int i) {
+        QAction* a = menu->addSeparator();
+        a->setObjectName(Indexed(name, i));
+        items[i] = a;
+        return a;
+    };
+    auto menuNamed = [this](const char* name, const QString& caption) {
+        QMenu* m = menuBar()->addMenu(caption);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        return m;
+    };
+
+    // File.
+    QMenu* file = menuNamed("mnuFile", "&File");
+    add(file, fileItems_, "mnuFileItems", 1, "Apri", QKeySequence("Ctrl+A"));
+    add(file, fileItems_, "mnuFileItems", 2, "Salva", QKeySequence("Ctrl+S"));
+    add(file, fileItems_, "mnuFileItems", 3, "Salva come");
+    add(file, fileItems_, "mnuFileItems", 4, "Salva DXF", QKeySequence("Ctrl+X"));
+    add(file, fileItems_, "mnuFileItems", 5, "Salva ISO", QKeySequence("Ctrl+O"));
+    separator(file, fileItems_, "mnuFileItems", 6);
+    add(file, fileItems_, "mnuFileItems", 7, "Imposta Stampante...", QKeySequence("Ctrl+I"));
+    add(file, fileItems_, "mnuFileItems", 8, "Stampa", QKeySequence("Ctrl+P"));
+    separator(file, fileItems_, "mnuFileItems", 9)->setVisible(false);
+    for (int i = 10; i <= 14; ++i)
+        add(file, fileItems_, "mnuFileItems", i, Q("File Recente" + std::to_string(i - 9)))->setVisible(false);
+    separator(file, fileItems_, "mnuFileItems", 15);
+    add(file, fileItems_, "mnuFileItems", 16, "Esci");
+    for (auto& [i, a] : fileItems_)
+        connect(a, &QAction::triggered, this, [this, i = i] { FileItemClick(i); });
+
+    // Shapes: three submenus and the cylindrical elbow.
+    formeMenu_ = menuNamed("mnuForme", "Sviluppo forme");
+    auto submenu = [this](const char* name, int i, const QString& caption) {
+        QMenu* m = formeMenu_->addMenu(caption);
+        m->setObjectName(Indexed(name, i));
+        m->menuAction()->setObjectName(Indexed(name, i));
+        formeItems_[i] = m->menuAction();
+        return m;
+    };
+    QMenu* frusta = submenu("mnuFormeItems", 1, "Coni");
+    QMenu* cylinders = submenu("mnuFormeItems", 2, "Cilindri");
+    add(formeMenu_, formeItems_, "mnuFormeItems", 3, "Curva cilindrica")->setCheckable(true);
+    QMenu* coneElbows = submenu("mnuFormeItems", 4, "Curve coniche");
+    for (int i = 1; i <= 5; ++i) add(frusta, formeSubItems_, "mnuFormeSubItems", i, Q(std::to_string(i)));
+    for (int i = 1; i <= 4; ++i) add(cylinders, formeSub2Items_, "mnuFormeSub2Items", i, Q(std::to_string(i + 5)));
+    for (int i = 1; i <= 3; ++i)
+        add(coneElbows, formeSub3Items_, "mnuFormeSub3Items", i, Q(std::to_string(i + 10)));
+    auto openShape = [this](QAction* a, int code) {
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, a, code] {
+            a->setChecked(!a->isChecked());  // the opener decides the check marks
+            OpenShapeForm(code, ActiveChild());
+        });
+    };
+    for (auto& [i, a] : formeSubItems_) openShape(a, i);
+    for (auto& [i, a] : formeSub2Items_) openShape(a, i + 5);
+    for (auto& [i, a] : formeSub3Items_) openShape(a, i + 10);
+    openShape(formeItems_[3], ShapeCuCilindri);
+
+    // Options.
+    opzioniMenu_ = menuNamed("mnuOpzioni", "Opzioni");
+    add(opzioniMenu_, opzioniItems_, "mnuOpzioniItems", 1, "Metodo di calcolo", QKeySequence("Ctrl+M"));
+    add(opzioniMenu_, opzioniItems_, "mnuOpzioniItems", 2, "Unità di misura", QKeySequence("Ctrl+U"));
+    add(opzioniMenu_, opzioniItems_, "mnuOpzioniItems", 3, "Taratura stampante", QKeySequence("Ctrl+T"))
+        ->setCheckable(true);
+    for (auto& [i, a] : opzioniItems_)
+        connect(a, &QAction::triggered, this, [this, a, i = i] {
+            if (a->isCheckable()) a->setChecked(!a->isChecked());  // the check shows the calibration
+            OptionsItemClick(i);
+        });
+
+    // View.
+    QMenu* view = menuNamed("mnuVisualizza", "Visualizza");
+    for (int i = 1; i <= 2; ++i) {
+        QAction* a = add(view, visualizzaItems_, "mnuVisualizzaItems", i, i == 1 ? "Toolbar" : "Status bar");
+        a->setCheckable(true);
+        a->setChecked(true);
+        connect(a, &QAction::triggered, this, [this, a, i] {
+            a->setChecked(!a->isChecked());  // the handler toggles it
+            ViewItemClick(i);
+        });
+    }
+
+    // Help.
+    QMenu* help = menuNamed("mnuHelp", "Help");
+    add(help, helpItems_, "mnuHelpItems", 1, "Sommario", QKeySequence("Ctrl+F1"));
+    add(help, helpItems_, "mnuHelpItems", 2, "Cerca", QKeySequence("Ctrl+F3"));
+    separator(help, helpItems_, "mnuHelpItems", 3);
+    separator(help, helpItems_, "mnuHelpItems", 4);
+    add(help, helpItems_, "mnuHelpItems", 5, "Informazioni su VELM");
+    for (auto& [i, a] : helpItems_)
+        if (!a->isSeparator()) connect(a, &QAction::triggered, this, [i = i] { DispatchHelpCommand(i); });
+}
+
+void FrmMDI::BuildToolBar() {
+    toolBarPanel_ = new QFrame;
+    toolBarPanel_->setObjectName("PnlToolBar");
+    toolBarPanel_->setFrameShape(QFrame::Panel);
+    toolBarPanel_->setFrameShadow(QFrame::Raised);
+    toolBarPanel_->setMouseTracking(true);
+    toolBarPanel_->installEventFilter(this);
+    auto* row = new QHBoxLayout(toolBarPanel_);
+    row->setContentsMargins(4, 3, 4, 3);
+    row->setSpacing(2);
+    for (int i = 0; i < ToolButtonCount; ++i) {
+        auto* b = new QToolButton;
+        b->setObjectName(Indexed("CmdToolBar", i));
+        const ToolButtonSpec& spec = ToolButtonSpecs[i];
+        QIcon icon;
+        if (spec.enabledPicture < 0) {
+            icon.addPixmap(ExitPicture(), QIcon::Normal);
+        } else {
+            icon.addPixmap(Icone(spec.enabledPicture), QIcon::Normal);
+            if (spec.disabledPicture >= 0) icon.addPixmap(Icone(spec.disabledPicture), QIcon::Disabled);
+        }
+        b->setIcon(icon);
+        b->setIconSize(QSize(ToolbarPictureSize, ToolbarPictureSize));
+        b->setFixedSize(ToolbarPictureSize + 10, ToolbarPictureSize + 10);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setMouseTracking(true);
+        b->installEventFilter(this);
+        connect(b, &QToolButton::clicked, this, [this, i] { ToolBarClick(i); });
+        toolButtons_[static_cast<std::size_t>(i)] = b;
+        row->addWidget(b);
+        if (i == 1 || i == 3 || i == 5 || i == 6) row->addSpacing(10);  // groups: files, printer, options, help
+    }
+    row->addStretch(1);
+}
+
+void FrmMDI::BuildStatusLine() {
+    statusLine_ = new QLabel;
+    statusLine_->setObjectName("PnlStatusBar");
+    statusLine_->setFrameShape(QFrame::Panel);
+    statusLine_->setFrameShadow(QFrame::Sunken);
+    statusLine_->setMinimumHeight(statusLine_->fontMetrics().height() + 8);
+    statusLine_->setContentsMargins(6, 0, 6, 0);
+    statusLine_->setMouseTracking(true);
+    statusLine_->installEventFilter(this);
+}
+
+QAction* FrmMDI::Item(const std::map<int, QAction*>& items, int i) const {
+    auto it = items.find(i);
+    return it == items.end() ? nullptr : it->second;
+}
+QAction* FrmMDI::FileItem(int i) const { return Item(fileItems_, i); }
+QAction* FrmMDI::FormeItem(int i) const { return Item(formeItems_, i); }
+QAction* FrmMDI::FormeSubItem(int i) const { return Item(formeSubItems_, i); }
+QAction* FrmMDI::FormeSub2Item(int i) const { return Item(formeSub2Items_, i); }
+QAction* FrmMDI::FormeSub3Item(int i) const { return Item(formeSub3Items_, i); }
+QAction* FrmMDI::OpzioniItem(int i) const { return Item(opzioniItems_, i); }
+QAction* FrmMDI::VisualizzaItem(int i) const { return Item(visualizzaItems_, i); }
+QAction* FrmMDI::HelpItem(int i) const { return Item(helpItems_, i); }
+
+void FrmMDI::ApplyMenuTexts() {
+    for (const auto& [name, caption] : MenuCaptions(Language())) {
+        const QString objectName = Q(name);
+        if (auto* menu = findChild<QMenu*>(objectName)) {
+            menu->setTitle(Q(caption));
+        } else if (auto* action = findChild<QAction*>(objectName)) {
+            if (!action->isSeparator()) action->setText(Q(caption));
+        }
+    }
+}
+
+void FrmMDI::SetStatus(const std::string& text) { statusLine_->setText(Q(text)); }
+QString FrmMDI::Status() const { return statusLine_->text(); }
+
+void FrmMDI::HideTip() {
+    tipPicture_->hide();
+    tipTimer_->stop();
+}
+
+bool FrmMDI::TipVisible() const { return tipPicture_->isVisible(); }
+
+void FrmMDI::ShowTip() {
+    QToolButton* b = ToolButton(armedToolButton_);
+    // Beside the button's right edge, twice as far down as the button sits in its panel.
+    const QPoint panel = toolBarPanel_->pos();
+    tipPicture_->move(panel.x() + b->x() + b->width(), panel.y() + 2 * b->y());
+    tipLabel_->setText(Q(" " + Txt(LangToolTip, armedToolButton_ + 1) + " "));
+    tipLabel_->adjustSize();
+    tipLabel_->move(0, 0);
+    tipPicture_->resize(tipLabel_->size());
+    tipPicture_->show();
+    tipPicture_->raise();
+}
+
+void FrmMDI::ToolButtonMouseMove(int index, int x, int y) {
+    QToolButton* b = ToolButton(index);
+    if (x > 0 && x < b->width() && y > 0 && y < b->height()) {
+        armedToolButton_ = index;
+        if (!tipTimer_->isActive()) tipTimer_->start();
+    } else {
+        HideTip();
+    }
+    SetStatus(Txt(LangHelp, index + 22));
+}
+
+bool FrmMDI::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    for (int i = 0; i < ToolButtonCount; ++i) {
+        if (watched != toolButtons_[static_cast<std::size_t>(i)]) continue;
+        if (type == QEvent::MouseMove) {
+            const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+            ToolButtonMouseMove(i, p.x(), p.y());
+        } else if (type == QEvent::MouseButtonPress || type == QEvent::Leave) {
+            HideTip();
+        }
+        return false;
+    }
+    if (type != QEvent::MouseMove) return false;
+    if (watched == toolBarPanel_) {
+        // A move a button did not take comes up to the panel too: only the panel's own area counts.
+        if (toolBarPanel_->childAt(static_cast<QMouseEvent*>(event)->position().toPoint())) return false;
+        HideTip();
+        SetStatus("");
+    } else if (watched == statusLine_ || watched == tipLabel_ || watched == tipPicture_) {
+        HideTip();
+    }
+    return false;
+}
+
+void FrmMDI::UpdateState() {
+    WorkingState& st = State();
+    if (const SettingsStore* store = Platform().settings) st.Settings.AngleStep = ReadAngleStep(*store);
+    FormeItem(3)->setVisible(true);
+    FormeItem(4)->setVisible(true);
+    QString caption = BaseTitle;
+    if (!st.CurrentFileName.empty()) caption += " - " + Q(st.CurrentFileName).toLower();
+    setWindowTitle(caption);
+    fileCommands_ = st.ShapeCode >= 1;
+    st.Limits = InputLimits{};
+    UpdateCommands();
+}
+
+void FrmMDI::UpdateCommands() {
+    const WorkingState& st = State();
+    const bool preview = st.OpenPreview >= 0;
+    const bool files = live_ && fileCommands_ && !preview;
+    const bool valid = st.DevelopmentValid != 0;
+    const LaterCommandSet& later = LaterCommands();
+
+    menuBar()->setEnabled(live_);
+    toolBarPanel_->setEnabled(live_);
+
+    FileItem(1)->setEnabled(!preview);
+    FileItem(2)->setEnabled(files);
+    FileItem(3)->setEnabled(files);
+    FileItem(4)->setEnabled(files && valid && later.dxfExport);
+    FileItem(5)->setEnabled(files && valid && later.isoExport);
+    FileItem(8)->setEnabled(preview);
+    for (int i = 10; i <= 14; ++i) FileItem(i)->setEnabled(!preview);
+
+    formeMenu_->setEnabled(!preview);
+    for (auto& [i, a] : formeSubItems_) a->setEnabled(ShapeWindowAvailable(i));
+    for (auto& [i, a] : formeSub2Items_) a->setEnabled(ShapeWindowAvailable(i + 5));
+    for (auto& [i, a] : formeSub3Items_) a->setEnabled(ShapeWindowAvailable(i + 10));
+    FormeItem(3)->setEnabled(ShapeWindowAvailable(ShapeCuCilindri));
+
+    opzioniMenu_->setEnabled(optionCommands_);
+    opzioniMenu_->menuAction()->setEnabled(optionCommands_);
+    OpzioniItem(3)->setEnabled(later.showCalibration != nullptr);
+
+    ToolButton(0)->setEnabled(!preview);
+    ToolButton(1)->setEnabled(files);
+    ToolButton(3)->setEnabled(preview);
+    ToolButton(4)->setEnabled(optionCommands_);
+    ToolButton(5)->setEnabled(optionCommands_);
+}
+
+void FrmMDI::SetFileCommandsEnabled(bool enable) {
+    fileCommands_ = enable;
+    UpdateCommands();
+}
+
+void FrmMDI::SetOptionCommandsEnabled(bool enable) {
+    optionCommands_ = enable;
+    UpdateCommands();
+}
+
+void FrmMDI::SetLive(bool live) {
+    live_ = live;
+    UpdateCommands();
+}
+
+void FrmMDI::CheckShape(int shapeCode) {
+    for (auto* items : {&formeSubItems_, &formeSub2Items_, &formeSub3Items_})
+        for (auto& [i, a] : *items) a->setChecked(false);
+    FormeItem(3)->setChecked(false);
+    if (shapeCode >= 1 && shapeCode <= 5) FormeSubItem(shapeCode)->setChecked(true);
+    else if (shapeCode >= 6 && shapeCode <= 9) FormeSub2Item(shapeCode - 5)->setChecked(true);
+    else if (shapeCode == 10) FormeItem(3)->setChecked(true);
+    else if (shapeCode >= 11 && shapeCode <= 13) FormeSub3Item(shapeCode - 10)->setChecked(true);
+}
+
+void FrmMDI::SetCalibrationChecked(bool checked) { OpzioniItem(3)->setChecked(checked); }
+
+void FrmMDI::FileItemClick(int index) {
+    if (!live_) return;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    const bool hook = !ec && index == 7 && std::filesystem::is_regular_file(folder / "Printouts.bat", ec);
+    if (!hook) {
+        DispatchFileCommand(index);
+    } else {
+        // The workshop's own print set-up replaces the printer dialog.
+        if (Processes* processes = Platform().processes)
+            processes->StartHidden("/bin/sh", {"Printouts.bat"}, folder.string());
+        if (Platform().dialogs &&
+            Platform().dialogs->MessageBox(Txt(LangMsgbox, 7), MbOkCancel + MbInformation, ProgramTitle) == IdOk) {
+            ExitProgram();
+            return;
+        }
+    }
+    if (index == 16 && AskExitQuestion()) ExitProgram();
+}
+
+void FrmMDI::MethodCommand() { ShowCalculationMethodDialog(); }
+
+void FrmMDI::UnitCommand() {
+    WorkingState& st = State();
+    const std::int16_t before = st.Settings.MeasuringSystem;
+    ShowUnitDialog();
+    const std::int16_t now = st.Settings.MeasuringSystem;
+    if (now == before) return;
+    ConvertInputUnits(now == 0 ? 1 : 0, st.Inputs);
+}
+
+void FrmMDI::OptionsItemClick(int index) {
+    if (!live_) return;
+    switch (index) {
+        case 1: MethodCommand(); break;
+        case 2: UnitCommand(); break;
+        case 3:
+            if (LaterCommands().showCalibration) LaterCommands().showCalibration();
+            break;
+        default: break;
+    }
+}
+
+void FrmMDI::ViewItemClick(int index) {
+    QAction* a = VisualizzaItem(index);
+    if (!a) return;
+    a->setChecked(!a->isChecked());
+    if (index == 1) toolBarPanel_->setVisible(a->isChecked());
+    if (index == 2) statusLine_->setVisible(a->isChecked());
+}
+
+void FrmMDI::ToolBarClick(int index) {
+    if (!live_) return;
+    switch (index) {
+        case 0: DispatchFileCommand(1); break;
+        case 1: DispatchFileCommand(3); break;
+        case 2: DispatchFileCommand(7); break;  // always the dialog, never the print hook
+        case 3: DispatchFileCommand(8); break;
+        case 4: MethodCommand(); break;
+        case 5: UnitCommand(); break;
+        case 6: DispatchHelpCommand(1); break;
+        case 7: FileItemClick(16); break;
+        default: break;
+    }
+}
+
+// MDIForm_QueryUnload: the question whatever the reason for closing.
+void FrmMDI::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (!live_) return;  // start-up not finished: nothing to close yet
+    if (AskExitQuestion()) ExitProgram();
+}
+
+// --- The main window's services to the other windows ---
+
+QWidget* MainWindow() { return g_mdi.data(); }
+QMdiArea* MdiArea() { return g_mdi ? g_mdi->Area() : nullptr; }
+
+QWidget* ActiveChild() {
+    if (!g_mdi) return nullptr;
+    QMdiSubWindow* sub = g_mdi->Area()->currentSubWindow();
+    if (!sub) return nullptr;
+    return sub->widget() ? sub->widget() : sub;
+}
+
+void SetStatusText(const std::string& text) {
+    if (g_mdi) g_mdi->SetStatus(text);
+}
+void HideToolTip() {
+    if (g_mdi) g_mdi->HideTip();
+}
+void UpdateMdiState() {
+    if (g_mdi) g_mdi->UpdateState();
+}
+void UpdateCommandState() {
+    if (g_mdi) g_mdi->UpdateCommands();
+}
+void EnableFileCommands(bool enable) {
+    if (g_mdi) g_mdi->SetFileCommandsEnabled(enable);
+}
+void EnableOptionCommands(bool enable) {
+    if (g_mdi) g_mdi->SetOptionCommandsEnabled(enable);
+}
+void CheckShapeMenuItem(int shapeCode) {
+    if (g_mdi) g_mdi->CheckShape(shapeCode);
+}
+
+void UpdateCalibrationMenuCheck() {
+    const SettingsCache& s = State().Settings;
+    if (g_mdi) g_mdi->SetCalibrationChecked(s.SettingXPrinter != 1.0f || s.SettingYPrinter != 1.0f);
+}
+
+LaterCommandSet& LaterCommands() {
+    static LaterCommandSet commands;
+    return commands;
+}
+
+void ShowErrorMessage(const std::string& text) {
+    if (Dialogs* dialogs = Platform().dialogs) dialogs->MessageBox(text, MbCritical, Txt(LangErrore, 1));
+}
+
+void CenterForm(QWidget* owner, QWidget* dialog) {
+    if (!owner || !dialog) return;
+    const QRect o = owner->frameGeometry();
+    const QSize d = dialog->frameGeometry().size();
+    QScreen* screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect s = screen ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);
+    int left = o.x() + (o.width() - d.width()) / 2;
+    if (left + d.width() > s.x() + s.width()) left = s.x() + s.width() - d.width();
+    int top = o.y() + (o.height() - d.height()) / 2;
+    if (top + d.height() > s.y() + s.height()) top = s.y() + s.height() - d.height();
+    dialog->move(left, top);  // left of or above the screen stays as it is
+}
+
+void FillScaleCombo(QComboBox* combo) {
+    if (!combo) return;
+    for (int i = 1; i <= 5; ++i) combo->addItem(Q("1:" + std::to_string(i)));
+    combo->setCurrentText(Q("1:" + FormatLength(static_cast<int>(State().Settings.Scale), State().Settings.MeasuringSystem)));
+}
+
+}  // namespace velm

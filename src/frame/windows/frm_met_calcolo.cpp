@@ -1,0 +1,263 @@
+#include "frame/windows/frm_met_calcolo.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "frame/help_contexts.h"
+#include "frame/language.h"
+#include "frame/number_text.h"
+#include "frame/settings.h"
+#include "frame/windows/frame_api.h"
+#include "frame/windows/help_commands.h"
+#include "frame/working_state.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace {
+
+const char* const kSteps[8] = {"0.1", "0.2", "0.25", "0.5", "1", "2", "5", "10"};
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+void SetBackground(QLabel* label, QColor colour) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, colour);
+    label->setPalette(pal);
+}
+
+// The keys that move through the step list; the list cannot be typed into.
+bool StepKeyPasses(int key) {
+    switch (key) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape: return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+FrmMetCalcolo::FrmMetCalcolo(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FrmMetCalcolo"));
+    setModal(true);
+    setMouseTracking(true);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setMouseTracking(true);
+    Frame1->installEventFilter(this);
+    auto* fibres = new QGridLayout(Frame1);
+    // Outer fibre at the top, as the plate is seen from outside in.
+    const char* notes[3] = {"Di", "Di + s", "Di + 2s"};
+    for (int row = 0, i = 2; i >= 0; --i, ++row) {
+        Chkbox[i] = new QRadioButton(Frame1);
+        Chkbox[i]->setObjectName(QStringLiteral("Chkbox(%1)").arg(i));
+        Chkbox[i]->installEventFilter(this);
+        LblNota[i] = new QLabel(QString::fromLatin1(notes[i]), Frame1);
+        LblNota[i]->setObjectName(QStringLiteral("LblNota(%1)").arg(i));
+        LblNota[i]->setAutoFillBackground(true);
+        LblNota[i]->setAlignment(Qt::AlignCenter);
+        LblNota[i]->setMinimumWidth(80);
+        LblNota[i]->setFrameShape(QFrame::Panel);
+        LblNota[i]->setFrameShadow(QFrame::Sunken);
+        SetBackground(LblNota[i], QColor(192, 192, 192));
+        fibres->addWidget(Chkbox[i], row, 0);
+        fibres->addWidget(LblNota[i], row, 1);
+        connect(Chkbox[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) Chkbox_Click(i);
+        });
+    }
+    LblEsempio = new QLabel(Frame1);
+    LblEsempio->setObjectName(QStringLiteral("LblEsempio"));
+    LblEsempio->setWordWrap(true);
+    fibres->addWidget(LblEsempio, 3, 0, 1, 2);
+
+    Frame2 = new QGroupBox(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    auto* diameters = new QHBoxLayout(Frame2);
+    for (int i = 1; i >= 0; --i) {
+        OptDiametri[i] = new QRadioButton(Frame2);
+        OptDiametri[i]->setObjectName(QStringLiteral("OptDiametri(%1)").arg(i));
+        OptDiametri[i]->installEventFilter(this);
+        diameters->addWidget(OptDiametri[i]);
+        connect(OptDiametri[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) OptDiametri_Click(i);
+        });
+    }
+
+    LblStep = new QLabel(this);
+    LblStep->setObjectName(QStringLiteral("LblStep"));
+    LblStep->setMouseTracking(true);
+    LblStep->installEventFilter(this);
+    ComboStep = new QComboBox(this);
+    ComboStep->setObjectName(QStringLiteral("ComboStep"));
+    ComboStep->setEditable(false);
+    ComboStep->installEventFilter(this);
+    ComboStep->view()->installEventFilter(this);
+    connect(ComboStep, &QComboBox::currentIndexChanged, this, [this] { ComboStep_Click(); });
+    auto* step = new QHBoxLayout;
+    step->addWidget(LblStep);
+    step->addWidget(ComboStep);
+    step->addStretch();
+
+    CmdOK = new QPushButton(this);
+    CmdOK->setObjectName(QStringLiteral("CmdOK"));
+    CmdOK->setDefault(true);
+    CmdChiudi = new QPushButton(this);
+    CmdChiudi->setObjectName(QStringLiteral("CmdChiudi"));
+    CmdHelp = new QPushButton(QStringLiteral("Help"), this);
+    CmdHelp->setObjectName(QStringLiteral("CmdHelp"));
+    CmdHelp->setAutoDefault(false);
+    connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOK_Click(); });
+    connect(CmdChiudi, &QPushButton::clicked, this, [this] { CmdChiudi_Click(); });
+    connect(CmdHelp, &QPushButton::clicked, this, [this] { CmdHelp_Click(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CmdOK);
+    buttons->addWidget(CmdChiudi);
+    buttons->addWidget(CmdHelp);
+
+    auto* main = new QVBoxLayout(this);
+    main->addWidget(Frame1);
+    main->addWidget(Frame2);
+    main->addLayout(step);
+    main->addLayout(buttons);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+
+    Form_Load();
+}
+
+void FrmMetCalcolo::Form_Load() {
+    setWindowTitle(Q(Txt(LangFrmMetCa, 1)));
+    Chkbox[2]->setText(Q(Txt(LangFrmMetCa, 2)));
+    Chkbox[1]->setText(Q(Txt(LangFrmMetCa, 3)));
+    Chkbox[0]->setText(Q(Txt(LangFrmMetCa, 4)));
+    LblEsempio->setText(Q(Txt(LangFrmMetCa, 5)));
+    LblStep->setText(Q(Txt(LangFrmMetCa, 6) + " [\xC2\xB0]"));
+    Frame1->setTitle(Q(Txt(LangFrmMetCa, 8)));
+    Frame2->setTitle(Q(Txt(LangFrmMetCa, 9)));
+    OptDiametri[1]->setText(Q(Txt(LangFrmMetCa, 2)));
+    OptDiametri[0]->setText(Q(Txt(LangFrmMetCa, 4)));
+    CmdOK->setText(Q(Txt(LangCommon, 7)));
+    CmdChiudi->setText(Q(Txt(LangCommon, 8)));
+
+    const SettingsCache& settings = State().Settings;
+    ComboStep->blockSignals(true);
+    ComboStep->clear();
+    for (const char* s : kSteps) ComboStep->addItem(QString::fromLatin1(s));
+    chosenStep_ = settings.AngleStep;
+    ComboStep->setCurrentIndex(ComboStep->findText(Q(FormatFixed2(settings.AngleStep))));
+    ComboStep->blockSignals(false);
+    LblStep->setEnabled(true);
+    ComboStep->setEnabled(true);
+
+    adjustSize();
+    CenterForm(MainWindow(), this);
+
+    const std::int16_t fibre = settings.ComputingSystem;
+    Chkbox[fibre == 0 ? 0 : fibre == 1 ? 1 : 2]->setChecked(true);
+    if (settings.DiametriExt == 0 || settings.DiametriExt == 1) OptDiametri[settings.DiametriExt]->setChecked(true);
+}
+
+void FrmMetCalcolo::Chkbox_Click(int index) {
+    chosenFibre_ = static_cast<std::int16_t>(index);
+    for (QLabel* note : LblNota) SetBackground(note, QColor(192, 192, 192));
+    SetBackground(LblNota[index], QColor(255, 255, 0));
+}
+
+void FrmMetCalcolo::OptDiametri_Click(int index) { chosenDiameters_ = static_cast<std::int16_t>(index); }
+
+void FrmMetCalcolo::ComboStep_Click() {
+    chosenStep_ = static_cast<float>(ReadNumber(ComboStep->currentText().toStdString()));
+}
+
+void FrmMetCalcolo::CmdOK_Click() {
+    WorkingState& st = State();
+    SettingsCache& s = st.Settings;
+    SettingsStore* store = Platform().settings;
+    bool valid = st.DevelopmentValid != False16;
+    if (s.ComputingSystem != chosenFibre_) {
+        s.ComputingSystem = chosenFibre_;
+        st.ThicknessFactor = DeriveThicknessFactor(s);
+        if (store) SaveComputingSystem(*store, s.ComputingSystem);
+        valid = false;
+    }
+    if (s.DiametriExt != chosenDiameters_) {
+        s.DiametriExt = chosenDiameters_;
+        st.ThicknessFactor = DeriveThicknessFactor(s);
+        if (store) SaveDiametriExt(*store, s.DiametriExt);
+        valid = false;
+    }
+    if (s.AngleStep != chosenStep_) {
+        s.AngleStep = chosenStep_;
+        if (store) SaveAngleStep(*store, s.AngleStep);
+        valid = false;
+    }
+    st.DevelopmentValid = valid ? True16 : False16;
+    EnableFileCommands(true);
+    accept();
+}
+
+void FrmMetCalcolo::CmdChiudi_Click() { reject(); }
+
+void FrmMetCalcolo::CmdHelp_Click() { ShowHelpContext(HelpContextFrmMetCalcolo); }
+
+void FrmMetCalcolo::mouseMoveEvent(QMouseEvent* event) {
+    SetStatusText("");
+    QDialog::mouseMoveEvent(event);
+}
+
+bool FrmMetCalcolo::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
+            // A double-click on an option chooses it and confirms at once.
+            for (auto* option : Chkbox)
+                if (watched == option) {
+                    option->setChecked(true);
+                    CmdOK_Click();
+                    return true;
+                }
+            for (auto* option : OptDiametri)
+                if (watched == option) {
+                    option->setChecked(true);
+                    CmdOK_Click();
+                    return true;
+                }
+            break;
+        case QEvent::KeyPress:
+            if (watched == ComboStep || watched == ComboStep->view())
+                if (!StepKeyPasses(static_cast<QKeyEvent*>(event)->key())) return true;
+            break;
+        case QEvent::MouseMove:
+            if (watched == Frame1) SetStatusText("");
+            if (watched == LblStep) {
+                SetStatusText(Txt(LangFrmMetCa, 7) + ": 0.1, 0.2, 0.25, 0.5, 1, 2, 5, 10");
+                return true;  // not on to the dialog, whose own move empties the line
+            }
+            break;
+        default: break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ShowCalculationMethodDialog() {
+    FrmMetCalcolo dialog(MainWindow());
+    dialog.exec();
+}
+
+}  // namespace velm

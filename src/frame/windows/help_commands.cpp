@@ -1,0 +1,171 @@
+#include "frame/windows/help_commands.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
+
+#include "frame/help_contexts.h"
+#include "frame/language.h"
+#include "frame/version.h"
+#include "frame/windows/frame_api.h"
+#include "frame/working_state.h"
+#include "frame/windows/pictures.h"
+#include "platform/look.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace {
+
+// Help command numbers as the classic help engine knew them.
+constexpr int HelpContents = 3;
+constexpr int HelpPartialKey = 261;
+constexpr int HelpContext = 1;
+
+void RunHelp(int command, std::int32_t contextId) {
+    Help* help = Platform().help;
+    if (help == nullptr) return;
+    const std::string file = HelpFilePath();
+    switch (command) {
+        case HelpContents: help->ShowContents(file); break;
+        case HelpPartialKey: help->ShowSearch(file, ""); break;
+        case HelpContext: help->ShowTopic(file, contextId); break;
+        default: break;
+    }
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+std::string Trimmed(const std::string& s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+// The buttons take the focus when the pointer passes over them.
+class FocusOnHover : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
+            if (auto* w = qobject_cast<QWidget*>(watched)) w->setFocus(Qt::MouseFocusReason);
+        return false;
+    }
+};
+
+class AboutBox : public QDialog {
+public:
+    explicit AboutBox(QWidget* parent) : QDialog(parent) {
+        setObjectName("ABOUT_BOX");
+        setModal(true);
+        setWindowTitle(Q(Txt(LangAboutBox, 1)));
+
+        auto* logo = new QLabel;
+        logo->setObjectName("PictureLogo");
+        logo->setPixmap(SplashPicture().scaledToWidth(220, Qt::SmoothTransformation));
+        logo->setAlignment(Qt::AlignTop);
+
+        auto* program = new QLabel(QString(ProgramTitle).toUpper());
+        program->setObjectName("Lbl_Program");
+        QFont big = program->font();
+        big.setPointSizeF(big.pointSizeF() * 1.8);
+        big.setBold(true);
+        program->setFont(big);
+        auto* version = new QLabel(Q(std::string(ProgramTitle) + " " + Trimmed(VersionText)));
+        version->setObjectName("Lbl_Version");
+
+        auto* text = new QVBoxLayout;
+        text->addWidget(program);
+        text->addWidget(version);
+        text->addSpacing(8);
+        for (int i = 2; i <= 6; ++i) {
+            auto* line = new QLabel(Q(Txt(LangAboutBox, i + 6)));
+            line->setObjectName(Q("Lbl_Tolva_Merix" + std::to_string(i)));
+            text->addWidget(line);
+        }
+        text->addStretch(1);
+
+        auto* ok = new QPushButton(Q(Txt(LangCommon, 7)));
+        ok->setObjectName("Cmd_OK");
+        ok->setDefault(true);
+        auto* help = new QPushButton(Q(Txt(LangAboutBox, 4)));
+        help->setObjectName("CmdHelp");
+        auto* info = new QPushButton(Q(Txt(LangAboutBox, 3)));
+        info->setObjectName("CmdInfo");
+        auto* hover = new FocusOnHover(this);
+        for (QPushButton* b : {ok, help, info}) {
+            b->setMouseTracking(true);
+            b->installEventFilter(hover);
+        }
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        connect(help, &QPushButton::clicked, this, [] { ShowHelpContext(HelpContextAboutBox); });
+        connect(info, &QPushButton::clicked, this, [] { StartSysInfo(); });
+
+        auto* buttons = new QVBoxLayout;
+        buttons->addWidget(ok);
+        buttons->addWidget(help);
+        buttons->addWidget(info);
+        buttons->addStretch(1);
+
+        auto* grid = new QGridLayout(this);
+        grid->addWidget(logo, 0, 0);
+        grid->addLayout(text, 0, 1);
+        grid->addLayout(buttons, 0, 2);
+        grid->setColumnStretch(1, 1);
+        adjustSize();
+    }
+};
+
+}  // namespace
+
+std::string HelpFilePath() { return State().AppDir + "/VELM.HLP"; }
+
+void DispatchHelpCommand(int index) {
+    switch (index) {
+        case 1: RunHelp(HelpContents, 0); break;
+        case 2: RunHelp(HelpPartialKey, 0); break;
+        case 5: ShowAboutBox(); break;
+        default: break;
+    }
+}
+
+void ShowHelpContext(std::int32_t contextId) { RunHelp(HelpContext, contextId); }
+
+void ShowAboutBox() {
+    AboutBox box(MainWindow());
+    QWidget* owner = QApplication::activeWindow();
+    CenterForm(owner ? owner : MainWindow(), &box);
+    ClearHourglass();
+    box.exec();
+}
+
+bool ReadRegistryValue(std::uint32_t, const std::string&, const std::string&, std::string& value) {
+    value.clear();
+    return false;
+}
+
+void StartSysInfo() {
+    std::string path;
+    bool started = false;
+    if (ReadRegistryValue(HKEY_LOCAL_MACHINE_ROOT, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path)) {
+        started = Platform().processes && Platform().processes->StartHidden(path, {}, "");
+    } else if (ReadRegistryValue(HKEY_LOCAL_MACHINE_ROOT, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
+                                 path)) {
+        const std::string program = path + "/MSINFO32.EXE";
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(program, ec))
+            started = Platform().processes && Platform().processes->StartHidden(program, {}, "");
+    }
+    if (!started && Platform().dialogs)
+        Platform().dialogs->MessageBox("Le informazioni sul sistema non sono attualmente disponibili.", MbOkOnly,
+                                       ProgramTitle);
+}
+
+}  // namespace velm

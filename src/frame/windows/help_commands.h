@@ -1,0 +1,26 @@
+#pragma once
+// Help commands and the About window. Context numbers are in help_contexts.h.
+#include <cstdint>
+#include <string>
+
+namespace velm {
+
+// The help file "VELM.HLP" in the program folder.
+std::string HelpFilePath();
+// Help menu and toolbar: 1 contents, 2 keyword search, 5 the About window;
+// other indices do nothing.
+void DispatchHelpCommand(int index);
+// A window's Help button: the help file at that window's topic.
+void ShowHelpContext(std::int32_t contextId);
+
+// ABOUT_BOX, shown modally.
+void ShowAboutBox();
+// The About window's system-information button.
+void StartSysInfo();
+// Registry roots as the classic API numbers them.
+constexpr std::uint32_t HKEY_LOCAL_MACHINE_ROOT = 0x80000002u;
+// There is no registry here: nothing is ever found (false, empty value).
+bool ReadRegistryValue(std::uint32_t root, const std::string& keyName, const std::string& valueName,
+                       std::string& value);
+
+}  // namespace velm

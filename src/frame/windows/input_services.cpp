@@ -1,0 +1,158 @@
+#include "frame/windows/input_services.h"
+
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPalette>
+#include <cmath>
+
+#include "frame/number_text.h"
+#include "frame/windows/frame_api.h"
+#include "platform/qt/text_box.h"
+
+namespace velm {
+
+namespace {
+
+FieldSettings Current() { return FieldSettingsOf(State()); }
+
+TextBox* NamedBox(QWidget* window, const char* name, int index) {
+    if (!window) return nullptr;
+    return window->findChild<TextBox*>(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index));
+}
+
+std::string BendAngleText(QWidget* window) {
+    const TextBox* box = InputBox(window, 5);
+    return box ? box->Text() : std::string();
+}
+
+void WriteChecked(TextBox& box, bool replaced, const std::string& text) {
+    if (replaced) box.SetText(text);
+}
+
+// The shape window that holds the box: the widget an MDI sub-window frames,
+// or the box's own top-level window outside one.
+const QWidget* HoldingWindow(const QWidget& box) {
+    const QWidget* w = &box;
+    while (w->parentWidget() && !w->isWindow() && !qobject_cast<const QMdiSubWindow*>(w->parentWidget()))
+        w = w->parentWidget();
+    return w;
+}
+
+int Whole(double v) { return static_cast<int>(std::nearbyint(v)); }  // halves to even
+
+QColor White() { return QColor(255, 255, 255); }
+
+// Moves and sizes a sketch box to hold `widest` in its window's font.
+void FitSketchBox(TextBox& box, float left, float top, const char* widest) {
+    const QFontMetricsF metrics(HoldingWindow(box)->font());
+    box.SetForeColor(RGB(255, 255, 255));
+    box.move(Whole(left), Whole(top));
+    box.resize(Whole(metrics.horizontalAdvance(QLatin1String(widest))), Whole(metrics.height()));
+}
+
+}  // namespace
+
+BoxState BoxStateOf(const TextBox& box) {
+    // The filters count in bytes of the UTF-8 text.
+    const QString text = QString::fromStdString(box.Text());
+    BoxState state;
+    state.Text = box.Text();
+    state.SelStart = static_cast<int>(text.left(box.SelStart()).toUtf8().size());
+    state.SelLength = static_cast<int>(text.mid(box.SelStart(), box.SelLength()).toUtf8().size());
+    return state;
+}
+
+TextBox* InputBox(QWidget* window, int index) { return NamedBox(window, "TxtInputDati", index); }
+TextBox* SketchBox(QWidget* window, int index) { return NamedBox(window, "TxtAnt", index); }
+
+void FilterCylinderKeyDown(TextBox& box, int field, int& keyCode, int shift) {
+    FilterCylinderKeyDown(BoxStateOf(box), field, keyCode, shift, Current());
+}
+void FilterCylinderKeyPress(TextBox& box, int field, int& keyAscii) {
+    FilterCylinderKeyPress(BoxStateOf(box), field, keyAscii, Current());
+}
+void CheckCylinderFieldRange(TextBox& box, int field) {
+    std::string text = box.Text();
+    WriteChecked(box, CheckCylinderFieldRange(text, field, Current()), text);
+}
+void ShowCylinderFieldHint(int field) {
+    if (const auto hint = CylinderFieldHint(field, Current())) SetStatusText(*hint);
+}
+
+void FilterConeKeyDown(TextBox& box, int field, int& keyCode, int shift) {
+    FilterConeKeyDown(BoxStateOf(box), field, keyCode, shift, Current());
+}
+void FilterConeKeyPress(TextBox& box, int field, int& keyAscii) {
+    FilterConeKeyPress(BoxStateOf(box), field, keyAscii, Current());
+}
+void CheckConeFieldRange(TextBox& box, int field) {
+    std::string text = box.Text();
+    WriteChecked(box, CheckConeFieldRange(text, field, Current()), text);
+}
+void ShowConeFieldHint(int field, bool lowerCutWindow) {
+    if (const auto hint = ConeFieldHint(field, Current(), lowerCutWindow)) SetStatusText(*hint);
+}
+
+void FilterConeElbowKeyDown(QWidget* window, TextBox& box, int field, int& keyCode, int shift) {
+    FilterConeElbowKeyDown(BendAngleText(window), BoxStateOf(box), field, keyCode, shift, Current());
+}
+void FilterConeElbowKeyPress(QWidget* window, TextBox& box, int field, int& keyAscii) {
+    FilterConeElbowKeyPress(BendAngleText(window), BoxStateOf(box), field, keyAscii, Current());
+}
+void CheckConeElbowFieldRange(QWidget* window, TextBox& box, int field) {
+    std::string text = box.Text();
+    WriteChecked(box, CheckConeElbowFieldRange(BendAngleText(window), text, field, Current()), text);
+}
+void ShowConeElbowFieldHint(QWidget* window, int field) {
+    const auto hint = ConeElbowFieldHint(BendAngleText(window), field, Current());
+    if (!hint) return;
+    SetStatusText(*hint);
+    // Moving into another row runs the leaving check of the box left.
+    if (TextBox* box = InputBox(window, field)) box->setFocus();
+}
+
+void CopyAntToInput(QWidget* window, int k, Bool16& mirrorEnabled) {
+    if (k < 0 || k > 4 || mirrorEnabled == 0) return;
+    mirrorEnabled = False16;
+    const TextBox* from = SketchBox(window, k);
+    TextBox* to = InputBox(window, k + 1);
+    if (from && to) to->SetText(FormatLength(ReadNumber(from->Text()), State().Settings.MeasuringSystem));
+    mirrorEnabled = True16;
+}
+
+void CopyInputToAnt(QWidget* window, int k, Bool16& mirrorEnabled, Bool16& inputsChanged) {
+    if (k >= 1 && k <= 5 && mirrorEnabled != 0) {
+        mirrorEnabled = False16;
+        const TextBox* from = InputBox(window, k);
+        TextBox* to = SketchBox(window, k - 1);
+        if (from && to) to->SetText(FormatLength(ReadNumber(from->Text()), State().Settings.MeasuringSystem));
+        mirrorEnabled = True16;
+    }
+    inputsChanged = True16;
+}
+
+void HighlightTextBox(TextBox& box) {
+    box.SetBackColor(RGB(255, 255, 255));
+    box.SetForeColor(RGB(0, 0, 255));
+    box.setFocus();
+}
+
+void PlaceLengthValueBox(TextBox& box, float x, float y, float value) {
+    FitSketchBox(box, x, y, "00.00");
+    box.SetText("");
+    box.SetText(FormatLength(value, State().Settings.MeasuringSystem));
+}
+
+void PlaceAngleValueBox(TextBox& box, QLabel& label, float value, float x, float y) {
+    QPalette p = label.palette();
+    p.setColor(QPalette::WindowText, White());
+    label.setPalette(p);
+    label.move(Whole(x - 112.0f), Whole(y));
+    label.show();
+    FitSketchBox(box, x - 57.0f, y, "0000");
+    box.SetText("");
+    box.SetText(FormatFixed2(value));
+}
+
+}  // namespace velm

@@ -1,0 +1,218 @@
+#include "frame/windows/startup.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstdlib>
+#include <filesystem>
+
+#include "frame/command_line.h"
+#include "frame/language.h"
+#include "frame/language_file.h"
+#include "frame/settings.h"
+#include "frame/unit_conversion.h"
+#include "frame/version.h"
+#include "frame/windows/file_commands.h"
+#include "frame/windows/frame_api.h"
+#include "frame/windows/frm_mdi.h"
+#include "frame/windows/pictures.h"
+#include "frame/working_state.h"
+#include "platform/ini_settings_store.h"
+#include "platform/look.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_help.h"
+#include "platform/qt/qt_look.h"
+#include "platform/qt/qt_printer.h"
+#include "platform/qt/qt_processes.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace {
+
+QPointer<QWidget> g_splash;
+ExitHook g_exitHook;
+bool g_exitRequested = false;
+int g_exitCode = 0;
+bool g_settingsRead = false;  // ExitProgram may compare the weld side only after this
+
+// FrmLogo: the splash picture PictureLogo, centred on the screen.
+QWidget* ShowSplash() {
+    if (!g_splash) {
+        auto* logo = new QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        logo->setObjectName("FrmLogo");
+        logo->setAttribute(Qt::WA_DeleteOnClose, false);
+        auto* picture = new QLabel;
+        picture->setObjectName("PictureLogo");
+        picture->setPixmap(SplashPicture());
+        auto* layout = new QVBoxLayout(logo);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(picture);
+        logo->adjustSize();
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect s = screen->geometry();
+            logo->move(s.x() + (s.width() - logo->width()) / 2, s.y() + (s.height() - logo->height()) / 2);
+        }
+        g_splash = logo;
+    }
+    g_splash->show();
+    return g_splash;
+}
+
+void UnloadSplash() {
+    if (g_splash) delete g_splash.data();
+}
+
+// Waits while the event loop runs, without keeping a processor busy. The
+// clock is monotonic, so midnight or a clock change does not matter.
+void WaitYielding(double seconds) {
+    QCoreApplication::processEvents();
+    if (seconds <= 0) return;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000.0 + 0.5), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void DeleteQuietly(const std::string& path) {
+    if (path.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+}
+
+void DefaultExit(int code) {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    QCoreApplication::exit(code);
+}
+
+void EndProgram(int code) {
+    g_exitRequested = true;
+    g_exitCode = code;
+    if (g_exitHook) g_exitHook(code);
+    else DefaultExit(code);
+}
+
+// A language-file failure: its fixed message, then the end.
+bool LanguageFailed(const LanguageResult& result) {
+    if (result.ok) return false;
+    UnloadSplash();
+    ClearHourglass();
+    if (Dialogs* dialogs = Platform().dialogs) dialogs->MessageBox(result.prompt, MbOkOnly, ProgramTitle);
+    DeleteQuietly(State().LangTempFile);
+    EndProgram(1);
+    return true;
+}
+
+}  // namespace
+
+bool StartProgram(const StartOptions& options) {
+    g_exitRequested = false;
+    g_exitCode = 0;
+    g_settingsRead = false;
+    QApplication::setQuitOnLastWindowClosed(false);  // the program ends through ExitProgram only
+
+    // The main window exists first, inert until the start panel shows.
+    auto* mdi = new FrmMDI;
+
+    SetHourglass();
+    ShowSplash();
+    WaitYielding(SplashSecondsFrom(std::getenv("VELM_SPLASH_SECONDS")));
+
+    WorkingState& st = State();
+    std::error_code ec;
+    std::filesystem::current_path(options.programFolder, ec);
+    st.CurrentFileName.clear();
+    st.AppDir = AppDirOf(options.programFolder);
+
+    if (const SettingsStore* store = Platform().settings) ReadAllSettings(*store, st.Settings);
+    st.ThicknessFactor = DeriveThicknessFactor(st.Settings);
+    g_settingsRead = true;
+    UpdateCalibrationMenuCheck();
+
+    st.ConeSketchFill = st.CylinderSketchFill = st.ConePieceFill = st.CylinderPieceFill = PaletteColour(12);
+    st.ConeDevelopmentFill = st.CylinderDevelopmentFill = PaletteColour(9);
+    st.ShapeFamily = 0;
+    st.ShapeCode = ShapeNone;
+    st.OpenPreview = -1;
+
+    st.LangTempFile = LanguageTempFilePath(st.AppDir);
+    DeleteQuietly(st.LangTempFile);
+    if (LanguageFailed(LoadLanguage(st.AppDir + "/VELM.lng", st.LangTempFile, Language()))) return false;
+    mdi->ApplyMenuTexts();
+    RefreshRecentMenu();
+
+    st.Inputs = DefaultInputArrays();
+    if (st.Settings.MeasuringSystem == 1) ConvertInputUnits(0, st.Inputs);
+
+    RegisterShapeWindows();
+    mdi->show();
+    mdi->activateWindow();
+    mdi->SetLive(true);
+    mdi->UpdateState();
+    SetCommandLineFile(options.commandLineFile);
+    if (QWidget* panel = StartPanel()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(panel->parentWidget())) sub->show();
+        panel->show();
+    }
+
+    UnloadSplash();
+    ClearHourglass();
+    return true;
+}
+
+bool AskExitQuestion() {
+    Dialogs* dialogs = Platform().dialogs;
+    if (dialogs == nullptr) return false;
+    return dialogs->MessageBox(Txt(LangMsgbox, 2), MbYesNo + MbQuestion, Txt(LangMsgbox, 1)) == IdYes;
+}
+
+void ExitProgram() {
+    if (g_exitRequested) return;  // already on its way out
+    SetHourglass();
+    ShowSplash();
+    WorkingState& st = State();
+    if (SettingsStore* store = Platform().settings; store && g_settingsRead) {
+        if (ReadLatoSaldatura(*store) != st.Settings.LatoSaldatura)
+            SaveLatoSaldatura(*store, st.Settings.LatoSaldatura);
+    }
+    DeleteQuietly(st.LangTempFile);
+    EndProgram(0);
+}
+
+void SetExitHook(ExitHook hook) { g_exitHook = std::move(hook); }
+bool ExitRequested() { return g_exitRequested; }
+int RequestedExitCode() { return g_exitCode; }
+QWidget* Splash() { return g_splash.data(); }
+
+void InstallQtPlatform() {
+    static QtDialogs dialogs;
+    static IniSettingsStore settings;
+    static QtHelp help;
+    static QtProcesses processes;
+    static QtPrinter printer;
+    static QtLook look;
+    Services& services = Platform();
+    services.dialogs = &dialogs;
+    services.settings = &settings;
+    services.help = &help;
+    services.processes = &processes;
+    services.printer = &printer;
+    InstallLook(&look);
+}
+
+void CloseAllWindows() {
+    UnloadSplash();
+    if (QWidget* mdi = MainWindow()) delete mdi;
+    // Windows owned elsewhere (the help viewer, dialogs kept by their callers) are only hidden.
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    g_exitRequested = false;
+    g_exitCode = 0;
+    g_settingsRead = false;
+}
+
+}  // namespace velm

@@ -1,0 +1,84 @@
+#pragma once
+// Development of a cone frustum cut at both ends by inclined planes: the
+// side slope and overall height, the apex angle, and the developed ring
+// sector with the distances from the apex of both developed cut edges.
+//
+// The axial section through the seam generatrix: heights are measured from
+// the lowest point of the lower cut; X runs from the seam generatrix's foot
+// towards the opposite generatrix. A is the base angle (between a generatrix
+// and the horizontal), R the frustum's radius at level 0. A cut angle's sign
+// gives its slope; LatoSaldatura (+1 or -1) puts the seam on one generatrix
+// or the opposite one. Typed diameters of cut ends are the long axes of the
+// elliptical ends (the length of the cut's trace in the axial section).
+#include <cstdint>
+
+#include "geometry/profile_table.h"
+
+namespace velm {
+
+// What a frustum development leaves for the windows, previews and exports.
+struct ConeResults {
+    float FrustumHeight1 = 0;    // highest point of the upper cut: the overall height
+    double FrustumHeight2 = 0;   // lowest point of the upper cut
+    float LowerCutOffset = 0;    // highest point of the lower cut
+    float ConeApexAngle = 0;     // degrees
+    double ConeOuterRadius = 0;  // apex to the lower edge's seam point, developed
+    double ConeInnerRadius = 0;  // apex to the upper edge's seam point, developed
+    float ConeSectorAngle = 0;   // radians
+    float ConeSectorAngleDeg = 0;
+    float ConeOuterChord = 0;
+    float ConeInnerChord = 0;
+    // Entry i: distance from the apex of the edge point on the generatrix at
+    // i * AngleStep degrees from the seam, developed at the polar angle
+    // -ConeSectorAngle / 2 + i * ConeSectorAngle / 360 * AngleStep.
+    ProfileTable ConeUpperRadii{};
+    ProfileTable ConeLowerRadii{};
+    // Extent of each developed edge along the sector's middle line.
+    float UpperEdgeMaxY = 0;
+    float UpperEdgeMinY = 0;
+    float LowerEdgeMaxY = 0;
+    float LowerEdgeMinY = 0;
+    float UpperArcLength = 0;
+    float LowerArcLength = 0;
+};
+
+// The results of the running program's last frustum development. Tests and
+// elbow pieces use their own.
+ConeResults& ConeDevelopment();
+
+// Finds the base angle A for which the upper cut's trace, laid through the
+// axis at height H above the lower cut's axis point, is D1 long, and from it
+// the heights of the cut body. D1, D2: working upper and lower diameters; H:
+// axis length; cuts in radians. Searches the whole admissible range (steeper
+// than both cuts, up to vertical) for a bracketed root. errorFlag becomes 1
+// when no such body exists or an input is unusable; otherwise it keeps what
+// the caller set. cutRise: height of the lower cut's axis point above level 0.
+void SolveConeHalfAngle(float D1, float D2, float lowerCut, float upperCut, float H,
+                        std::int16_t latoSaldatura, float& baseRadius, float& apexHeight,
+                        float& baseAngle, float& cutRise, float& frustumHeight1,
+                        double& frustumHeight2, float& lowerCutOffset, std::int16_t& errorFlag);
+
+// Recomputes A, R, the heights and the apex angle (degrees) from the overall
+// height. seamInset: X of the upper cut's seam point; axisCheck: the axis
+// length of the result. referenceLength 0 skips the comparison with it;
+// otherwise a miss of more than 1 % flags the body. errorFlag becomes 1 for
+// a body that cannot be built (ends touching or crossing, a cut steeper than
+// the side, the axis missed, a result that is not a number) and otherwise
+// keeps what the caller set.
+void ComputeConeAngle(float frustumHeight1, float D1, float D2, float lowerCut, float upperCut,
+                      std::int16_t latoSaldatura, float& baseAngle, float& coneApexAngle,
+                      float& baseRadius, double& frustumHeight2, float& lowerCutOffset,
+                      float& seamInset, float& axisCheck, float referenceLength,
+                      std::int16_t& errorFlag);
+
+// The developed sector and both edge tables (entries 0..N computed, N+1..2N
+// mirrored, N = round(180 / angleStep)), the extremes and the arc lengths:
+// every field of `out` from ConeOuterRadius on. Returns false, with those
+// fields set to 0, when the step does not fit the tables or the body gives
+// no finite development (a zero divisor, a side that is not a cone's).
+bool ComputeConeDevelopmentTables(float baseAngle, float baseRadius, float frustumHeight1,
+                                  double frustumHeight2, float lowerCutOffset, float seamInset,
+                                  float lowerCut, float upperCut, float angleStep,
+                                  std::int16_t latoSaldatura, ConeResults& out);
+
+}  // namespace velm

@@ -1,0 +1,113 @@
+#include "geometry/cylinder_geometry.h"
+
+#include <cmath>
+
+#include "frame/working_state.h"
+
+namespace velm {
+
+namespace {
+
+int Sign(float v) { return (v > 0) - (v < 0); }
+
+// A body that cannot be built: the top edge reaches the baseline, the bottom
+// edge reaches the top, opposite cuts cross, the fibre has no diameter, or
+// the heights are not numbers at all.
+bool ImpossibleCut(float workingDiameter, float bottomCut, float topCut, float Hmax, double Hmed,
+                   float Hmin) {
+    if (!(workingDiameter > 0) || !std::isfinite(workingDiameter)) return true;
+    if (!std::isfinite(Hmax) || !std::isfinite(Hmed) || !std::isfinite(Hmin)) return true;
+    if (Hmed <= 0) return true;
+    if (Hmin >= Hmax) return true;
+    return Sign(bottomCut) != Sign(topCut) && static_cast<float>(Hmed) <= Hmin;
+}
+
+double TanAbs(float angle) { return std::tan(static_cast<double>(std::fabs(angle))); }
+
+}  // namespace
+
+CylinderResults& CylinderDevelopment() {
+    static CylinderResults results;
+    return results;
+}
+
+float MaxSingle(float a, float b) { return a < b ? b : a; }
+float MinSingle(float a, float b) { return a < b ? a : b; }
+
+int HalfTurnIndex(float angleStep) {
+    if (!std::isfinite(angleStep) || !(angleStep > 0)) return -1;
+    const float q = 180.0f / angleStep;
+    if (!(q < 4 * ProfileTableLast)) return -1;  // keeps the conversion below finite and small
+    const int n = static_cast<int>(std::nearbyint(q));  // halves to even
+    if (n < 1 || 2 * n > ProfileTableLast) return -1;
+    return n;
+}
+
+void ComputeCutHeightsFromAxis(float axisLength, float workingDiameter, float bottomCut, float topCut,
+                               float& Hmax, double& Hmed, float& Hmin, std::int16_t& errorFlag) {
+    const double dp = workingDiameter;
+    const double tb = TanAbs(bottomCut);
+    const double tt = TanAbs(topCut);
+    Hmin = static_cast<float>(dp * tb);
+    // The axis meets both planes at mid-diameter: lowest top point = axis + half rise of
+    // the bottom cut - half fall of the top cut.
+    Hmed = static_cast<double>(axisLength) + dp / 2 * (tb - tt);
+    Hmax = static_cast<float>(dp * tt + Hmed);
+    if (ImpossibleCut(workingDiameter, bottomCut, topCut, Hmax, Hmed, Hmin)) errorFlag = 1;
+}
+
+void ComputeCutHeightsWithThickness(float Hmax, float diameter, float thickness, float bottomCut,
+                                    float topCut, std::int16_t thicknessFactor, double& Hmed,
+                                    float& Hmin, float& axisLength, std::int16_t& errorFlag) {
+    const float workingDiameter = diameter + static_cast<float>(thicknessFactor) * thickness;
+    const double dp = workingDiameter;
+    const double tb = TanAbs(bottomCut);
+    const double tt = TanAbs(topCut);
+    Hmed = static_cast<double>(Hmax) - dp * tt;
+    Hmin = static_cast<float>(dp * tb);
+    axisLength = static_cast<float>(dp / 2 * (tt - tb) + Hmed);
+    if (ImpossibleCut(workingDiameter, bottomCut, topCut, Hmax, Hmed, Hmin)) errorFlag = 1;
+}
+
+bool ComputeCutCurveTables(float workingDiameter, float Hmax, float bottomCut, float topCut,
+                           double Hmed, float Hmin, float angleStep, std::int16_t latoSaldatura,
+                           ProfileTable& upperTable, ProfileTable& lowerTable,
+                           double& developedLength, float& upperArcLength, float& lowerArcLength) {
+    const int n = HalfTurnIndex(angleStep);
+    if (n < 0) return false;
+
+    developedLength = static_cast<double>(workingDiameter) * Pi;
+    // Distance between neighbouring generatrices on the plate.
+    const float s = static_cast<float>(static_cast<double>(workingDiameter) * Pi / 360 * angleStep);
+    const double s2 = static_cast<double>(s) * s;
+    const double h = (static_cast<double>(Hmax) - Hmed) / 2;
+    const float b = Hmin / 2;
+    // Seam at the low point of an edge when the weld side and the cut slope agree.
+    const bool upperStartsLow = static_cast<float>(latoSaldatura) * topCut >= 0;
+    const bool lowerStartsLow = static_cast<float>(latoSaldatura) * bottomCut >= 0;
+
+    float upperArc = 0;
+    float lowerArc = 0;
+    for (int i = 0; i <= n; ++i) {
+        const double t = static_cast<float>(static_cast<float>(i) * angleStep) * DegToRad;
+        const double k = 1 - std::cos(t);
+        upperTable[i] = upperStartsLow ? k * h + Hmed : Hmax - k * h;
+        lowerTable[i] = lowerStartsLow ? k * b : Hmin - k * b;
+        if (i > 0) {
+            const double du = upperTable[i] - upperTable[i - 1];
+            const double dl = lowerTable[i] - lowerTable[i - 1];
+            upperArc = static_cast<float>(upperArc + std::sqrt(du * du + s2));
+            lowerArc = static_cast<float>(lowerArc + std::sqrt(dl * dl + s2));
+        }
+    }
+    // The second half of each edge mirrors the first.
+    upperArcLength = 2 * upperArc;
+    lowerArcLength = 2 * lowerArc;
+    for (int j = n + 1; j <= 2 * n; ++j) {
+        upperTable[j] = upperTable[2 * n - j];
+        lowerTable[j] = lowerTable[2 * n - j];
+    }
+    return true;
+}
+
+}  // namespace velm

@@ -1,0 +1,342 @@
+#include "platform/help_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace velm {
+
+namespace {
+
+constexpr std::string_view Magic = "VELM HELP";
+
+std::string_view Trim(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    const auto last = s.find_last_not_of(" \t\r");
+    return s.substr(first, last - first + 1);
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerText(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), Lower);
+    return out;
+}
+
+// A whole positive number and nothing else.
+std::optional<int> ReadContextId(std::string_view s) {
+    s = Trim(s);
+    int value = 0;
+    const auto* end = s.data() + s.size();
+    auto [ptr, ec] = std::from_chars(s.data(), end, value);
+    if (s.empty() || ec != std::errc() || ptr != end || value <= 0) return std::nullopt;
+    return value;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        auto nl = text.find('\n', start);
+        if (nl == std::string_view::npos) nl = text.size();
+        std::string_view line = text.substr(start, nl - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = nl + 1;
+    }
+    // A final line ending leaves no extra empty line behind.
+    if (!lines.empty() && lines.back().empty() && !text.empty() && text.back() == '\n') lines.pop_back();
+    return lines;
+}
+
+// "key: value" of a header line; false when the line has no colon.
+bool HeaderField(std::string_view line, std::string& key, std::string& value) {
+    const auto colon = line.find(':');
+    if (colon == std::string_view::npos) return false;
+    key = LowerText(Trim(line.substr(0, colon)));
+    value = std::string(Trim(line.substr(colon + 1)));
+    return true;
+}
+
+std::vector<std::string> SplitKeywords(std::string_view list) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        auto semi = list.find(';', start);
+        if (semi == std::string_view::npos) semi = list.size();
+        auto word = Trim(list.substr(start, semi - start));
+        if (!word.empty()) out.emplace_back(word);
+        start = semi + 1;
+    }
+    return out;
+}
+
+bool LessNoCase(const HelpKeyword& a, const HelpKeyword& b) {
+    const auto la = LowerText(a.keyword), lb = LowerText(b.keyword);
+    if (la != lb) return la < lb;
+    return a.contextId < b.contextId;
+}
+
+// Links and escapes of one line of body text.
+void AppendInline(std::string& html, std::string_view line, const HelpFile& file) {
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const char c = line[i];
+        if (c == '{' && i + 1 < line.size() && line[i + 1] == '{') {
+            html += '{';
+            i += 2;
+            continue;
+        }
+        if (c == '{') {
+            const auto close = line.find('}', i);
+            if (close != std::string_view::npos) {
+                std::string_view inner = line.substr(i + 1, close - i - 1);
+                std::string_view label;
+                const auto bar = inner.find('|');
+                if (bar != std::string_view::npos) {
+                    label = Trim(inner.substr(bar + 1));
+                    inner = inner.substr(0, bar);
+                }
+                if (auto id = ReadContextId(inner)) {
+                    std::string text(label);
+                    if (text.empty()) {
+                        const HelpTopic* t = file.Topic(*id);
+                        text = t ? t->title : "topic " + std::to_string(*id);
+                    }
+                    html += "<a href=\"topic:" + std::to_string(*id) + "\">" + EscapeHtml(text) + "</a>";
+                    i = close + 1;
+                    continue;
+                }
+            }
+        }
+        html += EscapeHtml(line.substr(i, 1));
+        ++i;
+    }
+}
+
+}  // namespace
+
+std::string EscapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+const HelpTopic* HelpFile::Topic(int contextId) const {
+    for (const auto& t : topics)
+        if (t.contextId == contextId) return &t;
+    return nullptr;
+}
+
+std::vector<HelpKeyword> HelpFile::Index() const {
+    std::vector<HelpKeyword> index;
+    for (const auto& t : topics) {
+        std::set<std::string> seen;
+        auto add = [&](const std::string& k) {
+            if (!k.empty() && seen.insert(LowerText(k)).second) index.push_back({k, t.contextId});
+        };
+        add(t.title);
+        for (const auto& k : t.keywords) add(k);
+    }
+    std::sort(index.begin(), index.end(), LessNoCase);
+    return index;
+}
+
+std::vector<HelpKeyword> HelpFile::Search(std::string_view text) const {
+    const std::string wanted = LowerText(Trim(text));
+    auto index = Index();
+    if (wanted.empty()) return index;
+    std::vector<HelpKeyword> starts, contains;
+    for (auto& k : index) {
+        const auto pos = LowerText(k.keyword).find(wanted);
+        if (pos == 0) starts.push_back(k);
+        else if (pos != std::string::npos) contains.push_back(k);
+    }
+    return starts.empty() ? contains : starts;
+}
+
+std::optional<HelpFile> ParseHelpFile(std::string_view text) {
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    const auto lines = SplitLines(text);
+    if (lines.empty() || Trim(lines[0]) != Magic) return std::nullopt;
+
+    HelpFile file;
+    enum class Where { Nowhere, Contents, TopicHeader, TopicBody, Skipping } where = Where::Nowhere;
+    HelpTopic* topic = nullptr;
+
+    auto finishTopic = [&] {
+        if (!topic) return;
+        while (!topic->body.empty() && Trim(topic->body.back()).empty()) topic->body.pop_back();
+        topic = nullptr;
+    };
+
+    for (std::size_t n = 1; n < lines.size(); ++n) {
+        const std::string_view line = lines[n];
+        const std::string where_ = "line " + std::to_string(n + 1) + ": ";
+        if (!line.empty() && line[0] == ';') continue;
+
+        if (!line.empty() && line[0] == '[') {
+            finishTopic();
+            const std::string_view head = Trim(line);
+            if (head.back() != ']') {
+                file.problems.push_back(where_ + "section line without ']'");
+                where = Where::Skipping;
+                continue;
+            }
+            const std::string name = LowerText(Trim(head.substr(1, head.size() - 2)));
+            if (name == "contents") {
+                where = Where::Contents;
+            } else if (name.rfind("topic", 0) == 0) {
+                auto id = ReadContextId(std::string_view(name).substr(5));
+                if (!id) {
+                    file.problems.push_back(where_ + "topic without a valid number");
+                    where = Where::Skipping;
+                } else if (file.Topic(*id)) {
+                    file.problems.push_back(where_ + "topic " + std::to_string(*id) + " given twice");
+                    where = Where::Skipping;
+                } else {
+                    file.topics.push_back({});
+                    topic = &file.topics.back();
+                    topic->contextId = *id;
+                    where = Where::TopicHeader;
+                }
+            } else {
+                file.problems.push_back(where_ + "unknown section");
+                where = Where::Skipping;
+            }
+            continue;
+        }
+
+        switch (where) {
+            case Where::Nowhere:
+                if (!Trim(line).empty()) file.problems.push_back(where_ + "text outside a section");
+                break;
+            case Where::Skipping:
+                break;
+            case Where::Contents: {
+                const std::string_view t = Trim(line);
+                std::string key, value;
+                if (t.empty()) break;
+                if (t[0] == '*') {
+                    file.contents.push_back({true, std::string(Trim(t.substr(1))), 0});
+                } else if (auto id = ReadContextId(t)) {
+                    file.contents.push_back({false, {}, *id});
+                } else if (HeaderField(t, key, value) && key == "title") {
+                    file.title = value;
+                } else {
+                    file.problems.push_back(where_ + "contents line not understood");
+                }
+                break;
+            }
+            case Where::TopicHeader: {
+                std::string key, value;
+                if (Trim(line).empty()) {
+                    where = Where::TopicBody;
+                } else if (HeaderField(line, key, value) && key == "title") {
+                    topic->title = value;
+                } else if (key == "keywords") {
+                    auto words = SplitKeywords(value);
+                    topic->keywords.insert(topic->keywords.end(), words.begin(), words.end());
+                } else {
+                    file.problems.push_back(where_ + "topic header line not understood");
+                }
+                break;
+            }
+            case Where::TopicBody:
+                topic->body.emplace_back(line);
+                break;
+        }
+    }
+    finishTopic();
+
+    // A contents entry must lead somewhere.
+    std::vector<HelpContentsEntry> kept;
+    for (auto& e : file.contents) {
+        if (!e.heading && !file.Topic(e.contextId))
+            file.problems.push_back("contents names topic " + std::to_string(e.contextId) + ", which is missing");
+        else
+            kept.push_back(e);
+    }
+    file.contents = std::move(kept);
+    for (auto& t : file.topics)
+        if (t.title.empty()) t.title = "Topic " + std::to_string(t.contextId);
+    return file;
+}
+
+std::optional<HelpFile> LoadHelpFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return ParseHelpFile(text);
+}
+
+std::string TopicHtml(const HelpFile& file, const HelpTopic& topic) {
+    std::string html = "<h2>" + EscapeHtml(topic.title) + "</h2>\n";
+    enum class Block { None, Paragraph, List } block = Block::None;
+    auto close = [&] {
+        if (block == Block::Paragraph) html += "</p>\n";
+        if (block == Block::List) html += "</li>\n</ul>\n";
+        block = Block::None;
+    };
+    for (const auto& raw : topic.body) {
+        const std::string_view line = Trim(raw);
+        if (line.empty()) {
+            close();
+            continue;
+        }
+        if (line.size() >= 2 && line[0] == '-' && line[1] == ' ') {
+            if (block == Block::List) html += "</li>\n<li>";
+            else {
+                close();
+                html += "<ul>\n<li>";
+                block = Block::List;
+            }
+            AppendInline(html, Trim(line.substr(2)), file);
+            continue;
+        }
+        if (block == Block::None) {
+            html += "<p>";
+            block = Block::Paragraph;
+        } else {
+            html += ' ';  // continues the paragraph or the list item
+        }
+        AppendInline(html, line, file);
+    }
+    close();
+    return html;
+}
+
+std::string ContentsHtml(const HelpFile& file) {
+    std::string html = "<h2>" + EscapeHtml(file.title.empty() ? "Contents" : file.title) + "</h2>\n";
+    bool inList = false;
+    for (const auto& e : file.contents) {
+        if (e.heading) {
+            if (inList) html += "</ul>\n";
+            inList = false;
+            html += "<h3>" + EscapeHtml(e.text) + "</h3>\n";
+            continue;
+        }
+        if (!inList) html += "<ul>\n";
+        inList = true;
+        const HelpTopic* t = file.Topic(e.contextId);
+        html += "<li><a href=\"topic:" + std::to_string(e.contextId) + "\">" + EscapeHtml(t->title) + "</a></li>\n";
+    }
+    if (inList) html += "</ul>\n";
+    return html;
+}
+
+}  // namespace velm

@@ -1,0 +1,332 @@
+#include "platform/qt/image_canvas.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/qt/qt_colour.h"
+
+namespace velm {
+
+namespace {
+
+constexpr int DotsPerMetre96Dpi = 3780;  // 96 dots an inch, 15 twips a pixel
+constexpr double TwoPi = 2 * 3.14159265358979323846;
+
+int RoundPixel(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+
+// Liang-Barsky: the part t0..t1 of p + t*d (t in 0..1) inside the box.
+bool ClipSegment(double x, double y, double dx, double dy, double xmin, double xmax, double ymin,
+                 double ymax, double& t0, double& t1) {
+    t0 = 0;
+    t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x - xmin, xmax - x, y - ymin, ymax - y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+    }
+    return true;
+}
+
+// On and off runs in pixels of the thin-pen styles; empty for solid.
+const std::vector<int>& DashPattern(int style) {
+    static const std::vector<int> solid;
+    static const std::vector<int> dash{18, 6};
+    static const std::vector<int> dot{3, 3};
+    static const std::vector<int> dashDot{9, 6, 3, 6};
+    static const std::vector<int> dashDotDot{9, 3, 3, 3, 3, 3};
+    switch (style) {
+        case DrawDash: return dash;
+        case DrawDot: return dot;
+        case DrawDashDot: return dashDot;
+        case DrawDashDotDot: return dashDotDot;
+        default: return solid;
+    }
+}
+
+bool Finite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+double NormaliseAngle(double a) {
+    double r = std::fmod(a, TwoPi);
+    if (r < 0) r += TwoPi;
+    return r;
+}
+
+QStringList Lines(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split(QLatin1Char('\n'));
+}
+
+QImage MakeImage(int width, int height) {
+    QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    image.setDotsPerMeterX(DotsPerMetre96Dpi);
+    image.setDotsPerMeterY(DotsPerMetre96Dpi);
+    return image;
+}
+
+// Text is measured at 96 dots an inch even before the picture has a size.
+const QPaintDevice* MetricsDevice(const QImage& image) {
+    static const QImage fallback = MakeImage(1, 1);
+    return image.isNull() ? &fallback : &image;
+}
+
+}  // namespace
+
+ImageCanvas::ImageCanvas(int width, int height) : image_(MakeImage(width, height)) {
+    image_.fill(ToQRgb(BackColor));
+}
+
+void ImageCanvas::Resize(int width, int height) {
+    image_ = MakeImage(width, height);
+    image_.fill(ToQRgb(BackColor));
+    Changed();
+}
+
+void ImageCanvas::Cls() {
+    image_.fill(ToQRgb(BackColor));
+    CurrentX = 0;
+    CurrentY = 0;
+    Changed();
+}
+
+Colour ImageCanvas::Point(int px, int py) const {
+    if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return NoColour;
+    return FromQRgb(image_.pixel(px, py));
+}
+
+void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
+    const int w = image_.width(), h = image_.height();
+    if (px < 0 || py < 0 || px >= w || py >= h) return;
+    const QRgb borderRgb = ToQRgb(border) & 0xFFFFFF;
+    const QRgb fillRgb = ToQRgb(fill);
+    auto row = [this](int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); };
+    auto isBorder = [&](int x, int y) { return (row(y)[x] & 0xFFFFFF) == borderRgb; };
+    if (isBorder(px, py)) return;
+
+    // Span fill with a visited mark, so that a fill colour already present
+    // (or equal to the border) cannot make it loop.
+    std::vector<unsigned char> visited(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    auto seen = [&](int x, int y) -> unsigned char& {
+        return visited[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)];
+    };
+    std::vector<std::pair<int, int>> seeds{{px, py}};
+    while (!seeds.empty()) {
+        auto [x, y] = seeds.back();
+        seeds.pop_back();
+        if (seen(x, y) || isBorder(x, y)) continue;
+        int left = x, right = x;
+        while (left > 0 && !seen(left - 1, y) && !isBorder(left - 1, y)) --left;
+        while (right < w - 1 && !seen(right + 1, y) && !isBorder(right + 1, y)) ++right;
+        QRgb* line = row(y);
+        for (int i = left; i <= right; ++i) {
+            line[i] = fillRgb;
+            seen(i, y) = 1;
+        }
+        for (int ny : {y - 1, y + 1}) {
+            if (ny < 0 || ny >= h) continue;
+            bool inRun = false;
+            for (int i = left; i <= right; ++i) {
+                const bool open = !seen(i, ny) && !isBorder(i, ny);
+                if (open && !inRun) seeds.emplace_back(i, ny);
+                inRun = open;
+            }
+        }
+    }
+    Changed();
+}
+
+QFont ImageCanvas::CurrentFont() const {
+    QFont font(QString::fromStdString(FontName));
+    font.setPointSizeF(FontSize > 0 ? FontSize : 8.25);
+    font.setBold(FontBold);
+    // Exact pixels: no grey edges that a pixel read or a fill could meet.
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+bool ImageCanvas::PatternOn(long phase) const {
+    const auto& pattern = DashPattern(DrawStyle);
+    if (pattern.empty()) return true;
+    int period = 0;
+    for (int run : pattern) period += run;
+    long at = phase % period;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (at < pattern[i]) return i % 2 == 0;
+        at -= pattern[i];
+    }
+    return true;
+}
+
+void ImageCanvas::ThinSegment(double x1, double y1, double x2, double y2, Colour colour, long& phase,
+                              bool skipFirst) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double length = std::max(std::fabs(dx), std::fabs(dy));
+    double t0 = 0, t1 = 1;
+    // Clip first, so that far-away points cost nothing.
+    if (!ClipSegment(x1, y1, dx, dy, -2, image_.width() + 1, -2, image_.height() + 1, t0, t1)) {
+        phase += std::lround(length);
+        return;
+    }
+    phase += std::lround(t0 * length);
+    int x = RoundPixel(x1 + t0 * dx), y = RoundPixel(y1 + t0 * dy);
+    const int xe = RoundPixel(x1 + t1 * dx), ye = RoundPixel(y1 + t1 * dy);
+    const int adx = std::abs(xe - x), ady = -std::abs(ye - y);
+    const int sx = x < xe ? 1 : -1, sy = y < ye ? 1 : -1;
+    int err = adx + ady;
+    const QRgb rgb = ToQRgb(colour);
+    bool first = true;
+    for (;;) {
+        if (!(first && skipFirst && t0 == 0)) {
+            if (PatternOn(phase) && x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
+                reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+            ++phase;
+        }
+        first = false;
+        if (x == xe && y == ye) break;
+        const int e2 = 2 * err;
+        if (e2 >= ady) {
+            err += ady;
+            x += sx;
+        }
+        if (e2 <= adx) {
+            err += adx;
+            y += sy;
+        }
+    }
+    phase += std::lround((1 - t1) * length);
+}
+
+void ImageCanvas::WidePolyline(const double* xy, int points, Colour colour) {
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(ToQColor(colour), DrawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const double margin = DrawWidth + 2;
+    for (int i = 0; i + 1 < points; ++i) {
+        const double x1 = xy[2 * i], y1 = xy[2 * i + 1];
+        const double dx = xy[2 * i + 2] - x1, dy = xy[2 * i + 3] - y1;
+        double t0, t1;
+        if (!ClipSegment(x1, y1, dx, dy, -margin, image_.width() + margin, -margin,
+                         image_.height() + margin, t0, t1))
+            continue;
+        painter.drawLine(QPoint(RoundPixel(x1 + t0 * dx), RoundPixel(y1 + t0 * dy)),
+                         QPoint(RoundPixel(x1 + t1 * dx), RoundPixel(y1 + t1 * dy)));
+    }
+}
+
+void ImageCanvas::DeviceLine(double x1, double y1, double x2, double y2, Colour colour) {
+    if (!Finite({x1, y1, x2, y2}) || image_.isNull()) return;
+    if (DrawWidth <= 1) {
+        long phase = 0;
+        ThinSegment(x1, y1, x2, y2, colour, phase, false);
+    } else {
+        // The classic pens draw every style solid when wider than one pixel.
+        const double xy[4] = {x1, y1, x2, y2};
+        WidePolyline(xy, 2, colour);
+    }
+    Changed();
+}
+
+void ImageCanvas::DeviceArc(double cx, double cy, double rx, double ry, Colour colour, double start,
+                            double end, bool full) {
+    if (!Finite({cx, cy, rx, ry, start, end}) || image_.isNull()) return;
+    rx = std::fabs(rx);
+    ry = std::fabs(ry);
+    if (rx < 0.5 && ry < 0.5) {
+        DevicePixel(cx, cy, colour);
+        return;
+    }
+    double from = 0, sweep = TwoPi;
+    if (!full) {
+        from = NormaliseAngle(start);
+        sweep = NormaliseAngle(end) - from;
+        if (sweep <= 0) sweep += TwoPi;
+    }
+    // Chords of about two pixels; counter-clockwise on the screen (y grows downwards).
+    const int n = static_cast<int>(std::clamp(std::ceil(sweep * std::max(rx, ry) / 2.0), 8.0, 20000.0));
+    std::vector<double> xy(2 * static_cast<std::size_t>(n + 1));
+    for (int i = 0; i <= n; ++i) {
+        const double a = from + sweep * i / n;
+        xy[2 * i] = cx + rx * std::cos(a);
+        xy[2 * i + 1] = cy - ry * std::sin(a);
+    }
+    if (DrawWidth <= 1) {
+        long phase = 0;
+        for (int i = 0; i < n; ++i)
+            ThinSegment(xy[2 * i], xy[2 * i + 1], xy[2 * i + 2], xy[2 * i + 3], colour, phase, i > 0);
+    } else {
+        WidePolyline(xy.data(), n + 1, colour);
+    }
+    Changed();
+}
+
+void ImageCanvas::DevicePixel(double x, double y, Colour colour) {
+    if (!Finite({x, y}) || image_.isNull()) return;
+    const int px = RoundPixel(std::clamp(x, -1e6, 1e6)), py = RoundPixel(std::clamp(y, -1e6, 1e6));
+    if (DrawWidth <= 1) {
+        if (px >= 0 && py >= 0 && px < image_.width() && py < image_.height())
+            image_.setPixel(px, py, ToQRgb(colour));
+    } else {
+        // A wide pen sets a round dot.
+        QPainter painter(&image_);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(ToQColor(colour), DrawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPoint(QPoint(px, py));
+    }
+    Changed();
+}
+
+void ImageCanvas::DeviceText(double x, double y, const std::string& text) {
+    if (!Finite({x, y}) || image_.isNull()) return;
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    const QFont font = CurrentFont();
+    painter.setFont(font);
+    painter.setPen(ToQColor(ForeColor));
+    const QFontMetricsF metrics(font, &image_);
+    // (x, y) is the upper-left corner of the text, as Print places it.
+    const double left = RoundPixel(std::clamp(x, -1e6, 1e6));
+    double top = RoundPixel(std::clamp(y, -1e6, 1e6));
+    for (const QString& line : Lines(text)) {
+        painter.drawText(QPointF(left, top + metrics.ascent()), line);
+        top += metrics.height();
+    }
+    painter.end();
+    Changed();
+}
+
+double ImageCanvas::DeviceTextWidth(const std::string& text) const {
+    const QFontMetricsF metrics(CurrentFont(), MetricsDevice(image_));
+    double widest = 0;
+    for (const QString& line : Lines(text)) widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+double ImageCanvas::DeviceTextHeight(const std::string& text) const {
+    const QFontMetricsF metrics(CurrentFont(), MetricsDevice(image_));
+    return metrics.height() * static_cast<double>(Lines(text).size());
+}
+
+void ImageCanvas::Changed() {
+    if (onChanged) onChanged();
+}
+
+}  // namespace velm

@@ -1,0 +1,55 @@
+#pragma once
+// A canvas over an image in memory: exact pixels, no antialiasing. Lines one
+// pixel wide are set pixel by pixel with the draw style's dash pattern;
+// wider lines are solid with round ends, as the classic pens are.
+#include <QFont>
+#include <QImage>
+#include <functional>
+
+#include "platform/canvas.h"
+
+namespace velm {
+
+class ImageCanvas : public Canvas {
+public:
+    explicit ImageCanvas(int width = 1, int height = 1);
+
+    int PixelWidth() const override { return image_.width(); }
+    int PixelHeight() const override { return image_.height(); }
+
+    // A new empty picture of the given size, filled with BackColor.
+    void Resize(int width, int height);
+
+    void Cls() override;
+    Colour Point(int px, int py) const override;
+    void FloodFill(int px, int py, Colour border, Colour fill) override;
+
+    const QImage& Image() const { return image_; }
+    // The font that text is drawn with, from FontName, FontSize and FontBold.
+    QFont CurrentFont() const;
+
+    // Called after every change of the picture (the widget repaints).
+    std::function<void()> onChanged;
+
+protected:
+    void DeviceLine(double x1, double y1, double x2, double y2, Colour colour) override;
+    void DeviceArc(double cx, double cy, double rx, double ry, Colour colour, double start, double end,
+                   bool full) override;
+    void DevicePixel(double x, double y, Colour colour) override;
+    void DeviceText(double x, double y, const std::string& text) override;
+    double DeviceTextWidth(const std::string& text) const override;
+    double DeviceTextHeight(const std::string& text) const override;
+
+private:
+    // A thin line from pixel to pixel with the dash pattern; `phase` runs on
+    // along a polyline; `skipFirst` leaves out the joint already drawn.
+    void ThinSegment(double x1, double y1, double x2, double y2, Colour colour, long& phase,
+                     bool skipFirst);
+    void WidePolyline(const double* xy, int points, Colour colour);
+    bool PatternOn(long phase) const;
+    void Changed();
+
+    QImage image_;
+};
+
+}  // namespace velm

@@ -1,0 +1,40 @@
+#pragma once
+// A borderless picture box: shows an ImageCanvas the size of the widget.
+// A resize makes a new, empty canvas and emits resized(), so that the owner
+// draws again. Mouse signals carry the classic button codes (1 left,
+// 2 right, 4 middle) and the position in pixels.
+#include <QWidget>
+
+#include "platform/qt/image_canvas.h"
+
+namespace velm {
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    ImageCanvas& canvas() { return canvas_; }
+    const ImageCanvas& canvas() const { return canvas_; }
+
+signals:
+    void resized();
+    void mousePressed(int button, int x, int y);
+    void mouseMoved(int buttons, int x, int y);  // buttons held, added up
+    void mouseReleased(int button, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    ImageCanvas canvas_;
+};
+
+// Qt's buttons as the classic codes.
+int ClassicButtons(Qt::MouseButtons buttons);
+
+}  // namespace velm

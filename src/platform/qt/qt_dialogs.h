@@ -1,0 +1,35 @@
+#pragma once
+// Message boxes and the common dialogs with Qt, answering as the classic ones.
+#include <QMessageBox>
+#include <QStringList>
+#include <memory>
+
+#include "platform/dialogs.h"
+
+namespace velm {
+
+class QtDialogs : public Dialogs {
+public:
+    int MessageBox(const std::string& prompt, int style, const std::string& title) override;
+    FileDialogResult ShowOpen(const FileDialogRequest& request) override;
+    FileDialogResult ShowSave(const FileDialogRequest& request) override;
+    bool ShowPrinterSetup() override;  // page set-up of SharedPrinter()
+    PrintRange ShowPrint(int minPage, int maxPage) override;
+};
+
+// The message box of a classic style number (icon + buttons + default
+// button), not yet shown; an empty title becomes "VELM".
+std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& prompt, int style, const std::string& title,
+                                            QWidget* parent = nullptr);
+// The classic code of the button that closed the box; a box closed without a
+// button answers as its Cancel (or No, or OK) button would.
+int MessageBoxAnswer(const QMessageBox& box);
+
+// "Desc|*.a;*.b|All|*.*" as Qt name filters: "Desc (*.a *.b)", "All (*.*)".
+QStringList NameFiltersFromClassic(const std::string& filter);
+// The one concrete extension of filter n (1-based), "dxf" for "*.dxf"; "" when none.
+std::string FilterExtension(const std::string& filter, int index);
+// The path with "." + extension added when its name has no extension.
+std::string AddDefaultExtension(const std::string& path, const std::string& extension);
+
+}  // namespace velm

@@ -1,0 +1,307 @@
+#include "cones/cone_compute.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <memory>
+
+#include "frame/language.h"
+#include "platform/services.h"
+#include "support/frustum_model.h"
+#include "support/scripted_dialogs.h"
+
+namespace velm {
+namespace {
+
+using testing::kDeg;
+
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+const float kInf = std::numeric_limits<float>::infinity();
+
+// ConeData as a frustum window's apply leaves it: degrees as typed, the lower
+// angle negated by FrmCoDiscordi, and the same in radians.
+ConeArray Data(std::int16_t shape, float thickness, float D1, float D2, float H, float upperDeg, float lowerDeg) {
+    const float lower = shape == ShapeCoDiscordi ? -lowerDeg : lowerDeg;
+    return {0, thickness, D1, D2, H, upperDeg, lower, static_cast<float>(upperDeg * kDeg),
+            static_cast<float>(lower * kDeg)};
+}
+ConeArray Defaults(std::int16_t shape) {  // 0.3, 21, 29, 35, 10, 10
+    const ConeArray c = DefaultInputArrays().ConeData;
+    return Data(shape, c[1], c[2], c[3], c[4], c[5], c[6]);
+}
+void SetUpper(ConeArray& d, float deg) { d[5] = deg, d[7] = static_cast<float>(deg * kDeg); }
+void SetLower(ConeArray& d, float deg) { d[6] = deg, d[8] = static_cast<float>(deg * kDeg); }  // as stored
+
+ConeSettings Settings(std::int16_t thicknessFactor = 1, std::int16_t side = 1, float step = 1) {
+    ConeSettings s;
+    s.ThicknessFactor = thicknessFactor;
+    s.LatoSaldatura = side;
+    s.AngleStep = step;
+    return s;
+}
+
+struct Outcome {
+    int message = 0;
+    float cutRise = -7;
+    ConeArray last{};
+    std::unique_ptr<ConeResults> results = std::make_unique<ConeResults>();
+};
+Outcome Check(std::int16_t shape, const ConeArray& data, const ConeSettings& settings) {
+    Outcome o;
+    o.message = CheckAndDevelopCone(shape, data, settings, *o.results, o.last, o.cutRise);
+    return o;
+}
+
+bool AllFinite(const ConeResults& r) {
+    double sum = r.FrustumHeight1 + r.FrustumHeight2 + r.LowerCutOffset + r.ConeApexAngle + r.ConeOuterRadius +
+                 r.ConeInnerRadius + r.ConeSectorAngle + r.ConeOuterChord + r.ConeInnerChord + r.UpperEdgeMaxY +
+                 r.UpperEdgeMinY + r.LowerEdgeMaxY + r.LowerEdgeMinY + r.UpperArcLength + r.LowerArcLength;
+    for (int i = 0; i <= ProfileTableLast; ++i) sum += r.ConeUpperRadii[i] + r.ConeLowerRadii[i];
+    return std::isfinite(sum);
+}
+bool SameDevelopment(const ConeResults& a, const ConeResults& b) {
+    return a.FrustumHeight1 == b.FrustumHeight1 && a.ConeOuterRadius == b.ConeOuterRadius &&
+           a.ConeInnerRadius == b.ConeInnerRadius && a.ConeSectorAngle == b.ConeSectorAngle &&
+           a.UpperArcLength == b.UpperArcLength && a.LowerArcLength == b.LowerArcLength &&
+           a.LowerEdgeMaxY == b.LowerEdgeMaxY && a.ConeUpperRadii == b.ConeUpperRadii &&
+           a.ConeLowerRadii == b.ConeLowerRadii;
+}
+
+// Compares with the body of the same typed dimensions found in space.
+void ExpectBodyOf(const Outcome& o, const ConeArray& data, std::int16_t shape, double D1, double D2, int side,
+                  float step, double tol, double arcTol) {
+    const bool upper = shape == ShapeCoTaSup || shape >= ShapeCoConcordi;
+    const bool lower = shape >= ShapeCoTaInf;
+    testing::SpaceFrustum f;
+    ASSERT_TRUE(testing::SolveFrustum({D1, D2, data[4], upper ? data[7] : 0.0, lower ? data[8] : 0.0, side}, f));
+    EXPECT_NEAR(o.cutRise, -f.Level0(), 1e-4);
+    testing::ExpectDevelopmentOf(f, *o.results, step, tol, arcTol);
+}
+
+TEST(ConeCompute, FiveKindsAtTheirDefaultsOnBothWeldSides) {
+    for (std::int16_t shape = ShapeCoRe; shape <= ShapeCoDiscordi; ++shape) {
+        for (std::int16_t side : {1, -1}) {
+            for (float step : {1.0f, 0.1f}) {
+                SCOPED_TRACE(::testing::Message() << "shape " << shape << " side " << side << " step " << step);
+                const ConeArray data = Defaults(shape);
+                const Outcome o = Check(shape, data, Settings(1, side, step));
+                ASSERT_EQ(o.message, 0);
+                EXPECT_EQ(o.last, data);
+                // The mean fibre: one thickness added to each diameter.
+                ExpectBodyOf(o, data, shape, 21.3f, 29.3f, side, step, 5e-6, step < 1 ? 5e-5 : 5e-6);
+            }
+        }
+    }
+}
+
+TEST(ConeCompute, AwkwardBodies) {
+    // Thickness 1 on the inner fibre: the typed diameters are the working ones.
+    const struct {
+        const char* what;
+        std::int16_t shape;
+        float D1, D2, H, upperDeg, lowerDeg;
+        int message;
+        double arcTol;
+    } cases[] = {
+        {"nearly cylindrical, same way", ShapeCoConcordi, 34.341f, 30.483f, 80, 30, 10, 0, 3e-4},
+        {"right, apex 0.16 degrees", ShapeCoRe, 29.2f, 29.3f, 35, 0, 0, 0, 5e-5},
+        {"right, apex 0.08 degrees", ShapeCoRe, 29.25f, 29.3f, 35, 0, 0, 17, 0},
+        {"right, apex 59.95 degrees", ShapeCoRe, 20, 60, 34.7f, 0, 0, 0, 5e-5},
+        {"right, apex 60.04 degrees", ShapeCoRe, 20, 60, 34.6f, 0, 0, 18, 0},
+        // Out of reach of a search that starts at 45 degrees: refused for its
+        // apex angle, not as a body that does not exist.
+        {"cut, flatter than 45 degrees", ShapeCoTaSup, 75.963f, 95.34f, 10, 10, 0, 18, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ConeArray data = Data(c.shape, 1, c.D1, c.D2, c.H, c.upperDeg, c.lowerDeg);
+        const Outcome o = Check(c.shape, data, Settings(0, 1, 0.1f));
+        EXPECT_EQ(o.message, c.message);
+        EXPECT_TRUE(AllFinite(*o.results));
+        if (c.message == 0) ExpectBodyOf(o, data, c.shape, c.D1, c.D2, 1, 0.1f, 1e-4, c.arcTol);
+    }
+}
+
+using Edit = std::function<void(ConeArray&, ConeSettings&)>;
+
+TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
+    const struct {
+        const char* what;
+        std::int16_t shape;
+        Edit edit;
+        int message;
+    } cases[] = {
+        {"defaults", ShapeCoConcordi, [](ConeArray&, ConeSettings&) {}, 0},
+        {"thickness 0", ShapeCoConcordi, [](ConeArray& d, ConeSettings&) { d[1] = 0; }, 2},
+        {"thickness before diameters", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[1] = d[2] = d[3] = 0; }, 2},
+        {"upper diameter 0", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 0; }, 3},
+        {"upper before lower diameter", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = d[3] = 0; }, 3},
+        {"lower diameter 0", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[3] = 0; }, 4},
+        {"height 0", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[4] = 0; }, 7},
+        {"height before cuts", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { d[4] = 0; SetUpper(d, 0); }, 7},
+        {"right: no cuts to check", ShapeCoRe, [](ConeArray& d, ConeSettings&) { SetUpper(d, 0); SetLower(d, 0); }, 0},
+        {"cut top: upper cut 0", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { SetUpper(d, 0); }, 10},
+        {"cut top: lower cut unused", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { SetLower(d, 0); }, 0},
+        {"cut bottom: lower cut 0", ShapeCoTaInf, [](ConeArray& d, ConeSettings&) { SetLower(d, 0); }, 11},
+        {"cut bottom: upper cut unused", ShapeCoTaInf, [](ConeArray& d, ConeSettings&) { SetUpper(d, 0); }, 0},
+        {"same way: lower cut first", ShapeCoConcordi, [](ConeArray& d, ConeSettings&) { SetUpper(d, 0); SetLower(d, 0); }, 11},
+        {"opposite: lower cut first", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { SetUpper(d, 0); SetLower(d, 0); }, 11},
+        {"same way: upper cut 0", ShapeCoConcordi, [](ConeArray& d, ConeSettings&) { SetUpper(d, 0); }, 10},
+        {"opposite: upper cut 0", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { SetUpper(d, 0); }, 10},
+        // Equal long axes with different cuts make a cone; refused all the same.
+        {"same way: equal diameters", ShapeCoConcordi, [](ConeArray& d, ConeSettings&) { d[2] = d[3] = 25; SetUpper(d, 30); }, 19},
+        {"opposite: equal diameters", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { d[2] = d[3] = 25; SetUpper(d, 30); }, 19},
+        {"right: equal diameters, apex 0", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = d[3] = 25; }, 17},
+        {"right: widening upwards", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 30, d[3] = 20; }, 19},
+        {"right: too flat", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 10, d[3] = 290, d[4] = 20; }, 18},
+        {"cut steeper than the side", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { SetUpper(d, 80); }, 19},
+        {"opposite cuts cross", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { d[4] = 5; SetUpper(d, 40); SetLower(d, -40); }, 19},
+        {"not a frustum", ShapeCiRe, [](ConeArray&, ConeSettings&) {}, ConeRefusedSilently},
+        {"no shape", ShapeNone, [](ConeArray&, ConeSettings&) {}, ConeRefusedSilently},
+        // Mended: no cone has these dimensions (once accepted with a wrong apex angle).
+        {"body that does not exist", ShapeCoConcordi,
+         [](ConeArray& d, ConeSettings& s) { d = Data(ShapeCoConcordi, 1, 20, 150, 200, 70, 10); s.ThicknessFactor = 0; }, 19},
+        // Mended: working diameter = typed diameter - 2 * 3.
+        {"no upper working diameter", ShapeCoRe, [](ConeArray& d, ConeSettings& s) { s.ThicknessFactor = -2; d[1] = 3, d[2] = 6; }, 3},
+        {"no lower working diameter", ShapeCoRe, [](ConeArray& d, ConeSettings& s) { s.ThicknessFactor = -2; d[1] = 3, d[2] = 8, d[3] = 6; }, 4},
+        // Mended: values from a data file that no input box has checked.
+        {"negative thickness", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[1] = -0.3f; }, 2},
+        {"thickness over its limit", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[1] = 3.5f; }, 2},
+        {"thickness not a number", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[1] = kNaN; }, 2},
+        {"upper diameter over its limit", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 301; }, 3},
+        {"negative lower diameter", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[3] = -29; }, 4},
+        {"height over its limit", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[4] = 1000.5f; }, 7},
+        {"upper cut over its limit", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { SetUpper(d, 81); }, 10},
+        {"negative upper cut", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { SetUpper(d, -10); }, 10},
+        {"negative lower cut, not stored negated", ShapeCoTaInf, [](ConeArray& d, ConeSettings&) { SetLower(d, -10); }, 11},
+        {"lower cut over its limit", ShapeCoConcordi, [](ConeArray& d, ConeSettings&) { SetLower(d, 81); }, 11},
+        {"opposite: lower cut checked by its size", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { SetLower(d, -81); }, 11},
+        {"cut in radians not a number", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { d[7] = kNaN; }, 19},
+        {"step finer than the tables hold", ShapeCoConcordi, [](ConeArray&, ConeSettings& s) { s.AngleStep = 0.05f; }, 19},
+        // Inches: length limits divided by 25.4.
+        {"inches: lower diameter over 300 mm", ShapeCoRe,
+         [](ConeArray& d, ConeSettings& s) { s.MeasuringSystem = 1; d = Data(ShapeCoRe, 0.0118f, 0.8268f, 11.9f, 1.378f, 0, 0); }, 4},
+        {"inches: diameter and height at their limits", ShapeCoRe,
+         [](ConeArray& d, ConeSettings& s) {
+             s.MeasuringSystem = 1;
+             d = Data(ShapeCoRe, 0.0118f, 21 / 25.4f, static_cast<float>(300 / 25.4), static_cast<float>(1000 / 25.4), 0, 0);
+         }, 0},
+        {"millimetres: the same sizes are fine", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[1] = 0.12f, d[2] = 10, d[3] = 11.9f; }, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConeArray data = Defaults(c.shape);
+        ConeSettings settings = Settings();
+        c.edit(data, settings);
+        const Outcome o = Check(c.shape, data, settings);
+        EXPECT_EQ(o.message, c.message);
+        EXPECT_TRUE(AllFinite(*o.results));
+    }
+}
+
+TEST(ConeCompute, ApexAngleLimitsAcceptTheirBounds) {
+    const struct {
+        float apex;
+        int message;
+    } cases[] = {{0.1f, 0}, {60, 0}, {0.0999f, 17}, {-1, 17}, {60.0001f, 18}, {kNaN, 19}, {kInf, 19}};
+    for (const auto& c : cases) EXPECT_EQ(ConeApexAngleMessage(c.apex), c.message) << c.apex;
+}
+
+TEST(ConeCompute, WhatARefusalLeaves) {
+    Outcome o = Check(ShapeCoConcordi, Defaults(ShapeCoConcordi), Settings());
+    ASSERT_EQ(o.message, 0);
+    const ConeResults before = *o.results;
+    const ConeArray lastBefore = o.last;
+    const float riseBefore = o.cutRise;
+    ConeArray refused = Defaults(ShapeCoConcordi);
+    refused[4] = 0;  // refused before the development: everything stands
+    EXPECT_EQ(CheckAndDevelopCone(ShapeCoConcordi, refused, Settings(), *o.results, o.last, o.cutRise), 7);
+    EXPECT_TRUE(SameDevelopment(*o.results, before));
+    EXPECT_EQ(o.last, lastBefore);
+    EXPECT_EQ(o.cutRise, riseBefore);
+    // Refused after it: the refused inputs were developed, into finite values.
+    const struct {
+        std::int16_t shape;
+        ConeArray data;
+        int message;
+    } after[] = {
+        {ShapeCoRe, Data(ShapeCoRe, 0.3f, 25, 25, 35, 0, 0), 17},
+        {ShapeCoRe, Data(ShapeCoRe, 0.3f, 10, 290, 20, 0, 0), 18},
+        {ShapeCoTaSup, Data(ShapeCoTaSup, 0.3f, 21, 29, 35, 80, 0), 19},
+    };
+    for (const auto& a : after) {
+        EXPECT_EQ(CheckAndDevelopCone(a.shape, a.data, Settings(), *o.results, o.last, o.cutRise), a.message);
+        EXPECT_EQ(o.last, a.data);
+        EXPECT_TRUE(AllFinite(*o.results));
+    }
+}
+
+TEST(ConeCompute, WeldSideToggle) {
+    WorkingState state;
+    state.ShapeCode = ShapeCoDiscordi;
+    state.Inputs.ConeData = Defaults(ShapeCoDiscordi);
+    state.Settings.LatoSaldatura = 1;
+    auto results = std::make_unique<ConeResults>();
+    float rise = 0;
+    ASSERT_EQ(CheckAndDevelopCone(ShapeCoDiscordi, state.Inputs.ConeData, ConeSettingsOf(state), *results,
+                                  state.LastConeData, rise), 0);
+    state.DevelopmentValid = True16;
+    const ConeResults first = *results;
+
+    ToggleConeWeldSide(state, *results);
+    EXPECT_EQ(state.Settings.LatoSaldatura, -1);
+    const Outcome other = Check(ShapeCoDiscordi, state.Inputs.ConeData, Settings(1, -1));
+    EXPECT_TRUE(SameDevelopment(*results, *other.results));
+    // The seam generatrix and the opposite one trade places; the sector stays.
+    EXPECT_NEAR(results->ConeLowerRadii[0] - results->ConeUpperRadii[0],
+                first.ConeLowerRadii[180] - first.ConeUpperRadii[180], 1e-4);
+    EXPECT_NEAR(results->ConeSectorAngle, first.ConeSectorAngle, 1e-6);
+
+    ToggleConeWeldSide(state, *results);
+    EXPECT_EQ(state.Settings.LatoSaldatura, 1);
+    EXPECT_TRUE(SameDevelopment(*results, first));
+
+    // After a refused apply only the side changes: refused inputs are never developed.
+    state.Inputs.ConeData = Data(ShapeCoConcordi, 1, 20, 150, 200, 70, 10);
+    state.DevelopmentValid = False16;
+    const ConeArray lastBefore = state.LastConeData;
+    ToggleConeWeldSide(state, *results);
+    EXPECT_EQ(state.Settings.LatoSaldatura, -1);
+    EXPECT_TRUE(SameDevelopment(*results, first));
+    EXPECT_EQ(state.LastConeData, lastBefore);
+}
+
+TEST(ConeCompute, OneCriticalMessagePerRefusal) {
+    const TextSection saved = Language().Sections[LangErrore];
+    TextSection texts(20);
+    texts[1] = "Input error";
+    for (int i = 2; i < 20; ++i) texts[i] = "error text " + std::to_string(i);
+    Language().Sections[LangErrore] = texts;
+    ScriptedDialogs dialogs;
+    Platform().dialogs = &dialogs;
+
+    WorkingState state;
+    auto results = std::make_unique<ConeResults>();
+    float rise = 0;
+    state.Inputs.ConeData = Defaults(ShapeCoTaInf);
+    EXPECT_EQ(ValidateAndDevelopCone(ShapeCoTaInf, rise, state, *results), False16);
+    EXPECT_GT(rise, 0);
+    state.Inputs.ConeData[3] = 0;
+    dialogs.ExpectMessage(IdOk);
+    EXPECT_EQ(ValidateAndDevelopCone(ShapeCoTaInf, rise, state, *results), True16);
+    // A shape that is not a frustum is refused without a word.
+    EXPECT_EQ(ValidateAndDevelopCone(ShapeCiTaSup, rise, state, *results), True16);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].prompt, "error text 4");
+    EXPECT_EQ(dialogs.messages[0].style, MbCritical);
+    EXPECT_EQ(dialogs.messages[0].title, "Input error");
+
+    Platform().dialogs = nullptr;
+    Language().Sections[LangErrore] = saved;
+    dialogs.VerifyAllUsed();
+}
+
+}  // namespace
+}  // namespace velm

@@ -1,0 +1,332 @@
+// The frustum sketch and development drawn on a recording canvas, checked
+// against the body built in space.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cones/cone_compute.h"
+#include "cones/cone_development_drawing.h"
+#include "cones/cone_sketch.h"
+#include "frame/language.h"
+#include "frame/number_text.h"
+#include "support/frustum_model.h"
+#include "support/recording_canvas.h"
+
+namespace velm {
+namespace {
+
+using testing::kDeg;
+using testing::kPi;
+using Lines = std::vector<RecordingCanvas::LineRec>;
+
+constexpr Colour kYellow = RGB(255, 255, 0);
+constexpr Colour kFill = RGB(0, 0, 255);
+
+struct Body {
+    std::int16_t shape;
+    float t, D1, D2, H, upper, lower;  // lower as typed (a magnitude)
+};
+
+const Body kBodies[] = {
+    // The defaults of the five kinds.
+    {ShapeCoRe, 0.3f, 21, 29, 35, 0, 0}, {ShapeCoTaSup, 0.3f, 21, 29, 35, 10, 0},
+    {ShapeCoTaInf, 0.3f, 21, 29, 35, 0, 10}, {ShapeCoConcordi, 0.3f, 21, 29, 35, 10, 10},
+    {ShapeCoDiscordi, 0.3f, 21, 29, 35, 10, 10},
+    // Nearly flat (sector near 180 degrees), nearly a cylinder, short with
+    // steep cuts, long and thin, cut at the bottom only.
+    {ShapeCoRe, 1, 100, 290, 170, 0, 0}, {ShapeCoRe, 1, 99.5f, 100, 150, 0, 0},
+    {ShapeCoConcordi, 1, 20, 150, 5, 60, 60}, {ShapeCoDiscordi, 1, 20, 150, 40, 60, 60},
+    {ShapeCoTaSup, 2, 40, 90, 600, 45, 0}, {ShapeCoTaInf, 1, 100, 150, 40, 0, 20},
+};
+const Body& kShortSteep = kBodies[7];
+
+// A body developed as an accepted apply leaves it, and the same body in space.
+struct Developed {
+    ConeArray data{};
+    std::unique_ptr<ConeResults> results = std::make_unique<ConeResults>();
+    float cutRise = 0;
+    testing::SpaceFrustum model{};
+    ConeDrawingContext context;
+};
+
+std::unique_ptr<Developed> Develop(const Body& b, std::int16_t side = 1, float step = 1) {
+    auto d = std::make_unique<Developed>();
+    const float lower = b.shape == ShapeCoDiscordi ? -b.lower : b.lower;
+    d->data = {0, b.t, b.D1, b.D2, b.H, b.upper, lower, static_cast<float>(b.upper * kDeg),
+               static_cast<float>(lower * kDeg)};
+    ConeSettings s;
+    s.LatoSaldatura = side;
+    s.AngleStep = step;
+    ConeArray last{};
+    EXPECT_EQ(CheckAndDevelopCone(b.shape, d->data, s, *d->results, last, d->cutRise), 0) << "refused";
+    const bool up = b.shape == ShapeCoTaSup || b.shape >= ShapeCoConcordi;
+    const bool low = b.shape >= ShapeCoTaInf;
+    EXPECT_TRUE(testing::SolveFrustum(
+        {b.D1 + b.t, b.D2 + b.t, b.H, up ? d->data[7] : 0.0, low ? d->data[8] : 0.0, side}, d->model));
+    d->context = {b.shape, step, side, 0};
+    return d;
+}
+
+void SetTexts() {
+    LanguageTexts& l = Language();
+    l.Sections[LangCommon].assign(21, "");
+    l.Sections[LangCommon][19] = "Seam";
+    l.Sections[LangCommonFrmConi].assign(21, "");
+    l.Sections[LangCommonFrmConi][10] = "Sector";
+    l.Sections[LangCommonFrmConi][12] = "Opposite";
+}
+
+Lines Yellow(const RecordingCanvas& c) {
+    Lines out;
+    for (const auto& l : c.lines)
+        if (l.colour == kYellow) out.push_back(l);
+    return out;
+}
+
+// A ray to the right crosses the outline an odd number of times from inside.
+bool Inside(const Lines& outline, double x, double y) {
+    int crossings = 0;
+    for (const auto& l : outline)
+        if ((l.py1 > y) != (l.py2 > y) && l.px1 + (y - l.py1) * (l.px2 - l.px1) / (l.py2 - l.py1) > x) ++crossings;
+    return crossings % 2 == 1;
+}
+
+double NumberAfter(const std::string& caption, const std::string& prefix) {
+    EXPECT_EQ(caption.rfind(prefix, 0), 0u) << caption;
+    return ReadNumber(caption.substr(prefix.size()));
+}
+
+TEST(ConeDevelopmentDrawing, SectorFillAndLabelsMatchTheBody) {
+    SetTexts();
+    struct Case {
+        Body body;
+        std::int16_t side;
+        float step;
+        int width, height;
+    };
+    std::vector<Case> cases;
+    for (const Body& b : kBodies) cases.push_back({b, 1, 1, 900, 700});
+    cases.push_back({kBodies[4], -1, 0.1f, 1100, 700});
+    cases.push_back({kBodies[3], 1, 0.25f, 400, 900});  // tall and narrow: the width limits
+    cases.push_back({kBodies[5], -1, 5, 1200, 300});    // wide and low: the height limits
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "shape " << c.body.shape << " D1 " << c.body.D1 << " step " << c.step);
+        const auto d = Develop(c.body, c.side, c.step);
+        const testing::SpaceFrustum& f = d->model;
+        RecordingCanvas pic(c.width, c.height);
+        const ConeDevelopmentView v = DrawConeDevelopment(pic, *d->results, c.step, kFill, 0);
+        ASSERT_TRUE(v.Drawn);
+        const Lines outline = Yellow(pic);
+        // Each edge: both halves of one segment per degree and a closing line; then the seams.
+        const int segments = c.step > 1 ? static_cast<int>(std::lround(180 / c.step)) : 180;
+        ASSERT_EQ(outline.size(), static_cast<std::size_t>(2 * (2 * segments + 1) + 2));
+
+        // The seams open at the sector angle and lead to the apex on the centre line.
+        const auto& left = outline[outline.size() - 2];
+        const auto& right = outline.back();
+        const double sector = f.SectorAngle();
+        EXPECT_NEAR(std::atan2(left.px1 - left.px2, left.py2 - left.py1), sector / 2, 1e-4 * sector + 1e-6);
+        EXPECT_NEAR(std::atan2(right.px2 - right.px1, right.py2 - right.py1), sector / 2, 1e-4 * sector + 1e-6);
+        const double cx = c.width / 2.0;
+        const auto distance = [&](double x, double y) { return std::hypot(x - cx, y - v.T); };
+        // One scale in every direction: seam points and the middle line's points at their radii.
+        const double s = distance(left.px2, left.py2) / f.SlantTo(f.lower, 0);
+        EXPECT_NEAR(s, v.Scale, 1e-4 * s);
+        EXPECT_NEAR(distance(right.px1, right.py1), s * f.SlantTo(f.upper, 0), 0.05);
+        std::vector<double> middle;
+        for (const auto& l : outline)
+            if (l.py1 == l.py2 && std::fabs(l.px1 + l.px2 - 2 * cx) < 1e-3 && std::fabs(l.px2 - l.px1) < 2.5)
+                middle.push_back(l.py1 - v.T);
+        ASSERT_EQ(middle.size(), 2u);
+        EXPECT_NEAR(middle[0], s * f.SlantTo(f.lower, kPi), 0.05);
+        EXPECT_NEAR(middle[1], s * f.SlantTo(f.upper, kPi), 0.05);
+        for (const auto& l : outline) {
+            EXPECT_TRUE(std::min(l.px1, l.px2) >= 0 && std::max(l.px1, l.px2) <= c.width);
+            EXPECT_TRUE(std::min(l.py1, l.py2) >= 0 && std::max(l.py1, l.py2) <= c.height);
+        }
+
+        ASSERT_EQ(pic.fills.size(), 1u);
+        EXPECT_EQ(pic.fills[0].border, kYellow);
+        EXPECT_EQ(pic.fills[0].fill, kFill);
+        EXPECT_TRUE(Inside(outline, pic.fills[0].px, pic.fills[0].py));
+
+        const double outer = f.SlantTo(f.lower, 0), inner = f.SlantTo(f.upper, 0);
+        EXPECT_NEAR(NumberAfter(v.Labels[0].Caption, "Sector = "), sector / kDeg, 0.0051);
+        EXPECT_EQ(v.Labels[0].Caption.substr(v.Labels[0].Caption.size() - 2), "\xC2\xB0");
+        EXPECT_NEAR(NumberAfter(v.Labels[1].Caption, "R2 = "), outer, 0.005 + 5e-5 * outer);  // single precision
+        EXPECT_NEAR(NumberAfter(v.Labels[2].Caption, "R1 = "), inner, 0.005 + 5e-5 * inner);
+        EXPECT_NEAR(NumberAfter(v.Labels[3].Caption, "C1 = "), 2 * inner * std::sin(sector / 2), 0.0051);
+        EXPECT_NEAR(NumberAfter(v.Labels[4].Caption, "C2 = "), 2 * outer * std::sin(sector / 2), 0.0051);
+        EXPECT_NEAR(v.Labels[1].Top, v.T + s * outer - 30, 0.05);  // 30 above the outer radius's arrow
+    }
+}
+
+TEST(ConeDevelopmentDrawing, NothingMirroredOrFloodedWhenThereIsNoRoom) {
+    SetTexts();
+    const auto d = Develop(kBodies[3]);
+    struct Size {
+        int w, h;
+        bool drawn;
+    };
+    for (const Size s : {Size{0, 0, false}, Size{160, 600, false}, Size{600, 160, false}, Size{170, 600, true},
+                         Size{600, 170, true}}) {
+        RecordingCanvas pic(s.w, s.h);
+        const ConeDevelopmentView v = DrawConeDevelopment(pic, *d->results, 1, kFill, 0);
+        EXPECT_EQ(v.Drawn, s.drawn) << s.w << "x" << s.h;
+        EXPECT_EQ(pic.lines.empty(), !s.drawn);
+        for (const auto& l : Yellow(pic)) EXPECT_TRUE(std::min(l.px1, l.px2) >= 0 && std::max(l.px1, l.px2) <= s.w);
+    }
+    RecordingCanvas none(800, 600);
+    EXPECT_FALSE(DrawConeDevelopment(none, ConeResults{}, 1, kFill, 0).Drawn);  // a refused body's zeros
+    EXPECT_TRUE(none.lines.empty());
+
+    // A ring under two pixels wide on the middle line is left unfilled.
+    const auto thin = Develop({ShapeCoRe, 0.1f, 99.6f, 100, 0.35f, 0, 0});
+    RecordingCanvas pic(800, 600);
+    EXPECT_TRUE(DrawConeDevelopment(pic, *thin->results, 1, kFill, 0).Drawn);
+    EXPECT_TRUE(pic.fills.empty());
+}
+
+TEST(ConeSheetDevelopment, WholeAndHalvesOnTheSheet) {
+    const auto d = Develop(kBodies[4]);
+    struct Case {
+        std::int16_t part;
+        double middle;
+        bool left, right;
+    };
+    for (const Case c : {Case{0, 250, true, true}, Case{1, 499, true, false}, Case{2, 0, false, true}}) {
+        SCOPED_TRACE(::testing::Message() << "part " << c.part);
+        RecordingCanvas pic(500, 400);
+        ASSERT_TRUE(DrawConeSheetDevelopment(pic, {500, 400, 200, 200, c.part}, *d->results, 1));
+        EXPECT_EQ(pic.clsCount, 1);
+        EXPECT_TRUE(pic.fills.empty());
+        int dashDot = 0;
+        double lowest = -1e9;
+        bool left = false, right = false;
+        for (const auto& l : pic.lines) {
+            EXPECT_EQ(l.colour, RGB(0, 0, 0));
+            if (l.style == DrawDashDot) {
+                ++dashDot;
+                EXPECT_TRUE(l.px1 == c.middle && l.px2 == c.middle);
+                continue;
+            }
+            lowest = std::max({lowest, l.py1, l.py2});
+            left = left || (l.px1 + l.px2) / 2 < c.middle - 1e-6;
+            right = right || (l.px1 + l.px2) / 2 > c.middle + 1e-6;
+        }
+        EXPECT_EQ(dashDot, 1);
+        EXPECT_EQ(left, c.left);
+        EXPECT_EQ(right, c.right);
+        EXPECT_NEAR(lowest, 399, 0.01);  // the lower edge's farthest point on the last row
+    }
+}
+
+struct Sketched {
+    std::unique_ptr<Developed> d;
+    std::unique_ptr<RecordingCanvas> pic;
+    ConeSketch sketch;
+};
+
+Sketched Sketch(const Body& b, std::int16_t side = 1, int width = 700, int height = 600) {
+    Sketched s{Develop(b, side), std::make_unique<RecordingCanvas>(width, height), {}};
+    ConeSketchInput in;
+    in.Data = s.d->data;
+    in.FrustumHeight1 = s.d->results->FrustumHeight1;
+    in.Fill = kFill;
+    ComputeEnclosingDiameters(b.shape, in.Data, in.FrustumHeight1, s.d->cutRise, in.EnclosingUpperDiameter,
+                              in.EnclosingLowerDiameter);
+    s.sketch = DrawConeSketch(*s.pic, in, *s.d->results, s.d->context);
+    return s;
+}
+
+TEST(ConeSketchDrawing, OutlineCutsHeightFillAndBoxesAreTrue) {
+    SetTexts();
+    for (const Body& b : kBodies) {
+        SCOPED_TRACE(::testing::Message() << "shape " << b.shape << " D1 " << b.D1);
+        const Sketched s = Sketch(b);
+        ASSERT_TRUE(s.sketch.Drawn);
+        const ConeSketchFrame& f = s.sketch.Frame;
+        const Lines outline = Yellow(*s.pic);
+        ASSERT_EQ(outline.size(), 4u);
+        // One scale both ways: the axis length against the enclosing height,
+        // and the cut lines at the typed angles.
+        const double scale = (f.bottom - f.top) / s.d->model.Height1();
+        EXPECT_NEAR(f.yBottom - f.yTop, scale * b.H, 0.02 + 1e-4 * scale * b.H);
+        if (b.shape == ShapeCoTaSup || b.shape >= ShapeCoConcordi) {
+            const auto& cut = outline[0];  // from the left side to the top right corner
+            EXPECT_NEAR(std::atan2(cut.py1 - f.top, f.cx + f.b - cut.px1) / kDeg, b.upper, 0.01);
+        }
+        if (b.shape >= ShapeCoTaInf) {
+            const auto& cut = outline[1];  // drawn one pixel long in the bottom-cut window
+            const double x2 = b.shape == ShapeCoTaInf ? cut.px2 - 1 : cut.px2;
+            EXPECT_NEAR(std::fabs(std::atan2(cut.py2 - cut.py1, x2 - cut.px1)) / kDeg, b.lower, 0.01);
+        }
+        for (const auto& l : outline)
+            EXPECT_TRUE(std::min({l.px1, l.px2, l.py1, l.py2}) >= 0 && std::max(l.px1, l.px2) <= 700 &&
+                        std::max(l.py1, l.py2) <= 600);
+        ASSERT_EQ(s.pic->fills.size(), 1u);
+        EXPECT_TRUE(Inside(outline, s.pic->fills[0].px, s.pic->fills[0].py));
+
+        // The boxes in the order placed, with the typed values (angles as magnitudes).
+        const std::vector<int> order = b.shape == ShapeCoRe      ? std::vector<int>{0, 1, 2}
+                                       : b.shape == ShapeCoTaSup ? std::vector<int>{0, 2, 1, 3}
+                                       : b.shape == ShapeCoTaInf ? std::vector<int>{1, 2, 0, 3}
+                                                                 : std::vector<int>{0, 1, 2, 4, 3};
+        ASSERT_EQ(s.sketch.Boxes.size(), order.size());
+        const float values[] = {b.D1, b.D2, b.H, b.shape == ShapeCoTaInf ? b.lower : b.upper, b.lower};
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const IndexedValueBox& box = s.sketch.Boxes[i];
+            EXPECT_EQ(box.Index, order[i]);
+            EXPECT_EQ(box.Place.Value, values[box.Index]) << "box " << box.Index;
+            EXPECT_EQ(box.Place.Angle, box.Index >= 3);
+            if (box.Index == 2) {  // beside the height dimension, right of the body
+                EXPECT_FLOAT_EQ(box.Place.X, f.cx + f.a + 70);
+                EXPECT_FLOAT_EQ(box.Place.Y, (f.yTop + f.yBottom) / 2);
+            }
+        }
+        EXPECT_TRUE(s.sketch.Labels[5].Visible);
+        EXPECT_EQ(s.sketch.Labels[6].Visible, b.shape != ShapeCoRe);
+    }
+    // Short and cut steeply at both ends, the body sits high in its enclosing
+    // frustum: the picture's centre is outside it, the fill still starts inside.
+    const Sketched s = Sketch(kShortSteep);
+    const ConeSketchFrame& f = s.sketch.Frame;
+    EXPECT_FALSE(Inside(Yellow(*s.pic), f.cx, f.cy));
+    ASSERT_EQ(s.pic->fills.size(), 1u);
+    EXPECT_TRUE(s.pic->fills[0].py > f.yTop && s.pic->fills[0].py < f.yBottom);
+
+    for (auto [w, h] : {std::pair{0, 0}, std::pair{220, 600}, std::pair{700, 120}}) {
+        const Sketched small = Sketch(kBodies[4], 1, w, h);
+        EXPECT_FALSE(small.sketch.Drawn) << w << "x" << h;
+        EXPECT_TRUE(small.pic->lines.empty() && small.pic->fills.empty() && small.sketch.Boxes.empty());
+    }
+}
+
+TEST(ConeSketchDrawing, SideLabelsNameTheSeamOrTheOppositeGeneratrix) {
+    SetTexts();
+    for (const Body& b : {kBodies[0], kBodies[1], kBodies[4], kBodies[10]}) {
+        for (float step : {1.0f, 0.25f}) {
+            for (std::int16_t side : {1, -1}) {
+                SCOPED_TRACE(::testing::Message() << "shape " << b.shape << " step " << step << " side " << side);
+                const auto d = Develop(b, side, step);
+                const testing::SpaceFrustum& m = d->model;
+                const double seam = m.SlantTo(m.lower, 0) - m.SlantTo(m.upper, 0);
+                const double opposite = m.SlantTo(m.lower, kPi) - m.SlantTo(m.upper, kPi);
+                for (int which : {1, 2}) {
+                    // The right frustum's label 1 always names the opposite side.
+                    const bool seamShown = b.shape == ShapeCoRe ? which == 2 && side == -1
+                                                                : (which == 1) == (side == 1);
+                    const std::string caption = ConeResultLabelCaption(which, *d->results, d->context);
+                    EXPECT_NEAR(NumberAfter(caption, seamShown ? "Seam: " : "Opposite: "),
+                                seamShown ? seam : opposite, 0.005 + 1e-5 * seam);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velm

@@ -1,0 +1,324 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "cylinders/cylinder_compute.h"
+#include "cylinders/cylinder_development_drawing.h"
+#include "cylinders/cylinder_sketch.h"
+#include "support/recording_canvas.h"
+
+namespace velm {
+namespace {
+
+constexpr Colour Yellow = RGB(255, 255, 0);
+constexpr Colour Black = RGB(0, 0, 0);
+
+struct Body {
+    std::int16_t code;
+    float thickness, diameter, length, top, bottom;  // bottom as typed (a magnitude)
+    std::int16_t factor = 1;
+    float step = 1;
+    std::int16_t lato = 1;
+};
+
+CylinderArray DataOf(const Body& b) {
+    const float bottom = b.code == ShapeCiDiscordi ? -b.bottom : b.bottom;
+    return {0, b.thickness, b.diameter, b.length, b.top, bottom,
+            static_cast<float>(b.top * Pi / 180), static_cast<float>(bottom * Pi / 180)};
+}
+
+CylinderResults Develop(const Body& b) {
+    CylinderSettings s;
+    s.ThicknessFactor = b.factor;
+    s.AngleStep = b.step;
+    s.LatoSaldatura = b.lato;
+    CylinderResults r;
+    CylinderArray last{};
+    EXPECT_EQ(CheckAndDevelopCylinder(b.code, DataOf(b), s, r, last), 0) << "body refused";
+    return r;
+}
+
+CylinderDevelopmentLabels DrawDevelopment(RecordingCanvas& pic, const Body& b, const CylinderResults& r,
+                                          std::int16_t unit = 0) {
+    CylinderDevelopmentSettings s;
+    s.ShapeCode = b.code;
+    s.Diameter = b.diameter;
+    s.AngleStep = b.step;
+    s.MeasuringSystem = unit;
+    return DrawCylinderDevelopment(pic, r, s);
+}
+
+std::vector<RecordingCanvas::LineRec> LinesOf(const RecordingCanvas& pic, Colour colour) {
+    std::vector<RecordingCanvas::LineRec> out;
+    for (const auto& l : pic.lines)
+        if (l.colour == colour) out.push_back(l);
+    return out;
+}
+
+// Point in the outline: the crossings of the yellow outline with the vertical
+// through the seed (merged where the outline runs double), odd above and below.
+void ExpectInsideOutline(const RecordingCanvas& pic, int px, int py, const std::string& what) {
+    std::vector<double> crossings;
+    const double x = px + 0.25;  // off the pixel centres where segments join
+    for (const auto& l : LinesOf(pic, Yellow)) {
+        const double x1 = std::min(l.px1, l.px2), x2 = std::max(l.px1, l.px2);
+        if (x1 == x2 || x < x1 || x > x2) continue;
+        crossings.push_back(l.py1 + (l.py2 - l.py1) * (x - l.px1) / (l.px2 - l.px1));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    std::vector<double> merged;
+    for (double y : crossings)
+        if (merged.empty() || y - merged.back() > 1.0) merged.push_back(y);
+    const auto above = std::count_if(merged.begin(), merged.end(), [py](double y) { return y < py - 0.5; });
+    const auto below = std::count_if(merged.begin(), merged.end(), [py](double y) { return y > py + 0.5; });
+    EXPECT_EQ(above % 2, 1) << what << ": seed (" << px << ", " << py << ") not under the top of the outline";
+    EXPECT_EQ(below % 2, 1) << what << ": seed (" << px << ", " << py << ") not over the bottom of the outline";
+}
+
+void ExpectInsidePicture(const RecordingCanvas& pic, const std::string& what) {
+    for (const auto& l : pic.lines) {
+        for (double x : {l.px1, l.px2}) {
+            EXPECT_GE(x, -0.5) << what;
+            EXPECT_LE(x, pic.PixelWidth() - 0.5) << what;
+        }
+        for (double y : {l.py1, l.py2}) {
+            EXPECT_GE(y, -0.5) << what;
+            EXPECT_LE(y, pic.PixelHeight() - 0.5) << what;
+        }
+    }
+}
+
+// --- Development on screen ---
+
+TEST(CylinderDevelopmentDrawing, DrawingStepAndEntries) {
+    const struct {
+        float step;
+        int drawingStep;
+        int degrees;
+        int entry;
+    } cases[] = {
+        {1, 1, 180, 180},   {0.1f, 1, 1, 10},   {0.1f, 1, 180, 1800}, {0.5f, 1, 1, 2},
+        {0.5f, 1, 180, 360}, {0.25f, 1, 45, 180}, {2, 2, 2, 1},       {2, 2, 180, 90},
+        {5, 5, 180, 36},     {10, 10, 180, 18},   {0, 1, 180, -1},     {0.01f, 1, 180, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DevelopmentDrawingStep(c.step), c.drawingStep) << c.step;
+        EXPECT_EQ(DevelopmentEntry(c.degrees, c.step), c.entry) << c.step << " " << c.degrees;
+    }
+}
+
+// Diameter 100, length 20, cuts 45/45, no thickness factor: Hmed (20) lies
+// below Hmin (100). Scaled by Hmed - Hmin the pattern came out upside down
+// and the fill ran into the background.
+TEST(CylinderDevelopmentDrawing, FlatSameSlopeCylinderStaysUprightAndInside) {
+    for (std::int16_t lato : {1, -1}) {
+        const Body b{ShapeCiConcordi, 1, 100, 20, 45, 45, 0, 1, lato};
+        const CylinderResults r = Develop(b);
+        ASSERT_LT(r.Hmed, r.Hmin);
+        RecordingCanvas pic(1000, 700);
+        ASSERT_TRUE(DrawDevelopment(pic, b, r).Drawn);
+        ExpectInsidePicture(pic, "flat cylinder");
+        // Drawing order: the lower edge (two lines a degree and the middle
+        // line), then the upper edge the same way.
+        const auto yellow = LinesOf(pic, Yellow);
+        ASSERT_GE(yellow.size(), 2u * 361u);
+        for (std::size_t i = 0; i < 361; ++i) {
+            EXPECT_LT(yellow[361 + i].py2, yellow[i].py2) << "upper edge under the lower at line " << i;
+        }
+        ASSERT_EQ(pic.fills.size(), 1u);
+        ExpectInsideOutline(pic, pic.fills[0].px, pic.fills[0].py, "flat cylinder");
+    }
+}
+
+// Every kind, weld side and step: the fill starts inside the outline, and the
+// outline is the right way up.
+TEST(CylinderDevelopmentDrawing, FillStartsInsideTheOutline) {
+    const Body bodies[] = {
+        {ShapeCiRe, 0.3f, 20, 40, 0, 0},
+        {ShapeCiTaSup, 0.3f, 20, 40, 10, 0},
+        {ShapeCiTaSup, 3, 300, 300, 60, 0, 1, 0.1f},
+        {ShapeCiConcordi, 0.3f, 20, 40, 80, 80, 1, 2},
+        {ShapeCiConcordi, 1, 100, 20, 45, 45, 0, 1, -1},
+        {ShapeCiDiscordi, 0.3f, 20, 40, 10, 10, 1, 0.5f},
+        {ShapeCiDiscordi, 0.3f, 20, 40, 10, 10, 1, 1, -1},
+        // Opposite cuts that nearly meet at the seam, then in the middle.
+        {ShapeCiDiscordi, 0.1f, 100, 175, 60, 60, 0, 5},
+        {ShapeCiDiscordi, 0.1f, 100, 173.3f, 60, 60, 0, 1, -1},
+    };
+    for (const auto& b : bodies) {
+        const CylinderResults r = Develop(b);
+        for (auto [w, h] : {std::pair{1000, 700}, std::pair{500, 300}}) {
+            RecordingCanvas pic(w, h);
+            ASSERT_TRUE(DrawDevelopment(pic, b, r).Drawn);
+            const std::string what = "code " + std::to_string(b.code) + " step " + std::to_string(b.step) +
+                                     " side " + std::to_string(b.lato) + " picture " + std::to_string(w);
+            ExpectInsidePicture(pic, what);
+            ASSERT_LE(pic.fills.size(), 1u) << what;
+            if (pic.fills.empty()) continue;
+            ExpectInsideOutline(pic, pic.fills[0].px, pic.fills[0].py, what);
+        }
+    }
+}
+
+TEST(CylinderDevelopmentDrawing, SmallPictures) {
+    const Body cut{ShapeCiTaSup, 0.3f, 20, 40, 30, 0};
+    const CylinderResults r = Develop(cut);
+    // No room at all: nothing drawn, no label, never mirrored.
+    for (auto [w, h] : {std::pair{0, 0}, std::pair{279, 700}, std::pair{1000, 90}, std::pair{-50, -50}}) {
+        RecordingCanvas pic(w, h);
+        const auto labels = DrawDevelopment(pic, cut, r);
+        EXPECT_FALSE(labels.Drawn) << w << "x" << h;
+        EXPECT_TRUE(pic.lines.empty()) << w << "x" << h;
+        EXPECT_TRUE(pic.fills.empty()) << w << "x" << h;
+        for (const auto& l : labels.Labels) EXPECT_FALSE(l.Visible);
+    }
+    // Half-width 60: a whole-pixel step would be 0 and the cut edge a
+    // vertical line at each seam; its left half runs from the seam to the
+    // middle and is not flat.
+    RecordingCanvas pic(400, 300);
+    ASSERT_TRUE(DrawDevelopment(pic, cut, r).Drawn);
+    const auto yellow = LinesOf(pic, Yellow);
+    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+    for (std::size_t i = 361; i < 361 + 360; i += 2) {  // the upper edge's left half
+        minX = std::min({minX, yellow[i].x1, yellow[i].x2});
+        maxX = std::max({maxX, yellow[i].x1, yellow[i].x2});
+        minY = std::min({minY, yellow[i].y1, yellow[i].y2});
+        maxY = std::max({maxY, yellow[i].y1, yellow[i].y2});
+    }
+    EXPECT_NEAR(minX, 80, 1e-6);
+    EXPECT_NEAR(maxX, 140, 1e-6);
+    EXPECT_GT(maxY - minY, 10);
+    ExpectInsidePicture(pic, "small");
+}
+
+// --- Sheet drawing ---
+
+TEST(CylinderSheetDrawing, WholeAndHalves) {
+    const Body b{ShapeCiConcordi, 0.3f, 20, 40, 10, 10};
+    const CylinderResults r = Develop(b);
+    const int W = 721, H = 301;
+    const struct {
+        std::int16_t part;
+        double middleX;
+        double minX, maxX;
+    } cases[] = {{0, 360.5, 0, 720}, {1, 720, 0, 720}, {2, 0, 0, 720}};
+    for (const auto& c : cases) {
+        RecordingCanvas pic(W, H);
+        DrawCylinderSheetDevelopment(pic, r, b.step, c.part);
+        EXPECT_EQ(pic.clsCount, 1);
+        EXPECT_TRUE(pic.fills.empty());
+        EXPECT_TRUE(pic.texts.empty());
+        double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+        bool middle = false;
+        for (const auto& l : pic.lines) {
+            EXPECT_EQ(l.colour, Black);
+            if (l.style == DrawDashDot) {
+                middle = true;
+                EXPECT_DOUBLE_EQ(l.x1, c.middleX);
+                EXPECT_DOUBLE_EQ(l.x2, c.middleX);
+                continue;
+            }
+            minX = std::min({minX, l.x1, l.x2});
+            maxX = std::max({maxX, l.x1, l.x2});
+            minY = std::min({minY, l.y1, l.y2});
+            maxY = std::max({maxY, l.y1, l.y2});
+        }
+        EXPECT_TRUE(middle);
+        EXPECT_NEAR(minX, c.minX, 1e-6) << c.part;
+        EXPECT_NEAR(maxX, c.maxX, 1e-6) << c.part;
+        EXPECT_NEAR(minY, 0, 1e-3) << "Hmax fills the height";
+        EXPECT_NEAR(maxY, H - 1, 1e-3);
+        // One half alone draws half the lines of the whole.
+        if (c.part != 0) {
+            RecordingCanvas whole(W, H);
+            DrawCylinderSheetDevelopment(whole, r, b.step, 0);
+            EXPECT_EQ(pic.lines.size() * 2, whole.lines.size() + 1);
+        }
+    }
+}
+
+// --- Sketch ---
+
+CylinderSketchOutline Outline(const Body& b, double w = 800, double h = 600) {
+    return CylinderSketchGeometry(w, h, b.code, DataOf(b), Develop(b));
+}
+
+TEST(CylinderSketch, FrameFitsThePicture) {
+    // Short and wide: a = cx - 125. Long and thin: b = cy - 60.
+    const CylinderSketchOutline wide = Outline({ShapeCiRe, 0.3f, 200, 40, 0, 0});
+    EXPECT_DOUBLE_EQ(wide.A, 400 - 125);
+    EXPECT_NEAR(wide.B, 275 * 40 / 200.0, 1e-4);
+    const CylinderSketchOutline tall = Outline({ShapeCiRe, 0.3f, 20, 400, 0, 0});
+    EXPECT_DOUBLE_EQ(tall.B, 300 - 60);
+    EXPECT_NEAR(tall.A, 240 * 20 / 400.0, 1e-4);
+    // No room: nothing to draw (never negative sizes).
+    for (auto [w, h] : {std::pair{249.0, 600.0}, std::pair{800.0, 120.0}, std::pair{-10.0, -10.0}})
+        EXPECT_FALSE(Outline({ShapeCiTaSup, 0.3f, 20, 40, 10, 0}, w, h).Valid) << w << "x" << h;
+}
+
+TEST(CylinderSketch, CornersFollowTheHeights) {
+    // Without thickness factor a 45 degree top cut lowers the top-left corner
+    // by the full width 2a.
+    const CylinderSketchOutline o = Outline({ShapeCiTaSup, 1, 100, 200, 45, 0, 0});
+    EXPECT_NEAR(o.TopLeftY - o.YT, 2 * o.A, 1e-3);
+    EXPECT_DOUBLE_EQ(o.BottomLeftY, o.YB);
+    // FrmCiDiscordi with equal cuts is symmetric about its middle line.
+    const CylinderSketchOutline d = Outline({ShapeCiDiscordi, 0.3f, 20, 40, 20, 20});
+    EXPECT_NEAR(d.TopLeftY - d.YT, d.YB - d.BottomLeftY, 1e-4);
+    EXPECT_DOUBLE_EQ(d.BottomRightY, d.YB);
+    // FrmCiConcordi raises its bottom-right corner.
+    const CylinderSketchOutline c = Outline({ShapeCiConcordi, 0.3f, 20, 40, 20, 20});
+    EXPECT_LT(c.BottomRightY, c.YB);
+    EXPECT_DOUBLE_EQ(c.BottomLeftY, c.YB);
+
+    // The outline never crosses itself, also where the working diameter is
+    // much smaller than the typed one (inner fibre of an outer diameter:
+    // d - 2 s) and the cuts are steep.
+    const Body bodies[] = {
+        {ShapeCiTaSup, 3, 20, 50, 80, 0, -2},   {ShapeCiConcordi, 3, 20, 50, 80, 80, -2},
+        {ShapeCiConcordi, 1, 100, 20, 45, 45, 0}, {ShapeCiDiscordi, 3, 20, 120, 80, 80, -2},
+        {ShapeCiDiscordi, 0.3f, 300, 600, 60, 50, 2},
+    };
+    for (const auto& b : bodies) {
+        const CylinderSketchOutline s = Outline(b);
+        ASSERT_TRUE(s.Valid);
+        EXPECT_LT(s.TopLeftY, s.BottomLeftY) << b.code << " " << b.top;
+        EXPECT_LT(s.TopRightY, s.BottomRightY) << b.code << " " << b.top;
+        EXPECT_GE(s.TopLeftY, s.YT - 1e-9);
+        EXPECT_LE(s.BottomLeftY, s.YB + 1e-9);
+        EXPECT_LE(s.BottomRightY, s.YB + 1e-9);
+    }
+}
+
+// Which boxes each kind places, the bottom angle shown as typed, and the
+// fill started inside the body.
+TEST(CylinderSketch, BoxesAndFill) {
+    const struct {
+        Body body;
+        int boxes;
+    } cases[] = {
+        {{ShapeCiRe, 0.3f, 20, 40, 0, 0}, 2},          {{ShapeCiTaSup, 0.3f, 20, 40, 10, 0}, 3},
+        {{ShapeCiConcordi, 0.3f, 20, 40, 10, 15}, 4},  {{ShapeCiDiscordi, 0.3f, 20, 40, 10, 15}, 4},
+        {{ShapeCiConcordi, 3, 20, 50, 80, 80, -2}, 4}, {{ShapeCiDiscordi, 3, 20, 120, 80, 80, -2}, 4},
+    };
+    for (const auto& c : cases) {
+        RecordingCanvas pic(800, 600);
+        const CylinderSketchPlaces places =
+            DrawCylinderSketch(pic, c.body.code, DataOf(c.body), Develop(c.body), RGB(255, 0, 0));
+        ASSERT_TRUE(places.Drawn);
+        EXPECT_EQ(places.WeldSideMarker, c.body.code != ShapeCiRe);
+        for (int k = 0; k < 4; ++k) EXPECT_EQ(places.Boxes[k].Visible, k < c.boxes) << k;
+        if (c.boxes > 3) {
+            EXPECT_FLOAT_EQ(places.Boxes[3].Value, c.body.bottom) << "the bottom angle as typed";
+        }
+        ASSERT_EQ(pic.fills.size(), 1u);
+        ExpectInsideOutline(pic, pic.fills[0].px, pic.fills[0].py, "sketch " + std::to_string(c.body.code));
+        ExpectInsidePicture(pic, "sketch");
+    }
+}
+
+}  // namespace
+}  // namespace velm

@@ -1,0 +1,173 @@
+#include "geometry/cylinder_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "support/cylinder_reference.h"
+
+namespace velm {
+namespace {
+
+using cut_cylinder::CutCylinder;
+using cut_cylinder::EllipsePerimeter;
+using cut_cylinder::kPi;
+using cut_cylinder::Rad;
+
+constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+// Buildable bodies: the four kinds and a few awkward ones.
+const CutCylinder kBodies[] = {
+    {20.3, 40, 0, 0},     {20.3, 40, 0, 10},     {20.3, 40, 10, 10},  {20.3, 40, -10, 10},
+    {100, 250, 30, 60},   {100, 250, -45, 30},   {300, 600, 80, 80},  {6.5, 3, -20, 20},
+};
+
+TEST(CylinderCutEdges, HeightsTablesAndLengthsMatchTheBodyInSpace) {
+    for (CutCylinder b : kBodies) {
+        for (int lato : {1, -1}) {
+            for (float step : {1.0f, 0.1f, 0.25f, 10.0f}) {
+                b.lato = lato;
+                SCOPED_TRACE(::testing::Message() << "D'=" << b.diameter << " H=" << b.axis << " cuts "
+                                                  << b.bottomDeg << "/" << b.topDeg << " lato " << lato
+                                                  << " step " << step);
+                const float dp = static_cast<float>(b.diameter);
+                float hmax, hmin;
+                double hmed;
+                std::int16_t flag = 0;
+                ComputeCutHeightsFromAxis(static_cast<float>(b.axis), dp, Rad(b.bottomDeg), Rad(b.topDeg),
+                                          hmax, hmed, hmin, flag);
+                const double tol = 2e-6 * b.Hmax();
+                EXPECT_EQ(flag, 0);
+                EXPECT_NEAR(hmax, b.Hmax(), tol);
+                EXPECT_NEAR(hmed, b.Hmed(), tol);
+                EXPECT_NEAR(hmin, b.Hmin(), tol);
+
+                ProfileTable upper, lower;
+                upper.fill(-7);
+                lower.fill(-7);
+                double developed;
+                float upperArc, lowerArc;
+                ASSERT_TRUE(ComputeCutCurveTables(dp, hmax, Rad(b.bottomDeg), Rad(b.topDeg), hmed, hmin, step,
+                                                  static_cast<std::int16_t>(lato), upper, lower, developed,
+                                                  upperArc, lowerArc));
+                const int n = HalfTurnIndex(step);
+                for (int i = 0; i <= ProfileTableLast; ++i) {
+                    // Entries past the full turn keep what they held.
+                    const bool filled = i <= 2 * n;
+                    ASSERT_NEAR(upper[i], filled ? b.Upper(i * double{step}) : -7, tol) << i;
+                    ASSERT_NEAR(lower[i], filled ? b.Lower(i * double{step}) : -7, tol) << i;
+                }
+                EXPECT_NEAR(developed, kPi * dp, 1e-12 * developed);
+                // A chord polygon falls short of the curve by about (step in rad)^2 / 24.
+                const double rel = 2e-5 + std::pow(Rad(step), 2) / 12;
+                EXPECT_NEAR(upperArc, EllipsePerimeter(b.diameter / 2, b.topDeg), rel * upperArc);
+                EXPECT_NEAR(lowerArc, EllipsePerimeter(b.diameter / 2, b.bottomDeg), rel * lowerArc);
+            }
+        }
+    }
+}
+
+TEST(CylinderCutEdges, WithThicknessSolvesTheSameBodyFromItsHeight) {
+    // Elbow pieces give the plate height and the typed diameter and thickness.
+    const float diameter = 60, thickness = 2.5f;
+    for (std::int16_t factor = -2; factor <= 2; ++factor) {
+        for (CutCylinder b : kBodies) {
+            b.diameter = diameter + factor * thickness;
+            float h1, h2;
+            double h3;
+            std::int16_t fromAxis = 0;  // both solvers must agree on what can be built
+            ComputeCutHeightsFromAxis(static_cast<float>(b.axis), static_cast<float>(b.diameter),
+                                      Rad(b.bottomDeg), Rad(b.topDeg), h1, h3, h2, fromAxis);
+            double hmed;
+            float hmin, axis;
+            std::int16_t flag = 0;
+            ComputeCutHeightsWithThickness(static_cast<float>(b.Hmax()), diameter, thickness, Rad(b.bottomDeg),
+                                           Rad(b.topDeg), factor, hmed, hmin, axis, flag);
+            const double tol = 2e-6 * b.Hmax();
+            EXPECT_NEAR(hmed, b.Hmed(), tol) << factor << " " << b.axis;
+            EXPECT_NEAR(hmin, b.Hmin(), tol) << factor << " " << b.axis;
+            EXPECT_NEAR(axis, b.axis, tol) << factor << " " << b.axis;
+            EXPECT_EQ(flag, fromAxis) << factor << " " << b.axis;
+        }
+    }
+}
+
+TEST(CylinderCutEdges, ImpossibleBodiesAreFlagged) {
+    const struct {
+        const char* what;
+        bool fromAxis;  // else from the plate height, with thickness 1 and factor 1
+        float length, diameter, bottomDeg, topDeg;
+        std::int16_t flag;
+    } cases[] = {
+        {"top cut reaches the baseline", true, 10, 200, 0, 80, 1},
+        {"one cut: only the baseline counts", true, 1, 20, 0, 5, 0},
+        {"bottom edge reaches the top edge", true, 200, 100, 80, 10, 1},
+        {"opposite cuts cross", true, 99, 100, -45, 45, 1},
+        {"opposite cuts clear", true, 101, 100, -45, 45, 0},
+        {"same-way cuts may overlap in height", true, 20, 100, 45, 45, 0},
+        {"zero working diameter", true, 40, 0, 0, 0, 1},
+        {"negative working diameter", true, 40, -5, 10, 10, 1},
+        {"infinite axis", true, kInf, 20, 10, 10, 1},
+        {"cut not a number", true, 40, 20, 10, kNan, 1},
+        {"piece: sound", false, 50, 19, 10, 10, 0},
+        {"piece: top cut below the baseline", false, 5, 19, 0, 30, 1},
+        {"piece: bottom rise reaches the plate height", false, 10, 19, 30, 0, 1},
+        {"piece: opposite cuts cross", false, 20, 39, -20, 20, 1},
+        {"piece: no working diameter", false, 50, -1, 10, 10, 1},
+    };
+    for (const auto& c : cases) {
+        for (std::int16_t preset : {0, 1}) {
+            std::int16_t flag = preset;
+            float f1, f2;
+            double d;
+            if (c.fromAxis) {
+                ComputeCutHeightsFromAxis(c.length, c.diameter, Rad(c.bottomDeg), Rad(c.topDeg), f1, d, f2, flag);
+            } else {
+                ComputeCutHeightsWithThickness(c.length, c.diameter, 1, Rad(c.bottomDeg), Rad(c.topDeg), 1, d, f1,
+                                               f2, flag);
+            }
+            // The flag is raised, never cleared.
+            EXPECT_EQ(flag, preset ? 1 : c.flag) << c.what;
+        }
+    }
+}
+
+TEST(CylinderCutEdges, StepsTheTablesCanAndCannotHold) {
+    const struct {
+        float step;
+        int n;
+    } cases[] = {
+        {0.1f, 1800}, {0.2f, 900}, {0.25f, 720}, {0.5f, 360}, {1, 180}, {2, 90}, {5, 36}, {10, 18},
+        {72, 2}, {120, 2},  // halves to the even neighbour
+        {0.0999f, -1}, {0.05f, -1}, {0, -1}, {-1, -1}, {400, -1}, {kNan, -1}, {kInf, -1},
+        {std::numeric_limits<float>::denorm_min(), -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HalfTurnIndex(c.step), c.n) << c.step;
+        ProfileTable upper, lower;
+        upper.fill(3);
+        lower.fill(4);
+        double developed = 5;
+        float ua = 6, la = 7;
+        const bool done = ComputeCutCurveTables(20, 40, 0, Rad(10), 38, 0, c.step, 1, upper, lower, developed, ua, la);
+        EXPECT_EQ(done, c.n > 0) << c.step;
+        if (done) continue;
+        // A refused step leaves everything as it was.
+        EXPECT_TRUE(std::all_of(upper.begin(), upper.end(), [](double v) { return v == 3; }));
+        EXPECT_TRUE(std::all_of(lower.begin(), lower.end(), [](double v) { return v == 4; }));
+        EXPECT_EQ(developed, 5);
+        EXPECT_EQ(ua + la, 13);
+    }
+}
+
+TEST(CylinderCutEdges, MaxAndMinSingle) {
+    EXPECT_EQ(MaxSingle(2.5f, 2.5f), 2.5f);
+    EXPECT_EQ(MinSingle(2.5f, 2.5f), 2.5f);
+    EXPECT_EQ(MaxSingle(-1, 3) + MaxSingle(3, -1), 6);
+    EXPECT_EQ(MinSingle(-1, 3) + MinSingle(3, -1), -2);
+}
+
+}  // namespace
+}  // namespace velm

@@ -1,0 +1,110 @@
+#include "platform/qt/qt_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QTimer>
+
+#include "qt_application.h"
+
+namespace velm {
+namespace {
+
+class QtDialogsTest : public testing::Test {
+protected:
+    void SetUp() override { EnsureQtApplication(); }
+};
+
+TEST_F(QtDialogsTest, StyleNumberGivesIconButtonsAndDefault) {
+    struct Case {
+        int style;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton;
+    };
+    const Case cases[] = {
+        {MbOkOnly, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok},
+        {MbCritical, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok},
+        {MbYesNo + MbQuestion, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes},
+        {MbOkCancel + MbExclamation, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel,
+         QMessageBox::Ok},
+        {MbInformation, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok},
+        {MbYesNo + MbQuestion + 256, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::No},
+        {3 + 512, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+         QMessageBox::Cancel},
+    };
+    for (const auto& c : cases) {
+        auto box = MakeMessageBox("Text", c.style, "Title");
+        EXPECT_EQ(box->icon(), c.icon) << c.style;
+        EXPECT_EQ(box->standardButtons(), c.buttons) << c.style;
+        EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(c.defaultButton)) << c.style;
+        EXPECT_EQ(box->text(), "Text");
+        EXPECT_EQ(box->windowTitle(), "Title");
+    }
+    EXPECT_EQ(MakeMessageBox("x", 0, "")->windowTitle(), "VELM");
+}
+
+TEST_F(QtDialogsTest, AnswersAreTheClassicCodes) {
+    const std::pair<QMessageBox::StandardButton, int> clicks[] = {
+        {QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}, {QMessageBox::Yes, 6}, {QMessageBox::No, 7},
+        {QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5},
+    };
+    for (const auto& [button, code] : clicks) {
+        const int style = button == QMessageBox::Ok || button == QMessageBox::Cancel ? MbOkCancel
+                          : button == QMessageBox::Yes || button == QMessageBox::No  ? MbYesNo
+                                                                                     : 2;
+        auto box = MakeMessageBox("?", style, "");
+        box->button(button)->click();
+        EXPECT_EQ(MessageBoxAnswer(*box), code) << button;
+    }
+    // Closed without a button: backing out.
+    EXPECT_EQ(MessageBoxAnswer(*MakeMessageBox("?", MbYesNo, "")), IdNo);
+    EXPECT_EQ(MessageBoxAnswer(*MakeMessageBox("?", MbOkCancel, "")), IdCancel);
+    EXPECT_EQ(MessageBoxAnswer(*MakeMessageBox("?", MbOkOnly, "")), IdOk);
+}
+
+TEST_F(QtDialogsTest, ShownMessageBoxReturnsTheClickedButton) {
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box) box->button(QMessageBox::No)->click();
+    });
+    // Never hang the test run if the box did not come up; gone with the test.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* w = QApplication::activeModalWidget()) w->close();
+    });
+    guard.start(5000);
+    QtDialogs dialogs;
+    EXPECT_EQ(dialogs.MessageBox("Replace?", MbYesNo + MbQuestion, "VELM"), IdNo);
+}
+
+TEST(ClassicFilters, BecomeQtNameFilters) {
+    EXPECT_EQ(NameFiltersFromClassic("Files VELM (*.qvl)|*.qvl|All files (*.*)|*.*"),
+              QStringList({"Files VELM (*.qvl)", "All files (*.*)"}));
+    EXPECT_EQ(NameFiltersFromClassic("Drawing (DXF)|*.dxf"), QStringList({"Drawing (DXF) (*.dxf)"}));
+    EXPECT_EQ(NameFiltersFromClassic("Pictures|*.bmp;*.gif|Odd"), QStringList({"Pictures (*.bmp *.gif)"}));
+    EXPECT_TRUE(NameFiltersFromClassic("").isEmpty());
+
+    const std::string filter = "Files VELM (*.qvl)|*.qvl|Files DXF (*.dxf)|*.dxf|All files (*.*)|*.*";
+    EXPECT_EQ(FilterExtension(filter, 1), "qvl");
+    EXPECT_EQ(FilterExtension(filter, 2), "dxf");
+    EXPECT_EQ(FilterExtension(filter, 3), "");
+    EXPECT_EQ(FilterExtension(filter, 4), "");
+    EXPECT_EQ(FilterExtension("Two|*.a;*.b", 1), "");
+
+    const std::pair<const char*, const char*> names[] = {
+        {"/home/u/part", "/home/u/part.qvl"},
+        {"/home/u/v1.2/part", "/home/u/v1.2/part.qvl"},
+        {"/home/u/part.dxf", "/home/u/part.dxf"},
+        {"part", "part.qvl"},
+        {"", ""},
+    };
+    for (const auto& [in, out] : names) EXPECT_EQ(AddDefaultExtension(in, "qvl"), out) << in;
+    EXPECT_EQ(AddDefaultExtension("/home/u/part", ""), "/home/u/part");
+}
+
+}  // namespace
+}  // namespace velm

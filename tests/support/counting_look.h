@@ -1,0 +1,39 @@
+#pragma once
+// A Look that counts beeps and follows the hourglass instead of showing them.
+#include "platform/look.h"
+
+namespace velm {
+
+class CountingLook : public Look {
+public:
+    void SetHourglass() override {
+        hourglass = true;
+        ++hourglassSets;
+    }
+    void ClearHourglass() override {
+        hourglass = false;
+        ++hourglassClears;
+    }
+    void Beep() override { ++beeps; }
+
+    int beeps = 0;
+    bool hourglass = false;
+    int hourglassSets = 0;
+    int hourglassClears = 0;
+};
+
+// Installs a CountingLook for the lifetime of the guard and removes it after.
+class ScopedCountingLook {
+public:
+    ScopedCountingLook() : previous_(CurrentLook()) { InstallLook(&look); }
+    ~ScopedCountingLook() { InstallLook(previous_); }
+    ScopedCountingLook(const ScopedCountingLook&) = delete;
+    ScopedCountingLook& operator=(const ScopedCountingLook&) = delete;
+
+    CountingLook look;
+
+private:
+    Look* previous_;
+};
+
+}  // namespace velm

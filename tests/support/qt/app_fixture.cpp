@@ -1,0 +1,89 @@
+#include "support/qt/app_fixture.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+
+#include "frame/language.h"
+#include "frame/settings.h"
+#include "frame/windows/frame_api.h"
+#include "frame/windows/startup.h"
+#include "frame/working_state.h"
+#include "platform/look.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace fs = std::filesystem;
+
+void AppFixture::SetUp() {
+    std::string pattern = (fs::temp_directory_path() / "velm-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    root_ = pattern;
+    programFolder_ = root_ + "/program";
+    settingsFolder_ = root_ + "/config";
+    fs::create_directories(programFolder_);
+    fs::create_directories(settingsFolder_);
+    for (const char* name : {"VELM.lng", "VELM.HLP"})
+        fs::copy_file(fs::path(VELM_PROGRAM_DIR) / name, fs::path(programFolder_) / name);
+
+    std::error_code ec;
+    previousFolder_ = fs::current_path(ec).string();
+    setenv("XDG_CONFIG_HOME", settingsFolder_.c_str(), 1);
+    setenv("VELM_SPLASH_SECONDS", "0", 1);
+
+    settings_ = std::make_unique<IniSettingsStore>(settingsFolder_);
+    Services& s = Platform();
+    s.dialogs = &dialogs;
+    s.settings = settings_.get();
+    s.help = &help;
+    s.processes = &processes;
+    s.printer = &printer;
+    InstallLook(&look);
+    SetExitHook([this](int code) {
+        ++exitCalls;
+        exitCode = code;
+    });
+    State() = WorkingState{};
+    Language() = LanguageTexts{};
+}
+
+void AppFixture::TearDown() {
+    CloseAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (help.Window()) help.Window()->hide();
+    dialogs.VerifyAllUsed();
+
+    SetExitHook(nullptr);
+    Platform() = Services{};
+    InstallLook(nullptr);
+    State() = WorkingState{};
+    Language() = LanguageTexts{};
+    LaterCommands() = LaterCommandSet{};
+    std::error_code ec;
+    if (!previousFolder_.empty()) fs::current_path(previousFolder_, ec);
+    fs::remove_all(root_, ec);
+    unsetenv("VELM_SPLASH_SECONDS");
+}
+
+bool AppFixture::Start(const std::string& commandLineFile) {
+    return StartProgram({programFolder_, commandLineFile});
+}
+
+void AppFixture::Seed(const std::string& section, const std::string& key, const std::string& value) {
+    settings_->SaveSetting(SettingsAppName, section, key, value);
+}
+
+std::string AppFixture::Stored(const std::string& section, const std::string& key) const {
+    return settings_->GetSetting(SettingsAppName, section, key, SettingNotUsed);
+}
+
+void AppFixture::Wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+}  // namespace velm
