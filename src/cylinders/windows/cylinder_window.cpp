@@ -85,6 +85,8 @@ QWidget* CylinderWindow::Open(int shapeCode) {
     if (QMdiArea* area = MdiArea()) {
         QMdiSubWindow* sub = area->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose, true);  // closing unloads: the next opening loads anew
+        // Designed to fill the main window's area, so that the drawings have room.
+        sub->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()).united(QRect(0, 0, sub->width(), sub->height())));
     }
     return window;
 }

@@ -1,3 +1,4 @@
+#include "cones/windows/cone_window.h"
 #include "cylinders/windows/cylinder_window.h"
 #include "frame/windows/frame_api.h"
 
@@ -5,6 +6,7 @@ namespace velm {
 
 // Each shape family adds its windows here as it arrives.
 void RegisterShapeWindows() {
+    RegisterConeWindows();
     RegisterCylinderWindows();
 }
 

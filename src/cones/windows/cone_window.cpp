@@ -1,0 +1,339 @@
+#include "cones/windows/cone_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "cones/cone_compute.h"
+#include "cones/cone_development_drawing.h"
+#include "cones/cone_result_labels.h"
+#include "cones/cone_sketch.h"
+#include "frame/language.h"
+#include "frame/number_text.h"
+#include "frame/windows/frame_api.h"
+#include "frame/windows/input_services.h"
+#include "geometry/cylinder_geometry.h"
+#include "platform/qt/picture_box.h"
+#include "platform/qt/text_box.h"
+
+namespace velm {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+const char* const DegreesRow = " [\u00B0]:";
+const char* const DegreesSketch = "[\u00B0]:";
+
+struct Layout {
+    std::vector<int> labelTops, boxTops, outputTops;  // rows, then the apex row (labels)
+    int boxLeft, outputLeft, outputHeight;
+    int applyTop, developTop, backTop, weldTop;
+};
+
+ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId title, int rows, const Layout& l) {
+    ShapeWindowDesign d;
+    d.Name = name;
+    d.ShapeCode = code;
+    d.TitleSection = title;
+    d.InputRows = rows;
+    d.OutputLabels = rows + 1;  // and the apex angle
+    d.SketchBoxes = rows - 1;   // every field but the thickness
+    d.SketchLabels = 7;
+    const bool cut = code != ShapeCoRe;
+    d.SideLabels = cut ? 2 : 0;
+    d.ArcLabels = 2;
+    d.WeldSide = cut;
+    d.SignLabel = code == ShapeCoDiscordi;
+    d.ResultViewText = 12;
+    d.FormMoveClearsStatus = true;
+    d.LabelTops = l.labelTops;
+    d.BoxTops = l.boxTops;
+    d.OutputTops = l.outputTops;
+    d.BoxLeft = l.boxLeft;
+    d.OutputLeft = l.outputLeft;
+    d.OutputHeight = l.outputHeight;
+    d.ApplyTop = l.applyTop;
+    d.DevelopTop = l.developTop;
+    d.BackTop = l.backTop;
+    d.WeldTop = l.weldTop;
+    d.SignLeft = 2040;
+    d.SignTop = 2340;
+    d.UnitLeft = code == ShapeCoRe ? 3270 : 3276;
+    d.UnitTop = code == ShapeCoRe ? 120 : 126;
+    d.HintApply = 1;
+    d.HintDevelop = 2;
+    d.HintModify = 4;
+    d.HintPreview = 5;
+    d.HintBack = 6;
+    d.HintWeld = 41;
+    d.HintArc = 37;
+    d.HintSide = 39;
+    return d;
+}
+
+// The variant table: rows, cuts, sign and the panel's layout by window.
+const std::array<ShapeWindowDesign, 5>& Variants() {
+    static const Layout right{{480, 855, 1245, 1620, 1995}, {480, 855, 1245, 1620}, {480, 855, 1245, 1620, 1995},
+                              2145, 2145, 270, 2310, 2790, 3300, 0};
+    static const Layout oneCut{{480, 855, 1245, 1620, 1995, 2370},
+                               {480, 855, 1245, 1620, 1995},
+                               {480, 855, 1245, 1620, 1995, 2370},
+                               2130, 2145, 270, 2670, 3165, 3660, 4710};
+    Layout bottomCut = oneCut;
+    bottomCut.applyTop = 2715;
+    bottomCut.developTop = 3210;
+    bottomCut.backTop = 3705;
+    static const Layout sameWay{{420, 765, 1155, 1530, 1905, 2280, 2655},
+                                {390, 765, 1140, 1530, 1905, 2280},
+                                {390, 765, 1140, 1530, 1905, 2280, 2655},
+                                2130, 2130, 285, 3000, 3480, 3975, 5010};
+    static const Layout oppositeWays{{480, 825, 1215, 1590, 1965, 2340, 2715},
+                                     {450, 825, 1215, 1590, 1950, 2340},
+                                     {450, 825, 1215, 1590, 1965, 2340, 2715},
+                                     2130, 2145, 270, 3060, 3540, 4035, 5070};
+    static const std::array<ShapeWindowDesign, 5> variants{
+        Variant("FrmCoRe", ShapeCoRe, LangFrmCoRe, 4, right),
+        Variant("FrmCoTaSup", ShapeCoTaSup, LangFrmCoTS, 5, oneCut),
+        Variant("FrmCoTaInf", ShapeCoTaInf, LangFrmCoTI, 5, bottomCut),
+        Variant("FrmCoConcordi", ShapeCoConcordi, LangFrmCoCon, 6, sameWay),
+        Variant("FrmCoDiscordi", ShapeCoDiscordi, LangFrmCoDis, 6, oppositeWays)};
+    return variants;
+}
+
+std::int16_t Unit() { return State().Settings.MeasuringSystem; }
+
+ConeDrawingContext ContextOf(std::int16_t shapeCode) {
+    const WorkingState& st = State();
+    return {shapeCode, st.Settings.AngleStep, st.Settings.LatoSaldatura, st.Settings.MeasuringSystem};
+}
+
+QWidget* MakeConeWindow(int shapeCode) { return ConeWindow::Open(shapeCode); }
+
+// A placed value box wide enough for its whole text: an inch value has more
+// digits than the box's standard width holds.
+void FitToText(TextBox& box) {
+    const int needed = box.fontMetrics().horizontalAdvance(QString::fromStdString(box.Text())) + 6;
+    if (box.width() < needed) box.resize(needed, box.height());
+}
+
+}  // namespace
+
+const ShapeWindowDesign& ConeWindow::DesignOf(int shapeCode) {
+    const int i = (shapeCode >= ShapeCoRe && shapeCode <= ShapeCoDiscordi) ? shapeCode - ShapeCoRe : 0;
+    return Variants()[static_cast<std::size_t>(i)];
+}
+
+ConeWindow::ConeWindow(int shapeCode, QWidget* parent) : ShapeWindow(DesignOf(shapeCode), parent) {
+    // The apex angle's value stays shown in both views.
+    LblOutputDati[static_cast<std::size_t>(ApexRow())]->show();
+}
+
+QWidget* ConeWindow::Open(int shapeCode) {
+    if (shapeCode < ShapeCoRe || shapeCode > ShapeCoDiscordi) return nullptr;
+    static std::array<QPointer<ConeWindow>, 5> windows;
+    QPointer<ConeWindow>& window = windows[static_cast<std::size_t>(shapeCode - ShapeCoRe)];
+    if (window && !window->Unloaded()) return window;
+    window = new ConeWindow(shapeCode);
+    window->Form_Load();
+    if (QMdiArea* area = MdiArea()) {
+        QMdiSubWindow* sub = area->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose, true);  // closing unloads: the next opening loads anew
+    }
+    return window;
+}
+
+void RegisterConeWindows() {
+    for (int code = ShapeCoRe; code <= ShapeCoDiscordi; ++code) RegisterShapeWindowFactory(code, MakeConeWindow);
+}
+
+bool ConeWindow::UpperCut() const {
+    return ShapeCode() == ShapeCoTaSup || ShapeCode() == ShapeCoConcordi || ShapeCode() == ShapeCoDiscordi;
+}
+bool ConeWindow::LowerCut() const {
+    return ShapeCode() == ShapeCoTaInf || ShapeCode() == ShapeCoConcordi || ShapeCode() == ShapeCoDiscordi;
+}
+int ConeWindow::LowerCutRow() const {
+    if (ShapeCode() == ShapeCoTaInf) return 4;
+    return LowerCut() ? 5 : -1;
+}
+
+// --- Load and texts ---
+
+void ConeWindow::FillInputBoxes() {
+    const ConeArray& data = State().Inputs.ConeData;
+    for (int k = 0; k < Design().InputRows; ++k) {
+        // The lower cut angle always shows as a magnitude.
+        const float value = k == LowerCutRow() ? std::fabs(data[6]) : data[static_cast<std::size_t>(k + 1)];
+        TxtInputDati[static_cast<std::size_t>(k)]->SetText(FormatLength(value, Unit()));
+    }
+}
+
+void ConeWindow::ApplyFormTexts() {
+    setWindowTitle(Q(Title()));
+    PnlSfondo->setTitle(Q(Txt(LangCommonFrmConi, 1)));
+    const bool outer = State().Settings.DiametriExt != 0;
+    LblInputDati[0]->setText(Q(Txt(LangCommonFrmConi, 2) + ":"));
+    LblInputDati[1]->setText(Q(Txt(LangCommonFrmConi, outer ? 17 : 19) + ":"));
+    LblInputDati[2]->setText(Q(Txt(LangCommonFrmConi, outer ? 18 : 20) + ":"));
+    LblInputDati[3]->setText(Q(Txt(LangCommonFrmConi, 5) + ":"));
+    if (UpperCut()) LblInputDati[4]->setText(Q(Txt(LangCommonFrmConi, 6) + DegreesRow));
+    if (LowerCut()) {
+        LblInputDati[static_cast<std::size_t>(LowerCutRow())]->setText(Q(Txt(LangCommonFrmConi, 7) + DegreesRow));
+    }
+    LblInputDati[static_cast<std::size_t>(ApexRow())]->setText(Q(Txt(LangCommonFrmConi, 8) + ":"));
+    CmdApplica->setText(Q(Txt(LangCommon, 1)));
+    CmdSviluppa->setText(Q(Txt(LangCommon, 2)));
+    CmdModifica->setText(Q(Txt(LangCommon, 3)));
+    CmdAnteprima->setText(Q(Txt(LangCommon, 4)));
+    if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(LangCommon, 18)));
+    SetCaption(LblUnMisura, Txt(LangCommon, Unit() != 0 ? 10 : 9));
+}
+
+void ConeWindow::SetSketchLabelCaptions() {
+    SetCaption(LblDatiSviluppo[0], Txt(LangCommonFrmConi, 3) + ":");
+    SetCaption(LblDatiSviluppo[1], Txt(LangCommonFrmConi, 4) + ":");
+    SetCaption(LblDatiSviluppo[2], Txt(LangCommonFrmConi, 9) + ":");
+    if (ShapeCode() != ShapeCoRe) SetCaption(LblDatiSviluppo[3], Txt(LangCommonFrmConi, 11) + DegreesSketch);
+    if (Design().SketchBoxes > 4) SetCaption(LblDatiSviluppo[4], Txt(LangCommonFrmConi, 11) + DegreesSketch);
+}
+
+std::string ConeWindow::OutputText(int row) {
+    const ConeArray& data = State().Inputs.ConeData;
+    if (row < 4) return FormatLength(data[static_cast<std::size_t>(row + 1)], Unit());
+    // Cut angles as stored: the opposite-ways window's lower one is negative.
+    return FormatFixed2(row == LowerCutRow() ? data[6] : data[5]);
+}
+
+std::string ConeWindow::ArcText(int i) {
+    const ConeResults& r = ConeDevelopment();
+    if (i == 0) return Txt(LangCommonFrmConi, 13) + " = " + FormatLength(r.UpperArcLength, Unit());
+    return Txt(LangCommonFrmConi, 14) + " = " + FormatLength(r.LowerArcLength, Unit());
+}
+
+// --- Apply ---
+
+void ConeWindow::ReadInputBoxes() {
+    ConeArray& data = State().Inputs.ConeData;
+    auto box = [this](int i) {
+        return static_cast<float>(ReadNumber(TxtInputDati[static_cast<std::size_t>(i)]->Text()));
+    };
+    data[2] = box(1);
+    data[3] = box(2);
+    data[4] = box(3);
+    data[1] = box(0);
+    if (UpperCut()) data[5] = box(4);
+    if (LowerCut()) {
+        const float lower = box(LowerCutRow());
+        data[6] = ShapeCode() == ShapeCoDiscordi ? -lower : lower;
+    }
+    if (UpperCut()) data[7] = static_cast<float>(static_cast<double>(data[5]) * Pi / 180);
+    if (LowerCut()) data[8] = static_cast<float>(static_cast<double>(data[6]) * Pi / 180);
+}
+
+bool ConeWindow::ValidateAndDevelop() { return ValidateAndDevelopCone(ShapeCode(), cutRise_) != False16; }
+
+void ConeWindow::AfterRefusedApply() { SetCaption(LblOutputDati[static_cast<std::size_t>(ApexRow())], ""); }
+
+void ConeWindow::AfterAcceptedApply() {
+    WorkingState& st = State();
+    const ConeResults& r = ConeDevelopment();
+    ComputeEnclosingDiameters(ShapeCode(), st.Inputs.ConeData, r.FrustumHeight1, cutRise_, EnclosingUpperDiameter,
+                              EnclosingLowerDiameter);
+    st.EnclosingUpperDiameter = EnclosingUpperDiameter;
+    st.EnclosingLowerDiameter = EnclosingLowerDiameter;
+    SetCaption(LblOutputDati[static_cast<std::size_t>(ApexRow())], FormatFixed2(r.ConeApexAngle) + "\u00B0");
+
+    const int n = HalfTurnIndex(st.Settings.AngleStep);
+    if (n < 0 || ShapeCode() == ShapeCoRe) return;
+    const auto N = static_cast<std::size_t>(n);
+    std::vector<std::pair<int, std::string>> captions;
+    if (UpperCut()) {
+        captions.emplace_back(0, Txt(LangCommonFrmConi, 15) + ": " +
+                                     FormatLength(std::fabs(r.ConeUpperRadii[N] - r.ConeUpperRadii[0]), Unit()));
+    }
+    if (LowerCut()) {
+        captions.emplace_back(1, Txt(LangCommonFrmConi, 16) + ": " +
+                                     FormatLength(std::fabs(r.ConeLowerRadii[0] - r.ConeLowerRadii[N]), Unit()));
+    }
+    SetSideDifferences(captions);
+}
+
+// --- Drawings ---
+
+void ConeWindow::DrawSketch() {
+    const WorkingState& st = State();
+    const ConeResults& r = ConeDevelopment();
+    ConeSketchInput input;
+    input.Data = st.Inputs.ConeData;
+    input.FrustumHeight1 = r.FrustumHeight1;
+    input.EnclosingUpperDiameter = EnclosingUpperDiameter;
+    input.EnclosingLowerDiameter = EnclosingLowerDiameter;
+    input.Fill = st.ConeSketchFill;
+    const ConeSketch sketch = DrawConeSketch(PctDisegno->canvas(), input, r, ContextOf(ShapeCode()));
+    if (!sketch.Drawn) return;
+    for (std::size_t k = 0; k < LblDatiSviluppo.size() && k < sketch.Labels.size(); ++k)
+        ApplyPlacedLabel(LblDatiSviluppo[k], sketch.Labels[k]);
+    for (const IndexedValueBox& placed : sketch.Boxes) {
+        const auto k = static_cast<std::size_t>(placed.Index);
+        if (k >= TxtAnt.size() || !placed.Place.Visible) continue;
+        const PlacedValueBox& box = placed.Place;
+        if (box.Angle) {
+            PlaceAngleValueBox(*TxtAnt[k], *LblDatiSviluppo[k], box.Value, box.X, box.Y);
+        } else {
+            // The box keeps clear of its label's caption, whatever the font.
+            const QLabel* label = LblDatiSviluppo[k];
+            const float x = std::max(box.X, static_cast<float>(label->x() + label->width() + 2));
+            PlaceLengthValueBox(*TxtAnt[k], x, box.Y, box.Value);
+        }
+        FitToText(*TxtAnt[k]);
+    }
+}
+
+void ConeWindow::DrawDevelopment() {
+    const WorkingState& st = State();
+    const ConeDevelopmentView view = DrawConeDevelopment(PctDisegno->canvas(), ConeDevelopment(),
+                                                         st.Settings.AngleStep, st.ConeDevelopmentFill, Unit());
+    for (std::size_t i = 0; i < view.Labels.size(); ++i) ApplyPlacedLabel(LblDatiSviluppo[i], view.Labels[i]);
+}
+
+void ConeWindow::CaptionSideLabels() {
+    const ConeDrawingContext context = ContextOf(ShapeCode());
+    SetCaption(LblDatiSviluppo[5], ConeResultLabelCaption(1, ConeDevelopment(), context));
+    SetCaption(LblDatiSviluppo[6], ConeResultLabelCaption(2, ConeDevelopment(), context));
+}
+
+void ConeWindow::ToggleWeldSide() {
+    // The window's own shape code: another frustum window may have loaded since.
+    WorkingState& st = State();
+    st.Settings.LatoSaldatura = static_cast<std::int16_t>(-st.Settings.LatoSaldatura);
+    std::int16_t errorFlag = 0;
+    float baseAngle = 0;
+    float cutRise = 0;
+    DevelopCone(ShapeCode(), st.Inputs.ConeData, ConeSettingsOf(st), ConeDevelopment(), st.LastConeData, errorFlag,
+                baseAngle, cutRise);
+    CaptionSideLabels();
+}
+
+// --- Input fields ---
+
+void ConeWindow::FilterKeyDown(TextBox& box, int field, int& keyCode, int shift) {
+    FilterConeKeyDown(box, field, keyCode, shift);
+}
+void ConeWindow::FilterKeyPress(TextBox& box, int field, int& keyAscii) { FilterConeKeyPress(box, field, keyAscii); }
+void ConeWindow::CheckFieldRange(TextBox& box, int field) { CheckConeFieldRange(box, field); }
+
+// Only the window's own fields have hints: the apex row and the side labels
+// name none. The bottom-cut window's fifth field is its lower cut.
+void ConeWindow::ShowFieldHint(int field) {
+    if (field < 0 || field >= Design().InputRows) return;
+    ShowConeFieldHint(field, ShapeCode() == ShapeCoTaInf);
+}
+
+}  // namespace velm
