@@ -86,10 +86,11 @@ std::string StripExtension(const std::string& name) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-bool MakeDirOfPath(const std::string& path) {
+int MakeDirOfPath(const std::string& path) {
     const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos || slash == 0) return false;
-    return ::mkdir(path.substr(0, slash).c_str(), 0777) == 0;
+    if (slash == std::string::npos || slash == 0) return ENOENT;
+    errno = 0;
+    return ::mkdir(path.substr(0, slash).c_str(), 0777) == 0 ? 0 : LastError();
 }
 
 std::string ProposedExportName(const std::string& currentFileName, const std::string& extension) {
@@ -118,6 +119,12 @@ int ReplaceFileContents(const std::string& path, std::string_view bytes) {
     if (std::filesystem::is_symlink(path, ec)) {
         const auto resolved = std::filesystem::canonical(path, ec);
         if (!ec) target = resolved.string();
+    }
+
+    // The rename would get past a write-protected file; writing into it would not.
+    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0 &&
+        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return LastError(EACCES);
     }
 
     std::string tempName;

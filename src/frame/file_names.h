@@ -16,8 +16,9 @@ bool FileExists(const std::string& path);
 std::string FileExtension(const std::string& name);
 // The name without what FileExtension finds.
 std::string StripExtension(const std::string& name);
-// Creates the folder that holds path (one level). True when it was made.
-bool MakeDirOfPath(const std::string& path);
+// Creates the folder that holds path (one level). 0 when it was made, or the
+// system's error number.
+int MakeDirOfPath(const std::string& path);
 // The name an export proposes: the current file's name with `extension`
 // (".dxf", ".iso") in place of its own; empty without a current file.
 std::string ProposedExportName(const std::string& currentFileName, const std::string& extension);
@@ -25,8 +26,9 @@ std::string ProposedExportName(const std::string& currentFileName, const std::st
 // Reads the whole file. 0 or the system's error number.
 int ReadWholeFile(const std::string& path, std::string& bytes);
 // Writes bytes into a new file beside path and renames it over path, so that
-// a failure leaves any previous file as it was. 0 or the system's error
-// number of the first failure.
+// a failure leaves any previous file as it was. A previous file that the user
+// may not write is refused (EACCES), as writing into it would be. 0 or the
+// system's error number of the first failure.
 int ReplaceFileContents(const std::string& path, std::string_view bytes);
 // The system's own text for an error number.
 std::string SystemErrorText(int errorNumber);

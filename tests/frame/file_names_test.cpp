@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace velm {
 namespace {
@@ -30,6 +33,19 @@ std::string Contents(const std::string& path) {
 }
 void Put(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 long Entries(const std::string& folder) { return std::distance(fs::directory_iterator(folder), {}); }
+
+// Runs check in a child process as an ordinary user, since permissions do not
+// bind the superuser, and gives back what it returned (an error number).
+int AsOrdinaryUser(const std::function<int()>& check) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(255);
+        ::_exit(check() & 0xFF);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 TEST(FileNames, ExtensionsLookAtTheLastComponentOnly) {
     const char* cases[][3] = {
@@ -57,9 +73,10 @@ TEST(FileNames, ExistingFilesAndFolders) {
         {dir / "missing.qvl", false}, {dir / "dangling.qvl", false}, {dir / "job.qvl/x", false}, {"", false}};
     for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << path;
 
-    EXPECT_TRUE(MakeDirOfPath(dir / "new/job.qvl"));
+    EXPECT_EQ(MakeDirOfPath(dir / "new/job.qvl"), 0);
     EXPECT_TRUE(fs::is_directory(dir / "new"));
-    EXPECT_FALSE(MakeDirOfPath(dir / "a/b/job.qvl"));  // one level only
+    EXPECT_EQ(MakeDirOfPath(dir / "a/b/job.qvl"), ENOENT);  // one level only
+    EXPECT_EQ(MakeDirOfPath(dir / "new/job.qvl"), EEXIST);
 }
 
 TEST(FileNames, ReplaceKeepsTheOldFileUntilTheNewOneIsWhole) {
@@ -92,6 +109,35 @@ TEST(FileNames, ReplaceKeepsTheOldFileUntilTheNewOneIsWhole) {
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(Contents(dir / "job.qvl"), "new");
     EXPECT_EQ(Entries(dir.path), 4);  // no temporary file left behind
+}
+
+TEST(FileNames, PermissionsBindTheUser) {
+    TempFolder dir;
+    fs::permissions(dir.path, fs::perms::all);
+    Put(dir / "protected.qvl", "old");
+    Put(dir / "locked.qvl", "secret");
+    fs::create_directory(dir / "shut");
+    fs::permissions(dir / "protected.qvl", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir / "locked.qvl", fs::perms::none);
+    fs::permissions(dir / "shut", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                      fs::perms::others_exec | fs::perms::group_read | fs::perms::group_exec);
+
+    const std::pair<const char*, std::function<int()>> cases[] = {
+        // A save must not get round a write protection by renaming over it.
+        {"write-protected file", [&] { return ReplaceFileContents(dir / "protected.qvl", "new"); }},
+        {"new file in a shut folder", [&] { return ReplaceFileContents(dir / "shut/job.qvl", "new"); }},
+        {"folder in a shut folder", [&] { return MakeDirOfPath(dir / "shut/new/job.qvl"); }},
+        {"unreadable file", [&] {
+             std::string bytes;
+             return ReadWholeFile(dir / "locked.qvl", bytes);
+         }},
+    };
+    for (const auto& [what, check] : cases) EXPECT_EQ(AsOrdinaryUser(check), EACCES) << what;
+    EXPECT_EQ(Contents(dir / "protected.qvl"), "old");
+    EXPECT_EQ(Entries(dir / "shut"), 0);
+    EXPECT_EQ(Entries(dir.path), 3);  // no temporary file left behind
+    // Whoever may write the file still replaces it.
+    EXPECT_EQ(AsOrdinaryUser([&] { return ReplaceFileContents(dir / "new.qvl", "x"); }), 0);
 }
 
 }  // namespace

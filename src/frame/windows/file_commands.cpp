@@ -19,6 +19,9 @@ namespace velm {
 
 namespace {
 
+const char* const ExportNotAvailableText = "DXF and ISO drawings cannot be written by this version.";
+
+
 // Title of the open-error messages.
 std::string OpenErrorTitle() { return std::string(ProgramTitle) + " " + VersionText; }
 
@@ -77,8 +80,9 @@ bool ShowSaveDialog(const std::string& mode, std::string& name) {
     } else {
         request.fileName = current;
         request.title = Txt(LangFrmIniziale, 4);
-        request.filter = files + " VELM (*.qvl)|*.qvl|" + files + " DXF (*.dxf)|*.dxf|" + files +
-                         " ISO (*.iso)|*.iso|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
+        // DXF and ISO are offered here once their writers exist; until then
+        // save as writes data files only.
+        request.filter = files + " VELM (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
         request.defaultExtension = "qvl";
     }
     request.overwritePrompt = true;
@@ -159,16 +163,21 @@ void SaveDataFile(const std::string& mode) {
     }
     if (name.empty()) return;
     const std::string ext = FileExtension(name);
-    // The output subsystem writes these; until it is there nothing is written.
-    if (ext == ".dxf" || ext == ".iso") return;
+    // Drawings are not written yet: say so rather than pretend to save.
+    if (ext == ".dxf" || ext == ".iso") {
+        ShowMessage(name + ": " + ExportNotAvailableText, MbExclamation, ProgramTitle);
+        return;
+    }
 
     SetHourglass();
     const std::string text = WriteDataFileText(DataFileRecordOf(state));
     int error = ReplaceFileContents(name, text);
     if (error == ENOENT) {
-        // The folder is missing: make its last level and try once more.
-        MakeDirOfPath(name);
-        error = ReplaceFileContents(name, text);
+        // The folder is missing: make its last level and try once more. When
+        // it cannot be made, its reason (a write-protected parent) is the one
+        // to show.
+        const int made = MakeDirOfPath(name);
+        error = made == 0 || made == EEXIST ? ReplaceFileContents(name, text) : made;
     }
     ClearHourglass();
     if (error != 0) {

@@ -83,7 +83,7 @@ TEST_F(FileCommandsTest, SavedJobReopensWithTheSameValuesAndUnit) {
     ASSERT_EQ(dialogs_.saves.size(), 1u);
     EXPECT_EQ(dialogs_.saves[0].title, "Save as");
     EXPECT_EQ(dialogs_.saves[0].filter,
-              "Files VELM (*.qvl)|*.qvl|Files DXF (*.dxf)|*.dxf|Files ISO (*.iso)|*.iso|All files (*.*)|*.*");
+              "Files VELM (*.qvl)|*.qvl|All files (*.*)|*.*");
     EXPECT_EQ(dialogs_.saves[0].defaultExtension, "qvl");
     EXPECT_EQ(State().CurrentFileName, path);
     EXPECT_EQ(Recent()[0], path);
@@ -114,6 +114,15 @@ TEST_F(FileCommandsTest, SaveWithoutDialogIntoANewFolderAndExportNames) {
     EXPECT_EQ(dialogs_.saves.at(0).fileName, Path("new/Part.dxf"));
     EXPECT_EQ(dialogs_.saves.at(0).title, "Save DXF");
     EXPECT_EQ(dialogs_.saves.at(0).defaultExtension, "dxf");
+    EXPECT_EQ(State().CurrentFileName, Path("new/Part.QVL"));
+
+    // A drawing name typed into save as is refused aloud, and nothing is written.
+    dialogs_.ExpectSave(Path("new/Part.dxf"));
+    dialogs_.ExpectMessage(IdOk);
+    DispatchFileCommand(3);
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_NE(dialogs_.messages[0].prompt.find("Part.dxf"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Path("new/Part.dxf")));
     EXPECT_EQ(State().CurrentFileName, Path("new/Part.QVL"));
 }
 
@@ -146,6 +155,17 @@ TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
                              fs::permissions(Path("ro"), fs::perms::owner_write, fs::perm_options::remove);
                          },
                          [this] { fs::permissions(Path("ro"), fs::perms::owner_all); }});
+        // The folder cannot be made: its reason, not the missing path.
+        cases.push_back({Path("ro2/new/job.qvl"), EACCES,
+                         [this] {
+                             fs::create_directory(Path("ro2"));
+                             fs::permissions(Path("ro2"), fs::perms::owner_write, fs::perm_options::remove);
+                         },
+                         [this] { fs::permissions(Path("ro2"), fs::perms::owner_all); }});
+        cases.push_back({Path("protected.qvl"), EACCES, [this] {
+                             Put(Path("protected.qvl"), "old");
+                             fs::permissions(Path("protected.qvl"), fs::perms::owner_read);
+                         }});
     }
     for (const Case& c : cases) {
         dialogs_.messages.clear();
