@@ -108,6 +108,7 @@ PlacedLabel ChordLabel(Canvas& pic, float chord, int index, float cx, float T, O
     p.Visible = true;
     p.Left = cx - at.x - 60;
     p.Top = T + at.y - 20;
+    p.RightLimit = cx - at.x;  // the sector's side runs up from here
     p.Caption = "C" + std::to_string(index) + " = " + FormatLength(chord, unit);
     return p;
 }

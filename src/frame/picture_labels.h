@@ -2,6 +2,7 @@
 // What a sketch or development drawing leaves for the window: where its
 // labels and value boxes go on the picture, as plain values. The drawing
 // stays free of the window system; the window moves its own controls.
+#include <limits>
 #include <string>
 
 #include "platform/look.h"
@@ -16,6 +17,9 @@ struct PlacedLabel {
     double Top = 0;
     Colour ForeColor = RGB(255, 255, 255);
     std::string Caption;
+    // A label that stands left of what it names ends before this x: a
+    // caption wider than the drawing allowed for moves left, not across.
+    double RightLimit = std::numeric_limits<double>::infinity();
 };
 
 // A sketch value box (TxtAnt): placed at (X, Y) of the picture with its value,

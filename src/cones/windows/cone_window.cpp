@@ -2,8 +2,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <algorithm>
@@ -116,13 +114,6 @@ ConeDrawingContext ContextOf(std::int16_t shapeCode) {
 
 QWidget* MakeConeWindow(int shapeCode) { return ConeWindow::Open(shapeCode); }
 
-// A placed value box wide enough for its whole text: an inch value has more
-// digits than the box's standard width holds.
-void FitToText(TextBox& box) {
-    const int needed = box.fontMetrics().horizontalAdvance(QString::fromStdString(box.Text())) + 6;
-    if (box.width() < needed) box.resize(needed, box.height());
-}
-
 }  // namespace
 
 const ShapeWindowDesign& ConeWindow::DesignOf(int shapeCode) {
@@ -142,10 +133,7 @@ QWidget* ConeWindow::Open(int shapeCode) {
     if (window && !window->Unloaded()) return window;
     window = new ConeWindow(shapeCode);
     window->Form_Load();
-    if (QMdiArea* area = MdiArea()) {
-        QMdiSubWindow* sub = area->addSubWindow(window);
-        sub->setAttribute(Qt::WA_DeleteOnClose, true);  // closing unloads: the next opening loads anew
-    }
+    AddToMainArea(window);
     return window;
 }
 
@@ -239,7 +227,9 @@ void ConeWindow::ReadInputBoxes() {
 
 bool ConeWindow::ValidateAndDevelop() { return ValidateAndDevelopCone(ShapeCode(), cutRise_) != False16; }
 
-void ConeWindow::AfterRefusedApply() { SetCaption(LblOutputDati[static_cast<std::size_t>(ApexRow())], ""); }
+const void* ConeWindow::SharedResults() const { return &ConeDevelopment(); }
+
+void ConeWindow::AfterRefusedApply() { SetValueCaption(LblOutputDati[static_cast<std::size_t>(ApexRow())], ""); }
 
 void ConeWindow::AfterAcceptedApply() {
     WorkingState& st = State();
@@ -248,7 +238,7 @@ void ConeWindow::AfterAcceptedApply() {
                               EnclosingLowerDiameter);
     st.EnclosingUpperDiameter = EnclosingUpperDiameter;
     st.EnclosingLowerDiameter = EnclosingLowerDiameter;
-    SetCaption(LblOutputDati[static_cast<std::size_t>(ApexRow())], FormatFixed2(r.ConeApexAngle) + "\u00B0");
+    SetValueCaption(LblOutputDati[static_cast<std::size_t>(ApexRow())], FormatFixed2(r.ConeApexAngle) + "\u00B0");
 
     const int n = HalfTurnIndex(st.Settings.AngleStep);
     if (n < 0 || ShapeCode() == ShapeCoRe) return;
@@ -292,7 +282,6 @@ void ConeWindow::DrawSketch() {
             const float x = std::max(box.X, static_cast<float>(label->x() + label->width() + 2));
             PlaceLengthValueBox(*TxtAnt[k], x, box.Y, box.Value);
         }
-        FitToText(*TxtAnt[k]);
     }
 }
 
@@ -305,8 +294,11 @@ void ConeWindow::DrawDevelopment() {
 
 void ConeWindow::CaptionSideLabels() {
     const ConeDrawingContext context = ContextOf(ShapeCode());
-    SetCaption(LblDatiSviluppo[5], ConeResultLabelCaption(1, ConeDevelopment(), context));
-    SetCaption(LblDatiSviluppo[6], ConeResultLabelCaption(2, ConeDevelopment(), context));
+    for (int which : {1, 2}) {
+        QLabel* label = LblDatiSviluppo[static_cast<std::size_t>(which + 4)];
+        SetCaption(label, ConeResultLabelCaption(which, ConeDevelopment(), context));
+        KeepInsideParent(*label);  // the other caption may be longer
+    }
 }
 
 void ConeWindow::ToggleWeldSide() {

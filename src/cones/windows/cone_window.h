@@ -36,6 +36,7 @@ protected:
     void ApplyFormTexts() override;
     void ReadInputBoxes() override;
     bool ValidateAndDevelop() override;
+    const void* SharedResults() const override;
     void AfterRefusedApply() override;
     void AfterAcceptedApply() override;
     void DrawSketch() override;

@@ -2,8 +2,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <algorithm>
@@ -82,12 +80,7 @@ QWidget* CylinderWindow::Open(int shapeCode) {
     if (window && !window->Unloaded()) return window;
     window = new CylinderWindow(shapeCode);
     window->Form_Load();
-    if (QMdiArea* area = MdiArea()) {
-        QMdiSubWindow* sub = area->addSubWindow(window);
-        sub->setAttribute(Qt::WA_DeleteOnClose, true);  // closing unloads: the next opening loads anew
-        // Designed to fill the main window's area, so that the drawings have room.
-        sub->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()).united(QRect(0, 0, sub->width(), sub->height())));
-    }
+    AddToMainArea(window);
     return window;
 }
 
@@ -168,6 +161,8 @@ bool CylinderWindow::ValidateAndDevelop() {
     return ValidateAndDevelopCylinder(ShapeCode(), State(), CylinderDevelopment()) != False16;
 }
 
+const void* CylinderWindow::SharedResults() const { return &CylinderDevelopment(); }
+
 void CylinderWindow::AfterAcceptedApply() {
     if (!CutAtTop()) return;
     const int n = HalfTurnIndex(State().Settings.AngleStep);
@@ -202,7 +197,6 @@ void CylinderWindow::DrawSketch() {
             const float x = std::max(box.X, static_cast<float>(label->x() + label->width() + 2));
             PlaceLengthValueBox(*TxtAnt[k], x, box.Y, box.Value);
         }
-        FitSketchBoxToText(TxtAnt[k]);
     }
     if (places.WeldSideMarker) PlaceWeldSideMarker();
 }
@@ -227,6 +221,7 @@ void CylinderWindow::PlaceWeldSideMarker() {
     marker->move(place.Left, place.Top);
     SetForeColour(marker, RGB(255, 255, 0));
     marker->adjustSize();
+    KeepInsideParent(*marker);
     marker->show();
 }
 

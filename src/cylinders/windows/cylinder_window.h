@@ -27,6 +27,7 @@ protected:
     void ApplyFormTexts() override;
     void ReadInputBoxes() override;
     bool ValidateAndDevelop() override;
+    const void* SharedResults() const override;
     void AfterAcceptedApply() override;
     void DrawSketch() override;
     void DrawDevelopment() override;

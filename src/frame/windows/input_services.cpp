@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPalette>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "frame/number_text.h"
 #include "frame/windows/frame_api.h"
@@ -43,12 +45,18 @@ int Whole(double v) { return static_cast<int>(std::nearbyint(v)); }  // halves t
 
 QColor White() { return QColor(255, 255, 255); }
 
-// Moves and sizes a sketch box to hold `widest` in its window's font.
-void FitSketchBox(TextBox& box, float left, float top, const char* widest) {
+// What a borderless box keeps beside its text: its own margins and the cursor.
+constexpr double BoxTextMargins = 6;
+
+// Moves a sketch box and sizes it, in its window's font, for `widest` (the
+// longest text that the unit usually shows) or for `text` when that is longer.
+void FitSketchBox(TextBox& box, float left, float top, const char* widest, const std::string& text) {
     const QFontMetricsF metrics(HoldingWindow(box)->font());
+    const double usual = metrics.horizontalAdvance(QLatin1String(widest));
+    const double needed = metrics.horizontalAdvance(QString::fromStdString(text)) + BoxTextMargins;
     box.SetForeColor(RGB(255, 255, 255));
     box.move(Whole(left), Whole(top));
-    box.resize(Whole(metrics.horizontalAdvance(QLatin1String(widest))), Whole(metrics.height()));
+    box.resize(Whole(std::max(usual, needed)), Whole(metrics.height()));
 }
 
 }  // namespace
@@ -139,9 +147,12 @@ void HighlightTextBox(TextBox& box) {
 }
 
 void PlaceLengthValueBox(TextBox& box, float x, float y, float value) {
-    FitSketchBox(box, x, y, "00.00");
+    const std::int16_t unit = State().Settings.MeasuringSystem;
+    const std::string text = FormatLength(value, unit);
+    FitSketchBox(box, x, y, unit != 0 ? "00.0000" : "00.00", text);  // inches have four decimals
     box.SetText("");
-    box.SetText(FormatLength(value, State().Settings.MeasuringSystem));
+    box.SetText(text);
+    box.SetSelStart(0);  // the value read from its first digit
 }
 
 void PlaceAngleValueBox(TextBox& box, QLabel& label, float value, float x, float y) {
@@ -149,10 +160,21 @@ void PlaceAngleValueBox(TextBox& box, QLabel& label, float value, float x, float
     p.setColor(QPalette::WindowText, White());
     label.setPalette(p);
     label.move(Whole(x - 112.0f), Whole(y));
+    KeepInsideParent(label);
     label.show();
-    FitSketchBox(box, x - 57.0f, y, "0000");
+    const std::string text = FormatFixed2(value);
+    FitSketchBox(box, x - 57.0f, y, "0000", text);
     box.SetText("");
-    box.SetText(FormatFixed2(value));
+    box.SetText(text);
+    box.SetSelStart(0);
+}
+
+void KeepInsideParent(QWidget& control) {
+    const QWidget* parent = control.parentWidget();
+    if (!parent) return;
+    const int x = std::max(0, std::min(control.x(), parent->width() - control.width()));
+    const int y = std::max(0, std::min(control.y(), parent->height() - control.height()));
+    control.move(x, y);
 }
 
 }  // namespace velm

@@ -4,13 +4,16 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
@@ -29,6 +32,7 @@ constexpr int PanelHeightTwips = 5685;
 constexpr int ButtonWidthTwips = 2660;
 constexpr int WeldWidthTwips = 2655;
 constexpr int ButtonHeightTwips = 420;
+constexpr int PictureMargin = 5;  // pixels between the picture and the panel or the window's right edge
 constexpr Colour Grey = RGB(128, 128, 128);
 constexpr Colour White = RGB(255, 255, 255);
 constexpr Colour Yellow = RGB(255, 255, 0);
@@ -69,6 +73,13 @@ QPalette StandardPalette() {
             p.setColor(g, r, p.color(g, r));
         }
     return p;
+}
+
+// Which window's apply produced each family's shared results; a window
+// that closes leaves them ownerless.
+std::map<const void*, QPointer<const ShapeWindow>>& ResultOwners() {
+    static std::map<const void*, QPointer<const ShapeWindow>> owners;
+    return owners;
 }
 
 int RowTop(const std::vector<int>& tops, int i) {
@@ -163,8 +174,12 @@ void ShapeWindow::BuildControls() {
     LblUnMisura = MakeLabel(this, "LblUnMisura");
     LblUnMisura->move(Px(d.UnitLeft), Px(d.UnitTop));
     SetForeColour(LblUnMisura, Yellow);
+    // The edge labels end at the window's right edge; their text ends where
+    // the picture does, clear of the edge.
+    const QMargins edgeGap(0, 0, PictureMargin, 0);
     for (int i = 0; i < d.SideLabels; ++i) {
         QLabel* label = MakeLabel(this, Indexed("LblDiffLato", i));
+        label->setContentsMargins(edgeGap);
         label->move(0, i == 0 ? 0 : Px(225));
         SetForeColour(label, Yellow);
         label->hide();
@@ -172,6 +187,7 @@ void ShapeWindow::BuildControls() {
     }
     for (int i = 0; i < d.ArcLabels; ++i) {
         QLabel* label = MakeLabel(this, Indexed("LblArco", i));
+        label->setContentsMargins(edgeGap);
         label->move(0, i == 0 ? 0 : Px(225));
         SetForeColour(label, Yellow);
         label->hide();
@@ -256,6 +272,15 @@ void ShapeWindow::Form_Load() {
     State().DirectPrint = False16;
 }
 
+void ShapeWindow::AddToMainArea(ShapeWindow* window) {
+    QMdiArea* area = MdiArea();
+    if (!area) return;
+    QMdiSubWindow* sub = area->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose, true);
+    // The whole area, or the window's minimum size when the area is smaller.
+    sub->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()).united(QRect(0, 0, sub->width(), sub->height())));
+}
+
 QWidget* ShapeWindow::Frame() {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) return sub;
     return this;
@@ -291,13 +316,19 @@ void ShapeWindow::Form_Unload() {
 
 void ShapeWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (isVisible()) Form_Resize();  // a hidden window is drawn when it shows
+    if (!isVisible()) return;  // a hidden window is drawn when it shows
+    ++inGeometryEvent_;
+    Form_Resize();
+    --inGeometryEvent_;
 }
 
 void ShapeWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The first showing is the classic first resize: it runs apply.
-    if (!event->spontaneous()) Form_Resize();
+    if (event->spontaneous()) return;
+    ++inGeometryEvent_;
+    Form_Resize();
+    --inGeometryEvent_;
 }
 
 void ShapeWindow::closeEvent(QCloseEvent* event) {
@@ -309,13 +340,19 @@ void ShapeWindow::closeEvent(QCloseEvent* event) {
 
 void ShapeWindow::CmdApplica_Click() {
     if (isVisible()) {
-        // The box being left runs its range check before its text is read.
+        // The box being left runs its range check before its text is read:
+        // Qt sends the focus change at once. The yield lets queued events run
+        // too, but never from inside a resize or show: painting there draws
+        // the window half laid out, and Qt does not paint those parts again.
         CmdApplica->setFocus();
-        QCoreApplication::processEvents();
+        if (inGeometryEvent_ == 0) QCoreApplication::processEvents();
     }
     InputViewActive = True16;
     ReadInputBoxes();
-    if (ValidateAndDevelop()) {
+    const bool refused = ValidateAndDevelop();
+    // Even a refused apply may have written part of the shared results.
+    ResultOwners()[SharedResults()] = refused ? nullptr : this;
+    if (refused) {
         lastApplyAccepted_ = false;
         AfterRefusedApply();
         ResetView();
@@ -333,24 +370,31 @@ void ShapeWindow::CmdApplica_Click() {
 }
 
 void ShapeWindow::CmdSviluppa_Click() {
-    if (InputsChanged) CmdApplica_Click();
+    // Edited boxes, or results that another window has replaced since: this
+    // window's inputs are applied again first.
+    if (InputsChanged || (lastApplyAccepted_ && !OwnsResults())) CmdApplica_Click();
     if (!developEnabled_) return;
     ShowResultView();
     if (LayOutPicture()) DrawDevelopment();
 }
 
 void ShapeWindow::CmdSaldatura_Click() {
+    const bool resultView = !InputViewActive;
+    // The side is flipped on this window's own results, never on another's.
+    if (lastApplyAccepted_ && !OwnsResults()) CmdApplica_Click();
     if (!lastApplyAccepted_) {
         // Refused inputs are never developed: only the side changes.
         State().Settings.LatoSaldatura = static_cast<std::int16_t>(-State().Settings.LatoSaldatura);
         return;
     }
     ToggleWeldSide();
-    if (!InputViewActive) CmdSviluppa_Click();
+    if (resultView) CmdSviluppa_Click();
 }
 
 void ShapeWindow::CmdAnteprima_Click() {
     if (!SheetPreviewAvailable()) return;
+    if (lastApplyAccepted_ && !OwnsResults()) CmdSviluppa_Click();
+    if (!lastApplyAccepted_) return;
     ShowSheetPreview();
 }
 
@@ -362,6 +406,11 @@ void ShapeWindow::CmdModifica_Click() {
 void ShapeWindow::CmdIndietro_Click() { Frame()->close(); }
 
 bool ShapeWindow::DevelopEnabled() const { return developEnabled_; }
+
+bool ShapeWindow::OwnsResults() const {
+    const auto it = ResultOwners().find(SharedResults());
+    return lastApplyAccepted_ && it != ResultOwners().end() && it->second == this;
+}
 
 void ShapeWindow::SetDevelopEnabled(bool enabled) {
     developEnabled_ = enabled;
@@ -404,7 +453,7 @@ void ShapeWindow::ShowResultView() {
     for (TextBox* box : TxtAnt) box->hide();
     for (int i = 0; i < design_.InputRows; ++i) {
         const auto row = static_cast<std::size_t>(i);
-        SetCaption(LblOutputDati[row], OutputText(i));
+        SetValueCaption(LblOutputDati[row], OutputText(i));
         TxtInputDati[row]->hide();
         LblOutputDati[row]->show();
     }
@@ -436,15 +485,14 @@ void ShapeWindow::SetForeColour(QLabel* label, Colour colour) {
     label->setPalette(p);
 }
 
-void ShapeWindow::FitSketchBoxToText(TextBox* box) {
-    const int needed = box->fontMetrics().horizontalAdvance(box->text() + QStringLiteral("0"));
-    if (box->width() < needed) box->resize(needed, box->height());
-    box->setCursorPosition(0);
-}
-
 void ShapeWindow::SetCaption(QLabel* label, const std::string& caption) {
     label->setText(Q(caption));
     label->adjustSize();
+}
+
+void ShapeWindow::SetValueCaption(QLabel* label, const std::string& caption) {
+    label->setText(Q(caption));
+    label->resize(std::max(Px(design_.OutputWidth), label->sizeHint().width()), Px(design_.OutputHeight));
 }
 
 void ShapeWindow::AlignRight(QLabel* label) {
@@ -463,15 +511,17 @@ void ShapeWindow::ApplyPlacedLabel(QLabel* label, const PlacedLabel& placed) {
     if (!placed.Caption.empty()) label->setText(Q(placed.Caption));
     SetForeColour(label, placed.ForeColor);
     label->adjustSize();
-    label->move(static_cast<int>(std::lround(placed.Left)), static_cast<int>(std::lround(placed.Top)));
+    const double left = std::min(placed.Left, placed.RightLimit - label->width());
+    label->move(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(placed.Top)));
+    KeepInsideParent(*label);
     label->show();
 }
 
 bool ShapeWindow::LayOutPicture() {
     const int panel = PnlSfondo->width();
-    const int w = width() - panel - 10;
+    const int w = width() - panel - 2 * PictureMargin;
     const int h = height() - 80;
-    PctDisegno->setGeometry(panel + 5, 40, std::max(w, 0), std::max(h, 0));
+    PctDisegno->setGeometry(panel + PictureMargin, 40, std::max(w, 0), std::max(h, 0));
     // The picture gets its new size now, not at a later resize event that
     // would wipe what is drawn next.
     ImageCanvas& canvas = PctDisegno->canvas();

@@ -120,9 +120,17 @@ public:
     // The last apply was accepted (CmdSviluppa enabled, whatever the window's
     // own enabled state).
     bool DevelopEnabled() const;
+    // This window's last accepted apply produced the family's shared
+    // results, and no other window of the family has applied since.
+    bool OwnsResults() const;
     // Form_Unload has run: the window is on its way out and a new opening
     // makes (and loads) a new one.
     bool Unloaded() const { return unloaded_; }
+
+    // Puts a newly made window into the main window's area, when there is
+    // one, filling it so that the drawings have room; closing deletes the
+    // window, so that the next opening loads a new one.
+    static void AddToMainArea(ShapeWindow* window);
 
     // Controls.
     PictureBox* PctDisegno = nullptr;
@@ -153,6 +161,10 @@ protected:
     virtual void ReadInputBoxes() = 0;
     // Apply: check and develop; true when refused (the message has been shown).
     virtual bool ValidateAndDevelop() = 0;
+    // The development results that the family's windows share (and that
+    // ValidateAndDevelop writes): a window redraws from them only while
+    // its own apply produced them last.
+    virtual const void* SharedResults() const = 0;
     // Apply refused, before ResetView.
     virtual void AfterRefusedApply() {}
     // Apply accepted, after ShowInputView and before DrawSketch: the side
@@ -190,17 +202,18 @@ protected:
     // Captions first, then each label flush with the window's right edge, then shown.
     void SetSideDifferences(const std::vector<std::pair<int, std::string>>& captions);
     void AlignRight(QLabel* label);
-    // Puts a drawing's label on the picture (move, colour, caption, show).
+    // Puts a drawing's label on the picture (move, colour, caption, show),
+    // kept wholly inside the picture.
     void ApplyPlacedLabel(QLabel* label, const PlacedLabel& placed);
     // Lays PctDisegno out right of the panel (pixels: left panel width + 5,
     // top 40, the window's inner size less 80 high and panel + 10 wide) and
     // clears it. False when that leaves no room to draw.
     bool LayOutPicture();
-    // A sketch box placed for a value wider than its designed width (inches
-    // have four decimals) grows to show the whole value.
-    static void FitSketchBoxToText(TextBox* box);
     static void SetForeColour(QLabel* label, Colour colour);
     static void SetCaption(QLabel* label, const std::string& caption);
+    // A value label of the panel (LblOutputDati) keeps its designed size;
+    // only a value longer than that widens it.
+    void SetValueCaption(QLabel* label, const std::string& caption);
 
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -221,6 +234,7 @@ private:
     bool lastApplyAccepted_ = false;   // what the weld-side command may redevelop
     bool closing_ = false;
     bool unloaded_ = false;
+    int inGeometryEvent_ = 0;          // depth of resize and show events being handled
 };
 
 }  // namespace velm

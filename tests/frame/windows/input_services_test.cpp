@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QWidget>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -320,6 +321,8 @@ TEST_F(InputWindow, ValueBoxesShowTheValueAndRunChangeEvenWhenUnchanged) {
     PlaceLengthValueBox(*ant_[0], 40.5f, 61.5f, 12.5f);
     EXPECT_EQ(ant_[0]->Text(), "12.5");
     EXPECT_EQ(ant_[0]->pos(), QPoint(40, 62));  // halves to even
+    PlaceLengthValueBox(*ant_[0], 40, 60, 1.1417f);  // wider than the box
+    EXPECT_EQ(ant_[0]->SelStart(), 0);                // its leading digits show
 
     input_[1]->SetText("3");  // the input column differs from the sketch box now
     ResetCounts();
@@ -331,6 +334,7 @@ TEST_F(InputWindow, ValueBoxesShowTheValueAndRunChangeEvenWhenUnchanged) {
     label.hide();
     PlaceAngleValueBox(*ant_[2], label, 45, 200, 30);
     EXPECT_EQ(ant_[2]->Text(), "45");
+    EXPECT_EQ(ant_[2]->SelStart(), 0);
     EXPECT_EQ(input_[3]->Text(), "45");
     EXPECT_EQ(ant_[2]->pos(), QPoint(143, 30));
     EXPECT_EQ(label.pos(), QPoint(88, 30));
@@ -349,13 +353,52 @@ TEST_F(InputWindow, ValueBoxesMeasureWithTheirOwnWindowsFont) {
     other.show();
     other.activateWindow();
 
+    // Wide enough for the unit's usual values, or for a longer value with
+    // the box's margins beside it.
     const QFontMetricsF metrics(big);
-    PlaceLengthValueBox(*ant_[0], 0, 0, 1);
-    EXPECT_EQ(ant_[0]->width(), qRound(metrics.horizontalAdvance("00.00")));
-    EXPECT_EQ(ant_[0]->height(), qRound(metrics.height()));
+    const auto advance = [&](const char* text) { return metrics.horizontalAdvance(QLatin1String(text)); };
+    const struct {
+        std::int16_t unit;
+        float value;
+        double width;
+    } lengths[] = {{0, 1, advance("00.00")},
+                   {0, 12.5f, advance("00.00")},
+                   {0, 12345.5f, advance("12345.5") + 6},
+                   {1, 0.8268f, advance("00.0000")},
+                   {1, 123.4567f, advance("123.4567") + 6}};
+    for (const auto& c : lengths) {
+        State().Settings.MeasuringSystem = c.unit;
+        PlaceLengthValueBox(*ant_[0], 0, 0, c.value);
+        EXPECT_EQ(ant_[0]->width(), qRound(c.width)) << ant_[0]->Text();
+        EXPECT_EQ(ant_[0]->height(), qRound(metrics.height()));
+    }
     QLabel label(window_.get());
     PlaceAngleValueBox(*ant_[1], label, 30, 100, 0);
-    EXPECT_EQ(ant_[1]->width(), qRound(metrics.horizontalAdvance("0000")));
+    EXPECT_EQ(ant_[1]->width(), qRound(advance("0000")));
+    PlaceAngleValueBox(*ant_[1], label, 22.75f, 100, 0);
+    EXPECT_EQ(ant_[1]->width(), qRound(std::max(advance("0000"), advance("22.75") + 6)));
+}
+
+// An angle's caption stays inside the picture; its box stays on the dimension.
+TEST_F(InputWindow, AngleCaptionKeepsInsideThePicture) {
+    QWidget picture(window_.get());
+    picture.resize(300, 200);
+    QLabel label(&picture);
+    label.setText("Angle:");
+    label.adjustSize();
+    TextBox* box = ant_[1];
+    box->setParent(&picture);
+    const struct {
+        float x, y;
+        QPoint labelAt, boxAt;
+    } cases[] = {{150, 50, {38, 50}, {93, 50}},
+                 {100, 50, {0, 50}, {43, 50}},        // its left end would be cut off
+                 {150, 195, {38, 200 - label.height()}, {93, 195}}};
+    for (const auto& c : cases) {
+        PlaceAngleValueBox(*box, label, 10, c.x, c.y);
+        EXPECT_EQ(label.pos(), c.labelAt) << c.x << "," << c.y;
+        EXPECT_EQ(box->pos(), c.boxAt) << c.x << "," << c.y;
+    }
 }
 
 // A conical elbow window's boxes: box 5 holds the bend angle.
