@@ -2,7 +2,8 @@
 // an accepted one gives a unit of 0 or 1, a shape 0 to 13, values that are
 // finite and within their limits in the file's unit, whole piece counts,
 // end kinds 0 or 1, and "S" or "N"; what the file does not hold keeps its
-// value; and what was read writes out and reads back unchanged.
+// value (the elbows of an older file keep their lengths, in the file's
+// unit); and what was read writes out and reads back unchanged.
 #include <algorithm>
 #include <cmath>
 #include <cstring>

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 // Stops the run (libFuzzer keeps the input) when a reader breaks a promise.

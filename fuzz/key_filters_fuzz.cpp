@@ -8,6 +8,7 @@
 // field's key range and decimals keeps doing so after every accepted key;
 // after a leave check the value is at least the field's minimum and a second
 // check changes nothing.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -39,6 +40,7 @@ struct FieldRule {
     int decimals = 2;
     bool whole = false;
     double leaveMin = 0;
+    bool length = false;  // minimum written and compared as the box's length text
 };
 
 std::optional<FieldRule> RuleOf(Family family, int field, const FieldSettings& s, double bendDegrees) {
@@ -46,7 +48,7 @@ std::optional<FieldRule> RuleOf(Family family, int field, const FieldSettings& s
     const int dp = s.MeasuringSystem > 0 ? 4 : 2;
     const InputLimits& l = s.Limits;
     auto length = [&](const InputLimit& limit) {
-        return FieldRule{0, static_cast<float>(limit.Max / u), dp, false, limit.Min / u};
+        return FieldRule{0, static_cast<float>(limit.Max / u), dp, false, limit.Min / u, true};
     };
     auto angle = [&](const InputLimit& limit) { return FieldRule{0, limit.Max, 2, false, limit.Min}; };
     switch (family) {
@@ -81,7 +83,8 @@ std::optional<FieldRule> RuleOf(Family family, int field, const FieldSettings& s
                 case 6:
                     return FieldRule{0, static_cast<float>(l.ConeElbowRadiusLimit.Max / u * a), dp, false,
                                      std::max(static_cast<double>(static_cast<float>(l.ConeElbowRadiusLimit.Min / u * a)),
-                                              l.ConeElbowLengthLimit.Min / u)};
+                                              l.ConeElbowLengthLimit.Min / u),
+                                     true};
                 case 7: return length(l.ConeElbowRadiusLimit);
                 case 8: return FieldRule{0, l.PiecesLimit.Max, 0, true, l.PiecesLimit.Min};
                 default: return std::nullopt;
@@ -191,15 +194,13 @@ void CheckLeave(Family family, const std::string& bend, bool bendHolds, const st
         PROMISE(!replaced);
         return;
     }
-    // The minimum as the box writes it: lengths rounded to the box's places.
-    const bool isLength = !(family == ConicalElbows && (field == 2 || field == 4 || field == 5 || field == 8)) &&
-                          !(family == Cylinders && field >= 3) && !(family == Frusta && field >= 4);
-    const double bound = isLength ? ReadNumber(FormatLength(rule->leaveMin, s.MeasuringSystem))
-                                  : static_cast<float>(rule->leaveMin);
-    if (!(family == ConicalElbows && field == 6)) PROMISE(ReadNumber(t) >= bound);
-    // The axis length is bounded on both sides by the bend angle, which a
-    // box holds between 0 and 180 degrees.
+    // The axis length is bounded on both sides through the bend angle, which
+    // its box holds between 0 and 180 degrees; other bend texts cross the bounds.
     if (family == ConicalElbows && field == 6 && !bendHolds) return;
+    // At least the minimum as the box writes it (lengths rounded to the box's places).
+    const double bound = rule->length ? ReadNumber(FormatLength(rule->leaveMin, s.MeasuringSystem))
+                                      : static_cast<float>(rule->leaveMin);
+    PROMISE(ReadNumber(t) >= bound);
     // A checked box passes the check again.
     std::string again = t;
     PROMISE(!Leave(family, bend, again, field, s) && again == t);
@@ -244,7 +245,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::optional<FieldRule> rule = RuleOf(family, field, s, ReadNumber(bend));
     CheckHint(family, bend, field, s, rule.has_value());
-    bool holds = rule && Holds(text, *rule);
+    const bool holds = rule && Holds(text, *rule);
     for (std::size_t i = 0; i + 3 <= rest.size(); i += 3) {
         const auto rawStart = static_cast<std::int8_t>(rest[i]);
         const auto rawLength = static_cast<std::int8_t>(rest[i + 1]);
@@ -256,8 +257,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Press(family, bend, raw, field, key, s, look);
         CheckKeyDownIgnores(family, bend, raw, field, static_cast<std::uint8_t>(rest[i + 2]), s, look);
 
-        // A selection a box can have.
-        const int start = std::abs(static_cast<int>(rawStart)) % (length + 1);
+        // A selection a box can have; a negative start counts from the end (-1: the end).
+        const int start = rawStart >= 0 ? rawStart % (length + 1) : std::max(0, length + 1 + rawStart);
         const int selected = std::abs(static_cast<int>(rawLength)) % (length - start + 1);
         const BoxState box{text, start, selected};
         if (Press(family, bend, box, field, key, s, look)) continue;

@@ -345,6 +345,9 @@ bool Utf8ToCp1252(const std::string& text, std::string& out) {
             cp = (cp << 6) | (cont & 0x3F);
         }
         i += static_cast<std::size_t>(extra) + 1;
+        // An overlong form ("\xC1\x81" for "A") is not UTF-8.
+        static constexpr char32_t Shortest[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < Shortest[extra]) return false;
 
         if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
             out += static_cast<char>(cp);

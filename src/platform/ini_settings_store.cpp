@@ -97,6 +97,15 @@ bool ReplaceFile(const std::string& folder, const std::string& path, const std::
     return ok;
 }
 
+// The lines as the file is written. A line that still ends in a carriage
+// return (the file had "\r\r\n") gets its line end as "\r\n", or reading it
+// back would take that return off and change what the line's key reads.
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string data;
+    for (const auto& line : lines) data += line + (!line.empty() && line.back() == '\r' ? "\r\n" : "\n");
+    return data;
+}
+
 bool BreaksLine(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
 
 }  // namespace
@@ -181,9 +190,7 @@ void IniSettingsStore::SaveSetting(const std::string& app, const std::string& se
                 lines.push_back(entry);
             }
         }
-        std::string data;
-        for (const auto& line : lines) data += line + "\n";
-        ReplaceFile(folder_, path, data);
+        ReplaceFile(folder_, path, JoinLines(lines));
     } catch (...) {
     }
 }
@@ -206,9 +213,7 @@ void IniSettingsStore::DeleteSetting(const std::string& app, const std::string& 
             kept.push_back(line);
         }
         if (!removed) return;
-        std::string data;
-        for (const auto& line : kept) data += line + "\n";
-        ReplaceFile(folder_, path, data);
+        ReplaceFile(folder_, path, JoinLines(kept));
     } catch (...) {
     }
 }
