@@ -1,14 +1,12 @@
 // Time from the start of the program to the start panel shown, without the
 // splash wait: the whole start-up in-process (main window, settings,
 // language file decoded and loaded, menus, defaults, start panel).
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
+#include "bench_support.h"
 #include "frame/language.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/startup.h"
@@ -51,41 +49,45 @@ void Reset() {
     velm::Language() = velm::LanguageTexts{};
 }
 
+// The folders, no splash wait and the Qt services for the starts of one
+// benchmark; the working folder is put back at the end.
+struct StartBench {
+    StartBench() {
+        setenv("VELM_SPLASH_SECONDS", "0", 1);
+        velm::InstallQtPlatform();
+    }
+    ~StartBench() { fs::current_path(here); }
+    // One start-up; false, with the benchmark stopped, when it ended the program.
+    bool Start(benchmark::State& state) const {
+        if (velm::StartProgram({folders.program.string(), ""})) return true;
+        state.SkipWithError("start-up ended the program");
+        return false;
+    }
+    Folders folders;
+    const std::string here = fs::current_path().string();
+};
+
 // The first start of the process, counted from main(): Qt's own set-up
 // (platform, fonts) included, as a user meets it.
 void BM_FirstStartFromMain(benchmark::State& state) {
-    Folders folders;
-    setenv("VELM_SPLASH_SECONDS", "0", 1);
-    velm::InstallQtPlatform();
-    const std::string here = fs::current_path().string();
+    const StartBench bench;
     for (auto _ : state) {
-        if (!velm::StartProgram({folders.program.string(), ""})) {
-            state.SkipWithError("start-up ended the program");
-            break;
-        }
+        if (!bench.Start(state)) break;
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - g_processStart).count());
     }
     Reset();
-    fs::current_path(here);
 }
 BENCHMARK(BM_FirstStartFromMain)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 // Every later start: the program's own start-up alone.
 void BM_StartToStartPanel(benchmark::State& state) {
-    Folders folders;
-    setenv("VELM_SPLASH_SECONDS", "0", 1);
-    velm::InstallQtPlatform();
-    const std::string here = fs::current_path().string();
+    const StartBench bench;
     for (auto _ : state) {
-        if (!velm::StartProgram({folders.program.string(), ""})) {
-            state.SkipWithError("start-up ended the program");
-            break;
-        }
+        if (!bench.Start(state)) break;
         state.PauseTiming();
         Reset();
         state.ResumeTiming();
     }
-    fs::current_path(here);
 }
 BENCHMARK(BM_StartToStartPanel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -93,10 +95,5 @@ BENCHMARK(BM_StartToStartPanel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv) {
     g_processStart = Clock::now();
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velm::bench::RunInQtApplication(argc, argv);
 }

@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "frame/language.h"
 #include "platform/look.h"
-#include "platform/services.h"
 
 namespace velm {
 
@@ -29,15 +27,9 @@ constexpr int FieldHeight = 3;
 constexpr int FieldUpperCut = 4;
 constexpr int FieldLowerCut = 5;
 
-// A field holding zero, or a value that never passed an input box (a data
-// file) and lies outside the field's limits in the current unit.
 bool FieldRefused(float value, int field, const ConeSettings& settings) {
-    if (value == 0 || !std::isfinite(value)) return true;
-    const InputLimit& limit = ConeFieldLimit(settings.Limits, field);
-    const double unit = (ConeFieldIsLength(field) && settings.MeasuringSystem != 0) ? 25.4 : 1.0;
-    if (value < static_cast<float>(limit.Min / unit)) return true;
-    // A little slack: a limit value converted to inches and back is not exact.
-    return value > limit.Max / unit * (1 + 1e-6);
+    return FieldValueRefused(value, ConeFieldLimit(settings.Limits, field), ConeFieldIsLength(field),
+                             settings.MeasuringSystem);
 }
 
 // Inner, mean or outer fibre of the plate.
@@ -61,16 +53,6 @@ Cuts CutsForShape(std::int16_t shapeCode, const ConeArray& data) {
 }
 
 }  // namespace
-
-ConeSettings ConeSettingsOf(const WorkingState& state) {
-    ConeSettings s;
-    s.ThicknessFactor = state.ThicknessFactor;
-    s.AngleStep = state.Settings.AngleStep;
-    s.LatoSaldatura = state.Settings.LatoSaldatura;
-    s.MeasuringSystem = state.Settings.MeasuringSystem;
-    s.Limits = state.Limits;
-    return s;
-}
 
 int ConeApexAngleMessage(float apexAngle) {
     if (!std::isfinite(apexAngle)) return ErrImpossible;
@@ -168,13 +150,8 @@ int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const Con
 
 Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state,
                               ConeResults& results) {
-    const int message = CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state),
-                                            results, state.LastConeData, cutRise);
-    if (message == 0) return False16;
-    if (message > 0 && Platform().dialogs) {
-        Platform().dialogs->MessageBox(Txt(LangErrore, message), MbCritical, Txt(LangErrore, 1));
-    }
-    return True16;
+    return ReportCheckResult(CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results,
+                                                 state.LastConeData, cutRise));
 }
 
 Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise) {
@@ -182,13 +159,20 @@ Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise) {
 }
 
 void ToggleConeWeldSide(WorkingState& state, ConeResults& results) {
+    if (state.DevelopmentValid == False16) {
+        state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
+        return;
+    }
+    ToggleConeWeldSide(state.ShapeCode, state, results);
+}
+
+void ToggleConeWeldSide(std::int16_t shapeCode, WorkingState& state, ConeResults& results) {
     state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
-    if (state.DevelopmentValid == False16) return;
     std::int16_t errorFlag = 0;
     float baseAngle = 0;
     float cutRise = 0;
-    DevelopCone(state.ShapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results,
-                state.LastConeData, errorFlag, baseAngle, cutRise);
+    DevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results, state.LastConeData, errorFlag,
+                baseAngle, cutRise);
 }
 
 }  // namespace velm

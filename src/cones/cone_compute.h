@@ -3,21 +3,16 @@
 // and the computation behind the weld-side command.
 #include <cstdint>
 
+#include "frame/development_checks.h"
 #include "frame/working_state.h"
 #include "geometry/cone_geometry.h"
 
 namespace velm {
 
 // What a frustum development reads besides ConeData.
-struct ConeSettings {
-    std::int16_t ThicknessFactor = 1;
-    float AngleStep = 1.0f;
-    std::int16_t LatoSaldatura = 1;
-    std::int16_t MeasuringSystem = 0;  // unit of the input values, for their limits
-    InputLimits Limits;
-};
+using ConeSettings = DevelopmentSettings;
 
-ConeSettings ConeSettingsOf(const WorkingState& state);
+inline ConeSettings ConeSettingsOf(const WorkingState& state) { return DevelopmentSettingsOf(state); }
 
 // CheckAndDevelopCone's answer for a shape code that is not a frustum:
 // refused without a message.
@@ -58,5 +53,8 @@ Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise);
 // ShapeCode only while state holds an accepted development (DevelopmentValid),
 // so that refused inputs are never developed. Shows nothing.
 void ToggleConeWeldSide(WorkingState& state, ConeResults& results);
+// The same for a window whose own inputs (of `shapeCode`) were accepted:
+// flips and develops again, whatever ShapeCode holds.
+void ToggleConeWeldSide(std::int16_t shapeCode, WorkingState& state, ConeResults& results);
 
 }  // namespace velm

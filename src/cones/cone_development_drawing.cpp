@@ -8,6 +8,7 @@
 #include "frame/language.h"
 #include "frame/number_text.h"
 #include "frame/sketch_primitives.h"
+#include "frame/working_state.h"
 #include "geometry/cylinder_geometry.h"
 
 namespace velm {
@@ -18,7 +19,6 @@ constexpr Colour Yellow = RGB(255, 255, 0);
 constexpr Colour White = RGB(255, 255, 255);
 constexpr Colour LightGreen = RGB(100, 255, 100);
 constexpr Colour Black = RGB(0, 0, 0);
-constexpr double PiD = 3.14159265358979323846;
 
 struct Mapping {
     float kX = 0, kY = 0, divX = 1, divY = 1;
@@ -74,8 +74,8 @@ bool Usable(std::initializer_list<double> values) {
 }
 
 PlacedLabel AngleLabel(Canvas& pic, float sector, float sectorDeg, float cx, float T, Offset u) {
-    const double a = (PiD - sector) / 2;
-    pic.Arc(cx, T, 30, LightGreen, a + PiD, a + PiD + sector);
+    const double a = (Pi - sector) / 2;
+    pic.Arc(cx, T, 30, LightGreen, a + Pi, a + Pi + sector);
     pic.Line(cx, T, cx - u.x + 2, T + u.y - 2, LightGreen);
     pic.Line(cx, T, cx + u.x - 2, T + u.y - 2, LightGreen);
     PlacedLabel p;
@@ -88,9 +88,9 @@ PlacedLabel AngleLabel(Canvas& pic, float sector, float sectorDeg, float cx, flo
 
 PlacedLabel RadiusLabel(Canvas& pic, float sector, double radius, int index, float cx, float T,
                            float distance, std::int16_t unit) {
-    const double a = (PiD - sector) / 2;
+    const double a = (Pi - sector) / 2;
     pic.DrawStyle = DrawDot;
-    pic.Arc(cx, T, distance, White, a + PiD, a + PiD + sector);
+    pic.Arc(cx, T, distance, White, a + Pi, a + Pi + sector);
     pic.DrawStyle = DrawSolid;
     pic.Line(cx, T + 5, cx, T + distance, White);
     DrawArrowHead(pic, 270, cx, T + distance);

@@ -1,10 +1,6 @@
 #include "cylinders/cylinder_compute.h"
 
-#include <cmath>
-
-#include "frame/language.h"
 #include "platform/look.h"
-#include "platform/services.h"
 
 namespace velm {
 
@@ -18,15 +14,9 @@ constexpr int ErrTopCut = 10;
 constexpr int ErrBottomCut = 11;
 constexpr int ErrImpossible = 19;
 
-// A field holding zero, or a value that never passed an input box (a data
-// file) and lies outside the field's limits in the current unit.
 bool FieldRefused(float value, int field, const CylinderSettings& settings) {
-    if (value == 0 || !std::isfinite(value)) return true;
-    const InputLimit& limit = CylinderFieldLimit(settings.Limits, field);
-    const double unit = (CylinderFieldIsLength(field) && settings.MeasuringSystem != 0) ? 25.4 : 1.0;
-    if (value < static_cast<float>(limit.Min / unit)) return true;
-    // A little slack: a limit value converted to inches and back is not exact.
-    return value > limit.Max / unit * (1 + 1e-6);
+    return FieldValueRefused(value, CylinderFieldLimit(settings.Limits, field), CylinderFieldIsLength(field),
+                             settings.MeasuringSystem);
 }
 
 // The bottom angle as its box shows it: FrmCiDiscordi stores it negated.
@@ -35,16 +25,6 @@ float BottomCutField(std::int16_t shapeCode, const CylinderArray& data) {
 }
 
 }  // namespace
-
-CylinderSettings CylinderSettingsOf(const WorkingState& state) {
-    CylinderSettings s;
-    s.ThicknessFactor = state.ThicknessFactor;
-    s.AngleStep = state.Settings.AngleStep;
-    s.LatoSaldatura = state.Settings.LatoSaldatura;
-    s.MeasuringSystem = state.Settings.MeasuringSystem;
-    s.Limits = state.Limits;
-    return s;
-}
 
 void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const CylinderSettings& settings,
                      CylinderResults& results, CylinderArray& lastCylinderData, std::int16_t& errorFlag) {
@@ -98,14 +78,8 @@ int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
 }
 
 Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results) {
-    const int message = CheckAndDevelopCylinder(shapeCode, state.Inputs.CylinderData,
-                                                CylinderSettingsOf(state), results,
-                                                state.LastCylinderData);
-    if (message == 0) return False16;
-    if (message > 0 && Platform().dialogs) {
-        Platform().dialogs->MessageBox(Txt(LangErrore, message), MbCritical, Txt(LangErrore, 1));
-    }
-    return True16;
+    return ReportCheckResult(CheckAndDevelopCylinder(shapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state),
+                                                     results, state.LastCylinderData));
 }
 
 Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode) {
@@ -113,9 +87,13 @@ Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode) {
 }
 
 void ToggleCylinderWeldSide(WorkingState& state, CylinderResults& results) {
+    ToggleCylinderWeldSide(state.ShapeCode, state, results);
+}
+
+void ToggleCylinderWeldSide(std::int16_t shapeCode, WorkingState& state, CylinderResults& results) {
     state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
     std::int16_t errorFlag = 0;
-    DevelopCylinder(state.ShapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state), results,
+    DevelopCylinder(shapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state), results,
                     state.LastCylinderData, errorFlag);
 }
 

@@ -3,21 +3,16 @@
 // and the computation behind the weld-side command.
 #include <cstdint>
 
+#include "frame/development_checks.h"
 #include "frame/working_state.h"
 #include "geometry/cylinder_geometry.h"
 
 namespace velm {
 
 // What a cylinder development reads besides CylinderData.
-struct CylinderSettings {
-    std::int16_t ThicknessFactor = 1;
-    float AngleStep = 1.0f;
-    std::int16_t LatoSaldatura = 1;
-    std::int16_t MeasuringSystem = 0;  // unit of the input values, for their limits
-    InputLimits Limits;
-};
+using CylinderSettings = DevelopmentSettings;
 
-CylinderSettings CylinderSettingsOf(const WorkingState& state);
+inline CylinderSettings CylinderSettingsOf(const WorkingState& state) { return DevelopmentSettingsOf(state); }
 
 // CheckAndDevelopCylinder's answer for a shape code that is not a cylinder:
 // refused without a message.
@@ -47,6 +42,8 @@ Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode);
 // The weld-side command: flips LatoSaldatura and develops again for the
 // current ShapeCode (its failure flag is not looked at).
 void ToggleCylinderWeldSide(WorkingState& state, CylinderResults& results);
+// The same for a window's own shape code, whatever ShapeCode holds.
+void ToggleCylinderWeldSide(std::int16_t shapeCode, WorkingState& state, CylinderResults& results);
 
 // Where the weld-side marker goes, beside the two dimension labels
 // LblDatiSviluppo(1) and (2), in the window's pixels.

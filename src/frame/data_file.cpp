@@ -6,8 +6,10 @@
 #include <cmath>
 #include <vector>
 
+#include "frame/number_text.h"
 #include "frame/unit_conversion.h"
 #include "frame/version.h"
+#include "platform/trim.h"
 
 namespace velm {
 
@@ -17,11 +19,7 @@ constexpr const char* Marker = "VELM";
 constexpr int OldFileLines = 15;   // up to CylinderData 5
 constexpr int FullFileLines = 43;  // with the elbow block
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
+std::string_view Trim(std::string_view s) { return TrimChars(s, " \t"); }
 
 // Lines end with CR LF, LF or CR; a last line end adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -45,21 +43,6 @@ std::string TextField(std::string_view line) {
     line.remove_prefix(1);
     const std::size_t close = line.find('"');
     return std::string(close == std::string_view::npos ? line : line.substr(0, close));
-}
-
-// The leading number of a text, 0 when it has none (how the version is valued).
-double LeadingNumber(std::string_view text) {
-    text = Trim(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.')) return 0;
-    double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc()) return 0;
-    return negative ? -value : value;
 }
 
 struct Bounds {
@@ -172,7 +155,7 @@ std::string WriteDataFileText(const DataFileRecord& record) {
 bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFileRecord& record) {
     const std::vector<std::string_view> lines = SplitLines(text);
     if (lines.size() < 2 || TextField(lines[0]) != Marker) return false;
-    const bool hasElbows = LeadingNumber(TextField(lines[1])) > 2.0;
+    const bool hasElbows = ReadNumber(TextField(lines[1])) > 2.0;
     if (static_cast<int>(lines.size()) < (hasElbows ? FullFileLines : OldFileLines)) return false;
 
     DataFileRecord r = record;

@@ -2,17 +2,14 @@
 
 #include <algorithm>
 
+#include "frame/control_names.h"
+#include "platform/trim.h"
+
 namespace velm {
 
 namespace {
 
-std::string Trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
-std::string Indexed(const char* name, int i) { return std::string(name) + "(" + std::to_string(i) + ")"; }
+std::string Trimmed(const std::string& s) { return std::string(TrimChars(s, " ")); }
 
 }  // namespace
 
@@ -28,7 +25,7 @@ std::vector<MenuCaption> MenuCaptions(const LanguageTexts& texts) {
         out.emplace_back(menus[k - 1], Trimmed(rec.Texts[0]));
         auto item = [&](const char* name, int index, int recordItem) {
             if (recordItem >= 1 && recordItem <= itemCount)
-                out.emplace_back(Indexed(name, index), Trimmed(rec.Texts[recordItem]));
+                out.emplace_back(IndexedName(name, index), Trimmed(rec.Texts[recordItem]));
         };
         if (k != 2) {
             for (int i = 1; i <= itemCount; ++i) item(items[k - 1], i, i);

@@ -194,23 +194,21 @@ double RoundHalfEven(double value) {
     if (diff > 0.5) return lower + 1;
     return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
 }
+
+// Halves to even, saturated to the range of Int; not a number gives 0.
+template <class Int>
+Int RoundSaturated(double value) {
+    if (std::isnan(value)) return 0;
+    const double r = RoundHalfEven(value);
+    if (r > std::numeric_limits<Int>::max()) return std::numeric_limits<Int>::max();
+    if (r < std::numeric_limits<Int>::min()) return std::numeric_limits<Int>::min();
+    return static_cast<Int>(r);
+}
 }  // namespace
 
-std::int16_t RoundToInt16(double value) {
-    if (std::isnan(value)) return 0;
-    const double r = RoundHalfEven(value);
-    if (r > std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();
-    if (r < std::numeric_limits<std::int16_t>::min()) return std::numeric_limits<std::int16_t>::min();
-    return static_cast<std::int16_t>(r);
-}
+std::int16_t RoundToInt16(double value) { return RoundSaturated<std::int16_t>(value); }
 
-std::int32_t RoundToInt32(double value) {
-    if (std::isnan(value)) return 0;
-    const double r = RoundHalfEven(value);
-    if (r > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (r < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(r);
-}
+std::int32_t RoundToInt32(double value) { return RoundSaturated<std::int32_t>(value); }
 
 std::string ShortestSettingText(float value) {
     if (!std::isfinite(value)) {

@@ -1,5 +1,7 @@
 #include "frame/working_state.h"
 
+#include "frame/settings.h"
+
 namespace velm {
 
 InputArrays DefaultInputArrays() {
@@ -43,6 +45,8 @@ const InputLimit& ConeFieldLimit(const InputLimits& limits, int field) {
 
 bool CylinderFieldIsLength(int field) { return field >= 0 && field <= 2; }
 bool ConeFieldIsLength(int field) { return field >= 0 && field <= 3; }
+
+void WorkingState::RecomputeThicknessFactor() { ThicknessFactor = DeriveThicknessFactor(Settings); }
 
 WorkingState& State() {
     static WorkingState state;

@@ -133,11 +133,8 @@ struct WorkingState {
 
     // ComputingSystem - 2 * DiametriExt, the fibre counted as the
     // calculation-method dialog shows it: any ComputingSystem other than
-    // 0 or 1 is the outer fibre (2).
-    void RecomputeThicknessFactor() {
-        const int fibre = Settings.ComputingSystem == 0 || Settings.ComputingSystem == 1 ? Settings.ComputingSystem : 2;
-        ThicknessFactor = static_cast<std::int16_t>(fibre - 2 * (Settings.DiametriExt == 1 ? 1 : 0));
-    }
+    // 0 or 1 is the outer fibre (2). See DeriveThicknessFactor (settings.h).
+    void RecomputeThicknessFactor();
 };
 
 // The one working state of the running program. Computation takes what it

@@ -6,18 +6,15 @@
 #include <iterator>
 #include <set>
 
+#include "platform/trim.h"
+
 namespace velm {
 
 namespace {
 
 constexpr std::string_view Magic = "VELM HELP";
 
-std::string_view Trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    const auto last = s.find_last_not_of(" \t\r");
-    return s.substr(first, last - first + 1);
-}
+std::string_view Trim(std::string_view s) { return TrimChars(s, " \t\r"); }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -37,17 +34,23 @@ std::optional<int> ReadContextId(std::string_view s) {
     return value;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
+// Every piece between separators, empty ones included.
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
     std::size_t start = 0;
     while (start <= text.size()) {
-        auto nl = text.find('\n', start);
-        if (nl == std::string_view::npos) nl = text.size();
-        std::string_view line = text.substr(start, nl - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = nl + 1;
+        auto end = text.find(separator, start);
+        if (end == std::string_view::npos) end = text.size();
+        pieces.push_back(text.substr(start, end - start));
+        start = end + 1;
     }
+    return pieces;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines = Split(text, '\n');
+    for (std::string_view& line : lines)
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     // A final line ending leaves no extra empty line behind.
     if (!lines.empty() && lines.back().empty() && !text.empty() && text.back() == '\n') lines.pop_back();
     return lines;
@@ -64,14 +67,8 @@ bool HeaderField(std::string_view line, std::string& key, std::string& value) {
 
 std::vector<std::string> SplitKeywords(std::string_view list) {
     std::vector<std::string> out;
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        auto semi = list.find(';', start);
-        if (semi == std::string_view::npos) semi = list.size();
-        auto word = Trim(list.substr(start, semi - start));
-        if (!word.empty()) out.emplace_back(word);
-        start = semi + 1;
-    }
+    for (std::string_view piece : Split(list, ';'))
+        if (const std::string_view word = Trim(piece); !word.empty()) out.emplace_back(word);
     return out;
 }
 

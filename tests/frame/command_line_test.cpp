@@ -6,23 +6,13 @@ namespace velm {
 namespace {
 
 TEST(CommandLineTest, FileNameIsUnquotedOnceAndTakenAgainstTheStartFolder) {
-    struct Case {
-        const char* argument;
-        const char* startFolder;
-        const char* expected;
-    } const cases[] = {
-        {"", "/home/ann", ""},
+    struct Case { const char* argument; const char* startFolder; const char* expected; } const cases[] = {
         {"\"\"", "/home/ann", ""},
-        {"part.qvl", "/home/ann", "/home/ann/part.qvl"},
         {"part.qvl", "/home/ann/", "/home/ann/part.qvl"},
-        {"jobs/part.qvl", "/home/ann", "/home/ann/jobs/part.qvl"},
         {"/data/part.qvl", "/home/ann", "/data/part.qvl"},
-        {"\"/data/my part.qvl\"", "/home/ann", "/data/my part.qvl"},
         {"\"my part.qvl\"", "/home/ann", "/home/ann/my part.qvl"},
         {"\"\"x.qvl\"\"", "/w", "/w/\"x.qvl\""},  // one pair only
         {"\"x.qvl", "/w", "/w/\"x.qvl"},          // no closing quote: kept
-        {"\"", "/w", "/w/\""},
-        {"a b.qvl", "/w", "/w/a b.qvl"},  // blanks belong to the name
         {"part.qvl", "", "part.qvl"},
     };
     for (const auto& c : cases)
@@ -30,19 +20,13 @@ TEST(CommandLineTest, FileNameIsUnquotedOnceAndTakenAgainstTheStartFolder) {
 }
 
 TEST(CommandLineTest, AppDirDropsTrailingSeparators) {
-    EXPECT_EQ(AppDirOf("/opt/velm"), "/opt/velm");
     EXPECT_EQ(AppDirOf("/opt/velm/"), "/opt/velm");
     EXPECT_EQ(AppDirOf("/"), "");  // the root: files are then "/VELM.HLP"
-    EXPECT_EQ(AppDirOf(""), "");
 }
 
 TEST(CommandLineTest, SplashWaitCanOnlyBeShortened) {
-    struct Case {
-        const char* text;
-        double seconds;
-    } const cases[] = {
-        {nullptr, 3.0}, {"0", 0.0}, {"0.5", 0.5}, {"3", 3.0}, {"3.5", 3.0}, {"-1", 3.0},
-        {"", 3.0},      {"abc", 3.0}, {"1,5", 3.0}, {"nan", 3.0}, {"inf", 3.0}, {"1.5s", 3.0},
+    struct Case { const char* text; double seconds; } const cases[] = {
+        {nullptr, 3.0}, {"0", 0.0}, {"0.5", 0.5}, {"3.5", 3.0}, {"-1", 3.0}, {"1,5", 3.0}, {"nan", 3.0},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(SplashSecondsFrom(c.text), c.seconds) << (c.text ? c.text : "(unset)");

@@ -7,31 +7,20 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
+
+#include "support/temp_folder.h"
 
 namespace velm {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempFolder {
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "velm-names-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-    std::string path;
-};
-
 std::string Contents(const std::string& path) {
     std::string s;
     return ReadWholeFile(path, s) == 0 ? s : "<unreadable>";
 }
-void Put(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 long Entries(const std::string& folder) { return std::distance(fs::directory_iterator(folder), {}); }
 
 // Runs check in a child process as an ordinary user, since permissions do not
@@ -49,10 +38,9 @@ int AsOrdinaryUser(const std::function<int()>& check) {
 
 TEST(FileNames, ExtensionsLookAtTheLastComponentOnly) {
     const char* cases[][3] = {
-        {"/work/Part.QVL", ".qvl", "/work/Part"}, {"/work/Part", "", "/work/Part"},
-        {"/work.d/Part", "", "/work.d/Part"}, {"/w/Part.tar.GZ", ".gz", "/w/Part.tar"},
-        {"Part.", ".", "Part"}, {"/home/u/.hidden", "", "/home/u/.hidden"},
-        {"/home/u/.hidden.Qvl", ".qvl", "/home/u/.hidden"}, {"", "", ""},
+        {"/work/Part.QVL", ".qvl", "/work/Part"}, {"/work.d/Part", "", "/work.d/Part"},
+        {"/w/Part.tar.GZ", ".gz", "/w/Part.tar"}, {"/home/u/.hidden", "", "/home/u/.hidden"},
+        {"/home/u/.hidden.Qvl", ".qvl", "/home/u/.hidden"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FileExtension(c[0]), c[1]) << c[0];
@@ -64,37 +52,32 @@ TEST(FileNames, ExtensionsLookAtTheLastComponentOnly) {
 
 TEST(FileNames, ExistingFilesAndFolders) {
     TempFolder dir;
-    Put(dir / "job.qvl", "x");
-    Put(dir / ".hidden", "x");
-    fs::create_directory(dir / "sub");
-    fs::create_symlink(dir / "gone.qvl", dir / "dangling.qvl");
+    dir.Write("job.qvl", "x");
+    dir.Write(".hidden", "x");
+    fs::create_directory(dir.File("sub"));
+    fs::create_symlink(dir.File("gone.qvl"), dir.File("dangling.qvl"));
     const std::pair<std::string, bool> cases[] = {
-        {dir / "job.qvl", true}, {dir / ".hidden", true}, {dir / "sub", false},
-        {dir / "missing.qvl", false}, {dir / "dangling.qvl", false}, {dir / "job.qvl/x", false}, {"", false}};
+        {dir.File("job.qvl"), true}, {dir.File(".hidden"), true}, {dir.File("sub"), false},
+        {dir.File("dangling.qvl"), false}, {dir.File("job.qvl/x"), false}, {"", false}};
     for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << path;
 
-    EXPECT_EQ(MakeDirOfPath(dir / "new/job.qvl"), 0);
-    EXPECT_TRUE(fs::is_directory(dir / "new"));
-    EXPECT_EQ(MakeDirOfPath(dir / "a/b/job.qvl"), ENOENT);  // one level only
-    EXPECT_EQ(MakeDirOfPath(dir / "new/job.qvl"), EEXIST);
+    EXPECT_EQ(MakeDirOfPath(dir.File("new/job.qvl")), 0);
+    EXPECT_TRUE(fs::is_directory(dir.File("new")));
+    EXPECT_EQ(MakeDirOfPath(dir.File("a/b/job.qvl")), ENOENT);  // one level only
+    EXPECT_EQ(MakeDirOfPath(dir.File("new/job.qvl")), EEXIST);
 }
 
 TEST(FileNames, ReplaceKeepsTheOldFileUntilTheNewOneIsWhole) {
     TempFolder dir;
-    Put(dir / "job.qvl", "old and longer");
-    fs::permissions(dir / "job.qvl", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(dir / "job.qvl", dir / "link.qvl");
-    EXPECT_EQ(ReplaceFileContents(dir / "link.qvl", "new"), 0);
-    EXPECT_EQ(Contents(dir / "job.qvl"), "new");
-    EXPECT_TRUE(fs::is_symlink(dir / "link.qvl"));
-    EXPECT_EQ(fs::status(dir / "job.qvl").permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-
-    Put(dir / "plain", "p");
-    fs::create_directory(dir / "taken.qvl");
-    EXPECT_EQ(ReplaceFileContents(dir / "nowhere/job.qvl", "x"), ENOENT);
-    EXPECT_EQ(ReplaceFileContents(dir / "plain/job.qvl", "x"), ENOTDIR);
-    EXPECT_NE(ReplaceFileContents(dir / "taken.qvl", "x"), 0);
+    const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    dir.Write("job.qvl", "old and longer");
+    fs::permissions(dir.File("job.qvl"), perms);
+    fs::create_symlink(dir.File("job.qvl"), dir.File("link.qvl"));
+    EXPECT_EQ(ReplaceFileContents(dir.File("link.qvl"), "new"), 0);
+    EXPECT_EQ(Contents(dir.File("job.qvl")), "new");
+    EXPECT_TRUE(fs::is_symlink(dir.File("link.qvl")));
+    EXPECT_EQ(fs::status(dir.File("job.qvl")).permissions() & fs::perms::all, perms);
+    EXPECT_EQ(ReplaceFileContents(dir.File("nowhere/job.qvl"), "x"), ENOENT);
 
     // A write that stops half-way (a file size limit stands in for a full disk).
     struct rlimit saved {};
@@ -103,41 +86,37 @@ TEST(FileNames, ReplaceKeepsTheOldFileUntilTheNewOneIsWhole) {
     struct rlimit small = saved;
     small.rlim_cur = 100;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const int error = ReplaceFileContents(dir / "job.qvl", std::string(1000, 'n'));
+    const int error = ReplaceFileContents(dir.File("job.qvl"), std::string(1000, 'n'));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(error, EFBIG);
-    EXPECT_EQ(Contents(dir / "job.qvl"), "new");
-    EXPECT_EQ(Entries(dir.path), 4);  // no temporary file left behind
+    EXPECT_EQ(Contents(dir.File("job.qvl")), "new");
+    EXPECT_EQ(Entries(dir.Path()), 2);  // no temporary file left behind
 }
 
 TEST(FileNames, PermissionsBindTheUser) {
     TempFolder dir;
-    fs::permissions(dir.path, fs::perms::all);
-    Put(dir / "protected.qvl", "old");
-    Put(dir / "locked.qvl", "secret");
-    fs::create_directory(dir / "shut");
-    fs::permissions(dir / "protected.qvl", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    fs::permissions(dir / "locked.qvl", fs::perms::none);
-    fs::permissions(dir / "shut", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                                      fs::perms::others_exec | fs::perms::group_read | fs::perms::group_exec);
-
+    fs::permissions(dir.Path(), fs::perms::all);
+    dir.Write("protected.qvl", "old");
+    dir.Write("locked.qvl", "secret");
+    fs::create_directory(dir.File("shut"));
+    fs::permissions(dir.File("protected.qvl"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir.File("locked.qvl"), fs::perms::none);
+    fs::permissions(dir.File("shut"), fs::perms::all & ~(fs::perms::owner_write | fs::perms::group_write |
+                                                         fs::perms::others_write));
     const std::pair<const char*, std::function<int()>> cases[] = {
         // A save must not get round a write protection by renaming over it.
-        {"write-protected file", [&] { return ReplaceFileContents(dir / "protected.qvl", "new"); }},
-        {"new file in a shut folder", [&] { return ReplaceFileContents(dir / "shut/job.qvl", "new"); }},
-        {"folder in a shut folder", [&] { return MakeDirOfPath(dir / "shut/new/job.qvl"); }},
+        {"write-protected file", [&] { return ReplaceFileContents(dir.File("protected.qvl"), "new"); }},
+        {"new file in a shut folder", [&] { return ReplaceFileContents(dir.File("shut/job.qvl"), "new"); }},
         {"unreadable file", [&] {
              std::string bytes;
-             return ReadWholeFile(dir / "locked.qvl", bytes);
+             return ReadWholeFile(dir.File("locked.qvl"), bytes);
          }},
     };
     for (const auto& [what, check] : cases) EXPECT_EQ(AsOrdinaryUser(check), EACCES) << what;
-    EXPECT_EQ(Contents(dir / "protected.qvl"), "old");
-    EXPECT_EQ(Entries(dir / "shut"), 0);
-    EXPECT_EQ(Entries(dir.path), 3);  // no temporary file left behind
-    // Whoever may write the file still replaces it.
-    EXPECT_EQ(AsOrdinaryUser([&] { return ReplaceFileContents(dir / "new.qvl", "x"); }), 0);
+    EXPECT_EQ(Contents(dir.File("protected.qvl")), "old");
+    EXPECT_EQ(Entries(dir.Path()), 3);  // no temporary file left behind
+    EXPECT_EQ(AsOrdinaryUser([&] { return ReplaceFileContents(dir.File("new.qvl"), "x"); }), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,30 +25,21 @@ std::string Trimmed(const std::string& s) {
 }
 
 // The shipped file, decoded once into a temporary plain file.
-struct Shipped {
-    LanguageTexts texts;
-    LanguageResult result;
-    Shipped() {
-        const fs::path plain =
-            fs::temp_directory_path() / ("velm_shipped_" + std::to_string(getpid()) + ".lng");
-        result = LoadLanguage(std::string(VELM_PROGRAM_DIR) + "/VELM.lng", plain.string(), texts);
+const LanguageTexts& Texts() {
+    static LanguageTexts texts;
+    static const LanguageResult result = [] {
+        const fs::path plain = fs::temp_directory_path() / ("velm_shipped_" + std::to_string(getpid()) + ".lng");
+        const LanguageResult r = LoadLanguage(std::string(VELM_PROGRAM_DIR) + "/VELM.lng", plain.string(), texts);
         std::error_code ec;
         fs::remove(plain, ec);
-    }
-};
+        return r;
+    }();
+    EXPECT_TRUE(result.ok) << result.prompt;
+    return texts;
+}
+const TextSection& Section(TextSectionId id) { return Texts().Sections[id]; }
 
-class ShippedLanguage : public ::testing::Test {
-protected:
-    static const Shipped& Get() {
-        static const Shipped shipped;
-        return shipped;
-    }
-    void SetUp() override { ASSERT_TRUE(Get().result.ok) << Get().result.prompt; }
-    static const TextSection& Section(TextSectionId id) { return Get().texts.Sections[id]; }
-    static const LanguageTexts& Texts() { return Get().texts; }
-};
-
-TEST_F(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
+TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
     // The highest text number that any window, message or printout reads.
     const std::map<TextSectionId, int> highest = {
         {LangCommon, 19},        {LangCommonFrmConi, 20}, {LangCommonFrmCili, 10},
@@ -67,50 +59,34 @@ TEST_F(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
         EXPECT_GE(static_cast<int>(s.size()) - 1, last) << TextSectionName(id);
         for (std::size_t k = 1; k < s.size(); ++k) {
             EXPECT_FALSE(s[k].empty()) << TextSectionName(id) << " " << k;
-        }
-    }
-}
-
-TEST_F(ShippedLanguage, NoTextLooksLikeASectionLine) {
-    // A text holding "[Help]" would be found by the section search instead of the section.
-    for (int id = 0; id < TextSectionCount; ++id) {
-        for (const std::string& text : Section(static_cast<TextSectionId>(id))) {
+            // A text holding "[Help]" would be found by the section search instead of the section.
             for (int other = 0; other < TextSectionCount; ++other) {
-                const std::string line =
-                    "[" + std::string(TextSectionName(static_cast<TextSectionId>(other))) + "]";
-                EXPECT_EQ(text.find(line), std::string::npos) << text;
+                const std::string line = "[" + std::string(TextSectionName(static_cast<TextSectionId>(other))) + "]";
+                EXPECT_EQ(s[k].find(line), std::string::npos) << s[k];
             }
-            EXPECT_EQ(text.find("[MenuFrmIniz]"), std::string::npos) << text;
         }
     }
 }
 
-TEST_F(ShippedLanguage, MenusHaveTheirItems) {
-    struct Menu {
-        int record;
-        int items;
-        std::vector<int> separators;
-    };
+TEST(ShippedLanguage, MenusHaveTheirItems) {
+    struct Menu { int record; int items; std::vector<int> separators; };
     const std::vector<Menu> menus = {
         {1, 16, {6, 9, 15}}, {2, 16, {}}, {3, 3, {}}, {4, 2, {}}, {5, 5, {3, 4}}};
     ASSERT_EQ(Texts().MenuCount, 5);
     for (const Menu& m : menus) {
         const MenuRecord& r = Texts().MenuTexts[m.record];
-        EXPECT_FALSE(Trimmed(r.Texts[0]).empty()) << m.record;
         ASSERT_EQ(r.ItemCount, m.items) << Trimmed(r.Texts[0]);
         for (int i = 1; i <= m.items; ++i) {
             const std::string item = Trimmed(r.Texts[i]);
-            const bool separator =
-                std::find(m.separators.begin(), m.separators.end(), i) != m.separators.end();
+            const bool separator = std::count(m.separators.begin(), m.separators.end(), i) > 0;
             EXPECT_EQ(item == "-", separator) << Trimmed(r.Texts[0]) << " item " << i;
             EXPECT_FALSE(item.empty()) << Trimmed(r.Texts[0]) << " item " << i;
-            EXPECT_LT(item.size(), static_cast<std::size_t>(MenuTextWidth))  // else it was cut
-                << item;
+            EXPECT_LT(item.size(), static_cast<std::size_t>(MenuTextWidth)) << item;  // else it was cut
         }
     }
 }
 
-TEST_F(ShippedLanguage, EveryTextTheSourceReadsExists) {
+TEST(ShippedLanguage, EveryTextTheSourceReadsExists) {
     std::map<std::string, TextSectionId> byName;
     for (int id = 0; id < TextSectionCount; ++id) {
         byName[std::string("Lang") + TextSectionName(static_cast<TextSectionId>(id))] =
@@ -128,7 +104,9 @@ TEST_F(ShippedLanguage, EveryTextTheSourceReadsExists) {
             const std::string where = entry.path().filename().string() + ": " + it->str();
             const auto section = byName.find((*it)[1].str());
             ASSERT_NE(section, byName.end()) << where;
-            const int number = std::stoi((*it)[2].str());
+            const std::string digits = (*it)[2].str();
+            int number = 0;
+            std::from_chars(digits.data(), digits.data() + digits.size(), number);
             const TextSection& texts = Section(section->second);
             ASSERT_LT(number, static_cast<int>(texts.size())) << where;
             EXPECT_GE(number, 1) << where;

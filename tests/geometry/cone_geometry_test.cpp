@@ -12,11 +12,9 @@ namespace velm {
 namespace {
 
 using testing::kDeg;
-using testing::kPi;
 using testing::SpaceFrustum;
 
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
-const float kInf = std::numeric_limits<float>::infinity();
 
 // The three routines in their calling order, as a frustum development runs them.
 struct ConeRun {
@@ -50,18 +48,10 @@ TEST(ConeGeometry, DevelopmentMatchesTheBodyInSpace) {
         float step;
         double tol, arcTol;
     } bodies[] = {
-        {"right frustum", 80, 120, 40, 0, 0, 1, 1, 2e-6, 2e-6},
-        {"cut top, seam low", 75, 100, 50, 0, 20, 1, 1, 2e-6, 2e-6},
-        {"cut top, seam high", 75, 100, 50, 0, 20, -1, 1, 2e-6, 2e-6},
-        {"cut bottom, seam low", 70, 90, 30, 15, 0, 1, 0.5f, 2e-6, 1e-5},
         {"cut bottom, seam high", 70, 90, 30, 15, 0, -1, 0.5f, 2e-6, 1e-5},
-        {"same way", 80, 150, 60, 10, 25, 1, 0.25f, 2e-6, 1e-5},
         {"same way, other side, coarsest step", 80, 150, 60, 10, 25, -1, 10, 2e-6, 2e-6},
-        {"opposite ways", 78, 150, 60, -15, 20, 1, 0.5f, 2e-6, 1e-5},
         {"opposite ways, other side", 78, 150, 60, -15, 20, -1, 0.1f, 2e-6, 2e-5},
-        {"nearly cylindrical", 89.9, 8600, 80, 10, 30, 1, 0.1f, 1e-4, 3e-4},
         {"flat, apex 58", 61, 60, 20, 10, 20, 1, 1, 2e-6, 2e-6},
-        {"flatter than 45 degrees", 40, 40, 10, 0, 10, 1, 1, 2e-6, 2e-6},
         {"steep upper cut", 70, 48, 40, 5, 65, 1, 1, 2e-6, 2e-6},
         {"steep lower cut", 70, 60, 40, -55, 10, -1, 1, 2e-6, 2e-6},
     };
@@ -84,18 +74,12 @@ TEST(ConeGeometry, DevelopmentMatchesTheBodyInSpace) {
 }
 
 TEST(ConeGeometry, SolverRefusesBodiesThatDoNotExist) {
-    const struct {
-        const char* what;
-        float D1, D2, lowerDeg, upperDeg, H;
-        std::int16_t side;
-    } cases[] = {
+    const struct { const char* what; float D1, D2, lowerDeg, upperDeg, H; std::int16_t side; } cases[] = {
         // Its only root lies at 69.8 degrees, below the 70-degree cut.
         {"no side steeper than the cut fits", 20, 150, 10, 70, 200, 1},
-        {"widening upwards", 40, 30, 0, 10, 50, 1},
         {"no upper diameter", 0, 30, 10, 10, 50, 1},
         {"no height", 20, 30, 10, 10, 0, 1},
         {"diameter not a number", kNaN, 30, 10, 10, 50, 1},
-        {"cut not a number", 20, 30, kNaN, 10, 50, 1},
         {"vertical cut", 20, 30, 0, 90, 50, 1},
     };
     for (const auto& c : cases) {
@@ -110,7 +94,7 @@ TEST(ConeGeometry, SolverRefusesBodiesThatDoNotExist) {
     }
     // A right frustum is H high whatever its diameters: equal or widening ones
     // are left to the side and apex-angle checks.
-    for (float D1 : {20.0f, 30.0f, 40.0f}) {
+    for (float D1 : {30.0f, 40.0f}) {
         float R, apexH, A, rise, h1, lco;
         double h2;
         std::int16_t flag = 0;
@@ -129,16 +113,12 @@ TEST(ConeGeometry, ComputeConeAngleFlagsImpossibleBodies) {
     } cases[] = {
         // Right frustum: the recomputed axis is FH1 itself.
         {"no reference", 100, 20, 30, 0, 0, 0, 0},
-        {"axis 1 % long", 101, 20, 30, 0, 0, 100, 0},
         {"axis over 1 % long", 101.01f, 20, 30, 0, 0, 100, 1},
         {"axis over 1 % short", 98.99f, 20, 30, 0, 0, 100, 1},
         {"upper cut reaches level 0", 10, 20, 40, 0, 30, 0, 1},
-        {"lower cut reaches the top", 20, 20, 40, 30, 10, 0, 1},
         {"opposite cuts cross", 10, 20, 40, -10, 10, 0, 1},
         {"cut steeper than the side", 30, 20, 40, 0, 80, 0, 1},
         {"widening right frustum", 40, 30, 20, 0, 0, 0, 1},
-        {"no upper diameter", 40, 0, 20, 0, 0, 0, 1},
-        {"negative lower diameter", 40, 20, -20, 0, 0, 0, 1},
         {"height not a number", kNaN, 20, 30, 10, 10, 0, 1},
     };
     for (const auto& c : cases) {
@@ -153,29 +133,13 @@ TEST(ConeGeometry, ComputeConeAngleFlagsImpossibleBodies) {
     }
 }
 
-TEST(ConeGeometry, EqualDiametersGiveAVerticalSideAndNoSector) {
-    const ConeRun r = Develop(25, 25, 0, 0, 50, 1, 1);
-    EXPECT_EQ(r.angleFlag, 0);
-    EXPECT_NEAR(r.res->ConeApexAngle, 0, 1e-4);  // for the apex-angle limit to refuse
-    EXPECT_FALSE(r.tables);
-    EXPECT_EQ(r.res->ConeOuterRadius, 0);
-    EXPECT_EQ(r.res->ConeLowerRadii[0], 0);
-}
-
 TEST(ConeGeometry, TablesRefuseBodiesWithoutAFiniteSector) {
-    const struct {
-        const char* what;
-        float A, R, FH1;
-        double FH2;
-        float LCO, inset, lowerDeg, upperDeg;
-    } cases[] = {
+    const struct { const char* what; float A, R, FH1; double FH2; float LCO, inset, lowerDeg, upperDeg; } cases[] = {
         {"upper cut's seam point at level 0", 1.4f, 15, 5, 0, 0, 0, 0, 10},
         // -1: inset of the lower cut's seam point, so the slant between them is flat.
         {"both seam points at one height", 1.4f, 15, 10, 5, 5, -1, -10, -10},
-        {"flat side", 0, 15, 10, 10, 0, 0, 0, 0},
         {"overturned side", -0.5f, 15, 10, 10, 0, -1, 0, 0},
         {"radius not a number", 1.4f, kNaN, 10, 10, 0, 1, 0, 0},
-        {"seam height infinite", 1.4f, 15, kInf, 10, 0, 1, 0, -10},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -187,30 +151,6 @@ TEST(ConeGeometry, TablesRefuseBodiesWithoutAFiniteSector) {
         EXPECT_EQ(res->ConeOuterRadius, 0);
         EXPECT_EQ(res->UpperArcLength, 0);
         EXPECT_EQ(res->ConeUpperRadii[360], 0);
-    }
-}
-
-TEST(ConeGeometry, TablesHoldEveryStepThatFitsAndRefuseTheRest) {
-    const float steps[] = {0.1f, 0.2f, 0.25f, 0.5f, 1, 2, 5, 10, 0.0999f, 0.05f, 0, -1, kNaN, kInf, 400};
-    const int halfTurn[] = {1800, 900, 720, 360, 180, 90, 36, 18, -1, -1, -1, -1, -1, -1, -1};
-    const SpaceFrustum f{80 * kDeg, 150, {0, 10 * kDeg}, {60, 25 * kDeg}};
-    const ConeRun d = Develop(static_cast<float>(f.TraceLength(f.upper)), static_cast<float>(f.TraceLength(f.lower)),
-                              Rad(10), Rad(25), 60, 1, 1);
-    const ConeResults& c = *d.res;
-    for (std::size_t k = 0; k < std::size(steps); ++k) {
-        SCOPED_TRACE(steps[k]);
-        ConeRun r;
-        r.res->ConeUpperRadii.fill(7);
-        const bool ok = ComputeConeDevelopmentTables(d.A, d.R, c.FrustumHeight1, c.FrustumHeight2, c.LowerCutOffset,
-                                                     d.inset, Rad(10), Rad(25), steps[k], 1, *r.res);
-        const int n = halfTurn[k];
-        EXPECT_EQ(ok, n > 0);
-        if (n < 0) continue;
-        EXPECT_NEAR(r.res->ConeUpperRadii[n], f.SlantTo(f.upper, kPi), 1e-3);  // opposite the seam
-        EXPECT_EQ(r.res->ConeUpperRadii[2 * n], r.res->ConeUpperRadii[0]);
-        if (2 * n < ProfileTableLast) {
-            EXPECT_EQ(r.res->ConeUpperRadii[2 * n + 1], 7);  // past the full turn: kept
-        }
     }
 }
 

@@ -16,7 +16,6 @@ using cut_cylinder::kPi;
 using cut_cylinder::Rad;
 
 constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
-constexpr float kInf = std::numeric_limits<float>::infinity();
 
 // Buildable bodies: the four kinds and a few awkward ones.
 const CutCylinder kBodies[] = {
@@ -27,7 +26,7 @@ const CutCylinder kBodies[] = {
 TEST(CylinderCutEdges, HeightsTablesAndLengthsMatchTheBodyInSpace) {
     for (CutCylinder b : kBodies) {
         for (int lato : {1, -1}) {
-            for (float step : {1.0f, 0.1f, 0.25f, 10.0f}) {
+            for (float step : {1.0f, 0.1f, 10.0f}) {
                 b.lato = lato;
                 SCOPED_TRACE(::testing::Message() << "D'=" << b.diameter << " H=" << b.axis << " cuts "
                                                   << b.bottomDeg << "/" << b.topDeg << " lato " << lato
@@ -102,18 +101,12 @@ TEST(CylinderCutEdges, ImpossibleBodiesAreFlagged) {
         std::int16_t flag;
     } cases[] = {
         {"top cut reaches the baseline", true, 10, 200, 0, 80, 1},
-        {"one cut: only the baseline counts", true, 1, 20, 0, 5, 0},
         {"bottom edge reaches the top edge", true, 200, 100, 80, 10, 1},
         {"opposite cuts cross", true, 99, 100, -45, 45, 1},
         {"opposite cuts clear", true, 101, 100, -45, 45, 0},
-        {"same-way cuts may overlap in height", true, 20, 100, 45, 45, 0},
         {"zero working diameter", true, 40, 0, 0, 0, 1},
-        {"negative working diameter", true, 40, -5, 10, 10, 1},
-        {"infinite axis", true, kInf, 20, 10, 10, 1},
         {"cut not a number", true, 40, 20, 10, kNan, 1},
-        {"piece: sound", false, 50, 19, 10, 10, 0},
         {"piece: top cut below the baseline", false, 5, 19, 0, 30, 1},
-        {"piece: bottom rise reaches the plate height", false, 10, 19, 30, 0, 1},
         {"piece: opposite cuts cross", false, 20, 39, -20, 20, 1},
         {"piece: no working diameter", false, 50, -1, 10, 10, 1},
     };
@@ -135,14 +128,9 @@ TEST(CylinderCutEdges, ImpossibleBodiesAreFlagged) {
 }
 
 TEST(CylinderCutEdges, StepsTheTablesCanAndCannotHold) {
-    const struct {
-        float step;
-        int n;
-    } cases[] = {
-        {0.1f, 1800}, {0.2f, 900}, {0.25f, 720}, {0.5f, 360}, {1, 180}, {2, 90}, {5, 36}, {10, 18},
-        {72, 2}, {120, 2},  // halves to the even neighbour
-        {0.0999f, -1}, {0.05f, -1}, {0, -1}, {-1, -1}, {400, -1}, {kNan, -1}, {kInf, -1},
-        {std::numeric_limits<float>::denorm_min(), -1},
+    const struct { float step; int n; } cases[] = {
+        {0.1f, 1800}, {0.25f, 720}, {10, 18}, {72, 2}, {120, 2},  // halves to the even neighbour
+        {0.0999f, -1}, {0, -1}, {-1, -1}, {400, -1}, {kNan, -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HalfTurnIndex(c.step), c.n) << c.step;
@@ -160,13 +148,6 @@ TEST(CylinderCutEdges, StepsTheTablesCanAndCannotHold) {
         EXPECT_EQ(developed, 5);
         EXPECT_EQ(ua + la, 13);
     }
-}
-
-TEST(CylinderCutEdges, MaxAndMinSingle) {
-    EXPECT_EQ(MaxSingle(2.5f, 2.5f), 2.5f);
-    EXPECT_EQ(MinSingle(2.5f, 2.5f), 2.5f);
-    EXPECT_EQ(MaxSingle(-1, 3) + MaxSingle(3, -1), 6);
-    EXPECT_EQ(MinSingle(-1, 3) + MinSingle(3, -1), -2);
 }
 
 }  // namespace

@@ -2,9 +2,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
-#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -16,7 +14,6 @@
 #include "frame/number_text.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
-#include "geometry/cylinder_geometry.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"
 
@@ -50,6 +47,9 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.WeldSide = cut;
     d.SignLabel = code == ShapeCoDiscordi;
     d.ResultViewText = 12;
+    d.ApplyText = 1;
+    d.DevelopText = 2;
+    d.ModifyText = 3;
     d.FormMoveClearsStatus = true;
     d.LabelTops = l.labelTops;
     d.BoxTops = l.boxTops;
@@ -112,8 +112,6 @@ ConeDrawingContext ContextOf(std::int16_t shapeCode) {
     return {shapeCode, st.Settings.AngleStep, st.Settings.LatoSaldatura, st.Settings.MeasuringSystem};
 }
 
-QWidget* MakeConeWindow(int shapeCode) { return ConeWindow::Open(shapeCode); }
-
 }  // namespace
 
 const ShapeWindowDesign& ConeWindow::DesignOf(int shapeCode) {
@@ -126,20 +124,9 @@ ConeWindow::ConeWindow(int shapeCode, QWidget* parent) : ShapeWindow(DesignOf(sh
     LblOutputDati[static_cast<std::size_t>(ApexRow())]->show();
 }
 
-QWidget* ConeWindow::Open(int shapeCode) {
-    if (shapeCode < ShapeCoRe || shapeCode > ShapeCoDiscordi) return nullptr;
-    static std::array<QPointer<ConeWindow>, 5> windows;
-    QPointer<ConeWindow>& window = windows[static_cast<std::size_t>(shapeCode - ShapeCoRe)];
-    if (window && !window->Unloaded()) return window;
-    window = new ConeWindow(shapeCode);
-    window->Form_Load();
-    AddToMainArea(window);
-    return window;
-}
+QWidget* ConeWindow::Open(int shapeCode) { return OpenSingle<ConeWindow, 5>(shapeCode, ShapeCoRe); }
 
-void RegisterConeWindows() {
-    for (int code = ShapeCoRe; code <= ShapeCoDiscordi; ++code) RegisterShapeWindowFactory(code, MakeConeWindow);
-}
+void RegisterConeWindows() { ShapeWindow::RegisterFamily<ConeWindow>(ShapeCoRe, ShapeCoDiscordi); }
 
 bool ConeWindow::UpperCut() const {
     return ShapeCode() == ShapeCoTaSup || ShapeCode() == ShapeCoConcordi || ShapeCode() == ShapeCoDiscordi;
@@ -164,7 +151,6 @@ void ConeWindow::FillInputBoxes() {
 }
 
 void ConeWindow::ApplyFormTexts() {
-    setWindowTitle(Q(Title()));
     PnlSfondo->setTitle(Q(Txt(LangCommonFrmConi, 1)));
     const bool outer = State().Settings.DiametriExt != 0;
     LblInputDati[0]->setText(Q(Txt(LangCommonFrmConi, 2) + ":"));
@@ -176,12 +162,6 @@ void ConeWindow::ApplyFormTexts() {
         LblInputDati[static_cast<std::size_t>(LowerCutRow())]->setText(Q(Txt(LangCommonFrmConi, 7) + DegreesRow));
     }
     LblInputDati[static_cast<std::size_t>(ApexRow())]->setText(Q(Txt(LangCommonFrmConi, 8) + ":"));
-    CmdApplica->setText(Q(Txt(LangCommon, 1)));
-    CmdSviluppa->setText(Q(Txt(LangCommon, 2)));
-    CmdModifica->setText(Q(Txt(LangCommon, 3)));
-    CmdAnteprima->setText(Q(Txt(LangCommon, 4)));
-    if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(LangCommon, 18)));
-    SetCaption(LblUnMisura, Txt(LangCommon, Unit() != 0 ? 10 : 9));
 }
 
 void ConeWindow::SetSketchLabelCaptions() {
@@ -239,20 +219,7 @@ void ConeWindow::AfterAcceptedApply() {
     st.EnclosingUpperDiameter = EnclosingUpperDiameter;
     st.EnclosingLowerDiameter = EnclosingLowerDiameter;
     SetValueCaption(LblOutputDati[static_cast<std::size_t>(ApexRow())], FormatFixed2(r.ConeApexAngle) + "\u00B0");
-
-    const int n = HalfTurnIndex(st.Settings.AngleStep);
-    if (n < 0 || ShapeCode() == ShapeCoRe) return;
-    const auto N = static_cast<std::size_t>(n);
-    std::vector<std::pair<int, std::string>> captions;
-    if (UpperCut()) {
-        captions.emplace_back(0, Txt(LangCommonFrmConi, 15) + ": " +
-                                     FormatLength(std::fabs(r.ConeUpperRadii[N] - r.ConeUpperRadii[0]), Unit()));
-    }
-    if (LowerCut()) {
-        captions.emplace_back(1, Txt(LangCommonFrmConi, 16) + ": " +
-                                     FormatLength(std::fabs(r.ConeLowerRadii[0] - r.ConeLowerRadii[N]), Unit()));
-    }
-    SetSideDifferences(captions);
+    ShowSideDifferences(UpperCut() ? &r.ConeUpperRadii : nullptr, LowerCut() ? &r.ConeLowerRadii : nullptr);
 }
 
 // --- Drawings ---
@@ -273,15 +240,7 @@ void ConeWindow::DrawSketch() {
     for (const IndexedValueBox& placed : sketch.Boxes) {
         const auto k = static_cast<std::size_t>(placed.Index);
         if (k >= TxtAnt.size() || !placed.Place.Visible) continue;
-        const PlacedValueBox& box = placed.Place;
-        if (box.Angle) {
-            PlaceAngleValueBox(*TxtAnt[k], *LblDatiSviluppo[k], box.Value, box.X, box.Y);
-        } else {
-            // The box keeps clear of its label's caption, whatever the font.
-            const QLabel* label = LblDatiSviluppo[k];
-            const float x = std::max(box.X, static_cast<float>(label->x() + label->width() + 2));
-            PlaceLengthValueBox(*TxtAnt[k], x, box.Y, box.Value);
-        }
+        PlaceSketchBox(k, placed.Place);
     }
 }
 
@@ -303,13 +262,7 @@ void ConeWindow::CaptionSideLabels() {
 
 void ConeWindow::ToggleWeldSide() {
     // The window's own shape code: another frustum window may have loaded since.
-    WorkingState& st = State();
-    st.Settings.LatoSaldatura = static_cast<std::int16_t>(-st.Settings.LatoSaldatura);
-    std::int16_t errorFlag = 0;
-    float baseAngle = 0;
-    float cutRise = 0;
-    DevelopCone(ShapeCode(), st.Inputs.ConeData, ConeSettingsOf(st), ConeDevelopment(), st.LastConeData, errorFlag,
-                baseAngle, cutRise);
+    ToggleConeWeldSide(ShapeCode(), State(), ConeDevelopment());
     CaptionSideLabels();
 }
 

@@ -2,11 +2,8 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
-#include <algorithm>
 #include <array>
-#include <cmath>
 
 #include "cylinders/cylinder_compute.h"
 #include "cylinders/cylinder_development_drawing.h"
@@ -62,8 +59,6 @@ const std::array<ShapeWindowDesign, 4>& Variants() {
 
 std::int16_t Unit() { return State().Settings.MeasuringSystem; }
 
-QWidget* MakeCylinderWindow(int shapeCode) { return CylinderWindow::Open(shapeCode); }
-
 }  // namespace
 
 const ShapeWindowDesign& CylinderWindow::DesignOf(int shapeCode) {
@@ -73,20 +68,9 @@ const ShapeWindowDesign& CylinderWindow::DesignOf(int shapeCode) {
 
 CylinderWindow::CylinderWindow(int shapeCode, QWidget* parent) : ShapeWindow(DesignOf(shapeCode), parent) {}
 
-QWidget* CylinderWindow::Open(int shapeCode) {
-    if (shapeCode < ShapeCiRe || shapeCode > ShapeCiDiscordi) return nullptr;
-    static std::array<QPointer<CylinderWindow>, 4> windows;
-    QPointer<CylinderWindow>& window = windows[static_cast<std::size_t>(shapeCode - ShapeCiRe)];
-    if (window && !window->Unloaded()) return window;
-    window = new CylinderWindow(shapeCode);
-    window->Form_Load();
-    AddToMainArea(window);
-    return window;
-}
+QWidget* CylinderWindow::Open(int shapeCode) { return OpenSingle<CylinderWindow, 4>(shapeCode, ShapeCiRe); }
 
-void RegisterCylinderWindows() {
-    for (int code = ShapeCiRe; code <= ShapeCiDiscordi; ++code) RegisterShapeWindowFactory(code, MakeCylinderWindow);
-}
+void RegisterCylinderWindows() { ShapeWindow::RegisterFamily<CylinderWindow>(ShapeCiRe, ShapeCiDiscordi); }
 
 bool CylinderWindow::CutAtTop() const { return ShapeCode() != ShapeCiRe; }
 bool CylinderWindow::CutAtBottom() const {
@@ -105,19 +89,12 @@ void CylinderWindow::FillInputBoxes() {
 }
 
 void CylinderWindow::ApplyFormTexts() {
-    setWindowTitle(Q(Title()));
     PnlSfondo->setTitle(Q(Txt(LangCommonFrmCili, 1)));
     LblInputDati[0]->setText(Q(Txt(LangCommonFrmCili, 2) + ":"));
     LblInputDati[1]->setText(Q(Txt(LangCommonFrmCili, State().Settings.DiametriExt != 0 ? 9 : 10) + ":"));
     LblInputDati[2]->setText(Q(Txt(LangCommonFrmCili, 4) + ":"));
     if (CutAtTop()) LblInputDati[3]->setText(Q(Txt(LangCommonFrmCili, 5) + Degrees));
     if (CutAtBottom()) LblInputDati[4]->setText(Q(Txt(LangCommonFrmCili, 6) + Degrees));
-    CmdApplica->setText(Q(Txt(LangCommon, 14)));
-    CmdSviluppa->setText(Q(Txt(LangCommon, 15)));
-    CmdModifica->setText(Q(Txt(LangCommon, 16)));
-    CmdAnteprima->setText(Q(Txt(LangCommon, 4)));
-    if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(LangCommon, 18)));
-    SetCaption(LblUnMisura, Txt(LangCommon, Unit() != 0 ? 10 : 9));
 }
 
 void CylinderWindow::SetSketchLabelCaptions() {
@@ -165,17 +142,8 @@ const void* CylinderWindow::SharedResults() const { return &CylinderDevelopment(
 
 void CylinderWindow::AfterAcceptedApply() {
     if (!CutAtTop()) return;
-    const int n = HalfTurnIndex(State().Settings.AngleStep);
-    if (n < 0) return;
     const CylinderResults& r = CylinderDevelopment();
-    const auto N = static_cast<std::size_t>(n);
-    std::vector<std::pair<int, std::string>> captions{
-        {0, Txt(LangCommonFrmConi, 15) + ": " +
-                FormatLength(std::fabs(r.CylUpperHeights[N] - r.CylUpperHeights[0]), Unit())}};
-    if (CutAtBottom())
-        captions.emplace_back(1, Txt(LangCommonFrmConi, 16) + ": " +
-                                     FormatLength(std::fabs(r.CylLowerHeights[0] - r.CylLowerHeights[N]), Unit()));
-    SetSideDifferences(captions);
+    ShowSideDifferences(&r.CylUpperHeights, CutAtBottom() ? &r.CylLowerHeights : nullptr);
 }
 
 // --- Drawings ---
@@ -188,15 +156,8 @@ void CylinderWindow::DrawSketch() {
     for (std::size_t k = 0; k < TxtAnt.size() && k < places.Boxes.size(); ++k) {
         const PlacedValueBox& box = places.Boxes[k];
         if (!box.Visible) continue;
-        if (box.Angle) {
-            PlaceAngleValueBox(*TxtAnt[k], *LblDatiSviluppo[k], box.Value, box.X, box.Y);
-        } else {
-            // The box keeps clear of its label's caption, whatever the font.
-            QLabel* label = LblDatiSviluppo[k];
-            ApplyPlacedLabel(label, places.Labels[k]);
-            const float x = std::max(box.X, static_cast<float>(label->x() + label->width() + 2));
-            PlaceLengthValueBox(*TxtAnt[k], x, box.Y, box.Value);
-        }
+        if (!box.Angle) ApplyPlacedLabel(LblDatiSviluppo[k], places.Labels[k]);
+        PlaceSketchBox(k, box);
     }
     if (places.WeldSideMarker) PlaceWeldSideMarker();
 }
@@ -227,11 +188,7 @@ void CylinderWindow::PlaceWeldSideMarker() {
 
 void CylinderWindow::ToggleWeldSide() {
     // The window's own shape code: another cylinder window may have loaded since.
-    WorkingState& st = State();
-    st.Settings.LatoSaldatura = static_cast<std::int16_t>(-st.Settings.LatoSaldatura);
-    std::int16_t errorFlag = 0;
-    DevelopCylinder(ShapeCode(), st.Inputs.CylinderData, CylinderSettingsOf(st), CylinderDevelopment(),
-                    st.LastCylinderData, errorFlag);
+    ToggleCylinderWeldSide(ShapeCode(), State(), CylinderDevelopment());
     PlaceWeldSideMarker();
 }
 

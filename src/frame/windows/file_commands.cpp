@@ -8,6 +8,7 @@
 #include "frame/data_file.h"
 #include "frame/file_names.h"
 #include "frame/language.h"
+#include "frame/messages.h"
 #include "frame/recent_files.h"
 #include "frame/version.h"
 #include "frame/windows/frame_api.h"
@@ -24,10 +25,6 @@ const char* const ExportNotAvailableText = "DXF and ISO drawings cannot be writt
 
 // Title of the open-error messages.
 std::string OpenErrorTitle() { return std::string(ProgramTitle) + " " + VersionText; }
-
-void ShowMessage(const std::string& prompt, int style, const std::string& title) {
-    if (Dialogs* dialogs = Platform().dialogs) dialogs->MessageBox(prompt, style, title);
-}
 
 RecentList CurrentRecentList() {
     if (const SettingsStore* store = Platform().settings) return ReadRecentList(*store);

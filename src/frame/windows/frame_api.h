@@ -4,6 +4,8 @@
 // shape opener's in frm_iniziale.cpp.
 #include <string>
 
+#include "frame/messages.h"  // ShowMessage, ShowErrorMessage
+
 class QWidget;
 class QMdiArea;
 class QComboBox;
@@ -20,7 +22,6 @@ void UpdateMdiState();
 void EnableFileCommands(bool enable);
 void CheckShapeMenuItem(int shapeCode);
 void UpdateCalibrationMenuCheck();
-void ShowErrorMessage(const std::string& text);  // critical icon, title text 1 of LangErrore
 void CenterForm(QWidget* owner, QWidget* dialog);
 // Options menu and the two option buttons of the toolbar (start panel active or not).
 void EnableOptionCommands(bool enable);

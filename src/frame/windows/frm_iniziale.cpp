@@ -92,6 +92,18 @@ void CloseWindow(QWidget* w) {
         w->close();
 }
 
+// A picture and its caption take the mouse as one cell: both report with
+// the picture's index; a release inside `cell` is a click.
+void CellPress(frmIniziale* panel, int index, const QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) panel->PctVettore_MouseDown(index);
+}
+
+void CellRelease(frmIniziale* panel, int index, const QWidget* cell, const QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    panel->PctVettore_MouseUp(index);
+    if (cell->rect().contains(e->position().toPoint())) panel->PctVettore_Click(index);
+}
+
 }  // namespace
 
 // ---- PctVettore ----
@@ -128,15 +140,9 @@ void ShapePictureBox::paintEvent(QPaintEvent*) {
         p.drawPixmap(0, 0, cache_);
 }
 
-void ShapePictureBox::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) panel_->PctVettore_MouseDown(index_);
-}
+void ShapePictureBox::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
 
-void ShapePictureBox::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    panel_->PctVettore_MouseUp(index_);
-    if (rect().contains(e->position().toPoint())) panel_->PctVettore_Click(index_);
-}
+void ShapePictureBox::mouseReleaseEvent(QMouseEvent* e) { CellRelease(panel_, index_, this, e); }
 
 void ShapePictureBox::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMove(index_); }
 
@@ -177,15 +183,9 @@ void CaptionLabel::paintEvent(QPaintEvent*) {
     p.fillPath(path, fill);
 }
 
-void CaptionLabel::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) panel_->PctVettore_MouseDown(index_);
-}
+void CaptionLabel::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
 
-void CaptionLabel::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    panel_->PctVettore_MouseUp(index_);
-    if (rect().contains(e->position().toPoint())) panel_->PctVettore_Click(index_);
-}
+void CaptionLabel::mouseReleaseEvent(QMouseEvent* e) { CellRelease(panel_, index_, this, e); }
 
 void CaptionLabel::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMove(index_); }
 

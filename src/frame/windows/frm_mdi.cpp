@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "frame/control_names.h"
 #include "frame/language.h"
 #include "frame/menu_captions.h"
 #include "frame/number_text.h"
@@ -39,7 +40,7 @@ namespace {
 QPointer<FrmMDI> g_mdi;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Indexed(const char* name, int i) { return Q(std::string(name) + "(" + std::to_string(i) + ")"); }
+QString Indexed(const char* name, int i) { return Q(IndexedName(name, i)); }
 
 constexpr int MinWidthTwips = 8000;
 constexpr int MinHeightTwips = 6200;
@@ -548,10 +549,6 @@ void UpdateCalibrationMenuCheck() {
 LaterCommandSet& LaterCommands() {
     static LaterCommandSet commands;
     return commands;
-}
-
-void ShowErrorMessage(const std::string& text) {
-    if (Dialogs* dialogs = Platform().dialogs) dialogs->MessageBox(text, MbCritical, Txt(LangErrore, 1));
 }
 
 void CenterForm(QWidget* owner, QWidget* dialog) {

@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -16,7 +15,6 @@
 #include "frame/number_text.h"
 #include "frame/settings.h"
 #include "frame/windows/frame_api.h"
-#include "frame/windows/help_commands.h"
 #include "frame/working_state.h"
 #include "platform/services.h"
 
@@ -52,22 +50,13 @@ bool StepKeyPasses(int key) {
 
 }  // namespace
 
-FrmMetCalcolo::FrmMetCalcolo(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("FrmMetCalcolo"));
-    setModal(true);
-    setMouseTracking(true);
-
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setMouseTracking(true);
-    Frame1->installEventFilter(this);
-    auto* fibres = new QGridLayout(Frame1);
+FrmMetCalcolo::FrmMetCalcolo(QWidget* parent)
+    : OptionDialog("FrmMetCalcolo", HelpContextFrmMetCalcolo, parent) {
+    auto* fibres = new QGridLayout(MakeFrame1());
     // Outer fibre at the top, as the plate is seen from outside in.
     const char* notes[3] = {"Di", "Di + s", "Di + 2s"};
     for (int row = 0, i = 2; i >= 0; --i, ++row) {
-        Chkbox[i] = new QRadioButton(Frame1);
-        Chkbox[i]->setObjectName(QStringLiteral("Chkbox(%1)").arg(i));
-        Chkbox[i]->installEventFilter(this);
+        Chkbox[i] = MakeOption(Frame1, "Chkbox", i, [this](int index) { Chkbox_Click(index); });
         LblNota[i] = new QLabel(QString::fromLatin1(notes[i]), Frame1);
         LblNota[i]->setObjectName(QStringLiteral("LblNota(%1)").arg(i));
         LblNota[i]->setAutoFillBackground(true);
@@ -78,9 +67,6 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent) : QDialog(parent) {
         SetBackground(LblNota[i], QColor(192, 192, 192));
         fibres->addWidget(Chkbox[i], row, 0);
         fibres->addWidget(LblNota[i], row, 1);
-        connect(Chkbox[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) Chkbox_Click(i);
-        });
     }
     LblEsempio = new QLabel(Frame1);
     LblEsempio->setObjectName(QStringLiteral("LblEsempio"));
@@ -91,13 +77,8 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent) : QDialog(parent) {
     Frame2->setObjectName(QStringLiteral("Frame2"));
     auto* diameters = new QHBoxLayout(Frame2);
     for (int i = 1; i >= 0; --i) {
-        OptDiametri[i] = new QRadioButton(Frame2);
-        OptDiametri[i]->setObjectName(QStringLiteral("OptDiametri(%1)").arg(i));
-        OptDiametri[i]->installEventFilter(this);
+        OptDiametri[i] = MakeOption(Frame2, "OptDiametri", i, [this](int index) { OptDiametri_Click(index); });
         diameters->addWidget(OptDiametri[i]);
-        connect(OptDiametri[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) OptDiametri_Click(i);
-        });
     }
 
     LblStep = new QLabel(this);
@@ -115,22 +96,8 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent) : QDialog(parent) {
     step->addWidget(ComboStep);
     step->addStretch();
 
-    CmdOK = new QPushButton(this);
-    CmdOK->setObjectName(QStringLiteral("CmdOK"));
-    CmdOK->setDefault(true);
-    CmdChiudi = new QPushButton(this);
-    CmdChiudi->setObjectName(QStringLiteral("CmdChiudi"));
-    CmdHelp = new QPushButton(QStringLiteral("Help"), this);
-    CmdHelp->setObjectName(QStringLiteral("CmdHelp"));
-    CmdHelp->setAutoDefault(false);
-    connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOK_Click(); });
-    connect(CmdChiudi, &QPushButton::clicked, this, [this] { CmdChiudi_Click(); });
-    connect(CmdHelp, &QPushButton::clicked, this, [this] { CmdHelp_Click(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CmdOK);
-    buttons->addWidget(CmdChiudi);
-    buttons->addWidget(CmdHelp);
+    QHBoxLayout* buttons = MakeButtonRow();
+    buttons->insertStretch(0);
 
     auto* main = new QVBoxLayout(this);
     main->addWidget(Frame1);
@@ -153,8 +120,7 @@ void FrmMetCalcolo::Form_Load() {
     Frame2->setTitle(Q(Txt(LangFrmMetCa, 9)));
     OptDiametri[1]->setText(Q(Txt(LangFrmMetCa, 2)));
     OptDiametri[0]->setText(Q(Txt(LangFrmMetCa, 4)));
-    CmdOK->setText(Q(Txt(LangCommon, 7)));
-    CmdChiudi->setText(Q(Txt(LangCommon, 8)));
+    CaptionButtons();
 
     const SettingsCache& settings = State().Settings;
     ComboStep->blockSignals(true);
@@ -213,38 +179,13 @@ void FrmMetCalcolo::CmdOK_Click() {
     accept();
 }
 
-void FrmMetCalcolo::CmdChiudi_Click() { reject(); }
-
-void FrmMetCalcolo::CmdHelp_Click() { ShowHelpContext(HelpContextFrmMetCalcolo); }
-
-void FrmMetCalcolo::mouseMoveEvent(QMouseEvent* event) {
-    SetStatusText("");
-    QDialog::mouseMoveEvent(event);
-}
-
 bool FrmMetCalcolo::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-        case QEvent::MouseButtonDblClick:
-            // A double-click on an option chooses it and confirms at once.
-            for (auto* option : Chkbox)
-                if (watched == option) {
-                    option->setChecked(true);
-                    CmdOK_Click();
-                    return true;
-                }
-            for (auto* option : OptDiametri)
-                if (watched == option) {
-                    option->setChecked(true);
-                    CmdOK_Click();
-                    return true;
-                }
-            break;
         case QEvent::KeyPress:
             if (watched == ComboStep || watched == ComboStep->view())
                 if (!StepKeyPasses(static_cast<QKeyEvent*>(event)->key())) return true;
             break;
         case QEvent::MouseMove:
-            if (watched == Frame1) SetStatusText("");
             if (watched == LblStep) {
                 SetStatusText(Txt(LangFrmMetCa, 7) + ": 0.1, 0.2, 0.25, 0.5, 1, 2, 5, 10");
                 return true;  // not on to the dialog, whose own move empties the line
@@ -252,7 +193,7 @@ bool FrmMetCalcolo::eventFilter(QObject* watched, QEvent* event) {
             break;
         default: break;
     }
-    return QDialog::eventFilter(watched, event);
+    return OptionDialog::eventFilter(watched, event);
 }
 
 void ShowCalculationMethodDialog() {

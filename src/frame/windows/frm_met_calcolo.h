@@ -2,19 +2,19 @@
 // FrmMetCalcolo: the calculation method. Which fibre of the plate the
 // development follows, whether typed diameters are outer diameters, and the
 // angular step of the development tables. Nothing is stored before OK.
-#include <QDialog>
 #include <array>
 #include <cstdint>
+
+#include "frame/windows/option_dialog.h"
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 
 namespace velm {
 
-class FrmMetCalcolo : public QDialog {
+class FrmMetCalcolo : public OptionDialog {
     Q_OBJECT
 public:
     explicit FrmMetCalcolo(QWidget* parent = nullptr);  // loads the window
@@ -23,9 +23,7 @@ public:
     void Chkbox_Click(int index);
     void OptDiametri_Click(int index);
     void ComboStep_Click();
-    void CmdOK_Click();
-    void CmdChiudi_Click();
-    void CmdHelp_Click();
+    void CmdOK_Click() override;
 
     // The choice held until OK.
     float ChosenStep() const { return chosenStep_; }
@@ -34,20 +32,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     std::array<QRadioButton*, 3> Chkbox{};
     std::array<QLabel*, 3> LblNota{};
     std::array<QRadioButton*, 2> OptDiametri{};
-    QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QLabel* LblEsempio = nullptr;
     QLabel* LblStep = nullptr;
     QComboBox* ComboStep = nullptr;
-    QPushButton* CmdOK = nullptr;
-    QPushButton* CmdChiudi = nullptr;
-    QPushButton* CmdHelp = nullptr;
 
     float chosenStep_ = 0;
     std::int16_t chosenFibre_ = 0;

@@ -9,6 +9,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <cmath>
+#include <initializer_list>
+#include <iterator>
 
 namespace velm {
 
@@ -27,19 +29,60 @@ void Begin(QPainter& p) {
     p.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-QImage OpenPicture() {
+// A toolbar-sized picture painted by `paint` on a transparent ground.
+QImage Painted(void (*paint)(QPainter&)) {
     QImage img = Blank();
-    QPainter p(&img);
-    Begin(p);
+    {
+        QPainter p(&img);
+        Begin(p);
+        paint(p);
+    }
+    return img;
+}
+
+QPainterPath ClosedPath(std::initializer_list<QPointF> corners) {
+    QPainterPath path;
+    path.moveTo(*corners.begin());
+    for (auto it = corners.begin() + 1; it != corners.end(); ++it) path.lineTo(*it);
+    path.closeSubpath();
+    return path;
+}
+
+// A cylinder cut at the top by an inclined plane (the top edge runs from
+// topLeft down to topRight), and its cut face: an ellipse in that plane.
+struct CutCylinderLook {
+    QColor metalLeft, metalRight;  // the shading across the body
+    QColor outline;
+    double outlineWidth;
+    QColor face;
+};
+
+void DrawCutCylinder(QPainter& p, double cx, double r, double ry, double bottom, double topLeft, double topRight,
+                     const CutCylinderLook& look) {
+    QLinearGradient metal(cx - r, 0, cx + r, 0);
+    metal.setColorAt(0, look.metalLeft);
+    metal.setColorAt(0.35, QColor(225, 230, 238));
+    metal.setColorAt(1, look.metalRight);
+    QPainterPath body;
+    body.moveTo(cx - r, topLeft);
+    body.lineTo(cx - r, bottom);
+    body.arcTo(QRectF(cx - r, bottom - ry, 2 * r, 2 * ry), 180, 180);
+    body.lineTo(cx + r, topRight);
+    body.lineTo(cx - r, topLeft);
+    p.setPen(QPen(look.outline, look.outlineWidth));
+    p.setBrush(metal);
+    p.drawPath(body);
+    p.save();
+    p.translate(cx, (topLeft + topRight) / 2);
+    p.rotate(-std::atan2(topLeft - topRight, 2 * r) * 180 / M_PI);
+    p.setBrush(look.face);
+    p.drawEllipse(QPointF(0, 0), std::hypot(2 * r, topLeft - topRight) / 2, ry);
+    p.restore();
+}
+
+void PaintOpen(QPainter& p) {
     // Back of the folder with its tab.
-    QPainterPath back;
-    back.moveTo(2.5, 6.5);
-    back.lineTo(8.5, 6.5);
-    back.lineTo(10.5, 8.5);
-    back.lineTo(18.5, 8.5);
-    back.lineTo(18.5, 19.5);
-    back.lineTo(2.5, 19.5);
-    back.closeSubpath();
+    const QPainterPath back = ClosedPath({{2.5, 6.5}, {8.5, 6.5}, {10.5, 8.5}, {18.5, 8.5}, {18.5, 19.5}, {2.5, 19.5}});
     p.setPen(QPen(QColor(150, 110, 20), 1));
     p.setBrush(QColor(230, 180, 60));
     p.drawPath(back);
@@ -48,33 +91,18 @@ QImage OpenPicture() {
     p.setPen(QPen(QColor(120, 120, 120), 1));
     p.drawRect(QRectF(6.5, 4.5, 10, 10));
     // The open front flap.
-    QPainterPath front;
-    front.moveTo(2.5, 19.5);
-    front.lineTo(6.5, 11.5);
-    front.lineTo(22.5, 11.5);
-    front.lineTo(18.5, 19.5);
-    front.closeSubpath();
+    const QPainterPath front = ClosedPath({{2.5, 19.5}, {6.5, 11.5}, {22.5, 11.5}, {18.5, 19.5}});
     QLinearGradient g(0, 11, 0, 20);
     g.setColorAt(0, QColor(255, 225, 120));
     g.setColorAt(1, QColor(240, 190, 60));
     p.setBrush(g);
     p.setPen(QPen(QColor(150, 110, 20), 1));
     p.drawPath(front);
-    return img;
 }
 
-QImage SaveAsPicture() {
-    QImage img = Blank();
-    QPainter p(&img);
-    Begin(p);
+void PaintSaveAs(QPainter& p) {
     // Floppy disk.
-    QPainterPath disk;
-    disk.moveTo(2.5, 2.5);
-    disk.lineTo(17.5, 2.5);
-    disk.lineTo(20.5, 5.5);
-    disk.lineTo(20.5, 20.5);
-    disk.lineTo(2.5, 20.5);
-    disk.closeSubpath();
+    const QPainterPath disk = ClosedPath({{2.5, 2.5}, {17.5, 2.5}, {20.5, 5.5}, {20.5, 20.5}, {2.5, 20.5}});
     p.setPen(QPen(QColor(20, 40, 90), 1));
     p.setBrush(QColor(50, 90, 170));
     p.drawPath(disk);
@@ -96,14 +124,8 @@ QImage SaveAsPicture() {
     p.setBrush(QColor(250, 200, 40));
     p.drawRect(QRectF(-2, -8, 4, 10));
     p.setBrush(QColor(240, 210, 170));
-    QPainterPath tip;
-    tip.moveTo(-2, 2);
-    tip.lineTo(2, 2);
-    tip.lineTo(0, 6);
-    tip.closeSubpath();
-    p.drawPath(tip);
+    p.drawPath(ClosedPath({{-2, 2}, {2, 2}, {0, 6}}));
     p.restore();
-    return img;
 }
 
 void DrawPrinter(QPainter& p, bool printedSheet) {
@@ -132,10 +154,7 @@ void DrawPrinter(QPainter& p, bool printedSheet) {
     }
 }
 
-QImage PrinterSetupPicture() {
-    QImage img = Blank();
-    QPainter p(&img);
-    Begin(p);
+void PaintPrinterSetup(QPainter& p) {
     DrawPrinter(p, false);
     // A check mark: the printer is set up.
     p.setPen(QPen(QColor(200, 40, 40), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -145,21 +164,13 @@ QImage PrinterSetupPicture() {
     tick.lineTo(11, 20.5);
     tick.lineTo(16, 15.5);
     p.drawPath(tick);
-    return img;
 }
 
-QImage PrintPicture() {
-    QImage img = Blank();
-    QPainter p(&img);
-    Begin(p);
+void PaintPrint(QPainter& p) {
     DrawPrinter(p, true);
-    return img;
 }
 
-QImage MethodPicture() {
-    QImage img = Blank();
-    QPainter p(&img);
-    Begin(p);
+void PaintMethod(QPainter& p) {
     // Cross-section of a rolled plate: inner, mean and outer fibre.
     const QPointF c(12, 20);
     p.setBrush(QColor(200, 210, 225));
@@ -184,13 +195,9 @@ QImage MethodPicture() {
         p.drawLine(QPointF(c.x() + 10.5 * std::cos(a), c.y() - 10.5 * std::sin(a)),
                    QPointF(c.x() + 12.5 * std::cos(a), c.y() - 12.5 * std::sin(a)));
     }
-    return img;
 }
 
-QImage UnitPicture() {
-    QImage img = Blank();
-    QPainter p(&img);
-    Begin(p);
+void PaintUnit(QPainter& p) {
     // A folding rule seen at a slant.
     p.translate(12, 12);
     p.rotate(-35);
@@ -207,13 +214,9 @@ QImage UnitPicture() {
     p.drawLine(QPointF(-10, 4), QPointF(-10, 1.5));
     p.drawLine(QPointF(0.16, 4), QPointF(0.16, 1.5));
     p.drawLine(QPointF(10.32, 4), QPointF(10.32, 1.5));
-    return img;
 }
 
-QImage HelpPicture() {
-    QImage img = Blank();
-    QPainter p(&img);
-    Begin(p);
+void PaintHelp(QPainter& p) {
     QRadialGradient g(QPointF(9, 8), 12);
     g.setColorAt(0, QColor(110, 160, 255));
     g.setColorAt(1, QColor(20, 70, 190));
@@ -226,7 +229,25 @@ QImage HelpPicture() {
     p.setFont(f);
     p.setPen(Qt::white);
     p.drawText(QRectF(2.5, 2.5, 19, 19.5), Qt::AlignCenter, "?");
-    return img;
+}
+
+void PaintExit(QPainter& p) {
+    // An open door and an arrow leaving through it.
+    p.setPen(QPen(QColor(90, 60, 30), 1));
+    p.setBrush(QColor(160, 110, 60));
+    p.drawRect(QRectF(3.5, 2.5, 11, 19));
+    p.setBrush(QColor(30, 30, 40));
+    p.drawRect(QRectF(5.5, 4.5, 7, 15));
+    p.setBrush(QColor(200, 150, 90));
+    p.drawPath(ClosedPath({{5.5, 4.5}, {10.5, 6.5}, {10.5, 21.5}, {5.5, 19.5}}));
+    p.setPen(QPen(QColor(200, 30, 30), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(13, 12), QPointF(21, 12));
+    QPainterPath head;
+    head.moveTo(18, 9);
+    head.lineTo(21.5, 12);
+    head.lineTo(18, 15);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(head);
 }
 
 // The disabled form: grey and flat, as the classic toolbar drew it.
@@ -248,53 +269,21 @@ QImage Greyed(const QImage& source) {
 }  // namespace
 
 QPixmap Icone(int index) {
-    QImage img;
-    switch (index) {
-        case 0: img = OpenPicture(); break;
-        case 1: img = Greyed(OpenPicture()); break;
-        case 2: img = SaveAsPicture(); break;
-        case 3: img = Greyed(SaveAsPicture()); break;
-        case 4: img = PrinterSetupPicture(); break;
-        case 5: img = PrintPicture(); break;
-        case 6: img = Greyed(PrintPicture()); break;
-        case 7: img = MethodPicture(); break;
-        case 8: img = Greyed(MethodPicture()); break;
-        case 9: img = UnitPicture(); break;
-        case 10: img = Greyed(UnitPicture()); break;
-        case 11: img = HelpPicture(); break;
-        default: img = Blank(); break;
-    }
-    return QPixmap::fromImage(img);
+    struct Entry {
+        void (*paint)(QPainter&);
+        bool greyed;
+    };
+    static constexpr Entry entries[] = {
+        {PaintOpen, false},   {PaintOpen, true},   {PaintSaveAs, false}, {PaintSaveAs, true},
+        {PaintPrinterSetup, false}, {PaintPrint, false}, {PaintPrint, true}, {PaintMethod, false},
+        {PaintMethod, true},  {PaintUnit, false},  {PaintUnit, true},    {PaintHelp, false}};
+    if (index < 0 || index >= static_cast<int>(std::size(entries))) return QPixmap::fromImage(Blank());
+    const Entry& e = entries[index];
+    const QImage img = Painted(e.paint);
+    return QPixmap::fromImage(e.greyed ? Greyed(img) : img);
 }
 
-QPixmap ExitPicture() {
-    QImage img = Blank();
-    QPainter p(&img);
-    Begin(p);
-    // An open door and an arrow leaving through it.
-    p.setPen(QPen(QColor(90, 60, 30), 1));
-    p.setBrush(QColor(160, 110, 60));
-    p.drawRect(QRectF(3.5, 2.5, 11, 19));
-    p.setBrush(QColor(30, 30, 40));
-    p.drawRect(QRectF(5.5, 4.5, 7, 15));
-    QPainterPath door;
-    door.moveTo(5.5, 4.5);
-    door.lineTo(10.5, 6.5);
-    door.lineTo(10.5, 21.5);
-    door.lineTo(5.5, 19.5);
-    door.closeSubpath();
-    p.setBrush(QColor(200, 150, 90));
-    p.drawPath(door);
-    p.setPen(QPen(QColor(200, 30, 30), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(QPointF(13, 12), QPointF(21, 12));
-    QPainterPath head;
-    head.moveTo(18, 9);
-    head.lineTo(21.5, 12);
-    head.lineTo(18, 15);
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(head);
-    return QPixmap::fromImage(img);
-}
+QPixmap ExitPicture() { return QPixmap::fromImage(Painted(PaintExit)); }
 
 QPixmap ProgramIcon() {
     constexpr int W = 32;
@@ -303,25 +292,8 @@ QPixmap ProgramIcon() {
     QPainter p(&img);
     Begin(p);
     // A cylinder cut at the top, as on the splash.
-    QLinearGradient metal(6, 0, 26, 0);
-    metal.setColorAt(0, QColor(110, 120, 135));
-    metal.setColorAt(0.35, QColor(225, 230, 238));
-    metal.setColorAt(1, QColor(85, 95, 110));
-    QPainterPath body;
-    body.moveTo(6, 12);
-    body.lineTo(6, 26);
-    body.arcTo(QRectF(6, 23, 20, 6), 180, 180);
-    body.lineTo(26, 6);
-    body.lineTo(6, 12);
-    p.setPen(QPen(QColor(30, 35, 45), 1));
-    p.setBrush(metal);
-    p.drawPath(body);
-    p.save();
-    p.translate(16, 9);
-    p.rotate(-std::atan2(6.0, 20.0) * 180 / M_PI);
-    p.setBrush(QColor(240, 90, 90));
-    p.drawEllipse(QPointF(0, 0), std::hypot(20.0, 6.0) / 2, 3);
-    p.restore();
+    DrawCutCylinder(p, 16, 10, 3, 26, 12, 6,
+                    {QColor(110, 120, 135), QColor(85, 95, 110), QColor(30, 35, 45), 1, QColor(240, 90, 90)});
     return QPixmap::fromImage(img);
 }
 
@@ -339,27 +311,8 @@ QPixmap SplashPicture() {
     p.drawRect(QRectF(1, 1, W - 2, H - 2));
 
     // A cylinder cut at the top by an inclined plane ...
-    const double cx = 110, r = 48, ry = 14, bottom = 250, topLeft = 110, topRight = 80;
-    QLinearGradient metal(cx - r, 0, cx + r, 0);
-    metal.setColorAt(0, QColor(120, 130, 145));
-    metal.setColorAt(0.35, QColor(225, 230, 238));
-    metal.setColorAt(1, QColor(95, 105, 120));
-    QPainterPath body;
-    body.moveTo(cx - r, topLeft);
-    body.lineTo(cx - r, bottom);
-    body.arcTo(QRectF(cx - r, bottom - ry, 2 * r, 2 * ry), 180, 180);
-    body.lineTo(cx + r, topRight);
-    body.lineTo(cx - r, topLeft);
-    p.setPen(QPen(QColor(40, 45, 55), 1.5));
-    p.setBrush(metal);
-    p.drawPath(body);
-    // ... its cut face, an ellipse in the inclined plane.
-    p.save();
-    p.translate(cx, (topLeft + topRight) / 2);
-    p.rotate(-std::atan2(topLeft - topRight, 2 * r) * 180 / M_PI);
-    p.setBrush(QColor(250, 120, 120));
-    p.drawEllipse(QPointF(0, 0), std::hypot(2 * r, topLeft - topRight) / 2, ry);
-    p.restore();
+    DrawCutCylinder(p, 110, 48, 14, 250, 110, 80,
+                    {QColor(120, 130, 145), QColor(95, 105, 120), QColor(40, 45, 55), 1.5, QColor(250, 120, 120)});
 
     // ... and its flat development: the cut edge unrolls into a sine wave.
     const double x0 = 200, x1 = 490, base = 250, mid = 150, amp = 22;

@@ -268,6 +268,20 @@ struct ElbowSpec {
     bool cylindricalEnds = false;  // half end pieces as cylinders
 };
 
+// A conical elbow: four equal pieces, or five with cylindrical half end pieces.
+ElbowSpec ConicalElbow(bool equalPieces) {
+    ElbowSpec s;
+    s.r0 = 0.5;
+    s.r1 = 0.95;
+    if (equalPieces) {
+        s.halfEnds = false;
+        s.pieces = 4;
+    } else {
+        s.cylindricalEnds = true;
+    }
+    return s;
+}
+
 V3 ElbowTangent(double a) { return {std::cos(a), 0, std::sin(a)}; }
 V3 ElbowPoint(double a, double rho, double bendRadius) {
     return V3{0, 0, bendRadius} + V3{std::sin(a), 0, -std::cos(a)} * rho;
@@ -387,43 +401,27 @@ void BuildScene(Scene& scene, int index) {
             break;
         }
         case 12: {  // conical elbows: one of equal pieces with one of half end pieces behind it
-            ElbowSpec back;
-            back.r0 = 0.5;
-            back.r1 = 0.95;
-            back.cylindricalEnds = true;
+            const ElbowSpec back = ConicalElbow(false);
             AddElbow(scene, Elbow(back), yaw, back, {3.0, -3.2, 0.7}, 0.8, false);
-            ElbowSpec s;
-            s.r0 = 0.5;
-            s.r1 = 0.95;
-            s.halfEnds = false;
-            s.pieces = 4;
+            const ElbowSpec s = ConicalElbow(true);
             AddElbow(scene, Elbow(s), yaw, s);
             break;
         }
         case 14: {  // conical elbow of equal pieces
-            ElbowSpec s;
-            s.r0 = 0.5;
-            s.r1 = 0.95;
-            s.halfEnds = false;
-            s.pieces = 4;
+            const ElbowSpec s = ConicalElbow(true);
             AddElbow(scene, Elbow(s), yaw, s);
             break;
         }
         case 13: {  // conical elbow with half end pieces, here cylindrical
-            ElbowSpec s;
-            s.r0 = 0.5;
-            s.r1 = 0.95;
-            s.cylindricalEnds = true;
+            const ElbowSpec s = ConicalElbow(false);
             AddElbow(scene, Elbow(s), yaw, s);
             break;
         }
         case 15: {  // conical elbow between two end connections
-            ElbowSpec s;
+            ElbowSpec s = ConicalElbow(true);
             s.radius = 2.0;
             s.r0 = 0.55;
             s.r1 = 0.9;
-            s.halfEnds = false;
-            s.pieces = 4;
             std::vector<Piece> pieces = Elbow(s);
             pieces.front().startOpen = false;
             pieces.back().endOpen = false;

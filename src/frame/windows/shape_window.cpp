@@ -15,8 +15,11 @@
 #include <cmath>
 #include <map>
 
+#include "frame/control_names.h"
+#include "frame/number_text.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
+#include "geometry/cylinder_geometry.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_colour.h"
 #include "platform/qt/text_box.h"
@@ -38,7 +41,6 @@ constexpr Colour White = RGB(255, 255, 255);
 constexpr Colour Yellow = RGB(255, 255, 0);
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string Indexed(const char* name, int i) { return std::string(name) + "(" + std::to_string(i) + ")"; }
 int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel))); }
 int CeilPixels(int twips) { return (twips + TwipsPerPixel - 1) / TwipsPerPixel; }
 
@@ -129,11 +131,11 @@ void ShapeWindow::BuildControls() {
     const int labelWidth = Px(d.BoxLeft - d.LabelLeft) - 4;
     const int labelHeight = std::max(Px(195), PnlSfondo->fontMetrics().height());
     for (int i = 0; i < d.OutputLabels; ++i) {
-        QLabel* label = MakeLabel(PnlSfondo, Indexed("LblInputDati", i));
+        QLabel* label = MakeLabel(PnlSfondo, IndexedName("LblInputDati", i));
         label->setGeometry(Px(d.LabelLeft), Px(RowTop(d.LabelTops, i)), labelWidth, labelHeight);
         LblInputDati.push_back(label);
 
-        QLabel* output = MakeLabel(PnlSfondo, Indexed("LblOutputDati", i));
+        QLabel* output = MakeLabel(PnlSfondo, IndexedName("LblOutputDati", i));
         output->setGeometry(Px(d.OutputLeft), Px(RowTop(d.OutputTops, i)), Px(d.OutputWidth),
                             Px(d.OutputHeight));
         output->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -141,7 +143,7 @@ void ShapeWindow::BuildControls() {
         LblOutputDati.push_back(output);
     }
     for (int i = 0; i < d.InputRows; ++i) {
-        auto* box = Named(new TextBox(PnlSfondo), Indexed("TxtInputDati", i));
+        auto* box = Named(new TextBox(PnlSfondo), IndexedName("TxtInputDati", i));
         box->setGeometry(Px(d.BoxLeft), Px(RowTop(d.BoxTops, i)), Px(d.BoxWidth), Px(d.BoxHeight));
         WireInputBox(box, i);
         TxtInputDati.push_back(box);
@@ -177,29 +179,25 @@ void ShapeWindow::BuildControls() {
     // The edge labels end at the window's right edge; their text ends where
     // the picture does, clear of the edge.
     const QMargins edgeGap(0, 0, PictureMargin, 0);
-    for (int i = 0; i < d.SideLabels; ++i) {
-        QLabel* label = MakeLabel(this, Indexed("LblDiffLato", i));
-        label->setContentsMargins(edgeGap);
-        label->move(0, i == 0 ? 0 : Px(225));
-        SetForeColour(label, Yellow);
-        label->hide();
-        LblDiffLato.push_back(label);
-    }
-    for (int i = 0; i < d.ArcLabels; ++i) {
-        QLabel* label = MakeLabel(this, Indexed("LblArco", i));
-        label->setContentsMargins(edgeGap);
-        label->move(0, i == 0 ? 0 : Px(225));
-        SetForeColour(label, Yellow);
-        label->hide();
-        LblArco.push_back(label);
-    }
+    const auto makeEdgeLabels = [&](const char* name, int count, std::vector<QLabel*>& labels) {
+        for (int i = 0; i < count; ++i) {
+            QLabel* label = MakeLabel(this, IndexedName(name, i));
+            label->setContentsMargins(edgeGap);
+            label->move(0, i == 0 ? 0 : Px(225));
+            SetForeColour(label, Yellow);
+            label->hide();
+            labels.push_back(label);
+        }
+    };
+    makeEdgeLabels("LblDiffLato", d.SideLabels, LblDiffLato);
+    makeEdgeLabels("LblArco", d.ArcLabels, LblArco);
 
     PctDisegno = Named(new PictureBox(this), "PctDisegno");
     PctDisegno->canvas().BackColor = ShapePictureBackColour;
     PctDisegno->canvas().Cls();
     PctDisegno->setGeometry(PnlSfondo->width() + 5, 40, 0, 0);
     for (int k = 0; k < d.SketchBoxes; ++k) {
-        auto* box = Named(new TextBox(PctDisegno), Indexed("TxtAnt", k));
+        auto* box = Named(new TextBox(PctDisegno), IndexedName("TxtAnt", k));
         box->setFrame(false);
         box->SetBackColor(Grey);
         box->SetForeColor(White);
@@ -208,7 +206,7 @@ void ShapeWindow::BuildControls() {
         TxtAnt.push_back(box);
     }
     for (int k = 0; k < d.SketchLabels; ++k) {
-        QLabel* label = MakeLabel(PctDisegno, Indexed("LblDatiSviluppo", k));
+        QLabel* label = MakeLabel(PctDisegno, IndexedName("LblDatiSviluppo", k));
         label->hide();
         LblDatiSviluppo.push_back(label);
     }
@@ -266,10 +264,21 @@ void ShapeWindow::Form_Load() {
     InputViewActive = True16;
     State().SwitchingForms = False16;
     State().ShapeCode = ShapeCode();
+    ApplyCommonTexts();
     ApplyFormTexts();
     CmdAnteprima->setEnabled(SheetPreviewAvailable());
     InputsChanged = False16;
     State().DirectPrint = False16;
+}
+
+void ShapeWindow::ApplyCommonTexts() {
+    setWindowTitle(Q(Title()));
+    CmdApplica->setText(Q(Txt(LangCommon, design_.ApplyText)));
+    CmdSviluppa->setText(Q(Txt(LangCommon, design_.DevelopText)));
+    CmdModifica->setText(Q(Txt(LangCommon, design_.ModifyText)));
+    CmdAnteprima->setText(Q(Txt(LangCommon, 4)));
+    if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(LangCommon, 18)));
+    SetCaption(LblUnMisura, Txt(LangCommon, State().Settings.MeasuringSystem != 0 ? 10 : 9));
 }
 
 void ShapeWindow::AddToMainArea(ShapeWindow* window) {
@@ -506,6 +515,23 @@ void ShapeWindow::SetSideDifferences(const std::vector<std::pair<int, std::strin
     for (const auto& [i, caption] : captions) LblDiffLato.at(static_cast<std::size_t>(i))->show();
 }
 
+void ShapeWindow::ShowSideDifferences(const ProfileTable* upper, const ProfileTable* lower) {
+    const int n = HalfTurnIndex(State().Settings.AngleStep);
+    if (n < 0) return;
+    const auto N = static_cast<std::size_t>(n);
+    const std::int16_t unit = State().Settings.MeasuringSystem;
+    std::vector<std::pair<int, std::string>> captions;
+    if (upper) {
+        const ProfileTable& t = *upper;
+        captions.emplace_back(0, Txt(LangCommonFrmConi, 15) + ": " + FormatLength(std::fabs(t[N] - t[0]), unit));
+    }
+    if (lower) {
+        const ProfileTable& t = *lower;
+        captions.emplace_back(1, Txt(LangCommonFrmConi, 16) + ": " + FormatLength(std::fabs(t[0] - t[N]), unit));
+    }
+    SetSideDifferences(captions);
+}
+
 void ShapeWindow::ApplyPlacedLabel(QLabel* label, const PlacedLabel& placed) {
     if (!label || !placed.Visible) return;
     if (!placed.Caption.empty()) label->setText(Q(placed.Caption));
@@ -515,6 +541,17 @@ void ShapeWindow::ApplyPlacedLabel(QLabel* label, const PlacedLabel& placed) {
     label->move(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(placed.Top)));
     KeepInsideParent(*label);
     label->show();
+}
+
+void ShapeWindow::PlaceSketchBox(std::size_t k, const PlacedValueBox& box) {
+    if (box.Angle) {
+        PlaceAngleValueBox(*TxtAnt[k], *LblDatiSviluppo[k], box.Value, box.X, box.Y);
+        return;
+    }
+    // The box keeps clear of its label's caption, whatever the font.
+    const QLabel* label = LblDatiSviluppo[k];
+    const float x = std::max(box.X, static_cast<float>(label->x() + label->width() + 2));
+    PlaceLengthValueBox(*TxtAnt[k], x, box.Y, box.Value);
 }
 
 bool ShapeWindow::LayOutPicture() {

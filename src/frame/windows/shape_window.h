@@ -20,7 +20,9 @@
 // Life cycle: the family's factory constructs the window and calls
 // Form_Load() once; the first resize (showing it) runs apply. Closing the
 // window (CmdIndietro or the close box) runs Form_Unload.
+#include <QPointer>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -28,7 +30,9 @@
 
 #include "frame/language.h"
 #include "frame/picture_labels.h"
+#include "frame/windows/frame_api.h"
 #include "frame/working_state.h"
+#include "geometry/profile_table.h"
 
 class QGroupBox;
 class QLabel;
@@ -53,6 +57,8 @@ struct ShapeWindowDesign {
     bool WeldSide = false; // CmdSaldatura
     bool SignLabel = false;  // LblSegno, the "-" in front of the last input box
     int ResultViewText = 13;  // LangCommon text after the title in the result view (input view: 11)
+    // LangCommon captions of CmdApplica, CmdSviluppa and CmdModifica.
+    int ApplyText = 14, DevelopText = 15, ModifyText = 16;
     bool FormMoveClearsStatus = false;  // moving over the window also clears the status line
 
     // Layout of the panel, in twips (rows by index).
@@ -132,6 +138,15 @@ public:
     // window, so that the next opening loads a new one.
     static void AddToMainArea(ShapeWindow* window);
 
+    // The one window of a code of family W (N codes from firstCode on): made
+    // and loaded on first use, and again after it was closed, inside the main
+    // window's area when there is one. Not shown. Null for another code.
+    template <class W, std::size_t N>
+    static QWidget* OpenSingle(int shapeCode, int firstCode);
+    // Registers W::Open for the codes first to last with the shape opener.
+    template <class W>
+    static void RegisterFamily(int first, int last);
+
     // Controls.
     PictureBox* PctDisegno = nullptr;
     QGroupBox* PnlSfondo = nullptr;
@@ -155,7 +170,8 @@ protected:
     // --- Hooks of the family ---
     // Load: the input column from the working state (MirrorEnabled is False).
     virtual void FillInputBoxes() = 0;
-    // Load, once: window, panel, row, button and unit captions.
+    // Load, once: the captions of the panel and the rows (the base sets the
+    // title, the commands and the unit).
     virtual void ApplyFormTexts() = 0;
     // Apply: the boxes into the working state, cut angles in radians too.
     virtual void ReadInputBoxes() = 0;
@@ -201,10 +217,17 @@ protected:
     std::string Title() const;  // text 1 of the window's own section
     // Captions first, then each label flush with the window's right edge, then shown.
     void SetSideDifferences(const std::vector<std::pair<int, std::string>>& captions);
+    // The side differences of the developed edges, |entry N - entry 0| with
+    // N the half turn: LblDiffLato(0) of the upper edge, (1) of the lower
+    // one; a null table shows none.
+    void ShowSideDifferences(const ProfileTable* upper, const ProfileTable* lower);
     void AlignRight(QLabel* label);
     // Puts a drawing's label on the picture (move, colour, caption, show),
     // kept wholly inside the picture.
     void ApplyPlacedLabel(QLabel* label, const PlacedLabel& placed);
+    // Puts sketch box TxtAnt(k) where the sketch placed its value; a length
+    // box keeps clear of its label LblDatiSviluppo(k), already placed.
+    void PlaceSketchBox(std::size_t k, const PlacedValueBox& box);
     // Lays PctDisegno out right of the panel (pixels: left panel width + 5,
     // top 40, the window's inner size less 80 high and panel + 10 wide) and
     // clears it. False when that leaves no room to draw.
@@ -223,6 +246,7 @@ protected:
 
 private:
     void BuildControls();
+    void ApplyCommonTexts();
     void WireInputBox(TextBox* box, int field);
     void WireSketchBox(TextBox* box, int k);
     void ControlMouseMove(QObject* control);
@@ -236,5 +260,23 @@ private:
     bool unloaded_ = false;
     int inGeometryEvent_ = 0;          // depth of resize and show events being handled
 };
+
+template <class W, std::size_t N>
+QWidget* ShapeWindow::OpenSingle(int shapeCode, int firstCode) {
+    if (shapeCode < firstCode || shapeCode >= firstCode + static_cast<int>(N)) return nullptr;
+    static std::array<QPointer<W>, N> windows;
+    QPointer<W>& window = windows[static_cast<std::size_t>(shapeCode - firstCode)];
+    if (window && !window->Unloaded()) return window;
+    window = new W(shapeCode);
+    window->Form_Load();
+    AddToMainArea(window);
+    return window;
+}
+
+template <class W>
+void ShapeWindow::RegisterFamily(int first, int last) {
+    for (int code = first; code <= last; ++code)
+        RegisterShapeWindowFactory(code, [](int shapeCode) -> QWidget* { return W::Open(shapeCode); });
+}
 
 }  // namespace velm

@@ -15,6 +15,7 @@
 #include "frame/command_line.h"
 #include "frame/language.h"
 #include "frame/language_file.h"
+#include "frame/messages.h"
 #include "frame/settings.h"
 #include "frame/unit_conversion.h"
 #include "frame/version.h"
@@ -102,7 +103,7 @@ bool LanguageFailed(const LanguageResult& result) {
     if (result.ok) return false;
     UnloadSplash();
     ClearHourglass();
-    if (Dialogs* dialogs = Platform().dialogs) dialogs->MessageBox(result.prompt, MbOkOnly, ProgramTitle);
+    ShowMessage(result.prompt, MbOkOnly, ProgramTitle);
     DeleteQuietly(State().LangTempFile);
     EndProgram(1);
     return true;

@@ -17,10 +17,16 @@ QString ProgramPath(const std::string& program, const std::string& folder) {
     return local.isFile() && local.isExecutable() ? local.absoluteFilePath() : name;
 }
 
-QStringList Arguments(const std::vector<std::string>& args) {
+// The program, its arguments and folder; its output goes nowhere.
+void Prepare(QProcess& process, const std::string& program, const std::vector<std::string>& args,
+             const std::string& folder) {
     QStringList list;
     for (const auto& a : args) list << QString::fromStdString(a);
-    return list;
+    process.setProgram(ProgramPath(program, folder));
+    process.setArguments(list);
+    if (!folder.empty()) process.setWorkingDirectory(QString::fromStdString(folder));
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
 }
 
 }  // namespace
@@ -28,11 +34,7 @@ QStringList Arguments(const std::vector<std::string>& args) {
 bool QtProcesses::RunAndWait(const std::string& program, const std::vector<std::string>& args,
                              const std::string& folder) {
     QProcess process;
-    process.setProgram(ProgramPath(program, folder));
-    process.setArguments(Arguments(args));
-    if (!folder.empty()) process.setWorkingDirectory(QString::fromStdString(folder));
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
+    Prepare(process, program, args, folder);
 
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
@@ -49,11 +51,7 @@ bool QtProcesses::RunAndWait(const std::string& program, const std::vector<std::
 bool QtProcesses::StartHidden(const std::string& program, const std::vector<std::string>& args,
                               const std::string& folder) {
     QProcess process;
-    process.setProgram(ProgramPath(program, folder));
-    process.setArguments(Arguments(args));
-    if (!folder.empty()) process.setWorkingDirectory(QString::fromStdString(folder));
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
+    Prepare(process, program, args, folder);
     return process.startDetached();
 }
 

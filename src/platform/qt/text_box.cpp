@@ -7,22 +7,10 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "platform/qt/picture_box.h"  // ClassicButtons
+#include "platform/qt/qt_colour.h"
+
 namespace velm {
-
-namespace {
-
-QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-Colour FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
-
-int ClassicButtons(Qt::MouseButtons buttons) {
-    int b = 0;
-    if (buttons & Qt::LeftButton) b |= 1;
-    if (buttons & Qt::RightButton) b |= 2;
-    if (buttons & Qt::MiddleButton) b |= 4;
-    return b;
-}
-
-}  // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     setMouseTracking(true);

@@ -1,0 +1,13 @@
+#pragma once
+// Message boxes through the running program's Dialogs; nothing is shown
+// when there are none (before start-up installed them, or in a test that
+// scripts no dialogs).
+#include <string>
+
+namespace velm {
+
+void ShowMessage(const std::string& prompt, int style, const std::string& title);
+// The critical icon, titled with text 1 of LangErrore.
+void ShowErrorMessage(const std::string& text);
+
+}  // namespace velm
