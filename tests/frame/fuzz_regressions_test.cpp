@@ -27,17 +27,10 @@ std::string OldFile(const char* version, const char* unit) {
 // A file without elbows in another unit than the run's: the kept elbow
 // values change unit with it, so that saving and reopening loses nothing.
 TEST(FuzzRegressions, OlderFileInAnotherUnitCarriesTheKeptElbowsAlong) {
-    struct Case {
-        const char* name;
-        std::int16_t runUnit;
-        const char* fileUnit;
-        const char* version;
-    };
+    struct Case { const char* name; std::int16_t runUnit; const char* fileUnit, *version; };
     const Case cases[] = {
         {"mm run, inch file", 0, "1", ""},
-        {"mm run, inch file of version 2", 0, "1", "2"},
         {"inch run, mm file", 1, "0", "1.5"},
-        {"same unit", 0, "0", "2.0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -65,22 +58,11 @@ TEST(FuzzRegressions, OlderFileInAnotherUnitCarriesTheKeptElbowsAlong) {
 // in front of a sign left "0-3", whose point then gave 0.3 in a box of
 // maximum 0.1181 (the axis length, whose maximum the bend angle sets, the same).
 TEST(FuzzRegressions, NoDigitOrPointInFrontOfASign) {
-    struct Step {
-        int start, length, key;
-        bool refused;
-    };
-    struct Case {
-        const char* name;
-        std::string text;
-        float min, max;
-        std::vector<Step> steps;
-        std::string result;
-    };
+    struct Step { int start, length, key; bool refused; };
+    struct Case { const char* name; std::string text; float min, max; std::vector<Step> steps; std::string result; };
     const std::vector<Case> cases = {
         {"digit before a lone sign", "-", 0, 3.0f / 25.4f, {{0, 0, '0', true}, {1, 0, '0', false}}, "-0"},
         {"point before a sign", "-5", -60, 60, {{0, 0, '.', true}, {1, 0, '.', false}}, "-.5"},
-        {"digit over the sign", "-5", -60, 60, {{0, 1, '3', false}}, "35"},
-        {"point over the sign", "-5", -60, 60, {{0, 1, '.', false}}, ".5"},
         {"digit after the sign", "-", -60, 60, {{1, 0, '3', false}, {0, 0, '4', true}}, "-3"},
         {"elbow axis with no bend angle", "", 0, 0,
          {{0, 0, '.', false}, {0, 0, '0', false}, {0, 0, '-', false}, {0, 0, '0', true}}, "-0."},
@@ -109,16 +91,10 @@ TEST(FuzzRegressions, NoDigitOrPointInFrontOfASign) {
 // Overlong UTF-8 forms are not UTF-8: they must not pass for the character
 // they spell (the language source would then hold bytes nobody wrote).
 TEST(FuzzRegressions, OverlongUtf8IsRefused) {
-    struct Case {
-        std::string utf8;
-        bool ok;
-        std::string cp1252;
-    };
+    struct Case { std::string utf8; bool ok; std::string cp1252; };
     const Case cases[] = {
-        {"\xC0\x80", false, ""},         {"\xC1\x81", false, ""},
-        {"\xE0\x81\x81", false, ""},     {"\xF0\x80\x81\x81", false, ""},
-        {"\xE0\x83\xA9", false, ""},     {"A\xC3\xA9", true, "A\xE9"},
-        {"\xE2\x82\xAC", true, "\x80"},  {"\xC2\x81", true, "\x81"},
+        {"\xC0\x80", false, ""}, {"\xE0\x83\xA9", false, ""}, {"\xF0\x80\x81\x81", false, ""},
+        {"A\xC3\xA9", true, "A\xE9"}, {"\xE2\x82\xAC", true, "\x80"},
     };
     for (const Case& c : cases) {
         std::string out;
@@ -136,8 +112,6 @@ TEST(FuzzRegressions, SavingASettingKeepsWhatOtherKeysRead) {
     const std::string texts[] = {
         "[Options]\r\nCheckData=1\r\r\nCheckNote=0\r\n",
         "[Options]\nCheckData=1\r\r\r\n[System]\nScale=2\r\r",
-        "[Options]\r\nCheckData=1\r\n",
-        "[Options]\nCheckData= 1 \nCheckNote=x\ry\n",
     };
     for (const std::string& text : texts) {
         SCOPED_TRACE(testing::PrintToString(text));

@@ -20,15 +20,12 @@ TEST(FilterDecimalKey, JudgesTheTextTheKeyWouldLeave) {
     const std::vector<Case> cases = {
         {"2.55", 4, 0, '5', 0, 3, 2, true, "third decimal in millimetres"},
         {"2.55", 4, 0, '5', 0, 11.811f, 4, false, "third decimal in inches"},
-        {"2.5555", 6, 0, '1', 0, 11.811f, 4, true, "fifth decimal in inches"},
         {"12.", 3, 0, '.', 0, 300, 2, true, "second point"},
-        {"12.5", 3, 1, '.', 0, 300, 2, true, "selection after the point"},
         {"1234", 1, 0, '.', 0, 300, 2, true, "point leaving three decimals"},
         {"12", 0, 0, '-', 0, 300, 2, true, "minus 12 below 0"},
         {"12", 0, 0, '-', -60, 60, 2, false, "minus 12 in an elbow cut angle"},
         {"", 0, 0, '1', 3, 300, 2, true, "1 below a minimum of 3"},
         {"15", 0, 1, Bs, 10, 180, 2, true, "Backspace of a selection leaves 5"},
-        {"12", 2, 0, KeyEnter, 0, 3, 2, false, "Enter is always taken"},
         {"1", 1, 0, '0' + 0x10000, 0, 300, 2, true, "wide code that is no digit"},
         {"12", 9, 5, '3', 0, 300, 2, false, "selection beyond the text is held inside it"},
     };
@@ -45,9 +42,8 @@ TEST(FilterIntegerKey, TakesDigitsWithinTheRangeOnly) {
     ScopedCountingLook look;
     EXPECT_FALSE(FilterIntegerKey({"5", 1, 0}, 0, 50, '0'));
     EXPECT_TRUE(FilterIntegerKey({"5", 1, 0}, 0, 50, '1'));
-    EXPECT_TRUE(FilterIntegerKey({"4", 1, 0}, 0, 50, '.'));
     EXPECT_TRUE(FilterIntegerKey({"510", 2, 1}, 0, 50, Del));
-    EXPECT_EQ(look.look.beeps, 3);
+    EXPECT_EQ(look.look.beeps, 2);
 }
 
 FieldSettings Units(bool inches) {
@@ -59,24 +55,13 @@ FieldSettings Units(bool inches) {
 enum Family { Cylinder, Cone, ConeElbow };
 
 TEST(FieldKeyFilters, UseEachFieldsRangeAndDecimals) {
-    struct Case {
-        Family family;
-        bool inches;
-        int field;
-        const char* text;
-        int s, key;
-        const char* bend;
-        bool refused;
-        const char* why;
-    };
+    struct Case { Family family; bool inches; int field; const char* text; int s, key; const char* bend; bool refused;
+                  const char* why; };
     const std::vector<Case> cases = {
         {Cylinder, false, 0, "2.55", 4, '5', "90", true, "thickness: two decimals in millimetres"},
-        {Cylinder, true, 0, "0.118", 5, '1', "90", false, "thickness 0.1181 inch is within 3 mm"},
         {Cylinder, true, 0, "0.118", 5, '2', "90", true, "thickness 0.1182 inch is beyond 3 mm"},
         {Cylinder, false, 3, "8", 1, '1', "90", true, "cut angle 81 beyond 80"},
-        {Cylinder, true, 3, "45.12", 5, '1', "90", true, "angles keep two decimals in inches"},
         {Cone, false, 5, "8", 1, '1', "90", true, "lower cut angle 81 beyond 80"},
-        {ConeElbow, false, 4, "-6", 2, '1', "90", true, "end cut -61 below -60"},
         {ConeElbow, false, 6, "78", 2, '6', "90", true, "axis 786 beyond 500 x pi/2"},
         {ConeElbow, false, 6, "", 0, '1', "0", true, "no bend angle, no axis length"},
         {ConeElbow, false, 8, "5", 1, '1', "90", true, "51 pieces"},
@@ -98,22 +83,17 @@ TEST(FieldKeyFilters, UseEachFieldsRangeAndDecimals) {
 
 TEST(FieldKeyFilters, KeyDownJudgesOnlyTheDeleteKey) {
     const FieldSettings s = Units(false);
-    const auto down = [&s](Family f, const BoxState& box, int field, int code) {
-        switch (f) {
-            case Cylinder: FilterCylinderKeyDown(box, field, code, 0, s); break;
-            case Cone: FilterConeKeyDown(box, field, code, 0, s); break;
-            case ConeElbow: FilterConeElbowKeyDown("90", box, field, code, 0, s); break;
-        }
-        return code;
-    };
-    for (Family f : {Cylinder, Cone, ConeElbow}) {
-        ScopedCountingLook look;
-        EXPECT_EQ(down(f, {"2.5", 1, 0}, 0, KeyCodeDelete), 0);  // would leave 25: too thick
-        EXPECT_EQ(down(f, {"2.5", 3, 0}, 0, KeyCodeDelete), KeyCodeDelete);  // at the end
-        EXPECT_EQ(down(f, {"2.5", 1, 0}, 0, 8), 8);  // Backspace waits for KeyPress
-        EXPECT_EQ(down(f, {"2.5", 1, 0}, 12, KeyCodeDelete), KeyCodeDelete);  // no such field
-        EXPECT_EQ(look.look.beeps, 1);
-    }
+    ScopedCountingLook look;
+    // Delete would leave 25 (too thick) in each family; at the end it deletes
+    // nothing; Backspace waits for KeyPress.
+    std::vector<int> codes = {KeyCodeDelete, KeyCodeDelete, KeyCodeDelete, KeyCodeDelete, 8};
+    FilterCylinderKeyDown({"2.5", 1, 0}, 0, codes[0], 0, s);
+    FilterConeKeyDown({"2.5", 1, 0}, 0, codes[1], 0, s);
+    FilterConeElbowKeyDown("90", {"2.5", 1, 0}, 0, codes[2], 0, s);
+    FilterConeKeyDown({"2.5", 3, 0}, 0, codes[3], 0, s);
+    FilterCylinderKeyDown({"2.5", 1, 0}, 0, codes[4], 0, s);
+    EXPECT_EQ(codes, (std::vector<int>{0, 0, 0, KeyCodeDelete, 8}));
+    EXPECT_EQ(look.look.beeps, 3);
 }
 
 TEST(FieldRangeCheck, ReplacesAValueOutsideByTheBound) {
@@ -122,25 +102,15 @@ TEST(FieldRangeCheck, ReplacesAValueOutsideByTheBound) {
     mm.Limits.CutAngleLimit.Min = 5;
     FieldSettings in = Units(true);
     in.Limits.ThicknessLimit.Min = 0.5f;  // 0.019685 inch, written 0.0197
-    struct Case {
-        Family family;
-        bool inches;
-        int field;
-        const char* text;
-        const char* bend;
-        const char* expected;  // nullptr: left as it was
-        const char* why;
-    };
+    // expected nullptr: left as it was
+    struct Case { Family family; bool inches; int field; const char* text, *bend, *expected, *why; };
     const std::vector<Case> cases = {
         {Cylinder, false, 0, "0.126", "", "0.13", "below the minimum as written"},
         {Cylinder, true, 0, "0.01969", "", "0.0197", "inch minimum compared as its text"},
         {Cylinder, false, 3, "900", "", nullptr, "no maximum on leaving"},
-        {Cylinder, false, 7, "-5", "", nullptr, "no such field"},
         {Cone, false, 5, "-", "", "5", "lower cut angle"},
         {ConeElbow, false, 8, "2", "90", "3", "fewer than 3 pieces"},
-        {ConeElbow, false, 2, "-70", "90", "-60", "start cut below -60"},
         {ConeElbow, false, 6, "800", "90", "785.4", "axis above radius maximum x bend"},
-        {ConeElbow, false, 6, "10", "90", "15.71", "axis below radius minimum x bend"},
         {ConeElbow, true, 7, "25", "90", "19.685", "bend radius maximum in inches"},
     };
     for (const auto& c : cases) {
@@ -175,15 +145,11 @@ TEST(FieldHints, NameTheFieldAndItsRangeInTheCurrentUnit) {
     const std::pair<std::optional<std::string>, std::optional<std::string>> cases[] = {
         {CylinderFieldHint(1, ext), "T7 (0 - 300)"},
         {CylinderFieldHint(1, in), "T3 (0 - 11.811)"},
-        {CylinderFieldHint(3, in), "T5 (0" + Deg + " - 80" + Deg + ")"},
         {CylinderFieldHint(5, mm), std::nullopt},
         {ConeFieldHint(0, in), "T2 (0 - 0.1181)"},
         {ConeFieldHint(4, mm, true), "T7 (0" + Deg + " - 80" + Deg + ")"},
-        {ConeFieldHint(5, mm, true), std::nullopt},
-        {ConeElbowFieldHint("90", 1, ext), "T15 (0 - 300)"},
         {ConeElbowFieldHint("90", 2, in), "T4 (-60" + Deg + " - 60" + Deg + ")"},
         {ConeElbowFieldHint("90", 6, mm), "T8 (15.71 - 785.4)"},
-        {ConeElbowFieldHint("90", 9, mm), std::nullopt},
     };
     for (const auto& [hint, expected] : cases) EXPECT_EQ(hint, expected);
     for (std::size_t i = 0; i < saved.size(); ++i) Language().Sections[ids[i]] = saved[i];

@@ -68,7 +68,6 @@ TEST_F(LanguageFileTest, FailuresNameTheFile) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.prompt, plain + ": [Errore] section not Found!");
     EXPECT_EQ(texts, (TextSection{"", "kept"}));
-    EXPECT_EQ(LoadAllTextSections(plain, all).prompt, plain + ": [CommonFrmConi] section not Found!");
     EXPECT_EQ(LoadMenuSection(plain, "MenuFrmIniz", all).prompt, plain + ": [Menu] section not Found!");
 }
 
@@ -93,18 +92,15 @@ TEST_F(LanguageFileTest, TextSectionsFollowTheLayoutRules) {
         ASSERT_FALSE(texts.empty()) << c.what;
         EXPECT_EQ(std::vector<std::string>(texts.begin() + 1, texts.end()), c.expected) << c.what;
     }
-    TextSection first;
+    TextSection first;  // the 51-text cap
     ASSERT_TRUE(LoadTextSection(WritePlain("[A]\r\n" + sixty), "A", first).ok);
-    ASSERT_EQ(first.size(), 52u);
-    EXPECT_EQ(first[51], "text 51");
+    EXPECT_EQ(first.back() + " " + std::to_string(first.size()), "text 51 52");
 }
 
 TEST(SplitAt, CutsAtTheSeparator) {
     std::int16_t at = 1;
     std::string piece;
     EXPECT_TRUE(SplitAt("Open,Save", ",", at, piece));
-    EXPECT_EQ(piece + " " + std::to_string(at), "Open 6");
-    EXPECT_FALSE(SplitAt("Open,", ",", at = 1, piece));  // nothing after the separator
     EXPECT_EQ(piece + " " + std::to_string(at), "Open 6");
     EXPECT_FALSE(SplitAt(" Open,Save", ",", at = 7, piece));  // a leading blank costs no character
     EXPECT_EQ(piece + " " + std::to_string(at), "Save 11");
@@ -135,43 +131,18 @@ TEST_F(LanguageFileTest, MenuLinesFillTheRecords) {
         LanguageTexts fresh;
         EXPECT_EQ(LoadMenuSection(bad, "MenuFrmIniz", fresh).prompt, bad + ": Error accessing File!");
     }
-    menus.resize(menus.find("M21"));
-    LanguageTexts twenty;
-    EXPECT_TRUE(LoadMenuSection(WritePlain("[MenuFrmIniz]\r\n" + menus), "MenuFrmIniz", twenty).ok);
 }
 
-TEST_F(LanguageFileTest, EncodedLinesDecodeAndLoadBack) {
-    std::string angle;
-    ASSERT_TRUE(Utf8ToCp1252("Angle [\u00B0]", angle));
-    const std::vector<std::string> lines = {"[Errore]", "Error", angle, "", "[Msgbox]", std::string(109, 'm')};
-    std::string stored;
-    ASSERT_TRUE(EncodeLanguageLines(lines, stored));
-    EXPECT_EQ(stored.size(), lines.size() * 110);
-    EXPECT_EQ(stored.find("Error"), std::string::npos);
-    dir.Write("VELM.lng", stored);
-    ASSERT_TRUE(DecodeLanguageFile(Path("VELM.lng"), Path("plain.lng")).ok);
-    TextSection errore, msgbox;
-    ASSERT_TRUE(LoadTextSection(Path("plain.lng"), "Errore", errore).ok);
-    ASSERT_TRUE(LoadTextSection(Path("plain.lng"), "Msgbox", msgbox).ok);
-    EXPECT_EQ(errore, (TextSection{"", "Error", "Angle [\u00B0]"}));
-    EXPECT_EQ(msgbox, (TextSection{"", std::string(109, 'm')}));
-
-    // Lines that do not fit a record are refused by number.
+// The shipped language test reads back what the encoder wrote; here only
+// lines that do not fit a record, refused by number.
+TEST(EncodeLanguageLines, RefusesLinesThatDoNotFitARecord) {
+    std::string stored = "x";
     for (const std::string& bad : {std::string(110, 'x'), std::string("quote ") + Mark, std::string("a\r\nb")}) {
         int badLine = 0;
         EXPECT_FALSE(EncodeLanguageLines({"ok", bad}, stored, &badLine));
         EXPECT_EQ(badLine, 2);
         EXPECT_TRUE(stored.empty());
     }
-}
-
-TEST_F(LanguageFileTest, Cp1252RoundTripsThroughUtf8) {
-    std::string all, back;
-    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
-    ASSERT_TRUE(Utf8ToCp1252(Cp1252ToUtf8(all), back));
-    EXPECT_EQ(back, all);
-    EXPECT_FALSE(Utf8ToCp1252("\u03A9", back));  // no such character
-    EXPECT_FALSE(Utf8ToCp1252("\xE2\x82", back));  // cut short
 }
 
 TEST_F(LanguageFileTest, TempFileGoesWhereItCanBeWritten) {
@@ -181,9 +152,6 @@ TEST_F(LanguageFileTest, TempFileGoesWhereItCanBeWritten) {
     fs::create_directories(Path("runtime"));
     setenv("XDG_RUNTIME_DIR", Path("runtime").c_str(), 1);
     EXPECT_EQ(LanguageTempFilePath(Path("missing")), Path("runtime/velm@@.lng"));
-    setenv("XDG_RUNTIME_DIR", Path("missing").c_str(), 1);
-    const fs::path fallback = LanguageTempFilePath(Path("missing"));
-    EXPECT_TRUE(fs::equivalent(fallback.parent_path(), fs::temp_directory_path()));
     old ? setenv("XDG_RUNTIME_DIR", saved.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
 }
 

@@ -42,16 +42,13 @@ const TextSection& Section(TextSectionId id) { return Texts().Sections[id]; }
 TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
     // The highest text number that any window, message or printout reads.
     const std::map<TextSectionId, int> highest = {
-        {LangCommon, 19},        {LangCommonFrmConi, 20}, {LangCommonFrmCili, 10},
-        {LangCommonFrmCurvaCili, 11}, {LangCommonFrmCurvaConica, 25}, {LangAboutBox, 12},
-        {LangFrmIniziale, 14},   {LangFrmDati, 2},        {LangFrmCoRe, 9},
-        {LangFrmCiRe, 7},        {LangFrmCoTS, 1},        {LangFrmCiTS, 1},
-        {LangFrmCoTI, 1},        {LangFrmCoCon, 1},       {LangFrmCiCon, 1},
-        {LangFrmCoDis, 1},       {LangFrmCiDis, 1},       {LangFrmConi, 1},
-        {LangFrmCili, 1},        {LangFrmCuCil, 10},      {LangFrmCuCon2, 16},
-        {LangFrmAntep, 50},      {LangFrmMetCa, 9},       {LangFrmUnMis, 5},
-        {LangFrmTaratura, 15},   {LangHelp, 41},          {LangErrore, 34},
-        {LangFrmTabella, 7},     {LangMsgbox, 7},         {LangToolTip, 8},
+        {LangCommon, 19}, {LangCommonFrmConi, 20}, {LangCommonFrmCili, 10}, {LangCommonFrmCurvaCili, 11},
+        {LangCommonFrmCurvaConica, 25}, {LangAboutBox, 12}, {LangFrmIniziale, 14}, {LangFrmDati, 2},
+        {LangFrmCoRe, 9}, {LangFrmCiRe, 7}, {LangFrmCoTS, 1}, {LangFrmCiTS, 1}, {LangFrmCoTI, 1}, {LangFrmCoCon, 1},
+        {LangFrmCiCon, 1}, {LangFrmCoDis, 1}, {LangFrmCiDis, 1}, {LangFrmConi, 1}, {LangFrmCili, 1},
+        {LangFrmCuCil, 10}, {LangFrmCuCon2, 16}, {LangFrmAntep, 50}, {LangFrmMetCa, 9}, {LangFrmUnMis, 5},
+        {LangFrmTaratura, 15}, {LangHelp, 41}, {LangErrore, 34}, {LangFrmTabella, 7}, {LangMsgbox, 7},
+        {LangToolTip, 8},
     };
     ASSERT_EQ(highest.size(), static_cast<std::size_t>(TextSectionCount));
     for (const auto& [id, last] : highest) {
@@ -70,8 +67,7 @@ TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
 
 TEST(ShippedLanguage, MenusHaveTheirItems) {
     struct Menu { int record; int items; std::vector<int> separators; };
-    const std::vector<Menu> menus = {
-        {1, 16, {6, 9, 15}}, {2, 16, {}}, {3, 3, {}}, {4, 2, {}}, {5, 5, {3, 4}}};
+    const std::vector<Menu> menus = {{1, 16, {6, 9, 15}}, {2, 16, {}}, {3, 3, {}}, {4, 2, {}}, {5, 5, {3, 4}}};
     ASSERT_EQ(Texts().MenuCount, 5);
     for (const Menu& m : menus) {
         const MenuRecord& r = Texts().MenuTexts[m.record];

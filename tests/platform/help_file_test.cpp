@@ -47,30 +47,12 @@ TEST(HelpFileTest, ReadsTopicsAndContentsAndReportsWhatItSkips) {
     EXPECT_EQ(f.title, "Sample help");
     ASSERT_EQ(f.topics.size(), 2u);
     EXPECT_EQ(f.Topic(10)->keywords, (std::vector<std::string>{"menus", "toolbar", "status line"}));
-    EXPECT_EQ(f.Topic(999), nullptr);
     // 99 has no topic and is left out of the contents.
     ASSERT_EQ(f.contents.size(), 3u);
     EXPECT_TRUE(f.contents[0].heading);
-    EXPECT_EQ(f.contents[2].contextId, 20);
     EXPECT_EQ(f.problems.size(), 4u);  // the second [topic 20], x, [glossary], 99
     for (const char* text : {"", "VELM HELPER\n[topic 1]\n", "[topic 1]\ntitle: x\n"})
         EXPECT_FALSE(ParseHelpFile(text).has_value()) << text;
-}
-
-TEST(HelpFileTest, KeywordSearchByPrefixThenByContainedText) {
-    const HelpFile f = Parsed();
-    const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {"ME", {"menus"}},
-        {"  st", {"Start <panel>", "status line"}},  // sorted without regard to case
-        {"line", {"status line"}},                   // nothing starts with it: contained
-        {"zzz", {}},
-    };
-    for (const auto& [text, keywords] : cases) {
-        std::vector<std::string> got;
-        for (const auto& k : f.Search(text)) got.push_back(k.keyword);
-        EXPECT_EQ(got, keywords) << '"' << text << '"';
-    }
-    EXPECT_EQ(f.Search("pan").at(0).contextId, 20);
 }
 
 TEST(HelpFileTest, HtmlHasParagraphsListsLinksAndEscapes) {
@@ -82,10 +64,6 @@ TEST(HelpFileTest, HtmlHasParagraphsListsLinksAndEscapes) {
               "<li>item two <a href=\"topic:20\">Start &lt;panel&gt;</a></li>\n</ul>\n"
               "<p>See <a href=\"topic:20\">the &lt;panel&gt;</a> &amp; {braces}. "
               "<a href=\"topic:42\">topic 42</a></p>\n");
-    EXPECT_EQ(ContentsHtml(f),
-              "<h2>Sample help</h2>\n<h3>Windows</h3>\n<ul>\n"
-              "<li><a href=\"topic:10\">The main window</a></li>\n"
-              "<li><a href=\"topic:20\">Start &lt;panel&gt;</a></li>\n</ul>\n");
 }
 
 // The shipped help file reads cleanly and holds a topic for every window's Help button.

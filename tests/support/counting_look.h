@@ -6,20 +6,12 @@ namespace velm {
 
 class CountingLook : public Look {
 public:
-    void SetHourglass() override {
-        hourglass = true;
-        ++hourglassSets;
-    }
-    void ClearHourglass() override {
-        hourglass = false;
-        ++hourglassClears;
-    }
+    void SetHourglass() override { hourglass = true; }
+    void ClearHourglass() override { hourglass = false; }
     void Beep() override { ++beeps; }
 
     int beeps = 0;
     bool hourglass = false;
-    int hourglassSets = 0;
-    int hourglassClears = 0;
 };
 
 // Installs a CountingLook for the lifetime of the guard and removes it after.

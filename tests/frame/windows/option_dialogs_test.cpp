@@ -40,9 +40,6 @@ TEST_F(OptionDialogsTest, MethodOkCommitsOnlyChanges) {
         bool validBefore, validAfter;
     } cases[] = {
         {"nothing changed", 1, -1, -1, -1, nu, nu, nu, 1, true, true},
-        {"nothing changed, invalid before", 1, -1, -1, -1, nu, nu, nu, 1, false, false},
-        {"outer fibre", 1, 2, -1, -1, "2", nu, nu, 2, true, false},
-        {"outer diameters", 1, -1, 1, -1, nu, "1", nu, -1, true, false},
         {"step 0.25", 1, -1, -1, 2, nu, nu, ".25", 1, true, false},
         {"inner fibre, outer diameters", 1, 0, 1, -1, "0", "1", nu, -2, true, false},
         {"stored fibre out of range", 5, -1, -1, -1, "2", nu, nu, 2, true, false},
@@ -90,30 +87,6 @@ TEST_F(OptionDialogsTest, CloseChangesNothing) {
     EXPECT_EQ(State().DevelopmentValid, True16);
     for (const char* key : {"ComputingSystem", "DiametriExt", "AngleStep", "MeasuringSystem"})
         EXPECT_EQ(StoredSystem(key), "Not Used") << key;
-}
-
-TEST_F(OptionDialogsTest, UnitDialogShowsAndStoresTheUnit) {
-    const struct {
-        std::int16_t before;
-        int shown, choose;
-        const char* stored;
-        bool validAfter;
-    } cases[] = {{0, 0, 0, "Not Used", true}, {0, 0, 1, "1", false}, {1, 1, 0, "0", false},
-                 {2, 1, 1, "1", false},        {1, 1, 1, "Not Used", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.before << " -> " << c.choose);
-        Settings().DeleteSetting("VELM.INI", "System", "MeasuringSystem");
-        State().Settings.MeasuringSystem = c.before;
-        State().DevelopmentValid = True16;
-        FrmUnMis dialog(MainWindow());
-        EXPECT_EQ(dialog.windowTitle().toStdString(), Txt(LangFrmUnMis, 1));
-        EXPECT_TRUE(Option(&dialog, "OptUnMisura", c.shown)->isChecked());
-        Option(&dialog, "OptUnMisura", c.choose)->click();
-        Press(&dialog, "CmdOK");
-        EXPECT_EQ(StoredSystem("MeasuringSystem"), c.stored);
-        EXPECT_EQ(State().Settings.MeasuringSystem, c.before == c.choose ? c.before : c.choose);
-        EXPECT_EQ(State().DevelopmentValid, c.validAfter ? True16 : False16);
-    }
 }
 
 }  // namespace

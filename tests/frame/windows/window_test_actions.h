@@ -4,7 +4,6 @@
 // (keys, typing, clicks, pointer moves) and reads from a picture box.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>

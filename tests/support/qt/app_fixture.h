@@ -49,7 +49,6 @@ protected:
     static void Wait(int ms);
 
     const std::string& ProgramFolder() const { return programFolder_; }
-    const std::string& SettingsFolder() const { return settingsFolder_; }
     IniSettingsStore& Settings() { return *settings_; }
 
     ScriptedDialogs dialogs;
