@@ -49,11 +49,11 @@ constexpr int MinHeightTwips = 6200;
 int CeilPixels(int twips) { return (twips + TwipsPerPixel - 1) / TwipsPerPixel; }
 
 // Toolbar button i: its command is File item / help / exit as the table gives.
-struct ToolButtonSpec {
+struct ToolButtonDesign {
     int enabledPicture;   // Icone element, -1: the exit picture
     int disabledPicture;  // Icone element, -1: none of its own
 };
-constexpr ToolButtonSpec ToolButtonSpecs[FrmMDI::ToolButtonCount] = {
+constexpr ToolButtonDesign ToolButtonDesigns[FrmMDI::ToolButtonCount] = {
     {0, 1}, {2, 3}, {4, -1}, {5, 6}, {7, 8}, {9, 10}, {11, -1}, {-1, -1}};
 
 }  // namespace
@@ -244,13 +244,13 @@ void FrmMDI::BuildToolBar() {
     for (int i = 0; i < ToolButtonCount; ++i) {
         auto* b = new QToolButton;
         b->setObjectName(Indexed("CmdToolBar", i));
-        const ToolButtonSpec& spec = ToolButtonSpecs[i];
+        const ToolButtonDesign& button = ToolButtonDesigns[i];
         QIcon icon;
-        if (spec.enabledPicture < 0) {
+        if (button.enabledPicture < 0) {
             icon.addPixmap(ExitPicture(), QIcon::Normal);
         } else {
-            icon.addPixmap(Icone(spec.enabledPicture), QIcon::Normal);
-            if (spec.disabledPicture >= 0) icon.addPixmap(Icone(spec.disabledPicture), QIcon::Disabled);
+            icon.addPixmap(Icone(button.enabledPicture), QIcon::Normal);
+            if (button.disabledPicture >= 0) icon.addPixmap(Icone(button.disabledPicture), QIcon::Disabled);
         }
         b->setIcon(icon);
         b->setIconSize(QSize(ToolbarPictureSize, ToolbarPictureSize));

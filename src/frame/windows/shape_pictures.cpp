@@ -147,9 +147,9 @@ struct Mantle {
 QColor Shade(QColor base, V3 normal, double ambient, double specular) {
     const double diffuse = std::max(0.0, Dot(normal, kLight));
     const V3 half = Unit(kLight + kView);
-    const double spec = std::pow(std::max(0.0, Dot(normal, half)), 24) * specular;
+    const double highlight = std::pow(std::max(0.0, Dot(normal, half)), 24) * specular;
     const double k = ambient + (1 - ambient) * diffuse;
-    const auto ch = [&](int c) { return std::clamp(static_cast<int>(c * k + 255 * spec), 0, 255); };
+    const auto ch = [&](int c) { return std::clamp(static_cast<int>(c * k + 255 * highlight), 0, 255); };
     return QColor(ch(base.red()), ch(base.green()), ch(base.blue()));
 }
 
