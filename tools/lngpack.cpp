@@ -9,25 +9,6 @@
 
 #include "frame/language_file.h"
 
-namespace {
-
-std::vector<std::string> SplitLines(std::string text) {
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // a byte-order mark is no text
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::cerr << "usage: velm_lngpack plain.txt VELM.lng\n";
@@ -41,7 +22,7 @@ int main(int argc, char** argv) {
     }
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 
-    const std::vector<std::string> utf8Lines = SplitLines(text);
+    const std::vector<std::string> utf8Lines = velm::SplitTextLines(text);
     std::vector<std::string> lines;
     bool ok = true;
     for (std::size_t i = 0; i < utf8Lines.size(); ++i) {

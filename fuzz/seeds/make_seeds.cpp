@@ -31,19 +31,6 @@ void Seed(const std::string& target, const std::string& name, const std::string&
     std::ofstream(folder / name, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
 
 std::string Join(const std::vector<std::string>& lines, std::size_t count, const char* end = "\r\n") {
     std::string out;
@@ -75,7 +62,7 @@ void DataFiles() {
     r.Inputs.CylindricalEnds = "S";
     r.Inputs.CylinderData[4] = -35.5f;
     r.Inputs.ConeData[1] = 0.125f;
-    const std::vector<std::string> lines = Lines(WriteDataFileText(r));
+    const std::vector<std::string> lines = SplitTextLines(WriteDataFileText(r));
     Seed("data_file", "values.qvl", Join(lines, lines.size()));
     Seed("data_file", "lf-only.qvl", Join(lines, lines.size(), "\n"));
     Seed("data_file", "cr-only.qvl", Join(lines, lines.size(), "\r"));
@@ -89,7 +76,7 @@ void DataFiles() {
     std::vector<std::string> old = lines;
     old[1] = "\"2.0\"";
     Seed("data_file", "version-2.0.qvl", Join(old, 15));
-    std::vector<std::string> oldInches = Lines(inchText);
+    std::vector<std::string> oldInches = SplitTextLines(inchText);
     oldInches[1] = "\"2\"";
     Seed("data_file", "version-2-inches.qvl", Join(oldInches, 15));
 
@@ -231,7 +218,7 @@ void LanguageRecords(const fs::path& source) {
     std::ifstream in(source / "lang" / "VELM.txt", std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::vector<std::string> shipped;
-    for (const std::string& line : Lines(text)) {
+    for (const std::string& line : SplitTextLines(text)) {
         std::string cp;
         shipped.push_back(Utf8ToCp1252(line, cp) ? cp : line);
     }

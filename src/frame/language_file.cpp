@@ -301,6 +301,21 @@ std::string LanguageTempFilePath(const std::string& appDir) {
     return (temp / ("velm@@-" + std::to_string(getuid()) + ".lng")).string();
 }
 
+std::vector<std::string> SplitTextLines(std::string text) {
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // a byte-order mark is no text
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
 std::string Cp1252ToUtf8(const std::string& text) {
     std::string out;
     out.reserve(text.size());

@@ -72,6 +72,9 @@ std::string LanguageTempFilePath(const std::string& appDir);
 
 // Windows-1252 <-> UTF-8. Utf8ToCp1252 fails on invalid UTF-8 or on a
 // character that the code page cannot hold.
+// Splits a text into lines at LF or CRLF; a leading byte-order mark is dropped.
+std::vector<std::string> SplitTextLines(std::string text);
+
 std::string Cp1252ToUtf8(const std::string& text);
 bool Utf8ToCp1252(const std::string& text, std::string& out);
 
