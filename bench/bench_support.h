@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "platform/qt/picture_box.h"
 
 namespace velm::bench {

@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "bench_support.h"
-#include "frame/language.h"
+#include "core/language.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/startup.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "platform/look.h"
 #include "platform/services.h"
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "frame/data_file.h"
-#include "frame/unit_conversion.h"
+#include "core/data_file.h"
+#include "core/unit_conversion.h"
 #include "fuzz/fuzz_check.h"
 
 namespace velm {

@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "frame/input_fields.h"
-#include "frame/number_text.h"
+#include "core/input_fields.h"
+#include "core/number_text.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/look.h"
 

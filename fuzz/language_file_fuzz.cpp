@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frame/language_file.h"
+#include "core/language_file.h"
 #include "fuzz/fuzz_check.h"
 
 namespace velm {

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "frame/data_file.h"
-#include "frame/number_text.h"
+#include "core/data_file.h"
+#include "core/number_text.h"
 #include "fuzz/fuzz_check.h"
 
 namespace velm {

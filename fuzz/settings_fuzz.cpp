@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frame/settings.h"
+#include "core/settings.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/ini_settings_store.h"
 

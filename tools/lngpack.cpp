@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/language_file.h"
+#include "core/language_file.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "frame/data_file.h"
-#include "frame/language_file.h"
-#include "frame/unit_conversion.h"
-#include "frame/version.h"
+#include "core/data_file.h"
+#include "core/language_file.h"
+#include "core/unit_conversion.h"
+#include "core/version.h"
 #include "platform/ini_settings_store.h"
-#include "frame/settings.h"
+#include "core/settings.h"
 
 namespace fs = std::filesystem;
 using namespace velm;

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <string>
 
-#include "frame/fill_seed.h"
-#include "frame/language.h"
-#include "frame/number_text.h"
-#include "frame/sketch_primitives.h"
-#include "frame/working_state.h"
+#include "core/fill_seed.h"
+#include "core/language.h"
+#include "core/number_text.h"
+#include "core/sketch_primitives.h"
+#include "core/working_state.h"
 #include "geometry/cylinder_geometry.h"
 
 namespace velm {
@@ -122,7 +122,7 @@ void PolarToPicture(float& xOut, float& yOut, float kY, float kX, float divX, fl
     yOut = along * kY / divY;
 }
 
-ConeDevelopmentView DrawConeDevelopment(Canvas& picture, const ConeResults& r, float angleStep, Colour fill,
+ConeDevelopmentView DrawConeDevelopment(RasterCanvas& picture, const ConeResults& r, float angleStep, Colour fill,
                                         std::int16_t measuringSystem) {
     ConeDevelopmentView view;
     const int n = HalfTurnIndex(angleStep);
@@ -189,7 +189,7 @@ ConeDevelopmentView DrawConeDevelopment(Canvas& picture, const ConeResults& r, f
     return view;
 }
 
-bool DrawConeSheetDevelopment(Canvas& picture, const ConeSheetLayout& layout, const ConeResults& r,
+bool DrawConeSheetDevelopment(RasterCanvas& picture, const ConeSheetLayout& layout, const ConeResults& r,
                               float angleStep) {
     picture.Cls();
     const int n = HalfTurnIndex(angleStep);

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "frame/language.h"
-#include "frame/number_text.h"
-#include "frame/sketch_primitives.h"
-#include "frame/working_state.h"
+#include "core/language.h"
+#include "core/number_text.h"
+#include "core/sketch_primitives.h"
+#include "core/working_state.h"
 #include "geometry/cylinder_geometry.h"
 
 namespace velm {

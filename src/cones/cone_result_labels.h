@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "frame/picture_labels.h"
+#include "core/picture_labels.h"
 #include "geometry/cone_geometry.h"
 #include "platform/canvas.h"
 

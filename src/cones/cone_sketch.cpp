@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/fill_seed.h"
-#include "frame/sketch_primitives.h"
+#include "core/fill_seed.h"
+#include "core/sketch_primitives.h"
 
 namespace velm {
 
@@ -35,7 +35,7 @@ Pt CutMeetsSide(Pt corner, Pt from, float s, float m) {
 
 class Sketcher {
 public:
-    Sketcher(Canvas& pic, const ConeSketchInput& in, const ConeResults& results, const ConeDrawingContext& ctx,
+    Sketcher(RasterCanvas& pic, const ConeSketchInput& in, const ConeResults& results, const ConeDrawingContext& ctx,
              ConeSketch& out)
         : f_(out.Frame), pic_(pic), in_(in), results_(results), ctx_(ctx), out_(out) {}
 
@@ -113,7 +113,7 @@ public:
     ConeSketchFrame& f_;
 
 private:
-    Canvas& pic_;
+    RasterCanvas& pic_;
     const ConeSketchInput& in_;
     const ConeResults& results_;
     const ConeDrawingContext& ctx_;
@@ -136,7 +136,7 @@ void ComputeEnclosingDiameters(std::int16_t shapeCode, const ConeArray& data, fl
     }
 }
 
-ConeSketch DrawConeSketch(Canvas& picture, const ConeSketchInput& input, const ConeResults& results,
+ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, const ConeResults& results,
                           const ConeDrawingContext& context) {
     ConeSketch out;
     const std::int16_t code = context.ShapeCode;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cones/cone_result_labels.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "geometry/cone_geometry.h"
 #include "platform/canvas.h"
 
@@ -49,7 +49,7 @@ void ComputeEnclosingDiameters(std::int16_t shapeCode, const ConeArray& data, fl
 
 // Draws into `picture` (already cleared and sized in pixels) for the shape
 // code in `context`.
-ConeSketch DrawConeSketch(Canvas& picture, const ConeSketchInput& input, const ConeResults& results,
+ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, const ConeResults& results,
                           const ConeDrawingContext& context);
 
 }  // namespace velm

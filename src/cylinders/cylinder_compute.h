@@ -3,8 +3,8 @@
 // and the computation behind the weld-side command.
 #include <cstdint>
 
-#include "frame/development_checks.h"
-#include "frame/working_state.h"
+#include "core/development_checks.h"
+#include "core/working_state.h"
 #include "geometry/cylinder_geometry.h"
 
 namespace velm {

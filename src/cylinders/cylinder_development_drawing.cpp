@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "frame/fill_seed.h"
-#include "frame/number_text.h"
-#include "frame/sketch_primitives.h"
+#include "core/fill_seed.h"
+#include "core/number_text.h"
+#include "core/sketch_primitives.h"
 
 namespace velm {
 
@@ -108,7 +108,7 @@ int DevelopmentEntry(int degrees, float angleStep) {
     return entry <= ProfileTableLast ? entry : -1;
 }
 
-CylinderDevelopmentLabels DrawCylinderDevelopment(Canvas& pic, const CylinderResults& r,
+CylinderDevelopmentLabels DrawCylinderDevelopment(RasterCanvas& pic, const CylinderResults& r,
                                                   const CylinderDevelopmentSettings& s) {
     CylinderDevelopmentLabels out;
     const double d = s.Diameter;
@@ -191,7 +191,7 @@ CylinderDevelopmentLabels DrawCylinderDevelopment(Canvas& pic, const CylinderRes
     return out;
 }
 
-void DrawCylinderSheetDevelopment(Canvas& pic, const CylinderResults& r, float angleStep,
+void DrawCylinderSheetDevelopment(RasterCanvas& pic, const CylinderResults& r, float angleStep,
                                   std::int16_t developmentPart) {
     pic.Cls();
     const double width = pic.ScaleWidth();

@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
-#include "frame/picture_labels.h"
-#include "frame/working_state.h"
+#include "core/picture_labels.h"
+#include "core/working_state.h"
 #include "geometry/cylinder_geometry.h"
 #include "platform/canvas.h"
 
@@ -45,13 +45,13 @@ int DevelopmentDrawingStep(float angleStep);
 int DevelopmentEntry(int degrees, float angleStep);
 
 // Draws over what the picture holds.
-CylinderDevelopmentLabels DrawCylinderDevelopment(Canvas& picture, const CylinderResults& results,
+CylinderDevelopmentLabels DrawCylinderDevelopment(RasterCanvas& picture, const CylinderResults& results,
                                                   const CylinderDevelopmentSettings& settings);
 
 // The sheet picture: cleared, then the outline in black over the whole
 // picture, Hmax filling its height. developmentPart 0 whole, 1 left half,
 // 2 right half (each half over the full width).
-void DrawCylinderSheetDevelopment(Canvas& picture, const CylinderResults& results, float angleStep,
+void DrawCylinderSheetDevelopment(RasterCanvas& picture, const CylinderResults& results, float angleStep,
                                   std::int16_t developmentPart);
 
 }  // namespace velm

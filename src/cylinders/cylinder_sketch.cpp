@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "frame/fill_seed.h"
-#include "frame/sketch_primitives.h"
+#include "core/fill_seed.h"
+#include "core/sketch_primitives.h"
 
 namespace velm {
 
@@ -95,7 +95,7 @@ CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::i
     return o;
 }
 
-CylinderSketchPlaces DrawCylinderSketch(Canvas& pic, std::int16_t code, const CylinderArray& data,
+CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& pic, std::int16_t code, const CylinderArray& data,
                                         const CylinderResults& results, Colour fill) {
     CylinderSketchPlaces places;
     const CylinderSketchOutline o =

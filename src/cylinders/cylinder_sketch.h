@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 
-#include "frame/picture_labels.h"
-#include "frame/working_state.h"
+#include "core/picture_labels.h"
+#include "core/working_state.h"
 #include "geometry/cylinder_geometry.h"
 #include "platform/canvas.h"
 
@@ -44,7 +44,7 @@ struct CylinderSketchPlaces {
 
 // Draws into the laid-out, cleared picture for the drawing window's own shape
 // code. Draws nothing when the picture has no room for the body.
-CylinderSketchPlaces DrawCylinderSketch(Canvas& picture, std::int16_t shapeCode, const CylinderArray& data,
+CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& picture, std::int16_t shapeCode, const CylinderArray& data,
                                         const CylinderResults& results, Colour fill);
 
 }  // namespace velm

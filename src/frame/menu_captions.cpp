@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "frame/control_names.h"
+#include "core/control_names.h"
 #include "platform/trim.h"
 
 namespace velm {

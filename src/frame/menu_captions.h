@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "frame/language.h"
+#include "core/language.h"
 
 namespace velm {
 

@@ -1,7 +1,7 @@
 #include "frame/start_panel_layout.h"
 
-#include "frame/number_text.h"
-#include "frame/working_state.h"
+#include "core/number_text.h"
+#include "core/working_state.h"
 
 namespace velm {
 

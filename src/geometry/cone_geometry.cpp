@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/working_state.h"
+#include "geometry/angles.h"
 #include "geometry/cylinder_geometry.h"
 #include "geometry/law_of_cosines.h"
 

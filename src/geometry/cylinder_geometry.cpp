@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "frame/working_state.h"
+#include "geometry/angles.h"
 
 namespace velm {
 

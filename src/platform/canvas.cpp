@@ -57,7 +57,7 @@ void Canvas::Arc(double x, double y, double radius, Colour colour, double start,
     CurrentY = y;
 }
 
-void Canvas::PSet(double x, double y, Colour colour) {
+void RasterCanvas::PSet(double x, double y, Colour colour) {
     DevicePixel(ToDeviceX(x), ToDeviceY(y), colour);
     CurrentX = x;
     CurrentY = y;

@@ -1,8 +1,9 @@
 #pragma once
-// A picture box: a surface of whole device pixels with an optional user
-// scale, drawn with the classic primitives. Coordinates given to the
-// drawing calls are in user units; FloodFill, Point and PSetPixel take
-// device pixels, as the classic GDI calls do.
+// A drawing surface with an optional user scale, drawn with the classic
+// primitives: what a vector device (a printer page, a drawing file) can do.
+// Coordinates given to the drawing calls are in user units. RasterCanvas
+// adds what only a picture of pixels has: single pixels, pixel reads,
+// clearing and flood fills, in device pixels as the classic GDI calls take.
 #include <string>
 
 #include "platform/look.h"
@@ -15,7 +16,7 @@ class Canvas {
 public:
     virtual ~Canvas() = default;
 
-    // Device size in pixels.
+    // Device size in device units (pixels of a picture, of a printer page).
     virtual int PixelWidth() const = 0;
     virtual int PixelHeight() const = 0;
 
@@ -49,12 +50,30 @@ public:
     // radius in user units of the x axis.
     void Circle(double x, double y, double radius, Colour colour);
     void Arc(double x, double y, double radius, Colour colour, double start, double end);
-    void PSet(double x, double y, Colour colour);
     // Text at (CurrentX, CurrentY); afterwards CurrentX returns to where it
     // was and CurrentY moves one line down, as Print does.
     void Print(const std::string& text);
     double TextWidth(const std::string& text) const;   // user units
     double TextHeight(const std::string& text) const;  // user units
+
+protected:
+    // Device-level drawing that the implementations provide.
+    virtual void DeviceLine(double x1, double y1, double x2, double y2, Colour colour) = 0;
+    virtual void DeviceArc(double cx, double cy, double rx, double ry, Colour colour,
+                           double start, double end, bool full) = 0;
+    virtual void DeviceText(double x, double y, const std::string& text) = 0;
+    virtual double DeviceTextWidth(const std::string& text) const = 0;
+    virtual double DeviceTextHeight(const std::string& text) const = 0;
+
+private:
+    bool userScale_ = false;
+    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 1, scaleHeight_ = 1;
+};
+
+// A picture of pixels.
+class RasterCanvas : public Canvas {
+public:
+    void PSet(double x, double y, Colour colour);  // user units
 
     // Device-pixel operations.
     virtual void Cls() = 0;  // fills with BackColor, resets CurrentX/CurrentY
@@ -63,18 +82,7 @@ public:
     virtual void FloodFill(int px, int py, Colour border, Colour fill) = 0;
 
 protected:
-    // Device-level drawing that the implementations provide.
-    virtual void DeviceLine(double x1, double y1, double x2, double y2, Colour colour) = 0;
-    virtual void DeviceArc(double cx, double cy, double rx, double ry, Colour colour,
-                           double start, double end, bool full) = 0;
     virtual void DevicePixel(double x, double y, Colour colour) = 0;
-    virtual void DeviceText(double x, double y, const std::string& text) = 0;
-    virtual double DeviceTextWidth(const std::string& text) const = 0;
-    virtual double DeviceTextHeight(const std::string& text) const = 0;
-
-private:
-    bool userScale_ = false;
-    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 1, scaleHeight_ = 1;
 };
 
 constexpr Colour NoColour = 0xFFFFFFFFu;

@@ -10,8 +10,8 @@
 #include "cones/cone_compute.h"
 #include "cones/cone_development_drawing.h"
 #include "cones/cone_sketch.h"
-#include "frame/language.h"
-#include "frame/number_text.h"
+#include "core/language.h"
+#include "core/number_text.h"
 #include "support/frustum_model.h"
 #include "support/recording_canvas.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frame/language.h"
+#include "core/language.h"
 #include "platform/services.h"
 #include "support/cylinder_reference.h"
 #include "support/scripted_dialogs.h"

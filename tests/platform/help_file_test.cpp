@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frame/help_contexts.h"
+#include "core/help_contexts.h"
 
 namespace velm {
 namespace {

@@ -10,7 +10,7 @@
 
 namespace velm {
 
-class RecordingCanvas : public Canvas {
+class RecordingCanvas : public RasterCanvas {
 public:
     struct LineRec {
         double x1, y1, x2, y2;      // user units

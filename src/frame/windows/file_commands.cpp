@@ -5,14 +5,14 @@
 #include <QWidget>
 #include <cerrno>
 
-#include "frame/data_file.h"
-#include "frame/file_names.h"
-#include "frame/language.h"
-#include "frame/messages.h"
+#include "core/data_file.h"
+#include "core/file_names.h"
+#include "core/language.h"
+#include "core/messages.h"
 #include "frame/recent_files.h"
-#include "frame/version.h"
+#include "core/version.h"
 #include "frame/windows/frame_api.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "platform/look.h"
 #include "platform/services.h"
 

@@ -4,7 +4,7 @@
 // shape opener's in frm_iniziale.cpp.
 #include <string>
 
-#include "frame/messages.h"  // ShowMessage, ShowErrorMessage
+#include "core/messages.h"  // ShowMessage, ShowErrorMessage
 
 class QWidget;
 class QMdiArea;

@@ -15,13 +15,13 @@
 #include <cmath>
 #include <vector>
 
-#include "frame/file_names.h"
-#include "frame/language.h"
+#include "core/file_names.h"
+#include "core/language.h"
 #include "frame/start_panel_layout.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/shape_pictures.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 
 namespace velm {
 

@@ -19,18 +19,18 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "frame/control_names.h"
-#include "frame/language.h"
+#include "core/control_names.h"
+#include "core/language.h"
 #include "frame/menu_captions.h"
-#include "frame/number_text.h"
-#include "frame/settings.h"
-#include "frame/unit_conversion.h"
-#include "frame/version.h"
+#include "core/number_text.h"
+#include "core/settings.h"
+#include "core/unit_conversion.h"
+#include "core/version.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/help_commands.h"
 #include "frame/windows/pictures.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "platform/services.h"
 
 namespace velm {

@@ -10,12 +10,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "frame/help_contexts.h"
-#include "frame/language.h"
-#include "frame/number_text.h"
-#include "frame/settings.h"
+#include "core/help_contexts.h"
+#include "core/language.h"
+#include "core/number_text.h"
+#include "core/settings.h"
 #include "frame/windows/frame_api.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "platform/services.h"
 
 namespace velm {

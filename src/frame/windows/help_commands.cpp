@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "frame/help_contexts.h"
-#include "frame/language.h"
-#include "frame/version.h"
+#include "core/help_contexts.h"
+#include "core/language.h"
+#include "core/version.h"
 #include "frame/windows/frame_api.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "frame/windows/pictures.h"
 #include "platform/look.h"
 #include "platform/services.h"

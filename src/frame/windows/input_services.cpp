@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "frame/number_text.h"
+#include "core/number_text.h"
 #include "frame/windows/frame_api.h"
 #include "platform/qt/text_box.h"
 

@@ -6,8 +6,8 @@
 // "TxtInputDati(i)" (the input column) and "TxtAnt(k)" (the sketch boxes).
 #include <string>
 
-#include "frame/input_fields.h"
-#include "frame/working_state.h"
+#include "core/input_fields.h"
+#include "core/working_state.h"
 
 class QLabel;
 class QWidget;

@@ -7,8 +7,8 @@
 #include <QRadioButton>
 #include <utility>
 
-#include "frame/control_names.h"
-#include "frame/language.h"
+#include "core/control_names.h"
+#include "core/language.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/help_commands.h"
 

@@ -1,6 +1,6 @@
 #include "frame/windows/pictures.h"
 
-#include "frame/version.h"
+#include "core/version.h"
 
 #include <QFont>
 #include <QImage>

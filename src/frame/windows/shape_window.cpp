@@ -15,8 +15,8 @@
 #include <cmath>
 #include <map>
 
-#include "frame/control_names.h"
-#include "frame/number_text.h"
+#include "core/control_names.h"
+#include "core/number_text.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
 #include "geometry/cylinder_geometry.h"

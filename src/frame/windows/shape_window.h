@@ -28,10 +28,10 @@
 #include <utility>
 #include <vector>
 
-#include "frame/language.h"
-#include "frame/picture_labels.h"
+#include "core/language.h"
+#include "core/picture_labels.h"
 #include "frame/windows/frame_api.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "geometry/profile_table.h"
 
 class QGroupBox;

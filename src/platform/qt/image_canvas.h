@@ -10,7 +10,7 @@
 
 namespace velm {
 
-class ImageCanvas : public Canvas {
+class ImageCanvas : public RasterCanvas {
 public:
     explicit ImageCanvas(int width = 1, int height = 1);
 

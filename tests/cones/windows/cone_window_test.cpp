@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cones/cone_compute.h"
-#include "frame/number_text.h"
+#include "core/number_text.h"
 #include "frame/windows/window_test_actions.h"
 
 namespace velm {

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "cylinders/cylinder_compute.h"
-#include "frame/number_text.h"
-#include "frame/sketch_primitives.h"
+#include "core/number_text.h"
+#include "core/sketch_primitives.h"
 #include "frame/windows/window_test_actions.h"
 
 namespace velm {

@@ -12,11 +12,11 @@
 #include <fstream>
 #include <tuple>
 
-#include "frame/data_file.h"
-#include "frame/file_names.h"
-#include "frame/language.h"
+#include "core/data_file.h"
+#include "core/file_names.h"
+#include "core/language.h"
 #include "frame/recent_files.h"
-#include "frame/unit_conversion.h"
+#include "core/unit_conversion.h"
 #include "platform/services.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"

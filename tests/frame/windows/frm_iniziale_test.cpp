@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "frame/data_file.h"
+#include "core/data_file.h"
 #include "frame/start_panel_layout.h"
 #include "frame/windows/window_test_actions.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <tuple>
 
-#include "frame/help_contexts.h"
+#include "core/help_contexts.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/help_commands.h"
 #include "frame/windows/window_test_actions.h"

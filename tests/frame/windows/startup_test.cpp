@@ -1,7 +1,7 @@
 // Start-up and exit of the whole program, in-process.
 #include <filesystem>
 
-#include "frame/number_text.h"
+#include "core/number_text.h"
 #include "frame/windows/startup.h"
 #include "frame/windows/window_test_actions.h"
 

@@ -15,11 +15,11 @@
 #include <QToolButton>
 #include <string>
 
-#include "frame/language.h"
+#include "core/language.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/frm_mdi.h"
 #include "frame/windows/shape_window.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "platform/qt/image_canvas.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "frame/language.h"
-#include "frame/settings.h"
+#include "core/language.h"
+#include "core/settings.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/startup.h"
-#include "frame/working_state.h"
+#include "core/working_state.h"
 #include "platform/look.h"
 #include "platform/services.h"
 

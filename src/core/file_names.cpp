@@ -1,0 +1,151 @@
+#include "core/file_names.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace velm {
+
+namespace {
+
+// Start of the last path component.
+std::size_t LastComponentStart(const std::string& name) {
+    const std::size_t slash = name.rfind('/');
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// Position of the extension's "." or npos.
+std::size_t ExtensionDot(const std::string& name) {
+    const std::size_t start = LastComponentStart(name);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot <= start) return std::string::npos;
+    return dot;
+}
+
+int LastError(int fallback = EIO) { return errno != 0 ? errno : fallback; }
+
+int WriteAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return LastError();
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// Opens a fresh file beside target; fd < 0 with the error on failure.
+int OpenTemporaryBeside(const std::string& target, std::string& tempName, int& error) {
+    const std::size_t start = LastComponentStart(target);
+    const std::string folder = target.substr(0, start);
+    const std::string base = target.substr(start);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = folder + "." + base + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) {
+            error = LastError();
+            return -1;
+        }
+    }
+    error = EEXIST;
+    return -1;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec) && !ec;
+}
+
+std::string FileExtension(const std::string& name) {
+    const std::size_t dot = ExtensionDot(name);
+    if (dot == std::string::npos) return {};
+    std::string ext = name.substr(dot);
+    for (char& c : ext) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return ext;
+}
+
+std::string StripExtension(const std::string& name) {
+    const std::size_t dot = ExtensionDot(name);
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+int MakeDirOfPath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0) return ENOENT;
+    errno = 0;
+    return ::mkdir(path.substr(0, slash).c_str(), 0777) == 0 ? 0 : LastError();
+}
+
+std::string ProposedExportName(const std::string& currentFileName, const std::string& extension) {
+    if (currentFileName.empty()) return {};
+    return StripExtension(currentFileName) + extension;
+}
+
+int ReadWholeFile(const std::string& path, std::string& bytes) {
+    errno = 0;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return LastError(ENOENT);
+    std::string data;
+    char buffer[8192];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
+    const int error = std::ferror(f) ? LastError() : 0;
+    std::fclose(f);
+    if (error == 0) bytes = std::move(data);
+    return error;
+}
+
+int ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    // A link stays a link: the file it points at is the one replaced.
+    std::string target = path;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        const auto resolved = std::filesystem::canonical(path, ec);
+        if (!ec) target = resolved.string();
+    }
+
+    // The rename would get past a write-protected file; writing into it would not.
+    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0 &&
+        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return LastError(EACCES);
+    }
+
+    std::string tempName;
+    int error = 0;
+    const int fd = OpenTemporaryBeside(target, tempName, error);
+    if (fd < 0) return error;
+
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd, old.st_mode & 07777);  // keep the old file's permissions
+    }
+    error = WriteAll(fd, bytes);
+    if (error == 0 && ::fsync(fd) != 0) error = LastError();
+    if (::close(fd) != 0 && error == 0) error = LastError();
+    if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0) error = LastError();
+    if (error != 0) ::unlink(tempName.c_str());
+    return error;
+}
+
+std::string SystemErrorText(int errorNumber) {
+    return std::error_code(errorNumber, std::generic_category()).message();
+}
+
+}  // namespace velm

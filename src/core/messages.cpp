@@ -1,0 +1,15 @@
+#include "core/messages.h"
+
+#include "core/language.h"
+#include "platform/dialogs.h"
+#include "platform/services.h"
+
+namespace velm {
+
+void ShowMessage(const std::string& prompt, int style, const std::string& title) {
+    if (Dialogs* dialogs = Platform().dialogs) dialogs->MessageBox(prompt, style, title);
+}
+
+void ShowErrorMessage(const std::string& text) { ShowMessage(text, MbCritical, Txt(LangErrore, 1)); }
+
+}  // namespace velm

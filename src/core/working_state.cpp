@@ -1,0 +1,56 @@
+#include "core/working_state.h"
+
+#include "core/settings.h"
+
+namespace velm {
+
+InputArrays DefaultInputArrays() {
+    InputArrays a;
+    a.ConeData = {0, 0.3f, 21, 29, 35, 10, 10, 0, 0};
+    a.CylinderData = {0, 0.3f, 20, 40, 10, 10, 0, 0};
+    // Axis length follows from the bend radius and angle, in double precision.
+    a.CylElbowData = {0, 0.3f, 25, 10, 10, 90, static_cast<float>(100.0 * 90.0 * DegToRad), 100, 5, 0, 0, 0};
+    a.ConeElbowData = {0, 0.3f, 20, 10, 30, 10, 90, 100, static_cast<float>(100.0 / (90.0 * DegToRad)), 5, 0, 0, 0, 0};
+    a.CylindricalEnds = "N";
+    a.EndConnections = {0, 1, 20, 10, 45, 22, 0, 27, 10, 35, 30};
+    return a;
+}
+
+bool IsLengthElementCylinder(int i) { return i >= 1 && i <= 3; }
+bool IsLengthElementCone(int i) { return i >= 1 && i <= 4; }
+bool IsLengthElementCylElbow(int i) { return i == 1 || i == 2 || i == 6 || i == 7; }
+bool IsLengthElementConeElbow(int i) { return i == 1 || i == 2 || i == 4 || i == 7 || i == 8; }
+bool IsLengthElementEndConnection(int i) {
+    return i == 2 || i == 4 || i == 5 || i == 7 || i == 9 || i == 10;
+}
+
+const InputLimit& CylinderFieldLimit(const InputLimits& limits, int field) {
+    switch (field) {
+        case 0: return limits.ThicknessLimit;
+        case 1: return limits.DiameterLimit;
+        case 2: return limits.LengthLimit;
+        default: return limits.CutAngleLimit;
+    }
+}
+
+const InputLimit& ConeFieldLimit(const InputLimits& limits, int field) {
+    switch (field) {
+        case 0: return limits.ThicknessLimit;
+        case 1:
+        case 2: return limits.DiameterLimit;
+        case 3: return limits.LengthLimit;
+        default: return limits.CutAngleLimit;
+    }
+}
+
+bool CylinderFieldIsLength(int field) { return field >= 0 && field <= 2; }
+bool ConeFieldIsLength(int field) { return field >= 0 && field <= 3; }
+
+void WorkingState::RecomputeThicknessFactor() { ThicknessFactor = DeriveThicknessFactor(Settings); }
+
+WorkingState& State() {
+    static WorkingState state;
+    return state;
+}
+
+}  // namespace velm

@@ -1,0 +1,142 @@
+#pragma once
+// The shared working state: what the windows, data files and previews
+// exchange for the whole run. Arrays keep the model's 1-based indexing:
+// element 0 is unused so that CylinderData[2] is the diameter.
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "geometry/angles.h"
+#include "platform/look.h"
+
+namespace velm {
+
+using Bool16 = std::int16_t;  // 0 or -1
+constexpr Bool16 True16 = -1;
+constexpr Bool16 False16 = 0;
+
+enum ShapeKind : std::int16_t {
+    ShapeNone = 0,
+    ShapeCoRe = 1, ShapeCoTaSup = 2, ShapeCoTaInf = 3, ShapeCoConcordi = 4, ShapeCoDiscordi = 5,
+    ShapeCiRe = 6, ShapeCiTaSup = 7, ShapeCiConcordi = 8, ShapeCiDiscordi = 9,
+    ShapeCuCilindri = 10, ShapeCuConica1 = 11, ShapeCuConica2 = 12, ShapeCuConica3 = 13,
+};
+
+struct InputLimit {
+    float Min = 0;
+    float Max = 0;
+};
+
+// Input arrays, 1-based.
+using CylinderArray = std::array<float, 8>;        // 1..7
+using ConeArray = std::array<float, 9>;            // 1..8
+using CylElbowArray = std::array<float, 12>;       // 1..11
+using ConeElbowArray = std::array<float, 14>;      // 1..13
+using EndConnectionArray = std::array<float, 11>;  // 1..10
+
+struct InputArrays {
+    ConeArray ConeData{};
+    CylinderArray CylinderData{};
+    CylElbowArray CylElbowData{};
+    ConeElbowArray ConeElbowData{};
+    std::string CylindricalEnds = "N";
+    EndConnectionArray EndConnections{};
+};
+
+// The defaults, in millimetres.
+InputArrays DefaultInputArrays();
+
+// Which elements are lengths (scaled by 25.4 with the unit).
+bool IsLengthElementCylinder(int i);
+bool IsLengthElementCone(int i);
+bool IsLengthElementCylElbow(int i);
+bool IsLengthElementConeElbow(int i);
+bool IsLengthElementEndConnection(int i);
+
+struct InputLimits {
+    InputLimit ThicknessLimit{0, 3};
+    InputLimit LengthLimit{0, 1000};
+    InputLimit DiameterLimit{0, 300};
+    InputLimit CutAngleLimit{0, 80};
+    InputLimit StartCutLimit{-60, 60};
+    InputLimit EndCutLimit{-60, 60};
+    InputLimit ElbowDiameterLimit{0, 200};
+    InputLimit BendAngleLimit{10, 180};
+    InputLimit PiecesLimit{3, 50};
+    InputLimit BendRadiusLimit{0, 300};
+    InputLimit ConeElbowDiameterLimit{0, 300};
+    InputLimit ConeElbowLengthLimit{0, 500};
+    InputLimit ConeElbowRadiusLimit{10, 500};
+};
+
+// Field-to-limit maps of the cylinder and frustum windows (field index 0-based
+// as the input column: cylinder 0 thickness, 1 diameter, 2 length, 3/4 angles;
+// frustum 0 thickness, 1/2 diameters, 3 height, 4/5 angles).
+const InputLimit& CylinderFieldLimit(const InputLimits& limits, int field);
+const InputLimit& ConeFieldLimit(const InputLimits& limits, int field);
+bool CylinderFieldIsLength(int field);
+bool ConeFieldIsLength(int field);
+
+struct SettingsCache {
+    float AngleStep = 1.0f;
+    std::int16_t CheckData = 0;
+    std::int16_t CheckNote = 0;
+    std::int16_t CheckSviluppo = 1;
+    std::int16_t ComputingSystem = 1;
+    std::int16_t DiametriExt = 0;
+    std::int16_t LatoSaldatura = 1;
+    std::int16_t MeasuringSystem = 0;
+    std::int16_t Scale = 1;
+    float SettingXPrinter = 1.0f;
+    float SettingYPrinter = 1.0f;
+};
+
+struct WorkingState {
+    // Program state.
+    std::int16_t ShapeCode = ShapeNone;
+    std::int16_t ShapeFamily = 0;
+    Bool16 SwitchingForms = False16;
+    Bool16 DevelopmentValid = False16;
+    std::int16_t OpenPreview = -1;
+    Bool16 DirectPrint = False16;
+    std::int16_t SelectedPiece = 0;
+    std::int16_t DevelopmentPart = 0;
+    std::int16_t ThicknessFactor = 1;
+
+    // Paths.
+    std::string AppDir;
+    std::string CurrentFileName;
+    std::string LangTempFile;
+
+    // Fill colours.
+    Colour ConeSketchFill = PaletteColour(12);
+    Colour CylinderSketchFill = PaletteColour(12);
+    Colour ConePieceFill = PaletteColour(12);
+    Colour CylinderPieceFill = PaletteColour(12);
+    Colour ConeDevelopmentFill = PaletteColour(9);
+    Colour CylinderDevelopmentFill = PaletteColour(9);
+
+    InputArrays Inputs = DefaultInputArrays();
+    InputLimits Limits;
+    SettingsCache Settings;
+
+    // Last developed data (or the elbow piece being previewed).
+    CylinderArray LastCylinderData{};
+    ConeArray LastConeData{};
+
+    // Kept by the cut frustum windows for the sketch.
+    float EnclosingUpperDiameter = 0;
+    float EnclosingLowerDiameter = 0;
+
+    // ComputingSystem - 2 * DiametriExt, the fibre counted as the
+    // calculation-method dialog shows it: any ComputingSystem other than
+    // 0 or 1 is the outer fibre (2). See DeriveThicknessFactor (settings.h).
+    void RecomputeThicknessFactor();
+};
+
+// The one working state of the running program. Computation takes what it
+// needs as parameters; windows use this.
+WorkingState& State();
+
+}  // namespace velm

@@ -1,0 +1,123 @@
+#include "core/file_names.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+
+#include "support/temp_folder.h"
+
+namespace velm {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Contents(const std::string& path) {
+    std::string s;
+    return ReadWholeFile(path, s) == 0 ? s : "<unreadable>";
+}
+long Entries(const std::string& folder) { return std::distance(fs::directory_iterator(folder), {}); }
+
+// Runs check in a child process as an ordinary user, since permissions do not
+// bind the superuser, and gives back what it returned (an error number).
+int AsOrdinaryUser(const std::function<int()>& check) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(255);
+        ::_exit(check() & 0xFF);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(FileNames, ExtensionsLookAtTheLastComponentOnly) {
+    const char* cases[][3] = {
+        {"/work/Part.QVL", ".qvl", "/work/Part"}, {"/work.d/Part", "", "/work.d/Part"},
+        {"/w/Part.tar.GZ", ".gz", "/w/Part.tar"}, {"/home/u/.hidden", "", "/home/u/.hidden"},
+        {"/home/u/.hidden.Qvl", ".qvl", "/home/u/.hidden"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileExtension(c[0]), c[1]) << c[0];
+        EXPECT_EQ(StripExtension(c[0]), c[2]) << c[0];
+    }
+    EXPECT_EQ(ProposedExportName("/Work/Part.QVL", ".dxf"), "/Work/Part.dxf");
+    EXPECT_EQ(ProposedExportName("", ".iso"), "");
+}
+
+TEST(FileNames, ExistingFilesAndFolders) {
+    TempFolder dir;
+    dir.Write("job.qvl", "x");
+    dir.Write(".hidden", "x");
+    fs::create_directory(dir.File("sub"));
+    fs::create_symlink(dir.File("gone.qvl"), dir.File("dangling.qvl"));
+    const std::pair<std::string, bool> cases[] = {
+        {dir.File("job.qvl"), true}, {dir.File(".hidden"), true}, {dir.File("sub"), false},
+        {dir.File("dangling.qvl"), false}, {dir.File("job.qvl/x"), false}, {"", false}};
+    for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << path;
+
+    EXPECT_EQ(MakeDirOfPath(dir.File("new/job.qvl")), 0);
+    EXPECT_TRUE(fs::is_directory(dir.File("new")));
+    EXPECT_EQ(MakeDirOfPath(dir.File("a/b/job.qvl")), ENOENT);  // one level only
+    EXPECT_EQ(MakeDirOfPath(dir.File("new/job.qvl")), EEXIST);
+}
+
+TEST(FileNames, ReplaceKeepsTheOldFileUntilTheNewOneIsWhole) {
+    TempFolder dir;
+    const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    dir.Write("job.qvl", "old and longer");
+    fs::permissions(dir.File("job.qvl"), perms);
+    fs::create_symlink(dir.File("job.qvl"), dir.File("link.qvl"));
+    EXPECT_EQ(ReplaceFileContents(dir.File("link.qvl"), "new"), 0);
+    EXPECT_EQ(Contents(dir.File("job.qvl")), "new");
+    EXPECT_TRUE(fs::is_symlink(dir.File("link.qvl")));
+    EXPECT_EQ(fs::status(dir.File("job.qvl")).permissions() & fs::perms::all, perms);
+    EXPECT_EQ(ReplaceFileContents(dir.File("nowhere/job.qvl"), "x"), ENOENT);
+
+    // A write that stops half-way (a file size limit stands in for a full disk).
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 100;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const int error = ReplaceFileContents(dir.File("job.qvl"), std::string(1000, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(Contents(dir.File("job.qvl")), "new");
+    EXPECT_EQ(Entries(dir.Path()), 2);  // no temporary file left behind
+}
+
+TEST(FileNames, PermissionsBindTheUser) {
+    TempFolder dir;
+    fs::permissions(dir.Path(), fs::perms::all);
+    dir.Write("protected.qvl", "old");
+    dir.Write("locked.qvl", "secret");
+    fs::create_directory(dir.File("shut"));
+    fs::permissions(dir.File("protected.qvl"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir.File("locked.qvl"), fs::perms::none);
+    fs::permissions(dir.File("shut"), fs::perms::all & ~(fs::perms::owner_write | fs::perms::group_write |
+                                                         fs::perms::others_write));
+    const std::pair<const char*, std::function<int()>> cases[] = {
+        // A save must not get round a write protection by renaming over it.
+        {"write-protected file", [&] { return ReplaceFileContents(dir.File("protected.qvl"), "new"); }},
+        {"new file in a shut folder", [&] { return ReplaceFileContents(dir.File("shut/job.qvl"), "new"); }},
+        {"unreadable file", [&] {
+             std::string bytes;
+             return ReadWholeFile(dir.File("locked.qvl"), bytes);
+         }},
+    };
+    for (const auto& [what, check] : cases) EXPECT_EQ(AsOrdinaryUser(check), EACCES) << what;
+    EXPECT_EQ(Contents(dir.File("protected.qvl")), "old");
+    EXPECT_EQ(Entries(dir.Path()), 3);  // no temporary file left behind
+    EXPECT_EQ(AsOrdinaryUser([&] { return ReplaceFileContents(dir.File("new.qvl"), "x"); }), 0);
+}
+
+}  // namespace
+}  // namespace velm
