@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "platform/look.h"
 
 namespace velm {
 
@@ -20,12 +19,6 @@ constexpr int ErrApexTooLarge = 18;
 constexpr int ErrImpossible = 19;
 
 // Input column fields of the frustum windows.
-constexpr int FieldThickness = 0;
-constexpr int FieldUpperDiameter = 1;
-constexpr int FieldLowerDiameter = 2;
-constexpr int FieldHeight = 3;
-constexpr int FieldUpperCut = 4;
-constexpr int FieldLowerCut = 5;
 
 bool FieldRefused(float value, int field, const ConeSettings& settings) {
     return FieldValueRefused(value, ConeFieldLimit(settings.Limits, field), ConeFieldIsLength(field),
@@ -64,7 +57,6 @@ int ConeApexAngleMessage(float apexAngle) {
 bool DevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
                  ConeResults& results, ConeArray& lastConeData, std::int16_t& errorFlag,
                  float& baseAngle, float& cutRise) {
-    SetHourglass();
     const Cuts cuts = CutsForShape(shapeCode, data);
     const float lowerDiameter = WorkingDiameter(data[3], data[1], settings.ThicknessFactor);
     const float upperDiameter = WorkingDiameter(data[2], data[1], settings.ThicknessFactor);
@@ -97,7 +89,6 @@ bool DevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettin
                                               settings.LatoSaldatura, results);
     }
     for (int i = 1; i <= 8; ++i) lastConeData[i] = data[i];
-    ClearHourglass();
     return usable;
 }
 
@@ -105,30 +96,30 @@ int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const Con
                         ConeResults& results, ConeArray& lastConeData, float& cutRise) {
     if (shapeCode < ShapeCoRe || shapeCode > ShapeCoDiscordi) return ConeRefusedSilently;
     const std::int16_t factor = settings.ThicknessFactor;
-    if (FieldRefused(data[1], FieldThickness, settings)) return ErrThickness;
-    if (FieldRefused(data[2], FieldUpperDiameter, settings) ||
+    if (FieldRefused(data[1], ConeThicknessField, settings)) return ErrThickness;
+    if (FieldRefused(data[2], ConeUpperDiameterField, settings) ||
         !(WorkingDiameter(data[2], data[1], factor) > 0)) {
         return ErrUpperDiameter;
     }
-    if (FieldRefused(data[3], FieldLowerDiameter, settings) ||
+    if (FieldRefused(data[3], ConeLowerDiameterField, settings) ||
         !(WorkingDiameter(data[3], data[1], factor) > 0)) {
         return ErrLowerDiameter;
     }
-    if (FieldRefused(data[4], FieldHeight, settings)) return ErrHeight;
+    if (FieldRefused(data[4], ConeHeightField, settings)) return ErrHeight;
 
     // FrmCoDiscordi stores its lower angle negated: its size is what the box held.
     const float lowerCutField = shapeCode == ShapeCoDiscordi ? std::fabs(data[6]) : data[6];
     switch (shapeCode) {
         case ShapeCoTaSup:
-            if (FieldRefused(data[5], FieldUpperCut, settings)) return ErrUpperCut;
+            if (FieldRefused(data[5], ConeUpperCutField, settings)) return ErrUpperCut;
             break;
         case ShapeCoTaInf:
-            if (FieldRefused(lowerCutField, FieldLowerCut, settings)) return ErrLowerCut;
+            if (FieldRefused(lowerCutField, ConeLowerCutField, settings)) return ErrLowerCut;
             break;
         case ShapeCoConcordi:
         case ShapeCoDiscordi:
-            if (FieldRefused(lowerCutField, FieldLowerCut, settings)) return ErrLowerCut;
-            if (FieldRefused(data[5], FieldUpperCut, settings)) return ErrUpperCut;
+            if (FieldRefused(lowerCutField, ConeLowerCutField, settings)) return ErrLowerCut;
+            if (FieldRefused(data[5], ConeUpperCutField, settings)) return ErrUpperCut;
             if (data[2] == data[3]) return ErrImpossible;
             break;
         default:
@@ -148,14 +139,9 @@ int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const Con
     return 0;
 }
 
-Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state,
-                              ConeResults& results) {
-    return ReportCheckResult(CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results,
-                                                 state.LastConeData, cutRise));
-}
-
-Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise) {
-    return ValidateAndDevelopCone(shapeCode, cutRise, State(), ConeDevelopment());
+int ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state, ConeResults& results) {
+    return CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results, state.LastConeData,
+                               cutRise);
 }
 
 void ToggleConeWeldSide(WorkingState& state, ConeResults& results) {

@@ -42,12 +42,10 @@ int ConeApexAngleMessage(float apexAngle);
 int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
                         ConeResults& results, ConeArray& lastConeData, float& cutRise);
 
-// The apply command's entry: checks and develops state's ConeData, shows the
-// error text on refusal. True16 when refused.
-Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state,
-                              ConeResults& results);
-// The same on the running program's state and ConeDevelopment().
-Bool16 ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise);
+// The apply command's computation: checks and develops state's ConeData into
+// results and LastConeData. Returns CheckAndDevelopCone's answer; the caller
+// shows the message.
+int ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state, ConeResults& results);
 
 // The weld-side command: flips LatoSaldatura; develops again for the current
 // ShapeCode only while state holds an accepted development (DevelopmentValid),

@@ -26,25 +26,25 @@ bool IsLengthElementEndConnection(int i) {
 
 const InputLimit& CylinderFieldLimit(const InputLimits& limits, int field) {
     switch (field) {
-        case 0: return limits.ThicknessLimit;
-        case 1: return limits.DiameterLimit;
-        case 2: return limits.LengthLimit;
+        case CylThicknessField: return limits.ThicknessLimit;
+        case CylDiameterField: return limits.DiameterLimit;
+        case CylLengthField: return limits.LengthLimit;
         default: return limits.CutAngleLimit;
     }
 }
 
 const InputLimit& ConeFieldLimit(const InputLimits& limits, int field) {
     switch (field) {
-        case 0: return limits.ThicknessLimit;
-        case 1:
-        case 2: return limits.DiameterLimit;
-        case 3: return limits.LengthLimit;
+        case ConeThicknessField: return limits.ThicknessLimit;
+        case ConeUpperDiameterField:
+        case ConeLowerDiameterField: return limits.DiameterLimit;
+        case ConeHeightField: return limits.LengthLimit;
         default: return limits.CutAngleLimit;
     }
 }
 
-bool CylinderFieldIsLength(int field) { return field >= 0 && field <= 2; }
-bool ConeFieldIsLength(int field) { return field >= 0 && field <= 3; }
+bool CylinderFieldIsLength(int field) { return field >= CylThicknessField && field <= CylLengthField; }
+bool ConeFieldIsLength(int field) { return field >= ConeThicknessField && field <= ConeHeightField; }
 
 void WorkingState::RecomputeThicknessFactor() { ThicknessFactor = DeriveThicknessFactor(Settings); }
 

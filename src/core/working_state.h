@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/shape_kinds.h"
 #include "geometry/angles.h"
+#include "geometry/cone_geometry.h"
+#include "geometry/cylinder_geometry.h"
 #include "platform/look.h"
 
 namespace velm {
@@ -16,19 +19,26 @@ using Bool16 = std::int16_t;  // 0 or -1
 constexpr Bool16 True16 = -1;
 constexpr Bool16 False16 = 0;
 
-enum ShapeKind : std::int16_t {
-    ShapeNone = 0,
-    ShapeCoRe = 1, ShapeCoTaSup = 2, ShapeCoTaInf = 3, ShapeCoConcordi = 4, ShapeCoDiscordi = 5,
-    ShapeCiRe = 6, ShapeCiTaSup = 7, ShapeCiConcordi = 8, ShapeCiDiscordi = 9,
-    ShapeCuCilindri = 10, ShapeCuConica1 = 11, ShapeCuConica2 = 12, ShapeCuConica3 = 13,
-};
-
 struct InputLimit {
     float Min = 0;
     float Max = 0;
 };
 
-// Input arrays, 1-based.
+// Input arrays, 1-based: element 0 is unused. An input box of a window is a
+// field, numbered from 0 down its column: field f edits element f + 1 of its
+// family's array (TxtInputDati(f)), and sketch box TxtAnt(k) edits field
+// k + 1 (it has no box for the thickness).
+constexpr int ElementOfField(int field) { return field + 1; }
+constexpr int FieldOfSketchBox(int k) { return k + 1; }
+
+enum CylinderField : int {
+    CylThicknessField = 0, CylDiameterField = 1, CylLengthField = 2, CylTopCutField = 3, CylBottomCutField = 4,
+};
+enum ConeField : int {
+    ConeThicknessField = 0, ConeUpperDiameterField = 1, ConeLowerDiameterField = 2, ConeHeightField = 3,
+    ConeUpperCutField = 4, ConeLowerCutField = 5,
+};
+
 using CylinderArray = std::array<float, 8>;        // 1..7
 using ConeArray = std::array<float, 9>;            // 1..8
 using CylElbowArray = std::array<float, 12>;       // 1..11
@@ -92,6 +102,16 @@ struct SettingsCache {
     float SettingYPrinter = 1.0f;
 };
 
+// The last development of a family, shared by every window that develops
+// into it (a shape window, an elbow piece, the export). Whoever develops
+// into it takes a new generation, so that a window can tell whether what it
+// would draw is still its own.
+template <class ResultsType>
+struct SharedDevelopment {
+    ResultsType Results{};
+    std::uint64_t Generation = 0;  // 0: nobody has developed into it
+};
+
 struct WorkingState {
     // Program state.
     std::int16_t ShapeCode = ShapeNone;
@@ -125,6 +145,12 @@ struct WorkingState {
     CylinderArray LastCylinderData{};
     ConeArray LastConeData{};
 
+    // The last development of each family.
+    SharedDevelopment<CylinderResults> CylinderDevelopment;
+    SharedDevelopment<ConeResults> ConeDevelopment;
+    // A new, never used generation number for a development.
+    std::uint64_t NewGeneration() { return ++generations_; }
+
     // Kept by the cut frustum windows for the sketch.
     float EnclosingUpperDiameter = 0;
     float EnclosingLowerDiameter = 0;
@@ -133,6 +159,9 @@ struct WorkingState {
     // calculation-method dialog shows it: any ComputingSystem other than
     // 0 or 1 is the outer fibre (2). See DeriveThicknessFactor (settings.h).
     void RecomputeThicknessFactor();
+
+private:
+    std::uint64_t generations_ = 0;
 };
 
 // The one working state of the running program. Computation takes what it

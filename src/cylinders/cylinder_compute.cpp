@@ -1,6 +1,5 @@
 #include "cylinders/cylinder_compute.h"
 
-#include "platform/look.h"
 
 namespace velm {
 
@@ -28,7 +27,6 @@ float BottomCutField(std::int16_t shapeCode, const CylinderArray& data) {
 
 void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const CylinderSettings& settings,
                      CylinderResults& results, CylinderArray& lastCylinderData, std::int16_t& errorFlag) {
-    SetHourglass();
     float topCut = 0;
     float bottomCut = 0;
     if (shapeCode == ShapeCiTaSup) {
@@ -49,25 +47,24 @@ void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const Cy
         errorFlag = 1;  // a step the tables cannot hold
     }
     for (int i = 1; i <= 7; ++i) lastCylinderData[i] = data[i];
-    ClearHourglass();
 }
 
 int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
                             const CylinderSettings& settings, CylinderResults& results,
                             CylinderArray& lastCylinderData) {
-    if (FieldRefused(data[1], 0, settings)) return ErrThickness;
-    if (FieldRefused(data[2], 1, settings)) return ErrDiameter;
-    if (FieldRefused(data[3], 2, settings)) return ErrAxisLength;
+    if (FieldRefused(data[1], CylThicknessField, settings)) return ErrThickness;
+    if (FieldRefused(data[2], CylDiameterField, settings)) return ErrDiameter;
+    if (FieldRefused(data[3], CylLengthField, settings)) return ErrAxisLength;
     switch (shapeCode) {
         case ShapeCiRe:
             break;
         case ShapeCiTaSup:
-            if (FieldRefused(data[4], 3, settings)) return ErrTopCut;
+            if (FieldRefused(data[4], CylTopCutField, settings)) return ErrTopCut;
             break;
         case ShapeCiConcordi:
         case ShapeCiDiscordi:
-            if (FieldRefused(BottomCutField(shapeCode, data), 4, settings)) return ErrBottomCut;
-            if (FieldRefused(data[4], 3, settings)) return ErrTopCut;
+            if (FieldRefused(BottomCutField(shapeCode, data), CylBottomCutField, settings)) return ErrBottomCut;
+            if (FieldRefused(data[4], CylTopCutField, settings)) return ErrTopCut;
             break;
         default:
             return CylinderRefusedSilently;
@@ -77,16 +74,16 @@ int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
     return errorFlag == 1 ? ErrImpossible : 0;
 }
 
-Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results) {
-    return ReportCheckResult(CheckAndDevelopCylinder(shapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state),
-                                                     results, state.LastCylinderData));
-}
-
-Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode) {
-    return ValidateAndDevelopCylinder(shapeCode, State(), CylinderDevelopment());
+int ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results) {
+    return CheckAndDevelopCylinder(shapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state), results,
+                                   state.LastCylinderData);
 }
 
 void ToggleCylinderWeldSide(WorkingState& state, CylinderResults& results) {
+    if (state.DevelopmentValid == False16) {
+        state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
+        return;
+    }
     ToggleCylinderWeldSide(state.ShapeCode, state, results);
 }
 

@@ -33,14 +33,14 @@ int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
                             const CylinderSettings& settings, CylinderResults& results,
                             CylinderArray& lastCylinderData);
 
-// The apply command's entry: checks and develops state's CylinderData,
-// shows the error text on refusal. True16 when refused.
-Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results);
-// The same on the running program's state and CylinderDevelopment().
-Bool16 ValidateAndDevelopCylinder(std::int16_t shapeCode);
+// The apply command's computation: checks and develops state's CylinderData
+// into results and LastCylinderData. Returns CheckAndDevelopCylinder's answer;
+// the caller shows the message.
+int ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results);
 
-// The weld-side command: flips LatoSaldatura and develops again for the
-// current ShapeCode (its failure flag is not looked at).
+// The weld-side command: flips LatoSaldatura; develops again for the current
+// ShapeCode only while state holds an accepted development (DevelopmentValid),
+// so that refused inputs are never developed.
 void ToggleCylinderWeldSide(WorkingState& state, CylinderResults& results);
 // The same for a window's own shape code, whatever ShapeCode holds.
 void ToggleCylinderWeldSide(std::int16_t shapeCode, WorkingState& state, CylinderResults& results);

@@ -85,11 +85,6 @@ bool FindBaseAngle(const TraceProblem& p, double minAngle, double& A) {
 
 }  // namespace
 
-ConeResults& ConeDevelopment() {
-    static ConeResults results;
-    return results;
-}
-
 void SolveConeHalfAngle(float D1, float D2, float lowerCut, float upperCut, float H,
                         std::int16_t latoSaldatura, float& baseRadius, float& apexHeight,
                         float& baseAngle, float& cutRise, float& frustumHeight1,

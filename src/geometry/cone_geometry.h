@@ -42,10 +42,6 @@ struct ConeResults {
     float LowerArcLength = 0;
 };
 
-// The results of the running program's last frustum development. Tests and
-// elbow pieces use their own.
-ConeResults& ConeDevelopment();
-
 // Finds the base angle A for which the upper cut's trace, laid through the
 // axis at height H above the lower cut's axis point, is D1 long, and from it
 // the heights of the cut body. D1, D2: working upper and lower diameters; H:

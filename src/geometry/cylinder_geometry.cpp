@@ -26,11 +26,6 @@ double TanAbs(float angle) { return std::tan(static_cast<double>(std::fabs(angle
 
 }  // namespace
 
-CylinderResults& CylinderDevelopment() {
-    static CylinderResults results;
-    return results;
-}
-
 float MaxSingle(float a, float b) { return a < b ? b : a; }
 float MinSingle(float a, float b) { return a < b ? a : b; }
 

@@ -22,10 +22,6 @@ struct CylinderResults {
     float LowerArcLength = 0;
 };
 
-// The results of the running program's last cylinder development (cylinder
-// windows, elbow pieces, drawing export). Tests use their own.
-CylinderResults& CylinderDevelopment();
-
 float MaxSingle(float a, float b);
 float MinSingle(float a, float b);
 

@@ -1,5 +1,7 @@
 #include "platform/look.h"
 
+#include "platform/services.h"
+
 namespace velm {
 
 Colour PaletteColour(int index) {
@@ -11,14 +13,15 @@ Colour PaletteColour(int index) {
     return palette[index & 15];
 }
 
-namespace {
-Look* g_look = nullptr;
+void InstallLook(Look* look) {
+    if (look)
+        Platform().look = look;
+    else
+        Platform().look = Services().look;  // the do-nothing one
 }
-
-void InstallLook(Look* look) { g_look = look; }
-Look* CurrentLook() { return g_look; }
-void Beep() { if (g_look) g_look->Beep(); }
-void SetHourglass() { if (g_look) g_look->SetHourglass(); }
-void ClearHourglass() { if (g_look) g_look->ClearHourglass(); }
+Look* CurrentLook() { return Platform().look; }
+void Beep() { Platform().look->Beep(); }
+void SetHourglass() { Platform().look->SetHourglass(); }
+void ClearHourglass() { Platform().look->ClearHourglass(); }
 
 }  // namespace velm

@@ -22,8 +22,9 @@ constexpr int TwipsPerPixel = 15;
 constexpr double TwipsToPixels(double twips) { return twips / TwipsPerPixel; }
 constexpr double PixelsToTwips(double pixels) { return pixels * TwipsPerPixel; }
 
-// Pointer and sound. The running program installs a Qt implementation;
-// tests install a counting one. Without one they do nothing.
+// Pointer and sound, the look service of Platform() (services.h). The
+// running program installs a Qt implementation; tests install a counting
+// one. Without one they do nothing.
 class Look {
 public:
     virtual ~Look() = default;
@@ -32,7 +33,7 @@ public:
     virtual void Beep() = 0;
 };
 
-void InstallLook(Look* look);  // nullptr removes it
+void InstallLook(Look* look);  // nullptr puts the do-nothing one back
 Look* CurrentLook();
 void Beep();
 void SetHourglass();

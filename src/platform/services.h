@@ -1,9 +1,12 @@
 #pragma once
 // The platform services the program runs with. The program installs the Qt
-// implementations at start-up; a test installs its doubles. Each pointer may
-// be null only where a caller checks it.
+// implementations at start-up; a test installs its doubles. A service that
+// nobody installed is a do-nothing one, never a null pointer: messages and
+// dialogs answer as if cancelled, settings read as absent, no printer
+// answers, no program starts.
 #include "platform/dialogs.h"
 #include "platform/help.h"
+#include "platform/look.h"
 #include "platform/printer.h"
 #include "platform/processes.h"
 #include "platform/settings_store.h"
@@ -11,11 +14,15 @@
 namespace velm {
 
 struct Services {
-    Dialogs* dialogs = nullptr;
-    SettingsStore* settings = nullptr;
-    Help* help = nullptr;
-    Processes* processes = nullptr;
-    Printer* printer = nullptr;
+    Dialogs* dialogs;
+    SettingsStore* settings;
+    Help* help;
+    Processes* processes;
+    Printer* printer;
+    Look* look;
+
+    Services();    // the do-nothing services
+    void Reset();  // back to the do-nothing services
 };
 
 Services& Platform();

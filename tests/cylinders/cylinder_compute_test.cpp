@@ -103,7 +103,7 @@ TEST(CylinderDevelopment, DevelopedLengthOfEveryFibreAndDiameterReference) {
             state.RecomputeThicknessFactor();
             state.Inputs.CylinderData = Data(s, d, 50, 10, 10);
             CylinderResults r;
-            ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiConcordi, state, r), False16);
+            ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiConcordi, state, r), 0);
             // A typed outer diameter lies two thicknesses out from the inner face;
             // the inner, mean and outer fibres lie 0, 1 and 2 thicknesses out from it.
             const double fibre = (outer ? d - 2 * s : d) + computing * s;
@@ -134,7 +134,8 @@ TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
     state.ShapeCode = ShapeCiDiscordi;
     state.Inputs.CylinderData = Data(0.3f, 20, 40, 25, -15);
     CylinderResults r;
-    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiDiscordi, state, r), False16);
+    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiDiscordi, state, r), 0);
+    state.DevelopmentValid = True16;
     const CylinderResults first = r;
 
     ToggleCylinderWeldSide(state, r);
@@ -147,6 +148,14 @@ TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
     EXPECT_EQ(state.Settings.LatoSaldatura, 1);
     EXPECT_EQ(r.CylUpperHeights, first.CylUpperHeights);
 
+    // After a refused apply only the side changes: refused inputs are never developed.
+    state.Inputs.CylinderData = Data(1, 99, 200, 10, -80);
+    state.DevelopmentValid = False16;
+    const CylinderArray lastBefore = state.LastCylinderData;
+    ToggleCylinderWeldSide(state, r);
+    EXPECT_EQ(state.Settings.LatoSaldatura, -1);
+    EXPECT_EQ(r.CylUpperHeights, first.CylUpperHeights);
+    EXPECT_EQ(state.LastCylinderData, lastBefore);
 }
 
 TEST(CylinderMessages, RefusalShowsItsNumberedTextAsACriticalMessage) {
@@ -160,9 +169,12 @@ TEST(CylinderMessages, RefusalShowsItsNumberedTextAsACriticalMessage) {
     WorkingState state;
     state.Inputs.CylinderData = Data(0.3f, 20, 40, 10, 0);
     CylinderResults r;
-    EXPECT_EQ(ValidateAndDevelopCylinder(ShapeCiDiscordi, state, r), True16);
+    // The computation only answers; the apply's report shows the text once.
+    const int message = ValidateAndDevelopCylinder(ShapeCiDiscordi, state, r);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(ReportCheckResult(message), True16);
     // Another shape's code is refused without a word.
-    EXPECT_EQ(ValidateAndDevelopCylinder(ShapeCoRe, state, r), True16);
+    EXPECT_EQ(ReportCheckResult(ValidateAndDevelopCylinder(ShapeCoRe, state, r)), True16);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].prompt, "text 11");
     EXPECT_EQ(dialogs.messages[0].style, MbCritical);

@@ -180,7 +180,7 @@ std::string ConeWindow::OutputText(int row) {
 }
 
 std::string ConeWindow::ArcText(int i) {
-    const ConeResults& r = ConeDevelopment();
+    const ConeResults& r = State().ConeDevelopment.Results;
     if (i == 0) return Txt(LangCommonFrmConi, 13) + " = " + FormatLength(r.UpperArcLength, Unit());
     return Txt(LangCommonFrmConi, 14) + " = " + FormatLength(r.LowerArcLength, Unit());
 }
@@ -205,15 +205,17 @@ void ConeWindow::ReadInputBoxes() {
     if (LowerCut()) data[8] = static_cast<float>(static_cast<double>(data[6]) * Pi / 180);
 }
 
-bool ConeWindow::ValidateAndDevelop() { return ValidateAndDevelopCone(ShapeCode(), cutRise_) != False16; }
+int ConeWindow::ValidateAndDevelop() {
+    return ValidateAndDevelopCone(ShapeCode(), cutRise_, State(), State().ConeDevelopment.Results);
+}
 
-const void* ConeWindow::SharedResults() const { return &ConeDevelopment(); }
+std::uint64_t& ConeWindow::ResultsGeneration() const { return State().ConeDevelopment.Generation; }
 
 void ConeWindow::AfterRefusedApply() { SetValueCaption(LblOutputDati[static_cast<std::size_t>(ApexRow())], ""); }
 
 void ConeWindow::AfterAcceptedApply() {
     WorkingState& st = State();
-    const ConeResults& r = ConeDevelopment();
+    const ConeResults& r = State().ConeDevelopment.Results;
     ComputeEnclosingDiameters(ShapeCode(), st.Inputs.ConeData, r.FrustumHeight1, cutRise_, EnclosingUpperDiameter,
                               EnclosingLowerDiameter);
     st.EnclosingUpperDiameter = EnclosingUpperDiameter;
@@ -226,7 +228,7 @@ void ConeWindow::AfterAcceptedApply() {
 
 void ConeWindow::DrawSketch() {
     const WorkingState& st = State();
-    const ConeResults& r = ConeDevelopment();
+    const ConeResults& r = State().ConeDevelopment.Results;
     ConeSketchInput input;
     input.Data = st.Inputs.ConeData;
     input.FrustumHeight1 = r.FrustumHeight1;
@@ -246,7 +248,7 @@ void ConeWindow::DrawSketch() {
 
 void ConeWindow::DrawDevelopment() {
     const WorkingState& st = State();
-    const ConeDevelopmentView view = DrawConeDevelopment(PctDisegno->canvas(), ConeDevelopment(),
+    const ConeDevelopmentView view = DrawConeDevelopment(PctDisegno->canvas(), State().ConeDevelopment.Results,
                                                          st.Settings.AngleStep, st.ConeDevelopmentFill, Unit());
     for (std::size_t i = 0; i < view.Labels.size(); ++i) ApplyPlacedLabel(LblDatiSviluppo[i], view.Labels[i]);
 }
@@ -255,14 +257,14 @@ void ConeWindow::CaptionSideLabels() {
     const ConeDrawingContext context = ContextOf(ShapeCode());
     for (int which : {1, 2}) {
         QLabel* label = LblDatiSviluppo[static_cast<std::size_t>(which + 4)];
-        SetCaption(label, ConeResultLabelCaption(which, ConeDevelopment(), context));
+        SetCaption(label, ConeResultLabelCaption(which, State().ConeDevelopment.Results, context));
         KeepInsideParent(*label);  // the other caption may be longer
     }
 }
 
 void ConeWindow::ToggleWeldSide() {
     // The window's own shape code: another frustum window may have loaded since.
-    ToggleConeWeldSide(ShapeCode(), State(), ConeDevelopment());
+    ToggleConeWeldSide(ShapeCode(), State(), State().ConeDevelopment.Results);
     CaptionSideLabels();
 }
 

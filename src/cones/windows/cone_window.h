@@ -35,8 +35,8 @@ protected:
     void FillInputBoxes() override;
     void ApplyFormTexts() override;
     void ReadInputBoxes() override;
-    bool ValidateAndDevelop() override;
-    const void* SharedResults() const override;
+    int ValidateAndDevelop() override;
+    std::uint64_t& ResultsGeneration() const override;
     void AfterRefusedApply() override;
     void AfterAcceptedApply() override;
     void DrawSketch() override;

@@ -114,7 +114,7 @@ std::string CylinderWindow::OutputText(int row) {
 }
 
 std::string CylinderWindow::ArcText(int i) {
-    const CylinderResults& r = CylinderDevelopment();
+    const CylinderResults& r = State().CylinderDevelopment.Results;
     if (i == 0 && CutAtTop()) return Txt(LangCommonFrmConi, 13) + " = " + FormatLength(r.UpperArcLength, Unit());
     if (i == 1 && CutAtBottom()) return Txt(LangCommonFrmConi, 14) + " = " + FormatLength(r.LowerArcLength, Unit());
     return {};
@@ -134,15 +134,15 @@ void CylinderWindow::ReadInputBoxes() {
     if (CutAtBottom()) data[7] = static_cast<float>(data[5] * Pi / 180);
 }
 
-bool CylinderWindow::ValidateAndDevelop() {
-    return ValidateAndDevelopCylinder(ShapeCode(), State(), CylinderDevelopment()) != False16;
+int CylinderWindow::ValidateAndDevelop() {
+    return ValidateAndDevelopCylinder(ShapeCode(), State(), State().CylinderDevelopment.Results);
 }
 
-const void* CylinderWindow::SharedResults() const { return &CylinderDevelopment(); }
+std::uint64_t& CylinderWindow::ResultsGeneration() const { return State().CylinderDevelopment.Generation; }
 
 void CylinderWindow::AfterAcceptedApply() {
     if (!CutAtTop()) return;
-    const CylinderResults& r = CylinderDevelopment();
+    const CylinderResults& r = State().CylinderDevelopment.Results;
     ShowSideDifferences(&r.CylUpperHeights, CutAtBottom() ? &r.CylLowerHeights : nullptr);
 }
 
@@ -151,7 +151,7 @@ void CylinderWindow::AfterAcceptedApply() {
 void CylinderWindow::DrawSketch() {
     const WorkingState& st = State();
     const CylinderSketchPlaces places = DrawCylinderSketch(PctDisegno->canvas(), ShapeCode(), st.Inputs.CylinderData,
-                                                           CylinderDevelopment(), st.CylinderSketchFill);
+                                                           State().CylinderDevelopment.Results, st.CylinderSketchFill);
     if (!places.Drawn) return;
     for (std::size_t k = 0; k < TxtAnt.size() && k < places.Boxes.size(); ++k) {
         const PlacedValueBox& box = places.Boxes[k];
@@ -170,7 +170,7 @@ void CylinderWindow::DrawDevelopment() {
     settings.AngleStep = st.Settings.AngleStep;
     settings.MeasuringSystem = Unit();
     settings.Fill = st.CylinderDevelopmentFill;
-    const CylinderDevelopmentLabels labels = DrawCylinderDevelopment(PctDisegno->canvas(), CylinderDevelopment(), settings);
+    const CylinderDevelopmentLabels labels = DrawCylinderDevelopment(PctDisegno->canvas(), State().CylinderDevelopment.Results, settings);
     for (std::size_t i = 0; i < labels.Labels.size(); ++i) ApplyPlacedLabel(LblDatiSviluppo[i], labels.Labels[i]);
 }
 
@@ -188,7 +188,7 @@ void CylinderWindow::PlaceWeldSideMarker() {
 
 void CylinderWindow::ToggleWeldSide() {
     // The window's own shape code: another cylinder window may have loaded since.
-    ToggleCylinderWeldSide(ShapeCode(), State(), CylinderDevelopment());
+    ToggleCylinderWeldSide(ShapeCode(), State(), State().CylinderDevelopment.Results);
     PlaceWeldSideMarker();
 }
 

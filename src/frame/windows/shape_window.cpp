@@ -13,9 +13,9 @@
 #include <QShowEvent>
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "core/control_names.h"
+#include "core/development_checks.h"
 #include "core/number_text.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
@@ -75,13 +75,6 @@ QPalette StandardPalette() {
             p.setColor(g, r, p.color(g, r));
         }
     return p;
-}
-
-// Which window's apply produced each family's shared results; a window
-// that closes leaves them ownerless.
-std::map<const void*, QPointer<const ShapeWindow>>& ResultOwners() {
-    static std::map<const void*, QPointer<const ShapeWindow>> owners;
-    return owners;
 }
 
 int RowTop(const std::vector<int>& tops, int i) {
@@ -358,9 +351,14 @@ void ShapeWindow::CmdApplica_Click() {
     }
     InputViewActive = True16;
     ReadInputBoxes();
-    const bool refused = ValidateAndDevelop();
+    SetHourglass();
+    const int message = ValidateAndDevelop();
+    ClearHourglass();
     // Even a refused apply may have written part of the shared results.
-    ResultOwners()[SharedResults()] = refused ? nullptr : this;
+    std::uint64_t& generation = ResultsGeneration();
+    generation = State().NewGeneration();
+    ownGeneration_ = message == 0 ? generation : 0;
+    const bool refused = ReportCheckResult(message) != False16;
     if (refused) {
         lastApplyAccepted_ = false;
         AfterRefusedApply();
@@ -397,6 +395,7 @@ void ShapeWindow::CmdSaldatura_Click() {
         return;
     }
     ToggleWeldSide();
+    ownGeneration_ = ResultsGeneration() = State().NewGeneration();
     if (resultView) CmdSviluppa_Click();
 }
 
@@ -417,8 +416,7 @@ void ShapeWindow::CmdIndietro_Click() { Frame()->close(); }
 bool ShapeWindow::DevelopEnabled() const { return developEnabled_; }
 
 bool ShapeWindow::OwnsResults() const {
-    const auto it = ResultOwners().find(SharedResults());
-    return lastApplyAccepted_ && it != ResultOwners().end() && it->second == this;
+    return lastApplyAccepted_ && ownGeneration_ != 0 && ownGeneration_ == ResultsGeneration();
 }
 
 void ShapeWindow::SetDevelopEnabled(bool enabled) {

@@ -175,12 +175,13 @@ protected:
     virtual void ApplyFormTexts() = 0;
     // Apply: the boxes into the working state, cut angles in radians too.
     virtual void ReadInputBoxes() = 0;
-    // Apply: check and develop; true when refused (the message has been shown).
-    virtual bool ValidateAndDevelop() = 0;
-    // The development results that the family's windows share (and that
-    // ValidateAndDevelop writes): a window redraws from them only while
-    // its own apply produced them last.
-    virtual const void* SharedResults() const = 0;
+    // Apply: check and develop; 0 when accepted, else the number of the
+    // error text to show (negative: refused without a word). Shows nothing.
+    virtual int ValidateAndDevelop() = 0;
+    // The generation of the shared development that ValidateAndDevelop and
+    // the weld side write: a window redraws from it only while its own
+    // apply produced it last.
+    virtual std::uint64_t& ResultsGeneration() const = 0;
     // Apply refused, before ResetView.
     virtual void AfterRefusedApply() {}
     // Apply accepted, after ShowInputView and before DrawSketch: the side
@@ -256,6 +257,7 @@ private:
     ShapeWindowDesign design_;
     bool developEnabled_ = true;       // CmdSviluppa as designed: enabled
     bool lastApplyAccepted_ = false;   // what the weld-side command may redevelop
+    std::uint64_t ownGeneration_ = 0;  // the shared development this window's apply made; 0 none
     bool closing_ = false;
     bool unloaded_ = false;
     int inGeometryEvent_ = 0;          // depth of resize and show events being handled

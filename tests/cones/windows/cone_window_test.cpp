@@ -137,12 +137,12 @@ TEST_F(ConeWindowTest, RefusedApplyEmptiesTheWindowAndTheWeldSideOnlyFlips) {
     w->CmdSviluppa_Click();  // does nothing until an apply is accepted
     EXPECT_EQ(w->InputViewActive, True16);
 
-    const auto before = std::make_unique<ConeResults>(ConeDevelopment());
+    const auto before = std::make_unique<ConeResults>(State().ConeDevelopment.Results);
     const ConeArray lastBefore = State().LastConeData;
     Click(w->CmdSaldatura);
     EXPECT_EQ(State().Settings.LatoSaldatura, -1);
     EXPECT_EQ(State().LastConeData, lastBefore);  // nothing developed from the refused inputs
-    EXPECT_EQ(ConeDevelopment().ConeUpperRadii, before->ConeUpperRadii);
+    EXPECT_EQ(State().ConeDevelopment.Results.ConeUpperRadii, before->ConeUpperRadii);
 }
 
 // In the input view the side labels swap texts, keep their values and the sketch.

@@ -118,9 +118,9 @@ TEST_F(CylinderWindowTest, RefusedApplyAndWeldSide) {
     ShapeWindow* w = Open(ShapeCiTaSup);
     ASSERT_NE(w, nullptr);
     QLabel* marker = w->LblDatiSviluppo[5];
-    const double upper0 = CylinderDevelopment().CylUpperHeights[0];
+    const double upper0 = State().CylinderDevelopment.Results.CylUpperHeights[0];
     Click(w->CmdSaldatura);
-    EXPECT_NE(CylinderDevelopment().CylUpperHeights[0], upper0);
+    EXPECT_NE(State().CylinderDevelopment.Results.CylUpperHeights[0], upper0);
 
     dialogs.ExpectMessage(IdOk);
     Type(w->TxtInputDati[1], "0");
@@ -130,11 +130,11 @@ TEST_F(CylinderWindowTest, RefusedApplyAndWeldSide) {
     EXPECT_FALSE(State().DevelopmentValid || w->CmdSviluppa->isEnabled() || w->TxtAnt[0]->isVisible());
     EXPECT_TRUE(Blank(w));
 
-    const CylinderResults before = CylinderDevelopment();
+    const CylinderResults before = State().CylinderDevelopment.Results;
     Click(w->CmdSaldatura);
     EXPECT_EQ(State().Settings.LatoSaldatura, 1);
     EXPECT_FALSE(marker->isVisible());
-    EXPECT_TRUE(CylinderDevelopment().CylUpperHeights == before.CylUpperHeights) << "refused inputs redeveloped";
+    EXPECT_TRUE(State().CylinderDevelopment.Results.CylUpperHeights == before.CylUpperHeights) << "refused inputs redeveloped";
     EXPECT_TRUE(Blank(w));
 }
 
@@ -182,7 +182,7 @@ TEST_F(CylinderWindowTest, RightCylinderPixelsUnchanged) {
         ImageCanvas before(Picture(w).PixelWidth(), Picture(w).PixelHeight());
         before.BackColor = ShapePictureBackColour;
         before.Cls();
-        DrawAsBefore(before, CylinderDevelopment(), State().Inputs.CylinderData[2], State().Inputs.CylinderData[3]);
+        DrawAsBefore(before, State().CylinderDevelopment.Results, State().Inputs.CylinderData[2], State().Inputs.CylinderData[3]);
         EXPECT_TRUE(Picture(w).Image() == before.Image()) << d << " x " << L;
         Click(w->CmdModifica);
     }
@@ -199,7 +199,7 @@ TEST_F(CylinderWindowTest, FlatSameSlopeCylinderFillsOnlyItsPattern) {
     Click(w->CmdApplica);
     EXPECT_TRUE(CornersClear(Picture(w))) << "sketch";
     Click(w->CmdSviluppa);
-    ASSERT_LT(CylinderDevelopment().Hmed, CylinderDevelopment().Hmin);
+    ASSERT_LT(State().CylinderDevelopment.Results.Hmed, State().CylinderDevelopment.Results.Hmin);
     EXPECT_TRUE(CornersClear(Picture(w))) << "development";
     const int fill = CountColour(Picture(w), State().CylinderDevelopmentFill);
     EXPECT_LT(fill, Picture(w).PixelWidth() * Picture(w).PixelHeight() / 4);
@@ -209,7 +209,7 @@ TEST_F(CylinderWindowTest, FlatSameSlopeCylinderFillsOnlyItsPattern) {
     for (int y = 0; y < Picture(w).PixelHeight(); ++y)
         for (int x = 0; x < Picture(w).PixelWidth(); ++x)
             if (Picture(w).Point(x, y) == State().CylinderDevelopmentFill) plate |= QRect(x, y, 1, 1);
-    const CylinderResults& r = CylinderDevelopment();
+    const CylinderResults& r = State().CylinderDevelopment.Results;
     EXPECT_NEAR(double(plate.height()) / plate.width(), r.Hmax / r.DevelopedLength, 0.03);
 }
 

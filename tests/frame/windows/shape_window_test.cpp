@@ -146,7 +146,7 @@ TEST_F(ShapeWindowTest, RefusedApplyElsewhereIsNeverDrawn) {
     EXPECT_EQ(dialogs.messages.at(0).prompt, Txt(LangErrore, 19));
     EXPECT_FALSE(a->OwnsResults() || b->OwnsResults());
     for (int d : {3, -3}) SubWindowOf(a)->resize(SubWindowOf(a)->width() + d, SubWindowOf(a)->height());
-    EXPECT_EQ(CylinderDevelopment().Hmin, 0.f);  // the first window's top-cut-only body
+    EXPECT_EQ(State().CylinderDevelopment.Results.Hmin, 0.f);  // the first window's top-cut-only body
     EXPECT_TRUE(a->PctDisegno->canvas().Image() == developed);
 }
 
