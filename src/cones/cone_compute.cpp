@@ -36,13 +36,9 @@ struct Cuts {
 };
 
 Cuts CutsForShape(std::int16_t shapeCode, const ConeArray& data) {
-    switch (shapeCode) {
-        case ShapeCoTaSup: return {data[7], 0};
-        case ShapeCoTaInf: return {0, data[8]};
-        case ShapeCoConcordi:
-        case ShapeCoDiscordi: return {data[7], data[8]};
-        default: return {0, 0};
-    }
+    if (!IsFrustumKind(shapeCode)) return {0, 0};
+    const ShapeKindInfo& kind = *FindShapeKind(shapeCode);
+    return {kind.TopCut ? data[7] : 0, kind.BottomCut ? data[8] : 0};
 }
 
 }  // namespace

@@ -27,14 +27,9 @@ float BottomCutField(std::int16_t shapeCode, const CylinderArray& data) {
 
 void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const CylinderSettings& settings,
                      CylinderResults& results, CylinderArray& lastCylinderData, std::int16_t& errorFlag) {
-    float topCut = 0;
-    float bottomCut = 0;
-    if (shapeCode == ShapeCiTaSup) {
-        topCut = data[6];
-    } else if (shapeCode == ShapeCiConcordi || shapeCode == ShapeCiDiscordi) {
-        topCut = data[6];
-        bottomCut = data[7];
-    }
+    const ShapeKindInfo* kind = IsCylinderKind(shapeCode) ? FindShapeKind(shapeCode) : nullptr;
+    const float topCut = kind && kind->TopCut ? data[6] : 0;
+    const float bottomCut = kind && kind->BottomCut ? data[7] : 0;
     // Inner, mean or outer fibre of the plate.
     const float workingDiameter = static_cast<float>(settings.ThicknessFactor) * data[1] + data[2];
     ComputeCutHeightsFromAxis(data[3], workingDiameter, bottomCut, topCut, results.Hmax, results.Hmed,

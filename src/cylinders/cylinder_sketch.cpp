@@ -12,8 +12,8 @@ namespace {
 constexpr Colour Yellow = RGB(255, 255, 0);
 constexpr Colour White = RGB(255, 255, 255);
 
-bool CutAtTop(std::int16_t code) { return code == ShapeCiTaSup || code == ShapeCiConcordi || code == ShapeCiDiscordi; }
-bool CutAtBottom(std::int16_t code) { return code == ShapeCiConcordi || code == ShapeCiDiscordi; }
+bool CutAtTop(std::int16_t code) { return IsCylinderKind(code) && FindShapeKind(code)->TopCut; }
+bool CutAtBottom(std::int16_t code) { return IsCylinderKind(code) && FindShapeKind(code)->BottomCut; }
 
 PlacedLabel WhiteLabel(double left, double top) {
     PlacedLabel label;
@@ -61,7 +61,7 @@ void PlaceAngle(CylinderSketchPlaces& places, int index, float degrees, double x
 CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::int16_t code, const CylinderArray& data,
                                              const CylinderResults& r) {
     CylinderSketchOutline o;
-    if (code < ShapeCiRe || code > ShapeCiDiscordi) return o;
+    if (!IsCylinderKind(code)) return o;
     const double d = data[2];
     const double V = code == ShapeCiRe ? data[3] : r.Hmax;  // the overall height
     if (!(d > 0) || !(V > 0) || !std::isfinite(d) || !std::isfinite(V)) return o;

@@ -1,6 +1,7 @@
 #include "frame/start_panel_layout.h"
 
 #include "core/number_text.h"
+#include "core/shape_kinds.h"
 #include "core/working_state.h"
 
 namespace velm {
@@ -67,25 +68,15 @@ int PickerHintFor(int cell, int shapeFamily) {
 }
 
 int SelectionCellFor(int shapeFamily, int shapeCode) {
-    switch (shapeFamily) {
-        case 0:  // the group of the current shape
-            if (shapeCode >= 1 && shapeCode <= 5) return 0;
-            if (shapeCode >= 6 && shapeCode <= 9) return 1;
-            if (shapeCode == 10) return 2;
-            if (shapeCode >= 11 && shapeCode <= 13) return 3;
-            return -1;
-        case 1: return (shapeCode >= 1 && shapeCode <= 5) ? shapeCode - 1 : -1;
-        case 2: return (shapeCode >= 6 && shapeCode <= 9) ? shapeCode - 6 : -1;
-        case 4: return (shapeCode >= 11 && shapeCode <= 13) ? shapeCode - 11 : -1;
-        default: return -1;
-    }
+    const ShapeKindInfo* kind = FindShapeKind(shapeCode);
+    if (!kind) return -1;
+    if (shapeFamily == FamilyTop) return kind->Group;  // the group of the current shape
+    return kind->Family == shapeFamily ? kind->Cell : -1;
 }
 
 std::int16_t ShapeFamilyOf(int shapeCode) {
-    if (shapeCode < 6) return 1;
-    if (shapeCode <= 9) return 2;
-    if (shapeCode == 10) return 0;
-    return 4;
+    const ShapeKindInfo* kind = FindShapeKind(shapeCode);
+    return kind ? kind->Family : static_cast<std::int16_t>(FamilyTop);
 }
 
 double FontFitFactor(double cellWidth, double textWidth) {

@@ -128,12 +128,8 @@ QWidget* ConeWindow::Open(int shapeCode) { return OpenSingle<ConeWindow, 5>(shap
 
 void RegisterConeWindows() { ShapeWindow::RegisterFamily<ConeWindow>(ShapeCoRe, ShapeCoDiscordi); }
 
-bool ConeWindow::UpperCut() const {
-    return ShapeCode() == ShapeCoTaSup || ShapeCode() == ShapeCoConcordi || ShapeCode() == ShapeCoDiscordi;
-}
-bool ConeWindow::LowerCut() const {
-    return ShapeCode() == ShapeCoTaInf || ShapeCode() == ShapeCoConcordi || ShapeCode() == ShapeCoDiscordi;
-}
+bool ConeWindow::UpperCut() const { return FindShapeKind(ShapeCode())->TopCut; }
+bool ConeWindow::LowerCut() const { return FindShapeKind(ShapeCode())->BottomCut; }
 int ConeWindow::LowerCutRow() const {
     if (ShapeCode() == ShapeCoTaInf) return 4;
     return LowerCut() ? 5 : -1;
@@ -199,7 +195,7 @@ void ConeWindow::ReadInputBoxes() {
     if (UpperCut()) data[5] = box(4);
     if (LowerCut()) {
         const float lower = box(LowerCutRow());
-        data[6] = ShapeCode() == ShapeCoDiscordi ? -lower : lower;
+        data[6] = FindShapeKind(ShapeCode())->OppositeSlopes ? -lower : lower;
     }
     if (UpperCut()) data[7] = static_cast<float>(static_cast<double>(data[5]) * Pi / 180);
     if (LowerCut()) data[8] = static_cast<float>(static_cast<double>(data[6]) * Pi / 180);

@@ -72,10 +72,8 @@ QWidget* CylinderWindow::Open(int shapeCode) { return OpenSingle<CylinderWindow,
 
 void RegisterCylinderWindows() { ShapeWindow::RegisterFamily<CylinderWindow>(ShapeCiRe, ShapeCiDiscordi); }
 
-bool CylinderWindow::CutAtTop() const { return ShapeCode() != ShapeCiRe; }
-bool CylinderWindow::CutAtBottom() const {
-    return ShapeCode() == ShapeCiConcordi || ShapeCode() == ShapeCiDiscordi;
-}
+bool CylinderWindow::CutAtTop() const { return FindShapeKind(ShapeCode())->TopCut; }
+bool CylinderWindow::CutAtBottom() const { return FindShapeKind(ShapeCode())->BottomCut; }
 
 // --- Load and texts ---
 
@@ -129,7 +127,7 @@ void CylinderWindow::ReadInputBoxes() {
     data[3] = box(2);
     data[1] = box(0);
     if (CutAtTop()) data[4] = box(3);
-    if (CutAtBottom()) data[5] = ShapeCode() == ShapeCiDiscordi ? -box(4) : box(4);
+    if (CutAtBottom()) data[5] = FindShapeKind(ShapeCode())->OppositeSlopes ? -box(4) : box(4);
     if (CutAtTop()) data[6] = static_cast<float>(data[4] * Pi / 180);
     if (CutAtBottom()) data[7] = static_cast<float>(data[5] * Pi / 180);
 }

@@ -20,6 +20,7 @@
 #include "frame/start_panel_layout.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/frame_api.h"
+#include "frame/windows/shape_opener.h"
 #include "frame/windows/shape_pictures.h"
 #include "core/working_state.h"
 
@@ -27,8 +28,6 @@ namespace velm {
 
 namespace {
 
-std::array<ShapeWindowFactory, 14> g_factories{};
-std::vector<QPointer<QWidget>> g_shapeWindows;
 QPointer<frmIniziale> g_panel;
 std::string g_commandLineFile;
 
@@ -45,19 +44,7 @@ QString TwoLines(TextSectionId section, int first, int second) {
     return Upper(Txt(section, first)) + QLatin1Char('\n') + Upper(Txt(section, second));
 }
 
-QMdiSubWindow* SubWindowOf(QWidget* w) { return w ? qobject_cast<QMdiSubWindow*>(w->parentWidget()) : nullptr; }
 
-// A caller may be named by its sub-window or by the window inside it.
-QWidget* InnerWindow(QWidget* w) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) return sub->widget() ? sub->widget() : sub;
-    return w;
-}
-
-QMdiArea* ChildArea() {
-    if (QMdiArea* area = MdiArea()) return area;
-    if (QMdiSubWindow* sub = SubWindowOf(g_panel)) return sub->mdiArea();
-    return nullptr;
-}
 
 bool PageHasWindow(int family) {
     const PickerPage* page = PickerPageFor(family);
@@ -75,21 +62,6 @@ bool CellAvailable(const PickerAction& action) {
         case PickerAction::TurnPage: return PageHasWindow(action.value);
         default: return false;
     }
-}
-
-void MinimiseAndDisable(QWidget* w) {
-    if (QMdiSubWindow* sub = SubWindowOf(w))
-        sub->showMinimized();
-    else
-        w->showMinimized();
-    w->setEnabled(false);
-}
-
-void CloseWindow(QWidget* w) {
-    if (QMdiSubWindow* sub = SubWindowOf(w))
-        sub->close();
-    else
-        w->close();
 }
 
 // A picture and its caption take the mouse as one cell: both report with
@@ -512,71 +484,15 @@ QWidget* StartPanel() {
     return panel;
 }
 
+QMdiArea* ChildArea() {
+    if (QMdiArea* area = MdiArea()) return area;
+    if (QMdiSubWindow* sub = SubWindowOf(g_panel)) return sub->mdiArea();
+    return nullptr;
+}
+
 void SetCommandLineFile(const std::string& fileName) {
     g_commandLineFile = fileName;
     if (g_panel) g_panel->SetCommandLineFile(fileName);
-}
-
-void RegisterShapeWindowFactory(int shapeCode, ShapeWindowFactory factory) {
-    if (shapeCode >= 1 && shapeCode <= 13) g_factories[shapeCode] = factory;
-}
-
-ShapeWindowFactory ShapeWindowFactoryFor(int shapeCode) {
-    return (shapeCode >= 1 && shapeCode <= 13) ? g_factories[shapeCode] : nullptr;
-}
-
-bool ShapeWindowAvailable(int shapeCode) { return ShapeWindowFactoryFor(shapeCode) != nullptr; }
-
-bool IsShapeWindow(const QWidget* window) {
-    if (!window) return false;
-    return std::any_of(g_shapeWindows.begin(), g_shapeWindows.end(),
-                       [window](const QPointer<QWidget>& w) { return w == window; });
-}
-
-QWidget* ShowShapeWindow(int shapeCode) {
-    // Shape windows are children of the main window; without one there is
-    // nowhere to show them.
-    QMdiArea* area = ChildArea();
-    const ShapeWindowFactory factory = ShapeWindowFactoryFor(shapeCode);
-    if (!factory || !area) return nullptr;
-    QWidget* window = factory(shapeCode);
-    if (!window) return nullptr;
-    if (!IsShapeWindow(window)) {
-        g_shapeWindows.erase(std::remove(g_shapeWindows.begin(), g_shapeWindows.end(), nullptr), g_shapeWindows.end());
-        g_shapeWindows.emplace_back(window);
-    }
-    QMdiSubWindow* sub = SubWindowOf(window);
-    if (!sub) {
-        // The window stays made for the run: closing it only hides it.
-        sub = area->addSubWindow(window);
-        sub->setAttribute(Qt::WA_DeleteOnClose, false);
-    }
-    window->show();
-    sub->show();
-    if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
-    return window;
-}
-
-void OpenShapeForm(int shapeCode, QWidget* caller) {
-    // A code without a window (or no shape at all) opens nothing and leaves
-    // the caller as it is; so does a program without its main window.
-    if (shapeCode < 1 || shapeCode > 13 || !ShapeWindowAvailable(shapeCode) || !ChildArea()) return;
-    WorkingState& st = State();
-    st.SwitchingForms = True16;  // the shape window closing now must not re-enable the start panel
-    st.ShapeFamily = ShapeFamilyOf(shapeCode);
-
-    // The caller's kind decides: a shape window gives way to the new one; the
-    // start panel (whose closing would end the program) and any other window
-    // wait minimised and disabled.
-    if (QWidget* inner = InnerWindow(caller)) {
-        if (IsShapeWindow(inner))
-            CloseWindow(inner);
-        else
-            MinimiseAndDisable(inner);
-    }
-    EnableFileCommands(true);
-    ShowShapeWindow(shapeCode);
-    CheckShapeMenuItem(shapeCode);
 }
 
 }  // namespace velm

@@ -11,6 +11,7 @@
 #include <array>
 #include <string>
 
+class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
 
@@ -130,12 +131,8 @@ private:
 // The start panel if it exists, without making it.
 frmIniziale* ExistingStartPanel();
 
-// Shows the registered window of a shape code in the main window's area
-// (added on first use) and makes it the active child; null when the code
-// has no window or there is no main window.
-QWidget* ShowShapeWindow(int shapeCode);
-
-// True for a window that the registry made (a shape window).
-bool IsShapeWindow(const QWidget* window);
+// The area that shape windows open in: the main window's, else the start
+// panel's own; null when there is none.
+QMdiArea* ChildArea();
 
 }  // namespace velm

@@ -30,6 +30,7 @@
 #include "frame/windows/frame_api.h"
 #include "frame/windows/help_commands.h"
 #include "frame/windows/pictures.h"
+#include "core/shape_kinds.h"
 #include "core/working_state.h"
 #include "platform/services.h"
 
@@ -367,7 +368,7 @@ void FrmMDI::UpdateState() {
     QString caption = BaseTitle;
     if (!st.CurrentFileName.empty()) caption += " - " + Q(st.CurrentFileName).toLower();
     setWindowTitle(caption);
-    fileCommands_ = st.ShapeCode >= 1;
+    fileCommands_ = FindShapeKind(st.ShapeCode) != nullptr;
     st.Limits = InputLimits{};
     UpdateCommands();
 }
@@ -426,10 +427,16 @@ void FrmMDI::CheckShape(int shapeCode) {
     for (auto* items : {&formeSubItems_, &formeSub2Items_, &formeSub3Items_})
         for (auto& [i, a] : *items) a->setChecked(false);
     FormeItem(3)->setChecked(false);
-    if (shapeCode >= 1 && shapeCode <= 5) FormeSubItem(shapeCode)->setChecked(true);
-    else if (shapeCode >= 6 && shapeCode <= 9) FormeSub2Item(shapeCode - 5)->setChecked(true);
-    else if (shapeCode == 10) FormeItem(3)->setChecked(true);
-    else if (shapeCode >= 11 && shapeCode <= 13) FormeSub3Item(shapeCode - 10)->setChecked(true);
+    const ShapeKindInfo* kind = FindShapeKind(shapeCode);
+    if (!kind) return;
+    // The Shapes menu follows the start panel's groups: three submenus and the elbow's own item.
+    switch (kind->Group) {
+        case 0: FormeSubItem(kind->Cell + 1)->setChecked(true); break;
+        case 1: FormeSub2Item(kind->Cell + 1)->setChecked(true); break;
+        case 2: FormeItem(3)->setChecked(true); break;
+        case 3: FormeSub3Item(kind->Cell + 1)->setChecked(true); break;
+        default: break;
+    }
 }
 
 void FrmMDI::SetCalibrationChecked(bool checked) { OpzioniItem(3)->setChecked(checked); }

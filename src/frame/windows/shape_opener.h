@@ -1,0 +1,22 @@
+#pragma once
+// The shape-window registry and the shape opener: which window each shape
+// code has, and how opening one replaces or parks the calling window. The
+// registry's bounds are the shape-kind table's: a code without a row (a
+// stale setting, a damaged file) finds no window and opens nothing.
+class QWidget;
+class QMdiSubWindow;
+
+namespace velm {
+
+// Shows the registered window of a shape code in the main window's area
+// (added on first use) and makes it the active child; null when the code
+// has no window or there is no main window.
+QWidget* ShowShapeWindow(int shapeCode);
+
+// True for a window that the registry made (a shape window).
+bool IsShapeWindow(const QWidget* window);
+
+// The MDI sub-window around a window; null when it is in none.
+QMdiSubWindow* SubWindowOf(QWidget* w);
+
+}  // namespace velm
