@@ -111,25 +111,27 @@ int DevelopmentEntry(int degrees, float angleStep) {
 CylinderDevelopmentLabels DrawCylinderDevelopment(RasterCanvas& pic, const CylinderResults& r,
                                                   const CylinderDevelopmentSettings& s) {
     CylinderDevelopmentLabels out;
-    const double d = s.Diameter;
+    // The plate's width: the working diameter's developed length D' Pi.
+    const double length = r.DevelopedLength;
     const float hmax = r.Hmax;
     const std::vector<int> degrees = DrawnDegrees(s.AngleStep);
-    if (!(d > 0) || !(hmax > 0) || !std::isfinite(d) || !std::isfinite(hmax) ||
+    if (!(length > 0) || !(hmax > 0) || !std::isfinite(length) || !std::isfinite(hmax) ||
         !EntriesFit(degrees, s.AngleStep))
         return out;
 
-    // Frame. Hmax is drawn at the horizontal scale (2 halfW pixels for d Pi),
-    // so that every pattern keeps its proportions and its top stays up.
+    // Frame. Hmax is drawn at the horizontal scale (2 halfW pixels for the
+    // developed length), so that every pattern keeps its proportions and its
+    // top stays up.
     const double cx = pic.ScaleWidth() / 2 - 60;
     const double cy = pic.ScaleHeight() / 2;
     double halfW = cx - 80;
     if (!(halfW > 0)) return out;  // no room: a negative half-width would mirror the pattern
-    double k = hmax * halfW / (d * Pi);  // half the pattern's height
+    double k = hmax * halfW / length;  // half the pattern's height
     const double hTop = (pic.ScaleHeight() - 90) / 2;
     if (static_cast<float>(hTop) < k) {
         if (!(hTop > 0)) return out;
         k = hmax * hTop / hmax;
-        halfW = k * d * Pi / hmax;
+        halfW = k * length / hmax;
     }
     const double left = cx - halfW;
     const double right = cx + halfW;

@@ -141,13 +141,14 @@ TEST_F(CylinderWindowTest, RefusedApplyAndWeldSide) {
 // A right cylinder as drawn before the pattern was scaled by Hmax (heights
 // scaled by Hmed - Hmin and the axis length): its development must come out
 // pixel for pixel the same.
-void DrawAsBefore(ImageCanvas& pic, const CylinderResults& r, float d, float L) {
+void DrawAsBefore(ImageCanvas& pic, const CylinderResults& r, float L) {
     const Colour white = RGB(255, 255, 255);
     const double cx = pic.ScaleWidth() / 2 - 60, cy = pic.ScaleHeight() / 2;
-    double halfW = cx - 80, k = (r.Hmed - r.Hmin) * halfW / (d * Pi);
-    if (static_cast<float>((pic.ScaleHeight() - 90) / 2) < r.Hmax * halfW / (d * Pi)) {
+    const double length = r.DevelopedLength;  // the working diameter's, as wide as the plate
+    double halfW = cx - 80, k = (r.Hmed - r.Hmin) * halfW / length;
+    if (static_cast<float>((pic.ScaleHeight() - 90) / 2) < r.Hmax * halfW / length) {
         k = (r.Hmed - r.Hmin) * ((pic.ScaleHeight() - 90) / 2) / r.Hmax;
-        halfW = k * d * Pi / (r.Hmed - r.Hmin);
+        halfW = k * length / (r.Hmed - r.Hmin);
     }
     const double left = cx - halfW, right = cx + halfW, base = cy + k;
     const auto P = [&](double v) { return static_cast<float>(2.0 * static_cast<float>(k) * static_cast<float>(v) / L); };
@@ -182,9 +183,38 @@ TEST_F(CylinderWindowTest, RightCylinderPixelsUnchanged) {
         ImageCanvas before(Picture(w).PixelWidth(), Picture(w).PixelHeight());
         before.BackColor = ShapePictureBackColour;
         before.Cls();
-        DrawAsBefore(before, State().CylinderDevelopment.Results, State().Inputs.CylinderData[2], State().Inputs.CylinderData[3]);
+        DrawAsBefore(before, State().CylinderDevelopment.Results, State().Inputs.CylinderData[3]);
         EXPECT_TRUE(Picture(w).Image() == before.Image()) << d << " x " << L;
         Click(w->CmdModifica);
+    }
+}
+
+// A thick plate rolled on its outer fibre: the pattern is as wide as the
+// working diameter's developed length and as high as Hmax at that same scale.
+TEST_F(CylinderWindowTest, DevelopmentKeepsThePlatesProportions) {
+    Seed("System", "ComputingSystem", "2");
+    StartProgram();
+    for (int code : {ShapeCiRe, ShapeCiTaSup, ShapeCiConcordi}) {
+        ShapeWindow* w = Open(code);
+        ASSERT_NE(w, nullptr);
+        Type(w->TxtInputDati[0], "3");
+        Type(w->TxtInputDati[1], "20");
+        Type(w->TxtInputDati[2], "40");
+        Click(w->CmdSviluppa);
+        const ImageCanvas& pic = Picture(w);
+        int left = pic.PixelWidth(), right = -1, top = pic.PixelHeight(), bottom = -1;
+        for (int y = 0; y < pic.PixelHeight(); ++y)
+            for (int x = 0; x < pic.PixelWidth(); ++x)
+                if (pic.Point(x, y) == PaletteColour(9)) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+        ASSERT_GT(right, left) << code;
+        const CylinderResults& r = State().CylinderDevelopment.Results;
+        const double expected = r.DevelopedLength / r.Hmax;  // D' = 26: 30 % wider than the typed 20
+        EXPECT_NEAR(double(right - left + 2) / (bottom - top + 2), expected, 0.03 * expected) << code;
+        Click(w->CmdIndietro);
+        Wait(20);
     }
 }
 

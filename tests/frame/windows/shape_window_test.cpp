@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cones/windows/cone_window.h"
+#include "cylinders/cylinder_compute.h"
 #include "cylinders/windows/cylinder_window.h"
 #include "frame/windows/window_test_actions.h"
 #include "geometry/cylinder_geometry.h"
@@ -128,6 +129,30 @@ TEST_F(ShapeWindowTest, RedrawAfterAnotherWindowAppliedShowsItsOwnResults) {
     EXPECT_TRUE(a->PctDisegno->canvas().Image() == developed);
     b->CmdSviluppa->click();
     EXPECT_EQ(S(b->LblOutputDati[1]->text()), "150");
+}
+
+// Something other than a shape window (an elbow piece, an export) develops
+// into the shared results and takes a new generation: the window left in its
+// result view redraws its own development, never the stranger's.
+TEST_F(ShapeWindowTest, ResultViewRedrawsItsOwnAfterAnotherWriterDeveloped) {
+    StartProgram();
+    ShapeWindow* a = Open(ShapeCiTaSup);
+    ASSERT_NE(a, nullptr);
+    a->CmdSviluppa->click();
+    const QImage developed = a->PctDisegno->canvas().Image();
+    ASSERT_TRUE(a->OwnsResults());
+
+    WorkingState& st = State();
+    CylinderArray piece = st.Inputs.CylinderData;
+    piece[2] = 180;  // a much wider body
+    CylinderArray last{};
+    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, piece, CylinderSettingsOf(st), st.CylinderDevelopment.Results, last), 0);
+    st.CylinderDevelopment.Generation = st.NewGeneration();
+    EXPECT_FALSE(a->OwnsResults());
+
+    for (int d : {-1, 1}) SubWindowOf(a)->resize(SubWindowOf(a)->width() + d, SubWindowOf(a)->height());
+    EXPECT_TRUE(a->PctDisegno->canvas().Image() == developed);
+    EXPECT_TRUE(a->OwnsResults());
 }
 
 // A refused apply may leave its results behind (impossible cuts are found by
