@@ -29,7 +29,7 @@ struct ConeDevelopmentView {
 
 // Draws the last development on `picture` (cleared and sized by the window,
 // pixels as units) with `fill` inside the yellow outline.
-ConeDevelopmentView DrawConeDevelopment(RasterCanvas& picture, const ConeResults& results, float angleStep,
+ConeDevelopmentView DrawConeDevelopment(RasterCanvas& picture, const ConeResults& r, float angleStep,
                                         Colour fill, std::int16_t measuringSystem);
 
 // What the sheet drawing reads of the preview: its picture's Width and
@@ -47,7 +47,7 @@ struct ConeSheetLayout {
 // the apex above the picture so that the upper edge's nearest point touches
 // its top and the lower edge's farthest point its last row. False when
 // nothing could be drawn.
-bool DrawConeSheetDevelopment(RasterCanvas& picture, const ConeSheetLayout& layout, const ConeResults& results,
+bool DrawConeSheetDevelopment(RasterCanvas& picture, const ConeSheetLayout& layout, const ConeResults& r,
                               float angleStep);
 
 }  // namespace velm

@@ -16,10 +16,10 @@ struct PixelPoint {
 // vertical line x (user units). None when the edges' pixels are fewer than
 // 2 apart (no pixel lies between them), when the point is off the picture,
 // or when the picture already holds the border colour there.
-std::optional<PixelPoint> FillSeedBetween(const RasterCanvas& picture, double x, double y1, double y2,
+std::optional<PixelPoint> FillSeedBetween(const RasterCanvas& pic, double x, double y1, double y2,
                                           Colour border);
 
 // The pixel a canvas sets for a device coordinate.
-int DevicePixelOf(double deviceCoordinate);
+int DevicePixelOf(double v);
 
 }  // namespace velm

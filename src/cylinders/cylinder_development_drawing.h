@@ -45,13 +45,13 @@ int DevelopmentDrawingStep(float angleStep);
 int DevelopmentEntry(int degrees, float angleStep);
 
 // Draws over what the picture holds.
-CylinderDevelopmentLabels DrawCylinderDevelopment(RasterCanvas& picture, const CylinderResults& results,
-                                                  const CylinderDevelopmentSettings& settings);
+CylinderDevelopmentLabels DrawCylinderDevelopment(RasterCanvas& pic, const CylinderResults& r,
+                                                  const CylinderDevelopmentSettings& s);
 
 // The sheet picture: cleared, then the outline in black over the whole
 // picture, Hmax filling its height. developmentPart 0 whole, 1 left half,
 // 2 right half (each half over the full width).
-void DrawCylinderSheetDevelopment(RasterCanvas& picture, const CylinderResults& results, float angleStep,
+void DrawCylinderSheetDevelopment(RasterCanvas& pic, const CylinderResults& r, float angleStep,
                                   std::int16_t developmentPart);
 
 }  // namespace velm

@@ -29,8 +29,8 @@ struct CylinderSketchOutline {
     double BottomAxisY() const { return (BottomLeftY + BottomRightY) / 2; }
 };
 
-CylinderSketchOutline CylinderSketchGeometry(double pictureWidth, double pictureHeight, std::int16_t shapeCode,
-                                             const CylinderArray& data, const CylinderResults& results);
+CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::int16_t code,
+                                             const CylinderArray& data, const CylinderResults& r);
 
 // Labels and boxes of the sketch: index 0 diameter, 1 axis length, 2 top cut
 // angle, 3 bottom cut angle. Angle labels go with their box (112 pixels left
@@ -44,7 +44,7 @@ struct CylinderSketchPlaces {
 
 // Draws into the laid-out, cleared picture for the drawing window's own shape
 // code. Draws nothing when the picture has no room for the body.
-CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& picture, std::int16_t shapeCode, const CylinderArray& data,
+CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& pic, std::int16_t code, const CylinderArray& data,
                                         const CylinderResults& results, Colour fill);
 
 }  // namespace velm

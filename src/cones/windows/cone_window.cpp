@@ -16,12 +16,12 @@
 #include "frame/windows/input_services.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"
+#include "platform/qt/qt_text.h"
 
 namespace velm {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const char* const DegreesRow = " [\u00B0]:";
 const char* const DegreesSketch = "[\u00B0]:";

@@ -14,12 +14,12 @@
 #include "frame/windows/input_services.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"
+#include "platform/qt/qt_text.h"
 
 namespace velm {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const char* const Degrees = " [\u00B0]:";
 

@@ -23,6 +23,7 @@
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/shape_pictures.h"
 #include "core/working_state.h"
+#include "platform/qt/qt_text.h"
 
 namespace velm {
 
@@ -33,7 +34,6 @@ std::string g_commandLineFile;
 
 ShapePickerLayout g_layout;  // the start panel's current cells
 
-int Px(std::int32_t twips) { return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel))); }
 
 QRect PxRect(const TwipRect& r) { return QRect(Px(r.Left), Px(r.Top), Px(r.Width), Px(r.Height)); }
 

@@ -33,6 +33,7 @@
 #include "core/shape_kinds.h"
 #include "core/working_state.h"
 #include "platform/services.h"
+#include "platform/qt/qt_text.h"
 
 namespace velm {
 
@@ -40,14 +41,12 @@ namespace {
 
 QPointer<FrmMDI> g_mdi;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString Indexed(const char* name, int i) { return Q(IndexedName(name, i)); }
 
 constexpr int MinWidthTwips = 8000;
 constexpr int MinHeightTwips = 6200;
 
 // Twips to whole pixels, never below the twips given.
-int CeilPixels(int twips) { return (twips + TwipsPerPixel - 1) / TwipsPerPixel; }
 
 // Toolbar button i: its command is File item / help / exit as the table gives.
 struct ToolButtonDesign {

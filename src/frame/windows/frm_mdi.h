@@ -97,7 +97,4 @@ private:
 // The main window of the running program, or null.
 FrmMDI* Mdi();
 
-// The scale box of a sheet preview: "1:1" to "1:5", showing the stored scale.
-void FillScaleCombo(QComboBox* combo);
-
 }  // namespace velm

@@ -19,6 +19,7 @@
 #include "frame/windows/pictures.h"
 #include "platform/look.h"
 #include "platform/services.h"
+#include "platform/qt/qt_text.h"
 
 namespace velm {
 
@@ -41,7 +42,6 @@ void RunHelp(int command, std::int32_t contextId) {
     }
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 std::string Trimmed(const std::string& s) {
     const auto first = s.find_first_not_of(' ');

@@ -23,6 +23,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_colour.h"
 #include "platform/qt/text_box.h"
+#include "platform/qt/qt_text.h"
 
 namespace velm {
 
@@ -40,9 +41,6 @@ constexpr Colour Grey = RGB(128, 128, 128);
 constexpr Colour White = RGB(255, 255, 255);
 constexpr Colour Yellow = RGB(255, 255, 0);
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel))); }
-int CeilPixels(int twips) { return (twips + TwipsPerPixel - 1) / TwipsPerPixel; }
 
 template <class W>
 W* Named(W* widget, const std::string& name) {

@@ -32,7 +32,7 @@ public:
 
     // The text in UTF-8. SetText runs Change when the text differs.
     std::string Text() const;
-    void SetText(const std::string& text);
+    void SetText(const std::string& value);
 
     // Selection in characters from 0; without a selection SelStart is the cursor.
     int SelStart() const;
