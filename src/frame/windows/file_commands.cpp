@@ -20,8 +20,6 @@ namespace velm {
 
 namespace {
 
-const char* const ExportNotAvailableText = "DXF and ISO drawings cannot be written by this version.";
-
 
 // Title of the open-error messages.
 std::string OpenErrorTitle() { return std::string(ProgramTitle) + " " + VersionText; }
@@ -54,7 +52,7 @@ std::string ShowOpenDialog() {
     if (dialogs == nullptr) return {};
     FileDialogRequest request;
     request.title = Txt(LangHelp, 22);
-    request.filter = Txt(LangFrmIniziale, 2) + " VELM (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
+    request.filter = "VELM " + Txt(LangFrmIniziale, 2) + " (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
     request.fileMustExist = true;
     request.overwritePrompt = false;
     const FileDialogResult result = dialogs->ShowOpen(request);
@@ -72,14 +70,14 @@ bool ShowSaveDialog(const std::string& mode, std::string& name) {
         const std::string ext = mode == "DXF" ? "dxf" : "iso";
         request.fileName = ProposedExportName(current, "." + ext);
         request.title = Txt(LangHelp, 23) + " " + mode;
-        request.filter = files + " " + mode + " (*." + ext + ")|*." + ext;
+        request.filter = mode + " " + files + " (*." + ext + ")|*." + ext;
         request.defaultExtension = ext;
     } else {
         request.fileName = current;
         request.title = Txt(LangFrmIniziale, 4);
         // DXF and ISO are offered here once their writers exist; until then
         // save as writes data files only.
-        request.filter = files + " VELM (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
+        request.filter = "VELM " + files + " (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
         request.defaultExtension = "qvl";
     }
     request.overwritePrompt = true;
@@ -162,7 +160,7 @@ void SaveDataFile(const std::string& mode) {
     const std::string ext = FileExtension(name);
     // Drawings are not written yet: say so rather than pretend to save.
     if (ext == ".dxf" || ext == ".iso") {
-        ShowMessage(name + ": " + ExportNotAvailableText, MbExclamation, ProgramTitle);
+        ShowMessage(name + ": " + Txt(LangMsgbox, 8), MbExclamation, ProgramTitle);
         return;
     }
 

@@ -224,7 +224,8 @@ void FrmMDI::BuildMenus() {
     QMenu* help = menuNamed("mnuHelp", "Help");
     add(help, helpItems_, "mnuHelpItems", 1, "Sommario", QKeySequence("Ctrl+F1"));
     add(help, helpItems_, "mnuHelpItems", 2, "Cerca", QKeySequence("Ctrl+F3"));
-    separator(help, helpItems_, "mnuHelpItems", 3);
+    // Item 3 is a line of text without a command, grey so that nobody clicks it in vain.
+    add(help, helpItems_, "mnuHelpItems", 3, "")->setEnabled(false);
     separator(help, helpItems_, "mnuHelpItems", 4);
     add(help, helpItems_, "mnuHelpItems", 5, "Informazioni su VELM");
     for (auto& [i, a] : helpItems_)

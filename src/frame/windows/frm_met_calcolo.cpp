@@ -54,10 +54,9 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent)
     : OptionDialog("FrmMetCalcolo", HelpContextFrmMetCalcolo, parent) {
     auto* fibres = new QGridLayout(MakeFrame1());
     // Outer fibre at the top, as the plate is seen from outside in.
-    const char* notes[3] = {"Di", "Di + s", "Di + 2s"};
     for (int row = 0, i = 2; i >= 0; --i, ++row) {
         Chkbox[i] = MakeOption(Frame1, "Chkbox", i, [this](int index) { Chkbox_Click(index); });
-        LblNota[i] = new QLabel(QString::fromLatin1(notes[i]), Frame1);
+        LblNota[i] = new QLabel(Frame1);
         LblNota[i]->setObjectName(QStringLiteral("LblNota(%1)").arg(i));
         LblNota[i]->setAutoFillBackground(true);
         LblNota[i]->setAlignment(Qt::AlignCenter);
@@ -115,6 +114,9 @@ void FrmMetCalcolo::Form_Load() {
     Chkbox[1]->setText(Q(Txt(LangFrmMetCa, 3)));
     Chkbox[0]->setText(Q(Txt(LangFrmMetCa, 4)));
     LblEsempio->setText(Q(Txt(LangFrmMetCa, 5)));
+    LblNota[0]->setText(Q(Txt(LangFrmMetCa, 10)));
+    LblNota[1]->setText(Q(Txt(LangFrmMetCa, 11)));
+    LblNota[2]->setText(Q(Txt(LangFrmMetCa, 12)));
     LblStep->setText(Q(Txt(LangFrmMetCa, 6) + " [\xC2\xB0]"));
     Frame1->setTitle(Q(Txt(LangFrmMetCa, 8)));
     Frame2->setTitle(Q(Txt(LangFrmMetCa, 9)));

@@ -17,6 +17,7 @@
 #include "frame/windows/frame_api.h"
 #include "core/working_state.h"
 #include "frame/windows/pictures.h"
+#include "platform/help.h"
 #include "platform/look.h"
 #include "platform/services.h"
 #include "platform/qt/qt_text.h"
@@ -30,10 +31,26 @@ constexpr int HelpContents = 3;
 constexpr int HelpPartialKey = 261;
 constexpr int HelpContext = 1;
 
+// The viewer's words from the language texts; a missing text keeps its default.
+HelpLabels LanguageHelpLabels() {
+    HelpLabels labels;
+    auto take = [](std::string& label, const std::string& text) {
+        if (!text.empty()) label = text;
+    };
+    take(labels.title, Txt(LangHelp, 42));
+    take(labels.contentsTab, Txt(LangHelp, 43));
+    take(labels.indexTab, Txt(LangHelp, 44));
+    take(labels.indexPrompt, Txt(LangHelp, 45));
+    take(labels.unreadableFile, Txt(LangHelp, 46));
+    take(labels.missingTopic, Txt(LangHelp, 47));
+    return labels;
+}
+
 void RunHelp(int command, std::int32_t contextId) {
     Help* help = Platform().help;
     if (help == nullptr) return;
     const std::string file = HelpFilePath();
+    help->SetLabels(LanguageHelpLabels());
     switch (command) {
         case HelpContents: help->ShowContents(file); break;
         case HelpPartialKey: help->ShowSearch(file, ""); break;
@@ -164,8 +181,7 @@ void StartSysInfo() {
             started = Platform().processes && Platform().processes->StartHidden(program, {}, "");
     }
     if (!started && Platform().dialogs)
-        Platform().dialogs->MessageBox("Le informazioni sul sistema non sono attualmente disponibili.", MbOkOnly,
-                                       ProgramTitle);
+        Platform().dialogs->MessageBox(Txt(LangAboutBox, 13), MbOkOnly, ProgramTitle);
 }
 
 }  // namespace velm

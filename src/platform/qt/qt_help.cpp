@@ -25,7 +25,6 @@ QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), stat
 
 HelpWindow::HelpWindow() {
     setObjectName("HelpWindow");
-    setWindowTitle("VELM Help");
     resize(760, 540);
 
     tabs_ = new QTabWidget;
@@ -34,18 +33,20 @@ HelpWindow::HelpWindow() {
     contents_ = new QTreeWidget;
     contents_->setObjectName("HelpContents");
     contents_->setHeaderHidden(true);
-    tabs_->addTab(contents_, "Contents");
+    tabs_->addTab(contents_, QString());
 
     auto* indexPage = new QWidget;
     auto* indexLayout = new QVBoxLayout(indexPage);
-    indexLayout->addWidget(new QLabel("Type the first letters of a word:"));
+    indexPrompt_ = new QLabel;
+    indexPrompt_->setObjectName("HelpIndexPrompt");
+    indexLayout->addWidget(indexPrompt_);
     keyword_ = new QLineEdit;
     keyword_->setObjectName("HelpKeyword");
     indexLayout->addWidget(keyword_);
     index_ = new QListWidget;
     index_->setObjectName("HelpIndex");
     indexLayout->addWidget(index_);
-    tabs_->addTab(indexPage, "Index");
+    tabs_->addTab(indexPage, QString());
 
     page_ = new QTextBrowser;
     page_->setObjectName("HelpPage");
@@ -77,6 +78,15 @@ HelpWindow::HelpWindow() {
     connect(index_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ShowTopic(item->data(TopicRole).toInt()); });
     connect(page_, &QTextBrowser::anchorClicked, this, &HelpWindow::OpenLink);
+    SetLabels(labels_);
+}
+
+void HelpWindow::SetLabels(const HelpLabels& labels) {
+    labels_ = labels;
+    tabs_->setTabText(0, FromUtf8(labels.contentsTab));
+    tabs_->setTabText(1, FromUtf8(labels.indexTab));
+    indexPrompt_->setText(FromUtf8(labels.indexPrompt));
+    if (!file_ || file_->title.empty()) setWindowTitle(FromUtf8(labels.title));
 }
 
 bool HelpWindow::Load(const std::string& path) {
@@ -85,7 +95,8 @@ bool HelpWindow::Load(const std::string& path) {
     FillContents();
     FillIndex(keyword_->text());
     if (!file_) {
-        ShowMessage("The help file " + FromUtf8(path) + " cannot be read.");
+        setWindowTitle(FromUtf8(labels_.title));
+        ShowMessage(FromUtf8(labels_.unreadableFile + " " + path));
         return false;
     }
     if (!file_->title.empty()) setWindowTitle(FromUtf8(file_->title));
@@ -145,7 +156,7 @@ void HelpWindow::ShowTopic(int contextId) {
     if (!file_) return;
     const HelpTopic* t = file_->Topic(contextId);
     if (!t) {
-        ShowMessage("The help file has no topic " + FromUtf8(std::to_string(contextId)) + ".");
+        ShowMessage(FromUtf8(labels_.missingTopic + " " + std::to_string(contextId)));
         return;
     }
     shownTopic_ = contextId;
@@ -168,6 +179,7 @@ QtHelp::~QtHelp() {
 
 HelpWindow& QtHelp::Open(const std::string& helpFile) {
     if (!window_) window_ = std::make_unique<HelpWindow>();
+    window_->SetLabels(labels_);
     window_->Load(helpFile);
     window_->show();
     window_->raise();

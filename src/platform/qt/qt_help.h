@@ -8,6 +8,7 @@
 #include "platform/help.h"
 #include "platform/help_file.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
@@ -22,6 +23,7 @@ public:
     HelpWindow();
     // Reads the file again; false when it cannot be read.
     bool Load(const std::string& path);
+    void SetLabels(const HelpLabels& labels);
     void ShowContentsPage();
     void ShowIndex(const std::string& keyword);
     void ShowTopic(int contextId);
@@ -41,6 +43,8 @@ private:
     QLineEdit* keyword_ = nullptr;
     QListWidget* index_ = nullptr;
     QTextBrowser* page_ = nullptr;
+    QLabel* indexPrompt_ = nullptr;
+    HelpLabels labels_;
 };
 
 class QtHelp : public Help {
@@ -49,11 +53,13 @@ public:
     void ShowContents(const std::string& helpFile) override;
     void ShowSearch(const std::string& helpFile, const std::string& keyword) override;
     void ShowTopic(const std::string& helpFile, int contextId) override;
+    void SetLabels(const HelpLabels& labels) override { labels_ = labels; }
     HelpWindow* Window() const { return window_.get(); }  // null until first used
 
 private:
     HelpWindow& Open(const std::string& helpFile);
     std::unique_ptr<HelpWindow> window_;
+    HelpLabels labels_;
 };
 
 }  // namespace velm

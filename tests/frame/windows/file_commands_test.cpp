@@ -74,7 +74,7 @@ TEST_F(FileCommandsTest, SavedJobReopensWithTheSameValuesAndUnit) {
     State().Inputs.EndConnections[3] = -0.1f;
     const std::string savedText = WriteDataFileText(DataFileRecordOf(State()));
     const std::string path = Path("Job.qvl");
-    const std::string filter = "Files VELM (*.qvl)|*.qvl|All files (*.*)|*.*";
+    const std::string filter = "VELM Files (*.qvl)|*.qvl|All files (*.*)|*.*";
 
     dialogs_.ExpectSave(path);
     DispatchFileCommand(3);

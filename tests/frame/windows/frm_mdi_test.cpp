@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "core/help_contexts.h"
 #include "frame/windows/file_commands.h"
+#include "frame/windows/frm_met_calcolo.h"
 #include "frame/windows/help_commands.h"
 #include "frame/windows/window_test_actions.h"
 
@@ -167,6 +169,43 @@ TEST_F(FrmMdiTest, HelpOpensAtContentsSearchAndAWindowsTopic) {
     DispatchHelpCommand(1);
     ShowHelpContext(HelpContextFrmUnMis);
     EXPECT_EQ(w->ShownTopic(), 0);
+}
+
+// Words that were once written in the code come from the language file:
+// the help viewer's own labels and messages, the text-only Help menu line,
+// the About box's system-information message and the fibre notes.
+TEST_F(FrmMdiTest, FixedTextsComeFromTheLanguageFile) {
+    mdi->HelpItem(2)->trigger();
+    HelpWindow* w = help.Window();
+    ASSERT_NE(w, nullptr);
+    auto* tabs = w->findChild<QTabWidget*>("HelpTabs");
+    EXPECT_EQ(S(tabs->tabText(0)), Txt(LangHelp, 43));
+    EXPECT_EQ(S(tabs->tabText(1)), Txt(LangHelp, 44));
+    EXPECT_EQ(S(w->findChild<QLabel*>("HelpIndexPrompt")->text()), Txt(LangHelp, 45));
+    ShowHelpContext(77777);
+    EXPECT_NE(S(w->findChild<QTextBrowser*>("HelpPage")->toPlainText()).find(Txt(LangHelp, 47) + " 77777"),
+              std::string::npos);
+
+    QAction* line = mdi->HelpItem(3);
+    ASSERT_NE(line, nullptr);
+    EXPECT_FALSE(line->isSeparator());
+    EXPECT_FALSE(line->isEnabled());
+    const std::string text = Language().MenuTexts[5].Texts[3];
+    EXPECT_EQ(S(line->text()), text.substr(0, text.find_last_not_of(' ') + 1));
+    EXPECT_FALSE(line->text().isEmpty());
+    EXPECT_TRUE(mdi->HelpItem(4)->isSeparator());
+
+    dialogs.ExpectMessage(IdOk);
+    StartSysInfo();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangAboutBox, 13));
+
+    FrmMetCalcolo dialog(MainWindow());
+    for (int i = 0; i < 3; ++i) {
+        auto* note = dialog.findChild<QLabel*>(QString("LblNota(%1)").arg(i));
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(S(note->text()), Txt(LangFrmMetCa, 10 + i));
+    }
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST_F(StartupTest, EmptySettingsStoreGivesALiveMainWindow) {
     EXPECT_EQ(Splash(), nullptr);  // unloaded at the end
     EXPECT_FALSE(look.hourglass);  // pointer restored
     EXPECT_EQ(fs::current_path(), fs::path(ProgramFolder()));
-    EXPECT_EQ(Mdi()->FileItem(1)->text(), "Open");
+    EXPECT_EQ(Mdi()->FileItem(1)->text(), "&Open...");
     EXPECT_FALSE(fs::exists(Settings().FilePath("VELM.INI")));
 }
 
