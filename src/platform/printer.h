@@ -1,13 +1,79 @@
 #pragma once
-// The system printer, as far as the windows need it before the sheet preview exists.
+// The system printer, the only way output reaches paper or a PDF file. One
+// document at a time: it begins with its first drawing on the page (an empty
+// document makes no page and asks nothing) and ends with EndDocument.
+#include <string>
+
+#include "platform/canvas.h"
+
 namespace velm {
+
+// Page units, numbered as the classic scale modes.
+enum PageUnits { PageInches = 5, PageMillimetres = 6 };
+
+enum PageOrientation { PagePortrait = 1, PageLandscape = 2 };
+
+struct PageSize {
+    int width = 0;   // whole millimetres
+    int height = 0;
+};
+
+// How a document ended.
+enum class DocumentResult {
+    Printed,    // its pages went to the printer or the file
+    Empty,      // nothing was drawn: no page, nothing asked
+    Cancelled,  // the user cancelled the file name: nothing printed
+    Failed,     // the document could not be started: nothing printed
+};
+
+// The page being printed: a vector canvas in millimetres or inches from the
+// top-left corner of the printable area, scaled from the printer's own
+// resolution. Pens are cosmetic: DrawWidth counts device pixels. A fresh
+// document draws with a solid black pen 1 pixel wide and writes Liberation
+// Mono 10 pt, regular, at (0, 0) in millimetres.
+class PrinterPage : public Canvas {
+public:
+    static constexpr const char* TextFont = "Liberation Mono";
+    static constexpr double TextSize = 10;
+
+    PrinterPage();
+    void SetUnits(PageUnits units);  // classic ScaleMode 6 or 5; the origin stays at the printable area's corner
+    PageUnits Units() const { return units_; }
+
+protected:
+    virtual double DotsPerInchX() const = 0;
+    virtual double DotsPerInchY() const = 0;
+    // For the printers: the scale again after the page's size or resolution changed.
+    void RefreshScale() { SetUnits(units_); }
+    // For the printers: the pen, font, position and units of a fresh document.
+    void ResetState();
+
+private:
+    PageUnits units_ = PageMillimetres;
+};
 
 class Printer {
 public:
     virtual ~Printer() = default;
-    // Page width in whole millimetres; a negative value when no printer answers
-    // (the classic run-time error 482).
-    virtual int PageWidthMillimetres() = 0;
+    // A printer answers: the system's default printer, else the PDF printer.
+    virtual bool Available() = 0;
+    // The printable area in whole millimetres, rounded down, after orientation; 0 x 0 when none answers.
+    virtual PageSize PageMillimetres() = 0;
+    // The orientation chosen for the paper (in the printer set-up).
+    virtual PageOrientation Orientation() = 0;
+    // The page to draw on; measuring text on it starts nothing, its first drawing begins the document.
+    virtual PrinterPage& Page() = 0;
+    // Ends the current page (beginning the document if needed); what follows goes on a new page.
+    virtual void NewPage() = 0;
+    // Sends the document and says how it went; the page is then fresh for the next document.
+    virtual DocumentResult EndDocument() = 0;
+    // True when documents go to a PDF file that the user names, not to a printer.
+    virtual bool PrintsToFile() = 0;
+    // PDF: the next documents go to fileName numbered ("a.pdf": a-1.pdf, a-2.pdf ...) without asking; "" asks again.
+    virtual void NumberDocuments(const std::string& fileName) = 0;
 };
+
+// "dir/a.pdf", 2 -> "dir/a-2.pdf": the name of the n-th numbered document.
+std::string NumberedFileName(const std::string& fileName, int number);
 
 }  // namespace velm

@@ -95,6 +95,8 @@ void OpenAndShow(std::string name) {
 void PrinterSetup() {
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return;
+    // A document under way is sent first: the printer must not change under it.
+    if (Printer* printer = Platform().printer) printer->EndDocument();
     // A confirmed choice lays the open sheet preview out again; the previews
     // arrive with the output subsystem.
     dialogs->ShowPrinterSetup();

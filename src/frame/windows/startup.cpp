@@ -191,11 +191,12 @@ int RequestedExitCode() { return g_exitCode; }
 QWidget* Splash() { return g_splash.data(); }
 
 void InstallQtPlatform() {
-    static QtDialogs dialogs;
+    // Never destroyed: a QPrinter must not be torn down after the application object.
+    static QtPrinter& printer = *new QtPrinter;
+    static QtDialogs dialogs(&printer);
     static IniSettingsStore settings;
     static QtHelp help;
     static QtProcesses processes;
-    static QtPrinter printer;
     static QtLook look;
     Services& services = Platform();
     services.dialogs = &dialogs;

@@ -4,9 +4,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <algorithm>
 #include <vector>
 
@@ -212,14 +213,22 @@ FileDialogResult QtDialogs::ShowSave(const FileDialogRequest& request) {
 }
 
 bool QtDialogs::ShowPrinterSetup() {
-    QPageSetupDialog dialog(&SharedPrinter(), DialogParent());
+    if (printer_ == nullptr) return false;
+    // The print dialog offers the printer choice that a page set-up dialog lacks;
+    // set-up mode: no pages or copies to choose, and OK instead of Print.
+    QPrintDialog dialog(&printer_->Device(), DialogParent());
+    dialog.setWindowTitle(QStringLiteral("Printer set-up"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
     return dialog.exec() == QDialog::Accepted;
 }
 
 PrintRange QtDialogs::ShowPrint(int minPage, int maxPage) {
     PrintRange range;
+    if (printer_ == nullptr) return range;
     if (maxPage < minPage) std::swap(minPage, maxPage);
-    QPrintDialog dialog(&SharedPrinter(), DialogParent());
+    QPrintDialog dialog(&printer_->Device(), DialogParent());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(minPage, maxPage);
     dialog.setFromTo(minPage, maxPage);

@@ -8,13 +8,20 @@
 
 namespace velm {
 
+class QtPrinter;
+
 class QtDialogs : public Dialogs {
 public:
+    // The printer dialogs act on `printer`; without one they answer as cancelled.
+    explicit QtDialogs(QtPrinter* printer = nullptr) : printer_(printer) {}
     int MessageBox(const std::string& prompt, int style, const std::string& title) override;
     FileDialogResult ShowOpen(const FileDialogRequest& request) override;
     FileDialogResult ShowSave(const FileDialogRequest& request) override;
-    bool ShowPrinterSetup() override;  // page set-up of SharedPrinter()
+    bool ShowPrinterSetup() override;  // the print dialog in set-up mode: printer, paper, orientation
     PrintRange ShowPrint(int minPage, int maxPage) override;
+
+private:
+    QtPrinter* printer_;
 };
 
 // The message box of a classic style number (icon + buttons + default

@@ -1,48 +1,223 @@
 #include "platform/qt/qt_printer.h"
 
+#include <QDir>
+#include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPainter>
+#include <QPen>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
+
+#include "platform/qt/qt_colour.h"
+#include "platform/services.h"
 
 namespace velm {
 
 namespace {
 
-// The default printer, else any printer, else a PDF file: something always answers.
-void ChooseDevice(QPrinter& printer) {
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        const auto all = QPrinterInfo::availablePrinters();
-        if (!all.isEmpty()) info = all.first();
+constexpr double Pi = 3.14159265358979323846;
+
+// The system's default printer, else a PDF file.
+std::unique_ptr<QPrinter> MakeDevice() {
+    auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) device->setPrinterName(info.printerName());
+    if (info.isNull() || !device->isValid()) device->setOutputFormat(QPrinter::PdfFormat);
+    return device;
+}
+
+Qt::PenStyle PenStyleOf(int style) {
+    switch (style) {
+        case DrawDash: return Qt::DashLine;
+        case DrawDot: return Qt::DotLine;
+        case DrawDashDot: return Qt::DashDotLine;
+        case DrawDashDotDot: return Qt::DashDotDotLine;
+        default: return Qt::SolidLine;
     }
-    if (!info.isNull()) {
-        printer.setPrinterName(info.printerName());
-        if (printer.isValid()) return;
-    }
-    printer.setOutputFormat(QPrinter::PdfFormat);
+}
+
+bool Finite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+QStringList Lines(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split(QLatin1Char('\n'));
 }
 
 }  // namespace
 
-QPrinter& SharedPrinter() {
-    // Lives to the end of the program, past the application object.
-    static QPrinter* printer = [] {
-        auto* p = new QPrinter(QPrinter::HighResolution);
-        ChooseDevice(*p);
-        return p;
-    }();
-    return *printer;
+QtPrinterPage::QtPrinterPage(QtPrinter& printer) : printer_(printer) { ResetState(); }
+
+int QtPrinterPage::PixelWidth() const { return printer_.device_->width(); }
+int QtPrinterPage::PixelHeight() const { return printer_.device_->height(); }
+double QtPrinterPage::DotsPerInchX() const { return printer_.device_->logicalDpiX(); }
+double QtPrinterPage::DotsPerInchY() const { return printer_.device_->logicalDpiY(); }
+
+QFont QtPrinterPage::CurrentFont() const {
+    QFont font(QString::fromStdString(FontName));
+    font.setPointSizeF(FontSize > 0 ? FontSize : TextSize);
+    font.setBold(FontBold);
+    return font;
 }
 
-int QtPrinter::PageWidthMillimetres() {
-    QPrinter& printer = SharedPrinter();
-    // A printer that went away since: fall back to the PDF printer.
-    if (!printer.isValid()) printer.setOutputFormat(QPrinter::PdfFormat);
-    if (!printer.isValid()) return -1;
-    const double width = printer.pageLayout().paintRect(QPageLayout::Millimeter).width();
-    if (!std::isfinite(width) || width < 1) return -1;
-    return static_cast<int>(std::lround(width));
+QPainter* QtPrinterPage::Painter(Colour colour) {
+    QPainter* painter = printer_.Begin();
+    if (painter == nullptr) return nullptr;
+    QPen pen(ToQColor(colour));
+    pen.setWidth(std::max(1, DrawWidth));
+    pen.setCosmetic(true);
+    pen.setStyle(PenStyleOf(DrawStyle));
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    return painter;
+}
+
+void QtPrinterPage::DeviceLine(double x1, double y1, double x2, double y2, Colour colour) {
+    if (!Finite({x1, y1, x2, y2})) return;
+    if (QPainter* painter = Painter(colour)) painter->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void QtPrinterPage::DeviceArc(double cx, double cy, double rx, double ry, Colour colour, double start,
+                              double end, bool full) {
+    if (!Finite({cx, cy, rx, ry, start, end})) return;
+    QPainter* painter = Painter(colour);
+    if (painter == nullptr) return;
+    const QRectF box(cx - std::fabs(rx), cy - std::fabs(ry), 2 * std::fabs(rx), 2 * std::fabs(ry));
+    if (full) {
+        painter->drawEllipse(box);
+        return;
+    }
+    // Counter-clockwise from start to end, in sixteenths of a degree as Qt counts.
+    double from = std::fmod(start, 2 * Pi), sweep = std::fmod(end, 2 * Pi) - from;
+    if (sweep <= 0) sweep += 2 * Pi;
+    painter->drawArc(box, static_cast<int>(std::lround(from * 180 / Pi * 16)),
+                     static_cast<int>(std::lround(sweep * 180 / Pi * 16)));
+}
+
+void QtPrinterPage::DeviceText(double x, double y, const std::string& text) {
+    if (!Finite({x, y})) return;
+    QPainter* painter = Painter(ForeColor);
+    if (painter == nullptr) return;
+    const QFont font = CurrentFont();
+    painter->setFont(font);
+    const QFontMetricsF metrics(font, printer_.device_.get());
+    // (x, y) is the upper-left corner of the text, as Print places it.
+    double top = y;
+    for (const QString& line : Lines(text)) {
+        painter->drawText(QPointF(x, top + metrics.ascent()), line);
+        top += metrics.height();
+    }
+}
+
+double QtPrinterPage::DeviceTextWidth(const std::string& text) const {
+    const QFontMetricsF metrics(CurrentFont(), printer_.device_.get());
+    double widest = 0;
+    for (const QString& line : Lines(text)) widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+double QtPrinterPage::DeviceTextHeight(const std::string& text) const {
+    const QFontMetricsF metrics(CurrentFont(), printer_.device_.get());
+    return metrics.height() * static_cast<double>(Lines(text).size());
+}
+
+QtPrinter::QtPrinter() : device_(MakeDevice()), page_(*this) {}
+
+QtPrinter::~QtPrinter() {
+    if (painter_ && painter_->isActive()) painter_->end();
+}
+
+bool QtPrinter::Available() {
+    if (device_->isValid()) return true;
+    // A printer that went away since: the PDF printer answers instead.
+    if (!painter_) device_->setOutputFormat(QPrinter::PdfFormat);
+    return device_->isValid();
+}
+
+PageSize QtPrinter::PageMillimetres() {
+    if (!Available()) return {};
+    // From the device pixels the page draws on, so that size and scale agree;
+    // whole millimetres that fit, without losing one to rounding noise.
+    auto whole = [](int pixels, int dpi) {
+        const double mm = dpi > 0 ? pixels * 25.4 / dpi : 0;
+        return mm > 0 ? static_cast<int>(std::floor(mm + 1e-6)) : 0;
+    };
+    return {whole(device_->width(), device_->logicalDpiX()), whole(device_->height(), device_->logicalDpiY())};
+}
+
+PageOrientation QtPrinter::Orientation() {
+    return device_->pageLayout().orientation() == QPageLayout::Landscape ? PageLandscape : PagePortrait;
+}
+
+PrinterPage& QtPrinter::Page() {
+    // The set-up dialog may have changed the paper since the last document.
+    if (state_ == DocState::Idle) page_.RefreshScale();
+    return page_;
+}
+
+QPainter* QtPrinter::Begin() {
+    if (state_ == DocState::Drawing) return painter_.get();
+    if (state_ != DocState::Idle) return nullptr;
+    state_ = DocState::Failed;
+    if (!Available()) return nullptr;
+    if (PrintsToFile()) {
+        std::string name;
+        if (!numberedName_.empty()) {
+            name = NumberedFileName(numberedName_, ++documentNumber_);
+        } else {
+            Dialogs* dialogs = Platform().dialogs;
+            if (dialogs == nullptr) return nullptr;
+            FileDialogRequest request;
+            request.title = "Print to file";
+            request.filter = "PDF files (*.pdf)|*.pdf";
+            request.defaultExtension = "pdf";
+            request.fileName = device_->outputFileName().isEmpty()
+                                   ? QDir::home().filePath(QStringLiteral("VELM.pdf")).toStdString()
+                                   : device_->outputFileName().toStdString();
+            request.fileMustExist = false;
+            const FileDialogResult answer = dialogs->ShowSave(request);
+            if (answer.cancelled) {
+                state_ = DocState::Cancelled;
+                return nullptr;
+            }
+            name = answer.fileName;
+        }
+        device_->setOutputFileName(QString::fromStdString(name));
+    }
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(device_.get())) return nullptr;
+    painter_ = std::move(painter);
+    state_ = DocState::Drawing;
+    return painter_.get();
+}
+
+void QtPrinter::NewPage() {
+    if (Begin()) device_->newPage();
+}
+
+DocumentResult QtPrinter::EndDocument() {
+    DocumentResult result = DocumentResult::Empty;
+    switch (state_) {
+        case DocState::Idle: result = DocumentResult::Empty; break;
+        case DocState::Cancelled: result = DocumentResult::Cancelled; break;
+        case DocState::Failed: result = DocumentResult::Failed; break;
+        case DocState::Drawing: result = painter_->end() ? DocumentResult::Printed : DocumentResult::Failed; break;
+    }
+    painter_.reset();
+    state_ = DocState::Idle;
+    page_.ResetState();
+    return result;
+}
+
+bool QtPrinter::PrintsToFile() { return device_->outputFormat() == QPrinter::PdfFormat; }
+
+void QtPrinter::NumberDocuments(const std::string& fileName) {
+    numberedName_ = fileName;
+    documentNumber_ = 0;
 }
 
 }  // namespace velm

@@ -1,19 +1,74 @@
 #pragma once
-// The system printer: one QPrinter shared by the printer dialogs, the page
-// size queries and the print job. It is the default printer when the system
-// has one, else a PDF printer.
+// The system printer through one QPrinter, shared with the printer set-up and
+// print dialogs so that their choices carry over to what prints next. It is
+// the system's default printer when one exists, else a PDF printer whose
+// file the user names in the save dialog of the Dialogs service.
+#include <memory>
+
 #include "platform/printer.h"
 
+class QFont;
+class QPainter;
 class QPrinter;
 
 namespace velm {
 
-QPrinter& SharedPrinter();
+class QtPrinter;
+
+class QtPrinterPage : public PrinterPage {
+public:
+    explicit QtPrinterPage(QtPrinter& printer);
+    int PixelWidth() const override;
+    int PixelHeight() const override;
+
+protected:
+    double DotsPerInchX() const override;
+    double DotsPerInchY() const override;
+    void DeviceLine(double x1, double y1, double x2, double y2, Colour colour) override;
+    void DeviceArc(double cx, double cy, double rx, double ry, Colour colour, double start, double end,
+                   bool full) override;
+    void DeviceText(double x, double y, const std::string& text) override;
+    double DeviceTextWidth(const std::string& text) const override;
+    double DeviceTextHeight(const std::string& text) const override;
+
+private:
+    friend class QtPrinter;
+    QFont CurrentFont() const;
+    QPainter* Painter(Colour colour);  // null while no document can be drawn on
+    QtPrinter& printer_;
+};
 
 class QtPrinter : public Printer {
 public:
-    // The printable width of the shared printer's page.
-    int PageWidthMillimetres() override;
+    QtPrinter();
+    ~QtPrinter() override;
+    QtPrinter(const QtPrinter&) = delete;
+    QtPrinter& operator=(const QtPrinter&) = delete;
+
+    bool Available() override;
+    PageSize PageMillimetres() override;
+    PageOrientation Orientation() override;
+    PrinterPage& Page() override;
+    void NewPage() override;
+    DocumentResult EndDocument() override;
+    bool PrintsToFile() override;
+    void NumberDocuments(const std::string& fileName) override;
+
+    // The device itself, for the printer set-up and print dialogs.
+    QPrinter& Device() { return *device_; }
+
+private:
+    friend class QtPrinterPage;
+    enum class DocState { Idle, Drawing, Cancelled, Failed };
+    // Begins the document at its first output; the painter while drawing, else null.
+    QPainter* Begin();
+
+    std::unique_ptr<QPrinter> device_;
+    std::unique_ptr<QPainter> painter_;
+    QtPrinterPage page_;
+    DocState state_ = DocState::Idle;
+    std::string numberedName_;
+    int documentNumber_ = 0;
 };
 
 }  // namespace velm

@@ -127,6 +127,15 @@ TEST_F(FrmMdiTest, PrintHookRunsTheBatchFileInsteadOfThePrinterDialog) {
     EXPECT_EQ(exitCalls, 1);
 }
 
+// The printer set-up sends a document under way before the printer can change.
+TEST_F(FrmMdiTest, PrinterSetUpEndsTheDocumentUnderWay) {
+    printer.Page().Line(0, 0, 10, 10);
+    dialogs.ExpectPrinterSetup(true);
+    mdi->ToolButton(2)->click();
+    ASSERT_EQ(printer.documents.size(), 1u);
+    EXPECT_TRUE(printer.documents[0].ended);
+}
+
 // The unit command, from the menu or the toolbar, converts the input arrays
 // once, and stores the unit, only when it changed.
 TEST_F(FrmMdiTest, UnitCommandConvertsAndStoresOnlyOnAChange) {

@@ -15,7 +15,7 @@
 //   (start-up makes it the current folder; ProgramFolder() names it);
 // - a temporary settings folder (XDG_CONFIG_HOME) with the INI store over it;
 // - the services: ScriptedDialogs `dialogs`, CountingLook `look`,
-//   RecordingProcesses `processes`, the Qt help viewer `help`, the Qt printer;
+//   RecordingProcesses `processes`, the Qt help viewer `help`, the RecordingPrinter `printer`;
 // - a splash wait of 0 and an exit hook that records (`exitCalls`, `exitCode`)
 //   instead of ending the process.
 // TearDown closes every window, fails the test when a scripted answer is left,
@@ -28,7 +28,7 @@
 #include "support/counting_look.h"
 #include "platform/ini_settings_store.h"
 #include "platform/qt/qt_help.h"
-#include "platform/qt/qt_printer.h"
+#include "support/recording_printer.h"
 #include "support/recording_processes.h"
 #include "support/scripted_dialogs.h"
 
@@ -55,7 +55,7 @@ protected:
     CountingLook look;
     RecordingProcesses processes;
     QtHelp help;
-    QtPrinter printer;
+    RecordingPrinter printer;
     int exitCalls = 0;
     int exitCode = -1;
 

@@ -1,0 +1,242 @@
+// The Qt printer on its PDF printer: documents, file names, page size, true
+// lengths, the text font, and the set-up dialog on the same printer.
+#include "platform/qt/qt_printer.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractPrintDialog>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFontInfo>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <vector>
+
+#include "platform/qt/qt_dialogs.h"
+#include "platform/services.h"
+#include "qt_application.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace velm {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Pages of a PDF file: its page objects, not the page tree.
+int PageCount(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(in)), {});
+    static const std::regex page(R"(/Type\s*/Page(?![a-zA-Z]))");
+    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+}
+
+// Page 1 rendered in grey at `dpi`; empty when it cannot be rendered.
+struct Grey {
+    int width = 0, height = 0;
+    std::vector<unsigned char> pixels;
+    bool Dark(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x] < 128; }
+};
+
+Grey Render(const std::string& pdf, int dpi, const std::string& folder) {
+    Grey grey;
+    const std::string out = folder + "/render";
+    const std::string command = "pdftoppm -gray -singlefile -r " + std::to_string(dpi) + " '" + pdf + "' '" + out + "'";
+    if (std::system(command.c_str()) != 0) return grey;
+    std::ifstream in(out + ".pgm", std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    in >> magic >> grey.width >> grey.height >> maxValue;
+    in.get();
+    if (magic != "P5" || maxValue != 255) return Grey{};
+    grey.pixels.resize(static_cast<std::size_t>(grey.width) * grey.height);
+    in.read(reinterpret_cast<char*>(grey.pixels.data()), static_cast<std::streamsize>(grey.pixels.size()));
+    return grey;
+}
+
+class QtPrinterTest : public testing::Test {
+protected:
+    struct App {
+        App() { EnsureQtApplication(); }
+    } app_;
+    QtPrinterTest() {
+        // Never the machine's own printer: A4 with 10 mm margins to a PDF file.
+        printer.Device().setOutputFormat(QPrinter::PdfFormat);
+        printer.Device().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                   QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        saved_ = Platform();
+        Platform().dialogs = &dialogs;
+    }
+    ~QtPrinterTest() override { Platform() = saved_; }
+    void TearDown() override {
+        dialogs.VerifyAllUsed();
+        EXPECT_TRUE(dialogs.messages.empty());
+    }
+
+    TempFolder folder;
+    ScriptedDialogs dialogs;
+    QtPrinter printer;
+
+private:
+    Services saved_;
+};
+
+TEST_F(QtPrinterTest, NamedInAdvanceDocumentsAreNumberedAndHoldTheirPages) {
+    printer.NumberDocuments(folder.File("elbow.pdf"));
+    PrinterPage& page = printer.Page();
+    page.Line(10, 10, 50, 10);
+    printer.NewPage();
+    page.Print("Piece 2");
+    EXPECT_EQ(printer.EndDocument(), DocumentResult::Printed);
+    printer.Page().Line(10, 10, 10, 50);
+    EXPECT_EQ(printer.EndDocument(), DocumentResult::Printed);
+    EXPECT_EQ(printer.EndDocument(), DocumentResult::Empty);  // nothing drawn: no third file
+
+    EXPECT_EQ(PageCount(folder.File("elbow-1.pdf")), 2);
+    EXPECT_EQ(PageCount(folder.File("elbow-2.pdf")), 1);
+    EXPECT_FALSE(fs::exists(folder.File("elbow-3.pdf")));
+    EXPECT_TRUE(dialogs.saves.empty());
+}
+
+TEST_F(QtPrinterTest, TheSaveDialogNamesEachDocument) {
+    enum Answer { Name, Cancel, NameInMissingFolder, DrawNothing };
+    struct Case {
+        Answer answer;
+        DocumentResult result;
+        int pages;
+        int asked;
+    };
+    const Case cases[] = {
+        {Name, DocumentResult::Printed, 1, 1},
+        {Cancel, DocumentResult::Cancelled, 0, 1},
+        {NameInMissingFolder, DocumentResult::Failed, 0, 1},
+        {DrawNothing, DocumentResult::Empty, 0, 0},
+    };
+    for (const Case& c : cases) {
+        dialogs.Reset();
+        const std::string name = c.answer == NameInMissingFolder ? folder.File("missing/sheet.pdf") : folder.File("sheet.pdf");
+        if (c.answer == Name || c.answer == NameInMissingFolder) dialogs.ExpectSave(name);
+        if (c.answer == Cancel) dialogs.ExpectSaveCancel();
+        if (c.answer != DrawNothing) {
+            printer.Page().Line(0, 0, 20, 20);
+            printer.Page().Print("asked once");  // a refused start is not asked again
+        }
+        EXPECT_EQ(printer.EndDocument(), c.result) << c.answer;
+        EXPECT_EQ(static_cast<int>(dialogs.saves.size()), c.asked) << c.answer;
+        EXPECT_EQ(fs::exists(name) ? PageCount(name) : 0, c.pages) << c.answer;
+        if (!dialogs.saves.empty()) EXPECT_EQ(dialogs.saves[0].defaultExtension, "pdf");
+        fs::remove(name);
+    }
+}
+
+TEST_F(QtPrinterTest, PageSizeIsThePrintableAreaInWholeMillimetresAfterOrientation) {
+    // Letter less 14 points on each side: 584 x 764 points, 206.02 x 269.52 mm printable.
+    printer.Device().setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                               QMarginsF(14, 14, 14, 14), QPageLayout::Point));
+    const double across = 584.0 / 72, along = 764.0 / 72;  // inches
+    struct Case {
+        QPageLayout::Orientation set;
+        PageOrientation orientation;
+        int width, height;             // whole millimetres
+        double inchWidth, inchHeight;  // the page's scale in inches
+    };
+    const Case cases[] = {
+        {QPageLayout::Portrait, PagePortrait, 206, 269, across, along},
+        {QPageLayout::Landscape, PageLandscape, 269, 206, along, across},
+    };
+    for (const Case& c : cases) {
+        printer.Device().setPageOrientation(c.set);
+        EXPECT_EQ(printer.Orientation(), c.orientation);
+        EXPECT_EQ(printer.PageMillimetres().width, c.width);
+        EXPECT_EQ(printer.PageMillimetres().height, c.height);
+        printer.Page().SetUnits(PageInches);
+        EXPECT_NEAR(printer.Page().ScaleWidth(), c.inchWidth, 0.002);
+        EXPECT_NEAR(printer.Page().ScaleHeight(), c.inchHeight, 0.002);
+        printer.Page().SetUnits(PageMillimetres);
+        EXPECT_NEAR(printer.Page().ScaleWidth(), c.inchWidth * 25.4, 0.02);
+    }
+}
+
+TEST_F(QtPrinterTest, ALineKeepsItsTrueLengthFromThePrintableCorner) {
+    struct Case {
+        PageUnits units;
+        double x1, x2, y;      // page units
+        double fromMm, toMm, yMm;  // on the paper, margins of 10 mm included
+    };
+    const Case cases[] = {
+        {PageMillimetres, 20, 120, 30, 30, 130, 40},
+        {PageInches, 1, 5, 2, 35.4, 137.0, 60.8},
+    };
+    constexpr int Dpi = 254;  // 10 pixels a millimetre
+    for (const Case& c : cases) {
+        const std::string name = folder.File("line.pdf");
+        printer.NumberDocuments(name);
+        PrinterPage& page = printer.Page();
+        page.SetUnits(c.units);
+        page.DrawWidth = 3;
+        page.Line(c.x1, c.y, c.x2, c.y);
+        ASSERT_EQ(printer.EndDocument(), DocumentResult::Printed);
+        const Grey grey = Render(NumberedFileName(name, 1), Dpi, folder.Path());
+        ASSERT_GT(grey.width, 0) << "pdftoppm (poppler-utils) could not render the page";
+        const int row = static_cast<int>(std::lround(c.yMm * 10));
+        int first = -1, last = -1;
+        for (int x = 0; x < grey.width; ++x)
+            if (grey.Dark(x, row) || grey.Dark(x, row - 1)) {
+                if (first < 0) first = x;
+                last = x;
+            }
+        EXPECT_NEAR(first / 10.0, c.fromMm, 0.2) << c.units;
+        EXPECT_NEAR((last + 1) / 10.0, c.toMm, 0.2) << c.units;
+    }
+}
+
+TEST_F(QtPrinterTest, TextIsLiberationMonoOfTenPointsAndMeasuringPrintsNothing) {
+    PrinterPage& page = printer.Page();
+    const double tenPointCharacterMm = 0.6 * 10 / 72 * 25.4;  // a monospaced advance of 0.6 em
+    EXPECT_NEAR(page.TextWidth("0123456789"), 10 * tenPointCharacterMm, 0.05);
+    page.FontBold = true;
+    EXPECT_NEAR(page.TextWidth("0123456789"), 10 * tenPointCharacterMm, 0.05);
+    EXPECT_NEAR(page.TextHeight("Prova"), 1.1328 * 10 / 72 * 25.4, 0.1);
+    EXPECT_EQ(QFontInfo(QFont(PrinterPage::TextFont)).family(), PrinterPage::TextFont);
+    EXPECT_EQ(printer.EndDocument(), DocumentResult::Empty);  // and no save dialog
+    EXPECT_FALSE(printer.Page().FontBold);  // a fresh document writes regular text
+}
+
+TEST_F(QtPrinterTest, PrinterSetUpIsThePrintDialogOnThisPrinter) {
+    QtDialogs qtDialogs(&printer);
+    for (bool accept : {false, true}) {
+        QPrinter* shown = nullptr;
+        QString okText;
+        bool offersPages = true;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            shown = dialog->printer();
+            offersPages = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+            if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+                if (auto* ok = buttons->button(QDialogButtonBox::Ok)) okText = ok->text();
+            accept ? dialog->accept() : dialog->reject();
+        });
+        QTimer guard;  // never hang the run if the dialog did not come up
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] {
+            if (auto* w = QApplication::activeModalWidget()) w->close();
+        });
+        guard.start(5000);
+        EXPECT_EQ(qtDialogs.ShowPrinterSetup(), accept);
+        EXPECT_EQ(shown, &printer.Device());
+        EXPECT_FALSE(offersPages);
+        EXPECT_EQ(okText, "OK");
+    }
+}
+
+}  // namespace
+}  // namespace velm
