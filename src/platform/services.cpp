@@ -39,9 +39,35 @@ public:
     bool StartHidden(const std::string&, const std::vector<std::string>&, const std::string&) override { return false; }
 };
 
+class NoPage : public PrinterPage {
+public:
+    int PixelWidth() const override { return 0; }
+    int PixelHeight() const override { return 0; }
+
+protected:
+    double DotsPerInchX() const override { return 254; }
+    double DotsPerInchY() const override { return 254; }
+    void DeviceLine(double, double, double, double, Colour) override {}
+    void DeviceArc(double, double, double, double, Colour, double, double, bool) override {}
+    void DeviceText(double, double, const std::string&) override {}
+    double DeviceTextWidth(const std::string&) const override { return 0; }
+    double DeviceTextHeight(const std::string&) const override { return 0; }
+};
+
+// No printer answers.
 class NoPrinter : public Printer {
 public:
-    int PageWidthMillimetres() override { return -1; }
+    bool Available() override { return false; }
+    PageSize PageMillimetres() override { return {}; }
+    PageOrientation Orientation() override { return PagePortrait; }
+    PrinterPage& Page() override { return page_; }
+    void NewPage() override {}
+    DocumentResult EndDocument() override { return DocumentResult::Failed; }
+    bool PrintsToFile() override { return false; }
+    void NumberDocuments(const std::string&) override {}
+
+private:
+    NoPage page_;
 };
 
 class NoLook : public Look {
