@@ -9,6 +9,7 @@
 #include "core/file_names.h"
 #include "core/language.h"
 #include "core/messages.h"
+#include "frame/command_registry.h"
 #include "frame/recent_files.h"
 #include "core/version.h"
 #include "frame/windows/frame_api.h"
@@ -97,9 +98,8 @@ void PrinterSetup() {
     if (dialogs == nullptr) return;
     // A document under way is sent first: the printer must not change under it.
     if (Printer* printer = Platform().printer) printer->EndDocument();
-    // A confirmed choice lays the open sheet preview out again; the previews
-    // arrive with the output subsystem.
-    dialogs->ShowPrinterSetup();
+    // A confirmed choice lays the open sheet preview out again.
+    if (dialogs->ShowPrinterSetup()) RunCommand(RegisteredCommand::PrinterSetupDone);
 }
 
 }  // namespace
@@ -109,9 +109,9 @@ void DispatchFileCommand(int index) {
         case 1: OpenAndShow(std::string()); break;
         case 2: SaveDataFile(""); break;
         case 3: SaveDataFile("CONNOME"); break;
-        // 4 (DXF), 5 (ISO) and 8 (print) belong to the output subsystem;
-        // their items stay disabled until it is there.
+        // 4 (DXF) and 5 (ISO) stay disabled until their writers are registered.
         case 7: PrinterSetup(); break;
+        case 8: RunCommand(RegisteredCommand::Print); break;
         case 10: case 11: case 12: case 13: case 14: {
             const std::string entry = TrimBlanks(CurrentRecentList()[index - 10]);
             if (!entry.empty() && entry != RecentNotUsed) OpenAndShow(entry);

@@ -32,14 +32,6 @@ void UpdateCommandState();
 // The scale box of a sheet preview: "1:1" to "1:5", its text the stored Scale.
 void FillScaleCombo(QComboBox* combo);
 
-// Commands that later parts of the program bring. Until a part registers
-// its command, the menu items and toolbar buttons that need it stay disabled.
-struct LaterCommandSet {
-    bool dxfExport = false;
-    bool isoExport = false;
-    void (*showCalibration)() = nullptr;  // Options item 3: printer check, then FrmTaratura
-};
-LaterCommandSet& LaterCommands();
 
 // Start panel and shape opener.
 // Window tests start and end the whole program many times in one process:

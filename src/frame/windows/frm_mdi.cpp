@@ -31,6 +31,7 @@
 #include "frame/windows/help_commands.h"
 #include "frame/windows/pictures.h"
 #include "core/shape_kinds.h"
+#include "frame/command_registry.h"
 #include "core/working_state.h"
 #include "platform/services.h"
 #include "platform/qt/qt_text.h"
@@ -378,7 +379,8 @@ void FrmMDI::UpdateCommands() {
     const bool preview = st.OpenPreview >= 0;
     const bool files = live_ && fileCommands_ && !preview;
     const bool valid = st.DevelopmentValid != 0;
-    const LaterCommandSet& later = LaterCommands();
+    // Commands of the output and elbow code are offered once registered.
+    const auto registered = [](RegisteredCommand c) { return CommandRegistered(c); };
 
     menuBar()->setEnabled(live_);
     toolBarPanel_->setEnabled(live_);
@@ -386,9 +388,9 @@ void FrmMDI::UpdateCommands() {
     FileItem(1)->setEnabled(!preview);
     FileItem(2)->setEnabled(files);
     FileItem(3)->setEnabled(files);
-    FileItem(4)->setEnabled(files && valid && later.dxfExport);
-    FileItem(5)->setEnabled(files && valid && later.isoExport);
-    FileItem(8)->setEnabled(preview);
+    FileItem(4)->setEnabled(files && valid && registered(RegisteredCommand::DxfExport));
+    FileItem(5)->setEnabled(files && valid && registered(RegisteredCommand::IsoExport));
+    FileItem(8)->setEnabled(preview && registered(RegisteredCommand::Print));
     for (int i = 10; i <= 14; ++i) FileItem(i)->setEnabled(!preview);
 
     formeMenu_->setEnabled(!preview);
@@ -399,11 +401,11 @@ void FrmMDI::UpdateCommands() {
 
     opzioniMenu_->setEnabled(optionCommands_);
     opzioniMenu_->menuAction()->setEnabled(optionCommands_);
-    OpzioniItem(3)->setEnabled(later.showCalibration != nullptr);
+    OpzioniItem(3)->setEnabled(registered(RegisteredCommand::Calibration));
 
     ToolButton(0)->setEnabled(!preview);
     ToolButton(1)->setEnabled(files);
-    ToolButton(3)->setEnabled(preview);
+    ToolButton(3)->setEnabled(preview && registered(RegisteredCommand::Print));
     ToolButton(4)->setEnabled(optionCommands_);
     ToolButton(5)->setEnabled(optionCommands_);
 }
@@ -477,9 +479,7 @@ void FrmMDI::OptionsItemClick(int index) {
     switch (index) {
         case 1: MethodCommand(); break;
         case 2: UnitCommand(); break;
-        case 3:
-            if (LaterCommands().showCalibration) LaterCommands().showCalibration();
-            break;
+        case 3: RunCommand(RegisteredCommand::Calibration); break;
         default: break;
     }
 }
@@ -551,11 +551,6 @@ void CheckShapeMenuItem(int shapeCode) {
 void UpdateCalibrationMenuCheck() {
     const SettingsCache& s = State().Settings;
     if (g_mdi) g_mdi->SetCalibrationChecked(s.SettingXPrinter != 1.0f || s.SettingYPrinter != 1.0f);
-}
-
-LaterCommandSet& LaterCommands() {
-    static LaterCommandSet commands;
-    return commands;
 }
 
 void CenterForm(QWidget* owner, QWidget* dialog) {

@@ -16,6 +16,7 @@
 
 #include "core/control_names.h"
 #include "core/development_checks.h"
+#include "frame/command_registry.h"
 #include "core/number_text.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
@@ -412,6 +413,10 @@ void ShapeWindow::CmdModifica_Click() {
 void ShapeWindow::CmdIndietro_Click() { Frame()->close(); }
 
 bool ShapeWindow::DevelopEnabled() const { return developEnabled_; }
+
+bool ShapeWindow::SheetPreviewAvailable() const { return CommandRegistered(RegisteredCommand::SheetPreview); }
+
+void ShapeWindow::ShowSheetPreview() { RunCommand(RegisteredCommand::SheetPreview); }
 
 bool ShapeWindow::OwnsResults() const {
     return lastApplyAccepted_ && ownGeneration_ != 0 && ownGeneration_ == ResultsGeneration();

@@ -202,9 +202,10 @@ protected:
     virtual std::string OutputText(int row) = 0;
     // Result view: caption of LblArco(i); empty leaves the label hidden.
     virtual std::string ArcText(int i) = 0;
-    // The sheet preview: until the family has one, CmdAnteprima stays disabled.
-    virtual bool SheetPreviewAvailable() const { return false; }
-    virtual void ShowSheetPreview() {}
+    // The sheet preview, registered by the output code: until it is there,
+    // CmdAnteprima stays disabled.
+    virtual bool SheetPreviewAvailable() const;
+    virtual void ShowSheetPreview();
     // Input-field services of the family (field = input-column index).
     virtual void FilterKeyDown(TextBox& box, int field, int& keyCode, int shift) = 0;
     virtual void FilterKeyPress(TextBox& box, int field, int& keyAscii) = 0;

@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "core/help_contexts.h"
+#include "frame/command_registry.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/frm_met_calcolo.h"
 #include "frame/windows/help_commands.h"
@@ -73,9 +74,21 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
              UpdateMdiState();
          },
          true, false, true, false},
-        {"exporters there", [] { LaterCommands().dxfExport = LaterCommands().isoExport = true; UpdateCommandState(); },
+        {"exporters there",
+         [] {
+             RegisterCommand(RegisteredCommand::DxfExport, [](const std::string&) {});
+             RegisterCommand(RegisteredCommand::IsoExport, [](const std::string&) {});
+             UpdateCommandState();
+         },
          true, true, true, false},
-        {"preview open", [] { State().OpenPreview = 1; EnableFileCommands(false); }, false, false, false, true},
+        {"preview open, no print registered", [] { State().OpenPreview = 1; EnableFileCommands(false); }, false,
+         false, false, false},
+        {"print there",
+         [] {
+             RegisterCommand(RegisteredCommand::Print, [](const std::string&) {});
+             UpdateCommandState();
+         },
+         false, false, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -95,7 +108,7 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
 TEST_F(FrmMdiTest, CommandsOfPartsNotThereAreDisabled) {
     EXPECT_FALSE(mdi->OpzioniItem(3)->isEnabled());  // printer calibration
     static int calibrations = 0;
-    LaterCommands().showCalibration = [] { ++calibrations; };
+    RegisterCommand(RegisteredCommand::Calibration, [](const std::string&) { ++calibrations; });
     UpdateCommandState();
     mdi->OpzioniItem(3)->trigger();
     EXPECT_EQ(calibrations, 1);

@@ -8,6 +8,7 @@
 
 #include "core/language.h"
 #include "core/settings.h"
+#include "frame/command_registry.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/startup.h"
 #include "core/working_state.h"
@@ -61,7 +62,7 @@ void AppFixture::TearDown() {
     InstallLook(nullptr);
     State() = WorkingState{};
     Language() = LanguageTexts{};
-    LaterCommands() = LaterCommandSet{};
+    ClearCommands();
     std::error_code ec;
     if (!previousFolder_.empty()) fs::current_path(previousFolder_, ec);
     fs::remove_all(root_, ec);
