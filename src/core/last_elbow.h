@@ -1,0 +1,104 @@
+#pragma once
+// The last computed elbow: its pieces, the faces between them and what the
+// side view needs. Piece p of K pieces lives in entry K - p + 1 (entry 1 is
+// the last piece); face k is the large-end face of entry k, face K + 1 the
+// elbow's start face. Entries 1 to 53 hold n + 2 pieces and n + 3 faces for
+// n = 50; element 0 is unused, as in the input arrays.
+#include <array>
+#include <cstdint>
+
+namespace velm {
+
+constexpr int ElbowEntryLast = 53;
+using ElbowArray = std::array<float, ElbowEntryLast + 1>;
+
+struct LastElbow {
+    std::int16_t ShapeCode = 0;    // 10 to 13, 0 before the first computation
+    std::int16_t Pieces = 0;       // n as typed
+    std::int16_t PieceCount = 0;   // K: n, or n + 2 between end connections
+    float Thickness = 0;
+    std::int16_t ThicknessFactor = 1;
+    bool StartIsCylindrical = false;  // the first piece develops as a cylinder
+    bool EndIsCylindrical = false;    // the last piece develops as a cylinder
+
+    // Per piece, diameters in the typed convention (working minus
+    // ThicknessFactor * thickness), cuts in radians.
+    ElbowArray PieceDiameter{};       // cylindrical elbow
+    ElbowArray PieceSmallDiameter{};  // conical elbows
+    ElbowArray PieceLargeDiameter{};
+    ElbowArray PieceHeight{};
+    ElbowArray PieceAxisLength{};
+    ElbowArray PieceStartCut{};
+    ElbowArray PieceEndCut{};
+
+    // Face corners in elbow coordinates: origin at the start face's axis
+    // point, bend centre at (BendRadius, 0).
+    ElbowArray FaceOuterX{};
+    ElbowArray FaceOuterY{};
+    ElbowArray FaceInnerX{};
+    ElbowArray FaceInnerY{};
+
+    float PieceAngle = 0;      // between neighbouring body pieces, radians
+    float HalfPieceAngle = 0;
+    float StartFaceWidth = 0;
+    float EndFaceWidth = 0;
+    float BendRadius = 0;
+    float AxisLength = 0;
+    float Bend = 0;    // bend angle, radians
+    float Sweep = 0;   // angle of the drawn elbow: the bend, plus the connections
+    std::int16_t ElbowError = 0;
+    std::int16_t ElbowIsCylinder = 0;
+
+    // Conical elbows: the body's cone and the half faces the side view draws.
+    float ApexAngle = 0;  // full apex angle of the body's cone, radians
+    float BaseAngle = 0;
+    float StartOuterHalf = 0, StartInnerHalf = 0, EndOuterHalf = 0, EndInnerHalf = 0;
+    float StartJointOuter = 0, StartJointInner = 0, EndJointOuter = 0, EndJointInner = 0;
+    float StartConnectionChord = 0, StartConnectionAngle = 0;
+    float EndConnectionChord = 0, EndConnectionAngle = 0;
+
+    // Raised by every computation, so that a drawing or an export can tell
+    // whether what it holds is still the elbow it was made from.
+    std::uint64_t Generation = 0;
+};
+
+// One piece as its development takes it.
+struct ElbowPiece {
+    float Thickness = 0;
+    float Diameter = 0;       // a cylindrical piece's
+    float SmallDiameter = 0;  // a conical piece's
+    float LargeDiameter = 0;
+    float Height = 0;
+    float AxisLength = 0;
+    float StartCut = 0;
+    float EndCut = 0;
+    bool Cylindrical = false;
+};
+
+// Piece p (1 = the first piece, at the elbow's start) of the last elbow;
+// false when p is not one of its pieces.
+inline bool ElbowPieceOf(const LastElbow& e, int p, ElbowPiece& out) {
+    if (e.PieceCount < 1 || e.PieceCount > ElbowEntryLast || p < 1 || p > e.PieceCount) return false;
+    const int i = e.PieceCount - p + 1;
+    out = ElbowPiece{};
+    out.Thickness = e.Thickness;
+    out.SmallDiameter = e.PieceSmallDiameter[i];
+    out.LargeDiameter = e.PieceLargeDiameter[i];
+    out.Height = e.PieceHeight[i];
+    out.AxisLength = e.PieceAxisLength[i];
+    out.StartCut = e.PieceStartCut[i];
+    out.EndCut = e.PieceEndCut[i];
+    if (e.ElbowIsCylinder != 0) {
+        out.Cylindrical = true;
+        out.Diameter = e.PieceDiameter[i];
+    } else if (p == 1 && e.StartIsCylindrical) {
+        out.Cylindrical = true;
+        out.Diameter = out.SmallDiameter;
+    } else if (p == e.PieceCount && e.EndIsCylindrical) {
+        out.Cylindrical = true;
+        out.Diameter = out.LargeDiameter;
+    }
+    return true;
+}
+
+}  // namespace velm

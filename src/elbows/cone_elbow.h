@@ -1,0 +1,50 @@
+#pragma once
+// The segmented conical elbows: a frustum bent about a bend centre and cut
+// by radial planes into pieces, each developed as a cut frustum (or, at the
+// ends, as a cut cylinder). Three variants:
+//   1 (FrmCuConica1): half pieces at both ends, cylindrical with "S";
+//   2 (FrmCuConica2): n full conical pieces;
+//   3 (FrmCuConica3): n full pieces between two end connections.
+// Checks and computations return the number of their error text (LangErrore),
+// 0 when accepted; they show nothing.
+#include <cstdint>
+#include <string>
+
+#include "core/development_checks.h"
+#include "core/last_elbow.h"
+#include "core/working_state.h"
+
+namespace velm {
+
+// Thickness (2), small diameter (24) and large diameter (25) when
+// checkDiameters, axis length (7): the first that is zero.
+int CheckConeElbowInput(const ConeElbowArray& data, bool checkDiameters);
+
+// One end connection, `base` 0 (start: 26, 28, 27) or 5 (end: 29, 31, 30):
+// diameter, length, then the second diameter of a conical connection.
+int CheckConeElbowTransitions(const EndConnectionArray& connections, int base);
+
+// A cone built for the elbow: the side steeper than the first cut (15) and
+// than the second cut's size (16), an apex angle not above 90 degrees (18)
+// and not below 0.1 degree (17). elbowError is 1 after a failure, 0 after a
+// pass. Angles in radians; a value that is not a number fails.
+int CheckConeElbowAngle(float baseAngle, float firstCut, float secondCut, float apexAngle,
+                        std::int16_t& elbowError);
+
+// 22 when a piece failed (flag not 0), else 0.
+int CheckNonZero(std::int16_t flag);
+
+// Computes the elbow of `variant` from ConeElbowData, the end connections
+// (variant 3) and CylindricalEnds (variant 1) into `out`; on success also
+// stores the result angle (degrees) in ConeElbowData element 13, and changes
+// no input otherwise. Refuses, with ElbowError set and before computing: a
+// piece count that is not whole in 3 to 50 (the range text), a bend angle
+// outside 10 to 180 degrees or a bend radius below its limit (22), a value
+// that is not a number (22); then, in their order, the connections (20, 21),
+// a body cut of 89.9 degrees or more (variant 2: 15, 16), a body cone that
+// does not exist (17 when the large end is not the wider one, else 18), the
+// cones' angle checks, and a piece that cannot be built (22).
+int ComputeConeElbow(int variant, ConeElbowArray& data, const EndConnectionArray& connections,
+                     const std::string& cylindricalEnds, const DevelopmentSettings& settings, LastElbow& out);
+
+}  // namespace velm

@@ -1,0 +1,39 @@
+#pragma once
+// Error texts (LangErrore) of the elbow checks and computations, and the
+// piece-count check that every kind and every caller shares.
+#include <cmath>
+
+namespace velm {
+
+constexpr int ErrElbowThickness = 2;
+constexpr int ErrElbowAxisLength = 7;
+constexpr int ErrElbowDiameter = 14;
+constexpr int ErrStartCutSteep = 15;
+constexpr int ErrEndCutSteep = 16;
+constexpr int ErrConeTooSharp = 17;
+constexpr int ErrConeTooFlat = 18;
+constexpr int ErrStartConnection = 20;
+constexpr int ErrEndConnection = 21;
+constexpr int ErrConeElbowPiece = 22;
+constexpr int ErrCylElbow = 23;
+constexpr int ErrSmallDiameter = 24;
+constexpr int ErrLargeDiameter = 25;
+constexpr int ErrStartConnectionDiameter = 26;
+constexpr int ErrStartConnectionSecondDiameter = 27;
+constexpr int ErrStartConnectionLength = 28;
+constexpr int ErrEndConnectionDiameter = 29;
+constexpr int ErrEndConnectionSecondDiameter = 30;
+constexpr int ErrEndConnectionLength = 31;
+// "The number of pieces must be a whole number from 3 to 50."
+constexpr int ErrPieceCountRange = 35;
+
+constexpr int ElbowPiecesMin = 3;
+constexpr int ElbowPiecesMax = 50;
+
+// 0 for a whole number of pieces from 3 to 50, else the range text.
+inline int CheckPieceCount(float n) {
+    if (!(n >= ElbowPiecesMin && n <= ElbowPiecesMax) || std::floor(n) != n) return ErrPieceCountRange;
+    return 0;
+}
+
+}  // namespace velm

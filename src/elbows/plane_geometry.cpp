@@ -1,0 +1,87 @@
+#include "elbows/plane_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "geometry/angles.h"
+
+namespace velm {
+
+double AngleBetweenDirections(float a1, float b1, float a2, float b2) {
+    const double cross = static_cast<double>(a1) * b2 - static_cast<double>(b1) * a2;
+    const double dot = static_cast<double>(a1) * a2 + static_cast<double>(b1) * b2;
+    if (dot == 0) return cross > 0 ? Pi / 2 : (cross < 0 ? -Pi / 2 : 0.0);
+    return std::atan(cross / dot);
+}
+
+double PointDistance(float x1, float y1, float x2, float y2) {
+    const double dx = static_cast<double>(x1) - x2;
+    const double dy = static_cast<double>(y1) - y2;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+double PointLineDistance(float x, float y, float a, float b, float c) {
+    const double norm = std::sqrt(static_cast<double>(a) * a + static_cast<double>(b) * b);
+    if (norm == 0) return 0;
+    return std::fabs(static_cast<double>(a) * x + static_cast<double>(b) * y + c) / norm;
+}
+
+namespace {
+
+std::int16_t Floor16(float v) {
+    if (std::isnan(v)) return 0;
+    const double f = std::floor(static_cast<double>(v));
+    return static_cast<std::int16_t>(std::clamp(f, -32768.0, 32767.0));
+}
+
+}  // namespace
+
+void ToIntegerPair(float x, float y, std::int16_t& iy, std::int16_t& ix) {
+    iy = Floor16(y);
+    ix = Floor16(x);
+}
+
+PlaneLine LineThroughPoints(float x1, float y1, float x2, float y2) {
+    if (x1 == x2) return {1, 0, -x1};
+    const float a = static_cast<float>((static_cast<double>(y2) - y1) / (static_cast<double>(x2) - x1));
+    return {a, -1, static_cast<float>(y1 - static_cast<double>(a) * x1)};
+}
+
+PlanePoint RotateTranslatePoint(float x, float y, float angle, float dx, float dy) {
+    const double c = std::cos(static_cast<double>(angle));
+    const double s = std::sin(static_cast<double>(angle));
+    return {static_cast<float>(x * c - y * s + dx), static_cast<float>(x * s + y * c + dy)};
+}
+
+void WorldToPicture(float& x, float& y, float k, float offsetX, float offsetY, float scale) {
+    x = static_cast<float>(static_cast<double>(x) / scale * k + offsetX);
+    y = static_cast<float>(offsetY - static_cast<double>(y) / scale * k);
+}
+
+bool IntersectLines(const PlaneLine& l1, const PlaneLine& l2, float& x, float& y) {
+    const float det = static_cast<float>(static_cast<double>(l1.a) * l2.b - static_cast<double>(l1.b) * l2.a);
+    if (det == 0 || !std::isfinite(det)) return false;
+    x = static_cast<float>((static_cast<double>(l1.b) * l2.c - static_cast<double>(l1.c) * l2.b) / det);
+    y = static_cast<float>((static_cast<double>(l1.c) * l2.a - static_cast<double>(l1.a) * l2.c) / det);
+    return true;
+}
+
+double AngleFromThreeSides(float a, float b, float c) {
+    const double denominator = 2.0 * b * c;
+    if (denominator == 0) return 0;
+    // Rounding takes q just past 1 for a flat triangle: held, never a NaN.
+    float q = static_cast<float>((static_cast<double>(b) * b + static_cast<double>(c) * c -
+                                  static_cast<double>(a) * a) / denominator);
+    if (std::isnan(q)) return q;
+    q = std::clamp(q, -1.0f, 1.0f);
+    if (q == 0) return Pi / 2;
+    const float t = static_cast<float>(std::sqrt(1.0 - static_cast<double>(q) * q) / q);
+    return std::atan(static_cast<double>(t));
+}
+
+double LawOfSinesSide(float a, float alpha, float beta) {
+    return a * std::sin(static_cast<double>(alpha)) / std::sin(static_cast<double>(beta));
+}
+
+}  // namespace velm

@@ -1,0 +1,204 @@
+#include "elbows/cone_elbow.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "elbows/elbow_messages.h"
+#include "support/elbow_cases.h"
+
+namespace velm {
+namespace {
+
+using elbow_cases::ConeData;
+using elbow_cases::kDeg;
+using elbow_cases::kPi;
+
+const ConeElbowArray kDefaults = ConeData(0.3f, 20, 10, 30, 10, 90, 63.662f, 5);
+
+EndConnectionArray Connections(float startKind, float startD, float startCut, float startL, float startD2,
+                               float endKind, float endD, float endCut, float endL, float endD2) {
+    return {0, startKind, startD, startCut, startL, startD2, endKind, endD, endCut, endL, endD2};
+}
+
+struct Outcome {
+    int message = 0;
+    LastElbow elbow;
+    ConeElbowArray data{};
+};
+
+Outcome Compute(int variant, const ConeElbowArray& data, const EndConnectionArray& connections = {},
+            const char* ends = "N", std::int16_t unit = 0) {
+    DevelopmentSettings settings;
+    settings.MeasuringSystem = unit;
+    Outcome r;
+    r.data = data;
+    r.message = ComputeConeElbow(variant, r.data, connections, ends, settings, r.elbow);
+    return r;
+}
+
+TEST(ConeElbowChecks, InputsAndConnectionsInTheirOrder) {
+    const struct { const char* what; float s, d, D, L; bool diameters; int message; } inputs[] = {
+        {"everything given", 0.3f, 20, 30, 100, true, 0},
+        {"thickness before the rest", 0, 0, 0, 0, true, ErrElbowThickness},
+        {"small diameter", 0.3f, 0, 0, 0, true, ErrSmallDiameter},
+        {"large diameter", 0.3f, 20, 0, 0, true, ErrLargeDiameter},
+        {"axis length", 0.3f, 20, 30, 0, true, ErrElbowAxisLength},
+        {"diameters not asked for", 0.3f, 0, 0, 100, false, 0},
+    };
+    for (const auto& c : inputs) {
+        ConeElbowArray data = kDefaults;
+        data[1] = c.s;
+        data[2] = c.d;
+        data[4] = c.D;
+        data[7] = c.L;
+        EXPECT_EQ(CheckConeElbowInput(data, c.diameters), c.message) << c.what;
+    }
+    const struct { const char* what; EndConnectionArray c; int base, message; } records[] = {
+        {"defaults, start", DefaultInputArrays().EndConnections, 0, 0},
+        {"defaults, end", DefaultInputArrays().EndConnections, 5, 0},
+        {"start: diameter first", Connections(0, 0, 0, 0, 0, 0, 1, 0, 1, 1), 0, ErrStartConnectionDiameter},
+        {"start: length", Connections(0, 20, 0, 0, 0, 0, 1, 0, 1, 1), 0, ErrStartConnectionLength},
+        {"start: second diameter of a cone", Connections(0, 20, 0, 40, 0, 0, 1, 0, 1, 1), 0,
+         ErrStartConnectionSecondDiameter},
+        {"start: a cylinder needs none", Connections(1, 20, 0, 40, 0, 0, 1, 0, 1, 1), 0, 0},
+        {"end: diameter first", Connections(0, 1, 0, 1, 1, 0, 0, 0, 0, 0), 5, ErrEndConnectionDiameter},
+        {"end: length", Connections(0, 1, 0, 1, 1, 0, 27, 0, 0, 0), 5, ErrEndConnectionLength},
+        {"end: second diameter of a cone", Connections(0, 1, 0, 1, 1, 0, 27, 0, 35, 0), 5,
+         ErrEndConnectionSecondDiameter},
+        {"end: a cylinder needs none", Connections(0, 1, 0, 1, 1, 1, 27, 0, 35, 0), 5, 0},
+    };
+    for (const auto& c : records) EXPECT_EQ(CheckConeElbowTransitions(c.c, c.base), c.message) << c.what;
+    EXPECT_EQ(CheckNonZero(0), 0);
+    EXPECT_EQ(CheckNonZero(1), ErrConeElbowPiece);
+}
+
+TEST(ConeElbowChecks, ConeAngle) {
+    const float tenth = static_cast<float>(0.1 * kDeg);
+    const struct { const char* what; float base, first, second, apex; int message; } cases[] = {
+        {"a fair cone", 1.4f, 0.2f, -0.2f, 0.3f, 0},
+        {"side flatter than the first cut", 0.3f, 0.35f, 0, 0.3f, ErrStartCutSteep},
+        {"a negative first cut never fails", 0.3f, -0.5f, 0.2f, 0.3f, 0},
+        {"but its second cut's size can", 0.3f, -0.5f, -0.35f, 0.3f, ErrEndCutSteep},
+        {"apex exactly a right angle", 1.4f, 0, 0, static_cast<float>(kPi / 2), 0},
+        {"apex above a right angle", 1.4f, 0, 0, 1.5708f, ErrConeTooFlat},
+        {"apex exactly a tenth of a degree", 1.4f, 0, 0, tenth, 0},
+        {"apex below a tenth of a degree", 1.4f, 0, 0, tenth * 0.99f, ErrConeTooSharp},
+        {"base angle not a number", NAN, 0, 0, 0.3f, ErrStartCutSteep},
+        {"apex not a number", 1.4f, 0, 0, NAN, ErrConeTooFlat},
+    };
+    for (const auto& c : cases) {
+        std::int16_t flag = 5;
+        EXPECT_EQ(CheckConeElbowAngle(c.base, c.first, c.second, c.apex, flag), c.message) << c.what;
+        EXPECT_EQ(flag, c.message != 0 ? 1 : 0) << c.what;
+    }
+}
+
+TEST(ConeElbow, RefusalsInTheirOrder) {
+    const EndConnectionArray defaults = DefaultInputArrays().EndConnections;
+    auto with = [](ConeElbowArray a, int i, float v) {
+        a[i] = v;
+        return a;
+    };
+    const float inch = 1 / 25.4f;
+    const struct { const char* what; int variant; ConeElbowArray data; EndConnectionArray c; const char* ends;
+                   std::int16_t unit; int message; } cases[] = {
+        {"variant 1 defaults", 1, kDefaults, {}, "N", 0, 0},
+        {"variant 1, cylindrical ends", 1, kDefaults, {}, "S", 0, 0},
+        {"variant 2 defaults", 2, kDefaults, {}, "N", 0, 0},
+        {"variant 3 defaults", 3, kDefaults, defaults, "N", 0, 0},
+        {"two pieces", 1, with(kDefaults, 9, 2), {}, "N", 0, ErrPieceCountRange},
+        {"51 pieces", 2, with(kDefaults, 9, 51), {}, "N", 0, ErrPieceCountRange},
+        {"51 pieces between connections", 3, with(kDefaults, 9, 51), defaults, "N", 0, ErrPieceCountRange},
+        {"a fractional count", 3, with(kDefaults, 9, 4.5f), defaults, "N", 0, ErrPieceCountRange},
+        {"50 pieces between connections", 3, with(with(kDefaults, 9, 50), 8, 300), defaults, "N", 0, 0},
+        {"bend below 10", 2, with(kDefaults, 6, 9.9f), {}, "N", 0, ErrConeElbowPiece},
+        {"bend above 180", 3, with(kDefaults, 6, 181), defaults, "N", 0, ErrConeElbowPiece},
+        {"bend radius below 10 mm", 1, with(kDefaults, 8, 9.9f), {}, "N", 0, ErrConeElbowPiece},
+        {"bend radius 10 mm in inches", 2,
+         ConeData(0.1f * inch, 4 * inch, 0, 6 * inch, 0, 90, 0.3937f, 3), {}, "N", 1, 0},
+        {"bend radius below 10 mm in inches", 2,
+         ConeData(0.1f * inch, 4 * inch, 0, 6 * inch, 0, 90, 0.39f, 3), {}, "N", 1, ErrConeElbowPiece},
+        {"length not a number", 2, with(kDefaults, 7, NAN), {}, "N", 0, ErrConeElbowPiece},
+        // Full end pieces turn the typed cuts by half a piece angle (30 here).
+        {"body start cut 90", 2, ConeData(0.3f, 20, 60, 40, 0, 180, 100, 3), {}, "N", 0, ErrStartCutSteep},
+        {"body end cut -90", 2, ConeData(0.3f, 20, 0, 40, -60, 180, 100, 3), {}, "N", 0, ErrEndCutSteep},
+        {"no cone: the small end wider", 2, ConeData(0.3f, 40, 10, 30, 10, 90, 63.662f, 5), {}, "N", 0,
+         ErrConeTooSharp},
+        {"no cone: no side steeper than the cuts", 2, ConeData(0.3f, 19.7f, 60, 149.7f, 0, 60, 190.986f, 3), {},
+         "N", 0, ErrConeTooFlat},
+        {"right frustum of equal ends", 1, ConeData(0.3f, 20, 0, 20, 0, 90, 63.662f, 5), {}, "N", 0,
+         ErrConeTooSharp},
+        {"cone too flat", 1, ConeData(0.3f, 20, 10, 290, 10, 90, 63.662f, 5), {}, "N", 0, ErrConeTooFlat},
+        {"start connection", 3, kDefaults, Connections(0, 18, 60, 1, 22, 0, 27, 10, 35, 30), "N", 0,
+         ErrStartConnection},
+        {"end connection after a sound start", 3, kDefaults, Connections(0, 18, 10, 45, 22, 0, 27, 10, 35, 1),
+         "N", 0, ErrEndConnection},
+        // Sound with a square joint (1.79 < L), but it meets the body at
+        // -9 degrees: L must exceed D/2 (tan 9 + tan 10) = 3.40.
+        {"start connection as it is built", 3, kDefaults, Connections(1, 20, 10, 2.5f, 0, 0, 27, 10, 35, 30), "N",
+         0, ErrStartConnection},
+        {"a piece that cannot be built", 1, ConeData(0.3f, 20, 30, 60, 30, 180, 200, 50), {}, "N", 0,
+         ErrConeElbowPiece},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Outcome r = Compute(c.variant, c.data, c.c, c.ends, c.unit);
+        EXPECT_EQ(r.message, c.message);
+        EXPECT_EQ(r.elbow.ElbowError, c.message != 0 ? 1 : 0);
+        EXPECT_EQ(r.elbow.Generation, 1u);
+        // Only an accepted elbow writes its result angle.
+        if (c.message == 0) {
+            EXPECT_NEAR(r.data[13], r.elbow.ApexAngle / kDeg, 1e-4);
+            EXPECT_GT(r.data[13], 0);
+        } else {
+            EXPECT_EQ(std::memcmp(r.data.data(), c.data.data(), sizeof c.data), 0) << "inputs changed";
+        }
+    }
+}
+
+TEST(ConeElbow, ResultAnglesAndEdgeCases) {
+    {
+        SCOPED_TRACE("square ends: the right frustum, no solver");
+        const Outcome r = Compute(1, ConeData(0.3f, 20, 0, 30, 0, 90, 63.662f, 5));
+        ASSERT_EQ(r.message, 0);
+        EXPECT_NEAR(r.elbow.ApexAngle, 2 * std::atan((30.3 - 20.3) / 2 / (63.662 * kPi / 2)), 1e-6);
+    }
+    {
+        SCOPED_TRACE("variant 3: the body's small end from a cylinder, rounded to 4 decimals");
+        const Outcome r = Compute(3, ConeData(0.3f, 0, 0, 0, 0, 60, 150, 3),
+                              Connections(1, 100, 0, 45, 0, 0, 130, 0, 35, 150));
+        ASSERT_EQ(r.message, 0);
+        EXPECT_NEAR(r.elbow.PieceLargeDiameter[5], 101.5427f, 1e-4);
+        EXPECT_EQ(r.elbow.PieceCount, 5);
+        EXPECT_EQ(r.elbow.PieceSmallDiameter[5], 100);
+        EXPECT_EQ(r.elbow.PieceLargeDiameter[1], 150);
+    }
+    {
+        SCOPED_TRACE("variant 3: the body widens evenly from face to face");
+        const Outcome r = Compute(3, kDefaults, DefaultInputArrays().EndConnections);
+        ASSERT_EQ(r.message, 0);
+        const LastElbow& e = r.elbow;
+        for (int k = 3; k <= 6; ++k) {
+            const double step1 = e.PieceLargeDiameter[k - 1] - e.PieceLargeDiameter[k];
+            const double step2 = e.PieceLargeDiameter[k] - e.PieceLargeDiameter[k + 1];
+            EXPECT_NEAR(step1, step2, 0.02) << k;
+            EXPECT_GT(step1, 0) << k;
+        }
+    }
+    {
+        SCOPED_TRACE("variants 1 and 2 place the joints at theta / 2 and theta from the start");
+        for (int variant : {1, 2}) {
+            const Outcome r = Compute(variant, kDefaults);
+            ASSERT_EQ(r.message, 0);
+            const LastElbow& e = r.elbow;
+            const double first = variant == 1 ? 11.25 * kDeg : 18 * kDeg;
+            const double mx = (e.FaceOuterX[5] + e.FaceInnerX[5]) / 2 - 63.662, my = (e.FaceOuterY[5] + e.FaceInnerY[5]) / 2;
+            EXPECT_NEAR(std::atan2(my, -mx), first, 1e-5) << variant;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velm
