@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/last_elbow.h"
 #include "core/shape_kinds.h"
 #include "geometry/angles.h"
 #include "geometry/cone_geometry.h"
@@ -148,6 +149,8 @@ struct WorkingState {
     // The last development of each family.
     SharedDevelopment<CylinderResults> CylinderDevelopment;
     SharedDevelopment<ConeResults> ConeDevelopment;
+    // The last computed elbow (pieces, faces, cuts); it counts its own generations.
+    LastElbow Elbow;
     // A new, never used generation number for a development.
     std::uint64_t NewGeneration() { return ++generations_; }
 
