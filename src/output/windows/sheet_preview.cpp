@@ -121,6 +121,9 @@ void SheetPreview::BuildControls() {
     CmdStampante = button("CmdStampante", 88);
     CmdIndietro = button("CmdIndietro", 120);
     CmdIndietro->setText(QStringLiteral("<<<"));
+    connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
+    connect(CmdStampante, &QPushButton::clicked, this, [this] { CmdStampante_Click(); });
+    connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
     // The value table arrives with the notes window.
     CmdTabella->setEnabled(false);
 
@@ -129,10 +132,9 @@ void SheetPreview::BuildControls() {
     for (int i = 0; i < 3; ++i) {
         auto* box = Named(new QCheckBox(FrmEtichette), IndexedName("ChkDatiStampa", i));
         box->setGeometry(8, 20 + 23 * i, PanelWidth - 30, 22);
-        connect(box, &QCheckBox::toggled, this, [this, i] { ChkDatiStampa_Click(i); });
         ChkDatiStampa.push_back(box);
     }
-    ChkDatiStampa[0]->setChecked(true);
+    ChkDatiStampa[0]->setChecked(true);  // the built-in value
 
     LblScala = Named(new QLabel(PnlSfondo), design_.ScaleLabelName);
     LblScala->setGeometry(12, 258, 70, 24);
@@ -171,17 +173,26 @@ void SheetPreview::BuildControls() {
     PctDati->hide();
     LblArea = Named(new QLabel(PctDati), "LblArea");
     LblArea->setAlignment(Qt::AlignCenter);
-    // The notes window arrives with the value table: the data box's click waits for it.
-    PctDati->setEnabled(false);
+    // The data box's click opens the notes window, which arrives with the value table.
 
     PctDisegno = Named(new PictureBox(PctFoglio), "PctDisegno");
     PctDisegno->setCursor(Qt::SizeAllCursor);
     PctDisegno->hide();
+    // A resize (also the one held back while hidden) empties the picture.
+    connect(PctDisegno, &PictureBox::resized, this, [this] {
+        if (!unloaded_) DrawDevelopment();
+    });
     connect(PctDisegno, &PictureBox::mousePressed, this, [this](int, int x, int y) { PctDisegno_MouseDown(x, y); });
     connect(PctDisegno, &PictureBox::mouseMoved, this, [this](int buttons, int x, int y) {
         if (buttons != 0 && dragging_) DragTo(PctDisegno->mapTo(this, QPoint(x, y)));
     });
     connect(PctDisegno, &PictureBox::mouseReleased, this, [this](int, int, int) { dragging_ = false; });
+
+    // A box changed by code runs its handling as a click would.
+    for (int i = 0; i < 3; ++i)
+        connect(ChkDatiStampa[static_cast<std::size_t>(i)], &QCheckBox::toggled, this, [this, i] {
+            ChkDatiStampa_Click(i);
+        });
 
     for (QWidget* w : {static_cast<QWidget*>(PnlSfondo), PctFoglio, PctDati, static_cast<QWidget*>(LblArea),
                        static_cast<QWidget*>(PctDisegno)}) {
@@ -485,7 +496,8 @@ void SheetPreview::mouseMoveEvent(QMouseEvent* event) {
 
 bool SheetPreview::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove && !unloaded_) ControlMouseMove(watched);
-    if ((watched == ComboScala || watched == ComboScala->lineEdit()) && event->type() == QEvent::KeyPress) {
+    if (ComboScala && (watched == ComboScala || watched == ComboScala->lineEdit()) &&
+        event->type() == QEvent::KeyPress) {
         // Only the keys that move through the list reach the scale box.
         const int key = static_cast<QKeyEvent*>(event)->key();
         const bool moves = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Up || key == Qt::Key_Down;
