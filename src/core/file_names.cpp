@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace velm {
 
@@ -61,6 +62,24 @@ int OpenTemporaryBeside(const std::string& target, std::string& tempName, int& e
     }
     error = EEXIST;
     return -1;
+}
+
+// The write bit of the class (owner, group, others) that the effective user
+// falls in, as the system decides for every user but the superuser.
+bool PermissionBitsAllowWrite(const struct stat& st) {
+    const uid_t uid = ::geteuid();
+    if (uid == st.st_uid) return (st.st_mode & S_IWUSR) != 0;
+    bool inGroup = ::getegid() == st.st_gid;
+    if (!inGroup) {
+        const int count = ::getgroups(0, nullptr);
+        if (count > 0) {
+            std::vector<gid_t> groups(static_cast<std::size_t>(count));
+            const int got = ::getgroups(count, groups.data());
+            for (int i = 0; i < got && !inGroup; ++i) inGroup = groups[static_cast<std::size_t>(i)] == st.st_gid;
+        }
+    }
+    if (inGroup) return (st.st_mode & S_IWGRP) != 0;
+    return (st.st_mode & S_IWOTH) != 0;
 }
 
 }  // namespace
@@ -122,9 +141,11 @@ int ReplaceFileContents(const std::string& path, std::string_view bytes) {
     }
 
     // The rename would get past a write-protected file; writing into it would not.
-    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0 &&
-        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        return LastError(EACCES);
+    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0) {
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return LastError(EACCES);
+        // The superuser passes the check above whatever the bits say.
+        struct stat st {};
+        if (::stat(target.c_str(), &st) == 0 && !PermissionBitsAllowWrite(st)) return EACCES;
     }
 
     std::string tempName;

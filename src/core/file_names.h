@@ -27,8 +27,9 @@ std::string ProposedExportName(const std::string& currentFileName, const std::st
 int ReadWholeFile(const std::string& path, std::string& bytes);
 // Writes bytes into a new file beside path and renames it over path, so that
 // a failure leaves any previous file as it was. A previous file that the user
-// may not write is refused (EACCES), as writing into it would be. 0 or the
-// system's error number of the first failure.
+// may not write is refused (EACCES), as writing into it would be; its
+// permission bits decide for the superuser too. 0 or the system's error
+// number of the first failure.
 int ReplaceFileContents(const std::string& path, std::string_view bytes);
 // The system's own text for an error number.
 std::string SystemErrorText(int errorNumber);

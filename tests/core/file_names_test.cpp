@@ -119,5 +119,25 @@ TEST(FileNames, PermissionsBindTheUser) {
     EXPECT_EQ(AsOrdinaryUser([&] { return ReplaceFileContents(dir.File("new.qvl"), "x"); }), 0);
 }
 
+// The permission bits decide for whoever runs the program, the superuser
+// included (the workshop set-up runs as root).
+TEST(FileNames, PermissionBitsBindTheRunningUser) {
+    TempFolder dir;
+    using P = fs::perms;
+    const std::pair<P, int> cases[] = {
+        {P::owner_read | P::group_read | P::others_read, EACCES},
+        {P::owner_read | P::group_all | P::others_all, EACCES},  // the owner's bits count, not the others'
+        {P::owner_read | P::owner_write, 0},
+    };
+    for (const auto& [perms, expected] : cases) {
+        dir.Write("job.qvl", "old");
+        fs::permissions(dir.File("job.qvl"), perms);
+        EXPECT_EQ(ReplaceFileContents(dir.File("job.qvl"), "new"), expected) << static_cast<int>(perms);
+        EXPECT_EQ(Contents(dir.File("job.qvl")), expected == 0 ? "new" : "old") << static_cast<int>(perms);
+        EXPECT_EQ(Entries(dir.Path()), 1);  // no temporary file left behind
+        fs::permissions(dir.File("job.qvl"), P::owner_all);
+    }
+}
+
 }  // namespace
 }  // namespace velm
