@@ -82,7 +82,54 @@ bool PermissionBitsAllowWrite(const struct stat& st) {
     return (st.st_mode & S_IWOTH) != 0;
 }
 
+std::string JoinComponents(bool absolute, const std::vector<std::string>& parts) {
+    std::string out = absolute ? "/" : "";
+    for (std::size_t i = 0; i < parts.size(); ++i) out += (i > 0 ? "/" : "") + parts[i];
+    return out.empty() ? "." : out;
+}
+
+std::vector<std::string> SplitComponents(const std::string& name) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        std::size_t end = name.find('/', start);
+        if (end == std::string::npos) end = name.size();
+        if (end > start) parts.push_back(name.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
 }  // namespace
+
+std::string NormalizedFileName(const std::string& name) {
+    if (name.empty()) return name;
+    bool absolute = name.front() == '/';
+    std::vector<std::string> kept;
+    for (const std::string& part : SplitComponents(name)) {
+        if (part == ".") continue;
+        if (part != "..") {
+            kept.push_back(part);
+            continue;
+        }
+        if (kept.empty() || kept.back() == "..") {
+            if (!absolute) kept.push_back(part);  // "/.." is "/"
+            continue;
+        }
+        // Across a link, ".." leaves the folder the link leads to, not the one holding the link.
+        std::error_code ec;
+        const std::string sofar = JoinComponents(absolute, kept);
+        if (std::filesystem::is_symlink(sofar, ec)) {
+            const std::filesystem::path real = std::filesystem::canonical(sofar, ec);
+            if (!ec) {
+                kept = SplitComponents(real.string());
+                absolute = true;
+            }
+        }
+        if (!kept.empty()) kept.pop_back();
+    }
+    return JoinComponents(absolute, kept);
+}
 
 bool FileExists(const std::string& path) {
     if (path.empty()) return false;

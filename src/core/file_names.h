@@ -10,6 +10,12 @@ namespace velm {
 // missing paths and any error.
 bool FileExists(const std::string& path);
 
+// The name with "." components and repeated "/" dropped and each ".." taken
+// back over the folder before it, as the system would follow it: a ".." after
+// a link leaves the folder the link leads to. Letters keep their case, since
+// names differing only in case are different files. An empty name stays empty.
+std::string NormalizedFileName(const std::string& name);
+
 // From the last "." of the last path component to the end, lower-cased
 // (".dxf"); empty when that component has none. A leading "." marks a hidden
 // file, not an extension.

@@ -50,6 +50,23 @@ TEST(FileNames, ExtensionsLookAtTheLastComponentOnly) {
     EXPECT_EQ(ProposedExportName("", ".iso"), "");
 }
 
+TEST(FileNames, NormalizedNamesKeepTheirCase) {
+    const char* cases[][2] = {
+        {"/Work//Jobs/./Part.QVL", "/Work/Jobs/Part.QVL"}, {"/work/x/../y/../Part.qvl", "/work/Part.qvl"},
+        {"/../a.qvl", "/a.qvl"}, {"a/../../b.qvl", "../b.qvl"}, {"./a.qvl", "a.qvl"},
+        {"/", "/"}, {"", ""}, {"//w/a.qvl/", "/w/a.qvl"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NormalizedFileName(c[0]), c[1]) << c[0];
+
+    // ".." after a link leaves the folder the link leads to, as opening the name would.
+    TempFolder dir;
+    fs::create_directories(dir.File("real/deep"));
+    fs::create_symlink(dir.File("real/deep"), dir.File("link"));
+    const std::string real = fs::canonical(dir.File("real")).string();
+    EXPECT_EQ(NormalizedFileName(dir.File("link/../Job.qvl")), real + "/Job.qvl");
+    EXPECT_EQ(NormalizedFileName(dir.File("real/deep/../Job.qvl")), dir.File("real/Job.qvl"));
+}
+
 TEST(FileNames, ExistingFilesAndFolders) {
     TempFolder dir;
     dir.Write("job.qvl", "x");

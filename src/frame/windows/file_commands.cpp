@@ -134,6 +134,7 @@ void DispatchFileCommand(int index) {
 bool OpenDataFile(std::string& fileName) {
     if (fileName.empty()) fileName = ShowOpenDialog();
     if (fileName.empty()) return false;
+    fileName = NormalizedFileName(fileName);
 
     if (!FileExists(fileName)) {
         ShowMessage(fileName + ": " + Txt(LangMsgbox, 5) + "!", MbCritical, OpenErrorTitle());
@@ -170,6 +171,7 @@ void SaveDataFile(const std::string& mode) {
         if (!ShowSaveDialog(mode, name)) return;
     }
     if (name.empty()) return;
+    name = NormalizedFileName(name);
     const std::string ext = FileExtension(name);
     // Drawings are not written yet: say so rather than pretend to save.
     if (ext == ".dxf" || ext == ".iso") {

@@ -190,6 +190,25 @@ TEST_F(FileCommandsTest, RecentItemsOpenAndMoveToTheTop) {
     EXPECT_EQ(Recent(), (RecentList{names[2], names[0], names[3], names[4], RecentNotUsed}));
 }
 
+// A name with ".." (as typed on a command line) opens the file once listed,
+// and is shown and stored normalised, its case kept.
+TEST_F(FileCommandsTest, OpenedNamesAreNormalisedNotLowerCased) {
+    State().ShapeCode = ShapeNone;  // no shape window to open
+    fs::create_directory(Path("Sub"));
+    Put(Path("Job.QVL"), WriteDataFileText(DataFileRecordOf(State())));
+    SetRecent({Path("Job.QVL"), Path("other.qvl")});
+    std::string name = Path("Sub/..//./Job.QVL");
+    ASSERT_TRUE(OpenDataFile(name));
+    EXPECT_EQ(State().CurrentFileName, Path("Job.QVL"));
+    EXPECT_EQ(Recent(), (RecentList{Path("Job.QVL"), Path("other.qvl"), RecentNotUsed, RecentNotUsed, RecentNotUsed}));
+
+    State().CurrentFileName = Path("Sub/../Saved.QVL");
+    DispatchFileCommand(2);
+    EXPECT_EQ(Contents(Path("Saved.QVL")), WriteDataFileText(DataFileRecordOf(State())));
+    EXPECT_EQ(State().CurrentFileName, Path("Saved.QVL"));
+    EXPECT_EQ(Recent()[0], Path("Saved.QVL"));
+}
+
 TEST_F(FileCommandsTest, RecentMenuMirrorsTheList) {
     QWidget window;
     std::vector<QAction*> items(15, nullptr);
