@@ -95,11 +95,17 @@ void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, 
                         float& baseRadius, float& apexHeight, float& baseAngle, float& cutRise,
                         double& frustumHeight1, double& frustumHeight2, float& lowerCutOffset,
                         std::int16_t& errorFlag) {
+    // No body: every output 0, never a value left from an earlier body.
+    auto noBody = [&] {
+        baseRadius = apexHeight = baseAngle = cutRise = lowerCutOffset = 0;
+        frustumHeight1 = frustumHeight2 = 0;
+        errorFlag = 1;
+    };
     const double lc = std::fabs(lowerCut);
     const double uc = std::fabs(upperCut);
     if (!(D1 > 0) || !(D2 > 0) || !(H > 0) || !Finite(D1) || !Finite(D2) || !Finite(H) ||
         !(lc < Pi / 2) || !(uc < Pi / 2)) {
-        errorFlag = 1;
+        noBody();
         return;
     }
     const double sU = std::sin(uc);
@@ -116,7 +122,7 @@ void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, 
     } else {
         const TraceProblem p{D1, H, std::cos(uc), std::sin(uc), tL, LCO, cL};
         if (!FindBaseAngle(p, std::max(lc, uc), A)) {
-            errorFlag = 1;
+            noBody();
             return;
         }
     }
@@ -131,7 +137,7 @@ void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, 
     const double m = dCos / std::sin(A + uc);
     const double h1 = m * sU + H + rise;
     if (!Finite(R) || !Finite(h1)) {
-        errorFlag = 1;
+        noBody();
         return;
     }
     baseAngle = static_cast<float>(A);

@@ -51,8 +51,10 @@ ConeResults& ConeDevelopment();
 // the heights of the cut body. D1, D2: working upper and lower diameters; H:
 // axis length; cuts in radians. Searches the whole admissible range (steeper
 // than both cuts, up to vertical) for a bracketed root. errorFlag becomes 1
-// when no such body exists or an input is unusable; otherwise it keeps what
-// the caller set. cutRise: height of the lower cut's axis point above level 0.
+// when no such body exists or an input is unusable, and every output is then
+// 0, which is no body's value: callers test errorFlag before reading them.
+// Otherwise errorFlag keeps what the caller set. cutRise: height of the lower
+// cut's axis point above level 0.
 // The body does not depend on the weld side; latoSaldatura is not used.
 void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, double H,
                         std::int16_t latoSaldatura, float& baseRadius, float& apexHeight,

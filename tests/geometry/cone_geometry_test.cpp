@@ -80,13 +80,15 @@ TEST(ConeGeometry, SolverRefusesBodiesThatDoNotExist) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        float R = 0, apexH = 0, A = 0, rise = 0, lco = 0;
-        double h1 = 0, h2 = 0;
+        // Left over from an earlier body: a failure must not hand them on.
+        float R = 7, apexH = 7, A = 7, rise = 7, lco = 7;
+        double h1 = 7, h2 = 7;
         std::int16_t flag = 0;
         SolveConeHalfAngle(c.D1, c.D2, Rad(c.lowerDeg), Rad(c.upperDeg), c.H, c.side, R, apexH, A, rise, h1, h2,
                            lco, flag);
         EXPECT_EQ(flag, 1);
-        EXPECT_TRUE(std::isfinite(h1 + h2 + R + A + rise + lco));
+        for (double output : {double{R}, double{apexH}, double{A}, double{rise}, double{lco}, h1, h2})
+            EXPECT_EQ(output, 0);
     }
     // A right frustum is H high whatever its diameters: equal or widening ones
     // are left to the side and apex-angle checks.
