@@ -1,12 +1,11 @@
 #include "core/language_file.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
+#include <stdlib.h>  // mkstemps
 #include <unistd.h>
 
-#include <cerrno>
-
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
