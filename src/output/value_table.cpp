@@ -1,0 +1,85 @@
+#include "output/value_table.h"
+
+#include <cmath>
+
+#include "core/language.h"
+#include "core/number_text.h"
+#include "output/data_block.h"
+
+namespace velm {
+
+TableForm TableFormOf(std::int16_t openPreview) { return openPreview == 0 ? TableForm::Cone : TableForm::Cylinder; }
+
+int TableRowCount(float angleStep) { return RoundToInt32(180.0 / static_cast<double>(angleStep) + 2.0); }
+
+ValueTable FillTable(const WorkingState& st, TableForm form) {
+    ValueTable t;
+    t.Form = form;
+    t.MeasuringSystem = st.Settings.MeasuringSystem;
+    const std::string unit = "[" + Txt(LangFrmUnMis, t.MeasuringSystem == 1 ? 3 : 2) + "]";
+    const float step = st.Settings.AngleStep;
+    const ProfileTable* first = nullptr;
+    const ProfileTable* second = nullptr;
+    float factor = 0;  // once, in single precision, as the classic loop did
+    if (form == TableForm::Cylinder) {
+        t.Head0 = Txt(LangFrmTabella, 6) + unit;
+        t.Head1 = Txt(LangFrmTabella, 7) + unit;
+        t.WidthText = Txt(LangFrmTabella, 7);
+        const CylinderResults& r = st.CylinderDevelopment.Results;
+        factor = static_cast<float>(r.DevelopedLength / 360.0 * static_cast<double>(step));
+        first = &r.CylUpperHeights;
+        second = &r.CylLowerHeights;
+    } else {
+        t.Head0 = Txt(LangFrmTabella, 2) + "[\xC2\xB0]";
+        t.Head1 = Txt(LangFrmTabella, 3) + unit;
+        t.WidthText = Txt(LangFrmTabella, 3);
+        const ConeResults& r = st.ConeDevelopment.Results;
+        factor = r.ConeSectorAngleDeg / 360.0f * step;
+        first = &r.ConeUpperRadii;
+        second = &r.ConeLowerRadii;
+    }
+    t.Column1 = Txt(LangFrmTabella, 4);
+    t.Column2 = Txt(LangFrmTabella, 5);
+    const int rows = TableRowCount(step) - 1;
+    const int last = static_cast<int>(first->size()) - 1;
+    for (int i = 0; i < rows; ++i) {
+        // The least step gives 1801 rows; a table index past 3600 cannot come.
+        const std::size_t k = static_cast<std::size_t>(i < last ? i : last);
+        t.Rows.push_back({FormatFixed2(static_cast<float>(i) * factor),
+                          FormatLengthFine((*first)[k], t.MeasuringSystem),
+                          FormatLengthFine((*second)[k], t.MeasuringSystem)});
+    }
+    return t;
+}
+
+std::vector<PrintLine> TableLines(const ValueTable& t) {
+    const PrintItem advance{"", ItemEnd::NextZone};
+    std::vector<PrintLine> lines;
+    lines.push_back({{DataBlockHeader(), ItemEnd::EndLine}});
+    lines.push_back({});
+    lines.push_back({advance, {Txt(LangFrmTabella, 1), ItemEnd::EndLine}});
+    lines.push_back({});
+    // Cylinder heading in millimetres: head1 one zone further on than in the other cases.
+    PrintLine heading{{t.Head0, ItemEnd::NextZone}};
+    if (t.Form == TableForm::Cylinder && t.MeasuringSystem != 1) heading.push_back(advance);
+    heading.push_back({t.Head1, ItemEnd::EndLine});
+    lines.push_back(heading);
+    lines.push_back({advance, advance, advance, {t.Column1, ItemEnd::NextZone}, {t.Column2, ItemEnd::EndLine}});
+    lines.push_back({});
+    for (const auto& row : t.Rows)
+        lines.push_back({advance, {row[0], ItemEnd::NextZone}, advance, {row[1], ItemEnd::NextZone},
+                         {row[2], ItemEnd::EndLine}});
+    return lines;
+}
+
+DocumentResult PrintTable(Printer& printer, const ValueTable& table) {
+    for (const PrintLine& line : TableLines(table)) PrintItems(printer, line);
+    return printer.EndDocument();
+}
+
+double NextZoneStart(double right, double zoneWidth) {
+    if (zoneWidth <= 0) return right;
+    return (std::floor(right / zoneWidth + 1e-6) + 1) * zoneWidth;
+}
+
+}  // namespace velm
