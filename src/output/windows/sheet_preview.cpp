@@ -27,6 +27,7 @@
 #include "frame/windows/frame_api.h"
 #include "frame/windows/shape_opener.h"
 #include "output/drag.h"
+#include "output/windows/preview_notes_table.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
@@ -124,8 +125,7 @@ void SheetPreview::BuildControls() {
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
     connect(CmdStampante, &QPushButton::clicked, this, [this] { CmdStampante_Click(); });
     connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
-    // The value table arrives with the notes window.
-    CmdTabella->setEnabled(false);
+    connect(CmdTabella, &QPushButton::clicked, this, [this] { CmdTabella_Click(); });
 
     FrmEtichette = Named(new QGroupBox(PnlSfondo), "FrmEtichette");
     FrmEtichette->setGeometry(6, 156, PanelWidth - 12, 92);
@@ -173,7 +173,8 @@ void SheetPreview::BuildControls() {
     PctDati->hide();
     LblArea = Named(new QLabel(PctDati), "LblArea");
     LblArea->setAlignment(Qt::AlignCenter);
-    // The data box's click opens the notes window, which arrives with the value table.
+    OnClick(PctDati, [this] { PctDati_Click(); });
+    OnClick(LblArea, [this] { LblArea_Click(); });
 
     PctDisegno = Named(new PictureBox(PctFoglio), "PctDisegno");
     PctDisegno->setCursor(Qt::SizeAllCursor);

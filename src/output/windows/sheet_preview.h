@@ -63,6 +63,10 @@ public:
     void CmdStampa_Click();
     void CmdStampante_Click();
     void CmdIndietro_Click();
+    // The value table and the notes window, modal over the preview (preview_notes_table.cpp).
+    void CmdTabella_Click();
+    void PctDati_Click();
+    void LblArea_Click();
     // Drag: the pointer pressed at (x, y) of the drawing, then moving to (x, y)
     // of the window.
     void PctDisegno_MouseDown(int x, int y);

@@ -112,6 +112,8 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
 // Until a later subsystem registers its command, its items are disabled, not
 // wired to placeholders; shapes without a window are offered disabled.
 TEST_F(FrmMdiTest, CommandsOfPartsNotThereAreDisabled) {
+    RegisterCommand(RegisteredCommand::Calibration, {});  // the calibration's own registration taken away
+    UpdateCommandState();
     EXPECT_FALSE(mdi->OpzioniItem(3)->isEnabled());  // printer calibration
     static int calibrations = 0;
     RegisterCommand(RegisteredCommand::Calibration, [](const std::string&) { ++calibrations; });
