@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/angles.h"
-#include "geometry/cylinder_geometry.h"
+#include "cones/cone_outline.h"
 
 namespace velm {
 
@@ -64,19 +63,16 @@ ConeSectorBounds ConeSectorBoundsOf(const ConeResults& r, float angleStep) {
     if (!(r.ConeSectorAngleDeg > 180)) return b;
     // Past a half turn the seams turn back up beside the apex: the widest
     // point lies on the edges, and the seams' ends rise above the apex.
-    const int n = HalfTurnIndex(angleStep) * 2;
-    if (n <= 0) return b;
-    const float S = r.ConeSectorAngleDeg, h = S / 2;
+    const ConeOutline o = ConeOutlineOf(r, angleStep);
+    if (o.Empty()) return b;
     b.HalfWidth = 0;
     b.Top = -1e300;
     b.Bottom = 1e300;
-    for (const ProfileTable* table : {&r.ConeUpperRadii, &r.ConeLowerRadii})
-        for (int i = 0; i <= n; ++i) {
-            const float a = h - ((static_cast<float>(i) * S) / 360.0f) * angleStep;
-            const double t = (*table)[static_cast<std::size_t>(i)], rad = static_cast<double>(a) * DegToRad;
-            b.HalfWidth = std::max(b.HalfWidth, std::fabs(t * std::sin(rad)));
-            b.Top = std::max(b.Top, -t * std::cos(rad));
-            b.Bottom = std::min(b.Bottom, -t * std::cos(rad));
+    for (const auto* edge : {&o.Upper, &o.Lower})
+        for (const SectorPoint& p : *edge) {
+            b.HalfWidth = std::max(b.HalfWidth, std::fabs(p.X));
+            b.Top = std::max(b.Top, p.Y);
+            b.Bottom = std::min(b.Bottom, p.Y);
         }
     return b;
 }
