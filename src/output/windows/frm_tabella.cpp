@@ -35,6 +35,8 @@ FrmTabella::FrmTabella(QWidget* parent) : QDialog(parent) {
     GrdDati->setObjectName(QStringLiteral("GrdDati"));
     GrdDati->setColumnCount(3);
     GrdDati->verticalHeader()->hide();
+    // One text line a row, as the classic grid shows them.
+    GrdDati->verticalHeader()->setDefaultSectionSize(GrdDati->fontMetrics().height() + 6);
     GrdDati->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GrdDati->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     GrdDati->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
