@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -568,6 +569,9 @@ void CenterForm(QWidget* owner, QWidget* dialog) {
 
 void FillScaleCombo(QComboBox* combo) {
     if (!combo) return;
+    // Filling the box is not a choice of the user's: the stored scale stays.
+    const QSignalBlocker quiet(combo);
+    combo->clear();
     for (int i = 1; i <= 5; ++i) combo->addItem(Q("1:" + std::to_string(i)));
     combo->setCurrentText(Q("1:" + FormatLength(static_cast<int>(State().Settings.Scale), State().Settings.MeasuringSystem)));
 }

@@ -157,6 +157,18 @@ TEST_F(SheetPreviewTest, ScaleBoxKeysAndChoices) {
     Click(p->CmdIndietro);
 }
 
+// Opening a preview shows the stored scale and keeps it stored.
+TEST_F(SheetPreviewTest, OpeningKeepsTheStoredScale) {
+    Seed("System", "Scale", "3");
+    StartProgram();
+    SheetPreview* p = Preview(OpenShape(ShapeCoRe));
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(S(p->ComboScala->currentText()), "1:3");
+    EXPECT_EQ(State().Settings.Scale, 3);
+    EXPECT_EQ(Stored("System", "Scale"), "3");
+    Click(p->CmdIndietro);
+}
+
 // Dragging within the sheet moves the drawing and what prints; a refused
 // step ends the drag and keeps the last accepted place.
 TEST_F(SheetPreviewTest, DragPlacesTheDrawingAndARefusedStepKeepsIt) {
