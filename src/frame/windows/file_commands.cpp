@@ -153,6 +153,8 @@ bool OpenDataFile(std::string& fileName) {
 }
 
 void SaveDataFile(const std::string& mode) {
+    // Typed but not applied: applied now, and refused inputs are not saved.
+    if (!ApplyChangedInputs(ActiveChild())) return;
     WorkingState& state = State();
     std::string name = state.CurrentFileName;
     if (name.empty() || mode == "CONNOME" || mode == "DXF" || mode == "ISO") {

@@ -413,6 +413,14 @@ void ShapeWindow::CmdIndietro_Click() { Frame()->close(); }
 
 bool ShapeWindow::DevelopEnabled() const { return developEnabled_; }
 
+bool ApplyChangedInputs(QWidget* window) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window)) window = sub->widget();
+    auto* shape = qobject_cast<ShapeWindow*>(window);
+    if (!shape || shape->Unloaded() || !shape->InputsChanged) return true;
+    shape->CmdApplica_Click();
+    return shape->LastApplyAccepted();
+}
+
 bool ShapeWindow::OwnsResults() const {
     return lastApplyAccepted_ && ownGeneration_ != 0 && ownGeneration_ == ResultsGeneration();
 }

@@ -10,6 +10,8 @@
 
 #include "cones/windows/cone_window.h"
 #include "cylinders/cylinder_compute.h"
+#include "core/data_file.h"
+#include "core/file_names.h"
 #include "cylinders/windows/cylinder_window.h"
 #include "frame/windows/window_test_actions.h"
 #include "geometry/cylinder_geometry.h"
@@ -209,6 +211,50 @@ TEST_F(ShapeWindowTest, BoxesAndLabelsShowWhole) {
             }
             w->CmdModifica->click();
         }
+    }
+}
+
+// Typed but not applied: save and save as apply first, as the button does
+// (check, compute, redraw); refused inputs show their message and nothing
+// is written, not even the save dialog.
+TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
+    StartProgram();
+    const std::string file = ProgramFolder() + "/typed.qvl";
+    auto saved = [&file] {
+        std::string text;
+        return ReadWholeFile(file, text) == 0 ? text : "<none>";
+    };
+    const struct {
+        std::int16_t code;
+        int refusingItem;  // 2 save, 3 save as
+        int message;       // LangErrore text of a zero diameter
+    } cases[] = {{ShapeCiTaSup, 2, 14}, {ShapeCoConcordi, 3, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        ShapeWindow* w = Open(c.code);
+        ASSERT_NE(w, nullptr);
+        const QImage before = w->PctDisegno->canvas().Image();
+        Type(w->TxtInputDati[0], "2");
+        ASSERT_TRUE(w->InputsChanged);
+        dialogs.ExpectSave(file);
+        Mdi()->FileItem(3)->trigger();  // save as
+        EXPECT_EQ(IsCylinder(c.code) ? State().Inputs.CylinderData[1] : State().Inputs.ConeData[1], 2.0f);
+        EXPECT_EQ(saved(), WriteDataFileText(DataFileRecordOf(State())));
+        EXPECT_TRUE(State().DevelopmentValid && !w->InputsChanged && w->OwnsResults());
+        EXPECT_FALSE(w->PctDisegno->canvas().Image() == before) << "sketch not redrawn";
+
+        const std::string kept = saved();
+        Type(w->TxtInputDati[1], "0");
+        dialogs.ExpectMessage(IdOk);
+        Mdi()->FileItem(c.refusingItem)->trigger();  // a save dialog here fails the test
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, c.message));
+        EXPECT_EQ(dialogs.messages[0].style, MbCritical);
+        EXPECT_EQ(saved(), kept);
+        EXPECT_FALSE(State().DevelopmentValid);
+        dialogs.messages.clear();
+        Type(w->TxtInputDati[1], "20");
+        Click(w->CmdApplica);
     }
 }
 
