@@ -297,7 +297,8 @@ void frmIniziale::OnSubWindowActivated(QMdiSubWindow* window) {
             active_ = true;
             Form_Activate();
         }
-    } else if (active_) {
+    } else {
+        // Also when the panel never got to be active: another window is.
         active_ = false;
         Form_Deactivate();
     }

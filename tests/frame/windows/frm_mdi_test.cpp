@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -167,6 +168,58 @@ TEST_F(FrmMdiTest, HelpOpensAtContentsSearchAndAWindowsTopic) {
     DispatchHelpCommand(1);
     ShowHelpContext(HelpContextFrmUnMis);
     EXPECT_EQ(w->ShownTopic(), 0);
+}
+
+// With the focus in an input box, the main window's shortcuts run their
+// commands, and a disabled command's key edits nothing; the box keeps its
+// editing commands in its context menu.
+TEST_F(FrmMdiTest, MenuShortcutsWinOverTheInputBoxes) {
+    OpenShapeForm(ShapeCiRe, StartPanel());
+    Wait(30);
+    auto* w = MdiArea()->findChild<ShapeWindow*>("FrmCiRe");
+    ASSERT_NE(w, nullptr);
+    TextBox* box = w->TxtInputDati[1];
+    State().CurrentFileName = ProgramFolder() + "/keys.qvl";
+    const struct {
+        const char* what;
+        QKeyCombination key;
+        std::function<void()> expect;  // queues the dialog the command asks
+        std::function<bool()> ran;
+    } cases[] = {
+        {"open", Qt::CTRL | Qt::Key_A, [this] { dialogs.ExpectOpen(""); }, [this] { return dialogs.opens.size() == 1; }},
+        {"save", Qt::CTRL | Qt::Key_S, [] {}, [this] { return fs::exists(ProgramFolder() + "/keys.qvl"); }},
+        {"printer set-up", Qt::CTRL | Qt::Key_I, [this] { dialogs.ExpectPrinterSetup(false); }, [] { return true; }},
+        {"help", Qt::CTRL | Qt::Key_F1, [] {}, [this] { return help.Window() && help.Window()->isVisible(); }},
+        {"DXF, disabled", Qt::CTRL | Qt::Key_X, [] {}, [] { return true; }},
+        {"units, disabled", Qt::CTRL | Qt::Key_U, [] {}, [] { return true; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(QApplication::activeWindow(), Mdi());
+        Type(box, "25");
+        box->selectAll();
+        c.expect();
+        QTest::keyClick(box, c.key.key(), c.key.keyboardModifiers());
+        EXPECT_TRUE(c.ran());
+        EXPECT_EQ(box->Text(), "25") << "the box edited with a command's key";
+        EXPECT_EQ(State().Settings.MeasuringSystem, 0);
+        Mdi()->activateWindow();  // back from the help window
+        Wait(10);
+        dialogs.VerifyAllUsed();
+    }
+    EXPECT_FALSE(mdi->FileItem(4)->isEnabled());
+
+    box->deselect();
+    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    auto item = [&menu](const QString& caption) -> QAction* {
+        for (QAction* a : menu->actions())
+            if (a->text().remove('&').startsWith(caption)) return a;
+        return nullptr;
+    };
+    EXPECT_TRUE(item("Cut") && item("Copy") && item("Paste"));
+    ASSERT_TRUE(item("Select All"));
+    item("Select All")->trigger();
+    EXPECT_EQ(S(box->selectedText()), "25");
 }
 
 }  // namespace
