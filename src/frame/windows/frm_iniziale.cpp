@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/file_names.h"
@@ -73,7 +74,12 @@ void CellPress(frmIniziale* panel, int index, const QMouseEvent* e) {
 void CellRelease(frmIniziale* panel, int index, const QWidget* cell, const QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     panel->PctVettore_MouseUp(index);
+    if (panel->TakeDoubleClickRelease()) return;
     if (cell->rect().contains(e->position().toPoint())) panel->PctVettore_Click(index);
+}
+
+void CellDoubleClick(frmIniziale* panel, int index, const QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) panel->PctVettore_DblClick(index);
 }
 
 }  // namespace
@@ -115,6 +121,8 @@ void ShapePictureBox::paintEvent(QPaintEvent*) {
 void ShapePictureBox::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
 
 void ShapePictureBox::mouseReleaseEvent(QMouseEvent* e) { CellRelease(panel_, index_, this, e); }
+
+void ShapePictureBox::mouseDoubleClickEvent(QMouseEvent* e) { CellDoubleClick(panel_, index_, e); }
 
 void ShapePictureBox::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMove(index_); }
 
@@ -158,6 +166,8 @@ void CaptionLabel::paintEvent(QPaintEvent*) {
 void CaptionLabel::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
 
 void CaptionLabel::mouseReleaseEvent(QMouseEvent* e) { CellRelease(panel_, index_, this, e); }
+
+void CaptionLabel::mouseDoubleClickEvent(QMouseEvent* e) { CellDoubleClick(panel_, index_, e); }
 
 void CaptionLabel::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMove(index_); }
 
@@ -439,6 +449,10 @@ void frmIniziale::PctVettore_MouseUp(int) {
     ShpSelezione->hide();
     selectionVisible_ = false;
 }
+
+void frmIniziale::PctVettore_DblClick(int) { doubleClick_ = true; }
+
+bool frmIniziale::TakeDoubleClickRelease() { return std::exchange(doubleClick_, false); }
 
 void frmIniziale::PctVettore_MouseMove(int index) {
     HideToolTip();

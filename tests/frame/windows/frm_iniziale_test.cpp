@@ -22,6 +22,14 @@ void ClickOn(QWidget* w) {
     Mouse(w, QEvent::MouseButtonRelease, mid, Qt::LeftButton);
 }
 
+// What the window system sends for a double-click.
+void DoubleClickOn(QWidget* w) {
+    const QPointF mid(w->width() / 2.0, w->height() / 2.0);
+    ClickOn(w);
+    Mouse(w, QEvent::MouseButtonDblClick, mid, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseButtonRelease, mid, Qt::LeftButton);
+}
+
 // The loaded (not closed) window of the shape, or null.
 ShapeWindow* Shown(int code) {
     for (ShapeWindow* w : MdiArea()->findChildren<ShapeWindow*>())
@@ -154,6 +162,30 @@ TEST_F(StartPanelTest, OpenerDecidesByTheCallersKind) {
     EXPECT_EQ(Shown(ShapeCoTaSup), nullptr) << "closed, not minimised";
     EXPECT_FALSE(Panel()->isEnabled());
     EXPECT_TRUE(Mdi()->FormeSub2Item(4)->isChecked() && !Mdi()->FormeSubItem(2)->isChecked());
+}
+
+// A double-click on a group, on its picture or its caption, turns the page
+// once: its second click does not open the shape that the new page shows there.
+TEST_F(StartPanelTest, DoubleClickOnAGroupCountsAsOneClick) {
+    StartAndSettle();
+    const struct {
+        bool caption;
+        int cell, page;
+    } cases[] = {{false, 0, 1}, {true, 0, 1}, {false, 1, 2}, {true, 1, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.cell) + (c.caption ? " caption" : " picture"));
+        ShowPage(0);
+        DoubleClickOn(c.caption ? static_cast<QWidget*>(Caption(c.cell)) : Picture(c.cell));
+        Wait(10);
+        EXPECT_EQ(State().ShapeFamily, c.page);
+        EXPECT_EQ(ActiveChild(), Panel());
+        EXPECT_TRUE(Panel()->isEnabled() && !PanelSub()->isMinimized());
+        EXPECT_FALSE(Panel()->SelectionVisible());
+    }
+    for (int code = ShapeCoRe; code <= ShapeCiDiscordi; ++code) EXPECT_EQ(Shown(code), nullptr) << code;
+    ClickOn(Picture(1));  // a single click still opens
+    Wait(10);
+    EXPECT_NE(Shown(ShapeCiTaSup), nullptr);
 }
 
 TEST_F(StartPanelTest, CommandLineFileOpensOnceAtFirstActivation) {
