@@ -46,6 +46,9 @@ LaterCommandSet& LaterCommands();
 // keep single window instances in a QPointer, never a plain static pointer.
 QWidget* StartPanel();  // frmIniziale, made on first use
 void OpenShapeForm(int shapeCode, QWidget* caller);
+// The start panel together with its sub-window's frame, whose buttons would
+// otherwise restore or close a disabled panel.
+void EnableStartPanel(bool enable);
 
 // Shape windows register how they are made, so that the opener needs no
 // knowledge of them. The factory returns the single instance of the window

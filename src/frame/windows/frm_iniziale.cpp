@@ -474,7 +474,7 @@ void frmIniziale::PctVettore_Click(int index) {
             else
                 showMinimized();
             ShowShapeWindow(action.value);
-            setEnabled(false);
+            EnableStartPanel(false);
         }
     }
     CheckShapeMenuItem(st.ShapeCode);
@@ -494,9 +494,27 @@ QWidget* StartPanel() {
         sub->setWindowState(Qt::WindowMaximized);
         QObject::connect(area, &QMdiArea::subWindowActivated, panel,
                          [panel](QMdiSubWindow* w) { panel->OnSubWindowActivated(w); });
+        // Minimised from its maximised state, the panel is restored to that
+        // state, not to the small normal size it never had.
+        QObject::connect(sub, &QMdiSubWindow::windowStateChanged, panel,
+                         [panel, sub](Qt::WindowStates before, Qt::WindowStates now) {
+                             if (now & Qt::WindowMinimized) {
+                                 if (!(before & Qt::WindowMinimized))
+                                     panel->setProperty("restoreMaximised", bool(before & Qt::WindowMaximized));
+                             } else if ((before & Qt::WindowMinimized) && !(now & Qt::WindowMaximized) &&
+                                        panel->property("restoreMaximised").toBool()) {
+                                 QTimer::singleShot(0, sub, [sub] { sub->showMaximized(); });
+                             }
+                         });
     }
     g_panel = panel;
     return panel;
+}
+
+void EnableStartPanel(bool enable) {
+    if (!g_panel) return;
+    g_panel->setEnabled(enable);
+    if (QMdiSubWindow* sub = SubWindowOf(g_panel)) sub->setEnabled(enable);
 }
 
 QMdiArea* ChildArea() {

@@ -309,9 +309,7 @@ void ShapeWindow::Form_Resize() {
 void ShapeWindow::Form_Unload() {
     unloaded_ = true;
     if (State().SwitchingForms) return;  // the opener is replacing this window
-    if (MainWindow()) {
-        if (QWidget* panel = StartPanel()) panel->setEnabled(true);
-    }
+    if (MainWindow()) EnableStartPanel(true);
 }
 
 void ShapeWindow::resizeEvent(QResizeEvent* event) {

@@ -188,6 +188,39 @@ TEST_F(StartPanelTest, DoubleClickOnAGroupCountsAsOneClick) {
     EXPECT_NE(Shown(ShapeCiTaSup), nullptr);
 }
 
+// While a shape window is open the panel's whole sub-window is disabled, so
+// that its frame buttons neither restore nor close it. After the shape
+// window's back button the panel is enabled, still minimised, and the
+// restore button brings it back as large as it was, not as a thumbnail.
+TEST_F(StartPanelTest, DisabledPanelFrameAndItsRestoredSize) {
+    StartAndSettle();
+    const QSize full = PanelSub()->size();
+    ASSERT_TRUE(PanelSub()->isMaximized());
+    for (bool fromMenu : {false, true}) {
+        SCOPED_TRACE(fromMenu ? "menu" : "picture");
+        if (fromMenu) {
+            Mdi()->FormeSub2Item(1)->trigger();
+        } else {
+            ShowPage(2);
+            ClickOn(Picture(1));
+        }
+        Wait(10);
+        ShapeWindow* w = Shown(fromMenu ? ShapeCiRe : ShapeCiTaSup);
+        ASSERT_NE(w, nullptr);
+        ASSERT_TRUE(PanelSub()->isMinimized());
+        EXPECT_FALSE(PanelSub()->isEnabled()) << "its frame's buttons still take clicks";
+
+        Click(w->CmdIndietro);
+        Wait(10);
+        EXPECT_TRUE(PanelSub()->isEnabled() && Panel()->isEnabled());
+        EXPECT_TRUE(PanelSub()->isMinimized()) << "left minimised for the user to restore";
+        PanelSub()->showNormal();  // the restore button
+        Wait(10);
+        EXPECT_EQ(PanelSub()->size(), full);
+        EXPECT_EQ(ActiveChild(), Panel());
+    }
+}
+
 TEST_F(StartPanelTest, CommandLineFileOpensOnceAtFirstActivation) {
     WorkingState saved;
     saved.ShapeCode = ShapeCiTaSup;
