@@ -2,6 +2,7 @@
 // command, help and the small services other windows use.
 #include <QAbstractButton>
 #include <QMenu>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -168,6 +169,39 @@ TEST_F(FrmMdiTest, HelpOpensAtContentsSearchAndAWindowsTopic) {
     DispatchHelpCommand(1);
     ShowHelpContext(HelpContextFrmUnMis);
     EXPECT_EQ(w->ShownTopic(), 0);
+}
+
+// Help asked from a modal dialog comes up in front of it and takes input
+// while the dialog is still open.
+TEST_F(FrmMdiTest, HelpFromAModalDialogIsInFrontAndUsable) {
+    const char* const dialogsWithHelp[] = {"ABOUT_BOX", "FrmMetCalcolo"};
+    for (const char* name : dialogsWithHelp) {
+        SCOPED_TRACE(name);
+        bool shown = false, usable = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            shown = box && box->objectName() == name;
+            if (!shown) return;
+            box->findChild<QAbstractButton*>("CmdHelp")->click();
+            Wait(20);
+            HelpWindow* w = help.Window();
+            if (!w || !w->isVisible()) return;
+            // A click as the window system brings it: a blocked window drops it.
+            auto* tabs = w->findChild<QTabWidget*>("HelpTabs");
+            tabs->setCurrentIndex(0);
+            const QPoint tab = tabs->tabBar()->tabRect(1).center();
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, tabs->tabBar()->mapTo(w, tab));
+            usable = tabs->currentIndex() == 1;
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        });
+        if (std::string(name) == "ABOUT_BOX") mdi->HelpItem(5)->trigger();
+        else mdi->OpzioniItem(1)->trigger();
+        ASSERT_TRUE(shown);
+        EXPECT_TRUE(usable);
+        help.Window()->close();
+        mdi->activateWindow();
+        Wait(10);
+    }
 }
 
 // With the focus in an input box, the main window's shortcuts run their
