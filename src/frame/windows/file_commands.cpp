@@ -1,14 +1,17 @@
 #include "frame/windows/file_commands.h"
 
 #include <QAction>
+#include <QDir>
 #include <QString>
 #include <QWidget>
 #include <cerrno>
+#include <filesystem>
 
 #include "core/data_file.h"
 #include "core/file_names.h"
 #include "core/language.h"
 #include "core/messages.h"
+#include "core/settings.h"
 #include "frame/recent_files.h"
 #include "core/version.h"
 #include "frame/windows/frame_api.h"
@@ -49,6 +52,29 @@ std::string TrimBlanks(const std::string& s) {
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
+// Where an open or save dialog starts: the current file's folder, else the
+// last folder a dialog chose, else the user's home; never the program folder,
+// which a clean build deletes.
+std::string DialogStartFolder() {
+    std::error_code ec;
+    auto usable = [&ec](const std::filesystem::path& folder) {
+        return !folder.empty() && folder.is_absolute() && std::filesystem::is_directory(folder, ec);
+    };
+    const std::filesystem::path current = std::filesystem::path(State().CurrentFileName).parent_path();
+    if (usable(current)) return current.string();
+    if (const SettingsStore* store = Platform().settings) {
+        const std::filesystem::path last = ReadLastFolder(*store);
+        if (usable(last)) return last.string();
+    }
+    return QDir::homePath().toStdString();
+}
+
+// The folder of a file the user chose is where the next dialog starts.
+void RememberFolder(const std::string& fileName) {
+    if (SettingsStore* store = Platform().settings)
+        SaveLastFolder(*store, std::filesystem::path(fileName).parent_path().string());
+}
+
 std::string ShowOpenDialog() {
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return {};
@@ -57,8 +83,11 @@ std::string ShowOpenDialog() {
     request.filter = Txt(LangFrmIniziale, 2) + " VELM (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
     request.fileMustExist = true;
     request.overwritePrompt = false;
+    request.initialDirectory = DialogStartFolder();
     const FileDialogResult result = dialogs->ShowOpen(request);
-    return result.cancelled ? std::string() : result.fileName;
+    if (result.cancelled) return {};
+    RememberFolder(result.fileName);
+    return result.fileName;
 }
 
 // False when the user cancelled.
@@ -84,9 +113,11 @@ bool ShowSaveDialog(const std::string& mode, std::string& name) {
     }
     request.overwritePrompt = true;
     request.fileMustExist = false;
+    request.initialDirectory = DialogStartFolder();
     const FileDialogResult result = dialogs->ShowSave(request);
     if (result.cancelled) return false;
     name = result.fileName;
+    RememberFolder(name);
     return true;
 }
 
