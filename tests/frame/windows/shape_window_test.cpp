@@ -4,6 +4,7 @@
 #include "frame/windows/shape_window.h"
 
 #include <QScreen>
+#include <QScrollBar>
 #include <QWindow>
 #include <algorithm>
 #include <vector>
@@ -82,6 +83,34 @@ TEST_F(ShapeWindowTest, OpensFillingTheAreaAndPaintedWhole) {
         EXPECT_EQ(SubWindowOf(w)->geometry(), QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
         ExpectPaintedOnScreen(w);
     }
+}
+
+// A shape window that does not fit is scrolled in the main window's area;
+// one in the normal state follows the main window when that is maximised
+// and restored.
+TEST_F(ShapeWindowTest, AreaScrollsAndShapeWindowsFollowTheMainWindow) {
+    ASSERT_TRUE(Start());
+    Mdi()->resize(Mdi()->minimumSize());
+    Wait(20);
+    ShapeWindow* w = Open(ShapeCoTaSup);
+    ASSERT_NE(w, nullptr);
+    QMdiSubWindow* sub = SubWindowOf(w);
+    EXPECT_GT(sub->height(), MdiArea()->viewport()->height());
+    EXPECT_TRUE(MdiArea()->verticalScrollBar()->isVisible()) << "the window's lower part cannot be reached";
+
+    Mdi()->resize(700, 560);
+    Wait(20);
+    sub->setGeometry(QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
+    Wait(20);
+    const QSize normal = sub->size();
+    for (bool maximised : {true, false}) {
+        SCOPED_TRACE(maximised ? "maximised" : "restored");
+        if (maximised) Mdi()->showMaximized(); else Mdi()->showNormal();
+        Wait(30);
+        EXPECT_EQ(sub->geometry(), QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
+        if (maximised) EXPECT_NE(sub->size(), normal);
+    }
+    EXPECT_EQ(sub->size(), normal);
 }
 
 // Each family opener answers only its own codes, keeps one window per code
