@@ -1,6 +1,7 @@
 // The main window: tooltips, caption, command state, print hook, unit
 // command, help and the small services other windows use.
 #include <QAbstractButton>
+#include <QScreen>
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
@@ -87,6 +88,107 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
                         mdi->findChild<QMenu*>("mnuForme")->isEnabled()})
             EXPECT_EQ(on, c.open);
         EXPECT_EQ(mdi->FileItem(8)->isEnabled() && mdi->ToolButton(3)->isEnabled(), c.print);
+    }
+}
+
+// The same, driven through the windows: the Options menu and its toolbar
+// buttons only while the start panel is the active window; save while a
+// shape window is open; DXF and ISO only while its last apply was accepted;
+// preview mode takes the file and shape commands and offers print.
+TEST_F(FrmMdiTest, CommandStateFollowsTheWindows) {
+    LaterCommands().dxfExport = LaterCommands().isoExport = true;
+    UpdateCommandState();
+    Wait(30);
+    ShapeWindow* w = nullptr;
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool options, save, exports, open, print;
+    } steps[] = {
+        {"start panel active", [] {}, true, false, false, true, false},
+        {"shape window opened and applied",
+         [&w] {
+             OpenShapeForm(ShapeCiTaSup, ActiveChild());
+             Wait(30);
+             w = MdiArea()->findChild<ShapeWindow*>("FrmCiTaSup");
+         },
+         false, true, true, true, false},
+        {"apply refused",
+         [this, &w] {
+             Type(w->TxtInputDati[1], "0");
+             dialogs.ExpectMessage(IdOk);
+             Click(w->CmdApplica);
+         },
+         false, true, false, true, false},
+        {"apply accepted again",
+         [&w] {
+             Type(w->TxtInputDati[1], "20");
+             Click(w->CmdApplica);
+         },
+         false, true, true, true, false},
+        {"preview open",
+         [] {
+             State().OpenPreview = 1;
+             UpdateCommandState();
+         },
+         false, false, false, false, true},
+        {"preview closed",
+         [] {
+             State().OpenPreview = -1;
+             UpdateCommandState();
+         },
+         false, true, true, true, false},
+        {"back to the start panel",
+         [&w] {
+             Click(w->CmdIndietro);
+             Wait(30);
+         },
+         true, true, true, true, false},
+    };
+    for (const auto& c : steps) {
+        SCOPED_TRACE(c.what);
+        c.act();
+        ASSERT_TRUE(c.what == std::string("start panel active") || w);
+        const QMenu* options = mdi->findChild<QMenu*>("mnuOpzioni");
+        for (bool on : {options->isEnabled(), options->menuAction()->isEnabled(), mdi->ToolButton(4)->isEnabled(),
+                        mdi->ToolButton(5)->isEnabled()})
+            EXPECT_EQ(on, c.options);
+        for (bool on : {mdi->FileItem(2)->isEnabled(), mdi->FileItem(3)->isEnabled(), mdi->ToolButton(1)->isEnabled()})
+            EXPECT_EQ(on, c.save);
+        EXPECT_EQ(mdi->FileItem(4)->isEnabled(), c.exports);
+        EXPECT_EQ(mdi->FileItem(5)->isEnabled(), c.exports);
+        for (bool on : {mdi->FileItem(1)->isEnabled(), mdi->ToolButton(0)->isEnabled(),
+                        mdi->findChild<QMenu*>("mnuForme")->isEnabled()})
+            EXPECT_EQ(on, c.open);
+        EXPECT_EQ(mdi->FileItem(8)->isEnabled(), c.print);
+        EXPECT_EQ(mdi->ToolButton(3)->isEnabled(), c.print);
+    }
+}
+
+// A dialog is centred over its owner and pushed back onto the screen at the
+// right and bottom edges; left of or above the screen it stays.
+TEST_F(FrmMdiTest, CenterFormKeepsTheDialogOnTheScreensRightAndBottom) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QSize dialogSize(300, 200);
+    const struct {
+        const char* what;
+        QRect owner;
+        QPoint expected;
+    } cases[] = {
+        {"inside", QRect(screen.x() + 100, screen.y() + 100, 400, 300), QPoint(screen.x() + 150, screen.y() + 150)},
+        {"near the right edge", QRect(screen.right() - 200, screen.y() + 100, 200, 300),
+         QPoint(screen.x() + screen.width() - 300, screen.y() + 150)},
+        {"near the bottom", QRect(screen.x() + 100, screen.bottom() - 100, 400, 100),
+         QPoint(screen.x() + 150, screen.y() + screen.height() - 200)},
+        {"left of the screen", QRect(screen.x() - 400, screen.y() + 100, 200, 300),
+         QPoint(screen.x() - 450, screen.y() + 150)},
+    };
+    for (const auto& c : cases) {
+        QWidget owner, dialog;
+        owner.setGeometry(c.owner);
+        dialog.resize(dialogSize);
+        CenterForm(&owner, &dialog);
+        EXPECT_EQ(dialog.pos(), c.expected) << c.what;
     }
 }
 
