@@ -3,6 +3,7 @@
 // and that their boxes and labels show whole inside the picture.
 #include "frame/windows/shape_window.h"
 
+#include <QAbstractButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
@@ -134,6 +135,74 @@ TEST_F(ShapeWindowTest, FamilyOpenerKeepsOneWindowPerCode) {
     first->Form_Unload();
     ShapeWindow* second = FamilyWindow(ShapeCiTaSup);
     EXPECT_TRUE(second && second != first && !second->Unloaded());
+}
+
+// Every window's captions and status-line hints in both views: the family
+// decides the command captions and hint numbers, the window its title and
+// which of the fields' hints it shows.
+TEST_F(ShapeWindowTest, CaptionsAndHintsOfEveryWindow) {
+    StartProgram();
+    // Some shipped texts read alike ("Development" twice): numbered, a wrong
+    // number shows.
+    for (TextSectionId section : {LangHelp, LangCommon}) {
+        TextSection& texts = Language().Sections[section];
+        for (std::size_t i = 1; i < texts.size(); ++i) texts[i] += " #" + std::to_string(i);
+    }
+    struct Family {
+        int apply, develop, modify, resultView;  // LangCommon texts
+        int applyHint, developHint;              // LangHelp texts
+        TextSectionId fieldSection;
+    };
+    const Family cone{1, 2, 3, 12, 1, 2, LangFrmCoRe}, cylinder{14, 15, 16, 13, 30, 3, LangFrmCiRe};
+    const struct {
+        std::int16_t code;
+        TextSectionId title;
+        std::vector<int> fieldTexts;  // hint text of each input row in the family's section
+    } windows[] = {
+        {ShapeCoRe, LangFrmCoRe, {2, 3, 4, 5}},          {ShapeCoTaSup, LangFrmCoTS, {2, 3, 4, 5, 6}},
+        {ShapeCoTaInf, LangFrmCoTI, {2, 3, 4, 5, 7}},    {ShapeCoConcordi, LangFrmCoCon, {2, 3, 4, 5, 6, 7}},
+        {ShapeCoDiscordi, LangFrmCoDis, {2, 3, 4, 5, 6, 7}}, {ShapeCiRe, LangFrmCiRe, {2, 3, 4}},
+        {ShapeCiTaSup, LangFrmCiTS, {2, 3, 4, 5}},       {ShapeCiConcordi, LangFrmCiCon, {2, 3, 4, 5, 6}},
+        {ShapeCiDiscordi, LangFrmCiDis, {2, 3, 4, 5, 6}},
+    };
+    auto hint = [](QWidget* control) {
+        MoveOver(control);
+        return Status();
+    };
+    auto text = [](QAbstractButton* b) { return S(b->text()); };
+    for (const auto& c : windows) {
+        SCOPED_TRACE(c.code);
+        const Family& f = IsCylinder(c.code) ? cylinder : cone;
+        ShapeWindow* w = Open(c.code);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(S(w->windowTitle()), Txt(c.title, 1) + ": " + Txt(LangCommon, 11));
+        EXPECT_EQ(text(w->CmdApplica), Txt(LangCommon, f.apply));
+        EXPECT_EQ(text(w->CmdSviluppa), Txt(LangCommon, f.develop));
+        EXPECT_EQ(hint(w->CmdApplica), Txt(LangHelp, f.applyHint));
+        EXPECT_EQ(hint(w->CmdSviluppa), Txt(LangHelp, f.developHint));
+        EXPECT_EQ(hint(w->CmdIndietro), Txt(LangHelp, 6));
+        EXPECT_EQ(w->CmdSaldatura != nullptr, c.code != ShapeCoRe && c.code != ShapeCiRe);
+        if (w->CmdSaldatura) {
+            EXPECT_EQ(text(w->CmdSaldatura), Txt(LangCommon, 18));
+            EXPECT_EQ(hint(w->CmdSaldatura), Txt(LangHelp, 41));
+        }
+        for (std::size_t i = 0; i < w->LblDiffLato.size(); ++i)
+            EXPECT_EQ(hint(w->LblDiffLato[i]), Txt(LangHelp, 39 + static_cast<int>(i)));
+        ASSERT_EQ(w->TxtInputDati.size(), c.fieldTexts.size());
+        for (std::size_t k = 0; k < c.fieldTexts.size(); ++k)
+            EXPECT_EQ(hint(w->TxtInputDati[k]).rfind(Txt(f.fieldSection, c.fieldTexts[k]) + " (", 0), 0u)
+                << k << ": " << Status();
+
+        Click(w->CmdSviluppa);
+        EXPECT_EQ(S(w->windowTitle()), Txt(c.title, 1) + ": " + Txt(LangCommon, f.resultView));
+        EXPECT_EQ(text(w->CmdModifica), Txt(LangCommon, f.modify));
+        EXPECT_EQ(text(w->CmdAnteprima), Txt(LangCommon, 4));
+        EXPECT_EQ(hint(w->CmdModifica), Txt(LangHelp, 4));
+        EXPECT_EQ(hint(w->CmdAnteprima), Txt(LangHelp, 5));
+        for (std::size_t i = 0; i < w->LblArco.size(); ++i)
+            EXPECT_EQ(hint(w->LblArco[i]), Txt(LangHelp, 37 + static_cast<int>(i)));
+        Click(w->CmdModifica);
+    }
 }
 
 // Two windows of one family share one set of results: a window redrawn,
