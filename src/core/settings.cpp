@@ -166,4 +166,13 @@ void SaveRecentFile(SettingsStore& store, int n, const std::string& name) {
     if (IsRecentSlot(n)) store.SaveSetting(SettingsAppName, SettingsSectionRecentFiles, RecentFileKey(n), name);
 }
 
+std::string ReadLastFolder(const SettingsStore& store) {
+    const std::string folder = store.GetSetting(SettingsAppName, SettingsSectionRecentFiles, "LastFolder", SettingNotUsed);
+    return folder == SettingNotUsed ? std::string() : folder;
+}
+
+void SaveLastFolder(SettingsStore& store, const std::string& folder) {
+    if (!folder.empty()) store.SaveSetting(SettingsAppName, SettingsSectionRecentFiles, "LastFolder", folder);
+}
+
 }  // namespace velm

@@ -59,4 +59,9 @@ std::int16_t DeriveThicknessFactor(const SettingsCache& cache);
 std::string ReadRecentFile(const SettingsStore& store, int n);
 void SaveRecentFile(SettingsStore& store, int n, const std::string& name);  // other n ignored
 
+// The folder of the last data file chosen in an open or save dialog
+// ("Recent Files", "LastFolder"); empty when none was stored.
+std::string ReadLastFolder(const SettingsStore& store);
+void SaveLastFolder(SettingsStore& store, const std::string& folder);
+
 }  // namespace velm

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -304,6 +305,73 @@ TEST(ConeSketchDrawing, OutlineCutsHeightFillAndBoxesAreTrue) {
         const Sketched small = Sketch(kBodies[4], 1, w, h);
         EXPECT_FALSE(small.sketch.Drawn) << w << "x" << h;
         EXPECT_TRUE(small.pic->lines.empty() && small.pic->fills.empty() && small.sketch.Boxes.empty());
+    }
+}
+
+// The side labels of the sketch: the one of side 1 left of its side line
+// (40 px left of the side's lower end when the side is long, else centred
+// 70 px out), the one of side 2 right of its side, both at the side's middle.
+TEST(ConeSketchDrawing, SideLabelsBesideTheirSides) {
+    SetTexts();
+    const auto d = Develop(kBodies[3]);
+    const struct {
+        int which;
+        float xA, xB, yA, yB;  // the side from (xA, yA) to (xB, yB)
+        double left, top;
+    } cases[] = {
+        {1, 100, 200, 400, 100, 60, 230},   // a long side (more than 70 px across)
+        {1, 100, 140, 400, 100, 10, 230},   // a short one
+        {1, 100, 171, 500, 300, 60, 380},
+        {2, 500, 450, 400, 100, 485, 220},
+        {2, 450, 500, 300, 500, 485, 370},
+    };
+    for (const auto& c : cases) {
+        const PlacedLabel p = ShowConeResultLabel(c.which, c.xA, c.xB, c.yA, c.yB, *d->results, d->context);
+        EXPECT_TRUE(p.Visible);
+        EXPECT_EQ(std::pair(p.Left, p.Top), std::pair(c.left, c.top)) << c.which << " " << c.xA << "-" << c.xB;
+        EXPECT_EQ(p.Caption, ConeResultLabelCaption(c.which, *d->results, d->context));
+        EXPECT_EQ(p.ForeColor, kYellow);
+    }
+}
+
+// The sheet drawing's halves are the whole drawing's halves at the same
+// scale: the left half ends on its picture's last column, the right half
+// starts on its first; no line moves by a column.
+TEST(ConeSheetDrawing, HalvesAreTheWholeDrawingsHalves) {
+    for (const Body& b : {kBodies[0], kBodies[3], kBodies[8]}) {
+        SCOPED_TRACE(::testing::Message() << "shape " << b.shape);
+        const auto d = Develop(b);
+        const int W = 800, H = 560;
+        auto draw = [&](int width, std::int16_t part) {
+            RecordingCanvas pic(width, H);
+            ConeSheetLayout layout;
+            layout.Width = width;
+            layout.Height = H;
+            layout.SheetScaleHeight = 2000;
+            layout.PageHeight = 297;
+            layout.DevelopmentPart = part;
+            EXPECT_TRUE(DrawConeSheetDevelopment(pic, layout, *d->results, 1));
+            return pic.lines;
+        };
+        const Lines whole = draw(W, 0);
+        std::vector<int> matched(whole.size(), 0);
+        // Left half: its centre at W/2 - 1, the whole's at W/2; right half: centre 0.
+        for (const auto& [part, dx] : {std::pair<std::int16_t, double>{1, 1}, {2, W / 2.0}}) {
+            int middle = 0;
+            for (const auto& l : draw(W / 2, part)) {
+                bool found = false;
+                for (std::size_t i = 0; i < whole.size() && !found; ++i) {
+                    const auto& w = whole[i];
+                    found = w.style == l.style && std::fabs(w.x1 - (l.x1 + dx)) < 1e-3 && std::fabs(w.x2 - (l.x2 + dx)) < 1e-3 &&
+                            std::fabs(w.y1 - l.y1) < 1e-3 && std::fabs(w.y2 - l.y2) < 1e-3;
+                    if (found) ++matched[i];
+                }
+                EXPECT_TRUE(found) << "part " << part << " line " << l.x1 << "," << l.y1;
+                middle += l.style == DrawDashDot && l.x1 + dx == W / 2.0;
+            }
+            EXPECT_EQ(middle, 1) << part;
+        }
+        EXPECT_EQ(std::count(matched.begin(), matched.end(), 0), 0) << "a half left lines out";
     }
 }
 

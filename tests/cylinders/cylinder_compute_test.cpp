@@ -158,6 +158,16 @@ TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
     EXPECT_EQ(state.LastCylinderData, lastBefore);
 }
 
+// The weld-side marker sits 20 px below the first dimension label, at the
+// second label's left on side 1 and 30 px left of the first on side -1.
+TEST(CylinderWeldSide, MarkerOnTheSideOfTheSeam) {
+    const struct { std::int16_t side; int left, top; } cases[] = {{1, 300, 70}, {-1, 70, 70}};
+    for (const auto& c : cases) {
+        const MarkerPlace p = WeldSideMarkerPlace(c.side, 100, 50, 300);
+        EXPECT_EQ(std::pair(p.Left, p.Top), std::pair(c.left, c.top)) << c.side;
+    }
+}
+
 TEST(CylinderMessages, RefusalShowsItsNumberedTextAsACriticalMessage) {
     const TextSection saved = Language().Sections[LangErrore];
     Language().Sections[LangErrore].assign(21, "");

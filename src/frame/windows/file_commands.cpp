@@ -1,15 +1,18 @@
 #include "frame/windows/file_commands.h"
 
 #include <QAction>
+#include <QDir>
 #include <QString>
 #include <QWidget>
 #include <cerrno>
+#include <filesystem>
 
 #include "core/data_file.h"
 #include "core/file_names.h"
 #include "core/language.h"
 #include "core/messages.h"
 #include "frame/command_registry.h"
+#include "core/settings.h"
 #include "frame/recent_files.h"
 #include "core/version.h"
 #include "frame/windows/frame_api.h"
@@ -58,6 +61,29 @@ std::string TrimBlanks(const std::string& s) {
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
+// Where an open or save dialog starts: the current file's folder, else the
+// last folder a dialog chose, else the user's home; never the program folder,
+// which a clean build deletes.
+std::string DialogStartFolder() {
+    std::error_code ec;
+    auto usable = [&ec](const std::filesystem::path& folder) {
+        return !folder.empty() && folder.is_absolute() && std::filesystem::is_directory(folder, ec);
+    };
+    const std::filesystem::path current = std::filesystem::path(State().CurrentFileName).parent_path();
+    if (usable(current)) return current.string();
+    if (const SettingsStore* store = Platform().settings) {
+        const std::filesystem::path last = ReadLastFolder(*store);
+        if (usable(last)) return last.string();
+    }
+    return QDir::homePath().toStdString();
+}
+
+// The folder of a file the user chose is where the next dialog starts.
+void RememberFolder(const std::string& fileName) {
+    if (SettingsStore* store = Platform().settings)
+        SaveLastFolder(*store, std::filesystem::path(fileName).parent_path().string());
+}
+
 std::string ShowOpenDialog() {
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return {};
@@ -66,8 +92,11 @@ std::string ShowOpenDialog() {
     request.filter = "VELM " + Txt(LangFrmIniziale, 2) + " (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
     request.fileMustExist = true;
     request.overwritePrompt = false;
+    request.initialDirectory = DialogStartFolder();
     const FileDialogResult result = dialogs->ShowOpen(request);
-    return result.cancelled ? std::string() : result.fileName;
+    if (result.cancelled) return {};
+    RememberFolder(result.fileName);
+    return result.fileName;
 }
 
 // False when the user cancelled.
@@ -93,9 +122,11 @@ bool ShowSaveDialog(const std::string& mode, std::string& name) {
     }
     request.overwritePrompt = true;
     request.fileMustExist = false;
+    request.initialDirectory = DialogStartFolder();
     const FileDialogResult result = dialogs->ShowSave(request);
     if (result.cancelled) return false;
     name = result.fileName;
+    RememberFolder(name);
     return true;
 }
 
@@ -165,6 +196,8 @@ bool OpenDataFile(std::string& fileName) {
 }
 
 void SaveDataFile(const std::string& mode) {
+    // Typed but not applied: applied now, and refused inputs are not saved.
+    if (!ApplyChangedInputs(ActiveChild())) return;
     WorkingState& state = State();
     std::string name = state.CurrentFileName;
     if (name.empty() || mode == "CONNOME" || mode == "DXF" || mode == "ISO") {

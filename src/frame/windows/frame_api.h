@@ -38,6 +38,9 @@ void FillScaleCombo(QComboBox* combo);
 // keep single window instances in a QPointer, never a plain static pointer.
 QWidget* StartPanel();  // frmIniziale, made on first use
 void OpenShapeForm(int shapeCode, QWidget* caller);
+// The start panel together with its sub-window's frame, whose buttons would
+// otherwise restore or close a disabled panel.
+void EnableStartPanel(bool enable);
 
 // Shape windows register how they are made, so that the opener needs no
 // knowledge of them. The factory returns the single instance of the window
@@ -50,6 +53,11 @@ void RegisterShapeWindowFactory(int shapeCode, ShapeWindowFactory factory);
 ShapeWindowFactory ShapeWindowFactoryFor(int shapeCode);  // null when none
 // Registers every shape window the program has; start-up calls it once.
 void RegisterShapeWindows();
+// What a box shows is what gets saved or exported: when `window` (a shape
+// window, its sub-window, or anything else) has boxes changed since its last
+// apply, runs that apply as its button does. False when the apply refused the
+// inputs (its numbered message has been shown); true otherwise.
+bool ApplyChangedInputs(QWidget* window);
 // True when the code has a registered window: the shapes menu and the start
 // panel's pictures offer only those.
 bool ShapeWindowAvailable(int shapeCode);

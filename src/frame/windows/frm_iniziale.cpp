@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/file_names.h"
@@ -73,7 +74,12 @@ void CellPress(frmIniziale* panel, int index, const QMouseEvent* e) {
 void CellRelease(frmIniziale* panel, int index, const QWidget* cell, const QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     panel->PctVettore_MouseUp(index);
+    if (panel->TakeDoubleClickRelease()) return;
     if (cell->rect().contains(e->position().toPoint())) panel->PctVettore_Click(index);
+}
+
+void CellDoubleClick(frmIniziale* panel, int index, const QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) panel->PctVettore_DblClick(index);
 }
 
 }  // namespace
@@ -115,6 +121,8 @@ void ShapePictureBox::paintEvent(QPaintEvent*) {
 void ShapePictureBox::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
 
 void ShapePictureBox::mouseReleaseEvent(QMouseEvent* e) { CellRelease(panel_, index_, this, e); }
+
+void ShapePictureBox::mouseDoubleClickEvent(QMouseEvent* e) { CellDoubleClick(panel_, index_, e); }
 
 void ShapePictureBox::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMove(index_); }
 
@@ -158,6 +166,8 @@ void CaptionLabel::paintEvent(QPaintEvent*) {
 void CaptionLabel::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
 
 void CaptionLabel::mouseReleaseEvent(QMouseEvent* e) { CellRelease(panel_, index_, this, e); }
+
+void CaptionLabel::mouseDoubleClickEvent(QMouseEvent* e) { CellDoubleClick(panel_, index_, e); }
 
 void CaptionLabel::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMove(index_); }
 
@@ -297,7 +307,8 @@ void frmIniziale::OnSubWindowActivated(QMdiSubWindow* window) {
             active_ = true;
             Form_Activate();
         }
-    } else if (active_) {
+    } else {
+        // Also when the panel never got to be active: another window is.
         active_ = false;
         Form_Deactivate();
     }
@@ -439,6 +450,10 @@ void frmIniziale::PctVettore_MouseUp(int) {
     selectionVisible_ = false;
 }
 
+void frmIniziale::PctVettore_DblClick(int) { doubleClick_ = true; }
+
+bool frmIniziale::TakeDoubleClickRelease() { return std::exchange(doubleClick_, false); }
+
 void frmIniziale::PctVettore_MouseMove(int index) {
     HideToolTip();
     if (const int hint = PickerHintFor(index, State().ShapeFamily)) SetStatusText(Txt(LangHelp, hint));
@@ -459,7 +474,7 @@ void frmIniziale::PctVettore_Click(int index) {
             else
                 showMinimized();
             ShowShapeWindow(action.value);
-            setEnabled(false);
+            EnableStartPanel(false);
         }
     }
     CheckShapeMenuItem(st.ShapeCode);
@@ -479,9 +494,27 @@ QWidget* StartPanel() {
         sub->setWindowState(Qt::WindowMaximized);
         QObject::connect(area, &QMdiArea::subWindowActivated, panel,
                          [panel](QMdiSubWindow* w) { panel->OnSubWindowActivated(w); });
+        // Minimised from its maximised state, the panel is restored to that
+        // state, not to the small normal size it never had.
+        QObject::connect(sub, &QMdiSubWindow::windowStateChanged, panel,
+                         [panel, sub](Qt::WindowStates before, Qt::WindowStates now) {
+                             if (now & Qt::WindowMinimized) {
+                                 if (!(before & Qt::WindowMinimized))
+                                     panel->setProperty("restoreMaximised", bool(before & Qt::WindowMaximized));
+                             } else if ((before & Qt::WindowMinimized) && !(now & Qt::WindowMaximized) &&
+                                        panel->property("restoreMaximised").toBool()) {
+                                 QTimer::singleShot(0, sub, [sub] { sub->showMaximized(); });
+                             }
+                         });
     }
     g_panel = panel;
     return panel;
+}
+
+void EnableStartPanel(bool enable) {
+    if (!g_panel) return;
+    g_panel->setEnabled(enable);
+    if (QMdiSubWindow* sub = SubWindowOf(g_panel)) sub->setEnabled(enable);
 }
 
 QMdiArea* ChildArea() {

@@ -33,6 +33,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
 
 private:
@@ -54,6 +55,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
 
 private:
@@ -86,6 +88,11 @@ public:
     void PctVettore_MouseDown(int index);
     void PctVettore_MouseUp(int index);
     void PctVettore_MouseMove(int index);
+    // The second press of a double-click: no click of its own, so that a
+    // double-click on a group does not go on to open a shape of its page.
+    void PctVettore_DblClick(int index);
+    // True once after a double-click: the release that ends it is no click.
+    bool TakeDoubleClickRelease();
 
     void SetCommandLineFile(const std::string& fileName) { commandLineFile_ = fileName; }
     bool FirstActivation() const { return firstActivation_; }
@@ -126,6 +133,7 @@ private:
     bool firstActivation_ = false;
     bool selectionVisible_ = false;
     bool active_ = false;  // between Form_Activate and Form_Deactivate
+    bool doubleClick_ = false;  // a double-click's press came, its release not yet
 };
 
 // The start panel if it exists, without making it.

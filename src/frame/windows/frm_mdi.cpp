@@ -31,6 +31,7 @@
 #include "frame/windows/frame_api.h"
 #include "frame/windows/help_commands.h"
 #include "frame/windows/pictures.h"
+#include "frame/windows/shape_opener.h"
 #include "core/shape_kinds.h"
 #include "frame/command_registry.h"
 #include "core/working_state.h"
@@ -81,6 +82,10 @@ FrmMDI::FrmMDI() {
     area_ = new QMdiArea;
     area_->setObjectName("MdiArea");
     area_->setBackground(QColor(128, 128, 128));
+    // A shape window larger than the area is scrolled, not cut off.
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->viewport()->installEventFilter(this);
     column->addWidget(area_, 1);
 
     BuildStatusLine();
@@ -340,6 +345,10 @@ void FrmMDI::ToolButtonMouseMove(int index, int x, int y) {
 
 bool FrmMDI::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    if (area_ && watched == area_->viewport()) {
+        if (type == QEvent::Resize && !fitShapeWindows_.hasExpired()) FitShapeWindowsToArea();
+        return false;
+    }
     for (int i = 0; i < ToolButtonCount; ++i) {
         if (watched != toolButtons_[static_cast<std::size_t>(i)]) continue;
         if (type == QEvent::MouseMove) {
@@ -505,6 +514,23 @@ void FrmMDI::ToolBarClick(int index) {
         case 6: DispatchHelpCommand(1); break;
         case 7: FileItemClick(16); break;
         default: break;
+    }
+}
+
+// Maximised or restored: the shape windows follow. The area's new size may
+// come with a later resize, which the deadline still lets through.
+void FrmMDI::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || isMinimized()) return;
+    fitShapeWindows_.setRemainingTime(1000);
+    QTimer::singleShot(0, this, [this] { FitShapeWindowsToArea(); });
+}
+
+void FrmMDI::FitShapeWindowsToArea() {
+    const QRect whole(QPoint(0, 0), area_->viewport()->size());
+    for (QMdiSubWindow* sub : area_->subWindowList()) {
+        if (!IsShapeWindow(sub->widget()) || !sub->isVisible() || sub->isMinimized() || sub->isMaximized()) continue;
+        sub->setGeometry(whole);  // the window keeps its own minimum size
     }
 }
 

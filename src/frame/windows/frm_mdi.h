@@ -2,6 +2,7 @@
 // FrmMDI: the main window. Five menus, the toolbar CmdToolBar(0..7) with its
 // delayed tooltip, the status line and the area that holds every other window.
 // Menu items are QActions named as the model names them ("mnuFileItems(7)").
+#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <array>
 #include <map>
@@ -65,6 +66,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -76,6 +78,8 @@ private:
     void UnitCommand();
     void MethodCommand();
     QAction* Item(const std::map<int, QAction*>& items, int i) const;
+    // Shape windows in the normal state take the area's whole size again.
+    void FitShapeWindowsToArea();
 
     QMdiArea* area_ = nullptr;
     QFrame* toolBarPanel_ = nullptr;   // PnlToolBar
@@ -92,6 +96,7 @@ private:
     bool live_ = false;
     bool fileCommands_ = false;
     bool optionCommands_ = true;
+    QDeadlineTimer fitShapeWindows_;  // until then an area resize fits the shape windows
 };
 
 // The main window of the running program, or null.

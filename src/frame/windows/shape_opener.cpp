@@ -31,7 +31,10 @@ void MinimiseAndDisable(QWidget* w) {
         sub->showMinimized();
     else
         w->showMinimized();
-    w->setEnabled(false);
+    if (w == ExistingStartPanel())
+        EnableStartPanel(false);
+    else
+        w->setEnabled(false);
 }
 
 void CloseWindow(QWidget* w) {

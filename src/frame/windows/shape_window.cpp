@@ -310,9 +310,7 @@ void ShapeWindow::Form_Resize() {
 void ShapeWindow::Form_Unload() {
     unloaded_ = true;
     if (State().SwitchingForms) return;  // the opener is replacing this window
-    if (MainWindow()) {
-        if (QWidget* panel = StartPanel()) panel->setEnabled(true);
-    }
+    if (MainWindow()) EnableStartPanel(true);
 }
 
 void ShapeWindow::resizeEvent(QResizeEvent* event) {
@@ -417,6 +415,14 @@ bool ShapeWindow::DevelopEnabled() const { return developEnabled_; }
 bool ShapeWindow::SheetPreviewAvailable() const { return CommandRegistered(RegisteredCommand::SheetPreview); }
 
 void ShapeWindow::ShowSheetPreview() { RunCommand(RegisteredCommand::SheetPreview); }
+
+bool ApplyChangedInputs(QWidget* window) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window)) window = sub->widget();
+    auto* shape = qobject_cast<ShapeWindow*>(window);
+    if (!shape || shape->Unloaded() || !shape->InputsChanged) return true;
+    shape->CmdApplica_Click();
+    return shape->LastApplyAccepted();
+}
 
 bool ShapeWindow::OwnsResults() const {
     return lastApplyAccepted_ && ownGeneration_ != 0 && ownGeneration_ == ResultsGeneration();

@@ -126,6 +126,8 @@ public:
     // The last apply was accepted (CmdSviluppa enabled, whatever the window's
     // own enabled state).
     bool DevelopEnabled() const;
+    // The last apply accepted the inputs.
+    bool LastApplyAccepted() const { return lastApplyAccepted_; }
     // This window's last accepted apply produced the family's shared
     // results, and no other window of the family has applied since.
     bool OwnsResults() const;

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_help.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +13,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <charconv>
 #include <string>
 
@@ -182,6 +184,11 @@ HelpWindow& QtHelp::Open(const std::string& helpFile) {
     window_->SetLabels(labels_);
     window_->Load(helpFile);
     window_->show();
+    // Asked from a modal dialog: the help belongs to that dialog, so that the
+    // dialog's modality lets it take input, and it stays in front of it.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != window_.get() && modal->windowHandle() && window_->windowHandle())
+        window_->windowHandle()->setTransientParent(modal->windowHandle());
     window_->raise();
     window_->activateWindow();
     return *window_;

@@ -1,5 +1,6 @@
 #include "platform/qt/text_box.h"
 
+#include <QAction>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -102,7 +103,30 @@ int TextBox::ClassicShift(Qt::KeyboardModifiers modifiers) {
     return s;
 }
 
+bool TextBox::IsWindowShortcut(const QKeyEvent* event) const {
+    if (event->key() == 0 || event->key() == Qt::Key_unknown) return false;
+    const QKeySequence pressed(event->keyCombination());
+    for (const QAction* action : window()->findChildren<QAction*>())
+        for (const QKeySequence& shortcut : action->shortcuts())
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch) return true;
+    return false;
+}
+
+bool TextBox::event(QEvent* event) {
+    // Not taken here: the window's shortcut runs its command.
+    if (event->type() == QEvent::ShortcutOverride && IsWindowShortcut(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
 void TextBox::keyPressEvent(QKeyEvent* event) {
+    // A disabled command's shortcut still edits nothing.
+    if (IsWindowShortcut(event)) {
+        event->accept();
+        return;
+    }
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool command = mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);

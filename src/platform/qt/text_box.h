@@ -8,6 +8,11 @@
 // deletion, an input method) is put to the same KeyDown/KeyPress handlers as
 // if it had been typed, character by character; when one of them drops a
 // key the box keeps its previous text and Change does not run.
+//
+// A key that is the shortcut of a command of the box's window (Ctrl+A open,
+// Ctrl+X export ...) belongs to that command, even while the command is
+// disabled: the box never edits with it. Cut, copy, paste and select-all stay
+// in the box's context menu.
 #include <QLineEdit>
 #include <QString>
 #include <functional>
@@ -51,11 +56,14 @@ public:
     static int ClassicShift(Qt::KeyboardModifiers modifiers);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // The key is the shortcut of a command of the box's window (a menu item).
+    bool IsWindowShortcut(const QKeyEvent* event) const;
     void TextChangedByQt(const QString& now);
     bool AcceptedAsTyped(const QString& before, const QString& after);
 

@@ -138,6 +138,30 @@ TEST_F(CylinderWindowTest, RefusedApplyAndWeldSide) {
     EXPECT_TRUE(Blank(w));
 }
 
+// The weld-side marker of the sketch follows the side: beside the second
+// dimension label on side 1, left of the first on side -1, below the first.
+TEST_F(CylinderWindowTest, WeldMarkerOnBothSides) {
+    StartProgram();
+    for (int code : {ShapeCiTaSup, ShapeCiConcordi, ShapeCiDiscordi}) {
+        ShapeWindow* w = Open(code);
+        ASSERT_NE(w, nullptr);
+        QLabel* marker = w->LblDatiSviluppo[5];
+        const int start = State().Settings.LatoSaldatura;
+        for (int side : {start, -start}) {
+            SCOPED_TRACE(std::to_string(code) + " side " + std::to_string(side));
+            if (side != State().Settings.LatoSaldatura) Click(w->CmdSaldatura);
+            ASSERT_EQ(State().Settings.LatoSaldatura, side);
+            const QLabel* first = w->LblDatiSviluppo[1];
+            const QLabel* second = w->LblDatiSviluppo[2];
+            ASSERT_TRUE(marker->isVisible());
+            EXPECT_EQ(marker->x(), side == 1 ? second->x() : first->x() - 30);
+            EXPECT_EQ(marker->y(), first->y() + 20);
+            EXPECT_EQ(S(marker->text()), Txt(LangCommon, 19));
+        }
+        Click(w->CmdSaldatura);  // back to where it was
+    }
+}
+
 // A right cylinder as drawn before the pattern was scaled by Hmax (heights
 // scaled by Hmed - Hmin and the axis length): its development must come out
 // pixel for pixel the same.

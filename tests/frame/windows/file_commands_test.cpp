@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QDir>
 #include <QWidget>
 #include <cerrno>
 #include <filesystem>
@@ -207,6 +208,44 @@ TEST_F(FileCommandsTest, OpenedNamesAreNormalisedNotLowerCased) {
     EXPECT_EQ(Contents(Path("Saved.QVL")), WriteDataFileText(DataFileRecordOf(State())));
     EXPECT_EQ(State().CurrentFileName, Path("Saved.QVL"));
     EXPECT_EQ(Recent()[0], Path("Saved.QVL"));
+}
+
+// Open and save dialogs start in the current file's folder, else the last
+// folder a dialog chose (kept in the settings), else the home folder; never
+// the program's own folder.
+TEST_F(FileCommandsTest, DialogsStartNearTheUsersFiles) {
+    const std::string home = QDir::homePath().toStdString();
+    fs::create_directories(Path("jobs"));
+    fs::create_directories(Path("current"));
+    Put(Path("jobs/a.qvl"), WriteDataFileText(DataFileRecordOf(State())));
+    State().ShapeCode = ShapeNone;  // no window to open
+    const struct {
+        const char* what;
+        std::string current;  // CurrentFileName
+        std::string start;    // where the dialogs start
+    } cases[] = {
+        {"nothing known yet", "", home},
+        {"a current file", Path("current/b.qvl"), Path("current")},
+        {"the last folder chosen", "", Path("jobs")},
+        {"the current file's folder is gone", Path("gone/c.qvl"), Path("jobs")},
+        {"the last folder is gone too", "", home},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (std::string(c.what) == "the last folder is gone too") fs::rename(Path("jobs"), Path("moved"));
+        State().CurrentFileName = c.current;
+        dialogs_.opens.clear();
+        dialogs_.saves.clear();
+        dialogs_.ExpectSaveCancel();
+        SaveDataFile("CONNOME");
+        dialogs_.ExpectOpen(std::string(c.what) == "a current file" ? Path("jobs/a.qvl") : "");
+        DispatchFileCommand(1);
+        ASSERT_EQ(dialogs_.saves.size() + dialogs_.opens.size(), 2u);
+        EXPECT_EQ(dialogs_.saves[0].initialDirectory, c.start);
+        EXPECT_EQ(dialogs_.opens[0].initialDirectory, c.start);
+        EXPECT_NE(fs::path(c.start), fs::current_path());
+    }
+    EXPECT_EQ(settings_.GetSetting("VELM.INI", "Recent Files", "LastFolder", ""), Path("jobs"));
 }
 
 TEST_F(FileCommandsTest, RecentMenuMirrorsTheList) {

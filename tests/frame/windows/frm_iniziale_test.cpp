@@ -22,6 +22,14 @@ void ClickOn(QWidget* w) {
     Mouse(w, QEvent::MouseButtonRelease, mid, Qt::LeftButton);
 }
 
+// What the window system sends for a double-click.
+void DoubleClickOn(QWidget* w) {
+    const QPointF mid(w->width() / 2.0, w->height() / 2.0);
+    ClickOn(w);
+    Mouse(w, QEvent::MouseButtonDblClick, mid, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseButtonRelease, mid, Qt::LeftButton);
+}
+
 // The loaded (not closed) window of the shape, or null.
 ShapeWindow* Shown(int code) {
     for (ShapeWindow* w : MdiArea()->findChildren<ShapeWindow*>())
@@ -154,6 +162,63 @@ TEST_F(StartPanelTest, OpenerDecidesByTheCallersKind) {
     EXPECT_EQ(Shown(ShapeCoTaSup), nullptr) << "closed, not minimised";
     EXPECT_FALSE(Panel()->isEnabled());
     EXPECT_TRUE(Mdi()->FormeSub2Item(4)->isChecked() && !Mdi()->FormeSubItem(2)->isChecked());
+}
+
+// A double-click on a group, on its picture or its caption, turns the page
+// once: its second click does not open the shape that the new page shows there.
+TEST_F(StartPanelTest, DoubleClickOnAGroupCountsAsOneClick) {
+    StartAndSettle();
+    const struct {
+        bool caption;
+        int cell, page;
+    } cases[] = {{false, 0, 1}, {true, 0, 1}, {false, 1, 2}, {true, 1, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.cell) + (c.caption ? " caption" : " picture"));
+        ShowPage(0);
+        DoubleClickOn(c.caption ? static_cast<QWidget*>(Caption(c.cell)) : Picture(c.cell));
+        Wait(10);
+        EXPECT_EQ(State().ShapeFamily, c.page);
+        EXPECT_EQ(ActiveChild(), Panel());
+        EXPECT_TRUE(Panel()->isEnabled() && !PanelSub()->isMinimized());
+        EXPECT_FALSE(Panel()->SelectionVisible());
+    }
+    for (int code = ShapeCoRe; code <= ShapeCiDiscordi; ++code) EXPECT_EQ(Shown(code), nullptr) << code;
+    ClickOn(Picture(1));  // a single click still opens
+    Wait(10);
+    EXPECT_NE(Shown(ShapeCiTaSup), nullptr);
+}
+
+// While a shape window is open the panel's whole sub-window is disabled, so
+// that its frame buttons neither restore nor close it. After the shape
+// window's back button the panel is enabled, still minimised, and the
+// restore button brings it back as large as it was, not as a thumbnail.
+TEST_F(StartPanelTest, DisabledPanelFrameAndItsRestoredSize) {
+    StartAndSettle();
+    const QSize full = PanelSub()->size();
+    ASSERT_TRUE(PanelSub()->isMaximized());
+    for (bool fromMenu : {false, true}) {
+        SCOPED_TRACE(fromMenu ? "menu" : "picture");
+        if (fromMenu) {
+            Mdi()->FormeSub2Item(1)->trigger();
+        } else {
+            ShowPage(2);
+            ClickOn(Picture(1));
+        }
+        Wait(10);
+        ShapeWindow* w = Shown(fromMenu ? ShapeCiRe : ShapeCiTaSup);
+        ASSERT_NE(w, nullptr);
+        ASSERT_TRUE(PanelSub()->isMinimized());
+        EXPECT_FALSE(PanelSub()->isEnabled()) << "its frame's buttons still take clicks";
+
+        Click(w->CmdIndietro);
+        Wait(10);
+        EXPECT_TRUE(PanelSub()->isEnabled() && Panel()->isEnabled());
+        EXPECT_TRUE(PanelSub()->isMinimized()) << "left minimised for the user to restore";
+        PanelSub()->showNormal();  // the restore button
+        Wait(10);
+        EXPECT_EQ(PanelSub()->size(), full);
+        EXPECT_EQ(ActiveChild(), Panel());
+    }
 }
 
 TEST_F(StartPanelTest, CommandLineFileOpensOnceAtFirstActivation) {

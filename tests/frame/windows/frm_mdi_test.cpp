@@ -1,9 +1,12 @@
 // The main window: tooltips, caption, command state, print hook, unit
 // command, help and the small services other windows use.
 #include <QAbstractButton>
+#include <QScreen>
 #include <QMenu>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -106,6 +109,108 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
                         mdi->findChild<QMenu*>("mnuForme")->isEnabled()})
             EXPECT_EQ(on, c.open);
         EXPECT_EQ(mdi->FileItem(8)->isEnabled() && mdi->ToolButton(3)->isEnabled(), c.print);
+    }
+}
+
+// The same, driven through the windows: the Options menu and its toolbar
+// buttons only while the start panel is the active window; save while a
+// shape window is open; DXF and ISO only while its last apply was accepted;
+// preview mode takes the file and shape commands and offers print.
+TEST_F(FrmMdiTest, CommandStateFollowsTheWindows) {
+    RegisterCommand(RegisteredCommand::DxfExport, [](const std::string&) {});
+    RegisterCommand(RegisteredCommand::IsoExport, [](const std::string&) {});
+    UpdateCommandState();
+    Wait(30);
+    ShapeWindow* w = nullptr;
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool options, save, exports, open, print;
+    } steps[] = {
+        {"start panel active", [] {}, true, false, false, true, false},
+        {"shape window opened and applied",
+         [&w] {
+             OpenShapeForm(ShapeCiTaSup, ActiveChild());
+             Wait(30);
+             w = MdiArea()->findChild<ShapeWindow*>("FrmCiTaSup");
+         },
+         false, true, true, true, false},
+        {"apply refused",
+         [this, &w] {
+             Type(w->TxtInputDati[1], "0");
+             dialogs.ExpectMessage(IdOk);
+             Click(w->CmdApplica);
+         },
+         false, true, false, true, false},
+        {"apply accepted again",
+         [&w] {
+             Type(w->TxtInputDati[1], "20");
+             Click(w->CmdApplica);
+         },
+         false, true, true, true, false},
+        {"preview open",
+         [] {
+             State().OpenPreview = 1;
+             UpdateCommandState();
+         },
+         false, false, false, false, true},
+        {"preview closed",
+         [] {
+             State().OpenPreview = -1;
+             UpdateCommandState();
+         },
+         false, true, true, true, false},
+        {"back to the start panel",
+         [&w] {
+             Click(w->CmdIndietro);
+             Wait(30);
+         },
+         true, true, true, true, false},
+    };
+    for (const auto& c : steps) {
+        SCOPED_TRACE(c.what);
+        c.act();
+        ASSERT_TRUE(c.what == std::string("start panel active") || w);
+        const QMenu* options = mdi->findChild<QMenu*>("mnuOpzioni");
+        for (bool on : {options->isEnabled(), options->menuAction()->isEnabled(), mdi->ToolButton(4)->isEnabled(),
+                        mdi->ToolButton(5)->isEnabled()})
+            EXPECT_EQ(on, c.options);
+        for (bool on : {mdi->FileItem(2)->isEnabled(), mdi->FileItem(3)->isEnabled(), mdi->ToolButton(1)->isEnabled()})
+            EXPECT_EQ(on, c.save);
+        EXPECT_EQ(mdi->FileItem(4)->isEnabled(), c.exports);
+        EXPECT_EQ(mdi->FileItem(5)->isEnabled(), c.exports);
+        for (bool on : {mdi->FileItem(1)->isEnabled(), mdi->ToolButton(0)->isEnabled(),
+                        mdi->findChild<QMenu*>("mnuForme")->isEnabled()})
+            EXPECT_EQ(on, c.open);
+        EXPECT_EQ(mdi->FileItem(8)->isEnabled(), c.print);
+        EXPECT_EQ(mdi->ToolButton(3)->isEnabled(), c.print);
+    }
+}
+
+// A dialog is centred over its owner and pushed back onto the screen at the
+// right and bottom edges; left of or above the screen it stays.
+TEST_F(FrmMdiTest, CenterFormKeepsTheDialogOnTheScreensRightAndBottom) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QSize dialogSize(300, 200);
+    const struct {
+        const char* what;
+        QRect owner;
+        QPoint expected;
+    } cases[] = {
+        {"inside", QRect(screen.x() + 100, screen.y() + 100, 400, 300), QPoint(screen.x() + 150, screen.y() + 150)},
+        {"near the right edge", QRect(screen.right() - 200, screen.y() + 100, 200, 300),
+         QPoint(screen.x() + screen.width() - 300, screen.y() + 150)},
+        {"near the bottom", QRect(screen.x() + 100, screen.bottom() - 100, 400, 100),
+         QPoint(screen.x() + 150, screen.y() + screen.height() - 200)},
+        {"left of the screen", QRect(screen.x() - 400, screen.y() + 100, 200, 300),
+         QPoint(screen.x() - 450, screen.y() + 150)},
+    };
+    for (const auto& c : cases) {
+        QWidget owner, dialog;
+        owner.setGeometry(c.owner);
+        dialog.resize(dialogSize);
+        CenterForm(&owner, &dialog);
+        EXPECT_EQ(dialog.pos(), c.expected) << c.what;
     }
 }
 
@@ -236,6 +341,91 @@ TEST_F(FrmMdiTest, FixedTextsComeFromTheLanguageFile) {
         ASSERT_NE(note, nullptr);
         EXPECT_EQ(S(note->text()), Txt(LangFrmMetCa, 10 + i));
     }
+}
+
+// Help asked from a modal dialog comes up in front of it and takes input
+// while the dialog is still open.
+TEST_F(FrmMdiTest, HelpFromAModalDialogIsInFrontAndUsable) {
+    const char* const dialogsWithHelp[] = {"ABOUT_BOX", "FrmMetCalcolo"};
+    for (const char* name : dialogsWithHelp) {
+        SCOPED_TRACE(name);
+        bool shown = false, usable = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            shown = box && box->objectName() == name;
+            if (!shown) return;
+            box->findChild<QAbstractButton*>("CmdHelp")->click();
+            Wait(20);
+            HelpWindow* w = help.Window();
+            if (!w || !w->isVisible()) return;
+            // A click as the window system brings it: a blocked window drops it.
+            auto* tabs = w->findChild<QTabWidget*>("HelpTabs");
+            tabs->setCurrentIndex(0);
+            const QPoint tab = tabs->tabBar()->tabRect(1).center();
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, tabs->tabBar()->mapTo(w, tab));
+            usable = tabs->currentIndex() == 1;
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        });
+        if (std::string(name) == "ABOUT_BOX") mdi->HelpItem(5)->trigger();
+        else mdi->OpzioniItem(1)->trigger();
+        ASSERT_TRUE(shown);
+        EXPECT_TRUE(usable);
+        help.Window()->close();
+        mdi->activateWindow();
+        Wait(10);
+    }
+}
+
+// With the focus in an input box, the main window's shortcuts run their
+// commands, and a disabled command's key edits nothing; the box keeps its
+// editing commands in its context menu.
+TEST_F(FrmMdiTest, MenuShortcutsWinOverTheInputBoxes) {
+    OpenShapeForm(ShapeCiRe, StartPanel());
+    Wait(30);
+    auto* w = MdiArea()->findChild<ShapeWindow*>("FrmCiRe");
+    ASSERT_NE(w, nullptr);
+    TextBox* box = w->TxtInputDati[1];
+    State().CurrentFileName = ProgramFolder() + "/keys.qvl";
+    const struct {
+        const char* what;
+        QKeyCombination key;
+        std::function<void()> expect;  // queues the dialog the command asks
+        std::function<bool()> ran;
+    } cases[] = {
+        {"open", Qt::CTRL | Qt::Key_A, [this] { dialogs.ExpectOpen(""); }, [this] { return dialogs.opens.size() == 1; }},
+        {"save", Qt::CTRL | Qt::Key_S, [] {}, [this] { return fs::exists(ProgramFolder() + "/keys.qvl"); }},
+        {"printer set-up", Qt::CTRL | Qt::Key_I, [this] { dialogs.ExpectPrinterSetup(false); }, [] { return true; }},
+        {"help", Qt::CTRL | Qt::Key_F1, [] {}, [this] { return help.Window() && help.Window()->isVisible(); }},
+        {"DXF, disabled", Qt::CTRL | Qt::Key_X, [] {}, [] { return true; }},
+        {"units, disabled", Qt::CTRL | Qt::Key_U, [] {}, [] { return true; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(QApplication::activeWindow(), Mdi());
+        Type(box, "25");
+        box->selectAll();
+        c.expect();
+        QTest::keyClick(box, c.key.key(), c.key.keyboardModifiers());
+        EXPECT_TRUE(c.ran());
+        EXPECT_EQ(box->Text(), "25") << "the box edited with a command's key";
+        EXPECT_EQ(State().Settings.MeasuringSystem, 0);
+        Mdi()->activateWindow();  // back from the help window
+        Wait(10);
+        dialogs.VerifyAllUsed();
+    }
+    EXPECT_FALSE(mdi->FileItem(4)->isEnabled());
+
+    box->deselect();
+    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    auto item = [&menu](const QString& caption) -> QAction* {
+        for (QAction* a : menu->actions())
+            if (a->text().remove('&').startsWith(caption)) return a;
+        return nullptr;
+    };
+    EXPECT_TRUE(item("Cut") && item("Copy") && item("Paste"));
+    ASSERT_TRUE(item("Select All"));
+    item("Select All")->trigger();
+    EXPECT_EQ(S(box->selectedText()), "25");
 }
 
 }  // namespace

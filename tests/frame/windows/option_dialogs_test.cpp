@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <tuple>
 
+#include "frame/command_registry.h"
 #include "frame/windows/frm_met_calcolo.h"
 #include "frame/windows/frm_un_mis.h"
 #include "frame/windows/window_test_actions.h"
@@ -64,6 +65,32 @@ TEST_F(OptionDialogsTest, MethodOkCommitsOnlyChanges) {
         EXPECT_EQ(StoredSystem("AngleStep"), c.storedStep);
         EXPECT_EQ(State().ThicknessFactor, c.thicknessFactor);
         EXPECT_EQ(State().DevelopmentValid, c.validAfter ? True16 : False16);
+    }
+}
+
+// The unit dialog's OK stores a changed unit and invalidates the development
+// (DXF and ISO go off with it); the same unit leaves both alone.
+TEST_F(OptionDialogsTest, UnitOkInvalidatesTheDevelopmentOnlyOnAChange) {
+    RegisterCommand(RegisteredCommand::DxfExport, [](const std::string&) {});
+    RegisterCommand(RegisteredCommand::IsoExport, [](const std::string&) {});
+    const struct { std::int16_t before; int chosen; bool validAfter; const char* stored; } cases[] = {
+        {0, 0, true, "Not Used"}, {0, 1, false, "1"}, {1, 1, true, "Not Used"}, {1, 0, false, "0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.before) + " to " + std::to_string(c.chosen));
+        Settings().DeleteSetting("VELM.INI", "System", "MeasuringSystem");
+        State().Settings.MeasuringSystem = c.before;
+        State().ShapeCode = ShapeCiTaSup;
+        State().DevelopmentValid = True16;
+        UpdateMdiState();
+        ASSERT_TRUE(Mdi()->FileItem(4)->isEnabled());
+        FrmUnMis dialog(MainWindow());
+        Option(&dialog, "OptUnMisura", c.chosen)->click();
+        Press(&dialog, "CmdOK");
+        EXPECT_EQ(State().Settings.MeasuringSystem, c.chosen);
+        EXPECT_EQ(StoredSystem("MeasuringSystem"), c.stored);
+        EXPECT_EQ(State().DevelopmentValid, c.validAfter ? True16 : False16);
+        EXPECT_EQ(Mdi()->FileItem(4)->isEnabled() && Mdi()->FileItem(5)->isEnabled(), c.validAfter);
+        EXPECT_TRUE(Mdi()->FileItem(2)->isEnabled());
     }
 }
 

@@ -3,13 +3,17 @@
 // and that their boxes and labels show whole inside the picture.
 #include "frame/windows/shape_window.h"
 
+#include <QAbstractButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QWindow>
 #include <algorithm>
 #include <vector>
 
 #include "cones/windows/cone_window.h"
 #include "cylinders/cylinder_compute.h"
+#include "core/data_file.h"
+#include "core/file_names.h"
 #include "cylinders/windows/cylinder_window.h"
 #include "frame/windows/window_test_actions.h"
 #include "geometry/cylinder_geometry.h"
@@ -82,6 +86,34 @@ TEST_F(ShapeWindowTest, OpensFillingTheAreaAndPaintedWhole) {
     }
 }
 
+// A shape window that does not fit is scrolled in the main window's area;
+// one in the normal state follows the main window when that is maximised
+// and restored.
+TEST_F(ShapeWindowTest, AreaScrollsAndShapeWindowsFollowTheMainWindow) {
+    ASSERT_TRUE(Start());
+    Mdi()->resize(Mdi()->minimumSize());
+    Wait(20);
+    ShapeWindow* w = Open(ShapeCoTaSup);
+    ASSERT_NE(w, nullptr);
+    QMdiSubWindow* sub = SubWindowOf(w);
+    EXPECT_GT(sub->height(), MdiArea()->viewport()->height());
+    EXPECT_TRUE(MdiArea()->verticalScrollBar()->isVisible()) << "the window's lower part cannot be reached";
+
+    Mdi()->resize(700, 560);
+    Wait(20);
+    sub->setGeometry(QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
+    Wait(20);
+    const QSize normal = sub->size();
+    for (bool maximised : {true, false}) {
+        SCOPED_TRACE(maximised ? "maximised" : "restored");
+        if (maximised) Mdi()->showMaximized(); else Mdi()->showNormal();
+        Wait(30);
+        EXPECT_EQ(sub->geometry(), QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
+        if (maximised) EXPECT_NE(sub->size(), normal);
+    }
+    EXPECT_EQ(sub->size(), normal);
+}
+
 // Each family opener answers only its own codes, keeps one window per code
 // with its family's command captions, and replaces a window that unloaded.
 TEST_F(ShapeWindowTest, FamilyOpenerKeepsOneWindowPerCode) {
@@ -103,6 +135,74 @@ TEST_F(ShapeWindowTest, FamilyOpenerKeepsOneWindowPerCode) {
     first->Form_Unload();
     ShapeWindow* second = FamilyWindow(ShapeCiTaSup);
     EXPECT_TRUE(second && second != first && !second->Unloaded());
+}
+
+// Every window's captions and status-line hints in both views: the family
+// decides the command captions and hint numbers, the window its title and
+// which of the fields' hints it shows.
+TEST_F(ShapeWindowTest, CaptionsAndHintsOfEveryWindow) {
+    StartProgram();
+    // Some shipped texts read alike ("Development" twice): numbered, a wrong
+    // number shows.
+    for (TextSectionId section : {LangHelp, LangCommon}) {
+        TextSection& texts = Language().Sections[section];
+        for (std::size_t i = 1; i < texts.size(); ++i) texts[i] += " #" + std::to_string(i);
+    }
+    struct Family {
+        int apply, develop, modify, resultView;  // LangCommon texts
+        int applyHint, developHint;              // LangHelp texts
+        TextSectionId fieldSection;
+    };
+    const Family cone{1, 2, 3, 12, 1, 2, LangFrmCoRe}, cylinder{14, 15, 16, 13, 30, 3, LangFrmCiRe};
+    const struct {
+        std::int16_t code;
+        TextSectionId title;
+        std::vector<int> fieldTexts;  // hint text of each input row in the family's section
+    } windows[] = {
+        {ShapeCoRe, LangFrmCoRe, {2, 3, 4, 5}},          {ShapeCoTaSup, LangFrmCoTS, {2, 3, 4, 5, 6}},
+        {ShapeCoTaInf, LangFrmCoTI, {2, 3, 4, 5, 7}},    {ShapeCoConcordi, LangFrmCoCon, {2, 3, 4, 5, 6, 7}},
+        {ShapeCoDiscordi, LangFrmCoDis, {2, 3, 4, 5, 6, 7}}, {ShapeCiRe, LangFrmCiRe, {2, 3, 4}},
+        {ShapeCiTaSup, LangFrmCiTS, {2, 3, 4, 5}},       {ShapeCiConcordi, LangFrmCiCon, {2, 3, 4, 5, 6}},
+        {ShapeCiDiscordi, LangFrmCiDis, {2, 3, 4, 5, 6}},
+    };
+    auto hint = [](QWidget* control) {
+        MoveOver(control);
+        return Status();
+    };
+    auto text = [](QAbstractButton* b) { return S(b->text()); };
+    for (const auto& c : windows) {
+        SCOPED_TRACE(c.code);
+        const Family& f = IsCylinder(c.code) ? cylinder : cone;
+        ShapeWindow* w = Open(c.code);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(S(w->windowTitle()), Txt(c.title, 1) + ": " + Txt(LangCommon, 11));
+        EXPECT_EQ(text(w->CmdApplica), Txt(LangCommon, f.apply));
+        EXPECT_EQ(text(w->CmdSviluppa), Txt(LangCommon, f.develop));
+        EXPECT_EQ(hint(w->CmdApplica), Txt(LangHelp, f.applyHint));
+        EXPECT_EQ(hint(w->CmdSviluppa), Txt(LangHelp, f.developHint));
+        EXPECT_EQ(hint(w->CmdIndietro), Txt(LangHelp, 6));
+        EXPECT_EQ(w->CmdSaldatura != nullptr, c.code != ShapeCoRe && c.code != ShapeCiRe);
+        if (w->CmdSaldatura) {
+            EXPECT_EQ(text(w->CmdSaldatura), Txt(LangCommon, 18));
+            EXPECT_EQ(hint(w->CmdSaldatura), Txt(LangHelp, 41));
+        }
+        for (std::size_t i = 0; i < w->LblDiffLato.size(); ++i)
+            EXPECT_EQ(hint(w->LblDiffLato[i]), Txt(LangHelp, 39 + static_cast<int>(i)));
+        ASSERT_EQ(w->TxtInputDati.size(), c.fieldTexts.size());
+        for (std::size_t k = 0; k < c.fieldTexts.size(); ++k)
+            EXPECT_EQ(hint(w->TxtInputDati[k]).rfind(Txt(f.fieldSection, c.fieldTexts[k]) + " (", 0), 0u)
+                << k << ": " << Status();
+
+        Click(w->CmdSviluppa);
+        EXPECT_EQ(S(w->windowTitle()), Txt(c.title, 1) + ": " + Txt(LangCommon, f.resultView));
+        EXPECT_EQ(text(w->CmdModifica), Txt(LangCommon, f.modify));
+        EXPECT_EQ(text(w->CmdAnteprima), Txt(LangCommon, 4));
+        EXPECT_EQ(hint(w->CmdModifica), Txt(LangHelp, 4));
+        EXPECT_EQ(hint(w->CmdAnteprima), Txt(LangHelp, 5));
+        for (std::size_t i = 0; i < w->LblArco.size(); ++i)
+            EXPECT_EQ(hint(w->LblArco[i]), Txt(LangHelp, 37 + static_cast<int>(i)));
+        Click(w->CmdModifica);
+    }
 }
 
 // Two windows of one family share one set of results: a window redrawn,
@@ -209,6 +309,50 @@ TEST_F(ShapeWindowTest, BoxesAndLabelsShowWhole) {
             }
             w->CmdModifica->click();
         }
+    }
+}
+
+// Typed but not applied: save and save as apply first, as the button does
+// (check, compute, redraw); refused inputs show their message and nothing
+// is written, not even the save dialog.
+TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
+    StartProgram();
+    const std::string file = ProgramFolder() + "/typed.qvl";
+    auto saved = [&file] {
+        std::string text;
+        return ReadWholeFile(file, text) == 0 ? text : "<none>";
+    };
+    const struct {
+        std::int16_t code;
+        int refusingItem;  // 2 save, 3 save as
+        int message;       // LangErrore text of a zero diameter
+    } cases[] = {{ShapeCiTaSup, 2, 14}, {ShapeCoConcordi, 3, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        ShapeWindow* w = Open(c.code);
+        ASSERT_NE(w, nullptr);
+        const QImage before = w->PctDisegno->canvas().Image();
+        Type(w->TxtInputDati[0], "2");
+        ASSERT_TRUE(w->InputsChanged);
+        dialogs.ExpectSave(file);
+        Mdi()->FileItem(3)->trigger();  // save as
+        EXPECT_EQ(IsCylinder(c.code) ? State().Inputs.CylinderData[1] : State().Inputs.ConeData[1], 2.0f);
+        EXPECT_EQ(saved(), WriteDataFileText(DataFileRecordOf(State())));
+        EXPECT_TRUE(State().DevelopmentValid && !w->InputsChanged && w->OwnsResults());
+        EXPECT_FALSE(w->PctDisegno->canvas().Image() == before) << "sketch not redrawn";
+
+        const std::string kept = saved();
+        Type(w->TxtInputDati[1], "0");
+        dialogs.ExpectMessage(IdOk);
+        Mdi()->FileItem(c.refusingItem)->trigger();  // a save dialog here fails the test
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, c.message));
+        EXPECT_EQ(dialogs.messages[0].style, MbCritical);
+        EXPECT_EQ(saved(), kept);
+        EXPECT_FALSE(State().DevelopmentValid);
+        dialogs.messages.clear();
+        Type(w->TxtInputDati[1], "20");
+        Click(w->CmdApplica);
     }
 }
 
