@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <climits>
 #include <cmath>
+#include <deque>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "qt_application.h"
 
@@ -93,6 +97,91 @@ TEST_F(ImageCanvasTest, LargeFillNeedsNoDeepStack) {
     canvas.FloodFill(1000, 750, Red, Blue);
     EXPECT_EQ(canvas.Point(1000 + 595, 750), Blue);
     EXPECT_EQ(canvas.Point(1000 + 605, 750), White);
+}
+
+// Pictures too small, seeds outside the picture or on the border: the fill
+// sets nothing it should not, and never reads or writes outside.
+TEST_F(ImageCanvasTest, FloodFillOfBadInputsFillsNothingOutside) {
+    const struct {
+        const char* name;
+        int width, height;
+        int x, y;
+        bool box;           // a red box from (2, 2) to (6, 6)
+        Colour fill;
+        int blue, red;      // pixels of each colour afterwards
+    } cases[] = {
+        {"empty picture", 0, 0, 0, 0, false, Blue, 0, 0},
+        {"one pixel", 1, 1, 0, 0, false, Blue, 1, 0},
+        {"one pixel, seed right of it", 1, 1, 1, 0, false, Blue, 0, 0},
+        {"one pixel, seed below it", 1, 1, 0, 1, false, Blue, 0, 0},
+        {"seed at the far corner", 10, 8, INT_MAX, INT_MIN, false, Blue, 0, 0},
+        {"seed left of the picture", 10, 8, -1, 4, true, Blue, 0, 16},
+        {"seed on the border", 10, 8, 2, 4, true, Blue, 0, 16},
+        {"inside the box", 10, 8, 4, 4, true, Blue, 9, 16},
+        {"outside the box, to the edges", 10, 8, 8, 1, true, Blue, 80 - 25, 16},
+        {"fill colour is the border colour", 10, 8, 4, 4, true, Red, 0, 25},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        canvas.Resize(c.width, c.height);
+        if (c.box) {
+            for (int i = 2; i <= 6; ++i) {
+                canvas.PSet(i, 2, Red);
+                canvas.PSet(i, 6, Red);
+                canvas.PSet(2, i, Red);
+                canvas.PSet(6, i, Red);
+            }
+        }
+        canvas.FloodFill(c.x, c.y, Red, c.fill);
+        EXPECT_EQ(Count(Blue), c.blue);
+        EXPECT_EQ(Count(Red), c.red);
+    }
+}
+
+// Random walls against a plain pixel-by-pixel fill: the same pixels, also
+// where the fill colour is already in the region and splits it.
+TEST_F(ImageCanvasTest, FloodFillMatchesAPixelByPixelFill) {
+    std::mt19937 random(7);
+    const int w = 37, h = 23;
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(round);
+        canvas.Resize(w, h);
+        const int density = static_cast<int>(random() % 60);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const int r = static_cast<int>(random() % 100);
+                if (r < density) canvas.PSet(x, y, Red);
+                else if (r < density + 5) canvas.PSet(x, y, Blue);
+            }
+        const int sx = static_cast<int>(random() % w), sy = static_cast<int>(random() % h);
+        // The expected picture: every pixel 4-connected to the seed through
+        // pixels that are not red.
+        std::vector<Colour> expected(static_cast<std::size_t>(w * h));
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) expected[static_cast<std::size_t>(y * w + x)] = canvas.Point(x, y);
+        if (expected[static_cast<std::size_t>(sy * w + sx)] != Red) {
+            std::vector<bool> seen(expected.size());
+            std::deque<std::pair<int, int>> queue{{sx, sy}};
+            seen[static_cast<std::size_t>(sy * w + sx)] = true;
+            while (!queue.empty()) {
+                const auto [x, y] = queue.front();
+                queue.pop_front();
+                expected[static_cast<std::size_t>(y * w + x)] = Blue;
+                for (auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+                    if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+                    const auto i = static_cast<std::size_t>(ny * w + nx);
+                    if (seen[i] || expected[i] == Red) continue;
+                    seen[i] = true;
+                    queue.emplace_back(nx, ny);
+                }
+            }
+        }
+        canvas.FloodFill(sx, sy, Red, Blue);
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) wrong += canvas.Point(x, y) != expected[static_cast<std::size_t>(y * w + x)];
+        ASSERT_EQ(wrong, 0);
+    }
 }
 
 TEST_F(ImageCanvasTest, CirclesAreClosedAndArcsRunCounterClockwise) {

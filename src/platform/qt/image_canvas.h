@@ -47,6 +47,9 @@ private:
                      bool skipFirst);
     void WidePolyline(const double* xy, int points, Colour colour);
     bool PatternOn(long phase) const;
+    struct Run {
+        int left, right;  // pixels of one row, both included
+    };
     void Changed();
 
     QImage image_;
