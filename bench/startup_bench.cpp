@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "bench_support.h"
+#include "program_folders.h"
 #include "core/language.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/startup.h"
@@ -22,27 +23,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 Clock::time_point g_processStart;
-
-// A program folder with the build's language and help files, and an empty
-// settings folder.
-struct Folders {
-    Folders() {
-        std::string pattern = (fs::temp_directory_path() / "velm-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        root = pattern;
-        program = root / "program";
-        fs::create_directories(program);
-        fs::create_directories(root / "config");
-        const fs::path built = fs::path(QCoreApplication::applicationDirPath().toStdString()) / ".." / "bin";
-        for (const char* name : {"VELM.lng", "VELM.HLP"}) fs::copy_file(built / name, program / name);
-        setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-    }
-    ~Folders() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    fs::path root, program;
-};
 
 void Reset() {
     velm::CloseAllWindows();
@@ -71,7 +51,7 @@ struct StartBench {
         state.SkipWithError("the start panel was never painted");
         return false;
     }
-    Folders folders;
+    velm::bench::ProgramFolders folders;
     const std::string here = fs::current_path().string();
 };
 
