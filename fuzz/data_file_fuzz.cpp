@@ -183,10 +183,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DataFileRecord before = Before();
 
     DataFileRecord record = before;
-    if (!ReadDataFileText(text, limits, record)) {
+    DataFileDamage damage{-1, true, "stale"};
+    if (!ReadDataFileText(text, limits, record, &damage)) {
         PROMISE(SameRecord(record, before));
+        // The damaged line is one of the file's, or the first one missing.
+        PROMISE(damage.Line >= 0 && damage.Line <= 43);
+        PROMISE(damage.Value.size() <= text.size() && (!damage.Missing || damage.Value.empty()));
         return 0;
     }
+    PROMISE(damage.Line == 0);
     CheckAccepted(record);
     // Elements no line feeds keep their values.
     PROMISE(record.Inputs.ConeData[0] == Untouched && record.Inputs.ConeData[7] == Untouched &&

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/number_text.h"
 
 namespace velm {
 
@@ -29,6 +30,11 @@ bool FieldRefused(float value, int field, const ConeSettings& settings) {
 float WorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
     return static_cast<float>(thicknessFactor) * thickness + diameter;
 }
+// The same in double, from the values as typed: a nearly cylindrical
+// frustum's slope hangs on the digits that single precision drops.
+double TypedWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
+    return thicknessFactor * TypedValue(thickness) + TypedValue(diameter);
+}
 
 struct Cuts {
     float upper = 0;
@@ -54,16 +60,18 @@ bool DevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettin
                  ConeResults& results, ConeArray& lastConeData, std::int16_t& errorFlag,
                  float& baseAngle, float& cutRise) {
     const Cuts cuts = CutsForShape(shapeCode, data);
-    const float lowerDiameter = WorkingDiameter(data[3], data[1], settings.ThicknessFactor);
-    const float upperDiameter = WorkingDiameter(data[2], data[1], settings.ThicknessFactor);
-    const float height = data[4];
+    const double lowerDiameter = TypedWorkingDiameter(data[3], data[1], settings.ThicknessFactor);
+    const double upperDiameter = TypedWorkingDiameter(data[2], data[1], settings.ThicknessFactor);
+    const double height = TypedValue(data[4]);
 
     float baseRadius = 0;
     float apexHeight = 0;
+    double height1 = 0;
     std::int16_t noBody = 0;
     SolveConeHalfAngle(upperDiameter, lowerDiameter, cuts.lower, cuts.upper, height,
                        settings.LatoSaldatura, baseRadius, apexHeight, baseAngle, cutRise,
-                       results.FrustumHeight1, results.FrustumHeight2, results.LowerCutOffset, noBody);
+                       height1, results.FrustumHeight2, results.LowerCutOffset, noBody);
+    results.FrustumHeight1 = static_cast<float>(height1);
     bool usable = false;
     if (noBody != 0) {
         // No cone has these dimensions: nothing to develop.
@@ -72,17 +80,18 @@ bool DevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettin
         baseAngle = 0;
         cutRise = 0;
     } else {
-        float seamInset = 0;
-        float axisCheck = 0;
+        // What the tables are computed from stays in double: the side of a
+        // nearly cylindrical frustum is too steep for a single-precision angle.
+        double angle = 0, radius = 0, lowerCutOffset = 0, seamInset = 0, axisCheck = 0;
         // The typed height is the reference: a body that misses it does not exist.
-        ComputeConeAngle(results.FrustumHeight1, upperDiameter, lowerDiameter, cuts.lower, cuts.upper,
-                         settings.LatoSaldatura, baseAngle, results.ConeApexAngle, baseRadius,
-                         results.FrustumHeight2, results.LowerCutOffset, seamInset, axisCheck, height,
-                         errorFlag);
-        usable = ComputeConeDevelopmentTables(baseAngle, baseRadius, results.FrustumHeight1,
-                                              results.FrustumHeight2, results.LowerCutOffset, seamInset,
-                                              cuts.lower, cuts.upper, settings.AngleStep,
-                                              settings.LatoSaldatura, results);
+        ComputeConeAngle(height1, upperDiameter, lowerDiameter, cuts.lower, cuts.upper,
+                         settings.LatoSaldatura, angle, results.ConeApexAngle, radius,
+                         results.FrustumHeight2, lowerCutOffset, seamInset, axisCheck, height, errorFlag);
+        baseAngle = static_cast<float>(angle);
+        results.LowerCutOffset = static_cast<float>(lowerCutOffset);
+        usable = ComputeConeDevelopmentTables(angle, radius, height1, results.FrustumHeight2,
+                                              lowerCutOffset, seamInset, cuts.lower, cuts.upper,
+                                              settings.AngleStep, settings.LatoSaldatura, results);
     }
     for (int i = 1; i <= 8; ++i) lastConeData[i] = data[i];
     return usable;

@@ -20,13 +20,16 @@ std::int16_t DevelopConePiece(const ElbowPiece& piece, const DevelopmentSettings
     const float upperDiameter = factorThickness + record[2];
     const float lowerDiameter = factorThickness + record[3];
     std::int16_t errorFlag = 0;
-    float baseAngle = 0, baseRadius = 0, seamInset = 0, axisLength = 0;
+    double baseAngle = 0, baseRadius = 0, seamInset = 0, axisLength = 0;
+    double height2 = results.FrustumHeight2, lowerCutOffset = results.LowerCutOffset;
     ComputeConeAngle(results.FrustumHeight1, upperDiameter, lowerDiameter, record[8], record[7],
-                     settings.LatoSaldatura, baseAngle, results.ConeApexAngle, baseRadius, results.FrustumHeight2,
-                     results.LowerCutOffset, seamInset, axisLength, 0, errorFlag);
-    if (!ComputeConeDevelopmentTables(baseAngle, baseRadius, results.FrustumHeight1, results.FrustumHeight2,
-                                      results.LowerCutOffset, seamInset, record[8], record[7], settings.AngleStep,
-                                      settings.LatoSaldatura, results)) {
+                     settings.LatoSaldatura, baseAngle, results.ConeApexAngle, baseRadius, height2, lowerCutOffset,
+                     seamInset, axisLength, 0, errorFlag);
+    results.FrustumHeight2 = height2;
+    results.LowerCutOffset = static_cast<float>(lowerCutOffset);
+    if (!ComputeConeDevelopmentTables(baseAngle, baseRadius, results.FrustumHeight1, height2, lowerCutOffset,
+                                      seamInset, record[8], record[7], settings.AngleStep, settings.LatoSaldatura,
+                                      results)) {
         errorFlag = 1;
     }
     return errorFlag;

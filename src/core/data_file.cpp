@@ -16,8 +16,8 @@ namespace velm {
 namespace {
 
 constexpr const char* Marker = "VELM";
-constexpr int OldFileLines = 15;   // up to CylinderData 5
-constexpr int FullFileLines = 43;  // with the elbow block
+constexpr std::size_t OldFileLines = 15;   // up to CylinderData 5
+constexpr std::size_t FullFileLines = 43;  // with the elbow block
 
 std::string_view Trim(std::string_view s) { return TrimChars(s, " \t"); }
 
@@ -74,25 +74,33 @@ struct Field {
     Bounds bounds;
 };
 
+// Notes the bad line lines[index] (index past the end: a missing line).
+bool Damaged(const std::vector<std::string_view>& lines, std::size_t index, DataFileDamage* damage) {
+    if (damage != nullptr) {
+        damage->Line = static_cast<int>(index) + 1;
+        damage->Missing = index >= lines.size();
+        damage->Value = damage->Missing ? std::string() : std::string(Trim(lines[index]));
+    }
+    return false;
+}
+
+bool IsValid(float v, const Field& f, const InputLimits& limits, double unit) {
+    switch (f.check) {
+        case Check::Bounded: return Within(v, f.bounds, unit);
+        case Check::Pieces: return IsWhole(v, limits.PiecesLimit.Min, limits.PiecesLimit.Max);
+        case Check::Kind: return v == 0.0f || v == 1.0f;
+    }
+    return false;
+}
+
 // Reads one number per field from lines[first...] into array[1...].
 template <std::size_t N>
-bool ReadBlock(const std::vector<std::string_view>& lines, int first, const std::vector<Field>& fields,
-               const InputLimits& limits, double unit, std::array<float, N>& array) {
+bool ReadBlock(const std::vector<std::string_view>& lines, std::size_t first, const std::vector<Field>& fields,
+               const InputLimits& limits, double unit, std::array<float, N>& array, DataFileDamage* damage) {
     for (std::size_t k = 0; k < fields.size(); ++k) {
         float v = 0;
-        if (!ReadDataFileNumber(lines[first + k], v)) return false;
-        const Field& f = fields[k];
-        switch (f.check) {
-            case Check::Bounded:
-                if (!Within(v, f.bounds, unit)) return false;
-                break;
-            case Check::Pieces:
-                if (!IsWhole(v, limits.PiecesLimit.Min, limits.PiecesLimit.Max)) return false;
-                break;
-            case Check::Kind:
-                if (v != 0.0f && v != 1.0f) return false;
-                break;
-        }
+        if (!ReadDataFileNumber(lines[first + k], v) || !IsValid(v, fields[k], limits, unit))
+            return Damaged(lines, first + k, damage);
         array[k + 1] = v;
     }
     return true;
@@ -152,16 +160,22 @@ std::string WriteDataFileText(const DataFileRecord& record) {
     return out;
 }
 
-bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFileRecord& record) {
+bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFileRecord& record,
+                      DataFileDamage* damage) {
+    if (damage != nullptr) *damage = {};
     const std::vector<std::string_view> lines = SplitLines(text);
-    if (lines.size() < 2 || TextField(lines[0]) != Marker) return false;
+    if (lines.empty() || TextField(lines[0]) != Marker) return false;
+    if (lines.size() < 2) return Damaged(lines, lines.size(), damage);
     const bool hasElbows = ReadNumber(TextField(lines[1])) > 2.0;
-    if (static_cast<int>(lines.size()) < (hasElbows ? FullFileLines : OldFileLines)) return false;
+    const std::size_t needed = hasElbows ? FullFileLines : OldFileLines;
+    if (lines.size() < needed) return Damaged(lines, lines.size(), damage);
 
     DataFileRecord r = record;
     float unitCode = 0, shape = 0;
-    if (!ReadDataFileNumber(lines[2], unitCode) || (unitCode != 0.0f && unitCode != 1.0f)) return false;
-    if (!ReadDataFileNumber(lines[3], shape) || !IsWhole(shape, ShapeNone, ShapeCuConica3)) return false;
+    if (!ReadDataFileNumber(lines[2], unitCode) || (unitCode != 0.0f && unitCode != 1.0f))
+        return Damaged(lines, 2, damage);
+    if (!ReadDataFileNumber(lines[3], shape) || !IsWhole(shape, ShapeNone, ShapeCuConica3))
+        return Damaged(lines, 3, damage);
     r.MeasuringSystem = static_cast<std::int16_t>(unitCode);
     r.ShapeCode = static_cast<std::int16_t>(shape);
     const double unit = r.MeasuringSystem == 1 ? 25.4 : 1.0;
@@ -173,8 +187,8 @@ bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFile
     const std::vector<Field> cylinder = {
         B(L.ThicknessLimit, true), B(L.DiameterLimit, true), B(L.LengthLimit, true),
         B(L.CutAngleLimit, false), {Check::Bounded, Magnitude(L.CutAngleLimit)}};
-    if (!ReadBlock(lines, 4, cone, L, unit, r.Inputs.ConeData)) return false;
-    if (!ReadBlock(lines, 10, cylinder, L, unit, r.Inputs.CylinderData)) return false;
+    if (!ReadBlock(lines, 4, cone, L, unit, r.Inputs.ConeData, damage)) return false;
+    if (!ReadBlock(lines, 10, cylinder, L, unit, r.Inputs.CylinderData, damage)) return false;
 
     if (hasElbows) {
         // An elbow's axis length is bounded through its bend radius and angle.
@@ -196,12 +210,12 @@ bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFile
         std::vector<Field> ends = oneEnd;
         ends.insert(ends.end(), oneEnd.begin(), oneEnd.end());
 
-        if (!ReadBlock(lines, 15, cylElbow, L, unit, r.Inputs.CylElbowData)) return false;
-        if (!ReadBlock(lines, 23, coneElbow, L, unit, r.Inputs.ConeElbowData)) return false;
+        if (!ReadBlock(lines, 15, cylElbow, L, unit, r.Inputs.CylElbowData, damage)) return false;
+        if (!ReadBlock(lines, 23, coneElbow, L, unit, r.Inputs.ConeElbowData, damage)) return false;
         const std::string endsText = TextField(lines[32]);
-        if (endsText != "S" && endsText != "N") return false;
+        if (endsText != "S" && endsText != "N") return Damaged(lines, 32, damage);
         r.Inputs.CylindricalEnds = endsText;
-        if (!ReadBlock(lines, 33, ends, L, unit, r.Inputs.EndConnections)) return false;
+        if (!ReadBlock(lines, 33, ends, L, unit, r.Inputs.EndConnections, damage)) return false;
     } else if (r.MeasuringSystem != record.MeasuringSystem) {
         // The kept elbow values are in the unit of the run: carry them into the
         // file's unit, or a later save writes inch numbers as millimetres.

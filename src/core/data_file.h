@@ -23,11 +23,26 @@ struct DataFileRecord {
 // The whole file as this program writes it (all 43 lines).
 std::string WriteDataFileText(const DataFileRecord& record);
 
+// The error text (LangErrore) that begins the message for a damaged data
+// file; the line number and the value follow it.
+constexpr int DataFileDamagedText = 36;
+
+// Why a file that carries the program's marker was refused: the line
+// (counted from 1) and the value found there; Line 0 when the marker is
+// missing (not a data file at all).
+struct DataFileDamage {
+    int Line = 0;
+    bool Missing = false;  // the file ends before this line
+    std::string Value;     // the line as found, trimmed
+};
+
 // Reads a file's text over `record`, which holds the current values: what an
 // older file does not hold keeps them. False, with `record` untouched, when
 // the text is not a complete data file or a value is out of its limits
-// (length limits divided by 25.4 for a file in inches).
-bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFileRecord& record);
+// (length limits divided by 25.4 for a file in inches); then *damage says
+// where, when asked for.
+bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFileRecord& record,
+                      DataFileDamage* damage = nullptr);
 
 // The record of the working state, and the other way round.
 DataFileRecord DataFileRecordOf(const WorkingState& state);

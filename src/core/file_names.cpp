@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace velm {
 
@@ -63,7 +64,72 @@ int OpenTemporaryBeside(const std::string& target, std::string& tempName, int& e
     return -1;
 }
 
+// The write bit of the class (owner, group, others) that the effective user
+// falls in, as the system decides for every user but the superuser.
+bool PermissionBitsAllowWrite(const struct stat& st) {
+    const uid_t uid = ::geteuid();
+    if (uid == st.st_uid) return (st.st_mode & S_IWUSR) != 0;
+    bool inGroup = ::getegid() == st.st_gid;
+    if (!inGroup) {
+        const int count = ::getgroups(0, nullptr);
+        if (count > 0) {
+            std::vector<gid_t> groups(static_cast<std::size_t>(count));
+            const int got = ::getgroups(count, groups.data());
+            for (int i = 0; i < got && !inGroup; ++i) inGroup = groups[static_cast<std::size_t>(i)] == st.st_gid;
+        }
+    }
+    if (inGroup) return (st.st_mode & S_IWGRP) != 0;
+    return (st.st_mode & S_IWOTH) != 0;
+}
+
+std::string JoinComponents(bool absolute, const std::vector<std::string>& parts) {
+    std::string out = absolute ? "/" : "";
+    for (std::size_t i = 0; i < parts.size(); ++i) out += (i > 0 ? "/" : "") + parts[i];
+    return out.empty() ? "." : out;
+}
+
+std::vector<std::string> SplitComponents(const std::string& name) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        std::size_t end = name.find('/', start);
+        if (end == std::string::npos) end = name.size();
+        if (end > start) parts.push_back(name.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
 }  // namespace
+
+std::string NormalizedFileName(const std::string& name) {
+    if (name.empty()) return name;
+    bool absolute = name.front() == '/';
+    std::vector<std::string> kept;
+    for (const std::string& part : SplitComponents(name)) {
+        if (part == ".") continue;
+        if (part != "..") {
+            kept.push_back(part);
+            continue;
+        }
+        if (kept.empty() || kept.back() == "..") {
+            if (!absolute) kept.push_back(part);  // "/.." is "/"
+            continue;
+        }
+        // Across a link, ".." leaves the folder the link leads to, not the one holding the link.
+        std::error_code ec;
+        const std::string sofar = JoinComponents(absolute, kept);
+        if (std::filesystem::is_symlink(sofar, ec)) {
+            const std::filesystem::path real = std::filesystem::canonical(sofar, ec);
+            if (!ec) {
+                kept = SplitComponents(real.string());
+                absolute = true;
+            }
+        }
+        if (!kept.empty()) kept.pop_back();
+    }
+    return JoinComponents(absolute, kept);
+}
 
 bool FileExists(const std::string& path) {
     if (path.empty()) return false;
@@ -122,9 +188,11 @@ int ReplaceFileContents(const std::string& path, std::string_view bytes) {
     }
 
     // The rename would get past a write-protected file; writing into it would not.
-    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0 &&
-        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        return LastError(EACCES);
+    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0) {
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return LastError(EACCES);
+        // The superuser passes the check above whatever the bits say.
+        struct stat st {};
+        if (::stat(target.c_str(), &st) == 0 && !PermissionBitsAllowWrite(st)) return EACCES;
     }
 
     std::string tempName;

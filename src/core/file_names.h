@@ -10,6 +10,12 @@ namespace velm {
 // missing paths and any error.
 bool FileExists(const std::string& path);
 
+// The name with "." components and repeated "/" dropped and each ".." taken
+// back over the folder before it, as the system would follow it: a ".." after
+// a link leaves the folder the link leads to. Letters keep their case, since
+// names differing only in case are different files. An empty name stays empty.
+std::string NormalizedFileName(const std::string& name);
+
 // From the last "." of the last path component to the end, lower-cased
 // (".dxf"); empty when that component has none. A leading "." marks a hidden
 // file, not an extension.
@@ -27,8 +33,9 @@ std::string ProposedExportName(const std::string& currentFileName, const std::st
 int ReadWholeFile(const std::string& path, std::string& bytes);
 // Writes bytes into a new file beside path and renames it over path, so that
 // a failure leaves any previous file as it was. A previous file that the user
-// may not write is refused (EACCES), as writing into it would be. 0 or the
-// system's error number of the first failure.
+// may not write is refused (EACCES), as writing into it would be; its
+// permission bits decide for the superuser too. 0 or the system's error
+// number of the first failure.
 int ReplaceFileContents(const std::string& path, std::string_view bytes);
 // The system's own text for an error number.
 std::string SystemErrorText(int errorNumber);

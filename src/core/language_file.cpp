@@ -1,8 +1,11 @@
 #include "core/language_file.h"
 
+#include <fcntl.h>
+#include <stdlib.h>  // mkstemps
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +20,21 @@ namespace {
 const char* const FormatErrorPrompt = "Language file format error";
 
 LanguageResult Failure(std::string prompt) { return {false, std::move(prompt)}; }
+
+bool WriteAll(int fd, const std::string& bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
 
 // Code points of the bytes 0x80 to 0x9F; the five unused bytes map to the
 // control characters of the same value, as Windows does.
@@ -148,18 +166,23 @@ LanguageResult DecodeLanguageFile(const std::string& storedPath, const std::stri
     if (in) stored.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) return Failure(FormatErrorPrompt);
 
-    std::ofstream out(plainPath, std::ios::binary | std::ios::trunc);
-    if (!out) return Failure(FormatErrorPrompt);
     const std::string& key = LanguageKey();
+    std::string plain;
     // Only complete records count; a short tail is not a record.
     for (std::size_t at = 0; at + LanguageRecordLength <= stored.size(); at += LanguageRecordLength) {
         const std::string record = XorStrings(stored.substr(at, LanguageRecordLength), key);
         const auto mark = record.find(static_cast<char>(LanguageEndMark));
         if (mark == std::string::npos) continue;
-        out << record.substr(0, mark) << "\r\n";
+        plain += record.substr(0, mark);
+        plain += "\r\n";
     }
-    out.close();
-    if (!out) {
+
+    // A link under the plain file's name is refused, never written through.
+    const int fd = ::open(plainPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return Failure(FormatErrorPrompt);
+    bool written = WriteAll(fd, plain);
+    if (::close(fd) != 0) written = false;
+    if (!written) {
         fs::remove(plainPath, ec);
         return Failure(FormatErrorPrompt);
     }
@@ -287,18 +310,33 @@ bool SplitAt(const std::string& text, const std::string& separator, std::int16_t
     return position <= n;
 }
 
-std::string LanguageTempFilePath(const std::string& appDir) {
+std::string CreateLanguageTempFile(const std::string& appDir) {
     const char* const name = "velm@@.lng";
     std::error_code ec;
-    if (!appDir.empty() && access(appDir.c_str(), W_OK | X_OK) == 0)
-        return (fs::path(appDir) / name).string();
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        runtime && *runtime && fs::is_directory(runtime, ec) && access(runtime, W_OK | X_OK) == 0)
-        return (fs::path(runtime) / name).string();
+    std::string path;
+    if (!appDir.empty() && access(appDir.c_str(), W_OK | X_OK) == 0) {
+        path = (fs::path(appDir) / name).string();
+    } else if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+               runtime && *runtime && fs::is_directory(runtime, ec) && access(runtime, W_OK | X_OK) == 0) {
+        path = (fs::path(runtime) / name).string();
+    }
+    if (!path.empty()) {
+        ::unlink(path.c_str());  // the old plain file, or whatever took its name
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) return {};
+        ::close(fd);
+        return path;
+    }
+
+    // The temporary folder is shared between users: a name nobody can foresee,
+    // created exclusively (mkstemps never follows a link).
     fs::path temp = fs::temp_directory_path(ec);
     if (ec) temp = "/tmp";
-    // The temporary folder is shared between users: keep each user's file apart.
-    return (temp / ("velm@@-" + std::to_string(getuid()) + ".lng")).string();
+    std::string pattern = (temp / "velm@@-XXXXXX.lng").string();
+    const int fd = ::mkstemps(pattern.data(), 4);
+    if (fd < 0) return {};
+    ::close(fd);
+    return pattern;
 }
 
 std::vector<std::string> SplitTextLines(std::string text) {

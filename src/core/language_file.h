@@ -35,7 +35,8 @@ const std::string& LanguageKey();
 
 // Turns the stored file into the plain file (one line per record that holds
 // the end mark, lines ended by CR LF). A missing stored file is reported as
-// not found and nothing is created; any other failure is a format error.
+// not found and nothing is created; any other failure is a format error, a
+// link in place of the plain file included.
 LanguageResult DecodeLanguageFile(const std::string& storedPath, const std::string& plainPath);
 
 // The inverse run: lines (Windows-1252) laid out in records with the end
@@ -65,10 +66,13 @@ LanguageResult LoadLanguage(const std::string& storedPath, const std::string& pl
 bool SplitAt(const std::string& text, const std::string& separator, std::int16_t& position,
              std::string& piece);
 
-// Where the plain file lives: the program folder when it is writable,
-// otherwise the per-user runtime folder or the temporary folder. The same
+// Makes a new, empty plain file and gives back its path (empty when none can
+// be made): "velm@@.lng" in the program folder when it is writable, else in
+// the per-user runtime folder, an old one there deleted first; else a fresh
+// unique name in the shared temporary folder. The file is always created
+// exclusively, so a link planted under its name is never followed. The same
 // path serves writing, reading and deleting.
-std::string LanguageTempFilePath(const std::string& appDir);
+std::string CreateLanguageTempFile(const std::string& appDir);
 
 // Windows-1252 <-> UTF-8. Utf8ToCp1252 fails on invalid UTF-8 or on a
 // character that the code page cannot hold.

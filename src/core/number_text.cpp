@@ -210,6 +210,15 @@ std::int16_t RoundToInt16(double value) { return RoundSaturated<std::int16_t>(va
 
 std::int32_t RoundToInt32(double value) { return RoundSaturated<std::int32_t>(value); }
 
+double TypedValue(float value) {
+    if (!std::isfinite(value)) return value;
+    char buf[64];
+    const auto written = std::to_chars(buf, buf + sizeof buf, value);
+    double wide = value;
+    std::from_chars(buf, written.ptr, wide);
+    return wide;
+}
+
 std::string ShortestSettingText(float value) {
     if (!std::isfinite(value)) {
         char buf[16];

@@ -31,6 +31,12 @@ std::int16_t RoundToInt16(double value);
 // Same rounding for 32-bit results.
 std::int32_t RoundToInt32(double value);
 
+// The double nearest to the shortest decimal that reads back as `value`:
+// the number as typed or read from a file (101.8), where plain widening keeps
+// the single-precision rounding (101.80000305). Non-finite values widen as
+// they are.
+double TypedValue(float value);
+
 // The shortest decimal text of a single-precision value as the settings and
 // data files write it: no leading zero between -1 and 1 (".25", "-.5").
 std::string ShortestSettingText(float value);

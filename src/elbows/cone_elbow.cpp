@@ -51,8 +51,8 @@ Arguments ArgumentsOf(int variant, const ConeElbowArray& data, const EndConnecti
 
 // The body's cone as the solver leaves it.
 struct BodyCone {
-    float radius = 0, apexHeight = 0, baseAngle = 0, rise = 0, height1 = 0, offset = 0;
-    double height2 = 0;
+    float radius = 0, apexHeight = 0, baseAngle = 0, rise = 0, offset = 0;
+    double height1 = 0, height2 = 0;
 };
 
 bool SolveCone(float D1, float D2, float lowerCut, float upperCut, float H, BodyCone& c) {
@@ -85,11 +85,12 @@ bool BuildConnection(bool cylindrical, float length, float D1, float D2, float l
         return flag == 0;
     }
     if (!SolveCone(D1, D2, lowerCut, upperCut, length, c.cone)) return false;
-    c.height = c.cone.height1;
-    float apexDeg = 0, radius = 0, offset = 0, inset = 0, axis = 0;
-    double height2 = 0;
-    ComputeConeAngle(c.height, D1, D2, lowerCut, upperCut, 1, c.baseAngle, apexDeg, radius, height2, offset,
+    c.height = static_cast<float>(c.cone.height1);
+    float apexDeg = 0;
+    double baseAngle = 0, radius = 0, offset = 0, inset = 0, axis = 0, height2 = 0;
+    ComputeConeAngle(c.height, D1, D2, lowerCut, upperCut, 1, baseAngle, apexDeg, radius, height2, offset,
                      inset, axis, length, flag);
+    c.baseAngle = static_cast<float>(baseAngle);
     c.apexAngle = static_cast<float>(apexDeg * DegToRad);
     return flag == 0;
 }
@@ -493,11 +494,12 @@ int ComputeConeElbow(int variant, ConeElbowArray& data, const EndConnectionArray
                                            out.PieceAxisLength[e], out.ElbowError);
             return;
         }
-        float baseAngle = 0, apexDeg = 0, radius = 0, offset = 0, inset = 0;
-        double height2 = 0;
+        float apexDeg = 0;
+        double baseAngle = 0, radius = 0, offset = 0, inset = 0, axis = 0, height2 = 0;
         ComputeConeAngle(out.PieceHeight[e], sk + out.PieceSmallDiameter[e], sk + out.PieceLargeDiameter[e],
                          out.PieceEndCut[e], out.PieceStartCut[e], 1, baseAngle, apexDeg, radius, height2, offset,
-                         inset, out.PieceAxisLength[e], 0, out.ElbowError);
+                         inset, axis, 0, out.ElbowError);
+        out.PieceAxisLength[e] = static_cast<float>(axis);
     };
     develop(K);
     for (int e = K - 1; e >= 2; --e) develop(e);

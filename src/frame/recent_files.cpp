@@ -1,5 +1,7 @@
 #include "frame/recent_files.h"
 
+#include "core/file_names.h"
+
 namespace velm {
 
 namespace {
@@ -31,8 +33,9 @@ RecentList ReadRecentList(const SettingsStore& store) {
 }
 
 int FindInRecentList(const RecentList& list, const std::string& name) {
+    const std::string wanted = NormalizedFileName(name);
     for (int i = 1; i <= RecentFileCount; ++i) {
-        if (list[i - 1] != RecentNotUsed && list[i - 1] == name) return i;
+        if (list[i - 1] != RecentNotUsed && NormalizedFileName(list[i - 1]) == wanted) return i;
     }
     return 0;
 }
@@ -59,8 +62,10 @@ bool RemoveFromRecent(SettingsStore& store, const std::string& name) {
 }
 
 void AddRecentFile(SettingsStore& store, const std::string& name) {
-    const int p = FindInRecentList(ReadRecentList(store), name);
-    if (p != 1) InsertRecent(store, name, p);
+    const std::string normal = NormalizedFileName(name);
+    const RecentList list = ReadRecentList(store);
+    const int p = FindInRecentList(list, normal);
+    if (p != 1 || list[0] != normal) InsertRecent(store, normal, p);
 }
 
 }  // namespace velm

@@ -11,9 +11,9 @@ namespace velm {
 
 namespace {
 
-int Sign(float v) { return (v > 0) - (v < 0); }
+int Sign(double v) { return (v > 0) - (v < 0); }
 
-float Side(std::int16_t latoSaldatura) { return latoSaldatura < 0 ? -1.0f : 1.0f; }
+double Side(std::int16_t latoSaldatura) { return latoSaldatura < 0 ? -1.0 : 1.0; }
 
 bool Finite(double v) { return std::isfinite(v); }
 
@@ -85,33 +85,39 @@ bool FindBaseAngle(const TraceProblem& p, double minAngle, double& A) {
 
 }  // namespace
 
-void SolveConeHalfAngle(float D1, float D2, float lowerCut, float upperCut, float H,
-                        std::int16_t latoSaldatura, float& baseRadius, float& apexHeight,
-                        float& baseAngle, float& cutRise, float& frustumHeight1,
-                        double& frustumHeight2, float& lowerCutOffset, std::int16_t& errorFlag) {
-    const double lc = std::fabs(static_cast<double>(lowerCut));
-    const double uc = std::fabs(static_cast<double>(upperCut));
-    const double slope = static_cast<double>(Side(latoSaldatura) * upperCut);  // upper trace, signed
+void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, double H,
+                        std::int16_t /*latoSaldatura: the body is the same on either side*/,
+                        float& baseRadius, float& apexHeight, float& baseAngle, float& cutRise,
+                        double& frustumHeight1, double& frustumHeight2, float& lowerCutOffset,
+                        std::int16_t& errorFlag) {
+    // No body: every output 0, never a value left from an earlier body.
+    auto noBody = [&] {
+        baseRadius = apexHeight = baseAngle = cutRise = lowerCutOffset = 0;
+        frustumHeight1 = frustumHeight2 = 0;
+        errorFlag = 1;
+    };
+    const double lc = std::fabs(lowerCut);
+    const double uc = std::fabs(upperCut);
     if (!(D1 > 0) || !(D2 > 0) || !(H > 0) || !Finite(D1) || !Finite(D2) || !Finite(H) ||
         !(lc < Pi / 2) || !(uc < Pi / 2)) {
-        errorFlag = 1;
+        noBody();
         return;
     }
     const double sU = std::sin(uc);
-    const double LCO = static_cast<double>(D2) * std::sin(lc);
+    const double LCO = D2 * std::sin(lc);
     const double tL = std::tan(lc);
-    const double cL = std::sqrt(std::max(0.0, static_cast<double>(D2) * D2 - LCO * LCO));
+    const double cL = std::sqrt(std::max(0.0, D2 * D2 - LCO * LCO));
     lowerCutOffset = static_cast<float>(LCO);
 
     double A;
     if (lc == 0 && uc == 0) {
         // A right frustum is H high whatever its slope; the slope follows from
         // the diameters (vertical or widening sides are left to the checks).
-        A = std::atan2(2.0 * H, static_cast<double>(D2) - D1);
+        A = std::atan2(2.0 * H, D2 - D1);
     } else {
-        const TraceProblem p{D1, H, std::cos(slope), std::sin(slope), tL, LCO, cL};
+        const TraceProblem p{D1, H, std::cos(uc), std::sin(uc), tL, LCO, cL};
         if (!FindBaseAngle(p, std::max(lc, uc), A)) {
-            errorFlag = 1;
+            noBody();
             return;
         }
     }
@@ -121,53 +127,52 @@ void SolveConeHalfAngle(float D1, float D2, float lowerCut, float upperCut, floa
     // (R tan A - rise - H) cos A, without forming the apex height, which
     // grows without bound as the side turns vertical.
     const double dCos = R * std::sin(A) - (rise + H) * std::cos(A);
-    const double seamPart = dCos / std::sin(A - slope);  // part of the trace on the seam side
-    const double m = slope < 0 ? seamPart : D1 - seamPart;  // part rising from the axis point
+    // The part of the trace rising from the axis point, whichever side the
+    // seam is on, so that the weld side never changes the body.
+    const double m = dCos / std::sin(A + uc);
     const double h1 = m * sU + H + rise;
-    if (!Finite(R) || !Finite(h1) || !Finite(seamPart)) {
-        errorFlag = 1;
+    if (!Finite(R) || !Finite(h1)) {
+        noBody();
         return;
     }
     baseAngle = static_cast<float>(A);
     baseRadius = static_cast<float>(R);
     apexHeight = static_cast<float>(R * std::tan(A));
     cutRise = static_cast<float>(rise);
-    frustumHeight1 = static_cast<float>(h1);
-    frustumHeight2 = static_cast<double>(frustumHeight1) - sU * D1;
+    frustumHeight1 = h1;
+    frustumHeight2 = h1 - sU * D1;
 }
 
-void ComputeConeAngle(float frustumHeight1, float D1, float D2, float lowerCut, float upperCut,
-                      std::int16_t latoSaldatura, float& baseAngle, float& coneApexAngle,
-                      float& baseRadius, double& frustumHeight2, float& lowerCutOffset,
-                      float& seamInset, float& axisCheck, float referenceLength,
+void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerCut, double upperCut,
+                      std::int16_t latoSaldatura, double& baseAngle, float& coneApexAngle,
+                      double& baseRadius, double& frustumHeight2, double& lowerCutOffset,
+                      double& seamInset, double& axisCheck, double referenceLength,
                       std::int16_t& errorFlag) {
-    const float side = Side(latoSaldatura);
-    const double upperAbs = std::fabs(static_cast<double>(upperCut));
-    const double lowerAbs = std::fabs(static_cast<double>(lowerCut));
+    const double side = Side(latoSaldatura);
+    const double upperAbs = std::fabs(upperCut);
+    const double lowerAbs = std::fabs(lowerCut);
     const double h1 = frustumHeight1;
-    frustumHeight2 = h1 - static_cast<double>(D1) * std::sin(upperAbs);
-    lowerCutOffset = static_cast<float>(static_cast<double>(D2) * std::sin(lowerAbs));
-    const double lco = lowerCutOffset;
+    frustumHeight2 = h1 - D1 * std::sin(upperAbs);
+    const double lco = D2 * std::sin(lowerAbs);
+    lowerCutOffset = lco;
     const double h2 = frustumHeight2;
 
     // Horizontal extents of the two traces.
-    const double cL = std::sqrt(std::max(0.0, static_cast<double>(D2) * D2 - lco * lco));
+    const double cL = std::sqrt(std::max(0.0, D2 * D2 - lco * lco));
     const double riseU = h1 - h2;
-    const double cU = std::sqrt(std::max(0.0, static_cast<double>(D1) * D1 - riseU * riseU));
+    const double cU = std::sqrt(std::max(0.0, D1 * D1 - riseU * riseU));
     // Both traces end on the two generatrices: 2R - (their end heights) / tan A
     // is each trace's horizontal extent.
     const double divisor = 2 * (h1 + h2 - lco);
-    const float R = static_cast<float>(((h1 + h2) * cL - lco * cU) / divisor);
-    const float W = static_cast<float>(2.0 * R - cU);
-    const float A = W == 0 ? static_cast<float>(Pi / 2) : static_cast<float>(std::atan((h1 + h2) / W));
-    const float apex = static_cast<float>((Pi - 2.0 * A) / DegToRad);
-    const float Y = side * upperCut >= 0 ? static_cast<float>(h2) : frustumHeight1;
-    const float inset = static_cast<float>(Y / std::tan(static_cast<double>(A)));
-    // The upper trace carried from its seam point to the axis, less the lower
-    // cut's rise there.
-    const double upperSlope = std::tan(static_cast<double>(side * upperCut));
-    const float axis = static_cast<float>((static_cast<double>(R) - inset) * upperSlope + Y -
-                                          static_cast<double>(R) * std::tan(lowerAbs));
+    const double R = ((h1 + h2) * cL - lco * cU) / divisor;
+    const double W = 2.0 * R - cU;
+    const double A = W == 0 ? Pi / 2 : std::atan((h1 + h2) / W);
+    const double apex = (Pi - 2.0 * A) / DegToRad;
+    const double Y = side * upperCut >= 0 ? h2 : h1;
+    const double inset = Y / std::tan(A);
+    // The upper trace carried from its lower end to the axis, less the lower
+    // cut's rise there: the same for either weld side.
+    const double axis = (R - h2 / std::tan(A)) * std::tan(upperAbs) + h2 - R * std::tan(lowerAbs);
 
     if (!(D1 > 0) || !(D2 > 0) || divisor == 0 || !Finite(h1) || !Finite(h2) || !Finite(R) ||
         !Finite(A) || !Finite(apex) || !Finite(inset) || !Finite(axis)) {
@@ -178,33 +183,29 @@ void ComputeConeAngle(float frustumHeight1, float D1, float D2, float lowerCut, 
         seamInset = 0;
         axisCheck = 0;
         if (!Finite(h2)) frustumHeight2 = 0;
-        if (!Finite(lowerCutOffset)) lowerCutOffset = 0;
+        if (!Finite(lco)) lowerCutOffset = 0;
         errorFlag = 1;
         return;
     }
     baseAngle = A;
-    coneApexAngle = apex;
+    coneApexAngle = static_cast<float>(apex);
     baseRadius = R;
     seamInset = inset;
     axisCheck = axis;
 
     // The upper cut reaches level 0, the lower cut reaches the top, or cuts
     // of opposite slope touch or cross.
-    if (frustumHeight2 <= 0 || lowerCutOffset >= frustumHeight1 ||
-        (Sign(upperCut) != Sign(lowerCut) && static_cast<float>(frustumHeight2) <= lowerCutOffset)) {
+    if (h2 <= 0 || lco >= h1 || (Sign(upperCut) != Sign(lowerCut) && h2 <= lco)) {
         errorFlag = 1;
         return;
     }
     // No side, or a cut steeper than the side.
-    if (A <= 0 || std::fabs(upperCut) > A || std::fabs(lowerCut) > A) {
+    if (A <= 0 || upperAbs > A || lowerAbs > A) {
         errorFlag = 1;
         return;
     }
     // The body misses the axis length it was asked for.
-    if (referenceLength != 0 &&
-        std::fabs(static_cast<double>(axis) - referenceLength) > static_cast<double>(referenceLength) * 0.01) {
-        errorFlag = 1;
-    }
+    if (referenceLength != 0 && std::fabs(axis - referenceLength) > referenceLength * 0.01) errorFlag = 1;
 }
 
 namespace {
@@ -229,56 +230,58 @@ void ClearDevelopment(ConeResults& out, int lastEntry) {
 // One developed edge: entries 0..n of `table` from the generatrices' meeting
 // points with the cut, the extremes along the middle line and the length.
 // `meet` gives the height Z where the generatrix through (u, 0) meets the cut.
+// In double throughout: near the apex a cut almost along the side meets the
+// generatrices at a slant angle, and single precision loses the edge there.
 template <typename Meet>
-bool DevelopEdge(int n, float angleStep, float sector, float R, float tA, float Hapex, Meet meet,
+bool DevelopEdge(int n, float angleStep, double sector, double R, double tA, double Hapex, Meet meet,
                  ProfileTable& table, float& maxY, float& minY, float& arcLength) {
-    const float P2 = 2 * tA * R;
-    const float delta = static_cast<float>(sector / 360.0 * angleStep);
-    minY = 1e15f;
-    maxY = 0;
-    arcLength = 0;
-    float phi = -sector / 2;
+    const double P2 = 2 * tA * R;
+    const double delta = sector / 360.0 * angleStep;
+    double lo = 1e15;
+    double hi = 0;
+    double length = 0;
     for (int i = 0; i <= n; ++i) {
-        const float t = static_cast<float>(static_cast<float>(i * angleStep) * DegToRad);
-        const float u = static_cast<float>((1 - std::cos(static_cast<double>(t))) * R);
-        const float Z = meet(u);
+        const double t = i * static_cast<double>(angleStep) * DegToRad;
+        const double u = (1 - std::cos(t)) * R;
+        const double Z = meet(u);
         // Slant distance from the apex to the height Z.
-        const float Xf = (P2 - Z) / tA;
+        const double Xf = (P2 - Z) / tA;
         const double dx = R - Xf;
         const double dz = Hapex - Z;
         const double r = std::sqrt(dx * dx + dz * dz);
         if (!Finite(Z) || !Finite(r)) return false;
         table[i] = r;
-        const float y = static_cast<float>(std::cos(static_cast<double>(phi)) * r);
-        if (y < minY) minY = y;
-        if (y > maxY) maxY = y;
-        if (i > 0) arcLength += static_cast<float>(LawOfCosinesSide(table[i], table[i - 1], delta));
-        phi += delta;
+        const double y = std::cos(-sector / 2 + i * delta) * r;
+        lo = std::min(lo, y);
+        hi = std::max(hi, y);
+        if (i > 0) length += LawOfCosinesSide(table[i], table[i - 1], delta);
     }
-    arcLength = 2 * arcLength;
+    minY = static_cast<float>(lo);
+    maxY = static_cast<float>(hi);
+    arcLength = static_cast<float>(2 * length);
     for (int j = n + 1; j <= 2 * n; ++j) table[j] = table[2 * n - j];
     return Finite(arcLength);
 }
 
 }  // namespace
 
-bool ComputeConeDevelopmentTables(float baseAngle, float baseRadius, float frustumHeight1,
-                                  double frustumHeight2, float lowerCutOffset, float seamInset,
-                                  float lowerCut, float upperCut, float angleStep,
+bool ComputeConeDevelopmentTables(double baseAngle, double baseRadius, double frustumHeight1,
+                                  double frustumHeight2, double lowerCutOffset, double seamInset,
+                                  double lowerCut, double upperCut, float angleStep,
                                   std::int16_t latoSaldatura, ConeResults& out) {
     const int n = HalfTurnIndex(angleStep);
     if (n < 0) {
         ClearDevelopment(out, ProfileTableLast);
         return false;
     }
-    const float side = Side(latoSaldatura);
-    const float A = baseAngle;
-    const float R = baseRadius;
-    const float lco = lowerCutOffset;
-    const float Y = side * upperCut < 0 ? frustumHeight1 : static_cast<float>(frustumHeight2);
-    const float tA = static_cast<float>(std::tan(static_cast<double>(A)));
-    const float sA = static_cast<float>(std::sin(static_cast<double>(A)));
-    const float Hapex = tA * R;
+    const double side = Side(latoSaldatura);
+    const double A = baseAngle;
+    const double R = baseRadius;
+    const double lco = lowerCutOffset;
+    const double Y = side * upperCut < 0 ? frustumHeight1 : frustumHeight2;
+    const double tA = std::tan(A);
+    const double sA = std::sin(A);
+    const double Hapex = tA * R;
     // A side that is not a cone's (flat, vertical or overturned) has no sector.
     if (!(tA > 0) || !(sA > 0) || !Finite(tA) || !Finite(Hapex)) {
         ClearDevelopment(out, 2 * n);
@@ -286,48 +289,48 @@ bool ComputeConeDevelopmentTables(float baseAngle, float baseRadius, float frust
     }
 
     // The base circle runs through the lower cut's seam point.
-    float circumference;
-    float slant;  // seam generatrix between the two cuts
+    double circumference;
+    double slant;  // seam generatrix between the two cuts
     double outer;
     if (side * lowerCut < 0) {
-        const float b = lco / tA;
-        circumference = static_cast<float>((R - b) * 2 * Pi);
+        const double b = lco / tA;
+        circumference = (R - b) * 2 * Pi;
         slant = (Y - lco) / sA;
-        outer = 2.0 * (R - b) * slant / (2.0 * (seamInset - b));
+        outer = (R - b) * slant / (seamInset - b);
     } else {
-        circumference = static_cast<float>(2 * Pi * R);
+        circumference = 2 * Pi * R;
         slant = Y / sA;
-        outer = 2.0 * R * slant / (2.0 * seamInset);
+        outer = R * slant / seamInset;
     }
     const double inner = outer - slant;
-    const float sector = static_cast<float>(circumference / outer);
+    const double sector = circumference / outer;
     if (!Finite(outer) || !Finite(inner) || !Finite(sector)) {
         ClearDevelopment(out, 2 * n);
         return false;
     }
     out.ConeOuterRadius = outer;
     out.ConeInnerRadius = inner;
-    out.ConeSectorAngle = sector;
+    out.ConeSectorAngle = static_cast<float>(sector);
     out.ConeSectorAngleDeg = static_cast<float>(sector / DegToRad);
     const double q = std::sin(sector / 2.0);
     out.ConeInnerChord = static_cast<float>(2 * inner * q);
     out.ConeOuterChord = static_cast<float>(2 * outer * q);
 
     // Where the generatrix from (u, 0) to the apex meets each cut, in the section.
-    const float tU = static_cast<float>(std::tan(static_cast<double>(side * upperCut)));
-    const float c0 = Y - tU * seamInset;
-    auto meetUpper = [&](float u) {
-        const float X = ((R - u) * c0 + u * Hapex) / ((u - R) * tU + Hapex);
+    const double tU = std::tan(side * upperCut);
+    const double c0 = Y - tU * seamInset;
+    auto meetUpper = [&](double u) {
+        const double X = ((R - u) * c0 + u * Hapex) / ((u - R) * tU + Hapex);
         return (X - seamInset) * tU + Y;
     };
-    const float tL = static_cast<float>(std::tan(static_cast<double>(side * lowerCut)));
+    const double tL = std::tan(side * lowerCut);
     const bool lowerFromFar = side * lowerCut < 0;  // the lower trace starts at the opposite foot
-    auto meetLower = [&](float u) {
+    auto meetLower = [&](double u) {
         if (lowerFromFar) {
-            const float X = (2 * R * tL * (u - R) + u * Hapex) / ((u - R) * tL + Hapex);
+            const double X = (2 * R * tL * (u - R) + u * Hapex) / ((u - R) * tL + Hapex);
             return (X - 2 * R) * tL;
         }
-        const float X = u * Hapex / ((u - R) * tL + Hapex);
+        const double X = u * Hapex / ((u - R) * tL + Hapex);
         return tL * X;
     };
 

@@ -47,24 +47,29 @@ struct ConeResults {
 // the heights of the cut body. D1, D2: working upper and lower diameters; H:
 // axis length; cuts in radians. Searches the whole admissible range (steeper
 // than both cuts, up to vertical) for a bracketed root. errorFlag becomes 1
-// when no such body exists or an input is unusable; otherwise it keeps what
-// the caller set. cutRise: height of the lower cut's axis point above level 0.
-void SolveConeHalfAngle(float D1, float D2, float lowerCut, float upperCut, float H,
+// when no such body exists or an input is unusable, and every output is then
+// 0, which is no body's value: callers test errorFlag before reading them.
+// Otherwise errorFlag keeps what the caller set. cutRise: height of the lower
+// cut's axis point above level 0.
+// The body does not depend on the weld side; latoSaldatura is not used.
+void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, double H,
                         std::int16_t latoSaldatura, float& baseRadius, float& apexHeight,
-                        float& baseAngle, float& cutRise, float& frustumHeight1,
+                        float& baseAngle, float& cutRise, double& frustumHeight1,
                         double& frustumHeight2, float& lowerCutOffset, std::int16_t& errorFlag);
 
 // Recomputes A, R, the heights and the apex angle (degrees) from the overall
-// height. seamInset: X of the upper cut's seam point; axisCheck: the axis
+// height, in double: a nearly cylindrical frustum's side is too steep, and a
+// thin one's cut too close to its side, for single precision. Every check
+// decides on values that do not depend on the weld side. seamInset: X of the upper cut's seam point; axisCheck: the axis
 // length of the result. referenceLength 0 skips the comparison with it;
 // otherwise a miss of more than 1 % flags the body. errorFlag becomes 1 for
 // a body that cannot be built (ends touching or crossing, a cut steeper than
 // the side, the axis missed, a result that is not a number) and otherwise
 // keeps what the caller set.
-void ComputeConeAngle(float frustumHeight1, float D1, float D2, float lowerCut, float upperCut,
-                      std::int16_t latoSaldatura, float& baseAngle, float& coneApexAngle,
-                      float& baseRadius, double& frustumHeight2, float& lowerCutOffset,
-                      float& seamInset, float& axisCheck, float referenceLength,
+void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerCut, double upperCut,
+                      std::int16_t latoSaldatura, double& baseAngle, float& coneApexAngle,
+                      double& baseRadius, double& frustumHeight2, double& lowerCutOffset,
+                      double& seamInset, double& axisCheck, double referenceLength,
                       std::int16_t& errorFlag);
 
 // The developed sector and both edge tables (entries 0..N computed, N+1..2N
@@ -72,9 +77,9 @@ void ComputeConeAngle(float frustumHeight1, float D1, float D2, float lowerCut, 
 // every field of `out` from ConeOuterRadius on. Returns false, with those
 // fields set to 0, when the step does not fit the tables or the body gives
 // no finite development (a zero divisor, a side that is not a cone's).
-bool ComputeConeDevelopmentTables(float baseAngle, float baseRadius, float frustumHeight1,
-                                  double frustumHeight2, float lowerCutOffset, float seamInset,
-                                  float lowerCut, float upperCut, float angleStep,
+bool ComputeConeDevelopmentTables(double baseAngle, double baseRadius, double frustumHeight1,
+                                  double frustumHeight2, double lowerCutOffset, double seamInset,
+                                  double lowerCut, double upperCut, float angleStep,
                                   std::int16_t latoSaldatura, ConeResults& out);
 
 }  // namespace velm

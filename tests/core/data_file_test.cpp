@@ -123,6 +123,42 @@ TEST(DataFile, RejectedFilesChangeNothing) {
     EXPECT_TRUE(ReadDataFileText(Join(atLimits), InputLimits{}, r));
 }
 
+// Every shape code the program knows reads back, the elbows' 10 to 13 included.
+TEST(DataFile, EveryShapeCodeReads) {
+    for (int code = ShapeNone; code <= ShapeCuConica3; ++code) {
+        Lines lines = kMillimetres;
+        lines[3] = std::to_string(code);
+        DataFileRecord r = Sentinel();
+        EXPECT_TRUE(ReadDataFileText(Join(lines), InputLimits{}, r)) << code;
+        EXPECT_EQ(r.ShapeCode, code);
+    }
+}
+
+// A file with the marker but one bad value names the line and what stands there.
+TEST(DataFile, DamagedFilesNameTheLineAndTheValue) {
+    struct Case { int line; std::string value; size_t keep; int badLine; bool missing; std::string shown; };
+    const Case cases[] = {
+        {1, "\"VELX\"", 43, 0, false, ""},  // no marker: not a data file at all
+        {12, " abc ", 43, 12, false, "abc"},  {12, "301", 43, 12, false, "301"},
+        {3, "2", 43, 3, false, "2"},          {4, "14", 43, 4, false, "14"},
+        {14, "", 43, 14, false, ""},          {33, "\"X\"", 43, 33, false, "\"X\""},
+        {43, "1e40", 43, 43, false, "1e40"},  {0, "", 42, 43, true, ""},
+        {2, "\"2\"", 14, 15, true, ""},      {0, "", 1, 2, true, ""},
+    };
+    for (const Case& c : cases) {
+        Lines lines = kMillimetres;
+        if (c.line > 0) lines[c.line - 1] = c.value;
+        lines.resize(c.keep);
+        DataFileRecord r = Sentinel();
+        DataFileDamage damage{99, true, "stale"};
+        EXPECT_FALSE(ReadDataFileText(Join(lines), InputLimits{}, r, &damage)) << c.line << " " << c.value;
+        EXPECT_EQ(damage.Line, c.badLine) << c.line << " " << c.value;
+        EXPECT_EQ(damage.Missing, c.missing) << c.line << " " << c.value;
+        EXPECT_EQ(damage.Value, c.shown) << c.line << " " << c.value;
+        EXPECT_EQ(WriteDataFileText(r), WriteDataFileText(Sentinel())) << c.line << " " << c.value;
+    }
+}
+
 TEST(DataFile, OlderVersionsHoldNoElbowBlock) {
     struct Case { const char* version; size_t keep; bool ok, elbowsRead; };
     const Case cases[] = {

@@ -50,6 +50,23 @@ TEST(FileNames, ExtensionsLookAtTheLastComponentOnly) {
     EXPECT_EQ(ProposedExportName("", ".iso"), "");
 }
 
+TEST(FileNames, NormalizedNamesKeepTheirCase) {
+    const char* cases[][2] = {
+        {"/Work//Jobs/./Part.QVL", "/Work/Jobs/Part.QVL"}, {"/work/x/../y/../Part.qvl", "/work/Part.qvl"},
+        {"/../a.qvl", "/a.qvl"}, {"a/../../b.qvl", "../b.qvl"}, {"./a.qvl", "a.qvl"},
+        {"/", "/"}, {"", ""}, {"//w/a.qvl/", "/w/a.qvl"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NormalizedFileName(c[0]), c[1]) << c[0];
+
+    // ".." after a link leaves the folder the link leads to, as opening the name would.
+    TempFolder dir;
+    fs::create_directories(dir.File("real/deep"));
+    fs::create_symlink(dir.File("real/deep"), dir.File("link"));
+    const std::string real = fs::canonical(dir.File("real")).string();
+    EXPECT_EQ(NormalizedFileName(dir.File("link/../Job.qvl")), real + "/Job.qvl");
+    EXPECT_EQ(NormalizedFileName(dir.File("real/deep/../Job.qvl")), dir.File("real/Job.qvl"));
+}
+
 TEST(FileNames, ExistingFilesAndFolders) {
     TempFolder dir;
     dir.Write("job.qvl", "x");
@@ -117,6 +134,26 @@ TEST(FileNames, PermissionsBindTheUser) {
     EXPECT_EQ(Contents(dir.File("protected.qvl")), "old");
     EXPECT_EQ(Entries(dir.Path()), 3);  // no temporary file left behind
     EXPECT_EQ(AsOrdinaryUser([&] { return ReplaceFileContents(dir.File("new.qvl"), "x"); }), 0);
+}
+
+// The permission bits decide for whoever runs the program, the superuser
+// included (the workshop set-up runs as root).
+TEST(FileNames, PermissionBitsBindTheRunningUser) {
+    TempFolder dir;
+    using P = fs::perms;
+    const std::pair<P, int> cases[] = {
+        {P::owner_read | P::group_read | P::others_read, EACCES},
+        {P::owner_read | P::group_all | P::others_all, EACCES},  // the owner's bits count, not the others'
+        {P::owner_read | P::owner_write, 0},
+    };
+    for (const auto& [perms, expected] : cases) {
+        dir.Write("job.qvl", "old");
+        fs::permissions(dir.File("job.qvl"), perms);
+        EXPECT_EQ(ReplaceFileContents(dir.File("job.qvl"), "new"), expected) << static_cast<int>(perms);
+        EXPECT_EQ(Contents(dir.File("job.qvl")), expected == 0 ? "new" : "old") << static_cast<int>(perms);
+        EXPECT_EQ(Entries(dir.Path()), 1);  // no temporary file left behind
+        fs::permissions(dir.File("job.qvl"), P::owner_all);
+    }
 }
 
 }  // namespace

@@ -24,6 +24,12 @@ TEST(FilterDecimalKey, JudgesTheTextTheKeyWouldLeave) {
         {"1234", 1, 0, '.', 0, 300, 2, true, "point leaving three decimals"},
         {"12", 0, 0, '-', 0, 300, 2, true, "minus 12 below 0"},
         {"12", 0, 0, '-', -60, 60, 2, false, "minus 12 in an elbow cut angle"},
+        // The box would show "12-" while its value is 12.
+        {"12", 2, 0, '-', -60, 60, 2, true, "minus after the digits"},
+        {"12", 1, 0, '-', -60, 60, 2, true, "minus between the digits"},
+        {"-5", 0, 0, '-', -60, 60, 2, true, "second minus"},
+        {"-5", 0, 0, '3', -60, 60, 2, true, "digit before the minus"},
+        {"12", 0, 2, '-', -60, 60, 2, false, "minus over the whole text"},
         {"", 0, 0, '1', 3, 300, 2, true, "1 below a minimum of 3"},
         {"15", 0, 1, Bs, 10, 180, 2, true, "Backspace of a selection leaves 5"},
         {"1", 1, 0, '0' + 0x10000, 0, 300, 2, true, "wide code that is no digit"},

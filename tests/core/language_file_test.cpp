@@ -1,6 +1,7 @@
 #include "core/language_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -145,14 +146,60 @@ TEST(EncodeLanguageLines, RefusesLinesThatDoNotFitARecord) {
     }
 }
 
+// Sets an environment variable for one scope (nullptr: unset).
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        if (had_) saved_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedEnv() { had_ ? setenv(name_, saved_.c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    bool had_ = false;
+    std::string saved_;
+};
+
 TEST_F(LanguageFileTest, TempFileGoesWhereItCanBeWritten) {
-    EXPECT_EQ(LanguageTempFilePath(dir.Path()), Path("velm@@.lng"));
-    const char* old = std::getenv("XDG_RUNTIME_DIR");
-    const std::string saved = old ? old : "";
+    dir.Write("velm@@.lng", "an old plain file");
+    EXPECT_EQ(CreateLanguageTempFile(dir.Path()), Path("velm@@.lng"));
+    EXPECT_EQ(dir.Read("velm@@.lng"), "");
     fs::create_directories(Path("runtime"));
-    setenv("XDG_RUNTIME_DIR", Path("runtime").c_str(), 1);
-    EXPECT_EQ(LanguageTempFilePath(Path("missing")), Path("runtime/velm@@.lng"));
-    old ? setenv("XDG_RUNTIME_DIR", saved.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
+    ScopedEnv runtime("XDG_RUNTIME_DIR", Path("runtime").c_str());
+    EXPECT_EQ(CreateLanguageTempFile(Path("missing")), Path("runtime/velm@@.lng"));
+}
+
+// The shared temporary folder: anybody may plant a link there under a name
+// the program would use; it must never write through one.
+TEST_F(LanguageFileTest, PlantedLinksAreNeverFollowed) {
+    ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
+    fs::create_directories(Path("tmp"));
+    ScopedEnv tmpdir("TMPDIR", Path("tmp").c_str());
+    dir.Write("victim", "precious");
+    dir.Write("VELM.lng", Record(std::string("[Common]") + Mark));
+    for (const std::string& planted : {std::string("velm@@.lng"), "velm@@-" + std::to_string(::getuid()) + ".lng"})
+        fs::create_symlink(Path("victim"), Path("tmp/" + planted));
+
+    const std::string first = CreateLanguageTempFile(Path("missing"));
+    const std::string second = CreateLanguageTempFile(Path("missing"));
+    ASSERT_FALSE(first.empty());
+    EXPECT_NE(first, second);  // a name nobody can foresee
+    for (const std::string& path : {first, second}) {
+        EXPECT_EQ(fs::path(path).parent_path(), fs::path(Path("tmp")));
+        EXPECT_FALSE(fs::is_symlink(path)) << path;
+        EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    }
+    EXPECT_TRUE(DecodeLanguageFile(Path("VELM.lng"), first).ok);
+    EXPECT_EQ(dir.Read(fs::path(first).lexically_relative(dir.Path()).string()), "[Common]\r\n");
+
+    // A link put in the plain file's place is refused, not written through.
+    fs::remove(first);
+    fs::create_symlink(Path("victim"), first);
+    EXPECT_FALSE(DecodeLanguageFile(Path("VELM.lng"), first).ok);
+    EXPECT_EQ(dir.Read("victim"), "precious");
 }
 
 }  // namespace

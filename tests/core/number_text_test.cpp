@@ -79,6 +79,14 @@ struct CommaPunct : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
+// A single-precision value widens to the decimal it was typed as.
+TEST(NumberText, TypedValueIsTheShortestDecimal) {
+    const std::pair<float, double> cases[] = {
+        {101.8f, 101.8}, {299.99f, 299.99}, {0.3f, 0.3}, {-2.5f, -2.5}, {1e-7f, 1e-7}, {16777217.0f, 16777216.0},
+    };
+    for (const auto& [value, typed] : cases) EXPECT_EQ(TypedValue(value), typed) << value;
+}
+
 TEST(NumberText, DecimalCommaLocaleChangesNothing) {
     const std::string oldC = std::setlocale(LC_ALL, nullptr);
     const std::locale oldCpp = std::locale::global(std::locale(std::locale::classic(), new CommaPunct));

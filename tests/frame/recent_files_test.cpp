@@ -31,6 +31,9 @@ TEST(RecentFiles, AddMovesToTheTopAndKeepsFive) {
         {{"a", "b", "c", "d", "e"}, "c", "c,a,b,d,e"},
         {{"A"}, "a", "a,A,-,-,-"},               // names compare with case
         {{"a", "-", "c", "d"}, "x", "x,a,-,c,d"},  // a gap does not list "c" twice
+        // The same file under another spelling is listed once, normalised.
+        {{"/w/a.qvl", "/w/B.qvl"}, "/w/x/../B.qvl", "/w/B.qvl,/w/a.qvl,-,-,-"},
+        {{"/w//A.qvl", "/w/b.qvl"}, "/w/./A.qvl", "/w/A.qvl,/w/b.qvl,-,-,-"},
     };
     for (const Case& c : cases) {
         MemorySettingsStore store = StoreWith(c.before);
@@ -45,6 +48,8 @@ TEST(RecentFiles, RemoveMovesTheRestUp) {
         {{"a", "b", "c", "d", "e"}, "b", true, "a,c,d,e,-"},
         {{"a", "b"}, "z", false, "a,b,-,-,-"},
         {{"a", "b", "-", "d"}, "a", true, "b,-,d,-,-"},
+        {{"/w/a.qvl", "/w/b.qvl"}, "/w/x/../b.qvl", true, "/w/a.qvl,-,-,-,-"},
+        {{"/w/a.qvl", "/w/b.qvl"}, "/w/B.qvl", false, "/w/a.qvl,/w/b.qvl,-,-,-"},
     };
     for (const Case& c : cases) {
         MemorySettingsStore store = StoreWith(c.before);

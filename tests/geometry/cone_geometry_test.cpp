@@ -18,7 +18,8 @@ const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // The three routines in their calling order, as a frustum development runs them.
 struct ConeRun {
-    float R = 0, apexHeight = 0, A = 0, cutRise = 0, inset = 0, axis = 0;
+    float solverR = 0, apexHeight = 0, solverA = 0, cutRise = 0;
+    double h1 = 0, R = 0, A = 0, inset = 0, axis = 0, lco = 0;
     std::int16_t solverFlag = 0, angleFlag = 0;
     bool tables = false;
     std::unique_ptr<ConeResults> res = std::make_unique<ConeResults>();
@@ -27,12 +28,14 @@ struct ConeRun {
 ConeRun Develop(float D1, float D2, float lowerCut, float upperCut, float H, std::int16_t side, float step) {
     ConeRun r;
     ConeResults& c = *r.res;
-    SolveConeHalfAngle(D1, D2, lowerCut, upperCut, H, side, r.R, r.apexHeight, r.A, r.cutRise, c.FrustumHeight1,
-                       c.FrustumHeight2, c.LowerCutOffset, r.solverFlag);
-    ComputeConeAngle(c.FrustumHeight1, D1, D2, lowerCut, upperCut, side, r.A, c.ConeApexAngle, r.R,
-                     c.FrustumHeight2, c.LowerCutOffset, r.inset, r.axis, H, r.angleFlag);
-    r.tables = ComputeConeDevelopmentTables(r.A, r.R, c.FrustumHeight1, c.FrustumHeight2, c.LowerCutOffset,
-                                            r.inset, lowerCut, upperCut, step, side, c);
+    SolveConeHalfAngle(D1, D2, lowerCut, upperCut, H, side, r.solverR, r.apexHeight, r.solverA, r.cutRise,
+                       r.h1, c.FrustumHeight2, c.LowerCutOffset, r.solverFlag);
+    c.FrustumHeight1 = static_cast<float>(r.h1);
+    ComputeConeAngle(r.h1, D1, D2, lowerCut, upperCut, side, r.A, c.ConeApexAngle, r.R,
+                     c.FrustumHeight2, r.lco, r.inset, r.axis, H, r.angleFlag);
+    c.LowerCutOffset = static_cast<float>(r.lco);
+    r.tables = ComputeConeDevelopmentTables(r.A, r.R, r.h1, c.FrustumHeight2, r.lco, r.inset, lowerCut,
+                                            upperCut, step, side, c);
     return r;
 }
 
@@ -77,19 +80,21 @@ TEST(ConeGeometry, SolverRefusesBodiesThatDoNotExist) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        float R = 0, apexH = 0, A = 0, rise = 0, h1 = 0, lco = 0;
-        double h2 = 0;
+        // Left over from an earlier body: a failure must not hand them on.
+        float R = 7, apexH = 7, A = 7, rise = 7, lco = 7;
+        double h1 = 7, h2 = 7;
         std::int16_t flag = 0;
         SolveConeHalfAngle(c.D1, c.D2, Rad(c.lowerDeg), Rad(c.upperDeg), c.H, c.side, R, apexH, A, rise, h1, h2,
                            lco, flag);
         EXPECT_EQ(flag, 1);
-        EXPECT_TRUE(std::isfinite(h1 + h2 + R + A + rise + lco));
+        for (double output : {double{R}, double{apexH}, double{A}, double{rise}, double{lco}, h1, h2})
+            EXPECT_EQ(output, 0);
     }
     // A right frustum is H high whatever its diameters: equal or widening ones
     // are left to the side and apex-angle checks.
     for (float D1 : {30.0f, 40.0f}) {
-        float R, apexH, A, rise, h1, lco;
-        double h2;
+        float R, apexH, A, rise, lco;
+        double h1, h2;
         std::int16_t flag = 0;
         SolveConeHalfAngle(D1, 30, 0, 0, 35, 1, R, apexH, A, rise, h1, h2, lco, flag);
         EXPECT_EQ(flag, 0);
@@ -110,8 +115,8 @@ TEST(ConeGeometry, ComputeConeAngleFlagsImpossibleBodies) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        float A = 0, apex = 0, R = 0, lco = 0, inset = 0, axis = 0;
-        double h2 = 0;
+        float apex = 0;
+        double A = 0, R = 0, lco = 0, inset = 0, axis = 0, h2 = 0;
         std::int16_t flag = 0;
         ComputeConeAngle(c.FH1, c.D1, c.D2, Rad(c.lowerDeg), Rad(c.upperDeg), 1, A, apex, R, h2, lco, inset, axis,
                          c.reference, flag);
@@ -129,7 +134,7 @@ TEST(ConeGeometry, TablesRefuseBodiesWithoutAFiniteSector) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const float inset = c.inset >= 0 ? c.inset : c.LCO / static_cast<float>(std::tan(static_cast<double>(c.A)));
+        const double inset = c.inset >= 0 ? c.inset : c.LCO / std::tan(static_cast<double>(c.A));
         auto res = std::make_unique<ConeResults>();
         res->ConeUpperRadii.fill(3);
         EXPECT_FALSE(ComputeConeDevelopmentTables(c.A, c.R, c.FH1, c.FH2, c.LCO, inset, Rad(c.lowerDeg),

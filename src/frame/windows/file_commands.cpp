@@ -25,6 +25,16 @@ namespace {
 // Title of the open-error messages.
 std::string OpenErrorTitle() { return std::string(ProgramTitle) + " " + VersionText; }
 
+// A job file with one bad value is told apart from a file that is no job at all.
+std::string DataFileRefusalText(const DataFileDamage& damage) {
+    if (damage.Line == 0) return Txt(LangMsgbox, 3) + "!";
+    std::string text = Txt(LangErrore, DataFileDamagedText) + " " + std::to_string(damage.Line);
+    if (damage.Missing) return text;
+    constexpr std::size_t shown = 40;  // a line of garbage is not worth a screenful
+    const std::string value = damage.Value.size() > shown ? damage.Value.substr(0, shown) + "..." : damage.Value;
+    return text + " (\"" + value + "\")";
+}
+
 RecentList CurrentRecentList() {
     if (const SettingsStore* store = Platform().settings) return ReadRecentList(*store);
     RecentList empty;
@@ -124,6 +134,7 @@ void DispatchFileCommand(int index) {
 bool OpenDataFile(std::string& fileName) {
     if (fileName.empty()) fileName = ShowOpenDialog();
     if (fileName.empty()) return false;
+    fileName = NormalizedFileName(fileName);
 
     if (!FileExists(fileName)) {
         ShowMessage(fileName + ": " + Txt(LangMsgbox, 5) + "!", MbCritical, OpenErrorTitle());
@@ -139,8 +150,9 @@ bool OpenDataFile(std::string& fileName) {
     // Everything is checked before anything is taken.
     WorkingState& state = State();
     DataFileRecord record = DataFileRecordOf(state);
-    if (!ReadDataFileText(bytes, state.Limits, record)) {
-        ShowMessage(fileName + ": " + Txt(LangMsgbox, 3) + "!", MbCritical, OpenErrorTitle());
+    DataFileDamage damage;
+    if (!ReadDataFileText(bytes, state.Limits, record, &damage)) {
+        ShowMessage(fileName + ": " + DataFileRefusalText(damage), MbCritical, OpenErrorTitle());
         ForgetRecent(fileName);
         return false;
     }
@@ -159,6 +171,7 @@ void SaveDataFile(const std::string& mode) {
         if (!ShowSaveDialog(mode, name)) return;
     }
     if (name.empty()) return;
+    name = NormalizedFileName(name);
     const std::string ext = FileExtension(name);
     // Drawings are not written yet: say so rather than pretend to save.
     if (ext == ".dxf" || ext == ".iso") {

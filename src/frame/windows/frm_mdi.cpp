@@ -367,7 +367,7 @@ void FrmMDI::UpdateState() {
     FormeItem(3)->setVisible(true);
     FormeItem(4)->setVisible(true);
     QString caption = BaseTitle;
-    if (!st.CurrentFileName.empty()) caption += " - " + Q(st.CurrentFileName).toLower();
+    if (!st.CurrentFileName.empty()) caption += " - " + Q(st.CurrentFileName);  // as the file system spells it
     setWindowTitle(caption);
     fileCommands_ = FindShapeKind(st.ShapeCode) != nullptr;
     st.Limits = InputLimits{};

@@ -143,8 +143,7 @@ bool StartProgram(const StartOptions& options) {
     st.ShapeCode = ShapeNone;
     st.OpenPreview = -1;
 
-    st.LangTempFile = LanguageTempFilePath(st.AppDir);
-    DeleteQuietly(st.LangTempFile);
+    st.LangTempFile = CreateLanguageTempFile(st.AppDir);
     if (LanguageFailed(LoadLanguage(st.AppDir + "/VELM.lng", st.LangTempFile, Language()))) return false;
     mdi->ApplyMenuTexts();
     RefreshRecentMenu();

@@ -40,6 +40,8 @@ protected:
         State() = WorkingState{};
         State().ShapeCode = ShapeCiRe;
         Language().Sections[LangMsgbox] = {"", "", "", "not a data file", "", "not found"};
+        Language().Sections[LangErrore] = TextSection(DataFileDamagedText + 1);
+        Language().Sections[LangErrore][DataFileDamagedText] = "damaged at line";
         Language().Sections[LangHelp] = TextSection(24);
         Language().Sections[LangHelp][22] = "Open";
         Language().Sections[LangHelp][23] = "Save";
@@ -115,17 +117,23 @@ TEST_F(FileCommandsTest, SaveWithoutDialogIntoANewFolderAndExportNames) {
 // the recent list (the old file itself is kept by the file layer).
 TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
     Put(Path("plain"), "a file where a folder should be");
-    const std::string target = Path("plain/job.qvl");
-    State().CurrentFileName = "/x/current.qvl";
-    SetRecent({"/x/other.qvl", "/x/current.qvl"});
-    dialogs_.ExpectSave(target);
-    dialogs_.ExpectMessage(IdOk);
-    SaveDataFile("CONNOME");
-    ASSERT_EQ(dialogs_.messages.size(), 1u);
-    EXPECT_EQ(dialogs_.messages[0].prompt, target + ": " + SystemErrorText(ENOTDIR));
-    EXPECT_EQ(dialogs_.messages[0].style, MbExclamation);
-    EXPECT_EQ(State().CurrentFileName, "/x/current.qvl");
-    EXPECT_EQ(Recent(), (RecentList{"/x/current.qvl", "/x/other.qvl", RecentNotUsed, RecentNotUsed, RecentNotUsed}));
+    Put(Path("protected.qvl"), "old");  // write-protected, whoever runs the program
+    fs::permissions(Path("protected.qvl"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::pair<std::string, int> cases[] = {{Path("plain/job.qvl"), ENOTDIR}, {Path("protected.qvl"), EACCES}};
+    for (const auto& [target, error] : cases) {
+        dialogs_.messages.clear();
+        State().CurrentFileName = "/x/current.qvl";
+        SetRecent({"/x/other.qvl", "/x/current.qvl"});
+        dialogs_.ExpectSave(target);
+        dialogs_.ExpectMessage(IdOk);
+        SaveDataFile("CONNOME");
+        ASSERT_EQ(dialogs_.messages.size(), 1u);
+        EXPECT_EQ(dialogs_.messages[0].prompt, target + ": " + SystemErrorText(error));
+        EXPECT_EQ(dialogs_.messages[0].style, MbExclamation);
+        EXPECT_EQ(State().CurrentFileName, "/x/current.qvl");
+        EXPECT_EQ(Recent(), (RecentList{"/x/current.qvl", "/x/other.qvl", RecentNotUsed, RecentNotUsed, RecentNotUsed}));
+    }
+    EXPECT_EQ(Contents(Path("protected.qvl")), "old");
 }
 
 // A file that fails a check changes nothing and leaves the list; one that
@@ -133,8 +141,12 @@ TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
 TEST_F(FileCommandsTest, FilesThatCannotBeOpenedChangeNothing) {
     const std::string good = WriteDataFileText(DataFileRecordOf(State()));
     const std::string path = Path("bad.qvl");
+    std::string badValue = good;
+    badValue.replace(badValue.find("\r\n21\r\n"), 6, "\r\n2l\r\n");  // upper diameter, line 6
     std::vector<std::tuple<std::string, std::string, bool>> cases = {  // text, message, stays listed
-        {good.substr(0, good.size() / 2), path + ": not a data file!", false}};
+        {"\"VELX\"\r\n" + good.substr(8), path + ": not a data file!", false},
+        {good.substr(0, good.size() / 2), path + ": damaged at line 22", false},
+        {badValue, path + ": damaged at line 6 (\"2l\")", false}};
     if (::geteuid() != 0) cases.push_back({good, path + ": " + SystemErrorText(EACCES), true});  // made unreadable
     for (const auto& [text, message, staysListed] : cases) {
         Put(path, text);
@@ -176,6 +188,25 @@ TEST_F(FileCommandsTest, RecentItemsOpenAndMoveToTheTop) {
     DispatchFileCommand(12);
     EXPECT_EQ(dialogs_.messages.at(0).prompt, names[1] + ": not found!");
     EXPECT_EQ(Recent(), (RecentList{names[2], names[0], names[3], names[4], RecentNotUsed}));
+}
+
+// A name with ".." (as typed on a command line) opens the file once listed,
+// and is shown and stored normalised, its case kept.
+TEST_F(FileCommandsTest, OpenedNamesAreNormalisedNotLowerCased) {
+    State().ShapeCode = ShapeNone;  // no shape window to open
+    fs::create_directory(Path("Sub"));
+    Put(Path("Job.QVL"), WriteDataFileText(DataFileRecordOf(State())));
+    SetRecent({Path("Job.QVL"), Path("other.qvl")});
+    std::string name = Path("Sub/..//./Job.QVL");
+    ASSERT_TRUE(OpenDataFile(name));
+    EXPECT_EQ(State().CurrentFileName, Path("Job.QVL"));
+    EXPECT_EQ(Recent(), (RecentList{Path("Job.QVL"), Path("other.qvl"), RecentNotUsed, RecentNotUsed, RecentNotUsed}));
+
+    State().CurrentFileName = Path("Sub/../Saved.QVL");
+    DispatchFileCommand(2);
+    EXPECT_EQ(Contents(Path("Saved.QVL")), WriteDataFileText(DataFileRecordOf(State())));
+    EXPECT_EQ(State().CurrentFileName, Path("Saved.QVL"));
+    EXPECT_EQ(Recent()[0], Path("Saved.QVL"));
 }
 
 TEST_F(FileCommandsTest, RecentMenuMirrorsTheList) {

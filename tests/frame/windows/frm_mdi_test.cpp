@@ -51,10 +51,11 @@ TEST_F(FrmMdiTest, ToolbarTooltipShowsAfterHalfASecond) {
     EXPECT_EQ(Tip()->pos(), QPoint(panel->x() + open->x() + open->width(), panel->y() + 2 * open->y()));
 }
 
-TEST_F(FrmMdiTest, CaptionShowsTheOpenFileInLowerCase) {
+// Lower-cased, the name would be another file's on this system.
+TEST_F(FrmMdiTest, CaptionShowsTheOpenFileAsSpelled) {
     State().CurrentFileName = "/Work/ELBOW.QVL";
     UpdateMdiState();
-    EXPECT_TRUE(mdi->windowTitle().startsWith("VELM - /work/elbow.qvl")) << S(mdi->windowTitle());
+    EXPECT_TRUE(mdi->windowTitle().startsWith("VELM - /Work/ELBOW.QVL")) << S(mdi->windowTitle());
 }
 
 // The command state follows the shape, the development and the preview.
