@@ -184,6 +184,53 @@ TEST_F(ImageCanvasTest, FloodFillMatchesAPixelByPixelFill) {
     }
 }
 
+// A parked picture reads as before; drawing on it brings it back first; a
+// picture of more than 256 colours is not parked.
+TEST_F(ImageCanvasTest, ParkedPictureKeepsItsPixels) {
+    canvas.Circle(50, 40, 20, Red);
+    canvas.FloodFill(50, 40, Red, Blue);
+    canvas.Line(0, 79, 99, 0, Black);
+    const QImage drawn = canvas.Image();
+    ASSERT_TRUE(canvas.Park());
+    EXPECT_TRUE(canvas.Parked());
+    EXPECT_EQ(canvas.Image().convertToFormat(QImage::Format_RGB32), drawn);
+    EXPECT_EQ(canvas.Point(50, 40), Blue);
+    canvas.Park();  // parking twice changes nothing
+    canvas.Unpark();
+    EXPECT_FALSE(canvas.Parked());
+    EXPECT_EQ(canvas.Image(), drawn);
+
+    const struct {
+        const char* name;
+        void (*draw)(ImageCanvas&);
+        Colour at55;  // the pixel (5, 5) afterwards
+        Colour at990;  // the pixel (99, 0) of the line drawn before parking
+    } draws[] = {
+        {"line", [](ImageCanvas& c) { c.Line(0, 5, 10, 5, Red); }, Red, Black},
+        {"point", [](ImageCanvas& c) { c.PSet(5, 5, Red); }, Red, Black},
+        {"fill", [](ImageCanvas& c) { c.FloodFill(5, 5, Black, Red); }, Red, Black},
+        {"text", [](ImageCanvas& c) { c.Print("X"); }, NoColour, Black},
+        {"clear", [](ImageCanvas& c) { c.Cls(); }, White, White},
+    };
+    for (const auto& d : draws) {
+        SCOPED_TRACE(d.name);
+        canvas.Cls();
+        canvas.Line(0, 79, 99, 0, Black);
+        ASSERT_TRUE(canvas.Park());
+        d.draw(canvas);
+        EXPECT_FALSE(canvas.Parked());
+        EXPECT_EQ(canvas.Image().format(), QImage::Format_RGB32);
+        if (d.at55 != NoColour) { EXPECT_EQ(canvas.Point(5, 5), d.at55); }
+        EXPECT_EQ(canvas.Point(99, 0), d.at990);
+    }
+
+    for (int i = 0; i < 300; ++i) canvas.PSet(i % 100, i / 100, RGB(i % 256, i / 256, 7));
+    const QImage many = canvas.Image();
+    EXPECT_FALSE(canvas.Park());
+    EXPECT_FALSE(canvas.Parked());
+    EXPECT_EQ(canvas.Image(), many);
+}
+
 TEST_F(ImageCanvasTest, CirclesAreClosedAndArcsRunCounterClockwise) {
     canvas.Circle(50, 40, 20, Red);
     canvas.FloodFill(50, 40, Red, Blue);

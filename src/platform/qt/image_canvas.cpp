@@ -123,6 +123,7 @@ void ImageCanvas::Resize(int width, int height) {
 }
 
 void ImageCanvas::Cls() {
+    if (Parked()) image_ = MakeImage(image_.width(), image_.height());
     image_.fill(ToQRgb(BackColor));
     CurrentX = 0;
     CurrentY = 0;
@@ -135,6 +136,7 @@ Colour ImageCanvas::Point(int px, int py) const {
 }
 
 void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
+    Unpark();
     const int w = image_.width(), h = image_.height();
     if (px < 0 || py < 0 || px >= w || py >= h) return;
     const QRgb borderRgb = ToQRgb(border) & 0xFFFFFF;
@@ -196,6 +198,45 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
             std::memcpy(line + r.left, fillRow.data(), static_cast<std::size_t>(r.right - r.left + 1) * sizeof(QRgb));
     }
     Changed();
+}
+
+bool ImageCanvas::Park() {
+    if (image_.format() != QImage::Format_RGB32 || image_.isNull()) return Parked();
+    QImage parked(image_.size(), QImage::Format_Indexed8);
+    parked.setDotsPerMeterX(image_.dotsPerMeterX());
+    parked.setDotsPerMeterY(image_.dotsPerMeterY());
+    QList<QRgb> table;
+    QRgb last = 0;
+    uchar lastIndex = 0;
+    bool haveLast = false;
+    for (int y = 0; y < image_.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+        uchar* out = parked.scanLine(y);
+        for (int x = 0; x < image_.width(); ++x) {
+            const QRgb c = in[x] | 0xFF000000;
+            if (!haveLast || c != last) {
+                // Few colours, in long runs: a look-up in the table is rare.
+                const auto at = std::find(table.cbegin(), table.cend(), c);
+                if (at == table.cend()) {
+                    if (table.size() == 256) return false;  // too many colours: kept as it is
+                    table.push_back(c);
+                    lastIndex = static_cast<uchar>(table.size() - 1);
+                } else {
+                    lastIndex = static_cast<uchar>(at - table.cbegin());
+                }
+                last = c;
+                haveLast = true;
+            }
+            out[x] = lastIndex;
+        }
+    }
+    parked.setColorTable(table);
+    image_ = std::move(parked);
+    return true;
+}
+
+void ImageCanvas::Unpark() {
+    if (Parked()) image_ = image_.convertToFormat(QImage::Format_RGB32);
 }
 
 QFont ImageCanvas::CurrentFont() const {
@@ -281,6 +322,7 @@ void ImageCanvas::WidePolyline(const double* xy, int points, Colour colour) {
 }
 
 void ImageCanvas::DeviceLine(double x1, double y1, double x2, double y2, Colour colour) {
+    Unpark();
     if (!Finite({x1, y1, x2, y2}) || image_.isNull()) return;
     if (DrawWidth <= 1) {
         long phase = 0;
@@ -295,6 +337,7 @@ void ImageCanvas::DeviceLine(double x1, double y1, double x2, double y2, Colour 
 
 void ImageCanvas::DeviceArc(double cx, double cy, double rx, double ry, Colour colour, double start,
                             double end, bool full) {
+    Unpark();
     if (!Finite({cx, cy, rx, ry, start, end}) || image_.isNull()) return;
     rx = std::fabs(rx);
     ry = std::fabs(ry);
@@ -327,6 +370,7 @@ void ImageCanvas::DeviceArc(double cx, double cy, double rx, double ry, Colour c
 }
 
 void ImageCanvas::DevicePixel(double x, double y, Colour colour) {
+    Unpark();
     if (!Finite({x, y}) || image_.isNull()) return;
     const int px = RoundPixel(std::clamp(x, -1e6, 1e6)), py = RoundPixel(std::clamp(y, -1e6, 1e6));
     if (DrawWidth <= 1) {
@@ -343,6 +387,7 @@ void ImageCanvas::DevicePixel(double x, double y, Colour colour) {
 }
 
 void ImageCanvas::DeviceText(double x, double y, const std::string& text) {
+    Unpark();
     if (!Finite({x, y}) || image_.isNull()) return;
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing, false);
