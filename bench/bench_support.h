@@ -1,12 +1,18 @@
 #pragma once
 // What the benchmark programs share: a main inside a Qt application, and
-// the apply-and-develop loop of a shape window.
+// the apply, develop and paint loop of a shape window.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QWidget>
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "core/working_state.h"
 #include "platform/qt/picture_box.h"
@@ -24,27 +30,114 @@ inline int RunInQtApplication(int argc, char** argv) {
     return 0;
 }
 
-// What a user waits for in a shape window of family W (shape code
-// st.range(0)): apply (validation, development, sketch) and develop (the
-// pattern drawn and filled) at the finest angular step, in a window of
-// 1280 x 800 pixels.
+// Runs the event loop until `widget` has been painted (false after ten
+// seconds without a paint): the turn that delivers the paint event also
+// puts the frame on the screen.
+inline bool WaitForFirstPaint(QWidget* widget) {
+    struct PaintSeen : QObject {
+        bool seen = false;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) seen = true;
+            return false;
+        }
+    } filter;
+    widget->installEventFilter(&filter);
+    QElapsedTimer timer;
+    timer.start();
+    while (!filter.seen && timer.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    widget->removeEventFilter(&filter);
+    return filter.seen;
+}
+
+// Which part of a click a benchmark times.
+enum class Phase { Apply, Develop, Paint, All };
+
+// Min, median and max of the timed samples as counters, in milliseconds.
+inline void ReportSpread(benchmark::State& st, std::vector<double>& ms) {
+    if (ms.empty()) return;
+    std::sort(ms.begin(), ms.end());
+    const std::size_t n = ms.size();
+    const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    st.counters["min_ms"] = ms.front();
+    st.counters["median_ms"] = median;
+    st.counters["max_ms"] = ms.back();
+}
+
+// What a user waits for in a shape window of family W: apply (validation,
+// development, sketch), develop (the pattern drawn and filled) and paint
+// (the picture box put on the screen). Every iteration runs all three and
+// times `phase`. Arguments: shape code, angular step in hundredths of a
+// degree, picture width and height in pixels: the window is sized so that
+// its picture box has that size.
 template <class W>
-void ApplyAndDevelopLoop(benchmark::State& st) {
+void ShapeWindowLoop(benchmark::State& st, Phase phase) {
+    using Clock = std::chrono::steady_clock;
     const auto code = static_cast<std::int16_t>(st.range(0));
+    const int pictureWidth = static_cast<int>(st.range(2)), pictureHeight = static_cast<int>(st.range(3));
     State() = WorkingState{};
-    State().Settings.AngleStep = 0.1f;
+    State().Settings.AngleStep = static_cast<float>(st.range(1)) / 100.0f;
     auto window = std::make_unique<W>(code);
     window->Form_Load();
-    window->resize(1280, 800);
     window->show();
     QApplication::processEvents();
-    for (auto _ : st) {
-        window->CmdApplica_Click();
-        window->CmdSviluppa_Click();
-        if (window->InputViewActive != False16) st.SkipWithError("not developed");
-        benchmark::DoNotOptimize(window->PctDisegno->canvas().Image().constBits());
+    // The picture takes what the panel and the margins leave of the window.
+    const QSize extra = window->size() - window->PctDisegno->size();
+    window->resize(pictureWidth + extra.width(), pictureHeight + extra.height());
+    QApplication::processEvents();
+    const ImageCanvas& canvas = window->PctDisegno->canvas();
+    if (canvas.PixelWidth() != pictureWidth || canvas.PixelHeight() != pictureHeight) {
+        st.SkipWithError("the picture did not take the asked size");
+        return;
     }
+    std::vector<double> samples;
+    for (auto _ : st) {
+        const auto t0 = Clock::now();
+        window->CmdApplica_Click();
+        const auto t1 = Clock::now();
+        window->CmdSviluppa_Click();
+        const auto t2 = Clock::now();
+        window->PctDisegno->repaint();
+        const auto t3 = Clock::now();
+        if (window->InputViewActive != False16) st.SkipWithError("not developed");
+        benchmark::DoNotOptimize(canvas.Image().constBits());
+        Clock::duration timed{};
+        switch (phase) {
+            case Phase::Apply: timed = t1 - t0; break;
+            case Phase::Develop: timed = t2 - t1; break;
+            case Phase::Paint: timed = t3 - t2; break;
+            case Phase::All: timed = t3 - t0; break;
+        }
+        const double seconds = std::chrono::duration<double>(timed).count();
+        st.SetIterationTime(seconds);
+        samples.push_back(seconds * 1000.0);
+        // Whatever the clicks left queued runs outside the timing.
+        QApplication::processEvents();
+    }
+    ReportSpread(st, samples);
     window->hide();
+}
+
+// Registers BM_Apply, BM_Develop, BM_Paint and BM_ApplyDevelopPaint of the
+// shape windows of class W over the sweep: shape codes first to last, steps
+// 1, 0.5, 0.25 and 0.1 degrees, four picture sizes.
+template <class W>
+void RegisterShapeWindowBenchmarks(int firstCode, int lastCode) {
+    const std::pair<const char*, Phase> phases[] = {
+        {"BM_Apply", Phase::Apply},
+        {"BM_Develop", Phase::Develop},
+        {"BM_Paint", Phase::Paint},
+        {"BM_ApplyDevelopPaint", Phase::All},
+    };
+    for (const auto& [name, phase] : phases) {
+        auto* b = benchmark::RegisterBenchmark(name, [phase = phase](benchmark::State& st) {
+            ShapeWindowLoop<W>(st, phase);
+        });
+        b->ArgNames({"code", "step_cdeg", "w", "h"})->Unit(benchmark::kMillisecond)->UseManualTime();
+        for (int code = firstCode; code <= lastCode; ++code)
+            for (int step : {100, 50, 25, 10})
+                for (auto [w, h] : {std::pair{640, 400}, {1280, 800}, {2560, 1600}, {3840, 2160}})
+                    b->Args({code, step, w, h});
+    }
 }
 
 }  // namespace velm::bench

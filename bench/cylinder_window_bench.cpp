@@ -1,19 +1,9 @@
-// What a user waits for in a cylinder window: apply (validation, development,
-// sketch) and develop (the pattern drawn and filled) at the finest angular
-// step, in a window of 1280 x 800 pixels.
+// What a user waits for in a cylinder window: apply, develop and paint timed
+// apart, over angular steps and picture sizes (see bench_support.h).
 #include "bench_support.h"
 #include "cylinders/windows/cylinder_window.h"
 
-namespace {
-
-void BM_ApplyAndDevelop(benchmark::State& st) { velm::bench::ApplyAndDevelopLoop<velm::CylinderWindow>(st); }
-
-// Argument: shape code 6 to 9.
-BENCHMARK(BM_ApplyAndDevelop)
-    ->ArgName("code")
-    ->DenseRange(velm::ShapeCiRe, velm::ShapeCiDiscordi)
-    ->Unit(benchmark::kMillisecond);
-
-}  // namespace
-
-int main(int argc, char** argv) { return velm::bench::RunInQtApplication(argc, argv); }
+int main(int argc, char** argv) {
+    velm::bench::RegisterShapeWindowBenchmarks<velm::CylinderWindow>(velm::ShapeCiRe, velm::ShapeCiDiscordi);
+    return velm::bench::RunInQtApplication(argc, argv);
+}

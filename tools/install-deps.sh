@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
           fonts-liberation poppler-utils python3-ezdxf clang-14 libfuzzer-14-dev libclang-rt-14-dev)
-[ "${1:-}" = "--with-x" ] && packages+=(xvfb xauth)
+[ "${1:-}" = "--with-x" ] && packages+=(xvfb xauth time)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <climits>
 #include <cmath>
+#include <deque>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "qt_application.h"
 
@@ -93,6 +97,138 @@ TEST_F(ImageCanvasTest, LargeFillNeedsNoDeepStack) {
     canvas.FloodFill(1000, 750, Red, Blue);
     EXPECT_EQ(canvas.Point(1000 + 595, 750), Blue);
     EXPECT_EQ(canvas.Point(1000 + 605, 750), White);
+}
+
+// Pictures too small, seeds outside the picture or on the border: the fill
+// sets nothing it should not, and never reads or writes outside.
+TEST_F(ImageCanvasTest, FloodFillOfBadInputsFillsNothingOutside) {
+    const struct {
+        const char* name;
+        int width, height;
+        int x, y;
+        bool box;           // a red box from (2, 2) to (6, 6)
+        Colour fill;
+        int blue, red;      // pixels of each colour afterwards
+    } cases[] = {
+        {"empty picture", 0, 0, 0, 0, false, Blue, 0, 0},
+        {"one pixel", 1, 1, 0, 0, false, Blue, 1, 0},
+        {"one pixel, seed right of it", 1, 1, 1, 0, false, Blue, 0, 0},
+        {"one pixel, seed below it", 1, 1, 0, 1, false, Blue, 0, 0},
+        {"seed at the far corner", 10, 8, INT_MAX, INT_MIN, false, Blue, 0, 0},
+        {"seed left of the picture", 10, 8, -1, 4, true, Blue, 0, 16},
+        {"seed on the border", 10, 8, 2, 4, true, Blue, 0, 16},
+        {"inside the box", 10, 8, 4, 4, true, Blue, 9, 16},
+        {"outside the box, to the edges", 10, 8, 8, 1, true, Blue, 80 - 25, 16},
+        {"fill colour is the border colour", 10, 8, 4, 4, true, Red, 0, 25},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        canvas.Resize(c.width, c.height);
+        if (c.box) {
+            for (int i = 2; i <= 6; ++i) {
+                canvas.PSet(i, 2, Red);
+                canvas.PSet(i, 6, Red);
+                canvas.PSet(2, i, Red);
+                canvas.PSet(6, i, Red);
+            }
+        }
+        canvas.FloodFill(c.x, c.y, Red, c.fill);
+        EXPECT_EQ(Count(Blue), c.blue);
+        EXPECT_EQ(Count(Red), c.red);
+    }
+}
+
+// Random walls against a plain pixel-by-pixel fill: the same pixels, also
+// where the fill colour is already in the region and splits it.
+TEST_F(ImageCanvasTest, FloodFillMatchesAPixelByPixelFill) {
+    std::mt19937 random(7);
+    const int w = 37, h = 23;
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(round);
+        canvas.Resize(w, h);
+        const int density = static_cast<int>(random() % 60);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const int r = static_cast<int>(random() % 100);
+                if (r < density) canvas.PSet(x, y, Red);
+                else if (r < density + 5) canvas.PSet(x, y, Blue);
+            }
+        const int sx = static_cast<int>(random() % w), sy = static_cast<int>(random() % h);
+        // The expected picture: every pixel 4-connected to the seed through
+        // pixels that are not red.
+        std::vector<Colour> expected(static_cast<std::size_t>(w * h));
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) expected[static_cast<std::size_t>(y * w + x)] = canvas.Point(x, y);
+        if (expected[static_cast<std::size_t>(sy * w + sx)] != Red) {
+            std::vector<bool> seen(expected.size());
+            std::deque<std::pair<int, int>> queue{{sx, sy}};
+            seen[static_cast<std::size_t>(sy * w + sx)] = true;
+            while (!queue.empty()) {
+                const auto [x, y] = queue.front();
+                queue.pop_front();
+                expected[static_cast<std::size_t>(y * w + x)] = Blue;
+                for (auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+                    if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+                    const auto i = static_cast<std::size_t>(ny * w + nx);
+                    if (seen[i] || expected[i] == Red) continue;
+                    seen[i] = true;
+                    queue.emplace_back(nx, ny);
+                }
+            }
+        }
+        canvas.FloodFill(sx, sy, Red, Blue);
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) wrong += canvas.Point(x, y) != expected[static_cast<std::size_t>(y * w + x)];
+        ASSERT_EQ(wrong, 0);
+    }
+}
+
+// A parked picture reads as before; drawing on it brings it back first; a
+// picture of more than 256 colours is not parked.
+TEST_F(ImageCanvasTest, ParkedPictureKeepsItsPixels) {
+    canvas.Circle(50, 40, 20, Red);
+    canvas.FloodFill(50, 40, Red, Blue);
+    canvas.Line(0, 79, 99, 0, Black);
+    const QImage drawn = canvas.Image();
+    ASSERT_TRUE(canvas.Park());
+    EXPECT_TRUE(canvas.Parked());
+    EXPECT_EQ(canvas.Image().convertToFormat(QImage::Format_RGB32), drawn);
+    EXPECT_EQ(canvas.Point(50, 40), Blue);
+    canvas.Park();  // parking twice changes nothing
+    canvas.Unpark();
+    EXPECT_FALSE(canvas.Parked());
+    EXPECT_EQ(canvas.Image(), drawn);
+
+    const struct {
+        const char* name;
+        void (*draw)(ImageCanvas&);
+        Colour at55;  // the pixel (5, 5) afterwards
+        Colour at990;  // the pixel (99, 0) of the line drawn before parking
+    } draws[] = {
+        {"line", [](ImageCanvas& c) { c.Line(0, 5, 10, 5, Red); }, Red, Black},
+        {"point", [](ImageCanvas& c) { c.PSet(5, 5, Red); }, Red, Black},
+        {"fill", [](ImageCanvas& c) { c.FloodFill(5, 5, Black, Red); }, Red, Black},
+        {"text", [](ImageCanvas& c) { c.Print("X"); }, NoColour, Black},
+        {"clear", [](ImageCanvas& c) { c.Cls(); }, White, White},
+    };
+    for (const auto& d : draws) {
+        SCOPED_TRACE(d.name);
+        canvas.Cls();
+        canvas.Line(0, 79, 99, 0, Black);
+        ASSERT_TRUE(canvas.Park());
+        d.draw(canvas);
+        EXPECT_FALSE(canvas.Parked());
+        EXPECT_EQ(canvas.Image().format(), QImage::Format_RGB32);
+        if (d.at55 != NoColour) { EXPECT_EQ(canvas.Point(5, 5), d.at55); }
+        EXPECT_EQ(canvas.Point(99, 0), d.at990);
+    }
+
+    for (int i = 0; i < 300; ++i) canvas.PSet(i % 100, i / 100, RGB(i % 256, i / 256, 7));
+    const QImage many = canvas.Image();
+    EXPECT_FALSE(canvas.Park());
+    EXPECT_FALSE(canvas.Parked());
+    EXPECT_EQ(canvas.Image(), many);
 }
 
 TEST_F(ImageCanvasTest, CirclesAreClosedAndArcsRunCounterClockwise) {

@@ -144,23 +144,29 @@ CaptionLabel::CaptionLabel(frmIniziale* panel, int index) : QLabel(panel), panel
 
 void CaptionLabel::paintEvent(QPaintEvent*) {
     // Bright captions over a light picture: a dark rim keeps them readable.
+    // The outline of the text is made again only when the text, the font or
+    // the size changed.
+    const QFontMetricsF fm(font());
+    if (path_.text != text() || path_.font != font() || path_.size != size()) {
+        path_.text = text();
+        path_.font = font();
+        path_.size = size();
+        path_.outline = QPainterPath();
+        double y = fm.ascent() + 2;
+        for (const QString& line : text().split(QLatin1Char('\n'))) {
+            path_.outline.addText(QPointF((width() - fm.horizontalAdvance(line)) / 2, y), font(), line);
+            y += fm.lineSpacing();
+        }
+    }
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QFontMetricsF fm(font());
-    const QStringList lines = text().split(QLatin1Char('\n'));
-    QPainterPath path;
-    double y = fm.ascent() + 2;
-    for (const QString& line : lines) {
-        path.addText(QPointF((width() - fm.horizontalAdvance(line)) / 2, y), font(), line);
-        y += fm.lineSpacing();
-    }
     QColor fill = palette().color(QPalette::WindowText);
     if (!isEnabled()) fill = QColor(170, 170, 170);
     p.setPen(QPen(QColor(20, 24, 30, isEnabled() ? 230 : 90), std::max(1.5, fm.height() / 14), Qt::SolidLine,
                   Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
-    p.fillPath(path, fill);
+    p.drawPath(path_.outline);
+    p.fillPath(path_.outline, fill);
 }
 
 void CaptionLabel::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
@@ -219,18 +225,11 @@ void frmIniziale::Form_Load() {
     setWindowTitle(QString::fromStdString(Txt(LangFrmIniziale, 1)));
     ShpSelezione->hide();
 
-    // The tile is copied over a screen-sized picture once; the panel keeps it.
+    // The tile covers the screen's area; the paint event draws the tiles it
+    // needs, so that no screen-sized copy is kept.
     PctSfondo = BackgroundTile();
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->size() : QSize(1280, 1024);
-    background_ = QPixmap(screenSize);
-    background_.fill(QColor(128, 138, 148));
-    const auto tiles = BackgroundTilePositions(screenSize.width() * TwipsPerPixel, screenSize.height() * TwipsPerPixel,
-                                               PctSfondo.width() * TwipsPerPixel,
-                                               PctSfondo.height() * TwipsPerPixel, TwipsPerPixel);
-    QPainter p(&background_);
-    for (const auto& t : tiles) p.drawPixmap(t.x, t.y, PctSfondo);
-    p.end();
+    tiledArea_ = QRect(QPoint(0, 0), screen ? screen->size() : QSize(1280, 1024));
 
     firstActivation_ = true;
 }
@@ -247,7 +246,14 @@ void frmIniziale::resizeEvent(QResizeEvent*) { SetupShapePicker(); }
 void frmIniziale::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     p.fillRect(e->rect(), QColor(128, 138, 148));
-    p.drawPixmap(0, 0, background_);
+    const QRect area = e->rect() & tiledArea_;
+    if (area.isEmpty() || PctSfondo.isNull()) return;
+    p.setClipRect(area);
+    const auto tiles = BackgroundTilePositions(tiledArea_.width() * TwipsPerPixel, tiledArea_.height() * TwipsPerPixel,
+                                               PctSfondo.width() * TwipsPerPixel,
+                                               PctSfondo.height() * TwipsPerPixel, TwipsPerPixel);
+    for (const auto& t : tiles)
+        if (area.intersects(QRect(QPoint(t.x, t.y), PctSfondo.size()))) p.drawPixmap(t.x, t.y, PctSfondo);
 }
 
 void frmIniziale::mouseMoveEvent(QMouseEvent*) {

@@ -5,6 +5,7 @@
 // opener OpenShapeForm and the registry of shape windows live here too
 // (declared in frame_api.h).
 #include <QLabel>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -61,6 +62,13 @@ protected:
 private:
     frmIniziale* panel_;
     int index_;
+    // The caption's outline and what it was made for.
+    struct {
+        QString text;
+        QFont font;
+        QSize size;
+        QPainterPath outline;
+    } path_;
 };
 
 // ShpSelezione: a frame drawn over a cell; it never takes the mouse.
@@ -126,8 +134,8 @@ private:
     std::array<CaptionLabel*, 4> LblSezione{};
     SelectionFrame* ShpSelezione = nullptr;
     QPushButton* CmdIndietro = nullptr;
-    QPixmap PctSfondo;    // the background tile
-    QPixmap background_;  // the tiled background, drawn once
+    QPixmap PctSfondo;  // the background tile
+    QRect tiledArea_;   // where the tiles lie: the screen's size from the top left
 
     std::string commandLineFile_;
     bool firstActivation_ = false;

@@ -187,6 +187,7 @@ void ShapeWindow::BuildControls() {
     PctDisegno = Named(new PictureBox(this), "PctDisegno");
     PctDisegno->canvas().BackColor = ShapePictureBackColour;
     PctDisegno->canvas().Cls();
+    PctDisegno->SetParkedWhileInactive(true);  // a window in the background holds a quarter of the memory
     PctDisegno->setGeometry(PnlSfondo->width() + 5, 40, 0, 0);
     for (int k = 0; k < d.SketchBoxes; ++k) {
         auto* box = Named(new TextBox(PctDisegno), IndexedName("TxtAnt", k));

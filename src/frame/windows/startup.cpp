@@ -121,8 +121,10 @@ bool StartProgram(const StartOptions& options) {
     auto* mdi = new FrmMDI;
 
     SetHourglass();
-    ShowSplash();
-    WaitYielding(SplashSecondsFrom(std::getenv("VELM_SPLASH_SECONDS")));
+    // Without a wait nobody would see the splash: it is not even made.
+    const double splashSeconds = SplashSecondsFrom(std::getenv("VELM_SPLASH_SECONDS"));
+    if (splashSeconds > 0) ShowSplash();
+    WaitYielding(splashSeconds);
 
     WorkingState& st = State();
     std::error_code ec;

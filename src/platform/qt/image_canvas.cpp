@@ -6,7 +6,12 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/qt/qt_colour.h"
 
@@ -82,6 +87,23 @@ QImage MakeImage(int width, int height) {
     return image;
 }
 
+// The first pixel from `from` on (up to `to`, excluded) that is the border
+// colour, or `to`. A fill spends most of its time here: eight pixels are
+// compared at a time where the processor can.
+int NextBorder(const QRgb* line, int from, int to, QRgb border) {
+    int x = from;
+#if defined(__SSE2__)
+    const __m128i rgb = _mm_set1_epi32(0xFFFFFF), wanted = _mm_set1_epi32(static_cast<int>(border));
+    for (; x + 8 <= to; x += 8) {
+        const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x)), rgb);
+        const __m128i b = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x + 4)), rgb);
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi32(a, wanted), _mm_cmpeq_epi32(b, wanted))) != 0) break;
+    }
+#endif
+    while (x < to && (line[x] & 0xFFFFFF) != border) ++x;
+    return x;
+}
+
 // Text is measured at 96 dots an inch even before the picture has a size.
 const QPaintDevice* MetricsDevice(const QImage& image) {
     static const QImage fallback = MakeImage(1, 1);
@@ -101,6 +123,7 @@ void ImageCanvas::Resize(int width, int height) {
 }
 
 void ImageCanvas::Cls() {
+    if (Parked()) image_ = MakeImage(image_.width(), image_.height());
     image_.fill(ToQRgb(BackColor));
     CurrentX = 0;
     CurrentY = 0;
@@ -113,44 +136,107 @@ Colour ImageCanvas::Point(int px, int py) const {
 }
 
 void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
+    Unpark();
     const int w = image_.width(), h = image_.height();
     if (px < 0 || py < 0 || px >= w || py >= h) return;
     const QRgb borderRgb = ToQRgb(border) & 0xFFFFFF;
-    const QRgb fillRgb = ToQRgb(fill);
-    auto row = [this](int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); };
-    auto isBorder = [&](int x, int y) { return (row(y)[x] & 0xFFFFFF) == borderRgb; };
-    if (isBorder(px, py)) return;
+    // The rows are fetched once: the non-const accessors detach on every call.
+    const uchar* const bits = image_.constBits();
+    const qsizetype stride = image_.bytesPerLine();
+    auto row = [bits, stride](int y) { return reinterpret_cast<const QRgb*>(bits + y * stride); };
+    auto open = [borderRgb](QRgb p) { return (p & 0xFFFFFF) != borderRgb; };
+    if (!open(row(py)[px])) return;
 
-    // Span fill with a visited mark, so that a fill colour already present
-    // (or equal to the border) cannot make it loop.
-    std::vector<unsigned char> visited(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
-    auto seen = [&](int x, int y) -> unsigned char& {
-        return visited[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)];
+    // The region is found first as runs of pixels per row, the picture
+    // unchanged, and filled at the end: a fill colour already present (or
+    // equal to the border) cannot make the search loop, and every pixel is
+    // read about once and written once.
+    std::vector<std::vector<Run>> runs(static_cast<std::size_t>(h));
+    std::vector<std::pair<int, Run>> pending;  // runs whose neighbours are still to search
+    auto add = [&](int y, int x) {
+        const QRgb* line = row(y);
+        Run r{x, NextBorder(line, x, w, borderRgb) - 1};
+        while (r.left > 0 && open(line[r.left - 1])) --r.left;
+        auto& rowRuns = runs[static_cast<std::size_t>(y)];
+        rowRuns.insert(std::upper_bound(rowRuns.begin(), rowRuns.end(), r,
+                                        [](const Run& a, const Run& b) { return a.left < b.left; }),
+                       r);
+        pending.emplace_back(y, r);
+        return r.right;
     };
-    std::vector<std::pair<int, int>> seeds{{px, py}};
-    while (!seeds.empty()) {
-        auto [x, y] = seeds.back();
-        seeds.pop_back();
-        if (seen(x, y) || isBorder(x, y)) continue;
-        int left = x, right = x;
-        while (left > 0 && !seen(left - 1, y) && !isBorder(left - 1, y)) --left;
-        while (right < w - 1 && !seen(right + 1, y) && !isBorder(right + 1, y)) ++right;
-        QRgb* line = row(y);
-        for (int i = left; i <= right; ++i) {
-            line[i] = fillRgb;
-            seen(i, y) = 1;
-        }
+    // The run of row y that holds x, or null.
+    auto visited = [&](int y, int x) -> const Run* {
+        const auto& rowRuns = runs[static_cast<std::size_t>(y)];
+        auto it = std::upper_bound(rowRuns.begin(), rowRuns.end(), x, [](int v, const Run& r) { return v < r.left; });
+        if (it == rowRuns.begin()) return nullptr;
+        --it;
+        return x <= it->right ? &*it : nullptr;
+    };
+    add(py, px);
+    while (!pending.empty()) {
+        const auto [y, r] = pending.back();
+        pending.pop_back();
         for (int ny : {y - 1, y + 1}) {
             if (ny < 0 || ny >= h) continue;
-            bool inRun = false;
-            for (int i = left; i <= right; ++i) {
-                const bool open = !seen(i, ny) && !isBorder(i, ny);
-                if (open && !inRun) seeds.emplace_back(i, ny);
-                inRun = open;
+            const QRgb* line = row(ny);
+            for (int x = r.left; x <= r.right; ++x) {
+                if (const Run* known = visited(ny, x))
+                    x = known->right;
+                else if (open(line[x]))
+                    x = add(ny, x);
             }
         }
     }
+
+    // Runs are copied from a row of the fill colour: the library's copy is
+    // faster than a loop of stores.
+    const std::vector<QRgb> fillRow(static_cast<std::size_t>(w), ToQRgb(fill));
+    uchar* const target = image_.bits();  // one detach for the whole fill
+    for (int y = 0; y < h; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(target + y * stride);
+        for (const Run& r : runs[static_cast<std::size_t>(y)])
+            std::memcpy(line + r.left, fillRow.data(), static_cast<std::size_t>(r.right - r.left + 1) * sizeof(QRgb));
+    }
     Changed();
+}
+
+bool ImageCanvas::Park() {
+    if (image_.format() != QImage::Format_RGB32 || image_.isNull()) return Parked();
+    QImage parked(image_.size(), QImage::Format_Indexed8);
+    parked.setDotsPerMeterX(image_.dotsPerMeterX());
+    parked.setDotsPerMeterY(image_.dotsPerMeterY());
+    QList<QRgb> table;
+    QRgb last = 0;
+    uchar lastIndex = 0;
+    bool haveLast = false;
+    for (int y = 0; y < image_.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+        uchar* out = parked.scanLine(y);
+        for (int x = 0; x < image_.width(); ++x) {
+            const QRgb c = in[x] | 0xFF000000;
+            if (!haveLast || c != last) {
+                // Few colours, in long runs: a look-up in the table is rare.
+                const auto at = std::find(table.cbegin(), table.cend(), c);
+                if (at == table.cend()) {
+                    if (table.size() == 256) return false;  // too many colours: kept as it is
+                    table.push_back(c);
+                    lastIndex = static_cast<uchar>(table.size() - 1);
+                } else {
+                    lastIndex = static_cast<uchar>(at - table.cbegin());
+                }
+                last = c;
+                haveLast = true;
+            }
+            out[x] = lastIndex;
+        }
+    }
+    parked.setColorTable(table);
+    image_ = std::move(parked);
+    return true;
+}
+
+void ImageCanvas::Unpark() {
+    if (Parked()) image_ = image_.convertToFormat(QImage::Format_RGB32);
 }
 
 QFont ImageCanvas::CurrentFont() const {
@@ -192,11 +278,15 @@ void ImageCanvas::ThinSegment(double x1, double y1, double x2, double y2, Colour
     const int sx = x < xe ? 1 : -1, sy = y < ye ? 1 : -1;
     int err = adx + ady;
     const QRgb rgb = ToQRgb(colour);
+    // One detach for the whole segment, not one a pixel.
+    uchar* const bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    const int w = image_.width(), h = image_.height();
     bool first = true;
     for (;;) {
         if (!(first && skipFirst && t0 == 0)) {
-            if (PatternOn(phase) && x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
-                reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+            if (PatternOn(phase) && x >= 0 && y >= 0 && x < w && y < h)
+                reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
             ++phase;
         }
         first = false;
@@ -232,6 +322,7 @@ void ImageCanvas::WidePolyline(const double* xy, int points, Colour colour) {
 }
 
 void ImageCanvas::DeviceLine(double x1, double y1, double x2, double y2, Colour colour) {
+    Unpark();
     if (!Finite({x1, y1, x2, y2}) || image_.isNull()) return;
     if (DrawWidth <= 1) {
         long phase = 0;
@@ -246,6 +337,7 @@ void ImageCanvas::DeviceLine(double x1, double y1, double x2, double y2, Colour 
 
 void ImageCanvas::DeviceArc(double cx, double cy, double rx, double ry, Colour colour, double start,
                             double end, bool full) {
+    Unpark();
     if (!Finite({cx, cy, rx, ry, start, end}) || image_.isNull()) return;
     rx = std::fabs(rx);
     ry = std::fabs(ry);
@@ -278,6 +370,7 @@ void ImageCanvas::DeviceArc(double cx, double cy, double rx, double ry, Colour c
 }
 
 void ImageCanvas::DevicePixel(double x, double y, Colour colour) {
+    Unpark();
     if (!Finite({x, y}) || image_.isNull()) return;
     const int px = RoundPixel(std::clamp(x, -1e6, 1e6)), py = RoundPixel(std::clamp(y, -1e6, 1e6));
     if (DrawWidth <= 1) {
@@ -294,6 +387,7 @@ void ImageCanvas::DevicePixel(double x, double y, Colour colour) {
 }
 
 void ImageCanvas::DeviceText(double x, double y, const std::string& text) {
+    Unpark();
     if (!Finite({x, y}) || image_.isNull()) return;
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing, false);

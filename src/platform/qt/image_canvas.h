@@ -24,7 +24,15 @@ public:
     Colour Point(int px, int py) const override;
     void FloodFill(int px, int py, Colour border, Colour fill) override;
 
+    // The picture: 32-bit, or 8-bit indexed while parked.
     const QImage& Image() const { return image_; }
+
+    // Keeps the picture as an 8-bit indexed image, a quarter of the memory,
+    // when it has at most 256 colours (false: left as it is). Every drawing
+    // call brings it back first; the pixels never change.
+    bool Park();
+    void Unpark();
+    bool Parked() const { return image_.format() == QImage::Format_Indexed8; }
     // The font that text is drawn with, from FontName, FontSize and FontBold.
     QFont CurrentFont() const;
 
@@ -47,6 +55,9 @@ private:
                      bool skipFirst);
     void WidePolyline(const double* xy, int points, Colour colour);
     bool PatternOn(long phase) const;
+    struct Run {
+        int left, right;  // pixels of one row, both included
+    };
     void Changed();
 
     QImage image_;

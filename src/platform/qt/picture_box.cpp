@@ -1,5 +1,6 @@
 #include "platform/qt/picture_box.h"
 
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -22,6 +23,25 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent), canvas_(width(), heig
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, canvas_.Image());
+}
+
+void PictureBox::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!parkWhileInactive_) return;
+    QMdiSubWindow* sub = nullptr;
+    for (QWidget* w = parentWidget(); w && !sub; w = w->parentWidget()) sub = qobject_cast<QMdiSubWindow*>(w);
+    if (!sub || sub == watched_) return;
+    if (watched_) disconnect(watched_, nullptr, this, nullptr);
+    watched_ = sub;
+    connect(sub, &QObject::destroyed, this, [this] { watched_ = nullptr; });
+    // Back before the activation paints anything, so nothing flickers.
+    connect(sub, &QMdiSubWindow::aboutToActivate, this, [this] { canvas_.Unpark(); });
+    connect(sub, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates, Qt::WindowStates now) {
+        if (now & Qt::WindowActive)
+            canvas_.Unpark();
+        else
+            canvas_.Park();
+    });
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

@@ -5,6 +5,8 @@
 // 2 right, 4 middle) and the position in pixels.
 #include <QWidget>
 
+class QMdiSubWindow;
+
 #include "platform/qt/image_canvas.h"
 
 namespace velm {
@@ -17,6 +19,12 @@ public:
     ImageCanvas& canvas() { return canvas_; }
     const ImageCanvas& canvas() const { return canvas_; }
 
+    // While the MDI sub-window around the box is not the active one, the
+    // picture is kept parked (8-bit indexed); it is brought back as the
+    // sub-window activates, before it paints. Takes effect when the box is
+    // next shown inside a sub-window.
+    void SetParkedWhileInactive(bool on) { parkWhileInactive_ = on; }
+
 signals:
     void resized();
     void mousePressed(int button, int x, int y);
@@ -25,6 +33,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -32,6 +41,8 @@ protected:
 
 private:
     ImageCanvas canvas_;
+    bool parkWhileInactive_ = false;
+    QMdiSubWindow* watched_ = nullptr;  // the sub-window whose activation is followed
 };
 
 // Qt's buttons as the classic codes.

@@ -9,6 +9,7 @@
 
 #include "core/data_file.h"
 #include "frame/start_panel_layout.h"
+#include "frame/windows/shape_pictures.h"
 #include "frame/windows/window_test_actions.h"
 
 namespace velm {
@@ -108,6 +109,65 @@ TEST_F(StartPanelTest, CaptionsFitTheCellWidthWithoutDrifting) {
     Panel()->resize(37, 23);
     Panel()->SetupShapePicker();
     EXPECT_DOUBLE_EQ(Caption(1)->font().pointSizeF(), size);
+}
+
+// What a widget paints itself, without its children or background.
+QImage Painted(QWidget* w) {
+    QImage image(w->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    w->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    return image;
+}
+
+// The panel's background is the tile repeated from the top left corner,
+// also for a part painted alone.
+TEST_F(StartPanelTest, BackgroundIsTheTileRepeated) {
+    StartAndSettle();
+    const QImage tile = BackgroundTile().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    Panel()->resize(tile.width() * 2 + 17, tile.height() * 2 + 9);
+    const QImage whole = Painted(Panel());
+    QImage part(40, 30, QImage::Format_ARGB32_Premultiplied);
+    part.fill(Qt::transparent);
+    const QPoint corner(tile.width() - 20, tile.height() + 3);  // across a tile's edge
+    Panel()->render(&part, QPoint(), QRegion(QRect(corner, part.size())), QWidget::RenderFlags());
+    int wrong = 0;
+    for (int y = 0; y < whole.height(); y += 3)
+        for (int x = 0; x < whole.width(); x += 3)
+            wrong += whole.pixel(x, y) != tile.pixel(x % tile.width(), y % tile.height());
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x)
+            wrong += part.pixel(x, y) != whole.pixel(corner.x() + x, corner.y() + y);
+    EXPECT_EQ(wrong, 0);
+}
+
+// A caption keeps its outline only while its text, font and size stay: after
+// each change it paints as a new caption would.
+TEST_F(StartPanelTest, CaptionPaintsItsCurrentText) {
+    StartAndSettle();
+    auto* caption = static_cast<CaptionLabel*>(Caption(0));
+    QFont smaller = caption->font();
+    smaller.setPointSizeF(smaller.pointSizeF() * 0.7);
+    const struct {
+        const char* name;
+        void (*change)(CaptionLabel*, const QFont&);
+    } changes[] = {
+        {"text", [](CaptionLabel* c, const QFont&) { c->setText("CILINDRI\nCONI"); }},
+        {"font", [](CaptionLabel* c, const QFont& f) { c->setFont(f); }},
+        {"size", [](CaptionLabel* c, const QFont&) { c->resize(c->width() + 40, c->height()); }},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.name);
+        const QImage before = Painted(caption);
+        c.change(caption, smaller);
+        CaptionLabel fresh(Panel(), 0);
+        fresh.setText(caption->text());
+        fresh.setFont(caption->font());
+        fresh.setPalette(caption->palette());
+        fresh.resize(caption->size());
+        const QImage after = Painted(caption);
+        EXPECT_NE(after, before.copy(QRect(QPoint(), after.size())));
+        EXPECT_EQ(after, Painted(&fresh));
+    }
 }
 
 TEST_F(StartPanelTest, HintsOnTheStatusLine) {

@@ -356,5 +356,33 @@ TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
     }
 }
 
+// A window in the background keeps its picture parked in a quarter of the
+// memory, and shows the same pixels when it is active again, without being
+// drawn anew.
+TEST_F(ShapeWindowTest, WindowSwitchedAwayAndBackShowsTheSamePicture) {
+    StartProgram();
+    ShapeWindow* first = Open(ShapeCiRe);
+    ASSERT_NE(first, nullptr);
+    first->CmdSviluppa_Click();
+    Wait(20);
+    // A mark that any new apply or develop would wipe.
+    first->PctDisegno->canvas().PSet(1, 1, RGB(1, 2, 3));
+    const QImage developed = first->PctDisegno->canvas().Image();
+    ShapeWindow* second = OpenBeside(ShapeCoRe);
+    MdiArea()->setActiveSubWindow(SubWindowOf(second));
+    Wait(20);
+    EXPECT_TRUE(first->PctDisegno->canvas().Parked());
+    EXPECT_FALSE(second->PctDisegno->canvas().Parked());
+    EXPECT_EQ(first->PctDisegno->canvas().Image().convertToFormat(QImage::Format_RGB32), developed);
+
+    MdiArea()->setActiveSubWindow(SubWindowOf(first));
+    Wait(20);
+    EXPECT_FALSE(first->PctDisegno->canvas().Parked());
+    EXPECT_TRUE(second->PctDisegno->canvas().Parked());
+    EXPECT_EQ(first->PctDisegno->canvas().Image(), developed);
+    EXPECT_EQ(first->InputViewActive, False16);
+    ExpectPaintedOnScreen(first);
+}
+
 }  // namespace
 }  // namespace velm

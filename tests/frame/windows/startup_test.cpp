@@ -59,6 +59,33 @@ TEST_F(StartupTest, StoredSettingsAreReadAtStart) {
     }
 }
 
+// The splash is shown during the wait, and not made at all without one.
+TEST_F(StartupTest, SplashOnlyWithAWait) {
+    struct SplashShown : QObject {
+        bool shown = false;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Show && watched->objectName() == "FrmLogo") shown = true;
+            return false;
+        }
+    };
+    const struct {
+        const char* seconds;
+        bool shown;
+    } cases[] = {{"0", false}, {"0.01", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        Restart();
+        setenv("VELM_SPLASH_SECONDS", c.seconds, 1);
+        SplashShown filter;
+        qApp->installEventFilter(&filter);
+        const bool started = Start();
+        qApp->removeEventFilter(&filter);
+        ASSERT_TRUE(started);
+        EXPECT_EQ(filter.shown, c.shown);
+        EXPECT_EQ(Splash(), nullptr);  // unloaded at the end either way
+    }
+}
+
 // Nothing is made for a missing language file: no empty file, no main window.
 TEST_F(StartupTest, MissingLanguageFileShowsItsMessageAndEnds) {
     fs::remove(fs::path(ProgramFolder()) / "VELM.lng");
