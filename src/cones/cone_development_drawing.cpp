@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "core/fill_seed.h"
 #include "core/language.h"
 #include "core/number_text.h"
 #include "core/sketch_primitives.h"
 #include "core/working_state.h"
+#include "cones/cone_outline.h"
 #include "geometry/cylinder_geometry.h"
 
 namespace velm {
@@ -50,14 +52,15 @@ Stepping StepsOf(float sectorAngle, float angleStep, int n) {
     return s;
 }
 
-// One developed edge, both halves, from the seam point to the middle line.
+// One developed edge, both halves, from the seam point to the middle line:
+// each entry's distance from the apex at the picture's own polar angle.
 // Returns the offsets of the last point (on the middle line).
-Offset DrawEdge(Canvas& pic, const ProfileTable& radii, const Mapping& m, const Stepping& st, float half,
-                float cx, float T, Colour colour, bool left, bool right) {
-    Offset prev = Map(m, radii[0], half);
+Offset DrawEdge(Canvas& pic, const std::vector<SectorPoint>& edge, const Mapping& m, const Stepping& st,
+                float half, float cx, float T, Colour colour, bool left, bool right) {
+    Offset prev = Map(m, edge[0].Radius, half);
     const int steps = st.n / st.k;
     auto to = [&](int entry, float angle) {
-        const Offset p = Map(m, radii[static_cast<std::size_t>(entry)], angle);
+        const Offset p = Map(m, edge[static_cast<std::size_t>(entry)].Radius, angle);
         if (left) pic.Line(cx - prev.x, T + prev.y, cx - p.x, T + p.y, colour);
         if (right) pic.Line(cx + prev.x, T + prev.y, cx + p.x, T + p.y, colour);
         prev = p;
@@ -125,18 +128,20 @@ void PolarToPicture(float& xOut, float& yOut, float kY, float kX, float divX, fl
 ConeDevelopmentView DrawConeDevelopment(RasterCanvas& picture, const ConeResults& r, float angleStep, Colour fill,
                                         std::int16_t measuringSystem) {
     ConeDevelopmentView view;
+    const ConeOutline o = ConeOutlineOf(r, angleStep);
     const int n = HalfTurnIndex(angleStep);
-    if (n < 0) return view;
+    if (o.Empty() || n < 0 || n > o.Steps) return view;
     const float W = static_cast<float>(picture.ScaleWidth());
     const float Hp = static_cast<float>(picture.ScaleHeight());
     const float cx = W / 2;
-    const float half = r.ConeSectorAngle / 2;
+    const float half = o.SectorAngle / 2;
 
     // The sector's extent below the apex.
-    const float lower0 = static_cast<float>(r.ConeLowerRadii[0]);
+    const double lowerSeam = o.Lower[0].Radius;
+    const float lower0 = static_cast<float>(lowerSeam);
     const float Xext = static_cast<float>(std::sin(static_cast<double>(half))) * lower0;
-    const float Ymax = r.ConeLowerRadii[0] > r.ConeLowerRadii[static_cast<std::size_t>(n)] ? lower0 : r.LowerEdgeMaxY;
-    const float H = Ymax - r.UpperEdgeMinY;
+    const float Ymax = lowerSeam > o.Lower[static_cast<std::size_t>(n)].Radius ? lower0 : o.LowerEdgeMaxY;
+    const float H = Ymax - o.UpperEdgeMinY;
 
     // One scale both ways: the width first, then capped by the height.
     float A = W / 2 - 80;
@@ -157,14 +162,14 @@ ConeDevelopmentView DrawConeDevelopment(RasterCanvas& picture, const ConeResults
     else if (Hp - 20 > P) T = 20;
     else T = Hp - 40 - P;
 
-    const Stepping st = StepsOf(r.ConeSectorAngle, angleStep, n);
-    const Offset lowerMid = DrawEdge(picture, r.ConeLowerRadii, m, st, half, cx, T, Yellow, true, true);
+    const Stepping st = StepsOf(o.SectorAngle, angleStep, n);
+    const Offset lowerMid = DrawEdge(picture, o.Lower, m, st, half, cx, T, Yellow, true, true);
     picture.Line(cx - lowerMid.x - 1, T + lowerMid.y, cx + lowerMid.x + 1, T + lowerMid.y, Yellow);
-    const Offset upperMid = DrawEdge(picture, r.ConeUpperRadii, m, st, half, cx, T, Yellow, true, true);
+    const Offset upperMid = DrawEdge(picture, o.Upper, m, st, half, cx, T, Yellow, true, true);
     picture.Line(cx - upperMid.x - 1, T + upperMid.y, cx + upperMid.x + 1, T + upperMid.y, Yellow);
 
-    const Offset u = Map(m, r.ConeUpperRadii[0], half);
-    const Offset l = Map(m, r.ConeLowerRadii[0], half);
+    const Offset u = Map(m, o.Upper[0].Radius, half);
+    const Offset l = Map(m, lowerSeam, half);
     picture.Line(cx - u.x, T + u.y, cx - l.x, T + l.y, Yellow);
     picture.Line(cx + u.x, T + u.y, cx + l.x, T + l.y, Yellow);
 
@@ -181,9 +186,9 @@ ConeDevelopmentView DrawConeDevelopment(RasterCanvas& picture, const ConeResults
     view.Scale = s;
     view.Labels[0] = AngleLabel(picture, r.ConeSectorAngle, r.ConeSectorAngleDeg, cx, T, u);
     view.Labels[1] = RadiusLabel(picture, r.ConeSectorAngle, r.ConeOuterRadius, 2, cx, T,
-                                 static_cast<float>(s * r.ConeLowerRadii[0]), measuringSystem);
+                                 static_cast<float>(s * lowerSeam), measuringSystem);
     view.Labels[2] = RadiusLabel(picture, r.ConeSectorAngle, r.ConeInnerRadius, 1, cx, T,
-                                 static_cast<float>(s * r.ConeUpperRadii[0]), measuringSystem);
+                                 static_cast<float>(s * o.Upper[0].Radius), measuringSystem);
     view.Labels[3] = ChordLabel(picture, r.ConeInnerChord, 1, cx, T, u, measuringSystem);
     view.Labels[4] = ChordLabel(picture, r.ConeOuterChord, 2, cx, T, l, measuringSystem);
     return view;
@@ -192,8 +197,9 @@ ConeDevelopmentView DrawConeDevelopment(RasterCanvas& picture, const ConeResults
 bool DrawConeSheetDevelopment(RasterCanvas& picture, const ConeSheetLayout& layout, const ConeResults& r,
                               float angleStep) {
     picture.Cls();
+    const ConeOutline o = ConeOutlineOf(r, angleStep);
     const int n = HalfTurnIndex(angleStep);
-    if (n < 0) return false;
+    if (o.Empty() || n < 0 || n > o.Steps) return false;
     const float width = static_cast<float>(layout.Width);
     const float height = static_cast<float>(layout.Height);
     float cx = width / 2;
@@ -207,19 +213,19 @@ bool DrawConeSheetDevelopment(RasterCanvas& picture, const ConeSheetLayout& layo
     }
     // The apex above the picture, so that at the sheet's scale the upper
     // edge's nearest point lies on its top.
-    const float T = static_cast<float>(-r.UpperEdgeMinY * layout.SheetScaleHeight / layout.PageHeight);
-    const float half = r.ConeSectorAngle / 2;
-    const float Xext = static_cast<float>(std::sin(static_cast<double>(half))) * static_cast<float>(r.ConeLowerRadii[0]);
-    const Mapping m{A, height - T - 1, Xext, r.LowerEdgeMaxY};
+    const float T = static_cast<float>(-o.UpperEdgeMinY * layout.SheetScaleHeight / layout.PageHeight);
+    const float half = o.SectorAngle / 2;
+    const float Xext = static_cast<float>(std::sin(static_cast<double>(half))) * static_cast<float>(o.Lower[0].Radius);
+    const Mapping m{A, height - T - 1, Xext, o.LowerEdgeMaxY};
     if (!Usable({T, Xext, m.kY, m.divY}) || !(Xext > 0) || !(m.divY > 0) || !(A > 0)) return false;
 
     const bool left = layout.DevelopmentPart != 2;
     const bool right = layout.DevelopmentPart != 1;
-    const Stepping st = StepsOf(r.ConeSectorAngle, angleStep, n);
-    DrawEdge(picture, r.ConeLowerRadii, m, st, half, cx, T, Black, left, right);
-    DrawEdge(picture, r.ConeUpperRadii, m, st, half, cx, T, Black, left, right);
-    const Offset u = Map(m, r.ConeUpperRadii[0], half);
-    const Offset l = Map(m, r.ConeLowerRadii[0], half);
+    const Stepping st = StepsOf(o.SectorAngle, angleStep, n);
+    DrawEdge(picture, o.Lower, m, st, half, cx, T, Black, left, right);
+    DrawEdge(picture, o.Upper, m, st, half, cx, T, Black, left, right);
+    const Offset u = Map(m, o.Upper[0].Radius, half);
+    const Offset l = Map(m, o.Lower[0].Radius, half);
     if (left) picture.Line(cx - u.x, T + u.y, cx - l.x, T + l.y, Black);
     if (right) picture.Line(cx + u.x, T + u.y, cx + l.x, T + l.y, Black);
 

@@ -9,6 +9,7 @@
 #include "core/fill_seed.h"
 #include "core/number_text.h"
 #include "core/sketch_primitives.h"
+#include "cylinders/cylinder_outline.h"
 
 namespace velm {
 
@@ -28,23 +29,31 @@ std::vector<int> DrawnDegrees(float angleStep) {
     return degrees;
 }
 
-// The run of table entries that the drawing reads, all inside the table.
-bool EntriesFit(const std::vector<int>& degrees, float angleStep) {
-    for (int deg : degrees)
-        if (DevelopmentEntry(deg, angleStep) < 0) return false;
+// The run of entries that the drawing reads, all inside the outline.
+bool EntriesFit(const std::vector<int>& degrees, float angleStep, const CylinderOutline& o) {
+    if (o.Empty()) return false;
+    for (int deg : degrees) {
+        const int e = DevelopmentEntry(deg, angleStep);
+        if (e < 0 || e > o.Steps) return false;
+    }
     return DevelopmentEntry(0, angleStep) == 0;
 }
 
-// One half-pattern curve of a table from `from` to the middle, and (unless
-// left out) its mirror image from `mirrorFrom`. Returns the last scaled height.
+// The height of an edge's point at entry e.
+double At(const std::vector<OutlinePoint>& edge, int e) { return edge[static_cast<std::size_t>(e)].Y; }
+
+// One half-pattern curve of an edge from `from` to the middle, and (unless
+// left out) its mirror image from `mirrorFrom`; the generatrix at deg degrees
+// is drawn deg * ppd from either end with the height of its nearest entry.
+// Returns the last scaled height.
 template <class Scale>
-float DrawEdge(Canvas& pic, const ProfileTable& table, const std::vector<int>& degrees, float angleStep,
+float DrawEdge(Canvas& pic, const std::vector<OutlinePoint>& edge, const std::vector<int>& degrees, float angleStep,
                double from, double mirrorFrom, double ppd, double base, Colour colour, bool left,
                bool mirror, Scale scaled) {
-    float p1 = scaled(table[0]);
+    float p1 = scaled(At(edge, 0));
     int previous = 0;
     for (int deg : degrees) {
-        const float p2 = scaled(table[static_cast<std::size_t>(DevelopmentEntry(deg, angleStep))]);
+        const float p2 = scaled(At(edge, DevelopmentEntry(deg, angleStep)));
         if (left) pic.Line(from + previous * ppd, base - p1, from + deg * ppd, base - p2, colour);
         if (mirror) pic.Line(mirrorFrom - previous * ppd, base - p1, mirrorFrom - deg * ppd, base - p2, colour);
         p1 = p2;
@@ -111,13 +120,12 @@ int DevelopmentEntry(int degrees, float angleStep) {
 CylinderDevelopmentLabels DrawCylinderDevelopment(RasterCanvas& pic, const CylinderResults& r,
                                                   const CylinderDevelopmentSettings& s) {
     CylinderDevelopmentLabels out;
-    // The plate's width: the working diameter's developed length D' Pi.
-    const double length = r.DevelopedLength;
-    const float hmax = r.Hmax;
+    const CylinderOutline o = CylinderOutlineOf(r, s.AngleStep);
     const std::vector<int> degrees = DrawnDegrees(s.AngleStep);
-    if (!(length > 0) || !(hmax > 0) || !std::isfinite(length) || !std::isfinite(hmax) ||
-        !EntriesFit(degrees, s.AngleStep))
-        return out;
+    if (!EntriesFit(degrees, s.AngleStep, o)) return out;
+    // The plate's width: the working diameter's developed length D' Pi.
+    const double length = o.Length;
+    const float hmax = o.Height;
 
     // Frame. Hmax is drawn at the horizontal scale (2 halfW pixels for the
     // developed length), so that every pattern keeps its proportions and its
@@ -141,38 +149,37 @@ CylinderDevelopmentLabels DrawCylinderDevelopment(RasterCanvas& pic, const Cylin
     auto scaled = [&](double v) { return ScaleByMaxHeight(height, static_cast<float>(v), hmax); };
     auto y = [&](double v) { return base - scaled(v); };
 
-    const float lastLower = DrawEdge(pic, r.CylLowerHeights, degrees, s.AngleStep, left, right, ppd, base,
+    const float lastLower = DrawEdge(pic, o.Lower, degrees, s.AngleStep, left, right, ppd, base,
                                      Yellow, true, true, scaled);
     pic.Line(left + 180 * ppd - 1, base - lastLower, right - 180 * ppd + 1, base - lastLower, Yellow);
-    const float lastUpper = DrawEdge(pic, r.CylUpperHeights, degrees, s.AngleStep, left, right, ppd, base,
+    const float lastUpper = DrawEdge(pic, o.Upper, degrees, s.AngleStep, left, right, ppd, base,
                                      Yellow, true, true, scaled);
     pic.Line(left + 180 * ppd - 1, base - lastUpper, right - 180 * ppd + 1, base - lastUpper, Yellow);
-    pic.Line(left, y(r.CylUpperHeights[0]), left, y(r.CylLowerHeights[0]), Yellow);
-    pic.Line(right, y(r.CylUpperHeights[0]), right, y(r.CylLowerHeights[0]), Yellow);
+    pic.Line(left, y(o.LeftSeam.To.Y), left, y(o.LeftSeam.From.Y), Yellow);
+    pic.Line(right, y(o.RightSeam.To.Y), right, y(o.RightSeam.From.Y), Yellow);
 
     // Fill from inside the outline: the middle generatrix, or the quarter
     // one where the middle is too narrow (the gap is linear in 1 - cos).
     const int i180 = DevelopmentEntry(180, s.AngleStep);
-    auto seed = FillSeedBetween(pic, cx, y(r.CylUpperHeights[i180]), y(r.CylLowerHeights[i180]), Yellow);
+    auto seed = FillSeedBetween(pic, cx, y(At(o.Upper, i180)), y(At(o.Lower, i180)), Yellow);
     if (!seed) {
         int quarter = degrees.front();
         for (int deg : degrees)
             if (std::abs(deg - 90) < std::abs(quarter - 90)) quarter = deg;
         const int e = DevelopmentEntry(quarter, s.AngleStep);
-        seed = FillSeedBetween(pic, left + quarter * ppd, y(r.CylUpperHeights[e]), y(r.CylLowerHeights[e]),
-                               Yellow);
+        seed = FillSeedBetween(pic, left + quarter * ppd, y(At(o.Upper, e)), y(At(o.Lower, e)), Yellow);
     }
     if (seed) pic.FloodFill(seed->X, seed->Y, Yellow, s.Fill);
 
     out.Labels[DevelopmentLabelC] =
-        DrawCircumferenceDimension(pic, left, right, base, scaled(r.CylLowerHeights[0]),
+        DrawCircumferenceDimension(pic, left, right, base, scaled(At(o.Lower, 0)),
                                    "C = " + FormatLength(r.DevelopedLength, s.MeasuringSystem));
 
-    const double yUpper0 = y(r.CylUpperHeights[0]);
-    const double yUpper180 = y(r.CylUpperHeights[i180]);
+    const double yUpper0 = y(At(o.Upper, 0));
+    const double yUpper180 = y(At(o.Upper, i180));
     const double yHmax = std::min(yUpper0, yUpper180);
     const double yHmed = std::max(yUpper0, yUpper180);
-    const double yHmin = std::min(y(r.CylLowerHeights[0]), y(r.CylLowerHeights[i180]));
+    const double yHmin = std::min(y(At(o.Lower, 0)), y(At(o.Lower, i180)));
 
     pic.DrawStyle = DrawDashDot;
     pic.Line(cx, yHmax, cx, base, White);
@@ -198,11 +205,10 @@ void DrawCylinderSheetDevelopment(RasterCanvas& pic, const CylinderResults& r, f
     pic.Cls();
     const double width = pic.ScaleWidth();
     const double height = pic.ScaleHeight();
-    const float hmax = r.Hmax;
+    const CylinderOutline o = CylinderOutlineOf(r, angleStep);
     const std::vector<int> degrees = DrawnDegrees(angleStep);
-    if (!(width >= 2) || !(height >= 2) || !(hmax > 0) || !std::isfinite(hmax) ||
-        !EntriesFit(degrees, angleStep))
-        return;
+    if (!(width >= 2) || !(height >= 2) || !EntriesFit(degrees, angleStep, o)) return;
+    const float hmax = o.Height;
 
     double x0 = width / 2;
     double ppd = x0 / 180;
@@ -221,10 +227,10 @@ void DrawCylinderSheetDevelopment(RasterCanvas& pic, const CylinderResults& r, f
     const bool leftHalf = developmentPart != 2;
     const bool rightHalf = developmentPart != 1;
 
-    DrawEdge(pic, r.CylLowerHeights, degrees, angleStep, xL, xR, ppd, yB, Black, leftHalf, rightHalf, scaled);
-    DrawEdge(pic, r.CylUpperHeights, degrees, angleStep, xL, xR, ppd, yB, Black, leftHalf, rightHalf, scaled);
-    const double yLower0 = yB - scaled(r.CylLowerHeights[0]);
-    const double yUpper0 = yB - scaled(r.CylUpperHeights[0]);
+    DrawEdge(pic, o.Lower, degrees, angleStep, xL, xR, ppd, yB, Black, leftHalf, rightHalf, scaled);
+    DrawEdge(pic, o.Upper, degrees, angleStep, xL, xR, ppd, yB, Black, leftHalf, rightHalf, scaled);
+    const double yLower0 = yB - scaled(o.LeftSeam.From.Y);
+    const double yUpper0 = yB - scaled(o.LeftSeam.To.Y);
     if (leftHalf) pic.Line(xL, yLower0, xL, yUpper0, Black);
     if (rightHalf) pic.Line(xR, yLower0, xR, yUpper0, Black);
 
