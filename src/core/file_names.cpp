@@ -228,12 +228,7 @@ int ReplaceFileStreamed(const std::string& path, const FileWriter& write, bool m
     }
 
     // The rename would get past a write-protected file; writing into it would not.
-    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0) {
-        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return LastError(EACCES);
-        // The superuser passes the check above whatever the bits say.
-        struct stat st {};
-        if (::stat(target.c_str(), &st) == 0 && !PermissionBitsAllowWrite(st)) return EACCES;
-    }
+    if (const int protection = WriteProtection(target); protection != 0) return protection;
 
     std::string tempName;
     int error = 0;
@@ -267,6 +262,15 @@ int ReplaceFileStreamed(const std::string& path, const FileWriter& write, bool m
     if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0) error = LastError();
     if (error != 0) ::unlink(tempName.c_str());
     return error;
+}
+
+int WriteProtection(const std::string& path) {
+    if (::faccessat(AT_FDCWD, path.c_str(), F_OK, AT_EACCESS) != 0) return 0;
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return LastError(EACCES);
+    // The superuser passes the check above whatever the bits say.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !PermissionBitsAllowWrite(st)) return EACCES;
+    return 0;
 }
 
 bool FolderWritable(const std::string& folder) {

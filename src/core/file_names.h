@@ -49,6 +49,10 @@ using FileWriter = std::function<int(std::ostream& out)>;
 // the previous file stays as it was and no new file is left. With
 // makeFolder, a missing folder is made (one level) and the open retried.
 int ReplaceFileStreamed(const std::string& path, const FileWriter& write, bool makeFolder = false);
+// 0 when path is missing or the running user may write it, else the
+// system's error number (EACCES): the permission bits decide for the
+// superuser too.
+int WriteProtection(const std::string& path);
 // True when the running user may make files in folder, by its permission
 // bits for the superuser too.
 bool FolderWritable(const std::string& folder);

@@ -4,10 +4,15 @@
 
 namespace velm {
 
+// Defined with the output windows (output/windows/dxf_commands.cpp), which
+// the frame does not include.
+void RegisterExportCommands();
+
 // Each shape family adds its windows here as it arrives.
 void RegisterShapeWindows() {
     RegisterConeWindows();
     RegisterCylinderWindows();
+    RegisterExportCommands();
 }
 
 }  // namespace velm

@@ -70,6 +70,8 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
         {"after start", [] {}, false, false, true, false},
         {"shape applied, no exporters yet",
          [] {
+             RegisterCommand(RegisteredCommand::DxfExport, nullptr);  // start-up registered them
+             RegisterCommand(RegisteredCommand::IsoExport, nullptr);
              State().ShapeCode = ShapeCiRe;
              State().DevelopmentValid = True16;
              UpdateMdiState();
