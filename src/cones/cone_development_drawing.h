@@ -3,6 +3,8 @@
 // vertical centre line, opening downwards, bounded by the two developed cut
 // edges and the two seam edges. On screen it is fitted, outlined in yellow,
 // filled and dimensioned; on the preview's sheet it is a black outline.
+// Both take the edges' distances from the apex and the extremes from the
+// outline (cone_outline.h) and place each point at their own polar angle.
 #include <array>
 #include <cstdint>
 

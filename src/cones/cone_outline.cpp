@@ -22,18 +22,22 @@ bool FiniteEntries(const ProfileTable& table, int last) {
     return true;
 }
 
-// One edge over the whole turn; the angle in single precision, as the
-// sector angle it comes from.
-std::vector<SectorPoint> Edge(const ProfileTable& table, int n, float S, float h, float angleStep) {
-    std::vector<SectorPoint> edge(static_cast<std::size_t>(n) + 1);
+// Both edges over the whole turn, entry by entry at one angle; the angle in
+// single precision, as the sector angle it comes from.
+void Edges(const ConeResults& r, int n, float S, float h, float angleStep, ConeOutline& o) {
+    o.Upper.resize(static_cast<std::size_t>(n) + 1);
+    o.Lower.resize(static_cast<std::size_t>(n) + 1);
     for (int i = 0; i <= n; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const float a = h - ((static_cast<float>(i) * S) / 360.0f) * angleStep;
-        const double t = table[k];
         const double rad = static_cast<double>(a) * DegToRad;
-        edge[k] = {-t * std::sin(rad), -t * std::cos(rad), t, a};
+        const double sa = std::sin(rad);
+        const double ca = std::cos(rad);
+        const double u = r.ConeUpperRadii[k];
+        const double l = r.ConeLowerRadii[k];
+        o.Upper[k] = {-u * sa, -u * ca, u, a};
+        o.Lower[k] = {-l * sa, -l * ca, l, a};
     }
-    return edge;
 }
 
 }  // namespace
@@ -55,8 +59,7 @@ ConeOutline ConeOutlineOf(const ConeResults& r, float angleStep) {
     o.SectorAngle = r.ConeSectorAngle;
     o.InnerRadius = r.ConeInnerRadius;
     o.OuterRadius = r.ConeOuterRadius;
-    o.Upper = Edge(r.ConeUpperRadii, n, S, h, angleStep);
-    o.Lower = Edge(r.ConeLowerRadii, n, S, h, angleStep);
+    Edges(r, n, S, h, angleStep, o);
 
     const double sh = std::sin(static_cast<double>(h) * DegToRad);
     const double ch = std::cos(static_cast<double>(h) * DegToRad);

@@ -1,8 +1,8 @@
 #pragma once
-// The flat pattern of a cylinder from its edge tables: on the window's
-// picture (filled, dimensioned, with C, Hmax, Hmed and Hmin) and on the
-// sheet picture of the preview (the bare outline). Coordinates are the
-// picture's pixels, y downwards.
+// The flat pattern of a cylinder from its outline (cylinder_outline.h): on
+// the window's picture (filled, dimensioned, with C, Hmax, Hmed and Hmin) and
+// on the sheet picture of the preview (the bare outline). Coordinates are the
+// picture's pixels, y downwards; each generatrix is placed by its angle.
 #include <array>
 #include <cstdint>
 

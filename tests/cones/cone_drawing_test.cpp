@@ -179,6 +179,71 @@ TEST(ConeDevelopmentDrawing, NothingMirroredOrFloodedWhenThereIsNoRoom) {
     EXPECT_TRUE(pic.fills.empty());
 }
 
+// Each part of the sheet drawing against the body in space: mapped back
+// through the sheet's scales, every solid line's ends lie on a cut edge at
+// the polar angle of their generatrix, on the part's side of the axis; the
+// seams stand where the part has them, the dash-dot axis on the apex.
+TEST(ConeSheetDrawing, PartsFollowTheBodyInSpace) {
+    for (float step : {1.0f, 0.25f, 5.0f}) {
+        const auto d = Develop(kBodies[4], 1, step);
+        const testing::SpaceFrustum& f = d->model;
+        const double sector = f.SectorAngle(), half = sector / 2;
+        const int n = static_cast<int>(std::lround(180 / step));
+        double upperMin = 1e300, lowerMax = -1e300;
+        for (int i = 0; i <= n; ++i) {
+            const double t = i * step * kDeg, phi = half - t * sector / (2 * kPi);
+            upperMin = std::min(upperMin, f.SlantTo(f.upper, t) * std::cos(phi));
+            lowerMax = std::max(lowerMax, f.SlantTo(f.lower, t) * std::cos(phi));
+        }
+        const double r0 = f.SlantTo(f.upper, 0), R0 = f.SlantTo(f.lower, 0);
+        const double xExt = std::sin(half) * R0;
+        const int W = 300, H = 250;
+        const struct { std::int16_t part; double cx, a; bool left, right; } parts[] = {
+            {0, W / 2.0, W / 2.0 - 1, true, true}, {1, W - 1.0, W - 1.0, true, false}, {2, 0, W - 1.0, false, true}};
+        for (const auto& p : parts) {
+            SCOPED_TRACE(::testing::Message() << "step " << step << " part " << p.part);
+            RecordingCanvas pic(W, H);
+            ASSERT_TRUE(DrawConeSheetDevelopment(pic, {W, H, 2970, 297, p.part}, *d->results, step));
+            const double T = -upperMin * 10;  // 10 sheet units a unit of length
+            // Sheet point to (distance from the apex, angle from the axis, side).
+            struct Polar { double rho, psi; int side; };
+            auto polar = [&](double x, double y) {
+                const double X = (x - p.cx) * xExt / p.a, Y = (y - T) * lowerMax / (H - T - 1);
+                return Polar{std::hypot(X, Y), std::atan2(std::fabs(X), Y), X < -1e-6 ? -1 : X > 1e-6 ? 1 : 0};
+            };
+            auto onEdge = [&](const Polar& q) {
+                const double t = (half - q.psi) * 2 * kPi / sector;
+                return q.psi <= half + 1e-6 && (p.left || q.side >= 0) && (p.right || q.side <= 0) &&
+                       (std::fabs(q.rho - f.SlantTo(f.upper, t)) < 2e-5 * q.rho ||
+                        std::fabs(q.rho - f.SlantTo(f.lower, t)) < 2e-5 * q.rho);
+            };
+            int edgeLines = 0, middle = 0;
+            std::vector<int> seams;
+            for (const auto& l : pic.lines) {
+                if (l.style == DrawDashDot) {
+                    middle += l.x1 == p.cx && l.x2 == p.cx && l.y1 == 0 && l.y2 == H;
+                    continue;
+                }
+                const Polar a = polar(l.x1, l.y1), b = polar(l.x2, l.y2);
+                EXPECT_TRUE(onEdge(a) && onEdge(b)) << "(" << l.x1 << ", " << l.y1 << ") - (" << l.x2 << ", " << l.y2 << ")";
+                if (std::fabs(a.rho - r0) < 1e-4 * r0 && std::fabs(b.rho - R0) < 1e-4 * R0) {
+                    EXPECT_NEAR(a.psi, half, 1e-5);
+                    EXPECT_NEAR(b.psi, half, 1e-5);
+                    seams.push_back(a.side);
+                } else {
+                    ++edgeLines;
+                }
+            }
+            EXPECT_EQ(middle, 1);
+            EXPECT_EQ(edgeLines, 2 * static_cast<int>(180 / std::max(1.0f, step)) * (p.left + p.right));
+            std::vector<int> wanted;
+            if (p.left) wanted.push_back(-1);
+            if (p.right) wanted.push_back(1);
+            EXPECT_EQ(seams, wanted);
+        }
+    }
+}
+
 struct Sketched { std::unique_ptr<Developed> d; std::unique_ptr<RecordingCanvas> pic; ConeSketch sketch; };
 
 Sketched Sketch(const Body& b, std::int16_t side = 1, int width = 700, int height = 600) {

@@ -8,6 +8,7 @@
 #include "cylinders/cylinder_compute.h"
 #include "cylinders/cylinder_development_drawing.h"
 #include "cylinders/cylinder_sketch.h"
+#include "support/cylinder_reference.h"
 #include "support/recording_canvas.h"
 
 namespace velm {
@@ -176,6 +177,63 @@ TEST(CylinderSheetDrawing, WholeAndHalves) {
         EXPECT_NEAR(e.maxX, W - 1, 1e-6) << c.part;
         EXPECT_NEAR(e.minY, 0, 1e-3) << "Hmax fills the height";
         EXPECT_NEAR(e.maxY, H - 1, 1e-3);
+    }
+}
+
+// Each part against the body in space: every solid line's ends lie on one of
+// the two cut edges at the generatrix their x stands for, the seams stand
+// where the part has them, the dash-dot line on the 180 degree generatrix.
+TEST(CylinderSheetDrawing, PartsFollowTheBodyInSpace) {
+    const int W = 721, H = 301;
+    const double xR = W - 1, yB = H - 1;
+    for (float step : {1.0f, 0.25f, 5.0f}) {
+        const Body b{ShapeCiDiscordi, 1.5f, 120, 300, 35, 20, 1, step, -1};
+        const CylinderResults r = Develop(b);
+        const cut_cylinder::CutCylinder body{120 + 1.5, 300, -20, 35, -1};
+        const double scale = yB / body.Hmax();
+        const int perHalf = static_cast<int>(180 / std::max(1.0f, step));
+        const struct { std::int16_t part; double middleX; bool left, right; } parts[] = {
+            {0, W / 2.0, true, true}, {1, xR, true, false}, {2, 0, false, true}};
+        for (const auto& p : parts) {
+            SCOPED_TRACE(::testing::Message() << "step " << step << " part " << p.part);
+            RecordingCanvas pic(W, H);
+            DrawCylinderSheetDevelopment(pic, r, step, p.part);
+            // Degrees per pixel of either half, measured from its own end.
+            const double ppd = p.part == 0 ? W / 2.0 / 180 : xR / 180;
+            auto onEdge = [&](double x, double y) {
+                std::vector<double> thetas;
+                if (p.left) thetas.push_back(x / ppd);
+                if (p.right) thetas.push_back(360 - (xR - x) / ppd);
+                for (double t : thetas) {
+                    if (t < -1e-9 || t > 360 + 1e-9) continue;
+                    if (std::fabs(y - (yB - scale * body.Upper(t))) < 1e-3 ||
+                        std::fabs(y - (yB - scale * body.Lower(t))) < 1e-3)
+                        return true;
+                }
+                return false;
+            };
+            int edgeLines = 0, middle = 0;
+            std::vector<double> seams;
+            for (const auto& l : pic.lines) {
+                if (l.style == DrawDashDot) {
+                    middle += l.x1 == p.middleX && l.x2 == p.middleX && l.y1 == 0 && l.y2 == H;
+                } else if (l.x1 == l.x2) {
+                    seams.push_back(l.x1);
+                    EXPECT_NEAR(std::max(l.y1, l.y2), yB - scale * body.Lower(0), 1e-3);
+                    EXPECT_NEAR(std::min(l.y1, l.y2), yB - scale * body.Upper(0), 1e-3);
+                } else {
+                    ++edgeLines;
+                    EXPECT_TRUE(onEdge(l.x1, l.y1) && onEdge(l.x2, l.y2))
+                        << "(" << l.x1 << ", " << l.y1 << ") - (" << l.x2 << ", " << l.y2 << ")";
+                }
+            }
+            EXPECT_EQ(middle, 1);
+            EXPECT_EQ(edgeLines, 2 * perHalf * (p.left + p.right));
+            std::vector<double> wanted;
+            if (p.left) wanted.push_back(0);
+            if (p.right) wanted.push_back(xR);
+            EXPECT_EQ(seams, wanted);
+        }
     }
 }
 

@@ -102,7 +102,9 @@ TEST(ElbowBadInput, RandomInputsGiveSoundElbowsOrRefusals) {
             LastElbow e;
             const int m = CheckCylElbowInput(data) != 0 ? -1 : ComputeCylElbow(data, settings.ThicknessFactor, e);
             EXPECT_EQ(std::memcmp(before.data(), data.data(), sizeof data), 0);
-            if (m != -1 && (data[8] == 2 || data[8] == 51)) EXPECT_EQ(m, ErrPieceCountRange);
+            if (m != -1 && (data[8] == 2 || data[8] == 51)) {
+                EXPECT_EQ(m, ErrPieceCountRange);
+            }
             if (m == 0) {
                 ++accepted;
                 ExpectSound(e, settings);
@@ -146,7 +148,9 @@ TEST(ElbowBadInput, RandomInputsGiveSoundElbowsOrRefusals) {
                 EXPECT_TRUE(std::isfinite(work[13]));
                 ExpectSound(e, settings);
             }
-            if (m == 0) EXPECT_TRUE(data[9] != 2 && data[9] != 51);
+            if (m == 0) {
+                EXPECT_TRUE(data[9] != 2 && data[9] != 51);
+            }
         }
         if (::testing::Test::HasFailure()) break;
     }

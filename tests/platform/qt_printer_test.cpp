@@ -132,7 +132,9 @@ TEST_F(QtPrinterTest, TheSaveDialogNamesEachDocument) {
         EXPECT_EQ(printer.EndDocument(), c.result) << c.answer;
         EXPECT_EQ(static_cast<int>(dialogs.saves.size()), c.asked) << c.answer;
         EXPECT_EQ(fs::exists(name) ? PageCount(name) : 0, c.pages) << c.answer;
-        if (!dialogs.saves.empty()) EXPECT_EQ(dialogs.saves[0].defaultExtension, "pdf");
+        if (!dialogs.saves.empty()) {
+            EXPECT_EQ(dialogs.saves[0].defaultExtension, "pdf");
+        }
         fs::remove(name);
     }
 }

@@ -43,7 +43,9 @@ TEST_F(ShapeOpenerTest, MenuCheckAndPanelCellOfEveryCode) {
         CheckShapeMenuItem(c.code);
         EXPECT_EQ(Checked(), std::vector<std::string>{c.item}) << c.code;
         EXPECT_EQ(ShapeFamilyOf(c.code), c.family) << c.code;
-        if (c.cell >= 0) EXPECT_EQ(SelectionCellFor(c.family, c.code), c.cell) << c.code;
+        if (c.cell >= 0) {
+            EXPECT_EQ(SelectionCellFor(c.family, c.code), c.cell) << c.code;
+        }
         EXPECT_EQ(SelectionCellFor(0, c.code), c.group) << c.code;
         EXPECT_EQ(SelectionCellFor(c.family == 1 ? 2 : 1, c.code), -1) << c.code;  // not on another page
     }
