@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velm {
 
@@ -29,6 +30,8 @@ public:
     void Code(int code);
     void Integer(int value) { Code(value); }
     void Text(std::string_view text);
+    // Lines already ended by CR LF, written as they are.
+    void Lines(std::string_view block);
     void Number(double value);  // double precision
     void Single(float value);   // single precision
 
@@ -39,11 +42,12 @@ public:
     bool NotFinite() const { return notFinite_; }
 
 private:
-    void Line(std::string_view text);
+    void Line(const char* text, std::size_t size);
     void NumberLine(double value, int digits);
 
     std::ostream& stream_;
-    std::string buffer_;
+    std::vector<char> buffer_;  // lines collect here, without a check per character
+    std::size_t used_ = 0;
     bool notFinite_ = false;
 };
 

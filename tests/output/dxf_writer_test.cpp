@@ -4,12 +4,14 @@
 #include <sys/resource.h>
 
 #include <cerrno>
+#include <charconv>
 #include <clocale>
 #include <csignal>
 #include <filesystem>
 #include <cmath>
 #include <limits>
 #include <locale>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -94,6 +96,28 @@ TEST(DxfFile, NumberLinesArePlainDecimals) {
         {16777217.0f, "16777220"}, {1e-9f, "0.000000001"},
     };
     for (const auto& [value, text] : singles) EXPECT_EQ(DxfSingleText(value), text) << value;
+}
+
+// The quick digits agree with the exactly rounded ones, halves and nines included.
+TEST(DxfFile, NumberLinesRoundLikeTheExactDigits) {
+    std::mt19937_64 random(12345);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-8, 12);
+    int checked = 0;
+    for (int i = 0; i < 200000; ++i) {
+        double v = mantissa(random) * std::pow(10.0, exponent(random));
+        if (i % 3 == 0) v = std::nextafter(std::round(v * 1e6) / 1e6 + 5e-15 * v, 0.0);  // near a half
+        if (i % 2) v = -v;
+        char exact[64];
+        const auto r = std::to_chars(exact, exact + sizeof exact, v, std::chars_format::scientific, 14);
+        double want = 0, got = 0;
+        std::from_chars(exact, r.ptr, want);
+        const std::string text = DxfNumberText(v);
+        std::from_chars(text.data(), text.data() + text.size(), got);
+        ASSERT_EQ(got, want) << text << " for " << std::string(exact, r.ptr);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 200000);
 }
 
 // Line counts of each shape kind at a step of 1 degree, and the form of every line.
