@@ -103,6 +103,27 @@ struct SettingsCache {
     float SettingYPrinter = 1.0f;
 };
 
+// The printed sheet as the last layout of a sheet preview and the last drag
+// left it. Page sizes are in development units (millimetres or inches)
+// after the print factors; positions and box heights are in the sheet
+// picture's units. Each sheet keeps its own pair of print factors: printer
+// units per development unit along the page's width and height.
+struct PrintFactorPair {
+    float X = 1.0f;
+    float Y = 1.0f;
+};
+
+struct PrintedSheet {
+    float PageWidth = 0;
+    float PageHeight = 0;
+    PrintFactorPair CylinderFactors;  // FrmAnteprimaCilindri
+    PrintFactorPair ConeFactors;      // FrmAnteprima
+    float DrawingLeft = 0;
+    float DrawingTop = 0;
+    float DataBoxHeight = 0;
+    float NoteBoxHeight = 0;
+};
+
 // The last development of a family, shared by every window that develops
 // into it (a shape window, an elbow piece, the export). Whoever develops
 // into it takes a new generation, so that a window can tell whether what it
@@ -153,6 +174,10 @@ struct WorkingState {
     LastElbow Elbow;
     // A new, never used generation number for a development.
     std::uint64_t NewGeneration() { return ++generations_; }
+
+    // The printed sheet and the notes printed as the data block's last line.
+    PrintedSheet Sheet;
+    std::string NoteText;
 
     // Kept by the cut frustum windows for the sketch.
     float EnclosingUpperDiameter = 0;

@@ -67,6 +67,9 @@ public:
     virtual void NewPage() = 0;
     // Sends the document and says how it went; the page is then fresh for the next document.
     virtual DocumentResult EndDocument() = 0;
+    // Why the last document could not be started, in the system's words
+    // (an unwritable PDF file); empty when the printer does not say.
+    virtual std::string FailureText() { return {}; }
     // True when documents go to a PDF file that the user names, not to a printer.
     virtual bool PrintsToFile() = 0;
     // PDF: the next documents go to fileName numbered ("a.pdf": a-1.pdf, a-2.pdf ...) without asking; "" asks again.

@@ -49,6 +49,7 @@ public:
     double lineHeightMm = 4.0;
     bool available = true;   // false: "no printer"
     bool failStart = false;  // documents cannot be started
+    std::string failureText;  // what FailureText says
     bool printsToFile = false;
 
     bool Available() override { return available; }
@@ -58,6 +59,7 @@ public:
     void NewPage() override;
     DocumentResult EndDocument() override;
     bool PrintsToFile() override { return printsToFile; }
+    std::string FailureText() override { return failureText; }
     void NumberDocuments(const std::string& fileName) override;
 
     std::vector<DocumentRec> documents;    // every document begun, the last one perhaps still open

@@ -18,6 +18,7 @@ namespace {
 
 std::array<ShapeWindowFactory, LastShapeCode + 1> g_factories{};
 std::vector<QPointer<QWidget>> g_shapeWindows;
+std::array<QPointer<QWidget>, LastShapeCode + 1> g_windowOfCode;
 
 // A caller may be named by its sub-window or by the window inside it.
 QWidget* InnerWindow(QWidget* w) {
@@ -54,6 +55,11 @@ ShapeWindowFactory ShapeWindowFactoryFor(int shapeCode) {
 
 bool ShapeWindowAvailable(int shapeCode) { return ShapeWindowFactoryFor(shapeCode) != nullptr; }
 
+QWidget* LoadedShapeWindow(int shapeCode) {
+    if (!FindShapeKind(shapeCode)) return nullptr;
+    return g_windowOfCode[static_cast<std::size_t>(shapeCode)];
+}
+
 bool IsShapeWindow(const QWidget* window) {
     if (!window) return false;
     return std::any_of(g_shapeWindows.begin(), g_shapeWindows.end(),
@@ -72,6 +78,7 @@ QWidget* ShowShapeWindow(int shapeCode) {
         g_shapeWindows.erase(std::remove(g_shapeWindows.begin(), g_shapeWindows.end(), nullptr), g_shapeWindows.end());
         g_shapeWindows.emplace_back(window);
     }
+    g_windowOfCode[static_cast<std::size_t>(shapeCode)] = window;
     QMdiSubWindow* sub = SubWindowOf(window);
     if (!sub) {
         // The window stays made for the run: closing it only hides it.

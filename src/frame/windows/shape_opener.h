@@ -13,6 +13,10 @@ namespace velm {
 // has no window or there is no main window.
 QWidget* ShowShapeWindow(int shapeCode);
 
+// The window of a shape code that is loaded now; null when none is, never
+// making one.
+QWidget* LoadedShapeWindow(int shapeCode);
+
 // True for a window that the registry made (a shape window).
 bool IsShapeWindow(const QWidget* window);
 

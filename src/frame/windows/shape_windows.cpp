@@ -4,14 +4,17 @@
 
 namespace velm {
 
-// Defined with the output windows (output/windows/dxf_commands.cpp), which
-// the frame does not include.
+// The output windows' commands, declared here so that the frame never
+// includes the output code: sheet preview, print, re-layout
+// (output/windows/), DXF and ISO export (output/windows/dxf_commands.cpp).
+void RegisterOutputCommands();
 void RegisterExportCommands();
 
 // Each shape family adds its windows here as it arrives.
 void RegisterShapeWindows() {
     RegisterConeWindows();
     RegisterCylinderWindows();
+    RegisterOutputCommands();
     RegisterExportCommands();
 }
 

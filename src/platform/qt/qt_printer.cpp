@@ -1,6 +1,8 @@
 #include "platform/qt/qt_printer.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -46,6 +48,17 @@ bool Finite(std::initializer_list<double> values) {
 
 QStringList Lines(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split(QLatin1Char('\n'));
+}
+
+// Why a PDF file cannot be written, in the system's words; the probe leaves
+// no file behind.
+std::string WriteFailure(const QString& name) {
+    const bool existed = QFileInfo::exists(name);
+    QFile probe(name);
+    if (!probe.open(QIODevice::Append)) return (name + QStringLiteral(": ") + probe.errorString()).toStdString();
+    probe.close();
+    if (!existed) QFile::remove(name);
+    return {};
 }
 
 }  // namespace
@@ -163,6 +176,7 @@ QPainter* QtPrinter::Begin() {
     if (state_ == DocState::Drawing) return painter_.get();
     if (state_ != DocState::Idle) return nullptr;
     state_ = DocState::Failed;
+    failure_.clear();
     if (!Available()) return nullptr;
     if (PrintsToFile()) {
         std::string name;
@@ -189,7 +203,10 @@ QPainter* QtPrinter::Begin() {
         device_->setOutputFileName(QString::fromStdString(name));
     }
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(device_.get())) return nullptr;
+    if (!painter->begin(device_.get())) {
+        if (PrintsToFile()) failure_ = WriteFailure(device_->outputFileName());
+        return nullptr;
+    }
     painter_ = std::move(painter);
     state_ = DocState::Drawing;
     return painter_.get();

@@ -52,6 +52,7 @@ public:
     void NewPage() override;
     DocumentResult EndDocument() override;
     bool PrintsToFile() override;
+    std::string FailureText() override { return failure_; }
     void NumberDocuments(const std::string& fileName) override;
 
     // The device itself, for the printer set-up and print dialogs.
@@ -69,6 +70,7 @@ private:
     DocState state_ = DocState::Idle;
     std::string numberedName_;
     int documentNumber_ = 0;
+    std::string failure_;
 };
 
 }  // namespace velm

@@ -67,7 +67,12 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
         std::function<void()> act;
         bool save, dxf, open, print;
     } cases[] = {
-        {"after start", [] {}, false, false, true, false},
+        {"after start, nothing registered",
+         [] {
+             ClearCommands();
+             UpdateCommandState();
+         },
+         false, false, true, false},
         {"shape applied, no exporters yet",
          [] {
              RegisterCommand(RegisteredCommand::DxfExport, nullptr);  // start-up registered them

@@ -1,0 +1,41 @@
+#pragma once
+// The data block printed at the top of a development sheet, and shown by
+// the notes window: the header, the shape's values as label and value in
+// print zones, the calculation method and the notes. One builder makes the
+// lines; the printer and the screen each lay them out.
+#include <string>
+#include <vector>
+
+#include "core/working_state.h"
+#include "output/print_items.h"
+
+namespace velm {
+
+// "--- TOLVA-MERIX --- VELM " and the version.
+std::string DataBlockHeader();
+
+// A label and its value with the value in the fourth print zone for labels
+// under 42 characters: two empty zones after a label shorter than 14
+// characters, one after 14 to 27, none after 28 or more.
+PrintLine PaddedLine(const std::string& label, const std::string& value);
+
+// The data rows only (label and value, the label ending in ":"), in print
+// order, for the codes of the sheet: cylinders 6 to 11 and 13, frusta 1 to
+// 5 and 11 to 13. Values come from LastCylinderData / LastConeData and the
+// family's last development.
+std::vector<PrintLine> CylinderDataRows(const WorkingState& st);
+std::vector<PrintLine> ConeDataRows(const WorkingState& st);
+
+// The whole block by CheckData: header, empty line, and with the data the
+// title with the unit, an empty line, the rows and the method; last the
+// notes line (empty when there are none).
+std::vector<PrintLine> CylinderDataBlock(const WorkingState& st);
+std::vector<PrintLine> ConeDataBlock(const WorkingState& st);
+
+// The block printed from the page's current position.
+void PrintCylinderDataPage(Printer& printer, const WorkingState& st);
+void PrintConeDataPage(Printer& printer, const WorkingState& st);
+// PrintPaddedText: one padded line on the printer.
+void PrintPaddedText(Printer& printer, const std::string& label, const std::string& value);
+
+}  // namespace velm

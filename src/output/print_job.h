@@ -1,0 +1,45 @@
+#pragma once
+// The printer check before a preview, a calibration or a print, and the
+// print job: one page with the data block, one title line and the
+// development at 1:Scale, placed where the preview shows it.
+#include <string>
+
+#include "core/working_state.h"
+#include "output/printed_drawing.h"
+#include "output/sheet_layout.h"
+#include "platform/printer.h"
+
+namespace velm {
+
+// True when a printer answers with a page size. Otherwise shows text & "."
+// as an error message and returns false.
+bool CheckPrinterAvailable(const std::string& text);
+
+// The sheet and drawing pictures of the preview being printed.
+struct SheetPictures {
+    double SheetWidth = 0;
+    double SheetHeight = 0;
+    double DrawingWidth = 0;
+};
+
+// Where the drawing lies, from the pictures and the printed-sheet state.
+PrintPlacement PlacementOf(int family, const SheetPictures& pictures, const PrintedSheet& sheet);
+
+// The title line's text: the upper-cased scale caption with "1:" and the
+// scale (empty at 1:1), and the piece title of an elbow piece of the sheet
+// (empty for other shapes).
+std::string ScaleTitle(std::int16_t scale);
+std::string PieceTitle(int family, std::int16_t shapeCode, std::int16_t selectedPiece);
+// Upper case of the ASCII letters, as the title line prints its captions.
+std::string UpperCase(std::string text);
+
+// One document: family 2 the cylinder sheet, 1 the cone sheet, any other
+// value nothing; always ends the document and says how it ended.
+DocumentResult PrintSheetOn(Printer& printer, int family, const SheetPictures& pictures, const WorkingState& st);
+
+// The print job of the running program. A document that cannot be started
+// shows text 34 of Errore and "." (or why the file could not be written);
+// a cancelled file name prints nothing and says nothing.
+void PrintSheet(int family, const SheetPictures& pictures);
+
+}  // namespace velm

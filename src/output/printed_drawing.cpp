@@ -1,0 +1,129 @@
+#include "output/printed_drawing.h"
+
+#include <cstddef>
+
+#include "cones/cone_outline.h"
+#include "cylinders/cylinder_outline.h"
+#include "geometry/cylinder_geometry.h"
+#include "output/sheet_layout.h"
+
+namespace velm {
+
+namespace {
+
+// Sheet position to printer units: the sheet's inner size stands for the page.
+double SheetToPrinterX(double x, const PrintPlacement& at) {
+    return at.SheetWidth > 0 ? x / at.SheetWidth * at.PageWidth * at.Factors.X : 0;
+}
+double SheetToPrinterY(double y, const PrintPlacement& at) {
+    return at.SheetHeight > 0 ? y / at.SheetHeight * at.PageHeight * at.Factors.Y : 0;
+}
+
+// The entries a part of the development runs over: whole 0..n, left half
+// 0..m, right half m..n.
+struct Span {
+    int first = 0, last = 0;
+};
+Span SpanOf(std::int16_t part, int m, int n) {
+    if (part == 1) return {0, m};
+    if (part == 2) return {m, n};
+    return {0, n};
+}
+
+}  // namespace
+
+std::vector<PrintedLine> CylinderPrintedLines(const CylinderResults& r, float angleStep,
+                                              std::int16_t developmentPart, const PrintPlacement& at) {
+    const CylinderOutline o = CylinderOutlineOf(r, angleStep);
+    const int m = HalfTurnIndex(angleStep);
+    if (o.Empty() || m < 1 || m > o.Steps) return {};
+    const double fX = at.Factors.X, fY = at.Factors.Y;
+    double x0 = SheetToPrinterX(at.DrawingLeft, at);
+    const double y0 = SheetToPrinterY(at.DrawingTop, at);
+    const double yB = o.Height * fY + y0;
+    // The right half starts at 180 degrees: that point lands on the drawing's left edge.
+    if (developmentPart == 2) x0 -= o.Length / 2 * fX;
+    auto px = [&](const OutlinePoint& p) { return x0 + fX * p.X; };
+    auto py = [&](const OutlinePoint& p) { return yB - fY * p.Y; };
+    auto segment = [&](const OutlinePoint& a, const OutlinePoint& b) {
+        return PrintedLine{px(a), py(a), px(b), py(b), false};
+    };
+
+    const Span span = SpanOf(developmentPart, m, o.Steps);
+    std::vector<PrintedLine> lines;
+    lines.reserve(static_cast<std::size_t>(2 * (span.last - span.first) + 3));
+    for (int k = span.first + 1; k <= span.last; ++k)
+        lines.push_back(segment(o.Lower[static_cast<std::size_t>(k - 1)], o.Lower[static_cast<std::size_t>(k)]));
+    if (developmentPart != 1) lines.push_back(segment(o.RightSeam.From, o.RightSeam.To));
+    for (int k = span.last; k > span.first; --k)
+        lines.push_back(segment(o.Upper[static_cast<std::size_t>(k)], o.Upper[static_cast<std::size_t>(k - 1)]));
+    if (developmentPart != 2) lines.push_back(segment(o.LeftSeam.To, o.LeftSeam.From));
+    // The generatrix at 180 degrees: the middle line, or the cut edge of a half.
+    const double xm = px(o.MiddleLine.From);
+    lines.push_back({xm, y0 - MiddleLineOverhang, xm, yB + MiddleLineOverhang, true});
+    return lines;
+}
+
+std::vector<PrintedLine> ConePrintedLines(const ConeResults& r, float angleStep, std::int16_t developmentPart,
+                                          const PrintPlacement& at) {
+    const ConeOutline o = ConeOutlineOf(r, angleStep);
+    const int m = HalfTurnIndex(angleStep);
+    if (o.Empty() || m < 1 || m > o.Steps) return {};
+    const double fX = at.Factors.X, fY = at.Factors.Y;
+    // The apex: above the middle of a whole drawing, on the cut edge of a half.
+    double xS = at.DrawingLeft + at.DrawingWidth / 2;
+    if (developmentPart == 1) xS = at.DrawingLeft + at.DrawingWidth;
+    if (developmentPart == 2) xS = at.DrawingLeft;
+    const double xA = SheetToPrinterX(xS, at);
+    // The sector's highest point meets the drawing's top.
+    const ConeSectorBounds bounds = ConeSectorBoundsOf(r, angleStep);
+    const double yA = fY * (at.DrawingTop / at.SheetHeight * at.PageHeight + bounds.Top);
+    auto px = [&](double x) { return xA + fX * x; };
+    auto py = [&](double y) { return yA - fY * y; };
+    auto segment = [&](double x1, double y1, double x2, double y2) {
+        return PrintedLine{px(x1), py(y1), px(x2), py(y2), false};
+    };
+
+    // Entry 0 lies on the left seam, entry n on the right one; the left half
+    // holds the entries up to the axis.
+    const Span span = SpanOf(developmentPart, m, o.Steps);
+    std::vector<PrintedLine> lines;
+    lines.reserve(static_cast<std::size_t>(2 * (span.last - span.first) + 3));
+    for (int k = span.first + 1; k <= span.last; ++k) {
+        const SectorPoint& a = o.Lower[static_cast<std::size_t>(k - 1)];
+        const SectorPoint& b = o.Lower[static_cast<std::size_t>(k)];
+        lines.push_back(segment(a.X, a.Y, b.X, b.Y));
+    }
+    if (developmentPart != 1)
+        lines.push_back(segment(o.RightEdgeSeam.Outer.X, o.RightEdgeSeam.Outer.Y, o.RightEdgeSeam.Inner.X,
+                                o.RightEdgeSeam.Inner.Y));
+    for (int k = span.last; k > span.first; --k) {
+        const SectorPoint& a = o.Upper[static_cast<std::size_t>(k)];
+        const SectorPoint& b = o.Upper[static_cast<std::size_t>(k - 1)];
+        lines.push_back(segment(a.X, a.Y, b.X, b.Y));
+    }
+    if (developmentPart != 2)
+        lines.push_back(segment(o.LeftEdgeSeam.Inner.X, o.LeftEdgeSeam.Inner.Y, o.LeftEdgeSeam.Outer.X,
+                                o.LeftEdgeSeam.Outer.Y));
+    // The axis, from the inner edge's nearest point to the outer edge's farthest.
+    lines.push_back({xA, py(o.MiddleLine.From.Y) - MiddleLineOverhang, xA,
+                     py(o.MiddleLine.To.Y) + MiddleLineOverhang, true});
+    return lines;
+}
+
+void PrintOutline(Canvas& page, const std::vector<PrintedLine>& lines) {
+    const int width = page.DrawWidth;
+    for (const PrintedLine& l : lines) {
+        if (l.MiddleLine) {
+            page.DrawWidth = 1;
+            page.DrawStyle = DrawDashDot;
+        }
+        page.Line(l.X1, l.Y1, l.X2, l.Y2);
+        if (l.MiddleLine) {
+            page.DrawStyle = DrawSolid;
+            page.DrawWidth = width;
+        }
+    }
+}
+
+}  // namespace velm

@@ -1,0 +1,160 @@
+#include "output/sheet_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cones/cone_outline.h"
+
+namespace velm {
+
+namespace {
+
+// A picture's size or position: whole pixels, never negative, never huge.
+int Pixels(double v) {
+    if (!std::isfinite(v) || v <= 0) return 0;
+    return static_cast<int>(std::lround(std::min(v, 1.0e6)));
+}
+
+double Safe(double v) { return std::isfinite(v) ? v : 0; }
+
+}  // namespace
+
+bool IsSheetPieceCode(int family, int shapeCode) {
+    if (family == CylinderSheet)
+        return shapeCode == ShapeCuCilindri || shapeCode == ShapeCuConica1 || shapeCode == ShapeCuConica3;
+    if (family == ConeSheet) return shapeCode >= ShapeCuConica1 && shapeCode <= ShapeCuConica3;
+    return false;
+}
+
+PrintFactorPair& SheetFactors(PrintedSheet& sheet, int family) {
+    return family == ConeSheet ? sheet.ConeFactors : sheet.CylinderFactors;
+}
+
+const PrintFactorPair& SheetFactors(const PrintedSheet& sheet, int family) {
+    return family == ConeSheet ? sheet.ConeFactors : sheet.CylinderFactors;
+}
+
+int DataBlockLineCount(int family, int shapeCode) {
+    if (family == CylinderSheet) {
+        if (shapeCode == ShapeCiRe) return 10;
+        if (shapeCode == ShapeCiTaSup) return 13;
+        if (shapeCode == ShapeCiConcordi || shapeCode == ShapeCiDiscordi || IsSheetPieceCode(family, shapeCode))
+            return 15;
+    } else if (family == ConeSheet) {
+        if (shapeCode == ShapeCoRe) return 17;
+        if (shapeCode == ShapeCoTaSup || shapeCode == ShapeCoTaInf) return 19;
+        if (shapeCode == ShapeCoConcordi || shapeCode == ShapeCoDiscordi || IsSheetPieceCode(family, shapeCode))
+            return 21;
+    }
+    return 0;
+}
+
+DrawingExtent CylinderDrawingExtent(const CylinderResults& r, std::int16_t developmentPart) {
+    const double length = Safe(r.DevelopedLength);
+    return {developmentPart == 0 ? length : length / 2, Safe(r.Hmax)};
+}
+
+ConeSectorBounds ConeSectorBoundsOf(const ConeResults& r, float angleStep) {
+    ConeSectorBounds b;
+    const double half = static_cast<double>(r.ConeSectorAngle) / 2;
+    b.Top = -static_cast<double>(r.UpperEdgeMinY);
+    b.Bottom = -static_cast<double>(r.LowerEdgeMaxY);
+    b.HalfWidth = std::sin(half) * r.ConeLowerRadii[0];
+    if (!(r.ConeSectorAngleDeg > 180)) return b;
+    // Past a half turn the seams turn back up beside the apex: the widest
+    // point lies on the edges, and the seams' ends rise above the apex.
+    const ConeOutline o = ConeOutlineOf(r, angleStep);
+    if (o.Empty()) return b;
+    b.HalfWidth = 0;
+    b.Top = -1e300;
+    b.Bottom = 1e300;
+    for (const auto* edge : {&o.Upper, &o.Lower})
+        for (const SectorPoint& p : *edge) {
+            b.HalfWidth = std::max(b.HalfWidth, std::fabs(p.X));
+            b.Top = std::max(b.Top, p.Y);
+            b.Bottom = std::min(b.Bottom, p.Y);
+        }
+    return b;
+}
+
+DrawingExtent ConeDrawingExtent(const ConeResults& r, float angleStep, std::int16_t developmentPart) {
+    const ConeSectorBounds b = ConeSectorBoundsOf(r, angleStep);
+    const double half = Safe(b.HalfWidth);
+    return {developmentPart == 0 ? 2 * half : half, Safe(b.Top - b.Bottom)};
+}
+
+bool SheetHasTitleLine(int family, std::int16_t shapeCode, const SettingsCache& settings) {
+    return IsSheetPieceCode(family, shapeCode) || settings.Scale != 1;
+}
+
+SheetLayout LayOutSheet(const SheetLayoutInput& in) {
+    SheetLayout out;
+    const SettingsCache& s = in.Settings;
+    const double W = in.Page.width, L = in.Page.height;
+    double P = L;
+    // The calibration factors are measured on a portrait page.
+    const double scale = s.Scale > 0 ? s.Scale : 1;
+    if (W <= L) {
+        out.Factors = {static_cast<float>(s.SettingXPrinter / scale), static_cast<float>(s.SettingYPrinter / scale)};
+    } else {
+        out.Factors = {static_cast<float>(s.SettingYPrinter / scale), static_cast<float>(s.SettingXPrinter / scale)};
+    }
+    double pageWidth = W / out.Factors.X, pageHeight = L / out.Factors.Y;
+    if (s.MeasuringSystem == 1) {
+        pageWidth /= 25.4;
+        pageHeight /= 25.4;
+        P /= 25.4;
+    }
+    out.PageWidth = static_cast<float>(pageWidth);
+    out.PageHeight = static_cast<float>(pageHeight);
+    out.PrinterPageHeight = P;
+
+    // The sheet: the window's width for a landscape page, its height otherwise.
+    out.SheetLeft = in.SheetLeft;
+    out.SheetTop = SheetTopMargin;
+    if (!(pageWidth > 0) || !(pageHeight > 0)) return out;
+    if (pageWidth > pageHeight) {
+        out.SheetWidth = Pixels((in.WindowWidth - in.PanelWidth) - 2 * (in.SheetLeft - in.PanelWidth) - SheetRightRoom);
+        out.SheetHeight = Pixels(out.SheetWidth * pageHeight / pageWidth);
+    } else {
+        out.SheetHeight = Pixels(in.WindowHeight - 2 * out.SheetTop);
+        out.SheetWidth = Pixels(out.SheetHeight * pageWidth / pageHeight);
+    }
+    const double SW = out.SheetWidth, SH = out.SheetHeight;
+    if (!(P > 0)) return out;
+
+    // The data box: its lines in printer units, mapped onto the sheet through P.
+    const double h = in.LineHeight;
+    const int lines = DataBlockLineCount(in.Family, in.ShapeCode);
+    out.DataBoxHeight = static_cast<float>(SH * lines * h / P);
+    out.NoteBoxHeight = static_cast<float>(SH * NotesBlockLineCount * h / P);
+    const double B = s.CheckNote == 1 ? NotesBlockLineCount * h : lines * h;
+    out.DataBoxShown = Pixels(SH * B / P);
+    out.DataBoxVisible = s.CheckData == 1 || s.CheckNote == 1;
+    double top = out.DataBoxVisible ? out.DataBoxShown : 0;
+
+    // One bold title line below the data box, whenever the print would have one.
+    if (SheetHasTitleLine(in.Family, in.ShapeCode, s)) {
+        out.TitleReserve = static_cast<float>(SH * in.TitleHeight / P);
+        top += out.TitleReserve;
+    }
+
+    out.DrawingWidth = Pixels(SW * in.Extent.Width / pageWidth);
+    out.DrawingHeight = Pixels(SH * in.Extent.Height / pageHeight) + (in.Family == ConeSheet ? 2 : 0);
+    out.DrawingLeft = static_cast<int>(std::lround(SW / 2 - out.DrawingWidth / 2.0));
+    out.DrawingTop = static_cast<int>(std::ceil(top - 1e-9));
+    out.DrawingVisible = s.CheckSviluppo == 1;
+    return out;
+}
+
+void StoreSheetLayout(const SheetLayout& layout, int family, PrintedSheet& sheet) {
+    sheet.PageWidth = layout.PageWidth;
+    sheet.PageHeight = layout.PageHeight;
+    SheetFactors(sheet, family) = layout.Factors;
+    sheet.DrawingLeft = static_cast<float>(layout.DrawingLeft);
+    sheet.DrawingTop = static_cast<float>(layout.DrawingTop);
+    sheet.DataBoxHeight = layout.DataBoxHeight;
+    sheet.NoteBoxHeight = layout.NoteBoxHeight;
+}
+
+}  // namespace velm

@@ -1,0 +1,574 @@
+#include "output/windows/sheet_preview.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <cmath>
+
+#include "cones/cone_development_drawing.h"
+#include "core/control_names.h"
+#include "core/language.h"
+#include "core/number_text.h"
+#include "core/settings.h"
+#include "core/working_state.h"
+#include "cylinders/cylinder_development_drawing.h"
+#include "frame/command_registry.h"
+#include "frame/windows/file_commands.h"
+#include "frame/windows/frame_api.h"
+#include "frame/windows/shape_opener.h"
+#include "output/drag.h"
+#include "platform/qt/picture_box.h"
+#include "platform/qt/qt_text.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace {
+
+constexpr int MinWidthTwips = 8000;
+constexpr int MinHeightTwips = 6200;
+constexpr int PanelWidth = 190;  // pixels
+constexpr int SheetGap = 10;     // between the panel and the sheet
+
+const SheetPreviewDesign CylinderDesign{"FrmAnteprimaCilindri", CylinderSheet, 1, 41, 11, 12, "LblFScala",
+                                        {6, 7, 8, 9, 10, 11, 13}};
+const SheetPreviewDesign ConeDesign{"FrmAnteprima", ConeSheet, 0, 40, 9, 10, "LblScala", {1, 2, 3, 4, 5, 11, 12, 13}};
+
+const SheetPreviewDesign& DesignOf(int family) { return family == ConeSheet ? ConeDesign : CylinderDesign; }
+
+template <class W>
+W* Named(W* widget, const std::string& name) {
+    widget->setObjectName(Q(name));
+    return widget;
+}
+
+QPointer<SheetPreview>& Instance(int family) {
+    static QPointer<SheetPreview> cylinder, cone;
+    return family == ConeSheet ? cone : cylinder;
+}
+
+std::string ScaleText(std::int16_t scale) {
+    return "1:" + FormatLength(static_cast<int>(scale), State().Settings.MeasuringSystem);
+}
+
+std::int16_t BoxValue(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+
+}  // namespace
+
+// --- Making and opening ---
+
+class SheetPreviewWindow : public SheetPreview {
+public:
+    explicit SheetPreviewWindow(const SheetPreviewDesign& design) : SheetPreview(design) {}
+};
+
+SheetPreview::SheetPreview(const SheetPreviewDesign& design, QWidget* parent) : QWidget(parent), design_(design) {
+    setObjectName(QString::fromLatin1(design.Name));
+    setAttribute(Qt::WA_DeleteOnClose, true);
+    BuildControls();
+}
+
+SheetPreview* SheetPreview::Open(int family) {
+    QPointer<SheetPreview>& window = Instance(family);
+    if (window && !window->unloaded_) return window;
+    window = new SheetPreviewWindow(DesignOf(family));
+    window->Form_Load();
+    if (QMdiArea* area = MdiArea()) {
+        QMdiSubWindow* sub = area->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose, true);
+        sub->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()));
+    }
+    return window;
+}
+
+SheetPreview* SheetPreview::Current() {
+    for (int family : {CylinderSheet, ConeSheet}) {
+        SheetPreview* w = Instance(family);
+        if (w && !w->unloaded_ && State().OpenPreview == w->design_.OpenPreviewCode) return w;
+    }
+    return nullptr;
+}
+
+QWidget* SheetPreview::Frame() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) return sub;
+    return this;
+}
+
+void SheetPreview::BuildControls() {
+    setMouseTracking(true);
+    PnlSfondo = Named(new QGroupBox(this), "PnlSfondo");
+    PnlSfondo->setAlignment(Qt::AlignHCenter);
+    PnlSfondo->setGeometry(0, 0, PanelWidth, 400);
+
+    auto button = [this](const char* name, int top) {
+        auto* b = Named(new QPushButton(PnlSfondo), name);
+        b->setGeometry(10, top, PanelWidth - 20, 28);
+        b->installEventFilter(this);
+        return b;
+    };
+    CmdStampa = button("CmdStampa", 24);
+    CmdTabella = button("CmdTabella", 56);
+    CmdStampante = button("CmdStampante", 88);
+    CmdIndietro = button("CmdIndietro", 120);
+    CmdIndietro->setText(QStringLiteral("<<<"));
+    connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
+    connect(CmdStampante, &QPushButton::clicked, this, [this] { CmdStampante_Click(); });
+    connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
+    // The value table arrives with the notes window.
+    CmdTabella->setEnabled(false);
+
+    FrmEtichette = Named(new QGroupBox(PnlSfondo), "FrmEtichette");
+    FrmEtichette->setGeometry(6, 156, PanelWidth - 12, 92);
+    for (int i = 0; i < 3; ++i) {
+        auto* box = Named(new QCheckBox(FrmEtichette), IndexedName("ChkDatiStampa", i));
+        box->setGeometry(8, 20 + 23 * i, PanelWidth - 30, 22);
+        ChkDatiStampa.push_back(box);
+    }
+    ChkDatiStampa[0]->setChecked(true);  // the built-in value
+
+    LblScala = Named(new QLabel(PnlSfondo), design_.ScaleLabelName);
+    LblScala->setGeometry(12, 258, 70, 24);
+    ComboScala = Named(new QComboBox(PnlSfondo), "ComboScala");
+    ComboScala->setGeometry(86, 256, PanelWidth - 98, 26);
+    ComboScala->setEditable(true);
+    ComboScala->setInsertPolicy(QComboBox::NoInsert);
+    ComboScala->installEventFilter(this);
+    ComboScala->lineEdit()->installEventFilter(this);
+    connect(ComboScala, &QComboBox::editTextChanged, this, [this] { ComboScala_Change(); });
+    connect(ComboScala, &QComboBox::currentIndexChanged, this, [this](int index) { ComboScala_Click(index); });
+
+    FrameSviluppo = Named(new QGroupBox(PnlSfondo), "FrameSviluppo");
+    FrameSviluppo->setGeometry(6, 292, PanelWidth - 12, 92);
+    for (int i = 0; i < 3; ++i) {
+        auto* option = Named(new QRadioButton(FrameSviluppo), IndexedName("OptSviluppo", i));
+        option->setGeometry(8, 20 + 23 * i, PanelWidth - 30, 22);
+        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) OptSviluppo_Click(i);
+        });
+        OptSviluppo.push_back(option);
+    }
+
+    PctFoglio = Named(new QWidget(this), "PctFoglio");
+    PctFoglio->setAutoFillBackground(true);
+    QPalette white = PctFoglio->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    PctFoglio->setPalette(white);
+    PctFoglio->hide();
+
+    PctDati = Named(new QWidget(PctFoglio), "PctDati");
+    PctDati->setAutoFillBackground(true);
+    QPalette light = PctDati->palette();
+    light.setColor(QPalette::Window, QColor(255, 255, 192));
+    PctDati->setPalette(light);
+    PctDati->hide();
+    LblArea = Named(new QLabel(PctDati), "LblArea");
+    LblArea->setAlignment(Qt::AlignCenter);
+    // The data box's click opens the notes window, which arrives with the value table.
+
+    PctDisegno = Named(new PictureBox(PctFoglio), "PctDisegno");
+    PctDisegno->setCursor(Qt::SizeAllCursor);
+    PctDisegno->hide();
+    // A resize (also the one held back while hidden) empties the picture.
+    connect(PctDisegno, &PictureBox::resized, this, [this] {
+        if (!unloaded_) DrawDevelopment();
+    });
+    connect(PctDisegno, &PictureBox::mousePressed, this, [this](int, int x, int y) { PctDisegno_MouseDown(x, y); });
+    connect(PctDisegno, &PictureBox::mouseMoved, this, [this](int buttons, int x, int y) {
+        if (buttons != 0 && dragging_) DragTo(PctDisegno->mapTo(this, QPoint(x, y)));
+    });
+    connect(PctDisegno, &PictureBox::mouseReleased, this, [this](int, int, int) { dragging_ = false; });
+
+    // A box changed by code runs its handling as a click would.
+    for (int i = 0; i < 3; ++i)
+        connect(ChkDatiStampa[static_cast<std::size_t>(i)], &QCheckBox::toggled, this, [this, i] {
+            ChkDatiStampa_Click(i);
+        });
+
+    for (QWidget* w : {static_cast<QWidget*>(PnlSfondo), PctFoglio, PctDati, static_cast<QWidget*>(LblArea),
+                       static_cast<QWidget*>(PctDisegno)}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+// --- Load, texts, unload ---
+
+void SheetPreview::Form_Load() {
+    WorkingState& st = State();
+    previewLoading_ = true;
+    st.OpenPreview = design_.OpenPreviewCode;
+    UpdateCommandState();
+    ApplyPreviewTexts();
+    FillScaleCombo(ComboScala);
+    st.NoteText.clear();
+    // The three options as stored, read before any box changes the cache.
+    const std::int16_t sviluppo = st.Settings.CheckSviluppo, data = st.Settings.CheckData,
+                       note = st.Settings.CheckNote;
+    ChkDatiStampa[0]->setChecked(sviluppo == 1);
+    ChkDatiStampa[1]->setChecked(data == 1);
+    ChkDatiStampa[2]->setChecked(note == 1);
+    const int part = std::clamp<int>(st.DevelopmentPart, 0, 2);
+    OptSviluppo[static_cast<std::size_t>(part)]->setChecked(true);
+    previewLoading_ = false;
+}
+
+void SheetPreview::ApplyPreviewTexts() {
+    const WorkingState& st = State();
+    std::string caption = Txt(LangFrmAntep, 1);
+    if (IsSheetPieceCode(design_.Family, st.ShapeCode))
+        caption += " - " + Txt(LangFrmAntep, design_.PieceText) + std::to_string(st.SelectedPiece);
+    setWindowTitle(Q(caption));
+    PnlSfondo->setTitle(Q(Txt(LangFrmAntep, 2) + ":"));
+    FrmEtichette->setTitle(Q(Txt(LangFrmAntep, 8)));
+    ChkDatiStampa[0]->setText(Q(Txt(LangFrmAntep, design_.DevelopmentText)));
+    ChkDatiStampa[1]->setText(Q(Txt(LangFrmAntep, design_.DataText)));
+    ChkDatiStampa[2]->setText(Q(Txt(LangFrmAntep, 43)));
+    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+    CmdTabella->setText(Q(Txt(LangCommon, 6)));
+    CmdStampante->setText(Q(Txt(LangCommon, 17)));
+    LblScala->setText(Q(Txt(LangFrmAntep, 42)));
+    FrameSviluppo->setTitle(Q(Txt(LangFrmAntep, 48)));
+    OptSviluppo[0]->setText(Q(Txt(LangFrmAntep, 3)));
+    OptSviluppo[1]->setText(Q(Txt(LangFrmAntep, 49)));
+    OptSviluppo[2]->setText(Q(Txt(LangFrmAntep, 50)));
+}
+
+void SheetPreview::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    dragging_ = false;
+    WorkingState& st = State();
+    st.OpenPreview = -1;
+    UpdateCommandState();
+    EnableFileCommands(true);
+    // The shape window stays minimised until the user restores it.
+    const auto& codes = design_.ShapeCodes;
+    if (std::find(codes.begin(), codes.end(), st.ShapeCode) != codes.end())
+        if (QWidget* shape = LoadedShapeWindow(st.ShapeCode)) shape->setEnabled(true);
+    if (SettingsStore* store = Platform().settings) {
+        SaveCheckSviluppo(*store, BoxValue(ChkDatiStampa[0]));
+        SaveCheckData(*store, BoxValue(ChkDatiStampa[1]));
+        SaveCheckNote(*store, BoxValue(ChkDatiStampa[2]));
+    }
+}
+
+void SheetPreview::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void SheetPreview::CmdIndietro_Click() { Frame()->close(); }
+
+// --- Layout ---
+
+void SheetPreview::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isVisible()) Form_Resize();
+}
+
+void SheetPreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) Form_Resize();
+}
+
+void SheetPreview::Form_Resize() {
+    if (unloaded_ || inLayout_ > 0) return;
+    LayOut();
+}
+
+void SheetPreview::LayOut() {
+    if (unloaded_) return;
+    ++inLayout_;
+    SetHourglass();
+    WorkingState& st = State();
+    PctDati->hide();
+    QWidget* frame = Frame();
+    if (!frame->isMinimized() && !frame->isMaximized()) {
+        const int minWidth = CeilPixels(MinWidthTwips), minHeight = CeilPixels(MinHeightTwips);
+        if (frame->width() < minWidth || frame->height() < minHeight)
+            frame->resize(std::max(frame->width(), minWidth), std::max(frame->height(), minHeight));
+    }
+
+    SheetLayoutInput in;
+    in.Family = design_.Family;
+    in.WindowWidth = width();
+    in.WindowHeight = height();
+    in.PanelWidth = PanelWidth;
+    in.SheetLeft = PanelWidth + SheetGap;
+    in.ShapeCode = st.ShapeCode;
+    in.Settings = st.Settings;
+    in.Extent = design_.Family == CylinderSheet
+                    ? CylinderDrawingExtent(st.CylinderDevelopment.Results, st.DevelopmentPart)
+                    : ConeDrawingExtent(st.ConeDevelopment.Results, st.Settings.AngleStep, st.DevelopmentPart);
+    if (Printer* printer = Platform().printer) {
+        in.Page = printer->PageMillimetres();
+        PrinterPage& page = printer->Page();
+        page.SetUnits(st.Settings.MeasuringSystem == 1 ? PageInches : PageMillimetres);
+        page.FontBold = false;
+        in.LineHeight = page.TextHeight("Prova");
+        page.FontBold = true;
+        const std::string title = IsSheetPieceCode(design_.Family, st.ShapeCode)
+                                      ? Txt(LangFrmAntep, design_.PieceText)
+                                      : Txt(LangFrmAntep, 42);
+        in.TitleHeight = page.TextHeight(UpperCase(title));
+        page.FontBold = false;
+    }
+    const SheetLayout layout = LayOutSheet(in);
+    StoreSheetLayout(layout, design_.Family, st.Sheet);
+    titleReserve_ = layout.TitleReserve;
+
+    PnlSfondo->setGeometry(0, 0, PanelWidth, std::max(height(), 400));
+    PctFoglio->hide();
+    PctFoglio->setGeometry(layout.SheetLeft, layout.SheetTop, layout.SheetWidth, layout.SheetHeight);
+    PctFoglio->show();
+    PctDati->setGeometry(0, 0, layout.SheetWidth, layout.DataBoxShown);
+    LblArea->setGeometry(0, 0, layout.SheetWidth, layout.DataBoxShown);
+    LblArea->setText(Q(Txt(LangFrmAntep, st.Settings.CheckNote == 1 ? 44 : 13)));
+    PctDati->setVisible(layout.DataBoxVisible);
+
+    PctDisegno->hide();
+    PctDisegno->setGeometry(layout.DrawingLeft, layout.DrawingTop, layout.DrawingWidth, layout.DrawingHeight);
+    DrawDevelopment();
+    PctDisegno->setVisible(layout.DrawingVisible);
+    ClearHourglass();
+    --inLayout_;
+}
+
+void SheetPreview::DrawDevelopment() {
+    const WorkingState& st = State();
+    ImageCanvas& pic = PctDisegno->canvas();
+    if (design_.Family == CylinderSheet) {
+        DrawCylinderSheetDevelopment(pic, st.CylinderDevelopment.Results, st.Settings.AngleStep, st.DevelopmentPart);
+    } else {
+        ConeSheetLayout at;
+        at.Width = PctDisegno->width();
+        at.Height = PctDisegno->height();
+        at.SheetScaleHeight = PctFoglio->height();
+        at.PageHeight = st.Sheet.PageHeight;
+        at.DevelopmentPart = st.DevelopmentPart;
+        DrawConeSheetDevelopment(pic, at, st.ConeDevelopment.Results, st.Settings.AngleStep);
+    }
+    PctDisegno->update();
+}
+
+SheetPictures SheetPreview::Pictures() const {
+    return {static_cast<double>(PctFoglio->width()), static_cast<double>(PctFoglio->height()),
+            static_cast<double>(PctDisegno->width())};
+}
+
+void LayoutCylinderSheetPreview(SheetPreview* frm) {
+    if (frm) frm->LayOut();
+}
+
+void LayoutConeSheetPreview(SheetPreview* frm) {
+    if (frm) frm->LayOut();
+}
+
+// --- Print options, part and scale ---
+
+void SheetPreview::ChkDatiStampa_Click(int index) {
+    WorkingState& st = State();
+    const auto reserve = static_cast<double>(titleReserve_);
+    const int lowest = static_cast<int>(std::ceil(reserve - 1e-9));
+    auto showBox = [&](int caption, float boxHeight) {
+        LblArea->setText(Q(Txt(LangFrmAntep, caption)));
+        const int h = static_cast<int>(std::lround(boxHeight));
+        PctDati->resize(PctFoglio->width(), h);
+        LblArea->resize(PctFoglio->width(), h);
+        // The drawing is never left under the data box and the title line.
+        const double least = LeastDrawingTop(true, h, reserve);
+        if (PctDisegno->y() < least) MoveDrawing(PctDisegno->x(), static_cast<int>(std::ceil(least - 1e-6)));
+        PctDati->show();
+    };
+    if (index == 0) {
+        PctDisegno->setVisible(ChkDatiStampa[0]->isChecked());
+    } else if (ChkDatiStampa[static_cast<std::size_t>(index)]->isChecked()) {
+        // The two data boxes exclude each other.
+        ChkDatiStampa[index == 1 ? 2 : 1]->setChecked(false);
+        if (index == 1)
+            showBox(13, st.Sheet.DataBoxHeight);
+        else
+            showBox(44, st.Sheet.NoteBoxHeight);
+    } else {
+        PctDati->hide();
+        MoveDrawing(PctDisegno->x(), lowest);
+    }
+    st.Sheet.DrawingTop = static_cast<float>(PctDisegno->y());
+    st.Settings.CheckSviluppo = BoxValue(ChkDatiStampa[0]);
+    st.Settings.CheckData = BoxValue(ChkDatiStampa[1]);
+    st.Settings.CheckNote = BoxValue(ChkDatiStampa[2]);
+}
+
+void SheetPreview::OptSviluppo_Click(int index) {
+    if (previewLoading_) return;
+    State().DevelopmentPart = static_cast<std::int16_t>(index);
+    LayOut();
+}
+
+void SheetPreview::ComboScala_Change() {
+    if (restoringScale_) return;
+    const QString wanted = Q(ScaleText(State().Settings.Scale));
+    if (ComboScala->currentText() == wanted) return;
+    restoringScale_ = true;
+    ComboScala->setEditText(wanted);
+    restoringScale_ = false;
+}
+
+void SheetPreview::ComboScala_Click(int index) {
+    if (index < 0) return;
+    const std::string text = S(ComboScala->itemText(index).trimmed());
+    if (text.empty()) return;
+    const std::int16_t scale = static_cast<std::int16_t>(ReadNumber(text.substr(text.size() - 1)));
+    WorkingState& st = State();
+    if (scale < 1 || scale == st.Settings.Scale) return;
+    st.Settings.Scale = scale;
+    if (SettingsStore* store = Platform().settings) SaveScale(*store, scale);
+    restoringScale_ = true;
+    ComboScala->setEditText(Q(ScaleText(scale)));
+    restoringScale_ = false;
+    LayOut();
+}
+
+// --- Commands ---
+
+void SheetPreview::CmdStampa_Click() { PrintSheet(design_.Family, Pictures()); }
+
+void SheetPreview::CmdStampante_Click() { DispatchFileCommand(7); }
+
+// --- Drag ---
+
+void SheetPreview::MoveDrawing(int left, int top) {
+    PctDisegno->move(left, top);
+    State().Sheet.DrawingLeft = static_cast<float>(left);
+    State().Sheet.DrawingTop = static_cast<float>(top);
+}
+
+void SheetPreview::PctDisegno_MouseDown(int x, int y) {
+    grabX_ = x;
+    grabY_ = y;
+    dragging_ = true;
+}
+
+void SheetPreview::DragTo(QPoint windowPoint) {
+    if (!dragging_) return;
+    const QRect sheet = PctFoglio->geometry();
+    if (!sheet.contains(windowPoint)) {
+        // Over the left panel the drag goes on; anywhere else off the sheet it ends.
+        if (!PnlSfondo->geometry().contains(windowPoint)) dragging_ = false;
+        return;
+    }
+    const QPoint at = windowPoint - sheet.topLeft();
+    const bool overDrawing = PctDisegno->geometry().contains(at);
+    if (!overDrawing && PctDati->isVisible() && PctDati->geometry().contains(at)) return;
+    const int left = at.x() - grabX_, top = at.y() - grabY_;
+    DragBounds bounds;
+    bounds.SheetWidth = PctFoglio->width();
+    bounds.SheetHeight = PctFoglio->height();
+    bounds.DrawingWidth = PctDisegno->width();
+    bounds.DrawingHeight = PctDisegno->height();
+    bounds.LeastTop = LeastDrawingTop(PctDati->isVisible(), PctDati->height(), titleReserve_);
+    if (DragStepAccepted(left, top, bounds)) {
+        MoveDrawing(left, top);
+    } else {
+        // Refused: the drag ends and the drawing, and what prints, stay at the last accepted place.
+        dragging_ = false;
+    }
+}
+
+// --- Hints and keys ---
+
+void SheetPreview::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    HideToolTip();
+    SetStatusText("");
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) DragTo(event->position().toPoint());
+}
+
+bool SheetPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && !unloaded_) ControlMouseMove(watched);
+    if (ComboScala && (watched == ComboScala || watched == ComboScala->lineEdit()) &&
+        event->type() == QEvent::KeyPress) {
+        // Only the keys that move through the list reach the scale box.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool moves = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Up || key == Qt::Key_Down;
+        if (!moves) return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SheetPreview::ControlMouseMove(QObject* control) {
+    auto hint = [](int text) { SetStatusText(Txt(LangHelp, text)); };
+    if (control == CmdIndietro) return hint(6);
+    if (control == CmdStampa) return hint(25);
+    if (control == CmdStampante) return hint(24);
+    if (control == CmdTabella) return hint(19);
+    if (control == LblArea) return hint(20);
+    if (control == PctDati) {
+        HideToolTip();
+        return hint(20);
+    }
+    if (control == PctDisegno) return hint(21);
+    if (control == PctFoglio || control == PnlSfondo) {
+        HideToolTip();
+        SetStatusText("");
+    }
+}
+
+// --- Opening and commands of the main window ---
+
+bool OpenSheetPreview(int family, QWidget* caller) {
+    WorkingState& st = State();
+    const bool direct = st.DirectPrint != 0;
+    if (!CheckPrinterAvailable(Txt(LangErrore, direct ? 34 : 32))) return false;
+    // Disabled first: a direct print closes the preview, which enables the
+    // caller again, before this returns.
+    if (caller) {
+        caller->setEnabled(false);
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(caller->parentWidget()))
+            sub->showMinimized();
+        else
+            caller->showMinimized();
+    }
+    SheetPreview* preview = SheetPreview::Open(family);
+    if (!preview) return false;
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(preview->parentWidget());
+    if (!frame) frame = preview;
+    if (direct) {
+        // Laid out at its normal size, printed, closed: one document per call.
+        if (!frame->isVisible()) preview->LayOut();
+        preview->CmdStampa_Click();
+        frame->close();
+        return true;
+    }
+    frame->show();
+    preview->show();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame))
+        if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+    return true;
+}
+
+void RegisterOutputCommands() {
+    RegisterCommand(RegisteredCommand::SheetPreview, [](const std::string&) {
+        const int code = State().ShapeCode;
+        const int family = IsFrustumKind(code) ? ConeSheet : CylinderSheet;
+        OpenSheetPreview(family, LoadedShapeWindow(code));
+    });
+    RegisterCommand(RegisteredCommand::Print, [](const std::string&) {
+        if (SheetPreview* preview = SheetPreview::Current()) preview->CmdStampa_Click();
+    });
+    RegisterCommand(RegisteredCommand::PrinterSetupDone, [](const std::string&) {
+        if (SheetPreview* preview = SheetPreview::Current()) preview->LayOut();
+    });
+}
+
+}  // namespace velm

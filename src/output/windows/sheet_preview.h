@@ -1,0 +1,137 @@
+#pragma once
+// The sheet previews: FrmAnteprimaCilindri (cylinders and cylindrical elbow
+// pieces) and FrmAnteprima (frusta and conical pieces), one class built from
+// a variant table. The window shows the printer's sheet with the data box
+// and the development, lets the user choose what the sheet carries, the
+// scale and the part of the development, drag the drawing into place, set
+// up the printer and print.
+//
+// Control names are the model's: PnlSfondo, CmdStampa, CmdTabella,
+// CmdStampante, CmdIndietro, FrmEtichette, ChkDatiStampa(0..2), LblFScala or
+// LblScala, ComboScala, FrameSviluppo, OptSviluppo(0..2), PctFoglio, PctDati,
+// LblArea, PctDisegno.
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <vector>
+
+#include "output/print_job.h"
+#include "output/sheet_layout.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace velm {
+
+class PictureBox;
+
+// What sets the two previews apart.
+struct SheetPreviewDesign {
+    const char* Name;
+    int Family;                       // SheetFamily, passed to PrintSheet
+    std::int16_t OpenPreviewCode;     // OpenPreview while open
+    int PieceText;                    // FrmAntep text of the piece label
+    int DevelopmentText, DataText;    // FrmAntep texts of ChkDatiStampa(0) and (1)
+    const char* ScaleLabelName;       // LblFScala or LblScala
+    std::vector<int> ShapeCodes;      // shape windows enabled again on closing
+};
+
+class SheetPreview : public QWidget {
+    Q_OBJECT
+public:
+    // The preview of a family (CylinderSheet or ConeSheet): made and loaded on
+    // first use and after it was closed, in the main window's area; not shown.
+    static SheetPreview* Open(int family);
+    // The open preview, if any.
+    static SheetPreview* Current();
+
+    const SheetPreviewDesign& Design() const { return design_; }
+    int Family() const { return design_.Family; }
+
+    // Event handlers, public so that the opener and tests drive them.
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void ChkDatiStampa_Click(int index);
+    void OptSviluppo_Click(int index);
+    void ComboScala_Change();
+    void ComboScala_Click(int index);
+    void CmdStampa_Click();
+    void CmdStampante_Click();
+    void CmdIndietro_Click();
+    // Drag: the pointer pressed at (x, y) of the drawing, then moving to (x, y)
+    // of the window.
+    void PctDisegno_MouseDown(int x, int y);
+    void DragTo(QPoint windowPoint);
+    bool Dragging() const { return dragging_; }
+
+    // The layout of Part "sheet layout": LayoutCylinderSheetPreview /
+    // LayoutConeSheetPreview of this window.
+    void LayOut();
+    // The pictures the print job reads.
+    SheetPictures Pictures() const;
+    // The title-line reserve of the last layout (PctDisegno's tag).
+    float TitleReserve() const { return titleReserve_; }
+
+    // Controls.
+    QGroupBox* PnlSfondo = nullptr;
+    QPushButton* CmdStampa = nullptr;
+    QPushButton* CmdTabella = nullptr;
+    QPushButton* CmdStampante = nullptr;
+    QPushButton* CmdIndietro = nullptr;
+    QGroupBox* FrmEtichette = nullptr;
+    std::vector<QCheckBox*> ChkDatiStampa;
+    QLabel* LblScala = nullptr;  // LblFScala on the cylinder sheet
+    QComboBox* ComboScala = nullptr;
+    QGroupBox* FrameSviluppo = nullptr;
+    std::vector<QRadioButton*> OptSviluppo;
+    QWidget* PctFoglio = nullptr;
+    QWidget* PctDati = nullptr;
+    QLabel* LblArea = nullptr;
+    PictureBox* PctDisegno = nullptr;
+
+protected:
+    SheetPreview(const SheetPreviewDesign& design, QWidget* parent = nullptr);
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void ApplyPreviewTexts();
+    void ControlMouseMove(QObject* control);
+    void MoveDrawing(int left, int top);
+    void DrawDevelopment();
+    QWidget* Frame();
+
+    const SheetPreviewDesign& design_;
+    bool previewLoading_ = false;
+    bool unloaded_ = false;
+    bool dragging_ = false;
+    bool restoringScale_ = false;
+    int grabX_ = 0, grabY_ = 0;
+    float titleReserve_ = 0;
+    int inLayout_ = 0;
+};
+
+// The layout routines of the two sheets.
+void LayoutCylinderSheetPreview(SheetPreview* frm);
+void LayoutConeSheetPreview(SheetPreview* frm);
+
+// Opens the preview of a family for the calling window: the printer is
+// checked first (text 32 of Errore, 34 for a direct print; no printer opens
+// nothing); the caller is disabled, then minimised, then the preview shows.
+// With DirectPrint set the preview is laid out, printed and closed before
+// this returns, OpenPreview back at -1. True when the preview opened.
+bool OpenSheetPreview(int family, QWidget* caller);
+
+// Registers the preview, print and re-layout commands with the main window.
+void RegisterOutputCommands();
+
+}  // namespace velm

@@ -1,0 +1,295 @@
+// The print job on the recording printer: what goes on the page in which
+// order, the title line, the outline's points whole and by halves, true
+// sizes through the print factors, and the failures.
+#include "output/print_job.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "cones/cone_compute.h"
+#include "core/language.h"
+#include "cylinders/cylinder_compute.h"
+#include "platform/services.h"
+#include "support/recording_printer.h"
+#include "support/scripted_dialogs.h"
+
+namespace velm {
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+
+class PrintJobTest : public testing::Test {
+protected:
+    void SetUp() override {
+        LanguageTexts& l = Language();
+        l.Sections[LangFrmAntep].assign(51, "");
+        for (int i = 1; i <= 50; ++i) l.Sections[LangFrmAntep][i] = "t" + std::to_string(i);
+        l.Sections[LangFrmUnMis] = {"", "Unit", "mm", "inch"};
+        l.Sections[LangErrore].assign(40, "");
+        l.Sections[LangErrore][1] = "Error";
+        l.Sections[LangErrore][34] = "No printer";
+        saved_ = Platform();
+        Platform().dialogs = &dialogs;
+        Platform().printer = &printer;
+        printer.SetPage(200, 287);
+    }
+    void TearDown() override {
+        Platform() = saved_;
+        Language() = LanguageTexts{};
+        dialogs.VerifyAllUsed();
+    }
+    // A developed cylinder of the given kind with the default inputs.
+    void DevelopCylinder(std::int16_t code, float step) {
+        st.ShapeCode = code;
+        st.Settings.AngleStep = step;
+        ASSERT_EQ(ValidateAndDevelopCylinder(code, st, st.CylinderDevelopment.Results), 0);
+    }
+    void DevelopCone(std::int16_t code, float step) {
+        st.ShapeCode = code;
+        st.Settings.AngleStep = step;
+        float rise = 0;
+        ASSERT_EQ(ValidateAndDevelopCone(code, rise, st, st.ConeDevelopment.Results), 0);
+    }
+    // The drawing 50 px from the sheet's left and 100 px from its top, on a
+    // sheet of 500 x 717.5 px standing for the 200 x 287 mm page.
+    void Place(float fX, float fY, std::int16_t scale = 1) {
+        st.Sheet.PageWidth = static_cast<float>(200 / fX * scale);
+        st.Sheet.PageHeight = static_cast<float>(287 / fY * scale);
+        st.Sheet.CylinderFactors = st.Sheet.ConeFactors = {fX / scale, fY / scale};
+        st.Sheet.DrawingLeft = 50;
+        st.Sheet.DrawingTop = 100;
+        st.Settings.Scale = scale;
+    }
+    const RecordingPrinter::PageRec& OnlyPage() {
+        EXPECT_EQ(printer.documents.size(), 1u);
+        EXPECT_EQ(printer.documents.at(0).pages.size(), 1u);
+        return printer.documents.at(0).pages.at(0);
+    }
+
+    WorkingState st;
+    RecordingPrinter printer;
+    ScriptedDialogs dialogs;
+    SheetPictures pictures{500, 717.5, 160};
+
+private:
+    Services saved_;
+};
+
+// The outline's extent on paper: its width, height and corners.
+struct Box {
+    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+};
+Box Extent(const std::vector<RecordingPrinter::LineRec>& lines, bool outline) {
+    Box b;
+    for (const auto& l : lines) {
+        if ((l.style == DrawSolid) != outline) continue;
+        b.left = std::min({b.left, l.x1, l.x2});
+        b.right = std::max({b.right, l.x1, l.x2});
+        b.top = std::min({b.top, l.y1, l.y2});
+        b.bottom = std::max({b.bottom, l.y1, l.y2});
+    }
+    return b;
+}
+
+TEST_F(PrintJobTest, CylinderOutlineWholeAndHalvesAtTrueSize) {
+    struct Case {
+        std::int16_t part;
+        float step;
+        int segmentsPerEdge;
+        bool leftEdge, rightEdge;
+    };
+    const Case cases[] = {{0, 1, 360, true, true}, {1, 0.5f, 360, true, false}, {2, 0.5f, 360, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.part);
+        printer.documents.clear();
+        DevelopCylinder(ShapeCiConcordi, c.step);
+        st.DevelopmentPart = c.part;
+        Place(1, 1);
+        ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+        const auto& lines = OnlyPage().lines;
+        const CylinderResults& r = st.CylinderDevelopment.Results;
+        const double L = r.DevelopedLength;
+        ASSERT_EQ(static_cast<int>(lines.size()), 2 * c.segmentsPerEdge + c.leftEdge + c.rightEdge + 1);
+        // 50 of 500 px of a 200 mm page; 100 of 717.5 px of a 287 mm page.
+        const double x0 = 20, y0 = 40, yB = y0 + r.Hmax;
+        const Box b = Extent(lines, true);
+        EXPECT_NEAR(b.left, x0, 1e-6);
+        EXPECT_NEAR(b.right - b.left, c.part == 0 ? L : L / 2, 1e-6);
+        EXPECT_NEAR(b.bottom, yB - r.Hmin * 0, 1e-6);
+        EXPECT_NEAR(b.top, y0, 1e-6);
+        // The lower edge starts at the part's first generatrix on the drawing's left edge.
+        const int first = c.part == 2 ? static_cast<int>(std::lround(180 / c.step)) : 0;
+        EXPECT_NEAR(lines[0].x1, x0, 1e-6);
+        EXPECT_NEAR(lines[0].y1, yB - r.CylLowerHeights[static_cast<std::size_t>(first)], 1e-6);
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].width, 3);
+            EXPECT_EQ(lines[i].style, DrawSolid);
+        }
+        // The dash-dot 180-degree line: the middle, or the cut edge of a half, 2 mm past the plate.
+        const auto& middle = lines.back();
+        EXPECT_EQ(middle.style, DrawDashDot);
+        EXPECT_EQ(middle.width, 1);
+        EXPECT_NEAR(middle.x1, c.part == 0 ? x0 + L / 2 : c.part == 1 ? x0 + L / 2 : x0, 1e-6);
+        EXPECT_NEAR(middle.y1, y0 - 2, 1e-6);
+        EXPECT_NEAR(middle.y2, yB + 2, 1e-6);
+        // The edges close: every outline segment starts where one ends.
+        const std::size_t n = lines.size() - 1;
+        if (c.part == 0) EXPECT_NEAR(lines[n - 1].y2, lines[0].y1, 1e-6);
+    }
+}
+
+TEST_F(PrintJobTest, PrintFactorsScaleEveryPrintedLength) {
+    DevelopCylinder(ShapeCiRe, 1);
+    const CylinderResults& r = st.CylinderDevelopment.Results;
+    struct Case {
+        float fX, fY;
+        std::int16_t scale;
+    };
+    for (const Case& c : {Case{1, 1, 1}, Case{1, 1, 2}, Case{1.02f, 0.98f, 1}}) {
+        SCOPED_TRACE(testing::Message() << c.fX << " 1:" << c.scale);
+        printer.documents.clear();
+        Place(c.fX, c.fY, c.scale);
+        PrintSheetOn(printer, CylinderSheet, pictures, st);
+        const Box b = Extent(OnlyPage().lines, true);
+        EXPECT_NEAR(b.right - b.left, r.DevelopedLength * c.fX / c.scale, 1e-4);
+        EXPECT_NEAR(b.bottom - b.top, r.Hmax * c.fY / c.scale, 1e-4);
+        // Where the preview shows it: 50 px of 500 of the page's width.
+        EXPECT_NEAR(b.left, 20, 1e-4);
+    }
+}
+
+TEST_F(PrintJobTest, ConeOutlineIsTheRingSectorAboutItsApex) {
+    for (std::int16_t part : {0, 1, 2}) {
+        SCOPED_TRACE(part);
+        printer.documents.clear();
+        DevelopCone(ShapeCoRe, 0.25f);
+        st.DevelopmentPart = part;
+        Place(1, 1);
+        PrintSheetOn(printer, ConeSheet, pictures, st);
+        const auto& lines = OnlyPage().lines;
+        const ConeResults& r = st.ConeDevelopment.Results;
+        const int m = 720;
+        ASSERT_EQ(static_cast<int>(lines.size()), part == 0 ? 2 * 2 * m + 3 : 2 * m + 2);
+        // The apex above the drawing's middle, or on the cut edge of a half.
+        const double xS = part == 0 ? 50 + 80 : part == 1 ? 50 + 160 : 50;
+        const double xA = xS / 500 * 200;
+        const double yA = 40 - r.UpperEdgeMinY;
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+            // A right frustum's edges are arcs about the apex.
+            const double d = std::hypot(lines[i].x1 - xA, lines[i].y1 - yA);
+            const bool onEdge = std::fabs(d - r.ConeInnerRadius) < 1e-3 || std::fabs(d - r.ConeOuterRadius) < 1e-3;
+            EXPECT_TRUE(onEdge) << i << " " << d;
+            if (part == 1) EXPECT_LE(std::max(lines[i].x1, lines[i].x2), xA + 1e-9);
+            if (part == 2) EXPECT_GE(std::min(lines[i].x1, lines[i].x2), xA - 1e-9);
+        }
+        const auto& axis = lines.back();
+        EXPECT_EQ(axis.style, DrawDashDot);
+        EXPECT_NEAR(axis.x1, xA, 1e-9);
+        EXPECT_NEAR(axis.y1, yA + r.UpperEdgeMinY - 2, 1e-6);
+        EXPECT_NEAR(axis.y2, yA + r.LowerEdgeMaxY + 2, 1e-6);
+        // The whole sector's width at the seams: the outer chord.
+        if (part == 0) EXPECT_NEAR(Extent(lines, true).right - Extent(lines, true).left, r.ConeOuterChord, 1e-3);
+    }
+}
+
+TEST_F(PrintJobTest, TitleLineDataBlockAndOptions) {
+    DevelopCylinder(ShapeCiRe, 1);
+    struct Case {
+        const char* name;
+        std::int16_t code, scale, piece, data, note, sviluppo;
+        std::vector<std::string> texts;  // in print order
+        bool drawing;
+    };
+    const Case cases[] = {
+        {"1:1 plain: empty title line", 6, 1, 0, 0, 0, 1, {}, true},
+        {"1:4, piece 3 of an elbow", 10, 4, 3, 0, 0, 1, {"T42 1:4", "T413"}, true},
+        {"elbow piece at 1:1", 11, 1, 2, 0, 0, 1, {"T412"}, true},
+        {"data only", 6, 2, 0, 1, 0, 0, {}, false},
+        {"notes only", 7, 1, 0, 0, 1, 1, {"--- TOLVA-MERIX --- VELM 2.1"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.documents.clear();
+        st.ShapeCode = c.code;
+        st.SelectedPiece = c.piece;
+        st.Settings.CheckData = c.data;
+        st.Settings.CheckNote = c.note;
+        st.Settings.CheckSviluppo = c.sviluppo;
+        Place(1, 1, c.scale);
+        ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+        const auto& page = OnlyPage();
+        EXPECT_EQ(!page.lines.empty(), c.drawing);
+        if (c.data == 1) {
+            // 10 lines: the header, the title's two items, four rows of two and the method.
+            EXPECT_EQ(page.texts.size(), 12u);
+            continue;
+        }
+        std::vector<std::string> texts;
+        for (const auto& t : page.texts) texts.push_back(t.text);
+        if (c.note == 1) {
+            EXPECT_EQ(texts, c.texts);
+            continue;
+        }
+        EXPECT_EQ(texts, c.texts);
+        for (const auto& t : page.texts) {
+            EXPECT_TRUE(t.bold);
+            EXPECT_NEAR(t.y, 0, 1e-9);  // one line
+        }
+        if (c.code == 10) {
+            EXPECT_NEAR(page.texts[0].x, 0, 1e-9);
+            EXPECT_NEAR(page.texts[1].x, (200 - 4 * printer.charWidthMm) / 2, 0.02);  // centred
+        }
+    }
+}
+
+TEST_F(PrintJobTest, NothingChosenPrintsNothingAndAFamilyOutOfRangeOnlyEnds) {
+    DevelopCylinder(ShapeCiRe, 1);
+    st.Settings.CheckSviluppo = 0;
+    EXPECT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Empty);
+    st.Settings.CheckSviluppo = 1;
+    EXPECT_EQ(PrintSheetOn(printer, 3, pictures, st), DocumentResult::Empty);
+    EXPECT_TRUE(printer.documents.empty());
+}
+
+TEST_F(PrintJobTest, ADocumentThatCannotStartIsReported) {
+    DevelopCylinder(ShapeCiRe, 1);
+    Place(1, 1);
+    State() = st;  // the job of the running program prints its state
+    struct Case {
+        std::string failure, message;
+    };
+    for (const Case& c : {Case{"", "No printer."}, Case{"/x/a.pdf: Permission denied", "/x/a.pdf: Permission denied"}}) {
+        dialogs.Reset();
+        printer.failStart = true;
+        printer.failureText = c.failure;
+        dialogs.ExpectMessage(IdOk);
+        PrintSheet(CylinderSheet, pictures);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].prompt, c.message);
+        EXPECT_EQ(dialogs.messages[0].style, MbCritical);
+        EXPECT_EQ(dialogs.messages[0].title, "Error");
+    }
+    State() = WorkingState{};
+}
+
+TEST_F(PrintJobTest, NoPrinterIsAnyFailureToReadThePage) {
+    struct Case {
+        bool available;
+        double width;
+        bool answers;
+    };
+    for (const Case& c : {Case{true, 200, true}, Case{false, 200, false}, Case{true, 0.5, false}}) {
+        dialogs.Reset();
+        printer.available = c.available;
+        printer.SetPage(c.width, 287);
+        if (!c.answers) dialogs.ExpectMessage(IdOk);
+        EXPECT_EQ(CheckPrinterAvailable("No printer"), c.answers);
+        EXPECT_EQ(dialogs.messages.size(), c.answers ? 0u : 1u);
+        if (!c.answers) EXPECT_EQ(dialogs.messages[0].prompt, "No printer.");
+    }
+}
+
+}  // namespace
+}  // namespace velm

@@ -1,0 +1,221 @@
+// The sheet layout against values worked out by hand: page and factors,
+// sheet size, data box, title reserve and the drawing's place and size.
+#include "output/sheet_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace velm {
+namespace {
+
+SheetLayoutInput Input(int family, int w, int h, std::int16_t code) {
+    SheetLayoutInput in;
+    in.Family = family;
+    in.Page = {w, h};
+    in.LineHeight = 4.0;   // millimetres
+    in.TitleHeight = 5.0;  // bold
+    in.WindowWidth = 1000;
+    in.WindowHeight = 700;
+    in.PanelWidth = 200;
+    in.SheetLeft = 210;
+    in.ShapeCode = code;
+    in.Extent = {100, 50};
+    return in;
+}
+
+TEST(SheetLayout, PageFactorsAndSheetOfPortraitLandscapeAndInchPages) {
+    struct Case {
+        const char* name;
+        int w, h;
+        std::int16_t scale, unit;
+        float x, y;                    // calibration factors as stored (portrait)
+        double fX, fY;                 // the pair the layout must use
+        double pageWidth, pageHeight;  // development units
+        int sheetWidth, sheetHeight;
+    };
+    const Case cases[] = {
+        // Height-bound: 700 - 2 * 10 = 680 high, 680 * 420 / 594 = 480.8 wide.
+        {"A4 at 1:2", 210, 297, 2, 0, 1, 1, 0.5, 0.5, 420, 594, 481, 680},
+        {"A4 at 1:5", 210, 297, 5, 0, 1, 1, 0.2, 0.2, 1050, 1485, 481, 680},
+        // Width-bound: (1000 - 200) - 2 * (210 - 200) - 50 = 730 wide; the factors swap.
+        {"landscape calibrated", 297, 210, 1, 0, 1.02f, 0.98f, 0.98, 1.02, 297 / 0.98, 210 / 1.02, 730,
+         static_cast<int>(std::lround(730 * (210 / 1.02) / (297 / 0.98)))},
+        {"portrait calibrated 1:3", 200, 287, 3, 0, 1.02f, 0.98f, 1.02 / 3, 0.98 / 3, 200 / (1.02 / 3),
+         287 / (0.98 / 3), static_cast<int>(std::lround(680 * (200 / 1.02) / (287 / 0.98))), 680},
+        {"inches", 200, 287, 1, 1, 1, 1, 1, 1, 200 / 25.4, 287 / 25.4,
+         static_cast<int>(std::lround(680 * 200.0 / 287)), 680},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SheetLayoutInput in = Input(CylinderSheet, c.w, c.h, ShapeCiRe);
+        in.Settings.Scale = c.scale;
+        in.Settings.MeasuringSystem = c.unit;
+        in.Settings.SettingXPrinter = c.x;
+        in.Settings.SettingYPrinter = c.y;
+        const SheetLayout out = LayOutSheet(in);
+        EXPECT_NEAR(out.Factors.X, c.fX, 1e-6);
+        EXPECT_NEAR(out.Factors.Y, c.fY, 1e-6);
+        EXPECT_NEAR(out.PageWidth, c.pageWidth, 1e-3);
+        EXPECT_NEAR(out.PageHeight, c.pageHeight, 1e-3);
+        EXPECT_NEAR(out.PrinterPageHeight, c.unit == 1 ? c.h / 25.4 : c.h, 1e-9);
+        EXPECT_EQ(out.SheetWidth, c.sheetWidth);
+        EXPECT_EQ(out.SheetHeight, c.sheetHeight);
+        EXPECT_EQ(out.SheetTop, SheetTopMargin);
+        EXPECT_EQ(out.SheetLeft, 210);
+    }
+}
+
+TEST(SheetLayout, DataBoxLinesByCodeAndOption) {
+    struct Case {
+        int family;
+        std::int16_t code;
+        std::int16_t data, note;
+        int lines;  // of the box shown
+        bool shown;
+    };
+    const Case cases[] = {
+        {CylinderSheet, 6, 1, 0, 10, true},  {CylinderSheet, 7, 1, 0, 13, true},
+        {CylinderSheet, 8, 1, 0, 15, true},  {CylinderSheet, 9, 1, 0, 15, true},
+        {CylinderSheet, 10, 1, 0, 15, true}, {CylinderSheet, 11, 1, 0, 15, true},
+        {CylinderSheet, 13, 1, 0, 15, true}, {ConeSheet, 1, 1, 0, 17, true},
+        {ConeSheet, 2, 1, 0, 19, true},      {ConeSheet, 3, 1, 0, 19, true},
+        {ConeSheet, 4, 1, 0, 21, true},      {ConeSheet, 5, 1, 0, 21, true},
+        {ConeSheet, 11, 1, 0, 21, true},     {ConeSheet, 12, 1, 0, 21, true},
+        {ConeSheet, 13, 1, 0, 21, true},     {ConeSheet, 4, 0, 1, 3, true},
+        {CylinderSheet, 7, 0, 1, 3, true},   {CylinderSheet, 7, 0, 0, 13, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "family " << c.family << " code " << c.code);
+        for (std::int16_t unit : {0, 1}) {
+            SheetLayoutInput in = Input(c.family, 210, 297, c.code);
+            in.Settings.CheckData = c.data;
+            in.Settings.CheckNote = c.note;
+            in.Settings.MeasuringSystem = unit;
+            if (unit == 1) {  // the printer measures in inches
+                in.LineHeight = 4.0 / 25.4;
+                in.TitleHeight = 5.0 / 25.4;
+            }
+            const SheetLayout out = LayOutSheet(in);
+            const double SH = out.SheetHeight;
+            EXPECT_NEAR(out.NoteBoxHeight, SH * 12 / 297, 1e-3);
+            EXPECT_NEAR(out.DataBoxHeight, SH * DataBlockLineCount(c.family, c.code) * 4 / 297, 1e-3);
+            EXPECT_EQ(out.DataBoxShown, std::lround(SH * c.lines * 4 / 297));
+            EXPECT_EQ(out.DataBoxVisible, c.shown);
+            EXPECT_EQ(out.DrawingTop,
+                      static_cast<int>(std::ceil((c.shown ? out.DataBoxShown : 0) + out.TitleReserve - 1e-9)));
+            EXPECT_NEAR(out.TitleReserve, IsSheetPieceCode(c.family, c.code) ? SH * 5 / 297 : 0, 1e-4);
+        }
+    }
+    EXPECT_EQ(DataBlockLineCount(CylinderSheet, 12), 0);
+    EXPECT_EQ(DataBlockLineCount(ConeSheet, 10), 0);
+}
+
+TEST(SheetLayout, TitleLineReserveForPiecesAndScales) {
+    struct Case {
+        int family;
+        std::int16_t code, scale;
+        bool reserved;
+    };
+    const Case cases[] = {
+        {CylinderSheet, 6, 1, false}, {CylinderSheet, 6, 2, true},  {CylinderSheet, 10, 1, true},
+        {CylinderSheet, 11, 1, true}, {CylinderSheet, 13, 1, true}, {ConeSheet, 1, 1, false},
+        {ConeSheet, 5, 4, true},      {ConeSheet, 11, 1, true},     {ConeSheet, 12, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "family " << c.family << " code " << c.code << " 1:" << c.scale);
+        SheetLayoutInput in = Input(c.family, 210, 297, c.code);
+        in.Settings.Scale = c.scale;
+        in.Settings.CheckData = 1;
+        const SheetLayout out = LayOutSheet(in);
+        const double reserve = c.reserved ? out.SheetHeight * 5.0 / 297 : 0;
+        EXPECT_NEAR(out.TitleReserve, reserve, 1e-4);
+        EXPECT_EQ(out.DrawingTop, static_cast<int>(std::ceil(out.DataBoxShown + reserve - 1e-9)));
+    }
+}
+
+TEST(SheetLayout, DrawingSizeAndCentre) {
+    struct Case {
+        const char* name;
+        int family;
+        std::int16_t scale;
+        double width, height;  // development units
+    };
+    const Case cases[] = {
+        {"500 long at 1:1 on a page 200 wide", CylinderSheet, 1, 500, 80},
+        {"the same at 1:5", CylinderSheet, 5, 500, 80},
+        {"cone, two pixels more", ConeSheet, 2, 150, 90},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SheetLayoutInput in = Input(c.family, 200, 287, 1);
+        in.ShapeCode = c.family == ConeSheet ? ShapeCoRe : ShapeCiRe;
+        in.Settings.Scale = c.scale;
+        in.Extent = {c.width, c.height};
+        const SheetLayout out = LayOutSheet(in);
+        const double SW = out.SheetWidth, SH = out.SheetHeight;
+        const int width = static_cast<int>(std::lround(SW * c.width / (200.0 * c.scale)));
+        EXPECT_EQ(out.DrawingWidth, width);
+        EXPECT_EQ(out.DrawingHeight,
+                  std::lround(SH * c.height / (287.0 * c.scale)) + (c.family == ConeSheet ? 2 : 0));
+        EXPECT_EQ(out.DrawingLeft, std::lround(SW / 2 - width / 2.0));
+        EXPECT_TRUE(out.DrawingVisible);
+    }
+    // 2.5 sheet widths, centred: it sticks out on both sides.
+    SheetLayoutInput in = Input(CylinderSheet, 200, 287, ShapeCiRe);
+    in.Extent = {500, 80};
+    const SheetLayout out = LayOutSheet(in);
+    EXPECT_LT(out.DrawingLeft, 0);
+    EXPECT_GT(out.DrawingLeft + out.DrawingWidth, out.SheetWidth);
+    in.Settings.CheckSviluppo = 0;
+    EXPECT_FALSE(LayOutSheet(in).DrawingVisible);
+}
+
+// A right frustum's sector with radii 50 and 100.
+ConeResults Sector(float degrees) {
+    ConeResults r;
+    r.ConeSectorAngleDeg = degrees;
+    r.ConeSectorAngle = static_cast<float>(degrees * 3.14159265358979323846 / 180);
+    r.ConeInnerRadius = 50;
+    r.ConeOuterRadius = 100;
+    r.ConeUpperRadii.fill(50);
+    r.ConeLowerRadii.fill(100);
+    const double h = r.ConeSectorAngle / 2.0;
+    r.UpperEdgeMinY = static_cast<float>(50 * std::cos(h));
+    r.UpperEdgeMaxY = 50;
+    r.LowerEdgeMinY = static_cast<float>(100 * std::cos(h));
+    r.LowerEdgeMaxY = 100;
+    return r;
+}
+
+TEST(SheetLayout, ExtentsOfWholeAndHalfDevelopments) {
+    CylinderResults cyl;
+    cyl.DevelopedLength = 314.16;
+    cyl.Hmax = 120;
+    EXPECT_DOUBLE_EQ(CylinderDrawingExtent(cyl, 0).Width, 314.16);
+    EXPECT_DOUBLE_EQ(CylinderDrawingExtent(cyl, 1).Width, 157.08);
+    EXPECT_DOUBLE_EQ(CylinderDrawingExtent(cyl, 2).Height, 120);
+
+    struct Case {
+        float sector;
+        double width, height;  // whole development
+    };
+    const Case cases[] = {
+        // The classic formulas: 2 sin 60 * 100 wide, 100 - 50 cos 60 high.
+        {120, 2 * std::sin(3.14159265358979 / 3) * 100, 100 - 25},
+        // Past a half turn: 100 either side of the axis (at 90 degrees), the
+        // seams' outer ends 100 cos 45 above the apex.
+        {270, 200, 100 + 100 * std::sqrt(0.5)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sector);
+        const ConeResults r = Sector(c.sector);
+        EXPECT_NEAR(ConeDrawingExtent(r, 1, 0).Width, c.width, 1e-3);
+        EXPECT_NEAR(ConeDrawingExtent(r, 1, 1).Width, c.width / 2, 1e-3);
+        EXPECT_NEAR(ConeDrawingExtent(r, 1, 2).Height, c.height, 1e-3);
+        EXPECT_NEAR(ConeDrawingExtent(r, 1, 0).Height, c.height, 1e-3);
+    }
+}
+
+}  // namespace
+}  // namespace velm

@@ -1,0 +1,119 @@
+// A development printed to PDF through the Qt printer and measured on the
+// page rendered by pdftoppm: true to size at 1:1, half at 1:2, and stretched
+// by the calibration factors.
+#include <gtest/gtest.h>
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+#include "cylinders/cylinder_compute.h"
+#include "output/print_job.h"
+#include "platform/qt/qt_printer.h"
+#include "platform/services.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace velm {
+namespace {
+
+constexpr int Dpi = 254;  // 10 pixels a millimetre
+constexpr double Margin = 10;  // the page's margins, millimetres
+
+struct Grey {
+    int width = 0, height = 0;
+    std::vector<unsigned char> pixels;
+    bool Dark(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x] < 160; }
+};
+
+Grey Render(const std::string& pdf, const std::string& folder) {
+    Grey grey;
+    const std::string out = folder + "/render";
+    const std::string command =
+        "pdftoppm -gray -singlefile -r " + std::to_string(Dpi) + " '" + pdf + "' '" + out + "'";
+    if (std::system(command.c_str()) != 0) return grey;
+    std::ifstream in(out + ".pgm", std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    in >> magic >> grey.width >> grey.height >> maxValue;
+    in.get();
+    if (magic != "P5" || maxValue != 255) return Grey{};
+    grey.pixels.resize(static_cast<std::size_t>(grey.width) * grey.height);
+    in.read(reinterpret_cast<char*>(grey.pixels.data()), static_cast<std::streamsize>(grey.pixels.size()));
+    return grey;
+}
+
+// Centres of the first and last dark runs along a row or a column, in millimetres.
+std::pair<double, double> Edges(const Grey& g, bool row, int at) {
+    const int n = row ? g.width : g.height;
+    std::vector<int> dark;
+    for (int i = 0; i < n; ++i)
+        if (row ? g.Dark(i, at) : g.Dark(at, i)) dark.push_back(i);
+    if (dark.empty()) return {0, 0};
+    auto runCentre = [&](std::size_t from, int step) {
+        std::size_t j = from;
+        while (j + step < dark.size() && dark[j + step] == dark[j] + step) j += step;
+        return (dark[from] + dark[j]) / 2.0;
+    };
+    const double first = runCentre(0, 1);
+    std::size_t last = dark.size() - 1;
+    std::size_t j = last;
+    while (j > 0 && dark[j - 1] == dark[j] - 1) --j;
+    const double lastCentre = (dark[j] + dark[last]) / 2.0;
+    return {(first + 0.5) / 10, (lastCentre + 0.5) / 10};
+}
+
+TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
+    TempFolder folder;
+    QtPrinter printer;
+    printer.Device().setOutputFormat(QPrinter::PdfFormat);
+    printer.Device().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                               QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Millimeter));
+    ScriptedDialogs dialogs;
+    const Services saved = Platform();
+    Platform().dialogs = &dialogs;
+
+    WorkingState st;
+    st.ShapeCode = ShapeCiRe;
+    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st, st.CylinderDevelopment.Results), 0);
+    const CylinderResults& r = st.CylinderDevelopment.Results;
+    const SheetPictures pictures{500, 500 * 277.0 / 190, 100};
+
+    struct Case {
+        const char* name;
+        std::int16_t scale;
+        float x, y;  // calibration factors
+    };
+    const Case cases[] = {{"1:1", 1, 1, 1}, {"1:2", 2, 1, 1}, {"1.02 / 0.98", 1, 1.02f, 0.98f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        st.Settings.Scale = c.scale;
+        st.Sheet.CylinderFactors = {c.x / c.scale, c.y / c.scale};
+        st.Sheet.PageWidth = 190 / st.Sheet.CylinderFactors.X;
+        st.Sheet.PageHeight = 277 / st.Sheet.CylinderFactors.Y;
+        st.Sheet.DrawingLeft = 100;  // a fifth of the sheet: 38 mm into the page
+        st.Sheet.DrawingTop = 150;
+        const std::string name = folder.File("sheet.pdf");
+        dialogs.ExpectSave(name);
+        ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+        const Grey page = Render(name, folder.Path());
+        ASSERT_GT(page.width, 0) << "pdftoppm (poppler-utils) could not render the page";
+
+        const double width = r.DevelopedLength * c.x / c.scale, height = r.Hmax * c.y / c.scale;
+        const double left = Margin + 38, top = Margin + 150 / pictures.SheetHeight * 277;
+        // Across the plate a quarter down; up the plate a quarter along.
+        const auto across = Edges(page, true, static_cast<int>(std::lround((top + height / 4) * 10)));
+        const auto along = Edges(page, false, static_cast<int>(std::lround((left + width / 4) * 10)));
+        EXPECT_NEAR(across.second - across.first, width, 0.2);
+        EXPECT_NEAR(along.second - along.first, height, 0.2);
+        EXPECT_NEAR(across.first, left, 0.2);
+        EXPECT_NEAR(along.first, top, 0.2);
+    }
+    Platform() = saved;
+}
+
+}  // namespace
+}  // namespace velm
