@@ -36,12 +36,13 @@ bool QuickDigits(double value, int digits, char* mantissa, int& count, int& expo
         if (*p != '.') mantissa[count++] = *p;
     exponent = ReadExponent(p + 1, res.ptr);
     if (count <= digits) return true;
+    if (count - digits > 2) return false;
     // The tail beyond the kept digits, as a number of one or two digits.
     int tail = 0, half = 5;
     for (int i = digits; i < count; ++i) tail = tail * 10 + (mantissa[i] - '0');
     for (int i = digits + 1; i < count; ++i) half *= 10;
     const int guard = count - digits >= 2 ? 12 : 2;
-    if (count - digits > 2 || (tail >= half - guard && tail <= half + guard)) return false;
+    if (tail >= half - guard && tail <= half + guard) return false;
     count = digits;
     if (tail > half) {
         int i = digits - 1;
