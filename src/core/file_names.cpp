@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <streambuf>
 #include <system_error>
 #include <vector>
 
@@ -45,6 +46,38 @@ int WriteAll(int fd, std::string_view bytes) {
     }
     return 0;
 }
+
+// A stream buffer straight onto a file descriptor: one large buffer, no
+// flush per line. Keeps the first write error.
+class FdStreamBuf : public std::streambuf {
+public:
+    explicit FdStreamBuf(int fd) : fd_(fd), buffer_(1 << 20) { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+    int Error() const { return error_; }
+
+protected:
+    int_type overflow(int_type ch) override {
+        if (FlushBuffer() != 0) return traits_type::eof();
+        if (!traits_type::eq_int_type(ch, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(ch);
+            pbump(1);
+        }
+        return traits_type::not_eof(ch);
+    }
+    int sync() override { return FlushBuffer() == 0 ? 0 : -1; }
+
+private:
+    int FlushBuffer() {
+        if (error_ != 0) return error_;
+        errno = 0;
+        error_ = WriteAll(fd_, std::string_view(pbase(), static_cast<std::size_t>(pptr() - pbase())));
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+        return error_;
+    }
+
+    int fd_;
+    std::vector<char> buffer_;
+    int error_ = 0;
+};
 
 // Opens a fresh file beside target; fd < 0 with the error on failure.
 int OpenTemporaryBeside(const std::string& target, std::string& tempName, int& error) {
@@ -179,6 +212,13 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 int ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    return ReplaceFileStreamed(path, [bytes](std::ostream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return 0;
+    });
+}
+
+int ReplaceFileStreamed(const std::string& path, const FileWriter& write, bool makeFolder) {
     // A link stays a link: the file it points at is the one replaced.
     std::string target = path;
     std::error_code ec;
@@ -188,28 +228,55 @@ int ReplaceFileContents(const std::string& path, std::string_view bytes) {
     }
 
     // The rename would get past a write-protected file; writing into it would not.
-    if (::faccessat(AT_FDCWD, target.c_str(), F_OK, AT_EACCESS) == 0) {
-        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return LastError(EACCES);
-        // The superuser passes the check above whatever the bits say.
-        struct stat st {};
-        if (::stat(target.c_str(), &st) == 0 && !PermissionBitsAllowWrite(st)) return EACCES;
-    }
+    if (const int protection = WriteProtection(target); protection != 0) return protection;
 
     std::string tempName;
     int error = 0;
-    const int fd = OpenTemporaryBeside(target, tempName, error);
+    int fd = OpenTemporaryBeside(target, tempName, error);
+    if (fd < 0 && error == ENOENT && makeFolder) {
+        // The folder is missing: make its last level and try once more. When
+        // it cannot be made, its reason (a write-protected parent) is the one
+        // to give.
+        const int made = MakeDirOfPath(target);
+        if (made != 0 && made != EEXIST) return made;
+        fd = OpenTemporaryBeside(target, tempName, error);
+    }
     if (fd < 0) return error;
 
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(fd, old.st_mode & 07777);  // keep the old file's permissions
     }
-    error = WriteAll(fd, bytes);
+    {
+        FdStreamBuf buffer(fd);
+        std::ostream out(&buffer);
+        error = write(out);
+        if (error == 0) {
+            out.flush();
+            error = buffer.Error();
+            if (error == 0 && !out) error = EIO;
+        }
+    }
     if (error == 0 && ::fsync(fd) != 0) error = LastError();
     if (::close(fd) != 0 && error == 0) error = LastError();
     if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0) error = LastError();
     if (error != 0) ::unlink(tempName.c_str());
     return error;
+}
+
+int WriteProtection(const std::string& path) {
+    if (::faccessat(AT_FDCWD, path.c_str(), F_OK, AT_EACCESS) != 0) return 0;
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return LastError(EACCES);
+    // The superuser passes the check above whatever the bits say.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !PermissionBitsAllowWrite(st)) return EACCES;
+    return 0;
+}
+
+bool FolderWritable(const std::string& folder) {
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) return false;
+    struct stat st {};
+    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && PermissionBitsAllowWrite(st);
 }
 
 std::string SystemErrorText(int errorNumber) {

@@ -1,6 +1,8 @@
 #pragma once
 // File names and whole-file reading and writing. Paths use "/" as the folder
 // separator. Failures come back as the system's error number (errno).
+#include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -37,6 +39,23 @@ int ReadWholeFile(const std::string& path, std::string& bytes);
 // permission bits decide for the superuser too. 0 or the system's error
 // number of the first failure.
 int ReplaceFileContents(const std::string& path, std::string_view bytes);
+// What a streamed replace writes: bytes into `out` (a binary stream over the
+// new file, written through one buffer); 0 when everything was written, or a
+// number of its own, which abandons the new file.
+using FileWriter = std::function<int(std::ostream& out)>;
+// ReplaceFileContents for a file too large to hold in memory first: the
+// writer streams into the new file beside path. 0, the system's error number
+// of the first failure, or the writer's own number; on any of these but 0
+// the previous file stays as it was and no new file is left. With
+// makeFolder, a missing folder is made (one level) and the open retried.
+int ReplaceFileStreamed(const std::string& path, const FileWriter& write, bool makeFolder = false);
+// 0 when path is missing or the running user may write it, else the
+// system's error number (EACCES): the permission bits decide for the
+// superuser too.
+int WriteProtection(const std::string& path);
+// True when the running user may make files in folder, by its permission
+// bits for the superuser too.
+bool FolderWritable(const std::string& folder);
 // The system's own text for an error number.
 std::string SystemErrorText(int errorNumber);
 

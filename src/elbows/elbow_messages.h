@@ -1,7 +1,7 @@
 #pragma once
 // Error texts (LangErrore) of the elbow checks and computations, and the
 // piece-count check that every kind and every caller shares.
-#include <cmath>
+#include "core/piece_count.h"  // ErrPieceCountRange, CheckPieceCount
 
 namespace velm {
 
@@ -24,16 +24,5 @@ constexpr int ErrStartConnectionLength = 28;
 constexpr int ErrEndConnectionDiameter = 29;
 constexpr int ErrEndConnectionSecondDiameter = 30;
 constexpr int ErrEndConnectionLength = 31;
-// "The number of pieces must be a whole number from 3 to 50."
-constexpr int ErrPieceCountRange = 35;
-
-constexpr int ElbowPiecesMin = 3;
-constexpr int ElbowPiecesMax = 50;
-
-// 0 for a whole number of pieces from 3 to 50, else the range text.
-inline int CheckPieceCount(float n) {
-    if (!(n >= ElbowPiecesMin && n <= ElbowPiecesMax) || std::floor(n) != n) return ErrPieceCountRange;
-    return 0;
-}
 
 }  // namespace velm

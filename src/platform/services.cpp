@@ -35,7 +35,11 @@ public:
 
 class NoProcesses : public Processes {
 public:
-    bool RunAndWait(const std::string&, const std::vector<std::string>&, const std::string&) override { return false; }
+    ProcessOutcome RunAndWait(const std::string&, const std::vector<std::string>&, const std::string&,
+                              const std::string&) override {
+        return {};
+    }
+    bool Waiting() const override { return false; }
     bool StartHidden(const std::string&, const std::vector<std::string>&, const std::string&) override { return false; }
 };
 

@@ -4,6 +4,9 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 
@@ -37,10 +40,10 @@ TEST_F(QtServicesTest, RunAndWaitKeepsTheEventLoopTurning) {
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     timer.start(10);
     QtProcesses processes;
-    EXPECT_TRUE(processes.RunAndWait("/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, folder.Path()));
+    EXPECT_TRUE(processes.RunAndWait("/bin/sh", {"-c", "sleep 0.3; echo done > out.txt"}, folder.Path()).Succeeded());
     EXPECT_EQ(folder.Read("out.txt"), "done\n");  // waited for the end, in the folder
     EXPECT_GT(ticks, 3);
-    EXPECT_FALSE(processes.RunAndWait(folder.File("missing-program"), {}, folder.Path()));
+    EXPECT_FALSE(processes.RunAndWait(folder.File("missing-program"), {}, folder.Path()).Started);
 }
 
 TEST_F(QtServicesTest, ProgramsAreFoundInTheirFolderFirst) {
@@ -48,8 +51,54 @@ TEST_F(QtServicesTest, ProgramsAreFoundInTheirFolderFirst) {
     folder.Write("CONVERT", "#!/bin/sh\necho \"$1\" > converted.txt\n");
     std::filesystem::permissions(folder.File("CONVERT"), std::filesystem::perms::owner_all);
     QtProcesses processes;
-    EXPECT_TRUE(processes.RunAndWait("CONVERT", {"ISO.CN part"}, folder.Path()));
+    EXPECT_TRUE(processes.RunAndWait("CONVERT", {"ISO.CN part"}, folder.Path()).Succeeded());
     EXPECT_EQ(folder.Read("converted.txt"), "ISO.CN part\n");
+}
+
+// The wait tells how the program ended; Cancel in its progress window ends it.
+TEST_F(QtServicesTest, RunAndWaitReportsTheEnd) {
+    TempFolder folder;
+    QtProcesses processes;
+    const struct {
+        const char* script;
+        bool crashed;
+        int exitCode;
+    } cases[] = {
+        {"exit 0", false, 0},
+        {"exit 3", false, 3},
+        {"kill -SEGV $$", true, -1},
+    };
+    for (const auto& c : cases) {
+        const ProcessOutcome o = processes.RunAndWait("/bin/sh", {"-c", c.script}, folder.Path(), "busy");
+        EXPECT_TRUE(o.Started) << c.script;
+        EXPECT_EQ(o.Crashed, c.crashed) << c.script;
+        EXPECT_EQ(o.ExitCode, c.exitCode) << c.script;
+        EXPECT_FALSE(o.Cancelled) << c.script;
+    }
+
+    bool waitingSeen = false;
+    QString label;
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(w);
+            if (progress == nullptr || !progress->isVisible()) continue;
+            waitingSeen = processes.Waiting();
+            label = progress->labelText();
+            if (auto* button = progress->findChild<QPushButton*>()) button->click();  // as the user does
+        }
+    });
+    cancel.start(50);
+    QElapsedTimer clock;
+    clock.start();
+    const ProcessOutcome o = processes.RunAndWait("/bin/sh", {"-c", "sleep 20"}, folder.Path(), "Converting");
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(o.Cancelled);
+    EXPECT_FALSE(o.Crashed);  // a cancel is no crash
+    EXPECT_FALSE(o.Succeeded());
+    EXPECT_TRUE(waitingSeen);
+    EXPECT_EQ(label, "Converting");
+    EXPECT_FALSE(processes.Waiting());
 }
 
 TEST_F(QtServicesTest, PictureBoxFollowsItsSizeAndReportsTheMouse) {

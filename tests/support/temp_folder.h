@@ -30,6 +30,10 @@ public:
         std::ifstream in(File(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
+    static std::string ReadPath(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
     void Write(const std::string& name, const std::string& text) const {
         std::ofstream(File(name), std::ios::binary) << text;
     }

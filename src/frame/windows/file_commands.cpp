@@ -115,9 +115,9 @@ bool ShowSaveDialog(const std::string& mode, std::string& name) {
     } else {
         request.fileName = current;
         request.title = Txt(LangFrmIniziale, 4);
-        // DXF and ISO are offered here once their writers exist; until then
-        // save as writes data files only.
-        request.filter = "VELM " + files + " (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
+        // The chosen extension decides what is written, whatever the filter.
+        request.filter = "VELM " + files + " (*.qvl)|*.qvl|DXF " + files + " (*.dxf)|*.dxf|ISO " + files +
+                         " (*.iso)|*.iso|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
         request.defaultExtension = "qvl";
     }
     request.overwritePrompt = true;
@@ -150,7 +150,8 @@ void DispatchFileCommand(int index) {
         case 1: OpenAndShow(std::string()); break;
         case 2: SaveDataFile(""); break;
         case 3: SaveDataFile("CONNOME"); break;
-        // 4 (DXF) and 5 (ISO) stay disabled until their writers are registered.
+        case 4: SaveDataFile("DXF"); break;
+        case 5: SaveDataFile("ISO"); break;
         case 7: PrinterSetup(); break;
         case 8: RunCommand(RegisteredCommand::Print); break;
         case 10: case 11: case 12: case 13: case 14: {
@@ -206,22 +207,24 @@ void SaveDataFile(const std::string& mode) {
     if (name.empty()) return;
     name = NormalizedFileName(name);
     const std::string ext = FileExtension(name);
-    // Drawings are not written yet: say so rather than pretend to save.
+    // A drawing goes to the export the output part registered; it leaves the
+    // current file, the caption and the recent list alone.
     if (ext == ".dxf" || ext == ".iso") {
-        ShowMessage(name + ": " + Txt(LangMsgbox, 8), MbExclamation, ProgramTitle);
+        const auto command = ext == ".dxf" ? RegisteredCommand::DxfExport : RegisteredCommand::IsoExport;
+        if (!RunCommand(command, name)) ShowMessage(name + ": " + Txt(LangMsgbox, 8), MbExclamation, ProgramTitle);
         return;
     }
 
     SetHourglass();
     const std::string text = WriteDataFileText(DataFileRecordOf(state));
-    int error = ReplaceFileContents(name, text);
-    if (error == ENOENT) {
-        // The folder is missing: make its last level and try once more. When
-        // it cannot be made, its reason (a write-protected parent) is the one
-        // to show.
-        const int made = MakeDirOfPath(name);
-        error = made == 0 || made == EEXIST ? ReplaceFileContents(name, text) : made;
-    }
+    // A missing folder is made (one level) and the save tried once more.
+    const int error = ReplaceFileStreamed(
+        name,
+        [&text](std::ostream& out) {
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            return 0;
+        },
+        true);
     ClearHourglass();
     if (error != 0) {
         ShowMessage(name + ": " + SystemErrorText(error), MbExclamation, ProgramTitle);

@@ -4,10 +4,12 @@
 
 namespace velm {
 
-// The output windows' commands (sheet preview, print, re-layout), declared
-// here so that the frame never includes the output code.
+// The output windows' commands, declared here so that the frame never
+// includes the output code: sheet preview, print, re-layout
+// (output/windows/), DXF and ISO export (output/windows/dxf_commands.cpp).
 void RegisterOutputCommands();
 void RegisterCalibrationCommand();
+void RegisterExportCommands();
 
 // Each shape family adds its windows here as it arrives.
 void RegisterShapeWindows() {
@@ -15,6 +17,7 @@ void RegisterShapeWindows() {
     RegisterCylinderWindows();
     RegisterOutputCommands();
     RegisterCalibrationCommand();
+    RegisterExportCommands();
 }
 
 }  // namespace velm

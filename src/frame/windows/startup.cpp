@@ -168,6 +168,11 @@ bool StartProgram(const StartOptions& options) {
 }
 
 bool AskExitQuestion() {
+    // Not while an external program is awaited: its wait still runs below us.
+    if (Platform().processes->Waiting()) {
+        Beep();
+        return false;
+    }
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return false;
     return dialogs->MessageBox(Txt(LangMsgbox, 2), MbYesNo + MbQuestion, Txt(LangMsgbox, 1)) == IdYes;

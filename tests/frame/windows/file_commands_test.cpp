@@ -77,7 +77,9 @@ TEST_F(FileCommandsTest, SavedJobReopensWithTheSameValuesAndUnit) {
     State().Inputs.EndConnections[3] = -0.1f;
     const std::string savedText = WriteDataFileText(DataFileRecordOf(State()));
     const std::string path = Path("Job.qvl");
-    const std::string filter = "VELM Files (*.qvl)|*.qvl|All files (*.*)|*.*";
+    // Save as offers the drawings too; the extension chosen decides.
+    const std::string filter =
+        "VELM Files (*.qvl)|*.qvl|DXF Files (*.dxf)|*.dxf|ISO Files (*.iso)|*.iso|All files (*.*)|*.*";
 
     dialogs_.ExpectSave(path);
     DispatchFileCommand(3);

@@ -78,6 +78,8 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
          false, false, true, false},
         {"shape applied, no exporters yet",
          [] {
+             RegisterCommand(RegisteredCommand::DxfExport, nullptr);  // start-up registered them
+             RegisterCommand(RegisteredCommand::IsoExport, nullptr);
              State().ShapeCode = ShapeCiRe;
              State().DevelopmentValid = True16;
              UpdateMdiState();
@@ -385,6 +387,8 @@ TEST_F(FrmMdiTest, MenuShortcutsWinOverTheInputBoxes) {
     auto* w = MdiArea()->findChild<ShapeWindow*>("FrmCiRe");
     ASSERT_NE(w, nullptr);
     TextBox* box = w->TxtInputDati[1];
+    RegisterCommand(RegisteredCommand::DxfExport, nullptr);  // a command that is there but disabled
+    UpdateCommandState();
     State().CurrentFileName = ProgramFolder() + "/keys.qvl";
     const struct {
         const char* what;

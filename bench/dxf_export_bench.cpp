@@ -1,0 +1,65 @@
+// The drawing file of a 50-piece cylindrical elbow, every piece developed
+// again and written to a file, at the default step and at the finest one.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "elbows/cyl_elbow.h"
+#include "output/dxf_export.h"
+
+namespace {
+
+using namespace velm;
+
+float Rad(float deg) { return static_cast<float>(deg * DegToRad); }
+
+std::unique_ptr<WorkingState> FiftyPieceElbow(float step) {
+    auto st = std::make_unique<WorkingState>();
+    st->Settings.AngleStep = step;
+    // Thickness, diameter, cuts 5 and -5, 180 degrees, R 300, 50 pieces.
+    st->Inputs.CylElbowData = {0, 0.3f, 25, 5, -5, 180, static_cast<float>(300 * Pi), 300, 50, Rad(5), Rad(-5),
+                               Rad(180)};
+    ComputeCylElbow(st->Inputs.CylElbowData, st->ThicknessFactor, st->Elbow);
+    st->ShapeCode = ShapeCuCilindri;
+    st->DevelopmentValid = True16;
+    return st;
+}
+
+void BM_DxfFiftyPieceElbowToFile(benchmark::State& state) {
+    const auto st = FiftyPieceElbow(static_cast<float>(state.range(0)) / 10);
+    std::string folder = (std::filesystem::temp_directory_path() / "velm-bench-XXXXXX").string();
+    if (::mkdtemp(folder.data()) == nullptr) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const std::string path = folder + "/elbow.dxf";
+    for (auto _ : state) {
+        const DxfFileResult r = WriteDxfFile(path, *st);
+        if (!r.Ok()) state.SkipWithError("not written");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+    std::filesystem::remove_all(folder);
+}
+// The same into memory: the writing without the file system.
+void BM_DxfFiftyPieceElbowToMemory(benchmark::State& state) {
+    const auto st = FiftyPieceElbow(static_cast<float>(state.range(0)) / 10);
+    for (auto _ : state) {
+        std::ostringstream out(std::ios::binary);
+        if (WriteDxfEntities(out, *st) != DxfStatus::Written) state.SkipWithError("not written");
+        benchmark::DoNotOptimize(out);
+    }
+}
+BENCHMARK(BM_DxfFiftyPieceElbowToMemory)->Arg(10)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Step in tenths of a degree: 1 degree, 0.1 degree.
+BENCHMARK(BM_DxfFiftyPieceElbowToFile)->Arg(10)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,186 @@
+#include "output/dxf_export.h"
+
+#include "cones/cone_outline.h"
+#include "cones/cone_piece.h"
+#include "core/development_checks.h"
+#include "core/file_names.h"
+#include "core/last_elbow.h"
+#include "core/piece_count.h"
+#include "cylinders/cylinder_outline.h"
+#include "cylinders/cylinder_piece.h"
+#include "output/dxf_entities.h"
+#include "output/dxf_messages.h"
+
+namespace velm {
+
+namespace {
+
+// The gap between elbow pieces, in the current unit.
+constexpr double PieceGap = 10.0;
+
+// The typed piece count of the current elbow.
+float TypedPieceCount(const WorkingState& state) {
+    return state.ShapeCode == ShapeCuCilindri ? state.Inputs.CylElbowData[8] : state.Inputs.ConeElbowData[9];
+}
+
+bool IsElbow(int code) { return code >= ShapeCuCilindri && code <= ShapeCuConica3; }
+
+// A piece of the last elbow developed as a cylinder into results of the export's own.
+bool CylinderPieceOutline(const ElbowPiece& piece, const DevelopmentSettings& settings, CylinderOutline& o) {
+    CylinderArray record{};
+    CylinderResults results;
+    DevelopCylinderPiece(piece, settings, record, results);  // an impossible piece is written as it comes
+    o = CylinderOutlineOf(results, settings.AngleStep);
+    return !o.Empty();
+}
+
+bool ConePieceOutline(const ElbowPiece& piece, const DevelopmentSettings& settings, ConeOutline& o) {
+    ConeArray record{};
+    ConeResults results;
+    DevelopConePiece(piece, settings, record, results);
+    o = ConeOutlineOf(results, settings.AngleStep);
+    return !o.Empty();
+}
+
+// Every piece from the start piece on, each 10 below the one before.
+DxfStatus WriteCylElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettings& settings) {
+    double y = 0;
+    for (int p = 1; p <= e.PieceCount; ++p) {
+        ElbowPiece piece;
+        CylinderOutline o;
+        if (!ElbowPieceOf(e, p, piece) || !CylinderPieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
+        y = y + piece.Height + PieceGap;
+        WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, y);
+    }
+    return DxfStatus::Written;
+}
+
+// Frusta stacked by their apexes, cylindrical end pieces above and below.
+DxfStatus WriteConeElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettings& settings) {
+    const int n = e.PieceCount;
+    double y = 0, c = 0, g1 = 0, g2 = 0, g3 = 0;
+    for (int i = 1; i <= n; ++i) {
+        ElbowPiece piece;
+        if (!ElbowPieceOf(e, i, piece)) return DxfStatus::NotFinite;
+        if (piece.Cylindrical) {
+            CylinderOutline o;
+            if (!CylinderPieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
+            if (i == 1) g1 = piece.Height + PieceGap;
+            c = c + piece.Height;
+            WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, c);
+            continue;
+        }
+        ConeOutline o;
+        if (!ConePieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
+        const float uMin = o.UpperEdgeMinY, uMax = o.UpperEdgeMaxY;
+        const float lMin = o.LowerEdgeMinY, lMax = o.LowerEdgeMaxY;
+        if (i == 1) {
+            y = -uMin;
+            g2 = lMax - uMin;
+        } else if (i == 2) {
+            y = y + g1 + g2 - uMin;
+        }
+        if (i == n) y = y + g1 + g2 - uMin + g3;
+        WriteDxfFrustumPiece(out, o, y);
+        if (i == 1) {
+            y = lMax + y - lMin + uMin;
+        } else {
+            y = lMax + y - lMin;
+            c = lMax + y;
+        }
+        g3 = uMax + PieceGap;
+    }
+    return DxfStatus::Written;
+}
+
+DxfStatus WriteShape(DxfOut& out, const WorkingState& state) {
+    const int code = state.ShapeCode;
+    const float step = state.Settings.AngleStep;
+    if (IsFrustumKind(code)) {
+        const ConeOutline o = ConeOutlineOf(state.ConeDevelopment.Results, step);
+        if (o.Empty()) return DxfStatus::NotFinite;
+        if (code == ShapeCoRe) {
+            WriteDxfConeSectorFile(out, o);  // its own header and trailer
+            return DxfStatus::Written;
+        }
+        WriteDxfEntitiesHeader(out);
+        if (code == ShapeCoTaSup)
+            WriteDxfConeCutTop(out, o);
+        else if (code == ShapeCoTaInf)
+            WriteDxfConeCutBottom(out, o);
+        else
+            WriteDxfFrustumPiece(out, o, 0);
+    } else if (IsCylinderKind(code)) {
+        const CylinderOutline o = CylinderOutlineOf(state.CylinderDevelopment.Results, step);
+        if (o.Empty()) return DxfStatus::NotFinite;
+        WriteDxfEntitiesHeader(out);
+        if (code == ShapeCiRe) {
+            WriteDxfRectangle(out, o.Length, o.Height);
+        } else {
+            const CylinderArray& data = state.Inputs.CylinderData;
+            WriteDxfCutCurvePolyline(out, o, code == ShapeCiTaSup ? 0.0f : data[7], data[6], 0);
+        }
+    } else {
+        WriteDxfEntitiesHeader(out);
+        const DevelopmentSettings settings = DevelopmentSettingsOf(state);
+        const DxfStatus s = code == ShapeCuCilindri ? WriteCylElbow(out, state.Elbow, settings)
+                                                    : WriteConeElbow(out, state.Elbow, settings);
+        if (s != DxfStatus::Written) return s;
+    }
+    WriteDxfTrailer(out);
+    return DxfStatus::Written;
+}
+
+}  // namespace
+
+int DxfStatusMessage(DxfStatus status) {
+    switch (status) {
+        case DxfStatus::Written: return 0;
+        case DxfStatus::NoDevelopment: return ErrNoDevelopmentToExport;
+        case DxfStatus::NotFinite: return ErrDrawingNotFinite;
+        case DxfStatus::PieceCountRange: return ErrPieceCountRange;
+    }
+    return ErrNoDevelopmentToExport;
+}
+
+DxfStatus CheckDxfSource(const WorkingState& state) {
+    const int code = state.ShapeCode;
+    if (FindShapeKind(code) == nullptr || state.DevelopmentValid == False16) return DxfStatus::NoDevelopment;
+    if (!IsElbow(code)) return DxfStatus::Written;
+    const float n = TypedPieceCount(state);
+    if (CheckPieceCount(n) != 0) return DxfStatus::PieceCountRange;
+    const LastElbow& e = state.Elbow;
+    const int pieces = static_cast<int>(n) + (code == ShapeCuConica3 ? 2 : 0);
+    if (e.ShapeCode != code || e.ElbowError != 0 || e.Pieces != static_cast<int>(n) || e.PieceCount != pieces)
+        return DxfStatus::NoDevelopment;
+    return DxfStatus::Written;
+}
+
+DxfStatus WriteDxfEntities(std::ostream& stream, const WorkingState& state) {
+    const DxfStatus checked = CheckDxfSource(state);
+    if (checked != DxfStatus::Written) return checked;
+    DxfOut out(stream);
+    const DxfStatus s = WriteShape(out, state);
+    if (s != DxfStatus::Written) return s;
+    if (out.NotFinite()) return DxfStatus::NotFinite;
+    out.Flush();
+    return DxfStatus::Written;
+}
+
+DxfFileResult WriteDxfFile(const std::string& path, const WorkingState& state) {
+    DxfFileResult result;
+    result.Status = CheckDxfSource(state);
+    if (result.Status != DxfStatus::Written) return result;
+    constexpr int Refused = -1;  // the writer's own number: the drawing was refused
+    const int error = ReplaceFileStreamed(
+        path,
+        [&](std::ostream& out) {
+            result.Status = WriteDxfEntities(out, state);
+            return result.Status == DxfStatus::Written ? 0 : Refused;
+        },
+        true);
+    if (error != Refused) result.Error = error;
+    return result;
+}
+
+}  // namespace velm

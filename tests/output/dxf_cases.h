@@ -1,0 +1,88 @@
+#pragma once
+// Working states holding an accepted development, for the drawing-file tests
+// and the case generator of the DXF reader test.
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "cones/cone_compute.h"
+#include "core/last_elbow.h"
+#include "core/unit_conversion.h"
+#include "core/working_state.h"
+#include "cylinders/cylinder_compute.h"
+
+namespace velm::dxf_cases {
+
+// The state with the defaults (in `unit`), `code` developed when it is a
+// cylinder or a frustum; an elbow code gets an empty LastElbow to fill.
+// The angles as the shape window's apply leaves them: the lower one negated
+// for opposite slopes, the radian copies beside the degrees.
+inline void ApplyAngles(int code, InputArrays& in) {
+    const ShapeKindInfo* kind = FindShapeKind(code);
+    if (kind == nullptr) return;
+    auto rad = [](float deg) { return static_cast<float>(static_cast<double>(deg) * 3.14159265358979323846 / 180); };
+    auto signedLower = [kind](float v) { return kind->OppositeSlopes ? -std::fabs(v) : std::fabs(v); };
+    if (IsCylinderKind(code)) {
+        CylinderArray& d = in.CylinderData;
+        if (kind->TopCut) d[6] = rad(d[4]);
+        if (kind->BottomCut) d[5] = signedLower(d[5]), d[7] = rad(d[5]);
+    } else if (IsFrustumKind(code)) {
+        ConeArray& d = in.ConeData;
+        if (kind->TopCut) d[7] = rad(d[5]);
+        if (kind->BottomCut) d[6] = signedLower(d[6]), d[8] = rad(d[6]);
+    }
+}
+
+inline std::unique_ptr<WorkingState> Developed(int code, float step = 1, std::int16_t lato = 1,
+                                               std::int16_t unit = 0, const InputArrays* inputs = nullptr) {
+    auto st = std::make_unique<WorkingState>();
+    if (inputs != nullptr) st->Inputs = *inputs;
+    st->Settings.AngleStep = step;
+    st->Settings.LatoSaldatura = lato;
+    st->Settings.MeasuringSystem = unit;
+    if (unit != 0) ConvertInputUnits(0, st->Inputs);  // millimetres to inches
+    ApplyAngles(code, st->Inputs);
+    st->ShapeCode = static_cast<std::int16_t>(code);
+    st->DevelopmentValid = True16;
+    int message = 0;
+    if (IsCylinderKind(code)) {
+        message = ValidateAndDevelopCylinder(static_cast<std::int16_t>(code), *st, st->CylinderDevelopment.Results);
+    } else if (IsFrustumKind(code)) {
+        float cutRise = 0;
+        message = ValidateAndDevelopCone(static_cast<std::int16_t>(code), cutRise, *st, st->ConeDevelopment.Results);
+    }
+    if (message != 0) st->DevelopmentValid = False16;
+    return st;
+}
+
+// A right cylinder of working diameter d and height h, as a development leaves it.
+inline std::unique_ptr<WorkingState> RightCylinder(double d, float h) {
+    auto st = std::make_unique<WorkingState>();
+    st->ShapeCode = ShapeCiRe;
+    st->DevelopmentValid = True16;
+    st->CylinderDevelopment.Results.DevelopedLength = d * 3.14159265358979323846;
+    st->CylinderDevelopment.Results.Hmax = h;
+    return st;
+}
+
+// An elbow of `code` whose pieces the test fills: pieces 1 to count.
+inline void SetElbow(WorkingState& st, int code, int typed) {
+    st.ShapeCode = static_cast<std::int16_t>(code);
+    st.DevelopmentValid = True16;
+    LastElbow& e = st.Elbow;
+    e = LastElbow{};
+    e.ShapeCode = static_cast<std::int16_t>(code);
+    e.Pieces = static_cast<std::int16_t>(typed);
+    e.PieceCount = static_cast<std::int16_t>(code == 13 ? typed + 2 : typed);
+    e.ElbowIsCylinder = code == 10 ? 1 : 0;
+    e.ThicknessFactor = st.ThicknessFactor;
+    if (code == 10)
+        st.Inputs.CylElbowData[8] = static_cast<float>(typed);
+    else
+        st.Inputs.ConeElbowData[9] = static_cast<float>(typed);
+}
+
+// Piece p (1 = the start piece) of the filled elbow: entry K - p + 1.
+inline int Entry(const LastElbow& e, int p) { return e.PieceCount - p + 1; }
+
+}  // namespace velm::dxf_cases
