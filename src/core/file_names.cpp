@@ -32,6 +32,8 @@ std::size_t ExtensionDot(const std::string& name) {
 
 int LastError(int fallback = EIO) { return errno != 0 ? errno : fallback; }
 
+}  // namespace
+
 int WriteAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -46,6 +48,8 @@ int WriteAll(int fd, std::string_view bytes) {
     }
     return 0;
 }
+
+namespace {
 
 // A stream buffer straight onto a file descriptor: one large buffer, no
 // flush per line. Keeps the first write error.

@@ -59,4 +59,8 @@ bool FolderWritable(const std::string& folder);
 // The system's own text for an error number.
 std::string SystemErrorText(int errorNumber);
 
+// Writes all of `bytes` to the file descriptor, going on after interrupted
+// writes: 0, or the error number of the failed write.
+int WriteAll(int fd, std::string_view bytes);
+
 }  // namespace velm

@@ -12,6 +12,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "core/file_names.h"
+
 namespace velm {
 namespace fs = std::filesystem;
 
@@ -20,21 +22,6 @@ namespace {
 const char* const FormatErrorPrompt = "Language file format error";
 
 LanguageResult Failure(std::string prompt) { return {false, std::move(prompt)}; }
-
-bool WriteAll(int fd, const std::string& bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 // Code points of the bytes 0x80 to 0x9F; the five unused bytes map to the
 // control characters of the same value, as Windows does.
@@ -180,7 +167,7 @@ LanguageResult DecodeLanguageFile(const std::string& storedPath, const std::stri
     // A link under the plain file's name is refused, never written through.
     const int fd = ::open(plainPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return Failure(FormatErrorPrompt);
-    bool written = WriteAll(fd, plain);
+    bool written = WriteAll(fd, plain) == 0;
     if (::close(fd) != 0) written = false;
     if (!written) {
         fs::remove(plainPath, ec);

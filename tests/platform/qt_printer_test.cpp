@@ -1,5 +1,6 @@
 // The Qt printer on its PDF printer: documents, file names, page size, true
 // lengths, the text font, and the set-up dialog on the same printer.
+#include "support/pdf_render.h"
 #include "platform/qt/qt_printer.h"
 
 #include <gtest/gtest.h>
@@ -40,27 +41,6 @@ int PageCount(const std::string& path) {
 }
 
 // Page 1 rendered in grey at `dpi`; empty when it cannot be rendered.
-struct Grey {
-    int width = 0, height = 0;
-    std::vector<unsigned char> pixels;
-    bool Dark(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x] < 128; }
-};
-
-Grey Render(const std::string& pdf, int dpi, const std::string& folder) {
-    Grey grey;
-    const std::string out = folder + "/render";
-    const std::string command = "pdftoppm -gray -singlefile -r " + std::to_string(dpi) + " '" + pdf + "' '" + out + "'";
-    if (std::system(command.c_str()) != 0) return grey;
-    std::ifstream in(out + ".pgm", std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    in >> magic >> grey.width >> grey.height >> maxValue;
-    in.get();
-    if (magic != "P5" || maxValue != 255) return Grey{};
-    grey.pixels.resize(static_cast<std::size_t>(grey.width) * grey.height);
-    in.read(reinterpret_cast<char*>(grey.pixels.data()), static_cast<std::streamsize>(grey.pixels.size()));
-    return grey;
-}
 
 class QtPrinterTest : public testing::Test {
 protected:
@@ -186,7 +166,7 @@ TEST_F(QtPrinterTest, ALineKeepsItsTrueLengthFromThePrintableCorner) {
         page.DrawWidth = 3;
         page.Line(c.x1, c.y, c.x2, c.y);
         ASSERT_EQ(printer.EndDocument(), DocumentResult::Printed);
-        const Grey grey = Render(NumberedFileName(name, 1), Dpi, folder.Path());
+        const Grey grey = RenderPdfPage(NumberedFileName(name, 1), Dpi, folder.Path() + "/render");
         ASSERT_GT(grey.width, 0) << "pdftoppm (poppler-utils) could not render the page";
         const int row = static_cast<int>(std::lround(c.yMm * 10));
         int first = -1, last = -1;

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <functional>
 
+#include "support/pdf_render.h"
 #include "core/help_contexts.h"
 #include "core/number_text.h"
 #include "frame/command_registry.h"
@@ -363,26 +364,6 @@ TEST_F(CalibrationTest, LandscapeAndInchPagesStorePortraitFactors) {
 }
 
 // Page 1 of a PDF in grey at 10 pixels a millimetre.
-struct Grey {
-    int width = 0, height = 0;
-    std::vector<unsigned char> pixels;
-    bool Dark(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x] < 160; }
-};
-
-Grey Render(const std::string& pdf, const std::string& out) {
-    Grey grey;
-    const std::string command = "pdftoppm -gray -singlefile -r 254 '" + pdf + "' '" + out + "'";
-    if (std::system(command.c_str()) != 0) return grey;
-    std::ifstream in(out + ".pgm", std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    in >> magic >> grey.width >> grey.height >> maxValue;
-    in.get();
-    if (magic != "P5" || maxValue != 255) return Grey{};
-    grey.pixels.resize(static_cast<std::size_t>(grey.width) * grey.height);
-    in.read(reinterpret_cast<char*>(grey.pixels.data()), static_cast<std::streamsize>(grey.pixels.size()));
-    return grey;
-}
 
 TEST_F(CalibrationTest, TheTestRectangleIsTrueToItsWorkingFactorsOnPaper) {
     StartProgram();
@@ -403,7 +384,7 @@ TEST_F(CalibrationTest, TheTestRectangleIsTrueToItsWorkingFactorsOnPaper) {
         d.CmdStampa_Click();
         const double width = 188.0 * 188 / 190, length = 275.0 * 275 / 280;
         EXPECT_NEAR(d.Working().FactorX * 188, width, 1e-3);
-        const Grey grey = Render(NumberedFileName(name, 2), folder.File("render"));
+        const Grey grey = RenderPdfPage(NumberedFileName(name, 2), 254, folder.File("render"), 160);
         ASSERT_GT(grey.width, 0) << "pdftoppm (poppler-utils) could not render the page";
         // Across the middle of the rectangle, and down it; the margin is 10 mm.
         auto span = [&](bool across) {

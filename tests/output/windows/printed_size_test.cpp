@@ -10,6 +10,7 @@
 #include <fstream>
 #include <vector>
 
+#include "support/pdf_render.h"
 #include "cylinders/cylinder_compute.h"
 #include "output/print_job.h"
 #include "platform/qt/qt_printer.h"
@@ -23,28 +24,6 @@ namespace {
 constexpr int Dpi = 254;  // 10 pixels a millimetre
 constexpr double Margin = 10;  // the page's margins, millimetres
 
-struct Grey {
-    int width = 0, height = 0;
-    std::vector<unsigned char> pixels;
-    bool Dark(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x] < 160; }
-};
-
-Grey Render(const std::string& pdf, const std::string& folder) {
-    Grey grey;
-    const std::string out = folder + "/render";
-    const std::string command =
-        "pdftoppm -gray -singlefile -r " + std::to_string(Dpi) + " '" + pdf + "' '" + out + "'";
-    if (std::system(command.c_str()) != 0) return grey;
-    std::ifstream in(out + ".pgm", std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    in >> magic >> grey.width >> grey.height >> maxValue;
-    in.get();
-    if (magic != "P5" || maxValue != 255) return Grey{};
-    grey.pixels.resize(static_cast<std::size_t>(grey.width) * grey.height);
-    in.read(reinterpret_cast<char*>(grey.pixels.data()), static_cast<std::streamsize>(grey.pixels.size()));
-    return grey;
-}
 
 // Centres of the first and last dark runs along a row or a column, in millimetres.
 std::pair<double, double> Edges(const Grey& g, bool row, int at) {
@@ -99,7 +78,7 @@ TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
         const std::string name = folder.File("sheet.pdf");
         dialogs.ExpectSave(name);
         ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
-        const Grey page = Render(name, folder.Path());
+        const Grey page = RenderPdfPage(name, Dpi, folder.Path() + "/render", 160);
         ASSERT_GT(page.width, 0) << "pdftoppm (poppler-utils) could not render the page";
 
         const double width = r.DevelopedLength * c.x / c.scale, height = r.Hmax * c.y / c.scale;

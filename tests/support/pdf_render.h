@@ -1,0 +1,36 @@
+#pragma once
+// A printed PDF page as grey pixels (pdftoppm from poppler-utils), for tests
+// that measure what went to paper.
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace velm {
+
+struct Grey {
+    int width = 0, height = 0;
+    int darkBelow = 128;  // a pixel darker than this is ink
+    std::vector<unsigned char> pixels;
+    bool Dark(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x] < darkBelow; }
+};
+
+// The first page of `pdf` at `dpi`, through the file stem `out` (out.pgm);
+// empty when it cannot be rendered.
+inline Grey RenderPdfPage(const std::string& pdf, int dpi, const std::string& out, int darkBelow = 128) {
+    Grey grey;
+    const std::string command = "pdftoppm -gray -singlefile -r " + std::to_string(dpi) + " '" + pdf + "' '" + out + "'";
+    if (std::system(command.c_str()) != 0) return grey;
+    std::ifstream in(out + ".pgm", std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    in >> magic >> grey.width >> grey.height >> maxValue;
+    in.get();
+    if (magic != "P5" || maxValue != 255) return Grey{};
+    grey.darkBelow = darkBelow;
+    grey.pixels.resize(static_cast<std::size_t>(grey.width) * grey.height);
+    in.read(reinterpret_cast<char*>(grey.pixels.data()), static_cast<std::streamsize>(grey.pixels.size()));
+    return grey;
+}
+
+}  // namespace velm
