@@ -182,7 +182,9 @@ TEST(ConeCompute, ThinFrustaShowTheRightValues) {
             const ConeResults& r = *o.results;
             EXPECT_EQ(FormatLength(std::fabs(r.ConeUpperRadii[180] - r.ConeUpperRadii[0]), 0), c.upperDifference);
             EXPECT_EQ(FormatLength(r.UpperArcLength, 0), c.upperLength);
-            if (side == 1) EXPECT_EQ(FormatLength(r.ConeOuterRadius, 0), c.outerRadius);
+            if (side == 1) {
+                EXPECT_EQ(FormatLength(r.ConeOuterRadius, 0), c.outerRadius);
+            }
         }
     }
 }

@@ -153,7 +153,9 @@ TEST(DxfElbow, ConicalPiecesFollowTheirApexes) {
     for (std::size_t i = 1; i <= 12; ++i) {
         double lo = 1e300, hi = -1e300;
         for (const auto& p : all[i].points) lo = std::min(lo, p.first), hi = std::max(hi, p.first);
-        if (all[i].type == "POLYLINE") EXPECT_NEAR(lo, -hi, 1e-6 * std::max(1.0, hi)) << i;
+        if (all[i].type == "POLYLINE") {
+            EXPECT_NEAR(lo, -hi, 1e-6 * std::max(1.0, hi)) << i;
+        }
     }
     EXPECT_EQ(all.back().type, "POLYLINE");
 }

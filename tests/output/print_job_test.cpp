@@ -136,7 +136,9 @@ TEST_F(PrintJobTest, CylinderOutlineWholeAndHalvesAtTrueSize) {
         EXPECT_NEAR(middle.y2, yB + 2, 1e-6);
         // The edges close: every outline segment starts where one ends.
         const std::size_t n = lines.size() - 1;
-        if (c.part == 0) EXPECT_NEAR(lines[n - 1].y2, lines[0].y1, 1e-6);
+        if (c.part == 0) {
+            EXPECT_NEAR(lines[n - 1].y2, lines[0].y1, 1e-6);
+        }
     }
 }
 
@@ -181,8 +183,12 @@ TEST_F(PrintJobTest, ConeOutlineIsTheRingSectorAboutItsApex) {
             const double d = std::hypot(lines[i].x1 - xA, lines[i].y1 - yA);
             const bool onEdge = std::fabs(d - r.ConeInnerRadius) < 1e-3 || std::fabs(d - r.ConeOuterRadius) < 1e-3;
             EXPECT_TRUE(onEdge) << i << " " << d;
-            if (part == 1) EXPECT_LE(std::max(lines[i].x1, lines[i].x2), xA + 1e-9);
-            if (part == 2) EXPECT_GE(std::min(lines[i].x1, lines[i].x2), xA - 1e-9);
+            if (part == 1) {
+                EXPECT_LE(std::max(lines[i].x1, lines[i].x2), xA + 1e-9);
+            }
+            if (part == 2) {
+                EXPECT_GE(std::min(lines[i].x1, lines[i].x2), xA - 1e-9);
+            }
         }
         const auto& axis = lines.back();
         EXPECT_EQ(axis.style, DrawDashDot);
@@ -190,7 +196,9 @@ TEST_F(PrintJobTest, ConeOutlineIsTheRingSectorAboutItsApex) {
         EXPECT_NEAR(axis.y1, yA + r.UpperEdgeMinY - 2, 1e-6);
         EXPECT_NEAR(axis.y2, yA + r.LowerEdgeMaxY + 2, 1e-6);
         // The whole sector's width at the seams: the outer chord.
-        if (part == 0) EXPECT_NEAR(Extent(lines, true).right - Extent(lines, true).left, r.ConeOuterChord, 1e-3);
+        if (part == 0) {
+            EXPECT_NEAR(Extent(lines, true).right - Extent(lines, true).left, r.ConeOuterChord, 1e-3);
+        }
     }
 }
 
@@ -287,7 +295,9 @@ TEST_F(PrintJobTest, NoPrinterIsAnyFailureToReadThePage) {
         if (!c.answers) dialogs.ExpectMessage(IdOk);
         EXPECT_EQ(CheckPrinterAvailable("No printer"), c.answers);
         EXPECT_EQ(dialogs.messages.size(), c.answers ? 0u : 1u);
-        if (!c.answers) EXPECT_EQ(dialogs.messages[0].prompt, "No printer.");
+        if (!c.answers) {
+            EXPECT_EQ(dialogs.messages[0].prompt, "No printer.");
+        }
     }
 }
 

@@ -109,7 +109,9 @@ TEST_F(ShapeWindowTest, AreaScrollsAndShapeWindowsFollowTheMainWindow) {
         if (maximised) Mdi()->showMaximized(); else Mdi()->showNormal();
         Wait(30);
         EXPECT_EQ(sub->geometry(), QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
-        if (maximised) EXPECT_NE(sub->size(), normal);
+        if (maximised) {
+            EXPECT_NE(sub->size(), normal);
+        }
     }
     EXPECT_EQ(sub->size(), normal);
 }
