@@ -48,8 +48,6 @@ CylElbowWindow::CylElbowWindow(int, QWidget* parent) : ElbowWindow(CylElbowDesig
 
 QWidget* CylElbowWindow::Open(int shapeCode) { return OpenSingle<CylElbowWindow, 1>(shapeCode, ShapeCuCilindri); }
 
-void RegisterElbowWindows() { ShapeWindowBase::RegisterFamily<CylElbowWindow>(ShapeCuCilindri, ShapeCuCilindri); }
-
 // --- Load and captions ---
 
 void CylElbowWindow::SetCylElbowCaptions() {

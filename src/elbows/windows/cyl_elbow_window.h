@@ -43,7 +43,4 @@ protected:
     void ShowFieldHint(int field) override;
 };
 
-// Registers the elbow windows with the shape opener.
-void RegisterElbowWindows();
-
 }  // namespace velm

@@ -111,4 +111,7 @@ private:
     bool exitRequested_ = false;       // so does the main window's
 };
 
+// Registers the elbow windows with the shape opener (elbow_windows.cpp).
+void RegisterElbowWindows();
+
 }  // namespace velm
