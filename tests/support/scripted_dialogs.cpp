@@ -32,6 +32,24 @@ void ScriptedDialogs::ExpectPrinterSetup(bool accepted) {
     answers_.push_back(a);
 }
 
+void ScriptedDialogs::ExpectPrintAll() {
+    Answer a{Kind::Print};
+    a.range.cancelled = false;
+    a.range.allPages = true;
+    answers_.push_back(a);
+}
+
+void ScriptedDialogs::ExpectPrintRange(int fromPage, int toPage) {
+    Answer a{Kind::Print};
+    a.range.cancelled = false;
+    a.range.allPages = false;
+    a.range.fromPage = fromPage;
+    a.range.toPage = toPage;
+    answers_.push_back(a);
+}
+
+void ScriptedDialogs::ExpectPrintCancel() { answers_.push_back(Answer{Kind::Print}); }
+
 const char* ScriptedDialogs::KindName(Kind kind) {
     switch (kind) {
         case Kind::Message: return "message box";
@@ -91,10 +109,17 @@ bool ScriptedDialogs::ShowPrinterSetup() {
     return Take(Kind::PrinterSetup, "", a) && a.code != 0;
 }
 
-PrintRange ScriptedDialogs::ShowPrint(int, int) {
+PrintRange ScriptedDialogs::ShowPrint(int minPage, int maxPage) {
+    prints.push_back({minPage, maxPage});
     Answer a{Kind::Print};
-    Take(Kind::Print, "", a);  // no answer of this kind can be queued: always a failure
-    return PrintRange{};
+    const std::string what = "pages " + std::to_string(minPage) + " to " + std::to_string(maxPage);
+    if (!Take(Kind::Print, what, a)) return PrintRange{};
+    if (!a.range.cancelled && a.range.allPages) {
+        a.range.fromPage = minPage;
+        a.range.toPage = maxPage;
+    }
+    if (afterPrint) afterPrint();
+    return a.range;
 }
 
 void ScriptedDialogs::VerifyAllUsed() const {
@@ -108,6 +133,8 @@ void ScriptedDialogs::Reset() {
     messages.clear();
     opens.clear();
     saves.clear();
+    prints.clear();
+    afterPrint = nullptr;
 }
 
 }  // namespace velm

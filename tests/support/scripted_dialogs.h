@@ -4,6 +4,7 @@
 // takes the next answer. A dialog that comes without a queued answer of its
 // kind fails the test and answers as a user who cancels would.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ public:
     void ExpectSave(const std::string& fileName);
     void ExpectSaveCancel();
     void ExpectPrinterSetup(bool accepted);
+    // The print dialog: OK on all pages, OK on the range from .. to as typed, Cancel.
+    void ExpectPrintAll();
+    void ExpectPrintRange(int fromPage, int toPage);
+    void ExpectPrintCancel();
 
     int MessageBox(const std::string& prompt, int style, const std::string& title) override;
     FileDialogResult ShowOpen(const FileDialogRequest& request) override;
@@ -39,6 +44,12 @@ public:
     std::vector<MessageCall> messages;
     std::vector<FileDialogRequest> opens;
     std::vector<FileDialogRequest> saves;
+    struct PrintCall {
+        int minPage, maxPage;
+    };
+    std::vector<PrintCall> prints;
+    // Runs once the print dialog has answered, before its caller goes on.
+    std::function<void()> afterPrint;
 
 private:
     enum class Kind { Message, Open, Save, PrinterSetup, Print };
@@ -47,6 +58,7 @@ private:
         Kind kind;
         int code = 0;
         FileDialogResult file;  // cancelled unless a name was queued
+        PrintRange range;       // cancelled unless OK was queued
     };
     // The next answer when it is of `kind`; fails the test otherwise.
     bool Take(Kind kind, const std::string& what, Answer& answer);

@@ -1,0 +1,370 @@
+// FrmCuCilindri in the running program: opened from the start panel and the
+// menu, typed into, pointed at and clicked, printing pieces and ranges on
+// the recording printer.
+#include "elbows/windows/cyl_elbow_window.h"
+
+#include <QTimer>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "elbows/elbow_hit_test.h"
+#include "frame/windows/file_commands.h"
+#include "frame/windows/shape_opener.h"
+#include "frame/windows/window_test_actions.h"
+#include "geometry/angles.h"
+#include "output/windows/sheet_preview.h"
+
+namespace velm {
+namespace {
+
+using namespace wt;
+
+class CylElbowWindowTest : public AppFixture {
+protected:
+    CylElbowWindow* Open() {
+        printer.SetPage(200, 287);
+        if (!Start()) return nullptr;
+        Mdi()->resize(1280, 800);
+        Mdi()->FormeItem(3)->trigger();
+        Wait(20);
+        auto* w = MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri");
+        if (w) wt::SubWindowOf(w)->showMaximized();
+        Wait(20);
+        return w;
+    }
+    // A picture point inside piece p of the drawn elbow, just outside its axis.
+    static QPointF PointOfPiece(const CylElbowWindow* w, int p) {
+        const LastElbow& e = State().Elbow;
+        const int n = e.PieceCount;
+        const double a0 = Pi / 2 - e.Bend / 2, step = e.Bend / (n - 1);
+        const double mid = p == 1 ? a0 + step / 4 : p == n ? Pi - a0 - step / 4 : a0 + step / 2 + (p - 1.5) * step;
+        const ElbowDrawing& d = w->Drawing();
+        const double r = d.DrawingRadius * 1.05;  // clear of the dotted axis arc
+        return {d.DrawingCentreX - r * std::cos(mid), d.DrawingCentreY - r * std::sin(mid)};
+    }
+    static void Release(CylElbowWindow* w, QPointF at, Qt::MouseButton button) {
+        Mouse(w->PctDisegno, QEvent::MouseButtonPress, at, button, button);
+        Mouse(w->PctDisegno, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+    }
+    std::vector<std::string> PrintedTitles() const {
+        std::vector<std::string> titles;
+        for (const auto& doc : printer.documents) {
+            std::string title;
+            for (const auto& page : doc.pages)
+                for (const auto& t : page.texts)
+                    if (t.text.rfind("CYLINDER PIECE #", 0) == 0) title = t.text;
+            titles.push_back(title);
+        }
+        return titles;
+    }
+    static std::vector<std::string> Titles(std::initializer_list<int> pieces) {
+        std::vector<std::string> t;
+        for (int p : pieces) t.push_back("CYLINDER PIECE #" + std::to_string(p));
+        return t;
+    }
+};
+
+TEST_F(CylElbowWindowTest, OpensFromTheStartPanelAndTheMenuDrawsAndClosesBack) {
+    printer.SetPage(200, 287);
+    ASSERT_TRUE(Start());
+    Mdi()->resize(1280, 800);
+    for (bool fromMenu : {false, true}) {
+        SCOPED_TRACE(fromMenu);
+        if (fromMenu)
+            Mdi()->FormeItem(3)->trigger();
+        else
+            OpenShapeForm(ShapeCuCilindri, StartPanel());
+        Wait(20);
+        auto* w = MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri");
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(Mdi()->FormeItem(3)->isChecked());
+        EXPECT_EQ(State().ShapeCode, ShapeCuCilindri);
+        EXPECT_EQ(S(w->CmdIndietro->text()), "<<<");
+        EXPECT_EQ(S(w->LblInputDati[4]->text()), Txt(LangCommonFrmCurvaCili, 6) + " [\xC2\xB0] (A):");
+        EXPECT_GT(CountColour(w->PctDisegno->canvas(), State().CylinderPieceFill), 1000);
+        EXPECT_TRUE(w->CmdStampa->isEnabled());
+        EXPECT_EQ(State().DevelopmentValid, True16);
+        EXPECT_TRUE(Mdi()->FileItem(4)->isEnabled()) << "DXF follows DevelopmentValid";
+        EXPECT_FALSE(StartPanel()->isEnabled());
+        Click(w->CmdIndietro);
+        Wait(20);
+        EXPECT_TRUE(StartPanel()->isEnabled());
+    }
+}
+
+TEST_F(CylElbowWindowTest, NormalSizeKeepsItsMinimumAndThePictureKeepsFourToThree) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    QMdiSubWindow* sub = wt::SubWindowOf(w);
+    sub->showNormal();
+    sub->resize(5000 / 15, 4000 / 15);
+    Wait(20);
+    EXPECT_EQ(sub->size(), QSize(620, 414));
+    EXPECT_NEAR(w->PctDisegno->width() * 3.0, w->PctDisegno->height() * 4.0, 8);
+    // Minimised: no layout, no apply.
+    const QRect before = w->PctDisegno->geometry();
+    Type(w->TxtInputDati[0], "0");
+    sub->showMinimized();
+    Wait(20);
+    EXPECT_EQ(w->PctDisegno->geometry(), before);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(CylElbowWindowTest, TypingCouplesBendLengthAndRadius) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    auto text = [w](int i) { return w->TxtInputDati[static_cast<std::size_t>(i)]->Text(); };
+    // d = 25, A = 90: L 157.08 leaves R at 100; its first digits raise R to 18.75.
+    look.beeps = 0;
+    Type(w->TxtInputDati[5], "157.08");
+    EXPECT_EQ(text(6), "100");
+    EXPECT_EQ(text(5), "157.08");
+    EXPECT_EQ(look.beeps, 2);
+    Type(w->TxtInputDati[6], "50");
+    EXPECT_EQ(text(5), "78.54");
+    // A from 90 to 4: R from L is far above 300, set to 300, and L follows.
+    Type(w->TxtInputDati[5], "471.23");
+    Type(w->TxtInputDati[4], "4");
+    EXPECT_EQ(text(6), "300");
+    EXPECT_EQ(text(5), "20.94");
+    Keys(w->TxtInputDati[4], "5");
+    EXPECT_EQ(text(4), "45");
+    // A = 0: L and R stay; R typed sets L to 0; leaving A makes it 10.
+    const std::string l = text(5), r = text(6);
+    w->TxtInputDati[6]->setFocus();
+    w->TxtInputDati[4]->SetText("0");
+    EXPECT_EQ(text(5), l);
+    EXPECT_EQ(text(6), r);
+    w->TxtInputDati[6]->selectAll();
+    Keys(w->TxtInputDati[6], "40");
+    EXPECT_EQ(text(5), "0");
+    w->TxtInputDati[4]->setFocus();
+    w->TxtInputDati[7]->setFocus();
+    EXPECT_EQ(text(4), "10");
+}
+
+TEST_F(CylElbowWindowTest, LeavingChecksAndHints) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    Type(w->TxtInputDati[7], "2");
+    Type(w->TxtInputDati[6], "10");
+    EXPECT_EQ(w->TxtInputDati[7]->Text(), "3");
+    w->TxtInputDati[0]->setFocus();
+    EXPECT_EQ(w->TxtInputDati[6]->Text(), "18.75");
+    EXPECT_EQ(w->TxtInputDati[5]->Text(), "29.45");
+    MoveOver(w->LblInputDati[5]);
+    EXPECT_EQ(Status(), Txt(LangFrmCuCil, 7) + " (29.45 - 471.24)");
+    EXPECT_TRUE(w->TxtInputDati[5]->hasFocus());
+    MoveOver(w->TxtInputDati[2]);
+    EXPECT_EQ(Status(), Txt(LangFrmCuCil, 4) + " (-60\xC2\xB0 - 60\xC2\xB0)");
+    MoveOver(w->CmdStampa);
+    EXPECT_EQ(Status(), Txt(LangHelp, 7));
+    MoveOver(w->PnlSfondo);
+    EXPECT_EQ(Status(), "");
+}
+
+TEST_F(CylElbowWindowTest, PointingNamesPiecesAndAClickPreviewsOrPrintsOne) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    for (int p = 1; p <= 5; ++p) {
+        MoveOver(w->PctDisegno, PointOfPiece(w, p));
+        EXPECT_EQ(Status(), "CYLINDER PIECE #" + std::to_string(p) + ": " + Txt(LangHelp, 31)) << p;
+    }
+    MoveOver(w->PctDisegno, {2, 2});
+    EXPECT_EQ(Status(), "");
+    // Below the centre line nothing is named even on a filled pixel.
+    const ElbowDrawing& d = w->Drawing();
+    EXPECT_EQ(CylElbowPieceAt(d.DrawingCentreX, d.DrawingCentreY + 5, d.DrawingCentreX, d.DrawingCentreY, 5,
+                              State().Inputs.CylElbowData[11]),
+              0);
+
+    // Right click: developed, printed, closed; the window minimised and enabled.
+    Release(w, PointOfPiece(w, 2), Qt::RightButton);
+    Wait(10);
+    EXPECT_EQ(State().OpenPreview, -1);
+    EXPECT_EQ(SheetPreview::Current(), nullptr);
+    EXPECT_TRUE(wt::SubWindowOf(w)->isMinimized());
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_EQ(State().SelectedPiece, 2);
+    EXPECT_EQ(State().DirectPrint, True16);
+    EXPECT_EQ(PrintedTitles(), Titles({2}));
+    EXPECT_FLOAT_EQ(State().LastCylinderData[2], 25);
+
+    // Left click: the preview shows, the window waits disabled.
+    wt::SubWindowOf(w)->showMaximized();
+    Wait(20);
+    Release(w, PointOfPiece(w, 4), Qt::LeftButton);
+    Wait(10);
+    ASSERT_NE(SheetPreview::Current(), nullptr);
+    EXPECT_EQ(S(SheetPreview::Current()->objectName()), "FrmAnteprimaCilindri");
+    EXPECT_EQ(State().SelectedPiece, 4);
+    EXPECT_FALSE(w->isEnabled());
+    EXPECT_TRUE(wt::SubWindowOf(w)->isMinimized());
+    EXPECT_EQ(printer.documents.size(), 1u);
+    Click(SheetPreview::Current()->CmdIndietro);
+    Wait(10);
+    EXPECT_TRUE(w->isEnabled());
+}
+
+TEST_F(CylElbowWindowTest, ClicksThatDevelopNothing) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    // The background, and a middle click (which tests the corner pixel).
+    Release(w, {3, 3}, Qt::LeftButton);
+    Release(w, PointOfPiece(w, 3), Qt::MiddleButton);
+    EXPECT_EQ(w->ClickX, 0);
+    EXPECT_EQ(State().SelectedPiece, 0);
+    // After the boxes were edited to inputs the apply refuses: its message, no development.
+    Type(w->TxtInputDati[0], "0");
+    dialogs.ExpectMessage(IdOk);
+    Release(w, PointOfPiece(w, 3), Qt::LeftButton);
+    Wait(10);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, 2));
+    EXPECT_EQ(SheetPreview::Current(), nullptr);
+    EXPECT_EQ(State().SelectedPiece, 0);
+    EXPECT_EQ(State().DevelopmentValid, False16);
+    EXPECT_FALSE(w->CmdStampa->isEnabled());
+    EXPECT_FALSE(Mdi()->FileItem(4)->isEnabled());
+    EXPECT_EQ(CountColour(w->PctDisegno->canvas(), State().CylinderPieceFill), 0);
+    EXPECT_EQ(w->TxtInputDati[0]->Text(), "0") << "the box keeps what was typed";
+    // No printer: text 32 for a preview, nothing applied.
+    Type(w->TxtInputDati[0], "0.3");
+    Click(w->CmdApplica);
+    printer.available = false;
+    dialogs.ExpectMessage(IdOk);
+    Release(w, PointOfPiece(w, 3), Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].prompt, Txt(LangErrore, 32) + ".");
+    EXPECT_EQ(State().SelectedPiece, 0);
+}
+
+TEST_F(CylElbowWindowTest, RangePrints) {
+    const struct {
+        const char* name;
+        int kind;  // 0 all, 1 range, 2 cancel
+        int from, to;
+        std::vector<std::string> titles;
+    } cases[] = {
+        {"all", 0, 0, 0, Titles({1, 2, 3, 4, 5})},
+        {"reversed", 1, 4, 2, Titles({2, 3, 4})},
+        {"out of range", 1, 0, 9, Titles({1, 2, 3, 4, 5})},
+        {"one", 1, 5, 5, Titles({5})},
+        {"cancel", 2, 0, 0, {}},
+    };
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.documents.clear();
+        dialogs.prints.clear();
+        wt::SubWindowOf(w)->showMaximized();
+        Wait(10);
+        State().SelectedPiece = 0;
+        if (c.kind == 0) dialogs.ExpectPrintAll();
+        if (c.kind == 1) dialogs.ExpectPrintRange(c.from, c.to);
+        if (c.kind == 2) dialogs.ExpectPrintCancel();
+        bool disabledThroughout = true;
+        dialogs.afterPrint = [&] {
+            // Seen at every pause of the loop.
+            QTimer* t = new QTimer(w);
+            QObject::connect(t, &QTimer::timeout, [&, w] { disabledThroughout &= !w->isEnabled(); });
+            t->start(0);
+        };
+        Click(w->CmdStampa);
+        dialogs.afterPrint = nullptr;
+        for (QTimer* t : w->findChildren<QTimer*>()) delete t;
+        ASSERT_EQ(dialogs.prints.size(), 1u);
+        EXPECT_EQ(dialogs.prints[0].minPage, 1);
+        EXPECT_EQ(dialogs.prints[0].maxPage, 5);
+        EXPECT_EQ(PrintedTitles(), c.titles);
+        EXPECT_TRUE(disabledThroughout);
+        EXPECT_TRUE(w->isEnabled());
+        EXPECT_EQ(State().OpenPreview, -1);
+        if (!c.titles.empty()) EXPECT_EQ("CYLINDER PIECE #" + std::to_string(State().SelectedPiece), c.titles.back());
+        EXPECT_EQ(State().DirectPrint, True16) << "stays set after the command";
+    }
+}
+
+TEST_F(CylElbowWindowTest, RangePrintRefusedOrWithoutPrinterOpensNoDialog) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    Type(w->TxtInputDati[1], "0");
+    dialogs.ExpectMessage(IdOk);
+    Click(w->CmdStampa);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, 14));
+    EXPECT_TRUE(dialogs.prints.empty());
+    Type(w->TxtInputDati[1], "25");
+    Click(w->CmdApplica);
+    printer.available = false;
+    dialogs.ExpectMessage(IdOk);
+    Click(w->CmdStampa);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].prompt, Txt(LangErrore, 34) + ".");
+    EXPECT_TRUE(dialogs.prints.empty());
+    EXPECT_TRUE(printer.documents.empty());
+}
+
+TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoop) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    printer.printsToFile = true;
+    dialogs.ExpectPrintRange(2, 4);
+    const std::string pdf = ProgramFolder() + "/Elbow.pdf";
+    dialogs.ExpectSave(pdf);
+    dialogs.afterPrint = [w] { QTimer::singleShot(0, [w] { wt::SubWindowOf(w)->close(); }); };
+    Click(w->CmdStampa);
+    EXPECT_EQ(dialogs.saves.size(), 1u);
+    ASSERT_EQ(printer.documents.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(printer.documents[static_cast<std::size_t>(i)].fileName, NumberedFileName(pdf, i + 1));
+    EXPECT_EQ(PrintedTitles(), Titles({2, 3, 4}));
+    Wait(10);
+    EXPECT_EQ(MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri"), nullptr) << "closed once the loop ended";
+    EXPECT_TRUE(StartPanel()->isEnabled());
+}
+
+TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    Type(w->TxtInputDati[7], "7");
+    const std::string path = ProgramFolder() + "/Elbow.qvl";
+    dialogs.ExpectSave(path);
+    DispatchFileCommand(3);
+    EXPECT_FLOAT_EQ(State().Inputs.CylElbowData[8], 7);
+    EXPECT_EQ(State().Elbow.PieceCount, 7);
+    // A refused edit saves nothing.
+    Type(w->TxtInputDati[0], "0");
+    dialogs.ExpectMessage(IdOk);
+    DispatchFileCommand(2);
+    EXPECT_EQ(dialogs.saves.size(), 1u);
+    Click(w->CmdIndietro);
+    Wait(10);
+    State().Inputs.CylElbowData[8] = 3;
+    dialogs.ExpectOpen(path);
+    DispatchFileCommand(1);
+    Wait(20);
+    w = MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->TxtInputDati[7]->Text(), "7");
+    EXPECT_EQ(w->TxtInputDati[0]->Text(), "0.3");
+
+    // The whole elbow as DXF: one polyline outline per piece.
+    const std::string dxf = ProgramFolder() + "/Elbow.dxf";
+    dialogs.ExpectSave(dxf);
+    DispatchFileCommand(4);
+    std::ifstream in(dxf);
+    std::stringstream text;
+    text << in.rdbuf();
+    ASSERT_FALSE(text.str().empty());
+    int polylines = 0;
+    for (std::size_t at = text.str().find("POLYLINE"); at != std::string::npos;
+         at = text.str().find("POLYLINE", at + 1))
+        ++polylines;
+    EXPECT_GE(polylines, 7);
+}
+
+}  // namespace
+}  // namespace velm
