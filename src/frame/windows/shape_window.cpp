@@ -42,38 +42,10 @@ constexpr Colour Grey = RGB(128, 128, 128);
 constexpr Colour White = RGB(255, 255, 255);
 constexpr Colour Yellow = RGB(255, 255, 0);
 
-
 template <class W>
 W* Named(W* widget, const std::string& name) {
     widget->setObjectName(Q(name));
     return widget;
-}
-
-QLabel* MakeLabel(QWidget* parent, const std::string& name) {
-    auto* label = Named(new QLabel(parent), name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, int topTwips, int widthTwips) {
-    auto* button = Named(new QPushButton(parent), name);
-    button->setGeometry(Px(240), Px(topTwips), Px(widthTwips), Px(ButtonHeightTwips));
-    button->setAutoDefault(false);
-    return button;
-}
-
-// The application's palette with every colour set, so that the panel does
-// not take the dark window's colours.
-QPalette StandardPalette() {
-    QPalette p = QApplication::palette();
-    for (int group = 0; group < QPalette::NColorGroups; ++group)
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            const auto g = static_cast<QPalette::ColorGroup>(group);
-            const auto r = static_cast<QPalette::ColorRole>(role);
-            if (r == QPalette::NoRole) continue;
-            p.setColor(g, r, p.color(g, r));
-        }
-    return p;
 }
 
 int RowTop(const std::vector<int>& tops, int i) {
@@ -82,8 +54,8 @@ int RowTop(const std::vector<int>& tops, int i) {
 
 }  // namespace
 
-ShapeWindow::ShapeWindow(const ShapeWindowDesign& design, QWidget* parent) : QWidget(parent), design_(design) {
-    setObjectName(QString::fromLatin1(design_.Name));
+ShapeWindow::ShapeWindow(const ShapeWindowDesign& design, QWidget* parent)
+    : ShapeWindowBase(design.Name, design.ShapeCode, MinWidthTwips, MinHeightTwips, parent), design_(design) {
     QPalette dark = palette();
     dark.setColor(QPalette::Window, ToQColor(ShapePictureBackColour));
     setPalette(dark);
@@ -91,33 +63,14 @@ ShapeWindow::ShapeWindow(const ShapeWindowDesign& design, QWidget* parent) : QWi
     QFont small = font();
     small.setPointSizeF(8);  // the classic dialog font size: the designed rows hold their captions
     setFont(small);
-    resize(CeilPixels(MinWidthTwips), CeilPixels(MinHeightTwips));
     BuildControls();
-}
-
-ShapeWindow::~ShapeWindow() {
-    // The children outlive the family's part of the window: no handler may
-    // reach a hook from now on (a focused box loses its focus as it goes).
-    closing_ = true;
-    for (auto* boxes : {&TxtInputDati, &TxtAnt}) {
-        for (TextBox* box : *boxes) {
-            box->OnKeyDown = nullptr;
-            box->OnKeyPress = nullptr;
-            box->OnChange = nullptr;
-            box->OnLostFocus = nullptr;
-            box->OnMouseMove = nullptr;
-        }
-    }
 }
 
 void ShapeWindow::BuildControls() {
     const ShapeWindowDesign& d = design_;
     setMouseTracking(true);
 
-    PnlSfondo = Named(new QGroupBox(this), "PnlSfondo");
-    PnlSfondo->setPalette(StandardPalette());  // the panel keeps the standard light look
-    PnlSfondo->setAutoFillBackground(true);
-    PnlSfondo->setAlignment(Qt::AlignHCenter);
+    PnlSfondo = MakePanel();
     PnlSfondo->setGeometry(0, 0, Px(PanelWidthTwips), Px(PanelHeightTwips));
 
     const int labelWidth = Px(d.BoxLeft - d.LabelLeft) - 4;
@@ -147,11 +100,14 @@ void ShapeWindow::BuildControls() {
                               std::max(Px(45), LblSegno->fontMetrics().horizontalAdvance(QLatin1Char('-')) + 1),
                               labelHeight);
     }
-    CmdApplica = MakeButton(PnlSfondo, "CmdApplica", d.ApplyTop, ButtonWidthTwips);
-    CmdModifica = MakeButton(PnlSfondo, "CmdModifica", d.ApplyTop, ButtonWidthTwips);
-    CmdSviluppa = MakeButton(PnlSfondo, "CmdSviluppa", d.DevelopTop, ButtonWidthTwips);
-    CmdAnteprima = MakeButton(PnlSfondo, "CmdAnteprima", d.DevelopTop, ButtonWidthTwips);
-    CmdIndietro = MakeButton(PnlSfondo, "CmdIndietro", d.BackTop, ButtonWidthTwips);
+    const auto MakeButton = [this](const char* name, int topTwips, int widthTwips) {
+        return MakeButtonAt(PnlSfondo, name, 240, topTwips, widthTwips, ButtonHeightTwips);
+    };
+    CmdApplica = MakeButton("CmdApplica", d.ApplyTop, ButtonWidthTwips);
+    CmdModifica = MakeButton("CmdModifica", d.ApplyTop, ButtonWidthTwips);
+    CmdSviluppa = MakeButton("CmdSviluppa", d.DevelopTop, ButtonWidthTwips);
+    CmdAnteprima = MakeButton("CmdAnteprima", d.DevelopTop, ButtonWidthTwips);
+    CmdIndietro = MakeButton("CmdIndietro", d.BackTop, ButtonWidthTwips);
     CmdIndietro->setText(QStringLiteral("<<<"));
     CmdModifica->hide();
     CmdAnteprima->hide();
@@ -161,7 +117,7 @@ void ShapeWindow::BuildControls() {
     connect(CmdAnteprima, &QPushButton::clicked, this, [this] { CmdAnteprima_Click(); });
     connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
     if (d.WeldSide) {
-        CmdSaldatura = MakeButton(PnlSfondo, "CmdSaldatura", d.WeldTop, WeldWidthTwips);
+        CmdSaldatura = MakeButton("CmdSaldatura", d.WeldTop, WeldWidthTwips);
         connect(CmdSaldatura, &QPushButton::clicked, this, [this] { CmdSaldatura_Click(); });
     }
 
@@ -184,10 +140,7 @@ void ShapeWindow::BuildControls() {
     makeEdgeLabels("LblDiffLato", d.SideLabels, LblDiffLato);
     makeEdgeLabels("LblArco", d.ArcLabels, LblArco);
 
-    PctDisegno = Named(new PictureBox(this), "PctDisegno");
-    PctDisegno->canvas().BackColor = ShapePictureBackColour;
-    PctDisegno->canvas().Cls();
-    PctDisegno->SetParkedWhileInactive(true);  // a window in the background holds a quarter of the memory
+    PctDisegno = MakePicture(ShapePictureBackColour);
     PctDisegno->setGeometry(PnlSfondo->width() + 5, 40, 0, 0);
     for (int k = 0; k < d.SketchBoxes; ++k) {
         auto* box = Named(new TextBox(PctDisegno), IndexedName("TxtAnt", k));
@@ -213,25 +166,10 @@ void ShapeWindow::BuildControls() {
         hinted.insert(hinted.end(), labels->begin(), labels->end());
     hinted.push_back(LblUnMisura);
     if (LblSegno) hinted.push_back(LblSegno);
-    for (QWidget* w : hinted) {
-        w->setMouseTracking(true);
-        w->setAttribute(Qt::WA_NoMousePropagation);
-        w->installEventFilter(this);
-    }
-    for (auto* boxes : {&TxtInputDati, &TxtAnt})
-        for (TextBox* box : *boxes) box->setAttribute(Qt::WA_NoMousePropagation);
+    TrackHints(hinted);
 }
 
-void ShapeWindow::WireInputBox(TextBox* box, int field) {
-    box->OnKeyDown = [this, box, field](int& keyCode, int shift) { FilterKeyDown(*box, field, keyCode, shift); };
-    box->OnKeyPress = [this, box, field](int& keyAscii) { FilterKeyPress(*box, field, keyAscii); };
-    box->OnChange = [this, field] { CopyInputToAnt(this, field, MirrorEnabled, InputsChanged); };
-    box->OnLostFocus = [this, box, field] { CheckFieldRange(*box, field); };
-    box->OnMouseMove = [this, box, field](int, int, int, int) {
-        ShowFieldHint(field);
-        box->setFocus();
-    };
-}
+void ShapeWindow::InputBoxChanged(int field) { CopyInputToAnt(this, field, MirrorEnabled, InputsChanged); }
 
 void ShapeWindow::WireSketchBox(TextBox* box, int k) {
     box->OnKeyDown = [this, box, k](int& keyCode, int shift) { FilterKeyDown(*box, k + 1, keyCode, shift); };
@@ -246,6 +184,7 @@ void ShapeWindow::WireSketchBox(TextBox* box, int k) {
         ShowFieldHint(k + 1);
         HighlightTextBox(*box);
     };
+    TrackBox(box);
 }
 
 // --- Life cycle ---
@@ -255,8 +194,7 @@ void ShapeWindow::Form_Load() {
     FillInputBoxes();
     MirrorEnabled = True16;
     InputViewActive = True16;
-    State().SwitchingForms = False16;
-    State().ShapeCode = ShapeCode();
+    SetShapeState();
     ApplyCommonTexts();
     ApplyFormTexts();
     CmdAnteprima->setEnabled(SheetPreviewAvailable());
@@ -274,66 +212,15 @@ void ShapeWindow::ApplyCommonTexts() {
     SetCaption(LblUnMisura, Txt(LangCommon, State().Settings.MeasuringSystem != 0 ? 10 : 9));
 }
 
-void ShapeWindow::AddToMainArea(ShapeWindow* window) {
-    QMdiArea* area = MdiArea();
-    if (!area) return;
-    QMdiSubWindow* sub = area->addSubWindow(window);
-    sub->setAttribute(Qt::WA_DeleteOnClose, true);
-    // The whole area, or the window's minimum size when the area is smaller.
-    sub->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()).united(QRect(0, 0, sub->width(), sub->height())));
-}
-
-QWidget* ShapeWindow::Frame() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) return sub;
-    return this;
-}
-
 void ShapeWindow::Form_Resize() {
-    QWidget* frame = Frame();
-    if (frame->isMinimized()) return;
-    if (!frame->isMaximized()) {
-        const int minWidth = CeilPixels(MinWidthTwips);
-        const int minHeight = CeilPixels(MinHeightTwips);
-        if (frame->height() < minHeight || frame->width() < minWidth) {
-            const QSize before = size();
-            frame->resize(std::max(frame->width(), minWidth), std::max(frame->height(), minHeight));
-            if (size() != before && frame->isVisible()) return;  // the resize that follows redraws
-        }
-    }
+    if (Frame()->isMinimized()) return;
+    if (KeepMinimumSize()) return;  // the resize that follows redraws
     PnlSfondo->resize(PnlSfondo->width(), height());
     if (InputViewActive) {
         CmdApplica_Click();
     } else {
         CmdSviluppa_Click();
     }
-}
-
-void ShapeWindow::Form_Unload() {
-    unloaded_ = true;
-    if (State().SwitchingForms) return;  // the opener is replacing this window
-    if (MainWindow()) EnableStartPanel(true);
-}
-
-void ShapeWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (!isVisible()) return;  // a hidden window is drawn when it shows
-    ++inGeometryEvent_;
-    Form_Resize();
-    --inGeometryEvent_;
-}
-
-void ShapeWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // The first showing is the classic first resize: it runs apply.
-    if (event->spontaneous()) return;
-    ++inGeometryEvent_;
-    Form_Resize();
-    --inGeometryEvent_;
-}
-
-void ShapeWindow::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
 }
 
 // --- Commands ---
@@ -345,7 +232,7 @@ void ShapeWindow::CmdApplica_Click() {
         // too, but never from inside a resize or show: painting there draws
         // the window half laid out, and Qt does not paint those parts again.
         CmdApplica->setFocus();
-        if (inGeometryEvent_ == 0) QCoreApplication::processEvents();
+        if (!InGeometryEvent()) QCoreApplication::processEvents();
     }
     InputViewActive = True16;
     ReadInputBoxes();
@@ -409,21 +296,11 @@ void ShapeWindow::CmdModifica_Click() {
     CmdApplica_Click();
 }
 
-void ShapeWindow::CmdIndietro_Click() { Frame()->close(); }
-
 bool ShapeWindow::DevelopEnabled() const { return developEnabled_; }
 
 bool ShapeWindow::SheetPreviewAvailable() const { return CommandRegistered(RegisteredCommand::SheetPreview); }
 
 void ShapeWindow::ShowSheetPreview() { RunCommand(RegisteredCommand::SheetPreview); }
-
-bool ApplyChangedInputs(QWidget* window) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(window)) window = sub->widget();
-    auto* shape = qobject_cast<ShapeWindow*>(window);
-    if (!shape || shape->Unloaded() || !shape->InputsChanged) return true;
-    shape->CmdApplica_Click();
-    return shape->LastApplyAccepted();
-}
 
 bool ShapeWindow::OwnsResults() const {
     return lastApplyAccepted_ && ownGeneration_ != 0 && ownGeneration_ == ResultsGeneration();
@@ -495,17 +372,6 @@ void ShapeWindow::ResetView() {
 }
 
 // --- Helpers ---
-
-void ShapeWindow::SetForeColour(QLabel* label, Colour colour) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, ToQColor(colour));
-    label->setPalette(p);
-}
-
-void ShapeWindow::SetCaption(QLabel* label, const std::string& caption) {
-    label->setText(Q(caption));
-    label->adjustSize();
-}
 
 void ShapeWindow::SetValueCaption(QLabel* label, const std::string& caption) {
     label->setText(Q(caption));
@@ -584,15 +450,8 @@ void ShapeWindow::SketchLabelHint(int index) {
     if (index < design_.SketchBoxes) HighlightTextBox(*TxtAnt[static_cast<std::size_t>(index)]);
 }
 
-void ShapeWindow::mouseMoveEvent(QMouseEvent* event) {
-    QWidget::mouseMoveEvent(event);
-    HideToolTip();
+void ShapeWindow::FormMouseMove() {
     if (design_.FormMoveClearsStatus) SetStatusText("");
-}
-
-bool ShapeWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (!closing_ && event->type() == QEvent::MouseMove) ControlMouseMove(watched);
-    return QWidget::eventFilter(watched, event);
 }
 
 void ShapeWindow::ControlMouseMove(QObject* control) {

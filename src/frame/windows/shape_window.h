@@ -4,9 +4,10 @@
 // shows the dimensioned sketch (input view) or the flat development (result
 // view), and short result labels along the top right edge.
 //
-// ShapeWindow runs what the windows have in common: load, resize (minimum
-// size, redraw), unload, apply, develop, weld side, modify, back, the two
-// views, the input boxes' handlers and the status-line hints. A family
+// ShapeWindow runs what these windows have in common (on top of what every
+// shape window shares, ShapeWindowBase): load, resize (redraw), apply,
+// develop, weld side, modify, the two views, the sketch boxes and the
+// status-line hints. A family
 // derives from it and fills in the hooks below; its windows differ only by
 // their ShapeWindowDesign (counts, layout, texts) and what the hooks do with it.
 //
@@ -20,9 +21,6 @@
 // Life cycle: the family's factory constructs the window and calls
 // Form_Load() once; the first resize (showing it) runs apply. Closing the
 // window (CmdIndietro or the close box) runs Form_Unload.
-#include <QPointer>
-#include <QWidget>
-#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -30,8 +28,8 @@
 
 #include "core/language.h"
 #include "core/picture_labels.h"
-#include "frame/windows/frame_api.h"
 #include "core/working_state.h"
+#include "frame/windows/shape_window_base.h"
 #include "geometry/profile_table.h"
 
 class QGroupBox;
@@ -92,31 +90,26 @@ struct ShapeWindowDesign {
 // unlike every colour that a sketch or development draws with.
 constexpr Colour ShapePictureBackColour = RGB(0, 0, 64);
 
-class ShapeWindow : public QWidget {
+class ShapeWindow : public ShapeWindowBase {
     Q_OBJECT
 public:
     explicit ShapeWindow(const ShapeWindowDesign& design, QWidget* parent = nullptr);
-    ~ShapeWindow() override;
 
     const ShapeWindowDesign& Design() const { return design_; }
-    std::int16_t ShapeCode() const { return design_.ShapeCode; }
 
     // Window-level flags, 0 or -1, one set per window.
     Bool16 InputViewActive = True16;  // the input view is shown
     Bool16 MirrorEnabled = False16;   // TxtInputDati and TxtAnt may copy each other
-    Bool16 InputsChanged = False16;   // a box changed since the last apply
 
     // Event handlers, public so that the opener and tests drive them as the
     // window system would.
     void Form_Load();
-    void Form_Resize();
-    void Form_Unload();
-    void CmdApplica_Click();
+    void Form_Resize() override;
+    void CmdApplica_Click() override;
     void CmdSviluppa_Click();
     void CmdSaldatura_Click();
     void CmdAnteprima_Click();
     void CmdModifica_Click();
-    void CmdIndietro_Click();
 
     // The two views and the empty state after a refused apply.
     void ShowInputView();
@@ -127,44 +120,20 @@ public:
     // own enabled state).
     bool DevelopEnabled() const;
     // The last apply accepted the inputs.
-    bool LastApplyAccepted() const { return lastApplyAccepted_; }
+    bool LastApplyAccepted() const override { return lastApplyAccepted_; }
     // This window's last accepted apply produced the family's shared
     // results, and no other window of the family has applied since.
     bool OwnsResults() const;
-    // Form_Unload has run: the window is on its way out and a new opening
-    // makes (and loads) a new one.
-    bool Unloaded() const { return unloaded_; }
 
-    // Puts a newly made window into the main window's area, when there is
-    // one, filling it so that the drawings have room; closing deletes the
-    // window, so that the next opening loads a new one.
-    static void AddToMainArea(ShapeWindow* window);
-
-    // The one window of a code of family W (N codes from firstCode on): made
-    // and loaded on first use, and again after it was closed, inside the main
-    // window's area when there is one. Not shown. Null for another code.
-    template <class W, std::size_t N>
-    static QWidget* OpenSingle(int shapeCode, int firstCode);
-    // Registers W::Open for the codes first to last with the shape opener.
-    template <class W>
-    static void RegisterFamily(int first, int last);
-
-    // Controls.
-    PictureBox* PctDisegno = nullptr;
-    QGroupBox* PnlSfondo = nullptr;
-    std::vector<QLabel*> LblInputDati;
-    std::vector<TextBox*> TxtInputDati;
+    // Controls (with those of ShapeWindowBase).
     std::vector<QLabel*> LblOutputDati;
-    QLabel* LblUnMisura = nullptr;
     std::vector<TextBox*> TxtAnt;
     std::vector<QLabel*> LblDatiSviluppo;
     std::vector<QLabel*> LblDiffLato;
     std::vector<QLabel*> LblArco;
-    QPushButton* CmdApplica = nullptr;
     QPushButton* CmdSviluppa = nullptr;
     QPushButton* CmdModifica = nullptr;
     QPushButton* CmdAnteprima = nullptr;
-    QPushButton* CmdIndietro = nullptr;
     QPushButton* CmdSaldatura = nullptr;  // null without a weld side
     QLabel* LblSegno = nullptr;           // null without the sign
 
@@ -208,11 +177,10 @@ protected:
     // CmdAnteprima stays disabled.
     virtual bool SheetPreviewAvailable() const;
     virtual void ShowSheetPreview();
-    // Input-field services of the family (field = input-column index).
-    virtual void FilterKeyDown(TextBox& box, int field, int& keyCode, int shift) = 0;
-    virtual void FilterKeyPress(TextBox& box, int field, int& keyAscii) = 0;
-    virtual void CheckFieldRange(TextBox& box, int field) = 0;
-    virtual void ShowFieldHint(int field) = 0;
+    // Input-field services of the family (FilterKeyDown, FilterKeyPress,
+    // CheckFieldRange, ShowFieldHint): ShapeWindowBase's hooks.
+    // A change of an input-column box: into its sketch box.
+    void InputBoxChanged(int field) override;
     // Hint of LblDatiSviluppo(index) while the input view is shown: by
     // default the hint of field index + 1 and the highlight of TxtAnt(index).
     virtual void SketchLabelHint(int index);
@@ -236,52 +204,23 @@ protected:
     // top 40, the window's inner size less 80 high and panel + 10 wide) and
     // clears it. False when that leaves no room to draw.
     bool LayOutPicture();
-    static void SetForeColour(QLabel* label, Colour colour);
-    static void SetCaption(QLabel* label, const std::string& caption);
     // A value label of the panel (LblOutputDati) keeps its designed size;
     // only a value longer than that widens it.
     void SetValueCaption(QLabel* label, const std::string& caption);
 
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void ControlMouseMove(QObject* control) override;
+    void FormMouseMove() override;
 
 private:
     void BuildControls();
     void ApplyCommonTexts();
-    void WireInputBox(TextBox* box, int field);
     void WireSketchBox(TextBox* box, int k);
-    void ControlMouseMove(QObject* control);
     void SetDevelopEnabled(bool enabled);
-    QWidget* Frame();  // the MDI sub-window around the window, or the window itself
 
     ShapeWindowDesign design_;
     bool developEnabled_ = true;       // CmdSviluppa as designed: enabled
     bool lastApplyAccepted_ = false;   // what the weld-side command may redevelop
     std::uint64_t ownGeneration_ = 0;  // the shared development this window's apply made; 0 none
-    bool closing_ = false;
-    bool unloaded_ = false;
-    int inGeometryEvent_ = 0;          // depth of resize and show events being handled
 };
-
-template <class W, std::size_t N>
-QWidget* ShapeWindow::OpenSingle(int shapeCode, int firstCode) {
-    if (shapeCode < firstCode || shapeCode >= firstCode + static_cast<int>(N)) return nullptr;
-    static std::array<QPointer<W>, N> windows;
-    QPointer<W>& window = windows[static_cast<std::size_t>(shapeCode - firstCode)];
-    if (window && !window->Unloaded()) return window;
-    window = new W(shapeCode);
-    window->Form_Load();
-    AddToMainArea(window);
-    return window;
-}
-
-template <class W>
-void ShapeWindow::RegisterFamily(int first, int last) {
-    for (int code = first; code <= last; ++code)
-        RegisterShapeWindowFactory(code, [](int shapeCode) -> QWidget* { return W::Open(shapeCode); });
-}
 
 }  // namespace velm
