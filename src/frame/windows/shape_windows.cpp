@@ -10,11 +10,14 @@ namespace velm {
 void RegisterOutputCommands();
 void RegisterCalibrationCommand();
 void RegisterExportCommands();
+// The elbow windows (elbows/windows/).
+void RegisterElbowWindows();
 
 // Each shape family adds its windows here as it arrives.
 void RegisterShapeWindows() {
     RegisterConeWindows();
     RegisterCylinderWindows();
+    RegisterElbowWindows();
     RegisterOutputCommands();
     RegisterCalibrationCommand();
     RegisterExportCommands();

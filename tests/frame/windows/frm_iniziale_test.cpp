@@ -191,11 +191,11 @@ TEST_F(StartPanelTest, HintsOnTheStatusLine) {
 // without one change nothing.
 TEST_F(StartPanelTest, PicturesAndOpenerOfferOnlyShapesWithAWindow) {
     StartAndSettle();
-    for (auto [family, enabled] : {std::pair{0, 2}, {1, 5}, {4, 0}}) {  // the first `enabled` cells
+    for (auto [family, enabled] : {std::pair{0, 3}, {1, 5}, {4, 0}}) {  // the first `enabled` cells
         ShowPage(family);
         for (int i = 0; i < PickerPageFor(family)->cellCount; ++i) EXPECT_EQ(Picture(i)->isEnabled(), i < enabled) << i;
     }
-    for (int code : {-1, 0, 10, 14}) {
+    for (int code : {-1, 0, 14}) {
         OpenShapeForm(code, Panel());
         EXPECT_EQ(State().ShapeFamily, 4) << code;
         EXPECT_EQ(State().SwitchingForms, False16) << code;

@@ -1,0 +1,198 @@
+#include "elbows/windows/cyl_elbow_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "core/development_checks.h"
+#include "core/input_fields.h"
+#include "core/number_text.h"
+#include "cylinders/cylinder_piece.h"
+#include "elbows/cyl_elbow.h"
+#include "elbows/cyl_elbow_fields.h"
+#include "elbows/elbow_hit_test.h"
+#include "frame/windows/input_services.h"
+#include "geometry/angles.h"
+#include "output/sheet_layout.h"
+#include "platform/qt/picture_box.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/text_box.h"
+
+namespace velm {
+
+namespace {
+
+const ElbowWindowDesign& CylElbowDesign() {
+    static const ElbowWindowDesign d = [] {
+        ElbowWindowDesign x;
+        x.Name = "FrmCuCilindri";
+        x.ShapeCode = ShapeCuCilindri;
+        x.TitleSection = LangFrmCuCil;
+        x.InputRows = 8;
+        x.Labels = 8;
+        x.MinWidthTwips = 9300;
+        x.PieceHintText = 41;
+        x.SheetFamily = CylinderSheet;
+        return x;
+    }();
+    return d;
+}
+
+constexpr int BendBox = 4, LengthBox = 5, RadiusBox = 6;
+
+std::int16_t Unit() { return State().Settings.MeasuringSystem; }
+
+}  // namespace
+
+CylElbowWindow::CylElbowWindow(int, QWidget* parent) : ElbowWindow(CylElbowDesign(), parent) {}
+
+QWidget* CylElbowWindow::Open(int shapeCode) { return OpenSingle<CylElbowWindow, 1>(shapeCode, ShapeCuCilindri); }
+
+void RegisterElbowWindows() { ShapeWindowBase::RegisterFamily<CylElbowWindow>(ShapeCuCilindri, ShapeCuCilindri); }
+
+// --- Load and captions ---
+
+void CylElbowWindow::SetCylElbowCaptions() {
+    const auto cfcc = [](int i) { return Txt(LangCommonFrmCurvaCili, i); };
+    const char* const degrees = " [\xC2\xB0]";
+    setWindowTitle(Q(Txt(LangFrmCuCil, 1)));
+    PnlSfondo->setTitle(Q(cfcc(1)));
+    const std::string captions[8] = {
+        cfcc(2) + ":",
+        (State().Settings.DiametriExt == 1 ? cfcc(11) : cfcc(3)) + " (d):",
+        cfcc(4) + degrees + ":",
+        cfcc(5) + degrees + ":",
+        cfcc(6) + degrees + " (A):",
+        cfcc(7) + ":",
+        cfcc(8) + " (R):",
+        cfcc(9) + ":"};
+    for (std::size_t i = 0; i < 8; ++i) LblInputDati[i]->setText(Q(captions[i]));
+    CmdApplica->setText(Q(cfcc(10)));
+    SetCaption(LblUnMisura, Txt(LangCommon, Unit() == 1 ? 10 : 9));
+    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+}
+
+void CylElbowWindow::FillInputBoxes() {
+    const CylElbowArray& data = State().Inputs.CylElbowData;
+    for (std::size_t k = 0; k < 8; ++k) TxtInputDati[k]->SetText(FormatLength(data[k + 1], Unit()));
+}
+
+// --- Apply ---
+
+void CylElbowWindow::ReadInputBoxes() {
+    CylElbowArray& data = State().Inputs.CylElbowData;
+    for (std::size_t k = 0; k < 8; ++k) data[k + 1] = static_cast<float>(ReadNumber(TxtInputDati[k]->Text()));
+    data[9] = static_cast<float>(data[3] * DegToRad);
+    data[10] = static_cast<float>(data[4] * DegToRad);
+    data[11] = static_cast<float>(data[5] * DegToRad);
+}
+
+int CylElbowWindow::CheckInputs() { return CheckCylElbowInput(State().Inputs.CylElbowData); }
+
+int CylElbowWindow::ComputeElbow() {
+    WorkingState& st = State();
+    return ComputeCylElbow(st.Inputs.CylElbowData, st.ThicknessFactor, st.Elbow);
+}
+
+bool CylElbowWindow::DrawElbowPicture(ElbowDrawing& drawing) {
+    WorkingState& st = State();
+    return DrawCylElbow(PctDisegno->canvas(), st.Elbow, drawing, st.CylinderPieceFill);
+}
+
+// --- Pieces ---
+
+std::int16_t CylElbowWindow::PieceCount() const { return RoundToInt16(State().Inputs.CylElbowData[8]); }
+
+Colour CylElbowWindow::PieceFill() const { return State().CylinderPieceFill; }
+
+void CylElbowWindow::HitTestCylElbowPiece(float x, float y, std::int16_t& piece) const {
+    const CylElbowArray& data = State().Inputs.CylElbowData;
+    piece = CylElbowPieceAt(x, y, Drawing().DrawingCentreX, Drawing().DrawingCentreY, RoundToInt16(data[8]),
+                            data[11]);
+}
+
+std::int16_t CylElbowWindow::HitTestPiece(float x, float y) {
+    std::int16_t piece = 0;
+    HitTestCylElbowPiece(x, y, piece);
+    return piece;
+}
+
+bool CylElbowWindow::DevelopCylElbowPiece(std::int16_t n) {
+    WorkingState& st = State();
+    ElbowPiece piece;
+    if (n != st.Elbow.PieceCount || !ElbowPieceOf(st.Elbow, st.SelectedPiece, piece)) return false;
+    if (DevelopCylinderPiece(piece, DevelopmentSettingsOf(st), st.LastCylinderData, st.CylinderDevelopment.Results) !=
+        0)
+        return false;
+    st.CylinderDevelopment.Generation = st.NewGeneration();
+    return ShowPiecePreview();
+}
+
+// --- Input boxes ---
+
+namespace {
+
+CylElbowBoxTexts BoxTexts(const std::vector<TextBox*>& boxes) {
+    return {boxes[1]->Text(), boxes[BendBox]->Text()};
+}
+
+}  // namespace
+
+void CylElbowWindow::FilterKeyDown(TextBox& box, int field, int& keyCode, int) {
+    if (keyCode != KeyCodeDelete) return;
+    if (CylElbowKeyRefused(BoxStateOf(box), field, KeyDeleteFilter, BoxTexts(TxtInputDati), FieldSettingsOf(State())))
+        keyCode = 0;
+}
+
+void CylElbowWindow::FilterKeyPress(TextBox& box, int field, int& keyAscii) {
+    if (CylElbowKeyRefused(BoxStateOf(box), field, keyAscii, BoxTexts(TxtInputDati), FieldSettingsOf(State())))
+        keyAscii = 0;
+}
+
+void CylElbowWindow::CheckFieldRange(TextBox& box, int field) {
+    std::string text = box.Text();
+    if (CheckCylElbowFieldRange(text, field, BoxTexts(TxtInputDati), FieldSettingsOf(State()))) box.SetText(text);
+}
+
+void CylElbowWindow::ShowFieldHint(int field) {
+    if (auto hint = CylElbowFieldHint(field, BoxTexts(TxtInputDati), FieldSettingsOf(State())))
+        SetStatusText(*hint);
+}
+
+void CylElbowWindow::InputBoxChanged(int field) {
+    InputsChanged = True16;
+    if (!InputsReady) return;
+    TextBox& bend = *TxtInputDati[BendBox];
+    TextBox& length = *TxtInputDati[LengthBox];
+    TextBox& radius = *TxtInputDati[RadiusBox];
+    switch (field) {
+        case BendBox: {
+            const auto r = RadiusFromAxisLength(length.Text(), bend.Text(), Unit());
+            if (!r) return;
+            InputsReady = false;
+            radius.SetText(*r);
+            InputsReady = true;
+            // A corrected R changes its box again, and L follows it.
+            CheckFieldRange(radius, RadiusBox);
+            return;
+        }
+        case LengthBox: {
+            const auto r = RadiusFromAxisLength(length.Text(), bend.Text(), Unit());
+            if (!r) return;
+            InputsReady = false;
+            radius.SetText(*r);
+            CheckFieldRange(radius, RadiusBox);
+            InputsReady = true;
+            return;
+        }
+        case RadiusBox:
+            InputsReady = false;
+            length.SetText(AxisLengthFromRadius(radius.Text(), bend.Text(), Unit()));
+            CheckFieldRange(length, LengthBox);
+            InputsReady = true;
+            return;
+        default: return;
+    }
+}
+
+}  // namespace velm

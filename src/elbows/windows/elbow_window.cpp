@@ -1,0 +1,335 @@
+#include "elbows/windows/elbow_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+
+#include "core/development_checks.h"
+#include "output/print_job.h"
+#include "output/windows/sheet_preview.h"
+#include "platform/dialogs.h"
+#include "platform/printer.h"
+#include "platform/qt/picture_box.h"
+#include "platform/qt/qt_colour.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/text_box.h"
+#include "platform/services.h"
+
+namespace velm {
+
+namespace {
+
+constexpr int MinHeightTwips = 6200;
+constexpr int RowTopTwips = 480, RowStepTwips = 375;
+constexpr int LabelLeftTwips = 120, BoxLeftTwips = 2130, BoxWidthTwips = 900, BoxHeightTwips = 285;
+constexpr int ButtonLeftTwips = 240, ButtonWidthTwips = 2660, ButtonHeightTwips = 420, ButtonStepTwips = 480;
+// The fit keeps a 10-pixel margin: a smaller picture has nothing to draw in.
+constexpr int LeastPicturePixels = 24;
+
+int RowTop(int i) { return RowTopTwips + RowStepTwips * i; }
+
+int Pixels(double twips) { return static_cast<int>(std::lround(std::max(twips, 0.0) / TwipsPerPixel)); }
+
+}  // namespace
+
+ElbowWindow::ElbowWindow(const ElbowWindowDesign& design, QWidget* parent)
+    : ShapeWindowBase(design.Name, design.ShapeCode, design.MinWidthTwips, MinHeightTwips, parent), design_(design) {
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, ToQColor(ElbowPictureBackColour));
+    setPalette(dark);
+    setAutoFillBackground(true);
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
+    BuildControls();
+}
+
+void ElbowWindow::BuildControls() {
+    const ElbowWindowDesign& d = design_;
+    setMouseTracking(true);
+    PnlSfondo = MakePanel();
+    PnlSfondo->setGeometry(0, 0, Px(d.PanelWidthTwips), height());
+
+    const int labelHeight = std::max(Px(195), PnlSfondo->fontMetrics().height());
+    for (int i = 0; i < d.Labels; ++i) {
+        QLabel* label = MakeLabel(PnlSfondo, "LblInputDati(" + std::to_string(i) + ")");
+        label->setGeometry(Px(LabelLeftTwips), Px(RowTop(i)) + 2, Px(BoxLeftTwips - LabelLeftTwips) - 4, labelHeight);
+        LblInputDati.push_back(label);
+    }
+    for (int i = 0; i < d.InputRows; ++i) {
+        auto* box = new TextBox(PnlSfondo);
+        box->setObjectName(Q("TxtInputDati(" + std::to_string(i) + ")"));
+        box->setGeometry(Px(BoxLeftTwips), Px(RowTop(i)), Px(BoxWidthTwips), Px(BoxHeightTwips));
+        WireInputBox(box, i);
+        TxtInputDati.push_back(box);
+    }
+    LblUnMisura = MakeLabel(PnlSfondo, "LblUnMisura");
+    LblUnMisura->move(Px(BoxLeftTwips), Px(RowTopTwips - 210));
+
+    const int buttonsTop = RowTop(d.Labels) + 120;
+    CmdApplica = MakeButtonAt(PnlSfondo, "CmdApplica", ButtonLeftTwips, buttonsTop, ButtonWidthTwips,
+                              ButtonHeightTwips);
+    CmdStampa = MakeButtonAt(PnlSfondo, "CmdStampa", ButtonLeftTwips, buttonsTop + ButtonStepTwips,
+                             ButtonWidthTwips, ButtonHeightTwips);
+    CmdIndietro = MakeButtonAt(PnlSfondo, "CmdIndietro", ButtonLeftTwips, buttonsTop + 2 * ButtonStepTwips,
+                               ButtonWidthTwips, ButtonHeightTwips);
+    CmdIndietro->setText(QStringLiteral("<<<"));
+    connect(CmdApplica, &QPushButton::clicked, this, [this] { CmdApplica_Click(); });
+    connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
+    connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
+
+    PctDisegno = MakePicture(ElbowPictureBackColour);
+    PctDisegno->setGeometry(PnlSfondo->width(), 2, 0, 0);
+    PctDisegno->setMouseTracking(true);
+    PctDisegno->setAttribute(Qt::WA_NoMousePropagation);
+    connect(PctDisegno, &PictureBox::mouseReleased, this, [this](int button, int x, int y) {
+        PctDisegno_MouseUp(button, 0, static_cast<float>(x), static_cast<float>(y));
+        PctDisegno_Click();
+    });
+    connect(PctDisegno, &PictureBox::mouseMoved, this, [this](int buttons, int x, int y) {
+        PctDisegno_MouseMove(buttons, 0, static_cast<float>(x), static_cast<float>(y));
+    });
+
+    std::vector<QWidget*> hinted{PnlSfondo, CmdApplica, CmdStampa, CmdIndietro, LblUnMisura};
+    hinted.insert(hinted.end(), LblInputDati.begin(), LblInputDati.end());
+    TrackHints(hinted);
+}
+
+// --- Load and layout ---
+
+void ElbowWindow::Form_Load() {
+    SetShapeState();
+    setWindowTitle(Q(Txt(design_.TitleSection, 1)));
+    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+    SetCaption(LblUnMisura, Txt(LangCommon, State().Settings.MeasuringSystem == 1 ? 10 : 9));
+    ApplyFormTexts();
+    InputsReady = false;
+    FillInputBoxes();
+    InputsReady = true;
+    InputsChanged = False16;
+    // DirectPrint is left as it is: only a release over the picture sets it.
+}
+
+void ElbowWindow::Form_Resize() {
+    if (Frame()->isMinimized()) return;  // nothing to lay out or draw
+    if (KeepMinimumSize()) return;       // the resize that follows redraws
+    LayOut();
+    if (PictureHasRoom()) CmdApplica_Click();
+}
+
+void ElbowWindow::LayOut() {
+    // In twips, as the window measures itself; the picture keeps 4 : 3.
+    const double h = static_cast<double>(height()) * TwipsPerPixel;
+    const double w = static_cast<double>(width()) * TwipsPerPixel;
+    PnlSfondo->resize(PnlSfondo->width(), height());
+    const double hAvail = h - 60;
+    const double wAvail = w - static_cast<double>(PnlSfondo->width()) * TwipsPerPixel - 10;
+    double ph = 0, pw = 0;
+    if (hAvail <= wAvail) {
+        if (hAvail / 0.75 <= wAvail) {
+            ph = hAvail, pw = hAvail / 0.75;
+        } else {
+            ph = wAvail * 0.75, pw = wAvail;
+        }
+    } else if (wAvail * 0.75 <= hAvail) {
+        ph = wAvail * 0.75, pw = wAvail;
+    } else {
+        ph = hAvail, pw = hAvail / 0.75;
+    }
+    PctDisegno->setGeometry(Pixels(static_cast<double>(PnlSfondo->width()) * TwipsPerPixel + 5), Pixels(30),
+                            Pixels(pw), Pixels(ph));
+    // The picture takes its new size now, not at a later resize event that
+    // would wipe what the apply draws next.
+    ImageCanvas& canvas = PctDisegno->canvas();
+    if (canvas.PixelWidth() != PctDisegno->width() || canvas.PixelHeight() != PctDisegno->height())
+        canvas.Resize(PctDisegno->width(), PctDisegno->height());
+    canvas.Cls();
+    PctDisegno->setAttribute(Qt::WA_PendingResizeEvent, false);
+}
+
+bool ElbowWindow::PictureHasRoom() const {
+    return PctDisegno->width() >= LeastPicturePixels && PctDisegno->height() >= LeastPicturePixels;
+}
+
+// --- Apply ---
+
+void ElbowWindow::CmdApplica_Click() {
+    if (isVisible()) {
+        // The box being left runs its range check before its text is read.
+        CmdApplica->setFocus();
+        if (!InGeometryEvent()) QCoreApplication::processEvents();
+    }
+    ReadInputBoxes();
+    PctDisegno->canvas().Cls();
+    SetHourglass();
+    bool accepted = ReportCheckResult(CheckInputs()) == False16;
+    if (accepted) accepted = ReportCheckResult(ComputeElbow()) == False16;
+    ClearHourglass();
+    lastApplyAccepted_ = accepted;
+    if (accepted) {
+        drawing_ = ElbowDrawing{};
+        DrawElbowPicture(drawing_);
+        PctDisegno->update();
+    }
+    CmdStampa->setEnabled(accepted);
+    State().DevelopmentValid = accepted ? True16 : False16;
+    InputsChanged = False16;
+    EnableFileCommands(true);
+}
+
+// --- Pieces ---
+
+void ElbowWindow::PctDisegno_MouseUp(int button, int, float x, float y) {
+    WorkingState& st = State();
+    if (button == 1 || button == 2) {
+        ClickX = x;
+        ClickY = y;
+        st.DirectPrint = button == 2 ? True16 : False16;
+    } else {
+        ClickX = 0;
+        ClickY = 0;
+    }
+}
+
+void ElbowWindow::PctDisegno_Click() {
+    if (printingRange_) return;
+    const auto filled = [this] {
+        const Colour c = PctDisegno->canvas().Point(static_cast<int>(std::floor(ClickX)),
+                                                    static_cast<int>(std::floor(ClickY)));
+        return c == PieceFill();
+    };
+    if (!filled()) return;
+    WorkingState& st = State();
+    if (!CheckPrinterAvailable(Txt(LangErrore, st.DirectPrint ? 34 : 32))) return;
+    CmdApplica_Click();
+    // A refused apply develops nothing; the elbow just redrawn may have moved
+    // away from the point.
+    if (!lastApplyAccepted_ || !filled()) return;
+    const std::int16_t piece = HitTestPiece(ClickX, ClickY);
+    st.SelectedPiece = piece;
+    if (piece == 0) return;
+    DevelopPiece(PieceCount());
+}
+
+bool ElbowWindow::ShowPiecePreview() { return OpenSheetPreview(design_.SheetFamily, this); }
+
+void ElbowWindow::PctDisegno_MouseMove(int, int, float x, float y) {
+    std::string status;
+    const Colour c = PctDisegno->canvas().Point(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
+    if (c == PieceFill()) {
+        const std::int16_t piece = HitTestPiece(x, y);
+        if (piece >= 1 && piece <= PieceCount())
+            status = UpperCase(Txt(LangFrmAntep, design_.PieceHintText)) + std::to_string(piece) + ": " +
+                     Txt(LangHelp, 31);
+    }
+    SetStatusText(status);
+}
+
+// --- Range print ---
+
+void ElbowWindow::CmdStampa_Click() {
+    if (printingRange_) return;
+    WorkingState& st = State();
+    if (!CheckPrinterAvailable(Txt(LangErrore, 34))) return;
+    st.DirectPrint = True16;
+    CmdApplica_Click();
+    if (!lastApplyAccepted_ || !CmdStampa->isEnabled()) return;
+    const std::int16_t n = PieceCount();
+    if (n < 1) return;
+    Dialogs* dialogs = Platform().dialogs;
+    if (!dialogs) return;
+    const velm::PrintRange answer = dialogs->ShowPrint(1, n);
+    if (answer.cancelled) return;
+    int first = 1, last = n;
+    if (!answer.allPages) {
+        first = std::clamp(std::min(answer.fromPage, answer.toPage), 1, static_cast<int>(n));
+        last = std::clamp(std::max(answer.fromPage, answer.toPage), 1, static_cast<int>(n));
+    }
+    // A PDF printer asks for its file once; the pieces are numbered in it.
+    Printer* printer = Platform().printer;
+    const bool toFile = printer && printer->PrintsToFile();
+    if (toFile) {
+        FileDialogRequest request;
+        request.title = "Print to file";
+        request.filter = "PDF files (*.pdf)|*.pdf";
+        request.defaultExtension = "pdf";
+        request.fileName = "VELM.pdf";
+        const FileDialogResult file = dialogs->ShowSave(request);
+        if (file.cancelled) return;
+        printer->NumberDocuments(file.fileName);
+    }
+    PrintPieces(static_cast<std::int16_t>(first), static_cast<std::int16_t>(last));
+    if (toFile) printer->NumberDocuments("");
+}
+
+void ElbowWindow::PrintPieces(std::int16_t first, std::int16_t last) {
+    WorkingState& st = State();
+    const std::int16_t n = PieceCount();
+    printingRange_ = true;
+    QWidget* main = MainWindow();
+    if (main) main->installEventFilter(this);
+    setEnabled(false);
+    // One document per piece, each developed, printed and closed before the
+    // next; a piece that cannot be developed leaves the others.
+    for (std::int16_t p = first; p <= last; ++p) {
+        st.SelectedPiece = p;
+        st.DirectPrint = True16;
+        DevelopPiece(n);
+        setEnabled(false);  // the closing preview enabled the window again
+        QCoreApplication::processEvents();
+    }
+    printingRange_ = false;
+    if (main) main->removeEventFilter(this);
+    setEnabled(true);
+    // What was asked meanwhile runs now.
+    if (closeRequested_) {
+        closeRequested_ = false;
+        Frame()->close();
+    }
+    if (exitRequested_) {
+        exitRequested_ = false;
+        if (QWidget* m = MainWindow()) m->close();
+    }
+}
+
+// --- Hints and closing ---
+
+void ElbowWindow::ControlMouseMove(QObject* control) {
+    if (control == CmdApplica) return SetStatusText(Txt(LangHelp, 1));
+    if (control == CmdIndietro) return SetStatusText(Txt(LangHelp, 6));
+    if (control == CmdStampa) return SetStatusText(Txt(LangHelp, 7));
+    if (control == PnlSfondo) {
+        HideToolTip();
+        return SetStatusText("");
+    }
+    const auto it = std::find(LblInputDati.begin(), LblInputDati.end(), control);
+    if (it == LblInputDati.end()) return;
+    const int i = static_cast<int>(it - LblInputDati.begin());
+    if (i >= design_.InputRows) return;
+    ShowFieldHint(i);
+    TxtInputDati[static_cast<std::size_t>(i)]->setFocus();
+}
+
+void ElbowWindow::closeEvent(QCloseEvent* event) {
+    if (printingRange_) {
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    ShapeWindowBase::closeEvent(event);
+}
+
+bool ElbowWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (printingRange_ && watched == MainWindow() && event->type() == QEvent::Close) {
+        exitRequested_ = true;
+        event->ignore();
+        return true;
+    }
+    return ShapeWindowBase::eventFilter(watched, event);
+}
+
+}  // namespace velm
