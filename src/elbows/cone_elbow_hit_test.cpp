@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/piece_count.h"
+#include "elbows/elbow_hit_test.h"
 #include "geometry/angles.h"
 
 namespace velm {
@@ -44,16 +45,9 @@ int FirstBoundaryAbove(float theta, double start, double step, int last) {
 }  // namespace
 
 std::int16_t ConeElbow1PieceAt(float x, float y, float cx, float cy, std::int16_t n, float bend) {
-    if (!Usable(n, bend) || n < 2 || !(y < cy)) return 0;
-    const auto theta = ClassicAngle(x, y, cx, cy);
-    if (!theta) return 0;
-    const float a0 = static_cast<float>(Pi / 2 - bend / 2.0f);
-    const float step = bend / static_cast<float>(n - 1);
-    if (Boundary(a0 + step / 2.0) > *theta) return 1;
-    if (Boundary(Pi - a0 - step / 2.0) < *theta) return n;
-    // Pieces 2 to n - 1 end at a0 + step / 2 + k step, k = 1 to n - 2.
-    const int k = FirstBoundaryAbove(*theta, a0 + step / 2.0, step, n - 2);
-    return static_cast<std::int16_t>(k > n - 2 ? n : k + 1);
+    // Half pieces at both ends, as the cylindrical elbow.
+    if (!Usable(n, bend)) return 0;
+    return CylElbowPieceAt(x, y, cx, cy, n, bend);
 }
 
 std::int16_t ConeElbow2PieceAt(float x, float y, float cx, float cy, std::int16_t n, float bend) {

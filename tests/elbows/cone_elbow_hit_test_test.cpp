@@ -94,9 +94,10 @@ TEST(ConeElbowHitTest, SafeAndBoundedForAnyInput) {
         for (std::int16_t n : {-1, 0, 51, 32767}) EXPECT_EQ(test(kCx, 100, kCx, kCy, n, bend), 0) << n;
         for (float b : {0.0f, -1.0f, nan, inf}) EXPECT_EQ(test(kCx, 100, kCx, kCy, 5, b), 0) << b;
         EXPECT_EQ(test(nan, 100, kCx, kCy, 5, bend), 0);
-        const std::int16_t far = test(-1e30f, kCy - 1, kCx, kCy, 5, bend);
-        EXPECT_GE(far, 1);
-        EXPECT_LE(far, 7);
+        EXPECT_EQ(test(-1e6f, kCy - 1, kCx, kCy, 5, bend), 1) << "far left, just above the line";
+        const std::int16_t overflow = test(-1e30f, kCy - 1, kCx, kCy, 5, bend);
+        EXPECT_GE(overflow, 0);
+        EXPECT_LE(overflow, 7);
     }
     EXPECT_EQ(ConeElbow1PieceAt(kCx - 10, kCy, kCx, kCy, 5, bend), 0) << "on the line";
     EXPECT_EQ(ConeElbow2PieceAt(kCx + 10, kCy, kCx, kCy, 5, bend), 0) << "on the line";
