@@ -231,3 +231,42 @@ TEST_F(ConeElbowWindowTest, EndConnectionPanel) {
 
 }  // namespace
 }  // namespace velm
+
+namespace velm {
+namespace {
+
+// A, L and R follow each other key by key in both layouts of the input
+// column (boxes 5 to 7 of nine, 1 to 3 of five); each box keeps its own
+// field's filter and hint.
+TEST_F(ConeElbowWindowTest, BendBoxesCoupleAndKeepTheirFieldsRules) {
+    for (int code : {ShapeCuConica2, ShapeCuConica3}) {
+        SCOPED_TRACE(code);
+        ConeElbowWindow* w = Open(code);
+        ASSERT_NE(w, nullptr);
+        const std::size_t a = code == ShapeCuConica3 ? 1 : 5, l = a + 1, r = a + 2, n = a + 3;
+        Type(w->TxtInputDati[a], "90");
+        Type(w->TxtInputDati[r], "100");
+        EXPECT_EQ(w->TxtInputDati[l]->Text(), "157.08");
+        Type(w->TxtInputDati[l], "50");
+        EXPECT_EQ(w->TxtInputDati[r]->Text(), "31.83");
+        // A typed as 4, then 45: R over its maximum is cut to 500 and moves
+        // L, which then stays as the 5 recomputes R.
+        Type(w->TxtInputDati[l], "100");
+        Type(w->TxtInputDati[a], "45");
+        EXPECT_EQ(w->TxtInputDati[l]->Text(), "34.91");
+        EXPECT_EQ(w->TxtInputDati[r]->Text(), "44.45");
+        // The count takes whole numbers only; the thickness its own limit.
+        Type(w->TxtInputDati[n], "5.");
+        EXPECT_EQ(w->TxtInputDati[n]->Text(), "5");
+        MoveOver(w->LblInputDati[a]);
+        EXPECT_EQ(Status(), Txt(LangFrmCuCon2, 7) + " (10\xC2\xB0 - 180\xC2\xB0)");
+        EXPECT_TRUE(w->TxtInputDati[a]->hasFocus());
+        MoveOver(w->LblInputDati[0]);
+        EXPECT_EQ(Status().rfind(Txt(LangFrmCuCon2, 2) + " (", 0), 0u) << Status();
+        Click(w->CmdIndietro);
+        Wait(20);
+    }
+}
+
+}  // namespace
+}  // namespace velm
