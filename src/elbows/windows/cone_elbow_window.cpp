@@ -100,7 +100,7 @@ void ConeElbowWindow::BuildEndPieceOption() {
 void ConeElbowWindow::BuildConnectionControls() {
     for (int i = 0; i < 2; ++i) {
         QPushButton* b = MakeButtonAt(PnlSfondo, i == 0 ? "CmdRaccordi(0)" : "CmdRaccordi(1)", ButtonLeft,
-                                      120 + 420 * i, ButtonWidth, 360);
+                                      300 + 345 * i, ButtonWidth, 315);
         connect(b, &QPushButton::clicked, this, [this, i] { CmdRaccordi_Click(i); });
         CmdRaccordi.push_back(b);
     }
@@ -114,6 +114,8 @@ void ConeElbowWindow::BuildConnectionControls() {
         LblInputDati[i]->setGeometry(Px(InLabelLeft), Px(InRowTop + RowStep * static_cast<int>(i)) + 2,
                                      Px(InBoxLeft - InLabelLeft) - 4, labelHeight);
     }
+    // The result label has the row to itself.
+    LblInputDati.back()->resize(Px(FrameWidth - 2 * InLabelLeft), labelHeight);
     for (std::size_t i = 0; i < TxtInputDati.size(); ++i) {
         TxtInputDati[i]->setParent(FraInput);
         TxtInputDati[i]->setGeometry(Px(InBoxLeft), Px(InRowTop + RowStep * static_cast<int>(i)), Px(InBoxWidth),
@@ -139,7 +141,11 @@ void ConeElbowWindow::BuildConnectionControls() {
     for (int k = 0; k < 4; ++k) {
         const int top = 840 + RowStep * k;
         QLabel* label = MakeLabel(FraPanel, "LblRaccordi(" + std::to_string(k) + ")");
-        label->setGeometry(Px(InLabelLeft), Px(top) + 2, Px(InBoxLeft - InLabelLeft) - 4, labelHeight);
+        // The diameters' captions are long: they may take two lines.
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setGeometry(Px(InLabelLeft), Px(top + InBoxHeight / 2 - RowStep / 2), Px(InBoxLeft - InLabelLeft) - 4,
+                           Px(RowStep));
         LblRaccordi.push_back(label);
         auto* box = new TextBox(FraPanel);
         box->setObjectName(Q("TxtRaccordi(" + std::to_string(k) + ")"));
