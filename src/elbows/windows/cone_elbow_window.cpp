@@ -71,7 +71,13 @@ constexpr int ButtonLeft = 240, ButtonWidth = 2660, ButtonHeight = 420;
 ConeElbowWindow::ConeElbowWindow(int shapeCode, QWidget* parent)
     : ElbowWindow(DesignOf(VariantOf(shapeCode)), parent), variant_(VariantOf(shapeCode)) {
     if (variant_.EndPieceOption) BuildEndPieceOption();
-    if (variant_.Connections) BuildConnectionControls();
+    if (variant_.Connections) {
+        BuildConnectionControls();
+    } else {
+        // The result label has the row to itself.
+        QLabel* result = LblInputDati.back();
+        result->resize(PnlSfondo->width() - 2 * result->x(), result->height());
+    }
 }
 
 QWidget* ConeElbowWindow::Open(int shapeCode) {

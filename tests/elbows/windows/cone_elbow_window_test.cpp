@@ -270,3 +270,44 @@ TEST_F(ConeElbowWindowTest, BendBoxesCoupleAndKeepTheirFieldsRules) {
 
 }  // namespace
 }  // namespace velm
+
+#include "frame/windows/file_commands.h"
+
+namespace velm {
+namespace {
+
+// Saving with the panel open: the changed box is applied first, the records
+// are saved as stored (not as typed in the panel), and the file reopens the
+// window with what was saved.
+TEST_F(ConeElbowWindowTest, SaveWithThePanelOpenKeepsTheStoredRecords) {
+    ConeElbowWindow* w = Open(ShapeCuConica3);
+    ASSERT_NE(w, nullptr);
+    WorkingState& st = State();
+    const float storedDiameter = st.Inputs.EndConnections[2];
+    Type(w->TxtInputDati[0], "0.5");
+    Click(w->CmdRaccordi[0]);
+    Type(w->TxtRaccordi[0], "77");
+    const std::string path = ProgramFolder() + "/Elbow.qvl";
+    dialogs.ExpectSave(path);
+    DispatchFileCommand(3);
+    EXPECT_TRUE(w->PanelOpen()) << "saving leaves the panel as it was";
+    EXPECT_FALSE(w->CmdStampa->isEnabled());
+    EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
+    EXPECT_EQ(st.Inputs.ConeElbowData[1], 0.5f);
+
+    Click(w->CmdIndietro);
+    Wait(20);
+    st.Inputs.ConeElbowData[1] = 1;
+    st.Inputs.EndConnections[2] = 1;
+    dialogs.ExpectOpen(path);
+    DispatchFileCommand(1);
+    Wait(20);
+    auto* reopened = qobject_cast<ConeElbowWindow*>(LoadedShapeWindow(ShapeCuConica3));
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_FALSE(reopened->PanelOpen());
+    EXPECT_EQ(reopened->TxtInputDati[0]->Text(), "0.5");
+    EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
+}
+
+}  // namespace
+}  // namespace velm
