@@ -212,11 +212,22 @@ bool DrawConeSheetDevelopment(RasterCanvas& picture, const ConeSheetLayout& layo
         A = width - 1;
     }
     // The apex above the picture, so that at the sheet's scale the upper
-    // edge's nearest point lies on its top.
-    const float T = static_cast<float>(-o.UpperEdgeMinY * layout.SheetScaleHeight / layout.PageHeight);
+    // edge's nearest point lies on its top; the seam's outer point sets the
+    // width and the lower edge's farthest point the last row.
     const float half = o.SectorAngle / 2;
-    const float Xext = static_cast<float>(std::sin(static_cast<double>(half))) * static_cast<float>(o.Lower[0].Radius);
-    const Mapping m{A, height - T - 1, Xext, o.LowerEdgeMaxY};
+    double top = -o.UpperEdgeMinY;
+    float Xext = static_cast<float>(std::sin(static_cast<double>(half))) * static_cast<float>(o.Lower[0].Radius);
+    float depth = o.LowerEdgeMaxY;
+    if (r.ConeSectorAngleDeg > 180) {
+        // Past a half turn those points no longer bound the outline: its true
+        // extent does, as the layout sized the picture.
+        const SectorExtent e = TrueExtentOf(o);
+        top = e.Top;
+        Xext = static_cast<float>(e.HalfWidth);
+        depth = static_cast<float>(-e.Bottom);
+    }
+    const float T = static_cast<float>(top * layout.SheetScaleHeight / layout.PageHeight);
+    const Mapping m{A, height - T - 1, Xext, depth};
     if (!Usable({T, Xext, m.kY, m.divY}) || !(Xext > 0) || !(m.divY > 0) || !(A > 0)) return false;
 
     const bool left = layout.DevelopmentPart != 2;

@@ -1,5 +1,6 @@
 #include "cones/cone_outline.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <initializer_list>
@@ -83,6 +84,20 @@ ConeOutline ConeOutlineOf(const ConeResults& r, float angleStep) {
     o.LowerEdgeMaxY = r.LowerEdgeMaxY;
     o.MiddleLine = {{0, -static_cast<double>(r.UpperEdgeMinY)}, {0, -static_cast<double>(r.LowerEdgeMaxY)}};
     return o;
+}
+
+SectorExtent TrueExtentOf(const ConeOutline& o) {
+    SectorExtent b;
+    if (o.Empty()) return b;
+    b.Top = -1e300;
+    b.Bottom = 1e300;
+    for (const auto* edge : {&o.Upper, &o.Lower})
+        for (const SectorPoint& p : *edge) {
+            b.HalfWidth = std::max(b.HalfWidth, std::fabs(p.X));
+            b.Top = std::max(b.Top, p.Y);
+            b.Bottom = std::min(b.Bottom, p.Y);
+        }
+    return b;
 }
 
 }  // namespace velm

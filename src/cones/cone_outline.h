@@ -53,4 +53,16 @@ struct ConeOutline {
 // number).
 ConeOutline ConeOutlineOf(const ConeResults& r, float angleStep);
 
+// The true extent of an outline's points, y up from the apex: the highest
+// and lowest point and the largest distance from the sector's axis. Past a
+// half turn the seams turn back up beside the apex, so the widest point lies
+// on the edges and the top can lie above the apex.
+struct SectorExtent {
+    double Top = 0;
+    double Bottom = 0;
+    double HalfWidth = 0;
+};
+// Zeros for an empty outline.
+SectorExtent TrueExtentOf(const ConeOutline& o);
+
 }  // namespace velm

@@ -65,15 +65,10 @@ ConeSectorBounds ConeSectorBoundsOf(const ConeResults& r, float angleStep) {
     // point lies on the edges, and the seams' ends rise above the apex.
     const ConeOutline o = ConeOutlineOf(r, angleStep);
     if (o.Empty()) return b;
-    b.HalfWidth = 0;
-    b.Top = -1e300;
-    b.Bottom = 1e300;
-    for (const auto* edge : {&o.Upper, &o.Lower})
-        for (const SectorPoint& p : *edge) {
-            b.HalfWidth = std::max(b.HalfWidth, std::fabs(p.X));
-            b.Top = std::max(b.Top, p.Y);
-            b.Bottom = std::min(b.Bottom, p.Y);
-        }
+    const SectorExtent e = TrueExtentOf(o);
+    b.Top = e.Top;
+    b.Bottom = e.Bottom;
+    b.HalfWidth = e.HalfWidth;
     return b;
 }
 

@@ -375,5 +375,65 @@ TEST(ConeSheetDrawing, HalvesAreTheWholeDrawingsHalves) {
     }
 }
 
+// A right frustum's sector of radii 50 and 100 and the given angle.
+ConeResults RingSector(float degrees) {
+    ConeResults r;
+    r.ConeSectorAngleDeg = degrees;
+    r.ConeSectorAngle = static_cast<float>(degrees * kDeg);
+    r.ConeInnerRadius = 50;
+    r.ConeOuterRadius = 100;
+    r.ConeUpperRadii.fill(50);
+    r.ConeLowerRadii.fill(100);
+    const double h = r.ConeSectorAngle / 2.0;
+    r.UpperEdgeMinY = static_cast<float>(50 * std::cos(h));
+    r.UpperEdgeMaxY = 50;
+    r.LowerEdgeMinY = static_cast<float>(100 * std::cos(h));
+    r.LowerEdgeMaxY = 100;
+    return r;
+}
+
+// The picture is sized to the outline's extent (as the layout does): every
+// solid line stays inside it and the outline touches all four sides, also
+// for sectors past a half turn, whose seams rise above the apex and whose
+// widest points lie on the edges.
+TEST(ConeSheetDrawing, OutlineFillsItsPictureAtAnySectorAngle) {
+    struct Case {
+        float sector;
+        double halfWidth, top, bottom;  // in lengths, y up from the apex
+    };
+    const Case cases[] = {
+        {120, 100 * std::sin(kPi / 3), -50 * std::cos(kPi / 3), -100},
+        {180, 100, 0, -100},
+        {270, 100, 100 * std::sqrt(0.5), -100},
+        {340, 100, 100 * std::cos(10 * kDeg), -100},
+    };
+    const double perLength = 4;  // sheet pixels a unit of length
+    for (const Case& c : cases) {
+        const ConeResults r = RingSector(c.sector);
+        const int H = static_cast<int>(std::lround((c.top - c.bottom) * perLength)) + 1;
+        for (std::int16_t part : {0, 1, 2}) {
+            SCOPED_TRACE(::testing::Message() << c.sector << " degrees, part " << part);
+            const int W = static_cast<int>(std::lround((part == 0 ? 2 : 1) * c.halfWidth * perLength)) + 1;
+            RecordingCanvas pic(W, H);
+            // The sheet's scale: the picture's rows for the outline's height.
+            const double sheetScale = 297 * (H - 1) / (c.top - c.bottom);
+            ConeSheetLayout layout{static_cast<double>(W), static_cast<double>(H), sheetScale, 297, part};
+            ASSERT_TRUE(DrawConeSheetDevelopment(pic, layout, r, 1));
+            double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+            for (const auto& l : pic.lines) {
+                if (l.style == DrawDashDot) continue;
+                x0 = std::min({x0, l.x1, l.x2});
+                x1 = std::max({x1, l.x1, l.x2});
+                y0 = std::min({y0, l.y1, l.y2});
+                y1 = std::max({y1, l.y1, l.y2});
+            }
+            EXPECT_NEAR(y0, 0, 0.01);
+            EXPECT_NEAR(y1, H - 1, 0.01);
+            EXPECT_NEAR(x0, part == 0 ? 1 : 0, 0.01);
+            EXPECT_NEAR(x1, W - 1, 0.01);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace velm

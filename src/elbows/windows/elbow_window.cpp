@@ -126,8 +126,8 @@ void ElbowWindow::LayOut() {
     const double h = static_cast<double>(height()) * TwipsPerPixel;
     const double w = static_cast<double>(width()) * TwipsPerPixel;
     PnlSfondo->resize(PnlSfondo->width(), height());
-    const double hAvail = h - 60;
-    const double wAvail = w - static_cast<double>(PnlSfondo->width()) * TwipsPerPixel - 10;
+    const double hAvail = h - design_.HeightMarginTwips;
+    const double wAvail = w - static_cast<double>(PnlSfondo->width()) * TwipsPerPixel - design_.WidthMarginTwips;
     double ph = 0, pw = 0;
     if (hAvail <= wAvail) {
         if (hAvail / 0.75 <= wAvail) {
@@ -140,7 +140,8 @@ void ElbowWindow::LayOut() {
     } else {
         ph = hAvail, pw = hAvail / 0.75;
     }
-    PctDisegno->setGeometry(Pixels(static_cast<double>(PnlSfondo->width()) * TwipsPerPixel + 5), Pixels(30),
+    PctDisegno->setGeometry(Pixels(static_cast<double>(PnlSfondo->width()) * TwipsPerPixel + design_.PictureGapTwips),
+                            Pixels(30),
                             Pixels(pw), Pixels(ph));
     // The picture takes its new size now, not at a later resize event that
     // would wipe what the apply draws next.

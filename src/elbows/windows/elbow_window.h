@@ -32,6 +32,10 @@ struct ElbowWindowDesign {
     int PieceHintText = 41;  // FrmAntep text naming a piece in the hint
     int SheetFamily = 0;     // the preview of a piece: CylinderSheet or ConeSheet
     int PanelWidthTwips = 3195;
+    // Layout: what the picture leaves below and right, and its gap to the panel.
+    int HeightMarginTwips = 60;
+    int WidthMarginTwips = 10;
+    int PictureGapTwips = 5;
 };
 
 // Background of the elbow picture (and of the window around it).
@@ -93,13 +97,15 @@ protected:
     // with DirectPrint).
     bool ShowPiecePreview();
 
+    // Panel height and picture at the window's size (no apply).
+    void LayOut();
+
     void ControlMouseMove(QObject* control) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
-    void LayOut();
     bool PictureHasRoom() const;
     void PrintPieces(std::int16_t first, std::int16_t last);
 

@@ -12,12 +12,14 @@ void RegisterCalibrationCommand();
 void RegisterExportCommands();
 // The elbow windows (elbows/windows/).
 void RegisterElbowWindows();
+void RegisterConeElbowWindows();
 
 // Each shape family adds its windows here as it arrives.
 void RegisterShapeWindows() {
     RegisterConeWindows();
     RegisterCylinderWindows();
     RegisterElbowWindows();
+    RegisterConeElbowWindows();
     RegisterOutputCommands();
     RegisterCalibrationCommand();
     RegisterExportCommands();

@@ -187,11 +187,11 @@ TEST_F(StartPanelTest, HintsOnTheStatusLine) {
     EXPECT_EQ(Status(), Txt(LangHelp, 9));
 }
 
-// Only shapes with a window are offered (the elbows have none yet); codes
+// Only shapes with a window are offered; codes
 // without one change nothing.
 TEST_F(StartPanelTest, PicturesAndOpenerOfferOnlyShapesWithAWindow) {
     StartAndSettle();
-    for (auto [family, enabled] : {std::pair{0, 3}, {1, 5}, {4, 0}}) {  // the first `enabled` cells
+    for (auto [family, enabled] : {std::pair{0, 4}, {1, 5}, {4, 3}}) {  // the first `enabled` cells
         ShowPage(family);
         for (int i = 0; i < PickerPageFor(family)->cellCount; ++i) EXPECT_EQ(Picture(i)->isEnabled(), i < enabled) << i;
     }

@@ -1,0 +1,91 @@
+#include "elbows/cone_elbow_window_logic.h"
+
+#include "core/language.h"
+#include "core/number_text.h"
+#include "core/piece_count.h"
+#include "core/shape_kinds.h"
+#include "elbows/cone_elbow.h"
+#include "geometry/angles.h"
+#include "output/print_job.h"
+
+namespace velm {
+
+const ConeElbowVariant ConeElbowVariants[3] = {
+    {"FrmCuConica1", ShapeCuConica1, 1, 9, true, false, {0, 1, 2, 3, 4, 5, 6, 7, 8}},
+    {"FrmCuConica2", ShapeCuConica2, 2, 9, false, false, {0, 1, 2, 3, 4, 5, 6, 7, 8}},
+    // Thickness, bend angle, axis length, bend radius, pieces: the diameters
+    // and end cuts come from the end connections.
+    {"FrmCuConica3", ShapeCuConica3, 3, 5, false, true, {0, 5, 6, 7, 8, 0, 0, 0, 0}},
+};
+
+const ConeElbowVariant* ConeElbowVariantOf(int shapeCode) {
+    for (const ConeElbowVariant& v : ConeElbowVariants)
+        if (v.ShapeCode == shapeCode) return &v;
+    return nullptr;
+}
+
+std::string ConeElbowBoxCaption(const ConeElbowVariant& v, int box, std::int16_t diametriExt) {
+    if (box < 0 || box >= v.Boxes) return {};
+    const std::string diameter = Txt(LangCommonFrmCurvaConica, diametriExt != 0 ? 5 : 3);
+    auto text = [](int n) { return Txt(LangCommonFrmCurvaConica, n); };
+    switch (v.Field[static_cast<std::size_t>(box)]) {
+        case 0: return text(2) + ":";
+        case 1: return diameter + " (d):";
+        case 2: return text(4) + " [\xC2\xB0]:";
+        case 3: return diameter + " (D):";
+        case 4: return text(6) + " [\xC2\xB0]:";
+        case 5: return text(7) + " [\xC2\xB0] (A):";
+        case 6: return text(8) + ":";
+        case 7: return text(9) + " (R):";
+        case 8: return text(10) + ":";
+        default: return {};
+    }
+}
+
+std::string ConeElbowResultCaption(bool accepted, double apexAngleRadians) {
+    std::string caption = Txt(LangCommonFrmCurvaConica, 11) + ": ";
+    if (accepted) caption += FormatFixed2(apexAngleRadians * 180 / Pi) + "\xC2\xB0";
+    return caption;
+}
+
+std::string ConeElbowPieceHint(int piece, bool cylindrical) {
+    return UpperCase(Txt(LangFrmAntep, cylindrical ? 41 : 40)) + std::to_string(piece) + ": " + Txt(LangHelp, 31);
+}
+
+void SetCylindricalEnds(InputArrays& st, bool cylindrical) {
+    st.CylindricalEnds = cylindrical ? "S" : "N";
+    const float kind = cylindrical ? 1.0f : 0.0f;
+    st.EndConnections[1] = kind;
+    st.EndConnections[6] = kind;
+}
+
+int ApplyConeElbow(const ConeElbowVariant& v, InputArrays& st, const DevelopmentSettings& settings,
+                   LastElbow& out) {
+    ConeElbowArray& data = st.ConeElbowData;
+    if (v.Connections) {
+        data[10] = static_cast<float>(st.EndConnections[3] * DegToRad);
+        data[11] = static_cast<float>(st.EndConnections[8] * DegToRad);
+    } else {
+        data[10] = static_cast<float>(data[3] * DegToRad);
+        data[11] = static_cast<float>(data[5] * DegToRad);
+    }
+    data[12] = static_cast<float>(data[6] * DegToRad);
+    auto refuse = [&out](int message) {
+        out.ElbowError = 1;
+        ++out.Generation;  // what was drawn from the last elbow is no longer its own
+        return message;
+    };
+    if (const int m = CheckConeElbowInput(data, !v.Connections); m != 0) return refuse(m);
+    if (v.Connections) {
+        if (const int m = CheckConeElbowTransitions(st.EndConnections, 0); m != 0) return refuse(m);
+        if (const int m = CheckConeElbowTransitions(st.EndConnections, 5); m != 0) return refuse(m);
+    }
+    return ComputeConeElbow(v.Variant, data, st.EndConnections, st.CylindricalEnds, settings, out);
+}
+
+std::int16_t ConeElbowPieceTotal(const ConeElbowVariant& v, const ConeElbowArray& data) {
+    if (CheckPieceCount(data[9]) != 0) return 0;
+    return static_cast<std::int16_t>(static_cast<int>(data[9]) + (v.Connections ? 2 : 0));
+}
+
+}  // namespace velm

@@ -1,0 +1,313 @@
+// The three conical elbow windows driven as a user drives them: opened from
+// the Shapes menu, applied and drawn on the first showing, pieces named under
+// the pointer and previewed by a click; the end-piece option of the first and
+// the end-connection panel of the third.
+#include "elbows/windows/cone_elbow_window.h"
+
+#include <QRadioButton>
+#include <QTest>
+
+#include "core/number_text.h"
+#include "frame/windows/shape_opener.h"
+#include "frame/windows/window_test_actions.h"
+#include "output/windows/sheet_preview.h"
+#include "platform/qt/qt_text.h"
+
+namespace velm {
+namespace {
+
+using namespace wt;
+
+class ConeElbowWindowTest : public AppFixture {
+protected:
+    ConeElbowWindow* Open(int code) {
+        printer.SetPage(200, 287);
+        if (!Mdi()) {
+            EXPECT_TRUE(Start());
+        }
+        Mdi()->resize(1280, 800);
+        Mdi()->FormeSub3Item(code - ShapeCuCilindri)->trigger();
+        Wait(20);
+        auto* w = qobject_cast<ConeElbowWindow*>(LoadedShapeWindow(code));
+        EXPECT_NE(w, nullptr);
+        if (w) {
+            w->parentWidget()->showMaximized();
+            Wait(20);
+        }
+        return w;
+    }
+    // A filled point of `piece` away from its edges (the middle one of its
+    // filled pixels in scan order), or (-1, -1).
+    static QPoint PointOf(ConeElbowWindow* w, int piece) {
+        const ImageCanvas& c = w->PctDisegno->canvas();
+        std::vector<QPoint> found;
+        for (int y = 0; y < c.PixelHeight(); ++y)
+            for (int x = 0; x < c.PixelWidth(); ++x) {
+                if (c.Point(x, y) != State().ConePieceFill) continue;
+                std::int16_t p = 0;
+                w->HitTestConeElbowPiece(static_cast<float>(x), static_cast<float>(y), p);
+                if (p == piece) found.emplace_back(x, y);
+            }
+        return found.empty() ? QPoint(-1, -1) : found[found.size() / 2];
+    }
+    static std::string HintOf(int piece, int frmAntepText) {
+        return UpperCase(Txt(LangFrmAntep, frmAntepText)) + std::to_string(piece) + ": " + Txt(LangHelp, 31);
+    }
+    // A left click on the piece: its preview, or null.
+    static SheetPreview* Preview(ConeElbowWindow* w, QPoint at) {
+        Mouse(w->PctDisegno, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        Mouse(w->PctDisegno, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+        Wait(20);
+        return SheetPreview::Current();
+    }
+    static void ClosePreview(ConeElbowWindow* w, SheetPreview* p) {
+        Click(p->CmdIndietro);
+        Wait(20);
+        wt::SubWindowOf(w)->showMaximized();
+        Wait(20);
+    }
+};
+
+// Every window opens applied and drawn; each kind of piece names itself and
+// previews on its own sheet.
+TEST_F(ConeElbowWindowTest, OpensDrawsNamesAndPreviewsPieces) {
+    struct Case {
+        int code;
+        int boxes;
+        std::vector<std::pair<int, bool>> pieces;  // piece, previewed as a cylinder
+    };
+    // Default data: FrmCuConica1 with conical ends, FrmCuConica3 with a
+    // cylindrical start connection and a conical end one (7 pieces).
+    // (FrmCuConica3 first: every apply of FrmCuConica1 rewrites both kinds.)
+    for (const Case& c : {Case{ShapeCuConica3, 5, {{1, true}, {2, false}, {7, false}}},
+                          Case{ShapeCuConica1, 9, {{1, false}, {3, false}, {5, false}}},
+                          Case{ShapeCuConica2, 9, {{1, false}, {5, false}}}}) {
+        SCOPED_TRACE(c.code);
+        ConeElbowWindow* w = Open(c.code);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(wt::S(w->objectName()), ConeElbowVariantOf(c.code)->Name);
+        EXPECT_EQ(static_cast<int>(w->TxtInputDati.size()), c.boxes);
+        EXPECT_TRUE(w->LastApplyAccepted());
+        EXPECT_EQ(State().DevelopmentValid, True16);
+        EXPECT_TRUE(w->CmdStampa->isEnabled());
+        const std::string result = wt::S(w->LblInputDati[static_cast<std::size_t>(c.boxes)]->text());
+        EXPECT_EQ(result.rfind(Txt(LangCommonFrmCurvaConica, 11) + ": ", 0), 0u) << result;
+        EXPECT_NE(result.find("\xC2\xB0"), std::string::npos) << "the apex angle is shown: " << result;
+        EXPECT_GT(CountColour(w->PctDisegno->canvas(), State().ConePieceFill), 500);
+        for (auto [piece, cylinder] : c.pieces) {
+            SCOPED_TRACE(piece);
+            const QPoint at = PointOf(w, piece);
+            ASSERT_GE(at.x(), 0) << "piece not drawn";
+            MoveOver(w->PctDisegno, at);
+            EXPECT_EQ(Status(), HintOf(piece, cylinder ? 41 : 40));
+            SheetPreview* p = Preview(w, at);
+            ASSERT_NE(p, nullptr);
+            EXPECT_EQ(wt::S(p->objectName()), cylinder ? "FrmAnteprimaCilindri" : "FrmAnteprima");
+            EXPECT_EQ(State().SelectedPiece, piece);
+            EXPECT_FALSE(w->isEnabled());
+            EXPECT_TRUE(wt::SubWindowOf(w)->isMinimized());
+            ClosePreview(w, p);
+        }
+        Click(w->CmdIndietro);
+        Wait(20);
+    }
+}
+
+// FrmCuConica1's option writes CylindricalEnds and both kinds and applies at
+// once: the end pieces become cylinders in the hint and the preview.
+TEST_F(ConeElbowWindowTest, EndPieceOptionWritesBothKindsAndReapplies) {
+    ConeElbowWindow* w = Open(ShapeCuConica1);
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->OptRaccordi.size(), 2u);
+    const std::uint64_t before = State().Elbow.Generation;
+    w->OptRaccordi[1]->click();
+    EXPECT_GT(State().Elbow.Generation, before) << "the option re-applies";
+    EXPECT_EQ(State().Inputs.CylindricalEnds, "S");
+    EXPECT_EQ(State().Inputs.EndConnections[1], 1.0f);
+    EXPECT_EQ(State().Inputs.EndConnections[6], 1.0f);
+    for (auto [piece, cylinder] : {std::pair{1, true}, std::pair{2, false}, std::pair{5, true}}) {
+        const QPoint at = PointOf(w, piece);
+        ASSERT_GE(at.x(), 0);
+        MoveOver(w->PctDisegno, at);
+        EXPECT_EQ(Status(), HintOf(piece, cylinder ? 41 : 40));
+    }
+    SheetPreview* p = Preview(w, PointOf(w, 5));
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(wt::S(p->objectName()), "FrmAnteprimaCilindri");
+    ClosePreview(w, p);
+
+    w->OptRaccordi[0]->click();
+    EXPECT_EQ(State().Inputs.CylindricalEnds, "N");
+    EXPECT_EQ(State().Inputs.EndConnections[1], 0.0f);
+    EXPECT_EQ(State().Inputs.EndConnections[6], 0.0f);
+}
+
+// The end-connection panel: opened over the input frame, the drawing deaf
+// meanwhile, the other record's button discards what was typed, Enter and Esc
+// confirm, the hidden fourth value is stored, a refused record leaves nothing
+// valid and a resize only lays out.
+TEST_F(ConeElbowWindowTest, EndConnectionPanel) {
+    ConeElbowWindow* w = Open(ShapeCuConica3);
+    ASSERT_NE(w, nullptr);
+    WorkingState& st = State();
+    const QPoint piece2 = PointOf(w, 2);
+    ASSERT_GE(piece2.x(), 0);
+    EXPECT_FALSE(w->PanelOpen());
+
+    Click(w->CmdRaccordi[0]);
+    EXPECT_TRUE(w->PanelOpen());
+    EXPECT_FALSE(w->FraInput->isVisible());
+    EXPECT_EQ(w->FraPanel->pos(), QPoint(Px(135), Px(990)));
+    EXPECT_FALSE(w->CmdApplica->isEnabled());
+    EXPECT_FALSE(w->CmdStampa->isEnabled());
+    EXPECT_FALSE(w->CmdRaccordi[0]->isEnabled());
+    EXPECT_TRUE(w->CmdRaccordi[1]->isEnabled());
+    EXPECT_TRUE(w->OptRaccordo[1]->isChecked()) << "the default start connection is cylindrical";
+    EXPECT_FALSE(w->TxtRaccordi[3]->isVisible());
+    EXPECT_EQ(w->TxtRaccordi[0]->Text(), FormatLength(st.Inputs.EndConnections[2], 0));
+    EXPECT_EQ(wt::S(w->FraPanel->title()), Txt(LangCommonFrmCurvaConica, 15));
+
+    // The drawing ignores the pointer and clicks while the panel is open.
+    SetStatusText("x");
+    MoveOver(w->PctDisegno, piece2);
+    EXPECT_EQ(Status(), "");
+    EXPECT_EQ(Preview(w, piece2), nullptr);
+    SetStatusText("x");
+    MoveOver(w->FraPanel);
+    EXPECT_EQ(Status(), "");
+
+    // Typed but not confirmed: the other record's button discards it.
+    const std::string stored = w->TxtRaccordi[0]->Text();
+    Type(w->TxtRaccordi[0], "99");
+    Click(w->CmdRaccordi[1]);
+    EXPECT_EQ(wt::S(w->FraPanel->title()), Txt(LangCommonFrmCurvaConica, 16));
+    EXPECT_TRUE(w->OptRaccordo[0]->isChecked());
+    Click(w->CmdRaccordi[0]);
+    EXPECT_EQ(w->TxtRaccordi[0]->Text(), stored);
+
+    // A resize while open lays out only: nothing is applied.
+    const std::uint64_t generation = st.Elbow.Generation;
+    wt::SubWindowOf(w)->showNormal();
+    wt::SubWindowOf(w)->resize(1000, 700);
+    Wait(20);
+    EXPECT_EQ(st.Elbow.Generation, generation);
+    EXPECT_TRUE(w->PanelOpen());
+    EXPECT_FALSE(w->CmdApplica->isEnabled());
+    EXPECT_FALSE(w->CmdStampa->isEnabled());
+
+    // A refused record: its message, nothing valid, the panel stays open.
+    Type(w->TxtRaccordi[0], "0");
+    dialogs.ExpectMessage(IdOk);
+    Click(w->CmdARI);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(st.DevelopmentValid, False16);
+    EXPECT_EQ(CountColour(w->PctDisegno->canvas(), st.ConePieceFill), 0);
+    EXPECT_TRUE(w->PanelOpen());
+
+    // Conical now, confirmed by Enter: the fourth value is stored too.
+    w->OptRaccordo[0]->click();
+    EXPECT_TRUE(w->TxtRaccordi[3]->isVisible());
+    Type(w->TxtRaccordi[0], "20");
+    Type(w->TxtRaccordi[3], "24");
+    QTest::keyClick(w->TxtRaccordi[3], Qt::Key_Return);
+    Wait(20);
+    EXPECT_FALSE(w->PanelOpen());
+    EXPECT_EQ(st.Inputs.EndConnections[1], 0.0f);
+    EXPECT_EQ(st.Inputs.EndConnections[5], 24.0f);
+    EXPECT_TRUE(w->LastApplyAccepted());
+    EXPECT_EQ(st.DevelopmentValid, True16);
+    EXPECT_TRUE(w->CmdStampa->isEnabled());
+
+    // Esc confirms as well: the cylindrical option keeps the hidden value.
+    Click(w->CmdRaccordi[1]);
+    w->OptRaccordo[1]->click();
+    EXPECT_FALSE(w->TxtRaccordi[3]->isVisible());
+    QTest::keyClick(w->TxtRaccordi[0], Qt::Key_Escape);
+    Wait(20);
+    EXPECT_FALSE(w->PanelOpen());
+    EXPECT_EQ(st.Inputs.EndConnections[6], 1.0f);
+    EXPECT_EQ(st.Inputs.EndConnections[10], 30.0f);
+}
+
+}  // namespace
+}  // namespace velm
+
+namespace velm {
+namespace {
+
+// A, L and R follow each other key by key in both layouts of the input
+// column (boxes 5 to 7 of nine, 1 to 3 of five); each box keeps its own
+// field's filter and hint.
+TEST_F(ConeElbowWindowTest, BendBoxesCoupleAndKeepTheirFieldsRules) {
+    for (int code : {ShapeCuConica2, ShapeCuConica3}) {
+        SCOPED_TRACE(code);
+        ConeElbowWindow* w = Open(code);
+        ASSERT_NE(w, nullptr);
+        const std::size_t a = code == ShapeCuConica3 ? 1 : 5, l = a + 1, r = a + 2, n = a + 3;
+        Type(w->TxtInputDati[a], "90");
+        Type(w->TxtInputDati[r], "100");
+        EXPECT_EQ(w->TxtInputDati[l]->Text(), "157.08");
+        Type(w->TxtInputDati[l], "50");
+        EXPECT_EQ(w->TxtInputDati[r]->Text(), "31.83");
+        // A typed as 4, then 45: R over its maximum is cut to 500 and moves
+        // L, which then stays as the 5 recomputes R.
+        Type(w->TxtInputDati[l], "100");
+        Type(w->TxtInputDati[a], "45");
+        EXPECT_EQ(w->TxtInputDati[l]->Text(), "34.91");
+        EXPECT_EQ(w->TxtInputDati[r]->Text(), "44.45");
+        // The count takes whole numbers only; the thickness its own limit.
+        Type(w->TxtInputDati[n], "5.");
+        EXPECT_EQ(w->TxtInputDati[n]->Text(), "5");
+        MoveOver(w->LblInputDati[a]);
+        EXPECT_EQ(Status(), Txt(LangFrmCuCon2, 7) + " (10\xC2\xB0 - 180\xC2\xB0)");
+        EXPECT_TRUE(w->TxtInputDati[a]->hasFocus());
+        MoveOver(w->LblInputDati[0]);
+        EXPECT_EQ(Status().rfind(Txt(LangFrmCuCon2, 2) + " (", 0), 0u) << Status();
+        Click(w->CmdIndietro);
+        Wait(20);
+    }
+}
+
+}  // namespace
+}  // namespace velm
+
+#include "frame/windows/file_commands.h"
+
+namespace velm {
+namespace {
+
+// Saving with the panel open: the changed box is applied first, the records
+// are saved as stored (not as typed in the panel), and the file reopens the
+// window with what was saved.
+TEST_F(ConeElbowWindowTest, SaveWithThePanelOpenKeepsTheStoredRecords) {
+    ConeElbowWindow* w = Open(ShapeCuConica3);
+    ASSERT_NE(w, nullptr);
+    WorkingState& st = State();
+    const float storedDiameter = st.Inputs.EndConnections[2];
+    Type(w->TxtInputDati[0], "0.5");
+    Click(w->CmdRaccordi[0]);
+    Type(w->TxtRaccordi[0], "77");
+    const std::string path = ProgramFolder() + "/Elbow.qvl";
+    dialogs.ExpectSave(path);
+    DispatchFileCommand(3);
+    EXPECT_TRUE(w->PanelOpen()) << "saving leaves the panel as it was";
+    EXPECT_FALSE(w->CmdStampa->isEnabled());
+    EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
+    EXPECT_EQ(st.Inputs.ConeElbowData[1], 0.5f);
+
+    Click(w->CmdIndietro);
+    Wait(20);
+    st.Inputs.ConeElbowData[1] = 1;
+    st.Inputs.EndConnections[2] = 1;
+    dialogs.ExpectOpen(path);
+    DispatchFileCommand(1);
+    Wait(20);
+    auto* reopened = qobject_cast<ConeElbowWindow*>(LoadedShapeWindow(ShapeCuConica3));
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_FALSE(reopened->PanelOpen());
+    EXPECT_EQ(reopened->TxtInputDati[0]->Text(), "0.5");
+    EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
+}
+
+}  // namespace
+}  // namespace velm
