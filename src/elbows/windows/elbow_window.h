@@ -38,8 +38,10 @@ struct ElbowWindowDesign {
     int PictureGapTwips = 5;
 };
 
-// Background of the elbow picture (and of the window around it).
-constexpr Colour ElbowPictureBackColour = RGB(0, 0, 64);
+// Background of the elbow picture (and of the window around it): a mid
+// grey, against which the yellow outline and letters, the red fill, the green
+// joints and the dark blue dimension figure all stand out.
+constexpr Colour ElbowPictureBackColour = RGB(128, 128, 128);
 
 class ElbowWindow : public ShapeWindowBase {
     Q_OBJECT
