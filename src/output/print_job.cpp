@@ -86,7 +86,8 @@ DocumentResult PrintSheetOn(Printer& printer, int family, const SheetPictures& p
     }
     if (s.CheckSviluppo == 1) {
         PrintTitleLine(printer, family, st);
-        const PrintPlacement at = PlacementOf(family, pictures, st.Sheet);
+        PrintPlacement at = PlacementOf(family, pictures, st.Sheet);
+        at.MeasuringSystem = s.MeasuringSystem;
         const auto lines = family == CylinderSheet
                                ? CylinderPrintedLines(st.CylinderDevelopment.Results, s.AngleStep,
                                                       st.DevelopmentPart, at)

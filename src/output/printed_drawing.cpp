@@ -60,7 +60,8 @@ std::vector<PrintedLine> CylinderPrintedLines(const CylinderResults& r, float an
     if (developmentPart != 2) lines.push_back(segment(o.LeftSeam.To, o.LeftSeam.From));
     // The generatrix at 180 degrees: the middle line, or the cut edge of a half.
     const double xm = px(o.MiddleLine.From);
-    lines.push_back({xm, y0 - MiddleLineOverhang, xm, yB + MiddleLineOverhang, true});
+    const double overhang = MiddleLineOverhang(at);
+    lines.push_back({xm, y0 - overhang, xm, yB + overhang, true});
     return lines;
 }
 
@@ -106,8 +107,8 @@ std::vector<PrintedLine> ConePrintedLines(const ConeResults& r, float angleStep,
         lines.push_back(segment(o.LeftEdgeSeam.Inner.X, o.LeftEdgeSeam.Inner.Y, o.LeftEdgeSeam.Outer.X,
                                 o.LeftEdgeSeam.Outer.Y));
     // The axis, from the inner edge's nearest point to the outer edge's farthest.
-    lines.push_back({xA, py(o.MiddleLine.From.Y) - MiddleLineOverhang, xA,
-                     py(o.MiddleLine.To.Y) + MiddleLineOverhang, true});
+    const double overhang = MiddleLineOverhang(at);
+    lines.push_back({xA, py(o.MiddleLine.From.Y) - overhang, xA, py(o.MiddleLine.To.Y) + overhang, true});
     return lines;
 }
 

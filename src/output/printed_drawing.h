@@ -2,7 +2,7 @@
 // The development's outline on the printer, at the place and scale the sheet
 // preview shows: straight segments between the outline's points, one per
 // angular step, the whole plate or either half, and a dash-dot middle line
-// (cylinders) or axis (frusta) reaching 2 printer units past the plate.
+// (cylinders) or axis (frusta) reaching 2 mm past the plate in either unit.
 // Coordinates are printer units from the printable area's top-left corner,
 // y downwards.
 #include <cstdint>
@@ -23,6 +23,7 @@ struct PrintPlacement {
     float PageWidth = 0;      // development units
     float PageHeight = 0;
     PrintFactorPair Factors;  // printer units per development unit
+    std::int16_t MeasuringSystem = 0;  // 1: the page is measured in inches
 };
 
 struct PrintedLine {
@@ -30,8 +31,8 @@ struct PrintedLine {
     bool MiddleLine = false;  // the dash-dot line, width 1
 };
 
-// How far the dash-dot line reaches past the plate, in printer units.
-constexpr double MiddleLineOverhang = 2;
+// How far the dash-dot line reaches past the plate: 2 mm, in the page's unit.
+inline double MiddleLineOverhang(const PrintPlacement& at) { return at.MeasuringSystem != 0 ? 2 / 25.4 : 2; }
 
 // The lines in drawing order; empty when the development gives no outline.
 std::vector<PrintedLine> CylinderPrintedLines(const CylinderResults& r, float angleStep,

@@ -10,6 +10,7 @@
 
 #include "cones/cone_compute.h"
 #include "core/language.h"
+#include "core/unit_conversion.h"
 #include "cylinders/cylinder_compute.h"
 #include "platform/services.h"
 #include "support/recording_printer.h"
@@ -140,6 +141,28 @@ TEST_F(PrintJobTest, CylinderOutlineWholeAndHalvesAtTrueSize) {
             EXPECT_NEAR(lines[n - 1].y2, lines[0].y1, 1e-6);
         }
     }
+}
+
+// In inch mode the page is measured in inches: the plate at its true size in
+// inches, placed where the sheet shows it, the dash-dot line 2 mm past it.
+TEST_F(PrintJobTest, InchDevelopmentPrintsInInches) {
+    st.Settings.MeasuringSystem = 1;
+    ConvertInputUnits(0, st.Inputs);  // the millimetre defaults into inches
+    DevelopCylinder(ShapeCiConcordi, 1);
+    Place(1, 1);
+    st.Sheet.PageWidth /= 25.4f;
+    st.Sheet.PageHeight /= 25.4f;
+    ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+    const auto& lines = OnlyPage().lines;
+    const CylinderResults& r = st.CylinderDevelopment.Results;
+    const double x0 = 20 / 25.4, y0 = 40 / 25.4;
+    const Box b = Extent(lines, true);
+    EXPECT_NEAR(b.left, x0, 1e-6);
+    EXPECT_NEAR(b.top, y0, 1e-6);
+    EXPECT_NEAR(b.right - b.left, r.DevelopedLength, 1e-6);
+    EXPECT_NEAR(b.bottom - b.top, r.Hmax, 1e-6);
+    EXPECT_NEAR(lines.back().y1, y0 - 2 / 25.4, 1e-6);
+    EXPECT_NEAR(lines.back().y2, y0 + r.Hmax + 2 / 25.4, 1e-6);
 }
 
 TEST_F(PrintJobTest, PrintFactorsScaleEveryPrintedLength) {
