@@ -55,6 +55,7 @@ namespace {
 // flush per line. Keeps the first write error.
 class FdStreamBuf : public std::streambuf {
 public:
+    static constexpr std::streamsize DirectBlock = 1 << 15;
     explicit FdStreamBuf(int fd) : fd_(fd), buffer_(1 << 20) { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
     int Error() const { return error_; }
 
@@ -68,15 +69,47 @@ protected:
         return traits_type::not_eof(ch);
     }
     int sync() override { return FlushBuffer() == 0 ? 0 : -1; }
+    // A large block goes to the file as it is, after what is buffered: a
+    // writer with a buffer of its own is not copied a second time.
+    std::streamsize xsputn(const char_type* s, std::streamsize n) override {
+        if (n < DirectBlock && n <= epptr() - pptr()) {
+            std::memcpy(pptr(), s, static_cast<std::size_t>(n));
+            pbump(static_cast<int>(n));
+            return n;
+        }
+        if (FlushBuffer() != 0 || Write(std::string_view(s, static_cast<std::size_t>(n))) != 0) return 0;
+        return n;
+    }
 
 private:
     int FlushBuffer() {
         if (error_ != 0) return error_;
-        errno = 0;
-        error_ = WriteAll(fd_, std::string_view(pbase(), static_cast<std::size_t>(pptr() - pbase())));
+        const std::string_view pending(pbase(), static_cast<std::size_t>(pptr() - pbase()));
         setp(buffer_.data(), buffer_.data() + buffer_.size());
+        return Write(pending);
+    }
+
+    int Write(std::string_view bytes) {
+        errno = 0;
+        error_ = WriteAll(fd_, bytes);
+        if (error_ == 0) StartWriteBack(bytes.size());
         return error_;
     }
+
+    // The disk starts on what is written while the rest is still being
+    // made, so that the final sync has little left to wait for.
+    void StartWriteBack(std::size_t written) {
+        written_ += static_cast<off_t>(written);
+        if (written_ - started_ < WriteBackChunk) return;
+#if defined(__linux__)
+        ::sync_file_range(fd_, started_, written_ - started_, SYNC_FILE_RANGE_WRITE);
+#endif
+        started_ = written_;
+    }
+
+    static constexpr off_t WriteBackChunk = 1 << 20;
+    off_t written_ = 0;
+    off_t started_ = 0;
 
     int fd_;
     std::vector<char> buffer_;

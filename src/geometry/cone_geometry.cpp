@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "geometry/angles.h"
 #include "geometry/cylinder_geometry.h"
@@ -227,22 +228,55 @@ void ClearDevelopment(ConeResults& out, int lastEntry) {
     out.LowerArcLength = 0;
 }
 
+// What both edges of one development share, entry by entry: the cosines of
+// the generatrix's angle from the seam and of the developed polar angle, and
+// the half-angle sine of the law of cosines between neighbouring entries.
+// Computed once for both edges, with the very expressions each edge used.
+struct EdgeAngles {
+    std::vector<double> cosT;      // cos(i * angleStep) of the generatrix
+    std::vector<double> cosPolar;  // cos(-sector / 2 + i * delta)
+    double delta = 0;
+    double halfSine = 0;  // sin(delta / 2)
+};
+
+void ComputeEdgeAngles(int n, float angleStep, double sector, EdgeAngles& a) {
+    a.delta = sector / 360.0 * angleStep;
+    a.halfSine = std::sin(a.delta / 2);
+    const auto count = static_cast<std::size_t>(n) + 1;
+    a.cosT.resize(count);
+    a.cosPolar.resize(count);
+    for (int i = 0; i <= n; ++i) {
+        const double t = i * static_cast<double>(angleStep) * DegToRad;
+        a.cosT[static_cast<std::size_t>(i)] = std::cos(t);
+        a.cosPolar[static_cast<std::size_t>(i)] = std::cos(-sector / 2 + i * a.delta);
+    }
+}
+
+// LawOfCosinesSide(a, b, delta) for finite sides, with sin(delta / 2) given.
+double NeighbourDistance(double a, double b, const EdgeAngles& angles) {
+    const double scale = std::max(std::fabs(a), std::fabs(b));
+    if (scale > 1e150) return LawOfCosinesSide(a, b, angles.delta);
+    const double d = a - b;
+    const double s = angles.halfSine;
+    const double square = d * d + 4 * a * b * s * s;
+    return square > 0 ? std::sqrt(square) : 0.0;
+}
+
 // One developed edge: entries 0..n of `table` from the generatrices' meeting
 // points with the cut, the extremes along the middle line and the length.
 // `meet` gives the height Z where the generatrix through (u, 0) meets the cut.
 // In double throughout: near the apex a cut almost along the side meets the
 // generatrices at a slant angle, and single precision loses the edge there.
 template <typename Meet>
-bool DevelopEdge(int n, float angleStep, double sector, double R, double tA, double Hapex, Meet meet,
+bool DevelopEdge(int n, const EdgeAngles& angles, double R, double tA, double Hapex, Meet meet,
                  ProfileTable& table, float& maxY, float& minY, float& arcLength) {
     const double P2 = 2 * tA * R;
-    const double delta = sector / 360.0 * angleStep;
     double lo = 1e15;
     double hi = 0;
     double length = 0;
     for (int i = 0; i <= n; ++i) {
-        const double t = i * static_cast<double>(angleStep) * DegToRad;
-        const double u = (1 - std::cos(t)) * R;
+        const auto at = static_cast<std::size_t>(i);
+        const double u = (1 - angles.cosT[at]) * R;
         const double Z = meet(u);
         // Slant distance from the apex to the height Z.
         const double Xf = (P2 - Z) / tA;
@@ -250,11 +284,11 @@ bool DevelopEdge(int n, float angleStep, double sector, double R, double tA, dou
         const double dz = Hapex - Z;
         const double r = std::sqrt(dx * dx + dz * dz);
         if (!Finite(Z) || !Finite(r)) return false;
-        table[i] = r;
-        const double y = std::cos(-sector / 2 + i * delta) * r;
+        table[at] = r;
+        const double y = angles.cosPolar[at] * r;
         lo = std::min(lo, y);
         hi = std::max(hi, y);
-        if (i > 0) length += LawOfCosinesSide(table[i], table[i - 1], delta);
+        if (i > 0) length += NeighbourDistance(table[at], table[at - 1], angles);
     }
     minY = static_cast<float>(lo);
     maxY = static_cast<float>(hi);
@@ -334,9 +368,11 @@ bool ComputeConeDevelopmentTables(double baseAngle, double baseRadius, double fr
         return tL * X;
     };
 
-    if (!DevelopEdge(n, angleStep, sector, R, tA, Hapex, meetUpper, out.ConeUpperRadii,
+    EdgeAngles angles;
+    ComputeEdgeAngles(n, angleStep, sector, angles);
+    if (!DevelopEdge(n, angles, R, tA, Hapex, meetUpper, out.ConeUpperRadii,
                      out.UpperEdgeMaxY, out.UpperEdgeMinY, out.UpperArcLength) ||
-        !DevelopEdge(n, angleStep, sector, R, tA, Hapex, meetLower, out.ConeLowerRadii,
+        !DevelopEdge(n, angles, R, tA, Hapex, meetLower, out.ConeLowerRadii,
                      out.LowerEdgeMaxY, out.LowerEdgeMinY, out.LowerArcLength) ||
         !Finite(out.ConeInnerChord) || !Finite(out.ConeOuterChord)) {
         ClearDevelopment(out, 2 * n);

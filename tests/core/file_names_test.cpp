@@ -111,6 +111,45 @@ TEST(FileNames, ReplaceKeepsTheOldFileUntilTheNewOneIsWhole) {
     EXPECT_EQ(Entries(dir.Path()), 2);  // no temporary file left behind
 }
 
+// Small pieces, single characters and blocks larger than the file's own
+// buffer (which go past it) arrive in the order they were written, and a
+// failure in the middle of a large block still keeps the previous file.
+TEST(FileNames, StreamedReplaceKeepsTheOrderOfSmallAndLargeWrites) {
+    TempFolder dir;
+    std::string expected;
+    const int error = ReplaceFileStreamed(dir.File("big.dxf"), [&](std::ostream& out) {
+        for (int i = 0; i < 40; ++i) {
+            const std::string small = "line " + std::to_string(i) + "\r\n";
+            const std::string block(static_cast<std::size_t>(1000 + i * 20011), static_cast<char>('a' + i % 26));
+            out << small;
+            out.put('#');
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+            expected += small + "#" + block;
+        }
+        return 0;
+    });
+    EXPECT_EQ(error, 0);
+    EXPECT_TRUE(Contents(dir.File("big.dxf")) == expected);
+
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 100000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const int failed = ReplaceFileStreamed(dir.File("big.dxf"), [](std::ostream& out) {
+        out << "head";
+        const std::string block(300000, 'z');
+        out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        return 0;
+    });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(failed, EFBIG);
+    EXPECT_TRUE(Contents(dir.File("big.dxf")) == expected);
+    EXPECT_EQ(Entries(dir.Path()), 1);
+}
+
 TEST(FileNames, PermissionsBindTheUser) {
     TempFolder dir;
     fs::permissions(dir.Path(), fs::perms::all);

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <clocale>
 #include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <cmath>
 #include <limits>
@@ -118,6 +119,58 @@ TEST(DxfFile, NumberLinesRoundLikeTheExactDigits) {
         ++checked;
     }
     EXPECT_EQ(checked, 200000);
+}
+
+// The library's exactly rounded digits laid out as a plain decimal: what
+// every number line must read, character for character.
+std::string PlainFromLibrary(double v, int digits) {
+    if (v == 0) return "0";
+    char sci[64];
+    const auto r = std::to_chars(sci, sci + sizeof sci, std::fabs(v), std::chars_format::scientific, digits - 1);
+    std::string mantissa;
+    const char* p = sci;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') mantissa += *p;
+    int exponent = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, exponent);
+    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+    std::string text = v < 0 ? "-" : "";
+    if (exponent < 0) return text + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + mantissa;
+    const auto whole = static_cast<std::size_t>(exponent + 1);
+    if (mantissa.size() <= whole) return text + mantissa + std::string(whole - mantissa.size(), '0');
+    return text + mantissa.substr(0, whole) + "." + mantissa.substr(whole);
+}
+
+// Every magnitude, both precisions, exact halves (which go to the even
+// digit), nines that carry into a new place, and what lies beyond the
+// quick range (huge, tiny, subnormal): the text the library's digits give.
+TEST(DxfFile, NumberTextsAreTheLibrarysExactDigits) {
+    std::mt19937_64 random(2024);
+    std::uniform_real_distribution<double> unit(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-24, 24);
+    std::uniform_int_distribution<std::uint64_t> odd(std::uint64_t{1} << 20, std::uint64_t{1} << 53);
+    std::uniform_int_distribution<int> halving(1, 30);
+    std::vector<double> values = {0.5, 1e15, 999999999999999.5, 99999999999999.95, 123456789012345.5,
+                                  123456789012344.5, 1234567890123.25, 1e-8, 9.9999999999999995e-9,
+                                  std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(),
+                                  std::numeric_limits<double>::max(), 1e300, 4503599627370495.5};
+    for (int i = 0; i < 300000; ++i) {
+        double v = unit(random) * std::pow(10.0, exponent(random));
+        if (i % 3 == 1) v = static_cast<double>(odd(random) | 1) / std::ldexp(1.0, halving(random));  // exact halves
+        if (i % 3 == 2) v = std::nextafter(std::round(v * 1e6) / 1e6 + 5e-15 * v, 0.0);  // near a half
+        values.push_back(i % 2 ? -v : v);
+    }
+    for (double v : values) {
+        ASSERT_EQ(DxfNumberText(v), PlainFromLibrary(v, 15)) << std::hexfloat << v;
+        const auto f = static_cast<float>(v);
+        if (std::isfinite(f)) {
+            ASSERT_EQ(DxfSingleText(f), PlainFromLibrary(f, 7)) << std::hexfloat << f;
+        }
+    }
+    const std::pair<float, const char*> singleHalves[] = {
+        {1234567.5f, "1234568"}, {1234568.5f, "1234568"}, {9999999.5f, "10000000"}, {0.03125f, "0.03125"},
+    };
+    for (const auto& [value, text] : singleHalves) EXPECT_EQ(DxfSingleText(value), text) << value;
 }
 
 // Line counts of each shape kind at a step of 1 degree, and the form of every line.

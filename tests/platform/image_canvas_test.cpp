@@ -231,6 +231,82 @@ TEST_F(ImageCanvasTest, ParkedPictureKeepsItsPixels) {
     EXPECT_EQ(canvas.Image(), many);
 }
 
+// A clear repaints only what was drawn since the last one: after every kind
+// of drawing, near the edges, off the picture, in wide pens and with a new
+// background colour, the whole picture is the background again.
+TEST_F(ImageCanvasTest, ClearsLeaveNoPixelOfAnyDrawing) {
+    const struct {
+        const char* name;
+        void (*draw)(ImageCanvas&);
+    } draws[] = {
+        {"thin lines, dashed, clipped", [](ImageCanvas& c) {
+             c.DrawStyle = DrawDashDot;
+             c.Line(-50, 10, 150, 70, Red);
+             c.DrawStyle = DrawSolid;
+             c.Line(99, 79, 99, -5, Black);
+         }},
+        {"wide lines and their round ends", [](ImageCanvas& c) {
+             c.DrawWidth = 7;
+             c.Line(3, 3, 96, 40, Red);
+             c.Line(0, 79, 0, 79, Blue);
+             c.DrawWidth = 1;
+         }},
+        {"arcs and circles", [](ImageCanvas& c) {
+             c.Circle(50, 40, 45, Red);
+             c.DrawWidth = 4;
+             c.Arc(20, 20, 30, Black, 0, 2);
+             c.DrawWidth = 1;
+         }},
+        {"points, thin and wide", [](ImageCanvas& c) {
+             c.PSet(0, 0, Red);
+             c.PSet(99, 79, Red);
+             c.DrawWidth = 9;
+             c.PSet(98, 1, Blue);
+             c.DrawWidth = 1;
+         }},
+        {"text, also at the edges", [](ImageCanvas& c) {
+             c.FontSize = 20;
+             c.FontName = "Liberation Serif";
+             c.CurrentX = 70;
+             c.CurrentY = 60;
+             c.Print("Wj\xC3\x89g\nfy");
+             c.CurrentX = -5;
+             c.CurrentY = -8;
+             c.Print("Q");
+         }},
+        {"a fill of the whole picture", [](ImageCanvas& c) { c.FloodFill(10, 10, Black, Blue); }},
+        {"a fill inside a box", [](ImageCanvas& c) {
+             c.Line(30, 30, 60, 30, Black);
+             c.Line(60, 30, 60, 60, Black);
+             c.Line(60, 60, 30, 60, Black);
+             c.Line(30, 60, 30, 30, Black);
+             c.FloodFill(45, 45, Black, Red);
+         }},
+    };
+    for (const Colour back : {White, Black, Blue}) {
+        for (const auto& d : draws) {
+            SCOPED_TRACE(d.name);
+            canvas.Cls();
+            d.draw(canvas);
+            ASSERT_NE(canvas.Image(), QImage()) << "drew nothing";
+            canvas.BackColor = back;
+            canvas.Cls();
+            QImage clean(canvas.Image().size(), QImage::Format_RGB32);
+            clean.fill(QColor(RedOf(back), GreenOf(back), BlueOf(back)));
+            ASSERT_EQ(canvas.Image(), clean);
+            d.draw(canvas);
+            ASSERT_TRUE(canvas.Park());
+            canvas.Cls();
+            ASSERT_EQ(canvas.Image(), clean) << "parked";
+        }
+    }
+    canvas.BackColor = White;
+    canvas.Resize(40, 30);
+    canvas.Line(0, 0, 39, 29, Red);
+    canvas.Cls();
+    EXPECT_EQ(Count(White), 40 * 30);
+}
+
 TEST_F(ImageCanvasTest, CirclesAreClosedAndArcsRunCounterClockwise) {
     canvas.Circle(50, 40, 20, Red);
     canvas.FloodFill(50, 40, Red, Blue);

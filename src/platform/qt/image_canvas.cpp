@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QStringList>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -114,20 +115,63 @@ const QPaintDevice* MetricsDevice(const QImage& image) {
 
 ImageCanvas::ImageCanvas(int width, int height) : image_(MakeImage(width, height)) {
     image_.fill(ToQRgb(BackColor));
+    Clean(ToQRgb(BackColor));
 }
 
 void ImageCanvas::Resize(int width, int height) {
     image_ = MakeImage(width, height);
     image_.fill(ToQRgb(BackColor));
+    Clean(ToQRgb(BackColor));
     Changed();
 }
 
+void ImageCanvas::Clean(QRgb colour) {
+    const auto h = static_cast<std::size_t>(std::max(image_.height(), 0));
+    dirtyLeft_.assign(h, INT_MAX);
+    dirtyRight_.assign(h, INT_MIN);
+    cleared_ = colour;
+}
+
 void ImageCanvas::Cls() {
-    if (Parked()) image_ = MakeImage(image_.width(), image_.height());
-    image_.fill(ToQRgb(BackColor));
+    const QRgb colour = ToQRgb(BackColor);
+    if (Parked()) {
+        image_ = MakeImage(image_.width(), image_.height());
+        TouchAll();
+    }
+    // A whole picture is a large fill, and a drawing covers a part of it:
+    // only what was drawn since the last clear of this colour is cleared.
+    if (colour != cleared_) {
+        image_.fill(colour);
+    } else if (!image_.isNull()) {
+        // Copied from a row of the colour: the library's copy beats a loop of stores.
+        const std::vector<QRgb> colourRow(static_cast<std::size_t>(image_.width()), colour);
+        uchar* const bits = image_.bits();
+        const qsizetype stride = image_.bytesPerLine();
+        for (int y = 0; y < image_.height(); ++y) {
+            const auto row = static_cast<std::size_t>(y);
+            if (dirtyLeft_[row] > dirtyRight_[row]) continue;
+            QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride);
+            std::memcpy(line + dirtyLeft_[row], colourRow.data(),
+                        static_cast<std::size_t>(dirtyRight_[row] - dirtyLeft_[row] + 1) * sizeof(QRgb));
+        }
+    }
+    Clean(colour);
     CurrentX = 0;
     CurrentY = 0;
     Changed();
+}
+
+void ImageCanvas::Touch(int x1, int y1, int x2, int y2, int margin) {
+    const int left = std::max(std::min(x1, x2) - margin, 0);
+    const int right = std::min(std::max(x1, x2) + margin, image_.width() - 1);
+    const int top = std::max(std::min(y1, y2) - margin, 0);
+    const int bottom = std::min(std::max(y1, y2) + margin, image_.height() - 1);
+    if (left > right) return;
+    for (int y = top; y <= bottom; ++y) {
+        const auto row = static_cast<std::size_t>(y);
+        dirtyLeft_[row] = std::min(dirtyLeft_[row], left);
+        dirtyRight_[row] = std::max(dirtyRight_[row], right);
+    }
 }
 
 Colour ImageCanvas::Point(int px, int py) const {
@@ -194,8 +238,10 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
     uchar* const target = image_.bits();  // one detach for the whole fill
     for (int y = 0; y < h; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(target + y * stride);
-        for (const Run& r : runs[static_cast<std::size_t>(y)])
+        for (const Run& r : runs[static_cast<std::size_t>(y)]) {
             std::memcpy(line + r.left, fillRow.data(), static_cast<std::size_t>(r.right - r.left + 1) * sizeof(QRgb));
+            Touch(r.left, y, r.right, y);
+        }
     }
     Changed();
 }
@@ -285,8 +331,12 @@ void ImageCanvas::ThinSegment(double x1, double y1, double x2, double y2, Colour
     bool first = true;
     for (;;) {
         if (!(first && skipFirst && t0 == 0)) {
-            if (PatternOn(phase) && x >= 0 && y >= 0 && x < w && y < h)
+            if (PatternOn(phase) && x >= 0 && y >= 0 && x < w && y < h) {
                 reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
+                const auto row = static_cast<std::size_t>(y);
+                dirtyLeft_[row] = std::min(dirtyLeft_[row], x);
+                dirtyRight_[row] = std::max(dirtyRight_[row], x);
+            }
             ++phase;
         }
         first = false;
@@ -316,8 +366,10 @@ void ImageCanvas::WidePolyline(const double* xy, int points, Colour colour) {
         if (!ClipSegment(x1, y1, dx, dy, -margin, image_.width() + margin, -margin,
                          image_.height() + margin, t0, t1))
             continue;
-        painter.drawLine(QPoint(RoundPixel(x1 + t0 * dx), RoundPixel(y1 + t0 * dy)),
-                         QPoint(RoundPixel(x1 + t1 * dx), RoundPixel(y1 + t1 * dy)));
+        const QPoint from(RoundPixel(x1 + t0 * dx), RoundPixel(y1 + t0 * dy));
+        const QPoint to(RoundPixel(x1 + t1 * dx), RoundPixel(y1 + t1 * dy));
+        painter.drawLine(from, to);
+        Touch(from.x(), from.y(), to.x(), to.y(), DrawWidth + 2);  // round ends and joins
     }
 }
 
@@ -373,6 +425,7 @@ void ImageCanvas::DevicePixel(double x, double y, Colour colour) {
     Unpark();
     if (!Finite({x, y}) || image_.isNull()) return;
     const int px = RoundPixel(std::clamp(x, -1e6, 1e6)), py = RoundPixel(std::clamp(y, -1e6, 1e6));
+    Touch(px, py, px, py, DrawWidth <= 1 ? 0 : DrawWidth + 2);
     if (DrawWidth <= 1) {
         if (px >= 0 && py >= 0 && px < image_.width() && py < image_.height())
             image_.setPixel(px, py, ToQRgb(colour));
@@ -401,6 +454,12 @@ void ImageCanvas::DeviceText(double x, double y, const std::string& text) {
     double top = RoundPixel(std::clamp(y, -1e6, 1e6));
     for (const QString& line : Lines(text)) {
         painter.drawText(QPointF(left, top + metrics.ascent()), line);
+        // Glyphs may reach past their advance (italics, overhangs): a wide margin.
+        const QRectF box = metrics.boundingRect(line).translated(left, top + metrics.ascent());
+        const int margin = static_cast<int>(std::ceil(metrics.height())) + 2;
+        Touch(static_cast<int>(std::floor(std::max(box.left(), -1e6))), static_cast<int>(std::floor(std::max(box.top(), -1e6))),
+              static_cast<int>(std::ceil(std::min(box.right(), 1e6))), static_cast<int>(std::ceil(std::min(box.bottom(), 1e6))),
+              margin);
         top += metrics.height();
     }
     painter.end();

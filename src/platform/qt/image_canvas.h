@@ -4,6 +4,8 @@
 // wider lines are solid with round ends, as the classic pens are.
 #include <QFont>
 #include <QImage>
+#include <QRect>
+#include <vector>
 #include <functional>
 
 #include "platform/canvas.h"
@@ -59,8 +61,20 @@ private:
         int left, right;  // pixels of one row, both included
     };
     void Changed();
+    // Pixels in the device rectangle from (x1, y1) to (x2, y2), both
+    // included and in either order, grown by `margin`, may have changed.
+    void Touch(int x1, int y1, int x2, int y2, int margin = 0);
+    void TouchAll() { Touch(0, 0, image_.width() - 1, image_.height() - 1); }
+    // Marks nothing changed: the picture is all of `colour`.
+    void Clean(QRgb colour);
 
     QImage image_;
+    // Row y may have changed from dirtyLeft_[y] to dirtyRight_[y] (none when
+    // left > right); every other pixel has the colour of the last clear,
+    // `cleared_`: a clear of the same colour repaints only those runs.
+    std::vector<int> dirtyLeft_;
+    std::vector<int> dirtyRight_;
+    QRgb cleared_ = 0;
 };
 
 }  // namespace velm
