@@ -5,6 +5,7 @@
 #include "elbows/windows/cone_elbow_window.h"
 
 #include <QRadioButton>
+#include <algorithm>
 #include <QTest>
 
 #include "core/number_text.h"
@@ -307,6 +308,123 @@ TEST_F(ConeElbowWindowTest, SaveWithThePanelOpenKeepsTheStoredRecords) {
     EXPECT_FALSE(reopened->PanelOpen());
     EXPECT_EQ(reopened->TxtInputDati[0]->Text(), "0.5");
     EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
+}
+
+}  // namespace
+}  // namespace velm
+
+namespace velm {
+namespace {
+
+// The piece title of each printed document (cone or cylinder), "" if none.
+std::vector<std::string> PrintedPieceTitles(const RecordingPrinter& printer) {
+    const std::string cone = UpperCase(Txt(LangFrmAntep, 40)), cylinder = UpperCase(Txt(LangFrmAntep, 41));
+    std::vector<std::string> titles;
+    for (const auto& doc : printer.documents) {
+        std::string title;
+        for (const auto& page : doc.pages)
+            for (const auto& t : page.texts)
+                if (t.text.rfind(cone, 0) == 0 || t.text.rfind(cylinder, 0) == 0) title = t.text;
+        titles.push_back(title);
+    }
+    return titles;
+}
+
+// Titles of pieces first..last; those in `cylinders` are cylinder pieces.
+std::vector<std::string> PieceTitles(int first, int last, const std::vector<int>& cylinders = {}) {
+    std::vector<std::string> t;
+    for (int p = first; p <= last; ++p) {
+        const bool cyl = std::find(cylinders.begin(), cylinders.end(), p) != cylinders.end();
+        t.push_back(UpperCase(Txt(LangFrmAntep, cyl ? 41 : 40)) + std::to_string(p));
+    }
+    return t;
+}
+
+// The print command over each kind: all, a reversed range, one past both
+// ends (clamped to the N pieces, n + 2 between connections), cancelled.
+TEST_F(ConeElbowWindowTest, RangePrintsEveryKind) {
+    struct Code {
+        int code;
+        int pieces;
+        std::vector<int> cylinders;
+    };
+    // FrmCuConica3 first: its default start connection is cylindrical until
+    // an apply of FrmCuConica1 rewrites it.
+    for (const Code& k : {Code{ShapeCuConica3, 7, {1}}, Code{ShapeCuConica1, 5, {}}, Code{ShapeCuConica2, 5, {}}}) {
+        SCOPED_TRACE(k.code);
+        const int n = k.pieces;
+        ConeElbowWindow* w = Open(k.code);  // loads the texts the titles read
+        ASSERT_NE(w, nullptr);
+        const struct {
+            const char* name;
+            int kind;  // 0 all, 1 range, 2 cancel
+            int from, to;
+            std::vector<std::string> titles;
+        } cases[] = {
+            {"all", 0, 0, 0, PieceTitles(1, n, k.cylinders)},
+            {"reversed", 1, 4, 2, PieceTitles(2, 4, k.cylinders)},
+            {"out of range", 1, n + 3, -1, PieceTitles(1, n, k.cylinders)},
+            {"cancel", 2, 0, 0, {}},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            printer.documents.clear();
+            dialogs.prints.clear();
+            wt::SubWindowOf(w)->showMaximized();
+            Wait(10);
+            State().SelectedPiece = 0;
+            if (c.kind == 0) dialogs.ExpectPrintAll();
+            if (c.kind == 1) dialogs.ExpectPrintRange(c.from, c.to);
+            if (c.kind == 2) dialogs.ExpectPrintCancel();
+            Click(w->CmdStampa);
+            ASSERT_EQ(dialogs.prints.size(), 1u);
+            EXPECT_EQ(dialogs.prints[0].minPage, 1);
+            EXPECT_EQ(dialogs.prints[0].maxPage, n);
+            EXPECT_EQ(PrintedPieceTitles(printer), c.titles);
+            EXPECT_TRUE(w->isEnabled());
+            EXPECT_FALSE(w->PrintingRange());
+            EXPECT_EQ(State().OpenPreview, -1);
+            EXPECT_EQ(SheetPreview::Current(), nullptr);
+            if (!c.titles.empty())
+                EXPECT_EQ(PieceTitles(State().SelectedPiece, State().SelectedPiece, k.cylinders)[0], c.titles.back());
+        }
+        Click(w->CmdIndietro);
+        Wait(20);
+    }
+}
+
+// A right click prints that one piece at once: one document, the window
+// left minimised but enabled, the piece selected.
+TEST_F(ConeElbowWindowTest, RightClickPrintsThePieceDirectly) {
+    struct Case {
+        int code;
+        int piece;
+        bool cylinder;
+    };
+    for (const Case& c : {Case{ShapeCuConica3, 1, true}, Case{ShapeCuConica3, 7, false},
+                          Case{ShapeCuConica1, 3, false}, Case{ShapeCuConica2, 5, false}}) {
+        SCOPED_TRACE(std::to_string(c.code) + " piece " + std::to_string(c.piece));
+        ConeElbowWindow* w = Open(c.code);
+        ASSERT_NE(w, nullptr);
+        printer.documents.clear();
+        State().SelectedPiece = 0;
+        const QPoint at = PointOf(w, c.piece);
+        ASSERT_GE(at.x(), 0) << "piece not drawn";
+        Mouse(w->PctDisegno, QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
+        Mouse(w->PctDisegno, QEvent::MouseButtonRelease, at, Qt::RightButton);
+        Wait(20);
+        EXPECT_EQ(PrintedPieceTitles(printer), PieceTitles(c.piece, c.piece, c.cylinder ? std::vector<int>{c.piece} : std::vector<int>{}));
+        EXPECT_EQ(State().SelectedPiece, c.piece);
+        EXPECT_EQ(State().DirectPrint, True16);
+        EXPECT_EQ(State().OpenPreview, -1);
+        EXPECT_EQ(SheetPreview::Current(), nullptr);
+        EXPECT_TRUE(wt::SubWindowOf(w)->isMinimized());
+        EXPECT_TRUE(w->isEnabled());
+        wt::SubWindowOf(w)->showMaximized();
+        Wait(20);
+        Click(w->CmdIndietro);
+        Wait(20);
+    }
 }
 
 }  // namespace
