@@ -34,6 +34,7 @@ struct PrintRange {
     bool allPages = true;
     int fromPage = 1;
     int toPage = 1;
+    std::string outputFile;  // the PDF file named in the dialog, when the printer writes to a file
 };
 
 class Dialogs {

@@ -39,12 +39,13 @@ void ScriptedDialogs::ExpectPrintAll() {
     answers_.push_back(a);
 }
 
-void ScriptedDialogs::ExpectPrintRange(int fromPage, int toPage) {
+void ScriptedDialogs::ExpectPrintRange(int fromPage, int toPage, const std::string& outputFile) {
     Answer a{Kind::Print};
     a.range.cancelled = false;
     a.range.allPages = false;
     a.range.fromPage = fromPage;
     a.range.toPage = toPage;
+    a.range.outputFile = outputFile;
     answers_.push_back(a);
 }
 

@@ -28,7 +28,7 @@ public:
     void ExpectPrinterSetup(bool accepted);
     // The print dialog: OK on all pages, OK on the range from .. to as typed, Cancel.
     void ExpectPrintAll();
-    void ExpectPrintRange(int fromPage, int toPage);
+    void ExpectPrintRange(int fromPage, int toPage, const std::string& outputFile = "");
     void ExpectPrintCancel();
 
     int MessageBox(const std::string& prompt, int style, const std::string& title) override;

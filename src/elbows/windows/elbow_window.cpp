@@ -253,7 +253,9 @@ void ElbowWindow::CmdStampa_Click() {
     // A PDF printer asks for its file once; the pieces are numbered in it.
     Printer* printer = Platform().printer;
     const bool toFile = printer && printer->PrintsToFile();
-    if (toFile) {
+    if (toFile && !answer.outputFile.empty()) {
+        printer->NumberDocuments(answer.outputFile);
+    } else if (toFile) {
         FileDialogRequest request;
         request.title = "Print to file";
         request.filter = "PDF files (*.pdf)|*.pdf";

@@ -236,6 +236,8 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage) {
     range.cancelled = false;
     range.fromPage = minPage;
     range.toPage = maxPage;
+    // A PDF printer's dialog names the file itself: nobody asks again.
+    if (printer_->PrintsToFile()) range.outputFile = S(printer_->Device().outputFileName());
     if (dialog.printRange() == QAbstractPrintDialog::PageRange && dialog.fromPage() > 0) {
         range.allPages = false;
         range.fromPage = std::clamp(dialog.fromPage(), minPage, maxPage);

@@ -326,6 +326,19 @@ TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoo
     EXPECT_TRUE(StartPanel()->isEnabled());
 }
 
+// A PDF file already named in the print dialog is used as it is: no second question.
+TEST_F(CylElbowWindowTest, RangePrintToAFileNamedInThePrintDialogAsksNothingMore) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    printer.printsToFile = true;
+    const std::string pdf = ProgramFolder() + "/Chosen.pdf";
+    dialogs.ExpectPrintRange(1, 2, pdf);
+    Click(w->CmdStampa);
+    EXPECT_TRUE(dialogs.saves.empty());
+    ASSERT_EQ(printer.documents.size(), 2u);
+    EXPECT_EQ(printer.documents[1].fileName, NumberedFileName(pdf, 2));
+}
+
 TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
     CylElbowWindow* w = Open();
     ASSERT_NE(w, nullptr);
