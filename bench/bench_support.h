@@ -63,6 +63,26 @@ inline void ReportSpread(benchmark::State& st, std::vector<double>& ms) {
     st.counters["max_ms"] = ms.back();
 }
 
+// Times one `click` plus a repaint of `picture` per sample, with manual time,
+// and reports the spread.
+template <class Click>
+void TimeClickAndRepaint(benchmark::State& st, Click click, PictureBox& picture) {
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> samples;
+    for (auto _ : st) {
+        const auto t0 = Clock::now();
+        click();
+        picture.repaint();
+        const auto t1 = Clock::now();
+        benchmark::DoNotOptimize(picture.canvas().Image().constBits());
+        const double seconds = std::chrono::duration<double>(t1 - t0).count();
+        st.SetIterationTime(seconds);
+        samples.push_back(seconds * 1000.0);
+        QApplication::processEvents();
+    }
+    ReportSpread(st, samples);
+}
+
 // What a user waits for in a shape window of family W: apply (validation,
 // development, sketch), develop (the pattern drawn and filled) and paint
 // (the picture box put on the screen). Every iteration runs all three and

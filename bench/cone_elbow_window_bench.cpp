@@ -14,7 +14,6 @@ namespace {
 using namespace velm;
 
 void BM_ConeElbowApplyAndDraw(benchmark::State& st) {
-    using Clock = std::chrono::steady_clock;
     const int code = static_cast<int>(st.range(0));
     State() = WorkingState{};
     State().Settings.AngleStep = 0.1f;
@@ -44,19 +43,7 @@ void BM_ConeElbowApplyAndDraw(benchmark::State& st) {
         st.SkipWithError("the elbow was not drawn");
         return;
     }
-    std::vector<double> samples;
-    for (auto _ : st) {
-        const auto t0 = Clock::now();
-        window->CmdApplica_Click();
-        window->PctDisegno->repaint();
-        const auto t1 = Clock::now();
-        benchmark::DoNotOptimize(window->PctDisegno->canvas().Image().constBits());
-        const double seconds = std::chrono::duration<double>(t1 - t0).count();
-        st.SetIterationTime(seconds);
-        samples.push_back(seconds * 1000.0);
-        QApplication::processEvents();
-    }
-    bench::ReportSpread(st, samples);
+    bench::TimeClickAndRepaint(st, [&] { window->CmdApplica_Click(); }, *window->PctDisegno);
     window->hide();
 }
 BENCHMARK(BM_ConeElbowApplyAndDraw)
