@@ -24,6 +24,7 @@
 #include "output/windows/frm_tabella.h"
 #include "output/windows/frm_taratura.h"
 #include "output/windows/sheet_preview.h"
+#include "preview_actions.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/services.h"
 #include "support/temp_folder.h"
@@ -60,26 +61,8 @@ protected:
         Mdi()->resize(1280, 800);
         Wait(20);
     }
-    ShapeWindow* OpenShape(int code) {
-        if (code >= 6)
-            Mdi()->FormeSub2Item(code - 5)->trigger();
-        else
-            Mdi()->FormeSubItem(code)->trigger();
-        Wait(20);
-        auto* w = qobject_cast<ShapeWindow*>(LoadedShapeWindow(code));
-        if (!w) return nullptr;
-        w->parentWidget()->showMaximized();
-        Wait(20);
-        Click(w->CmdSviluppa);
-        return w;
-    }
-    SheetPreview* Preview(int code) {
-        ShapeWindow* shape = OpenShape(code);
-        if (!shape) return nullptr;
-        Click(shape->CmdAnteprima);
-        Wait(20);
-        return SheetPreview::Current();
-    }
+    ShapeWindow* OpenShape(int code) { return OpenDevelopedShape(code); }
+    SheetPreview* Preview(int code) { return OpenPreviewOf(OpenShape(code)); }
     bool PrintedText(const std::string& text) const {
         if (printer.documents.empty()) return false;
         for (const auto& page : printer.documents.back().pages)

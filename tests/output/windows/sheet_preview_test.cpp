@@ -1,6 +1,7 @@
 // The sheet previews in the running program, opened from the cylinder and
 // frustum windows and driven as a user would: options, part, scale, drag,
 // printing on the recording printer, closing.
+#include "preview_actions.h"
 #include "output/windows/sheet_preview.h"
 
 #include <QCheckBox>
@@ -27,25 +28,8 @@ protected:
         Mdi()->resize(1280, 800);
         Wait(20);
     }
-    // A shape window from the Shapes menu, developed and maximised.
-    ShapeWindow* OpenShape(int code) {
-        if (code >= 6)
-            Mdi()->FormeSub2Item(code - 5)->trigger();
-        else
-            Mdi()->FormeSubItem(code)->trigger();
-        Wait(20);
-        auto* w = qobject_cast<ShapeWindow*>(LoadedShapeWindow(code));
-        if (!w) return nullptr;
-        w->parentWidget()->showMaximized();
-        Wait(20);
-        Click(w->CmdSviluppa);
-        return w;
-    }
-    SheetPreview* Preview(ShapeWindow* shape) {
-        Click(shape->CmdAnteprima);
-        Wait(20);
-        return SheetPreview::Current();
-    }
+    ShapeWindow* OpenShape(int code) { return OpenDevelopedShape(code); }
+    SheetPreview* Preview(ShapeWindow* shape) { return OpenPreviewOf(shape); }
 };
 
 TEST_F(SheetPreviewTest, OpensFromTheShapeWindowIntoPreviewModeAndClosesBack) {

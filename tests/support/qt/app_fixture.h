@@ -35,6 +35,10 @@
 namespace velm {
 
 class AppFixture : public ::testing::Test {
+public:
+    // Runs the event loop for about `ms` milliseconds (timers fire).
+    static void Wait(int ms);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -45,8 +49,6 @@ protected:
     void Seed(const std::string& section, const std::string& key, const std::string& value);
     // The stored text of a setting, "Not Used" when absent.
     std::string Stored(const std::string& section, const std::string& key) const;
-    // Runs the event loop for about `ms` milliseconds (timers fire).
-    static void Wait(int ms);
 
     const std::string& ProgramFolder() const { return programFolder_; }
     IniSettingsStore& Settings() { return *settings_; }
