@@ -307,6 +307,63 @@ TEST_F(ImageCanvasTest, ClearsLeaveNoPixelOfAnyDrawing) {
     EXPECT_EQ(Count(White), 40 * 30);
 }
 
+// What is drawn after a clear comes out as on a new picture, whatever the
+// memory under it held before: pixels read before the picture is shown, and
+// the picture shown. The last case fills up to the background colour, which
+// must stop the fill where the earlier drawing still lies in memory.
+TEST(ImageCanvasClearTest, DrawingAfterAClearIsAsOnANewPicture) {
+    EnsureQtApplication();
+    const struct {
+        const char* name;
+        void (*draw)(ImageCanvas&);
+    } draws[] = {
+        {"dashed and wide lines", [](ImageCanvas& c) {
+             c.DrawStyle = DrawDash;
+             c.Line(-20, 5, 300, 95, Red);
+             c.DrawStyle = DrawSolid;
+             c.DrawWidth = 5;
+             c.Line(190, 3, 10, 60, Blue);
+             c.DrawWidth = 1;
+         }},
+        {"text", [](ImageCanvas& c) {
+             c.FontSize = 14;
+             c.CurrentX = 60;
+             c.CurrentY = 30;
+             c.Print("Hmax = 43\nC = 7");
+         }},
+        {"a box filled inside", [](ImageCanvas& c) {
+             c.Line(70, 20, 190, 20, Black);
+             c.Line(190, 20, 190, 70, Black);
+             c.Line(190, 70, 70, 70, Black);
+             c.Line(70, 70, 70, 20, Black);
+             c.FloodFill(130, 45, Black, Red);
+         }},
+        {"the whole picture filled", [](ImageCanvas& c) {
+             c.Line(0, 50, 199, 52, Black);
+             c.FloodFill(5, 5, Black, Blue);
+         }},
+        {"a fill bounded by the background", [](ImageCanvas& c) {
+             c.Line(66, 10, 130, 80, Black);
+             c.Line(67, 10, 131, 80, Black);
+             c.FloodFill(100, 46, White, Red);
+         }},
+    };
+    for (const auto& d : draws) {
+        SCOPED_TRACE(d.name);
+        ImageCanvas reused(200, 90), fresh(200, 90);
+        reused.Line(0, 0, 199, 89, Black);
+        reused.FloodFill(150, 10, Black, Blue);
+        reused.Cls();
+        d.draw(reused);
+        d.draw(fresh);
+        int differ = 0;
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 200; ++x) differ += reused.Point(x, y) != fresh.Point(x, y);
+        EXPECT_EQ(differ, 0);
+        EXPECT_EQ(reused.Image(), fresh.Image());
+    }
+}
+
 TEST_F(ImageCanvasTest, CirclesAreClosedAndArcsRunCounterClockwise) {
     canvas.Circle(50, 40, 20, Red);
     canvas.FloodFill(50, 40, Red, Blue);

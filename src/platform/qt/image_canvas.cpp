@@ -114,48 +114,70 @@ const QPaintDevice* MetricsDevice(const QImage& image) {
 }  // namespace
 
 ImageCanvas::ImageCanvas(int width, int height) : image_(MakeImage(width, height)) {
-    image_.fill(ToQRgb(BackColor));
-    Clean(ToQRgb(BackColor));
+    Reset(ToQRgb(BackColor));
 }
 
 void ImageCanvas::Resize(int width, int height) {
     image_ = MakeImage(width, height);
-    image_.fill(ToQRgb(BackColor));
-    Clean(ToQRgb(BackColor));
+    Reset(ToQRgb(BackColor));
     Changed();
 }
 
-void ImageCanvas::Clean(QRgb colour) {
+void ImageCanvas::Reset(QRgb colour) {
     const auto h = static_cast<std::size_t>(std::max(image_.height(), 0));
-    dirtyLeft_.assign(h, INT_MAX);
-    dirtyRight_.assign(h, INT_MIN);
+    wordsPerRow_ = (static_cast<std::size_t>(Blocks()) + 63) / 64;
+    drawn_.assign(wordsPerRow_ * h, 0);
+    stale_.assign(wordsPerRow_ * h, ~std::uint64_t{0});
+    anyStale_ = !stale_.empty();
     cleared_ = colour;
+}
+
+void ImageCanvas::WriteBackground(int y, int first, int last) const {
+    const int w = image_.width();
+    QRgb* line = reinterpret_cast<QRgb*>(image_.bits() + y * image_.bytesPerLine());
+    std::fill(line + (first << BlockShift), line + std::min(last << BlockShift, w), cleared_);
+    for (int b = first; b < last; ++b) stale_[BitWord(y, b)] &= ~Bit(b);
+}
+
+void ImageCanvas::Settle() const {
+    if (!anyStale_) return;
+    anyStale_ = false;
+    if (Parked()) return;  // a parked picture is settled before it parks
+    const int blocks = Blocks();
+    for (int y = 0; y < image_.height(); ++y) {
+        for (int b = 0; b < blocks;) {
+            const std::uint64_t word = stale_[BitWord(y, b)];
+            if (word == 0 && (b & 63) == 0) {
+                b += 64;
+                continue;
+            }
+            if (!(word & Bit(b))) {
+                ++b;
+                continue;
+            }
+            int e = b + 1;  // neighbouring stale blocks are one write
+            while (e < blocks && (stale_[BitWord(y, e)] & Bit(e))) ++e;
+            WriteBackground(y, b, e);
+            b = e;
+        }
+    }
 }
 
 void ImageCanvas::Cls() {
     const QRgb colour = ToQRgb(BackColor);
     if (Parked()) {
         image_ = MakeImage(image_.width(), image_.height());
-        TouchAll();
-    }
-    // A whole picture is a large fill, and a drawing covers a part of it:
-    // only what was drawn since the last clear of this colour is cleared.
-    if (colour != cleared_) {
-        image_.fill(colour);
-    } else if (!image_.isNull()) {
-        // Copied from a row of the colour: the library's copy beats a loop of stores.
-        const std::vector<QRgb> colourRow(static_cast<std::size_t>(image_.width()), colour);
-        uchar* const bits = image_.bits();
-        const qsizetype stride = image_.bytesPerLine();
-        for (int y = 0; y < image_.height(); ++y) {
-            const auto row = static_cast<std::size_t>(y);
-            if (dirtyLeft_[row] > dirtyRight_[row]) continue;
-            QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride);
-            std::memcpy(line + dirtyLeft_[row], colourRow.data(),
-                        static_cast<std::size_t>(dirtyRight_[row] - dirtyLeft_[row] + 1) * sizeof(QRgb));
+        Reset(colour);
+    } else if (colour != cleared_) {
+        Reset(colour);
+    } else {
+        // Only what was drawn since the last clear differs from the colour.
+        for (std::size_t i = 0; i < drawn_.size(); ++i) {
+            stale_[i] |= drawn_[i];
+            anyStale_ = anyStale_ || drawn_[i] != 0;
+            drawn_[i] = 0;
         }
     }
-    Clean(colour);
     CurrentX = 0;
     CurrentY = 0;
     Changed();
@@ -167,15 +189,49 @@ void ImageCanvas::Touch(int x1, int y1, int x2, int y2, int margin) {
     const int top = std::max(std::min(y1, y2) - margin, 0);
     const int bottom = std::min(std::max(y1, y2) + margin, image_.height() - 1);
     if (left > right) return;
-    for (int y = top; y <= bottom; ++y) {
-        const auto row = static_cast<std::size_t>(y);
-        dirtyLeft_[row] = std::min(dirtyLeft_[row], left);
-        dirtyRight_[row] = std::max(dirtyRight_[row], right);
+    for (int y = top; y <= bottom; ++y)
+        for (int b = left >> BlockShift; b <= right >> BlockShift; ++b) DrawOnBlock(y, b);
+}
+
+// Blocks not drawn on since the clear are all the clear's colour: they are
+// passed over unread when that colour is not the border, and stop the
+// search at once when it is.
+int ImageCanvas::NextBorderInRow(int y, int from, int to, QRgb border) const {
+    const auto* line = reinterpret_cast<const QRgb*>(image_.constBits() + y * image_.bytesPerLine());
+    const bool clearIsOpen = (cleared_ & 0xFFFFFF) != border;
+    int x = from;
+    while (x < to) {
+        const int blockEnd = std::min(to, ((x >> BlockShift) + 1) << BlockShift);
+        if (BlockDrawn(y, x >> BlockShift)) {
+            const int found = NextBorder(line, x, blockEnd, border);
+            if (found < blockEnd) return found;
+        } else if (!clearIsOpen) {
+            return x;
+        }
+        x = blockEnd;
     }
+    return to;
+}
+
+int ImageCanvas::RunStartInRow(int y, int x, QRgb border) const {
+    const auto* line = reinterpret_cast<const QRgb*>(image_.constBits() + y * image_.bytesPerLine());
+    const bool clearIsOpen = (cleared_ & 0xFFFFFF) != border;
+    while (x > 0) {
+        const int blockStart = ((x - 1) >> BlockShift) << BlockShift;
+        if (!BlockDrawn(y, blockStart >> BlockShift)) {
+            if (!clearIsOpen) break;
+            x = blockStart;
+            continue;
+        }
+        while (x > blockStart && (line[x - 1] & 0xFFFFFF) != border) --x;
+        if (x > blockStart) break;
+    }
+    return x;
 }
 
 Colour ImageCanvas::Point(int px, int py) const {
     if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return NoColour;
+    if (!BlockDrawn(py, px >> BlockShift)) return FromQRgb(cleared_);
     return FromQRgb(image_.pixel(px, py));
 }
 
@@ -188,8 +244,8 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
     const uchar* const bits = image_.constBits();
     const qsizetype stride = image_.bytesPerLine();
     auto row = [bits, stride](int y) { return reinterpret_cast<const QRgb*>(bits + y * stride); };
-    auto open = [borderRgb](QRgb p) { return (p & 0xFFFFFF) != borderRgb; };
-    if (!open(row(py)[px])) return;
+    auto open = [&](const QRgb* line, int x, int y) { return (PixelAt(line, x, y) & 0xFFFFFF) != borderRgb; };
+    if (!open(row(py), px, py)) return;
 
     // The region is found first as runs of pixels per row, the picture
     // unchanged, and filled at the end: a fill colour already present (or
@@ -198,9 +254,7 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
     std::vector<std::vector<Run>> runs(static_cast<std::size_t>(h));
     std::vector<std::pair<int, Run>> pending;  // runs whose neighbours are still to search
     auto add = [&](int y, int x) {
-        const QRgb* line = row(y);
-        Run r{x, NextBorder(line, x, w, borderRgb) - 1};
-        while (r.left > 0 && open(line[r.left - 1])) --r.left;
+        Run r{RunStartInRow(y, x, borderRgb), NextBorderInRow(y, x, w, borderRgb) - 1};
         auto& rowRuns = runs[static_cast<std::size_t>(y)];
         rowRuns.insert(std::upper_bound(rowRuns.begin(), rowRuns.end(), r,
                                         [](const Run& a, const Run& b) { return a.left < b.left; }),
@@ -226,7 +280,7 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
             for (int x = r.left; x <= r.right; ++x) {
                 if (const Run* known = visited(ny, x))
                     x = known->right;
-                else if (open(line[x]))
+                else if (open(line, x, ny))
                     x = add(ny, x);
             }
         }
@@ -239,14 +293,20 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
     for (int y = 0; y < h; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(target + y * stride);
         for (const Run& r : runs[static_cast<std::size_t>(y)]) {
+            for (int b = r.left >> BlockShift; b <= r.right >> BlockShift; ++b) {
+                // A block the run covers whole needs no background first.
+                const bool whole = b << BlockShift >= r.left && std::min((b + 1) << BlockShift, w) - 1 <= r.right;
+                if (whole) stale_[BitWord(y, b)] &= ~Bit(b);
+                DrawOnBlock(y, b);
+            }
             std::memcpy(line + r.left, fillRow.data(), static_cast<std::size_t>(r.right - r.left + 1) * sizeof(QRgb));
-            Touch(r.left, y, r.right, y);
         }
     }
     Changed();
 }
 
 bool ImageCanvas::Park() {
+    Settle();
     if (image_.format() != QImage::Format_RGB32 || image_.isNull()) return Parked();
     QImage parked(image_.size(), QImage::Format_Indexed8);
     parked.setDotsPerMeterX(image_.dotsPerMeterX());
@@ -332,10 +392,8 @@ void ImageCanvas::ThinSegment(double x1, double y1, double x2, double y2, Colour
     for (;;) {
         if (!(first && skipFirst && t0 == 0)) {
             if (PatternOn(phase) && x >= 0 && y >= 0 && x < w && y < h) {
+                DrawOnPixel(x, y);
                 reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
-                const auto row = static_cast<std::size_t>(y);
-                dirtyLeft_[row] = std::min(dirtyLeft_[row], x);
-                dirtyRight_[row] = std::max(dirtyRight_[row], x);
             }
             ++phase;
         }
@@ -355,10 +413,8 @@ void ImageCanvas::ThinSegment(double x1, double y1, double x2, double y2, Colour
 }
 
 void ImageCanvas::WidePolyline(const double* xy, int points, Colour colour) {
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(ToQColor(colour), DrawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     const double margin = DrawWidth + 2;
+    std::vector<std::pair<QPoint, QPoint>> segments;
     for (int i = 0; i + 1 < points; ++i) {
         const double x1 = xy[2 * i], y1 = xy[2 * i + 1];
         const double dx = xy[2 * i + 2] - x1, dy = xy[2 * i + 3] - y1;
@@ -368,9 +424,13 @@ void ImageCanvas::WidePolyline(const double* xy, int points, Colour colour) {
             continue;
         const QPoint from(RoundPixel(x1 + t0 * dx), RoundPixel(y1 + t0 * dy));
         const QPoint to(RoundPixel(x1 + t1 * dx), RoundPixel(y1 + t1 * dy));
-        painter.drawLine(from, to);
         Touch(from.x(), from.y(), to.x(), to.y(), DrawWidth + 2);  // round ends and joins
+        segments.emplace_back(from, to);
     }
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(ToQColor(colour), DrawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const auto& [from, to] : segments) painter.drawLine(from, to);
 }
 
 void ImageCanvas::DeviceLine(double x1, double y1, double x2, double y2, Colour colour) {
@@ -442,26 +502,29 @@ void ImageCanvas::DevicePixel(double x, double y, Colour colour) {
 void ImageCanvas::DeviceText(double x, double y, const std::string& text) {
     Unpark();
     if (!Finite({x, y}) || image_.isNull()) return;
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
     const QFont font = CurrentFont();
-    painter.setFont(font);
-    painter.setPen(ToQColor(ForeColor));
     const QFontMetricsF metrics(font, &image_);
     // (x, y) is the upper-left corner of the text, as Print places it.
     const double left = RoundPixel(std::clamp(x, -1e6, 1e6));
-    double top = RoundPixel(std::clamp(y, -1e6, 1e6));
-    for (const QString& line : Lines(text)) {
-        painter.drawText(QPointF(left, top + metrics.ascent()), line);
+    const double top = RoundPixel(std::clamp(y, -1e6, 1e6));
+    const QStringList lines = Lines(text);
+    std::vector<QPointF> baselines;
+    for (double lineTop = top; const QString& line : lines) {
+        baselines.emplace_back(left, lineTop + metrics.ascent());
+        lineTop += metrics.height();
         // Glyphs may reach past their advance (italics, overhangs): a wide margin.
-        const QRectF box = metrics.boundingRect(line).translated(left, top + metrics.ascent());
+        const QRectF box = metrics.boundingRect(line).translated(baselines.back());
         const int margin = static_cast<int>(std::ceil(metrics.height())) + 2;
         Touch(static_cast<int>(std::floor(std::max(box.left(), -1e6))), static_cast<int>(std::floor(std::max(box.top(), -1e6))),
               static_cast<int>(std::ceil(std::min(box.right(), 1e6))), static_cast<int>(std::ceil(std::min(box.bottom(), 1e6))),
               margin);
-        top += metrics.height();
     }
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(font);
+    painter.setPen(ToQColor(ForeColor));
+    for (qsizetype i = 0; i < lines.size(); ++i) painter.drawText(baselines[static_cast<std::size_t>(i)], lines[i]);
     painter.end();
     Changed();
 }

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <cstdint>
 #include <vector>
 #include <functional>
 
@@ -26,8 +27,12 @@ public:
     Colour Point(int px, int py) const override;
     void FloodFill(int px, int py, Colour border, Colour fill) override;
 
-    // The picture: 32-bit, or 8-bit indexed while parked.
-    const QImage& Image() const { return image_; }
+    // The picture: 32-bit, or 8-bit indexed while parked. Clears left
+    // pending are written first.
+    const QImage& Image() const {
+        Settle();
+        return image_;
+    }
 
     // Keeps the picture as an 8-bit indexed image, a quarter of the memory,
     // when it has at most 256 colours (false: left as it is). Every drawing
@@ -61,19 +66,51 @@ private:
         int left, right;  // pixels of one row, both included
     };
     void Changed();
+    // Every block of 64 pixels of a row is in one of three states. Clean: all
+    // of the last clear's colour, `cleared_`. Drawn: may have changed since
+    // that clear. Stale: not written since the clear, so its memory still
+    // holds an older drawing while its pixels count as `cleared_`. A clear
+    // only turns drawn blocks stale; a block is written with the colour when
+    // it is first drawn on, unless a fill covers it whole, or when the
+    // picture is shown. So the background under a large fill is never
+    // written twice, and a fill need not read the blocks that are not drawn.
+    static constexpr int BlockShift = 6;
+    std::size_t BitWord(int y, int block) const {
+        return static_cast<std::size_t>(y) * wordsPerRow_ + static_cast<std::size_t>(block >> 6);
+    }
+    static std::uint64_t Bit(int block) { return std::uint64_t{1} << (block & 63); }
+    bool BlockDrawn(int y, int block) const { return drawn_[BitWord(y, block)] & Bit(block); }
+    int Blocks() const { return (image_.width() + (1 << BlockShift) - 1) >> BlockShift; }
+    // Block `block` of row y is about to be drawn on.
+    void DrawOnBlock(int y, int block) {
+        const std::size_t word = BitWord(y, block);
+        if (stale_[word] & Bit(block)) WriteBackground(y, block, block + 1);
+        drawn_[word] |= Bit(block);
+    }
+    void DrawOnPixel(int x, int y) { DrawOnBlock(y, x >> BlockShift); }
     // Pixels in the device rectangle from (x1, y1) to (x2, y2), both
-    // included and in either order, grown by `margin`, may have changed.
+    // included and in either order, grown by `margin`, are about to be drawn.
     void Touch(int x1, int y1, int x2, int y2, int margin = 0);
-    void TouchAll() { Touch(0, 0, image_.width() - 1, image_.height() - 1); }
-    // Marks nothing changed: the picture is all of `colour`.
-    void Clean(QRgb colour);
+    // The pixel as it counts, stale blocks included.
+    QRgb PixelAt(const QRgb* line, int x, int y) const {
+        return BlockDrawn(y, x >> BlockShift) ? line[x] : cleared_;
+    }
+    // The picture becomes all `colour` with nothing written yet.
+    void Reset(QRgb colour);
+    // Writes the clear's colour into the stale blocks first to last (end
+    // excluded) of row y, and marks them clean.
+    void WriteBackground(int y, int first, int last) const;
+    void Settle() const;
+    // The first border pixel of row y from `from` on (before `to`), or `to`;
+    // the first pixel of the open run that ends at `x` going left.
+    int NextBorderInRow(int y, int from, int to, QRgb border) const;
+    int RunStartInRow(int y, int x, QRgb border) const;
 
-    QImage image_;
-    // Row y may have changed from dirtyLeft_[y] to dirtyRight_[y] (none when
-    // left > right); every other pixel has the colour of the last clear,
-    // `cleared_`: a clear of the same colour repaints only those runs.
-    std::vector<int> dirtyLeft_;
-    std::vector<int> dirtyRight_;
+    mutable QImage image_;
+    std::vector<std::uint64_t> drawn_;
+    mutable std::vector<std::uint64_t> stale_;
+    mutable bool anyStale_ = false;
+    std::size_t wordsPerRow_ = 0;
     QRgb cleared_ = 0;
 };
 
