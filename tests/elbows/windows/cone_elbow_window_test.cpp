@@ -296,18 +296,53 @@ TEST_F(ConeElbowWindowTest, SaveWithThePanelOpenKeepsTheStoredRecords) {
     EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
     EXPECT_EQ(st.Inputs.ConeElbowData[1], 0.5f);
 
-    Click(w->CmdIndietro);
-    Wait(20);
-    st.Inputs.ConeElbowData[1] = 1;
-    st.Inputs.EndConnections[2] = 1;
-    dialogs.ExpectOpen(path);
-    DispatchFileCommand(1);
-    Wait(20);
-    auto* reopened = qobject_cast<ConeElbowWindow*>(LoadedShapeWindow(ShapeCuConica3));
+    auto* reopened = CloseAndReopen(w, dialogs, path, [&st] {
+        st.Inputs.ConeElbowData[1] = 1;
+        st.Inputs.EndConnections[2] = 1;
+    });
     ASSERT_NE(reopened, nullptr);
     EXPECT_FALSE(reopened->PanelOpen());
     EXPECT_EQ(reopened->TxtInputDati[0]->Text(), "0.5");
     EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
+}
+
+// FrmCuConica1 and FrmCuConica2: boxes edited but not applied are applied by
+// the save and come back with the file, and so does FrmCuConica1's end-piece
+// choice (CylindricalEnds and both kinds).
+TEST_F(ConeElbowWindowTest, SavedBoxesAndEndPieceChoiceReopen) {
+    for (int code : {ShapeCuConica1, ShapeCuConica2}) {
+        SCOPED_TRACE(code);
+        ConeElbowWindow* w = Open(code);
+        ASSERT_NE(w, nullptr);
+        WorkingState& st = State();
+        const bool option = code == ShapeCuConica1;
+        if (option) w->OptRaccordi[1]->click();
+        Type(w->TxtInputDati[0], "0.5");
+        Type(w->TxtInputDati[8], "6");
+        const std::string path = ProgramFolder() + "/Elbow" + std::to_string(code) + ".qvl";
+        dialogs.ExpectSave(path);
+        DispatchFileCommand(3);
+        EXPECT_EQ(st.Inputs.ConeElbowData[9], 6.0f) << "applied before the save";
+        EXPECT_EQ(st.Elbow.PieceCount, 6);
+
+        w = CloseAndReopen(w, dialogs, path, [&st] {
+            st.Inputs.ConeElbowData[1] = 1;
+            st.Inputs.ConeElbowData[9] = 3;
+            SetCylindricalEnds(st.Inputs, false);
+        });
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->TxtInputDati[0]->Text(), "0.5");
+        EXPECT_EQ(w->TxtInputDati[8]->Text(), "6");
+        EXPECT_EQ(st.Elbow.PieceCount, 6) << "the reopened window applied what was saved";
+        if (option) {
+            EXPECT_TRUE(w->OptRaccordi[1]->isChecked());
+            EXPECT_EQ(st.Inputs.CylindricalEnds, "S");
+            EXPECT_EQ(st.Inputs.EndConnections[1], 1.0f);
+            EXPECT_EQ(st.Inputs.EndConnections[6], 1.0f);
+        }
+        Click(w->CmdIndietro);
+        Wait(20);
+    }
 }
 
 }  // namespace

@@ -353,13 +353,7 @@ TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
     dialogs.ExpectMessage(IdOk);
     DispatchFileCommand(2);
     EXPECT_EQ(dialogs.saves.size(), 1u);
-    Click(w->CmdIndietro);
-    Wait(10);
-    State().Inputs.CylElbowData[8] = 3;
-    dialogs.ExpectOpen(path);
-    DispatchFileCommand(1);
-    Wait(20);
-    w = MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri");
+    w = CloseAndReopen(w, dialogs, path, [] { State().Inputs.CylElbowData[8] = 3; });
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->TxtInputDati[7]->Text(), "7");
     EXPECT_EQ(w->TxtInputDati[0]->Text(), "0.3");
