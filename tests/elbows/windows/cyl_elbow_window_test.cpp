@@ -111,6 +111,27 @@ TEST_F(CylElbowWindowTest, NormalSizeKeepsItsMinimumAndThePictureKeepsFourToThre
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+// Maximised the window has no minimum size: a picture under 24 pixels either
+// way has no room for the fit's margins, so a resize lays out but applies
+// nothing; from 24 pixels on it applies.
+TEST_F(CylElbowWindowTest, NoApplyWhenThePictureIsTooSmall) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(wt::SubWindowOf(w)->isMaximized());
+    const struct {
+        int width, height;  // of the window, pixels
+        bool applies;
+    } cases[] = {{900, 27, false}, {900, 28, true}, {240, 600, false}, {260, 600, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        const std::uint64_t before = State().Elbow.Generation;
+        w->resize(c.width, c.height);  // the resize event comes at once
+        EXPECT_EQ(std::min(w->PctDisegno->width(), w->PctDisegno->height()) >= 24, c.applies);
+        EXPECT_EQ(State().Elbow.Generation != before, c.applies);
+        if (!c.applies) EXPECT_EQ(CountColour(w->PctDisegno->canvas(), State().CylinderPieceFill), 0);
+    }
+}
+
 TEST_F(CylElbowWindowTest, TypingCouplesBendLengthAndRadius) {
     CylElbowWindow* w = Open();
     ASSERT_NE(w, nullptr);
