@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "core/development_checks.h"
+#include "core/messages.h"
 #include "output/print_job.h"
 #include "output/windows/sheet_preview.h"
 #include "platform/dialogs.h"
@@ -256,12 +257,7 @@ void ElbowWindow::CmdStampa_Click() {
     if (toFile && !answer.outputFile.empty()) {
         printer->NumberDocuments(answer.outputFile);
     } else if (toFile) {
-        FileDialogRequest request;
-        request.title = "Print to file";
-        request.filter = "PDF files (*.pdf)|*.pdf";
-        request.defaultExtension = "pdf";
-        request.fileName = "VELM.pdf";
-        const FileDialogResult file = dialogs->ShowSave(request);
+        const FileDialogResult file = dialogs->ShowSave(PdfFileRequest("VELM.pdf"));
         if (file.cancelled) return;
         printer->NumberDocuments(file.fileName);
     }

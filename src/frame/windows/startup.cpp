@@ -199,6 +199,7 @@ QWidget* Splash() { return g_splash.data(); }
 void InstallQtPlatform() {
     // Never destroyed: a QPrinter must not be torn down after the application object.
     static QtPrinter& printer = *new QtPrinter;
+    printer.SetFileRequest(PdfFileRequest);
     static QtDialogs dialogs(&printer);
     static IniSettingsStore settings;
     static QtHelp help;

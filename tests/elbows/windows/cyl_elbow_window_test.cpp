@@ -332,12 +332,17 @@ TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoo
     CylElbowWindow* w = Open();
     ASSERT_NE(w, nullptr);
     printer.printsToFile = true;
+    // The save dialog speaks the language file's words.
+    Language().Sections[LangCommon][20] = "Stampa su file";
+    Language().Sections[LangCommon][21] = "File PDF";
     dialogs.ExpectPrintRange(2, 4);
     const std::string pdf = ProgramFolder() + "/Elbow.pdf";
     dialogs.ExpectSave(pdf);
     dialogs.afterPrint = [w] { QTimer::singleShot(0, [w] { wt::SubWindowOf(w)->close(); }); };
     Click(w->CmdStampa);
-    EXPECT_EQ(dialogs.saves.size(), 1u);
+    ASSERT_EQ(dialogs.saves.size(), 1u);
+    EXPECT_EQ(dialogs.saves[0].title, "Stampa su file");
+    EXPECT_EQ(dialogs.saves[0].filter, "File PDF (*.pdf)|*.pdf");
     ASSERT_EQ(printer.documents.size(), 3u);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(printer.documents[static_cast<std::size_t>(i)].fileName, NumberedFileName(pdf, i + 1));
