@@ -5,12 +5,14 @@
 
 #include <QTimer>
 #include <cmath>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
 #include "elbows/elbow_hit_test.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/shape_opener.h"
+#include "frame/windows/startup.h"
 #include "frame/windows/window_test_actions.h"
 #include "geometry/angles.h"
 #include "output/windows/sheet_preview.h"
@@ -350,6 +352,61 @@ TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoo
     Wait(10);
     EXPECT_EQ(MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri"), nullptr) << "closed once the loop ended";
     EXPECT_TRUE(StartPanel()->isEnabled());
+}
+
+// Every way out of the program asked during a range print, from inside a
+// piece's print or between two pieces: the question at once, and on Yes the
+// program ends once that piece is printed whole; no later piece is printed.
+TEST_F(CylElbowWindowTest, ExitDuringARangePrintEndsAfterThePiece) {
+    const struct {
+        const char* name;
+        std::function<void()> exit;
+        bool inside;  // asked inside piece 2's print, else after piece 1
+    } cases[] = {
+        {"File > Exit", [] { Mdi()->FileItemClick(16); }, true},
+        {"toolbar", [] { Mdi()->ToolBarClick(7); }, true},
+        {"start panel", [] { StartPanel()->close(); }, true},
+        {"main window", [] { Mdi()->close(); }, true},
+        {"File > Exit between pieces", [] { Mdi()->FileItemClick(16); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A fresh program each time: the recorded exit left the last one ending.
+        CloseAllWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        printer.documents.clear();
+        dialogs.Reset();
+        CylElbowWindow* w = Open();
+        ASSERT_NE(w, nullptr);
+        printer.printsToFile = true;
+        const std::string pdf = ProgramFolder() + "/Range.pdf";
+        dialogs.ExpectPrintAll();
+        dialogs.ExpectSave(pdf);
+        dialogs.ExpectMessage(IdYes);
+        int exits = 0;
+        bool printingAtExit = true, endedAtExit = false;
+        SetExitHook([&](int) {
+            ++exits;
+            printingAtExit = w->PrintingRange();
+            endedAtExit = !printer.documents.empty() && printer.documents.back().ended;
+        });
+        if (c.inside) {
+            printer.beforeEnd = [&] {
+                if (printer.documents.size() == 2) c.exit();
+            };
+        } else {
+            dialogs.afterPrint = [&] { QTimer::singleShot(0, c.exit); };
+        }
+        Click(w->CmdStampa);
+        printer.beforeEnd = nullptr;
+        dialogs.afterPrint = nullptr;
+        EXPECT_EQ(dialogs.messages.size(), 1u) << "asked once";
+        EXPECT_EQ(exits, 1);
+        EXPECT_FALSE(printingAtExit);
+        EXPECT_TRUE(endedAtExit) << "the last document was ended before the exit";
+        EXPECT_EQ(PrintedTitles(), c.inside ? Titles({1, 2}) : Titles({1}));
+        EXPECT_EQ(printer.documents.back().fileName, NumberedFileName(pdf, c.inside ? 2 : 1));
+    }
 }
 
 // A PDF file already named in the print dialog is used as it is: no second question.
