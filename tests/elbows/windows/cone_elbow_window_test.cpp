@@ -230,6 +230,46 @@ TEST_F(ConeElbowWindowTest, EndConnectionPanel) {
     EXPECT_EQ(st.Inputs.EndConnections[10], 30.0f);
 }
 
+// In inches the panel shows the records in inches, and the unit label stays
+// in view for the input frame and the panel alike: in the shown frame's
+// title row, after its title, clear of every control.
+TEST_F(ConeElbowWindowTest, EndConnectionPanelInInches) {
+    Seed("System", "MeasuringSystem", "1");
+    ConeElbowWindow* w = Open(ShapeCuConica3);
+    ASSERT_NE(w, nullptr);
+    const auto rectIn = [w](QWidget* c) { return QRect(c->mapTo(w, QPoint(0, 0)), c->size()); };
+    const struct {
+        int record;  // -1 the input frame
+        std::vector<std::string> texts;
+    } cases[] = {{-1, {}}, {0, {"0.7874", "10", "1.7717"}}, {1, {"1.063", "10", "1.378", "1.1811"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record);
+        if (c.record >= 0) Click(w->CmdRaccordi[static_cast<std::size_t>(c.record)]);
+        QGroupBox* frame = c.record < 0 ? w->FraInput : w->FraPanel;
+        ASSERT_TRUE(frame->isVisible());
+        for (std::size_t k = 0; k < c.texts.size(); ++k) EXPECT_EQ(w->TxtRaccordi[k]->Text(), c.texts[k]) << k;
+        QLabel* unit = w->LblUnMisura;
+        EXPECT_TRUE(unit->isVisible());
+        EXPECT_EQ(wt::S(unit->text()), Txt(LangCommon, 10));
+        const QRect r = rectIn(unit);
+        EXPECT_TRUE(rectIn(frame).contains(r));
+        EXPECT_GT(r.left(), rectIn(frame).left() + frame->fontMetrics().horizontalAdvance(frame->title()) + 8)
+            << "clear of the title";
+        EXPECT_GE(r.width(), unit->fontMetrics().horizontalAdvance(unit->text()));
+        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible()) {
+                EXPECT_FALSE(r.intersects(rectIn(child))) << wt::S(child->objectName());
+            }
+        }
+        EXPECT_EQ(w->childAt(r.center()), unit) << "nothing drawn over it";
+    }
+    for (QWidget* over : std::initializer_list<QWidget*>{w->LblRaccordi[2], w->TxtRaccordi[2]}) {
+        SetStatusText("");
+        MoveOver(over);
+        EXPECT_EQ(Status(), Txt(LangFrmCuCon2, 12) + " (0 - 39.3701)");
+    }
+}
+
 }  // namespace
 }  // namespace velm
 
