@@ -12,4 +12,14 @@ void ShowMessage(const std::string& prompt, int style, const std::string& title)
 
 void ShowErrorMessage(const std::string& text) { ShowMessage(text, MbCritical, Txt(LangErrore, 1)); }
 
+FileDialogRequest PdfFileRequest(const std::string& fileName) {
+    FileDialogRequest request;
+    request.title = Txt(LangCommon, 20);
+    request.filter = Txt(LangCommon, 21) + " (*.pdf)|*.pdf";
+    request.defaultExtension = "pdf";
+    request.fileName = fileName;
+    request.fileMustExist = false;
+    return request;
+}
+
 }  // namespace velm

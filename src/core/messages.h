@@ -4,10 +4,16 @@
 // scripts no dialogs).
 #include <string>
 
+#include "platform/dialogs.h"
+
 namespace velm {
 
 void ShowMessage(const std::string& prompt, int style, const std::string& title);
 // The critical icon, titled with text 1 of LangErrore.
 void ShowErrorMessage(const std::string& text);
+
+// The save dialog that names the PDF file a print goes to, its title and
+// filter from LangCommon, proposing `fileName`.
+FileDialogRequest PdfFileRequest(const std::string& fileName);
 
 }  // namespace velm

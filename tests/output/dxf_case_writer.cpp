@@ -1,10 +1,7 @@
 // Writes the drawing file of every shape kind in many variants into a
 // folder, with cases.json naming each file's inputs, for the check with a
 // DXF reader of its own (dxf_reader_check.py).
-#include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,12 +14,6 @@
 namespace velm {
 namespace {
 
-std::string Num(double v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
 class Manifest {
 public:
     explicit Manifest(std::string folder) : folder_(std::move(folder)) {}
@@ -34,42 +25,11 @@ public:
             std::fprintf(stderr, "%s: not written (%d, %d)\n", name.c_str(), static_cast<int>(r.Status), r.Error);
             return false;
         }
-        std::ostringstream c;
-        c << "{\"file\": \"" << name << ".dxf\", \"shape\": " << st.ShapeCode
-          << ", \"step\": " << Num(st.Settings.AngleStep) << ", \"lato\": " << st.Settings.LatoSaldatura
-          << ", \"factor\": " << st.ThicknessFactor;
-        if (IsCylinderKind(st.ShapeCode)) {
-            const CylinderArray& d = st.Inputs.CylinderData;
-            c << ", \"thickness\": " << Num(d[1]) << ", \"diameter\": " << Num(d[2]) << ", \"axis\": " << Num(d[3])
-              << ", \"top\": " << Num(d[6]) << ", \"bottom\": " << Num(d[7]);
-        } else if (IsFrustumKind(st.ShapeCode)) {
-            const ConeArray& d = st.Inputs.ConeData;
-            c << ", \"thickness\": " << Num(d[1]) << ", \"upper\": " << Num(d[2]) << ", \"lower\": " << Num(d[3])
-              << ", \"height\": " << Num(d[4]) << ", \"top\": " << Num(d[7]) << ", \"bottom\": " << Num(d[8]);
-        } else {
-            c << ", \"thickness\": " << Num(st.Elbow.Thickness) << ", \"pieces\": [";
-            for (int p = 1; p <= st.Elbow.PieceCount; ++p) {
-                ElbowPiece piece;
-                ElbowPieceOf(st.Elbow, p, piece);
-                c << (p > 1 ? ", " : "") << "{\"cylinder\": " << (piece.Cylindrical ? "true" : "false")
-                  << ", \"diameter\": " << Num(piece.Diameter) << ", \"small\": " << Num(piece.SmallDiameter)
-                  << ", \"large\": " << Num(piece.LargeDiameter) << ", \"height\": " << Num(piece.Height)
-                  << ", \"start\": " << Num(piece.StartCut) << ", \"end\": " << Num(piece.EndCut) << "}";
-            }
-            c << "]";
-        }
-        c << "}";
-        cases_.push_back(c.str());
+        cases_.push_back(dxf_cases::CaseEntry(name + ".dxf", st));
         return true;
     }
 
-    bool Save() const {
-        std::ofstream out(folder_ + "/cases.json");
-        out << "[\n";
-        for (std::size_t i = 0; i < cases_.size(); ++i) out << cases_[i] << (i + 1 < cases_.size() ? ",\n" : "\n");
-        out << "]\n";
-        return static_cast<bool>(out);
-    }
+    bool Save() const { return dxf_cases::WriteCases(folder_, cases_); }
 
 private:
     std::string folder_;

@@ -1,9 +1,13 @@
 #pragma once
 // Working states holding an accepted development, for the drawing-file tests
 // and the case generator of the DXF reader test.
+#include <charconv>
 #include <cmath>
 #include <memory>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "cones/cone_compute.h"
 #include "core/last_elbow.h"
@@ -84,5 +88,50 @@ inline void SetElbow(WorkingState& st, int code, int typed) {
 
 // Piece p (1 = the start piece) of the filled elbow: entry K - p + 1.
 inline int Entry(const LastElbow& e, int p) { return e.PieceCount - p + 1; }
+
+inline std::string Num(double v) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+// The line of cases.json that tells the DXF reader check what `file` must
+// hold: the inputs of the shape developed in `st`, or each piece of its elbow.
+inline std::string CaseEntry(const std::string& file, const WorkingState& st) {
+    std::ostringstream c;
+    c << "{\"file\": \"" << file << "\", \"shape\": " << st.ShapeCode << ", \"step\": " << Num(st.Settings.AngleStep)
+      << ", \"lato\": " << st.Settings.LatoSaldatura << ", \"factor\": " << st.ThicknessFactor;
+    if (IsCylinderKind(st.ShapeCode)) {
+        const CylinderArray& d = st.Inputs.CylinderData;
+        c << ", \"thickness\": " << Num(d[1]) << ", \"diameter\": " << Num(d[2]) << ", \"axis\": " << Num(d[3])
+          << ", \"top\": " << Num(d[6]) << ", \"bottom\": " << Num(d[7]);
+    } else if (IsFrustumKind(st.ShapeCode)) {
+        const ConeArray& d = st.Inputs.ConeData;
+        c << ", \"thickness\": " << Num(d[1]) << ", \"upper\": " << Num(d[2]) << ", \"lower\": " << Num(d[3])
+          << ", \"height\": " << Num(d[4]) << ", \"top\": " << Num(d[7]) << ", \"bottom\": " << Num(d[8]);
+    } else {
+        c << ", \"thickness\": " << Num(st.Elbow.Thickness) << ", \"pieces\": [";
+        for (int p = 1; p <= st.Elbow.PieceCount; ++p) {
+            ElbowPiece piece;
+            ElbowPieceOf(st.Elbow, p, piece);
+            c << (p > 1 ? ", " : "") << "{\"cylinder\": " << (piece.Cylindrical ? "true" : "false")
+              << ", \"diameter\": " << Num(piece.Diameter) << ", \"small\": " << Num(piece.SmallDiameter)
+              << ", \"large\": " << Num(piece.LargeDiameter) << ", \"height\": " << Num(piece.Height)
+              << ", \"start\": " << Num(piece.StartCut) << ", \"end\": " << Num(piece.EndCut) << "}";
+        }
+        c << "]";
+    }
+    c << "}";
+    return c.str();
+}
+
+// Writes cases.json of `entries` into `folder`; false when it failed.
+inline bool WriteCases(const std::string& folder, const std::vector<std::string>& entries) {
+    std::ofstream out(folder + "/cases.json");
+    out << "[\n";
+    for (std::size_t i = 0; i < entries.size(); ++i) out << entries[i] << (i + 1 < entries.size() ? ",\n" : "\n");
+    out << "]\n";
+    return static_cast<bool>(out);
+}
 
 }  // namespace velm::dxf_cases

@@ -2,7 +2,9 @@
 """Reads every drawing file the program writes with Debian's ezdxf and checks
 it against closed forms of the shapes, computed here from the inputs alone.
 
-Usage: dxf_reader_check.py CASE_WRITER  (the program that writes the files)
+Usage: dxf_reader_check.py CASE_WRITER [WINDOW_TESTS]
+CASE_WRITER writes the files of computed shapes; WINDOW_TESTS, the window
+test program, writes those that the elbow windows export.
 """
 import json
 import math
@@ -333,26 +335,43 @@ def check_elbow(case, c, items):
         previous = (apex_y, l_max - l_min, apex_y - l_max)
 
 
+def check_folder(folder):
+    """Checks every file that cases.json of the folder names; their count."""
+    with open(os.path.join(folder, "cases.json")) as f:
+        cases = json.load(f)
+    for c in cases:
+        case = c["file"]
+        path = os.path.join(folder, case)
+        with open(path, "rb") as f:
+            check_text(case, f.read())
+        items = read(case, path)
+        shape = c["shape"]
+        if 6 <= shape <= 9:
+            check_cylinder(case, c, items)
+        elif 1 <= shape <= 5:
+            check_frustum(case, c, items)
+        else:
+            check_elbow(case, c, items)
+    return len(cases)
+
+
 def main():
     writer = sys.argv[1]
     with tempfile.TemporaryDirectory() as folder:
         subprocess.run([writer, folder], check=True)
-        with open(os.path.join(folder, "cases.json")) as f:
-            cases = json.load(f)
-        for c in cases:
-            case = c["file"]
-            path = os.path.join(folder, case)
-            with open(path, "rb") as f:
-                check_text(case, f.read())
-            items = read(case, path)
-            shape = c["shape"]
-            if 6 <= shape <= 9:
-                check_cylinder(case, c, items)
-            elif 1 <= shape <= 5:
-                check_frustum(case, c, items)
+        count = check_folder(folder)
+        if len(sys.argv) > 2:
+            windows = os.path.join(folder, "windows")
+            os.mkdir(windows)
+            env = dict(os.environ, VELM_DXF_CASES=windows, QT_QPA_PLATFORM="offscreen")
+            run = subprocess.run([sys.argv[2], "--gtest_filter=ElbowWindowDxfTest.*"], env=env,
+                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+            if run.returncode != 0:
+                print(run.stdout)
+                fail("window export", f"the window test ended with {run.returncode}")
             else:
-                check_elbow(case, c, items)
-        print(f"{len(cases)} drawing files read")
+                count += check_folder(windows)
+        print(f"{count} drawing files read")
     for f in failures[:40]:
         print(f)
     return 1 if failures else 0

@@ -119,6 +119,27 @@ TEST_F(QtPrinterTest, TheSaveDialogNamesEachDocument) {
     }
 }
 
+// The program's texts come through the request it installs.
+TEST_F(QtPrinterTest, TheInstalledRequestShapesTheSaveDialog) {
+    std::string proposed;
+    printer.SetFileRequest([&proposed](const std::string& fileName) {
+        proposed = fileName;
+        FileDialogRequest r;
+        r.title = "Title";
+        r.filter = "Sheets (*.pdf)|*.pdf";
+        r.fileName = "proposed.pdf";
+        return r;
+    });
+    dialogs.ExpectSaveCancel();
+    printer.Page().Line(0, 0, 20, 20);
+    EXPECT_EQ(printer.EndDocument(), DocumentResult::Cancelled);
+    ASSERT_EQ(dialogs.saves.size(), 1u);
+    EXPECT_EQ(dialogs.saves[0].title, "Title");
+    EXPECT_EQ(dialogs.saves[0].filter, "Sheets (*.pdf)|*.pdf");
+    EXPECT_EQ(dialogs.saves[0].fileName, "proposed.pdf");
+    EXPECT_EQ(fs::path(proposed).filename(), "VELM.pdf");
+}
+
 TEST_F(QtPrinterTest, PageSizeIsThePrintableAreaInWholeMillimetresAfterOrientation) {
     // Letter less 14 points on each side: 584 x 764 points, 206.02 x 269.52 mm printable.
     printer.Device().setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,

@@ -49,6 +49,7 @@ void RecordingPrinter::NewPage() {
 }
 
 DocumentResult RecordingPrinter::EndDocument() {
+    if (beforeEnd && state_ == DocState::Drawing) beforeEnd();
     DocumentResult result = DocumentResult::Empty;
     if (state_ == DocState::Failed) result = DocumentResult::Failed;
     if (state_ == DocState::Drawing) {

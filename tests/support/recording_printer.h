@@ -4,6 +4,7 @@
 // position and boldness, page by page. The test sets the page, the
 // resolution and the font metrics, and can make the printer answer "no
 // printer" or fail to start a document.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ public:
     bool failStart = false;  // documents cannot be started
     std::string failureText;  // what FailureText says
     bool printsToFile = false;
+    // Runs inside each document's print, just before it ends (what the user
+    // may do meanwhile); the document ends after it returns.
+    std::function<void()> beforeEnd;
 
     bool Available() override { return available; }
     PageSize PageMillimetres() override;

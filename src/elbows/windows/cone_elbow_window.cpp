@@ -127,8 +127,9 @@ void ConeElbowWindow::BuildConnectionControls() {
         TxtInputDati[i]->setGeometry(Px(InBoxLeft), Px(InRowTop + RowStep * static_cast<int>(i)), Px(InBoxWidth),
                                      Px(InBoxHeight));
     }
-    LblUnMisura->setParent(FraInput);
-    LblUnMisura->move(Px(InBoxLeft), Px(InRowTop - 210));
+    // The unit holds for the panel's boxes too: the label stays on the
+    // column, in the title row of whichever frame is shown, over both.
+    LblUnMisura->move(Px(FrameLeft + InBoxLeft), Px(FrameTop));
     const int buttonsTop = FrameTop + FrameHeight + 120;
     for (QPushButton* b : {CmdApplica, CmdStampa, CmdIndietro})
         b->move(Px(ButtonLeft), Px(buttonsTop + (b == CmdApplica ? 0 : b == CmdStampa ? 480 : 960)));
@@ -182,6 +183,7 @@ void ConeElbowWindow::BuildConnectionControls() {
         confirmKeys_.push_back(shortcut);
     }
     FraPanel->hide();
+    LblUnMisura->raise();
     std::vector<QWidget*> hinted{FraInput, FraPanel, CmdRaccordi[0], CmdRaccordi[1]};
     hinted.insert(hinted.end(), LblRaccordi.begin(), LblRaccordi.end());
     TrackHints(hinted);
@@ -436,6 +438,7 @@ void ConeElbowWindow::CmdRaccordi_Click(int index) {
     FraPanel->move(Px(FrameLeft), Px(FrameTop));
     FraPanel->show();
     FraPanel->raise();
+    LblUnMisura->raise();
     FraInput->hide();
     CmdApplica->setEnabled(false);
     CmdStampa->setEnabled(false);

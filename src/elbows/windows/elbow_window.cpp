@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "core/development_checks.h"
+#include "core/messages.h"
 #include "output/print_job.h"
 #include "output/windows/sheet_preview.h"
 #include "platform/dialogs.h"
@@ -256,12 +257,7 @@ void ElbowWindow::CmdStampa_Click() {
     if (toFile && !answer.outputFile.empty()) {
         printer->NumberDocuments(answer.outputFile);
     } else if (toFile) {
-        FileDialogRequest request;
-        request.title = "Print to file";
-        request.filter = "PDF files (*.pdf)|*.pdf";
-        request.defaultExtension = "pdf";
-        request.fileName = "VELM.pdf";
-        const FileDialogResult file = dialogs->ShowSave(request);
+        const FileDialogResult file = dialogs->ShowSave(PdfFileRequest("VELM.pdf"));
         if (file.cancelled) return;
         printer->NumberDocuments(file.fileName);
     }
@@ -273,12 +269,13 @@ void ElbowWindow::PrintPieces(std::int16_t first, std::int16_t last) {
     WorkingState& st = State();
     const std::int16_t n = PieceCount();
     printingRange_ = true;
-    QWidget* main = MainWindow();
-    if (main) main->installEventFilter(this);
+    // An exit asked meanwhile (menu, toolbar, either window's close) waits
+    // for the piece being printed, then ends the program.
+    HoldExit();
     setEnabled(false);
     // One document per piece, each developed, printed and closed before the
     // next; a piece that cannot be developed leaves the others.
-    for (std::int16_t p = first; p <= last; ++p) {
+    for (std::int16_t p = first; p <= last && !ExitPending(); ++p) {
         st.SelectedPiece = p;
         st.DirectPrint = True16;
         DevelopPiece(n);
@@ -286,17 +283,12 @@ void ElbowWindow::PrintPieces(std::int16_t first, std::int16_t last) {
         QCoreApplication::processEvents();
     }
     printingRange_ = false;
-    if (main) main->removeEventFilter(this);
     setEnabled(true);
-    // What was asked meanwhile runs now.
-    if (closeRequested_) {
-        closeRequested_ = false;
-        Frame()->close();
-    }
-    if (exitRequested_) {
-        exitRequested_ = false;
-        if (QWidget* m = MainWindow()) m->close();
-    }
+    const bool exiting = ExitPending();
+    ReleaseExit();
+    // A close asked meanwhile runs now, unless the program is ending.
+    if (closeRequested_ && !exiting) Frame()->close();
+    closeRequested_ = false;
 }
 
 // --- Hints and closing ---
@@ -324,15 +316,6 @@ void ElbowWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     ShapeWindowBase::closeEvent(event);
-}
-
-bool ElbowWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (printingRange_ && watched == MainWindow() && event->type() == QEvent::Close) {
-        exitRequested_ = true;
-        event->ignore();
-        return true;
-    }
-    return ShapeWindowBase::eventFilter(watched, event);
 }
 
 }  // namespace velm

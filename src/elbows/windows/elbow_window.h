@@ -104,7 +104,6 @@ protected:
 
     void ControlMouseMove(QObject* control) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -116,7 +115,6 @@ private:
     bool lastApplyAccepted_ = false;
     bool printingRange_ = false;
     bool closeRequested_ = false;      // the window's close waits for the range print
-    bool exitRequested_ = false;       // so does the main window's
 };
 
 // Registers the elbow windows with the shape opener (elbow_windows.cpp).

@@ -74,5 +74,12 @@ void ShowUnitDialog();               // FrmUnMis
 // Exit: the question (true on Yes) and the exit routine.
 bool AskExitQuestion();
 void ExitProgram();
+// A run that yields to the event loop between steps that must end whole (a
+// range print, piece by piece) holds the exit back: ExitProgram meanwhile
+// only marks it. The run stops when it sees ExitPending() between its steps;
+// the marked exit runs when the last hold is released.
+void HoldExit();
+void ReleaseExit();
+bool ExitPending();
 
 }  // namespace velm

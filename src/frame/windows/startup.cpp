@@ -42,6 +42,8 @@ ExitHook g_exitHook;
 bool g_exitRequested = false;
 int g_exitCode = 0;
 bool g_settingsRead = false;  // ExitProgram may compare the weld side only after this
+int g_exitHolds = 0;
+bool g_exitPending = false;   // asked while held
 
 // FrmLogo: the splash picture PictureLogo, centred on the screen.
 QWidget* ShowSplash() {
@@ -115,6 +117,8 @@ bool StartProgram(const StartOptions& options) {
     g_exitRequested = false;
     g_exitCode = 0;
     g_settingsRead = false;
+    g_exitHolds = 0;
+    g_exitPending = false;
     QApplication::setQuitOnLastWindowClosed(false);  // the program ends through ExitProgram only
 
     // The main window exists first, inert until the start panel shows.
@@ -180,6 +184,10 @@ bool AskExitQuestion() {
 
 void ExitProgram() {
     if (g_exitRequested) return;  // already on its way out
+    if (g_exitHolds > 0) {
+        g_exitPending = true;
+        return;
+    }
     SetHourglass();
     ShowSplash();
     WorkingState& st = State();
@@ -191,6 +199,17 @@ void ExitProgram() {
     EndProgram(0);
 }
 
+void HoldExit() { ++g_exitHolds; }
+
+void ReleaseExit() {
+    if (g_exitHolds > 0) --g_exitHolds;
+    if (g_exitHolds > 0 || !g_exitPending) return;
+    g_exitPending = false;
+    ExitProgram();
+}
+
+bool ExitPending() { return g_exitPending; }
+
 void SetExitHook(ExitHook hook) { g_exitHook = std::move(hook); }
 bool ExitRequested() { return g_exitRequested; }
 int RequestedExitCode() { return g_exitCode; }
@@ -199,6 +218,7 @@ QWidget* Splash() { return g_splash.data(); }
 void InstallQtPlatform() {
     // Never destroyed: a QPrinter must not be torn down after the application object.
     static QtPrinter& printer = *new QtPrinter;
+    printer.SetFileRequest(PdfFileRequest);
     static QtDialogs dialogs(&printer);
     static IniSettingsStore settings;
     static QtHelp help;
@@ -221,6 +241,8 @@ void CloseAllWindows() {
     g_exitRequested = false;
     g_exitCode = 0;
     g_settingsRead = false;
+    g_exitHolds = 0;
+    g_exitPending = false;
 }
 
 }  // namespace velm

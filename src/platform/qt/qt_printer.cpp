@@ -185,14 +185,17 @@ QPainter* QtPrinter::Begin() {
         } else {
             Dialogs* dialogs = Platform().dialogs;
             if (dialogs == nullptr) return nullptr;
+            const std::string proposed = device_->outputFileName().isEmpty()
+                                             ? QDir::home().filePath(QStringLiteral("VELM.pdf")).toStdString()
+                                             : device_->outputFileName().toStdString();
             FileDialogRequest request;
-            request.title = "Print to file";
-            request.filter = "PDF files (*.pdf)|*.pdf";
-            request.defaultExtension = "pdf";
-            request.fileName = device_->outputFileName().isEmpty()
-                                   ? QDir::home().filePath(QStringLiteral("VELM.pdf")).toStdString()
-                                   : device_->outputFileName().toStdString();
-            request.fileMustExist = false;
+            if (fileRequest_) {
+                request = fileRequest_(proposed);
+            } else {
+                request.defaultExtension = "pdf";
+                request.fileName = proposed;
+                request.fileMustExist = false;
+            }
             const FileDialogResult answer = dialogs->ShowSave(request);
             if (answer.cancelled) {
                 state_ = DocState::Cancelled;

@@ -3,8 +3,11 @@
 // print dialogs so that their choices carry over to what prints next. It is
 // the system's default printer when one exists, else a PDF printer whose
 // file the user names in the save dialog of the Dialogs service.
+#include <functional>
 #include <memory>
+#include <string>
 
+#include "platform/dialogs.h"
 #include "platform/printer.h"
 
 class QFont;
@@ -55,6 +58,12 @@ public:
     std::string FailureText() override { return failure_; }
     void NumberDocuments(const std::string& fileName) override;
 
+    // Makes the save dialog's request for the file of a PDF printer from the
+    // proposed name (the program's texts live above the platform).
+    void SetFileRequest(std::function<FileDialogRequest(const std::string& fileName)> make) {
+        fileRequest_ = std::move(make);
+    }
+
     // The device itself, for the printer set-up and print dialogs.
     QPrinter& Device() { return *device_; }
 
@@ -69,6 +78,7 @@ private:
     QtPrinterPage page_;
     DocState state_ = DocState::Idle;
     std::string numberedName_;
+    std::function<FileDialogRequest(const std::string&)> fileRequest_;
     int documentNumber_ = 0;
     std::string failure_;
 };

@@ -230,6 +230,46 @@ TEST_F(ConeElbowWindowTest, EndConnectionPanel) {
     EXPECT_EQ(st.Inputs.EndConnections[10], 30.0f);
 }
 
+// In inches the panel shows the records in inches, and the unit label stays
+// in view for the input frame and the panel alike: in the shown frame's
+// title row, after its title, clear of every control.
+TEST_F(ConeElbowWindowTest, EndConnectionPanelInInches) {
+    Seed("System", "MeasuringSystem", "1");
+    ConeElbowWindow* w = Open(ShapeCuConica3);
+    ASSERT_NE(w, nullptr);
+    const auto rectIn = [w](QWidget* c) { return QRect(c->mapTo(w, QPoint(0, 0)), c->size()); };
+    const struct {
+        int record;  // -1 the input frame
+        std::vector<std::string> texts;
+    } cases[] = {{-1, {}}, {0, {"0.7874", "10", "1.7717"}}, {1, {"1.063", "10", "1.378", "1.1811"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record);
+        if (c.record >= 0) Click(w->CmdRaccordi[static_cast<std::size_t>(c.record)]);
+        QGroupBox* frame = c.record < 0 ? w->FraInput : w->FraPanel;
+        ASSERT_TRUE(frame->isVisible());
+        for (std::size_t k = 0; k < c.texts.size(); ++k) EXPECT_EQ(w->TxtRaccordi[k]->Text(), c.texts[k]) << k;
+        QLabel* unit = w->LblUnMisura;
+        EXPECT_TRUE(unit->isVisible());
+        EXPECT_EQ(wt::S(unit->text()), Txt(LangCommon, 10));
+        const QRect r = rectIn(unit);
+        EXPECT_TRUE(rectIn(frame).contains(r));
+        EXPECT_GT(r.left(), rectIn(frame).left() + frame->fontMetrics().horizontalAdvance(frame->title()) + 8)
+            << "clear of the title";
+        EXPECT_GE(r.width(), unit->fontMetrics().horizontalAdvance(unit->text()));
+        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible()) {
+                EXPECT_FALSE(r.intersects(rectIn(child))) << wt::S(child->objectName());
+            }
+        }
+        EXPECT_EQ(w->childAt(r.center()), unit) << "nothing drawn over it";
+    }
+    for (QWidget* over : std::initializer_list<QWidget*>{w->LblRaccordi[2], w->TxtRaccordi[2]}) {
+        SetStatusText("");
+        MoveOver(over);
+        EXPECT_EQ(Status(), Txt(LangFrmCuCon2, 12) + " (0 - 39.3701)");
+    }
+}
+
 }  // namespace
 }  // namespace velm
 
@@ -296,18 +336,53 @@ TEST_F(ConeElbowWindowTest, SaveWithThePanelOpenKeepsTheStoredRecords) {
     EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
     EXPECT_EQ(st.Inputs.ConeElbowData[1], 0.5f);
 
-    Click(w->CmdIndietro);
-    Wait(20);
-    st.Inputs.ConeElbowData[1] = 1;
-    st.Inputs.EndConnections[2] = 1;
-    dialogs.ExpectOpen(path);
-    DispatchFileCommand(1);
-    Wait(20);
-    auto* reopened = qobject_cast<ConeElbowWindow*>(LoadedShapeWindow(ShapeCuConica3));
+    auto* reopened = CloseAndReopen(w, dialogs, path, [&st] {
+        st.Inputs.ConeElbowData[1] = 1;
+        st.Inputs.EndConnections[2] = 1;
+    });
     ASSERT_NE(reopened, nullptr);
     EXPECT_FALSE(reopened->PanelOpen());
     EXPECT_EQ(reopened->TxtInputDati[0]->Text(), "0.5");
     EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
+}
+
+// FrmCuConica1 and FrmCuConica2: boxes edited but not applied are applied by
+// the save and come back with the file, and so does FrmCuConica1's end-piece
+// choice (CylindricalEnds and both kinds).
+TEST_F(ConeElbowWindowTest, SavedBoxesAndEndPieceChoiceReopen) {
+    for (int code : {ShapeCuConica1, ShapeCuConica2}) {
+        SCOPED_TRACE(code);
+        ConeElbowWindow* w = Open(code);
+        ASSERT_NE(w, nullptr);
+        WorkingState& st = State();
+        const bool option = code == ShapeCuConica1;
+        if (option) w->OptRaccordi[1]->click();
+        Type(w->TxtInputDati[0], "0.5");
+        Type(w->TxtInputDati[8], "6");
+        const std::string path = ProgramFolder() + "/Elbow" + std::to_string(code) + ".qvl";
+        dialogs.ExpectSave(path);
+        DispatchFileCommand(3);
+        EXPECT_EQ(st.Inputs.ConeElbowData[9], 6.0f) << "applied before the save";
+        EXPECT_EQ(st.Elbow.PieceCount, 6);
+
+        w = CloseAndReopen(w, dialogs, path, [&st] {
+            st.Inputs.ConeElbowData[1] = 1;
+            st.Inputs.ConeElbowData[9] = 3;
+            SetCylindricalEnds(st.Inputs, false);
+        });
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->TxtInputDati[0]->Text(), "0.5");
+        EXPECT_EQ(w->TxtInputDati[8]->Text(), "6");
+        EXPECT_EQ(st.Elbow.PieceCount, 6) << "the reopened window applied what was saved";
+        if (option) {
+            EXPECT_TRUE(w->OptRaccordi[1]->isChecked());
+            EXPECT_EQ(st.Inputs.CylindricalEnds, "S");
+            EXPECT_EQ(st.Inputs.EndConnections[1], 1.0f);
+            EXPECT_EQ(st.Inputs.EndConnections[6], 1.0f);
+        }
+        Click(w->CmdIndietro);
+        Wait(20);
+    }
 }
 
 }  // namespace

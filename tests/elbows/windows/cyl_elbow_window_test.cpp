@@ -5,12 +5,14 @@
 
 #include <QTimer>
 #include <cmath>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
 #include "elbows/elbow_hit_test.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/shape_opener.h"
+#include "frame/windows/startup.h"
 #include "frame/windows/window_test_actions.h"
 #include "geometry/angles.h"
 #include "output/windows/sheet_preview.h"
@@ -109,6 +111,27 @@ TEST_F(CylElbowWindowTest, NormalSizeKeepsItsMinimumAndThePictureKeepsFourToThre
     Wait(20);
     EXPECT_EQ(w->PctDisegno->geometry(), before);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Maximised the window has no minimum size: a picture under 24 pixels either
+// way has no room for the fit's margins, so a resize lays out but applies
+// nothing; from 24 pixels on it applies.
+TEST_F(CylElbowWindowTest, NoApplyWhenThePictureIsTooSmall) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(wt::SubWindowOf(w)->isMaximized());
+    const struct {
+        int width, height;  // of the window, pixels
+        bool applies;
+    } cases[] = {{900, 27, false}, {900, 28, true}, {240, 600, false}, {260, 600, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        const std::uint64_t before = State().Elbow.Generation;
+        w->resize(c.width, c.height);  // the resize event comes at once
+        EXPECT_EQ(std::min(w->PctDisegno->width(), w->PctDisegno->height()) >= 24, c.applies);
+        EXPECT_EQ(State().Elbow.Generation != before, c.applies);
+        if (!c.applies) EXPECT_EQ(CountColour(w->PctDisegno->canvas(), State().CylinderPieceFill), 0);
+    }
 }
 
 TEST_F(CylElbowWindowTest, TypingCouplesBendLengthAndRadius) {
@@ -311,12 +334,17 @@ TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoo
     CylElbowWindow* w = Open();
     ASSERT_NE(w, nullptr);
     printer.printsToFile = true;
+    // The save dialog speaks the language file's words.
+    Language().Sections[LangCommon][20] = "Stampa su file";
+    Language().Sections[LangCommon][21] = "File PDF";
     dialogs.ExpectPrintRange(2, 4);
     const std::string pdf = ProgramFolder() + "/Elbow.pdf";
     dialogs.ExpectSave(pdf);
     dialogs.afterPrint = [w] { QTimer::singleShot(0, [w] { wt::SubWindowOf(w)->close(); }); };
     Click(w->CmdStampa);
-    EXPECT_EQ(dialogs.saves.size(), 1u);
+    ASSERT_EQ(dialogs.saves.size(), 1u);
+    EXPECT_EQ(dialogs.saves[0].title, "Stampa su file");
+    EXPECT_EQ(dialogs.saves[0].filter, "File PDF (*.pdf)|*.pdf");
     ASSERT_EQ(printer.documents.size(), 3u);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(printer.documents[static_cast<std::size_t>(i)].fileName, NumberedFileName(pdf, i + 1));
@@ -324,6 +352,61 @@ TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoo
     Wait(10);
     EXPECT_EQ(MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri"), nullptr) << "closed once the loop ended";
     EXPECT_TRUE(StartPanel()->isEnabled());
+}
+
+// Every way out of the program asked during a range print, from inside a
+// piece's print or between two pieces: the question at once, and on Yes the
+// program ends once that piece is printed whole; no later piece is printed.
+TEST_F(CylElbowWindowTest, ExitDuringARangePrintEndsAfterThePiece) {
+    const struct {
+        const char* name;
+        std::function<void()> exit;
+        bool inside;  // asked inside piece 2's print, else after piece 1
+    } cases[] = {
+        {"File > Exit", [] { Mdi()->FileItemClick(16); }, true},
+        {"toolbar", [] { Mdi()->ToolBarClick(7); }, true},
+        {"start panel", [] { StartPanel()->close(); }, true},
+        {"main window", [] { Mdi()->close(); }, true},
+        {"File > Exit between pieces", [] { Mdi()->FileItemClick(16); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A fresh program each time: the recorded exit left the last one ending.
+        CloseAllWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        printer.documents.clear();
+        dialogs.Reset();
+        CylElbowWindow* w = Open();
+        ASSERT_NE(w, nullptr);
+        printer.printsToFile = true;
+        const std::string pdf = ProgramFolder() + "/Range.pdf";
+        dialogs.ExpectPrintAll();
+        dialogs.ExpectSave(pdf);
+        dialogs.ExpectMessage(IdYes);
+        int exits = 0;
+        bool printingAtExit = true, endedAtExit = false;
+        SetExitHook([&](int) {
+            ++exits;
+            printingAtExit = w->PrintingRange();
+            endedAtExit = !printer.documents.empty() && printer.documents.back().ended;
+        });
+        if (c.inside) {
+            printer.beforeEnd = [&] {
+                if (printer.documents.size() == 2) c.exit();
+            };
+        } else {
+            dialogs.afterPrint = [&] { QTimer::singleShot(0, c.exit); };
+        }
+        Click(w->CmdStampa);
+        printer.beforeEnd = nullptr;
+        dialogs.afterPrint = nullptr;
+        EXPECT_EQ(dialogs.messages.size(), 1u) << "asked once";
+        EXPECT_EQ(exits, 1);
+        EXPECT_FALSE(printingAtExit);
+        EXPECT_TRUE(endedAtExit) << "the last document was ended before the exit";
+        EXPECT_EQ(PrintedTitles(), c.inside ? Titles({1, 2}) : Titles({1}));
+        EXPECT_EQ(printer.documents.back().fileName, NumberedFileName(pdf, c.inside ? 2 : 1));
+    }
 }
 
 // A PDF file already named in the print dialog is used as it is: no second question.
@@ -353,13 +436,7 @@ TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
     dialogs.ExpectMessage(IdOk);
     DispatchFileCommand(2);
     EXPECT_EQ(dialogs.saves.size(), 1u);
-    Click(w->CmdIndietro);
-    Wait(10);
-    State().Inputs.CylElbowData[8] = 3;
-    dialogs.ExpectOpen(path);
-    DispatchFileCommand(1);
-    Wait(20);
-    w = MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri");
+    w = CloseAndReopen(w, dialogs, path, [] { State().Inputs.CylElbowData[8] = 3; });
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->TxtInputDati[7]->Text(), "7");
     EXPECT_EQ(w->TxtInputDati[0]->Text(), "0.3");

@@ -13,9 +13,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
+#include <functional>
 #include <string>
 
 #include "core/language.h"
+#include "frame/windows/file_commands.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/frm_mdi.h"
 #include "frame/windows/shape_window.h"
@@ -81,6 +83,22 @@ inline bool CornersClear(const ImageCanvas& c) {
     const int r = c.PixelWidth() - 1, b = c.PixelHeight() - 1;
     return r > 1 && c.Point(0, 0) == ShapePictureBackColour && c.Point(r, 0) == ShapePictureBackColour &&
            c.Point(0, b) == ShapePictureBackColour && c.Point(r, b) == ShapePictureBackColour;
+}
+
+// Closes `w` with its back button, lets `spoil` change what the job file
+// `path` must bring back, and opens that file from the File menu: the shape
+// window it opened, or null.
+template <class W>
+W* CloseAndReopen(W* w, ScriptedDialogs& dialogs, const std::string& path, const std::function<void()>& spoil) {
+    const QString name = w->objectName();
+    Click(w->CmdIndietro);
+    AppFixture::Wait(20);
+    EXPECT_EQ(MdiArea()->findChild<W*>(name), nullptr) << "still open";
+    spoil();
+    dialogs.ExpectOpen(path);
+    DispatchFileCommand(1);
+    AppFixture::Wait(20);
+    return MdiArea()->findChild<W*>(name);
 }
 
 }  // namespace velm::wt
