@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <utility>
 #include <vector>
 
@@ -95,27 +96,24 @@ ShapePictureBox::ShapePictureBox(frmIniziale* panel, int index) : QWidget(panel)
 void ShapePictureBox::SetPicture(int picture) {
     if (picture == picture_) return;
     picture_ = picture;
-    cache_ = QPixmap();
+    cache_ = QImage();
     update();
 }
 
 void ShapePictureBox::SetCaptionHeight(int pixels) {
     if (pixels == captionHeight_) return;
     captionHeight_ = pixels;
-    cache_ = QPixmap();
+    cache_ = QImage();
     update();
 }
 
 void ShapePictureBox::paintEvent(QPaintEvent*) {
-    if (cache_.size() != size() || cacheEnabled_ != isEnabled()) {
-        cache_ = ShapePicture(picture_, size(), isEnabled(), captionHeight_);
-        cacheEnabled_ = isEnabled();
-    }
+    if (!CacheFresh()) panel_->PreparePictures();
     QPainter p(this);
     if (cache_.isNull())
         p.fillRect(rect(), palette().window());
     else
-        p.drawPixmap(0, 0, cache_);
+        p.drawImage(0, 0, cache_);
 }
 
 void ShapePictureBox::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
@@ -142,31 +140,41 @@ CaptionLabel::CaptionLabel(frmIniziale* panel, int index) : QLabel(panel), panel
     setCursor(Qt::PointingHandCursor);
 }
 
-void CaptionLabel::paintEvent(QPaintEvent*) {
+CaptionLabel::Look CaptionLabel::CurrentLook() const {
+    return {text(), font(), size(), palette().color(QPalette::WindowText), isEnabled()};
+}
+
+QImage CaptionLabel::Draw(const Look& look) {
     // Bright captions over a light picture: a dark rim keeps them readable.
-    // The outline of the text is made again only when the text, the font or
-    // the size changed.
-    const QFontMetricsF fm(font());
-    if (path_.text != text() || path_.font != font() || path_.size != size()) {
-        path_.text = text();
-        path_.font = font();
-        path_.size = size();
-        path_.outline = QPainterPath();
-        double y = fm.ascent() + 2;
-        for (const QString& line : text().split(QLatin1Char('\n'))) {
-            path_.outline.addText(QPointF((width() - fm.horizontalAdvance(line)) / 2, y), font(), line);
-            y += fm.lineSpacing();
-        }
+    QImage image(look.size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    if (image.isNull()) return image;
+    const QFontMetricsF fm(look.font);
+    QPainterPath outline;
+    double y = fm.ascent() + 2;
+    for (const QString& line : look.text.split(QLatin1Char('\n'))) {
+        outline.addText(QPointF((look.size.width() - fm.horizontalAdvance(line)) / 2, y), look.font, line);
+        y += fm.lineSpacing();
     }
-    QPainter p(this);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QColor fill = palette().color(QPalette::WindowText);
-    if (!isEnabled()) fill = QColor(170, 170, 170);
-    p.setPen(QPen(QColor(20, 24, 30, isEnabled() ? 230 : 90), std::max(1.5, fm.height() / 14), Qt::SolidLine,
+    const QColor fill = look.enabled ? look.fill : QColor(170, 170, 170);
+    p.setPen(QPen(QColor(20, 24, 30, look.enabled ? 230 : 90), std::max(1.5, fm.height() / 14), Qt::SolidLine,
                   Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(path_.outline);
-    p.fillPath(path_.outline, fill);
+    p.drawPath(outline);
+    p.fillPath(outline, fill);
+    return image;
+}
+
+void CaptionLabel::paintEvent(QPaintEvent*) {
+    const Look look = CurrentLook();
+    if (cache_.isNull() || !(drawn_ == look)) panel_->PreparePictures();
+    if (cache_.isNull() || !(drawn_ == look)) {  // a caption of no page
+        drawn_ = look;
+        cache_ = Draw(look);
+    }
+    QPainter(this).drawImage(0, 0, cache_);
 }
 
 void CaptionLabel::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
@@ -243,17 +251,38 @@ bool frmIniziale::IsMinimised() const {
 
 void frmIniziale::resizeEvent(QResizeEvent*) { SetupShapePicker(); }
 
+void frmIniziale::PreparePictures() {
+    std::vector<std::future<void>> jobs;
+    for (ShapePictureBox* box : PctVettore) {
+        if (box->CacheFresh()) continue;
+        box->cacheEnabled_ = box->isEnabled();
+        jobs.push_back(std::async(std::launch::async,
+                                  [box, picture = box->picture_, size = box->size(), enabled = box->cacheEnabled_,
+                                   caption = box->captionHeight_] {
+                                      box->cache_ = ShapeImage(picture, size, enabled, caption);
+                                  }));
+    }
+    for (CaptionLabel* label : LblSezione) {
+        const CaptionLabel::Look look = label->CurrentLook();
+        if (!label->cache_.isNull() && label->drawn_ == look) continue;
+        label->drawn_ = look;
+        jobs.push_back(std::async(std::launch::async, [label, look] { label->cache_ = CaptionLabel::Draw(look); }));
+    }
+    for (auto& job : jobs) job.get();
+}
+
 void frmIniziale::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.fillRect(e->rect(), QColor(128, 138, 148));
     const QRect area = e->rect() & tiledArea_;
-    if (area.isEmpty() || PctSfondo.isNull()) return;
-    p.setClipRect(area);
-    const auto tiles = BackgroundTilePositions(tiledArea_.width() * TwipsPerPixel, tiledArea_.height() * TwipsPerPixel,
-                                               PctSfondo.width() * TwipsPerPixel,
-                                               PctSfondo.height() * TwipsPerPixel, TwipsPerPixel);
-    for (const auto& t : tiles)
-        if (area.intersects(QRect(QPoint(t.x, t.y), PctSfondo.size()))) p.drawPixmap(t.x, t.y, PctSfondo);
+    if (area.isEmpty() || PctSfondo.isNull()) {
+        p.fillRect(e->rect(), QColor(128, 138, 148));
+        return;
+    }
+    for (const QRect& r : QRegion(e->rect()).subtracted(area)) p.fillRect(r, QColor(128, 138, 148));
+    // The tiles lie edge to edge from the panel's top left corner, as the
+    // layout places them: one tiled fill draws them all.
+    const QPoint offset(area.x() % PctSfondo.width(), area.y() % PctSfondo.height());
+    p.drawTiledPixmap(area, PctSfondo, offset);
 }
 
 void frmIniziale::mouseMoveEvent(QMouseEvent*) {

@@ -5,7 +5,7 @@
 // opener OpenShapeForm and the registry of shape windows live here too
 // (declared in frame_api.h).
 #include <QLabel>
-#include <QPainterPath>
+#include <QImage>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -38,11 +38,14 @@ protected:
     void mouseMoveEvent(QMouseEvent*) override;
 
 private:
+    friend class frmIniziale;
+    bool CacheFresh() const { return cache_.size() == size() && cacheEnabled_ == isEnabled(); }
+
     frmIniziale* panel_;
     int index_;
     int picture_ = -1;
     int captionHeight_ = 0;
-    QPixmap cache_;
+    QImage cache_;
     bool cacheEnabled_ = true;
 };
 
@@ -60,15 +63,23 @@ protected:
     void mouseMoveEvent(QMouseEvent*) override;
 
 private:
-    frmIniziale* panel_;
-    int index_;
-    // The caption's outline and what it was made for.
-    struct {
+    friend class frmIniziale;
+    // What the caption is drawn from; the picture is made again when it changes.
+    struct Look {
         QString text;
         QFont font;
         QSize size;
-        QPainterPath outline;
-    } path_;
+        QColor fill;
+        bool enabled = true;
+        bool operator==(const Look&) const = default;
+    };
+    Look CurrentLook() const;
+    static QImage Draw(const Look& look);
+
+    frmIniziale* panel_;
+    int index_;
+    Look drawn_;
+    QImage cache_;
 };
 
 // ShpSelezione: a frame drawn over a cell; it never takes the mouse.
@@ -122,6 +133,10 @@ protected:
 
 private:
     friend class ShapePictureBox;
+    friend class CaptionLabel;
+    // Draws every stale picture and caption of the page at once, each in a
+    // thread of its own, so that a first paint waits for the slowest alone.
+    void PreparePictures();
     QMdiSubWindow* SubWindow() const;
     bool IsMinimised() const;
     void PlaceFrameOnCell(int cell);

@@ -446,19 +446,23 @@ void PaintCard(QPainter& painter, const QRectF& r) {
     painter.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
 }
 
-QPixmap Greyed(const QPixmap& pix) {
-    QImage grey = pix.toImage().convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_ARGB32);
+QImage Greyed(const QImage& image) {
+    QImage grey = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_ARGB32);
     QPainter p(&grey);
     p.fillRect(grey.rect(), QColor(255, 255, 255, 150));
     p.end();
-    return QPixmap::fromImage(grey);
+    return grey;
 }
 
 }  // namespace
 
 QPixmap ShapePicture(int index, QSize size, bool enabled, int captionHeight) {
-    if (index < 0 || index >= ShapePictureCount || size.isEmpty()) return QPixmap();
-    QPixmap pix(size);
+    return QPixmap::fromImage(ShapeImage(index, size, enabled, captionHeight));
+}
+
+QImage ShapeImage(int index, QSize size, bool enabled, int captionHeight) {
+    if (index < 0 || index >= ShapePictureCount || size.isEmpty()) return QImage();
+    QImage pix(size, QImage::Format_ARGB32_Premultiplied);
     pix.fill(Qt::transparent);
     QPainter painter(&pix);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -2,6 +2,7 @@
 // The start panel's pictures, drawn in code so that they stay sharp at any
 // cell size: the sixteen shape pictures `Immagini`, the background tile
 // `PctSfondo` and the back button's arrow.
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 
@@ -20,6 +21,8 @@ constexpr int ShapePictureCount = 16;
 // picture, as far as the shape keeps a fair size. A disabled picture is drawn
 // greyed. An index outside 0-15 or an empty size gives a null pixmap.
 QPixmap ShapePicture(int index, QSize size, bool enabled = true, int captionHeight = 0);
+// The same as an image: safe to draw in any thread.
+QImage ShapeImage(int index, QSize size, bool enabled = true, int captionHeight = 0);
 
 // The background tile: chequer plate, seamless in both directions.
 QPixmap BackgroundTile();
