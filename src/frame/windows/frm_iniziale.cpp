@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <future>
 #include <utility>
@@ -96,19 +97,29 @@ ShapePictureBox::ShapePictureBox(frmIniziale* panel, int index) : QWidget(panel)
 void ShapePictureBox::SetPicture(int picture) {
     if (picture == picture_) return;
     picture_ = picture;
-    cache_ = QImage();
     update();
 }
 
 void ShapePictureBox::SetCaptionHeight(int pixels) {
     if (pixels == captionHeight_) return;
     captionHeight_ = pixels;
-    cache_ = QImage();
     update();
 }
 
+QImage ShapePictureBox::Draw(const Look& look) {
+    return ShapeImage(look.picture, look.size, look.enabled, look.captionHeight);
+}
+
 void ShapePictureBox::paintEvent(QPaintEvent*) {
-    if (!CacheFresh()) panel_->PreparePictures();
+    const Look look = CurrentLook();
+    if (!(drawn_ == look)) {
+        panel_->StartPictures();
+        panel_->FinishPictures();
+    }
+    if (!(drawn_ == look)) {  // a picture of no page
+        drawn_ = look;
+        cache_ = Draw(look);
+    }
     QPainter p(this);
     if (cache_.isNull())
         p.fillRect(rect(), palette().window());
@@ -169,8 +180,11 @@ QImage CaptionLabel::Draw(const Look& look) {
 
 void CaptionLabel::paintEvent(QPaintEvent*) {
     const Look look = CurrentLook();
-    if (cache_.isNull() || !(drawn_ == look)) panel_->PreparePictures();
-    if (cache_.isNull() || !(drawn_ == look)) {  // a caption of no page
+    if (!(drawn_ == look)) {
+        panel_->StartPictures();
+        panel_->FinishPictures();
+    }
+    if (!(drawn_ == look)) {  // a caption of no page
         drawn_ = look;
         cache_ = Draw(look);
     }
@@ -251,24 +265,39 @@ bool frmIniziale::IsMinimised() const {
 
 void frmIniziale::resizeEvent(QResizeEvent*) { SetupShapePicker(); }
 
-void frmIniziale::PreparePictures() {
-    std::vector<std::future<void>> jobs;
-    for (ShapePictureBox* box : PctVettore) {
-        if (box->CacheFresh()) continue;
-        box->cacheEnabled_ = box->isEnabled();
-        jobs.push_back(std::async(std::launch::async,
-                                  [box, picture = box->picture_, size = box->size(), enabled = box->cacheEnabled_,
-                                   caption = box->captionHeight_] {
-                                      box->cache_ = ShapeImage(picture, size, enabled, caption);
-                                  }));
-    }
-    for (CaptionLabel* label : LblSezione) {
-        const CaptionLabel::Look look = label->CurrentLook();
-        if (!label->cache_.isNull() && label->drawn_ == look) continue;
-        label->drawn_ = look;
-        jobs.push_back(std::async(std::launch::async, [label, look] { label->cache_ = CaptionLabel::Draw(look); }));
-    }
-    for (auto& job : jobs) job.get();
+template <class Widget>
+void frmIniziale::StartPicture(std::vector<PendingPicture<Widget>>& pending, Widget* widget) {
+    const auto look = widget->CurrentLook();
+    if (widget->drawn_ == look) return;
+    for (const auto& p : pending)
+        if (p.widget == widget && p.look == look) return;  // on its way
+    pending.push_back({widget, look, std::async(std::launch::async, [look] { return Widget::Draw(look); })});
+}
+
+template <class Widget>
+void frmIniziale::FinishPictures(std::vector<PendingPicture<Widget>>& pending) {
+    // A picture for a look that has changed since is not waited for; it is
+    // dropped once it is done.
+    std::erase_if(pending, [](PendingPicture<Widget>& p) {
+        if (p.widget->CurrentLook() == p.look) {
+            p.widget->cache_ = p.image.get();
+            p.widget->drawn_ = p.look;
+            return true;
+        }
+        return p.image.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    });
+}
+
+void frmIniziale::StartPictures() {
+    for (ShapePictureBox* box : PctVettore)
+        if (!box->isHidden()) StartPicture(pendingPictures_, box);
+    for (CaptionLabel* label : LblSezione)
+        if (!label->isHidden()) StartPicture(pendingCaptions_, label);
+}
+
+void frmIniziale::FinishPictures() {
+    FinishPictures(pendingPictures_);
+    FinishPictures(pendingCaptions_);
 }
 
 void frmIniziale::paintEvent(QPaintEvent* e) {
@@ -465,6 +494,15 @@ void frmIniziale::SetupShapePicker() {
     for (auto* w : LblSezione) w->raise();
     ShpSelezione->raise();
     CmdIndietro->raise();
+    // Laying out comes in bursts while the window takes its size: the
+    // pictures are started once the burst is over.
+    if (!picturesQueued_) {
+        picturesQueued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            picturesQueued_ = false;
+            StartPictures();
+        });
+    }
 }
 
 void frmIniziale::CmdIndietro_Click() {

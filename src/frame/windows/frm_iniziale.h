@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <future>
+#include <vector>
 #include <string>
 
 class QMdiArea;
@@ -29,6 +31,7 @@ public:
     int Picture() const { return picture_; }
     // Height at the top taken by the caption laid over the picture.
     void SetCaptionHeight(int pixels);
+    int CaptionHeight() const { return captionHeight_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -39,14 +42,23 @@ protected:
 
 private:
     friend class frmIniziale;
-    bool CacheFresh() const { return cache_.size() == size() && cacheEnabled_ == isEnabled(); }
+    // What the picture is drawn from; it is made again when this changes.
+    struct Look {
+        int picture = -1;
+        QSize size;
+        bool enabled = true;
+        int captionHeight = 0;
+        bool operator==(const Look&) const = default;
+    };
+    Look CurrentLook() const { return {picture_, size(), isEnabled(), captionHeight_}; }
+    static QImage Draw(const Look& look);
 
     frmIniziale* panel_;
     int index_;
     int picture_ = -1;
     int captionHeight_ = 0;
+    Look drawn_{-2, {}, true, 0};  // nothing drawn yet
     QImage cache_;
-    bool cacheEnabled_ = true;
 };
 
 // LblSezione(i): a caption over picture i; it acts as part of its picture.
@@ -134,9 +146,25 @@ protected:
 private:
     friend class ShapePictureBox;
     friend class CaptionLabel;
-    // Draws every stale picture and caption of the page at once, each in a
-    // thread of its own, so that a first paint waits for the slowest alone.
-    void PreparePictures();
+    // Every picture and caption whose look changed is drawn in a thread of
+    // its own, started as soon as the page is laid out, so that the first
+    // paint waits at most for the slowest one, and only for what is left of
+    // it. FinishPictures waits for them and hands each its picture.
+    void StartPictures();
+    void FinishPictures();
+    template <class Widget>
+    struct PendingPicture {
+        Widget* widget;
+        typename Widget::Look look;
+        std::future<QImage> image;
+    };
+    template <class Widget>
+    static void StartPicture(std::vector<PendingPicture<Widget>>& pending, Widget* widget);
+    template <class Widget>
+    static void FinishPictures(std::vector<PendingPicture<Widget>>& pending);
+    std::vector<PendingPicture<ShapePictureBox>> pendingPictures_;
+    std::vector<PendingPicture<CaptionLabel>> pendingCaptions_;
+    bool picturesQueued_ = false;
     QMdiSubWindow* SubWindow() const;
     bool IsMinimised() const;
     void PlaceFrameOnCell(int cell);

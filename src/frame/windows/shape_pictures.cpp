@@ -104,8 +104,12 @@ public:
             pen.setCosmetic(true);
             painter.setPen(pen);
             if (it.fill.isValid()) {
+                // Facets without smoothing meet without seams and cost a
+                // fraction; the outlines drawn over them smooth the edges.
+                painter.setRenderHint(QPainter::Antialiasing, false);
                 painter.setBrush(it.fill);
                 painter.drawPolygon(it.poly);
+                painter.setRenderHint(QPainter::Antialiasing, true);
             } else {
                 painter.setBrush(Qt::NoBrush);
                 painter.drawPolyline(it.poly);

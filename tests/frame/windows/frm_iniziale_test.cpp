@@ -3,6 +3,7 @@
 #include "frame/windows/frm_iniziale.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -138,6 +139,25 @@ TEST_F(StartPanelTest, BackgroundIsTheTileRepeated) {
         for (int x = 0; x < part.width(); ++x)
             wrong += part.pixel(x, y) != whole.pixel(corner.x() + x, corner.y() + y);
     EXPECT_EQ(wrong, 0);
+}
+
+// Pictures are drawn in the background once a page is laid out: one begun
+// for a page or a size that changed before it was shown never shows.
+TEST_F(StartPanelTest, PicturesShowTheirLatestLookAfterQuickChanges) {
+    StartAndSettle();
+    ShowPage(4);
+    Wait(0);  // the drawing of that page begins
+    ShowPage(0);
+    Panel()->resize(Panel()->width() - 60, Panel()->height() - 40);
+    for (int i = 0; i < 5; ++i) {
+        auto* box = static_cast<ShapePictureBox*>(Picture(i));
+        if (box->isHidden()) continue;
+        SCOPED_TRACE(i);
+        QImage expected(box->size(), QImage::Format_ARGB32_Premultiplied);
+        expected.fill(Qt::transparent);
+        QPainter(&expected).drawImage(0, 0, ShapeImage(box->Picture(), box->size(), box->isEnabled(), box->CaptionHeight()));
+        EXPECT_EQ(Painted(box), expected);
+    }
 }
 
 // A caption keeps its outline only while its text, font and size stay: after
