@@ -137,14 +137,31 @@ void ShapePictureBox::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMov
 
 // ---- LblSezione ----
 
+namespace {
+
+QFont CaptionFont() {
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setBold(true);
+    f.setPointSizeF(frmIniziale::CaptionBaseSize);
+    return f;
+}
+
+}  // namespace
+
+void BeginLoadingCaptionFont() {
+    // Finding and opening the font is a good part of the first caption's
+    // drawing; it runs beside the rest of the start-up.
+    static std::future<void> loading = std::async(std::launch::async, [] {
+        QPainterPath path;
+        path.addText(0, 0, CaptionFont(), QStringLiteral("A"));
+    });
+}
+
 CaptionLabel::CaptionLabel(frmIniziale* panel, int index) : QLabel(panel), panel_(panel), index_(index) {
     setObjectName(QStringLiteral("LblSezione(%1)").arg(index));
     setMouseTracking(true);
     setAttribute(Qt::WA_TranslucentBackground);
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setBold(true);
-    f.setPointSizeF(frmIniziale::CaptionBaseSize);
-    setFont(f);
+    setFont(CaptionFont());
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, QColor(255, 0, 0));  // the design colour
     setPalette(pal);

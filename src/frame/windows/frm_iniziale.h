@@ -22,6 +22,9 @@ namespace velm {
 
 class frmIniziale;
 
+// Starts loading the captions' font in the background (once).
+void BeginLoadingCaptionFont();
+
 // PctVettore(i): a picture box of the page.
 class ShapePictureBox : public QWidget {
     Q_OBJECT

@@ -21,6 +21,7 @@
 #include "core/version.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/frame_api.h"
+#include "frame/windows/frm_iniziale.h"
 #include "frame/windows/frm_mdi.h"
 #include "frame/windows/pictures.h"
 #include "core/working_state.h"
@@ -121,6 +122,7 @@ bool StartProgram(const StartOptions& options) {
     g_exitPending = false;
     QApplication::setQuitOnLastWindowClosed(false);  // the program ends through ExitProgram only
 
+    BeginLoadingCaptionFont();
     // The main window exists first, inert until the start panel shows.
     auto* mdi = new FrmMDI;
 

@@ -65,10 +65,10 @@ std::string WriteFailure(const QString& name) {
 
 QtPrinterPage::QtPrinterPage(QtPrinter& printer) : printer_(printer) { ResetState(); }
 
-int QtPrinterPage::PixelWidth() const { return printer_.device_->width(); }
-int QtPrinterPage::PixelHeight() const { return printer_.device_->height(); }
-double QtPrinterPage::DotsPerInchX() const { return printer_.device_->logicalDpiX(); }
-double QtPrinterPage::DotsPerInchY() const { return printer_.device_->logicalDpiY(); }
+int QtPrinterPage::PixelWidth() const { return printer_.Device().width(); }
+int QtPrinterPage::PixelHeight() const { return printer_.Device().height(); }
+double QtPrinterPage::DotsPerInchX() const { return printer_.Device().logicalDpiX(); }
+double QtPrinterPage::DotsPerInchY() const { return printer_.Device().logicalDpiY(); }
 
 QFont QtPrinterPage::CurrentFont() const {
     QFont font(QString::fromStdString(FontName));
@@ -117,7 +117,7 @@ void QtPrinterPage::DeviceText(double x, double y, const std::string& text) {
     if (painter == nullptr) return;
     const QFont font = CurrentFont();
     painter->setFont(font);
-    const QFontMetricsF metrics(font, printer_.device_.get());
+    const QFontMetricsF metrics(font, &printer_.Device());
     // (x, y) is the upper-left corner of the text, as Print places it.
     double top = y;
     for (const QString& line : Lines(text)) {
@@ -127,28 +127,35 @@ void QtPrinterPage::DeviceText(double x, double y, const std::string& text) {
 }
 
 double QtPrinterPage::DeviceTextWidth(const std::string& text) const {
-    const QFontMetricsF metrics(CurrentFont(), printer_.device_.get());
+    const QFontMetricsF metrics(CurrentFont(), &printer_.Device());
     double widest = 0;
     for (const QString& line : Lines(text)) widest = std::max(widest, metrics.horizontalAdvance(line));
     return widest;
 }
 
 double QtPrinterPage::DeviceTextHeight(const std::string& text) const {
-    const QFontMetricsF metrics(CurrentFont(), printer_.device_.get());
+    const QFontMetricsF metrics(CurrentFont(), &printer_.Device());
     return metrics.height() * static_cast<double>(Lines(text).size());
 }
 
-QtPrinter::QtPrinter() : device_(MakeDevice()), page_(*this) {}
+// The device is made when first needed: finding the system's printer takes
+// a while, and most runs never print.
+QtPrinter::QtPrinter() : page_(*this) {}
+
+QPrinter& QtPrinter::Device() {
+    if (!device_) device_ = MakeDevice();
+    return *device_;
+}
 
 QtPrinter::~QtPrinter() {
     if (painter_ && painter_->isActive()) painter_->end();
 }
 
 bool QtPrinter::Available() {
-    if (device_->isValid()) return true;
+    if (Device().isValid()) return true;
     // A printer that went away since: the PDF printer answers instead.
-    if (!painter_) device_->setOutputFormat(QPrinter::PdfFormat);
-    return device_->isValid();
+    if (!painter_) Device().setOutputFormat(QPrinter::PdfFormat);
+    return Device().isValid();
 }
 
 PageSize QtPrinter::PageMillimetres() {
@@ -159,11 +166,11 @@ PageSize QtPrinter::PageMillimetres() {
         const double mm = dpi > 0 ? pixels * 25.4 / dpi : 0;
         return mm > 0 ? static_cast<int>(std::floor(mm + 1e-6)) : 0;
     };
-    return {whole(device_->width(), device_->logicalDpiX()), whole(device_->height(), device_->logicalDpiY())};
+    return {whole(Device().width(), Device().logicalDpiX()), whole(Device().height(), Device().logicalDpiY())};
 }
 
 PageOrientation QtPrinter::Orientation() {
-    return device_->pageLayout().orientation() == QPageLayout::Landscape ? PageLandscape : PagePortrait;
+    return Device().pageLayout().orientation() == QPageLayout::Landscape ? PageLandscape : PagePortrait;
 }
 
 PrinterPage& QtPrinter::Page() {
@@ -185,9 +192,9 @@ QPainter* QtPrinter::Begin() {
         } else {
             Dialogs* dialogs = Platform().dialogs;
             if (dialogs == nullptr) return nullptr;
-            const std::string proposed = device_->outputFileName().isEmpty()
+            const std::string proposed = Device().outputFileName().isEmpty()
                                              ? QDir::home().filePath(QStringLiteral("VELM.pdf")).toStdString()
-                                             : device_->outputFileName().toStdString();
+                                             : Device().outputFileName().toStdString();
             FileDialogRequest request;
             if (fileRequest_) {
                 request = fileRequest_(proposed);
@@ -203,11 +210,11 @@ QPainter* QtPrinter::Begin() {
             }
             name = answer.fileName;
         }
-        device_->setOutputFileName(QString::fromStdString(name));
+        Device().setOutputFileName(QString::fromStdString(name));
     }
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(device_.get())) {
-        if (PrintsToFile()) failure_ = WriteFailure(device_->outputFileName());
+    if (!painter->begin(&Device())) {
+        if (PrintsToFile()) failure_ = WriteFailure(Device().outputFileName());
         return nullptr;
     }
     painter_ = std::move(painter);
@@ -216,7 +223,7 @@ QPainter* QtPrinter::Begin() {
 }
 
 void QtPrinter::NewPage() {
-    if (Begin()) device_->newPage();
+    if (Begin()) Device().newPage();
 }
 
 DocumentResult QtPrinter::EndDocument() {
@@ -233,7 +240,7 @@ DocumentResult QtPrinter::EndDocument() {
     return result;
 }
 
-bool QtPrinter::PrintsToFile() { return device_->outputFormat() == QPrinter::PdfFormat; }
+bool QtPrinter::PrintsToFile() { return Device().outputFormat() == QPrinter::PdfFormat; }
 
 void QtPrinter::NumberDocuments(const std::string& fileName) {
     numberedName_ = fileName;

@@ -65,7 +65,7 @@ public:
     }
 
     // The device itself, for the printer set-up and print dialogs.
-    QPrinter& Device() { return *device_; }
+    QPrinter& Device();
 
 private:
     friend class QtPrinterPage;
