@@ -139,6 +139,47 @@ void ShapePictureBox::mouseMoveEvent(QMouseEvent*) { panel_->PctVettore_MouseMov
 
 namespace {
 
+// `shape` grown by a disc of `radius` pixels, in `colour` with the shape's
+// coverage: each pixel takes the largest coverage within the disc.
+QImage Grown(const QImage& shape, int radius, QColor colour) {
+    const int w = shape.width(), h = shape.height();
+    const auto row = static_cast<std::size_t>(w);
+    const std::size_t n = row * static_cast<std::size_t>(h);
+    // level[r]: the largest coverage within r pixels along the row
+    std::vector<std::vector<uchar>> level(static_cast<std::size_t>(radius) + 1, std::vector<uchar>(n));
+    for (int y = 0; y < h; ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
+        uchar* out = level[0].data() + static_cast<std::size_t>(y) * row;
+        for (int x = 0; x < w; ++x) out[x] = static_cast<uchar>(qAlpha(in[x]));
+    }
+    for (std::size_t r = 1; r < level.size(); ++r) {
+        for (int y = 0; y < h; ++y) {
+            const uchar* a = level[r - 1].data() + static_cast<std::size_t>(y) * row;
+            uchar* b = level[r].data() + static_cast<std::size_t>(y) * row;
+            for (int x = 0; x < w; ++x) b[x] = std::max({a[std::max(x - 1, 0)], a[x], a[std::min(x + 1, w - 1)]});
+        }
+    }
+    std::vector<uchar> grown(n, 0);
+    for (int dy = -radius; dy <= radius; ++dy) {
+        const auto reach = static_cast<std::size_t>(std::lround(std::sqrt(radius * radius - dy * dy)));
+        for (int y = std::max(0, -dy); y < std::min(h, h - dy); ++y) {
+            const uchar* a = level[reach].data() + static_cast<std::size_t>(y + dy) * row;
+            uchar* b = grown.data() + static_cast<std::size_t>(y) * row;
+            for (int x = 0; x < w; ++x) b[x] = std::max(b[x], a[x]);
+        }
+    }
+    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const uchar* g = grown.data() + static_cast<std::size_t>(y) * row;
+        for (int x = 0; x < w; ++x) {
+            const int a = g[x] * colour.alpha() / 255;
+            line[x] = qRgba(colour.red() * a / 255, colour.green() * a / 255, colour.blue() * a / 255, a);
+        }
+    }
+    return out;
+}
+
 QFont CaptionFont() {
     QFont f(QStringLiteral("Times New Roman"));
     f.setBold(true);
@@ -184,14 +225,24 @@ QImage CaptionLabel::Draw(const Look& look) {
         outline.addText(QPointF((look.size.width() - fm.horizontalAdvance(line)) / 2, y), look.font, line);
         y += fm.lineSpacing();
     }
+    // The rim: the letters grown by half a pen's width, as a round pen
+    // would stroke them, at a fraction of a stroke's cost.
+    const int radius = std::max(1, static_cast<int>(std::lround(std::max(1.5, fm.height() / 14) / 2)));
+    const QRect box =
+        outline.boundingRect().toAlignedRect().adjusted(-radius - 1, -radius - 1, radius + 1, radius + 1) & image.rect();
+    if (box.isEmpty()) return image;
+    QImage letters(box.size(), QImage::Format_ARGB32_Premultiplied);
+    letters.fill(Qt::transparent);
+    {
+        QPainter p(&letters);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.translate(-box.topLeft());
+        p.fillPath(outline, Qt::black);
+    }
     QPainter p(&image);
+    p.drawImage(box.topLeft(), Grown(letters, radius, QColor(20, 24, 30, look.enabled ? 230 : 90)));
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor fill = look.enabled ? look.fill : QColor(170, 170, 170);
-    p.setPen(QPen(QColor(20, 24, 30, look.enabled ? 230 : 90), std::max(1.5, fm.height() / 14), Qt::SolidLine,
-                  Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(outline);
-    p.fillPath(outline, fill);
+    p.fillPath(outline, look.enabled ? look.fill : QColor(170, 170, 170));
     return image;
 }
 

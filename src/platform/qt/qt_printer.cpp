@@ -63,7 +63,8 @@ std::string WriteFailure(const QString& name) {
 
 }  // namespace
 
-QtPrinterPage::QtPrinterPage(QtPrinter& printer) : printer_(printer) { ResetState(); }
+// The state is set at the first Page(): it reads the device's size.
+QtPrinterPage::QtPrinterPage(QtPrinter& printer) : printer_(printer) {}
 
 int QtPrinterPage::PixelWidth() const { return printer_.Device().width(); }
 int QtPrinterPage::PixelHeight() const { return printer_.Device().height(); }
@@ -175,6 +176,10 @@ PageOrientation QtPrinter::Orientation() {
 
 PrinterPage& QtPrinter::Page() {
     // The set-up dialog may have changed the paper since the last document.
+    if (!pageStateSet_) {
+        page_.ResetState();
+        pageStateSet_ = true;
+    }
     if (state_ == DocState::Idle) page_.RefreshScale();
     return page_;
 }

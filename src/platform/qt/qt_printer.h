@@ -76,6 +76,7 @@ private:
     std::unique_ptr<QPrinter> device_;
     std::unique_ptr<QPainter> painter_;
     QtPrinterPage page_;
+    bool pageStateSet_ = false;
     DocState state_ = DocState::Idle;
     std::string numberedName_;
     std::function<FileDialogRequest(const std::string&)> fileRequest_;
