@@ -562,15 +562,9 @@ void frmIniziale::SetupShapePicker() {
     for (auto* w : LblSezione) w->raise();
     ShpSelezione->raise();
     CmdIndietro->raise();
-    // Laying out comes in bursts while the window takes its size: the
-    // pictures are started once the burst is over.
-    if (!picturesQueued_) {
-        picturesQueued_ = true;
-        QTimer::singleShot(0, this, [this] {
-            picturesQueued_ = false;
-            StartPictures();
-        });
-    }
+    // While the window is being built its size changes several times: the
+    // pictures begin once it is on the screen.
+    if (isVisible()) StartPictures();
 }
 
 void frmIniziale::CmdIndietro_Click() {
