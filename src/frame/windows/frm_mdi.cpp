@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <future>
 #include <filesystem>
 
 #include "core/control_names.h"
@@ -76,6 +77,16 @@ FrmMDI::FrmMDI() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
+    // The toolbar's pictures are drawn beside the rest of the building (the
+    // first text in them loads a font); the buttons are added last.
+    std::future<std::vector<QImage>> pictures = std::async(std::launch::async, [] {
+        std::vector<QImage> images;
+        for (const ToolButtonDesign& button : ToolButtonDesigns) {
+            images.push_back(button.enabledPicture < 0 ? ExitImage() : IconeImage(button.enabledPicture));
+            images.push_back(button.disabledPicture < 0 ? QImage() : IconeImage(button.disabledPicture));
+        }
+        return images;
+    });
     BuildToolBar();
     column->addWidget(toolBarPanel_);
 
@@ -115,6 +126,7 @@ FrmMDI::FrmMDI() {
     connect(tipTimer_, &QTimer::timeout, this, &FrmMDI::ShowTip);
 
     BuildMenus();
+    AddToolButtons(pictures.get());
 
     // Start with a comfortable size on the screen it opens on.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -249,17 +261,17 @@ void FrmMDI::BuildToolBar() {
     auto* row = new QHBoxLayout(toolBarPanel_);
     row->setContentsMargins(4, 3, 4, 3);
     row->setSpacing(2);
+}
+
+void FrmMDI::AddToolButtons(const std::vector<QImage>& pictures) {
+    auto* row = static_cast<QHBoxLayout*>(toolBarPanel_->layout());
     for (int i = 0; i < ToolButtonCount; ++i) {
         auto* b = new QToolButton;
         b->setObjectName(Indexed("CmdToolBar", i));
-        const ToolButtonDesign& button = ToolButtonDesigns[i];
         QIcon icon;
-        if (button.enabledPicture < 0) {
-            icon.addPixmap(ExitPicture(), QIcon::Normal);
-        } else {
-            icon.addPixmap(Icone(button.enabledPicture), QIcon::Normal);
-            if (button.disabledPicture >= 0) icon.addPixmap(Icone(button.disabledPicture), QIcon::Disabled);
-        }
+        icon.addPixmap(QPixmap::fromImage(pictures[2 * static_cast<std::size_t>(i)]), QIcon::Normal);
+        if (const QImage& disabled = pictures[2 * static_cast<std::size_t>(i) + 1]; !disabled.isNull())
+            icon.addPixmap(QPixmap::fromImage(disabled), QIcon::Disabled);
         b->setIcon(icon);
         b->setIconSize(QSize(ToolbarPictureSize, ToolbarPictureSize));
         b->setFixedSize(ToolbarPictureSize + 10, ToolbarPictureSize + 10);

@@ -3,10 +3,12 @@
 // delayed tooltip, the status line and the area that holds every other window.
 // Menu items are QActions named as the model names them ("mnuFileItems(7)").
 #include <QDeadlineTimer>
+#include <QImage>
 #include <QMainWindow>
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -72,6 +74,8 @@ protected:
 private:
     void BuildMenus();
     void BuildToolBar();
+    // Pictures in button order: each button's enabled and disabled one (null: none).
+    void AddToolButtons(const std::vector<QImage>& pictures);
     void BuildStatusLine();
     void ShowTip();
     void ToolButtonMouseMove(int index, int x, int y);

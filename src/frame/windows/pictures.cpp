@@ -268,7 +268,9 @@ QImage Greyed(const QImage& source) {
 
 }  // namespace
 
-QPixmap Icone(int index) {
+QPixmap Icone(int index) { return QPixmap::fromImage(IconeImage(index)); }
+
+QImage IconeImage(int index) {
     struct Entry {
         void (*paint)(QPainter&);
         bool greyed;
@@ -277,13 +279,15 @@ QPixmap Icone(int index) {
         {PaintOpen, false},   {PaintOpen, true},   {PaintSaveAs, false}, {PaintSaveAs, true},
         {PaintPrinterSetup, false}, {PaintPrint, false}, {PaintPrint, true}, {PaintMethod, false},
         {PaintMethod, true},  {PaintUnit, false},  {PaintUnit, true},    {PaintHelp, false}};
-    if (index < 0 || index >= static_cast<int>(std::size(entries))) return QPixmap::fromImage(Blank());
+    if (index < 0 || index >= static_cast<int>(std::size(entries))) return Blank();
     const Entry& e = entries[index];
     const QImage img = Painted(e.paint);
-    return QPixmap::fromImage(e.greyed ? Greyed(img) : img);
+    return e.greyed ? Greyed(img) : img;
 }
 
-QPixmap ExitPicture() { return QPixmap::fromImage(Painted(PaintExit)); }
+QPixmap ExitPicture() { return QPixmap::fromImage(ExitImage()); }
+
+QImage ExitImage() { return Painted(PaintExit); }
 
 QPixmap ProgramIcon() {
     constexpr int W = 32;

@@ -2,6 +2,7 @@
 // The main window's own pictures, drawn in code: the twelve toolbar pictures
 // `Icone` (enabled and disabled forms), the exit button's picture and the
 // splash picture.
+#include <QImage>
 #include <QPixmap>
 
 namespace velm {
@@ -12,6 +13,9 @@ constexpr int ToolbarPictureSize = 24;  // pixels
 // 7/8 calculation method, 9/10 unit, 11 help (enabled / disabled).
 QPixmap Icone(int index);
 QPixmap ExitPicture();
+// The same as images: safe to draw in any thread.
+QImage IconeImage(int index);
+QImage ExitImage();
 QPixmap SplashPicture();
 // The program's window icon.
 QPixmap ProgramIcon();
