@@ -215,9 +215,7 @@ CaptionLabel::Look CaptionLabel::CurrentLook() const {
 
 QImage CaptionLabel::Draw(const Look& look) {
     // Bright captions over a light picture: a dark rim keeps them readable.
-    QImage image(look.size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    if (image.isNull()) return image;
+    // Only the letters' box is kept, at its offset in the label.
     const QFontMetricsF fm(look.font);
     QPainterPath outline;
     double y = fm.ascent() + 2;
@@ -228,21 +226,23 @@ QImage CaptionLabel::Draw(const Look& look) {
     // The rim: the letters grown by half a pen's width, as a round pen
     // would stroke them, at a fraction of a stroke's cost.
     const int radius = std::max(1, static_cast<int>(std::lround(std::max(1.5, fm.height() / 14) / 2)));
-    const QRect box =
-        outline.boundingRect().toAlignedRect().adjusted(-radius - 1, -radius - 1, radius + 1, radius + 1) & image.rect();
-    if (box.isEmpty()) return image;
+    const QRect box = outline.boundingRect().toAlignedRect().adjusted(-radius - 1, -radius - 1, radius + 1, radius + 1) &
+                      QRect(QPoint(), look.size);
+    if (box.isEmpty()) return QImage();
+    outline.translate(-box.topLeft());
     QImage letters(box.size(), QImage::Format_ARGB32_Premultiplied);
     letters.fill(Qt::transparent);
     {
         QPainter p(&letters);
         p.setRenderHint(QPainter::Antialiasing);
-        p.translate(-box.topLeft());
         p.fillPath(outline, Qt::black);
     }
+    QImage image = Grown(letters, radius, QColor(20, 24, 30, look.enabled ? 230 : 90));
     QPainter p(&image);
-    p.drawImage(box.topLeft(), Grown(letters, radius, QColor(20, 24, 30, look.enabled ? 230 : 90)));
     p.setRenderHint(QPainter::Antialiasing);
     p.fillPath(outline, look.enabled ? look.fill : QColor(170, 170, 170));
+    p.end();
+    image.setOffset(box.topLeft());
     return image;
 }
 
@@ -256,7 +256,7 @@ void CaptionLabel::paintEvent(QPaintEvent*) {
         drawn_ = look;
         cache_ = Draw(look);
     }
-    QPainter(this).drawImage(0, 0, cache_);
+    QPainter(this).drawImage(cache_.offset(), cache_);
 }
 
 void CaptionLabel::mousePressEvent(QMouseEvent* e) { CellPress(panel_, index_, e); }
@@ -366,6 +366,7 @@ void frmIniziale::StartPictures() {
 void frmIniziale::FinishPictures() {
     FinishPictures(pendingPictures_);
     FinishPictures(pendingCaptions_);
+    picturesShown_ = true;
 }
 
 void frmIniziale::paintEvent(QPaintEvent* e) {
@@ -562,9 +563,10 @@ void frmIniziale::SetupShapePicker() {
     for (auto* w : LblSezione) w->raise();
     ShpSelezione->raise();
     CmdIndietro->raise();
-    // While the window is being built its size changes several times: the
-    // pictures begin once it is on the screen.
-    if (isVisible()) StartPictures();
+    // At start-up the pictures begin once the panel is on the screen, before
+    // it first paints; later pages are drawn when they are painted, so that a
+    // panel hidden behind other windows holds no pictures it never shows.
+    if (isVisible() && !picturesShown_) StartPictures();
 }
 
 void frmIniziale::CmdIndietro_Click() {

@@ -167,6 +167,7 @@ private:
     static void FinishPictures(std::vector<PendingPicture<Widget>>& pending);
     std::vector<PendingPicture<ShapePictureBox>> pendingPictures_;
     std::vector<PendingPicture<CaptionLabel>> pendingCaptions_;
+    bool picturesShown_ = false;
     QMdiSubWindow* SubWindow() const;
     bool IsMinimised() const;
     void PlaceFrameOnCell(int cell);

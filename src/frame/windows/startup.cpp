@@ -10,6 +10,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <filesystem>
 
 #include "frame/command_line.h"
@@ -218,6 +221,12 @@ int RequestedExitCode() { return g_exitCode; }
 QWidget* Splash() { return g_splash.data(); }
 
 void InstallQtPlatform() {
+#if defined(__GLIBC__)
+    // Pictures are megabytes each: they come from and go back to the system
+    // directly, instead of lingering in the heap once their window closes or
+    // resizes (the library's own limit rises with the largest block freed).
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     // Never destroyed: a QPrinter must not be torn down after the application object.
     static QtPrinter& printer = *new QtPrinter;
     printer.SetFileRequest(PdfFileRequest);
