@@ -111,15 +111,7 @@ QImage ShapePictureBox::Draw(const Look& look) {
 }
 
 void ShapePictureBox::paintEvent(QPaintEvent*) {
-    const Look look = CurrentLook();
-    if (!(drawn_ == look)) {
-        panel_->StartPictures();
-        panel_->FinishPictures();
-    }
-    if (!(drawn_ == look)) {  // a picture of no page
-        drawn_ = look;
-        cache_ = Draw(look);
-    }
+    panel_->UpToDate(this);
     QPainter p(this);
     if (cache_.isNull())
         p.fillRect(rect(), palette().window());
@@ -247,15 +239,7 @@ QImage CaptionLabel::Draw(const Look& look) {
 }
 
 void CaptionLabel::paintEvent(QPaintEvent*) {
-    const Look look = CurrentLook();
-    if (!(drawn_ == look)) {
-        panel_->StartPictures();
-        panel_->FinishPictures();
-    }
-    if (!(drawn_ == look)) {  // a caption of no page
-        drawn_ = look;
-        cache_ = Draw(look);
-    }
+    panel_->UpToDate(this);
     QPainter(this).drawImage(cache_.offset(), cache_);
 }
 
@@ -354,6 +338,17 @@ void frmIniziale::FinishPictures(std::vector<PendingPicture<Widget>>& pending) {
         }
         return p.image.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     });
+}
+
+template <class Widget>
+void frmIniziale::UpToDate(Widget* widget) {
+    if (widget->drawn_ == widget->CurrentLook()) return;
+    StartPictures();
+    FinishPictures();
+    if (widget->drawn_ == widget->CurrentLook()) return;
+    // One of no page of the panel.
+    widget->drawn_ = widget->CurrentLook();
+    widget->cache_ = Widget::Draw(widget->drawn_);
 }
 
 void frmIniziale::StartPictures() {

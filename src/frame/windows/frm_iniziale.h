@@ -155,6 +155,9 @@ private:
     // it. FinishPictures waits for them and hands each its picture.
     void StartPictures();
     void FinishPictures();
+    // Gives a picture or caption of the panel its picture for its current look.
+    template <class Widget>
+    void UpToDate(Widget* widget);
     template <class Widget>
     struct PendingPicture {
         Widget* widget;
