@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "cones/cone_piece.h"
+#include "core/control_names.h"
 #include "core/development_checks.h"
 #include "core/input_fields.h"
 #include "core/number_text.h"
@@ -95,7 +96,7 @@ void ConeElbowWindow::BuildEndPieceOption() {
     FraRaccordi->setGeometry(Px(ButtonLeft), top, Px(ButtonWidth), Px(900));
     for (int i = 0; i < 2; ++i) {
         auto* opt = new QRadioButton(FraRaccordi);
-        opt->setObjectName(Q("OptRaccordi(" + std::to_string(i) + ")"));
+        opt->setObjectName(Q(IndexedName("OptRaccordi", i)));
         opt->setGeometry(Px(120), Px(270 + 300 * i), Px(ButtonWidth - 240), Px(270));
         connect(opt, &QRadioButton::clicked, this, [this, i] { OptRaccordi_Click(i); });
         OptRaccordi.push_back(opt);
@@ -140,14 +141,14 @@ void ConeElbowWindow::BuildConnectionControls() {
     FraPanel->setGeometry(Px(FrameLeft), Px(FrameTop), Px(FrameWidth), Px(FrameHeight));
     for (int i = 0; i < 2; ++i) {
         auto* opt = new QRadioButton(FraPanel);
-        opt->setObjectName(Q("OptRaccordo(" + std::to_string(i) + ")"));
+        opt->setObjectName(Q(IndexedName("OptRaccordo", i)));
         opt->setGeometry(Px(120), Px(240 + 270 * i), Px(FrameWidth - 240), Px(255));
         connect(opt, &QRadioButton::clicked, this, [this, i] { OptRaccordo_Click(i); });
         OptRaccordo.push_back(opt);
     }
     for (int k = 0; k < 4; ++k) {
         const int top = 840 + RowStep * k;
-        QLabel* label = MakeLabel(FraPanel, "LblRaccordi(" + std::to_string(k) + ")");
+        QLabel* label = MakeLabel(FraPanel, IndexedName("LblRaccordi", k));
         // The diameters' captions are long: they may take two lines.
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -155,7 +156,7 @@ void ConeElbowWindow::BuildConnectionControls() {
                            Px(RowStep));
         LblRaccordi.push_back(label);
         auto* box = new TextBox(FraPanel);
-        box->setObjectName(Q("TxtRaccordi(" + std::to_string(k) + ")"));
+        box->setObjectName(Q(IndexedName("TxtRaccordi", k)));
         box->setGeometry(Px(InBoxLeft), Px(top), Px(InBoxWidth), Px(InBoxHeight));
         box->OnKeyPress = [this, box, k](int& keyAscii) {
             FilterConnectionKeyPress(BoxStateOf(*box), k, keyAscii, FieldSettingsOf(State()));

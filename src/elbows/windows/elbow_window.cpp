@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/control_names.h"
 #include "core/development_checks.h"
 #include "core/messages.h"
 #include "output/print_job.h"
@@ -57,13 +58,13 @@ void ElbowWindow::BuildControls() {
 
     const int labelHeight = std::max(Px(195), PnlSfondo->fontMetrics().height());
     for (int i = 0; i < d.Labels; ++i) {
-        QLabel* label = MakeLabel(PnlSfondo, "LblInputDati(" + std::to_string(i) + ")");
+        QLabel* label = MakeLabel(PnlSfondo, IndexedName("LblInputDati", i));
         label->setGeometry(Px(LabelLeftTwips), Px(RowTop(i)) + 2, Px(BoxLeftTwips - LabelLeftTwips) - 4, labelHeight);
         LblInputDati.push_back(label);
     }
     for (int i = 0; i < d.InputRows; ++i) {
         auto* box = new TextBox(PnlSfondo);
-        box->setObjectName(Q("TxtInputDati(" + std::to_string(i) + ")"));
+        box->setObjectName(Q(IndexedName("TxtInputDati", i)));
         box->setGeometry(Px(BoxLeftTwips), Px(RowTop(i)), Px(BoxWidthTwips), Px(BoxHeightTwips));
         WireInputBox(box, i);
         TxtInputDati.push_back(box);

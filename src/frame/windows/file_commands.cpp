@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "core/control_names.h"
 #include "core/data_file.h"
 #include "core/file_names.h"
 #include "core/language.h"
@@ -240,7 +241,7 @@ void RefreshRecentMenu() { RefreshRecentMenuIn(MainWindow()); }
 void RefreshRecentMenuIn(QWidget* mainWindow) {
     if (mainWindow == nullptr) return;
     auto item = [mainWindow](int i) {
-        return mainWindow->findChild<QAction*>(QString::fromStdString("mnuFileItems(" + std::to_string(i) + ")"));
+        return mainWindow->findChild<QAction*>(QString::fromStdString(IndexedName("mnuFileItems", i)));
     };
     const RecentList list = CurrentRecentList();
     for (int i = 1; i <= RecentFileCount; ++i) {

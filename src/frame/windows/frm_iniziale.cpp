@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/control_names.h"
 #include "core/file_names.h"
 #include "core/language.h"
 #include "frame/start_panel_layout.h"
@@ -89,7 +90,7 @@ void CellDoubleClick(frmIniziale* panel, int index, const QMouseEvent* e) {
 // ---- PctVettore ----
 
 ShapePictureBox::ShapePictureBox(frmIniziale* panel, int index) : QWidget(panel), panel_(panel), index_(index) {
-    setObjectName(QStringLiteral("PctVettore(%1)").arg(index));
+    setObjectName(Q(IndexedName("PctVettore", index)));
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
 }
@@ -191,7 +192,7 @@ void BeginLoadingCaptionFont() {
 }
 
 CaptionLabel::CaptionLabel(frmIniziale* panel, int index) : QLabel(panel), panel_(panel), index_(index) {
-    setObjectName(QStringLiteral("LblSezione(%1)").arg(index));
+    setObjectName(Q(IndexedName("LblSezione", index)));
     setMouseTracking(true);
     setAttribute(Qt::WA_TranslucentBackground);
     setFont(CaptionFont());

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/control_names.h"
 #include "core/help_contexts.h"
 #include "core/language.h"
 #include "core/number_text.h"
@@ -57,7 +58,7 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent)
     for (int row = 0, i = 2; i >= 0; --i, ++row) {
         Chkbox[i] = MakeOption(Frame1, "Chkbox", i, [this](int index) { Chkbox_Click(index); });
         LblNota[i] = new QLabel(Frame1);
-        LblNota[i]->setObjectName(QStringLiteral("LblNota(%1)").arg(i));
+        LblNota[i]->setObjectName(Q(IndexedName("LblNota", i)));
         LblNota[i]->setAutoFillBackground(true);
         LblNota[i]->setAlignment(Qt::AlignCenter);
         LblNota[i]->setMinimumWidth(80);
