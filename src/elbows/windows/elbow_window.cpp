@@ -16,7 +16,6 @@
 #include "platform/dialogs.h"
 #include "platform/printer.h"
 #include "platform/qt/picture_box.h"
-#include "platform/qt/qt_colour.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_box.h"
 #include "platform/services.h"
@@ -39,14 +38,9 @@ int Pixels(double twips) { return static_cast<int>(std::lround(std::max(twips, 0
 }  // namespace
 
 ElbowWindow::ElbowWindow(const ElbowWindowDesign& design, QWidget* parent)
-    : ShapeWindowBase(design.Name, design.ShapeCode, design.MinWidthTwips, MinHeightTwips, parent), design_(design) {
-    QPalette dark = palette();
-    dark.setColor(QPalette::Window, ToQColor(ElbowPictureBackColour));
-    setPalette(dark);
-    setAutoFillBackground(true);
-    QFont small = font();
-    small.setPointSizeF(8);
-    setFont(small);
+    : ShapeWindowBase(design.Name, design.ShapeCode, design.MinWidthTwips, MinHeightTwips, ElbowPictureBackColour,
+                      parent),
+      design_(design) {
     BuildControls();
 }
 

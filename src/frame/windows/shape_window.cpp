@@ -22,7 +22,6 @@
 #include "frame/windows/input_services.h"
 #include "geometry/cylinder_geometry.h"
 #include "platform/qt/picture_box.h"
-#include "platform/qt/qt_colour.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/qt_text.h"
 
@@ -55,14 +54,8 @@ int RowTop(const std::vector<int>& tops, int i) {
 }  // namespace
 
 ShapeWindow::ShapeWindow(const ShapeWindowDesign& design, QWidget* parent)
-    : ShapeWindowBase(design.Name, design.ShapeCode, MinWidthTwips, MinHeightTwips, parent), design_(design) {
-    QPalette dark = palette();
-    dark.setColor(QPalette::Window, ToQColor(ShapePictureBackColour));
-    setPalette(dark);
-    setAutoFillBackground(true);
-    QFont small = font();
-    small.setPointSizeF(8);  // the classic dialog font size: the designed rows hold their captions
-    setFont(small);
+    : ShapeWindowBase(design.Name, design.ShapeCode, MinWidthTwips, MinHeightTwips, ShapePictureBackColour, parent),
+      design_(design) {
     BuildControls();
 }
 

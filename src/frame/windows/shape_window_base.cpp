@@ -20,10 +20,17 @@
 namespace velm {
 
 ShapeWindowBase::ShapeWindowBase(const char* name, std::int16_t shapeCode, int minWidthTwips, int minHeightTwips,
-                                 QWidget* parent)
+                                 Colour back, QWidget* parent)
     : QWidget(parent), shapeCode_(shapeCode), minWidthTwips_(minWidthTwips), minHeightTwips_(minHeightTwips) {
     setObjectName(QString::fromLatin1(name));
     resize(CeilPixels(minWidthTwips_), CeilPixels(minHeightTwips_));
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, ToQColor(back));
+    setPalette(dark);
+    setAutoFillBackground(true);
+    QFont small = font();
+    small.setPointSizeF(8);  // the classic dialog font size: the designed rows hold their captions
+    setFont(small);
 }
 
 ShapeWindowBase::~ShapeWindowBase() {

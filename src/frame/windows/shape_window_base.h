@@ -32,8 +32,8 @@ class ShapeWindowBase : public QWidget {
     Q_OBJECT
 public:
     // `name` is the model's window name (objectName); the minimum normal
-    // size is in twips.
-    ShapeWindowBase(const char* name, std::int16_t shapeCode, int minWidthTwips, int minHeightTwips,
+    // size is in twips; `back` is the colour behind the picture.
+    ShapeWindowBase(const char* name, std::int16_t shapeCode, int minWidthTwips, int minHeightTwips, Colour back,
                     QWidget* parent = nullptr);
     ~ShapeWindowBase() override;
 
