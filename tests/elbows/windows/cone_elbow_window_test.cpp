@@ -9,6 +9,8 @@
 #include <QTest>
 
 #include "core/number_text.h"
+#include "elbows/windows/elbow_window_test_steps.h"
+#include "frame/windows/file_commands.h"
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/window_test_actions.h"
 #include "output/windows/sheet_preview.h"
@@ -270,11 +272,6 @@ TEST_F(ConeElbowWindowTest, EndConnectionPanelInInches) {
     }
 }
 
-}  // namespace
-}  // namespace velm
-
-namespace velm {
-namespace {
 
 // A, L and R follow each other key by key in both layouts of the input
 // column (boxes 5 to 7 of nine, 1 to 3 of five); each box keeps its own
@@ -309,13 +306,6 @@ TEST_F(ConeElbowWindowTest, BendBoxesCoupleAndKeepTheirFieldsRules) {
     }
 }
 
-}  // namespace
-}  // namespace velm
-
-#include "frame/windows/file_commands.h"
-
-namespace velm {
-namespace {
 
 // Saving with the panel open: the changed box is applied first, the records
 // are saved as stored (not as typed in the panel), and the file reopens the
@@ -385,35 +375,6 @@ TEST_F(ConeElbowWindowTest, SavedBoxesAndEndPieceChoiceReopen) {
     }
 }
 
-}  // namespace
-}  // namespace velm
-
-namespace velm {
-namespace {
-
-// The piece title of each printed document (cone or cylinder), "" if none.
-std::vector<std::string> PrintedPieceTitles(const RecordingPrinter& printer) {
-    const std::string cone = UpperCase(Txt(LangFrmAntep, 40)), cylinder = UpperCase(Txt(LangFrmAntep, 41));
-    std::vector<std::string> titles;
-    for (const auto& doc : printer.documents) {
-        std::string title;
-        for (const auto& page : doc.pages)
-            for (const auto& t : page.texts)
-                if (t.text.rfind(cone, 0) == 0 || t.text.rfind(cylinder, 0) == 0) title = t.text;
-        titles.push_back(title);
-    }
-    return titles;
-}
-
-// Titles of pieces first..last; those in `cylinders` are cylinder pieces.
-std::vector<std::string> PieceTitles(int first, int last, const std::vector<int>& cylinders = {}) {
-    std::vector<std::string> t;
-    for (int p = first; p <= last; ++p) {
-        const bool cyl = std::find(cylinders.begin(), cylinders.end(), p) != cylinders.end();
-        t.push_back(UpperCase(Txt(LangFrmAntep, cyl ? 41 : 40)) + std::to_string(p));
-    }
-    return t;
-}
 
 // The print command over each kind: all, a reversed range, one past both
 // ends (clamped to the N pieces, n + 2 between connections), cancelled.
@@ -432,25 +393,18 @@ TEST_F(ConeElbowWindowTest, RangePrintsEveryKind) {
         ASSERT_NE(w, nullptr);
         const struct {
             const char* name;
-            int kind;  // 0 all, 1 range, 2 cancel
+            RangeAnswer answer;
             int from, to;
             std::vector<std::string> titles;
         } cases[] = {
-            {"all", 0, 0, 0, PieceTitles(1, n, k.cylinders)},
-            {"reversed", 1, 4, 2, PieceTitles(2, 4, k.cylinders)},
-            {"out of range", 1, n + 3, -1, PieceTitles(1, n, k.cylinders)},
-            {"cancel", 2, 0, 0, {}},
+            {"all", RangeAnswer::All, 0, 0, PieceTitles(1, n, k.cylinders)},
+            {"reversed", RangeAnswer::Range, 4, 2, PieceTitles(2, 4, k.cylinders)},
+            {"out of range", RangeAnswer::Range, n + 3, -1, PieceTitles(1, n, k.cylinders)},
+            {"cancel", RangeAnswer::Cancel, 0, 0, {}},
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name);
-            printer.documents.clear();
-            dialogs.prints.clear();
-            wt::SubWindowOf(w)->showMaximized();
-            Wait(10);
-            State().SelectedPiece = 0;
-            if (c.kind == 0) dialogs.ExpectPrintAll();
-            if (c.kind == 1) dialogs.ExpectPrintRange(c.from, c.to);
-            if (c.kind == 2) dialogs.ExpectPrintCancel();
+            PrepareRangePrint(printer, dialogs, w, c.answer, c.from, c.to);
             Click(w->CmdStampa);
             ASSERT_EQ(dialogs.prints.size(), 1u);
             EXPECT_EQ(dialogs.prints[0].minPage, 1);
@@ -460,8 +414,9 @@ TEST_F(ConeElbowWindowTest, RangePrintsEveryKind) {
             EXPECT_FALSE(w->PrintingRange());
             EXPECT_EQ(State().OpenPreview, -1);
             EXPECT_EQ(SheetPreview::Current(), nullptr);
-            if (!c.titles.empty())
+            if (!c.titles.empty()) {
                 EXPECT_EQ(PieceTitles(State().SelectedPiece, State().SelectedPiece, k.cylinders)[0], c.titles.back());
+            }
         }
         Click(w->CmdIndietro);
         Wait(20);

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "elbows/elbow_hit_test.h"
+#include "elbows/windows/elbow_window_test_steps.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/startup.h"
@@ -48,17 +49,6 @@ protected:
     static void Release(CylElbowWindow* w, QPointF at, Qt::MouseButton button) {
         Mouse(w->PctDisegno, QEvent::MouseButtonPress, at, button, button);
         Mouse(w->PctDisegno, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
-    }
-    std::vector<std::string> PrintedTitles() const {
-        std::vector<std::string> titles;
-        for (const auto& doc : printer.documents) {
-            std::string title;
-            for (const auto& page : doc.pages)
-                for (const auto& t : page.texts)
-                    if (t.text.rfind("CYLINDER PIECE #", 0) == 0) title = t.text;
-            titles.push_back(title);
-        }
-        return titles;
     }
     static std::vector<std::string> Titles(std::initializer_list<int> pieces) {
         std::vector<std::string> t;
@@ -130,7 +120,9 @@ TEST_F(CylElbowWindowTest, NoApplyWhenThePictureIsTooSmall) {
         w->resize(c.width, c.height);  // the resize event comes at once
         EXPECT_EQ(std::min(w->PctDisegno->width(), w->PctDisegno->height()) >= 24, c.applies);
         EXPECT_EQ(State().Elbow.Generation != before, c.applies);
-        if (!c.applies) EXPECT_EQ(CountColour(w->PctDisegno->canvas(), State().CylinderPieceFill), 0);
+        if (!c.applies) {
+            EXPECT_EQ(CountColour(w->PctDisegno->canvas(), State().CylinderPieceFill), 0);
+        }
     }
 }
 
@@ -211,7 +203,7 @@ TEST_F(CylElbowWindowTest, PointingNamesPiecesAndAClickPreviewsOrPrintsOne) {
     EXPECT_TRUE(w->isEnabled());
     EXPECT_EQ(State().SelectedPiece, 2);
     EXPECT_EQ(State().DirectPrint, True16);
-    EXPECT_EQ(PrintedTitles(), Titles({2}));
+    EXPECT_EQ(PrintedPieceTitles(printer), Titles({2}));
     EXPECT_FLOAT_EQ(State().LastCylinderData[2], 25);
 
     // Left click: the preview shows, the window waits disabled.
@@ -266,28 +258,21 @@ TEST_F(CylElbowWindowTest, ClicksThatDevelopNothing) {
 TEST_F(CylElbowWindowTest, RangePrints) {
     const struct {
         const char* name;
-        int kind;  // 0 all, 1 range, 2 cancel
+        RangeAnswer answer;
         int from, to;
         std::vector<std::string> titles;
     } cases[] = {
-        {"all", 0, 0, 0, Titles({1, 2, 3, 4, 5})},
-        {"reversed", 1, 4, 2, Titles({2, 3, 4})},
-        {"out of range", 1, 0, 9, Titles({1, 2, 3, 4, 5})},
-        {"one", 1, 5, 5, Titles({5})},
-        {"cancel", 2, 0, 0, {}},
+        {"all", RangeAnswer::All, 0, 0, Titles({1, 2, 3, 4, 5})},
+        {"reversed", RangeAnswer::Range, 4, 2, Titles({2, 3, 4})},
+        {"out of range", RangeAnswer::Range, 0, 9, Titles({1, 2, 3, 4, 5})},
+        {"one", RangeAnswer::Range, 5, 5, Titles({5})},
+        {"cancel", RangeAnswer::Cancel, 0, 0, {}},
     };
     CylElbowWindow* w = Open();
     ASSERT_NE(w, nullptr);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        printer.documents.clear();
-        dialogs.prints.clear();
-        wt::SubWindowOf(w)->showMaximized();
-        Wait(10);
-        State().SelectedPiece = 0;
-        if (c.kind == 0) dialogs.ExpectPrintAll();
-        if (c.kind == 1) dialogs.ExpectPrintRange(c.from, c.to);
-        if (c.kind == 2) dialogs.ExpectPrintCancel();
+        PrepareRangePrint(printer, dialogs, w, c.answer, c.from, c.to);
         bool disabledThroughout = true;
         dialogs.afterPrint = [&] {
             // Seen at every pause of the loop.
@@ -301,11 +286,13 @@ TEST_F(CylElbowWindowTest, RangePrints) {
         ASSERT_EQ(dialogs.prints.size(), 1u);
         EXPECT_EQ(dialogs.prints[0].minPage, 1);
         EXPECT_EQ(dialogs.prints[0].maxPage, 5);
-        EXPECT_EQ(PrintedTitles(), c.titles);
+        EXPECT_EQ(PrintedPieceTitles(printer), c.titles);
         EXPECT_TRUE(disabledThroughout);
         EXPECT_TRUE(w->isEnabled());
         EXPECT_EQ(State().OpenPreview, -1);
-        if (!c.titles.empty()) EXPECT_EQ("CYLINDER PIECE #" + std::to_string(State().SelectedPiece), c.titles.back());
+        if (!c.titles.empty()) {
+            EXPECT_EQ("CYLINDER PIECE #" + std::to_string(State().SelectedPiece), c.titles.back());
+        }
         EXPECT_EQ(State().DirectPrint, True16) << "stays set after the command";
     }
 }
@@ -348,7 +335,7 @@ TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoo
     ASSERT_EQ(printer.documents.size(), 3u);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(printer.documents[static_cast<std::size_t>(i)].fileName, NumberedFileName(pdf, i + 1));
-    EXPECT_EQ(PrintedTitles(), Titles({2, 3, 4}));
+    EXPECT_EQ(PrintedPieceTitles(printer), Titles({2, 3, 4}));
     Wait(10);
     EXPECT_EQ(MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri"), nullptr) << "closed once the loop ended";
     EXPECT_TRUE(StartPanel()->isEnabled());
@@ -404,7 +391,7 @@ TEST_F(CylElbowWindowTest, ExitDuringARangePrintEndsAfterThePiece) {
         EXPECT_EQ(exits, 1);
         EXPECT_FALSE(printingAtExit);
         EXPECT_TRUE(endedAtExit) << "the last document was ended before the exit";
-        EXPECT_EQ(PrintedTitles(), c.inside ? Titles({1, 2}) : Titles({1}));
+        EXPECT_EQ(PrintedPieceTitles(printer), c.inside ? Titles({1, 2}) : Titles({1}));
         EXPECT_EQ(printer.documents.back().fileName, NumberedFileName(pdf, c.inside ? 2 : 1));
     }
 }
