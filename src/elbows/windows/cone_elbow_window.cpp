@@ -360,30 +360,6 @@ void ConeElbowWindow::ShowFieldHint(int field) {
         SetStatusText(*hint);
 }
 
-void ConeElbowWindow::InputBoxChanged(int field) {
-    InputsChanged = True16;
-    if (!InputsReady) return;
-    const int a = BendBox(), l = a + 1, r = a + 2;
-    TextBox& bend = *TxtInputDati[static_cast<std::size_t>(a)];
-    TextBox& length = *TxtInputDati[static_cast<std::size_t>(l)];
-    TextBox& radius = *TxtInputDati[static_cast<std::size_t>(r)];
-    if (field == a || field == l) {
-        const auto value = RadiusFromAxisLength(length.Text(), bend.Text(), Unit());
-        if (!value) return;
-        InputsReady = false;
-        radius.SetText(*value);
-        // After A the coupling is back on before R's check, so that a
-        // corrected R moves L in turn; after L it is not.
-        if (field == a) InputsReady = true;
-        CheckFieldRange(radius, r);
-        InputsReady = true;
-    } else if (field == r) {
-        InputsReady = false;
-        length.SetText(AxisLengthFromRadius(radius.Text(), bend.Text(), Unit()));
-        CheckFieldRange(length, l);
-        InputsReady = true;
-    }
-}
 
 void ConeElbowWindow::ControlMouseMove(QObject* control) {
     if (control == FraRaccordi || control == FraInput || control == FraPanel) {

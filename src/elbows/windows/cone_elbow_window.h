@@ -75,7 +75,6 @@ protected:
 
     void FilterKeyDown(TextBox& box, int field, int& keyCode, int shift) override;
     void FilterKeyPress(TextBox& box, int field, int& keyAscii) override;
-    void InputBoxChanged(int field) override;
     void CheckFieldRange(TextBox& box, int field) override;
     void ShowFieldHint(int field) override;
     void ControlMouseMove(QObject* control) override;
@@ -85,7 +84,7 @@ private:
     void BuildConnectionControls();
     void ClosePanel();
     bool PieceIsCylindrical(std::int16_t piece) const;
-    int BendBox() const { return variant_.Connections ? 1 : 5; }
+    int BendBox() const override { return variant_.Connections ? 1 : 5; }
     std::string BendText() const;
 
     const ConeElbowVariant& variant_;

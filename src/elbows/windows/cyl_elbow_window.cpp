@@ -38,7 +38,7 @@ const ElbowWindowDesign& CylElbowDesign() {
     return d;
 }
 
-constexpr int BendBox = 4, LengthBox = 5, RadiusBox = 6;
+constexpr int BendBoxIndex = 4;
 
 std::int16_t Unit() { return State().Settings.MeasuringSystem; }
 
@@ -131,7 +131,7 @@ bool CylElbowWindow::DevelopCylElbowPiece(std::int16_t n) {
 namespace {
 
 CylElbowBoxTexts BoxTexts(const std::vector<TextBox*>& boxes) {
-    return {boxes[1]->Text(), boxes[BendBox]->Text()};
+    return {boxes[1]->Text(), boxes[BendBoxIndex]->Text()};
 }
 
 }  // namespace
@@ -152,45 +152,12 @@ void CylElbowWindow::CheckFieldRange(TextBox& box, int field) {
     if (CheckCylElbowFieldRange(text, field, BoxTexts(TxtInputDati), FieldSettingsOf(State()))) box.SetText(text);
 }
 
+int CylElbowWindow::BendBox() const { return BendBoxIndex; }
+
 void CylElbowWindow::ShowFieldHint(int field) {
     if (auto hint = CylElbowFieldHint(field, BoxTexts(TxtInputDati), FieldSettingsOf(State())))
         SetStatusText(*hint);
 }
 
-void CylElbowWindow::InputBoxChanged(int field) {
-    InputsChanged = True16;
-    if (!InputsReady) return;
-    TextBox& bend = *TxtInputDati[BendBox];
-    TextBox& length = *TxtInputDati[LengthBox];
-    TextBox& radius = *TxtInputDati[RadiusBox];
-    switch (field) {
-        case BendBox: {
-            const auto r = RadiusFromAxisLength(length.Text(), bend.Text(), Unit());
-            if (!r) return;
-            InputsReady = false;
-            radius.SetText(*r);
-            InputsReady = true;
-            // A corrected R changes its box again, and L follows it.
-            CheckFieldRange(radius, RadiusBox);
-            return;
-        }
-        case LengthBox: {
-            const auto r = RadiusFromAxisLength(length.Text(), bend.Text(), Unit());
-            if (!r) return;
-            InputsReady = false;
-            radius.SetText(*r);
-            CheckFieldRange(radius, RadiusBox);
-            InputsReady = true;
-            return;
-        }
-        case RadiusBox:
-            InputsReady = false;
-            length.SetText(AxisLengthFromRadius(radius.Text(), bend.Text(), Unit()));
-            CheckFieldRange(length, LengthBox);
-            InputsReady = true;
-            return;
-        default: return;
-    }
-}
 
 }  // namespace velm

@@ -38,7 +38,7 @@ protected:
 
     void FilterKeyDown(TextBox& box, int field, int& keyCode, int shift) override;
     void FilterKeyPress(TextBox& box, int field, int& keyAscii) override;
-    void InputBoxChanged(int field) override;
+    int BendBox() const override;
     void CheckFieldRange(TextBox& box, int field) override;
     void ShowFieldHint(int field) override;
 };

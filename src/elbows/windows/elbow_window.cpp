@@ -11,6 +11,7 @@
 #include "core/control_names.h"
 #include "core/development_checks.h"
 #include "core/messages.h"
+#include "elbows/cyl_elbow_fields.h"
 #include "output/print_job.h"
 #include "output/windows/sheet_preview.h"
 #include "platform/dialogs.h"
@@ -210,6 +211,32 @@ void ElbowWindow::PctDisegno_Click() {
     st.SelectedPiece = piece;
     if (piece == 0) return;
     DevelopPiece(PieceCount());
+}
+
+void ElbowWindow::InputBoxChanged(int field) {
+    InputsChanged = True16;
+    if (!InputsReady) return;
+    const int a = BendBox(), l = a + 1, r = a + 2;
+    TextBox& bend = *TxtInputDati[static_cast<std::size_t>(a)];
+    TextBox& length = *TxtInputDati[static_cast<std::size_t>(l)];
+    TextBox& radius = *TxtInputDati[static_cast<std::size_t>(r)];
+    const std::int16_t unit = State().Settings.MeasuringSystem;
+    if (field == a || field == l) {
+        const auto value = RadiusFromAxisLength(length.Text(), bend.Text(), unit);
+        if (!value) return;
+        InputsReady = false;
+        radius.SetText(*value);
+        // After A the coupling is back on before R's check, so that a
+        // corrected R moves L in turn; after L it is not.
+        if (field == a) InputsReady = true;
+        CheckFieldRange(radius, r);
+        InputsReady = true;
+    } else if (field == r) {
+        InputsReady = false;
+        length.SetText(AxisLengthFromRadius(radius.Text(), bend.Text(), unit));
+        CheckFieldRange(length, l);
+        InputsReady = true;
+    }
 }
 
 bool ElbowWindow::ShowPiecePreview() { return OpenSheetPreview(design_.SheetFamily, this); }

@@ -94,6 +94,12 @@ protected:
     virtual std::int16_t PieceCount() const = 0;
     virtual Colour PieceFill() const = 0;
 
+    // The box of the bend angle A; L and R are the two after it.
+    virtual int BendBox() const = 0;
+    // A, L and R follow each other: a typed A or L gives R, a typed R gives
+    // L; each result passes its own range check.
+    void InputBoxChanged(int field) override;
+
     // The preview of the piece now in LastCylinderData or LastConeData: the
     // window disabled, minimised, the preview shown (or printed and closed
     // with DirectPrint).
