@@ -9,18 +9,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cones/cone_piece.h"
 #include "core/control_names.h"
 #include "core/development_checks.h"
 #include "core/input_fields.h"
 #include "core/number_text.h"
-#include "cylinders/cylinder_piece.h"
 #include "elbows/cone_elbow_hit_test.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/end_connection_panel.h"
 #include "frame/windows/input_services.h"
-#include "output/sheet_layout.h"
-#include "output/windows/sheet_preview.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_box.h"
@@ -42,7 +38,6 @@ const ElbowWindowDesign& DesignOf(const ConeElbowVariant& v) {
             x.Labels = cv.Boxes + 1;
             x.MinWidthTwips = 9000;
             x.PieceHintText = 40;
-            x.SheetFamily = ConeSheet;
             x.HeightMarginTwips = 40;
             x.WidthMarginTwips = 5;
             x.PictureGapTwips = 2;
@@ -296,22 +291,6 @@ std::int16_t ConeElbowWindow::HitTestPiece(float x, float y) {
 bool ConeElbowWindow::PieceIsCylindrical(std::int16_t p) const {
     ElbowPiece piece;
     return ElbowPieceOf(State().Elbow, p, piece) && piece.Cylindrical;
-}
-
-bool ConeElbowWindow::DevelopConeElbowPiece(std::int16_t n) {
-    WorkingState& st = State();
-    ElbowPiece piece;
-    if (n != st.Elbow.PieceCount || !ElbowPieceOf(st.Elbow, st.SelectedPiece, piece)) return false;
-    const DevelopmentSettings settings = DevelopmentSettingsOf(st);
-    if (piece.Cylindrical) {
-        if (DevelopCylinderPiece(piece, settings, st.LastCylinderData, st.CylinderDevelopment.Results) != 0)
-            return false;
-        st.CylinderDevelopment.Generation = st.NewGeneration();
-        return OpenSheetPreview(CylinderSheet, this);
-    }
-    if (DevelopConePiece(piece, settings, st.LastConeData, st.ConeDevelopment.Results) != 0) return false;
-    st.ConeDevelopment.Generation = st.NewGeneration();
-    return OpenSheetPreview(ConeSheet, this);
 }
 
 void ConeElbowWindow::PctDisegno_Click() {

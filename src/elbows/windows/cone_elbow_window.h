@@ -34,11 +34,6 @@ public:
     void SetConeElbowCaptions();
     // The piece under (x, y) of the picture by the variant's hit test; 0 for none.
     void HitTestConeElbowPiece(float x, float y, std::int16_t& piece) const;
-    // Develops piece SelectedPiece of an elbow of n pieces (n + 2 between
-    // connections): a cylindrical end piece as a cylinder, every other as a
-    // frustum; then its preview.
-    bool DevelopConeElbowPiece(std::int16_t n);
-
     // FrmCuConica1: the end-piece option; re-applies while visible.
     void OptRaccordi_Click(int index);
 
@@ -69,7 +64,6 @@ protected:
     int ComputeElbow() override;
     bool DrawElbowPicture(ElbowDrawing& drawing) override;
     std::int16_t HitTestPiece(float x, float y) override;
-    bool DevelopPiece(std::int16_t n) override { return DevelopConeElbowPiece(n); }
     std::int16_t PieceCount() const override;
     Colour PieceFill() const override;
 

@@ -7,13 +7,11 @@
 #include "core/development_checks.h"
 #include "core/input_fields.h"
 #include "core/number_text.h"
-#include "cylinders/cylinder_piece.h"
 #include "elbows/cyl_elbow.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/elbow_hit_test.h"
 #include "frame/windows/input_services.h"
 #include "geometry/angles.h"
-#include "output/sheet_layout.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_box.h"
@@ -32,7 +30,6 @@ const ElbowWindowDesign& CylElbowDesign() {
         x.Labels = 8;
         x.MinWidthTwips = 9300;
         x.PieceHintText = 41;
-        x.SheetFamily = CylinderSheet;
         return x;
     }();
     return d;
@@ -113,17 +110,6 @@ std::int16_t CylElbowWindow::HitTestPiece(float x, float y) {
     std::int16_t piece = 0;
     HitTestCylElbowPiece(x, y, piece);
     return piece;
-}
-
-bool CylElbowWindow::DevelopCylElbowPiece(std::int16_t n) {
-    WorkingState& st = State();
-    ElbowPiece piece;
-    if (n != st.Elbow.PieceCount || !ElbowPieceOf(st.Elbow, st.SelectedPiece, piece)) return false;
-    if (DevelopCylinderPiece(piece, DevelopmentSettingsOf(st), st.LastCylinderData, st.CylinderDevelopment.Results) !=
-        0)
-        return false;
-    st.CylinderDevelopment.Generation = st.NewGeneration();
-    return ShowPiecePreview();
 }
 
 // --- Input boxes ---

@@ -19,9 +19,6 @@ public:
 
     // The piece under (x, y) of the picture, 0 for none.
     void HitTestCylElbowPiece(float x, float y, std::int16_t& piece) const;
-    // Develops piece SelectedPiece of an elbow of n pieces into
-    // LastCylinderData and the cylinder results, then opens its preview.
-    bool DevelopCylElbowPiece(std::int16_t n);
     void SetCylElbowCaptions();
 
 protected:
@@ -32,7 +29,6 @@ protected:
     int ComputeElbow() override;
     bool DrawElbowPicture(ElbowDrawing& drawing) override;
     std::int16_t HitTestPiece(float x, float y) override;
-    bool DevelopPiece(std::int16_t n) override { return DevelopCylElbowPiece(n); }
     std::int16_t PieceCount() const override;
     Colour PieceFill() const override;
 

@@ -11,6 +11,8 @@
 #include "core/control_names.h"
 #include "core/development_checks.h"
 #include "core/messages.h"
+#include "cones/cone_piece.h"
+#include "cylinders/cylinder_piece.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "output/print_job.h"
 #include "output/windows/sheet_preview.h"
@@ -239,7 +241,21 @@ void ElbowWindow::InputBoxChanged(int field) {
     }
 }
 
-bool ElbowWindow::ShowPiecePreview() { return OpenSheetPreview(design_.SheetFamily, this); }
+bool ElbowWindow::DevelopPiece(std::int16_t n) {
+    WorkingState& st = State();
+    ElbowPiece piece;
+    if (n != st.Elbow.PieceCount || !ElbowPieceOf(st.Elbow, st.SelectedPiece, piece)) return false;
+    const DevelopmentSettings settings = DevelopmentSettingsOf(st);
+    if (piece.Cylindrical) {
+        if (DevelopCylinderPiece(piece, settings, st.LastCylinderData, st.CylinderDevelopment.Results) != 0)
+            return false;
+        st.CylinderDevelopment.Generation = st.NewGeneration();
+        return OpenSheetPreview(CylinderSheet, this);
+    }
+    if (DevelopConePiece(piece, settings, st.LastConeData, st.ConeDevelopment.Results) != 0) return false;
+    st.ConeDevelopment.Generation = st.NewGeneration();
+    return OpenSheetPreview(ConeSheet, this);
+}
 
 void ElbowWindow::PctDisegno_MouseMove(int, int, float x, float y) {
     std::string status;

@@ -30,7 +30,6 @@ struct ElbowWindowDesign {
     int Labels = 0;          // LblInputDati (result labels included)
     int MinWidthTwips = 9300;
     int PieceHintText = 41;  // FrmAntep text naming a piece in the hint
-    int SheetFamily = 0;     // the preview of a piece: CylinderSheet or ConeSheet
     int PanelWidthTwips = 3195;
     // Layout: what the picture leaves below and right, and its gap to the panel.
     int HeightMarginTwips = 60;
@@ -87,9 +86,6 @@ protected:
     virtual bool DrawElbowPicture(ElbowDrawing& drawing) = 0;
     // The piece (1 to N) under a picture point, 0 for none.
     virtual std::int16_t HitTestPiece(float x, float y) = 0;
-    // Develops piece SelectedPiece of an elbow of n pieces and hands it to the
-    // preview; false when the piece could not be developed (nothing shown).
-    virtual bool DevelopPiece(std::int16_t n) = 0;
     // The number of pieces as the print range counts them.
     virtual std::int16_t PieceCount() const = 0;
     virtual Colour PieceFill() const = 0;
@@ -100,10 +96,11 @@ protected:
     // L; each result passes its own range check.
     void InputBoxChanged(int field) override;
 
-    // The preview of the piece now in LastCylinderData or LastConeData: the
-    // window disabled, minimised, the preview shown (or printed and closed
-    // with DirectPrint).
-    bool ShowPiecePreview();
+    // Develops piece SelectedPiece of an elbow of n pieces as a cylinder or a
+    // frustum and hands it to that preview: the window disabled, minimised,
+    // the preview shown (or printed and closed with DirectPrint). False when
+    // the piece could not be developed (nothing shown).
+    bool DevelopPiece(std::int16_t n);
 
     // Panel height and picture at the window's size (no apply).
     void LayOut();
