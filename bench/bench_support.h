@@ -49,6 +49,20 @@ inline bool WaitForFirstPaint(QWidget* widget) {
     return filter.seen;
 }
 
+// True the first time `ran` is asked in the process; after that the
+// benchmark is stopped with an error: a start counted from main() is only a
+// first start once per process.
+inline bool FirstStartOfProcess(benchmark::State& state, bool& ran) {
+    if (!ran) {
+        ran = true;
+        return true;
+    }
+    state.SkipWithError("one first start per process: run the program once for each");
+    for (auto _ : state) {
+    }
+    return false;
+}
+
 // Which part of a click a benchmark times.
 enum class Phase { Apply, Develop, Paint, All };
 

@@ -13,13 +13,7 @@ Clock::time_point g_processStart;
 
 void BM_MinimalWindowFromMain(benchmark::State& state) {
     static bool ran = false;
-    if (ran) {
-        state.SkipWithError("one first start per process: run the program once for each");
-        for (auto _ : state) {
-        }
-        return;
-    }
-    ran = true;
+    if (!velm::bench::FirstStartOfProcess(state, ran)) return;
     for (auto _ : state) {
         QWidget window;
         window.resize(640, 480);

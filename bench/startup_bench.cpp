@@ -61,13 +61,7 @@ struct StartBench {
 // earlier ones too, so they are refused; run the program again instead.
 void BM_FirstStartFromMain(benchmark::State& state) {
     static bool ran = false;
-    if (ran) {
-        state.SkipWithError("one first start per process: run the program once for each");
-        for (auto _ : state) {
-        }
-        return;
-    }
-    ran = true;
+    if (!velm::bench::FirstStartOfProcess(state, ran)) return;
     const StartBench bench;
     for (auto _ : state) {
         if (!bench.Start(state)) break;
