@@ -20,24 +20,10 @@ sizes=("$@")
 bench="$build/bench/nine_windows_bench"
 [ -x "$bench" ] || { echo "no $bench: build with the benchmarks first" >&2; exit 1; }
 [ -x /usr/bin/time ] || { echo "GNU time is missing: tools/install-deps.sh --with-x" >&2; exit 1; }
-command -v Xvfb >/dev/null || { echo "Xvfb is missing: tools/install-deps.sh --with-x" >&2; exit 1; }
-
-work=$(mktemp -d)
-xvfb=""
-cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/xvfb_screen.sh"
 
 for size in "${sizes[@]}"; do
-  # Xvfb picks a free display and writes its number to descriptor 3.
-  : > "$work/display"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  [ -s "$work/display" ] || { echo "Xvfb did not start for $size" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-  display=":$(head -n1 "$work/display")"
+  start_screen "$size"
   for run in $(seq "$runs"); do
     DISPLAY=$display QT_QPA_PLATFORM=xcb /usr/bin/time -v "$bench" --benchmark_format=csv \
       >"$work/out" 2>"$work/time"
@@ -47,6 +33,5 @@ for size in "${sizes[@]}"; do
     awk -v s="$size" -v r="$run" -v kb="$kb" -v p="$picture" \
       'BEGIN { printf "%s run %d: peak %.1f MB (pictures %s)\n", s, r, kb / 1024, p }'
   done
-  kill "$xvfb" && wait "$xvfb" 2>/dev/null || true
-  xvfb=""
+  stop_screen
 done

@@ -19,20 +19,9 @@ done
 for b in startup_bench minimal_start_bench; do
   [ -x "$build/bench/$b" ] || { echo "no $build/bench/$b: build with the benchmarks first" >&2; exit 1; }
 done
-command -v Xvfb >/dev/null || { echo "Xvfb is missing: tools/install-deps.sh --with-x" >&2; exit 1; }
-
-work=$(mktemp -d)
-xvfb=""
-cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
+. "$(dirname "$0")/xvfb_screen.sh"
+start_screen "$size"
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
 
 # One run: the benchmark's real time in milliseconds.
 once() {
