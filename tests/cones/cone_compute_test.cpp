@@ -13,19 +13,13 @@
 namespace velm {
 namespace {
 
+using testing::ConeWindowData;
 using testing::kDeg;
 
 
-// ConeData as a frustum window's apply leaves it: degrees as typed, the lower
-// angle negated by FrmCoDiscordi, and the same in radians.
-ConeArray Data(std::int16_t shape, float thickness, float D1, float D2, float H, float upperDeg, float lowerDeg) {
-    const float lower = shape == ShapeCoDiscordi ? -lowerDeg : lowerDeg;
-    return {0, thickness, D1, D2, H, upperDeg, lower, static_cast<float>(upperDeg * kDeg),
-            static_cast<float>(lower * kDeg)};
-}
 ConeArray Defaults(std::int16_t shape) {  // 0.3, 21, 29, 35, 10, 10
     const ConeArray c = DefaultInputArrays().ConeData;
-    return Data(shape, c[1], c[2], c[3], c[4], c[5], c[6]);
+    return ConeWindowData(shape, c[1], c[2], c[3], c[4], c[5], c[6]);
 }
 void SetUpper(ConeArray& d, float deg) { d[5] = deg, d[7] = static_cast<float>(deg * kDeg); }
 void SetLower(ConeArray& d, float deg) { d[6] = deg, d[8] = static_cast<float>(deg * kDeg); }  // as stored
@@ -107,7 +101,7 @@ TEST(ConeCompute, AwkwardBodies) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const ConeArray data = Data(c.shape, 1, c.D1, c.D2, c.H, c.upperDeg, c.lowerDeg);
+        const ConeArray data = ConeWindowData(c.shape, 1, c.D1, c.D2, c.H, c.upperDeg, c.lowerDeg);
         const Outcome o = Check(c.shape, data, Settings(0, 1, 0.1f));
         EXPECT_EQ(o.message, c.message);
         EXPECT_TRUE(AllFinite(*o.results));
@@ -140,7 +134,7 @@ TEST(ConeCompute, ThinAndNearlyCylindricalFrustaMatchTheBody) {
         SCOPED_TRACE(::testing::Message() << "shape " << t.shape << " " << t.D1 << " / " << t.D2 << " / " << t.H
                                           << " / " << t.upperDeg << " / " << t.lowerDeg);
         const float f1 = static_cast<float>(t.D1), f2 = static_cast<float>(t.D2), fh = static_cast<float>(t.H);
-        const ConeArray data = Data(t.shape, 1, f1, f2, fh, static_cast<float>(t.upperDeg), static_cast<float>(t.lowerDeg));
+        const ConeArray data = ConeWindowData(t.shape, 1, f1, f2, fh, static_cast<float>(t.upperDeg), static_cast<float>(t.lowerDeg));
         const bool upper = t.shape == ShapeCoTaSup || t.shape >= ShapeCoConcordi;
         const bool lower = t.shape >= ShapeCoTaInf;
         const Outcome seamOne = Check(t.shape, data, Settings(0, 1));
@@ -176,7 +170,7 @@ TEST(ConeCompute, ThinFrustaShowTheRightValues) {
     for (const auto& c : cases) {
         for (std::int16_t side : {1, -1}) {
             SCOPED_TRACE(::testing::Message() << c.D1 << " / " << c.D2 << " / " << c.H << " side " << side);
-            const Outcome o = Check(c.shape, Data(c.shape, c.t, c.D1, c.D2, c.H, c.upperDeg, c.lowerDeg),
+            const Outcome o = Check(c.shape, ConeWindowData(c.shape, c.t, c.D1, c.D2, c.H, c.upperDeg, c.lowerDeg),
                                     Settings(c.factor, side));
             ASSERT_EQ(o.message, 0);
             const ConeResults& r = *o.results;
@@ -213,7 +207,7 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         {"not a frustum", ShapeCiRe, [](ConeArray&, ConeSettings&) {}, ConeRefusedSilently},
         // Mended: no cone has these dimensions (once accepted with a wrong apex angle).
         {"body that does not exist", ShapeCoConcordi,
-         [](ConeArray& d, ConeSettings& s) { d = Data(ShapeCoConcordi, 1, 20, 150, 200, 70, 10); s.ThicknessFactor = 0; }, 19},
+         [](ConeArray& d, ConeSettings& s) { d = ConeWindowData(ShapeCoConcordi, 1, 20, 150, 200, 70, 10); s.ThicknessFactor = 0; }, 19},
         // Mended: working diameter = typed diameter - 2 * 3.
         {"no upper working diameter", ShapeCoRe, [](ConeArray& d, ConeSettings& s) { s.ThicknessFactor = -2; d[1] = 3, d[2] = 6; }, 3},
         {"no lower working diameter", ShapeCoRe, [](ConeArray& d, ConeSettings& s) { s.ThicknessFactor = -2; d[1] = 3, d[2] = 8, d[3] = 6; }, 4},
@@ -223,7 +217,7 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         {"step finer than the tables hold", ShapeCoConcordi, [](ConeArray&, ConeSettings& s) { s.AngleStep = 0.05f; }, 19},
         // Inches: length limits divided by 25.4.
         {"inches: lower diameter over 300 mm", ShapeCoRe,
-         [](ConeArray& d, ConeSettings& s) { s.MeasuringSystem = 1; d = Data(ShapeCoRe, 0.0118f, 0.8268f, 11.9f, 1.378f, 0, 0); }, 4},
+         [](ConeArray& d, ConeSettings& s) { s.MeasuringSystem = 1; d = ConeWindowData(ShapeCoRe, 0.0118f, 0.8268f, 11.9f, 1.378f, 0, 0); }, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -255,7 +249,7 @@ TEST(ConeCompute, WeldSideToggle) {
     const ConeResults flipped = *results;
 
     // After a refused apply only the side changes: refused inputs are never developed.
-    state.Inputs.ConeData = Data(ShapeCoConcordi, 1, 20, 150, 200, 70, 10);
+    state.Inputs.ConeData = ConeWindowData(ShapeCoConcordi, 1, 20, 150, 200, 70, 10);
     state.DevelopmentValid = False16;
     const ConeArray lastBefore = state.LastConeData;
     ToggleConeWeldSide(state, *results);

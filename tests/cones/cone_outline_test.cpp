@@ -11,17 +11,17 @@
 
 #include "cones/cone_compute.h"
 #include "cones/cone_outline.h"
+#include "support/digits.h"
 #include "support/frustum_model.h"
 
 namespace velm {
 namespace {
 
+using testing::Digits15;
+
+using testing::ConeWindowData;
 using testing::kDeg;
 
-ConeArray Data(std::int16_t shape, float t, float D1, float D2, float H, float upperDeg, float lowerDeg) {
-    const float lower = shape == ShapeCoDiscordi ? -lowerDeg : lowerDeg;
-    return {0, t, D1, D2, H, upperDeg, lower, static_cast<float>(upperDeg * kDeg), static_cast<float>(lower * kDeg)};
-}
 
 ConeSettings Settings(float step, std::int16_t side = 1) {
     ConeSettings s;
@@ -30,11 +30,6 @@ ConeSettings Settings(float step, std::int16_t side = 1) {
     return s;
 }
 
-std::string Digits15(double v) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    return std::string(buf, res.ptr);
-}
 
 TEST(ConeOutline, PointsLieOnTheBodyInSpace) {
     for (std::int16_t shape = ShapeCoRe; shape <= ShapeCoDiscordi; ++shape) {
@@ -43,7 +38,7 @@ TEST(ConeOutline, PointsLieOnTheBodyInSpace) {
                 SCOPED_TRACE(::testing::Message() << "shape " << shape << " side " << side << " step " << step);
                 const bool upperCut = shape == ShapeCoTaSup || shape >= ShapeCoConcordi;
                 const bool lowerCut = shape >= ShapeCoTaInf;
-                const ConeArray data = Data(shape, 0.3f, 21, 29, 35, upperCut ? 10 : 0, lowerCut ? 10 : 0);
+                const ConeArray data = ConeWindowData(shape, 0.3f, 21, 29, 35, upperCut ? 10 : 0, lowerCut ? 10 : 0);
                 auto r = std::make_unique<ConeResults>();
                 ConeArray last{};
                 float rise = 0;
@@ -130,7 +125,7 @@ TEST(ConeOutline, CarriesTheDrawingFileDigits) {
             SCOPED_TRACE(::testing::Message() << "shape " << shape << " step " << step);
             ConeArray last{};
             float rise = 0;
-            ASSERT_EQ(CheckAndDevelopCone(shape, Data(shape, 0.3f, 21, 29, 35, 10, 10), Settings(step, -1), *r, last,
+            ASSERT_EQ(CheckAndDevelopCone(shape, ConeWindowData(shape, 0.3f, 21, 29, 35, 10, 10), Settings(step, -1), *r, last,
                                           rise),
                       0);
             o = ConeOutlineOf(*r, step);
@@ -168,7 +163,7 @@ TEST(ConeOutline, CarriesTheDrawingFileDigits) {
 
 TEST(ConeOutline, UnusableInputGivesAnEmptyOrFiniteOutline) {
     constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-    const ConeArray good = Data(ShapeCoConcordi, 0.3f, 21, 29, 35, 10, 10);
+    const ConeArray good = ConeWindowData(ShapeCoConcordi, 0.3f, 21, 29, 35, 10, 10);
     const struct {
         const char* what;
         std::int16_t shape;
@@ -182,12 +177,12 @@ TEST(ConeOutline, UnusableInputGivesAnEmptyOrFiniteOutline) {
         {"finest step", ShapeCoConcordi, good, 0.1f, false, false, 3600},
         {"coarsest step", ShapeCoConcordi, good, 10, false, false, 36},
         // Opposite cuts crossing inside a short body: flagged, yet a sector.
-        {"failed development", ShapeCoDiscordi, Data(ShapeCoDiscordi, 0.3f, 21, 29, 5, 40, 40), 1, true, false, 360},
-        {"failed development without a sector", ShapeCoTaSup, Data(ShapeCoTaSup, 0.3f, 21, 29, 35, 80, 0), 1, true,
+        {"failed development", ShapeCoDiscordi, ConeWindowData(ShapeCoDiscordi, 0.3f, 21, 29, 5, 40, 40), 1, true, false, 360},
+        {"failed development without a sector", ShapeCoTaSup, ConeWindowData(ShapeCoTaSup, 0.3f, 21, 29, 35, 80, 0), 1, true,
          true},
-        {"zero upper diameter, mean fibre", ShapeCoRe, Data(ShapeCoRe, 0.3f, 0, 29, 35, 0, 0), 1, false, false, 360},
-        {"zero upper diameter", ShapeCoRe, Data(ShapeCoRe, 0, 0, 29, 35, 0, 0), 1, true, true},
-        {"zero diameters", ShapeCoRe, Data(ShapeCoRe, 0, 0, 0, 35, 0, 0), 1, true, true},
+        {"zero upper diameter, mean fibre", ShapeCoRe, ConeWindowData(ShapeCoRe, 0.3f, 0, 29, 35, 0, 0), 1, false, false, 360},
+        {"zero upper diameter", ShapeCoRe, ConeWindowData(ShapeCoRe, 0, 0, 29, 35, 0, 0), 1, true, true},
+        {"zero diameters", ShapeCoRe, ConeWindowData(ShapeCoRe, 0, 0, 0, 35, 0, 0), 1, true, true},
         {"no results", ShapeCoRe, good, 1, false, true, 0, [](ConeResults& r) { r = ConeResults{}; }},
         {"step too fine for the tables", ShapeCoConcordi, good, 0.05f, false, true},
         {"no step", ShapeCoConcordi, good, 0, false, true},

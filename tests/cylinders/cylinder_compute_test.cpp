@@ -15,12 +15,8 @@ namespace {
 using cut_cylinder::CutCylinder;
 using cut_cylinder::kPi;
 using cut_cylinder::Rad;
+using cut_cylinder::WindowData;
 
-// Cylinder data as the windows leave it: degrees in 4 and 5, radians in 6 and
-// 7; FrmCiDiscordi stores the bottom angle negated.
-CylinderArray Data(float s, float d, float h, float topDeg, float bottomDeg) {
-    return {0, s, d, h, topDeg, bottomDeg, Rad(topDeg), Rad(bottomDeg)};
-}
 
 CylinderSettings Settings(std::int16_t factor = 1, float step = 1, std::int16_t lato = 1, std::int16_t unit = 0) {
     CylinderSettings s;
@@ -34,26 +30,26 @@ CylinderSettings Settings(std::int16_t factor = 1, float step = 1, std::int16_t 
 TEST(CylinderValidation, MessagesInTheirOrder) {
     const struct { const char* what; std::int16_t code; CylinderArray data; int message; CylinderSettings settings = Settings(); }
         cases[] = {
-        {"defaults, right", ShapeCiRe, Data(0.3f, 20, 40, 10, 10), 0},
-        {"everything zero", ShapeCiConcordi, Data(0, 0, 0, 0, 0), 2},
-        {"zero diameter before zero length", ShapeCiRe, Data(0.3f, 0, 0, 0, 0), 14},
-        {"top cut zero", ShapeCiTaSup, Data(0.3f, 20, 40, 0, 10), 10},
-        {"same way, both zero: bottom first", ShapeCiConcordi, Data(0.3f, 20, 40, 0, 0), 11},
-        {"not a cylinder: silent", ShapeCoRe, Data(0.3f, 20, 40, 10, 10), CylinderRefusedSilently},
-        {"top cut reaches the baseline", ShapeCiTaSup, Data(1, 299, 10, 80, 0), 19},
-        {"opposite cuts cross", ShapeCiDiscordi, Data(1, 99, 99, 45, -45), 19},
+        {"defaults, right", ShapeCiRe, WindowData(0.3f, 20, 40, 10, 10), 0},
+        {"everything zero", ShapeCiConcordi, WindowData(0, 0, 0, 0, 0), 2},
+        {"zero diameter before zero length", ShapeCiRe, WindowData(0.3f, 0, 0, 0, 0), 14},
+        {"top cut zero", ShapeCiTaSup, WindowData(0.3f, 20, 40, 0, 10), 10},
+        {"same way, both zero: bottom first", ShapeCiConcordi, WindowData(0.3f, 20, 40, 0, 0), 11},
+        {"not a cylinder: silent", ShapeCoRe, WindowData(0.3f, 20, 40, 10, 10), CylinderRefusedSilently},
+        {"top cut reaches the baseline", ShapeCiTaSup, WindowData(1, 299, 10, 80, 0), 19},
+        {"opposite cuts cross", ShapeCiDiscordi, WindowData(1, 99, 99, 45, -45), 19},
         // Outer diameters on the inner fibre: D' = D - 2s must stay positive.
-        {"working diameter zero", ShapeCiRe, Data(3, 6, 40, 0, 0), 19, Settings(-2)},
-        {"working diameter just positive", ShapeCiRe, Data(3, 6.5f, 40, 0, 0), 0, Settings(-2)},
-        {"step finer than the tables hold", ShapeCiTaSup, Data(0.3f, 20, 40, 10, 0), 19, Settings(1, 0.05f)},
+        {"working diameter zero", ShapeCiRe, WindowData(3, 6, 40, 0, 0), 19, Settings(-2)},
+        {"working diameter just positive", ShapeCiRe, WindowData(3, 6.5f, 40, 0, 0), 0, Settings(-2)},
+        {"step finer than the tables hold", ShapeCiTaSup, WindowData(0.3f, 20, 40, 10, 0), 19, Settings(1, 0.05f)},
         // Values that never passed an input box (a data file): outside the
         // field's limits reads as the zero of that field.
-        {"negative thickness", ShapeCiRe, Data(-0.3f, 20, 40, 10, 10), 2},
-        {"diameter over 300", ShapeCiRe, Data(0.3f, 300.5f, 40, 10, 10), 14},
-        {"every value at its limit", ShapeCiConcordi, Data(3, 300, 1000, 80, 80), 0},
-        {"opposite bottom over 80 by magnitude", ShapeCiDiscordi, Data(0.3f, 20, 40, 10, -85), 11},
-        {"opposite bottom stored positive", ShapeCiDiscordi, Data(0.3f, 20, 40, 10, 10), 11},
-        {"inches: diameter over 11.811", ShapeCiRe, Data(0.01f, 11.9f, 10, 0, 0), 14, Settings(1, 1, 1, 1)},
+        {"negative thickness", ShapeCiRe, WindowData(-0.3f, 20, 40, 10, 10), 2},
+        {"diameter over 300", ShapeCiRe, WindowData(0.3f, 300.5f, 40, 10, 10), 14},
+        {"every value at its limit", ShapeCiConcordi, WindowData(3, 300, 1000, 80, 80), 0},
+        {"opposite bottom over 80 by magnitude", ShapeCiDiscordi, WindowData(0.3f, 20, 40, 10, -85), 11},
+        {"opposite bottom stored positive", ShapeCiDiscordi, WindowData(0.3f, 20, 40, 10, 10), 11},
+        {"inches: diameter over 11.811", ShapeCiRe, WindowData(0.01f, 11.9f, 10, 0, 0), 14, Settings(1, 1, 1, 1)},
     };
     for (const auto& c : cases) {
         CylinderResults r;
@@ -65,10 +61,10 @@ TEST(CylinderValidation, MessagesInTheirOrder) {
 TEST(CylinderDevelopment, FourKindsOnBothWeldSides) {
     // The cuts each kind develops, whatever else its data holds.
     const struct { std::int16_t code; CylinderArray data; double topDeg, bottomDeg; } kinds[] = {
-        {ShapeCiRe, Data(0.3f, 20, 40, 10, 10), 0, 0},
-        {ShapeCiTaSup, Data(0.3f, 20, 40, 10, 10), 10, 0},
-        {ShapeCiConcordi, Data(1.5f, 120, 300, 35, 20), 35, 20},
-        {ShapeCiDiscordi, Data(1.5f, 120, 300, 35, -20), 35, -20},
+        {ShapeCiRe, WindowData(0.3f, 20, 40, 10, 10), 0, 0},
+        {ShapeCiTaSup, WindowData(0.3f, 20, 40, 10, 10), 10, 0},
+        {ShapeCiConcordi, WindowData(1.5f, 120, 300, 35, 20), 35, 20},
+        {ShapeCiDiscordi, WindowData(1.5f, 120, 300, 35, -20), 35, -20},
     };
     for (const auto& k : kinds) {
         for (std::int16_t lato : {1, -1}) {
@@ -101,7 +97,7 @@ TEST(CylinderDevelopment, DevelopedLengthOfEveryFibreAndDiameterReference) {
             state.Settings.ComputingSystem = computing;
             state.Settings.DiametriExt = outer;
             state.RecomputeThicknessFactor();
-            state.Inputs.CylinderData = Data(s, d, 50, 10, 10);
+            state.Inputs.CylinderData = WindowData(s, d, 50, 10, 10);
             CylinderResults r;
             ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiConcordi, state, r), 0);
             // A typed outer diameter lies two thicknesses out from the inner face;
@@ -115,15 +111,15 @@ TEST(CylinderDevelopment, DevelopedLengthOfEveryFibreAndDiameterReference) {
 TEST(CylinderDevelopment, WhatARefusalLeavesBehind) {
     CylinderResults r;
     CylinderArray last{};
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, Data(0.3f, 20, 40, 10, 10), Settings(), r, last), 0);
+    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, WindowData(0.3f, 20, 40, 10, 10), Settings(), r, last), 0);
     const CylinderResults accepted = r;
     const CylinderArray acceptedData = last;
     // Refused by a check: the last development stays.
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, Data(0, 50, 60, 20, 20), Settings(), r, last), 2);
+    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, WindowData(0, 50, 60, 20, 20), Settings(), r, last), 2);
     EXPECT_EQ(r.CylUpperHeights, accepted.CylUpperHeights);
     EXPECT_EQ(last, acceptedData);
     // Refused as impossible: the refused body is in place.
-    const CylinderArray bad = Data(1, 99, 200, 10, 80);
+    const CylinderArray bad = WindowData(1, 99, 200, 10, 80);
     ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, bad, Settings(), r, last), 19);
     EXPECT_NEAR(r.Hmin, CutCylinder({100, 200, 80, 10}).Hmin(), 1e-3);
     EXPECT_EQ(last, bad);
@@ -132,7 +128,7 @@ TEST(CylinderDevelopment, WhatARefusalLeavesBehind) {
 TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
     WorkingState state;
     state.ShapeCode = ShapeCiDiscordi;
-    state.Inputs.CylinderData = Data(0.3f, 20, 40, 25, -15);
+    state.Inputs.CylinderData = WindowData(0.3f, 20, 40, 25, -15);
     CylinderResults r;
     ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiDiscordi, state, r), 0);
     state.DevelopmentValid = True16;
@@ -149,7 +145,7 @@ TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
     EXPECT_EQ(r.CylUpperHeights, first.CylUpperHeights);
 
     // After a refused apply only the side changes: refused inputs are never developed.
-    state.Inputs.CylinderData = Data(1, 99, 200, 10, -80);
+    state.Inputs.CylinderData = WindowData(1, 99, 200, 10, -80);
     state.DevelopmentValid = False16;
     const CylinderArray lastBefore = state.LastCylinderData;
     ToggleCylinderWeldSide(state, r);
@@ -177,7 +173,7 @@ TEST(CylinderMessages, RefusalShowsItsNumberedTextAsACriticalMessage) {
     Platform().dialogs = &dialogs;
     dialogs.ExpectMessage(IdOk);
     WorkingState state;
-    state.Inputs.CylinderData = Data(0.3f, 20, 40, 10, 0);
+    state.Inputs.CylinderData = WindowData(0.3f, 20, 40, 10, 0);
     CylinderResults r;
     // The computation only answers; the apply's report shows the text once.
     const int message = ValidateAndDevelopCylinder(ShapeCiDiscordi, state, r);

@@ -9,18 +9,19 @@
 
 #include "cylinders/cylinder_compute.h"
 #include "cylinders/cylinder_outline.h"
+#include "support/digits.h"
 #include "support/cylinder_reference.h"
 
 namespace velm {
 namespace {
 
+using testing::Digits15;
+
 using cut_cylinder::CutCylinder;
 using cut_cylinder::kPi;
 using cut_cylinder::Rad;
+using cut_cylinder::WindowData;
 
-CylinderArray Data(float s, float d, float h, float topDeg, float bottomDeg) {
-    return {0, s, d, h, topDeg, bottomDeg, Rad(topDeg), Rad(bottomDeg)};
-}
 
 CylinderSettings Settings(float step, std::int16_t lato, std::int16_t factor = 1) {
     CylinderSettings s;
@@ -30,19 +31,13 @@ CylinderSettings Settings(float step, std::int16_t lato, std::int16_t factor = 1
     return s;
 }
 
-// A number as a drawing file writes it: at most 15 significant digits.
-std::string Digits15(double v) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    return std::string(buf, res.ptr);
-}
 
 TEST(CylinderOutline, PointsLieOnTheBodyInSpace) {
     const struct { std::int16_t code; CylinderArray data; double topDeg, bottomDeg; } kinds[] = {
-        {ShapeCiRe, Data(0.3f, 20, 40, 0, 0), 0, 0},
-        {ShapeCiTaSup, Data(0.3f, 20, 40, 10, 10), 10, 0},
-        {ShapeCiConcordi, Data(1.5f, 120, 300, 35, 20), 35, 20},
-        {ShapeCiDiscordi, Data(1.5f, 120, 300, 35, -20), 35, -20},
+        {ShapeCiRe, WindowData(0.3f, 20, 40, 0, 0), 0, 0},
+        {ShapeCiTaSup, WindowData(0.3f, 20, 40, 10, 10), 10, 0},
+        {ShapeCiConcordi, WindowData(1.5f, 120, 300, 35, 20), 35, 20},
+        {ShapeCiDiscordi, WindowData(1.5f, 120, 300, 35, -20), 35, -20},
     };
     for (const auto& k : kinds) {
         for (std::int16_t lato : {1, -1}) {
@@ -91,7 +86,7 @@ TEST(CylinderOutline, CarriesTheDrawingFileDigits) {
     // D' = 20 (typed 19.7, thickness 0.3): the rectangle of a right cylinder.
     CylinderResults r;
     CylinderArray last{};
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, Data(0.3f, 19.7f, 40, 0, 0), Settings(1, 1), r, last), 0);
+    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, WindowData(0.3f, 19.7f, 40, 0, 0), Settings(1, 1), r, last), 0);
     CylinderOutline o = CylinderOutlineOf(r, 1);
     EXPECT_EQ(Digits15(o.RightSeam.From.X), "62.8318530717959");
     EXPECT_EQ(o.Height, 40.0f);
@@ -99,7 +94,7 @@ TEST(CylinderOutline, CarriesTheDrawingFileDigits) {
 
     for (float step : {0.1f, 0.2f, 0.25f, 0.5f, 1.0f, 2.0f, 5.0f, 10.0f}) {
         SCOPED_TRACE(::testing::Message() << "step " << step);
-        ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiDiscordi, Data(1.5f, 120, 300, 35, -20), Settings(step, -1), r,
+        ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiDiscordi, WindowData(1.5f, 120, 300, 35, -20), Settings(step, -1), r,
                                           last),
                   0);
         o = CylinderOutlineOf(r, step);
@@ -121,14 +116,14 @@ TEST(CylinderOutline, CarriesTheDrawingFileDigits) {
     }
     // At 0.1 degrees the last step lands past L by the single-precision
     // step's error, as the file writes it.
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, Data(0.3f, 19.7f, 40, 0, 0), Settings(0.1f, 1), r, last), 0);
+    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, WindowData(0.3f, 19.7f, 40, 0, 0), Settings(0.1f, 1), r, last), 0);
     o = CylinderOutlineOf(r, 0.1f);
     EXPECT_EQ(Digits15(o.Upper[3600].X), "62.8318540080634");
 }
 
 TEST(CylinderOutline, UnusableInputGivesAnEmptyOrFiniteOutline) {
     constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-    const CylinderArray good = Data(0.3f, 20, 40, 10, 10);
+    const CylinderArray good = WindowData(0.3f, 20, 40, 10, 10);
     const struct {
         const char* what;
         std::int16_t code;
@@ -142,8 +137,8 @@ TEST(CylinderOutline, UnusableInputGivesAnEmptyOrFiniteOutline) {
         {"finest step", ShapeCiConcordi, good, 0.1f, false, false, 3600},
         {"coarsest step", ShapeCiConcordi, good, 10, false, false, 36},
         // Opposite cuts crossing inside the plate.
-        {"failed development", ShapeCiDiscordi, Data(0.3f, 100, 20, 60, -60), 1, true, false, 360},
-        {"zero diameter", ShapeCiConcordi, Data(0, 0, 40, 10, 10), 1, true, true},
+        {"failed development", ShapeCiDiscordi, WindowData(0.3f, 100, 20, 60, -60), 1, true, false, 360},
+        {"zero diameter", ShapeCiConcordi, WindowData(0, 0, 40, 10, 10), 1, true, true},
         {"no results", ShapeCiRe, good, 1, false, true, 0, [](CylinderResults& r) { r = CylinderResults{}; }},
         {"step too fine for the tables", ShapeCiConcordi, good, 0.05f, true, true},
         {"no step", ShapeCiConcordi, good, 0, true, true},

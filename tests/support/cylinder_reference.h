@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/working_state.h"
+
 namespace velm::cut_cylinder {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -41,5 +43,11 @@ inline double EllipsePerimeter(double radius, double cutDeg) {
 }
 
 inline float Rad(double deg) { return static_cast<float>(deg * kDeg); }
+
+// Cylinder data as the windows leave it: degrees in 4 and 5, radians in 6 and
+// 7; FrmCiDiscordi stores the bottom angle negated.
+inline CylinderArray WindowData(float s, float d, float h, float topDeg, float bottomDeg) {
+    return {0, s, d, h, topDeg, bottomDeg, Rad(topDeg), Rad(bottomDeg)};
+}
 
 }  // namespace velm::cut_cylinder

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <vector>
 
+#include "core/shape_kinds.h"
+#include "core/working_state.h"
 #include "geometry/cone_geometry.h"
 
 namespace velm::testing {
@@ -127,6 +129,14 @@ inline void ExpectDevelopmentOf(const SpaceFrustum& f, const ConeResults& r, flo
         near(e.maxY, maxY, "edge max");
         EXPECT_NEAR(e.length, length, length * arcTol) << "edge length";
     }
+}
+
+// ConeData as a frustum window's apply leaves it: degrees as typed, the lower
+// angle negated by FrmCoDiscordi, and the same in radians.
+inline ConeArray ConeWindowData(std::int16_t shape, float t, float D1, float D2, float H, float upperDeg,
+                                float lowerDeg) {
+    const float lower = shape == ShapeCoDiscordi ? -lowerDeg : lowerDeg;
+    return {0, t, D1, D2, H, upperDeg, lower, static_cast<float>(upperDeg * kDeg), static_cast<float>(lower * kDeg)};
 }
 
 }  // namespace velm::testing
