@@ -16,7 +16,6 @@ namespace {
 using testing::ConeWindowData;
 using testing::kDeg;
 
-
 ConeArray Defaults(std::int16_t shape) {  // 0.3, 21, 29, 35, 10, 10
     const ConeArray c = DefaultInputArrays().ConeData;
     return ConeWindowData(shape, c[1], c[2], c[3], c[4], c[5], c[6]);

@@ -22,14 +22,12 @@ using testing::Digits15;
 using testing::ConeWindowData;
 using testing::kDeg;
 
-
 ConeSettings Settings(float step, std::int16_t side = 1) {
     ConeSettings s;
     s.AngleStep = step;
     s.LatoSaldatura = side;
     return s;
 }
-
 
 TEST(ConeOutline, PointsLieOnTheBodyInSpace) {
     for (std::int16_t shape = ShapeCoRe; shape <= ShapeCoDiscordi; ++shape) {

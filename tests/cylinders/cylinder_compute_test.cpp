@@ -17,7 +17,6 @@ using cut_cylinder::kPi;
 using cut_cylinder::Rad;
 using cut_cylinder::WindowData;
 
-
 CylinderSettings Settings(std::int16_t factor = 1, float step = 1, std::int16_t lato = 1, std::int16_t unit = 0) {
     CylinderSettings s;
     s.ThicknessFactor = factor;

@@ -22,7 +22,6 @@ using cut_cylinder::kPi;
 using cut_cylinder::Rad;
 using cut_cylinder::WindowData;
 
-
 CylinderSettings Settings(float step, std::int16_t lato, std::int16_t factor = 1) {
     CylinderSettings s;
     s.ThicknessFactor = factor;
@@ -30,7 +29,6 @@ CylinderSettings Settings(float step, std::int16_t lato, std::int16_t factor = 1
     s.LatoSaldatura = lato;
     return s;
 }
-
 
 TEST(CylinderOutline, PointsLieOnTheBodyInSpace) {
     const struct { std::int16_t code; CylinderArray data; double topDeg, bottomDeg; } kinds[] = {
