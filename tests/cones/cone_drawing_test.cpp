@@ -20,6 +20,7 @@ namespace velm {
 namespace {
 
 using testing::kDeg;
+using testing::RingSector;
 using testing::kPi;
 using Lines = std::vector<RecordingCanvas::LineRec>;
 
@@ -373,23 +374,6 @@ TEST(ConeSheetDrawing, HalvesAreTheWholeDrawingsHalves) {
         }
         EXPECT_EQ(std::count(matched.begin(), matched.end(), 0), 0) << "a half left lines out";
     }
-}
-
-// A right frustum's sector of radii 50 and 100 and the given angle.
-ConeResults RingSector(float degrees) {
-    ConeResults r;
-    r.ConeSectorAngleDeg = degrees;
-    r.ConeSectorAngle = static_cast<float>(degrees * kDeg);
-    r.ConeInnerRadius = 50;
-    r.ConeOuterRadius = 100;
-    r.ConeUpperRadii.fill(50);
-    r.ConeLowerRadii.fill(100);
-    const double h = r.ConeSectorAngle / 2.0;
-    r.UpperEdgeMinY = static_cast<float>(50 * std::cos(h));
-    r.UpperEdgeMaxY = 50;
-    r.LowerEdgeMinY = static_cast<float>(100 * std::cos(h));
-    r.LowerEdgeMaxY = 100;
-    return r;
 }
 
 // The picture is sized to the outline's extent (as the layout does): every

@@ -6,8 +6,12 @@
 
 #include <cmath>
 
+#include "support/frustum_model.h"
+
 namespace velm {
 namespace {
+
+using testing::RingSector;
 
 SheetLayoutInput Input(int family, int w, int h, std::int16_t code) {
     SheetLayoutInput in;
@@ -86,7 +90,7 @@ TEST(SheetLayout, DataBoxLinesByCodeAndOption) {
         {CylinderSheet, 7, 0, 1, 3, true},   {CylinderSheet, 7, 0, 0, 13, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "family " << c.family << " code " << c.code);
+        SCOPED_TRACE(::testing::Message() << "family " << c.family << " code " << c.code);
         for (std::int16_t unit : {0, 1}) {
             SheetLayoutInput in = Input(c.family, 210, 297, c.code);
             in.Settings.CheckData = c.data;
@@ -123,7 +127,7 @@ TEST(SheetLayout, TitleLineReserveForPiecesAndScales) {
         {ConeSheet, 5, 4, true},      {ConeSheet, 11, 1, true},     {ConeSheet, 12, 1, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "family " << c.family << " code " << c.code << " 1:" << c.scale);
+        SCOPED_TRACE(::testing::Message() << "family " << c.family << " code " << c.code << " 1:" << c.scale);
         SheetLayoutInput in = Input(c.family, 210, 297, c.code);
         in.Settings.Scale = c.scale;
         in.Settings.CheckData = 1;
@@ -171,23 +175,6 @@ TEST(SheetLayout, DrawingSizeAndCentre) {
     EXPECT_FALSE(LayOutSheet(in).DrawingVisible);
 }
 
-// A right frustum's sector with radii 50 and 100.
-ConeResults Sector(float degrees) {
-    ConeResults r;
-    r.ConeSectorAngleDeg = degrees;
-    r.ConeSectorAngle = static_cast<float>(degrees * 3.14159265358979323846 / 180);
-    r.ConeInnerRadius = 50;
-    r.ConeOuterRadius = 100;
-    r.ConeUpperRadii.fill(50);
-    r.ConeLowerRadii.fill(100);
-    const double h = r.ConeSectorAngle / 2.0;
-    r.UpperEdgeMinY = static_cast<float>(50 * std::cos(h));
-    r.UpperEdgeMaxY = 50;
-    r.LowerEdgeMinY = static_cast<float>(100 * std::cos(h));
-    r.LowerEdgeMaxY = 100;
-    return r;
-}
-
 TEST(SheetLayout, ExtentsOfWholeAndHalfDevelopments) {
     CylinderResults cyl;
     cyl.DevelopedLength = 314.16;
@@ -209,7 +196,7 @@ TEST(SheetLayout, ExtentsOfWholeAndHalfDevelopments) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sector);
-        const ConeResults r = Sector(c.sector);
+        const ConeResults r = RingSector(c.sector);
         EXPECT_NEAR(ConeDrawingExtent(r, 1, 0).Width, c.width, 1e-3);
         EXPECT_NEAR(ConeDrawingExtent(r, 1, 1).Width, c.width / 2, 1e-3);
         EXPECT_NEAR(ConeDrawingExtent(r, 1, 2).Height, c.height, 1e-3);

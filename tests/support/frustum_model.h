@@ -139,4 +139,22 @@ inline ConeArray ConeWindowData(std::int16_t shape, float t, float D1, float D2,
     return {0, t, D1, D2, H, upperDeg, lower, static_cast<float>(upperDeg * kDeg), static_cast<float>(lower * kDeg)};
 }
 
+// The results of a right frustum whose sector has radii 50 and 100 and the
+// given angle.
+inline ConeResults RingSector(float degrees) {
+    ConeResults r;
+    r.ConeSectorAngleDeg = degrees;
+    r.ConeSectorAngle = static_cast<float>(degrees * kDeg);
+    r.ConeInnerRadius = 50;
+    r.ConeOuterRadius = 100;
+    r.ConeUpperRadii.fill(50);
+    r.ConeLowerRadii.fill(100);
+    const double h = r.ConeSectorAngle / 2.0;
+    r.UpperEdgeMinY = static_cast<float>(50 * std::cos(h));
+    r.UpperEdgeMaxY = 50;
+    r.LowerEdgeMinY = static_cast<float>(100 * std::cos(h));
+    r.LowerEdgeMaxY = 100;
+    return r;
+}
+
 }  // namespace velm::testing
