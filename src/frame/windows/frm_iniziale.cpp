@@ -352,6 +352,11 @@ void frmIniziale::UpToDate(Widget* widget) {
     widget->cache_ = Widget::Draw(widget->drawn_);
 }
 
+void frmIniziale::BeginPictures() {
+    placed_ = true;
+    if (isVisible() && !picturesShown_) StartPictures();
+}
+
 void frmIniziale::StartPictures() {
     for (ShapePictureBox* box : PctVettore)
         if (!box->isHidden()) StartPicture(pendingPictures_, box);
@@ -559,10 +564,12 @@ void frmIniziale::SetupShapePicker() {
     for (auto* w : LblSezione) w->raise();
     ShpSelezione->raise();
     CmdIndietro->raise();
-    // At start-up the pictures begin once the panel is on the screen, before
-    // it first paints; later pages are drawn when they are painted, so that a
-    // panel hidden behind other windows holds no pictures it never shows.
-    if (isVisible() && !picturesShown_) StartPictures();
+    // At start-up the pictures begin once the panel has its place and is on
+    // the screen, before it first paints: a size it passes through on the
+    // way there is never drawn. Later pages are drawn when they are painted,
+    // so that a panel hidden behind other windows holds no pictures it never
+    // shows.
+    if (placed_ && isVisible() && !picturesShown_) StartPictures();
 }
 
 void frmIniziale::CmdIndietro_Click() {
@@ -641,6 +648,7 @@ QWidget* StartPanel() {
                          });
     }
     g_panel = panel;
+    panel->BeginPictures();
     return panel;
 }
 

@@ -128,6 +128,10 @@ public:
     // True once after a double-click: the release that ends it is no click.
     bool TakeDoubleClickRelease();
 
+    // The panel has its place in the main window: the pictures of its page
+    // may begin.
+    void BeginPictures();
+
     void SetCommandLineFile(const std::string& fileName) { commandLineFile_ = fileName; }
     bool FirstActivation() const { return firstActivation_; }
     bool SelectionVisible() const { return selectionVisible_; }
@@ -171,6 +175,7 @@ private:
     std::vector<PendingPicture<ShapePictureBox>> pendingPictures_;
     std::vector<PendingPicture<CaptionLabel>> pendingCaptions_;
     bool picturesShown_ = false;
+    bool placed_ = false;
     QMdiSubWindow* SubWindow() const;
     bool IsMinimised() const;
     void PlaceFrameOnCell(int cell);
