@@ -88,7 +88,7 @@ void TimeClickAndRepaint(benchmark::State& st, Click click, PictureBox& picture)
         click();
         picture.repaint();
         const auto t1 = Clock::now();
-        benchmark::DoNotOptimize(picture.canvas().Image().constBits());
+        benchmark::ClobberMemory();
         const double seconds = std::chrono::duration<double>(t1 - t0).count();
         st.SetIterationTime(seconds);
         samples.push_back(seconds * 1000.0);
@@ -133,7 +133,7 @@ void ShapeWindowLoop(benchmark::State& st, Phase phase) {
         window->PctDisegno->repaint();
         const auto t3 = Clock::now();
         if (window->InputViewActive != False16) st.SkipWithError("not developed");
-        benchmark::DoNotOptimize(canvas.Image().constBits());
+        benchmark::ClobberMemory();
         Clock::duration timed{};
         switch (phase) {
             case Phase::Apply: timed = t1 - t0; break;

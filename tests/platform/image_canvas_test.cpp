@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <chrono>
 #include <climits>
 #include <cmath>
@@ -10,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/qt_colour.h"
 #include "qt_application.h"
 
 namespace velm {
@@ -182,6 +185,92 @@ TEST_F(ImageCanvasTest, FloodFillMatchesAPixelByPixelFill) {
             for (int x = 0; x < w; ++x) wrong += canvas.Point(x, y) != expected[static_cast<std::size_t>(y * w + x)];
         ASSERT_EQ(wrong, 0);
     }
+}
+
+// Fills over earlier fills, points and clears, on a picture four blocks of
+// pixels wide, match a plain model of the picture after every step: read
+// pixel by pixel, as a whole, and parked and back.
+TEST_F(ImageCanvasTest, FillsPointsAndClearsMatchAPlainModel) {
+    std::mt19937 random(11);
+    const Colour colours[] = {White, Black, Red, Blue, RGB(0, 128, 0)};
+    auto any = [&] { return colours[random() % 5]; };
+    const int w = 203, h = 17;  // the last block of a row is short
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE(round);
+        canvas.BackColor = any();
+        canvas.Resize(w, h);
+        std::vector<Colour> model(static_cast<std::size_t>(w * h), canvas.BackColor);
+        auto at = [&](int x, int y) -> Colour& { return model[static_cast<std::size_t>(y * w + x)]; };
+        for (int step = 0; step < 14; ++step) {
+            const int kind = static_cast<int>(random() % 6);
+            if (kind <= 1) {  // a row or a column of points
+                const Colour c = any();
+                const bool across = kind == 0;
+                const int fixed = static_cast<int>(random() % (across ? h : w));
+                const int from = static_cast<int>(random() % (across ? w : h));
+                const int to = std::min(from + static_cast<int>(random() % 90), (across ? w : h) - 1);
+                for (int i = from; i <= to; ++i) {
+                    canvas.PSet(across ? i : fixed, across ? fixed : i, c);
+                    at(across ? i : fixed, across ? fixed : i) = c;
+                }
+            } else if (kind <= 3) {  // a fill, 4-connected through all but the border
+                const Colour border = any(), fill = any();
+                const int sx = static_cast<int>(random() % w), sy = static_cast<int>(random() % h);
+                canvas.FloodFill(sx, sy, border, fill);
+                if (at(sx, sy) == border) continue;
+                std::vector<bool> seen(model.size());
+                std::vector<std::pair<int, int>> todo{{sx, sy}};
+                seen[static_cast<std::size_t>(sy * w + sx)] = true;
+                while (!todo.empty()) {
+                    const auto [x, y] = todo.back();
+                    todo.pop_back();
+                    for (auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+                        const auto i = static_cast<std::size_t>(ny * w + nx);
+                        if (seen[i] || model[i] == border) continue;
+                        seen[i] = true;
+                        todo.emplace_back(nx, ny);
+                    }
+                }
+                for (std::size_t i = 0; i < model.size(); ++i)
+                    if (seen[i]) model[i] = fill;
+            } else if (kind == 4) {
+                canvas.BackColor = any();
+                canvas.Cls();
+                std::fill(model.begin(), model.end(), canvas.BackColor);
+            } else {
+                canvas.Park();  // the next drawing brings it back
+            }
+            int wrong = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) wrong += canvas.Point(x, y) != at(x, y);
+            ASSERT_EQ(wrong, 0) << "step " << step << ", kind " << kind;
+        }
+        const QImage image = canvas.Image().convertToFormat(QImage::Format_RGB32);
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) wrong += FromQRgb(image.pixel(x, y)) != at(x, y);
+        ASSERT_EQ(wrong, 0);
+    }
+}
+
+// Plain blocks side by side in different colours keep them, written into a
+// device as well as into the picture: a block of points filled up to the
+// background becomes plain between plain background blocks.
+TEST_F(ImageCanvasTest, NeighbouringPlainBlocksKeepTheirColours) {
+    canvas.Resize(256, 8);
+    for (int x = 64; x < 128; ++x) canvas.PSet(x, 3, Red);
+    canvas.FloodFill(70, 3, White, Blue);
+    QImage shown(256, 8, QImage::Format_RGB32);
+    shown.fill(Qt::black);
+    {
+        QPainter painter(&shown);
+        ASSERT_TRUE(canvas.PaintOnto(painter, QRegion(0, 0, 256, 8)));
+    }
+    const QImage picture = canvas.Image();
+    for (const QImage* image : {static_cast<const QImage*>(&shown), &picture})
+        for (int x : {0, 63, 64, 127, 128, 255})
+            EXPECT_EQ(FromQRgb(image->pixel(x, 3)), x >= 64 && x < 128 ? Blue : White) << x;
 }
 
 // A parked picture reads as before; drawing on it brings it back first; a

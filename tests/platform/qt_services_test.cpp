@@ -5,6 +5,9 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QElapsedTimer>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -121,6 +124,55 @@ TEST_F(QtServicesTest, PictureBoxFollowsItsSizeAndReportsTheMouse) {
     QApplication::sendEvent(&box, &press);
     QApplication::sendEvent(&box, &move);
     EXPECT_EQ(events, (std::vector<std::array<int, 3>>{{2, 7, 8}, {3, 9, 10}}));
+}
+
+// What a picture box puts on the screen is its picture, plain and filled
+// parts alike: whole, at its place in its window; for a part repainted
+// alone, only that part; never over a window that lies above it.
+TEST_F(QtServicesTest, PictureBoxShowsItsPictureOnTheScreen) {
+    QWidget top;
+    top.resize(320, 200);
+    auto* box = new PictureBox(&top);
+    box->setGeometry(13, 7, 290, 170);
+    auto* above = new QWidget(&top);
+    above->setAutoFillBackground(true);
+    QPalette green;
+    green.setColor(QPalette::Window, Qt::green);
+    above->setPalette(green);
+    above->setGeometry(200, 100, 50, 40);
+    top.show();
+    for (int i = 0; i < 20 && !top.windowHandle()->isExposed(); ++i) QApplication::processEvents(QEventLoop::AllEvents, 5);
+
+    ImageCanvas& c = box->canvas();
+    c.Line(0, 0, 289, 169, RGB(0, 0, 0));
+    c.FloodFill(200, 20, RGB(0, 0, 0), RGB(255, 0, 0));  // blocks filled whole, and their edges
+    c.Cls();
+    c.Line(5, 160, 280, 3, RGB(0, 0, 0));
+    c.FloodFill(250, 150, RGB(0, 0, 0), RGB(0, 0, 255));
+    box->repaint();
+    auto shown = [&] {
+        return top.screen()->grabWindow(top.winId()).toImage().convertToFormat(QImage::Format_RGB32).copy(box->geometry());
+    };
+    const QImage before = shown();
+    const QRect underAbove = above->geometry().translated(-box->pos());
+    QImage expected = c.Image().copy();
+    QPainter(&expected).fillRect(underAbove, Qt::green);
+    EXPECT_EQ(before, expected);
+
+    c.onChanged = nullptr;  // no repaint of the whole box
+    c.FloodFill(100, 10, RGB(0, 0, 255), RGB(255, 255, 0));
+    const QRect part(60, 30, 150, 90);  // across the window above, too
+    box->repaint(part);
+    const QImage after = shown();
+    int wrong = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x) {
+            const QRgb want = underAbove.contains(x, y) ? before.pixel(x, y)
+                              : part.contains(x, y)     ? c.Image().pixel(x, y)
+                                                        : before.pixel(x, y);
+            wrong += after.pixel(x, y) != want;
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace

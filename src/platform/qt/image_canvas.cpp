@@ -1,6 +1,7 @@
 #include "platform/qt/image_canvas.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QStringList>
@@ -105,6 +106,23 @@ int NextBorder(const QRgb* line, int from, int to, QRgb border) {
     return x;
 }
 
+// `n` pixels from `to` on set to `colour`, sixteen a turn where the
+// processor can: the compiler leaves a plain loop one pixel at a time.
+void FillPixels(QRgb* to, int n, QRgb colour) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i c = _mm_set1_epi32(static_cast<int>(colour));
+    for (; i + 16 <= n; i += 16) {
+        auto* p = reinterpret_cast<__m128i*>(to + i);
+        _mm_storeu_si128(p, c);
+        _mm_storeu_si128(p + 1, c);
+        _mm_storeu_si128(p + 2, c);
+        _mm_storeu_si128(p + 3, c);
+    }
+#endif
+    for (; i < n; ++i) to[i] = colour;
+}
+
 // Text is measured at 96 dots an inch even before the picture has a size.
 const QPaintDevice* MetricsDevice(const QImage& image) {
     static const QImage fallback = MakeImage(1, 1);
@@ -127,6 +145,8 @@ void ImageCanvas::Reset(QRgb colour) {
     const auto h = static_cast<std::size_t>(std::max(image_.height(), 0));
     wordsPerRow_ = (static_cast<std::size_t>(Blocks()) + 63) / 64;
     drawn_.assign(wordsPerRow_ * h, 0);
+    tinted_.assign(wordsPerRow_ * h, 0);
+    tint_ = {};
     stale_.assign(wordsPerRow_ * h, ~std::uint64_t{0});
     anyStale_ = !stale_.empty();
     cleared_ = colour;
@@ -135,8 +155,14 @@ void ImageCanvas::Reset(QRgb colour) {
 void ImageCanvas::WriteBackground(int y, int first, int last) const {
     const int w = image_.width();
     QRgb* line = reinterpret_cast<QRgb*>(image_.bits() + y * image_.bytesPerLine());
-    std::fill(line + (first << BlockShift), line + std::min(last << BlockShift, w), cleared_);
-    for (int b = first; b < last; ++b) stale_[BitWord(y, b)] &= ~Bit(b);
+    for (int b = first; b < last;) {
+        // Neighbours of one colour are one write.
+        const QRgb colour = PlainColour(y, b);
+        int e = b + 1;
+        while (e < last && PlainColour(y, e) == colour) ++e;
+        FillPixels(line + (b << BlockShift), std::min(e << BlockShift, w) - (b << BlockShift), colour);
+        for (; b < e; ++b) stale_[BitWord(y, b)] &= ~Bit(b);
+    }
 }
 
 void ImageCanvas::Settle() const {
@@ -171,11 +197,14 @@ void ImageCanvas::Cls() {
     } else if (colour != cleared_) {
         Reset(colour);
     } else {
-        // Only what was drawn since the last clear differs from the colour.
+        // Only what was drawn or tinted since the last clear differs from
+        // the colour.
         for (std::size_t i = 0; i < drawn_.size(); ++i) {
-            stale_[i] |= drawn_[i];
-            anyStale_ = anyStale_ || drawn_[i] != 0;
+            const std::uint64_t changed = drawn_[i] | tinted_[i];
+            stale_[i] |= changed;
+            anyStale_ = anyStale_ || changed != 0;
             drawn_[i] = 0;
+            tinted_[i] = 0;
         }
     }
     CurrentX = 0;
@@ -193,19 +222,18 @@ void ImageCanvas::Touch(int x1, int y1, int x2, int y2, int margin) {
         for (int b = left >> BlockShift; b <= right >> BlockShift; ++b) DrawOnBlock(y, b);
 }
 
-// Blocks not drawn on since the clear are all the clear's colour: they are
-// passed over unread when that colour is not the border, and stop the
-// search at once when it is.
+// Plain blocks are all of one colour: they are passed over unread when that
+// colour is not the border, and stop the search at once when it is.
 int ImageCanvas::NextBorderInRow(int y, int from, int to, QRgb border) const {
     const auto* line = reinterpret_cast<const QRgb*>(image_.constBits() + y * image_.bytesPerLine());
-    const bool clearIsOpen = (cleared_ & 0xFFFFFF) != border;
     int x = from;
     while (x < to) {
-        const int blockEnd = std::min(to, ((x >> BlockShift) + 1) << BlockShift);
-        if (BlockDrawn(y, x >> BlockShift)) {
+        const int block = x >> BlockShift;
+        const int blockEnd = std::min(to, (block + 1) << BlockShift);
+        if (BlockDrawn(y, block)) {
             const int found = NextBorder(line, x, blockEnd, border);
             if (found < blockEnd) return found;
-        } else if (!clearIsOpen) {
+        } else if ((PlainColour(y, block) & 0xFFFFFF) == border) {
             return x;
         }
         x = blockEnd;
@@ -215,11 +243,10 @@ int ImageCanvas::NextBorderInRow(int y, int from, int to, QRgb border) const {
 
 int ImageCanvas::RunStartInRow(int y, int x, QRgb border) const {
     const auto* line = reinterpret_cast<const QRgb*>(image_.constBits() + y * image_.bytesPerLine());
-    const bool clearIsOpen = (cleared_ & 0xFFFFFF) != border;
     while (x > 0) {
-        const int blockStart = ((x - 1) >> BlockShift) << BlockShift;
-        if (!BlockDrawn(y, blockStart >> BlockShift)) {
-            if (!clearIsOpen) break;
+        const int block = (x - 1) >> BlockShift, blockStart = block << BlockShift;
+        if (!BlockDrawn(y, block)) {
+            if ((PlainColour(y, block) & 0xFFFFFF) == border) break;
             x = blockStart;
             continue;
         }
@@ -231,7 +258,7 @@ int ImageCanvas::RunStartInRow(int y, int x, QRgb border) const {
 
 Colour ImageCanvas::Point(int px, int py) const {
     if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return NoColour;
-    if (!BlockDrawn(py, px >> BlockShift)) return FromQRgb(cleared_);
+    if (!BlockDrawn(py, px >> BlockShift)) return FromQRgb(PlainColour(py, px >> BlockShift));
     return FromQRgb(image_.pixel(px, py));
 }
 
@@ -286,27 +313,108 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
         }
     }
 
-    // Runs are copied from a row of the fill colour: the library's copy is
-    // faster than a loop of stores.
-    const std::vector<QRgb> fillRow(static_cast<std::size_t>(w), ToQRgb(fill));
+    // A block that a run covers whole becomes plain in the fill colour,
+    // unwritten; only the blocks at the ends of a run are written.
+    const QRgb fillRgb = ToQRgb(fill);
+    if (tint_.empty()) tint_.resize(static_cast<std::size_t>(Blocks()) * static_cast<std::size_t>(h));
     uchar* const target = image_.bits();  // one detach for the whole fill
     for (int y = 0; y < h; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(target + y * stride);
         for (const Run& r : runs[static_cast<std::size_t>(y)]) {
-            for (int b = r.left >> BlockShift; b <= r.right >> BlockShift; ++b) {
-                // A block the run covers whole needs no background first.
-                const bool whole = b << BlockShift >= r.left && std::min((b + 1) << BlockShift, w) - 1 <= r.right;
-                if (whole) stale_[BitWord(y, b)] &= ~Bit(b);
-                DrawOnBlock(y, b);
+            for (int x = r.left; x <= r.right;) {
+                const int block = x >> BlockShift;
+                const int blockLast = std::min((block + 1) << BlockShift, w) - 1;
+                const int last = std::min(blockLast, r.right);
+                if (x == block << BlockShift && last == blockLast) {
+                    MakePlain(y, block, fillRgb);
+                } else {
+                    DrawOnBlock(y, block);
+                    FillPixels(line + x, last + 1 - x, fillRgb);
+                }
+                x = last + 1;
             }
-            std::memcpy(line + r.left, fillRow.data(), static_cast<std::size_t>(r.right - r.left + 1) * sizeof(QRgb));
         }
     }
     Changed();
 }
 
+bool ImageCanvas::PaintOnto(QPainter& painter, const QRegion& area) const {
+    if (Parked() || image_.isNull() || painter.hasClipping()) return false;
+    QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster) return false;
+    auto* device = dynamic_cast<QImage*>(engine->paintDevice());
+    if (!device || device->devicePixelRatio() != 1.0) return false;
+    const QImage::Format format = device->format();
+    // The picture's pixels are opaque: the same words in all three.
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    const QTransform shift = painter.deviceTransform();
+    if (shift.type() > QTransform::TxTranslate) return false;
+    const int dx = static_cast<int>(shift.dx()), dy = static_cast<int>(shift.dy());
+    if (dx != shift.dx() || dy != shift.dy()) return false;
+
+    // Only where the painter may paint: the device, and the window system's
+    // clip (what is to be painted, less what lies above).
+    QRegion target = area.intersected(image_.rect()).translated(dx, dy).intersected(device->rect());
+    if (const QRegion clip = engine->systemClip(); !clip.isEmpty()) target &= clip;
+    // The painter has the device's memory to itself already: reading its
+    // address does not copy it.
+    uchar* const out = const_cast<uchar*>(device->constBits());
+    const qsizetype outStride = device->bytesPerLine();
+    for (const QRect& r : target) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const int row = y - dy;
+            QRgb* to = reinterpret_cast<QRgb*>(out + y * outStride) + dx;
+            const auto* from = reinterpret_cast<const QRgb*>(image_.constBits() + row * image_.bytesPerLine());
+            const int end = r.right() - dx + 1;
+            for (int x = r.left() - dx; x < end;) {
+                // Neighbouring blocks that are both written, or both plain in
+                // one colour, are one copy or one fill.
+                int block = x >> BlockShift;
+                if (stale_[BitWord(row, block)] & Bit(block)) {
+                    const QRgb colour = PlainColour(row, block);
+                    while (++block << BlockShift < end && (stale_[BitWord(row, block)] & Bit(block)) &&
+                           PlainColour(row, block) == colour) {
+                    }
+                    const int next = std::min(block << BlockShift, end);
+                    FillPixels(to + x, next - x, colour);
+                    x = next;
+                } else {
+                    while (++block << BlockShift < end && !(stale_[BitWord(row, block)] & Bit(block))) {
+                    }
+                    const int next = std::min(block << BlockShift, end);
+                    std::memcpy(to + x, from + x, static_cast<std::size_t>(next - x) * sizeof(QRgb));
+                    x = next;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+void ImageCanvas::MakePlain(int y, int block, QRgb colour) {
+    const std::size_t word = BitWord(y, block);
+    drawn_[word] &= ~Bit(block);
+    stale_[word] |= Bit(block);
+    anyStale_ = true;
+    if (colour == cleared_) {
+        tinted_[word] &= ~Bit(block);
+    } else {
+        tinted_[word] |= Bit(block);
+        tint_[BlockIndex(y, block)] = colour;
+    }
+}
+
 bool ImageCanvas::Park() {
     Settle();
+    // Written out, tinted blocks are as good as drawn: their colours need
+    // no keeping while the picture is parked.
+    for (std::size_t i = 0; i < drawn_.size(); ++i) {
+        drawn_[i] |= tinted_[i];
+        tinted_[i] = 0;
+    }
+    tint_ = {};
     if (image_.format() != QImage::Format_RGB32 || image_.isNull()) return Parked();
     QImage parked(image_.size(), QImage::Format_Indexed8);
     parked.setDotsPerMeterX(image_.dotsPerMeterX());

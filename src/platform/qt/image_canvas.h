@@ -4,7 +4,9 @@
 // wider lines are solid with round ends, as the classic pens are.
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QRect>
+#include <QRegion>
 #include <cstdint>
 #include <vector>
 #include <functional>
@@ -33,6 +35,13 @@ public:
         Settle();
         return image_;
     }
+
+    // Puts the part `area` of the picture, in picture pixels, at the origin
+    // of `painter`, writing straight into its device: plain blocks go there
+    // as their colour without being written into the picture first. Only for
+    // a device that is an image in memory, which the painter only shifts by
+    // whole pixels; false, with nothing done, for any other.
+    bool PaintOnto(QPainter& painter, const QRegion& area) const;
 
     // Keeps the picture as an 8-bit indexed image, a quarter of the memory,
     // when it has at most 256 colours (false: left as it is). Every drawing
@@ -66,14 +75,15 @@ private:
         int left, right;  // pixels of one row, both included
     };
     void Changed();
-    // Every block of 64 pixels of a row is in one of three states. Clean: all
-    // of the last clear's colour, `cleared_`. Drawn: may have changed since
-    // that clear. Stale: not written since the clear, so its memory still
-    // holds an older drawing while its pixels count as `cleared_`. A clear
-    // only turns drawn blocks stale; a block is written with the colour when
-    // it is first drawn on, unless a fill covers it whole, or when the
-    // picture is shown. So the background under a large fill is never
-    // written twice, and a fill need not read the blocks that are not drawn.
+    // Every block of 64 pixels of a row is either drawn, its memory holding
+    // its pixels, or plain: all of one colour, the last clear's (`cleared_`)
+    // or, when tinted, its own (`tint_`). The memory of a plain block holds
+    // that colour unless the block is stale. A clear turns drawn and tinted
+    // blocks into stale plain ones; a fill that covers a block whole makes
+    // it a stale tinted one. A stale block is written with its colour when
+    // it is first drawn on or when the picture is shown. So a clear or a
+    // large fill costs no writing, the background under a fill is never
+    // written twice, and a fill reads no plain block.
     static constexpr int BlockShift = 6;
     std::size_t BitWord(int y, int block) const {
         return static_cast<std::size_t>(y) * wordsPerRow_ + static_cast<std::size_t>(block >> 6);
@@ -81,24 +91,34 @@ private:
     static std::uint64_t Bit(int block) { return std::uint64_t{1} << (block & 63); }
     bool BlockDrawn(int y, int block) const { return drawn_[BitWord(y, block)] & Bit(block); }
     int Blocks() const { return (image_.width() + (1 << BlockShift) - 1) >> BlockShift; }
+    std::size_t BlockIndex(int y, int block) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(Blocks()) + static_cast<std::size_t>(block);
+    }
+    // The colour of a block that is not drawn.
+    QRgb PlainColour(int y, int block) const {
+        return tinted_[BitWord(y, block)] & Bit(block) ? tint_[BlockIndex(y, block)] : cleared_;
+    }
     // Block `block` of row y is about to be drawn on.
     void DrawOnBlock(int y, int block) {
         const std::size_t word = BitWord(y, block);
         if (stale_[word] & Bit(block)) WriteBackground(y, block, block + 1);
         drawn_[word] |= Bit(block);
+        tinted_[word] &= ~Bit(block);
     }
     void DrawOnPixel(int x, int y) { DrawOnBlock(y, x >> BlockShift); }
+    // Block `block` of row y becomes all `colour`, nothing written yet.
+    void MakePlain(int y, int block, QRgb colour);
     // Pixels in the device rectangle from (x1, y1) to (x2, y2), both
     // included and in either order, grown by `margin`, are about to be drawn.
     void Touch(int x1, int y1, int x2, int y2, int margin = 0);
     // The pixel as it counts, stale blocks included.
     QRgb PixelAt(const QRgb* line, int x, int y) const {
-        return BlockDrawn(y, x >> BlockShift) ? line[x] : cleared_;
+        return BlockDrawn(y, x >> BlockShift) ? line[x] : PlainColour(y, x >> BlockShift);
     }
     // The picture becomes all `colour` with nothing written yet.
     void Reset(QRgb colour);
-    // Writes the clear's colour into the stale blocks first to last (end
-    // excluded) of row y, and marks them clean.
+    // Writes their colour into the stale blocks first to last (end excluded)
+    // of row y, and marks them written.
     void WriteBackground(int y, int first, int last) const;
     void Settle() const;
     // The first border pixel of row y from `from` on (before `to`), or `to`;
@@ -107,7 +127,8 @@ private:
     int RunStartInRow(int y, int x, QRgb border) const;
 
     mutable QImage image_;
-    std::vector<std::uint64_t> drawn_;
+    std::vector<std::uint64_t> drawn_, tinted_;
+    std::vector<QRgb> tint_;  // a block's colour while tinted
     mutable std::vector<std::uint64_t> stale_;
     mutable bool anyStale_ = false;
     std::size_t wordsPerRow_ = 0;

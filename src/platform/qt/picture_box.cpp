@@ -2,6 +2,7 @@
 
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -20,9 +21,9 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent), canvas_(width(), heig
     canvas_.onChanged = [this] { update(); };
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.drawImage(0, 0, canvas_.Image());
+    if (!canvas_.PaintOnto(painter, event->region())) painter.drawImage(0, 0, canvas_.Image());
 }
 
 void PictureBox::showEvent(QShowEvent* event) {
