@@ -321,17 +321,22 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
     for (int y = 0; y < h; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(target + y * stride);
         for (const Run& r : runs[static_cast<std::size_t>(y)]) {
-            for (int x = r.left; x <= r.right;) {
-                const int block = x >> BlockShift;
-                const int blockLast = std::min((block + 1) << BlockShift, w) - 1;
-                const int last = std::min(blockLast, r.right);
-                if (x == block << BlockShift && last == blockLast) {
-                    MakePlain(y, block, fillRgb);
-                } else {
-                    DrawOnBlock(y, block);
-                    FillPixels(line + x, last + 1 - x, fillRgb);
-                }
-                x = last + 1;
+            // Blocks first to end (excluded) lie whole in the run.
+            const int first = (r.left + (1 << BlockShift) - 1) >> BlockShift;
+            const int end = r.right == w - 1 ? Blocks() : (r.right + 1) >> BlockShift;
+            if (first >= end) {  // within one block, or across one edge
+                for (int b = r.left >> BlockShift; b <= r.right >> BlockShift; ++b) DrawOnBlock(y, b);
+                FillPixels(line + r.left, r.right + 1 - r.left, fillRgb);
+                continue;
+            }
+            if (r.left < first << BlockShift) {
+                DrawOnBlock(y, first - 1);
+                FillPixels(line + r.left, (first << BlockShift) - r.left, fillRgb);
+            }
+            MakePlain(y, first, end, fillRgb);
+            if (end << BlockShift <= r.right) {
+                DrawOnBlock(y, end);
+                FillPixels(line + (end << BlockShift), r.right + 1 - (end << BlockShift), fillRgb);
             }
         }
     }
@@ -393,17 +398,25 @@ bool ImageCanvas::PaintOnto(QPainter& painter, const QRegion& area) const {
     return true;
 }
 
-void ImageCanvas::MakePlain(int y, int block, QRgb colour) {
-    const std::size_t word = BitWord(y, block);
-    drawn_[word] &= ~Bit(block);
-    stale_[word] |= Bit(block);
-    anyStale_ = true;
-    if (colour == cleared_) {
-        tinted_[word] &= ~Bit(block);
-    } else {
-        tinted_[word] |= Bit(block);
-        tint_[BlockIndex(y, block)] = colour;
+void ImageCanvas::MakePlain(int y, int first, int end, QRgb colour) {
+    const bool tinted = colour != cleared_;
+    for (int b = first; b < end;) {
+        // A word's worth of blocks at a time.
+        const int stop = std::min(end, ((b >> 6) + 1) << 6);
+        const std::uint64_t high = stop - (b & ~63) == 64 ? ~std::uint64_t{0} : (Bit(stop) - 1);
+        const std::uint64_t mask = high & ~(Bit(b) - 1);
+        const std::size_t word = BitWord(y, b);
+        drawn_[word] &= ~mask;
+        stale_[word] |= mask;
+        if (tinted)
+            tinted_[word] |= mask;
+        else
+            tinted_[word] &= ~mask;
+        b = stop;
     }
+    if (tinted) std::fill(tint_.begin() + static_cast<std::ptrdiff_t>(BlockIndex(y, first)),
+                          tint_.begin() + static_cast<std::ptrdiff_t>(BlockIndex(y, end - 1)) + 1, colour);
+    anyStale_ = true;
 }
 
 bool ImageCanvas::Park() {

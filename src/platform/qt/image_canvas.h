@@ -106,8 +106,9 @@ private:
         tinted_[word] &= ~Bit(block);
     }
     void DrawOnPixel(int x, int y) { DrawOnBlock(y, x >> BlockShift); }
-    // Block `block` of row y becomes all `colour`, nothing written yet.
-    void MakePlain(int y, int block, QRgb colour);
+    // Blocks first to end (excluded) of row y become all `colour`, nothing
+    // written yet.
+    void MakePlain(int y, int first, int end, QRgb colour);
     // Pixels in the device rectangle from (x1, y1) to (x2, y2), both
     // included and in either order, grown by `margin`, are about to be drawn.
     void Touch(int x1, int y1, int x2, int y2, int margin = 0);
