@@ -16,6 +16,7 @@
 #include "core/working_state.h"
 #include "platform/look.h"
 #include "platform/services.h"
+#include "platform/qt/system_fonts.h"
 
 namespace {
 
@@ -87,5 +88,6 @@ BENCHMARK(BM_StartToStartPanel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv) {
     g_processStart = Clock::now();
+    velm::BeginReadingSystemFonts();  // as the program's own main does
     return velm::bench::RunInQtApplication(argc, argv);
 }

@@ -5,6 +5,7 @@
 
 #include "frame/command_line.h"
 #include "frame/windows/startup.h"
+#include "platform/qt/system_fonts.h"
 
 int main(int argc, char** argv) {
     // Taken before start-up moves to the program folder: the command-line
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     std::error_code ec;
     const std::string startFolder = std::filesystem::current_path(ec).string();
 
+    velm::BeginReadingSystemFonts();
     QApplication app(argc, argv);  // takes away Qt's own arguments
     const std::string file = argc > 1 ? velm::ResolveCommandLineFile(argv[1], startFolder) : std::string();
     velm::InstallQtPlatform();
