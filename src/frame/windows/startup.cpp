@@ -14,6 +14,7 @@
 #include <malloc.h>
 #endif
 #include <filesystem>
+#include <future>
 
 #include "frame/command_line.h"
 #include "core/language.h"
@@ -126,6 +127,23 @@ bool StartProgram(const StartOptions& options) {
     QApplication::setQuitOnLastWindowClosed(false);  // the program ends through ExitProgram only
 
     BeginLoadingCaptionFont();
+    // The language file is read beside the building of the main window; what
+    // came of it is taken where the start-up has always read it.
+    struct ReadLanguage {
+        std::string tempFile;
+        LanguageTexts texts;
+        LanguageResult result;
+    };
+    // Its folder is fixed now: the working folder changes meanwhile.
+    std::error_code absent;
+    std::string languageDir = std::filesystem::absolute(AppDirOf(options.programFolder), absent).string();
+    if (absent) languageDir = AppDirOf(options.programFolder);
+    std::future<ReadLanguage> reading = std::async(std::launch::async, [dir = std::move(languageDir)] {
+        ReadLanguage read;
+        read.tempFile = CreateLanguageTempFile(dir);
+        read.result = LoadLanguage(dir + "/VELM.lng", read.tempFile, read.texts);
+        return read;
+    });
     // The main window exists first, inert until the start panel shows.
     auto* mdi = new FrmMDI;
 
@@ -152,8 +170,10 @@ bool StartProgram(const StartOptions& options) {
     st.ShapeCode = ShapeNone;
     st.OpenPreview = -1;
 
-    st.LangTempFile = CreateLanguageTempFile(st.AppDir);
-    if (LanguageFailed(LoadLanguage(st.AppDir + "/VELM.lng", st.LangTempFile, Language()))) return false;
+    ReadLanguage read = reading.get();
+    st.LangTempFile = std::move(read.tempFile);
+    Language() = std::move(read.texts);
+    if (LanguageFailed(read.result)) return false;
     mdi->ApplyMenuTexts();
     RefreshRecentMenu();
 
