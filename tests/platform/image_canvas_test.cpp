@@ -7,7 +7,6 @@
 #include <chrono>
 #include <climits>
 #include <cmath>
-#include <deque>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,6 +21,29 @@ constexpr Colour White = RGB(255, 255, 255);
 constexpr Colour Black = RGB(0, 0, 0);
 constexpr Colour Red = RGB(255, 0, 0);
 constexpr Colour Blue = RGB(0, 0, 255);
+
+// A fill pixel by pixel of a picture kept as colours, `w` to a row: every
+// pixel 4-connected to the seed through pixels not of the border colour
+// takes the fill colour.
+void FillPixelByPixel(std::vector<Colour>& picture, int w, int sx, int sy, Colour border, Colour fill) {
+    const int h = static_cast<int>(picture.size()) / w;
+    auto at = [w](int x, int y) { return static_cast<std::size_t>(y * w + x); };
+    if (picture[at(sx, sy)] == border) return;
+    std::vector<bool> seen(picture.size());
+    std::vector<std::pair<int, int>> todo{{sx, sy}};
+    seen[at(sx, sy)] = true;
+    while (!todo.empty()) {
+        const auto [x, y] = todo.back();
+        todo.pop_back();
+        for (auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+            if (nx < 0 || ny < 0 || nx >= w || ny >= h || seen[at(nx, ny)] || picture[at(nx, ny)] == border) continue;
+            seen[at(nx, ny)] = true;
+            todo.emplace_back(nx, ny);
+        }
+    }
+    for (std::size_t i = 0; i < picture.size(); ++i)
+        if (seen[i]) picture[i] = fill;
+}
 
 class ImageCanvasTest : public testing::Test {
 protected:
@@ -157,28 +179,10 @@ TEST_F(ImageCanvasTest, FloodFillMatchesAPixelByPixelFill) {
                 else if (r < density + 5) canvas.PSet(x, y, Blue);
             }
         const int sx = static_cast<int>(random() % w), sy = static_cast<int>(random() % h);
-        // The expected picture: every pixel 4-connected to the seed through
-        // pixels that are not red.
         std::vector<Colour> expected(static_cast<std::size_t>(w * h));
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) expected[static_cast<std::size_t>(y * w + x)] = canvas.Point(x, y);
-        if (expected[static_cast<std::size_t>(sy * w + sx)] != Red) {
-            std::vector<bool> seen(expected.size());
-            std::deque<std::pair<int, int>> queue{{sx, sy}};
-            seen[static_cast<std::size_t>(sy * w + sx)] = true;
-            while (!queue.empty()) {
-                const auto [x, y] = queue.front();
-                queue.pop_front();
-                expected[static_cast<std::size_t>(y * w + x)] = Blue;
-                for (auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
-                    if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
-                    const auto i = static_cast<std::size_t>(ny * w + nx);
-                    if (seen[i] || expected[i] == Red) continue;
-                    seen[i] = true;
-                    queue.emplace_back(nx, ny);
-                }
-            }
-        }
+        FillPixelByPixel(expected, w, sx, sy, Red, Blue);
         canvas.FloodFill(sx, sy, Red, Blue);
         int wrong = 0;
         for (int y = 0; y < h; ++y)
@@ -217,23 +221,7 @@ TEST_F(ImageCanvasTest, FillsPointsAndClearsMatchAPlainModel) {
                 const Colour border = any(), fill = any();
                 const int sx = static_cast<int>(random() % w), sy = static_cast<int>(random() % h);
                 canvas.FloodFill(sx, sy, border, fill);
-                if (at(sx, sy) == border) continue;
-                std::vector<bool> seen(model.size());
-                std::vector<std::pair<int, int>> todo{{sx, sy}};
-                seen[static_cast<std::size_t>(sy * w + sx)] = true;
-                while (!todo.empty()) {
-                    const auto [x, y] = todo.back();
-                    todo.pop_back();
-                    for (auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
-                        if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
-                        const auto i = static_cast<std::size_t>(ny * w + nx);
-                        if (seen[i] || model[i] == border) continue;
-                        seen[i] = true;
-                        todo.emplace_back(nx, ny);
-                    }
-                }
-                for (std::size_t i = 0; i < model.size(); ++i)
-                    if (seen[i]) model[i] = fill;
+                FillPixelByPixel(model, w, sx, sy, border, fill);
             } else if (kind == 4) {
                 canvas.BackColor = any();
                 canvas.Cls();
