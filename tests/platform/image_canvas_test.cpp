@@ -261,6 +261,19 @@ TEST_F(ImageCanvasTest, NeighbouringPlainBlocksKeepTheirColours) {
             EXPECT_EQ(FromQRgb(image->pixel(x, 3)), x >= 64 && x < 128 ? Blue : White) << x;
 }
 
+// More fill colours between two clears than the block colours are kept for
+// still fill as they should: the colours past the list are written out.
+TEST_F(ImageCanvasTest, ManyFillColoursBetweenClears) {
+    canvas.Resize(256, 4);
+    for (int i = 0; i < 300; ++i) {
+        canvas.FloodFill(i % 256, i % 4, RGB(1, 2, 3), RGB(i % 256, i / 256, 9));
+        ASSERT_EQ(canvas.Point(255 - i % 256, 3 - i % 4), RGB(i % 256, i / 256, 9)) << i;
+    }
+    const QImage image = canvas.Image();
+    EXPECT_EQ(image.pixel(0, 0), image.pixel(255, 3));
+    EXPECT_EQ(FromQRgb(image.pixel(100, 2)), RGB(299 % 256, 1, 9));
+}
+
 // A parked picture reads as before; drawing on it brings it back first; a
 // picture of more than 256 colours is not parked.
 TEST_F(ImageCanvasTest, ParkedPictureKeepsItsPixels) {

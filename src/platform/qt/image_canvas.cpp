@@ -147,6 +147,7 @@ void ImageCanvas::Reset(QRgb colour) {
     drawn_.assign(wordsPerRow_ * h, 0);
     tinted_.assign(wordsPerRow_ * h, 0);
     tint_ = {};
+    tints_.clear();
     stale_.assign(wordsPerRow_ * h, ~std::uint64_t{0});
     anyStale_ = !stale_.empty();
     cleared_ = colour;
@@ -206,6 +207,7 @@ void ImageCanvas::Cls() {
             drawn_[i] = 0;
             tinted_[i] = 0;
         }
+        tints_.clear();
     }
     CurrentX = 0;
     CurrentY = 0;
@@ -314,9 +316,16 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
     }
 
     // A block that a run covers whole becomes plain in the fill colour,
-    // unwritten; only the blocks at the ends of a run are written.
+    // unwritten; only the blocks at the ends of a run are written. Past 256
+    // colours since the last clear, every block is written.
     const QRgb fillRgb = ToQRgb(fill);
-    if (tint_.empty()) tint_.resize(static_cast<std::size_t>(Blocks()) * static_cast<std::size_t>(h));
+    std::size_t tint = 0;
+    if (fillRgb != cleared_) {
+        tint = static_cast<std::size_t>(std::find(tints_.begin(), tints_.end(), fillRgb) - tints_.begin());
+        if (tint == tints_.size() && tints_.size() < 256) tints_.push_back(fillRgb);
+        if (tint_.empty()) tint_.resize(static_cast<std::size_t>(Blocks()) * static_cast<std::size_t>(h));
+    }
+    const bool plainBlocks = tint < tints_.size() || fillRgb == cleared_;
     uchar* const target = image_.bits();  // one detach for the whole fill
     for (int y = 0; y < h; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(target + y * stride);
@@ -324,7 +333,7 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
             // Blocks first to end (excluded) lie whole in the run.
             const int first = (r.left + (1 << BlockShift) - 1) >> BlockShift;
             const int end = r.right == w - 1 ? Blocks() : (r.right + 1) >> BlockShift;
-            if (first >= end) {  // within one block, or across one edge
+            if (first >= end || !plainBlocks) {  // within one block or across one edge, or no room
                 for (int b = r.left >> BlockShift; b <= r.right >> BlockShift; ++b) DrawOnBlock(y, b);
                 FillPixels(line + r.left, r.right + 1 - r.left, fillRgb);
                 continue;
@@ -333,7 +342,7 @@ void ImageCanvas::FloodFill(int px, int py, Colour border, Colour fill) {
                 DrawOnBlock(y, first - 1);
                 FillPixels(line + r.left, (first << BlockShift) - r.left, fillRgb);
             }
-            MakePlain(y, first, end, fillRgb);
+            MakePlain(y, first, end, fillRgb, static_cast<std::uint8_t>(tint));
             if (end << BlockShift <= r.right) {
                 DrawOnBlock(y, end);
                 FillPixels(line + (end << BlockShift), r.right + 1 - (end << BlockShift), fillRgb);
@@ -398,7 +407,7 @@ bool ImageCanvas::PaintOnto(QPainter& painter, const QRegion& area) const {
     return true;
 }
 
-void ImageCanvas::MakePlain(int y, int first, int end, QRgb colour) {
+void ImageCanvas::MakePlain(int y, int first, int end, QRgb colour, std::uint8_t tint) {
     const bool tinted = colour != cleared_;
     for (int b = first; b < end;) {
         // A word's worth of blocks at a time.
@@ -415,7 +424,7 @@ void ImageCanvas::MakePlain(int y, int first, int end, QRgb colour) {
         b = stop;
     }
     if (tinted) std::fill(tint_.begin() + static_cast<std::ptrdiff_t>(BlockIndex(y, first)),
-                          tint_.begin() + static_cast<std::ptrdiff_t>(BlockIndex(y, end - 1)) + 1, colour);
+                          tint_.begin() + static_cast<std::ptrdiff_t>(BlockIndex(y, end - 1)) + 1, tint);
     anyStale_ = true;
 }
 
@@ -428,6 +437,7 @@ bool ImageCanvas::Park() {
         tinted_[i] = 0;
     }
     tint_ = {};
+    tints_.clear();
     if (image_.format() != QImage::Format_RGB32 || image_.isNull()) return Parked();
     QImage parked(image_.size(), QImage::Format_Indexed8);
     parked.setDotsPerMeterX(image_.dotsPerMeterX());

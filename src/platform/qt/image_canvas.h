@@ -77,7 +77,7 @@ private:
     void Changed();
     // Every block of 64 pixels of a row is either drawn, its memory holding
     // its pixels, or plain: all of one colour, the last clear's (`cleared_`)
-    // or, when tinted, its own (`tint_`). The memory of a plain block holds
+    // or, when tinted, its own (`tints_`, a short list, by `tint_`). The memory of a plain block holds
     // that colour unless the block is stale. A clear turns drawn and tinted
     // blocks into stale plain ones; a fill that covers a block whole makes
     // it a stale tinted one. A stale block is written with its colour when
@@ -96,7 +96,7 @@ private:
     }
     // The colour of a block that is not drawn.
     QRgb PlainColour(int y, int block) const {
-        return tinted_[BitWord(y, block)] & Bit(block) ? tint_[BlockIndex(y, block)] : cleared_;
+        return tinted_[BitWord(y, block)] & Bit(block) ? tints_[tint_[BlockIndex(y, block)]] : cleared_;
     }
     // Block `block` of row y is about to be drawn on.
     void DrawOnBlock(int y, int block) {
@@ -107,8 +107,8 @@ private:
     }
     void DrawOnPixel(int x, int y) { DrawOnBlock(y, x >> BlockShift); }
     // Blocks first to end (excluded) of row y become all `colour`, nothing
-    // written yet.
-    void MakePlain(int y, int first, int end, QRgb colour);
+    // written yet; `tint` is its place in `tints_` unless it is `cleared_`.
+    void MakePlain(int y, int first, int end, QRgb colour, std::uint8_t tint);
     // Pixels in the device rectangle from (x1, y1) to (x2, y2), both
     // included and in either order, grown by `margin`, are about to be drawn.
     void Touch(int x1, int y1, int x2, int y2, int margin = 0);
@@ -129,7 +129,8 @@ private:
 
     mutable QImage image_;
     std::vector<std::uint64_t> drawn_, tinted_;
-    std::vector<QRgb> tint_;  // a block's colour while tinted
+    std::vector<std::uint8_t> tint_;  // a block's colour in `tints_` while tinted
+    std::vector<QRgb> tints_;
     mutable std::vector<std::uint64_t> stale_;
     mutable bool anyStale_ = false;
     std::size_t wordsPerRow_ = 0;
