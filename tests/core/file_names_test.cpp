@@ -1,15 +1,14 @@
 #include "core/file_names.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <filesystem>
 #include <functional>
 
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 namespace velm {
@@ -97,15 +96,8 @@ TEST(FileNames, ReplaceKeepsTheOldFileUntilTheNewOneIsWhole) {
     EXPECT_EQ(ReplaceFileContents(dir.File("nowhere/job.qvl"), "x"), ENOENT);
 
     // A write that stops half-way (a file size limit stands in for a full disk).
-    struct rlimit saved {};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 100;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const int error = ReplaceFileContents(dir.File("job.qvl"), std::string(1000, 'n'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    const int error =
+        testing::WithFileSizeLimit(100, [&] { return ReplaceFileContents(dir.File("job.qvl"), std::string(1000, 'n')); });
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(Contents(dir.File("job.qvl")), "new");
     EXPECT_EQ(Entries(dir.Path()), 2);  // no temporary file left behind
@@ -131,20 +123,14 @@ TEST(FileNames, StreamedReplaceKeepsTheOrderOfSmallAndLargeWrites) {
     EXPECT_EQ(error, 0);
     EXPECT_TRUE(Contents(dir.File("big.dxf")) == expected);
 
-    struct rlimit saved {};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 100000;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const int failed = ReplaceFileStreamed(dir.File("big.dxf"), [](std::ostream& out) {
-        out << "head";
-        const std::string block(300000, 'z');
-        out.write(block.data(), static_cast<std::streamsize>(block.size()));
-        return 0;
+    const int failed = testing::WithFileSizeLimit(100000, [&] {
+        return ReplaceFileStreamed(dir.File("big.dxf"), [](std::ostream& out) {
+            out << "head";
+            const std::string block(300000, 'z');
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+            return 0;
+        });
     });
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
     EXPECT_EQ(failed, EFBIG);
     EXPECT_TRUE(Contents(dir.File("big.dxf")) == expected);
     EXPECT_EQ(Entries(dir.Path()), 1);

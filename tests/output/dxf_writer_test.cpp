@@ -1,12 +1,10 @@
 // The drawing file: its bytes, its number forms, the lines of every shape
 // and the refusals that leave nothing behind.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <cerrno>
 #include <charconv>
 #include <clocale>
-#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <cmath>
@@ -20,6 +18,7 @@
 #include "dxf_cases.h"
 #include "output/dxf_export.h"
 #include "output/dxf_text.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 namespace velm {
@@ -248,15 +247,7 @@ TEST(DxfFile, TheFileIsReplacedOnlyWhenWhole) {
     EXPECT_EQ(dir.Read("part.dxf"), "previous");
 
     // A write that stops half-way (a file size limit stands in for a full disk).
-    struct rlimit saved {};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 5000;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const DxfFileResult full = WriteDxfFile(target, *good);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    const DxfFileResult full = testing::WithFileSizeLimit(5000, [&] { return WriteDxfFile(target, *good); });
     EXPECT_EQ(full.Error, EFBIG);
     EXPECT_EQ(dir.Read("part.dxf"), "previous");
 

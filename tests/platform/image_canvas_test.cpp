@@ -45,6 +45,21 @@ void FillPixelByPixel(std::vector<Colour>& picture, int w, int sx, int sy, Colou
         if (seen[i]) picture[i] = fill;
 }
 
+// A drawing that the clear tests repeat on pictures with different pasts.
+struct NamedDrawing {
+    const char* name;
+    void (*draw)(ImageCanvas&);
+};
+
+// A box outlined in `border`, filled inside with `fill`.
+void FilledBox(ImageCanvas& c, double left, double top, double right, double bottom, Colour border, Colour fill) {
+    c.Line(left, top, right, top, border);
+    c.Line(right, top, right, bottom, border);
+    c.Line(right, bottom, left, bottom, border);
+    c.Line(left, bottom, left, top, border);
+    c.FloodFill(static_cast<int>((left + right) / 2), static_cast<int>((top + bottom) / 2), border, fill);
+}
+
 class ImageCanvasTest : public testing::Test {
 protected:
     void SetUp() override { EnsureQtApplication(); }
@@ -325,10 +340,7 @@ TEST_F(ImageCanvasTest, ParkedPictureKeepsItsPixels) {
 // of drawing, near the edges, off the picture, in wide pens and with a new
 // background colour, the whole picture is the background again.
 TEST_F(ImageCanvasTest, ClearsLeaveNoPixelOfAnyDrawing) {
-    const struct {
-        const char* name;
-        void (*draw)(ImageCanvas&);
-    } draws[] = {
+    const NamedDrawing draws[] = {
         {"thin lines, dashed, clipped", [](ImageCanvas& c) {
              c.DrawStyle = DrawDashDot;
              c.Line(-50, 10, 150, 70, Red);
@@ -365,13 +377,7 @@ TEST_F(ImageCanvasTest, ClearsLeaveNoPixelOfAnyDrawing) {
              c.Print("Q");
          }},
         {"a fill of the whole picture", [](ImageCanvas& c) { c.FloodFill(10, 10, Black, Blue); }},
-        {"a fill inside a box", [](ImageCanvas& c) {
-             c.Line(30, 30, 60, 30, Black);
-             c.Line(60, 30, 60, 60, Black);
-             c.Line(60, 60, 30, 60, Black);
-             c.Line(30, 60, 30, 30, Black);
-             c.FloodFill(45, 45, Black, Red);
-         }},
+        {"a fill inside a box", [](ImageCanvas& c) { FilledBox(c, 30, 30, 60, 60, Black, Red); }},
     };
     for (const Colour back : {White, Black, Blue}) {
         for (const auto& d : draws) {
@@ -403,10 +409,7 @@ TEST_F(ImageCanvasTest, ClearsLeaveNoPixelOfAnyDrawing) {
 // must stop the fill where the earlier drawing still lies in memory.
 TEST(ImageCanvasClearTest, DrawingAfterAClearIsAsOnANewPicture) {
     EnsureQtApplication();
-    const struct {
-        const char* name;
-        void (*draw)(ImageCanvas&);
-    } draws[] = {
+    const NamedDrawing draws[] = {
         {"dashed and wide lines", [](ImageCanvas& c) {
              c.DrawStyle = DrawDash;
              c.Line(-20, 5, 300, 95, Red);
@@ -421,13 +424,7 @@ TEST(ImageCanvasClearTest, DrawingAfterAClearIsAsOnANewPicture) {
              c.CurrentY = 30;
              c.Print("Hmax = 43\nC = 7");
          }},
-        {"a box filled inside", [](ImageCanvas& c) {
-             c.Line(70, 20, 190, 20, Black);
-             c.Line(190, 20, 190, 70, Black);
-             c.Line(190, 70, 70, 70, Black);
-             c.Line(70, 70, 70, 20, Black);
-             c.FloodFill(130, 45, Black, Red);
-         }},
+        {"a box filled inside", [](ImageCanvas& c) { FilledBox(c, 70, 20, 190, 70, Black, Red); }},
         {"the whole picture filled", [](ImageCanvas& c) {
              c.Line(0, 50, 199, 52, Black);
              c.FloodFill(5, 5, Black, Blue);
