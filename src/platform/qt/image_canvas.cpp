@@ -153,17 +153,19 @@ void ImageCanvas::Reset(QRgb colour) {
     cleared_ = colour;
 }
 
-void ImageCanvas::WriteBackground(int y, int first, int last) const {
-    const int w = image_.width();
-    QRgb* line = reinterpret_cast<QRgb*>(image_.bits() + y * image_.bytesPerLine());
-    for (int b = first; b < last;) {
-        // Neighbours of one colour are one write.
-        const QRgb colour = PlainColour(y, b);
-        int e = b + 1;
-        while (e < last && PlainColour(y, e) == colour) ++e;
-        FillPixels(line + (b << BlockShift), std::min(e << BlockShift, w) - (b << BlockShift), colour);
-        for (; b < e; ++b) stale_[BitWord(y, b)] &= ~Bit(b);
+int ImageCanvas::LikeBlocksEnd(int y, int block, int end) const {
+    const bool stale = Stale(y, block);
+    const QRgb colour = stale ? PlainColour(y, block) : 0;
+    while (++block < end && Stale(y, block) == stale && (!stale || PlainColour(y, block) == colour)) {
     }
+    return block;
+}
+
+void ImageCanvas::WriteBackground(int y, int first, int last) const {
+    QRgb* line = reinterpret_cast<QRgb*>(image_.bits() + y * image_.bytesPerLine());
+    const int from = first << BlockShift;
+    FillPixels(line + from, std::min(last << BlockShift, image_.width()) - from, PlainColour(y, first));
+    for (int b = first; b < last; ++b) stale_[BitWord(y, b)] &= ~Bit(b);
 }
 
 void ImageCanvas::Settle() const {
@@ -173,18 +175,12 @@ void ImageCanvas::Settle() const {
     const int blocks = Blocks();
     for (int y = 0; y < image_.height(); ++y) {
         for (int b = 0; b < blocks;) {
-            const std::uint64_t word = stale_[BitWord(y, b)];
-            if (word == 0 && (b & 63) == 0) {
+            if (stale_[BitWord(y, b)] == 0 && (b & 63) == 0) {
                 b += 64;
                 continue;
             }
-            if (!(word & Bit(b))) {
-                ++b;
-                continue;
-            }
-            int e = b + 1;  // neighbouring stale blocks are one write
-            while (e < blocks && (stale_[BitWord(y, e)] & Bit(e))) ++e;
-            WriteBackground(y, b, e);
+            const int e = LikeBlocksEnd(y, b, blocks);  // one write for all of them
+            if (Stale(y, b)) WriteBackground(y, b, e);
             b = e;
         }
     }
@@ -381,26 +377,16 @@ bool ImageCanvas::PaintOnto(QPainter& painter, const QRegion& area) const {
             const int row = y - dy;
             QRgb* to = reinterpret_cast<QRgb*>(out + y * outStride) + dx;
             const auto* from = reinterpret_cast<const QRgb*>(image_.constBits() + row * image_.bytesPerLine());
-            const int end = r.right() - dx + 1;
+            const int end = r.right() - dx + 1, endBlock = ((end - 1) >> BlockShift) + 1;
             for (int x = r.left() - dx; x < end;) {
-                // Neighbouring blocks that are both written, or both plain in
-                // one colour, are one copy or one fill.
-                int block = x >> BlockShift;
-                if (stale_[BitWord(row, block)] & Bit(block)) {
-                    const QRgb colour = PlainColour(row, block);
-                    while (++block << BlockShift < end && (stale_[BitWord(row, block)] & Bit(block)) &&
-                           PlainColour(row, block) == colour) {
-                    }
-                    const int next = std::min(block << BlockShift, end);
-                    FillPixels(to + x, next - x, colour);
-                    x = next;
-                } else {
-                    while (++block << BlockShift < end && !(stale_[BitWord(row, block)] & Bit(block))) {
-                    }
-                    const int next = std::min(block << BlockShift, end);
+                // Like blocks side by side are one copy or one fill.
+                const int block = x >> BlockShift;
+                const int next = std::min(LikeBlocksEnd(row, block, endBlock) << BlockShift, end);
+                if (Stale(row, block))
+                    FillPixels(to + x, next - x, PlainColour(row, block));
+                else
                     std::memcpy(to + x, from + x, static_cast<std::size_t>(next - x) * sizeof(QRgb));
-                    x = next;
-                }
+                x = next;
             }
         }
     }

@@ -98,6 +98,10 @@ private:
     QRgb PlainColour(int y, int block) const {
         return tinted_[BitWord(y, block)] & Bit(block) ? tints_[tint_[BlockIndex(y, block)]] : cleared_;
     }
+    bool Stale(int y, int block) const { return stale_[BitWord(y, block)] & Bit(block); }
+    // The first block after `block` (or `end`) unlike it: written where it is
+    // stale, stale where it is written, or stale in another colour.
+    int LikeBlocksEnd(int y, int block, int end) const;
     // Block `block` of row y is about to be drawn on.
     void DrawOnBlock(int y, int block) {
         const std::size_t word = BitWord(y, block);
@@ -119,7 +123,7 @@ private:
     // The picture becomes all `colour` with nothing written yet.
     void Reset(QRgb colour);
     // Writes their colour into the stale blocks first to last (end excluded)
-    // of row y, and marks them written.
+    // of row y, all of the first one's colour, and marks them written.
     void WriteBackground(int y, int first, int last) const;
     void Settle() const;
     // The first border pixel of row y from `from` on (before `to`), or `to`;
