@@ -133,7 +133,8 @@ TEST(CylinderCutEdges, StepsTheTablesCanAndCannotHold) {
         double developed = 5;
         float ua = 6, la = 7;
         const bool done = ComputeCutCurveTables(20, 40, 0, Rad(10), 38, 0, c.step, 1, upper, lower, developed, ua, la);
-        EXPECT_EQ(done, c.n > 0) << c.step;
+        // 72 and 120 do not divide the half turn: refused like a step the tables cannot hold.
+        EXPECT_EQ(done, c.n > 0 && c.n * c.step == 180) << c.step;
         if (done) continue;
         // A refused step leaves everything as it was.
         EXPECT_TRUE(std::all_of(upper.begin(), upper.end(), [](double v) { return v == 3; }));
