@@ -1,7 +1,6 @@
 #include "cones/cone_piece.h"
 
 #include "cones/cone_compute.h"
-#include "core/number_text.h"
 #include "geometry/angles.h"
 
 namespace velm {
@@ -18,9 +17,10 @@ std::int16_t DevelopConePiece(const ElbowPiece& piece, const DevelopmentSettings
     record[8] = piece.EndCut;
 
     results.FrustumHeight1 = piece.Height;
-    // The elbow rounds its double side view once into the piece: developed
-    // from the values that rounding stands for.
-    const double height1 = TypedValue(piece.Height);
+    // The elbow rounds its double side view once into the piece: the
+    // diameters as typed (the typed ones and the whole steps between them come
+    // back exactly), the height as it was rounded.
+    const double height1 = piece.Height;
     const double upperDiameter = TypedWorkingDiameter(record[2], record[1], settings.ThicknessFactor);
     const double lowerDiameter = TypedWorkingDiameter(record[3], record[1], settings.ThicknessFactor);
     std::int16_t errorFlag = 0;
