@@ -6,17 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractPrintDialog>
+#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QDialogButtonBox>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 #include <vector>
@@ -213,32 +217,86 @@ TEST_F(QtPrinterTest, TextIsLiberationMonoOfTenPointsAndMeasuringPrintsNothing) 
     EXPECT_FALSE(printer.Page().FontBold);  // a fresh document writes regular text
 }
 
-TEST_F(QtPrinterTest, PrinterSetUpIsThePrintDialogOnThisPrinter) {
+// Runs `act` on the modal dialog once it is up; a dialog that did not come
+// up is closed after 5 s rather than hanging the run.
+template <typename Dialog>
+void WhenShown(std::function<void(Dialog*)> act) {
+    QTimer::singleShot(0, [act] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) act(dialog);
+    });
+    QTimer::singleShot(5000, [] {
+        if (auto* w = QApplication::activeModalWidget()) w->close();
+    });
+}
+
+// Set-up offers the printer, its paper and the orientation, and nothing that
+// scales; Cancel leaves the device as it was, OK carries to the page size.
+TEST_F(QtPrinterTest, PrinterSetUpChangesPaperAndOrientationOnlyOnOk) {
     QtDialogs qtDialogs(&printer);
-    for (bool accept : {false, true}) {
-        QPrinter* shown = nullptr;
-        QString okText;
-        bool offersPages = true;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) return;
-            shown = dialog->printer();
-            offersPages = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
-            if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
-                if (auto* ok = buttons->button(QDialogButtonBox::Ok)) okText = ok->text();
-            accept ? dialog->accept() : dialog->reject();
+    struct Case {
+        bool accept;
+        PageSize page;
+        PageOrientation orientation;
+    };
+    const Case cases[] = {{false, {190, 277}, PagePortrait}, {true, {400, 277}, PageLandscape}};
+    for (const Case& c : cases) {
+        QStringList printers, offered;
+        WhenShown<QDialog>([&](QDialog* dialog) {
+            auto* printerBox = dialog->findChild<QComboBox*>("printers");
+            auto* paper = dialog->findChild<QComboBox*>("paper");
+            auto* landscape = dialog->findChild<QRadioButton*>("landscape");
+            if (!printerBox || !paper || !landscape) return dialog->reject();
+            for (int i = 0; i < printerBox->count(); ++i) printers << printerBox->itemText(i);
+            for (auto* box : dialog->findChildren<QComboBox*>()) offered << box->objectName();
+            for (auto* spin : dialog->findChildren<QAbstractSpinBox*>()) offered << spin->objectName();
+            paper->setCurrentIndex(paper->findText(QPageSize(QPageSize::A3).name()));
+            landscape->setChecked(true);
+            c.accept ? dialog->accept() : dialog->reject();
         });
-        QTimer guard;  // never hang the run if the dialog did not come up
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [] {
-            if (auto* w = QApplication::activeModalWidget()) w->close();
-        });
-        guard.start(5000);
-        EXPECT_EQ(qtDialogs.ShowPrinterSetup(), accept);
-        EXPECT_EQ(shown, &printer.Device());
-        EXPECT_FALSE(offersPages);
-        EXPECT_EQ(okText, "OK");
+        EXPECT_EQ(qtDialogs.ShowPrinterSetup(), c.accept);
+        EXPECT_TRUE(printers.contains("PDF file")) << printers.join(",").toStdString();
+        EXPECT_EQ(offered, QStringList({"printers", "paper"})) << "nothing that scales";
+        EXPECT_EQ(printer.PageMillimetres().width, c.page.width) << c.accept;
+        EXPECT_EQ(printer.PageMillimetres().height, c.page.height) << c.accept;
+        EXPECT_EQ(printer.Orientation(), c.orientation) << c.accept;
+        EXPECT_TRUE(printer.PrintsToFile());
     }
+}
+
+// A page list and copies typed in the system's print dialog come back to the
+// program and leave no selection or copy count on the printer; what the
+// dialog changed is undone when the held set-up is put back.
+TEST_F(QtPrinterTest, PrintDialogAnswersItsPageListAndLeavesThePrinterClean) {
+    QtDialogs qtDialogs(&printer);
+    const std::string proposed = folder.File("VELM.pdf");
+    QString shownFile;
+    printer.HoldSetUp();
+    WhenShown<QPrintDialog>([&](QPrintDialog* dialog) {
+        auto* listed = dialog->findChild<QRadioButton*>("pagesRadioButton");
+        auto* list = dialog->findChild<QLineEdit*>("pagesLineEdit");
+        auto* copies = dialog->findChild<QSpinBox*>("copies");
+        if (!listed || !list || !copies) return dialog->reject();
+        shownFile = dialog->printer()->outputFileName();
+        listed->setEnabled(true);  // only a print service's queue offers it
+        list->setEnabled(true);
+        listed->setChecked(true);
+        list->setText("2,4");
+        copies->setValue(2);
+        dialog->printer()->setPageOrientation(QPageLayout::Landscape);
+        dialog->accept();
+    });
+    const PrintRange range = qtDialogs.ShowPrint(1, 5, proposed);
+    ASSERT_FALSE(range.cancelled);
+    EXPECT_EQ(shownFile.toStdString(), proposed) << "the dialog starts where the program asked";
+    EXPECT_EQ(range.outputFile, proposed);
+    EXPECT_EQ(PagesToPrint(range, 1, 5), std::vector<int>({2, 2, 4, 4}));
+    EXPECT_EQ(printer.Device().copyCount(), 1);
+    EXPECT_EQ(printer.Device().printRange(), QPrinter::AllPages);
+    EXPECT_TRUE(printer.Device().pageRanges().isEmpty());
+    EXPECT_EQ(printer.Orientation(), PageLandscape);
+    printer.RestoreSetUp();
+    EXPECT_EQ(printer.Orientation(), PagePortrait);
+    EXPECT_EQ(printer.PageMillimetres().width, 190);
 }
 
 }  // namespace

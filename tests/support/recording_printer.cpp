@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace velm {
 
@@ -36,7 +37,10 @@ RecordingPrinter::PageRec* RecordingPrinter::Current() {
         state_ = DocState::Failed;
         if (!available || failStart) return nullptr;
         DocumentRec document;
-        if (printsToFile && !numberedName_.empty()) document.fileName = NumberedFileName(numberedName_, ++documentNumber_);
+        if (printsToFile && !nextName_.empty())
+            document.fileName = std::exchange(nextName_, std::string());
+        else if (printsToFile && !numberedName_.empty())
+            document.fileName = NumberedFileName(numberedName_, ++documentNumber_);
         document.pages.emplace_back();
         documents.push_back(document);
         state_ = DocState::Drawing;
@@ -65,6 +69,15 @@ DocumentResult RecordingPrinter::EndDocument() {
 void RecordingPrinter::NumberDocuments(const std::string& fileName) {
     numberedName_ = fileName;
     documentNumber_ = 0;
+}
+
+void RecordingPrinter::HoldSetUp() { held_ = {true, widthMm_, heightMm_, orientation_, printsToFile}; }
+
+void RecordingPrinter::RestoreSetUp() {
+    if (!held_.held) return;
+    printsToFile = held_.printsToFile;
+    SetPage(held_.widthMm, held_.heightMm, held_.orientation, dpi_);
+    held_.held = false;
 }
 
 void RecordingPrinter::RecordedPage::DeviceLine(double x1, double y1, double x2, double y2, Colour colour) {

@@ -65,6 +65,10 @@ public:
     bool PrintsToFile() override { return printsToFile; }
     std::string FailureText() override { return failureText; }
     void NumberDocuments(const std::string& fileName) override;
+    void NameNextDocument(const std::string& fileName) override { nextName_ = fileName; }
+    // The page, orientation and file printing held, as a print dialog may change them.
+    void HoldSetUp() override;
+    void RestoreSetUp() override;
 
     std::vector<DocumentRec> documents;    // every document begun, the last one perhaps still open
     std::vector<DocumentResult> results;   // what each EndDocument answered
@@ -103,7 +107,14 @@ private:
     int dpi_ = 600;
     DocState state_ = DocState::Idle;
     std::string numberedName_;
+    std::string nextName_;
     int documentNumber_ = 0;
+    struct {
+        bool held = false;
+        double widthMm = 0, heightMm = 0;
+        PageOrientation orientation = PagePortrait;
+        bool printsToFile = false;
+    } held_;
     RecordedPage page_;
 };
 

@@ -8,11 +8,13 @@
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 #include "platform/qt/qt_colour.h"
 #include "platform/services.h"
@@ -192,7 +194,9 @@ QPainter* QtPrinter::Begin() {
     if (!Available()) return nullptr;
     if (PrintsToFile()) {
         std::string name;
-        if (!numberedName_.empty()) {
+        if (!nextName_.empty()) {
+            name = std::exchange(nextName_, std::string());
+        } else if (!numberedName_.empty()) {
             name = NumberedFileName(numberedName_, ++documentNumber_);
         } else {
             Dialogs* dialogs = Platform().dialogs;
@@ -250,6 +254,55 @@ bool QtPrinter::PrintsToFile() { return Device().outputFormat() == QPrinter::Pdf
 void QtPrinter::NumberDocuments(const std::string& fileName) {
     numberedName_ = fileName;
     documentNumber_ = 0;
+}
+
+}  // namespace velm
+
+namespace velm {
+
+namespace {
+
+// Where Qt's print dialog leaves the print service's job options on the
+// device: a list of name, value, name, value ...
+const auto JobOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+}  // namespace
+
+void QtPrinter::HoldSetUp() {
+    QPrinter& d = Device();
+    held_ = SetUp{d.printerName(), d.outputFormat(), d.outputFileName(), d.pageLayout()};
+}
+
+void QtPrinter::RestoreSetUp() {
+    if (!held_ || painter_) return;
+    QPrinter& d = Device();
+    if (held_->format == QPrinter::PdfFormat) {
+        d.setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        d.setOutputFormat(QPrinter::NativeFormat);
+        d.setPrinterName(held_->printerName);
+    }
+    d.setOutputFileName(held_->outputFile);
+    d.setPageLayout(held_->layout);
+    held_.reset();
+}
+
+void QtPrinter::DropPrintChoices() {
+    QPrinter& d = Device();
+    d.setPrintRange(QPrinter::AllPages);
+    d.setPageRanges(QPageRanges());
+    d.setCopyCount(1);
+    QPrintEngine* engine = d.printEngine();
+    const QStringList options = engine->property(JobOptionsKey).toStringList();
+    // A page list, odd or even pages, several pages on one sheet or a fit to
+    // the paper would print a one-page piece blank or not true to size.
+    static const QStringList dropped{QStringLiteral("page-ranges"), QStringLiteral("page-set"),
+                                     QStringLiteral("number-up"), QStringLiteral("number-up-layout"),
+                                     QStringLiteral("fit-to-page"), QStringLiteral("print-scaling")};
+    QStringList kept;
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2)
+        if (!dropped.contains(options[i])) kept << options[i] << options[i + 1];
+    if (kept.size() != options.size()) engine->setProperty(JobOptionsKey, kept);
 }
 
 }  // namespace velm
