@@ -17,6 +17,7 @@
 #include "frame/windows/window_test_actions.h"
 #include "geometry/angles.h"
 #include "output/windows/sheet_preview.h"
+#include "support/temp_folder.h"
 
 namespace velm {
 namespace {
@@ -334,7 +335,8 @@ TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoo
     EXPECT_EQ(dialogs.saves[0].filter, "File PDF (*.pdf)|*.pdf");
     ASSERT_EQ(printer.documents.size(), 3u);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(printer.documents[static_cast<std::size_t>(i)].fileName, NumberedFileName(pdf, i + 1));
+        EXPECT_EQ(printer.documents[static_cast<std::size_t>(i)].fileName,
+                  LabelledFileName(pdf, "-piece" + std::to_string(i + 2)));
     EXPECT_EQ(PrintedPieceTitles(printer), Titles({2, 3, 4}));
     Wait(10);
     EXPECT_EQ(MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri"), nullptr) << "closed once the loop ended";
@@ -392,7 +394,7 @@ TEST_F(CylElbowWindowTest, ExitDuringARangePrintEndsAfterThePiece) {
         EXPECT_FALSE(printingAtExit);
         EXPECT_TRUE(endedAtExit) << "the last document was ended before the exit";
         EXPECT_EQ(PrintedPieceTitles(printer), c.inside ? Titles({1, 2}) : Titles({1}));
-        EXPECT_EQ(printer.documents.back().fileName, NumberedFileName(pdf, c.inside ? 2 : 1));
+        EXPECT_EQ(printer.documents.back().fileName, LabelledFileName(pdf, c.inside ? "-piece2" : "-piece1"));
     }
 }
 
@@ -406,7 +408,69 @@ TEST_F(CylElbowWindowTest, RangePrintToAFileNamedInThePrintDialogAsksNothingMore
     Click(w->CmdStampa);
     EXPECT_TRUE(dialogs.saves.empty());
     ASSERT_EQ(printer.documents.size(), 2u);
-    EXPECT_EQ(printer.documents[1].fileName, NumberedFileName(pdf, 2));
+    EXPECT_EQ(printer.documents[1].fileName, LabelledFileName(pdf, "-piece2"));
+}
+
+// A page list with copies prints exactly those pieces, on paper each as often
+// as asked; what the dialog changed holds for the range only. PDF files are
+// named by piece in the folder dialogs start from, and files that exist are
+// asked about once.
+TEST_F(CylElbowWindowTest, RangePrintOfAPageListToPaperOrPieceFiles) {
+    const struct {
+        const char* name;
+        bool toFile, pieceFourExists;
+        int answer;  // to the question about existing files, 0 when none is asked
+        std::vector<int> printed;
+    } cases[] = {
+        {"paper", false, false, 0, {2, 2, 4, 4}},
+        {"files", true, false, 0, {2, 4}},
+        {"files, one kept", true, true, IdNo, {}},
+        {"files, one replaced", true, true, IdYes, {2, 4}},
+    };
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    TempFolder folder;
+    State().CurrentFileName = folder.File("job.qvl");
+    const std::string pdf = folder.File("List.pdf");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.documents.clear();
+        dialogs.Reset();
+        wt::SubWindowOf(w)->showMaximized();  // the last piece's preview minimised it
+        Wait(10);
+        printer.printsToFile = c.toFile;
+        if (c.pieceFourExists) folder.Write("List-piece4.pdf", "");
+        dialogs.ExpectPrintPages({2, 4}, 2);
+        // The dialog turned the paper: for this range only.
+        dialogs.afterPrint = [this] { printer.SetPage(287, 200, PageLandscape); };
+        if (c.toFile) dialogs.ExpectSave(pdf);
+        if (c.answer != 0) dialogs.ExpectMessage(c.answer);
+        Click(w->CmdStampa);
+        std::vector<std::string> titles, files;
+        for (int p : c.printed) {
+            titles.push_back(Titles({p})[0]);
+            files.push_back(c.toFile ? LabelledFileName(pdf, "-piece" + std::to_string(p)) : "");
+        }
+        EXPECT_EQ(PrintedPieceTitles(printer), titles);
+        std::vector<std::string> named;
+        for (const auto& d : printer.documents) named.push_back(d.fileName);
+        EXPECT_EQ(named, files);
+        EXPECT_EQ(printer.Orientation(), PagePortrait);
+        EXPECT_EQ(printer.PageMillimetres().width, 200);
+        ASSERT_EQ(dialogs.prints.size(), 1u);
+        EXPECT_EQ(dialogs.prints[0].fileName, c.toFile ? folder.File("VELM.pdf") : "");
+        if (c.toFile) {
+            ASSERT_EQ(dialogs.saves.size(), 1u);
+            EXPECT_EQ(dialogs.saves[0].initialDirectory, folder.Path());
+            EXPECT_FALSE(dialogs.saves[0].overwritePrompt) << "the pieces' files are asked about";
+        }
+        ASSERT_EQ(dialogs.messages.size(), c.answer != 0 ? 1u : 0u);
+        if (c.answer != 0) {
+            EXPECT_NE(dialogs.messages[0].prompt.find("List-piece4.pdf"), std::string::npos);
+            EXPECT_EQ(dialogs.messages[0].prompt.find("List-piece2.pdf"), std::string::npos);
+        }
+    }
+    dialogs.afterPrint = nullptr;
 }
 
 TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
