@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QLineEdit>
 #include <QPageRanges>
+#include <QPageLayout>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <algorithm>
@@ -229,12 +231,23 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
     if (maxPage < minPage) std::swap(minPage, maxPage);
     QPrinter& device = printer_->Device();
     if (printer_->PrintsToFile() && !fileName.empty()) device.setOutputFileName(Q(fileName));
+    const QPageLayout chosen = device.pageLayout();
     QPrintDialog dialog(&device, DialogParent());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(minPage, maxPage);
     dialog.setFromTo(minPage, maxPage);
+    // Its properties show a print queue's default paper rather than the one
+    // chosen in set-up, and offer several pages per sheet: paper and
+    // orientation are chosen in set-up alone.
+    // The dialog shows the button again as it opens: it goes into a hidden box.
+    if (auto* properties = dialog.findChild<QPushButton*>(QStringLiteral("properties"))) {
+        auto* hidden = new QWidget(&dialog);
+        hidden->hide();
+        properties->setParent(hidden);
+    }
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (accepted) {
+        device.setPageLayout(chosen);  // on OK the dialog puts the queue's default paper on the device
         range.cancelled = false;
         range.fromPage = minPage;
         range.toPage = maxPage;
