@@ -6,12 +6,14 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPageRanges>
 #include <QPageLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -230,8 +232,11 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
     if (printer_ == nullptr) return range;
     if (maxPage < minPage) std::swap(minPage, maxPage);
     QPrinter& device = printer_->Device();
-    if (printer_->PrintsToFile() && !fileName.empty()) device.setOutputFileName(Q(fileName));
-    const QPageLayout chosen = device.pageLayout();
+    const bool toFile = printer_->PrintsToFile();
+    if (toFile && !fileName.empty()) device.setOutputFileName(Q(fileName));
+    const QtPrinter::SetUp before = printer_->CurrentSetUp();
+    // Made on a PDF printer, the dialog turns the device to the system's
+    // default queue; a cancelled dialog leaves it as it was.
     QPrintDialog dialog(&device, DialogParent());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(minPage, maxPage);
@@ -245,9 +250,13 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
         hidden->hide();
         properties->setParent(hidden);
     }
+    // Shown, it picks that queue too: its last entry, the PDF file, is picked again.
+    if (toFile)
+        if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
+            QTimer::singleShot(0, &dialog, [printers] { printers->setCurrentIndex(printers->count() - 1); });
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (accepted) {
-        device.setPageLayout(chosen);  // on OK the dialog puts the queue's default paper on the device
+        device.setPageLayout(before.layout);  // on OK the dialog puts the queue's default paper on the device
         range.cancelled = false;
         range.fromPage = minPage;
         range.toPage = maxPage;
@@ -276,6 +285,7 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
         const auto* copies = dialog.findChild<QSpinBox*>(QStringLiteral("copies"));
         range.copies = std::max(1, copies != nullptr ? copies->value() : device.copyCount());
     }
+    if (!accepted) printer_->PutSetUp(before);
     printer_->DropPrintChoices();
     return range;
 }

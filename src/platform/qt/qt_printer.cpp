@@ -268,22 +268,30 @@ const auto JobOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 }  // namespace
 
-void QtPrinter::HoldSetUp() {
+QtPrinter::SetUp QtPrinter::CurrentSetUp() {
     QPrinter& d = Device();
-    held_ = SetUp{d.printerName(), d.outputFormat(), d.outputFileName(), d.pageLayout()};
+    return {d.printerName(), d.outputFormat(), d.outputFileName(), d.pageLayout()};
 }
 
-void QtPrinter::RestoreSetUp() {
-    if (!held_ || painter_) return;
+void QtPrinter::PutSetUp(const SetUp& setUp) {
+    if (painter_) return;
     QPrinter& d = Device();
-    if (held_->format == QPrinter::PdfFormat) {
+    // The file name first: an empty one turns the device to the default queue.
+    d.setOutputFileName(setUp.outputFile);
+    if (setUp.format == QPrinter::PdfFormat) {
         d.setOutputFormat(QPrinter::PdfFormat);
     } else {
         d.setOutputFormat(QPrinter::NativeFormat);
-        d.setPrinterName(held_->printerName);
+        d.setPrinterName(setUp.printerName);
     }
-    d.setOutputFileName(held_->outputFile);
-    d.setPageLayout(held_->layout);
+    d.setPageLayout(setUp.layout);
+}
+
+void QtPrinter::HoldSetUp() { held_ = CurrentSetUp(); }
+
+void QtPrinter::RestoreSetUp() {
+    if (!held_ || painter_) return;
+    PutSetUp(*held_);
     held_.reset();
 }
 

@@ -64,6 +64,16 @@ public:
     void HoldSetUp() override;
     void RestoreSetUp() override;
 
+    // Printer, file and paper of the device, read and put back as one.
+    struct SetUp {
+        QString printerName;
+        QPrinter::OutputFormat format = QPrinter::NativeFormat;
+        QString outputFile;
+        QPageLayout layout;
+    };
+    SetUp CurrentSetUp();
+    void PutSetUp(const SetUp& setUp);
+
     // After a print dialog was read: no page selection, page set, copies or
     // pages per sheet stay on the device, so every document prints whole,
     // once and true to size.
@@ -91,12 +101,6 @@ private:
     DocState state_ = DocState::Idle;
     std::string numberedName_;
     std::string nextName_;
-    struct SetUp {
-        QString printerName;
-        QPrinter::OutputFormat format;
-        QString outputFile;
-        QPageLayout layout;
-    };
     std::optional<SetUp> held_;
     std::function<FileDialogRequest(const std::string&)> fileRequest_;
     int documentNumber_ = 0;
