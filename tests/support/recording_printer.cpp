@@ -71,15 +71,6 @@ void RecordingPrinter::NumberDocuments(const std::string& fileName) {
     documentNumber_ = 0;
 }
 
-void RecordingPrinter::HoldSetUp() { held_ = {true, widthMm_, heightMm_, orientation_, printsToFile}; }
-
-void RecordingPrinter::RestoreSetUp() {
-    if (!held_.held) return;
-    printsToFile = held_.printsToFile;
-    SetPage(held_.widthMm, held_.heightMm, held_.orientation, dpi_);
-    held_.held = false;
-}
-
 void RecordingPrinter::RecordedPage::DeviceLine(double x1, double y1, double x2, double y2, Colour colour) {
     if (PageRec* page = printer_.Current())
         page->lines.push_back({FromDeviceX(x1), FromDeviceY(y1), FromDeviceX(x2), FromDeviceY(y2), DrawWidth,
