@@ -275,6 +275,40 @@ TEST_F(PrintJobTest, TitleLineDataBlockAndOptions) {
     }
 }
 
+// The dash-dot line reaches 2 mm past the plate, but above it never into the
+// text printed over the drawing: a piece title, a scale caption, the notes.
+TEST_F(PrintJobTest, MiddleLineStaysClearOfTheTextAbove) {
+    DevelopCylinder(ShapeCiRe, 1);
+    struct Case {
+        const char* name;
+        std::int16_t code, scale, note;
+        double gap;  // millimetres between the text and the plate
+    };
+    const Case cases[] = {{"piece title", ShapeCuCilindri, 1, 0, 0.5}, {"scale caption", ShapeCiRe, 2, 0, 1},
+                          {"notes", ShapeCiRe, 1, 1, 0}, {"well below", ShapeCiRe, 2, 0, 10}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.documents.clear();
+        st.ShapeCode = c.code;
+        st.SelectedPiece = 1;
+        st.Settings.CheckNote = c.note;
+        Place(1, 1, c.scale);
+        st.Sheet.DrawingTop = 0;
+        ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+        double text = 0;
+        for (const auto& t : OnlyPage().texts) text = std::max(text, t.y + printer.lineHeightMm);
+        ASSERT_GT(text, 0);
+        printer.documents.clear();
+        const double top = text + c.gap;
+        st.Sheet.DrawingTop = static_cast<float>(top / 287 * pictures.SheetHeight);
+        ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+        const auto& middle = OnlyPage().lines.back();
+        ASSERT_EQ(middle.style, DrawDashDot);
+        EXPECT_NEAR(middle.y1, std::max(text, top - 2), 1e-3);
+        EXPECT_NEAR(middle.y2, top + st.CylinderDevelopment.Results.Hmax / c.scale + 2, 1e-3);
+    }
+}
+
 TEST_F(PrintJobTest, NothingChosenPrintsNothingAndAFamilyOutOfRangeOnlyEnds) {
     DevelopCylinder(ShapeCiRe, 1);
     st.Settings.CheckSviluppo = 0;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "elbows/elbow_hit_test.h"
+#include "elbows/elbow_messages.h"
 #include "elbows/windows/elbow_window_test_steps.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/shape_opener.h"
@@ -253,6 +254,21 @@ TEST_F(CylElbowWindowTest, ClicksThatDevelopNothing) {
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].prompt, Txt(LangErrore, 32) + ".");
     EXPECT_EQ(State().SelectedPiece, 0);
+}
+
+// A piece that cannot be developed says so by its number and opens nothing.
+TEST_F(CylElbowWindowTest, APieceThatCannotBeDevelopedSaysSo) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    State().Settings.AngleStep = 0;  // a step no table holds
+    dialogs.ExpectMessage(IdOk);
+    Release(w, PointOfPiece(w, 2), Qt::LeftButton);
+    Wait(10);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].prompt, "CYLINDER PIECE #2: " + Txt(LangErrore, ErrConeElbowPiece));
+    EXPECT_EQ(SheetPreview::Current(), nullptr);
+    EXPECT_TRUE(w->isEnabled());
+    State().Settings.AngleStep = 1;
 }
 
 TEST_F(CylElbowWindowTest, RangePrints) {

@@ -94,5 +94,66 @@ TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
     Platform() = saved;
 }
 
+// The dash-dot middle line on paper: dashes a fitter can see (5 mm, gaps of
+// 1.5 mm about a dot), not a pattern in pen widths that prints solid.
+TEST(PrintedSize, MiddleLineDashesAreMillimetresOnThePage) {
+    TempFolder folder;
+    QtPrinter printer;
+    printer.Device().setOutputFormat(QPrinter::PdfFormat);
+    printer.Device().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                               QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Millimeter));
+    ScriptedDialogs dialogs;
+    const Services saved = Platform();
+    Platform().dialogs = &dialogs;
+    WorkingState st;
+    st.ShapeCode = ShapeCiRe;
+    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st, st.CylinderDevelopment.Results), 0);
+    const CylinderResults& r = st.CylinderDevelopment.Results;
+    st.Sheet.CylinderFactors = {1, 1};
+    st.Sheet.PageWidth = 190;
+    st.Sheet.PageHeight = 277;
+    st.Sheet.DrawingLeft = 100;
+    st.Sheet.DrawingTop = 150;
+    const SheetPictures pictures{500, 500 * 277.0 / 190, 100};
+    const std::string name = folder.File("dashes.pdf");
+    dialogs.ExpectSave(name);
+    ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+    const Grey page = RenderPdfPage(name, Dpi, folder.Path() + "/render", 200);
+    ASSERT_GT(page.width, 0) << "pdftoppm (poppler-utils) could not render the page";
+    Platform() = saved;
+
+    // The darkest column about the middle line, from the plate's top to its bottom.
+    const double top = Margin + 150 / pictures.SheetHeight * 277, middle = Margin + 38 + r.DevelopedLength / 2;
+    const int y0 = static_cast<int>(top * 10) + 5, y1 = static_cast<int>((top + r.Hmax) * 10) - 5;
+    int column = 0, most = -1;
+    for (int x = static_cast<int>(middle * 10) - 3; x <= static_cast<int>(middle * 10) + 3; ++x) {
+        int n = 0;
+        for (int y = y0; y <= y1; ++y) n += page.Dark(x, y);
+        if (n > most) most = n, column = x;
+    }
+    // Dark runs along it, in millimetres; the first and last may be cut by the plate's edges.
+    std::vector<double> runs, gaps;
+    int run = 0, gap = 0;
+    for (int y = y0; y <= y1; ++y) {
+        if (page.Dark(column, y)) {
+            if (gap > 0) gaps.push_back(gap / 10.0);
+            gap = 0;
+            ++run;
+        } else {
+            if (run > 0) runs.push_back(run / 10.0);
+            run = 0;
+            ++gap;
+        }
+    }
+    ASSERT_GE(runs.size(), 6u) << "a dashed line, not a solid one";
+    int dashes = 0;
+    for (std::size_t i = 1; i + 1 < runs.size(); ++i) {
+        EXPECT_TRUE(std::fabs(runs[i] - 5) < 0.3 || runs[i] < 0.8) << runs[i];
+        dashes += runs[i] > 4;
+    }
+    EXPECT_GE(dashes, 3);
+    for (std::size_t i = 1; i + 1 < gaps.size(); ++i) EXPECT_NEAR(gaps[i], 1.5, 0.3);
+}
+
 }  // namespace
 }  // namespace velm
