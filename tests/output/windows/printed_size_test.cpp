@@ -45,22 +45,45 @@ std::pair<double, double> Edges(const Grey& g, bool row, int at) {
     return {(first + 0.5) / 10, (lastCentre + 0.5) / 10};
 }
 
-TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
+// A developed right cylinder printed to PDF on A4 with 10 mm margins, the
+// drawing a fifth of the sheet (38 mm) in and 150 px down.
+class PrintedSize : public testing::Test {
+protected:
+    void SetUp() override {
+        printer.Device().setOutputFormat(QPrinter::PdfFormat);
+        printer.Device().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                   QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Millimeter));
+        saved = Platform();
+        Platform().dialogs = &dialogs;
+        st.ShapeCode = ShapeCiRe;
+        ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st, st.CylinderDevelopment.Results), 0);
+    }
+    void TearDown() override { Platform() = saved; }
+    // The page printed at scale 1:scale with the calibration factors x and y.
+    Grey Print(std::int16_t scale, float x, float y, int darkBelow) {
+        st.Settings.Scale = scale;
+        st.Sheet.CylinderFactors = {x / scale, y / scale};
+        st.Sheet.PageWidth = 190 / st.Sheet.CylinderFactors.X;
+        st.Sheet.PageHeight = 277 / st.Sheet.CylinderFactors.Y;
+        st.Sheet.DrawingLeft = 100;
+        st.Sheet.DrawingTop = 150;
+        const std::string name = folder.File("sheet.pdf");
+        dialogs.ExpectSave(name);
+        EXPECT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+        return RenderPdfPage(name, Dpi, folder.Path() + "/render", darkBelow);
+    }
+
     TempFolder folder;
     QtPrinter printer;
-    printer.Device().setOutputFormat(QPrinter::PdfFormat);
-    printer.Device().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                               QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Millimeter));
     ScriptedDialogs dialogs;
-    const Services saved = Platform();
-    Platform().dialogs = &dialogs;
-
+    Services saved;
     WorkingState st;
-    st.ShapeCode = ShapeCiRe;
-    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st, st.CylinderDevelopment.Results), 0);
-    const CylinderResults& r = st.CylinderDevelopment.Results;
     const SheetPictures pictures{500, 500 * 277.0 / 190, 100};
+    const double left = Margin + 38, top = Margin + 150 / pictures.SheetHeight * 277;
+};
 
+TEST_F(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
+    const CylinderResults& r = st.CylinderDevelopment.Results;
     struct Case {
         const char* name;
         std::int16_t scale;
@@ -69,20 +92,10 @@ TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
     const Case cases[] = {{"1:1", 1, 1, 1}, {"1:2", 2, 1, 1}, {"1.02 / 0.98", 1, 1.02f, 0.98f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        st.Settings.Scale = c.scale;
-        st.Sheet.CylinderFactors = {c.x / c.scale, c.y / c.scale};
-        st.Sheet.PageWidth = 190 / st.Sheet.CylinderFactors.X;
-        st.Sheet.PageHeight = 277 / st.Sheet.CylinderFactors.Y;
-        st.Sheet.DrawingLeft = 100;  // a fifth of the sheet: 38 mm into the page
-        st.Sheet.DrawingTop = 150;
-        const std::string name = folder.File("sheet.pdf");
-        dialogs.ExpectSave(name);
-        ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
-        const Grey page = RenderPdfPage(name, Dpi, folder.Path() + "/render", 160);
+        const Grey page = Print(c.scale, c.x, c.y, 160);
         ASSERT_GT(page.width, 0) << "pdftoppm (poppler-utils) could not render the page";
 
         const double width = r.DevelopedLength * c.x / c.scale, height = r.Hmax * c.y / c.scale;
-        const double left = Margin + 38, top = Margin + 150 / pictures.SheetHeight * 277;
         // Across the plate a quarter down; up the plate a quarter along.
         const auto across = Edges(page, true, static_cast<int>(std::lround((top + height / 4) * 10)));
         const auto along = Edges(page, false, static_cast<int>(std::lround((left + width / 4) * 10)));
@@ -91,39 +104,17 @@ TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
         EXPECT_NEAR(across.first, left, 0.2);
         EXPECT_NEAR(along.first, top, 0.2);
     }
-    Platform() = saved;
 }
 
 // The dash-dot middle line on paper: dashes a fitter can see (5 mm, gaps of
 // 1.5 mm about a dot), not a pattern in pen widths that prints solid.
-TEST(PrintedSize, MiddleLineDashesAreMillimetresOnThePage) {
-    TempFolder folder;
-    QtPrinter printer;
-    printer.Device().setOutputFormat(QPrinter::PdfFormat);
-    printer.Device().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                               QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Millimeter));
-    ScriptedDialogs dialogs;
-    const Services saved = Platform();
-    Platform().dialogs = &dialogs;
-    WorkingState st;
-    st.ShapeCode = ShapeCiRe;
-    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st, st.CylinderDevelopment.Results), 0);
+TEST_F(PrintedSize, MiddleLineDashesAreMillimetresOnThePage) {
     const CylinderResults& r = st.CylinderDevelopment.Results;
-    st.Sheet.CylinderFactors = {1, 1};
-    st.Sheet.PageWidth = 190;
-    st.Sheet.PageHeight = 277;
-    st.Sheet.DrawingLeft = 100;
-    st.Sheet.DrawingTop = 150;
-    const SheetPictures pictures{500, 500 * 277.0 / 190, 100};
-    const std::string name = folder.File("dashes.pdf");
-    dialogs.ExpectSave(name);
-    ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
-    const Grey page = RenderPdfPage(name, Dpi, folder.Path() + "/render", 200);
+    const Grey page = Print(1, 1, 1, 200);
     ASSERT_GT(page.width, 0) << "pdftoppm (poppler-utils) could not render the page";
-    Platform() = saved;
 
     // The darkest column about the middle line, from the plate's top to its bottom.
-    const double top = Margin + 150 / pictures.SheetHeight * 277, middle = Margin + 38 + r.DevelopedLength / 2;
+    const double middle = left + r.DevelopedLength / 2;
     const int y0 = static_cast<int>(top * 10) + 5, y1 = static_cast<int>((top + r.Hmax) * 10) - 5;
     int column = 0, most = -1;
     for (int x = static_cast<int>(middle * 10) - 3; x <= static_cast<int>(middle * 10) + 3; ++x) {
@@ -131,7 +122,8 @@ TEST(PrintedSize, MiddleLineDashesAreMillimetresOnThePage) {
         for (int y = y0; y <= y1; ++y) n += page.Dark(x, y);
         if (n > most) most = n, column = x;
     }
-    // Dark runs along it, in millimetres; the first and last may be cut by the plate's edges.
+    // Dark runs and the gaps between them, in millimetres; the first and last
+    // may be cut by the plate's edges.
     std::vector<double> runs, gaps;
     int run = 0, gap = 0;
     for (int y = y0; y <= y1; ++y) {
