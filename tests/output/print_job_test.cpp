@@ -275,37 +275,29 @@ TEST_F(PrintJobTest, TitleLineDataBlockAndOptions) {
     }
 }
 
-// The dash-dot line reaches 2 mm past the plate, but above it never into the
-// text printed over the drawing: a piece title, a scale caption, the notes.
+// The dash-dot line reaches 2 mm past the plate, above it never into the text
+// printed over the drawing: a piece title, a scale caption, the notes.
 TEST_F(PrintJobTest, MiddleLineStaysClearOfTheTextAbove) {
     DevelopCylinder(ShapeCiRe, 1);
-    struct Case {
-        const char* name;
-        std::int16_t code, scale, note;
-        double gap;  // millimetres between the text and the plate
-    };
-    const Case cases[] = {{"piece title", ShapeCuCilindri, 1, 0, 0.5}, {"scale caption", ShapeCiRe, 2, 0, 1},
-                          {"notes", ShapeCiRe, 1, 1, 0}, {"well below", ShapeCiRe, 2, 0, 10}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        printer.documents.clear();
+    const struct { std::int16_t code, scale, note; double gap; } cases[] = {
+        {ShapeCuCilindri, 1, 0, 0.5}, {ShapeCiRe, 2, 0, 1}, {ShapeCiRe, 1, 1, 0}, {ShapeCiRe, 2, 0, 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gap);
         st.ShapeCode = c.code;
-        st.SelectedPiece = 1;
         st.Settings.CheckNote = c.note;
         Place(1, 1, c.scale);
-        st.Sheet.DrawingTop = 0;
-        ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+        auto middleAt = [&](double top) {
+            printer.documents.clear();
+            st.Sheet.DrawingTop = static_cast<float>(top / 287 * pictures.SheetHeight);
+            EXPECT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+            return OnlyPage().lines.back();
+        };
+        middleAt(0);
         double text = 0;
         for (const auto& t : OnlyPage().texts) text = std::max(text, t.y + printer.lineHeightMm);
-        ASSERT_GT(text, 0);
-        printer.documents.clear();
-        const double top = text + c.gap;
-        st.Sheet.DrawingTop = static_cast<float>(top / 287 * pictures.SheetHeight);
-        ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
-        const auto& middle = OnlyPage().lines.back();
-        ASSERT_EQ(middle.style, DrawDashDot);
-        EXPECT_NEAR(middle.y1, std::max(text, top - 2), 1e-3);
-        EXPECT_NEAR(middle.y2, top + st.CylinderDevelopment.Results.Hmax / c.scale + 2, 1e-3);
+        const auto middle = middleAt(text + c.gap);
+        EXPECT_NEAR(middle.y1, std::max(text, text + c.gap - 2), 1e-3);
+        EXPECT_NEAR(middle.y2, text + c.gap + st.CylinderDevelopment.Results.Hmax / c.scale + 2, 1e-3);
     }
 }
 
