@@ -72,7 +72,7 @@ DrawingExtent ExtentOf(int family, const WorkingState& st, std::int16_t part) {
                                    : ConeDrawingExtent(st.ConeDevelopment.Results, st.Settings.AngleStep, part);
 }
 
-// Red strokes over the sheet where its edges cut the drawing; the pointer
+// Red lines over the sheet where its edges cut the drawing; the pointer
 // goes through to the drawing below.
 class CutMarks : public QWidget {
 public:
@@ -88,7 +88,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.setPen(QPen(Qt::red, 3, Qt::DashLine));
+        painter.setPen(QPen(Qt::red, 3));
         for (const QLine& l : cuts_) painter.drawLine(l);
     }
 

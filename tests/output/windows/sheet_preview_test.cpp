@@ -142,57 +142,46 @@ TEST_F(SheetPreviewTest, ScaleBoxKeysAndChoices) {
     Click(p->CmdIndietro);
 }
 
-// A plate larger than the sheet (d 150, L 300 at 1:1 on A4: about 471 x 300):
-// the status line says so and what fits, red strokes mark the cut, and Print
-// asks first, a direct print too; at 1:3 nothing is asked. Tab leaves the
-// scale box; with nothing ticked nothing prints.
+// A plate larger than the sheet (63.8 x 40 at 1:1 on a 40 x 60 page): the
+// status line says so and what fits, red lines mark the cut, and Print asks
+// first, a direct print too; at 1:2 nothing is asked. Tab leaves the scale
+// box; with nothing ticked nothing prints.
 TEST_F(SheetPreviewTest, ADrawingLargerThanTheSheetIsMarkedAndAskedAboutBeforePrinting) {
     StartProgram();
+    printer.SetPage(40, 60);
     ShapeWindow* shape = OpenShape(ShapeCiRe);
-    ASSERT_NE(shape, nullptr);
-    Click(shape->CmdModifica);
-    Type(shape->TxtInputDati[CylDiameterField], "150");
-    Type(shape->TxtInputDati[CylLengthField], "300");
-    Click(shape->CmdSviluppa);
     SheetPreview* p = Preview(shape);
     ASSERT_NE(p, nullptr);
-    const std::string said = Txt(LangMsgbox, 16) + ". " + Txt(LangMsgbox, 17) + " 1:3.", ask = said + "\n\n" + Txt(LangMsgbox, 22);
+    const std::string said = Txt(LangMsgbox, 16) + ". " + Txt(LangMsgbox, 17) + " 1:2. " + Txt(LangMsgbox, 18) + ".";
     MoveOver(p->PctFoglio);
     EXPECT_EQ(Status(), said);
-    auto red = [p] {
-        const QImage sheet = p->PctFoglio->grab().toImage();
-        int n = 0;
-        for (int y = 0; y < sheet.height(); ++y) n += sheet.pixelColor(0, y) == Qt::red || sheet.pixelColor(sheet.width() - 1, y) == Qt::red;
-        return n;
-    };
-    EXPECT_GT(red(), 100) << "both sides cut";
-    for (int key : {Qt::Key_Tab, Qt::Key_Backtab}) {
-        p->ComboScala->setFocus();
-        Key(p->window()->focusWidget(), key);
-        EXPECT_FALSE(p->window()->focusWidget() == p->ComboScala || p->window()->focusWidget() == p->ComboScala->lineEdit());
-    }
-    for (int answer : {IdNo, IdYes}) dialogs.ExpectMessage(answer);
+    auto cutMarked = [p] { return p->PctFoglio->grab().toImage().pixelColor(0, p->PctFoglio->height() / 4) == Qt::red; };
+    EXPECT_TRUE(cutMarked());
+    p->ComboScala->setFocus();
+    Key(p->window()->focusWidget(), Qt::Key_Tab);
+    EXPECT_NE(p->window()->focusWidget(), p->ComboScala);
+    for (int answer : {IdNo, IdYes, IdNo}) dialogs.ExpectMessage(answer);
     Click(p->CmdStampa);
     EXPECT_TRUE(printer.documents.empty());
     Click(p->CmdStampa);
-    EXPECT_EQ(dialogs.messages.back().prompt, ask);
-    p->ComboScala->setCurrentIndex(2);
+    p->ComboScala->setCurrentIndex(1);
     Click(p->CmdStampa);
-    EXPECT_EQ(printer.documents.size(), 2u) << "1:3 fits: printed without a question";
-    EXPECT_EQ(red(), 0);
+    EXPECT_EQ(printer.documents.size(), 2u) << "1:2 fits: printed without a question";
+    EXPECT_FALSE(cutMarked());
     for (QCheckBox* box : p->ChkDatiStampa) box->setChecked(false);
     dialogs.ExpectMessage(IdOk);
     Click(p->CmdStampa);
-    EXPECT_EQ(dialogs.messages.back().prompt, Txt(LangMsgbox, 23));
     p->ChkDatiStampa[0]->setChecked(true);
     Click(p->CmdIndietro);
     State().Settings.Scale = 1;
     State().DirectPrint = True16;
-    dialogs.ExpectMessage(IdNo);
     EXPECT_TRUE(OpenSheetPreview(CylinderSheet, shape));
-    EXPECT_EQ(dialogs.messages.back().prompt, ask);
-    EXPECT_EQ(printer.documents.size(), 2u);
     State().DirectPrint = False16;
+    const std::string ask = said + "\n\n" + Txt(LangMsgbox, 22);
+    std::vector<std::string> prompts;
+    for (const auto& m : dialogs.messages) prompts.push_back(m.prompt);
+    EXPECT_EQ(prompts, (std::vector<std::string>{ask, ask, Txt(LangMsgbox, 23), ask}));
+    EXPECT_EQ(printer.documents.size(), 2u);
 }
 
 // Opening a preview shows the stored scale and keeps it stored.
