@@ -224,7 +224,8 @@ TEST(SheetFit, TooLargeDrawingsAndWhatFitsInstead) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.part.Width);
-        const SheetFit f = FitOnSheet({190.0 * c.scale, 277.0 * c.scale, 20.0 * c.scale, c.part, c.half, c.whole, c.scale});
+        const double k = c.scale;
+        const SheetFit f = FitOnSheet({190 * k, 277 * k, 20 * k, c.part, c.half, c.whole, c.scale});
         EXPECT_EQ(std::string(f.TooWide ? "W" : "") + (f.TooHigh ? "H" : ""), c.cut);
         EXPECT_EQ(std::string(f.Half ? "h" : "") + (f.Turned ? "t" : "") + (f.HalfTurned ? "T" : ""), c.also);
         EXPECT_EQ(f.Scale, c.fitsAt);

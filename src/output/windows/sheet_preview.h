@@ -82,9 +82,6 @@ public:
     SheetPictures Pictures() const;
     // The title-line reserve of the last layout (PctDisegno's tag).
     float TitleReserve() const { return titleReserve_; }
-    // Whether the drawing fits the printable area, and what the status line says when it does not.
-    const SheetFit& Fit() const { return fit_; }
-    const std::string& FitText() const { return fitText_; }
 
     // Controls.
     QGroupBox* PnlSfondo = nullptr;
