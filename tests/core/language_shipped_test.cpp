@@ -51,7 +51,7 @@ TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
         {LangFrmCoRe, 9}, {LangFrmCiRe, 7}, {LangFrmCoTS, 1}, {LangFrmCiTS, 1}, {LangFrmCoTI, 1}, {LangFrmCoCon, 1},
         {LangFrmCiCon, 1}, {LangFrmCoDis, 1}, {LangFrmCiDis, 1}, {LangFrmConi, 1}, {LangFrmCili, 1},
         {LangFrmCuCil, 10}, {LangFrmCuCon2, 16}, {LangFrmAntep, 50}, {LangFrmMetCa, 12}, {LangFrmUnMis, 5},
-        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 38}, {LangFrmTabella, 7}, {LangMsgbox, 15},
+        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 40}, {LangFrmTabella, 7}, {LangMsgbox, 16},
         {LangToolTip, 8},
     };
     ASSERT_EQ(highest.size(), static_cast<std::size_t>(TextSectionCount));
@@ -67,6 +67,19 @@ TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
             }
         }
     }
+}
+
+// Refusals say what to type next, and the About box says what the program builds.
+TEST(ShippedLanguage, TextsNameTheNextStep) {
+    const struct { TextSectionId id; std::vector<int> texts; const char* says; } cases[] = {
+        {LangErrore, {2, 7, 14, 24, 25, 26, 27, 28, 29, 30, 31}, "type a value greater than 0"},
+        {LangErrore, {23}, "check the bend angle"},
+        {LangErrore, {39, 40}, ": type "},
+        {LangMsgbox, {16}, "Save as"},
+        {LangAboutBox, {9}, "elbows"},
+    };
+    for (const auto& c : cases)
+        for (int k : c.texts) EXPECT_NE(Section(c.id)[static_cast<std::size_t>(k)].find(c.says), std::string::npos) << k;
 }
 
 TEST(ShippedLanguage, MenusHaveTheirItems) {

@@ -228,7 +228,7 @@ void SaveDataFile(const std::string& mode) {
         true);
     ClearHourglass();
     if (error != 0) {
-        ShowMessage(name + ": " + SystemErrorText(error), MbExclamation, ProgramTitle);
+        ShowMessage(name + ": " + FileWriteErrorText(error), MbExclamation, ProgramTitle);
         return;
     }
     state.CurrentFileName = name;

@@ -89,6 +89,9 @@ TEST_F(ConeElbowWindowTest, OpensDrawsNamesAndPreviewsPieces) {
         ConeElbowWindow* w = Open(c.code);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(wt::S(w->objectName()), ConeElbowVariantOf(c.code)->Name);
+        // The caption names the variant, as the start panel does under its picture.
+        const std::string variantWords = Txt(LangFrmIniziale, 8 + 2 * (c.code - ShapeCuCilindri));
+        EXPECT_NE(wt::S(w->windowTitle()).find(variantWords), std::string::npos) << wt::S(w->windowTitle());
         EXPECT_EQ(static_cast<int>(w->TxtInputDati.size()), c.boxes);
         EXPECT_TRUE(w->LastApplyAccepted());
         EXPECT_EQ(State().DevelopmentValid, True16);
@@ -230,6 +233,19 @@ TEST_F(ConeElbowWindowTest, EndConnectionPanel) {
     EXPECT_FALSE(w->PanelOpen());
     EXPECT_EQ(st.Inputs.EndConnections[6], 1.0f);
     EXPECT_EQ(st.Inputs.EndConnections[10], 30.0f);
+
+    // Confirmed: Enter applies and Esc goes back, as their buttons do; the
+    // window's hints go with it.
+    EXPECT_EQ(w->focusWidget(), w->CmdApplica);
+    const std::uint64_t confirmed = st.Elbow.Generation;
+    QTest::keyClick(w->TxtInputDati[0], Qt::Key_Return);
+    EXPECT_GT(st.Elbow.Generation, confirmed);
+    EXPECT_FALSE(w->Unloaded());
+    SetStatusText("x");
+    QTest::keyClick(w->TxtInputDati[0], Qt::Key_Escape);
+    EXPECT_TRUE(w->Unloaded());
+    EXPECT_EQ(Status(), "");
+    Wait(20);
 }
 
 // In inches the panel shows the records in inches, and the unit label stays

@@ -352,10 +352,40 @@ TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
         EXPECT_EQ(dialogs.messages[0].style, MbCritical);
         EXPECT_EQ(saved(), kept);
         EXPECT_FALSE(State().DevelopmentValid);
+        // Asked again with nothing changed: checked again, refused again.
+        dialogs.ExpectMessage(IdOk);
+        Mdi()->FileItem(2)->trigger();
+        EXPECT_EQ(dialogs.messages.size(), 2u);
+        EXPECT_EQ(saved(), kept);
         dialogs.messages.clear();
         Type(w->TxtInputDati[1], "20");
         Click(w->CmdApplica);
     }
+}
+
+// A refusal shows once per change of the inputs: the resizes that apply the
+// same inputs again (maximising a window just opened) show nothing more; a
+// changed box shows it again.
+TEST_F(ShapeWindowTest, RefusalShowsOncePerChangeOfTheInputs) {
+    StartProgram();
+    State().Inputs.CylinderData[2] = 0;
+    dialogs.ExpectMessage(IdOk);
+    ShapeWindow* w = Open(ShapeCiRe);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    SubWindowOf(w)->showMaximized();
+    Wait(20);
+    SubWindowOf(w)->showNormal();
+    SubWindowOf(w)->resize(SubWindowOf(w)->width() - 3, SubWindowOf(w)->height());
+    Wait(20);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    Type(w->TxtInputDati[1], "0.0");
+    dialogs.ExpectMessage(IdOk);
+    SubWindowOf(w)->resize(SubWindowOf(w)->width() + 3, SubWindowOf(w)->height());
+    Wait(20);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].prompt, Txt(LangErrore, 14));
+    EXPECT_FALSE(w->DevelopEnabled());
 }
 
 // A window in the background keeps its picture parked in a quarter of the
