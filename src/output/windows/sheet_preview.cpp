@@ -248,6 +248,8 @@ void SheetPreview::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     dragging_ = false;
+    // A shown preview's hints go with it; a direct print's outcome stays.
+    if (isVisible()) SetStatusText("");
     WorkingState& st = State();
     st.OpenPreview = -1;
     UpdateCommandState();

@@ -64,7 +64,9 @@ protected:
         return SheetPreview::Current();
     }
     static void ClosePreview(ConeElbowWindow* w, SheetPreview* p) {
+        MoveOver(p->CmdIndietro);
         Click(p->CmdIndietro);
+        EXPECT_EQ(Status(), "") << "the preview's hint went with it";
         Wait(20);
         wt::SubWindowOf(w)->showMaximized();
         Wait(20);
