@@ -253,5 +253,19 @@ TEST(ShippedHelp, IndexFindsEveryValueNamedOnTheDrawings) {
     }
 }
 
+// The elbow topic tells how A, L and R follow each other as keys are typed,
+// and which to type last.
+TEST(ShippedHelp, ElbowTopicTellsTheOrderOfTyping) {
+    const auto help = LoadHelpFile(std::string(VELM_PROGRAM_DIR) + "/VELM.HLP");
+    ASSERT_TRUE(help.has_value());
+    const HelpTopic* topic = help->Topic(50);
+    ASSERT_NE(topic, nullptr);
+    std::string body;
+    for (const std::string& line : topic->body) body += line + " ";
+    for (const char* says : {"bend angle keeps L and computes R", "axis length keeps A and computes R",
+                             "bend radius keeps A and computes L", "Type the bend angle first"})
+        EXPECT_NE(body.find(says), std::string::npos) << says;
+}
+
 }  // namespace
 }  // namespace velm

@@ -113,6 +113,7 @@ void OpenShapeForm(int shapeCode, QWidget* caller) {
             MinimiseAndDisable(inner);
     }
     EnableFileCommands(true);
+    SetStatusText("");  // the caller's hints are stale once the new window is open
     ShowShapeWindow(shapeCode);
     CheckShapeMenuItem(shapeCode);
 }

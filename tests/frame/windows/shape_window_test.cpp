@@ -74,13 +74,15 @@ protected:
 };
 
 // A window opens filling the main window's area and painted whole, from the
-// start panel and from the menu.
+// start panel and from the menu; the caller's hint goes.
 TEST_F(ShapeWindowTest, OpensFillingTheAreaAndPaintedWhole) {
     StartProgram();
     for (std::int16_t code : {ShapeCoDiscordi, ShapeCiTaSup}) {  // the second opened from the menu
         SCOPED_TRACE(code);
+        SetStatusText("the caller's hint");
         ShapeWindow* w = Open(code);
         ASSERT_NE(w, nullptr);
+        EXPECT_EQ(Status(), "");
         EXPECT_EQ(SubWindowOf(w)->geometry(), QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
         ExpectPaintedOnScreen(w);
     }
