@@ -73,7 +73,7 @@ TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
 TEST(ShippedLanguage, TextsNameTheNextStep) {
     const struct { TextSectionId id; std::vector<int> texts; const char* says; } cases[] = {
         {LangErrore, {2, 7, 14, 24, 25, 26, 27, 28, 29, 30, 31}, "type a value greater than 0"},
-        {LangErrore, {23}, "check the bend angle"},
+        {LangErrore, {20, 21, 22, 23}, ": check "},
         {LangErrore, {39, 40}, ": type "},
         {LangMsgbox, {16}, "Save as"},
         {LangAboutBox, {9}, "elbows"},
