@@ -4,7 +4,8 @@
 // the shape opener, the resize and show guard that lets the first showing
 // draw, the minimum normal size, closing with SwitchingForms, the input
 // boxes' wiring to the family's filters and hints, the status-line hints of
-// the controls, and applying edited boxes before a save or an export.
+// the controls, showing a refusal once per change of the inputs, and
+// checking the inputs again before every save or export.
 //
 // The cylinder and frustum windows (ShapeWindow, with a sketch) and the
 // elbow windows derive from it.
