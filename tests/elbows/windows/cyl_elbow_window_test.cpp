@@ -443,5 +443,27 @@ TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
     EXPECT_GE(polylines, 7);
 }
 
+// A save while a range print runs writes the elbow being printed without
+// computing it anew under the print.
+TEST_F(CylElbowWindowTest, SaveDuringARangePrintLeavesTheElbowBeingPrinted) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    const std::string path = ProgramFolder() + "/During.qvl";
+    State().CurrentFileName = path;
+    dialogs.ExpectPrintAll();
+    std::uint64_t before = 0, after = 0;
+    printer.beforeEnd = [&] {
+        if (printer.documents.size() != 1) return;
+        before = State().Elbow.Generation;
+        DispatchFileCommand(2);
+        after = State().Elbow.Generation;
+    };
+    Click(w->CmdStampa);
+    printer.beforeEnd = nullptr;
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(std::ifstream(path).good());
+    EXPECT_EQ(printer.documents.size(), 5u);
+}
+
 }  // namespace
 }  // namespace velm
