@@ -177,9 +177,6 @@ void ShapeWindowBase::CmdIndietro_Click() { Frame()->close(); }
 
 bool ShapeWindowBase::ApplyPendingInputs() {
     if (unloaded_) return true;
-    // A window disabled while it prints cannot have changed its boxes, and
-    // its elbow must not be computed anew under the print.
-    if (!isEnabled()) return LastApplyAccepted();
     CmdApplica_Click();
     return LastApplyAccepted();
 }

@@ -443,18 +443,5 @@ TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
     EXPECT_GE(polylines, 7);
 }
 
-// A save while a range print runs keeps the elbow being printed.
-TEST_F(CylElbowWindowTest, SaveDuringARangePrintKeepsTheElbow) {
-    CylElbowWindow* w = Open();
-    ASSERT_NE(w, nullptr);
-    State().CurrentFileName = ProgramFolder() + "/During.qvl";
-    dialogs.ExpectPrintAll();
-    std::uint64_t before = 0, after = 0;
-    printer.beforeEnd = [&] { before = State().Elbow.Generation, DispatchFileCommand(2), after = State().Elbow.Generation; };
-    Click(w->CmdStampa);
-    printer.beforeEnd = nullptr;
-    EXPECT_TRUE(after == before && std::ifstream(State().CurrentFileName).good());
-}
-
 }  // namespace
 }  // namespace velm

@@ -41,8 +41,7 @@ protected:
         State() = WorkingState{};
         State().ShapeCode = ShapeCiRe;
         Language().Sections[LangMsgbox] = {"", "", "", "not a data file", "", "not found"};
-        Language().Sections[LangMsgbox].resize(17);
-        Language().Sections[LangMsgbox][16] = "Save as writes it under another name.";
+        Language().Sections[LangMsgbox].resize(17, "Save as writes it under another name.");
         Language().Sections[LangErrore] = TextSection(DataFileDamagedText + 1);
         Language().Sections[LangErrore][DataFileDamagedText] = "damaged at line";
         Language().Sections[LangHelp] = TextSection(24);
@@ -124,10 +123,8 @@ TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
     Put(Path("plain"), "a file where a folder should be");
     Put(Path("protected.qvl"), "old");  // write-protected, whoever runs the program
     fs::permissions(Path("protected.qvl"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    // A protected file also says how to get the job written.
-    const std::tuple<std::string, int, std::string> cases[] = {
-        {Path("plain/job.qvl"), ENOTDIR, ""}, {Path("protected.qvl"), EACCES, ". Save as writes it under another name."}};
-    for (const auto& [target, error, wayOut] : cases) {
+    const std::pair<std::string, int> cases[] = {{Path("plain/job.qvl"), ENOTDIR}, {Path("protected.qvl"), EACCES}};
+    for (const auto& [target, error] : cases) {
         dialogs_.messages.clear();
         State().CurrentFileName = "/x/current.qvl";
         SetRecent({"/x/other.qvl", "/x/current.qvl"});
@@ -135,6 +132,8 @@ TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
         dialogs_.ExpectMessage(IdOk);
         SaveDataFile("CONNOME");
         ASSERT_EQ(dialogs_.messages.size(), 1u);
+        // A protected file also says how to get the job written.
+        const std::string wayOut = error == EACCES ? ". Save as writes it under another name." : "";
         EXPECT_EQ(dialogs_.messages[0].prompt, target + ": " + SystemErrorText(error) + wayOut);
         EXPECT_EQ(dialogs_.messages[0].style, MbExclamation);
         EXPECT_EQ(State().CurrentFileName, "/x/current.qvl");

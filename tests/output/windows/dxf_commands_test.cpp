@@ -105,10 +105,7 @@ TEST_F(ExportTest, DxfFromTheMenuLeavesTheJobAlone) {
 
 TEST_F(ExportTest, NoDevelopmentNoDrawing) {
     OpenCylinder();
-    // Back at the start panel, where a change of unit leaves no development
-    // (a shape window's export checks its inputs again first).
-    MdiArea()->closeActiveSubWindow();
-    Wait(20);
+    MdiArea()->closeActiveSubWindow();  // at the start panel a change of unit leaves no development
     State().DevelopmentValid = False16;
     for (const char* name : {"x.dxf", "x.iso"}) {
         dialogs.messages.clear();
