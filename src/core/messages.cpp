@@ -16,7 +16,7 @@ void ShowMessage(const std::string& prompt, int style, const std::string& title)
 void ShowErrorMessage(const std::string& text) { ShowMessage(text, MbCritical, Txt(LangErrore, 1)); }
 
 std::string FileWriteErrorText(int errorNumber) {
-    constexpr int WriteProtectedText = 16;  // LangMsgbox
+    constexpr int WriteProtectedText = 24;  // LangMsgbox
     std::string text = SystemErrorText(errorNumber);
     if (errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS)
         text += ". " + Txt(LangMsgbox, WriteProtectedText);

@@ -51,7 +51,7 @@ TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
         {LangFrmCoRe, 9}, {LangFrmCiRe, 7}, {LangFrmCoTS, 1}, {LangFrmCiTS, 1}, {LangFrmCoTI, 1}, {LangFrmCoCon, 1},
         {LangFrmCiCon, 1}, {LangFrmCoDis, 1}, {LangFrmCiDis, 1}, {LangFrmConi, 1}, {LangFrmCili, 1},
         {LangFrmCuCil, 10}, {LangFrmCuCon2, 16}, {LangFrmAntep, 50}, {LangFrmMetCa, 12}, {LangFrmUnMis, 5},
-        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 40}, {LangFrmTabella, 7}, {LangMsgbox, 16},
+        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 40}, {LangFrmTabella, 7}, {LangMsgbox, 24},
         {LangToolTip, 8},
     };
     ASSERT_EQ(highest.size(), static_cast<std::size_t>(TextSectionCount));
@@ -250,7 +250,7 @@ TEST(ShippedHelp, TextsNameTheNextStep) {
     const auto& errore = Section(LangErrore);
     const std::pair<std::string, const char*> cases[] = {
         {errore[27], "type a value greater than 0"}, {errore[30], "type a value greater than 0"},
-        {errore[23], ": check "}, {errore[40], ": type "}, {Section(LangMsgbox)[16], "Save as"},
+        {errore[23], ": check "}, {errore[40], ": type "}, {Section(LangMsgbox)[24], "Save as"},
         {Section(LangAboutBox)[9], "elbows"},
         {elbows, "bend angle keeps L and computes R"}, {elbows, "Type the bend angle first"}};
     for (const auto& [text, says] : cases) EXPECT_NE(text.find(says), std::string::npos) << says << ": " << text;

@@ -41,7 +41,7 @@ protected:
         State() = WorkingState{};
         State().ShapeCode = ShapeCiRe;
         Language().Sections[LangMsgbox] = {"", "", "", "not a data file", "", "not found"};
-        Language().Sections[LangMsgbox].resize(17, "Save as writes it under another name.");
+        Language().Sections[LangMsgbox].resize(25, "Save as writes it under another name.");
         Language().Sections[LangErrore] = TextSection(DataFileDamagedText + 1);
         Language().Sections[LangErrore][DataFileDamagedText] = "damaged at line";
         Language().Sections[LangHelp] = TextSection(24);
