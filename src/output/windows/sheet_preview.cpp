@@ -281,11 +281,10 @@ void SheetPreview::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     dragging_ = false;
-    // A shown preview's hints go with it; a direct print's outcome stays.
-    if (isVisible()) SetStatusText("");
     WorkingState& st = State();
     st.OpenPreview = -1;
-    if (!fitText_.empty()) SetStatusText("");
+    // A shown preview's hints and its fit go with it; a direct print's outcome stays.
+    if (isVisible() || !fitText_.empty()) SetStatusText("");
     UpdateCommandState();
     EnableFileCommands(true);
     // The shape window stays minimised until the user restores it.
