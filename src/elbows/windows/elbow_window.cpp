@@ -171,8 +171,9 @@ void ElbowWindow::CmdApplica_Click() {
     ReadInputBoxes();
     PctDisegno->canvas().Cls();
     SetHourglass();
-    bool accepted = ReportCheckResult(CheckInputs()) == False16;
-    if (accepted) accepted = ReportCheckResult(ComputeElbow()) == False16;
+    int message = CheckInputs();
+    if (message == 0) message = ComputeElbow();
+    const bool accepted = ReportApplyResult(message) == False16;
     ClearHourglass();
     lastApplyAccepted_ = accepted;
     if (accepted) {

@@ -196,7 +196,7 @@ bool OpenDataFile(std::string& fileName) {
 }
 
 void SaveDataFile(const std::string& mode) {
-    // Typed but not applied: applied now, and refused inputs are not saved.
+    // The inputs are checked again, changed or not: refused inputs are never saved.
     if (!ApplyChangedInputs(ActiveChild())) return;
     WorkingState& state = State();
     std::string name = state.CurrentFileName;
@@ -226,7 +226,7 @@ void SaveDataFile(const std::string& mode) {
         true);
     ClearHourglass();
     if (error != 0) {
-        ShowMessage(name + ": " + SystemErrorText(error), MbExclamation, ProgramTitle);
+        ShowMessage(name + ": " + FileWriteErrorText(error), MbExclamation, ProgramTitle);
         return;
     }
     state.CurrentFileName = name;

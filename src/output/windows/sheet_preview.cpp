@@ -283,7 +283,8 @@ void SheetPreview::Form_Unload() {
     dragging_ = false;
     WorkingState& st = State();
     st.OpenPreview = -1;
-    if (!fitText_.empty()) SetStatusText("");
+    // A shown preview's hints and its fit go with it; a direct print's outcome stays.
+    if (isVisible() || !fitText_.empty()) SetStatusText("");
     UpdateCommandState();
     EnableFileCommands(true);
     // The shape window stays minimised until the user restores it.
