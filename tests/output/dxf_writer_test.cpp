@@ -15,10 +15,6 @@
 #include <string>
 #include <vector>
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <cpuid.h>
-#endif
-
 #include "dxf_cases.h"
 #include "output/dxf_export.h"
 #include "output/dxf_text.h"
@@ -227,31 +223,6 @@ TEST(DxfFile, RefusedSourcesWriteNothing) {
     EXPECT_EQ(Dxf(*radius, DxfStatus::NotFinite), "");
     EXPECT_EQ(DxfStatusMessage(DxfStatus::PieceCountRange), 35);
 }
-
-#if defined(__x86_64__) && defined(__GNUC__)
-// Whether the upper halves of the vector registers are in use (bit 2 of
-// XINUSE); -1 where the processor cannot tell.
-int UpperHalvesInUse() {
-    unsigned a = 0, b = 0, c = 0, d = 0;
-    if (!__builtin_cpu_supports("avx") || !__get_cpuid_count(0xD, 1, &a, &b, &c, &d) || (a & 4) == 0) return -1;
-    unsigned lo = 0, hi = 0;
-    asm volatile("xgetbv" : "=a"(lo), "=d"(hi) : "c"(1));
-    return (lo >> 2) & 1;
-}
-// What the toolkit's painting leaves behind.
-void DirtyUpperHalves() { asm volatile("vcmpps $15, %%ymm0, %%ymm0, %%ymm0" ::: "xmm0"); }
-
-// Left in use they make every SSE instruction of the writer wait on them.
-TEST(DxfFile, TheWriterClearsTheVectorRegistersUpperHalves) {
-    const auto st = Developed(ShapeCoTaSup);
-    if (UpperHalvesInUse() < 0) GTEST_SKIP() << "no AVX, or XINUSE not readable";
-    DirtyUpperHalves();
-    ASSERT_EQ(UpperHalvesInUse(), 1);
-    std::ostringstream out(std::ios::binary);
-    ASSERT_EQ(WriteDxfEntities(out, *st), DxfStatus::Written);
-    EXPECT_EQ(UpperHalvesInUse(), 0);
-}
-#endif
 
 long Entries(const std::string& folder) {
     return std::distance(std::filesystem::directory_iterator(folder), {});
