@@ -20,7 +20,7 @@ struct DevelopmentSettings {
 DevelopmentSettings DevelopmentSettingsOf(const WorkingState& state);
 
 // "The angular step must divide 180°..."
-constexpr int ErrAngleStep = 39;
+constexpr int ErrAngleStep = 41;
 
 // ErrAngleStep for a step the tables hold that does not divide the half
 // turn, else 0 (a step the tables cannot hold is the development's refusal).

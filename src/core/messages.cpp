@@ -1,5 +1,8 @@
 #include "core/messages.h"
 
+#include <cerrno>
+
+#include "core/file_names.h"
 #include "core/language.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
@@ -11,6 +14,14 @@ void ShowMessage(const std::string& prompt, int style, const std::string& title)
 }
 
 void ShowErrorMessage(const std::string& text) { ShowMessage(text, MbCritical, Txt(LangErrore, 1)); }
+
+std::string FileWriteErrorText(int errorNumber) {
+    constexpr int WriteProtectedText = 24;  // LangMsgbox
+    std::string text = SystemErrorText(errorNumber);
+    if (errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS)
+        text += ". " + Txt(LangMsgbox, WriteProtectedText);
+    return text;
+}
 
 FileDialogRequest PdfFileRequest(const std::string& fileName) {
     FileDialogRequest request;

@@ -12,6 +12,10 @@ void ShowMessage(const std::string& prompt, int style, const std::string& title)
 // The critical icon, titled with text 1 of LangErrore.
 void ShowErrorMessage(const std::string& text);
 
+// The system's reason that a file could not be written; a write-protected
+// file adds the way out, Save as under another name.
+std::string FileWriteErrorText(int errorNumber);
+
 // The save dialog that names the PDF file a print goes to, its title and
 // filter from LangCommon, proposing `fileName`.
 FileDialogRequest PdfFileRequest(const std::string& fileName);

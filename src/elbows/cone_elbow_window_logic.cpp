@@ -42,6 +42,11 @@ std::string ConeElbowBoxCaption(const ConeElbowVariant& v, int box, std::int16_t
     }
 }
 
+std::string ConeElbowTitle(const ConeElbowVariant& v) {
+    // The start panel's two lines under the variant's picture, on one line.
+    return Txt(LangFrmIniziale, 7 + 2 * v.Variant) + " " + Txt(LangFrmIniziale, 8 + 2 * v.Variant);
+}
+
 std::string ConeElbowResultCaption(bool accepted, double apexAngleRadians) {
     std::string caption = Txt(LangCommonFrmCurvaConica, 11) + ": ";
     if (accepted) caption += FormatFixed2(apexAngleRadians * 180 / Pi) + "\xC2\xB0";

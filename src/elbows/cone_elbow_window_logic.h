@@ -28,6 +28,8 @@ extern const ConeElbowVariant ConeElbowVariants[3];
 // The variant of shape code 11 to 13, or null.
 const ConeElbowVariant* ConeElbowVariantOf(int shapeCode);
 
+// The window's caption: the kind of conical elbow it builds.
+std::string ConeElbowTitle(const ConeElbowVariant& v);
 // The caption of input row `box` (LangCommonFrmCurvaConica text and suffix;
 // the diameters take the outer-diameter text when typed as outer ones).
 std::string ConeElbowBoxCaption(const ConeElbowVariant& v, int box, std::int16_t diametriExt);

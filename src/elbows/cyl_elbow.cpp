@@ -75,13 +75,14 @@ int ComputeCylElbow(const CylElbowArray& data, std::int16_t thicknessFactor, Las
     const float half = D / 2;
     bool usable = std::isfinite(s) && std::isfinite(d) && std::isfinite(startCut) && std::isfinite(endCut) &&
                   std::isfinite(bendRad) && std::isfinite(data[6]) && std::isfinite(R);
-    // A bend outside its range, or a radius that leaves the inner side no
-    // length (R = 0 would also make parallel lines meet).
-    usable = usable && bendDeg >= 10 && bendDeg <= 180 && D > 0 && R > half;
+    usable = usable && bendDeg >= 10 && bendDeg <= 180 && D > 0;
     usable = usable && std::fabs(startCut) < Pi / 2 && std::fabs(endCut) < Pi / 2;
-    if (!usable) {
+    // A radius that leaves the inner side no length (R = 0 would also make
+    // parallel lines meet).
+    const int refusal = !usable ? ErrCylElbow : !(R > half) ? ErrBendRadiusTooSmall : 0;
+    if (refusal != 0) {
         out.ElbowError = 1;
-        return ErrCylElbow;
+        return refusal;
     }
 
     // 1. Piece angle, half piece axis, distance of the inner vertices.
@@ -185,6 +186,9 @@ int ComputeCylElbow(const CylElbowArray& data, std::int16_t thicknessFactor, Las
     for (int e = n - 1; e >= 2; --e) record(e);
     record(1);
 
+    // Only the end pieces carry the typed cuts: a middle piece's cuts are
+    // half its piece angle, which the radius above leaves room for.
+    if (out.ElbowError != 0) return ErrEndPiecesTooShort;
     if (!AllFinite(out, n + 1)) out.ElbowError = 1;
     return out.ElbowError != 0 ? ErrCylElbow : 0;
 }

@@ -24,5 +24,7 @@ constexpr int ErrStartConnectionLength = 28;
 constexpr int ErrEndConnectionDiameter = 29;
 constexpr int ErrEndConnectionSecondDiameter = 30;
 constexpr int ErrEndConnectionLength = 31;
+constexpr int ErrBendRadiusTooSmall = 39;
+constexpr int ErrEndPiecesTooShort = 40;
 
 }  // namespace velm

@@ -29,6 +29,14 @@ void PointAndZ(DxfOut& out, DxfValue x, DxfValue y) {
     out.Integer(0);
 }
 
+// The arc of an uncut end about the apex, from the left seam to the right
+// one at 270 -+ h: the angles in double from the same half angle as the
+// seams' ends, so that the arc's ends fall on them.
+void SectorArc(DxfOut& out, DxfValue cx, DxfValue cy, double radius, const ConeOutline& o) {
+    const double h = o.HalfAngle;
+    WriteDxfArc(out, cx, cy, radius, 270 - h, 270 + h);
+}
+
 }  // namespace
 
 void WriteDxfEntitiesHeader(DxfOut& out) {
@@ -56,15 +64,15 @@ void WriteDxfLine(DxfOut& out, DxfValue x1, DxfValue y1, DxfValue x2, DxfValue y
     out.Integer(0);
 }
 
-void WriteDxfArc(DxfOut& out, DxfValue cx, DxfValue cy, double radius, float start, float end) {
+void WriteDxfArc(DxfOut& out, DxfValue cx, DxfValue cy, double radius, double start, double end) {
     EntityStart(out, "ARC");
     PointAndZ(out, cx, cy);
     out.Code(40);
     out.Number(radius);
     out.Code(50);
-    out.Single(start);
+    out.Number(start);
     out.Code(51);
-    out.Single(end);
+    out.Number(end);
 }
 
 void WriteDxfPolylineHeader(DxfOut& out, DxfValue x, DxfValue y, bool closed) {
@@ -141,9 +149,9 @@ void WriteDxfConeSectorFile(DxfOut& out, const ConeOutline& o) {
     const DxfValue zero = DxfValue::FixedZero();
     WriteDxfEntitiesHeader(out);
     WriteDxfLine(out, o.LeftSeam.Outer.X, o.LeftSeam.Outer.Y, o.LeftSeam.Inner.X, o.LeftSeam.Inner.Y);
-    WriteDxfArc(out, zero, zero, o.InnerRadius, o.InnerArc.StartAngle, o.InnerArc.EndAngle);
+    SectorArc(out, zero, zero, o.InnerRadius, o);
     WriteDxfLine(out, o.RightSeam.Inner.X, o.RightSeam.Inner.Y, o.RightSeam.Outer.X, o.RightSeam.Outer.Y);
-    WriteDxfArc(out, zero, zero, o.OuterRadius, o.OuterArc.StartAngle, o.OuterArc.EndAngle);
+    SectorArc(out, zero, zero, o.OuterRadius, o);
     WriteDxfTrailer(out);
 }
 
@@ -156,7 +164,7 @@ void WriteDxfConeCutTop(DxfOut& out, const ConeOutline& o) {
     WriteDxfSeqend(out);
     WriteDxfLine(out, left.Outer.X, left.Outer.Y, left.Inner.X, left.Inner.Y);
     // The centre's Y is a computed zero here, X a fixed one.
-    WriteDxfArc(out, DxfValue::FixedZero(), 0.0, o.OuterRadius, o.OuterArc.StartAngle, o.OuterArc.EndAngle);
+    SectorArc(out, DxfValue::FixedZero(), 0.0, o.OuterRadius, o);
 }
 
 void WriteDxfConeCutBottom(DxfOut& out, const ConeOutline& o) {
@@ -164,7 +172,7 @@ void WriteDxfConeCutBottom(DxfOut& out, const ConeOutline& o) {
     const SeamEdge& right = o.RightEdgeSeam;
     const SeamEdge& left = o.LeftEdgeSeam;
     WriteDxfLine(out, left.Inner.X, left.Inner.Y, left.Outer.X, left.Outer.Y);
-    WriteDxfArc(out, zero, zero, o.InnerRadius, o.InnerArc.StartAngle, o.InnerArc.EndAngle);
+    SectorArc(out, zero, zero, o.InnerRadius, o);
     WriteDxfLine(out, right.Outer.X, right.Outer.Y, right.Inner.X, right.Inner.Y);
     WriteDxfPolylineHeader(out, right.Outer.X, right.Outer.Y, false);
     for (std::size_t i = o.Lower.size(); i-- > 0;) WriteDxfVertex(out, o.Lower[i].X, o.Lower[i].Y);

@@ -24,8 +24,10 @@ void WriteDxfEntitiesHeader(DxfOut& out);
 void WriteDxfTrailer(DxfOut& out);
 
 void WriteDxfLine(DxfOut& out, DxfValue x1, DxfValue y1, DxfValue x2, DxfValue y2);
-// Counter-clockwise from start to end, degrees.
-void WriteDxfArc(DxfOut& out, DxfValue cx, DxfValue cy, double radius, float start, float end);
+// Counter-clockwise from start to end, degrees, written with every digit
+// of a double: on a radius of many metres a seventh digit of the angle
+// moves the arc's end by hundredths of a millimetre.
+void WriteDxfArc(DxfOut& out, DxfValue cx, DxfValue cy, double radius, double start, double end);
 // The polyline's own point; a closed one carries group 70.
 void WriteDxfPolylineHeader(DxfOut& out, DxfValue x, DxfValue y, bool closed);
 void WriteDxfVertex(DxfOut& out, DxfValue x, DxfValue y);

@@ -51,7 +51,7 @@ TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
         {LangFrmCoRe, 9}, {LangFrmCiRe, 7}, {LangFrmCoTS, 1}, {LangFrmCiTS, 1}, {LangFrmCoTI, 1}, {LangFrmCoCon, 1},
         {LangFrmCiCon, 1}, {LangFrmCoDis, 1}, {LangFrmCiDis, 1}, {LangFrmConi, 1}, {LangFrmCili, 1},
         {LangFrmCuCil, 10}, {LangFrmCuCon2, 16}, {LangFrmAntep, 50}, {LangFrmMetCa, 12}, {LangFrmUnMis, 5},
-        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 39}, {LangFrmTabella, 7}, {LangMsgbox, 15},
+        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 41}, {LangFrmTabella, 7}, {LangMsgbox, 24},
         {LangToolTip, 8},
     };
     ASSERT_EQ(highest.size(), static_cast<std::size_t>(TextSectionCount));
@@ -238,6 +238,22 @@ TEST(ShippedHelp, IndexFindsEveryValueNamedOnTheDrawings) {
             EXPECT_NE(body.find(shown), std::string::npos) << v.name << " in topic " << id;
         }
     }
+}
+
+// Refusals name the next step, the About box what the program builds, the
+// elbow topic how A, L and R follow each other and which to type last.
+TEST(ShippedHelp, TextsNameTheNextStep) {
+    const auto help = LoadHelpFile(std::string(VELM_PROGRAM_DIR) + "/VELM.HLP");
+    ASSERT_TRUE(help && help->Topic(50));
+    std::string elbows;
+    for (const std::string& line : help->Topic(50)->body) elbows += line + " ";
+    const auto& errore = Section(LangErrore);
+    const std::pair<std::string, const char*> cases[] = {
+        {errore[27], "type a value greater than 0"}, {errore[30], "type a value greater than 0"},
+        {errore[23], ": check "}, {errore[40], ": type "}, {Section(LangMsgbox)[24], "Save as"},
+        {Section(LangAboutBox)[9], "elbows"},
+        {elbows, "bend angle keeps L and computes R"}, {elbows, "Type the bend angle first"}};
+    for (const auto& [text, says] : cases) EXPECT_NE(text.find(says), std::string::npos) << says << ": " << text;
 }
 
 }  // namespace

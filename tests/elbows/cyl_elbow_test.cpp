@@ -69,12 +69,12 @@ TEST(CylElbow, RefusalsAndTheirTexts) {
         {"a count that is not a number", CylData(0.3f, 25, 10, 10, 90, 100, NAN), ErrPieceCountRange, false},
         {"bend below 10", CylData(0.3f, 25, 10, 10, 9.9f, 100, 5), ErrCylElbow, false},
         {"bend above 180", CylData(0.3f, 25, 10, 10, 180.5f, 100, 5), ErrCylElbow, false},
-        {"no bend radius", CylData(0.3f, 25, 10, 10, 90, 0, 5), ErrCylElbow, false},
-        {"bend radius below half the diameter", CylData(0.3f, 25, 10, 10, 90, 12, 5), ErrCylElbow, false},
-        {"bend radius exactly half the diameter", CylData(0.3f, 25, 10, 10, 90, 12.65f, 5), ErrCylElbow, false},
+        {"no bend radius", CylData(0.3f, 25, 10, 10, 90, 0, 5), ErrBendRadiusTooSmall, false},
+        {"bend radius below half the diameter", CylData(0.3f, 25, 10, 10, 90, 12, 5), ErrBendRadiusTooSmall, false},
+        {"bend radius exactly half the diameter", CylData(0.3f, 25, 10, 10, 90, 12.65f, 5), ErrBendRadiusTooSmall, false},
         // The end pieces' inner sides need R > D'/2 (1 + tan 10 / tan 11.25) = 23.86.
-        {"bend radius 12.7", CylData(0.3f, 25, 10, 10, 90, 12.7f, 5), ErrCylElbow, true},
-        {"bend radius 23.8", CylData(0.3f, 25, 10, 10, 90, 23.8f, 5), ErrCylElbow, true},
+        {"bend radius 12.7", CylData(0.3f, 25, 10, 10, 90, 12.7f, 5), ErrEndPiecesTooShort, true},
+        {"bend radius 23.8", CylData(0.3f, 25, 10, 10, 90, 23.8f, 5), ErrEndPiecesTooShort, true},
         {"bend radius 23.9", CylData(0.3f, 25, 10, 10, 90, 23.9f, 5), 0, true},
         {"square ends, bend radius 12.7", CylData(0.3f, 25, 0, 0, 90, 12.7f, 5), 0, true},
     };

@@ -54,6 +54,11 @@ std::vector<std::pair<int, InputArrays>> AwkwardInputs() {
     out.push_back({3, with([](InputArrays& a) { a.ConeData = {0, 1, 100, 200, 150, 0, 30, 0, 0}; })});
     out.push_back({4, with([](InputArrays& a) { a.ConeData = {0, 2, 150, 250, 300, 25, 25, 0, 0}; })});
     out.push_back({5, with([](InputArrays& a) { a.ConeData = {0, 2, 150, 250, 300, 25, 15, 0, 0}; })});
+    // Uncut ends of 127 to 173 m (the largest the limits let through), where
+    // an arc's angle decides whether it meets the seams.
+    out.push_back({1, with([](InputArrays& a) { a.ConeData = {0, 3, 298.25f, 300, 1000, 0, 0, 0, 0}; })});
+    out.push_back({2, with([](InputArrays& a) { a.ConeData = {0, 1, 287.5f, 250, 600, 30, 0, 0, 0}; })});
+    out.push_back({3, with([](InputArrays& a) { a.ConeData = {0, 1, 249, 266.3f, 600, 0, 20, 0, 0}; })});
     return out;
 }
 

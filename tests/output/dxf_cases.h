@@ -100,7 +100,8 @@ inline std::string Num(double v) {
 inline std::string CaseEntry(const std::string& file, const WorkingState& st) {
     std::ostringstream c;
     c << "{\"file\": \"" << file << "\", \"shape\": " << st.ShapeCode << ", \"step\": " << Num(st.Settings.AngleStep)
-      << ", \"lato\": " << st.Settings.LatoSaldatura << ", \"factor\": " << st.ThicknessFactor;
+      << ", \"lato\": " << st.Settings.LatoSaldatura << ", \"unit\": " << st.Settings.MeasuringSystem
+      << ", \"factor\": " << st.ThicknessFactor;
     if (IsCylinderKind(st.ShapeCode)) {
         const CylinderArray& d = st.Inputs.CylinderData;
         c << ", \"thickness\": " << Num(d[1]) << ", \"diameter\": " << Num(d[2]) << ", \"axis\": " << Num(d[3])

@@ -191,13 +191,19 @@ def arc_ends(e):
             for a in (e.dxf.start_angle, e.dxf.end_angle)]
 
 
+mm_per_unit = 1.0  # of the file being checked
+large_arcs = set()  # files with an arc of 50 m and more
+
+
 def check_closed(case, items):
-    """Every end of every entity meets an end of another, within what arc
-    angles of seven digits allow."""
+    """Every end of every entity meets an end of another within 0.001 mm,
+    as a cutting program joins a contour."""
     ends = []
     for kind, pts, e in items:
         ends += arc_ends(e) if kind == "ARC" else [pts[0], pts[-1]]
-    tol = 3e-6 * max(math.dist(p, q) for p in ends for q in ends)
+        if kind == "ARC" and e.dxf.radius * mm_per_unit > 50000:
+            large_arcs.add(case)
+    tol = 0.001 / mm_per_unit
     for i, p in enumerate(ends):
         if not any(j != i and math.dist(p, q) <= tol for j, q in enumerate(ends)):
             fail(case, f"outline open at {p}")
@@ -337,6 +343,7 @@ def check_elbow(case, c, items):
 
 def check_folder(folder):
     """Checks every file that cases.json of the folder names; their count."""
+    global mm_per_unit
     with open(os.path.join(folder, "cases.json")) as f:
         cases = json.load(f)
     for c in cases:
@@ -346,6 +353,7 @@ def check_folder(folder):
             check_text(case, f.read())
         items = read(case, path)
         shape = c["shape"]
+        mm_per_unit = 25.4 if c["unit"] else 1.0
         if 6 <= shape <= 9:
             check_cylinder(case, c, items)
         elif 1 <= shape <= 5:
@@ -371,7 +379,9 @@ def main():
                 fail("window export", f"the window test ended with {run.returncode}")
             else:
                 count += check_folder(windows)
-        print(f"{count} drawing files read")
+        print(f"{count} drawing files read, {len(large_arcs)} with arcs of 50 m and more")
+        if len(large_arcs) < 6:
+            fail("large frusta", "arcs of 50 m and more missing")
     for f in failures[:40]:
         print(f)
     return 1 if failures else 0

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace velm {
 
@@ -36,7 +37,10 @@ RecordingPrinter::PageRec* RecordingPrinter::Current() {
         state_ = DocState::Failed;
         if (!available || failStart) return nullptr;
         DocumentRec document;
-        if (printsToFile && !numberedName_.empty()) document.fileName = NumberedFileName(numberedName_, ++documentNumber_);
+        if (printsToFile && !nextName_.empty())
+            document.fileName = std::exchange(nextName_, std::string());
+        else if (printsToFile && !numberedName_.empty())
+            document.fileName = NumberedFileName(numberedName_, ++documentNumber_);
         document.pages.emplace_back();
         documents.push_back(document);
         state_ = DocState::Drawing;

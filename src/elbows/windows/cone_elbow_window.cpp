@@ -170,13 +170,19 @@ void ConeElbowWindow::BuildConnectionControls() {
     CmdARI = MakeButtonAt(FraPanel, "CmdARI", 1200, 840 + RowStep * 4 + 30, 1000, 330);
     CmdARI->setText(QStringLiteral("Ok"));
     connect(CmdARI, &QPushButton::clicked, this, [this] { CmdARI_Click(); });
-    // Enter and Esc both confirm the record.
+    // While the panel is open Enter and Esc both confirm the record; once a
+    // record is confirmed Enter applies and Esc goes back, as the buttons do
+    // (a default or cancel button means nothing outside a dialog).
     for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)}) {
         auto* shortcut = new QShortcut(key, this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        shortcut->setEnabled(false);  // only while the panel is open
-        connect(shortcut, &QShortcut::activated, this, [this] { CmdARI_Click(); });
-        confirmKeys_.push_back(shortcut);
+        shortcut->setEnabled(false);  // not before a record is opened
+        const bool back = key == QKeySequence(Qt::Key_Escape);
+        connect(shortcut, &QShortcut::activated, this, [this, back] {
+            if (PanelOpen()) return CmdARI_Click();
+            (back ? CmdIndietro : CmdApplica)->click();
+        });
+        panelKeys_.push_back(shortcut);
     }
     FraPanel->hide();
     LblUnMisura->raise();
@@ -189,7 +195,7 @@ void ConeElbowWindow::BuildConnectionControls() {
 
 void ConeElbowWindow::SetConeElbowCaptions() {
     const std::int16_t ext = State().Settings.DiametriExt;
-    setWindowTitle(Q(Txt(LangFrmCuCon2, 1)));
+    setWindowTitle(Q(ConeElbowTitle(variant_)));
     PnlSfondo->setTitle(Q(CurvaConica(1)));
     for (int i = 0; i < variant_.Boxes; ++i)
         LblInputDati[static_cast<std::size_t>(i)]->setText(Q(ConeElbowBoxCaption(variant_, i, ext)));
@@ -369,7 +375,7 @@ void ConeElbowWindow::ClosePanel() {
     FraInput->show();
     FraPanel->hide();
     CmdApplica->setEnabled(true);
-    for (QShortcut* key : confirmKeys_) key->setEnabled(false);
+    for (QShortcut* key : panelKeys_) key->setEnabled(false);
 }
 
 void ConeElbowWindow::SetFilletPanelLabels(int kind, int record) {
@@ -399,7 +405,7 @@ void ConeElbowWindow::CmdRaccordi_Click(int index) {
     CmdApplica->setEnabled(false);
     CmdStampa->setEnabled(false);
     CmdARI->setDefault(true);
-    for (QShortcut* key : confirmKeys_) key->setEnabled(true);
+    for (QShortcut* key : panelKeys_) key->setEnabled(true);
 }
 
 void ConeElbowWindow::OptRaccordo_Click(int index) {
@@ -428,7 +434,8 @@ void ConeElbowWindow::CmdARI_Click() {
     ClosePanel();
     CmdARI->setDefault(false);
     CmdApplica->setDefault(true);
-    CmdApplica_Click();
+    for (QShortcut* key : panelKeys_) key->setEnabled(true);
+    CmdApplica_Click();  // the focus, gone with the panel, moves to the apply button
 }
 
 }  // namespace velm

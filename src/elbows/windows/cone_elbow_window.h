@@ -82,7 +82,7 @@ private:
     std::string BendText() const;
 
     const ConeElbowVariant& variant_;
-    std::vector<QShortcut*> confirmKeys_;  // Enter and Esc confirm the panel
+    std::vector<QShortcut*> panelKeys_;  // Enter and Esc: confirm the panel, later apply and back
 };
 
 void RegisterConeElbowWindows();

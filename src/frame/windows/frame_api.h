@@ -53,10 +53,10 @@ void RegisterShapeWindowFactory(int shapeCode, ShapeWindowFactory factory);
 ShapeWindowFactory ShapeWindowFactoryFor(int shapeCode);  // null when none
 // Registers every shape window the program has; start-up calls it once.
 void RegisterShapeWindows();
-// What a box shows is what gets saved or exported: when `window` (a shape
-// window, its sub-window, or anything else) has boxes changed since its last
-// apply, runs that apply as its button does. False when the apply refused the
-// inputs (its numbered message has been shown); true otherwise.
+// What a box shows is what gets saved or exported: when `window` is a shape
+// window (or its sub-window), runs its apply as the button does, every time,
+// whether or not a box changed since the last one. False when the apply
+// refused the inputs (its numbered message has been shown); true otherwise.
 bool ApplyChangedInputs(QWidget* window);
 // True when the code has a registered window: the shapes menu and the start
 // panel's pictures offer only those.

@@ -82,6 +82,11 @@ bool OptionDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void OptionDialog::done(int result) {
+    SetStatusText("");
+    QDialog::done(result);
+}
+
 void OptionDialog::mouseMoveEvent(QMouseEvent* event) {
     SetStatusText("");
     QDialog::mouseMoveEvent(event);

@@ -37,6 +37,7 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void done(int result) override;  // the dialog's hints go with it
 
     QGroupBox* Frame1 = nullptr;
     QPushButton* CmdOK = nullptr;

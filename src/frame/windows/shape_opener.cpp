@@ -77,6 +77,7 @@ QWidget* ShowShapeWindow(int shapeCode) {
     if (!factory || !area) return nullptr;
     QWidget* window = factory(shapeCode);
     if (!window) return nullptr;
+    SetStatusText("");  // the caller's hints are stale once the new window is open
     if (!IsShapeWindow(window)) {
         g_shapeWindows.erase(std::remove(g_shapeWindows.begin(), g_shapeWindows.end(), nullptr), g_shapeWindows.end());
         g_shapeWindows.emplace_back(window);

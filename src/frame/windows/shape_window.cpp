@@ -236,7 +236,7 @@ void ShapeWindow::CmdApplica_Click() {
     std::uint64_t& generation = ResultsGeneration();
     generation = State().NewGeneration();
     ownGeneration_ = message == 0 ? generation : 0;
-    const bool refused = ReportCheckResult(message) != False16;
+    const bool refused = ReportApplyResult(message) != False16;
     if (refused) {
         lastApplyAccepted_ = false;
         AfterRefusedApply();
@@ -287,6 +287,14 @@ void ShapeWindow::CmdAnteprima_Click() {
 void ShapeWindow::CmdModifica_Click() {
     ShowInputView();
     CmdApplica_Click();
+}
+
+bool ShapeWindow::ApplyPendingInputs() {
+    // The result view stays: the development is drawn again from the checked inputs.
+    const bool resultView = !InputViewActive && !Unloaded();
+    if (!ShapeWindowBase::ApplyPendingInputs()) return false;
+    if (resultView) CmdSviluppa_Click();
+    return true;
 }
 
 bool ShapeWindow::DevelopEnabled() const { return developEnabled_; }

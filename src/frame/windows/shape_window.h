@@ -110,6 +110,7 @@ public:
     void CmdSaldatura_Click();
     void CmdAnteprima_Click();
     void CmdModifica_Click();
+    bool ApplyPendingInputs() override;
 
     // The two views and the empty state after a refused apply.
     void ShowInputView();

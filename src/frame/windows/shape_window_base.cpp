@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "core/development_checks.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_colour.h"
 #include "platform/qt/qt_text.h"
@@ -167,6 +168,7 @@ bool ShapeWindowBase::KeepMinimumSize() {
 
 void ShapeWindowBase::Form_Unload() {
     unloaded_ = true;
+    SetStatusText("");  // the window's hints go with it
     if (State().SwitchingForms) return;  // the opener is replacing this window
     if (MainWindow()) EnableStartPanel(true);
 }
@@ -174,9 +176,16 @@ void ShapeWindowBase::Form_Unload() {
 void ShapeWindowBase::CmdIndietro_Click() { Frame()->close(); }
 
 bool ShapeWindowBase::ApplyPendingInputs() {
-    if (unloaded_ || !InputsChanged) return true;
+    if (unloaded_) return true;
     CmdApplica_Click();
     return LastApplyAccepted();
+}
+
+Bool16 ShapeWindowBase::ReportApplyResult(int message) {
+    const bool shownBefore = message != 0 && message == shownRefusal_ && !InputsChanged && InGeometryEvent();
+    shownRefusal_ = message;
+    if (shownBefore) return True16;
+    return ReportCheckResult(message);
 }
 
 bool ApplyChangedInputs(QWidget* window) {

@@ -4,7 +4,8 @@
 // the shape opener, the resize and show guard that lets the first showing
 // draw, the minimum normal size, closing with SwitchingForms, the input
 // boxes' wiring to the family's filters and hints, the status-line hints of
-// the controls, and applying edited boxes before a save or an export.
+// the controls, showing a refusal once per change of the inputs, and
+// checking the inputs again before every save or export.
 //
 // The cylinder and frustum windows (ShapeWindow, with a sketch) and the
 // elbow windows derive from it.
@@ -55,9 +56,10 @@ public:
     // makes (and loads) a new one.
     bool Unloaded() const { return unloaded_; }
 
-    // Edited boxes are applied as the apply button does; false when that
-    // apply refused them (its message has been shown).
-    bool ApplyPendingInputs();
+    // A save or an export checks what the boxes show: the apply runs as its
+    // button does, every time, whether or not a box changed since the last
+    // one; false when it refused them (its message has been shown).
+    virtual bool ApplyPendingInputs();
 
     // Puts a newly made window into the main window's area, when there is
     // one, filling it so that the drawings have room; closing deletes the
@@ -116,6 +118,10 @@ protected:
     // The window is being destroyed: no hook may run.
     bool Closing() const { return closing_; }
     void SetShapeState();  // ShapeCode and SwitchingForms, as every load sets them
+    // An apply's check result (0 accepted), shown as ReportCheckResult shows
+    // it; True16 when refused. A resize re-applies unchanged inputs: a
+    // refusal already shown for them is not shown again.
+    Bool16 ReportApplyResult(int message);
 
     // Control makers: objectName the model's name.
     static QLabel* MakeLabel(QWidget* parent, const std::string& name);
@@ -142,6 +148,7 @@ private:
     bool closing_ = false;
     bool unloaded_ = false;
     int inGeometryEvent_ = 0;  // depth of resize and show events being handled
+    int shownRefusal_ = 0;     // the refusal the last apply reported, 0 after an accepted one
 };
 
 template <class W, std::size_t N>

@@ -48,7 +48,7 @@ void ExportDxf(const std::string& name) {
     if (r.Status != DxfStatus::Written)
         ShowRefusal(r.Status);
     else if (r.Error != 0)
-        ShowFileError(name + ": " + SystemErrorText(r.Error));
+        ShowFileError(name + ": " + FileWriteErrorText(r.Error));
 }
 
 void ExportIsoFile(const std::string& name) {
@@ -67,7 +67,7 @@ void ExportIsoFile(const std::string& name) {
         case IsoStatus::DrawingFailed:
             ShowFileError(folder + "/" + ConverterDrawingName + ": " + SystemErrorText(r.Error));
             break;
-        case IsoStatus::TargetFailed: ShowFileError(name + ": " + SystemErrorText(r.Error)); break;
+        case IsoStatus::TargetFailed: ShowFileError(name + ": " + FileWriteErrorText(r.Error)); break;
         case IsoStatus::NotStarted: ShowFileError(Txt(LangMsgbox, MsgConverterNotStarted)); break;
         case IsoStatus::Crashed: ShowFileError(Txt(LangMsgbox, MsgConverterCrashed)); break;
         case IsoStatus::ExitCode:

@@ -304,6 +304,7 @@ void RegisterCalibrationCommand() {
         if (!CheckPrinterAvailable(Txt(LangErrore, 33))) return;
         FrmTaratura dialog(MainWindow());
         dialog.exec();
+        SetStatusText("");  // the dialog's hints go with it
     });
 }
 

@@ -4,7 +4,11 @@
 // the system's default printer when one exists, else a PDF printer whose
 // file the user names in the save dialog of the Dialogs service.
 #include <functional>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/dialogs.h"
@@ -12,7 +16,6 @@
 
 class QFont;
 class QPainter;
-class QPrinter;
 
 namespace velm {
 
@@ -57,6 +60,24 @@ public:
     bool PrintsToFile() override;
     std::string FailureText() override { return failure_; }
     void NumberDocuments(const std::string& fileName) override;
+    void NameNextDocument(const std::string& fileName) override { nextName_ = fileName; }
+    void HoldSetUp() override;
+    void RestoreSetUp() override;
+
+    // Printer, file and paper of the device, read and put back as one.
+    struct SetUp {
+        QString printerName;
+        QPrinter::OutputFormat format = QPrinter::NativeFormat;
+        QString outputFile;
+        QPageLayout layout;
+    };
+    SetUp CurrentSetUp();
+    void PutSetUp(const SetUp& setUp);
+
+    // After a print dialog was read: no page selection, page set, copies or
+    // pages per sheet stay on the device, so every document prints whole,
+    // once and true to size.
+    void DropPrintChoices();
 
     // Makes the save dialog's request for the file of a PDF printer from the
     // proposed name (the program's texts live above the platform).
@@ -79,6 +100,8 @@ private:
     bool pageStateSet_ = false;
     DocState state_ = DocState::Idle;
     std::string numberedName_;
+    std::string nextName_;
+    std::optional<SetUp> held_;
     std::function<FileDialogRequest(const std::string&)> fileRequest_;
     int documentNumber_ = 0;
     std::string failure_;

@@ -64,7 +64,9 @@ protected:
         return SheetPreview::Current();
     }
     static void ClosePreview(ConeElbowWindow* w, SheetPreview* p) {
+        MoveOver(p->CmdIndietro);
         Click(p->CmdIndietro);
+        EXPECT_EQ(Status(), "");  // the preview's hint went with it
         Wait(20);
         wt::SubWindowOf(w)->showMaximized();
         Wait(20);
@@ -89,6 +91,8 @@ TEST_F(ConeElbowWindowTest, OpensDrawsNamesAndPreviewsPieces) {
         ConeElbowWindow* w = Open(c.code);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(wt::S(w->objectName()), ConeElbowVariantOf(c.code)->Name);
+        // The caption names the variant, as the start panel does under its picture.
+        EXPECT_TRUE(w->windowTitle().endsWith(Q(Txt(LangFrmIniziale, 8 + 2 * (c.code - ShapeCuCilindri)))));
         EXPECT_EQ(static_cast<int>(w->TxtInputDati.size()), c.boxes);
         EXPECT_TRUE(w->LastApplyAccepted());
         EXPECT_EQ(State().DevelopmentValid, True16);
@@ -230,6 +234,15 @@ TEST_F(ConeElbowWindowTest, EndConnectionPanel) {
     EXPECT_FALSE(w->PanelOpen());
     EXPECT_EQ(st.Inputs.EndConnections[6], 1.0f);
     EXPECT_EQ(st.Inputs.EndConnections[10], 30.0f);
+
+    // Confirmed: Enter applies and Esc goes back, taking the window's hints along.
+    const std::uint64_t confirmed = st.Elbow.Generation;
+    QTest::keyClick(w->TxtInputDati[0], Qt::Key_Return);
+    EXPECT_GT(st.Elbow.Generation, confirmed);
+    SetStatusText("x");
+    QTest::keyClick(w->TxtInputDati[0], Qt::Key_Escape);
+    EXPECT_TRUE(w->Unloaded() && Status().empty());
+    Wait(20);
 }
 
 // In inches the panel shows the records in inches, and the unit label stays

@@ -41,6 +41,7 @@ protected:
         State() = WorkingState{};
         State().ShapeCode = ShapeCiRe;
         Language().Sections[LangMsgbox] = {"", "", "", "not a data file", "", "not found"};
+        Language().Sections[LangMsgbox].resize(25, "Save as writes it under another name.");
         Language().Sections[LangErrore] = TextSection(DataFileDamagedText + 1);
         Language().Sections[LangErrore][DataFileDamagedText] = "damaged at line";
         Language().Sections[LangHelp] = TextSection(24);
@@ -131,7 +132,9 @@ TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
         dialogs_.ExpectMessage(IdOk);
         SaveDataFile("CONNOME");
         ASSERT_EQ(dialogs_.messages.size(), 1u);
-        EXPECT_EQ(dialogs_.messages[0].prompt, target + ": " + SystemErrorText(error));
+        // A protected file also says how to get the job written.
+        const std::string wayOut = error == EACCES ? ". Save as writes it under another name." : "";
+        EXPECT_EQ(dialogs_.messages[0].prompt, target + ": " + SystemErrorText(error) + wayOut);
         EXPECT_EQ(dialogs_.messages[0].style, MbExclamation);
         EXPECT_EQ(State().CurrentFileName, "/x/current.qvl");
         EXPECT_EQ(Recent(), (RecentList{"/x/current.qvl", "/x/other.qvl", RecentNotUsed, RecentNotUsed, RecentNotUsed}));

@@ -101,8 +101,10 @@ TEST_F(OptionDialogsTest, CloseChangesNothing) {
         Option(&dialog, "Chkbox", 0)->click();
         Option(&dialog, "OptDiametri", 1)->click();
         Step(&dialog)->setCurrentIndex(0);
+        SetStatusText("a hint of the dialog");
         Press(&dialog, "CmdChiudi");
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_EQ(wt::Status(), "") << "the hint went with the dialog";
     }
     {
         FrmUnMis dialog(MainWindow());

@@ -74,13 +74,15 @@ protected:
 };
 
 // A window opens filling the main window's area and painted whole, from the
-// start panel and from the menu.
+// start panel and from the menu; the caller's hint goes.
 TEST_F(ShapeWindowTest, OpensFillingTheAreaAndPaintedWhole) {
     StartProgram();
     for (std::int16_t code : {ShapeCoDiscordi, ShapeCiTaSup}) {  // the second opened from the menu
         SCOPED_TRACE(code);
+        SetStatusText("the caller's hint");
         ShapeWindow* w = Open(code);
         ASSERT_NE(w, nullptr);
+        EXPECT_EQ(Status(), "");
         EXPECT_EQ(SubWindowOf(w)->geometry(), QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
         ExpectPaintedOnScreen(w);
     }
@@ -316,7 +318,8 @@ TEST_F(ShapeWindowTest, BoxesAndLabelsShowWhole) {
 
 // Typed but not applied: save and save as apply first, as the button does
 // (check, compute, redraw); refused inputs show their message and nothing
-// is written, not even the save dialog.
+// is written, not even the save dialog, however often asked; a resize shows
+// a refusal only once per change of the inputs.
 TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
     StartProgram();
     const std::string file = ProgramFolder() + "/typed.qvl";
@@ -352,6 +355,16 @@ TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
         EXPECT_EQ(dialogs.messages[0].style, MbCritical);
         EXPECT_EQ(saved(), kept);
         EXPECT_FALSE(State().DevelopmentValid);
+        // Asked again unchanged: refused again; a resize applies again without a word.
+        dialogs.ExpectMessage(IdOk);
+        Mdi()->FileItem(2)->trigger();
+        SubWindowOf(w)->resize(SubWindowOf(w)->size() - QSize(3, 0));
+        EXPECT_EQ(std::pair(dialogs.messages.size(), saved()), std::pair(std::size_t{2}, kept));
+        // A changed box: the next resize shows the refusal once more.
+        Type(w->TxtInputDati[1], "0.0");
+        dialogs.ExpectMessage(IdOk);
+        SubWindowOf(w)->resize(SubWindowOf(w)->size() + QSize(3, 0));
+        EXPECT_EQ(dialogs.messages.size(), 3u);
         dialogs.messages.clear();
         Type(w->TxtInputDati[1], "20");
         Click(w->CmdApplica);

@@ -105,7 +105,8 @@ TEST_F(ExportTest, DxfFromTheMenuLeavesTheJobAlone) {
 
 TEST_F(ExportTest, NoDevelopmentNoDrawing) {
     OpenCylinder();
-    State().DevelopmentValid = False16;  // as a change of unit leaves it
+    MdiArea()->closeActiveSubWindow();  // at the start panel a change of unit leaves no development
+    State().DevelopmentValid = False16;
     for (const char* name : {"x.dxf", "x.iso"}) {
         dialogs.messages.clear();
         dialogs.ExpectSave(out.File(name));
