@@ -12,6 +12,16 @@ void ShowMessage(const std::string& prompt, int style, const std::string& title)
 
 void ShowErrorMessage(const std::string& text) { ShowMessage(text, MbCritical, Txt(LangErrore, 1)); }
 
+namespace {
+void (*g_statusLine)(const std::string&) = nullptr;
+}
+
+void ShowStatusText(const std::string& text) {
+    if (g_statusLine != nullptr) g_statusLine(text);
+}
+
+void InstallStatusLine(void (*show)(const std::string& text)) { g_statusLine = show; }
+
 FileDialogRequest PdfFileRequest(const std::string& fileName) {
     FileDialogRequest request;
     request.title = Txt(LangCommon, 20);

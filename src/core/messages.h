@@ -12,6 +12,11 @@ void ShowMessage(const std::string& prompt, int style, const std::string& title)
 // The critical icon, titled with text 1 of LangErrore.
 void ShowErrorMessage(const std::string& text);
 
+// The running program's status line: a word after the fact (a job the print
+// service took). Nothing is shown until the main window installs its line.
+void ShowStatusText(const std::string& text);
+void InstallStatusLine(void (*show)(const std::string& text));
+
 // The save dialog that names the PDF file a print goes to, its title and
 // filter from LangCommon, proposing `fileName`.
 FileDialogRequest PdfFileRequest(const std::string& fileName);

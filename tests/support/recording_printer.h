@@ -37,6 +37,7 @@ public:
     struct DocumentRec {
         std::vector<PageRec> pages;
         std::string fileName;  // the numbered file name, when one was set
+        std::string title;     // what the print service would list it as
         bool ended = false;
     };
 
@@ -51,6 +52,7 @@ public:
     bool available = true;   // false: "no printer"
     bool failStart = false;  // documents cannot be started
     std::string failureText;  // what FailureText says
+    PrintDelivery delivery;   // where each printed document went (LastDelivery)
     bool printsToFile = false;
     // Runs inside each document's print, just before it ends (what the user
     // may do meanwhile); the document ends after it returns.
@@ -65,6 +67,8 @@ public:
     bool PrintsToFile() override { return printsToFile; }
     std::string FailureText() override { return failureText; }
     void NumberDocuments(const std::string& fileName) override;
+    void SetDocumentTitle(const std::string& title) override { title_ = title; }
+    PrintDelivery LastDelivery() override { return lastDelivery_; }
 
     std::vector<DocumentRec> documents;    // every document begun, the last one perhaps still open
     std::vector<DocumentResult> results;   // what each EndDocument answered
@@ -104,6 +108,8 @@ private:
     DocState state_ = DocState::Idle;
     std::string numberedName_;
     int documentNumber_ = 0;
+    std::string title_;
+    PrintDelivery lastDelivery_;
     RecordedPage page_;
 };
 
