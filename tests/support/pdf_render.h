@@ -1,6 +1,9 @@
 #pragma once
 // A printed PDF page as grey pixels (pdftoppm from poppler-utils), for tests
 // that measure what went to paper.
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -50,6 +53,18 @@ inline std::pair<double, double> InkEdges(const Grey& g, bool row, int at) {
     while (j > 0 && dark[j - 1] == dark[j] - 1) --j;
     const double lastCentre = (dark[j] + dark[last]) / 2.0;
     return {(first + 0.5) / 10, (lastCentre + 0.5) / 10};
+}
+
+// A plate drawn with its corner at (left, top) millimetres, `width` across
+// and `height` down, measured across it a quarter down and up it a quarter
+// along: true within 0.2 mm.
+inline void ExpectPlateOnPage(const Grey& page, double left, double top, double width, double height) {
+    const auto across = InkEdges(page, true, static_cast<int>(std::lround((top + height / 4) * 10)));
+    const auto along = InkEdges(page, false, static_cast<int>(std::lround((left + width / 4) * 10)));
+    EXPECT_NEAR(across.second - across.first, width, 0.2);
+    EXPECT_NEAR(along.second - along.first, height, 0.2);
+    EXPECT_NEAR(across.first, left, 0.2);
+    EXPECT_NEAR(along.first, top, 0.2);
 }
 
 }  // namespace velm

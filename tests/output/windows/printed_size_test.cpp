@@ -63,13 +63,7 @@ TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
 
         const double width = r.DevelopedLength * c.x / c.scale, height = r.Hmax * c.y / c.scale;
         const double left = Margin + 38, top = Margin + 150 / pictures.SheetHeight * 277;
-        // Across the plate a quarter down; up the plate a quarter along.
-        const auto across = InkEdges(page, true, static_cast<int>(std::lround((top + height / 4) * 10)));
-        const auto along = InkEdges(page, false, static_cast<int>(std::lround((left + width / 4) * 10)));
-        EXPECT_NEAR(across.second - across.first, width, 0.2);
-        EXPECT_NEAR(along.second - along.first, height, 0.2);
-        EXPECT_NEAR(across.first, left, 0.2);
-        EXPECT_NEAR(along.first, top, 0.2);
+        ExpectPlateOnPage(page, left, top, width, height);
     }
     Platform() = saved;
 }

@@ -91,14 +91,8 @@ TEST_F(PrintServiceTest, ADevelopmentAndTheCalibrationRectanglePrintTrueToSize) 
     Grey page = PrintedPage(before);
     ASSERT_GT(page.width, 0) << "no page from the queue";
     EXPECT_EQ(PrivateCups::LastCompletedTitle(Queue), "VELM \u2013 Right cylinder");
-    const double width = r.DevelopedLength, height = r.Hmax;
-    const double left = area.left() + area.width() / 5, top = area.top() + 150 / pictures.SheetHeight * area.height();
-    const auto across = InkEdges(page, true, static_cast<int>(std::lround((top + height / 4) * 10)));
-    const auto along = InkEdges(page, false, static_cast<int>(std::lround((left + width / 4) * 10)));
-    EXPECT_NEAR(across.second - across.first, width, 0.2);
-    EXPECT_NEAR(along.second - along.first, height, 0.2);
-    EXPECT_NEAR(across.first, left, 0.2);
-    EXPECT_NEAR(along.first, top, 0.2);
+    ExpectPlateOnPage(page, area.left() + area.width() / 5, area.top() + 150 / pictures.SheetHeight * area.height(),
+                      r.DevelopedLength, r.Hmax);
 
     // The calibration rectangle from the printable corner, on portrait and
     // landscape paper; a landscape page comes out turned on the sheet.
