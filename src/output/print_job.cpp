@@ -89,7 +89,8 @@ void ReportDocument(Printer& printer, DocumentResult result) {
 
 namespace {
 
-void PrintTitleLine(Printer& printer, int family, const WorkingState& st) {
+// Prints the title line; returns where the text printed so far ends.
+double PrintTitleLine(Printer& printer, int family, const WorkingState& st) {
     PrinterPage& page = printer.Page();
     const std::string scale = ScaleTitle(st.Settings.Scale);
     if (!scale.empty()) {
@@ -104,9 +105,12 @@ void PrintTitleLine(Printer& printer, int family, const WorkingState& st) {
         page.CurrentX = (page.ScaleWidth() - page.TextWidth(piece)) / 2;
         PrintOneItem(printer, piece, ItemEnd::EndLine);
         page.FontBold = false;
-    } else {
-        PrintOneItem(printer, "", ItemEnd::EndLine);
+        return page.CurrentY;
     }
+    // The line ends the scale caption; alone it holds no text.
+    const double before = page.CurrentY;
+    PrintOneItem(printer, "", ItemEnd::EndLine);
+    return scale.empty() ? before : page.CurrentY;
 }
 
 }  // namespace
@@ -127,9 +131,10 @@ DocumentResult PrintSheetOn(Printer& printer, int family, const SheetPictures& p
             PrintConeDataPage(printer, st);
     }
     if (s.CheckSviluppo == 1) {
-        PrintTitleLine(printer, family, st);
+        const double textBottom = PrintTitleLine(printer, family, st);
         PrintPlacement at = PlacementOf(family, pictures, st.Sheet);
         at.MeasuringSystem = s.MeasuringSystem;
+        at.TextBottom = textBottom;
         const auto lines = family == CylinderSheet
                                ? CylinderPrintedLines(st.CylinderDevelopment.Results, s.AngleStep,
                                                       st.DevelopmentPart, at)

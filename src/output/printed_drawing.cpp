@@ -1,5 +1,6 @@
 #include "output/printed_drawing.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "cones/cone_outline.h"
@@ -28,6 +29,13 @@ Span SpanOf(std::int16_t part, int m, int n) {
     if (part == 1) return {0, m};
     if (part == 2) return {m, n};
     return {0, n};
+}
+
+// The dash-dot line at x from the plate's top to its bottom, past both ends.
+PrintedLine MiddleLineOf(double x, double top, double bottom, const PrintPlacement& at) {
+    const double overhang = MiddleLineOverhang(at);
+    const double from = std::min(top, std::max(top - overhang, at.TextBottom));
+    return {x, from, x, bottom + overhang, true};
 }
 
 }  // namespace
@@ -59,9 +67,7 @@ std::vector<PrintedLine> CylinderPrintedLines(const CylinderResults& r, float an
         lines.push_back(segment(o.Upper[static_cast<std::size_t>(k)], o.Upper[static_cast<std::size_t>(k - 1)]));
     if (developmentPart != 2) lines.push_back(segment(o.LeftSeam.To, o.LeftSeam.From));
     // The generatrix at 180 degrees: the middle line, or the cut edge of a half.
-    const double xm = px(o.MiddleLine.From);
-    const double overhang = MiddleLineOverhang(at);
-    lines.push_back({xm, y0 - overhang, xm, yB + overhang, true});
+    lines.push_back(MiddleLineOf(px(o.MiddleLine.From), y0, yB, at));
     return lines;
 }
 
@@ -107,8 +113,7 @@ std::vector<PrintedLine> ConePrintedLines(const ConeResults& r, float angleStep,
         lines.push_back(segment(o.LeftEdgeSeam.Inner.X, o.LeftEdgeSeam.Inner.Y, o.LeftEdgeSeam.Outer.X,
                                 o.LeftEdgeSeam.Outer.Y));
     // The axis, from the inner edge's nearest point to the outer edge's farthest.
-    const double overhang = MiddleLineOverhang(at);
-    lines.push_back({xA, py(o.MiddleLine.From.Y) - overhang, xA, py(o.MiddleLine.To.Y) + overhang, true});
+    lines.push_back(MiddleLineOf(xA, py(o.MiddleLine.From.Y), py(o.MiddleLine.To.Y), at));
     return lines;
 }
 

@@ -24,6 +24,7 @@ struct PrintPlacement {
     float PageHeight = 0;
     PrintFactorPair Factors;  // printer units per development unit
     std::int16_t MeasuringSystem = 0;  // 1: the page is measured in inches
+    double TextBottom = 0;    // printer units: the text lines above end here
 };
 
 struct PrintedLine {
@@ -31,7 +32,8 @@ struct PrintedLine {
     bool MiddleLine = false;  // the dash-dot line, width 1
 };
 
-// How far the dash-dot line reaches past the plate: 2 mm, in the page's unit.
+// How far the dash-dot line reaches past the plate: 2 mm, in the page's unit;
+// above the plate never into the text lines.
 inline double MiddleLineOverhang(const PrintPlacement& at) { return at.MeasuringSystem != 0 ? 2 / 25.4 : 2; }
 
 // The lines in drawing order; empty when the development gives no outline.

@@ -127,12 +127,15 @@ SheetLayout LayOutSheet(const SheetLayoutInput& in) {
     out.DataBoxShown = Pixels(SH * B / P);
     out.DataBoxVisible = s.CheckData == 1 || s.CheckNote == 1;
     double top = out.DataBoxVisible ? out.DataBoxShown : 0;
+    double text = out.DataBoxVisible ? B : 0;  // printer units
 
     // One bold title line below the data box, whenever the print would have one.
     if (SheetHasTitleLine(in.Family, in.ShapeCode, s)) {
         out.TitleReserve = static_cast<float>(SH * in.TitleHeight / P);
         top += out.TitleReserve;
+        text += in.TitleHeight;
     }
+    out.TextHeight = text / P * pageHeight;
 
     out.DrawingWidth = Pixels(SW * in.Extent.Width / pageWidth);
     out.DrawingHeight = Pixels(SH * in.Extent.Height / pageHeight) + (in.Family == ConeSheet ? 2 : 0);

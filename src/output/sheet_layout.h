@@ -84,6 +84,7 @@ struct SheetLayout {
     int DataBoxShown = 0;      // PctDati's height
     bool DataBoxVisible = false;
     float TitleReserve = 0;    // sheet units kept for the title line (PctDisegno's tag)
+    double TextHeight = 0;     // development units the shown data box and the title line take
     int DrawingLeft = 0, DrawingTop = 0, DrawingWidth = 0, DrawingHeight = 0;
     bool DrawingVisible = false;
 };

@@ -275,6 +275,26 @@ TEST_F(PrintJobTest, TitleLineDataBlockAndOptions) {
     }
 }
 
+// The dash-dot line reaches 2 mm past the plate, above it never into the text
+// printed over the drawing (4 mm lines): a piece title, a scale caption, the notes.
+TEST_F(PrintJobTest, MiddleLineStaysClearOfTheTextAbove) {
+    DevelopCylinder(ShapeCiRe, 1);
+    const struct { std::int16_t code, scale, note; double text, gap; } cases[] = {
+        {ShapeCuCilindri, 1, 0, 4, 0.5}, {ShapeCiRe, 2, 0, 4, 1}, {ShapeCiRe, 1, 1, 12, 0}, {ShapeCiRe, 2, 0, 4, 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gap);
+        printer.documents.clear();
+        st.ShapeCode = c.code;
+        st.Settings.CheckNote = c.note;
+        Place(1, 1, c.scale);
+        st.Sheet.DrawingTop = static_cast<float>((c.text + c.gap) / 287 * pictures.SheetHeight);
+        ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
+        const auto& middle = OnlyPage().lines.back();
+        EXPECT_NEAR(middle.y1, std::max(c.text, c.text + c.gap - 2), 1e-3);
+        EXPECT_NEAR(middle.y2, c.text + c.gap + st.CylinderDevelopment.Results.Hmax / c.scale + 2, 1e-3);
+    }
+}
+
 TEST_F(PrintJobTest, NothingChosenPrintsNothingAndAFamilyOutOfRangeOnlyEnds) {
     DevelopCylinder(ShapeCiRe, 1);
     st.Settings.CheckSviluppo = 0;

@@ -1,11 +1,14 @@
 // The sheet layout against values worked out by hand: page and factors,
-// sheet size, data box, title reserve and the drawing's place and size.
+// sheet size, data box, title reserve and the drawing's place and size; and
+// whether a drawing fits the sheet.
 #include "output/sheet_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
+#include "output/sheet_fit.h"
 #include "support/frustum_model.h"
 
 namespace velm {
@@ -109,6 +112,8 @@ TEST(SheetLayout, DataBoxLinesByCodeAndOption) {
             EXPECT_EQ(out.DrawingTop,
                       static_cast<int>(std::ceil((c.shown ? out.DataBoxShown : 0) + out.TitleReserve - 1e-9)));
             EXPECT_NEAR(out.TitleReserve, IsSheetPieceCode(c.family, c.code) ? SH * 5 / 297 : 0, 1e-4);
+            const double text = (c.shown ? c.lines * 4 : 0) + (IsSheetPieceCode(c.family, c.code) ? 5 : 0);
+            EXPECT_NEAR(out.TextHeight, text / 297 * out.PageHeight, 1e-4);
         }
     }
     EXPECT_EQ(DataBlockLineCount(CylinderSheet, 12), 0);
@@ -201,6 +206,29 @@ TEST(SheetLayout, ExtentsOfWholeAndHalfDevelopments) {
         EXPECT_NEAR(ConeDrawingExtent(r, 1, 1).Width, c.width / 2, 1e-3);
         EXPECT_NEAR(ConeDrawingExtent(r, 1, 2).Height, c.height, 1e-3);
         EXPECT_NEAR(ConeDrawingExtent(r, 1, 0).Height, c.height, 1e-3);
+    }
+}
+
+// What fits a 190 x 277 page with 20 of it taken by text, worked out by hand.
+TEST(SheetFit, TooLargeDrawingsAndWhatFitsInstead) {
+    // cut: W too wide, H too high; also: h a half fits, t turned, T a half turned.
+    struct Case { DrawingExtent part, half; bool whole; int scale; const char* cut; int fitsAt; const char* also; };
+    const Case cases[] = {
+        {{190, 257}, {95, 257}, true, 1, "", 0, ""},  // just fits
+        {{471.2, 300}, {235.6, 300}, true, 1, "WH", 3, ""},  // d 150, L 300
+        {{500, 150}, {250, 150}, true, 1, "W", 3, "T"},
+        {{150, 260}, {75, 260}, true, 1, "H", 2, ""},      // the text takes the room
+        {{250, 150}, {125, 150}, false, 1, "W", 2, "t"},   // a half is not halved again
+        {{400, 100}, {200, 100}, true, 2, "W", 3, "ht"},   // the room grows with the scale
+        {{2000, 100}, {1000, 100}, true, 1, "W", 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.part.Width);
+        const double k = c.scale;
+        const SheetFit f = FitOnSheet({190 * k, 277 * k, 20 * k, c.part, c.half, c.whole, c.scale});
+        EXPECT_EQ(std::string(f.TooWide ? "W" : "") + (f.TooHigh ? "H" : ""), c.cut);
+        EXPECT_EQ(std::string(f.Half ? "h" : "") + (f.Turned ? "t" : "") + (f.HalfTurned ? "T" : ""), c.also);
+        EXPECT_EQ(f.Scale, c.fitsAt);
     }
 }
 

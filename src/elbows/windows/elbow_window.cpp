@@ -14,6 +14,7 @@
 #include "cones/cone_piece.h"
 #include "cylinders/cylinder_piece.h"
 #include "elbows/cyl_elbow_fields.h"
+#include "elbows/elbow_messages.h"
 #include "output/print_job.h"
 #include "output/windows/sheet_preview.h"
 #include "platform/dialogs.h"
@@ -246,13 +247,19 @@ bool ElbowWindow::DevelopPiece(std::int16_t n) {
     ElbowPiece piece;
     if (n != st.Elbow.PieceCount || !ElbowPieceOf(st.Elbow, st.SelectedPiece, piece)) return false;
     const DevelopmentSettings settings = DevelopmentSettingsOf(st);
+    // A piece that cannot be developed says so and opens nothing.
+    const auto refused = [&] {
+        ShowErrorMessage(UpperCase(Txt(LangFrmAntep, piece.Cylindrical ? 41 : 40)) +
+                         std::to_string(st.SelectedPiece) + ": " + Txt(LangErrore, ErrConeElbowPiece));
+        return false;
+    };
     if (piece.Cylindrical) {
         if (DevelopCylinderPiece(piece, settings, st.LastCylinderData, st.CylinderDevelopment.Results) != 0)
-            return false;
+            return refused();
         st.CylinderDevelopment.Generation = st.NewGeneration();
         return OpenSheetPreview(CylinderSheet, this);
     }
-    if (DevelopConePiece(piece, settings, st.LastConeData, st.ConeDevelopment.Results) != 0) return false;
+    if (DevelopConePiece(piece, settings, st.LastConeData, st.ConeDevelopment.Results) != 0) return refused();
     st.ConeDevelopment.Generation = st.NewGeneration();
     return OpenSheetPreview(ConeSheet, this);
 }

@@ -79,25 +79,6 @@ void FrmTabella::FillGrid() {
     const double zone = 14.0 * metrics.averageCharWidth();
     head1Left_ = static_cast<int>(NextZoneStart(metrics.horizontalAdvance(Q(table_.Head0)), zone));
 
-    const int column0 = metrics.horizontalAdvance(Q(table_.Head0)) + HeadMargin;
-    const int column12 = metrics.horizontalAdvance(Q(table_.WidthText));
-    GrdDati->setColumnWidth(0, column0);
-    GrdDati->setColumnWidth(1, column12);
-    GrdDati->setColumnWidth(2, column12);
-    // Room for the scroll bar and the frame, where the classic grid took 260 twips.
-    const int chrome = std::max(17, GrdDati->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * GrdDati->frameWidth());
-    const int gridWidth = column0 + column12 * 2 + chrome;
-    setFixedSize(gridWidth + HeadMargin, InnerHeight);
-    GrdDati->setGeometry(0, GridTop, gridWidth, InnerHeight - ButtonRoom);
-    CenterForm(MainWindow(), this);
-
-    const int buttonTop = GridTop + GrdDati->height() + 12;
-    const int buttonHeight = CmdStampa->sizeHint().height();
-    const int wide = std::max(64, (gridWidth - 3 * 8 - 32) / 2);
-    CmdStampa->setGeometry(8, buttonTop, wide, buttonHeight);
-    CmdEsci->setGeometry(16 + wide, buttonTop, wide, buttonHeight);
-    CmdHelp->setGeometry(24 + 2 * wide, buttonTop, 32, buttonHeight);
-
     // The header row: column 0's header stays empty.
     GrdDati->setHorizontalHeaderLabels({QString(), Q(table_.Column1), Q(table_.Column2)});
     GrdDati->setRowCount(static_cast<int>(table_.Rows.size()));
@@ -110,6 +91,32 @@ void FrmTabella::FillGrid() {
             GrdDati->setItem(r, c, item);
         }
     }
+
+    // Each column as wide as its widest text: heading, column name or value.
+    auto widthOf = [&](int c, int least) {
+        GrdDati->resizeColumnToContents(c);
+        return std::max(least, GrdDati->columnWidth(c));
+    };
+    const int column0 = widthOf(0, metrics.horizontalAdvance(Q(table_.Head0)) + HeadMargin);
+    const int column12 = std::max(widthOf(1, metrics.horizontalAdvance(Q(table_.WidthText))), widthOf(2, 0));
+    GrdDati->setColumnWidth(0, column0);
+    GrdDati->setColumnWidth(1, column12);
+    GrdDati->setColumnWidth(2, column12);
+    // Room for the scroll bar and the frame, where the classic grid took 260 twips.
+    const int chrome = std::max(17, GrdDati->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * GrdDati->frameWidth());
+    const int gridWidth = column0 + column12 * 2 + chrome;
+    // The heading strip above may reach further than the grid.
+    const int headings = head1Left_ + metrics.horizontalAdvance(Q(table_.Head1));
+    setFixedSize(std::max(gridWidth, headings) + HeadMargin, InnerHeight);
+    GrdDati->setGeometry(0, GridTop, gridWidth, InnerHeight - ButtonRoom);
+    CenterForm(MainWindow(), this);
+
+    const int buttonTop = GridTop + GrdDati->height() + 12;
+    const int buttonHeight = CmdStampa->sizeHint().height();
+    const int wide = std::max(64, (gridWidth - 3 * 8 - 32) / 2);
+    CmdStampa->setGeometry(8, buttonTop, wide, buttonHeight);
+    CmdEsci->setGeometry(16 + wide, buttonTop, wide, buttonHeight);
+    CmdHelp->setGeometry(24 + 2 * wide, buttonTop, 32, buttonHeight);
 }
 
 void FrmTabella::paintEvent(QPaintEvent* event) {

@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "cones/cone_development_drawing.h"
 #include "core/control_names.h"
 #include "core/language.h"
+#include "core/messages.h"
 #include "core/number_text.h"
 #include "core/settings.h"
 #include "core/working_state.h"
@@ -63,6 +65,36 @@ std::string ScaleText(std::int16_t scale) {
 }
 
 std::int16_t BoxValue(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+
+// The drawn part of the last development of a sheet's family.
+DrawingExtent ExtentOf(int family, const WorkingState& st, std::int16_t part) {
+    return family == CylinderSheet ? CylinderDrawingExtent(st.CylinderDevelopment.Results, part)
+                                   : ConeDrawingExtent(st.ConeDevelopment.Results, st.Settings.AngleStep, part);
+}
+
+// Red lines over the sheet where its edges cut the drawing; the pointer
+// goes through to the drawing below.
+class CutMarks : public QWidget {
+public:
+    explicit CutMarks(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents, true);
+        setAttribute(Qt::WA_NoSystemBackground, true);
+    }
+    void SetCuts(std::vector<QLine> cuts) {
+        cuts_ = std::move(cuts);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(Qt::red, 3));
+        for (const QLine& l : cuts_) painter.drawLine(l);
+    }
+
+private:
+    std::vector<QLine> cuts_;
+};
 
 }  // namespace
 
@@ -188,6 +220,7 @@ void SheetPreview::BuildControls() {
         if (buttons != 0 && dragging_) DragTo(PctDisegno->mapTo(this, QPoint(x, y)));
     });
     connect(PctDisegno, &PictureBox::mouseReleased, this, [this](int, int, int) { dragging_ = false; });
+    PctTaglio = Named(new CutMarks(PctFoglio), "PctTaglio");
 
     // A box changed by code runs its handling as a click would.
     for (int i = 0; i < 3; ++i)
@@ -250,6 +283,7 @@ void SheetPreview::Form_Unload() {
     dragging_ = false;
     WorkingState& st = State();
     st.OpenPreview = -1;
+    if (!fitText_.empty()) SetStatusText("");
     UpdateCommandState();
     EnableFileCommands(true);
     // The shape window stays minimised until the user restores it.
@@ -308,9 +342,7 @@ void SheetPreview::LayOut() {
     in.SheetLeft = PanelWidth + SheetGap;
     in.ShapeCode = st.ShapeCode;
     in.Settings = st.Settings;
-    in.Extent = design_.Family == CylinderSheet
-                    ? CylinderDrawingExtent(st.CylinderDevelopment.Results, st.DevelopmentPart)
-                    : ConeDrawingExtent(st.ConeDevelopment.Results, st.Settings.AngleStep, st.DevelopmentPart);
+    in.Extent = ExtentOf(design_.Family, st, st.DevelopmentPart);
     if (Printer* printer = Platform().printer) {
         in.Page = printer->PageMillimetres();
         PrinterPage& page = printer->Page();
@@ -341,8 +373,53 @@ void SheetPreview::LayOut() {
     PctDisegno->setGeometry(layout.DrawingLeft, layout.DrawingTop, layout.DrawingWidth, layout.DrawingHeight);
     DrawDevelopment();
     PctDisegno->setVisible(layout.DrawingVisible);
+    lastInput_ = in;
+    CheckFit();
     ClearHourglass();
     --inLayout_;
+}
+
+void SheetPreview::CheckFit() {
+    const WorkingState& st = State();
+    fit_ = SheetFit{};
+    if (st.Settings.CheckSviluppo == 1 && lastInput_.Page.width > 0 && lastInput_.Page.height > 0) {
+        SheetLayoutInput in = lastInput_;
+        in.Settings = st.Settings;  // the boxes ticked since
+        const SheetLayout layout = LayOutSheet(in);
+        SheetFitInput f;
+        f.PageWidth = layout.PageWidth;
+        f.PageHeight = layout.PageHeight;
+        f.TextHeight = layout.TextHeight;
+        f.Part = in.Extent;
+        f.Half = ExtentOf(design_.Family, st, 1);
+        f.WholePlate = st.DevelopmentPart == 0;
+        f.Scale = st.Settings.Scale;
+        f.LargestScale = ComboScala->count();
+        fit_ = FitOnSheet(f);
+    }
+    fitText_ = SheetFitText(fit_, lastInput_.Page.width > lastInput_.Page.height);
+    PlaceCutMarks();
+    ShowFitOrNothing();
+}
+
+void SheetPreview::PlaceCutMarks() {
+    std::vector<QLine> cuts;
+    const QRect d = PctDisegno->geometry();
+    const int w = PctFoglio->width(), h = PctFoglio->height();
+    if (!fit_.Fits() && PctDisegno->isVisibleTo(PctFoglio)) {
+        const int top = std::max(d.top(), 0), bottom = std::min(d.bottom(), h - 1);
+        const int left = std::max(d.left(), 0), right = std::min(d.right(), w - 1);
+        if (d.left() < 0) cuts.emplace_back(1, top, 1, bottom);
+        if (d.right() >= w) cuts.emplace_back(w - 2, top, w - 2, bottom);
+        if (d.bottom() >= h) cuts.emplace_back(left, h - 2, right, h - 2);
+    }
+    PctTaglio->setGeometry(0, 0, w, h);
+    PctTaglio->raise();
+    static_cast<CutMarks*>(PctTaglio)->SetCuts(std::move(cuts));
+}
+
+void SheetPreview::ShowFitOrNothing() {
+    if (!unloaded_) SetStatusText(fitText_);
 }
 
 void SheetPreview::DrawDevelopment() {
@@ -408,6 +485,7 @@ void SheetPreview::ChkDatiStampa_Click(int index) {
     st.Settings.CheckSviluppo = BoxValue(ChkDatiStampa[0]);
     st.Settings.CheckData = BoxValue(ChkDatiStampa[1]);
     st.Settings.CheckNote = BoxValue(ChkDatiStampa[2]);
+    CheckFit();
 }
 
 void SheetPreview::OptSviluppo_Click(int index) {
@@ -442,7 +520,20 @@ void SheetPreview::ComboScala_Click(int index) {
 
 // --- Commands ---
 
-void SheetPreview::CmdStampa_Click() { PrintSheet(design_.Family, Pictures()); }
+void SheetPreview::CmdStampa_Click() {
+    const SettingsCache& s = State().Settings;
+    if (s.CheckSviluppo != 1 && s.CheckData != 1 && s.CheckNote != 1) {
+        ShowMessage(Txt(LangMsgbox, 23), MbExclamation, Txt(LangMsgbox, 1));
+        return;
+    }
+    if (!fit_.Fits()) {
+        // A cut-off drawing prints only when the user says so.
+        Dialogs* dialogs = Platform().dialogs;
+        const std::string ask = fitText_ + "\n\n" + Txt(LangMsgbox, 22);
+        if (!dialogs || dialogs->MessageBox(ask, MbYesNo + MbQuestion, Txt(LangMsgbox, 1)) != IdYes) return;
+    }
+    PrintSheet(design_.Family, Pictures());
+}
 
 void SheetPreview::CmdStampante_Click() { DispatchFileCommand(7); }
 
@@ -452,6 +543,7 @@ void SheetPreview::MoveDrawing(int left, int top) {
     PctDisegno->move(left, top);
     State().Sheet.DrawingLeft = static_cast<float>(left);
     State().Sheet.DrawingTop = static_cast<float>(top);
+    PlaceCutMarks();
 }
 
 void SheetPreview::PctDisegno_MouseDown(int x, int y) {
@@ -491,7 +583,7 @@ void SheetPreview::DragTo(QPoint windowPoint) {
 void SheetPreview::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
     HideToolTip();
-    SetStatusText("");
+    ShowFitOrNothing();
     if (dragging_ && (event->buttons() & Qt::LeftButton)) DragTo(event->position().toPoint());
 }
 
@@ -499,10 +591,11 @@ bool SheetPreview::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove && !unloaded_) ControlMouseMove(watched);
     if (ComboScala && (watched == ComboScala || watched == ComboScala->lineEdit()) &&
         event->type() == QEvent::KeyPress) {
-        // Only the keys that move through the list reach the scale box.
+        // Only the keys that move through the list reach the scale box; Tab
+        // moves the focus on as anywhere else.
         const int key = static_cast<QKeyEvent*>(event)->key();
         const bool moves = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Up || key == Qt::Key_Down;
-        if (!moves) return true;
+        if (!moves && key != Qt::Key_Tab && key != Qt::Key_Backtab) return true;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -521,7 +614,7 @@ void SheetPreview::ControlMouseMove(QObject* control) {
     if (control == PctDisegno) return hint(21);
     if (control == PctFoglio || control == PnlSfondo) {
         HideToolTip();
-        SetStatusText("");
+        ShowFitOrNothing();
     }
 }
 

@@ -13,9 +13,11 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "output/print_job.h"
+#include "output/sheet_fit.h"
 #include "output/sheet_layout.h"
 
 class QCheckBox;
@@ -97,6 +99,7 @@ public:
     QWidget* PctDati = nullptr;
     QLabel* LblArea = nullptr;
     PictureBox* PctDisegno = nullptr;
+    QWidget* PctTaglio = nullptr;  // red marks where the sheet cuts the drawing, over it
 
 protected:
     SheetPreview(const SheetPreviewDesign& design, QWidget* parent = nullptr);
@@ -112,6 +115,9 @@ private:
     void ControlMouseMove(QObject* control);
     void MoveDrawing(int left, int top);
     void DrawDevelopment();
+    void CheckFit();
+    void PlaceCutMarks();
+    void ShowFitOrNothing();
     QWidget* Frame();
 
     const SheetPreviewDesign& design_;
@@ -122,6 +128,9 @@ private:
     int grabX_ = 0, grabY_ = 0;
     float titleReserve_ = 0;
     int inLayout_ = 0;
+    SheetLayoutInput lastInput_;
+    SheetFit fit_;
+    std::string fitText_;
 };
 
 // The layout routines of the two sheets.

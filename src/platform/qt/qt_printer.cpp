@@ -45,6 +45,20 @@ Qt::PenStyle PenStyleOf(int style) {
     }
 }
 
+// Dash and gap lengths in millimetres on paper, as on a workshop drawing:
+// a device's own patterns count in pen widths, a fraction of a millimetre
+// on a printer, and print as solid lines.
+QList<qreal> DashMillimetresOf(int style) {
+    constexpr qreal dash = 5, gap = 1.5, dot = 0.5;
+    switch (style) {
+        case DrawDash: return {dash, gap};
+        case DrawDot: return {dot, gap};
+        case DrawDashDot: return {dash, gap, dot, gap};
+        case DrawDashDotDot: return {dash, gap, dot, gap, dot, gap};
+        default: return {};
+    }
+}
+
 bool Finite(std::initializer_list<double> values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
@@ -88,6 +102,13 @@ QPainter* QtPrinterPage::Painter(Colour colour) {
     pen.setWidth(std::max(1, DrawWidth));
     pen.setCosmetic(true);
     pen.setStyle(PenStyleOf(DrawStyle));
+    QList<qreal> dashes = DashMillimetresOf(DrawStyle);
+    if (!dashes.isEmpty()) {
+        // A cosmetic pen's pattern counts in its width of device pixels.
+        const qreal unitsPerMm = DotsPerInchX() / 25.4 / pen.widthF();
+        for (qreal& d : dashes) d *= unitsPerMm;
+        pen.setDashPattern(dashes);
+    }
     painter->setPen(pen);
     painter->setBrush(Qt::NoBrush);
     return painter;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "elbows/elbow_hit_test.h"
+#include "elbows/elbow_messages.h"
 #include "elbows/windows/elbow_window_test_steps.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/shape_opener.h"
@@ -253,6 +254,14 @@ TEST_F(CylElbowWindowTest, ClicksThatDevelopNothing) {
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].prompt, Txt(LangErrore, 32) + ".");
     EXPECT_EQ(State().SelectedPiece, 0);
+    // A piece that cannot be developed: its message, by its number; nothing opens.
+    printer.available = true;
+    State().Settings.AngleStep = 0;  // a step no table holds
+    dialogs.ExpectMessage(IdOk);
+    Release(w, PointOfPiece(w, 3), Qt::LeftButton);
+    State().Settings.AngleStep = 1;
+    EXPECT_EQ(dialogs.messages.back().prompt, "CYLINDER PIECE #3: " + Txt(LangErrore, ErrConeElbowPiece));
+    EXPECT_EQ(SheetPreview::Current(), nullptr);
 }
 
 TEST_F(CylElbowWindowTest, RangePrints) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPrinter>
@@ -177,6 +178,11 @@ TEST_F(OutputDialogsTest, TableOfEachPreviewShowsPrintsAndCloses) {
             const int columns = t->GrdDati->columnWidth(0) + t->GrdDati->columnWidth(1) + t->GrdDati->columnWidth(2);
             EXPECT_GT(t->GrdDati->width(), columns);
             EXPECT_LT(t->GrdDati->width(), t->width());
+            // No heading clipped: the column names in their columns, both headings in the window.
+            const QFontMetrics metrics(t->font());
+            for (int c = 1; c <= 2; ++c)
+                EXPECT_GE(t->GrdDati->columnWidth(c), t->GrdDati->horizontalHeader()->sectionSizeHint(c)) << c;
+            EXPECT_LE(t->Head1Left() + metrics.horizontalAdvance(QString::fromStdString(t->Table().Head1)), t->width());
             Click(t->CmdStampa);
             Click(t->CmdHelp);
             Click(t->CmdEsci);

@@ -64,6 +64,17 @@ TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
         const double width = r.DevelopedLength * c.x / c.scale, height = r.Hmax * c.y / c.scale;
         const double left = Margin + 38, top = Margin + 150 / pictures.SheetHeight * 277;
         ExpectPlateOnPage(page, left, top, width, height);
+        if (c.x != 1 || c.scale != 1) continue;
+        // The dash-dot middle line in dashes a fitter sees: dark runs of 4 to 6 mm, not a solid line.
+        int dashes = 0, longest = 0;
+        for (int x = static_cast<int>((left + width / 2) * 10) - 2, n = x + 4; x <= n; ++x)
+            for (int y = static_cast<int>(top * 10) + 3, run = 0; y < (top + height) * 10 - 3; ++y) {
+                run = page.Dark(x, y) ? run + 1 : 0;
+                dashes += run == 40;
+                longest = std::max(longest, run);
+            }
+        EXPECT_GE(dashes, 3);
+        EXPECT_LE(longest, 60);
     }
     Platform() = saved;
 }

@@ -5,6 +5,7 @@
 #include "output/windows/sheet_preview.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -139,6 +140,48 @@ TEST_F(SheetPreviewTest, ScaleBoxKeysAndChoices) {
     p->ComboScala_Click(3);
     EXPECT_EQ(Stored("System", "Scale"), "x");
     Click(p->CmdIndietro);
+}
+
+// A plate larger than the sheet (63.8 x 40 at 1:1 on a 40 x 60 page): the
+// status line says so and what fits, red lines mark the cut, and Print asks
+// first, a direct print too; at 1:2 nothing is asked. Tab leaves the scale
+// box; with nothing ticked nothing prints.
+TEST_F(SheetPreviewTest, ADrawingLargerThanTheSheetIsMarkedAndAskedAboutBeforePrinting) {
+    StartProgram();
+    printer.SetPage(40, 60);
+    ShapeWindow* shape = OpenShape(ShapeCiRe);
+    SheetPreview* p = Preview(shape);
+    ASSERT_NE(p, nullptr);
+    const std::string said = Txt(LangMsgbox, 16) + ". " + Txt(LangMsgbox, 17) + " 1:2. " + Txt(LangMsgbox, 18) + ".";
+    MoveOver(p->PctFoglio);
+    EXPECT_EQ(Status(), said);
+    auto cutMarked = [p] {
+        return p->PctFoglio->grab().toImage().pixelColor(0, p->PctFoglio->height() / 4) == Qt::red;
+    };
+    EXPECT_TRUE(cutMarked());
+    p->ComboScala->setFocus();
+    Key(p->window()->focusWidget(), Qt::Key_Tab);
+    EXPECT_NE(p->window()->focusWidget(), p->ComboScala);
+    for (int answer : {IdNo, IdYes, IdNo}) dialogs.ExpectMessage(answer);
+    Click(p->CmdStampa);
+    Click(p->CmdStampa);
+    p->ComboScala->setCurrentIndex(1);
+    Click(p->CmdStampa);
+    EXPECT_FALSE(cutMarked());
+    for (QCheckBox* box : p->ChkDatiStampa) box->setChecked(false);
+    dialogs.ExpectMessage(IdOk);
+    Click(p->CmdStampa);
+    p->ChkDatiStampa[0]->setChecked(true);
+    Click(p->CmdIndietro);
+    State().Settings.Scale = 1;
+    State().DirectPrint = True16;
+    EXPECT_TRUE(OpenSheetPreview(CylinderSheet, shape));
+    State().DirectPrint = False16;
+    const std::string ask = said + "\n\n" + Txt(LangMsgbox, 22);
+    std::vector<std::string> prompts;
+    for (const auto& m : dialogs.messages) prompts.push_back(m.prompt);
+    EXPECT_EQ(prompts, (std::vector<std::string>{ask, ask, Txt(LangMsgbox, 23), ask}));
+    EXPECT_EQ(printer.documents.size(), 2u) << "after No, Yes, and at 1:2 without a question";
 }
 
 // Opening a preview shows the stored scale and keeps it stored.
