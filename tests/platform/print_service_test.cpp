@@ -30,10 +30,8 @@ TEST(PrintService, AStoppedOrOfflineQueueHoldsTheJob) {
         const char* reasons;
         QueueHold hold;
     } cases[] = {
-        {3, "none", QueueHold::None},
         {4, "connecting-to-device", QueueHold::None},  // every job passes through it
         {5, "paused", QueueHold::Stopped},
-        {5, "offline-report", QueueHold::Stopped},
         {3, "offline-report", QueueHold::Unreachable},
     };
     for (const auto& c : cases) EXPECT_EQ(HoldOf(c.state, c.reasons), c.hold) << c.state << " " << c.reasons;

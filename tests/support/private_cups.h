@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +22,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "support/temp_folder.h"
 
 namespace velm {
 
@@ -41,15 +44,10 @@ public:
         if (missing_.empty()) Start();
     }
     ~PrivateCups() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            int status = 0;
-            for (int i = 0; i < 50 && waitpid(pid_, &status, WNOHANG) == 0; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            if (waitpid(pid_, &status, WNOHANG) == 0) {
-                kill(pid_, SIGKILL);
-                waitpid(pid_, &status, 0);
-            }
+        int status = 0;
+        for (int i = 0; pid_ > 0 && waitpid(pid_, &status, WNOHANG) == 0; ++i) {
+            kill(pid_, i < 50 ? SIGTERM : SIGKILL);  // five seconds to end, then ended
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         unsetenv("CUPS_SERVER");
         cupsSetServer(nullptr);
@@ -82,22 +80,14 @@ public:
     }
 
     // The scheduler's error log, to show why a job did not print.
-    std::string Log() const {
-        std::ifstream in(root_ + "/log/error_log");
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Log() const { return TempFolder::ReadPath(root_ + "/log/error_log"); }
 
     // The title of the last job `queue` completed.
     static std::string LastCompletedTitle(const std::string& queue) {
         cups_job_t* jobs = nullptr;
         const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_COMPLETED);
-        std::string title;
-        int last = 0;
-        for (int i = 0; i < n; ++i)
-            if (jobs[i].id > last) {
-                last = jobs[i].id;
-                title = jobs[i].title != nullptr ? jobs[i].title : "";
-            }
+        const cups_job_t* last = std::max_element(jobs, jobs + n, [](auto& a, auto& b) { return a.id < b.id; });
+        const std::string title = n > 0 && last->title != nullptr ? last->title : "";
         cupsFreeJobs(n, jobs);
         return title;
     }
