@@ -56,16 +56,17 @@ std::string PieceTitle(int family, std::int16_t shapeCode, std::int16_t selected
     return UpperCase(PieceCaption(family, shapeCode, selectedPiece));
 }
 
+// Plain ASCII: a title passes through queues and filters that spoil other characters.
 std::string DocumentTitle(const std::string& what) {
     const std::string& program = Txt(LangMsgbox, 1);
-    return what.empty() ? program : program + " \u2013 " + what;
+    return what.empty() ? program : program + " - " + what;
 }
 
 std::string SheetDocumentTitle(int family, const WorkingState& st) {
     const ShapeKindInfo* kind = FindShapeKind(st.ShapeCode);
     std::string what = kind != nullptr ? Txt(kind->TitleSection, 1) : std::string();
     const std::string piece = PieceCaption(family, st.ShapeCode, st.SelectedPiece);
-    if (!piece.empty()) what += (what.empty() ? "" : " \u2013 ") + piece;
+    if (!piece.empty()) what += (what.empty() ? "" : " - ") + piece;
     return DocumentTitle(what);
 }
 
@@ -79,6 +80,7 @@ std::string DeliveryText(const PrintDelivery& delivery) {
 
 void ReportDocument(Printer& printer, DocumentResult result) {
     if (result == DocumentResult::Failed) {
+        ShowStatusText("");  // no word of an earlier job may stand for this one
         const std::string why = printer.FailureText();
         ShowErrorMessage(why.empty() ? Txt(LangErrore, 34) + "." : why);
         return;

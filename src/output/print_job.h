@@ -33,9 +33,9 @@ std::string PieceTitle(int family, std::int16_t shapeCode, std::int16_t selected
 // Upper case of the ASCII letters, as the title line prints its captions.
 std::string UpperCase(std::string text);
 
-// The name the print service lists a document under: "VELM – " and what it
+// The name the print service lists a document under: "VELM - " and what it
 // is; a sheet's names the shape and, for an elbow piece, the piece
-// ("VELM – Cylindrical elbow – Cylinder piece #3").
+// ("VELM - Cylindrical elbow - Cylinder piece #3").
 std::string DocumentTitle(const std::string& what);
 std::string SheetDocumentTitle(int family, const WorkingState& st);
 
@@ -46,7 +46,8 @@ std::string DeliveryText(const PrintDelivery& delivery);
 
 // How a document of the running program ended, said once: a failure as an
 // error message (the printer's reason, else text 34 of Errore and "."), a
-// document a queue took on the status line; a cancelled file name says nothing.
+// document a queue took on the status line (which a failure clears); a
+// cancelled file name says nothing.
 void ReportDocument(Printer& printer, DocumentResult result);
 
 // One document: family 2 the cylinder sheet, 1 the cone sheet, any other

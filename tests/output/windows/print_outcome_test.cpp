@@ -34,14 +34,19 @@ TEST_F(PrintOutcomeTest, TheStatusLineSaysWhereAJobWentAndTheJobSaysWhatItIs) {
         SetStatusText("before");
         preview->CmdStampa->click();
         EXPECT_EQ(S(Mdi()->Status()), c.status);
-        EXPECT_EQ(printer.documents.back().title, "VELM \u2013 Cylinder cut at the top");
+        EXPECT_EQ(printer.documents.back().title, "VELM - Cylinder cut at the top");
     }
+    // A refused job leaves no word of an earlier one.
+    printer.failStart = true;
+    dialogs.ExpectMessage(IdOk);
+    preview->CmdStampa->click();
+    EXPECT_EQ(S(Mdi()->Status()), "");
 
     // An elbow piece's sheet names the elbow and the piece.
     WorkingState st;
     st.ShapeCode = ShapeCuCilindri;
     st.SelectedPiece = 3;
-    EXPECT_EQ(SheetDocumentTitle(CylinderSheet, st), "VELM \u2013 Cylindrical elbow \u2013 Cylinder piece #3");
+    EXPECT_EQ(SheetDocumentTitle(CylinderSheet, st), "VELM - Cylindrical elbow - Cylinder piece #3");
 }
 
 }  // namespace

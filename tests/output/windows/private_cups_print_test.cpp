@@ -90,7 +90,7 @@ TEST_F(PrintServiceTest, ADevelopmentAndTheCalibrationRectanglePrintTrueToSize) 
     EXPECT_EQ(printer.LastDelivery().hold, QueueHold::None);
     Grey page = PrintedPage(before);
     ASSERT_GT(page.width, 0) << "no page from the queue";
-    EXPECT_EQ(PrivateCups::LastCompletedTitle(Queue), "VELM \u2013 Right cylinder");
+    EXPECT_EQ(PrivateCups::LastCompletedTitle(Queue), "VELM - Right cylinder");
     ExpectPlateOnPage(page, area.left() + area.width() / 5, area.top() + 150 / pictures.SheetHeight * area.height(),
                       r.DevelopedLength, r.Hmax);
 
