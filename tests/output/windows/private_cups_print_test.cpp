@@ -5,8 +5,6 @@
 
 #include <QPageLayout>
 #include <QPrinter>
-#include <algorithm>
-#include <cmath>
 #include <filesystem>
 
 #include "core/language_file.h"
@@ -47,12 +45,9 @@ protected:
             ADD_FAILURE() << "the job did not finish in 20 s:\n" << cups_->Log();
             return {};
         }
-        std::string made;
-        for (int i = 0; i < 50 && made.empty(); ++i) {
-            for (const std::string& file : PrivateCups::OutputFiles())
-                if (!before.count(file)) made = file;
-            if (made.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
+        std::string made;  // the backend wrote it before the job completed
+        for (const std::string& file : PrivateCups::OutputFiles())
+            if (!before.count(file)) made = file;
         if (made.empty()) return {};
         written_.push_back(made);
         return RenderPdfPage(made, 254, folder_.File("render"), 160);
