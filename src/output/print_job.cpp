@@ -72,9 +72,9 @@ std::string SheetDocumentTitle(int family, const WorkingState& st) {
 
 std::string DeliveryText(const PrintDelivery& delivery) {
     if (delivery.queue.empty()) return {};
-    std::string text = Txt(LangCommon, 22) + " " + delivery.queue;
-    if (delivery.hold == QueueHold::Stopped) text += "; " + Txt(LangCommon, 23);
-    if (delivery.hold == QueueHold::Unreachable) text += "; " + Txt(LangCommon, 24);
+    std::string text = Txt(LangCommon, 23) + " " + delivery.queue;
+    if (delivery.hold == QueueHold::Stopped) text += "; " + Txt(LangCommon, 24);
+    if (delivery.hold == QueueHold::Unreachable) text += "; " + Txt(LangCommon, 25);
     return text;
 }
 

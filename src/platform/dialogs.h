@@ -1,6 +1,7 @@
 #pragma once
 // Message boxes and the common dialogs, answered with the classic codes.
 #include <string>
+#include <vector>
 
 namespace velm {
 
@@ -32,10 +33,17 @@ struct FileDialogResult {
 struct PrintRange {
     bool cancelled = true;
     bool allPages = true;
-    int fromPage = 1;
+    int fromPage = 1;        // as the dialog gave them, perhaps reversed
     int toPage = 1;
+    std::vector<int> pages;  // a page list typed ("2,4"), ascending; it stands for from .. to
+    int copies = 1;          // of each page
     std::string outputFile;  // the PDF file named in the dialog, when the printer writes to a file
 };
+
+// The pages a print dialog's answer asks for, each as often as its copies and
+// within minPage .. maxPage: all of them, the listed ones, or the range from
+// the smaller to the larger of from and to. None when cancelled.
+std::vector<int> PagesToPrint(const PrintRange& range, int minPage, int maxPage);
 
 class Dialogs {
 public:
@@ -45,7 +53,9 @@ public:
     virtual FileDialogResult ShowSave(const FileDialogRequest& request) = 0;
     // Printer set-up; false when the user cancelled.
     virtual bool ShowPrinterSetup() = 0;
-    virtual PrintRange ShowPrint(int minPage, int maxPage) = 0;
+    // The print dialog of pages minPage .. maxPage; a printer that writes to a
+    // file proposes fileName (full path) when it is not empty.
+    virtual PrintRange ShowPrint(int minPage, int maxPage, const std::string& fileName) = 0;
 };
 
 }  // namespace velm

@@ -26,13 +26,17 @@ void PrinterPage::ResetState() {
     SetUnits(PageMillimetres);
 }
 
-std::string NumberedFileName(const std::string& fileName, int number) {
+std::string LabelledFileName(const std::string& fileName, const std::string& label) {
     const auto slash = fileName.find_last_of('/');
     const auto dot = fileName.find_last_of('.');
     // Only a dot in the file's own name starts its extension, and not a leading one.
     const bool hasExtension = dot != std::string::npos && (slash == std::string::npos ? dot > 0 : dot > slash + 1);
     const auto cut = hasExtension ? dot : fileName.size();
-    return fileName.substr(0, cut) + "-" + std::to_string(number) + fileName.substr(cut);
+    return fileName.substr(0, cut) + label + fileName.substr(cut);
+}
+
+std::string NumberedFileName(const std::string& fileName, int number) {
+    return LabelledFileName(fileName, "-" + std::to_string(number));
 }
 
 }  // namespace velm

@@ -94,8 +94,33 @@ public:
     virtual bool PrintsToFile() = 0;
     // PDF: the next documents go to fileName numbered ("a.pdf": a-1.pdf, a-2.pdf ...) without asking; "" asks again.
     virtual void NumberDocuments(const std::string& fileName) = 0;
+    // PDF: the next document alone goes to fileName without asking, before any numbering.
+    virtual void NameNextDocument(const std::string&) {}
+    // The set-up (printer, paper, orientation, PDF file) held, and put back
+    // once a print whose own dialog changed it is done.
+    virtual void HoldSetUp() {}
+    virtual void RestoreSetUp() {}
 };
 
+// Holds the printer's set-up while it lives: what a print dialog chose holds
+// for that print only.
+class HeldPrinterSetUp {
+public:
+    explicit HeldPrinterSetUp(Printer* printer) : printer_(printer) {
+        if (printer_) printer_->HoldSetUp();
+    }
+    ~HeldPrinterSetUp() {
+        if (printer_) printer_->RestoreSetUp();
+    }
+    HeldPrinterSetUp(const HeldPrinterSetUp&) = delete;
+    HeldPrinterSetUp& operator=(const HeldPrinterSetUp&) = delete;
+
+private:
+    Printer* printer_;
+};
+
+// "dir/a.pdf", "-piece2" -> "dir/a-piece2.pdf": the label goes before the extension.
+std::string LabelledFileName(const std::string& fileName, const std::string& label);
 // "dir/a.pdf", 2 -> "dir/a-2.pdf": the name of the n-th numbered document.
 std::string NumberedFileName(const std::string& fileName, int number);
 

@@ -13,7 +13,7 @@ public:
     FileDialogResult ShowOpen(const FileDialogRequest&) override { return {}; }
     FileDialogResult ShowSave(const FileDialogRequest&) override { return {}; }
     bool ShowPrinterSetup() override { return false; }
-    PrintRange ShowPrint(int, int) override { return {}; }
+    PrintRange ShowPrint(int, int, const std::string&) override { return {}; }
 };
 
 class NoSettings : public SettingsStore {

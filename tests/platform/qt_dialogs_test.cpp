@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <tuple>
+#include <vector>
 
 #include "qt_application.h"
 
@@ -74,6 +75,25 @@ TEST(ClassicFilters, BecomeQtNameFilters) {
     const std::pair<const char*, const char*> names[] = {
         {"/home/u/v1.2/part", "/home/u/v1.2/part.qvl"}, {"/home/u/part.dxf", "/home/u/part.dxf"}, {"", ""}};
     for (const auto& [in, out] : names) EXPECT_EQ(AddDefaultExtension(in, "qvl"), out) << in;
+}
+
+TEST(PagesToPrint, TheDialogsAnswerBecomesThePagesInOrder) {
+    auto range = [](bool all, int from, int to, std::vector<int> pages = {}, int copies = 1) {
+        return PrintRange{false, all, from, to, std::move(pages), copies, ""};
+    };
+    const struct {
+        const char* name;
+        PrintRange range;
+        std::vector<int> pages;  // of 1 to 5
+    } cases[] = {
+        {"cancelled", PrintRange{}, {}},
+        {"all", range(true, 2, 3), {1, 2, 3, 4, 5}},
+        {"reversed", range(false, 4, 2), {2, 3, 4}},
+        {"beyond both ends", range(false, 0, 9), {1, 2, 3, 4, 5}},
+        {"list with copies", range(false, 2, 4, {2, 4}, 2), {2, 2, 4, 4}},
+        {"list past the last", range(false, 4, 7, {4, 7}), {4}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PagesToPrint(c.range, 1, 5), c.pages) << c.name;
 }
 
 }  // namespace

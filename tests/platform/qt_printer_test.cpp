@@ -7,16 +7,21 @@
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
-#include <QDialogButtonBox>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <utility>
 #include <regex>
 #include <sstream>
 #include <vector>
@@ -213,32 +218,70 @@ TEST_F(QtPrinterTest, TextIsLiberationMonoOfTenPointsAndMeasuringPrintsNothing) 
     EXPECT_FALSE(printer.Page().FontBold);  // a fresh document writes regular text
 }
 
-TEST_F(QtPrinterTest, PrinterSetUpIsThePrintDialogOnThisPrinter) {
+// Runs `act` on the modal dialog once it is up; one that never comes up is
+// closed after 5 s rather than hang the run.
+template <typename Dialog>
+void WhenShown(std::function<void(Dialog*)> act) {
+    QTimer::singleShot(0, [act] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) act(dialog);
+    });
+    QTimer::singleShot(5000, [] {
+        if (auto* w = QApplication::activeModalWidget()) w->close();
+    });
+}
+
+// Set-up offers the PDF file among the printers, the paper and the
+// orientation; Cancel leaves the device as it was, OK carries to the page.
+TEST_F(QtPrinterTest, PrinterSetUpChangesPaperAndOrientationOnlyOnOk) {
     QtDialogs qtDialogs(&printer);
     for (bool accept : {false, true}) {
-        QPrinter* shown = nullptr;
-        QString okText;
-        bool offersPages = true;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) return;
-            shown = dialog->printer();
-            offersPages = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
-            if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
-                if (auto* ok = buttons->button(QDialogButtonBox::Ok)) okText = ok->text();
+        bool offersFile = false;
+        WhenShown<QDialog>([&](QDialog* dialog) {
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            auto* paper = dialog->findChild<QComboBox*>("paper");
+            auto* landscape = dialog->findChild<QRadioButton*>("landscape");
+            if (!printers || !paper || !landscape) return dialog->reject();
+            offersFile = printers->findText("PDF file") >= 0;
+            paper->setCurrentIndex(paper->findText(QPageSize(QPageSize::A3).name()));
+            landscape->setChecked(true);
             accept ? dialog->accept() : dialog->reject();
         });
-        QTimer guard;  // never hang the run if the dialog did not come up
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [] {
-            if (auto* w = QApplication::activeModalWidget()) w->close();
-        });
-        guard.start(5000);
         EXPECT_EQ(qtDialogs.ShowPrinterSetup(), accept);
-        EXPECT_EQ(shown, &printer.Device());
-        EXPECT_FALSE(offersPages);
-        EXPECT_EQ(okText, "OK");
+        EXPECT_TRUE(offersFile);
+        const PageSize page = printer.PageMillimetres();  // A4, or A3 across, less 10 mm margins
+        EXPECT_EQ(std::make_pair(page.width, page.height), accept ? std::make_pair(400, 277) : std::make_pair(190, 277));
+        EXPECT_EQ(printer.Orientation(), accept ? PageLandscape : PagePortrait);
     }
+}
+
+// A page list and copies typed in the system's print dialog come back to the
+// program and leave no selection, copy count or other paper on the printer.
+TEST_F(QtPrinterTest, PrintDialogAnswersItsPageListAndLeavesThePrinterClean) {
+    QtDialogs qtDialogs(&printer);
+    const std::string proposed = folder.File("VELM.pdf");
+    QString shownFile;
+    bool offersProperties = true;
+    WhenShown<QPrintDialog>([&](QPrintDialog* dialog) {
+        auto* listed = dialog->findChild<QRadioButton*>("pagesRadioButton");
+        auto* list = dialog->findChild<QLineEdit*>("pagesLineEdit");
+        auto* copies = dialog->findChild<QSpinBox*>("copies");
+        if (!listed || !list || !copies) return dialog->reject();
+        shownFile = dialog->printer()->outputFileName();
+        offersProperties = dialog->findChild<QPushButton*>("properties")->isVisibleTo(dialog);
+        listed->setChecked(true);  // a print service's queue offers it
+        list->setText("2,4");
+        copies->setValue(2);
+        dialog->printer()->setPageSize(QPageSize(QPageSize::A5));  // as a queue's dialog does on OK
+        dialog->accept();
+    });
+    const PrintRange range = qtDialogs.ShowPrint(1, 5, proposed);
+    EXPECT_EQ(shownFile.toStdString(), proposed);
+    EXPECT_EQ(range.outputFile, proposed);
+    EXPECT_EQ(PagesToPrint(range, 1, 5), std::vector<int>({2, 2, 4, 4}));
+    EXPECT_EQ(printer.Device().copyCount(), 1);
+    EXPECT_EQ(printer.Device().printRange(), QPrinter::AllPages);
+    EXPECT_FALSE(offersProperties);
+    EXPECT_EQ(printer.PageMillimetres().width, 190);
 }
 
 }  // namespace

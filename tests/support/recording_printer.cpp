@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace velm {
 
@@ -37,7 +38,10 @@ RecordingPrinter::PageRec* RecordingPrinter::Current() {
         if (!available || failStart) return nullptr;
         DocumentRec document;
         document.title = title_;
-        if (printsToFile && !numberedName_.empty()) document.fileName = NumberedFileName(numberedName_, ++documentNumber_);
+        if (printsToFile && !nextName_.empty())
+            document.fileName = std::exchange(nextName_, std::string());
+        else if (printsToFile && !numberedName_.empty())
+            document.fileName = NumberedFileName(numberedName_, ++documentNumber_);
         document.pages.emplace_back();
         documents.push_back(document);
         state_ = DocState::Drawing;

@@ -5,6 +5,7 @@
 // resolution and the font metrics, and can make the printer answer "no
 // printer" or fail to start a document.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,13 @@ public:
     void NumberDocuments(const std::string& fileName) override;
     void SetDocumentTitle(const std::string& title) override { title_ = title; }
     PrintDelivery LastDelivery() override { return lastDelivery_; }
+    void NameNextDocument(const std::string& fileName) override { nextName_ = fileName; }
+    // The page and orientation held, as a print dialog may change them.
+    void HoldSetUp() override { held_ = {widthMm_, heightMm_, orientation_}; }
+    void RestoreSetUp() override {
+        if (held_) SetPage(held_->widthMm, held_->heightMm, held_->orientation, dpi_);
+        held_.reset();
+    }
 
     std::vector<DocumentRec> documents;    // every document begun, the last one perhaps still open
     std::vector<DocumentResult> results;   // what each EndDocument answered
@@ -107,9 +115,15 @@ private:
     int dpi_ = 600;
     DocState state_ = DocState::Idle;
     std::string numberedName_;
+    std::string nextName_;
     int documentNumber_ = 0;
     std::string title_;
     PrintDelivery lastDelivery_;
+    struct Held {
+        double widthMm, heightMm;
+        PageOrientation orientation;
+    };
+    std::optional<Held> held_;
     RecordedPage page_;
 };
 

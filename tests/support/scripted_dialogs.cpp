@@ -49,6 +49,12 @@ void ScriptedDialogs::ExpectPrintRange(int fromPage, int toPage, const std::stri
     answers_.push_back(a);
 }
 
+void ScriptedDialogs::ExpectPrintPages(const std::vector<int>& pages, int copies, const std::string& outputFile) {
+    ExpectPrintRange(pages.empty() ? 1 : pages.front(), pages.empty() ? 1 : pages.back(), outputFile);
+    answers_.back().range.pages = pages;
+    answers_.back().range.copies = copies;
+}
+
 void ScriptedDialogs::ExpectPrintCancel() { answers_.push_back(Answer{Kind::Print}); }
 
 const char* ScriptedDialogs::KindName(Kind kind) {
@@ -110,8 +116,8 @@ bool ScriptedDialogs::ShowPrinterSetup() {
     return Take(Kind::PrinterSetup, "", a) && a.code != 0;
 }
 
-PrintRange ScriptedDialogs::ShowPrint(int minPage, int maxPage) {
-    prints.push_back({minPage, maxPage});
+PrintRange ScriptedDialogs::ShowPrint(int minPage, int maxPage, const std::string& fileName) {
+    prints.push_back({minPage, maxPage, fileName});
     Answer a{Kind::Print};
     const std::string what = "pages " + std::to_string(minPage) + " to " + std::to_string(maxPage);
     if (!Take(Kind::Print, what, a)) return PrintRange{};

@@ -29,13 +29,15 @@ public:
     // The print dialog: OK on all pages, OK on the range from .. to as typed, Cancel.
     void ExpectPrintAll();
     void ExpectPrintRange(int fromPage, int toPage, const std::string& outputFile = "");
+    // OK on a page list typed ("2,4"), with copies of each.
+    void ExpectPrintPages(const std::vector<int>& pages, int copies, const std::string& outputFile = "");
     void ExpectPrintCancel();
 
     int MessageBox(const std::string& prompt, int style, const std::string& title) override;
     FileDialogResult ShowOpen(const FileDialogRequest& request) override;
     FileDialogResult ShowSave(const FileDialogRequest& request) override;
     bool ShowPrinterSetup() override;
-    PrintRange ShowPrint(int minPage, int maxPage) override;
+    PrintRange ShowPrint(int minPage, int maxPage, const std::string& fileName) override;
 
     // Fails the test when some answers were never asked for.
     void VerifyAllUsed() const;
@@ -46,6 +48,7 @@ public:
     std::vector<FileDialogRequest> saves;
     struct PrintCall {
         int minPage, maxPage;
+        std::string fileName;  // proposed for a printer that writes to a file
     };
     std::vector<PrintCall> prints;
     // Runs once the print dialog has answered, before its caller goes on.

@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/control_names.h"
 #include "core/development_checks.h"
@@ -15,6 +18,7 @@
 #include "cylinders/cylinder_piece.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/elbow_messages.h"
+#include "frame/windows/file_commands.h"
 #include "output/print_job.h"
 #include "output/windows/sheet_preview.h"
 #include "platform/dialogs.h"
@@ -278,6 +282,28 @@ void ElbowWindow::PctDisegno_MouseMove(int, int, float x, float y) {
 
 // --- Range print ---
 
+namespace {
+
+// The PDF file of each piece: "VELM.pdf", piece 2 -> "VELM-piece2.pdf".
+std::vector<std::string> PieceFileNames(const std::string& fileName, const std::vector<int>& pieces) {
+    std::vector<std::string> names;
+    for (int p : pieces) names.push_back(LabelledFileName(fileName, "-piece" + std::to_string(p)));
+    return names;
+}
+
+// Asks once before files that exist are written over; true to go on.
+bool MayReplace(Dialogs& dialogs, const std::vector<std::string>& names) {
+    std::string existing;
+    std::error_code ec;
+    for (const std::string& name : names)
+        if (std::filesystem::exists(name, ec)) existing += std::filesystem::path(name).filename().string() + "\n";
+    if (existing.empty()) return true;
+    return dialogs.MessageBox(existing + "\n" + Txt(LangCommon, 22), MbYesNo + MbExclamation, Txt(LangCommon, 20)) ==
+           IdYes;
+}
+
+}  // namespace
+
 void ElbowWindow::CmdStampa_Click() {
     if (printingRange_) return;
     WorkingState& st = State();
@@ -289,30 +315,38 @@ void ElbowWindow::CmdStampa_Click() {
     if (n < 1) return;
     Dialogs* dialogs = Platform().dialogs;
     if (!dialogs) return;
-    const velm::PrintRange answer = dialogs->ShowPrint(1, n);
-    if (answer.cancelled) return;
-    int first = 1, last = n;
-    if (!answer.allPages) {
-        first = std::clamp(std::min(answer.fromPage, answer.toPage), 1, static_cast<int>(n));
-        last = std::clamp(std::max(answer.fromPage, answer.toPage), 1, static_cast<int>(n));
-    }
-    // A PDF printer asks for its file once; the pieces are numbered in it.
     Printer* printer = Platform().printer;
+    // What the print dialog changes (printer, paper, orientation) holds for this range only.
+    const HeldPrinterSetUp held(printer);
+    const std::string proposed = (std::filesystem::path(DialogStartFolder()) / "VELM.pdf").string();
+    velm::PrintRange answer = dialogs->ShowPrint(1, n, printer && printer->PrintsToFile() ? proposed : "");
+    // A PDF printer asks for its file once; each piece's file is named by the piece.
     const bool toFile = printer && printer->PrintsToFile();
-    if (toFile && !answer.outputFile.empty()) {
-        printer->NumberDocuments(answer.outputFile);
-    } else if (toFile) {
-        const FileDialogResult file = dialogs->ShowSave(PdfFileRequest("VELM.pdf"));
-        if (file.cancelled) return;
-        printer->NumberDocuments(file.fileName);
+    if (toFile) answer.copies = 1;  // a file holds a piece once
+    const std::vector<int> pieces = PagesToPrint(answer, 1, n);
+    if (pieces.empty()) return;
+    std::vector<std::string> files;
+    if (toFile) {
+        std::string fileName = answer.outputFile;
+        if (fileName.empty()) {
+            FileDialogRequest request = PdfFileRequest("VELM.pdf");
+            request.initialDirectory = DialogStartFolder();
+            request.overwritePrompt = false;  // the pieces' own files are asked about
+            const FileDialogResult file = dialogs->ShowSave(request);
+            if (file.cancelled) return;
+            fileName = file.fileName;
+        }
+        RememberFolder(fileName);
+        files = PieceFileNames(fileName, pieces);
+        if (!MayReplace(*dialogs, files)) return;
     }
-    PrintPieces(static_cast<std::int16_t>(first), static_cast<std::int16_t>(last));
-    if (toFile) printer->NumberDocuments("");
+    PrintPieces(pieces, files);
 }
 
-void ElbowWindow::PrintPieces(std::int16_t first, std::int16_t last) {
+void ElbowWindow::PrintPieces(const std::vector<int>& pieces, const std::vector<std::string>& files) {
     WorkingState& st = State();
     const std::int16_t n = PieceCount();
+    Printer* printer = Platform().printer;
     printingRange_ = true;
     // An exit asked meanwhile (menu, toolbar, either window's close) waits
     // for the piece being printed, then ends the program.
@@ -320,10 +354,12 @@ void ElbowWindow::PrintPieces(std::int16_t first, std::int16_t last) {
     setEnabled(false);
     // One document per piece, each developed, printed and closed before the
     // next; a piece that cannot be developed leaves the others.
-    for (std::int16_t p = first; p <= last && !ExitPending(); ++p) {
-        st.SelectedPiece = p;
+    for (std::size_t i = 0; i < pieces.size() && !ExitPending(); ++i) {
+        if (i < files.size() && printer) printer->NameNextDocument(files[i]);
+        st.SelectedPiece = static_cast<std::int16_t>(pieces[i]);
         st.DirectPrint = True16;
         DevelopPiece(n);
+        if (printer) printer->NameNextDocument("");  // not left for a piece that printed nothing
         setEnabled(false);  // the closing preview enabled the window again
         QCoreApplication::processEvents();
     }

@@ -15,6 +15,7 @@
 // PctDisegno.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/language.h"
 #include "elbows/elbow_drawing.h"
@@ -111,7 +112,8 @@ protected:
 private:
     void BuildControls();
     bool PictureHasRoom() const;
-    void PrintPieces(std::int16_t first, std::int16_t last);
+    // The pieces in order, each to its own file when files are given.
+    void PrintPieces(const std::vector<int>& pieces, const std::vector<std::string>& files);
 
     const ElbowWindowDesign& design_;
     ElbowDrawing drawing_;

@@ -62,29 +62,6 @@ std::string TrimBlanks(const std::string& s) {
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-// Where an open or save dialog starts: the current file's folder, else the
-// last folder a dialog chose, else the user's home; never the program folder,
-// which a clean build deletes.
-std::string DialogStartFolder() {
-    std::error_code ec;
-    auto usable = [&ec](const std::filesystem::path& folder) {
-        return !folder.empty() && folder.is_absolute() && std::filesystem::is_directory(folder, ec);
-    };
-    const std::filesystem::path current = std::filesystem::path(State().CurrentFileName).parent_path();
-    if (usable(current)) return current.string();
-    if (const SettingsStore* store = Platform().settings) {
-        const std::filesystem::path last = ReadLastFolder(*store);
-        if (usable(last)) return last.string();
-    }
-    return QDir::homePath().toStdString();
-}
-
-// The folder of a file the user chose is where the next dialog starts.
-void RememberFolder(const std::string& fileName) {
-    if (SettingsStore* store = Platform().settings)
-        SaveLastFolder(*store, std::filesystem::path(fileName).parent_path().string());
-}
-
 std::string ShowOpenDialog() {
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return {};
@@ -145,6 +122,27 @@ void PrinterSetup() {
 }
 
 }  // namespace
+
+// Never the program folder, which a clean build deletes.
+std::string DialogStartFolder() {
+    std::error_code ec;
+    auto usable = [&ec](const std::filesystem::path& folder) {
+        return !folder.empty() && folder.is_absolute() && std::filesystem::is_directory(folder, ec);
+    };
+    const std::filesystem::path current = std::filesystem::path(State().CurrentFileName).parent_path();
+    if (usable(current)) return current.string();
+    if (const SettingsStore* store = Platform().settings) {
+        const std::filesystem::path last = ReadLastFolder(*store);
+        if (usable(last)) return last.string();
+    }
+    return QDir::homePath().toStdString();
+}
+
+// The folder of a file the user chose is where the next dialog starts.
+void RememberFolder(const std::string& fileName) {
+    if (SettingsStore* store = Platform().settings)
+        SaveLastFolder(*store, std::filesystem::path(fileName).parent_path().string());
+}
 
 void DispatchFileCommand(int index) {
     switch (index) {

@@ -14,6 +14,11 @@ void DispatchFileCommand(int index);
 bool OpenDataFile(std::string& fileName);
 // mode "": save, "CONNOME": save as, "DXF", "ISO".
 void SaveDataFile(const std::string& mode);
+// Where a file dialog starts: the current file's folder, else the last
+// folder a dialog chose, else the user's home.
+std::string DialogStartFolder();
+// The folder of a file the user chose is where the next dialog starts.
+void RememberFolder(const std::string& fileName);
 // Fills the recent-file items of the File menu from the settings store.
 void RefreshRecentMenu();
 // The same for the File menu of `mainWindow` (its actions named

@@ -4,13 +4,20 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPageRanges>
+#include <QPageLayout>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
+#include "platform/qt/printer_setup_dialog.h"
 #include "platform/qt/qt_printer.h"
 
 namespace velm {
@@ -214,35 +221,72 @@ FileDialogResult QtDialogs::ShowSave(const FileDialogRequest& request) {
 
 bool QtDialogs::ShowPrinterSetup() {
     if (printer_ == nullptr) return false;
-    // The print dialog offers the printer choice that a page set-up dialog lacks;
-    // set-up mode: no pages or copies to choose, and OK instead of Print.
-    QPrintDialog dialog(&printer_->Device(), DialogParent());
-    dialog.setWindowTitle(QStringLiteral("Printer set-up"));
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
-    return dialog.exec() == QDialog::Accepted;
+    PrinterSetupDialog dialog(printer_->Device(), DialogParent());
+    if (dialog.exec() != QDialog::Accepted) return false;
+    dialog.Apply(printer_->Device());
+    return true;
 }
 
-PrintRange QtDialogs::ShowPrint(int minPage, int maxPage) {
+PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fileName) {
     PrintRange range;
     if (printer_ == nullptr) return range;
     if (maxPage < minPage) std::swap(minPage, maxPage);
-    QPrintDialog dialog(&printer_->Device(), DialogParent());
+    QPrinter& device = printer_->Device();
+    const bool toFile = printer_->PrintsToFile();
+    if (toFile && !fileName.empty()) device.setOutputFileName(Q(fileName));
+    const QtPrinter::SetUp before = printer_->CurrentSetUp();
+    // Made on a PDF printer, the dialog turns the device to the system's
+    // default queue; a cancelled dialog leaves it as it was.
+    QPrintDialog dialog(&device, DialogParent());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(minPage, maxPage);
     dialog.setFromTo(minPage, maxPage);
-    if (dialog.exec() != QDialog::Accepted) return range;
-    range.cancelled = false;
-    range.fromPage = minPage;
-    range.toPage = maxPage;
-    // A PDF printer's dialog names the file itself: nobody asks again.
-    if (printer_->PrintsToFile()) range.outputFile = S(printer_->Device().outputFileName());
-    if (dialog.printRange() == QAbstractPrintDialog::PageRange && dialog.fromPage() > 0) {
-        range.allPages = false;
-        range.fromPage = std::clamp(dialog.fromPage(), minPage, maxPage);
-        range.toPage = std::clamp(std::max(dialog.toPage(), dialog.fromPage()), minPage, maxPage);
+    // Its properties show a print queue's default paper rather than the one
+    // chosen in set-up, and offer several pages per sheet: paper and
+    // orientation are chosen in set-up alone.
+    // The dialog shows the button again as it opens: it goes into a hidden box.
+    if (auto* properties = dialog.findChild<QPushButton*>(QStringLiteral("properties"))) {
+        auto* hidden = new QWidget(&dialog);
+        hidden->hide();
+        properties->setParent(hidden);
     }
+    // Shown, it picks that queue too: its last entry, the PDF file, is picked again.
+    if (toFile)
+        if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
+            QTimer::singleShot(0, &dialog, [printers] { printers->setCurrentIndex(printers->count() - 1); });
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted) {
+        device.setPageLayout(before.layout);  // on OK the dialog puts the queue's default paper on the device
+        range.cancelled = false;
+        range.fromPage = minPage;
+        range.toPage = maxPage;
+        // A PDF printer's dialog names the file itself: nobody asks again.
+        if (printer_->PrintsToFile()) range.outputFile = S(device.outputFileName());
+        // The dialog's own spin boxes keep To at least From: the range is read as
+        // given and ordered by whoever prints it.
+        if (dialog.printRange() == QAbstractPrintDialog::PageRange && dialog.fromPage() > 0) {
+            range.allPages = false;
+            range.fromPage = dialog.fromPage();
+            range.toPage = dialog.toPage();
+        }
+        // A page list goes to the print service as a selection within each
+        // document; the program prints the listed pages itself instead.
+        const auto* listed = dialog.findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"));
+        const auto* list = dialog.findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"));
+        if (listed != nullptr && list != nullptr && listed->isChecked()) {
+            const QPageRanges pages = QPageRanges::fromString(list->text());
+            if (!pages.isEmpty()) {
+                range.allPages = false;
+                // Past the last page only the first of a range is kept: it prints nothing.
+                for (const QPageRanges::Range& r : pages.toRangeList())
+                    for (int p = r.from; p <= std::min(r.to, std::max(r.from, maxPage)); ++p) range.pages.push_back(p);
+            }
+        }
+        const auto* copies = dialog.findChild<QSpinBox*>(QStringLiteral("copies"));
+        range.copies = std::max(1, copies != nullptr ? copies->value() : device.copyCount());
+    }
+    if (!accepted) printer_->PutSetUp(before);
+    printer_->DropPrintChoices();
     return range;
 }
 

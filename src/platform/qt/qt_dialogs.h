@@ -17,8 +17,10 @@ public:
     int MessageBox(const std::string& prompt, int style, const std::string& title) override;
     FileDialogResult ShowOpen(const FileDialogRequest& request) override;
     FileDialogResult ShowSave(const FileDialogRequest& request) override;
-    bool ShowPrinterSetup() override;  // the print dialog in set-up mode: printer, paper, orientation
-    PrintRange ShowPrint(int minPage, int maxPage) override;
+    bool ShowPrinterSetup() override;  // printer, paper and orientation, applied on OK only
+    // The system's print dialog; its page list and copies come back in the
+    // answer and leave nothing on the printer.
+    PrintRange ShowPrint(int minPage, int maxPage, const std::string& fileName) override;
 
 private:
     QtPrinter* printer_;

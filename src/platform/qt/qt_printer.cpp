@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QStringList>
 #include <QTemporaryFile>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 #include "platform/qt/print_service.h"
 #include "platform/qt/qt_colour.h"
@@ -216,7 +218,9 @@ QPainter* QtPrinter::Begin() {
     if (!Available()) return nullptr;
     if (PrintsToFile()) {
         std::string name;
-        if (!numberedName_.empty()) {
+        if (!nextName_.empty()) {
+            name = std::exchange(nextName_, std::string());
+        } else if (!numberedName_.empty()) {
             name = NumberedFileName(numberedName_, ++documentNumber_);
         } else {
             Dialogs* dialogs = Platform().dialogs;
@@ -323,6 +327,63 @@ bool QtPrinter::PrintsToFile() { return Device().outputFormat() == QPrinter::Pdf
 void QtPrinter::NumberDocuments(const std::string& fileName) {
     numberedName_ = fileName;
     documentNumber_ = 0;
+}
+
+}  // namespace velm
+
+namespace velm {
+
+namespace {
+
+// Where Qt's print dialog leaves the print service's job options on the
+// device: a list of name, value, name, value ...
+const auto JobOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+}  // namespace
+
+QtPrinter::SetUp QtPrinter::CurrentSetUp() {
+    QPrinter& d = Device();
+    return {d.printerName(), d.outputFormat(), d.outputFileName(), d.pageLayout()};
+}
+
+void QtPrinter::PutSetUp(const SetUp& setUp) {
+    if (painter_) return;
+    QPrinter& d = Device();
+    // The file name first: an empty one turns the device to the default queue.
+    d.setOutputFileName(setUp.outputFile);
+    if (setUp.format == QPrinter::PdfFormat) {
+        d.setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        d.setOutputFormat(QPrinter::NativeFormat);
+        d.setPrinterName(setUp.printerName);
+    }
+    d.setPageLayout(setUp.layout);
+}
+
+void QtPrinter::HoldSetUp() { held_ = CurrentSetUp(); }
+
+void QtPrinter::RestoreSetUp() {
+    if (!held_ || painter_) return;
+    PutSetUp(*held_);
+    held_.reset();
+}
+
+void QtPrinter::DropPrintChoices() {
+    QPrinter& d = Device();
+    d.setPrintRange(QPrinter::AllPages);
+    d.setPageRanges(QPageRanges());
+    d.setCopyCount(1);
+    QPrintEngine* engine = d.printEngine();
+    const QStringList options = engine->property(JobOptionsKey).toStringList();
+    // A page list, odd or even pages, several pages on one sheet or a fit to
+    // the paper would print a one-page piece blank or not true to size.
+    static const QStringList dropped{QStringLiteral("page-ranges"), QStringLiteral("page-set"),
+                                     QStringLiteral("number-up"), QStringLiteral("number-up-layout"),
+                                     QStringLiteral("fit-to-page"), QStringLiteral("print-scaling")};
+    QStringList kept;
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2)
+        if (!dropped.contains(options[i])) kept << options[i] << options[i + 1];
+    if (kept.size() != options.size()) engine->setProperty(JobOptionsKey, kept);
 }
 
 }  // namespace velm

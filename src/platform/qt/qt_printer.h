@@ -6,7 +6,11 @@
 // for a system printer is drawn into a PDF of the same page layout and
 // resolution, which the program hands to the print service itself.
 #include <functional>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/dialogs.h"
@@ -14,7 +18,6 @@
 
 class QFont;
 class QPainter;
-class QPrinter;
 class QTemporaryFile;
 
 namespace velm {
@@ -62,6 +65,24 @@ public:
     void SetDocumentTitle(const std::string& title) override { title_ = title; }
     PrintDelivery LastDelivery() override { return delivery_; }
     void NumberDocuments(const std::string& fileName) override;
+    void NameNextDocument(const std::string& fileName) override { nextName_ = fileName; }
+    void HoldSetUp() override;
+    void RestoreSetUp() override;
+
+    // Printer, file and paper of the device, read and put back as one.
+    struct SetUp {
+        QString printerName;
+        QPrinter::OutputFormat format = QPrinter::NativeFormat;
+        QString outputFile;
+        QPageLayout layout;
+    };
+    SetUp CurrentSetUp();
+    void PutSetUp(const SetUp& setUp);
+
+    // After a print dialog was read: no page selection, page set, copies or
+    // pages per sheet stay on the device, so every document prints whole,
+    // once and true to size.
+    void DropPrintChoices();
 
     // Makes the save dialog's request for the file of a PDF printer from the
     // proposed name (the program's texts live above the platform).
@@ -93,6 +114,8 @@ private:
     bool pageStateSet_ = false;
     DocState state_ = DocState::Idle;
     std::string numberedName_;
+    std::string nextName_;
+    std::optional<SetUp> held_;
     std::function<FileDialogRequest(const std::string&)> fileRequest_;
     int documentNumber_ = 0;
     std::string failure_;

@@ -18,6 +18,7 @@
 #include "frame/windows/window_test_actions.h"
 #include "geometry/angles.h"
 #include "output/windows/sheet_preview.h"
+#include "support/temp_folder.h"
 
 namespace velm {
 namespace {
@@ -343,7 +344,8 @@ TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoo
     EXPECT_EQ(dialogs.saves[0].filter, "File PDF (*.pdf)|*.pdf");
     ASSERT_EQ(printer.documents.size(), 3u);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(printer.documents[static_cast<std::size_t>(i)].fileName, NumberedFileName(pdf, i + 1));
+        EXPECT_EQ(printer.documents[static_cast<std::size_t>(i)].fileName,
+                  LabelledFileName(pdf, "-piece" + std::to_string(i + 2)));
     EXPECT_EQ(PrintedPieceTitles(printer), Titles({2, 3, 4}));
     Wait(10);
     EXPECT_EQ(MdiArea()->findChild<CylElbowWindow*>("FrmCuCilindri"), nullptr) << "closed once the loop ended";
@@ -401,7 +403,7 @@ TEST_F(CylElbowWindowTest, ExitDuringARangePrintEndsAfterThePiece) {
         EXPECT_FALSE(printingAtExit);
         EXPECT_TRUE(endedAtExit) << "the last document was ended before the exit";
         EXPECT_EQ(PrintedPieceTitles(printer), c.inside ? Titles({1, 2}) : Titles({1}));
-        EXPECT_EQ(printer.documents.back().fileName, NumberedFileName(pdf, c.inside ? 2 : 1));
+        EXPECT_EQ(printer.documents.back().fileName, LabelledFileName(pdf, c.inside ? "-piece2" : "-piece1"));
     }
 }
 
@@ -415,7 +417,55 @@ TEST_F(CylElbowWindowTest, RangePrintToAFileNamedInThePrintDialogAsksNothingMore
     Click(w->CmdStampa);
     EXPECT_TRUE(dialogs.saves.empty());
     ASSERT_EQ(printer.documents.size(), 2u);
-    EXPECT_EQ(printer.documents[1].fileName, NumberedFileName(pdf, 2));
+    EXPECT_EQ(printer.documents[1].fileName, LabelledFileName(pdf, "-piece2"));
+}
+
+// A page list with copies prints exactly those pieces, on paper each as often
+// as asked; what the dialog changed holds for the range only. PDF files are
+// named by piece in the folder dialogs start from; files that exist are asked
+// about once.
+TEST_F(CylElbowWindowTest, RangePrintOfAPageListToPaperOrPieceFiles) {
+    const struct {
+        const char* name;
+        bool toFile, pieceFourExists;
+        int answer;  // to the question about existing files, 0 when none is asked
+        std::vector<int> printed;
+    } cases[] = {
+        {"paper", false, false, 0, {2, 2, 4, 4}},
+        {"files", true, false, 0, {2, 4}},
+        {"files, one kept", true, true, IdNo, {}},
+        {"files, one replaced", true, true, IdYes, {2, 4}},
+    };
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    TempFolder folder;
+    State().CurrentFileName = folder.File("job.qvl");
+    const std::string pdf = folder.File("List.pdf");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.documents.clear();
+        dialogs.Reset();
+        wt::SubWindowOf(w)->showMaximized();  // the last piece's preview minimised it
+        Wait(10);
+        printer.printsToFile = c.toFile;
+        if (c.pieceFourExists) folder.Write("List-piece4.pdf", "");
+        dialogs.ExpectPrintPages({2, 4}, 2);
+        dialogs.afterPrint = [this] { printer.SetPage(287, 200, PageLandscape); };  // the dialog turned the paper
+        if (c.toFile) dialogs.ExpectSave(pdf);
+        if (c.answer != 0) dialogs.ExpectMessage(c.answer);
+        Click(w->CmdStampa);
+        std::vector<std::string> expected, printed = PrintedPieceTitles(printer);
+        for (std::size_t i = 0; i < printed.size(); ++i) printed[i] += "|" + printer.documents[i].fileName;
+        for (int p : c.printed)
+            expected.push_back(Titles({p})[0] + "|" + (c.toFile ? LabelledFileName(pdf, "-piece" + std::to_string(p)) : ""));
+        EXPECT_EQ(printed, expected);
+        EXPECT_EQ(printer.Orientation(), PagePortrait);
+        EXPECT_EQ(dialogs.prints.at(0).fileName, c.toFile ? folder.File("VELM.pdf") : "");
+        if (c.toFile) EXPECT_EQ(dialogs.saves.at(0).initialDirectory, folder.Path());
+        ASSERT_EQ(dialogs.messages.size(), c.answer != 0 ? 1u : 0u);
+        if (c.answer != 0) EXPECT_EQ(dialogs.messages[0].prompt.rfind("List-piece4.pdf\n\n", 0), 0u);
+    }
+    dialogs.afterPrint = nullptr;
 }
 
 TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {

@@ -1,0 +1,91 @@
+#include "platform/qt/printer_setup_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace velm {
+
+namespace {
+
+// A PDF file takes any paper: the usual sheets up to the plotter's A0.
+QList<QPageSize> PdfPaperSizes() {
+    QList<QPageSize> sizes;
+    for (auto id : {QPageSize::A0, QPageSize::A1, QPageSize::A2, QPageSize::A3, QPageSize::A4, QPageSize::A5,
+                    QPageSize::Letter, QPageSize::Legal, QPageSize::Tabloid})
+        sizes << QPageSize(id);
+    return sizes;
+}
+
+}  // namespace
+
+PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Printer set-up"));
+    printers_ = new QComboBox(this);
+    printers_->setObjectName(QStringLiteral("printers"));
+    for (const QString& name : QPrinterInfo::availablePrinterNames()) printers_->addItem(name, name);
+    printers_->addItem(QStringLiteral("PDF file"), QString());
+    const bool toFile = device.outputFormat() == QPrinter::PdfFormat;
+    printers_->setCurrentIndex(printers_->findData(toFile ? QString() : device.printerName()));
+    if (printers_->currentIndex() < 0) printers_->setCurrentIndex(printers_->count() - 1);
+
+    paper_ = new QComboBox(this);
+    paper_->setObjectName(QStringLiteral("paper"));
+    FillPaperSizes(device.pageLayout().pageSize());
+    connect(printers_, &QComboBox::currentIndexChanged, this,
+            [this] { FillPaperSizes(paper_->currentData().value<QPageSize>()); });
+
+    portrait_ = new QRadioButton(QStringLiteral("Portrait"), this);
+    portrait_->setObjectName(QStringLiteral("portrait"));
+    landscape_ = new QRadioButton(QStringLiteral("Landscape"), this);
+    landscape_->setObjectName(QStringLiteral("landscape"));
+    (device.pageLayout().orientation() == QPageLayout::Landscape ? landscape_ : portrait_)->setChecked(true);
+    auto* orientation = new QHBoxLayout;
+    orientation->addWidget(portrait_);
+    orientation->addWidget(landscape_);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Printer:"), printers_);
+    form->addRow(QStringLiteral("Paper:"), paper_);
+    form->addRow(QStringLiteral("Orientation:"), orientation);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void PrinterSetupDialog::FillPaperSizes(const QPageSize& keep) {
+    const QString printer = printers_->currentData().toString();
+    const QPrinterInfo info = printer.isEmpty() ? QPrinterInfo() : QPrinterInfo::printerInfo(printer);
+    QList<QPageSize> sizes = info.isNull() ? PdfPaperSizes() : info.supportedPageSizes();
+    if (sizes.isEmpty()) sizes = PdfPaperSizes();
+    paper_->clear();
+    for (const QPageSize& size : sizes) paper_->addItem(size.name(), QVariant::fromValue(size));
+    int index = -1;
+    for (int i = 0; i < paper_->count() && index < 0; ++i)
+        if (paper_->itemData(i).value<QPageSize>().isEquivalentTo(keep)) index = i;
+    if (index < 0 && !info.isNull()) index = paper_->findText(info.defaultPageSize().name());
+    paper_->setCurrentIndex(std::max(index, 0));
+}
+
+void PrinterSetupDialog::Apply(QPrinter& device) const {
+    const QString printer = printers_->currentData().toString();
+    if (printer.isEmpty()) {
+        device.setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        device.setOutputFormat(QPrinter::NativeFormat);
+        device.setPrinterName(printer);
+    }
+    device.setPageSize(paper_->currentData().value<QPageSize>());
+    device.setPageOrientation(landscape_->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+}  // namespace velm

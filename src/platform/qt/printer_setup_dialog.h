@@ -1,0 +1,29 @@
+#pragma once
+// Printer set-up: the printer (or a PDF file), its paper sizes and the
+// orientation, and nothing that would scale a print. It reads the device
+// when made and changes it only in Apply, so Cancel leaves everything as it
+// was.
+#include <QDialog>
+#include <QPageSize>
+
+class QComboBox;
+class QPrinter;
+class QRadioButton;
+
+namespace velm {
+
+class PrinterSetupDialog : public QDialog {
+public:
+    explicit PrinterSetupDialog(const QPrinter& device, QWidget* parent = nullptr);
+    // The choice onto the device.
+    void Apply(QPrinter& device) const;
+
+private:
+    void FillPaperSizes(const QPageSize& keep);  // the chosen printer's sizes, keeping `keep` when it has it
+    QComboBox* printers_;  // objectName "printers"; a PDF file has no printer name
+    QComboBox* paper_;     // "paper", the page size ids
+    QRadioButton* portrait_;
+    QRadioButton* landscape_;
+};
+
+}  // namespace velm
