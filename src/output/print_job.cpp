@@ -78,8 +78,15 @@ std::string DeliveryText(const PrintDelivery& delivery) {
     return text;
 }
 
+namespace {
+int g_failedDocuments = 0;
+}
+
+int FailedDocuments() { return g_failedDocuments; }
+
 void ReportDocument(Printer& printer, DocumentResult result) {
     if (result == DocumentResult::Failed) {
+        ++g_failedDocuments;
         ShowStatusText("");  // no word of an earlier job may stand for this one
         const std::string why = printer.FailureText();
         ShowErrorMessage(why.empty() ? Txt(LangErrore, 34) + "." : why);

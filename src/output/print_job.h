@@ -50,6 +50,10 @@ std::string DeliveryText(const PrintDelivery& delivery);
 // cancelled file name says nothing.
 void ReportDocument(Printer& printer, DocumentResult result);
 
+// How many documents ReportDocument has reported failed in this run: a
+// range print stops at its first refusal instead of one message a piece.
+int FailedDocuments();
+
 // One document: family 2 the cylinder sheet, 1 the cone sheet, any other
 // value nothing; always ends the document and says how it ended.
 DocumentResult PrintSheetOn(Printer& printer, int family, const SheetPictures& pictures, const WorkingState& st);
