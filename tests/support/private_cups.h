@@ -82,26 +82,34 @@ public:
     // The scheduler's error log, to show why a job did not print.
     std::string Log() const { return TempFolder::ReadPath(root_ + "/log/error_log"); }
 
-    // The title of the last job `queue` completed.
-    static std::string LastCompletedTitle(const std::string& queue) {
+    struct Job {
+        int id = 0;
+        std::string title;
+    };
+    // The last job `queue` completed; id 0 when none.
+    static Job LastCompleted(const std::string& queue) {
         cups_job_t* jobs = nullptr;
         const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_COMPLETED);
         const cups_job_t* last = std::max_element(jobs, jobs + n, [](auto& a, auto& b) { return a.id < b.id; });
-        const std::string title = n > 0 && last->title != nullptr ? last->title : "";
+        Job job;
+        if (n > 0) job = {last->id, last->title != nullptr ? last->title : ""};
         cupsFreeJobs(n, jobs);
-        return title;
+        return job;
     }
 
-    // The PDF files in the folders cups-pdf writes into, as its own
-    // configuration names them: the printing user's (Out) and the
-    // anonymous one (AnonDirName).
-    static std::set<std::string> OutputFiles() {
-        std::set<std::string> files;
+    // The PDF file cups-pdf wrote for job `id`, in the folders its own
+    // configuration names (the printing user's Out and AnonDirName); its
+    // names end in "job_<id>.pdf". Empty when there is none.
+    static std::string OutputFileOf(int id) {
+        const std::string ending = "job_" + std::to_string(id) + ".pdf";
         std::error_code ec;
         for (const std::string& folder : OutputFolders())
-            for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-                if (entry.path().extension() == ".pdf") files.insert(entry.path().string());
-        return files;
+            for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+                const std::string name = entry.path().filename().string();
+                if (name.size() >= ending.size() && name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
+                    return entry.path().string();
+            }
+        return {};
     }
 
 private:
@@ -140,6 +148,10 @@ private:
             << "LogLevel info\nListen " << socket << "\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
             << "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
             << "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n";
+        // Job numbers of their own, so that files cups-pdf writes into the
+        // shared output folder for other schedulers are never taken for ours.
+        static int schedulers = 0;
+        std::ofstream(root_ + "/cache/job.cache") << "NextJobId " << 1 + getpid() % 200000 * 10000 + ++schedulers * 100 << "\n";
         pid_ = fork();
         if (pid_ == 0) {
             const std::string log = root_ + "/log/cupsd.out";

@@ -40,14 +40,13 @@ protected:
         cups_.reset();
     }
     // The page the queue wrote for the job just sent, rendered at 10 pixels a millimetre.
-    Grey PrintedPage(const std::set<std::string>& before) {
+    Grey PrintedPage() {
         if (!PrivateCups::Idle(Queue, 20)) {
             ADD_FAILURE() << "the job did not finish in 20 s:\n" << cups_->Log();
             return {};
         }
-        std::string made;  // the backend wrote it before the job completed
-        for (const std::string& file : PrivateCups::OutputFiles())
-            if (!before.count(file)) made = file;
+        // The backend wrote it before the job completed.
+        const std::string made = PrivateCups::OutputFileOf(PrivateCups::LastCompleted(Queue).id);
         if (made.empty()) return {};
         written_.push_back(made);
         return RenderPdfPage(made, 254, folder_.File("render"), 160);
@@ -79,13 +78,12 @@ TEST_F(PrintServiceTest, ADevelopmentAndTheCalibrationRectanglePrintTrueToSize) 
     st.Sheet.PageHeight = static_cast<float>(area.height());
     st.Sheet.DrawingLeft = 100;
     st.Sheet.DrawingTop = 150;
-    std::set<std::string> before = PrivateCups::OutputFiles();
     ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed) << printer.FailureText();
     EXPECT_EQ(printer.LastDelivery().queue, Queue);
     EXPECT_EQ(printer.LastDelivery().hold, QueueHold::None);
-    Grey page = PrintedPage(before);
+    Grey page = PrintedPage();
     ASSERT_GT(page.width, 0) << "no page from the queue";
-    EXPECT_EQ(PrivateCups::LastCompletedTitle(Queue), "VELM - Right cylinder");
+    EXPECT_EQ(PrivateCups::LastCompleted(Queue).title, "VELM - Right cylinder");
     ExpectPlateOnPage(page, area.left() + area.width() / 5, area.top() + 150 / pictures.SheetHeight * area.height(),
                       r.DevelopedLength, r.Hmax);
 
@@ -96,9 +94,8 @@ TEST_F(PrintServiceTest, ADevelopmentAndTheCalibrationRectanglePrintTrueToSize) 
         printer.Device().setPageOrientation(orientation);
         const QRectF corner = printer.Device().pageLayout().paintRect(QPageLayout::Millimeter);
         const Calibration c = LoadCalibration(printer.PageMillimetres(), 0, 1, 1);
-        before = PrivateCups::OutputFiles();
         ASSERT_EQ(PrintCalibrationPattern(printer, c), DocumentResult::Printed) << printer.FailureText();
-        page = PrintedPage(before);
+        page = PrintedPage();
         ASSERT_GT(page.width, 0) << "no page from the queue";
         const auto x = InkEdges(page, true, page.height / 2), y = InkEdges(page, false, page.width / 2);
         const bool turned = (page.width > page.height) != (orientation == QPageLayout::Landscape);
