@@ -3,7 +3,8 @@
 # only when one of them is missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-          fonts-liberation poppler-utils python3-ezdxf clang-14 libfuzzer-14-dev libclang-rt-14-dev)
+          fonts-liberation poppler-utils python3-ezdxf clang-14 libfuzzer-14-dev libclang-rt-14-dev
+          libcups2-dev cups cups-client printer-driver-cups-pdf)
 [ "${1:-}" = "--with-x" ] && packages+=(xvfb xauth time)
 missing=()
 for p in "${packages[@]}"; do

@@ -23,6 +23,16 @@ std::string FileWriteErrorText(int errorNumber) {
     return text;
 }
 
+namespace {
+void (*g_statusLine)(const std::string&) = nullptr;
+}
+
+void ShowStatusText(const std::string& text) {
+    if (g_statusLine != nullptr) g_statusLine(text);
+}
+
+void InstallStatusLine(void (*show)(const std::string& text)) { g_statusLine = show; }
+
 FileDialogRequest PdfFileRequest(const std::string& fileName) {
     FileDialogRequest request;
     request.title = Txt(LangCommon, 20);

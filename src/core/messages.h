@@ -15,6 +15,10 @@ void ShowErrorMessage(const std::string& text);
 // The system's reason that a file could not be written; a write-protected
 // file adds the way out, Save as under another name.
 std::string FileWriteErrorText(int errorNumber);
+// The running program's status line: a word after the fact (a job the print
+// service took). Nothing is shown until the main window installs its line.
+void ShowStatusText(const std::string& text);
+void InstallStatusLine(void (*show)(const std::string& text));
 
 // The save dialog that names the PDF file a print goes to, its title and
 // filter from LangCommon, proposing `fileName`.

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "core/language.h"
 #include "core/number_text.h"
+#include "output/print_job.h"
 
 namespace velm {
 
@@ -66,6 +68,7 @@ void ResetCalibration(Calibration& c) {
 }
 
 DocumentResult PrintCalibrationPattern(Printer& printer, const Calibration& c) {
+    printer.SetDocumentTitle(DocumentTitle(Txt(LangFrmTaratura, 1)));
     PrinterPage& page = printer.Page();
     page.SetUnits(c.MeasuringSystem == 1 ? PageInches : PageMillimetres);
     page.ForeColor = RGB(0, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "core/language.h"
 #include "core/messages.h"
+#include "core/shape_kinds.h"
 #include "output/data_block.h"
 #include "output/print_items.h"
 #include "platform/services.h"
@@ -41,9 +42,58 @@ std::string ScaleTitle(std::int16_t scale) {
     return UpperCase(Txt(LangFrmAntep, 42)) + " 1:" + std::to_string(scale);
 }
 
-std::string PieceTitle(int family, std::int16_t shapeCode, std::int16_t selectedPiece) {
+namespace {
+
+// "Cone piece #3" or "Cylinder piece #3"; empty for a sheet of a whole shape.
+std::string PieceCaption(int family, std::int16_t shapeCode, std::int16_t selectedPiece) {
     if (!IsSheetPieceCode(family, shapeCode)) return {};
-    return UpperCase(Txt(LangFrmAntep, family == ConeSheet ? 40 : 41)) + std::to_string(selectedPiece);
+    return Txt(LangFrmAntep, family == ConeSheet ? 40 : 41) + std::to_string(selectedPiece);
+}
+
+}  // namespace
+
+std::string PieceTitle(int family, std::int16_t shapeCode, std::int16_t selectedPiece) {
+    return UpperCase(PieceCaption(family, shapeCode, selectedPiece));
+}
+
+// Plain ASCII: a title passes through queues and filters that spoil other characters.
+std::string DocumentTitle(const std::string& what) {
+    const std::string& program = Txt(LangMsgbox, 1);
+    return what.empty() ? program : program + " - " + what;
+}
+
+std::string SheetDocumentTitle(int family, const WorkingState& st) {
+    const ShapeKindInfo* kind = FindShapeKind(st.ShapeCode);
+    std::string what = kind != nullptr ? Txt(kind->TitleSection, 1) : std::string();
+    const std::string piece = PieceCaption(family, st.ShapeCode, st.SelectedPiece);
+    if (!piece.empty()) what += (what.empty() ? "" : " - ") + piece;
+    return DocumentTitle(what);
+}
+
+std::string DeliveryText(const PrintDelivery& delivery) {
+    if (delivery.queue.empty()) return {};
+    std::string text = Txt(LangCommon, 23) + " " + delivery.queue;
+    if (delivery.hold == QueueHold::Stopped) text += "; " + Txt(LangCommon, 24);
+    if (delivery.hold == QueueHold::Unreachable) text += "; " + Txt(LangCommon, 25);
+    return text;
+}
+
+namespace {
+int g_failedDocuments = 0;
+}
+
+int FailedDocuments() { return g_failedDocuments; }
+
+void ReportDocument(Printer& printer, DocumentResult result) {
+    if (result == DocumentResult::Failed) {
+        ++g_failedDocuments;
+        ShowStatusText("");  // no word of an earlier job may stand for this one
+        const std::string why = printer.FailureText();
+        ShowErrorMessage(why.empty() ? Txt(LangErrore, 34) + "." : why);
+        return;
+    }
+    const std::string sent = DeliveryText(printer.LastDelivery());
+    if (!sent.empty()) ShowStatusText(sent);
 }
 
 namespace {
@@ -76,6 +126,7 @@ double PrintTitleLine(Printer& printer, int family, const WorkingState& st) {
 
 DocumentResult PrintSheetOn(Printer& printer, int family, const SheetPictures& pictures, const WorkingState& st) {
     if (family != CylinderSheet && family != ConeSheet) return printer.EndDocument();
+    printer.SetDocumentTitle(SheetDocumentTitle(family, st));
     const SettingsCache& s = st.Settings;
     PrinterPage& page = printer.Page();
     page.SetUnits(s.MeasuringSystem == 1 ? PageInches : PageMillimetres);
@@ -105,9 +156,7 @@ DocumentResult PrintSheetOn(Printer& printer, int family, const SheetPictures& p
 void PrintSheet(int family, const SheetPictures& pictures) {
     Printer* printer = Platform().printer;
     if (printer == nullptr) return;
-    if (PrintSheetOn(*printer, family, pictures, State()) != DocumentResult::Failed) return;
-    const std::string why = printer->FailureText();
-    ShowErrorMessage(why.empty() ? Txt(LangErrore, 34) + "." : why);
+    ReportDocument(*printer, PrintSheetOn(*printer, family, pictures, State()));
 }
 
 }  // namespace velm

@@ -33,13 +33,32 @@ std::string PieceTitle(int family, std::int16_t shapeCode, std::int16_t selected
 // Upper case of the ASCII letters, as the title line prints its captions.
 std::string UpperCase(std::string text);
 
+// The name the print service lists a document under: "VELM - " and what it
+// is; a sheet's names the shape and, for an elbow piece, the piece
+// ("VELM - Cylindrical elbow - Cylinder piece #3").
+std::string DocumentTitle(const std::string& what);
+std::string SheetDocumentTitle(int family, const WorkingState& st);
+
+// The status line once a print queue took a document: "Sent to Workshop_PDF",
+// and that the queue holds the job when it is stopped or cannot reach its
+// printer; empty when no queue took it (a PDF file).
+std::string DeliveryText(const PrintDelivery& delivery);
+
+// How a document of the running program ended, said once: a failure as an
+// error message (the printer's reason, else text 34 of Errore and "."), a
+// document a queue took on the status line (which a failure clears); a
+// cancelled file name says nothing.
+void ReportDocument(Printer& printer, DocumentResult result);
+
+// How many documents ReportDocument has reported failed in this run: a
+// range print stops at its first refusal instead of one message a piece.
+int FailedDocuments();
+
 // One document: family 2 the cylinder sheet, 1 the cone sheet, any other
 // value nothing; always ends the document and says how it ended.
 DocumentResult PrintSheetOn(Printer& printer, int family, const SheetPictures& pictures, const WorkingState& st);
 
-// The print job of the running program. A document that cannot be started
-// shows text 34 of Errore and "." (or why the file could not be written);
-// a cancelled file name prints nothing and says nothing.
+// The print job of the running program, its end reported by ReportDocument.
 void PrintSheet(int family, const SheetPictures& pictures);
 
 }  // namespace velm

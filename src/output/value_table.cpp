@@ -5,6 +5,7 @@
 #include "core/language.h"
 #include "core/number_text.h"
 #include "output/data_block.h"
+#include "output/print_job.h"
 
 namespace velm {
 
@@ -73,6 +74,7 @@ std::vector<PrintLine> TableLines(const ValueTable& t) {
 }
 
 DocumentResult PrintTable(Printer& printer, const ValueTable& table) {
+    printer.SetDocumentTitle(DocumentTitle(Txt(LangFrmTabella, 1)));
     for (const PrintLine& line : TableLines(table)) PrintItems(printer, line);
     return printer.EndDocument();
 }

@@ -23,7 +23,21 @@ enum class DocumentResult {
     Printed,    // its pages went to the printer or the file
     Empty,      // nothing was drawn: no page, nothing asked
     Cancelled,  // the user cancelled the file name: nothing printed
-    Failed,     // the document could not be started: nothing printed
+    Failed,     // the document could not be started, or the print service refused it: nothing printed
+};
+
+// How a print queue that took a document stood then.
+enum class QueueHold {
+    None,         // ready: the job prints in its turn
+    Stopped,      // the queue is stopped (disabled) and holds the job
+    Unreachable,  // the queue cannot reach its printer and holds the job
+};
+
+// Where the last printed document went: the queue of the print service that
+// took it, or no queue when it went to a file or nowhere.
+struct PrintDelivery {
+    std::string queue;
+    QueueHold hold = QueueHold::None;
 };
 
 // The page being printed: a vector canvas in millimetres or inches from the
@@ -67,9 +81,15 @@ public:
     virtual void NewPage() = 0;
     // Sends the document and says how it went; the page is then fresh for the next document.
     virtual DocumentResult EndDocument() = 0;
-    // Why the last document could not be started, in the system's words
-    // (an unwritable PDF file); empty when the printer does not say.
+    // Why the last document could not be started or was refused, in the
+    // system's words (an unwritable PDF file; the queue's name and the print
+    // service's reason); empty when the printer does not say.
     virtual std::string FailureText() { return {}; }
+    // The name the print service lists the next document under; it holds
+    // for that document only.
+    virtual void SetDocumentTitle(const std::string& /*title*/) {}
+    // Where the last ended document went.
+    virtual PrintDelivery LastDelivery() { return {}; }
     // True when documents go to a PDF file that the user names, not to a printer.
     virtual bool PrintsToFile() = 0;
     // PDF: the next documents go to fileName numbered ("a.pdf": a-1.pdf, a-2.pdf ...) without asking; "" asks again.

@@ -37,6 +37,7 @@ RecordingPrinter::PageRec* RecordingPrinter::Current() {
         state_ = DocState::Failed;
         if (!available || failStart) return nullptr;
         DocumentRec document;
+        document.title = title_;
         if (printsToFile && !nextName_.empty())
             document.fileName = std::exchange(nextName_, std::string());
         else if (printsToFile && !numberedName_.empty())
@@ -55,11 +56,14 @@ void RecordingPrinter::NewPage() {
 DocumentResult RecordingPrinter::EndDocument() {
     if (beforeEnd && state_ == DocState::Drawing) beforeEnd();
     DocumentResult result = DocumentResult::Empty;
+    lastDelivery_ = {};
     if (state_ == DocState::Failed) result = DocumentResult::Failed;
     if (state_ == DocState::Drawing) {
         documents.back().ended = true;
         result = DocumentResult::Printed;
+        lastDelivery_ = delivery;
     }
+    title_.clear();
     state_ = DocState::Idle;
     page_.Reset();
     results.push_back(result);

@@ -38,6 +38,7 @@ public:
     struct DocumentRec {
         std::vector<PageRec> pages;
         std::string fileName;  // the numbered file name, when one was set
+        std::string title;     // what the print service would list it as
         bool ended = false;
     };
 
@@ -52,6 +53,7 @@ public:
     bool available = true;   // false: "no printer"
     bool failStart = false;  // documents cannot be started
     std::string failureText;  // what FailureText says
+    PrintDelivery delivery;   // where each printed document went (LastDelivery)
     bool printsToFile = false;
     // Runs inside each document's print, just before it ends (what the user
     // may do meanwhile); the document ends after it returns.
@@ -66,6 +68,8 @@ public:
     bool PrintsToFile() override { return printsToFile; }
     std::string FailureText() override { return failureText; }
     void NumberDocuments(const std::string& fileName) override;
+    void SetDocumentTitle(const std::string& title) override { title_ = title; }
+    PrintDelivery LastDelivery() override { return lastDelivery_; }
     void NameNextDocument(const std::string& fileName) override { nextName_ = fileName; }
     // The page and orientation held, as a print dialog may change them.
     void HoldSetUp() override { held_ = {widthMm_, heightMm_, orientation_}; }
@@ -113,6 +117,8 @@ private:
     std::string numberedName_;
     std::string nextName_;
     int documentNumber_ = 0;
+    std::string title_;
+    PrintDelivery lastDelivery_;
     struct Held {
         double widthMm, heightMm;
         PageOrientation orientation;

@@ -354,8 +354,10 @@ void ElbowWindow::PrintPieces(const std::vector<int>& pieces, const std::vector<
     HoldExit();
     setEnabled(false);
     // One document per piece, each developed, printed and closed before the
-    // next; a piece that cannot be developed leaves the others.
-    for (std::size_t i = 0; i < pieces.size() && !ExitPending(); ++i) {
+    // next; a piece that cannot be developed leaves the others, a printer
+    // that refused one would refuse the rest.
+    const int failedBefore = FailedDocuments();
+    for (std::size_t i = 0; i < pieces.size() && !ExitPending() && FailedDocuments() == failedBefore; ++i) {
         if (i < files.size() && printer) printer->NameNextDocument(files[i]);
         st.SelectedPiece = static_cast<std::int16_t>(pieces[i]);
         st.DirectPrint = True16;

@@ -100,6 +100,7 @@ FrmMDI::FrmMDI() {
     column->addWidget(area_, 1);
 
     BuildStatusLine();
+    InstallStatusLine(SetStatusText);  // the computation's words after the fact
     column->addWidget(statusLine_);
     setCentralWidget(central);
 

@@ -15,6 +15,7 @@
 #include "core/working_state.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/help_commands.h"
+#include "output/print_job.h"
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
 
@@ -131,10 +132,8 @@ void FrmTabella::CmdStampa_Click() {
     Printer* printer = Platform().printer;
     // Computed again from the development, not read from the grid.
     const ValueTable table = FillTable(State(), form_);
-    const DocumentResult result = printer->Available() ? PrintTable(*printer, table) : DocumentResult::Failed;
-    if (result != DocumentResult::Failed) return;
-    const std::string why = printer->Available() ? printer->FailureText() : std::string();
-    ShowErrorMessage(why.empty() ? Txt(LangErrore, 34) + "." : why);
+    if (!printer->Available()) return ShowErrorMessage(Txt(LangErrore, 34) + ".");
+    ReportDocument(*printer, PrintTable(*printer, table));
 }
 
 void FrmTabella::CmdEsci_Click() { accept(); }

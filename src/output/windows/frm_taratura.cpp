@@ -249,9 +249,7 @@ void FrmTaratura::CmdStampa_Click() {
     }
     EnableMeasureControls(true);
     Printer* printer = Platform().printer;
-    if (PrintCalibrationPattern(*printer, cal_) != DocumentResult::Failed) return;
-    const std::string why = printer->FailureText();
-    ShowErrorMessage(why.empty() ? Txt(LangErrore, 34) + "." : why);
+    ReportDocument(*printer, PrintCalibrationPattern(*printer, cal_));
 }
 
 void FrmTaratura::CmdOK_Click() {

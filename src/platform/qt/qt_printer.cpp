@@ -11,11 +11,14 @@
 #include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
 
+#include "platform/qt/print_service.h"
 #include "platform/qt/qt_colour.h"
 #include "platform/services.h"
 
@@ -82,10 +85,10 @@ std::string WriteFailure(const QString& name) {
 // The state is set at the first Page(): it reads the device's size.
 QtPrinterPage::QtPrinterPage(QtPrinter& printer) : printer_(printer) {}
 
-int QtPrinterPage::PixelWidth() const { return printer_.Device().width(); }
-int QtPrinterPage::PixelHeight() const { return printer_.Device().height(); }
-double QtPrinterPage::DotsPerInchX() const { return printer_.Device().logicalDpiX(); }
-double QtPrinterPage::DotsPerInchY() const { return printer_.Device().logicalDpiY(); }
+int QtPrinterPage::PixelWidth() const { return printer_.Target().width(); }
+int QtPrinterPage::PixelHeight() const { return printer_.Target().height(); }
+double QtPrinterPage::DotsPerInchX() const { return printer_.Target().logicalDpiX(); }
+double QtPrinterPage::DotsPerInchY() const { return printer_.Target().logicalDpiY(); }
 
 QFont QtPrinterPage::CurrentFont() const {
     QFont font(QString::fromStdString(FontName));
@@ -141,7 +144,7 @@ void QtPrinterPage::DeviceText(double x, double y, const std::string& text) {
     if (painter == nullptr) return;
     const QFont font = CurrentFont();
     painter->setFont(font);
-    const QFontMetricsF metrics(font, &printer_.Device());
+    const QFontMetricsF metrics(font, &printer_.Target());
     // (x, y) is the upper-left corner of the text, as Print places it.
     double top = y;
     for (const QString& line : Lines(text)) {
@@ -151,14 +154,14 @@ void QtPrinterPage::DeviceText(double x, double y, const std::string& text) {
 }
 
 double QtPrinterPage::DeviceTextWidth(const std::string& text) const {
-    const QFontMetricsF metrics(CurrentFont(), &printer_.Device());
+    const QFontMetricsF metrics(CurrentFont(), &printer_.Target());
     double widest = 0;
     for (const QString& line : Lines(text)) widest = std::max(widest, metrics.horizontalAdvance(line));
     return widest;
 }
 
 double QtPrinterPage::DeviceTextHeight(const std::string& text) const {
-    const QFontMetricsF metrics(CurrentFont(), &printer_.Device());
+    const QFontMetricsF metrics(CurrentFont(), &printer_.Target());
     return metrics.height() * static_cast<double>(Lines(text).size());
 }
 
@@ -241,9 +244,11 @@ QPainter* QtPrinter::Begin() {
             name = answer.fileName;
         }
         Device().setOutputFileName(QString::fromStdString(name));
+    } else if (!BeginServiceDocument()) {
+        return nullptr;
     }
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&Device())) {
+    if (!painter->begin(&Target())) {
         if (PrintsToFile()) failure_ = WriteFailure(Device().outputFileName());
         return nullptr;
     }
@@ -252,19 +257,66 @@ QPainter* QtPrinter::Begin() {
     return painter_.get();
 }
 
+QPrinter& QtPrinter::Target() { return serviceDocument_ ? *serviceDocument_ : Device(); }
+
+std::string QtPrinter::Title() const {
+    return title_.empty() ? QCoreApplication::applicationName().toStdString() : title_;
+}
+
+bool QtPrinter::BeginServiceDocument() {
+    auto file = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("velm-print-XXXXXX.pdf")));
+    if (!file->open()) {
+        failure_ = (file->fileName() + QStringLiteral(": ") + file->errorString()).toStdString();
+        return false;
+    }
+    file->close();
+    // The printer's own page layout and resolution, so that sizes and scale agree with what the page measured.
+    auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    pdf->setOutputFormat(QPrinter::PdfFormat);
+    pdf->setResolution(Device().resolution());
+    pdf->setPageLayout(Device().pageLayout());
+    pdf->setDocName(QString::fromStdString(Title()));
+    pdf->setOutputFileName(file->fileName());
+    serviceFile_ = std::move(file);
+    serviceDocument_ = std::move(pdf);
+    return true;
+}
+
+bool QtPrinter::SubmitToService() {
+    if (!serviceDocument_) return true;
+    const std::string queue = QueueOf(Device().printerName().toStdString());
+    const QPageLayout layout = Device().pageLayout();
+    const PrintOptions options =
+        TrueSizeOptions(layout.pageSize().key().toStdString(), layout.orientation() == QPageLayout::Landscape,
+                        Device().copyCount(), Device().collateCopies());
+    const Submission sent = SubmitPdf(queue, serviceFile_->fileName().toStdString(), Title(), options);
+    if (sent.job == 0) {
+        failure_ = sent.refusal;
+        return false;
+    }
+    delivery_ = {queue, sent.hold};
+    return true;
+}
+
 void QtPrinter::NewPage() {
-    if (Begin()) Device().newPage();
+    if (Begin()) Target().newPage();
 }
 
 DocumentResult QtPrinter::EndDocument() {
     DocumentResult result = DocumentResult::Empty;
+    delivery_ = {};
     switch (state_) {
         case DocState::Idle: result = DocumentResult::Empty; break;
         case DocState::Cancelled: result = DocumentResult::Cancelled; break;
         case DocState::Failed: result = DocumentResult::Failed; break;
-        case DocState::Drawing: result = painter_->end() ? DocumentResult::Printed : DocumentResult::Failed; break;
+        case DocState::Drawing:
+            result = painter_->end() && SubmitToService() ? DocumentResult::Printed : DocumentResult::Failed;
+            break;
     }
     painter_.reset();
+    serviceDocument_.reset();
+    serviceFile_.reset();
+    title_.clear();
     state_ = DocState::Idle;
     page_.ResetState();
     return result;

@@ -2,7 +2,9 @@
 // The system printer through one QPrinter, shared with the printer set-up and
 // print dialogs so that their choices carry over to what prints next. It is
 // the system's default printer when one exists, else a PDF printer whose
-// file the user names in the save dialog of the Dialogs service.
+// file the user names in the save dialog of the Dialogs service. A document
+// for a system printer is drawn into a PDF of the same page layout and
+// resolution, which the program hands to the print service itself.
 #include <functional>
 #include <QPageLayout>
 #include <QPrinter>
@@ -16,6 +18,7 @@
 
 class QFont;
 class QPainter;
+class QTemporaryFile;
 
 namespace velm {
 
@@ -59,6 +62,8 @@ public:
     DocumentResult EndDocument() override;
     bool PrintsToFile() override;
     std::string FailureText() override { return failure_; }
+    void SetDocumentTitle(const std::string& title) override { title_ = title; }
+    PrintDelivery LastDelivery() override { return delivery_; }
     void NumberDocuments(const std::string& fileName) override;
     void NameNextDocument(const std::string& fileName) override { nextName_ = fileName; }
     void HoldSetUp() override;
@@ -93,9 +98,18 @@ private:
     enum class DocState { Idle, Drawing, Cancelled, Failed };
     // Begins the document at its first output; the painter while drawing, else null.
     QPainter* Begin();
+    // What the page draws on: the PDF for the print service while one is drawn, else the device.
+    QPrinter& Target();
+    // A system printer's document: the PDF the print service will receive; false when it cannot be made.
+    bool BeginServiceDocument();
+    // Hands the finished PDF to the print service; false when it refused it.
+    bool SubmitToService();
+    std::string Title() const;
 
     std::unique_ptr<QPrinter> device_;
     std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<QTemporaryFile> serviceFile_;
+    std::unique_ptr<QPrinter> serviceDocument_;
     QtPrinterPage page_;
     bool pageStateSet_ = false;
     DocState state_ = DocState::Idle;
@@ -105,6 +119,8 @@ private:
     std::function<FileDialogRequest(const std::string&)> fileRequest_;
     int documentNumber_ = 0;
     std::string failure_;
+    std::string title_;
+    PrintDelivery delivery_;
 };
 
 }  // namespace velm

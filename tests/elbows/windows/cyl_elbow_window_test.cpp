@@ -325,6 +325,15 @@ TEST_F(CylElbowWindowTest, RangePrintRefusedOrWithoutPrinterOpensNoDialog) {
     EXPECT_EQ(dialogs.messages[1].prompt, Txt(LangErrore, 34) + ".");
     EXPECT_TRUE(dialogs.prints.empty());
     EXPECT_TRUE(printer.documents.empty());
+    // A queue that refuses the first piece is reported once, not once a piece.
+    printer.available = true;
+    printer.failStart = true;
+    printer.failureText = "Workshop_PDF: not accepting jobs";
+    PrepareRangePrint(printer, dialogs, w, RangeAnswer::All);
+    dialogs.ExpectMessage(IdOk);
+    Click(w->CmdStampa);
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.messages[2].prompt, printer.failureText);
 }
 
 TEST_F(CylElbowWindowTest, RangePrintToPdfNamesItsFileOnceAndCloseWaitsForTheLoop) {
@@ -461,9 +470,13 @@ TEST_F(CylElbowWindowTest, RangePrintOfAPageListToPaperOrPieceFiles) {
         EXPECT_EQ(printed, expected);
         EXPECT_EQ(printer.Orientation(), PagePortrait);
         EXPECT_EQ(dialogs.prints.at(0).fileName, c.toFile ? folder.File("VELM.pdf") : "");
-        if (c.toFile) EXPECT_EQ(dialogs.saves.at(0).initialDirectory, folder.Path());
+        if (c.toFile) {
+            EXPECT_EQ(dialogs.saves.at(0).initialDirectory, folder.Path());
+        }
         ASSERT_EQ(dialogs.messages.size(), c.answer != 0 ? 1u : 0u);
-        if (c.answer != 0) EXPECT_EQ(dialogs.messages[0].prompt.rfind("List-piece4.pdf\n\n", 0), 0u);
+        if (c.answer != 0) {
+            EXPECT_EQ(dialogs.messages[0].prompt.rfind("List-piece4.pdf\n\n", 0), 0u);
+        }
     }
     dialogs.afterPrint = nullptr;
 }

@@ -1,0 +1,53 @@
+// What the program says once a print queue took a document, and the names
+// its documents carry to the print service.
+#include <gtest/gtest.h>
+
+#include "frame/windows/frm_mdi.h"
+#include "output/print_job.h"
+#include "preview_actions.h"
+#include "support/qt/app_fixture.h"
+
+namespace velm {
+namespace {
+
+using namespace wt;
+
+class PrintOutcomeTest : public AppFixture {};
+
+TEST_F(PrintOutcomeTest, TheStatusLineSaysWhereAJobWentAndTheJobSaysWhatItIs) {
+    printer.SetPage(200, 287);
+    ASSERT_TRUE(Start());
+    SheetPreview* preview = OpenPreviewOf(OpenDevelopedShape(ShapeCiTaSup));
+    ASSERT_NE(preview, nullptr);
+    const struct {
+        PrintDelivery delivery;
+        std::string status;
+    } cases[] = {
+        {{"Workshop_PDF", QueueHold::None}, "Sent to Workshop_PDF"},
+        {{"Workshop_PDF", QueueHold::Stopped}, "Sent to Workshop_PDF; the queue is stopped and holds the job"},
+        {{"Shop", QueueHold::Unreachable}, "Sent to Shop; the queue cannot reach its printer and holds the job"},
+        {{"", QueueHold::None}, "before"},  // a PDF file: the line is left as it was
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        printer.delivery = c.delivery;
+        SetStatusText("before");
+        preview->CmdStampa->click();
+        EXPECT_EQ(S(Mdi()->Status()), c.status);
+        EXPECT_EQ(printer.documents.back().title, "VELM - Cylinder cut at the top");
+    }
+    // A refused job leaves no word of an earlier one.
+    printer.failStart = true;
+    dialogs.ExpectMessage(IdOk);
+    preview->CmdStampa->click();
+    EXPECT_EQ(S(Mdi()->Status()), "");
+
+    // An elbow piece's sheet names the elbow and the piece.
+    WorkingState st;
+    st.ShapeCode = ShapeCuCilindri;
+    st.SelectedPiece = 3;
+    EXPECT_EQ(SheetDocumentTitle(CylinderSheet, st), "VELM - Cylindrical elbow - Cylinder piece #3");
+}
+
+}  // namespace
+}  // namespace velm
