@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/number_text.h"
+#include "core/shape_inputs.h"
 
 namespace velm {
 
@@ -31,17 +32,91 @@ float WorkingDiameter(float diameter, float thickness, std::int16_t thicknessFac
     return static_cast<float>(thicknessFactor) * thickness + diameter;
 }
 
-struct Cuts {
-    double upper = 0;
-    double lower = 0;
+// The body from the values as typed: cut angles by shape code, in radians
+// from their degrees (the single-precision radians beside them are for the
+// data file and the windows).
+ConeBody TypedConeBody(std::int16_t shapeCode, const ConeInputs& in, std::int16_t thicknessFactor) {
+    ConeBody body;
+    body.UpperDiameter = TypedWorkingDiameter(in.UpperDiameter, in.Thickness, thicknessFactor);
+    body.LowerDiameter = TypedWorkingDiameter(in.LowerDiameter, in.Thickness, thicknessFactor);
+    if (IsFrustumKind(shapeCode)) {
+        const ShapeKindInfo& kind = *FindShapeKind(shapeCode);
+        body.UpperCut = kind.TopCut ? TypedRadians(in.UpperCut) : 0;
+        body.LowerCut = kind.BottomCut ? TypedRadians(in.LowerCut) : 0;
+    }
+    return body;
+}
+
+// What DevelopCone hands back besides the results.
+struct DevelopedCone {
+    bool Usable = false;
+    bool NoBody = false;
+    float BaseAngle = 0;
+    float CutRise = 0;
 };
 
-// The cuts in radians from the degrees as typed: the single-precision radians
-// beside them (elements 7 and 8) are for the data file and the windows.
-Cuts CutsForShape(std::int16_t shapeCode, const ConeArray& data) {
-    if (!IsFrustumKind(shapeCode)) return {0, 0};
-    const ShapeKindInfo& kind = *FindShapeKind(shapeCode);
-    return {kind.TopCut ? TypedRadians(data[5]) : 0, kind.BottomCut ? TypedRadians(data[6]) : 0};
+DevelopedCone DevelopConeInputs(std::int16_t shapeCode, const ConeInputs& in, const ConeSettings& settings,
+                                  ConeResults& results) {
+    const ConeBody body = TypedConeBody(shapeCode, in, settings.ThicknessFactor);
+    const double height = TypedValue(in.AxisHeight);
+    const ConeSolution solution = SolveConeHalfAngle(body, height);
+    DevelopedCone d;
+    if (solution.NoBody) {
+        // No cone has these dimensions: nothing to develop.
+        results = ConeResults{};
+        d.NoBody = true;
+        return d;
+    }
+    results.FrustumHeight1 = static_cast<float>(solution.FrustumHeight1);
+    d.CutRise = solution.CutRise;
+    // What the tables are computed from stays in double: the side of a
+    // nearly cylindrical frustum is too steep for a single-precision angle.
+    // The typed height is the reference: a body that misses it does not exist.
+    const ConeSection section = ComputeConeAngle(body, solution.FrustumHeight1, settings.LatoSaldatura, height);
+    d.NoBody = section.Impossible;
+    d.BaseAngle = static_cast<float>(section.BaseAngle);
+    results.ConeApexAngle = section.ApexAngle;
+    results.FrustumHeight2 = section.FrustumHeight2;
+    results.LowerCutOffset = static_cast<float>(section.LowerCutOffset);
+    d.Usable = ComputeConeDevelopmentTables(body, solution.FrustumHeight1, section, settings.AngleStep,
+                                            settings.LatoSaldatura, results);
+    return d;
+}
+
+// The limit checks of the typed values, in the order the boxes stand: the
+// number of the error text of the first refused one, else 0.
+int ConeInputsMessage(std::int16_t shapeCode, const ConeInputs& in, const ConeSettings& settings) {
+    const std::int16_t factor = settings.ThicknessFactor;
+    if (FieldRefused(in.Thickness, ConeThicknessField, settings)) return ErrThickness;
+    if (FieldRefused(in.UpperDiameter, ConeUpperDiameterField, settings) ||
+        !(WorkingDiameter(in.UpperDiameter, in.Thickness, factor) > 0)) {
+        return ErrUpperDiameter;
+    }
+    if (FieldRefused(in.LowerDiameter, ConeLowerDiameterField, settings) ||
+        !(WorkingDiameter(in.LowerDiameter, in.Thickness, factor) > 0)) {
+        return ErrLowerDiameter;
+    }
+    if (FieldRefused(in.AxisHeight, ConeHeightField, settings)) return ErrHeight;
+
+    // FrmCoDiscordi stores its lower angle negated: its size is what the box held.
+    const float lowerCutField = shapeCode == ShapeCoDiscordi ? std::fabs(in.LowerCut) : in.LowerCut;
+    switch (shapeCode) {
+        case ShapeCoTaSup:
+            if (FieldRefused(in.UpperCut, ConeUpperCutField, settings)) return ErrUpperCut;
+            break;
+        case ShapeCoTaInf:
+            if (FieldRefused(lowerCutField, ConeLowerCutField, settings)) return ErrLowerCut;
+            break;
+        case ShapeCoConcordi:
+        case ShapeCoDiscordi:
+            if (FieldRefused(lowerCutField, ConeLowerCutField, settings)) return ErrLowerCut;
+            if (FieldRefused(in.UpperCut, ConeUpperCutField, settings)) return ErrUpperCut;
+            if (in.UpperDiameter == in.LowerDiameter) return ErrImpossible;
+            break;
+        default:
+            break;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -60,86 +135,27 @@ int ConeApexAngleMessage(float apexAngle) {
 bool DevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
                  ConeResults& results, ConeArray& lastConeData, std::int16_t& errorFlag,
                  float& baseAngle, float& cutRise) {
-    const Cuts cuts = CutsForShape(shapeCode, data);
-    const double lowerDiameter = TypedWorkingDiameter(data[3], data[1], settings.ThicknessFactor);
-    const double upperDiameter = TypedWorkingDiameter(data[2], data[1], settings.ThicknessFactor);
-    const double height = TypedValue(data[4]);
-
-    float baseRadius = 0;
-    float apexHeight = 0;
-    double height1 = 0;
-    std::int16_t noBody = 0;
-    SolveConeHalfAngle(upperDiameter, lowerDiameter, cuts.lower, cuts.upper, height,
-                       settings.LatoSaldatura, baseRadius, apexHeight, baseAngle, cutRise,
-                       height1, results.FrustumHeight2, results.LowerCutOffset, noBody);
-    results.FrustumHeight1 = static_cast<float>(height1);
-    bool usable = false;
-    if (noBody != 0) {
-        // No cone has these dimensions: nothing to develop.
-        errorFlag = 1;
-        results = ConeResults{};
-        baseAngle = 0;
-        cutRise = 0;
-    } else {
-        // What the tables are computed from stays in double: the side of a
-        // nearly cylindrical frustum is too steep for a single-precision angle.
-        double angle = 0, radius = 0, lowerCutOffset = 0, seamInset = 0, axisCheck = 0;
-        // The typed height is the reference: a body that misses it does not exist.
-        ComputeConeAngle(height1, upperDiameter, lowerDiameter, cuts.lower, cuts.upper,
-                         settings.LatoSaldatura, angle, results.ConeApexAngle, radius,
-                         results.FrustumHeight2, lowerCutOffset, seamInset, axisCheck, height, errorFlag);
-        baseAngle = static_cast<float>(angle);
-        results.LowerCutOffset = static_cast<float>(lowerCutOffset);
-        usable = ComputeConeDevelopmentTables(angle, radius, height1, results.FrustumHeight2,
-                                              lowerCutOffset, seamInset, cuts.lower, cuts.upper,
-                                              settings.AngleStep, settings.LatoSaldatura, results);
-    }
-    for (int i = 1; i <= 8; ++i) lastConeData[i] = data[i];
-    return usable;
+    const ConeInputs in = ConeInputsOf(data);
+    const DevelopedCone d = DevelopConeInputs(shapeCode, in, settings, results);
+    if (d.NoBody) errorFlag = 1;
+    baseAngle = d.BaseAngle;
+    cutRise = d.CutRise;
+    StoreConeInputs(in, lastConeData);
+    return d.Usable;
 }
 
 int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
                         ConeResults& results, ConeArray& lastConeData, float& cutRise) {
     if (shapeCode < ShapeCoRe || shapeCode > ShapeCoDiscordi) return ConeRefusedSilently;
-    const std::int16_t factor = settings.ThicknessFactor;
-    if (FieldRefused(data[1], ConeThicknessField, settings)) return ErrThickness;
-    if (FieldRefused(data[2], ConeUpperDiameterField, settings) ||
-        !(WorkingDiameter(data[2], data[1], factor) > 0)) {
-        return ErrUpperDiameter;
-    }
-    if (FieldRefused(data[3], ConeLowerDiameterField, settings) ||
-        !(WorkingDiameter(data[3], data[1], factor) > 0)) {
-        return ErrLowerDiameter;
-    }
-    if (FieldRefused(data[4], ConeHeightField, settings)) return ErrHeight;
-
-    // FrmCoDiscordi stores its lower angle negated: its size is what the box held.
-    const float lowerCutField = shapeCode == ShapeCoDiscordi ? std::fabs(data[6]) : data[6];
-    switch (shapeCode) {
-        case ShapeCoTaSup:
-            if (FieldRefused(data[5], ConeUpperCutField, settings)) return ErrUpperCut;
-            break;
-        case ShapeCoTaInf:
-            if (FieldRefused(lowerCutField, ConeLowerCutField, settings)) return ErrLowerCut;
-            break;
-        case ShapeCoConcordi:
-        case ShapeCoDiscordi:
-            if (FieldRefused(lowerCutField, ConeLowerCutField, settings)) return ErrLowerCut;
-            if (FieldRefused(data[5], ConeUpperCutField, settings)) return ErrUpperCut;
-            if (data[2] == data[3]) return ErrImpossible;
-            break;
-        default:
-            break;
-    }
-
+    const ConeInputs in = ConeInputsOf(data);
+    if (const int message = ConeInputsMessage(shapeCode, in, settings); message != 0) return message;
     if (const int step = CheckAngleStep(settings.AngleStep); step != 0) return step;
-    std::int16_t errorFlag = 0;
-    float baseAngle = 0;
-    const bool usable = DevelopCone(shapeCode, data, settings, results, lastConeData, errorFlag,
-                                    baseAngle, cutRise);
-    if (errorFlag == 1) return ErrImpossible;
+    const DevelopedCone d = DevelopConeInputs(shapeCode, in, settings, results);
+    StoreConeInputs(in, lastConeData);
+    cutRise = d.CutRise;
+    if (d.NoBody) return ErrImpossible;
     if (const int apex = ConeApexAngleMessage(results.ConeApexAngle); apex != 0) return apex;
-    if (!usable || !std::isfinite(cutRise) || !std::isfinite(results.FrustumHeight1) ||
+    if (!d.Usable || !std::isfinite(cutRise) || !std::isfinite(results.FrustumHeight1) ||
         !std::isfinite(results.FrustumHeight2) || !std::isfinite(results.LowerCutOffset)) {
         return ErrImpossible;
     }

@@ -40,6 +40,15 @@ enum ConeField : int {
     ConeUpperCutField = 4, ConeLowerCutField = 5,
 };
 
+// Elements no box edits: each cut angle in single-precision radians, kept
+// beside its degrees for the data file and the windows.
+enum CylinderElement : int {
+    CylTopCutRadiansElement = 6, CylBottomCutRadiansElement = 7, CylLastElement = 7,
+};
+enum ConeElement : int {
+    ConeUpperCutRadiansElement = 7, ConeLowerCutRadiansElement = 8, ConeLastElement = 8,
+};
+
 using CylinderArray = std::array<float, 8>;        // 1..7
 using ConeArray = std::array<float, 9>;            // 1..8
 using CylElbowArray = std::array<float, 12>;       // 1..11

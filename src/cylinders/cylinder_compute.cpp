@@ -1,6 +1,7 @@
 #include "cylinders/cylinder_compute.h"
 
 #include "core/number_text.h"
+#include "core/shape_inputs.h"
 
 namespace velm {
 
@@ -20,57 +21,85 @@ bool FieldRefused(float value, int field, const CylinderSettings& settings) {
 }
 
 // The bottom angle as its box shows it: FrmCiDiscordi stores it negated.
-float BottomCutField(std::int16_t shapeCode, const CylinderArray& data) {
-    return shapeCode == ShapeCiDiscordi ? -data[5] : data[5];
+float BottomCutField(std::int16_t shapeCode, const CylinderInputs& in) {
+    return shapeCode == ShapeCiDiscordi ? -in.BottomCut : in.BottomCut;
+}
+
+// The body from the values as typed: cut angles by shape code, in radians
+// from their degrees (the single-precision radians beside them are for the
+// data file and the windows), and the inner, mean or outer fibre.
+CylinderBody TypedCylinderBody(std::int16_t shapeCode, const CylinderInputs& in, std::int16_t thicknessFactor) {
+    const ShapeKindInfo* kind = IsCylinderKind(shapeCode) ? FindShapeKind(shapeCode) : nullptr;
+    CylinderBody body;
+    body.TopCut = kind && kind->TopCut ? TypedRadians(in.TopCut) : 0;
+    body.BottomCut = kind && kind->BottomCut ? TypedRadians(in.BottomCut) : 0;
+    body.WorkingDiameter = static_cast<float>(thicknessFactor) * in.Thickness + in.Diameter;
+    return body;
+}
+
+// Heights and tables into `results`; false for a body that cannot be built
+// or a step the tables cannot hold.
+bool DevelopCylinderInputs(std::int16_t shapeCode, const CylinderInputs& in, const CylinderSettings& settings,
+                           CylinderResults& results) {
+    const CylinderBody body = TypedCylinderBody(shapeCode, in, settings.ThicknessFactor);
+    const CutHeights heights = ComputeCutHeightsFromAxis(body, in.AxisLength);
+    const bool tables = StoreCylinderDevelopment(body, heights, settings, results);
+    return !heights.Impossible && tables;
+}
+
+int CylinderInputsMessage(std::int16_t shapeCode, const CylinderInputs& in, const CylinderSettings& settings) {
+    if (FieldRefused(in.Thickness, CylThicknessField, settings)) return ErrThickness;
+    if (FieldRefused(in.Diameter, CylDiameterField, settings)) return ErrDiameter;
+    if (FieldRefused(in.AxisLength, CylLengthField, settings)) return ErrAxisLength;
+    switch (shapeCode) {
+        case ShapeCiRe:
+            break;
+        case ShapeCiTaSup:
+            if (FieldRefused(in.TopCut, CylTopCutField, settings)) return ErrTopCut;
+            break;
+        case ShapeCiConcordi:
+        case ShapeCiDiscordi:
+            if (FieldRefused(BottomCutField(shapeCode, in), CylBottomCutField, settings)) return ErrBottomCut;
+            if (FieldRefused(in.TopCut, CylTopCutField, settings)) return ErrTopCut;
+            break;
+        default:
+            return CylinderRefusedSilently;
+    }
+    return 0;
 }
 
 }  // namespace
 
+bool StoreCylinderDevelopment(const CylinderBody& body, const CutHeights& heights, const CylinderSettings& settings,
+                              CylinderResults& results) {
+    results.Hmax = heights.Hmax;
+    results.Hmed = heights.Hmed;
+    results.Hmin = heights.Hmin;
+    const CutCurveLengths lengths = ComputeCutCurveTables(body, heights, settings.AngleStep, settings.LatoSaldatura,
+                                                          results.CylUpperHeights, results.CylLowerHeights);
+    if (!lengths.Done) return false;  // a step the tables cannot hold
+    results.DevelopedLength = lengths.DevelopedLength;
+    results.UpperArcLength = lengths.UpperArcLength;
+    results.LowerArcLength = lengths.LowerArcLength;
+    return true;
+}
+
 void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const CylinderSettings& settings,
                      CylinderResults& results, CylinderArray& lastCylinderData, std::int16_t& errorFlag) {
-    const ShapeKindInfo* kind = IsCylinderKind(shapeCode) ? FindShapeKind(shapeCode) : nullptr;
-    // Radians from the degrees as typed; elements 6 and 7 keep them for the
-    // data file and the windows.
-    const double topCut = kind && kind->TopCut ? TypedRadians(data[4]) : 0;
-    const double bottomCut = kind && kind->BottomCut ? TypedRadians(data[5]) : 0;
-    // Inner, mean or outer fibre of the plate.
-    const float workingDiameter = static_cast<float>(settings.ThicknessFactor) * data[1] + data[2];
-    ComputeCutHeightsFromAxis(data[3], workingDiameter, bottomCut, topCut, results.Hmax, results.Hmed,
-                              results.Hmin, errorFlag);
-    if (!ComputeCutCurveTables(workingDiameter, results.Hmax, bottomCut, topCut, results.Hmed,
-                               results.Hmin, settings.AngleStep, settings.LatoSaldatura,
-                               results.CylUpperHeights, results.CylLowerHeights,
-                               results.DevelopedLength, results.UpperArcLength,
-                               results.LowerArcLength)) {
-        errorFlag = 1;  // a step the tables cannot hold
-    }
-    for (int i = 1; i <= 7; ++i) lastCylinderData[i] = data[i];
+    const CylinderInputs in = CylinderInputsOf(data);
+    if (!DevelopCylinderInputs(shapeCode, in, settings, results)) errorFlag = 1;
+    StoreCylinderInputs(in, lastCylinderData);
 }
 
 int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
                             const CylinderSettings& settings, CylinderResults& results,
                             CylinderArray& lastCylinderData) {
-    if (FieldRefused(data[1], CylThicknessField, settings)) return ErrThickness;
-    if (FieldRefused(data[2], CylDiameterField, settings)) return ErrDiameter;
-    if (FieldRefused(data[3], CylLengthField, settings)) return ErrAxisLength;
-    switch (shapeCode) {
-        case ShapeCiRe:
-            break;
-        case ShapeCiTaSup:
-            if (FieldRefused(data[4], CylTopCutField, settings)) return ErrTopCut;
-            break;
-        case ShapeCiConcordi:
-        case ShapeCiDiscordi:
-            if (FieldRefused(BottomCutField(shapeCode, data), CylBottomCutField, settings)) return ErrBottomCut;
-            if (FieldRefused(data[4], CylTopCutField, settings)) return ErrTopCut;
-            break;
-        default:
-            return CylinderRefusedSilently;
-    }
+    const CylinderInputs in = CylinderInputsOf(data);
+    if (const int message = CylinderInputsMessage(shapeCode, in, settings); message != 0) return message;
     if (const int step = CheckAngleStep(settings.AngleStep); step != 0) return step;
-    std::int16_t errorFlag = 0;
-    DevelopCylinder(shapeCode, data, settings, results, lastCylinderData, errorFlag);
-    return errorFlag == 1 ? ErrImpossible : 0;
+    const bool built = DevelopCylinderInputs(shapeCode, in, settings, results);
+    StoreCylinderInputs(in, lastCylinderData);
+    return built ? 0 : ErrImpossible;
 }
 
 int ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results) {

@@ -25,6 +25,11 @@ constexpr int CylinderRefusedSilently = -1;
 void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const CylinderSettings& settings,
                      CylinderResults& results, CylinderArray& lastCylinderData, std::int16_t& errorFlag);
 
+// Stores the heights, fills the tables and stores their lengths. False,
+// with the tables and lengths as they were, for a step the tables cannot hold.
+bool StoreCylinderDevelopment(const CylinderBody& body, const CutHeights& heights, const CylinderSettings& settings,
+                              CylinderResults& results);
+
 // The checks in their order, then the development. Returns 0 when accepted,
 // the number of the error text (LangErrore) when refused, or
 // CylinderRefusedSilently. A refusal before the development leaves results

@@ -86,29 +86,22 @@ bool FindBaseAngle(const TraceProblem& p, double minAngle, double& A) {
 
 }  // namespace
 
-void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, double H,
-                        std::int16_t /*latoSaldatura: the body is the same on either side*/,
-                        float& baseRadius, float& apexHeight, float& baseAngle, float& cutRise,
-                        double& frustumHeight1, double& frustumHeight2, float& lowerCutOffset,
-                        std::int16_t& errorFlag) {
-    // No body: every output 0, never a value left from an earlier body.
-    auto noBody = [&] {
-        baseRadius = apexHeight = baseAngle = cutRise = lowerCutOffset = 0;
-        frustumHeight1 = frustumHeight2 = 0;
-        errorFlag = 1;
-    };
-    const double lc = std::fabs(lowerCut);
-    const double uc = std::fabs(upperCut);
+ConeSolution SolveConeHalfAngle(const ConeBody& body, double axisHeight) {
+    const double D1 = body.UpperDiameter;
+    const double D2 = body.LowerDiameter;
+    const double H = axisHeight;
+    // No body: every value 0, never one left from an earlier body.
+    const ConeSolution noBody{0, 0, 0, 0, 0, 0, 0, true};
+    const double lc = std::fabs(body.LowerCut);
+    const double uc = std::fabs(body.UpperCut);
     if (!(D1 > 0) || !(D2 > 0) || !(H > 0) || !Finite(D1) || !Finite(D2) || !Finite(H) ||
         !(lc < Pi / 2) || !(uc < Pi / 2)) {
-        noBody();
-        return;
+        return noBody;
     }
     const double sU = std::sin(uc);
     const double LCO = D2 * std::sin(lc);
     const double tL = std::tan(lc);
     const double cL = std::sqrt(std::max(0.0, D2 * D2 - LCO * LCO));
-    lowerCutOffset = static_cast<float>(LCO);
 
     double A;
     if (lc == 0 && uc == 0) {
@@ -117,10 +110,7 @@ void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, 
         A = std::atan2(2.0 * H, D2 - D1);
     } else {
         const TraceProblem p{D1, H, std::cos(uc), std::sin(uc), tL, LCO, cL};
-        if (!FindBaseAngle(p, std::max(lc, uc), A)) {
-            noBody();
-            return;
-        }
+        if (!FindBaseAngle(p, std::max(lc, uc), A)) return noBody;
     }
 
     const double R = (LCO / std::tan(A) + cL) / 2;
@@ -132,31 +122,28 @@ void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, 
     // seam is on, so that the weld side never changes the body.
     const double m = dCos / std::sin(A + uc);
     const double h1 = m * sU + H + rise;
-    if (!Finite(R) || !Finite(h1)) {
-        noBody();
-        return;
-    }
-    baseAngle = static_cast<float>(A);
-    baseRadius = static_cast<float>(R);
-    apexHeight = static_cast<float>(R * std::tan(A));
-    cutRise = static_cast<float>(rise);
-    frustumHeight1 = h1;
-    frustumHeight2 = h1 - sU * D1;
+    if (!Finite(R) || !Finite(h1)) return noBody;
+    ConeSolution s;
+    s.BaseAngle = static_cast<float>(A);
+    s.BaseRadius = static_cast<float>(R);
+    s.ApexHeight = static_cast<float>(R * std::tan(A));
+    s.CutRise = static_cast<float>(rise);
+    s.FrustumHeight1 = h1;
+    s.FrustumHeight2 = h1 - sU * D1;
+    s.LowerCutOffset = static_cast<float>(LCO);
+    return s;
 }
 
-void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerCut, double upperCut,
-                      std::int16_t latoSaldatura, double& baseAngle, float& coneApexAngle,
-                      double& baseRadius, double& frustumHeight2, double& lowerCutOffset,
-                      double& seamInset, double& axisCheck, double referenceLength,
-                      std::int16_t& errorFlag) {
+ConeSection ComputeConeAngle(const ConeBody& body, double frustumHeight1, std::int16_t latoSaldatura,
+                             double referenceLength) {
+    const double D1 = body.UpperDiameter;
+    const double D2 = body.LowerDiameter;
     const double side = Side(latoSaldatura);
-    const double upperAbs = std::fabs(upperCut);
-    const double lowerAbs = std::fabs(lowerCut);
+    const double upperAbs = std::fabs(body.UpperCut);
+    const double lowerAbs = std::fabs(body.LowerCut);
     const double h1 = frustumHeight1;
-    frustumHeight2 = h1 - D1 * std::sin(upperAbs);
+    const double h2 = h1 - D1 * std::sin(upperAbs);
     const double lco = D2 * std::sin(lowerAbs);
-    lowerCutOffset = lco;
-    const double h2 = frustumHeight2;
 
     // Horizontal extents of the two traces.
     const double cL = std::sqrt(std::max(0.0, D2 * D2 - lco * lco));
@@ -169,7 +156,7 @@ void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerC
     const double W = 2.0 * R - cU;
     const double A = W == 0 ? Pi / 2 : std::atan((h1 + h2) / W);
     const double apex = (Pi - 2.0 * A) / DegToRad;
-    const double Y = side * upperCut >= 0 ? h2 : h1;
+    const double Y = side * body.UpperCut >= 0 ? h2 : h1;
     const double inset = Y / std::tan(A);
     // The upper trace carried from its lower end to the axis, less the lower
     // cut's rise there: the same for either weld side.
@@ -178,35 +165,29 @@ void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerC
     if (!(D1 > 0) || !(D2 > 0) || divisor == 0 || !Finite(h1) || !Finite(h2) || !Finite(R) ||
         !Finite(A) || !Finite(apex) || !Finite(inset) || !Finite(axis)) {
         // No body, and nothing that is not a number handed on.
-        baseAngle = 0;
-        coneApexAngle = 0;
-        baseRadius = 0;
-        seamInset = 0;
-        axisCheck = 0;
-        if (!Finite(h2)) frustumHeight2 = 0;
-        if (!Finite(lco)) lowerCutOffset = 0;
-        errorFlag = 1;
-        return;
+        ConeSection none;
+        none.FrustumHeight2 = Finite(h2) ? h2 : 0;
+        none.LowerCutOffset = Finite(lco) ? lco : 0;
+        none.Impossible = true;
+        return none;
     }
-    baseAngle = A;
-    coneApexAngle = static_cast<float>(apex);
-    baseRadius = R;
-    seamInset = inset;
-    axisCheck = axis;
-
+    ConeSection s;
+    s.BaseAngle = A;
+    s.ApexAngle = static_cast<float>(apex);
+    s.BaseRadius = R;
+    s.FrustumHeight2 = h2;
+    s.LowerCutOffset = lco;
+    s.SeamInset = inset;
+    s.AxisCheck = axis;
     // The upper cut reaches level 0, the lower cut reaches the top, or cuts
     // of opposite slope touch or cross.
-    if (h2 <= 0 || lco >= h1 || (Sign(upperCut) != Sign(lowerCut) && h2 <= lco)) {
-        errorFlag = 1;
-        return;
-    }
+    const bool endsMeet = h2 <= 0 || lco >= h1 || (Sign(body.UpperCut) != Sign(body.LowerCut) && h2 <= lco);
     // No side, or a cut steeper than the side.
-    if (A <= 0 || upperAbs > A || lowerAbs > A) {
-        errorFlag = 1;
-        return;
-    }
+    const bool noSide = A <= 0 || upperAbs > A || lowerAbs > A;
     // The body misses the axis length it was asked for.
-    if (referenceLength != 0 && std::fabs(axis - referenceLength) > referenceLength * 0.01) errorFlag = 1;
+    const bool axisMissed = referenceLength != 0 && std::fabs(axis - referenceLength) > referenceLength * 0.01;
+    s.Impossible = endsMeet || noSide || axisMissed;
+    return s;
 }
 
 namespace {
@@ -297,82 +278,125 @@ bool DevelopEdge(int n, const EdgeAngles& angles, double R, double tA, double Ha
     return Finite(arcLength);
 }
 
+// The section's values the development reads, with the seam's side applied.
+struct SeamSection {
+    double side;  // +1 or -1
+    double R;
+    double tA;
+    double sA;
+    double Hapex;  // apex height above level 0
+    double lco;
+    double Y;  // height of the upper cut's seam point
+    double inset;
+};
+
+SeamSection SeamSectionOf(double frustumHeight1, const ConeSection& section, const ConeBody& body,
+                          std::int16_t latoSaldatura) {
+    SeamSection q;
+    q.side = Side(latoSaldatura);
+    q.R = section.BaseRadius;
+    q.tA = std::tan(section.BaseAngle);
+    q.sA = std::sin(section.BaseAngle);
+    q.Hapex = q.tA * q.R;
+    q.lco = section.LowerCutOffset;
+    q.Y = q.side * body.UpperCut < 0 ? frustumHeight1 : section.FrustumHeight2;
+    q.inset = section.SeamInset;
+    return q;
+}
+
+// The developed ring sector: apex to the lower and upper seam points, and
+// its angle. The base circle runs through the lower cut's seam point.
+struct Sector {
+    double outer;
+    double inner;
+    double angle;  // radians
+};
+
+Sector SectorOf(const SeamSection& q, double lowerCut) {
+    double circumference;
+    double slant;  // seam generatrix between the two cuts
+    double outer;
+    if (q.side * lowerCut < 0) {
+        const double b = q.lco / q.tA;
+        circumference = (q.R - b) * 2 * Pi;
+        slant = (q.Y - q.lco) / q.sA;
+        outer = (q.R - b) * slant / (q.inset - b);
+    } else {
+        circumference = 2 * Pi * q.R;
+        slant = q.Y / q.sA;
+        outer = q.R * slant / q.inset;
+    }
+    return {outer, outer - slant, circumference / outer};
+}
+
+void StoreSector(const Sector& sector, ConeResults& out) {
+    out.ConeOuterRadius = sector.outer;
+    out.ConeInnerRadius = sector.inner;
+    out.ConeSectorAngle = static_cast<float>(sector.angle);
+    out.ConeSectorAngleDeg = static_cast<float>(sector.angle / DegToRad);
+    const double q = std::sin(sector.angle / 2.0);
+    out.ConeInnerChord = static_cast<float>(2 * sector.inner * q);
+    out.ConeOuterChord = static_cast<float>(2 * sector.outer * q);
+}
+
+// Where the generatrix from (u, 0) to the apex meets the upper cut, in the section.
+struct UpperCutMeet {
+    const SeamSection& q;
+    double tU;
+    double c0;
+    UpperCutMeet(const SeamSection& s, double upperCut)
+        : q(s), tU(std::tan(s.side * upperCut)), c0(s.Y - tU * s.inset) {}
+    double operator()(double u) const {
+        const double X = ((q.R - u) * c0 + u * q.Hapex) / ((u - q.R) * tU + q.Hapex);
+        return (X - q.inset) * tU + q.Y;
+    }
+};
+
+// The same for the lower cut, whose trace starts at the opposite foot when
+// it slopes against the seam's side.
+struct LowerCutMeet {
+    const SeamSection& q;
+    double tL;
+    bool fromFar;
+    LowerCutMeet(const SeamSection& s, double lowerCut)
+        : q(s), tL(std::tan(s.side * lowerCut)), fromFar(s.side * lowerCut < 0) {}
+    double operator()(double u) const {
+        if (fromFar) {
+            const double X = (2 * q.R * tL * (u - q.R) + u * q.Hapex) / ((u - q.R) * tL + q.Hapex);
+            return (X - 2 * q.R) * tL;
+        }
+        const double X = u * q.Hapex / ((u - q.R) * tL + q.Hapex);
+        return tL * X;
+    }
+};
+
 }  // namespace
 
-bool ComputeConeDevelopmentTables(double baseAngle, double baseRadius, double frustumHeight1,
-                                  double frustumHeight2, double lowerCutOffset, double seamInset,
-                                  double lowerCut, double upperCut, float angleStep,
-                                  std::int16_t latoSaldatura, ConeResults& out) {
+bool ComputeConeDevelopmentTables(const ConeBody& body, double frustumHeight1, const ConeSection& section,
+                                  float angleStep, std::int16_t latoSaldatura, ConeResults& out) {
     const int n = HalfTurnIndex(angleStep);
     if (!StepDividesHalfTurn(angleStep)) {
         ClearDevelopment(out, ProfileTableLast);
         return false;
     }
-    const double side = Side(latoSaldatura);
-    const double A = baseAngle;
-    const double R = baseRadius;
-    const double lco = lowerCutOffset;
-    const double Y = side * upperCut < 0 ? frustumHeight1 : frustumHeight2;
-    const double tA = std::tan(A);
-    const double sA = std::sin(A);
-    const double Hapex = tA * R;
+    const SeamSection q = SeamSectionOf(frustumHeight1, section, body, latoSaldatura);
     // A side that is not a cone's (flat, vertical or overturned) has no sector.
-    if (!(tA > 0) || !(sA > 0) || !Finite(tA) || !Finite(Hapex)) {
+    if (!(q.tA > 0) || !(q.sA > 0) || !Finite(q.tA) || !Finite(q.Hapex)) {
         ClearDevelopment(out, 2 * n);
         return false;
     }
-
-    // The base circle runs through the lower cut's seam point.
-    double circumference;
-    double slant;  // seam generatrix between the two cuts
-    double outer;
-    if (side * lowerCut < 0) {
-        const double b = lco / tA;
-        circumference = (R - b) * 2 * Pi;
-        slant = (Y - lco) / sA;
-        outer = (R - b) * slant / (seamInset - b);
-    } else {
-        circumference = 2 * Pi * R;
-        slant = Y / sA;
-        outer = R * slant / seamInset;
-    }
-    const double inner = outer - slant;
-    const double sector = circumference / outer;
-    if (!Finite(outer) || !Finite(inner) || !Finite(sector)) {
+    const Sector sector = SectorOf(q, body.LowerCut);
+    if (!Finite(sector.outer) || !Finite(sector.inner) || !Finite(sector.angle)) {
         ClearDevelopment(out, 2 * n);
         return false;
     }
-    out.ConeOuterRadius = outer;
-    out.ConeInnerRadius = inner;
-    out.ConeSectorAngle = static_cast<float>(sector);
-    out.ConeSectorAngleDeg = static_cast<float>(sector / DegToRad);
-    const double q = std::sin(sector / 2.0);
-    out.ConeInnerChord = static_cast<float>(2 * inner * q);
-    out.ConeOuterChord = static_cast<float>(2 * outer * q);
-
-    // Where the generatrix from (u, 0) to the apex meets each cut, in the section.
-    const double tU = std::tan(side * upperCut);
-    const double c0 = Y - tU * seamInset;
-    auto meetUpper = [&](double u) {
-        const double X = ((R - u) * c0 + u * Hapex) / ((u - R) * tU + Hapex);
-        return (X - seamInset) * tU + Y;
-    };
-    const double tL = std::tan(side * lowerCut);
-    const bool lowerFromFar = side * lowerCut < 0;  // the lower trace starts at the opposite foot
-    auto meetLower = [&](double u) {
-        if (lowerFromFar) {
-            const double X = (2 * R * tL * (u - R) + u * Hapex) / ((u - R) * tL + Hapex);
-            return (X - 2 * R) * tL;
-        }
-        const double X = u * Hapex / ((u - R) * tL + Hapex);
-        return tL * X;
-    };
+    StoreSector(sector, out);
 
     EdgeAngles angles;
-    ComputeEdgeAngles(n, angleStep, sector, angles);
-    if (!DevelopEdge(n, angles, R, tA, Hapex, meetUpper, out.ConeUpperRadii,
+    ComputeEdgeAngles(n, angleStep, sector.angle, angles);
+    if (!DevelopEdge(n, angles, q.R, q.tA, q.Hapex, UpperCutMeet(q, body.UpperCut), out.ConeUpperRadii,
                      out.UpperEdgeMaxY, out.UpperEdgeMinY, out.UpperArcLength) ||
-        !DevelopEdge(n, angles, R, tA, Hapex, meetLower, out.ConeLowerRadii,
+        !DevelopEdge(n, angles, q.R, q.tA, q.Hapex, LowerCutMeet(q, body.LowerCut), out.ConeLowerRadii,
                      out.LowerEdgeMaxY, out.LowerEdgeMinY, out.LowerArcLength) ||
         !Finite(out.ConeInnerChord) || !Finite(out.ConeOuterChord)) {
         ClearDevelopment(out, 2 * n);

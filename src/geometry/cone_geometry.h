@@ -42,35 +42,58 @@ struct ConeResults {
     float LowerArcLength = 0;
 };
 
-// Finds the base angle A for which the upper cut's trace, laid through the
-// axis at height H above the lower cut's axis point, is D1 long, and from it
-// the heights of the cut body. D1, D2: working upper and lower diameters; H:
-// axis length; cuts in radians. Searches the whole admissible range (steeper
-// than both cuts, up to vertical) for a bracketed root. errorFlag becomes 1
-// when no such body exists or an input is unusable, and every output is then
-// 0, which is no body's value: callers test errorFlag before reading them.
-// Otherwise errorFlag keeps what the caller set. cutRise: height of the lower
-// cut's axis point above level 0.
-// The body does not depend on the weld side; latoSaldatura is not used.
-void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, double H,
-                        std::int16_t latoSaldatura, float& baseRadius, float& apexHeight,
-                        float& baseAngle, float& cutRise, double& frustumHeight1,
-                        double& frustumHeight2, float& lowerCutOffset, std::int16_t& errorFlag);
+// A frustum body as the formulas take it: the working upper (D1) and lower
+// (D2) diameters, in double from the values as typed, and the cuts in
+// radians (their sign gives their slope).
+struct ConeBody {
+    double UpperDiameter = 0;  // D1
+    double LowerDiameter = 0;  // D2
+    double UpperCut = 0;
+    double LowerCut = 0;
+};
 
-// Recomputes A, R, the heights and the apex angle (degrees) from the overall
-// height, in double: a nearly cylindrical frustum's side is too steep, and a
-// thin one's cut too close to its side, for single precision. Every check
-// decides on values that do not depend on the weld side. seamInset: X of the upper cut's seam point; axisCheck: the axis
-// length of the result. referenceLength 0 skips the comparison with it;
-// otherwise a miss of more than 1 % flags the body. errorFlag becomes 1 for
-// a body that cannot be built (ends touching or crossing, a cut steeper than
-// the side, the axis missed, a result that is not a number) and otherwise
-// keeps what the caller set.
-void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerCut, double upperCut,
-                      std::int16_t latoSaldatura, double& baseAngle, float& coneApexAngle,
-                      double& baseRadius, double& frustumHeight2, double& lowerCutOffset,
-                      double& seamInset, double& axisCheck, double referenceLength,
-                      std::int16_t& errorFlag);
+// What the search for the base angle finds. Every value is 0 when NoBody is
+// set, which is no body's value: callers test NoBody before reading them.
+struct ConeSolution {
+    float BaseRadius = 0;  // R
+    float ApexHeight = 0;
+    float BaseAngle = 0;  // A, radians
+    float CutRise = 0;    // height of the lower cut's axis point above level 0
+    double FrustumHeight1 = 0;
+    double FrustumHeight2 = 0;
+    float LowerCutOffset = 0;
+    bool NoBody = false;  // no such body exists, or an input is unusable
+};
+
+// Finds the base angle A for which the upper cut's trace, laid through the
+// axis at `axisHeight` above the lower cut's axis point, is D1 long, and from
+// it the heights of the cut body. Searches the whole admissible range
+// (steeper than both cuts, up to vertical) for a bracketed root. The body
+// does not depend on the weld side.
+ConeSolution SolveConeHalfAngle(const ConeBody& body, double axisHeight);
+
+// The axial section recomputed from the overall height.
+struct ConeSection {
+    double BaseAngle = 0;  // A, radians
+    float ApexAngle = 0;   // degrees
+    double BaseRadius = 0;  // R
+    double FrustumHeight2 = 0;
+    double LowerCutOffset = 0;
+    double SeamInset = 0;  // X of the upper cut's seam point
+    double AxisCheck = 0;  // the axis length of the result
+    bool Impossible = false;
+};
+
+// Recomputes A, R, the heights and the apex angle from the overall height,
+// in double: a nearly cylindrical frustum's side is too steep, and a thin
+// one's cut too close to its side, for single precision. Every check decides
+// on values that do not depend on the weld side. referenceLength 0 skips the
+// comparison with it; otherwise a miss of more than 1 % flags the body.
+// Impossible is set for a body that cannot be built (ends touching or
+// crossing, a cut steeper than the side, the axis missed, a result that is
+// not a number); a value that is not a number is handed on as 0.
+ConeSection ComputeConeAngle(const ConeBody& body, double frustumHeight1, std::int16_t latoSaldatura,
+                             double referenceLength);
 
 // The developed sector and both edge tables (entries 0..N computed, N+1..2N
 // mirrored, N = round(180 / angleStep)), the extremes and the arc lengths:
@@ -78,9 +101,41 @@ void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerC
 // fields set to 0, when the step does not fit the tables or does not divide
 // the half turn (StepDividesHalfTurn), or the body gives
 // no finite development (a zero divisor, a side that is not a cone's).
-bool ComputeConeDevelopmentTables(double baseAngle, double baseRadius, double frustumHeight1,
-                                  double frustumHeight2, double lowerCutOffset, double seamInset,
-                                  double lowerCut, double upperCut, float angleStep,
-                                  std::int16_t latoSaldatura, ConeResults& out);
+bool ComputeConeDevelopmentTables(const ConeBody& body, double frustumHeight1, const ConeSection& section,
+                                  float angleStep, std::int16_t latoSaldatura, ConeResults& out);
+
+// The out-reference forms the elbow side view still calls: errorFlag becomes
+// 1 where the record says NoBody or Impossible and otherwise keeps what the
+// caller set.
+inline void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, double H,
+                               std::int16_t /*latoSaldatura*/, float& baseRadius, float& apexHeight,
+                               float& baseAngle, float& cutRise, double& frustumHeight1,
+                               double& frustumHeight2, float& lowerCutOffset, std::int16_t& errorFlag) {
+    const ConeSolution s = SolveConeHalfAngle(ConeBody{D1, D2, upperCut, lowerCut}, H);
+    baseRadius = s.BaseRadius;
+    apexHeight = s.ApexHeight;
+    baseAngle = s.BaseAngle;
+    cutRise = s.CutRise;
+    frustumHeight1 = s.FrustumHeight1;
+    frustumHeight2 = s.FrustumHeight2;
+    lowerCutOffset = s.LowerCutOffset;
+    if (s.NoBody) errorFlag = 1;
+}
+inline void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerCut, double upperCut,
+                             std::int16_t latoSaldatura, double& baseAngle, float& coneApexAngle,
+                             double& baseRadius, double& frustumHeight2, double& lowerCutOffset,
+                             double& seamInset, double& axisCheck, double referenceLength,
+                             std::int16_t& errorFlag) {
+    const ConeSection s =
+        ComputeConeAngle(ConeBody{D1, D2, upperCut, lowerCut}, frustumHeight1, latoSaldatura, referenceLength);
+    baseAngle = s.BaseAngle;
+    coneApexAngle = s.ApexAngle;
+    baseRadius = s.BaseRadius;
+    frustumHeight2 = s.FrustumHeight2;
+    lowerCutOffset = s.LowerCutOffset;
+    seamInset = s.SeamInset;
+    axisCheck = s.AxisCheck;
+    if (s.Impossible) errorFlag = 1;
+}
 
 }  // namespace velm

@@ -44,48 +44,58 @@ bool StepDividesHalfTurn(float angleStep) {
     return n > 0 && std::fabs(n * static_cast<double>(angleStep) - 180) <= 180 * 1e-6;
 }
 
-void ComputeCutHeightsFromAxis(float axisLength, float workingDiameter, double bottomCut, double topCut,
-                               float& Hmax, double& Hmed, float& Hmin, std::int16_t& errorFlag) {
-    const double dp = workingDiameter;
-    const double tb = TanAbs(bottomCut);
-    const double tt = TanAbs(topCut);
-    Hmin = static_cast<float>(dp * tb);
+float CylinderWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
+    return diameter + static_cast<float>(thicknessFactor) * thickness;
+}
+
+CutHeights ComputeCutHeightsFromAxis(const CylinderBody& body, float axisLength) {
+    const double dp = body.WorkingDiameter;
+    const double tb = TanAbs(body.BottomCut);
+    const double tt = TanAbs(body.TopCut);
+    CutHeights h;
+    h.AxisLength = axisLength;
+    h.Hmin = static_cast<float>(dp * tb);
     // The axis meets both planes at mid-diameter: lowest top point = axis + half rise of
     // the bottom cut - half fall of the top cut.
-    Hmed = static_cast<double>(axisLength) + dp / 2 * (tb - tt);
-    Hmax = static_cast<float>(dp * tt + Hmed);
-    if (ImpossibleCut(workingDiameter, bottomCut, topCut, Hmax, Hmed, Hmin)) errorFlag = 1;
+    h.Hmed = static_cast<double>(axisLength) + dp / 2 * (tb - tt);
+    h.Hmax = static_cast<float>(dp * tt + h.Hmed);
+    h.Impossible = ImpossibleCut(body.WorkingDiameter, body.BottomCut, body.TopCut, h.Hmax, h.Hmed, h.Hmin);
+    return h;
 }
 
-void ComputeCutHeightsWithThickness(float Hmax, float diameter, float thickness, float bottomCut,
-                                    float topCut, std::int16_t thicknessFactor, double& Hmed,
-                                    float& Hmin, float& axisLength, std::int16_t& errorFlag) {
-    const float workingDiameter = diameter + static_cast<float>(thicknessFactor) * thickness;
-    const double dp = workingDiameter;
-    const double tb = TanAbs(bottomCut);
-    const double tt = TanAbs(topCut);
-    Hmed = static_cast<double>(Hmax) - dp * tt;
-    Hmin = static_cast<float>(dp * tb);
-    axisLength = static_cast<float>(dp / 2 * (tt - tb) + Hmed);
-    if (ImpossibleCut(workingDiameter, bottomCut, topCut, Hmax, Hmed, Hmin)) errorFlag = 1;
+CutHeights ComputeCutHeightsFromTop(const CylinderBody& body, float Hmax) {
+    const double dp = body.WorkingDiameter;
+    const double tb = TanAbs(body.BottomCut);
+    const double tt = TanAbs(body.TopCut);
+    CutHeights h;
+    h.Hmax = Hmax;
+    h.Hmed = static_cast<double>(Hmax) - dp * tt;
+    h.Hmin = static_cast<float>(dp * tb);
+    h.AxisLength = static_cast<float>(dp / 2 * (tt - tb) + h.Hmed);
+    h.Impossible = ImpossibleCut(body.WorkingDiameter, body.BottomCut, body.TopCut, h.Hmax, h.Hmed, h.Hmin);
+    return h;
 }
 
-bool ComputeCutCurveTables(float workingDiameter, float Hmax, double bottomCut, double topCut,
-                           double Hmed, float Hmin, float angleStep, std::int16_t latoSaldatura,
-                           ProfileTable& upperTable, ProfileTable& lowerTable,
-                           double& developedLength, float& upperArcLength, float& lowerArcLength) {
-    if (!StepDividesHalfTurn(angleStep)) return false;
+CutCurveLengths ComputeCutCurveTables(const CylinderBody& body, const CutHeights& heights, float angleStep,
+                                      std::int16_t latoSaldatura, ProfileTable& upperTable,
+                                      ProfileTable& lowerTable) {
+    CutCurveLengths lengths;
+    if (!StepDividesHalfTurn(angleStep)) return lengths;
     const int n = HalfTurnIndex(angleStep);
+    const float workingDiameter = body.WorkingDiameter;
+    const float Hmax = heights.Hmax;
+    const double Hmed = heights.Hmed;
+    const float Hmin = heights.Hmin;
 
-    developedLength = static_cast<double>(workingDiameter) * Pi;
+    lengths.DevelopedLength = static_cast<double>(workingDiameter) * Pi;
     // Distance between neighbouring generatrices on the plate.
     const float s = static_cast<float>(static_cast<double>(workingDiameter) * Pi / 360 * angleStep);
     const double s2 = static_cast<double>(s) * s;
     const double h = (static_cast<double>(Hmax) - Hmed) / 2;
     const float b = Hmin / 2;
     // Seam at the low point of an edge when the weld side and the cut slope agree.
-    const bool upperStartsLow = latoSaldatura * topCut >= 0;
-    const bool lowerStartsLow = latoSaldatura * bottomCut >= 0;
+    const bool upperStartsLow = latoSaldatura * body.TopCut >= 0;
+    const bool lowerStartsLow = latoSaldatura * body.BottomCut >= 0;
 
     float upperArc = 0;
     float lowerArc = 0;
@@ -102,13 +112,14 @@ bool ComputeCutCurveTables(float workingDiameter, float Hmax, double bottomCut, 
         }
     }
     // The second half of each edge mirrors the first.
-    upperArcLength = 2 * upperArc;
-    lowerArcLength = 2 * lowerArc;
+    lengths.UpperArcLength = 2 * upperArc;
+    lengths.LowerArcLength = 2 * lowerArc;
     for (int j = n + 1; j <= 2 * n; ++j) {
         upperTable[j] = upperTable[2 * n - j];
         lowerTable[j] = lowerTable[2 * n - j];
     }
-    return true;
+    lengths.Done = true;
+    return lengths;
 }
 
 }  // namespace velm

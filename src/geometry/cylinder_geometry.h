@@ -35,23 +35,68 @@ int HalfTurnIndex(float angleStep);
 // leave the outline short of the seam, so the developments refuse it.
 bool StepDividesHalfTurn(float angleStep);
 
-// Heights from the axis length. errorFlag becomes 1 for a body that cannot be
-// built; otherwise it keeps what the caller set.
-void ComputeCutHeightsFromAxis(float axisLength, float workingDiameter, double bottomCut, double topCut,
-                               float& Hmax, double& Hmed, float& Hmin, std::int16_t& errorFlag);
+// A cylinder as the height formulas take it: the working diameter (inner,
+// mean or outer fibre) and the cuts in radians (their sign gives their slope).
+struct CylinderBody {
+    float WorkingDiameter = 0;
+    double BottomCut = 0;
+    double TopCut = 0;
+};
 
-// The same relation solved from a given Hmax, for a piece of the typed
-// diameter and thickness; the working diameter is diameter + factor * thickness.
-void ComputeCutHeightsWithThickness(float Hmax, float diameter, float thickness, float bottomCut,
-                                    float topCut, std::int16_t thicknessFactor, double& Hmed,
-                                    float& Hmin, float& axisLength, std::int16_t& errorFlag);
+// The three heights of a cut cylinder, and its axis length.
+struct CutHeights {
+    float Hmax = 0;           // highest point of the top edge
+    double Hmed = 0;          // lowest point of the top edge
+    float Hmin = 0;           // highest point of the bottom edge
+    float AxisLength = 0;
+    bool Impossible = false;  // a body that cannot be built
+};
 
-// Fills entries 0..2N of both tables (0..N computed, the rest mirrored), the
-// two edge lengths and the developed length. Returns false, touching nothing,
-// when the step does not fit the tables or does not divide the half turn.
-bool ComputeCutCurveTables(float workingDiameter, float Hmax, double bottomCut, double topCut,
-                           double Hmed, float Hmin, float angleStep, std::int16_t latoSaldatura,
-                           ProfileTable& upperTable, ProfileTable& lowerTable,
-                           double& developedLength, float& upperArcLength, float& lowerArcLength);
+// Heights from the axis length (AxisLength is the one given).
+CutHeights ComputeCutHeightsFromAxis(const CylinderBody& body, float axisLength);
+
+// The same relation solved from a given Hmax.
+CutHeights ComputeCutHeightsFromTop(const CylinderBody& body, float Hmax);
+
+// The working diameter of a piece of the typed diameter and thickness:
+// diameter + factor * thickness, in single precision.
+float CylinderWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor);
+
+// What the cut curves give besides their tables.
+struct CutCurveLengths {
+    bool Done = false;  // false: the step does not fit the tables or divide the half turn
+    double DevelopedLength = 0;  // D' * Pi, the width of the plate
+    float UpperArcLength = 0;
+    float LowerArcLength = 0;
+};
+
+// Fills entries 0..2N of both tables (0..N computed, the rest mirrored) and
+// gives the two edge lengths and the developed length. Touches neither table
+// when the step does not fit them or does not divide the half turn.
+CutCurveLengths ComputeCutCurveTables(const CylinderBody& body, const CutHeights& heights, float angleStep,
+                                      std::int16_t latoSaldatura, ProfileTable& upperTable,
+                                      ProfileTable& lowerTable);
+
+// The out-reference forms the elbow computations still call: errorFlag
+// becomes 1 for a body that cannot be built and otherwise keeps what the
+// caller set.
+inline void ComputeCutHeightsFromAxis(float axisLength, float workingDiameter, double bottomCut, double topCut,
+                                      float& Hmax, double& Hmed, float& Hmin, std::int16_t& errorFlag) {
+    const CutHeights h = ComputeCutHeightsFromAxis(CylinderBody{workingDiameter, bottomCut, topCut}, axisLength);
+    Hmax = h.Hmax;
+    Hmed = h.Hmed;
+    Hmin = h.Hmin;
+    if (h.Impossible) errorFlag = 1;
+}
+inline void ComputeCutHeightsWithThickness(float Hmax, float diameter, float thickness, float bottomCut,
+                                           float topCut, std::int16_t thicknessFactor, double& Hmed,
+                                           float& Hmin, float& axisLength, std::int16_t& errorFlag) {
+    const CylinderBody body{CylinderWorkingDiameter(diameter, thickness, thicknessFactor), bottomCut, topCut};
+    const CutHeights h = ComputeCutHeightsFromTop(body, Hmax);
+    Hmed = h.Hmed;
+    Hmin = h.Hmin;
+    axisLength = h.AxisLength;
+    if (h.Impossible) errorFlag = 1;
+}
 
 }  // namespace velm

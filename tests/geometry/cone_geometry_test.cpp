@@ -28,14 +28,19 @@ struct ConeRun {
 ConeRun Develop(float D1, float D2, float lowerCut, float upperCut, float H, std::int16_t side, float step) {
     ConeRun r;
     ConeResults& c = *r.res;
-    SolveConeHalfAngle(D1, D2, lowerCut, upperCut, H, side, r.solverR, r.apexHeight, r.solverA, r.cutRise,
-                       r.h1, c.FrustumHeight2, c.LowerCutOffset, r.solverFlag);
+    const ConeBody body{D1, D2, upperCut, lowerCut};
+    const ConeSolution s = SolveConeHalfAngle(body, H);
+    r.solverR = s.BaseRadius, r.apexHeight = s.ApexHeight, r.solverA = s.BaseAngle, r.cutRise = s.CutRise;
+    r.h1 = s.FrustumHeight1;
+    r.solverFlag = s.NoBody ? 1 : 0;
     c.FrustumHeight1 = static_cast<float>(r.h1);
-    ComputeConeAngle(r.h1, D1, D2, lowerCut, upperCut, side, r.A, c.ConeApexAngle, r.R,
-                     c.FrustumHeight2, r.lco, r.inset, r.axis, H, r.angleFlag);
+    const ConeSection section = ComputeConeAngle(body, r.h1, side, H);
+    r.A = section.BaseAngle, c.ConeApexAngle = section.ApexAngle, r.R = section.BaseRadius;
+    c.FrustumHeight2 = section.FrustumHeight2, r.lco = section.LowerCutOffset;
+    r.inset = section.SeamInset, r.axis = section.AxisCheck;
+    r.angleFlag = section.Impossible ? 1 : 0;
     c.LowerCutOffset = static_cast<float>(r.lco);
-    r.tables = ComputeConeDevelopmentTables(r.A, r.R, r.h1, c.FrustumHeight2, r.lco, r.inset, lowerCut,
-                                            upperCut, step, side, c);
+    r.tables = ComputeConeDevelopmentTables(body, r.h1, section, step, side, c);
     return r;
 }
 
@@ -80,26 +85,20 @@ TEST(ConeGeometry, SolverRefusesBodiesThatDoNotExist) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        // Left over from an earlier body: a failure must not hand them on.
-        float R = 7, apexH = 7, A = 7, rise = 7, lco = 7;
-        double h1 = 7, h2 = 7;
-        std::int16_t flag = 0;
-        SolveConeHalfAngle(c.D1, c.D2, Rad(c.lowerDeg), Rad(c.upperDeg), c.H, c.side, R, apexH, A, rise, h1, h2,
-                           lco, flag);
-        EXPECT_EQ(flag, 1);
-        for (double output : {double{R}, double{apexH}, double{A}, double{rise}, double{lco}, h1, h2})
+        // A failure hands on no value of a body.
+        const ConeSolution s = SolveConeHalfAngle(ConeBody{c.D1, c.D2, Rad(c.upperDeg), Rad(c.lowerDeg)}, c.H);
+        EXPECT_TRUE(s.NoBody);
+        for (double output : {double{s.BaseRadius}, double{s.ApexHeight}, double{s.BaseAngle}, double{s.CutRise},
+                              double{s.LowerCutOffset}, s.FrustumHeight1, s.FrustumHeight2})
             EXPECT_EQ(output, 0);
     }
     // A right frustum is H high whatever its diameters: equal or widening ones
     // are left to the side and apex-angle checks.
     for (float D1 : {30.0f, 40.0f}) {
-        float R, apexH, A, rise, lco;
-        double h1, h2;
-        std::int16_t flag = 0;
-        SolveConeHalfAngle(D1, 30, 0, 0, 35, 1, R, apexH, A, rise, h1, h2, lco, flag);
-        EXPECT_EQ(flag, 0);
-        EXPECT_EQ(h1, 35);
-        EXPECT_EQ(R, 15);
+        const ConeSolution s = SolveConeHalfAngle(ConeBody{D1, 30, 0, 0}, 35);
+        EXPECT_FALSE(s.NoBody);
+        EXPECT_EQ(s.FrustumHeight1, 35);
+        EXPECT_EQ(s.BaseRadius, 15);
     }
 }
 
@@ -115,13 +114,11 @@ TEST(ConeGeometry, ComputeConeAngleFlagsImpossibleBodies) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        float apex = 0;
-        double A = 0, R = 0, lco = 0, inset = 0, axis = 0, h2 = 0;
-        std::int16_t flag = 0;
-        ComputeConeAngle(c.FH1, c.D1, c.D2, Rad(c.lowerDeg), Rad(c.upperDeg), 1, A, apex, R, h2, lco, inset, axis,
-                         c.reference, flag);
-        EXPECT_EQ(flag, c.flag);
-        EXPECT_TRUE(std::isfinite(A + apex + R + lco + inset + axis + h2));
+        const ConeSection s = ComputeConeAngle(ConeBody{c.D1, c.D2, Rad(c.upperDeg), Rad(c.lowerDeg)}, c.FH1, 1,
+                                               c.reference);
+        EXPECT_EQ(s.Impossible ? 1 : 0, c.flag);
+        EXPECT_TRUE(std::isfinite(s.BaseAngle + s.ApexAngle + s.BaseRadius + s.LowerCutOffset + s.SeamInset +
+                                  s.AxisCheck + s.FrustumHeight2));
     }
 }
 
@@ -137,8 +134,11 @@ TEST(ConeGeometry, TablesRefuseBodiesWithoutAFiniteSector) {
         const double inset = c.inset >= 0 ? c.inset : c.LCO / std::tan(static_cast<double>(c.A));
         auto res = std::make_unique<ConeResults>();
         res->ConeUpperRadii.fill(3);
-        EXPECT_FALSE(ComputeConeDevelopmentTables(c.A, c.R, c.FH1, c.FH2, c.LCO, inset, Rad(c.lowerDeg),
-                                                  Rad(c.upperDeg), 1, 1, *res));
+        ConeSection section;
+        section.BaseAngle = c.A, section.BaseRadius = c.R, section.FrustumHeight2 = c.FH2;
+        section.LowerCutOffset = c.LCO, section.SeamInset = inset;
+        EXPECT_FALSE(ComputeConeDevelopmentTables(ConeBody{0, 0, Rad(c.upperDeg), Rad(c.lowerDeg)}, c.FH1, section, 1,
+                                                  1, *res));
         EXPECT_EQ(res->ConeOuterRadius, 0);
         EXPECT_EQ(res->UpperArcLength, 0);
         EXPECT_EQ(res->ConeUpperRadii[360], 0);

@@ -44,11 +44,14 @@ TEST(CylinderCutEdges, HeightsTablesAndLengthsMatchTheBodyInSpace) {
 
                 ProfileTable upper, lower;
                 upper.fill(-7), lower.fill(-7);
-                double developed;
-                float upperArc, lowerArc;
-                ASSERT_TRUE(ComputeCutCurveTables(dp, hmax, Rad(b.bottomDeg), Rad(b.topDeg), hmed, hmin, step,
-                                                  static_cast<std::int16_t>(lato), upper, lower, developed,
-                                                  upperArc, lowerArc));
+                CutHeights heights;
+                heights.Hmax = hmax, heights.Hmed = hmed, heights.Hmin = hmin;
+                const CutCurveLengths lengths = ComputeCutCurveTables(
+                    CylinderBody{dp, Rad(b.bottomDeg), Rad(b.topDeg)}, heights, step, static_cast<std::int16_t>(lato),
+                    upper, lower);
+                ASSERT_TRUE(lengths.Done);
+                const double developed = lengths.DevelopedLength;
+                const float upperArc = lengths.UpperArcLength, lowerArc = lengths.LowerArcLength;
                 const int n = HalfTurnIndex(step);
                 for (int i = 0; i <= ProfileTableLast; ++i) {
                     // Entries past the full turn keep what they held.
@@ -130,15 +133,17 @@ TEST(CylinderCutEdges, StepsTheTablesCanAndCannotHold) {
         EXPECT_EQ(HalfTurnIndex(c.step), c.n) << c.step;
         ProfileTable upper, lower;
         upper.fill(3), lower.fill(4);
-        double developed = 5;
-        float ua = 6, la = 7;
-        const bool done = ComputeCutCurveTables(20, 40, 0, Rad(10), 38, 0, c.step, 1, upper, lower, developed, ua, la);
+        CutHeights heights;
+        heights.Hmax = 40, heights.Hmed = 38, heights.Hmin = 0;
+        const CutCurveLengths lengths = ComputeCutCurveTables(CylinderBody{20, 0, Rad(10)}, heights, c.step, 1, upper,
+                                                              lower);
+        const bool done = lengths.Done;
         // 72, 120 and 1.7946 do not divide the half turn: refused like a step the tables cannot hold.
         EXPECT_EQ(done, c.n > 0 && c.n * c.step == 180) << c.step;
         if (done) continue;
         // A refused step leaves everything as it was.
         EXPECT_TRUE(std::all_of(upper.begin(), upper.end(), [](double v) { return v == 3; }));
-        EXPECT_EQ(developed + ua + la, 18);
+        EXPECT_EQ(lengths.DevelopedLength + lengths.UpperArcLength + lengths.LowerArcLength, 0);
     }
 }
 
