@@ -49,13 +49,13 @@ public:
             case Dim::CutAbove45:
                 dx = 25 * k;
                 dy = -20;
-                theta = in_.Data[5];
+                theta = in_.Inputs.UpperCut;
                 row = std::min(p1.y, p2.y) - (variant == Dim::CutAbove55 ? 55.0f : 45.0f);
                 break;
             case Dim::CutBelow:
                 dx = -25 * k;
                 dy = 20;
-                theta = in_.Data[6];
+                theta = in_.Inputs.LowerCut;
                 row = std::max(p1.y, p2.y) + 40;
                 boxX = 40;
                 break;
@@ -71,12 +71,12 @@ public:
         label.Left = f_.cx - 60;
         label.Top = row;
         out_.Labels[index] = label;
-        out_.Boxes.push_back({index, {true, f_.cx + boxX, row, index == 0 ? in_.Data[2] : in_.Data[3], false}});
+        out_.Boxes.push_back({index, {true, f_.cx + boxX, row, index == 0 ? in_.Inputs.UpperDiameter : in_.Inputs.LowerDiameter, false}});
     }
 
     void Height(float xBR, float xTR) {
         const HeightDimensionPlacement p =
-            DrawConeHeightDimension(pic_, f_.cx, f_.yTop, f_.yBottom, xBR, xTR, ctx_.ShapeCode, in_.Data[4]);
+            DrawConeHeightDimension(pic_, f_.cx, f_.yTop, f_.yBottom, xBR, xTR, ctx_.ShapeCode, in_.Inputs.AxisHeight);
         out_.Labels[2] = p.Label;
         out_.Boxes.push_back(p.Box);
     }
@@ -122,17 +122,17 @@ private:
 
 }  // namespace
 
-void ComputeEnclosingDiameters(std::int16_t shapeCode, const ConeArray& data, float frustumHeight1,
+void ComputeEnclosingDiameters(std::int16_t shapeCode, const ConeInputs& data, float frustumHeight1,
                                float cutRise, float& enclosingUpper, float& enclosingLower) {
     const bool upperCut = shapeCode == ShapeCoTaSup || shapeCode == ShapeCoConcordi || shapeCode == ShapeCoDiscordi;
     const bool lowerCut = shapeCode == ShapeCoTaInf || shapeCode == ShapeCoConcordi || shapeCode == ShapeCoDiscordi;
     if (upperCut) {
-        const double rise = static_cast<double>(frustumHeight1) - cutRise - data[4];
-        enclosingUpper = static_cast<float>(2 * rise / std::tan(std::fabs(static_cast<double>(data[7]))));
+        const double rise = static_cast<double>(frustumHeight1) - cutRise - data.AxisHeight;
+        enclosingUpper = static_cast<float>(2 * rise / std::tan(std::fabs(static_cast<double>(data.UpperCutRadians))));
     }
     if (lowerCut) {
         enclosingLower = static_cast<float>(2 * static_cast<double>(cutRise) /
-                                            std::tan(std::fabs(static_cast<double>(data[8]))));
+                                            std::tan(std::fabs(static_cast<double>(data.LowerCutRadians))));
     }
 }
 
@@ -141,14 +141,14 @@ ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, c
     ConeSketch out;
     const std::int16_t code = context.ShapeCode;
     if (code < ShapeCoRe || code > ShapeCoDiscordi) return out;
-    const ConeArray& d = input.Data;
+    const ConeInputs& d = input.Inputs;
     const bool upperCut = code == ShapeCoTaSup || code == ShapeCoConcordi || code == ShapeCoDiscordi;
     const bool lowerCut = code == ShapeCoTaInf || code == ShapeCoConcordi || code == ShapeCoDiscordi;
 
     // The enclosing uncut frustum: bottom and top diameters and its height.
-    const float DB = lowerCut ? input.EnclosingLowerDiameter : d[3];
-    const float DT = upperCut ? input.EnclosingUpperDiameter : d[2];
-    const float HH = code == ShapeCoRe ? d[4] : input.FrustumHeight1;
+    const float DB = lowerCut ? input.EnclosingLowerDiameter : d.LowerDiameter;
+    const float DT = upperCut ? input.EnclosingUpperDiameter : d.UpperDiameter;
+    const float HH = code == ShapeCoRe ? d.AxisHeight : input.FrustumHeight1;
 
     Sketcher s(picture, input, results, context, out);
     ConeSketchFrame& f = s.f_;
@@ -174,12 +174,12 @@ ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, c
 
     Pt i1 = TL;  // the upper cut's end on the left side
     Pt i2 = BR;  // the lower cut's end on the far side
-    if (upperCut) i1 = CutMeetsSide(TR, TL, (xBL - xTL) / (f.bottom - f.top), Slope(d[7]));
+    if (upperCut) i1 = CutMeetsSide(TR, TL, (xBL - xTL) / (f.bottom - f.top), Slope(d.UpperCutRadians));
     if (lowerCut) {
         if (code == ShapeCoDiscordi) {
-            i2 = CutMeetsSide(BR, BL, (xTL - xBL) / (f.top - f.bottom), Slope(d[8]));
+            i2 = CutMeetsSide(BR, BL, (xTL - xBL) / (f.top - f.bottom), Slope(d.LowerCutRadians));
         } else {
-            i2 = CutMeetsSide(BL, BR, (xTR - xBR) / (f.top - f.bottom), Slope(d[8]));
+            i2 = CutMeetsSide(BL, BR, (xTR - xBR) / (f.top - f.bottom), Slope(d.LowerCutRadians));
         }
     }
     if (!Finite({i1.x, i1.y, i2.x, i2.y})) return out;
@@ -206,7 +206,7 @@ ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, c
     s.Fill();
     if (code != ShapeCoTaInf) s.Axis();
 
-    const float lowerAngle = code == ShapeCoDiscordi ? -d[6] : d[6];  // shown as a magnitude
+    const float lowerAngle = code == ShapeCoDiscordi ? -d.LowerCut : d.LowerCut;  // shown as a magnitude
     switch (code) {
         case ShapeCoRe:
             s.Dimension(0, Dim::LevelAbove, 0, TL, TR);
@@ -215,15 +215,15 @@ ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, c
             s.Side(1, xBL, xTL, f.bottom, f.top);
             break;
         case ShapeCoTaSup:
-            s.Dimension(0, Dim::CutAbove55, Slope(d[7]), i1, TR);
+            s.Dimension(0, Dim::CutAbove55, Slope(d.UpperCutRadians), i1, TR);
             s.Height(xBR, xTR);
             s.Side(1, xBL, i1.x, f.bottom, i1.y);
             s.Side(2, xTR, xBR, f.bottom, f.top);
             s.Dimension(1, Dim::LevelBelow40, 0, BL, BR);
-            s.AngleBox(3, d[5], TL);
+            s.AngleBox(3, d.UpperCut, TL);
             break;
         case ShapeCoTaInf:
-            s.Dimension(1, Dim::CutBelow, Slope(d[8]), BL, i2);
+            s.Dimension(1, Dim::CutBelow, Slope(d.LowerCutRadians), BL, i2);
             s.Height(xBR, xTR);
             s.Side(1, xBL, xTL, f.bottom, f.top);
             s.Side(2, xTR, i2.x, i2.y, f.top);
@@ -232,22 +232,22 @@ ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, c
             s.Axis();
             break;
         case ShapeCoConcordi:
-            s.Dimension(0, Dim::CutAbove45, Slope(d[7]), i1, TR);
-            s.Dimension(1, Dim::CutBelow, Slope(d[8]), BL, i2);
+            s.Dimension(0, Dim::CutAbove45, Slope(d.UpperCutRadians), i1, TR);
+            s.Dimension(1, Dim::CutBelow, Slope(d.LowerCutRadians), BL, i2);
             s.Height(xBR, xTR);
             s.Side(1, xBL, i1.x, f.bottom, i1.y);
             s.Side(2, xTR, i2.x, i2.y, f.top);
             s.AngleBox(4, lowerAngle, BL);
-            s.AngleBox(3, d[5], TL);
+            s.AngleBox(3, d.UpperCut, TL);
             break;
         default:
-            s.Dimension(0, Dim::CutAbove45, Slope(d[7]), i1, TR);
-            s.Dimension(1, Dim::CutBelow, Slope(d[8]), i2, BR);
+            s.Dimension(0, Dim::CutAbove45, Slope(d.UpperCutRadians), i1, TR);
+            s.Dimension(1, Dim::CutBelow, Slope(d.LowerCutRadians), i2, BR);
             s.Height(xBR, xTR);
             s.Side(1, i2.x, i1.x, i2.y, i1.y);
             s.Side(2, xTR, xBR, f.bottom, f.top);
             s.AngleBox(4, lowerAngle, BL);
-            s.AngleBox(3, d[5], TL);
+            s.AngleBox(3, d.UpperCut, TL);
             break;
     }
     return out;

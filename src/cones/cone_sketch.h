@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "cones/cone_result_labels.h"
-#include "core/working_state.h"
+#include "core/shape_inputs.h"
 #include "geometry/cone_geometry.h"
 #include "platform/canvas.h"
 
 namespace velm {
 
 struct ConeSketchInput {
-    ConeArray Data{};  // ConeData as applied (element 6 negated by the opposite-ways window)
+    ConeInputs Inputs;  // ConeData as applied (the lower cut negated by the opposite-ways window)
     float FrustumHeight1 = 0;
     float EnclosingUpperDiameter = 0;  // windows with an upper cut
     float EnclosingLowerDiameter = 0;  // windows with a lower cut
@@ -44,7 +44,7 @@ struct ConeSketch {
 // one, as an accepted apply sets them: only those of the shape's cuts are
 // written (upper: the upper cut through its top corner; lower: 2 cutRise over
 // the lower cut's slope).
-void ComputeEnclosingDiameters(std::int16_t shapeCode, const ConeArray& data, float frustumHeight1,
+void ComputeEnclosingDiameters(std::int16_t shapeCode, const ConeInputs& data, float frustumHeight1,
                                float cutRise, float& enclosingUpper, float& enclosingLower);
 
 // Draws into `picture` (already cleared and sized in pixels) for the shape

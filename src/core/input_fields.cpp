@@ -157,14 +157,14 @@ KeyRule LengthKeyRule(const InputLimit& limit, const FieldSettings& s) {
 }
 
 std::optional<KeyRule> CylinderKeyRule(int field, const FieldSettings& s) {
-    if (field < 0 || field > 4) return std::nullopt;
+    if (field < CylThicknessField || field > CylBottomCutField) return std::nullopt;
     const InputLimit& limit = CylinderFieldLimit(s.Limits, field);
     if (CylinderFieldIsLength(field)) return LengthKeyRule(limit, s);
     return KeyRule{0, limit.Max, 2, false};
 }
 
 std::optional<KeyRule> ConeKeyRule(int field, const FieldSettings& s) {
-    if (field < 0 || field > 5) return std::nullopt;
+    if (field < ConeThicknessField || field > ConeLowerCutField) return std::nullopt;
     const InputLimit& limit = ConeFieldLimit(s.Limits, field);
     if (ConeFieldIsLength(field)) return LengthKeyRule(limit, s);
     return KeyRule{0, limit.Max, 2, false};
@@ -188,17 +188,17 @@ double AxisLengthMax(const FieldSettings& s, double a) {
 std::optional<KeyRule> ConeElbowKeyRule(const std::string& bendAngleText, int field, const FieldSettings& s) {
     const InputLimits& l = s.Limits;
     switch (field) {
-        case 0: return LengthKeyRule(l.ThicknessLimit, s);
-        case 1:
-        case 3: return LengthKeyRule(l.ConeElbowDiameterLimit, s);
-        case 2: return KeyRule{l.StartCutLimit.Min, l.StartCutLimit.Max, 2, false};
-        case 4: return KeyRule{l.EndCutLimit.Min, l.EndCutLimit.Max, 2, false};
-        case 5: return KeyRule{0, l.BendAngleLimit.Max, 2, false};
-        case 6:
+        case ConeElbowThicknessField: return LengthKeyRule(l.ThicknessLimit, s);
+        case ConeElbowStartDiameterField:
+        case ConeElbowEndDiameterField: return LengthKeyRule(l.ConeElbowDiameterLimit, s);
+        case ConeElbowStartCutField: return KeyRule{l.StartCutLimit.Min, l.StartCutLimit.Max, 2, false};
+        case ConeElbowEndCutField: return KeyRule{l.EndCutLimit.Min, l.EndCutLimit.Max, 2, false};
+        case ConeElbowBendAngleField: return KeyRule{0, l.BendAngleLimit.Max, 2, false};
+        case ConeElbowAxisLengthField:
             return KeyRule{0, static_cast<float>(AxisLengthMax(s, BendAngleRadians(bendAngleText))),
                            DecimalPlaces(s.MeasuringSystem), false};
-        case 7: return LengthKeyRule(l.ConeElbowRadiusLimit, s);
-        case 8: return KeyRule{0, l.PiecesLimit.Max, 0, true};
+        case ConeElbowBendRadiusField: return LengthKeyRule(l.ConeElbowRadiusLimit, s);
+        case ConeElbowPiecesField: return KeyRule{0, l.PiecesLimit.Max, 0, true};
         default: return std::nullopt;
     }
 }
@@ -226,14 +226,14 @@ LeaveRule LengthHintRule(const InputLimit& limit, const FieldSettings& s) {
 }
 
 std::optional<LeaveRule> CylinderLeaveRule(int field, const FieldSettings& s) {
-    if (field < 0 || field > 4) return std::nullopt;
+    if (field < CylThicknessField || field > CylBottomCutField) return std::nullopt;
     const InputLimit& limit = CylinderFieldLimit(s.Limits, field);
     if (CylinderFieldIsLength(field)) return LengthLeaveRule(limit, s);
     return LeaveRule{Form::Angle, limit.Min, std::nullopt};
 }
 
 std::optional<LeaveRule> ConeLeaveRule(int field, const FieldSettings& s) {
-    if (field < 0 || field > 5) return std::nullopt;
+    if (field < ConeThicknessField || field > ConeLowerCutField) return std::nullopt;
     const InputLimit& limit = ConeFieldLimit(s.Limits, field);
     if (ConeFieldIsLength(field)) return LengthLeaveRule(limit, s);
     return LeaveRule{Form::Angle, limit.Min, std::nullopt};
@@ -251,18 +251,18 @@ std::optional<LeaveRule> ConeElbowRule(const std::string& bendAngleText, int fie
         return hint ? LengthHintRule(limit, s) : LengthLeaveRule(limit, s);
     };
     switch (field) {
-        case 0: return length(l.ThicknessLimit);
-        case 1:
-        case 3: return length(l.ConeElbowDiameterLimit);
-        case 2: return angle(l.StartCutLimit);
-        case 4: return angle(l.EndCutLimit);
-        case 5: return angle(l.BendAngleLimit);
-        case 6: {
+        case ConeElbowThicknessField: return length(l.ThicknessLimit);
+        case ConeElbowStartDiameterField:
+        case ConeElbowEndDiameterField: return length(l.ConeElbowDiameterLimit);
+        case ConeElbowStartCutField: return angle(l.StartCutLimit);
+        case ConeElbowEndCutField: return angle(l.EndCutLimit);
+        case ConeElbowBendAngleField: return angle(l.BendAngleLimit);
+        case ConeElbowAxisLengthField: {
             const double a = BendAngleRadians(bendAngleText);
             return LeaveRule{Form::Length, AxisLengthMin(s, a), AxisLengthMax(s, a)};
         }
-        case 7: return LengthHintRule(l.ConeElbowRadiusLimit, s);
-        case 8:
+        case ConeElbowBendRadiusField: return LengthHintRule(l.ConeElbowRadiusLimit, s);
+        case ConeElbowPiecesField:
             return LeaveRule{Form::Count, l.PiecesLimit.Min,
                              hint ? std::optional<double>(l.PiecesLimit.Max) : std::nullopt};
         default: return std::nullopt;
@@ -353,11 +353,11 @@ std::optional<std::string> CylinderFieldHint(int field, const FieldSettings& s) 
     const bool ext = s.DiametriExt != 0;
     std::string text;
     switch (field) {
-        case 0: text = Txt(LangFrmCiRe, 2); break;
-        case 1: text = ext ? Txt(LangFrmCiRe, 7) : Txt(LangFrmCiRe, 3); break;
-        case 2: text = Txt(LangFrmCiRe, 4); break;
-        case 3: text = Txt(LangFrmCiRe, 5); break;
-        case 4: text = Txt(LangFrmCiRe, 6); break;
+        case CylThicknessField: text = Txt(LangFrmCiRe, 2); break;
+        case CylDiameterField: text = ext ? Txt(LangFrmCiRe, 7) : Txt(LangFrmCiRe, 3); break;
+        case CylLengthField: text = Txt(LangFrmCiRe, 4); break;
+        case CylTopCutField: text = Txt(LangFrmCiRe, 5); break;
+        case CylBottomCutField: text = Txt(LangFrmCiRe, 6); break;
         default: return std::nullopt;
     }
     return HintFrom(text, HintRuleOf(CylinderFieldLimit(s.Limits, field), CylinderFieldIsLength(field), s), s);
@@ -367,12 +367,13 @@ std::optional<std::string> ConeFieldHint(int field, const FieldSettings& s, bool
     const bool ext = s.DiametriExt != 0;
     std::string text;
     switch (field) {
-        case 0: text = Txt(LangFrmCoRe, 2); break;
-        case 1: text = ext ? Txt(LangFrmCoRe, 8) : Txt(LangFrmCoRe, 3); break;
-        case 2: text = ext ? Txt(LangFrmCoRe, 9) : Txt(LangFrmCoRe, 4); break;
-        case 3: text = Txt(LangFrmCoRe, 5); break;
-        case 4: text = lowerCutWindow ? Txt(LangFrmCoRe, 7) : Txt(LangFrmCoRe, 6); break;
-        case 5:
+        case ConeThicknessField: text = Txt(LangFrmCoRe, 2); break;
+        case ConeUpperDiameterField: text = ext ? Txt(LangFrmCoRe, 8) : Txt(LangFrmCoRe, 3); break;
+        case ConeLowerDiameterField: text = ext ? Txt(LangFrmCoRe, 9) : Txt(LangFrmCoRe, 4); break;
+        case ConeHeightField: text = Txt(LangFrmCoRe, 5); break;
+        // The bottom-cut window's lower cut sits in the upper cut's row.
+        case ConeUpperCutField: text = lowerCutWindow ? Txt(LangFrmCoRe, 7) : Txt(LangFrmCoRe, 6); break;
+        case ConeLowerCutField:
             if (lowerCutWindow) return std::nullopt;
             text = Txt(LangFrmCoRe, 7);
             break;
@@ -385,15 +386,15 @@ std::optional<std::string> ConeElbowFieldHint(const std::string& bendAngleText, 
     const bool ext = s.DiametriExt != 0;
     std::string text;
     switch (field) {
-        case 0: text = Txt(LangFrmCuCon2, 2); break;
-        case 1: text = ext ? Txt(LangFrmCuCon2, 15) : Txt(LangFrmCuCon2, 3); break;
-        case 2: text = Txt(LangFrmCuCon2, 4); break;
-        case 3: text = ext ? Txt(LangFrmCuCon2, 16) : Txt(LangFrmCuCon2, 5); break;
-        case 4: text = Txt(LangFrmCuCon2, 6); break;
-        case 5: text = Txt(LangFrmCuCon2, 7); break;
-        case 6: text = Txt(LangFrmCuCon2, 8); break;
-        case 7: text = Txt(LangFrmCuCon2, 9); break;
-        case 8: text = Txt(LangFrmCuCon2, 10); break;
+        case ConeElbowThicknessField: text = Txt(LangFrmCuCon2, 2); break;
+        case ConeElbowStartDiameterField: text = ext ? Txt(LangFrmCuCon2, 15) : Txt(LangFrmCuCon2, 3); break;
+        case ConeElbowStartCutField: text = Txt(LangFrmCuCon2, 4); break;
+        case ConeElbowEndDiameterField: text = ext ? Txt(LangFrmCuCon2, 16) : Txt(LangFrmCuCon2, 5); break;
+        case ConeElbowEndCutField: text = Txt(LangFrmCuCon2, 6); break;
+        case ConeElbowBendAngleField: text = Txt(LangFrmCuCon2, 7); break;
+        case ConeElbowAxisLengthField: text = Txt(LangFrmCuCon2, 8); break;
+        case ConeElbowBendRadiusField: text = Txt(LangFrmCuCon2, 9); break;
+        case ConeElbowPiecesField: text = Txt(LangFrmCuCon2, 10); break;
         default: return std::nullopt;
     }
     return HintFrom(text, ConeElbowRule(bendAngleText, field, s, true), s);

@@ -16,10 +16,18 @@ InputArrays DefaultInputArrays() {
     return a;
 }
 
-bool IsLengthElementCylinder(int i) { return i >= 1 && i <= 3; }
-bool IsLengthElementCone(int i) { return i >= 1 && i <= 4; }
+bool IsLengthElementCylinder(int i) {
+    return i >= ElementOfField(CylThicknessField) && i <= ElementOfField(CylLengthField);
+}
+bool IsLengthElementCone(int i) { return i >= ElementOfField(ConeThicknessField) && i <= ElementOfField(ConeHeightField); }
 bool IsLengthElementCylElbow(int i) { return i == 1 || i == 2 || i == 6 || i == 7; }
-bool IsLengthElementConeElbow(int i) { return i == 1 || i == 2 || i == 4 || i == 7 || i == 8; }
+bool IsLengthElementConeElbow(int i) {
+    for (int field : {ConeElbowThicknessField, ConeElbowStartDiameterField, ConeElbowEndDiameterField,
+                      ConeElbowAxisLengthField, ConeElbowBendRadiusField}) {
+        if (i == ElementOfField(field)) return true;
+    }
+    return false;
+}
 bool IsLengthElementEndConnection(int i) {
     return i == 2 || i == 4 || i == 5 || i == 7 || i == 9 || i == 10;
 }

@@ -40,6 +40,12 @@ enum ConeField : int {
     ConeUpperCutField = 4, ConeLowerCutField = 5,
 };
 
+enum ConeElbowField : int {
+    ConeElbowThicknessField = 0, ConeElbowStartDiameterField = 1, ConeElbowStartCutField = 2,
+    ConeElbowEndDiameterField = 3, ConeElbowEndCutField = 4, ConeElbowBendAngleField = 5,
+    ConeElbowAxisLengthField = 6, ConeElbowBendRadiusField = 7, ConeElbowPiecesField = 8,
+};
+
 // Elements no box edits: each cut angle in single-precision radians, kept
 // beside its degrees for the data file and the windows.
 enum CylinderElement : int {

@@ -58,12 +58,12 @@ void PlaceAngle(CylinderSketchPlaces& places, int index, float degrees, double x
 
 }  // namespace
 
-CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::int16_t code, const CylinderArray& data,
+CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::int16_t code, const CylinderInputs& data,
                                              const CylinderResults& r) {
     CylinderSketchOutline o;
     if (!IsCylinderKind(code)) return o;
-    const double d = data[2];
-    const double V = code == ShapeCiRe ? data[3] : r.Hmax;  // the overall height
+    const double d = data.Diameter;
+    const double V = code == ShapeCiRe ? data.AxisLength : r.Hmax;  // the overall height
     if (!(d > 0) || !(V > 0) || !std::isfinite(d) || !std::isfinite(V)) return o;
 
     o.Cx = width / 2;
@@ -95,7 +95,7 @@ CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::i
     return o;
 }
 
-CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& pic, std::int16_t code, const CylinderArray& data,
+CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& pic, std::int16_t code, const CylinderInputs& data,
                                         const CylinderResults& results, Colour fill) {
     CylinderSketchPlaces places;
     const CylinderSketchOutline o =
@@ -116,10 +116,10 @@ CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& pic, std::int16_t code, co
     pic.Line(o.Cx, o.YT, o.Cx, o.YB, White);
     pic.DrawStyle = DrawSolid;
 
-    DrawHeightDimension(pic, places, code, o, data[3]);
-    DrawWidthDimension(pic, places, o, data[2]);
-    if (CutAtTop(code)) PlaceAngle(places, 2, data[4], o.XL, o.YT);
-    if (CutAtBottom(code)) PlaceAngle(places, 3, code == ShapeCiDiscordi ? -data[5] : data[5], o.XL, o.YB);
+    DrawHeightDimension(pic, places, code, o, data.AxisLength);
+    DrawWidthDimension(pic, places, o, data.Diameter);
+    if (CutAtTop(code)) PlaceAngle(places, 2, data.TopCut, o.XL, o.YT);
+    if (CutAtBottom(code)) PlaceAngle(places, 3, code == ShapeCiDiscordi ? -data.BottomCut : data.BottomCut, o.XL, o.YB);
     places.WeldSideMarker = CutAtTop(code);
     places.Drawn = true;
     return places;

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "core/picture_labels.h"
-#include "core/working_state.h"
+#include "core/shape_inputs.h"
 #include "geometry/cylinder_geometry.h"
 #include "platform/canvas.h"
 
@@ -30,7 +30,7 @@ struct CylinderSketchOutline {
 };
 
 CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::int16_t code,
-                                             const CylinderArray& data, const CylinderResults& r);
+                                             const CylinderInputs& data, const CylinderResults& r);
 
 // Labels and boxes of the sketch: index 0 diameter, 1 axis length, 2 top cut
 // angle, 3 bottom cut angle. Angle labels go with their box (112 pixels left
@@ -44,7 +44,7 @@ struct CylinderSketchPlaces {
 
 // Draws into the laid-out, cleared picture for the drawing window's own shape
 // code. Draws nothing when the picture has no room for the body.
-CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& pic, std::int16_t code, const CylinderArray& data,
+CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& pic, std::int16_t code, const CylinderInputs& data,
                                         const CylinderResults& results, Colour fill);
 
 }  // namespace velm

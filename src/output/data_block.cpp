@@ -4,6 +4,7 @@
 
 #include "core/language.h"
 #include "core/number_text.h"
+#include "core/shape_inputs.h"
 #include "core/version.h"
 #include "platform/trim.h"
 
@@ -64,45 +65,49 @@ PrintLine PaddedLine(const std::string& label, const std::string& value) {
 }
 
 std::vector<PrintLine> CylinderDataRows(const WorkingState& st) {
-    const auto& d = st.LastCylinderData;
+    const CylinderInputs d = CylinderInputsOf(st.LastCylinderData);
     const CylinderResults& r = st.CylinderDevelopment.Results;
     const std::int16_t unit = st.Settings.MeasuringSystem;
     const int code = st.ShapeCode;
-    const bool cut = In(code, {7, 8, 9, 10, 11, 13});
-    const bool bothCut = In(code, {8, 9, 10, 11, 13});
+    const bool cut = In(code, {ShapeCiTaSup, ShapeCiConcordi, ShapeCiDiscordi, ShapeCuCilindri, ShapeCuConica1,
+                               ShapeCuConica3});
+    const bool bothCut = In(code, {ShapeCiConcordi, ShapeCiDiscordi, ShapeCuCilindri, ShapeCuConica1, ShapeCuConica3});
     std::vector<PrintLine> rows;
-    rows.push_back(PaddedLine(Label(15), FormatLength(d[1], unit)));
-    rows.push_back(PaddedLine(Label(st.Settings.DiametriExt == 1 ? 47 : 30), FormatLength(d[2], unit)));
-    rows.push_back(PaddedLine(Label(31), FormatLength(d[3], unit)));
+    rows.push_back(PaddedLine(Label(15), FormatLength(d.Thickness, unit)));
+    rows.push_back(PaddedLine(Label(st.Settings.DiametriExt == 1 ? 47 : 30), FormatLength(d.Diameter, unit)));
+    rows.push_back(PaddedLine(Label(31), FormatLength(d.AxisLength, unit)));
     if (cut) {
         rows.push_back(PaddedLine(Label(32), FormatLength(r.Hmax, unit)));
         rows.push_back(PaddedLine(Label(33), FormatLength(r.Hmed, unit)));
     }
     if (bothCut) rows.push_back(PaddedLine(Label(34), FormatLength(r.Hmin, unit)));
-    if (cut) rows.push_back(PaddedLine(Label(22), Angle(d[4])));
-    if (bothCut) rows.push_back(PaddedLine(Label(23), Angle(d[5])));
+    if (cut) rows.push_back(PaddedLine(Label(22), Angle(d.TopCut)));
+    if (bothCut) rows.push_back(PaddedLine(Label(23), Angle(d.BottomCut)));
     rows.push_back(PaddedLine(Label(35), FormatLength(r.DevelopedLength, unit)));
     return rows;
 }
 
 std::vector<PrintLine> ConeDataRows(const WorkingState& st) {
-    const auto& d = st.LastConeData;
+    const ConeInputs d = ConeInputsOf(st.LastConeData);
     const ConeResults& r = st.ConeDevelopment.Results;
     const std::int16_t unit = st.Settings.MeasuringSystem;
     const bool outer = st.Settings.DiametriExt == 1;
     const int code = st.ShapeCode;
-    const bool upperCut = In(code, {2, 4, 5, 11, 12, 13});
-    const bool lowerCut = In(code, {3, 4, 5, 11, 12, 13});
+    // Conical elbow pieces are cut at both ends.
+    const bool upperCut = In(code, {ShapeCoTaSup, ShapeCoConcordi, ShapeCoDiscordi, ShapeCuConica1, ShapeCuConica2,
+                                    ShapeCuConica3});
+    const bool lowerCut = In(code, {ShapeCoTaInf, ShapeCoConcordi, ShapeCoDiscordi, ShapeCuConica1, ShapeCuConica2,
+                                    ShapeCuConica3});
     std::vector<PrintLine> rows;
-    rows.push_back(PaddedLine(Label(15), FormatLength(d[1], unit)));
-    rows.push_back(PaddedLine(Label(outer ? 45 : 16), FormatLength(d[2], unit)));
-    rows.push_back(PaddedLine(Label(outer ? 46 : 17), FormatLength(d[3], unit)));
-    rows.push_back(PaddedLine(Label(18), FormatLength(d[4], unit)));
+    rows.push_back(PaddedLine(Label(15), FormatLength(d.Thickness, unit)));
+    rows.push_back(PaddedLine(Label(outer ? 45 : 16), FormatLength(d.UpperDiameter, unit)));
+    rows.push_back(PaddedLine(Label(outer ? 46 : 17), FormatLength(d.LowerDiameter, unit)));
+    rows.push_back(PaddedLine(Label(18), FormatLength(d.AxisHeight, unit)));
     rows.push_back(PaddedLine(Label(19), FormatLength(r.FrustumHeight1, unit)));
     if (upperCut) rows.push_back(PaddedLine(Label(20), FormatLength(r.FrustumHeight2, unit)));
     if (lowerCut) rows.push_back(PaddedLine(Label(21), FormatLength(r.LowerCutOffset, unit)));
-    if (upperCut) rows.push_back(PaddedLine(Label(22), Angle(d[5])));
-    if (lowerCut) rows.push_back(PaddedLine(Label(23), Angle(d[6])));
+    if (upperCut) rows.push_back(PaddedLine(Label(22), Angle(d.UpperCut)));
+    if (lowerCut) rows.push_back(PaddedLine(Label(23), Angle(d.LowerCut)));
     rows.push_back(PaddedLine(Label(24), Angle(r.ConeApexAngle)));
     rows.push_back(PaddedLine(Label(25), FormatLength(r.ConeOuterChord, unit)));
     rows.push_back(PaddedLine(Label(26), FormatLength(r.ConeInnerChord, unit)));

@@ -10,6 +10,7 @@
 #include "core/file_names.h"
 #include "core/last_elbow.h"
 #include "core/piece_count.h"
+#include "core/shape_inputs.h"
 #include "cylinders/cylinder_outline.h"
 #include "cylinders/cylinder_piece.h"
 #include "output/dxf_entities.h"
@@ -134,8 +135,8 @@ DxfStatus WriteShape(DxfOut& out, const WorkingState& state) {
         if (code == ShapeCiRe) {
             WriteDxfRectangle(out, o.Length, o.Height);
         } else {
-            const CylinderArray& data = state.Inputs.CylinderData;
-            WriteDxfCutCurvePolyline(out, o, code == ShapeCiTaSup ? 0.0f : data[7], data[6], 0);
+            const CylinderInputs in = CylinderInputsOf(state.Inputs.CylinderData);
+            WriteDxfCutCurvePolyline(out, o, code == ShapeCiTaSup ? 0.0f : in.BottomCutRadians, in.TopCutRadians, 0);
         }
     } else {
         WriteDxfEntitiesHeader(out);

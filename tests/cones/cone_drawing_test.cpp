@@ -251,10 +251,10 @@ struct Sketched { std::unique_ptr<Developed> d; std::unique_ptr<RecordingCanvas>
 Sketched Sketch(const Body& b, std::int16_t side = 1, int width = 700, int height = 600) {
     Sketched s{Develop(b, side), std::make_unique<RecordingCanvas>(width, height), {}};
     ConeSketchInput in;
-    in.Data = s.d->data;
+    in.Inputs = ConeInputsOf(s.d->data);
     in.FrustumHeight1 = s.d->results->FrustumHeight1;
     in.Fill = kFill;
-    ComputeEnclosingDiameters(b.shape, in.Data, in.FrustumHeight1, s.d->cutRise, in.EnclosingUpperDiameter,
+    ComputeEnclosingDiameters(b.shape, in.Inputs, in.FrustumHeight1, s.d->cutRise, in.EnclosingUpperDiameter,
                               in.EnclosingLowerDiameter);
     s.sketch = DrawConeSketch(*s.pic, in, *s.d->results, s.d->context);
     return s;

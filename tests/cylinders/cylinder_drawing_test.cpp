@@ -240,7 +240,7 @@ TEST(CylinderSheetDrawing, PartsFollowTheBodyInSpace) {
 // --- Sketch ---
 
 CylinderSketchOutline Outline(const Body& b, double w = 800, double h = 600) {
-    return CylinderSketchGeometry(w, h, b.code, DataOf(b), Develop(b));
+    return CylinderSketchGeometry(w, h, b.code, CylinderInputsOf(DataOf(b)), Develop(b));
 }
 
 TEST(CylinderSketch, CornersFollowTheHeights) {
@@ -279,7 +279,7 @@ TEST(CylinderSketch, BoxesAndFill) {
     for (const auto& c : cases) {
         RecordingCanvas pic(800, 600);
         const CylinderSketchPlaces places =
-            DrawCylinderSketch(pic, c.body.code, DataOf(c.body), Develop(c.body), RGB(255, 0, 0));
+            DrawCylinderSketch(pic, c.body.code, CylinderInputsOf(DataOf(c.body)), Develop(c.body), RGB(255, 0, 0));
         ASSERT_TRUE(places.Drawn);
         EXPECT_EQ(places.WeldSideMarker, c.body.code != ShapeCiRe);
         for (int k = 0; k < 4; ++k) EXPECT_EQ(places.Boxes[k].Visible, k < c.boxes) << k;

@@ -12,6 +12,7 @@
 #include "cones/cone_sketch.h"
 #include "core/language.h"
 #include "core/number_text.h"
+#include "core/shape_inputs.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
 #include "platform/qt/picture_box.h"
@@ -131,8 +132,9 @@ void RegisterConeWindows() { ShapeWindow::RegisterFamily<ConeWindow>(ShapeCoRe, 
 bool ConeWindow::UpperCut() const { return FindShapeKind(ShapeCode())->TopCut; }
 bool ConeWindow::LowerCut() const { return FindShapeKind(ShapeCode())->BottomCut; }
 int ConeWindow::LowerCutRow() const {
-    if (ShapeCode() == ShapeCoTaInf) return 4;
-    return LowerCut() ? 5 : -1;
+    // The bottom-cut window has no upper cut: its lower cut takes that row.
+    if (ShapeCode() == ShapeCoTaInf) return ConeUpperCutField;
+    return LowerCut() ? ConeLowerCutField : -1;
 }
 
 // --- Load and texts ---
@@ -141,7 +143,8 @@ void ConeWindow::FillInputBoxes() {
     const ConeArray& data = State().Inputs.ConeData;
     for (int k = 0; k < Design().InputRows; ++k) {
         // The lower cut angle always shows as a magnitude.
-        const float value = k == LowerCutRow() ? std::fabs(data[6]) : data[static_cast<std::size_t>(k + 1)];
+        const float value =
+            k == LowerCutRow() ? std::fabs(data[ElementOfField(ConeLowerCutField)]) : data[ElementOfField(k)];
         TxtInputDati[static_cast<std::size_t>(k)]->SetText(FormatLength(value, Unit()));
     }
 }
@@ -170,9 +173,10 @@ void ConeWindow::SetSketchLabelCaptions() {
 
 std::string ConeWindow::OutputText(int row) {
     const ConeArray& data = State().Inputs.ConeData;
-    if (row < 4) return FormatLength(data[static_cast<std::size_t>(row + 1)], Unit());
+    if (row <= ConeHeightField) return FormatLength(data[ElementOfField(row)], Unit());
     // Cut angles as stored: the opposite-ways window's lower one is negative.
-    return FormatFixed2(row == LowerCutRow() ? data[6] : data[5]);
+    const ConeInputs in = ConeInputsOf(data);
+    return FormatFixed2(row == LowerCutRow() ? in.LowerCut : in.UpperCut);
 }
 
 std::string ConeWindow::ArcText(int i) {
@@ -188,17 +192,19 @@ void ConeWindow::ReadInputBoxes() {
     auto box = [this](int i) {
         return static_cast<float>(ReadNumber(TxtInputDati[static_cast<std::size_t>(i)]->Text()));
     };
-    data[2] = box(1);
-    data[3] = box(2);
-    data[4] = box(3);
-    data[1] = box(0);
-    if (UpperCut()) data[5] = box(4);
+    ConeInputs in = ConeInputsOf(data);
+    in.UpperDiameter = box(ConeUpperDiameterField);
+    in.LowerDiameter = box(ConeLowerDiameterField);
+    in.AxisHeight = box(ConeHeightField);
+    in.Thickness = box(ConeThicknessField);
+    if (UpperCut()) in.UpperCut = box(ConeUpperCutField);
     if (LowerCut()) {
         const float lower = box(LowerCutRow());
-        data[6] = FindShapeKind(ShapeCode())->OppositeSlopes ? -lower : lower;
+        in.LowerCut = FindShapeKind(ShapeCode())->OppositeSlopes ? -lower : lower;
     }
-    if (UpperCut()) data[7] = static_cast<float>(static_cast<double>(data[5]) * Pi / 180);
-    if (LowerCut()) data[8] = static_cast<float>(static_cast<double>(data[6]) * Pi / 180);
+    if (UpperCut()) in.UpperCutRadians = static_cast<float>(static_cast<double>(in.UpperCut) * Pi / 180);
+    if (LowerCut()) in.LowerCutRadians = static_cast<float>(static_cast<double>(in.LowerCut) * Pi / 180);
+    StoreConeInputs(in, data);
 }
 
 int ConeWindow::ValidateAndDevelop() {
@@ -212,7 +218,7 @@ void ConeWindow::AfterRefusedApply() { SetValueCaption(LblOutputDati[static_cast
 void ConeWindow::AfterAcceptedApply() {
     WorkingState& st = State();
     const ConeResults& r = State().ConeDevelopment.Results;
-    ComputeEnclosingDiameters(ShapeCode(), st.Inputs.ConeData, r.FrustumHeight1, cutRise_, EnclosingUpperDiameter,
+    ComputeEnclosingDiameters(ShapeCode(), ConeInputsOf(st.Inputs.ConeData), r.FrustumHeight1, cutRise_, EnclosingUpperDiameter,
                               EnclosingLowerDiameter);
     st.EnclosingUpperDiameter = EnclosingUpperDiameter;
     st.EnclosingLowerDiameter = EnclosingLowerDiameter;
@@ -226,7 +232,7 @@ void ConeWindow::DrawSketch() {
     const WorkingState& st = State();
     const ConeResults& r = State().ConeDevelopment.Results;
     ConeSketchInput input;
-    input.Data = st.Inputs.ConeData;
+    input.Inputs = ConeInputsOf(st.Inputs.ConeData);
     input.FrustumHeight1 = r.FrustumHeight1;
     input.EnclosingUpperDiameter = EnclosingUpperDiameter;
     input.EnclosingLowerDiameter = EnclosingLowerDiameter;

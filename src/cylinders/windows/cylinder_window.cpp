@@ -10,6 +10,7 @@
 #include "cylinders/cylinder_sketch.h"
 #include "core/language.h"
 #include "core/number_text.h"
+#include "core/shape_inputs.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
 #include "platform/qt/picture_box.h"
@@ -80,8 +81,8 @@ bool CylinderWindow::CutAtBottom() const { return FindShapeKind(ShapeCode())->Bo
 void CylinderWindow::FillInputBoxes() {
     const CylinderArray& data = State().Inputs.CylinderData;
     for (int k = 0; k < Design().InputRows; ++k) {
-        float value = data[static_cast<std::size_t>(k + 1)];
-        if (k == 4) value = data[5] <= 0 ? -data[5] : data[5];  // the bottom angle's magnitude
+        float value = data[ElementOfField(k)];
+        if (k == CylBottomCutField) value = value <= 0 ? -value : value;  // the bottom angle's magnitude
         TxtInputDati[static_cast<std::size_t>(k)]->SetText(FormatLength(value, Unit()));
     }
 }
@@ -107,8 +108,8 @@ void CylinderWindow::SetSketchLabelCaptions() {
 
 std::string CylinderWindow::OutputText(int row) {
     const CylinderArray& data = State().Inputs.CylinderData;
-    if (row >= 3) return FormatFixed2(data[static_cast<std::size_t>(row + 1)]);  // angles as stored
-    return FormatLength(data[static_cast<std::size_t>(row + 1)], Unit());
+    if (row >= CylTopCutField) return FormatFixed2(data[ElementOfField(row)]);  // angles as stored
+    return FormatLength(data[ElementOfField(row)], Unit());
 }
 
 std::string CylinderWindow::ArcText(int i) {
@@ -123,13 +124,18 @@ std::string CylinderWindow::ArcText(int i) {
 void CylinderWindow::ReadInputBoxes() {
     CylinderArray& data = State().Inputs.CylinderData;
     auto box = [this](int i) { return static_cast<float>(ReadNumber(TxtInputDati[static_cast<std::size_t>(i)]->Text())); };
-    data[2] = box(1);
-    data[3] = box(2);
-    data[1] = box(0);
-    if (CutAtTop()) data[4] = box(3);
-    if (CutAtBottom()) data[5] = FindShapeKind(ShapeCode())->OppositeSlopes ? -box(4) : box(4);
-    if (CutAtTop()) data[6] = static_cast<float>(data[4] * Pi / 180);
-    if (CutAtBottom()) data[7] = static_cast<float>(data[5] * Pi / 180);
+    CylinderInputs in = CylinderInputsOf(data);
+    in.Diameter = box(CylDiameterField);
+    in.AxisLength = box(CylLengthField);
+    in.Thickness = box(CylThicknessField);
+    if (CutAtTop()) in.TopCut = box(CylTopCutField);
+    if (CutAtBottom()) {
+        const float bottom = box(CylBottomCutField);
+        in.BottomCut = FindShapeKind(ShapeCode())->OppositeSlopes ? -bottom : bottom;
+    }
+    if (CutAtTop()) in.TopCutRadians = static_cast<float>(in.TopCut * Pi / 180);
+    if (CutAtBottom()) in.BottomCutRadians = static_cast<float>(in.BottomCut * Pi / 180);
+    StoreCylinderInputs(in, data);
 }
 
 int CylinderWindow::ValidateAndDevelop() {
@@ -148,7 +154,7 @@ void CylinderWindow::AfterAcceptedApply() {
 
 void CylinderWindow::DrawSketch() {
     const WorkingState& st = State();
-    const CylinderSketchPlaces places = DrawCylinderSketch(PctDisegno->canvas(), ShapeCode(), st.Inputs.CylinderData,
+    const CylinderSketchPlaces places = DrawCylinderSketch(PctDisegno->canvas(), ShapeCode(), CylinderInputsOf(st.Inputs.CylinderData),
                                                            State().CylinderDevelopment.Results, st.CylinderSketchFill);
     if (!places.Drawn) return;
     for (std::size_t k = 0; k < TxtAnt.size() && k < places.Boxes.size(); ++k) {
@@ -164,7 +170,7 @@ void CylinderWindow::DrawDevelopment() {
     const WorkingState& st = State();
     CylinderDevelopmentSettings settings;
     settings.ShapeCode = ShapeCode();
-    settings.Diameter = st.Inputs.CylinderData[2];
+    settings.Diameter = CylinderInputsOf(st.Inputs.CylinderData).Diameter;
     settings.AngleStep = st.Settings.AngleStep;
     settings.MeasuringSystem = Unit();
     settings.Fill = st.CylinderDevelopmentFill;
