@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,90 @@ PlacedLabel ChordLabel(Canvas& pic, float chord, int index, float cx, float T, O
     return p;
 }
 
+// Where a development sits in the picture: the apex at (cx, T), one scale
+// s both ways, the seam at +-half from the middle line.
+struct DevelopmentFrame {
+    Mapping m;
+    float cx = 0;
+    float T = 0;
+    float s = 0;
+    float half = 0;
+    double lowerSeam = 0;  // apex to the lower edge's seam point
+};
+
+// The width first, then capped by the height; nothing for a picture too
+// small or a development without extent, never a mirrored figure.
+std::optional<DevelopmentFrame> FitDevelopment(const ConeOutline& o, int n, float W, float Hp) {
+    DevelopmentFrame f;
+    f.cx = W / 2;
+    f.half = o.SectorAngle / 2;
+
+    // The sector's extent below the apex.
+    f.lowerSeam = o.Lower[0].Radius;
+    const float lower0 = static_cast<float>(f.lowerSeam);
+    const float Xext = static_cast<float>(std::sin(static_cast<double>(f.half))) * lower0;
+    const float Ymax = f.lowerSeam > o.Lower[static_cast<std::size_t>(n)].Radius ? lower0 : o.LowerEdgeMaxY;
+    const float H = Ymax - o.UpperEdgeMinY;
+
+    float A = W / 2 - 80;
+    float V = A * H / Xext;
+    if (Hp - 160 < V) {
+        V = Hp - 160;
+        A = Xext * V / H;
+    }
+    if (!Usable({Xext, H, A, V}) || !(Xext > 0) || !(H > 0) || !(A > 0) || !(V > 0)) return std::nullopt;
+    f.m = Mapping{A, V, Xext, H};
+    f.s = A / Xext;
+
+    // The apex's row: 60 or 20 from the top where the lowest point still fits.
+    const float P = Ymax * V / H;
+    if (Hp - 60 > P) f.T = 60;
+    else if (Hp - 20 > P) f.T = 20;
+    else f.T = Hp - 40 - P;
+    return f;
+}
+
+// Both edges with their middle line closing each half, the two seam lines,
+// and the fill. True when filled.
+bool DrawDevelopmentOutline(RasterCanvas& picture, const ConeOutline& o, const DevelopmentFrame& f, const Stepping& st,
+                            Colour fill) {
+    const float cx = f.cx, T = f.T;
+    const Offset lowerMid = DrawEdge(picture, o.Lower, f.m, st, f.half, cx, T, Yellow, true, true);
+    picture.Line(cx - lowerMid.x - 1, T + lowerMid.y, cx + lowerMid.x + 1, T + lowerMid.y, Yellow);
+    const Offset upperMid = DrawEdge(picture, o.Upper, f.m, st, f.half, cx, T, Yellow, true, true);
+    picture.Line(cx - upperMid.x - 1, T + upperMid.y, cx + upperMid.x + 1, T + upperMid.y, Yellow);
+
+    const Offset u = Map(f.m, o.Upper[0].Radius, f.half);
+    const Offset l = Map(f.m, f.lowerSeam, f.half);
+    picture.Line(cx - u.x, T + u.y, cx - l.x, T + l.y, Yellow);
+    picture.Line(cx + u.x, T + u.y, cx + l.x, T + l.y, Yellow);
+
+    // The fill starts on the middle line halfway between the two edges,
+    // which is inside the outline; a gap under two pixels is left unfilled.
+    const auto seed = FillSeedBetween(picture, cx, T + upperMid.y, T + lowerMid.y, Yellow);
+    if (!seed) return false;
+    picture.FloodFill(seed->X, seed->Y, Yellow, fill);
+    return true;
+}
+
+// The sector angle, the two radii and the two chords, drawn with their
+// marks: LblDatiSviluppo(0) to (4).
+std::array<PlacedLabel, 5> DevelopmentLabels(Canvas& picture, const ConeResults& r, const ConeOutline& o,
+                                             const DevelopmentFrame& f, std::int16_t measuringSystem) {
+    const float cx = f.cx, T = f.T;
+    const Offset u = Map(f.m, o.Upper[0].Radius, f.half);
+    const Offset l = Map(f.m, f.lowerSeam, f.half);
+    std::array<PlacedLabel, 5> labels;
+    labels[0] = AngleLabel(picture, r.ConeSectorAngle, r.ConeSectorAngleDeg, cx, T, u);
+    labels[1] = RadiusLabel(picture, r.ConeSectorAngle, r.ConeOuterRadius, 2, cx, T,
+                            static_cast<float>(f.s * f.lowerSeam), measuringSystem);
+    labels[2] = RadiusLabel(picture, r.ConeSectorAngle, r.ConeInnerRadius, 1, cx, T,
+                            static_cast<float>(f.s * o.Upper[0].Radius), measuringSystem);
+    labels[3] = ChordLabel(picture, r.ConeInnerChord, 1, cx, T, u, measuringSystem);
+    labels[4] = ChordLabel(picture, r.ConeOuterChord, 2, cx, T, l, measuringSystem);
+    return labels;
+}
+
 }  // namespace
 
 void PolarToPicture(float& xOut, float& yOut, float kY, float kX, float divX, float divY, float r, float angle) {
@@ -131,66 +216,15 @@ ConeDevelopmentView DrawConeDevelopment(RasterCanvas& picture, const ConeResults
     const ConeOutline o = ConeOutlineOf(r, angleStep);
     const int n = HalfTurnIndex(angleStep);
     if (o.Empty() || n < 0 || n > o.Steps) return view;
-    const float W = static_cast<float>(picture.ScaleWidth());
-    const float Hp = static_cast<float>(picture.ScaleHeight());
-    const float cx = W / 2;
-    const float half = o.SectorAngle / 2;
-
-    // The sector's extent below the apex.
-    const double lowerSeam = o.Lower[0].Radius;
-    const float lower0 = static_cast<float>(lowerSeam);
-    const float Xext = static_cast<float>(std::sin(static_cast<double>(half))) * lower0;
-    const float Ymax = lowerSeam > o.Lower[static_cast<std::size_t>(n)].Radius ? lower0 : o.LowerEdgeMaxY;
-    const float H = Ymax - o.UpperEdgeMinY;
-
-    // One scale both ways: the width first, then capped by the height.
-    float A = W / 2 - 80;
-    float V = A * H / Xext;
-    if (Hp - 160 < V) {
-        V = Hp - 160;
-        A = Xext * V / H;
-    }
-    // A picture too small, or a development without extent: nothing drawn,
-    // never a mirrored figure.
-    if (!Usable({Xext, H, A, V}) || !(Xext > 0) || !(H > 0) || !(A > 0) || !(V > 0)) return view;
-    const Mapping m{A, V, Xext, H};
-    const float s = A / Xext;
-
-    const float P = Ymax * V / H;
-    float T = 0;
-    if (Hp - 60 > P) T = 60;
-    else if (Hp - 20 > P) T = 20;
-    else T = Hp - 40 - P;
-
-    const Stepping st = StepsOf(o.SectorAngle, angleStep, n);
-    const Offset lowerMid = DrawEdge(picture, o.Lower, m, st, half, cx, T, Yellow, true, true);
-    picture.Line(cx - lowerMid.x - 1, T + lowerMid.y, cx + lowerMid.x + 1, T + lowerMid.y, Yellow);
-    const Offset upperMid = DrawEdge(picture, o.Upper, m, st, half, cx, T, Yellow, true, true);
-    picture.Line(cx - upperMid.x - 1, T + upperMid.y, cx + upperMid.x + 1, T + upperMid.y, Yellow);
-
-    const Offset u = Map(m, o.Upper[0].Radius, half);
-    const Offset l = Map(m, lowerSeam, half);
-    picture.Line(cx - u.x, T + u.y, cx - l.x, T + l.y, Yellow);
-    picture.Line(cx + u.x, T + u.y, cx + l.x, T + l.y, Yellow);
-
-    // The fill starts on the middle line halfway between the two edges,
-    // which is inside the outline; a gap under two pixels is left unfilled.
-    if (const auto seed = FillSeedBetween(picture, cx, T + upperMid.y, T + lowerMid.y, Yellow)) {
-        picture.FloodFill(seed->X, seed->Y, Yellow, fill);
-        view.Filled = true;
-    }
-
+    const auto f = FitDevelopment(o, n, static_cast<float>(picture.ScaleWidth()),
+                                  static_cast<float>(picture.ScaleHeight()));
+    if (!f) return view;
+    view.Filled = DrawDevelopmentOutline(picture, o, *f, StepsOf(o.SectorAngle, angleStep, n), fill);
     view.Drawn = true;
-    view.cx = cx;
-    view.T = T;
-    view.Scale = s;
-    view.Labels[0] = AngleLabel(picture, r.ConeSectorAngle, r.ConeSectorAngleDeg, cx, T, u);
-    view.Labels[1] = RadiusLabel(picture, r.ConeSectorAngle, r.ConeOuterRadius, 2, cx, T,
-                                 static_cast<float>(s * lowerSeam), measuringSystem);
-    view.Labels[2] = RadiusLabel(picture, r.ConeSectorAngle, r.ConeInnerRadius, 1, cx, T,
-                                 static_cast<float>(s * o.Upper[0].Radius), measuringSystem);
-    view.Labels[3] = ChordLabel(picture, r.ConeInnerChord, 1, cx, T, u, measuringSystem);
-    view.Labels[4] = ChordLabel(picture, r.ConeOuterChord, 2, cx, T, l, measuringSystem);
+    view.cx = f->cx;
+    view.T = f->T;
+    view.Scale = f->s;
+    view.Labels = DevelopmentLabels(picture, r, o, *f, measuringSystem);
     return view;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,6 +99,113 @@ PlacedLabel DrawCircumferenceDimension(Canvas& pic, double xLeft, double xRight,
     return label;
 }
 
+// Where the plate sits in the picture. Hmax is drawn at the horizontal
+// scale (2 halfW pixels for the developed length), so that every pattern
+// keeps its proportions and its top stays up.
+struct PlateFrame {
+    double cx = 0;
+    double left = 0;
+    double right = 0;
+    double base = 0;  // the row of height 0
+    double ppd = 0;   // pixels per degree: real, a whole-pixel step is 0 on a small picture
+    float height = 0;  // Hmax in pixels
+    float hmax = 0;
+    float Scaled(double v) const { return ScaleByMaxHeight(height, static_cast<float>(v), hmax); }
+    double Y(double v) const { return base - Scaled(v); }
+};
+
+// Nothing where the picture has no room: a negative half-width would mirror the pattern.
+std::optional<PlateFrame> FitPlate(const Canvas& pic, const CylinderOutline& o) {
+    // The plate's width: the working diameter's developed length D' Pi.
+    const double length = o.Length;
+    const float hmax = o.Height;
+    const double cx = pic.ScaleWidth() / 2 - 60;
+    const double cy = pic.ScaleHeight() / 2;
+    double halfW = cx - 80;
+    if (!(halfW > 0)) return std::nullopt;
+    double k = hmax * halfW / length;  // half the pattern's height
+    const double hTop = (pic.ScaleHeight() - 90) / 2;
+    if (static_cast<float>(hTop) < k) {
+        if (!(hTop > 0)) return std::nullopt;
+        k = hmax * hTop / hmax;
+        halfW = k * length / hmax;
+    }
+    PlateFrame f;
+    f.cx = cx;
+    f.left = cx - halfW;
+    f.right = cx + halfW;
+    f.base = cy + k;
+    f.ppd = halfW / 180;
+    f.height = static_cast<float>(2 * k);
+    f.hmax = hmax;
+    return f;
+}
+
+// Both edges, each half closed at the middle, and the two seams.
+void DrawPlateOutline(Canvas& pic, const CylinderOutline& o, const std::vector<int>& degrees, float angleStep,
+                      const PlateFrame& f) {
+    auto scaled = [&f](double v) { return f.Scaled(v); };
+    const double middleLeft = f.left + 180 * f.ppd - 1;
+    const double middleRight = f.right - 180 * f.ppd + 1;
+    const float lastLower =
+        DrawEdge(pic, o.Lower, degrees, angleStep, f.left, f.right, f.ppd, f.base, Yellow, true, true, scaled);
+    pic.Line(middleLeft, f.base - lastLower, middleRight, f.base - lastLower, Yellow);
+    const float lastUpper =
+        DrawEdge(pic, o.Upper, degrees, angleStep, f.left, f.right, f.ppd, f.base, Yellow, true, true, scaled);
+    pic.Line(middleLeft, f.base - lastUpper, middleRight, f.base - lastUpper, Yellow);
+    pic.Line(f.left, f.Y(o.LeftSeam.To.Y), f.left, f.Y(o.LeftSeam.From.Y), Yellow);
+    pic.Line(f.right, f.Y(o.RightSeam.To.Y), f.right, f.Y(o.RightSeam.From.Y), Yellow);
+}
+
+// Fill from inside the outline: the middle generatrix, or the quarter one
+// where the middle is too narrow (the gap is linear in 1 - cos).
+void FillPlate(RasterCanvas& pic, const CylinderOutline& o, const std::vector<int>& degrees,
+               const CylinderDevelopmentSettings& s, const PlateFrame& f) {
+    const int i180 = DevelopmentEntry(180, s.AngleStep);
+    auto seed = FillSeedBetween(pic, f.cx, f.Y(At(o.Upper, i180)), f.Y(At(o.Lower, i180)), Yellow);
+    if (!seed) {
+        int quarter = degrees.front();
+        for (int deg : degrees)
+            if (std::abs(deg - 90) < std::abs(quarter - 90)) quarter = deg;
+        const int e = DevelopmentEntry(quarter, s.AngleStep);
+        seed = FillSeedBetween(pic, f.left + quarter * f.ppd, f.Y(At(o.Upper, e)), f.Y(At(o.Lower, e)), Yellow);
+    }
+    if (seed) pic.FloodFill(seed->X, seed->Y, Yellow, s.Fill);
+}
+
+// The developed length under the plate, the axis, and the heights the
+// shape has beside it.
+void DrawPlateDimensions(Canvas& pic, const CylinderResults& r, const CylinderOutline& o,
+                         const CylinderDevelopmentSettings& s, const PlateFrame& f, CylinderDevelopmentLabels& out) {
+    const std::int16_t unit = s.MeasuringSystem;
+    out.Labels[DevelopmentLabelC] = DrawCircumferenceDimension(pic, f.left, f.right, f.base, f.Scaled(At(o.Lower, 0)),
+                                                               "C = " + FormatLength(r.DevelopedLength, unit));
+
+    const int i180 = DevelopmentEntry(180, s.AngleStep);
+    const double yUpper0 = f.Y(At(o.Upper, 0));
+    const double yUpper180 = f.Y(At(o.Upper, i180));
+    const double yHmax = std::min(yUpper0, yUpper180);
+    const double yHmed = std::max(yUpper0, yUpper180);
+    const double yHmin = std::min(f.Y(At(o.Lower, 0)), f.Y(At(o.Lower, i180)));
+
+    pic.DrawStyle = DrawDashDot;
+    pic.Line(f.cx, yHmax, f.cx, f.base, White);
+    pic.DrawStyle = DrawSolid;
+
+    const double cx = f.cx, right = f.right, base = f.base;
+    out.Labels[DevelopmentLabelHmax] =
+        DrawVerticalDimension(pic, cx, right + 60, base, yHmax, "Hmax = " + FormatLength(r.Hmax, unit), 10);
+    if (s.ShapeCode == ShapeCiTaSup) {
+        out.Labels[DevelopmentLabelHmed] =
+            DrawVerticalDimension(pic, cx, right + 40, base, yHmed, "Hmed = " + FormatLength(r.Hmed, unit), 0);
+    } else if (s.ShapeCode == ShapeCiConcordi || s.ShapeCode == ShapeCiDiscordi) {
+        out.Labels[DevelopmentLabelHmed] =
+            DrawVerticalDimension(pic, cx, right + 20, base, yHmed, "Hmed = " + FormatLength(r.Hmed, unit), 0);
+        out.Labels[DevelopmentLabelHmin] =
+            DrawVerticalDimension(pic, cx, right, base, yHmin, "Hmin = " + FormatLength(r.Hmin, unit), 10);
+    }
+}
+
 }  // namespace
 
 float ScaleByMaxHeight(float a, float b, float hmax) {
@@ -123,79 +231,11 @@ CylinderDevelopmentLabels DrawCylinderDevelopment(RasterCanvas& pic, const Cylin
     const CylinderOutline o = CylinderOutlineOf(r, s.AngleStep);
     const std::vector<int> degrees = DrawnDegrees(s.AngleStep);
     if (!EntriesFit(degrees, s.AngleStep, o)) return out;
-    // The plate's width: the working diameter's developed length D' Pi.
-    const double length = o.Length;
-    const float hmax = o.Height;
-
-    // Frame. Hmax is drawn at the horizontal scale (2 halfW pixels for the
-    // developed length), so that every pattern keeps its proportions and its
-    // top stays up.
-    const double cx = pic.ScaleWidth() / 2 - 60;
-    const double cy = pic.ScaleHeight() / 2;
-    double halfW = cx - 80;
-    if (!(halfW > 0)) return out;  // no room: a negative half-width would mirror the pattern
-    double k = hmax * halfW / length;  // half the pattern's height
-    const double hTop = (pic.ScaleHeight() - 90) / 2;
-    if (static_cast<float>(hTop) < k) {
-        if (!(hTop > 0)) return out;
-        k = hmax * hTop / hmax;
-        halfW = k * length / hmax;
-    }
-    const double left = cx - halfW;
-    const double right = cx + halfW;
-    const double base = cy + k;
-    const double ppd = halfW / 180;  // real: a whole-pixel step is 0 on a small picture
-    const float height = static_cast<float>(2 * k);
-    auto scaled = [&](double v) { return ScaleByMaxHeight(height, static_cast<float>(v), hmax); };
-    auto y = [&](double v) { return base - scaled(v); };
-
-    const float lastLower = DrawEdge(pic, o.Lower, degrees, s.AngleStep, left, right, ppd, base,
-                                     Yellow, true, true, scaled);
-    pic.Line(left + 180 * ppd - 1, base - lastLower, right - 180 * ppd + 1, base - lastLower, Yellow);
-    const float lastUpper = DrawEdge(pic, o.Upper, degrees, s.AngleStep, left, right, ppd, base,
-                                     Yellow, true, true, scaled);
-    pic.Line(left + 180 * ppd - 1, base - lastUpper, right - 180 * ppd + 1, base - lastUpper, Yellow);
-    pic.Line(left, y(o.LeftSeam.To.Y), left, y(o.LeftSeam.From.Y), Yellow);
-    pic.Line(right, y(o.RightSeam.To.Y), right, y(o.RightSeam.From.Y), Yellow);
-
-    // Fill from inside the outline: the middle generatrix, or the quarter
-    // one where the middle is too narrow (the gap is linear in 1 - cos).
-    const int i180 = DevelopmentEntry(180, s.AngleStep);
-    auto seed = FillSeedBetween(pic, cx, y(At(o.Upper, i180)), y(At(o.Lower, i180)), Yellow);
-    if (!seed) {
-        int quarter = degrees.front();
-        for (int deg : degrees)
-            if (std::abs(deg - 90) < std::abs(quarter - 90)) quarter = deg;
-        const int e = DevelopmentEntry(quarter, s.AngleStep);
-        seed = FillSeedBetween(pic, left + quarter * ppd, y(At(o.Upper, e)), y(At(o.Lower, e)), Yellow);
-    }
-    if (seed) pic.FloodFill(seed->X, seed->Y, Yellow, s.Fill);
-
-    out.Labels[DevelopmentLabelC] =
-        DrawCircumferenceDimension(pic, left, right, base, scaled(At(o.Lower, 0)),
-                                   "C = " + FormatLength(r.DevelopedLength, s.MeasuringSystem));
-
-    const double yUpper0 = y(At(o.Upper, 0));
-    const double yUpper180 = y(At(o.Upper, i180));
-    const double yHmax = std::min(yUpper0, yUpper180);
-    const double yHmed = std::max(yUpper0, yUpper180);
-    const double yHmin = std::min(y(At(o.Lower, 0)), y(At(o.Lower, i180)));
-
-    pic.DrawStyle = DrawDashDot;
-    pic.Line(cx, yHmax, cx, base, White);
-    pic.DrawStyle = DrawSolid;
-
-    out.Labels[DevelopmentLabelHmax] = DrawVerticalDimension(
-        pic, cx, right + 60, base, yHmax, "Hmax = " + FormatLength(r.Hmax, s.MeasuringSystem), 10);
-    if (s.ShapeCode == ShapeCiTaSup) {
-        out.Labels[DevelopmentLabelHmed] = DrawVerticalDimension(
-            pic, cx, right + 40, base, yHmed, "Hmed = " + FormatLength(r.Hmed, s.MeasuringSystem), 0);
-    } else if (s.ShapeCode == ShapeCiConcordi || s.ShapeCode == ShapeCiDiscordi) {
-        out.Labels[DevelopmentLabelHmed] = DrawVerticalDimension(
-            pic, cx, right + 20, base, yHmed, "Hmed = " + FormatLength(r.Hmed, s.MeasuringSystem), 0);
-        out.Labels[DevelopmentLabelHmin] = DrawVerticalDimension(
-            pic, cx, right, base, yHmin, "Hmin = " + FormatLength(r.Hmin, s.MeasuringSystem), 10);
-    }
+    const auto f = FitPlate(pic, o);
+    if (!f) return out;
+    DrawPlateOutline(pic, o, degrees, s.AngleStep, *f);
+    FillPlate(pic, o, degrees, s, *f);
+    DrawPlateDimensions(pic, r, o, s, *f, out);
     out.Drawn = true;
     return out;
 }
