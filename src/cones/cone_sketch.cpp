@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/fill_seed.h"
 #include "core/sketch_primitives.h"
@@ -120,17 +121,145 @@ private:
     ConeSketch& out_;
 };
 
+bool HasUpperCut(std::int16_t code) {
+    return code == ShapeCoTaSup || code == ShapeCoConcordi || code == ShapeCoDiscordi;
+}
+bool HasLowerCut(std::int16_t code) {
+    return code == ShapeCoTaInf || code == ShapeCoConcordi || code == ShapeCoDiscordi;
+}
+
+// Scales the enclosing uncut frustum (bottom and top diameters and its
+// height) to the picture: width first, then the height capped 60 from the
+// picture's edges. False for a picture too small for a figure, or no figure
+// at all: nothing is drawn then, never a mirrored one.
+bool FitFrame(const RasterCanvas& picture, const ConeSketchInput& input, std::int16_t code, ConeSketchFrame& f) {
+    const ConeInputs& d = input.Inputs;
+    const float DB = HasLowerCut(code) ? input.EnclosingLowerDiameter : d.LowerDiameter;
+    const float DT = HasUpperCut(code) ? input.EnclosingUpperDiameter : d.UpperDiameter;
+    const float HH = code == ShapeCoRe ? d.AxisHeight : input.FrustumHeight1;
+    f.cx = static_cast<float>(picture.ScaleWidth()) / 2;
+    f.cy = static_cast<float>(picture.ScaleHeight()) / 2;
+    f.a = f.cx - 110;
+    f.h = f.a * HH / DB;
+    f.b = f.a * DT / DB;
+    if (f.cy - 60 < f.h) {
+        f.h = f.cy - 60;
+        f.b = f.h * DT / HH;
+        f.a = f.h * DB / HH;
+    }
+    return Finite({f.a, f.b, f.h}) && f.a > 0 && f.b > 0 && f.h > 0;
+}
+
+// The enclosing frustum's corners and where the cuts end on its sides.
+struct Corners {
+    Pt TL, TR, BL, BR;
+    Pt i1;  // the upper cut's end on the left side
+    Pt i2;  // the lower cut's end on the far side
+};
+
+// The corners, and in the frame where the cuts cross the axis (the ends of
+// the height dimension). Nothing when a point is not a number.
+std::optional<Corners> CornersOf(ConeSketchFrame& f, const ConeInputs& d, std::int16_t code) {
+    const float xTL = f.cx - f.b, xTR = f.cx + f.b, xBL = f.cx - f.a, xBR = f.cx + f.a;
+    f.top = f.cy - f.h;
+    f.bottom = f.cy + f.h;
+    Corners c{{xTL, f.top}, {xTR, f.top}, {xBL, f.bottom}, {xBR, f.bottom}, {xTL, f.top}, {xBR, f.bottom}};
+    const bool upperCut = HasUpperCut(code);
+    const bool lowerCut = HasLowerCut(code);
+    if (upperCut) c.i1 = CutMeetsSide(c.TR, c.TL, (xBL - xTL) / (f.bottom - f.top), Slope(d.UpperCutRadians));
+    if (lowerCut) {
+        if (code == ShapeCoDiscordi) {
+            c.i2 = CutMeetsSide(c.BR, c.BL, (xTL - xBL) / (f.top - f.bottom), Slope(d.LowerCutRadians));
+        } else {
+            c.i2 = CutMeetsSide(c.BL, c.BR, (xTR - xBR) / (f.top - f.bottom), Slope(d.LowerCutRadians));
+        }
+    }
+    if (!Finite({c.i1.x, c.i1.y, c.i2.x, c.i2.y})) return std::nullopt;
+
+    f.yTop = f.top;
+    f.yBottom = f.bottom;
+    if (upperCut) f.yTop = f.top + (f.cx - xTR) * (c.i1.y - f.top) / (c.i1.x - xTR);
+    if (lowerCut) {
+        const float xC = code == ShapeCoDiscordi ? xBR : xBL;
+        f.yBottom = f.bottom + (f.cx - xC) * (c.i2.y - f.bottom) / (c.i2.x - xC);
+    }
+    if (!Finite({f.yTop, f.yBottom})) return std::nullopt;
+    return c;
+}
+
+// Top, bottom, left and right side of the body as the shape cuts it; the
+// top runs one pixel past its right corner.
+void DrawOutline(Sketcher& s, const Corners& c, std::int16_t code) {
+    const Pt TR1{c.TR.x + 1, c.TR.y};
+    const Pt &TL = c.TL, &TR = c.TR, &BL = c.BL, &BR = c.BR, &i1 = c.i1, &i2 = c.i2;
+    switch (code) {
+        case ShapeCoRe: s.Outline(TL, TR1, BL, BR, BL, TL, BR, TR); break;
+        case ShapeCoTaSup: s.Outline(i1, TR1, BL, BR, BL, i1, BR, TR); break;
+        case ShapeCoTaInf: s.Outline(TL, TR1, BL, {i2.x + 1, i2.y}, BL, TL, TR, {i2.x, i2.y + 1}); break;
+        case ShapeCoConcordi: s.Outline(i1, TR1, BL, i2, BL, i1, i2, TR); break;
+        default: s.Outline(i1, TR1, i2, BR, i2, i1, BR, TR); break;
+    }
+}
+
+// The dimensions, boxes and side labels each shape shows, in their order.
+void DrawDimensions(Sketcher& s, const Corners& c, const ConeInputs& d, std::int16_t code) {
+    const ConeSketchFrame& f = s.f_;
+    const Pt &TL = c.TL, &TR = c.TR, &BL = c.BL, &BR = c.BR, &i1 = c.i1, &i2 = c.i2;
+    const float lowerAngle = code == ShapeCoDiscordi ? -d.LowerCut : d.LowerCut;  // shown as a magnitude
+    switch (code) {
+        case ShapeCoRe:
+            s.Dimension(0, Dim::LevelAbove, 0, TL, TR);
+            s.Dimension(1, Dim::LevelBelow45, 0, BL, BR);
+            s.Height(BR.x, TR.x);
+            s.Side(1, BL.x, TL.x, f.bottom, f.top);
+            break;
+        case ShapeCoTaSup:
+            s.Dimension(0, Dim::CutAbove55, Slope(d.UpperCutRadians), i1, TR);
+            s.Height(BR.x, TR.x);
+            s.Side(1, BL.x, i1.x, f.bottom, i1.y);
+            s.Side(2, TR.x, BR.x, f.bottom, f.top);
+            s.Dimension(1, Dim::LevelBelow40, 0, BL, BR);
+            s.AngleBox(3, d.UpperCut, TL);
+            break;
+        case ShapeCoTaInf:
+            s.Dimension(1, Dim::CutBelow, Slope(d.LowerCutRadians), BL, i2);
+            s.Height(BR.x, TR.x);
+            s.Side(1, BL.x, TL.x, f.bottom, f.top);
+            s.Side(2, TR.x, i2.x, i2.y, f.top);
+            s.Dimension(0, Dim::LevelAbove, 0, TL, TR);
+            s.AngleBox(3, lowerAngle, BL);
+            s.Axis();
+            break;
+        case ShapeCoConcordi:
+            s.Dimension(0, Dim::CutAbove45, Slope(d.UpperCutRadians), i1, TR);
+            s.Dimension(1, Dim::CutBelow, Slope(d.LowerCutRadians), BL, i2);
+            s.Height(BR.x, TR.x);
+            s.Side(1, BL.x, i1.x, f.bottom, i1.y);
+            s.Side(2, TR.x, i2.x, i2.y, f.top);
+            s.AngleBox(4, lowerAngle, BL);
+            s.AngleBox(3, d.UpperCut, TL);
+            break;
+        default:
+            s.Dimension(0, Dim::CutAbove45, Slope(d.UpperCutRadians), i1, TR);
+            s.Dimension(1, Dim::CutBelow, Slope(d.LowerCutRadians), i2, BR);
+            s.Height(BR.x, TR.x);
+            s.Side(1, i2.x, i1.x, i2.y, i1.y);
+            s.Side(2, TR.x, BR.x, f.bottom, f.top);
+            s.AngleBox(4, lowerAngle, BL);
+            s.AngleBox(3, d.UpperCut, TL);
+            break;
+    }
+}
+
 }  // namespace
 
 void ComputeEnclosingDiameters(std::int16_t shapeCode, const ConeInputs& data, float frustumHeight1,
                                float cutRise, float& enclosingUpper, float& enclosingLower) {
-    const bool upperCut = shapeCode == ShapeCoTaSup || shapeCode == ShapeCoConcordi || shapeCode == ShapeCoDiscordi;
-    const bool lowerCut = shapeCode == ShapeCoTaInf || shapeCode == ShapeCoConcordi || shapeCode == ShapeCoDiscordi;
-    if (upperCut) {
+    if (HasUpperCut(shapeCode)) {
         const double rise = static_cast<double>(frustumHeight1) - cutRise - data.AxisHeight;
         enclosingUpper = static_cast<float>(2 * rise / std::tan(std::fabs(static_cast<double>(data.UpperCutRadians))));
     }
-    if (lowerCut) {
+    if (HasLowerCut(shapeCode)) {
         enclosingLower = static_cast<float>(2 * static_cast<double>(cutRise) /
                                             std::tan(std::fabs(static_cast<double>(data.LowerCutRadians))));
     }
@@ -141,115 +270,15 @@ ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, c
     ConeSketch out;
     const std::int16_t code = context.ShapeCode;
     if (code < ShapeCoRe || code > ShapeCoDiscordi) return out;
-    const ConeInputs& d = input.Inputs;
-    const bool upperCut = code == ShapeCoTaSup || code == ShapeCoConcordi || code == ShapeCoDiscordi;
-    const bool lowerCut = code == ShapeCoTaInf || code == ShapeCoConcordi || code == ShapeCoDiscordi;
-
-    // The enclosing uncut frustum: bottom and top diameters and its height.
-    const float DB = lowerCut ? input.EnclosingLowerDiameter : d.LowerDiameter;
-    const float DT = upperCut ? input.EnclosingUpperDiameter : d.UpperDiameter;
-    const float HH = code == ShapeCoRe ? d.AxisHeight : input.FrustumHeight1;
-
     Sketcher s(picture, input, results, context, out);
-    ConeSketchFrame& f = s.f_;
-    f.cx = static_cast<float>(picture.ScaleWidth()) / 2;
-    f.cy = static_cast<float>(picture.ScaleHeight()) / 2;
-    // Width first, then the height capped 60 from the picture's edges.
-    f.a = f.cx - 110;
-    f.h = f.a * HH / DB;
-    f.b = f.a * DT / DB;
-    if (f.cy - 60 < f.h) {
-        f.h = f.cy - 60;
-        f.b = f.h * DT / HH;
-        f.a = f.h * DB / HH;
-    }
-    // A picture too small for a figure, or no figure at all: nothing drawn,
-    // never a mirrored one.
-    if (!Finite({f.a, f.b, f.h}) || !(f.a > 0) || !(f.b > 0) || !(f.h > 0)) return out;
-
-    const float xTL = f.cx - f.b, xTR = f.cx + f.b, xBL = f.cx - f.a, xBR = f.cx + f.a;
-    f.top = f.cy - f.h;
-    f.bottom = f.cy + f.h;
-    const Pt TL{xTL, f.top}, TR{xTR, f.top}, BL{xBL, f.bottom}, BR{xBR, f.bottom};
-
-    Pt i1 = TL;  // the upper cut's end on the left side
-    Pt i2 = BR;  // the lower cut's end on the far side
-    if (upperCut) i1 = CutMeetsSide(TR, TL, (xBL - xTL) / (f.bottom - f.top), Slope(d.UpperCutRadians));
-    if (lowerCut) {
-        if (code == ShapeCoDiscordi) {
-            i2 = CutMeetsSide(BR, BL, (xTL - xBL) / (f.top - f.bottom), Slope(d.LowerCutRadians));
-        } else {
-            i2 = CutMeetsSide(BL, BR, (xTR - xBR) / (f.top - f.bottom), Slope(d.LowerCutRadians));
-        }
-    }
-    if (!Finite({i1.x, i1.y, i2.x, i2.y})) return out;
-
-    // Where the cuts cross the axis: the ends of the height dimension.
-    f.yTop = f.top;
-    f.yBottom = f.bottom;
-    if (upperCut) f.yTop = f.top + (f.cx - xTR) * (i1.y - f.top) / (i1.x - xTR);
-    if (lowerCut) {
-        const float xC = code == ShapeCoDiscordi ? xBR : xBL;
-        f.yBottom = f.bottom + (f.cx - xC) * (i2.y - f.bottom) / (i2.x - xC);
-    }
-    if (!Finite({f.yTop, f.yBottom})) return out;
+    if (!FitFrame(picture, input, code, s.f_)) return out;
+    const auto corners = CornersOf(s.f_, input.Inputs, code);
+    if (!corners) return out;
     out.Drawn = true;
-
-    const Pt TR1{xTR + 1, f.top};
-    switch (code) {
-        case ShapeCoRe: s.Outline(TL, TR1, BL, BR, BL, TL, BR, TR); break;
-        case ShapeCoTaSup: s.Outline(i1, TR1, BL, BR, BL, i1, BR, TR); break;
-        case ShapeCoTaInf: s.Outline(TL, TR1, BL, {i2.x + 1, i2.y}, BL, TL, TR, {i2.x, i2.y + 1}); break;
-        case ShapeCoConcordi: s.Outline(i1, TR1, BL, i2, BL, i1, i2, TR); break;
-        default: s.Outline(i1, TR1, i2, BR, i2, i1, BR, TR); break;
-    }
+    DrawOutline(s, *corners, code);
     s.Fill();
     if (code != ShapeCoTaInf) s.Axis();
-
-    const float lowerAngle = code == ShapeCoDiscordi ? -d.LowerCut : d.LowerCut;  // shown as a magnitude
-    switch (code) {
-        case ShapeCoRe:
-            s.Dimension(0, Dim::LevelAbove, 0, TL, TR);
-            s.Dimension(1, Dim::LevelBelow45, 0, BL, BR);
-            s.Height(xBR, xTR);
-            s.Side(1, xBL, xTL, f.bottom, f.top);
-            break;
-        case ShapeCoTaSup:
-            s.Dimension(0, Dim::CutAbove55, Slope(d.UpperCutRadians), i1, TR);
-            s.Height(xBR, xTR);
-            s.Side(1, xBL, i1.x, f.bottom, i1.y);
-            s.Side(2, xTR, xBR, f.bottom, f.top);
-            s.Dimension(1, Dim::LevelBelow40, 0, BL, BR);
-            s.AngleBox(3, d.UpperCut, TL);
-            break;
-        case ShapeCoTaInf:
-            s.Dimension(1, Dim::CutBelow, Slope(d.LowerCutRadians), BL, i2);
-            s.Height(xBR, xTR);
-            s.Side(1, xBL, xTL, f.bottom, f.top);
-            s.Side(2, xTR, i2.x, i2.y, f.top);
-            s.Dimension(0, Dim::LevelAbove, 0, TL, TR);
-            s.AngleBox(3, lowerAngle, BL);
-            s.Axis();
-            break;
-        case ShapeCoConcordi:
-            s.Dimension(0, Dim::CutAbove45, Slope(d.UpperCutRadians), i1, TR);
-            s.Dimension(1, Dim::CutBelow, Slope(d.LowerCutRadians), BL, i2);
-            s.Height(xBR, xTR);
-            s.Side(1, xBL, i1.x, f.bottom, i1.y);
-            s.Side(2, xTR, i2.x, i2.y, f.top);
-            s.AngleBox(4, lowerAngle, BL);
-            s.AngleBox(3, d.UpperCut, TL);
-            break;
-        default:
-            s.Dimension(0, Dim::CutAbove45, Slope(d.UpperCutRadians), i1, TR);
-            s.Dimension(1, Dim::CutBelow, Slope(d.LowerCutRadians), i2, BR);
-            s.Height(xBR, xTR);
-            s.Side(1, i2.x, i1.x, i2.y, i1.y);
-            s.Side(2, xTR, xBR, f.bottom, f.top);
-            s.AngleBox(4, lowerAngle, BL);
-            s.AngleBox(3, d.UpperCut, TL);
-            break;
-    }
+    DrawDimensions(s, *corners, input.Inputs, code);
     return out;
 }
 
