@@ -17,6 +17,85 @@ int Pixels(double v) {
 
 double Safe(double v) { return std::isfinite(v) ? v : 0; }
 
+// The page in development units after the print factors.
+struct PageInUnits {
+    double Width = 0;
+    double Height = 0;
+};
+
+// The print factors for the page's orientation (measured on a portrait
+// page), the page in development units, and the printer's page height in
+// the unit of the run.
+PageInUnits LayOutPage(const SheetLayoutInput& in, SheetLayout& out) {
+    const SettingsCache& s = in.Settings;
+    const double W = in.Page.width, L = in.Page.height;
+    double P = L;
+    const double scale = s.Scale > 0 ? s.Scale : 1;
+    if (W <= L) {
+        out.Factors = {static_cast<float>(s.SettingXPrinter / scale), static_cast<float>(s.SettingYPrinter / scale)};
+    } else {
+        out.Factors = {static_cast<float>(s.SettingYPrinter / scale), static_cast<float>(s.SettingXPrinter / scale)};
+    }
+    PageInUnits page{W / out.Factors.X, L / out.Factors.Y};
+    if (s.MeasuringSystem == 1) {
+        page.Width /= 25.4;
+        page.Height /= 25.4;
+        P /= 25.4;
+    }
+    out.PageWidth = static_cast<float>(page.Width);
+    out.PageHeight = static_cast<float>(page.Height);
+    out.PrinterPageHeight = P;
+    return page;
+}
+
+// The sheet: the window's width for a landscape page, its height otherwise.
+void SizeSheet(const SheetLayoutInput& in, const PageInUnits& page, SheetLayout& out) {
+    if (page.Width > page.Height) {
+        out.SheetWidth = Pixels((in.WindowWidth - in.PanelWidth) - 2 * (in.SheetLeft - in.PanelWidth) - SheetRightRoom);
+        out.SheetHeight = Pixels(out.SheetWidth * page.Height / page.Width);
+    } else {
+        out.SheetHeight = Pixels(in.WindowHeight - 2 * out.SheetTop);
+        out.SheetWidth = Pixels(out.SheetHeight * page.Width / page.Height);
+    }
+}
+
+// The data box (its lines in printer units, mapped onto the sheet through
+// the printer's page height) and the title line below it. Returns where the
+// drawing may start on the sheet.
+double LayOutBoxes(const SheetLayoutInput& in, const PageInUnits& page, SheetLayout& out) {
+    const SettingsCache& s = in.Settings;
+    const double SH = out.SheetHeight;
+    const double P = out.PrinterPageHeight;
+    const double h = in.LineHeight;
+    const int lines = DataBlockLineCount(in.Family, in.ShapeCode);
+    out.DataBoxHeight = static_cast<float>(SH * lines * h / P);
+    out.NoteBoxHeight = static_cast<float>(SH * NotesBlockLineCount * h / P);
+    const double B = s.CheckNote == 1 ? NotesBlockLineCount * h : lines * h;
+    out.DataBoxShown = Pixels(SH * B / P);
+    out.DataBoxVisible = s.CheckData == 1 || s.CheckNote == 1;
+    double top = out.DataBoxVisible ? out.DataBoxShown : 0;
+    double text = out.DataBoxVisible ? B : 0;  // printer units
+
+    // One bold title line below the data box, whenever the print would have one.
+    if (SheetHasTitleLine(in.Family, in.ShapeCode, s)) {
+        out.TitleReserve = static_cast<float>(SH * in.TitleHeight / P);
+        top += out.TitleReserve;
+        text += in.TitleHeight;
+    }
+    out.TextHeight = text / P * page.Height;
+    return top;
+}
+
+// The drawing at the sheet's scale, centred, below the boxes.
+void PlaceDrawing(const SheetLayoutInput& in, const PageInUnits& page, double top, SheetLayout& out) {
+    const double SW = out.SheetWidth, SH = out.SheetHeight;
+    out.DrawingWidth = Pixels(SW * in.Extent.Width / page.Width);
+    out.DrawingHeight = Pixels(SH * in.Extent.Height / page.Height) + (in.Family == ConeSheet ? 2 : 0);
+    out.DrawingLeft = static_cast<int>(std::lround(SW / 2 - out.DrawingWidth / 2.0));
+    out.DrawingTop = static_cast<int>(std::ceil(top - 1e-9));
+    out.DrawingVisible = in.Settings.CheckSviluppo == 1;
+}
+
 }  // namespace
 
 bool IsSheetPieceCode(int family, int shapeCode) {
@@ -84,64 +163,14 @@ bool SheetHasTitleLine(int family, std::int16_t shapeCode, const SettingsCache& 
 
 SheetLayout LayOutSheet(const SheetLayoutInput& in) {
     SheetLayout out;
-    const SettingsCache& s = in.Settings;
-    const double W = in.Page.width, L = in.Page.height;
-    double P = L;
-    // The calibration factors are measured on a portrait page.
-    const double scale = s.Scale > 0 ? s.Scale : 1;
-    if (W <= L) {
-        out.Factors = {static_cast<float>(s.SettingXPrinter / scale), static_cast<float>(s.SettingYPrinter / scale)};
-    } else {
-        out.Factors = {static_cast<float>(s.SettingYPrinter / scale), static_cast<float>(s.SettingXPrinter / scale)};
-    }
-    double pageWidth = W / out.Factors.X, pageHeight = L / out.Factors.Y;
-    if (s.MeasuringSystem == 1) {
-        pageWidth /= 25.4;
-        pageHeight /= 25.4;
-        P /= 25.4;
-    }
-    out.PageWidth = static_cast<float>(pageWidth);
-    out.PageHeight = static_cast<float>(pageHeight);
-    out.PrinterPageHeight = P;
-
-    // The sheet: the window's width for a landscape page, its height otherwise.
+    const PageInUnits page = LayOutPage(in, out);
     out.SheetLeft = in.SheetLeft;
     out.SheetTop = SheetTopMargin;
-    if (!(pageWidth > 0) || !(pageHeight > 0)) return out;
-    if (pageWidth > pageHeight) {
-        out.SheetWidth = Pixels((in.WindowWidth - in.PanelWidth) - 2 * (in.SheetLeft - in.PanelWidth) - SheetRightRoom);
-        out.SheetHeight = Pixels(out.SheetWidth * pageHeight / pageWidth);
-    } else {
-        out.SheetHeight = Pixels(in.WindowHeight - 2 * out.SheetTop);
-        out.SheetWidth = Pixels(out.SheetHeight * pageWidth / pageHeight);
-    }
-    const double SW = out.SheetWidth, SH = out.SheetHeight;
-    if (!(P > 0)) return out;
-
-    // The data box: its lines in printer units, mapped onto the sheet through P.
-    const double h = in.LineHeight;
-    const int lines = DataBlockLineCount(in.Family, in.ShapeCode);
-    out.DataBoxHeight = static_cast<float>(SH * lines * h / P);
-    out.NoteBoxHeight = static_cast<float>(SH * NotesBlockLineCount * h / P);
-    const double B = s.CheckNote == 1 ? NotesBlockLineCount * h : lines * h;
-    out.DataBoxShown = Pixels(SH * B / P);
-    out.DataBoxVisible = s.CheckData == 1 || s.CheckNote == 1;
-    double top = out.DataBoxVisible ? out.DataBoxShown : 0;
-    double text = out.DataBoxVisible ? B : 0;  // printer units
-
-    // One bold title line below the data box, whenever the print would have one.
-    if (SheetHasTitleLine(in.Family, in.ShapeCode, s)) {
-        out.TitleReserve = static_cast<float>(SH * in.TitleHeight / P);
-        top += out.TitleReserve;
-        text += in.TitleHeight;
-    }
-    out.TextHeight = text / P * pageHeight;
-
-    out.DrawingWidth = Pixels(SW * in.Extent.Width / pageWidth);
-    out.DrawingHeight = Pixels(SH * in.Extent.Height / pageHeight) + (in.Family == ConeSheet ? 2 : 0);
-    out.DrawingLeft = static_cast<int>(std::lround(SW / 2 - out.DrawingWidth / 2.0));
-    out.DrawingTop = static_cast<int>(std::ceil(top - 1e-9));
-    out.DrawingVisible = s.CheckSviluppo == 1;
+    if (!(page.Width > 0) || !(page.Height > 0)) return out;
+    SizeSheet(in, page, out);
+    if (!(out.PrinterPageHeight > 0)) return out;
+    const double top = LayOutBoxes(in, page, out);
+    PlaceDrawing(in, page, top, out);
     return out;
 }
 
