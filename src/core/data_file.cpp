@@ -108,6 +108,36 @@ bool ReadBlock(const std::vector<std::string_view>& lines, std::size_t first, co
 
 Field B(const InputLimit& limit, bool length) { return {Check::Bounded, Of(limit, length)}; }
 
+// The elbow blocks of a newer file: lines 16 to 43.
+bool ReadElbowBlocks(const std::vector<std::string_view>& lines, const InputLimits& L, double unit,
+                     InputArrays& inputs, DataFileDamage* damage) {
+    // An elbow's axis length is bounded through its bend radius and angle.
+    const double maxBend = L.BendAngleLimit.Max * DegToRad;
+    const Bounds cylAxis{0, L.BendRadiusLimit.Max * maxBend, true};
+    const Bounds coneAxis{L.ConeElbowLengthLimit.Min,
+                          std::max<double>(L.ConeElbowLengthLimit.Max, L.ConeElbowRadiusLimit.Max * maxBend), true};
+    const std::vector<Field> cylElbow = {
+        B(L.ThicknessLimit, true), B(L.ElbowDiameterLimit, true), B(L.StartCutLimit, false),
+        B(L.EndCutLimit, false), B(L.BendAngleLimit, false), {Check::Bounded, cylAxis},
+        B(L.BendRadiusLimit, true), {Check::Pieces, {}}};
+    const std::vector<Field> coneElbow = {
+        B(L.ThicknessLimit, true), B(L.ConeElbowDiameterLimit, true), B(L.StartCutLimit, false),
+        B(L.ConeElbowDiameterLimit, true), B(L.EndCutLimit, false), B(L.BendAngleLimit, false),
+        {Check::Bounded, coneAxis}, B(L.ConeElbowRadiusLimit, true), {Check::Pieces, {}}};
+    const std::vector<Field> oneEnd = {
+        {Check::Kind, {}}, B(L.ConeElbowDiameterLimit, true), B(L.StartCutLimit, false),
+        B(L.LengthLimit, true), B(L.ConeElbowDiameterLimit, true)};
+    std::vector<Field> ends = oneEnd;
+    ends.insert(ends.end(), oneEnd.begin(), oneEnd.end());
+
+    if (!ReadBlock(lines, 15, cylElbow, L, unit, inputs.CylElbowData, damage)) return false;
+    if (!ReadBlock(lines, 23, coneElbow, L, unit, inputs.ConeElbowData, damage)) return false;
+    const std::string endsText = TextField(lines[32]);
+    if (endsText != "S" && endsText != "N") return Damaged(lines, 32, damage);
+    inputs.CylindricalEnds = endsText;
+    return ReadBlock(lines, 33, ends, L, unit, inputs.EndConnections, damage);
+}
+
 }  // namespace
 
 std::string DataFileNumberText(float value) {
@@ -191,31 +221,7 @@ bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFile
     if (!ReadBlock(lines, 10, cylinder, L, unit, r.Inputs.CylinderData, damage)) return false;
 
     if (hasElbows) {
-        // An elbow's axis length is bounded through its bend radius and angle.
-        const double maxBend = L.BendAngleLimit.Max * DegToRad;
-        const Bounds cylAxis{0, L.BendRadiusLimit.Max * maxBend, true};
-        const Bounds coneAxis{L.ConeElbowLengthLimit.Min,
-                              std::max<double>(L.ConeElbowLengthLimit.Max, L.ConeElbowRadiusLimit.Max * maxBend), true};
-        const std::vector<Field> cylElbow = {
-            B(L.ThicknessLimit, true), B(L.ElbowDiameterLimit, true), B(L.StartCutLimit, false),
-            B(L.EndCutLimit, false), B(L.BendAngleLimit, false), {Check::Bounded, cylAxis},
-            B(L.BendRadiusLimit, true), {Check::Pieces, {}}};
-        const std::vector<Field> coneElbow = {
-            B(L.ThicknessLimit, true), B(L.ConeElbowDiameterLimit, true), B(L.StartCutLimit, false),
-            B(L.ConeElbowDiameterLimit, true), B(L.EndCutLimit, false), B(L.BendAngleLimit, false),
-            {Check::Bounded, coneAxis}, B(L.ConeElbowRadiusLimit, true), {Check::Pieces, {}}};
-        const std::vector<Field> oneEnd = {
-            {Check::Kind, {}}, B(L.ConeElbowDiameterLimit, true), B(L.StartCutLimit, false),
-            B(L.LengthLimit, true), B(L.ConeElbowDiameterLimit, true)};
-        std::vector<Field> ends = oneEnd;
-        ends.insert(ends.end(), oneEnd.begin(), oneEnd.end());
-
-        if (!ReadBlock(lines, 15, cylElbow, L, unit, r.Inputs.CylElbowData, damage)) return false;
-        if (!ReadBlock(lines, 23, coneElbow, L, unit, r.Inputs.ConeElbowData, damage)) return false;
-        const std::string endsText = TextField(lines[32]);
-        if (endsText != "S" && endsText != "N") return Damaged(lines, 32, damage);
-        r.Inputs.CylindricalEnds = endsText;
-        if (!ReadBlock(lines, 33, ends, L, unit, r.Inputs.EndConnections, damage)) return false;
+        if (!ReadElbowBlocks(lines, L, unit, r.Inputs, damage)) return false;
     } else if (r.MeasuringSystem != record.MeasuringSystem) {
         // The kept elbow values are in the unit of the run: carry them into the
         // file's unit, or a later save writes inch numbers as millimetres.
