@@ -40,6 +40,10 @@ enum ConeField : int {
     ConeUpperCutField = 4, ConeLowerCutField = 5,
 };
 
+enum CylElbowField : int {
+    CylElbowThicknessField = 0, CylElbowDiameterField = 1, CylElbowStartCutField = 2, CylElbowEndCutField = 3,
+    CylElbowBendAngleField = 4, CylElbowAxisLengthField = 5, CylElbowBendRadiusField = 6, CylElbowPiecesField = 7,
+};
 enum ConeElbowField : int {
     ConeElbowThicknessField = 0, ConeElbowStartDiameterField = 1, ConeElbowStartCutField = 2,
     ConeElbowEndDiameterField = 3, ConeElbowEndCutField = 4, ConeElbowBendAngleField = 5,

@@ -25,7 +25,8 @@ constexpr double PieceGap = 10.0;
 
 // The typed piece count of the current elbow.
 float TypedPieceCount(const WorkingState& state) {
-    return state.ShapeCode == ShapeCuCilindri ? state.Inputs.CylElbowData[8] : state.Inputs.ConeElbowData[9];
+    if (state.ShapeCode == ShapeCuCilindri) return state.Inputs.CylElbowData[ElementOfField(CylElbowPiecesField)];
+    return state.Inputs.ConeElbowData[ElementOfField(ConeElbowPiecesField)];
 }
 
 bool IsElbow(int code) { return code >= ShapeCuCilindri && code <= ShapeCuConica3; }

@@ -152,11 +152,11 @@ void ConeWindow::FillInputBoxes() {
 void ConeWindow::ApplyFormTexts() {
     PnlSfondo->setTitle(Q(Txt(LangCommonFrmConi, 1)));
     const bool outer = State().Settings.DiametriExt != 0;
-    LblInputDati[0]->setText(Q(Txt(LangCommonFrmConi, 2) + ":"));
-    LblInputDati[1]->setText(Q(Txt(LangCommonFrmConi, outer ? 17 : 19) + ":"));
-    LblInputDati[2]->setText(Q(Txt(LangCommonFrmConi, outer ? 18 : 20) + ":"));
-    LblInputDati[3]->setText(Q(Txt(LangCommonFrmConi, 5) + ":"));
-    if (UpperCut()) LblInputDati[4]->setText(Q(Txt(LangCommonFrmConi, 6) + DegreesRow));
+    LblInputDati[ConeThicknessField]->setText(Q(Txt(LangCommonFrmConi, 2) + ":"));
+    LblInputDati[ConeUpperDiameterField]->setText(Q(Txt(LangCommonFrmConi, outer ? 17 : 19) + ":"));
+    LblInputDati[ConeLowerDiameterField]->setText(Q(Txt(LangCommonFrmConi, outer ? 18 : 20) + ":"));
+    LblInputDati[ConeHeightField]->setText(Q(Txt(LangCommonFrmConi, 5) + ":"));
+    if (UpperCut()) LblInputDati[ConeUpperCutField]->setText(Q(Txt(LangCommonFrmConi, 6) + DegreesRow));
     if (LowerCut()) {
         LblInputDati[static_cast<std::size_t>(LowerCutRow())]->setText(Q(Txt(LangCommonFrmConi, 7) + DegreesRow));
     }

@@ -89,11 +89,11 @@ void CylinderWindow::FillInputBoxes() {
 
 void CylinderWindow::ApplyFormTexts() {
     PnlSfondo->setTitle(Q(Txt(LangCommonFrmCili, 1)));
-    LblInputDati[0]->setText(Q(Txt(LangCommonFrmCili, 2) + ":"));
-    LblInputDati[1]->setText(Q(Txt(LangCommonFrmCili, State().Settings.DiametriExt != 0 ? 9 : 10) + ":"));
-    LblInputDati[2]->setText(Q(Txt(LangCommonFrmCili, 4) + ":"));
-    if (CutAtTop()) LblInputDati[3]->setText(Q(Txt(LangCommonFrmCili, 5) + Degrees));
-    if (CutAtBottom()) LblInputDati[4]->setText(Q(Txt(LangCommonFrmCili, 6) + Degrees));
+    LblInputDati[CylThicknessField]->setText(Q(Txt(LangCommonFrmCili, 2) + ":"));
+    LblInputDati[CylDiameterField]->setText(Q(Txt(LangCommonFrmCili, State().Settings.DiametriExt != 0 ? 9 : 10) + ":"));
+    LblInputDati[CylLengthField]->setText(Q(Txt(LangCommonFrmCili, 4) + ":"));
+    if (CutAtTop()) LblInputDati[CylTopCutField]->setText(Q(Txt(LangCommonFrmCili, 5) + Degrees));
+    if (CutAtBottom()) LblInputDati[CylBottomCutField]->setText(Q(Txt(LangCommonFrmCili, 6) + Degrees));
 }
 
 void CylinderWindow::SetSketchLabelCaptions() {
