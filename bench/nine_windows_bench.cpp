@@ -15,7 +15,7 @@
 #include "frame/windows/frame_api.h"
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/shape_window.h"
-#include "frame/windows/startup.h"
+#include "program.h"
 #include "platform/qt/picture_box.h"
 #include "program_folders.h"
 

@@ -118,7 +118,7 @@ bool LanguageFailed(const LanguageResult& result) {
 
 }  // namespace
 
-bool StartProgram(const StartOptions& options) {
+bool StartFrame(const StartOptions& options, std::span<const PartRegistration> parts) {
     g_exitRequested = false;
     g_exitCode = 0;
     g_settingsRead = false;
@@ -180,7 +180,7 @@ bool StartProgram(const StartOptions& options) {
     st.Inputs = DefaultInputArrays();
     if (st.Settings.MeasuringSystem == 1) ConvertInputUnits(0, st.Inputs);
 
-    RegisterShapeWindows();
+    for (const PartRegistration registerPart : parts) registerPart();
     mdi->show();
     mdi->activateWindow();
     mdi->SetLive(true);
