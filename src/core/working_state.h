@@ -1,6 +1,6 @@
 #pragma once
 // The shared working state: what the windows, data files and previews
-// exchange for the whole run. Arrays keep the model's 1-based indexing:
+// exchange for the whole run. Arrays are 1-based, as the data file counts:
 // element 0 is unused so that CylinderData[2] is the diameter.
 #include <array>
 #include <cmath>
