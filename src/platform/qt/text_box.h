@@ -50,8 +50,9 @@ public:
     void SetForeColor(Colour colour);
     void SetBackColor(Colour colour);
 
-    // The key code of a Qt key in the input-key filters (46 Delete, 8 Backspace, 13 Enter,
-    // 37-40 arrows, 65-90 letters ...); 0 for a key it has none for.
+    // The key code of a Qt key as the input-key filters take it (46 Delete,
+    // 8 Backspace, 13 Enter, 37-40 arrows, 65-90 letters ...); 0 for a key
+    // it has none for.
     static int FilterKeyCode(int qtKey);
     static int ShiftState(Qt::KeyboardModifiers modifiers);
 
