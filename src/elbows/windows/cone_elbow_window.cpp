@@ -13,6 +13,7 @@
 #include "core/development_checks.h"
 #include "core/input_fields.h"
 #include "core/number_text.h"
+#include "core/text_ids.h"
 #include "elbows/cone_elbow_hit_test.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/end_connection_panel.h"
@@ -202,7 +203,7 @@ void ConeElbowWindow::SetConeElbowCaptions() {
     LblInputDati[static_cast<std::size_t>(variant_.Boxes)]->setText(Q(ConeElbowResultCaption(false, 0)));
     CmdApplica->setText(Q(Txt(LangCommonFrmCurvaCili, 10)));
     SetCaption(LblUnMisura, Txt(LangCommon, Unit() == 1 ? 10 : 9));
-    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+    CmdStampa->setText(Q(Txt(TextPrint)));
     if (FraRaccordi) {
         FraRaccordi->setTitle(Q(CurvaConica(20)));
         OptRaccordi[0]->setText(Q(CurvaConica(13)));

@@ -14,6 +14,7 @@
 #include "core/control_names.h"
 #include "core/development_checks.h"
 #include "core/messages.h"
+#include "core/text_ids.h"
 #include "cones/cone_piece.h"
 #include "cylinders/cylinder_piece.h"
 #include "elbows/cyl_elbow_fields.h"
@@ -108,7 +109,7 @@ void ElbowWindow::BuildControls() {
 void ElbowWindow::Form_Load() {
     SetShapeState();
     setWindowTitle(Q(Txt(design_.TitleSection, 1)));
-    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+    CmdStampa->setText(Q(Txt(TextPrint)));
     SetCaption(LblUnMisura, Txt(LangCommon, State().Settings.MeasuringSystem == 1 ? 10 : 9));
     ApplyFormTexts();
     InputsReady = false;
@@ -276,7 +277,7 @@ void ElbowWindow::PctDisegno_MouseMove(int, int, float x, float y) {
         const std::int16_t piece = HitTestPiece(x, y);
         if (piece >= 1 && piece <= PieceCount())
             status = UpperCase(Txt(LangFrmAntep, design_.PieceHintText)) + std::to_string(piece) + ": " +
-                     Txt(LangHelp, 31);
+                     Txt(TextPieceClickHint);
     }
     SetStatusText(status);
 }
@@ -299,7 +300,7 @@ bool MayReplace(Dialogs& dialogs, const std::vector<std::string>& names) {
     for (const std::string& name : names)
         if (std::filesystem::exists(name, ec)) existing += std::filesystem::path(name).filename().string() + "\n";
     if (existing.empty()) return true;
-    return dialogs.MessageBox(existing + "\n" + Txt(LangCommon, 22), MbYesNo + MbExclamation, Txt(LangCommon, 20)) ==
+    return dialogs.MessageBox(existing + "\n" + Txt(LangCommon, 22), MbYesNo + MbExclamation, Txt(TextPrintToFile)) ==
            IdYes;
 }
 
@@ -308,7 +309,7 @@ bool MayReplace(Dialogs& dialogs, const std::vector<std::string>& names) {
 void ElbowWindow::CmdStampa_Click() {
     if (printingRange_) return;
     WorkingState& st = State();
-    if (!CheckPrinterAvailable(Txt(LangErrore, 34))) return;
+    if (!CheckPrinterAvailable(Txt(TextNoPrinter))) return;
     st.DirectPrint = True16;
     CmdApplica_Click();
     if (!lastApplyAccepted_ || !CmdStampa->isEnabled()) return;
@@ -379,7 +380,7 @@ void ElbowWindow::PrintPieces(const std::vector<int>& pieces, const std::vector<
 
 void ElbowWindow::ControlMouseMove(QObject* control) {
     if (control == CmdApplica) return SetStatusText(Txt(LangHelp, 1));
-    if (control == CmdIndietro) return SetStatusText(Txt(LangHelp, 6));
+    if (control == CmdIndietro) return SetStatusText(Txt(TextBackToShapes));
     if (control == CmdStampa) return SetStatusText(Txt(LangHelp, 7));
     if (control == PnlSfondo) {
         HideToolTip();

@@ -10,9 +10,9 @@
 // boxes, checking and computing its elbow into State().Elbow, drawing it,
 // and finding and developing a piece.
 //
-// Control names are the model's: PnlSfondo, LblInputDati(i),
-// TxtInputDati(i), LblUnMisura, CmdApplica, CmdStampa, CmdIndietro,
-// PctDisegno.
+// Design names of the controls (glossary in src/README.md):
+// PnlSfondo, LblInputDati(i), TxtInputDati(i), LblUnMisura, CmdApplica,
+// CmdStampa, CmdIndietro, PctDisegno.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,7 +50,7 @@ public:
 
     const ElbowWindowDesign& Design() const { return design_; }
 
-    // Window-level state of the model.
+    // What the window remembers between events.
     float ClickX = 0, ClickY = 0;  // the last release over the picture
     bool InputsReady = false;      // the coupled boxes may rewrite each other
 

@@ -21,6 +21,7 @@
 #include "core/control_names.h"
 #include "core/file_names.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "frame/start_panel_layout.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/frame_api.h"
@@ -399,7 +400,7 @@ void frmIniziale::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
     if (e->type() != QEvent::EnabledChange || !isEnabled()) return;
     // Enabled again when a shape window closed: once that window is gone the
-    // panel is the active child again, as the classic MDI frame made it.
+    // panel is the active child again, so its keys and hints work at once.
     QTimer::singleShot(0, this, [this] {
         QMdiSubWindow* sub = SubWindow();
         if (!sub || !isEnabled() || !sub->mdiArea()) return;
@@ -424,7 +425,7 @@ void frmIniziale::SyncActivation() {
 
 bool frmIniziale::eventFilter(QObject* watched, QEvent* event) {
     if (watched == CmdIndietro && event->type() == QEvent::MouseMove) {
-        SetStatusText(Txt(LangHelp, 6));
+        SetStatusText(Txt(TextBackToShapes));
         // Not on to the panel, whose own move empties the status line.
         if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
     }

@@ -250,7 +250,7 @@ void PaintExit(QPainter& p) {
     p.drawPath(head);
 }
 
-// The disabled form: grey and flat, as the classic toolbar drew it.
+// The disabled form: grey and flat, so that an unavailable button reads as such.
 QImage Greyed(const QImage& source) {
     QImage img = source.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < img.height(); ++y) {

@@ -11,12 +11,13 @@
 // derives from it and fills in the hooks below; its windows differ only by
 // their ShapeWindowDesign (counts, layout, texts) and what the hooks do with it.
 //
-// Control names are the model's: PctDisegno, PnlSfondo, LblInputDati(i),
-// TxtInputDati(i), LblOutputDati(i), LblUnMisura, TxtAnt(k),
-// LblDatiSviluppo(k), LblDiffLato(i), LblArco(i), CmdApplica, CmdSviluppa,
-// CmdModifica, CmdAnteprima, CmdIndietro, CmdSaldatura, LblSegno. TxtAnt and
-// LblDatiSviluppo are children of PctDisegno, so that the drawing's
-// positions (the picture's pixels) place them on their dimensions.
+// Design names of the controls (glossary in src/README.md):
+// PctDisegno, PnlSfondo, LblInputDati(i), TxtInputDati(i), LblOutputDati(i),
+// LblUnMisura, TxtAnt(k), LblDatiSviluppo(k), LblDiffLato(i), LblArco(i),
+// CmdApplica, CmdSviluppa, CmdModifica, CmdAnteprima, CmdIndietro,
+// CmdSaldatura, LblSegno. TxtAnt and LblDatiSviluppo are children of
+// PctDisegno, so that the drawing's positions (the picture's pixels) place
+// them on their dimensions.
 //
 // Life cycle: the family's factory constructs the window and calls
 // Form_Load() once; the first resize (showing it) runs apply. Closing the
@@ -43,7 +44,7 @@ class TextBox;
 
 // What sets one window apart from the others of its family.
 struct ShapeWindowDesign {
-    const char* Name = "";      // objectName: the model's window name
+    const char* Name = "";      // objectName: the window's design name
     std::int16_t ShapeCode = ShapeNone;
     TextSectionId TitleSection = LangCommon;  // text 1 is the title
     int InputRows = 0;     // TxtInputDati(0 .. InputRows - 1)

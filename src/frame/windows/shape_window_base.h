@@ -32,7 +32,7 @@ class TextBox;
 class ShapeWindowBase : public QWidget {
     Q_OBJECT
 public:
-    // `name` is the model's window name (objectName); the minimum normal
+    // `name` is the window's design name (objectName); the minimum normal
     // size is in twips; `back` is the colour behind the picture.
     ShapeWindowBase(const char* name, std::int16_t shapeCode, int minWidthTwips, int minHeightTwips, Colour back,
                     QWidget* parent = nullptr);
@@ -123,7 +123,7 @@ protected:
     // refusal already shown for them is not shown again.
     Bool16 ReportApplyResult(int message);
 
-    // Control makers: objectName the model's name.
+    // Control makers: objectName the control's design name.
     static QLabel* MakeLabel(QWidget* parent, const std::string& name);
     static QPushButton* MakeButtonAt(QWidget* parent, const char* name, int leftTwips, int topTwips, int widthTwips,
                                      int heightTwips);

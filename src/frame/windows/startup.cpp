@@ -18,6 +18,7 @@
 
 #include "frame/command_line.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/language_file.h"
 #include "core/messages.h"
 #include "core/settings.h"
@@ -204,7 +205,7 @@ bool AskExitQuestion() {
     }
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return false;
-    return dialogs->MessageBox(Txt(LangMsgbox, 2), MbYesNo + MbQuestion, Txt(LangMsgbox, 1)) == IdYes;
+    return dialogs->MessageBox(Txt(LangMsgbox, 2), MbYesNo + MbQuestion, Txt(TextProgramName)) == IdYes;
 }
 
 void ExitProgram() {

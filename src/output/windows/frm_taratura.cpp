@@ -10,6 +10,7 @@
 #include "core/control_names.h"
 #include "core/input_fields.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/messages.h"
 #include "core/number_text.h"
 #include "core/settings.h"
@@ -182,15 +183,15 @@ void FrmTaratura::MeasureChanged() {
 }
 
 void FrmTaratura::SetCalibrationCaptions() {
-    setWindowTitle(Q(Txt(LangFrmTaratura, 1)));
+    setWindowTitle(Q(Txt(TextCalibrationTitle)));
     Label1->setText(Q(Txt(LangFrmTaratura, 2) + "."));
     Label2->setText(Q(Txt(LangFrmTaratura, 4) + " " + Txt(LangFrmTaratura, 5) + "."));
     Label3->setText(Q(Txt(LangFrmTaratura, 12) + ". " + Txt(LangFrmTaratura, 13) + " " + Txt(LangFrmTaratura, 14) + "."));
     const std::string unit = Txt(LangFrmUnMis, State().Settings.MeasuringSystem == 1 ? 3 : 2);
     for (QLabel* l : LblUnita) l->setText(Q(unit));
     CmdStampa->setText(Q(Txt(LangFrmTaratura, 3)));
-    CmdOK->setText(Q(Txt(LangCommon, 7)));
-    CmdChiudi->setText(Q(Txt(LangCommon, 8)));
+    CmdOK->setText(Q(Txt(TextOk)));
+    CmdChiudi->setText(Q(Txt(TextClose)));
     CmdDefault->setText(Q(Txt(LangFrmTaratura, 15)));
 }
 
@@ -209,7 +210,7 @@ void FrmTaratura::Form_Load() {
 }
 
 void FrmTaratura::LayoutCalibrationSheet() {
-    // Twips of the classic design: the page picture and its rectangle.
+    // Twips of the window's design: the page picture and its rectangle.
     const bool portrait = cal_.PortraitPage;
     const int left0 = Px(portrait ? 840 : 480), left1 = Px(portrait ? 600 : 240);
     const int w = Px(portrait ? 1215 : 1575), h = Px(portrait ? 1455 : 1095);
@@ -270,7 +271,7 @@ void FrmTaratura::CmdOK_Click() {
 
 void FrmTaratura::CmdDefault_Click() {
     const int answer =
-        Platform().dialogs->MessageBox(Txt(LangMsgbox, 6), MbYesNo + MbQuestion, Txt(LangFrmTaratura, 1));
+        Platform().dialogs->MessageBox(Txt(LangMsgbox, 6), MbYesNo + MbQuestion, Txt(TextCalibrationTitle));
     if (answer != IdYes) return;
     ResetCalibration(cal_);
     ShowNominalValues();

@@ -19,6 +19,7 @@
 #include "cones/cone_development_drawing.h"
 #include "core/control_names.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/messages.h"
 #include "core/number_text.h"
 #include "core/settings.h"
@@ -267,10 +268,10 @@ void SheetPreview::ApplyPreviewTexts() {
     ChkDatiStampa[0]->setText(Q(Txt(LangFrmAntep, design_.DevelopmentText)));
     ChkDatiStampa[1]->setText(Q(Txt(LangFrmAntep, design_.DataText)));
     ChkDatiStampa[2]->setText(Q(Txt(LangFrmAntep, 43)));
-    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+    CmdStampa->setText(Q(Txt(TextPrint)));
     CmdTabella->setText(Q(Txt(LangCommon, 6)));
     CmdStampante->setText(Q(Txt(LangCommon, 17)));
-    LblScala->setText(Q(Txt(LangFrmAntep, 42)));
+    LblScala->setText(Q(Txt(TextScale)));
     FrameSviluppo->setTitle(Q(Txt(LangFrmAntep, 48)));
     OptSviluppo[0]->setText(Q(Txt(LangFrmAntep, 3)));
     OptSviluppo[1]->setText(Q(Txt(LangFrmAntep, 49)));
@@ -353,7 +354,7 @@ void SheetPreview::LayOut() {
         page.FontBold = true;
         const std::string title = IsSheetPieceCode(design_.Family, st.ShapeCode)
                                       ? Txt(LangFrmAntep, design_.PieceText)
-                                      : Txt(LangFrmAntep, 42);
+                                      : Txt(TextScale);
         in.TitleHeight = page.TextHeight(UpperCase(title));
         page.FontBold = false;
     }
@@ -524,14 +525,14 @@ void SheetPreview::ComboScala_Click(int index) {
 void SheetPreview::CmdStampa_Click() {
     const SettingsCache& s = State().Settings;
     if (s.CheckSviluppo != 1 && s.CheckData != 1 && s.CheckNote != 1) {
-        ShowMessage(Txt(LangMsgbox, 23), MbExclamation, Txt(LangMsgbox, 1));
+        ShowMessage(Txt(LangMsgbox, 23), MbExclamation, Txt(TextProgramName));
         return;
     }
     if (!fit_.Fits()) {
         // A cut-off drawing prints only when the user says so.
         Dialogs* dialogs = Platform().dialogs;
         const std::string ask = fitText_ + "\n\n" + Txt(LangMsgbox, 22);
-        if (!dialogs || dialogs->MessageBox(ask, MbYesNo + MbQuestion, Txt(LangMsgbox, 1)) != IdYes) return;
+        if (!dialogs || dialogs->MessageBox(ask, MbYesNo + MbQuestion, Txt(TextProgramName)) != IdYes) return;
     }
     PrintSheet(design_.Family, Pictures());
 }
