@@ -33,6 +33,7 @@
 #include "frame/windows/help_commands.h"
 #include "frame/windows/pictures.h"
 #include "frame/windows/shape_opener.h"
+#include "frame/windows/window_design.h"
 #include "core/shape_kinds.h"
 #include "frame/command_registry.h"
 #include "core/working_state.h"
@@ -47,8 +48,6 @@ QPointer<FrmMDI> g_mdi;
 
 QString Indexed(const char* name, int i) { return Q(IndexedName(name, i)); }
 
-constexpr int MinWidthTwips = 8000;
-constexpr int MinHeightTwips = 6200;
 
 // Twips to whole pixels, never below the twips given.
 
@@ -69,7 +68,7 @@ FrmMDI::FrmMDI() {
     setWindowTitle(BaseTitle);
     QApplication::setWindowIcon(QIcon(ProgramIcon()));  // also the icon of the child windows
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setMinimumSize(CeilPixels(MinWidthTwips), CeilPixels(MinHeightTwips));
+    setMinimumSize(CeilPixels(MinWindowWidthTwips), CeilPixels(MinWindowHeightTwips));
 
     auto* central = new QWidget;
     central->setObjectName("MdiClient");

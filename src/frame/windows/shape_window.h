@@ -209,11 +209,15 @@ protected:
     // only a value longer than that widens it.
     void SetValueCaption(QLabel* label, const std::string& caption);
 
-    void ControlMouseMove(QObject* control) override;
     void FormMouseMove() override;
 
 private:
     void BuildControls();
+    void BuildPanel();       // the input column
+    void BuildCommands();
+    void BuildEdgeLabels();  // the unit, side and arc labels along the top edge
+    void BuildPicture();     // with the sketch boxes and labels on it
+    void DeclareHints();
     void ApplyCommonTexts();
     void WireSketchBox(TextBox* box, int k);
     void SetDevelopEnabled(bool enabled);
