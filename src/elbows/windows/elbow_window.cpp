@@ -86,6 +86,11 @@ void ElbowWindow::BuildControls() {
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
     connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
 
+    BuildPicture();
+    DeclareHints();
+}
+
+void ElbowWindow::BuildPicture() {
     PctDisegno = MakePicture(ElbowPictureBackColour);
     PctDisegno->setGeometry(PnlSfondo->width(), 2, 0, 0);
     PctDisegno->setMouseTracking(true);
@@ -97,12 +102,14 @@ void ElbowWindow::BuildControls() {
     connect(PctDisegno, &PictureBox::mouseMoved, this, [this](int buttons, int x, int y) {
         PctDisegno_MouseMove(buttons, 0, static_cast<float>(x), static_cast<float>(y));
     });
+}
 
+void ElbowWindow::DeclareHints() {
     std::vector<QWidget*> hinted{PnlSfondo, CmdApplica, CmdStampa, CmdIndietro, LblUnMisura};
     hinted.insert(hinted.end(), LblInputDati.begin(), LblInputDati.end());
     TrackHints(hinted);
     // The labels after the input rows (a result) name no field.
-    const std::vector<QLabel*> fieldLabels(LblInputDati.begin(), LblInputDati.begin() + d.InputRows);
+    const std::vector<QLabel*> fieldLabels(LblInputDati.begin(), LblInputDati.begin() + design_.InputRows);
     Hints()
         .Text(CmdApplica, LangHelp, 1)
         .Text(CmdIndietro, LangHelp, 6)

@@ -110,6 +110,8 @@ protected:
 
 private:
     void BuildControls();
+    void BuildPicture();
+    void DeclareHints();
     bool PictureHasRoom() const;
     // The pieces in order, each to its own file when files are given.
     void PrintPieces(const std::vector<int>& pieces, const std::vector<std::string>& files);
