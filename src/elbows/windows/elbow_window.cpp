@@ -46,8 +46,8 @@ int Pixels(double twips) { return static_cast<int>(std::lround(std::max(twips, 0
 }  // namespace
 
 ElbowWindow::ElbowWindow(const ElbowWindowDesign& design, QWidget* parent)
-    : ShapeWindowBase(design.Name, design.ShapeCode, design.MinWidthTwips, MinWindowHeightTwips, ElbowPictureBackColour,
-                      parent),
+    : ShapeWindowBase(design.Name, design.ShapeCode, design.MinWidthTwips, MinWindowHeightTwips,
+                      ElbowPictureBackColour, parent),
       design_(design) {
     BuildControls();
 }

@@ -47,7 +47,8 @@ int RowTop(const std::vector<int>& tops, int i) {
 }  // namespace
 
 ShapeWindow::ShapeWindow(const ShapeWindowDesign& design, QWidget* parent)
-    : ShapeWindowBase(design.Name, design.ShapeCode, MinWindowWidthTwips, MinWindowHeightTwips, ShapePictureBackColour, parent),
+    : ShapeWindowBase(design.Name, design.ShapeCode, MinWindowWidthTwips, MinWindowHeightTwips,
+                      ShapePictureBackColour, parent),
       design_(design) {
     BuildControls();
 }
