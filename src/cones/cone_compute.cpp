@@ -30,24 +30,25 @@ bool FieldRefused(float value, int field, const ConeSettings& settings) {
 float WorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
     return static_cast<float>(thicknessFactor) * thickness + diameter;
 }
-// The same in double, from the values as typed: a nearly cylindrical
-// frustum's slope hangs on the digits that single precision drops.
-double TypedWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
-    return thicknessFactor * TypedValue(thickness) + TypedValue(diameter);
-}
 
 struct Cuts {
-    float upper = 0;
-    float lower = 0;
+    double upper = 0;
+    double lower = 0;
 };
 
+// The cuts in radians from the degrees as typed: the single-precision radians
+// beside them (elements 7 and 8) are for the data file and the windows.
 Cuts CutsForShape(std::int16_t shapeCode, const ConeArray& data) {
     if (!IsFrustumKind(shapeCode)) return {0, 0};
     const ShapeKindInfo& kind = *FindShapeKind(shapeCode);
-    return {kind.TopCut ? data[7] : 0, kind.BottomCut ? data[8] : 0};
+    return {kind.TopCut ? TypedRadians(data[5]) : 0, kind.BottomCut ? TypedRadians(data[6]) : 0};
 }
 
 }  // namespace
+
+double TypedWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
+    return thicknessFactor * TypedValue(thickness) + TypedValue(diameter);
+}
 
 int ConeApexAngleMessage(float apexAngle) {
     if (!std::isfinite(apexAngle)) return ErrImpossible;
@@ -131,6 +132,7 @@ int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const Con
             break;
     }
 
+    if (const int step = CheckAngleStep(settings.AngleStep); step != 0) return step;
     std::int16_t errorFlag = 0;
     float baseAngle = 0;
     const bool usable = DevelopCone(shapeCode, data, settings, results, lastConeData, errorFlag,

@@ -14,6 +14,11 @@ using ConeSettings = DevelopmentSettings;
 
 inline ConeSettings ConeSettingsOf(const WorkingState& state) { return DevelopmentSettingsOf(state); }
 
+// The inner, mean or outer fibre's diameter in double, from the values as
+// typed: a nearly cylindrical frustum's slope hangs on the digits that single
+// precision drops.
+double TypedWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor);
+
 // CheckAndDevelopCone's answer for a shape code that is not a frustum:
 // refused without a message.
 constexpr int ConeRefusedSilently = -1;

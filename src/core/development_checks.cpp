@@ -4,6 +4,7 @@
 
 #include "core/language.h"
 #include "core/messages.h"
+#include "geometry/cylinder_geometry.h"
 
 namespace velm {
 
@@ -15,6 +16,10 @@ DevelopmentSettings DevelopmentSettingsOf(const WorkingState& state) {
     s.MeasuringSystem = state.Settings.MeasuringSystem;
     s.Limits = state.Limits;
     return s;
+}
+
+int CheckAngleStep(float angleStep) {
+    return HalfTurnIndex(angleStep) > 0 && !StepDividesHalfTurn(angleStep) ? ErrAngleStep : 0;
 }
 
 bool FieldValueRefused(float value, const InputLimit& limit, bool length, std::int16_t measuringSystem) {

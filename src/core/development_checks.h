@@ -19,6 +19,13 @@ struct DevelopmentSettings {
 
 DevelopmentSettings DevelopmentSettingsOf(const WorkingState& state);
 
+// "The angular step must divide 180°..."
+constexpr int ErrAngleStep = 41;
+
+// ErrAngleStep for a step the tables hold that does not divide the half
+// turn, else 0 (a step the tables cannot hold is the development's refusal).
+int CheckAngleStep(float angleStep);
+
 // A field holding zero, or a value that never passed an input box (a data
 // file) and lies outside the field's limits (millimetres) in the unit of
 // `measuringSystem`; only lengths change with the unit.

@@ -212,6 +212,8 @@ std::int32_t RoundToInt32(double value) { return RoundSaturated<std::int32_t>(va
 
 double TypedValue(float value) {
     if (!std::isfinite(value)) return value;
+    // A whole number below 2^24 is its own shortest text: no need to write it.
+    if (std::fabs(value) < 16777216.0f && value == std::nearbyint(value)) return value;
     char buf[64];
     const auto written = std::to_chars(buf, buf + sizeof buf, value);
     double wide = value;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "geometry/angles.h"
+
 namespace velm {
 
 // "#.##" in millimetres (measuringSystem 0), "#.####" in inches.
@@ -36,6 +38,8 @@ std::int32_t RoundToInt32(double value);
 // the single-precision rounding (101.80000305). Non-finite values widen as
 // they are.
 double TypedValue(float value);
+// An angle typed in degrees, in radians from its value as typed.
+inline double TypedRadians(float degrees) { return TypedValue(degrees) * DegToRad; }
 
 // The shortest decimal text of a single-precision value as the settings and
 // data files write it: no leading zero between -1 and 1 (".25", "-.5").

@@ -1,5 +1,6 @@
 #include "cylinders/cylinder_compute.h"
 
+#include "core/number_text.h"
 
 namespace velm {
 
@@ -28,8 +29,10 @@ float BottomCutField(std::int16_t shapeCode, const CylinderArray& data) {
 void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const CylinderSettings& settings,
                      CylinderResults& results, CylinderArray& lastCylinderData, std::int16_t& errorFlag) {
     const ShapeKindInfo* kind = IsCylinderKind(shapeCode) ? FindShapeKind(shapeCode) : nullptr;
-    const float topCut = kind && kind->TopCut ? data[6] : 0;
-    const float bottomCut = kind && kind->BottomCut ? data[7] : 0;
+    // Radians from the degrees as typed; elements 6 and 7 keep them for the
+    // data file and the windows.
+    const double topCut = kind && kind->TopCut ? TypedRadians(data[4]) : 0;
+    const double bottomCut = kind && kind->BottomCut ? TypedRadians(data[5]) : 0;
     // Inner, mean or outer fibre of the plate.
     const float workingDiameter = static_cast<float>(settings.ThicknessFactor) * data[1] + data[2];
     ComputeCutHeightsFromAxis(data[3], workingDiameter, bottomCut, topCut, results.Hmax, results.Hmed,
@@ -64,6 +67,7 @@ int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
         default:
             return CylinderRefusedSilently;
     }
+    if (const int step = CheckAngleStep(settings.AngleStep); step != 0) return step;
     std::int16_t errorFlag = 0;
     DevelopCylinder(shapeCode, data, settings, results, lastCylinderData, errorFlag);
     return errorFlag == 1 ? ErrImpossible : 0;

@@ -67,21 +67,17 @@ bool IntersectLines(const PlaneLine& l1, const PlaneLine& l2, float& x, float& y
     return true;
 }
 
-double AngleFromThreeSides(float a, float b, float c) {
+double AngleFromThreeSides(double a, double b, double c) {
     const double denominator = 2.0 * b * c;
     if (denominator == 0) return 0;
     // Rounding takes q just past 1 for a flat triangle: held, never a NaN.
-    float q = static_cast<float>((static_cast<double>(b) * b + static_cast<double>(c) * c -
-                                  static_cast<double>(a) * a) / denominator);
+    double q = (b * b + c * c - a * a) / denominator;
     if (std::isnan(q)) return q;
-    q = std::clamp(q, -1.0f, 1.0f);
+    q = std::clamp(q, -1.0, 1.0);
     if (q == 0) return Pi / 2;
-    const float t = static_cast<float>(std::sqrt(1.0 - static_cast<double>(q) * q) / q);
-    return std::atan(static_cast<double>(t));
+    return std::atan(std::sqrt(1.0 - q * q) / q);
 }
 
-double LawOfSinesSide(float a, float alpha, float beta) {
-    return a * std::sin(static_cast<double>(alpha)) / std::sin(static_cast<double>(beta));
-}
+double LawOfSinesSide(double a, double alpha, double beta) { return a * std::sin(alpha) / std::sin(beta); }
 
 }  // namespace velm

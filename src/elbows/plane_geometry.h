@@ -1,8 +1,9 @@
 #pragma once
 // Plane geometry of the elbows: lines a*x + b*y + c = 0 through two points
 // and their intersection, distances, the angle between two lines, rotation,
-// the mapping into a picture and the triangle laws. Values are single
-// precision as the elbow arrays keep them; results come back in double.
+// the mapping into a picture and the triangle laws. Points and lines are
+// single precision as the elbow arrays keep them; results come back in
+// double, and the triangle laws work in double throughout.
 // (The law of cosines lives with the development geometry.)
 #include <cstdint>
 
@@ -38,8 +39,8 @@ bool IntersectLines(const PlaneLine& l1, const PlaneLine& l2, float& x, float& y
 // The angle opposite side a: arccos q for q > 0, arccos q - pi for q < 0 (the
 // callers take that sign), pi/2 for q = 0, with q = (b^2 + c^2 - a^2) / (2bc)
 // held to [-1, 1]; 0 when b or c is zero.
-double AngleFromThreeSides(float a, float b, float c);
+double AngleFromThreeSides(double a, double b, double c);
 // a * sin(alpha) / sin(beta): the side opposite alpha when a lies opposite beta.
-double LawOfSinesSide(float a, float alpha, float beta);
+double LawOfSinesSide(double a, double alpha, double beta);
 
 }  // namespace velm

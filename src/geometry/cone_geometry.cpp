@@ -304,7 +304,7 @@ bool ComputeConeDevelopmentTables(double baseAngle, double baseRadius, double fr
                                   double lowerCut, double upperCut, float angleStep,
                                   std::int16_t latoSaldatura, ConeResults& out) {
     const int n = HalfTurnIndex(angleStep);
-    if (n < 0) {
+    if (!StepDividesHalfTurn(angleStep)) {
         ClearDevelopment(out, ProfileTableLast);
         return false;
     }

@@ -75,7 +75,8 @@ void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerC
 // The developed sector and both edge tables (entries 0..N computed, N+1..2N
 // mirrored, N = round(180 / angleStep)), the extremes and the arc lengths:
 // every field of `out` from ConeOuterRadius on. Returns false, with those
-// fields set to 0, when the step does not fit the tables or the body gives
+// fields set to 0, when the step does not fit the tables or does not divide
+// the half turn (StepDividesHalfTurn), or the body gives
 // no finite development (a zero divisor, a side that is not a cone's).
 bool ComputeConeDevelopmentTables(double baseAngle, double baseRadius, double frustumHeight1,
                                   double frustumHeight2, double lowerCutOffset, double seamInset,

@@ -8,12 +8,12 @@ namespace velm {
 
 namespace {
 
-int Sign(float v) { return (v > 0) - (v < 0); }
+int Sign(double v) { return (v > 0) - (v < 0); }
 
 // A body that cannot be built: the top edge reaches the baseline, the bottom
 // edge reaches the top, opposite cuts cross, the fibre has no diameter, or
 // the heights are not numbers at all.
-bool ImpossibleCut(float workingDiameter, float bottomCut, float topCut, float Hmax, double Hmed,
+bool ImpossibleCut(float workingDiameter, double bottomCut, double topCut, float Hmax, double Hmed,
                    float Hmin) {
     if (!(workingDiameter > 0) || !std::isfinite(workingDiameter)) return true;
     if (!std::isfinite(Hmax) || !std::isfinite(Hmed) || !std::isfinite(Hmin)) return true;
@@ -22,7 +22,7 @@ bool ImpossibleCut(float workingDiameter, float bottomCut, float topCut, float H
     return Sign(bottomCut) != Sign(topCut) && static_cast<float>(Hmed) <= Hmin;
 }
 
-double TanAbs(float angle) { return std::tan(static_cast<double>(std::fabs(angle))); }
+double TanAbs(double angle) { return std::tan(std::fabs(angle)); }
 
 }  // namespace
 
@@ -38,7 +38,13 @@ int HalfTurnIndex(float angleStep) {
     return n;
 }
 
-void ComputeCutHeightsFromAxis(float axisLength, float workingDiameter, float bottomCut, float topCut,
+bool StepDividesHalfTurn(float angleStep) {
+    const int n = HalfTurnIndex(angleStep);
+    // Within the single-precision rounding of steps such as 0.1.
+    return n > 0 && std::fabs(n * static_cast<double>(angleStep) - 180) <= 180 * 1e-6;
+}
+
+void ComputeCutHeightsFromAxis(float axisLength, float workingDiameter, double bottomCut, double topCut,
                                float& Hmax, double& Hmed, float& Hmin, std::int16_t& errorFlag) {
     const double dp = workingDiameter;
     const double tb = TanAbs(bottomCut);
@@ -64,12 +70,12 @@ void ComputeCutHeightsWithThickness(float Hmax, float diameter, float thickness,
     if (ImpossibleCut(workingDiameter, bottomCut, topCut, Hmax, Hmed, Hmin)) errorFlag = 1;
 }
 
-bool ComputeCutCurveTables(float workingDiameter, float Hmax, float bottomCut, float topCut,
+bool ComputeCutCurveTables(float workingDiameter, float Hmax, double bottomCut, double topCut,
                            double Hmed, float Hmin, float angleStep, std::int16_t latoSaldatura,
                            ProfileTable& upperTable, ProfileTable& lowerTable,
                            double& developedLength, float& upperArcLength, float& lowerArcLength) {
+    if (!StepDividesHalfTurn(angleStep)) return false;
     const int n = HalfTurnIndex(angleStep);
-    if (n < 0) return false;
 
     developedLength = static_cast<double>(workingDiameter) * Pi;
     // Distance between neighbouring generatrices on the plate.
@@ -78,8 +84,8 @@ bool ComputeCutCurveTables(float workingDiameter, float Hmax, float bottomCut, f
     const double h = (static_cast<double>(Hmax) - Hmed) / 2;
     const float b = Hmin / 2;
     // Seam at the low point of an edge when the weld side and the cut slope agree.
-    const bool upperStartsLow = static_cast<float>(latoSaldatura) * topCut >= 0;
-    const bool lowerStartsLow = static_cast<float>(latoSaldatura) * bottomCut >= 0;
+    const bool upperStartsLow = latoSaldatura * topCut >= 0;
+    const bool lowerStartsLow = latoSaldatura * bottomCut >= 0;
 
     float upperArc = 0;
     float lowerArc = 0;

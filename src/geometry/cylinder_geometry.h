@@ -30,9 +30,14 @@ float MinSingle(float a, float b);
 // finer than 2N <= 3600 allows, or coarser than half a turn).
 int HalfTurnIndex(float angleStep);
 
+// True when the step fits the tables and the half turn is a whole number of
+// steps. Any other step would mirror entries from the wrong generatrices and
+// leave the outline short of the seam, so the developments refuse it.
+bool StepDividesHalfTurn(float angleStep);
+
 // Heights from the axis length. errorFlag becomes 1 for a body that cannot be
 // built; otherwise it keeps what the caller set.
-void ComputeCutHeightsFromAxis(float axisLength, float workingDiameter, float bottomCut, float topCut,
+void ComputeCutHeightsFromAxis(float axisLength, float workingDiameter, double bottomCut, double topCut,
                                float& Hmax, double& Hmed, float& Hmin, std::int16_t& errorFlag);
 
 // The same relation solved from a given Hmax, for a piece of the typed
@@ -43,8 +48,8 @@ void ComputeCutHeightsWithThickness(float Hmax, float diameter, float thickness,
 
 // Fills entries 0..2N of both tables (0..N computed, the rest mirrored), the
 // two edge lengths and the developed length. Returns false, touching nothing,
-// when the step does not fit the tables (HalfTurnIndex < 0).
-bool ComputeCutCurveTables(float workingDiameter, float Hmax, float bottomCut, float topCut,
+// when the step does not fit the tables or does not divide the half turn.
+bool ComputeCutCurveTables(float workingDiameter, float Hmax, double bottomCut, double topCut,
                            double Hmed, float Hmin, float angleStep, std::int16_t latoSaldatura,
                            ProfileTable& upperTable, ProfileTable& lowerTable,
                            double& developedLength, float& upperArcLength, float& lowerArcLength);

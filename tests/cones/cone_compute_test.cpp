@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/number_text.h"
@@ -15,6 +16,7 @@ namespace {
 
 using testing::ConeWindowData;
 using testing::kDeg;
+using testing::kPi;
 
 ConeArray Defaults(std::int16_t shape) {  // 0.3, 21, 29, 35, 10, 10
     const ConeArray c = DefaultInputArrays().ConeData;
@@ -158,6 +160,52 @@ TEST(ConeCompute, ThinAndNearlyCylindricalFrustaMatchTheBody) {
     EXPECT_GT(accepted, 200);  // not refused wholesale
 }
 
+// Nearly cylindrical and thin cut frusta typed to two decimals, against the
+// body in space: every radius and table entry the windows, the print and the
+// DXF show within 0.002 mm + 1e-7 of its size. The typed degrees, not their
+// single-precision radians, make the body.
+TEST(ConeCompute, TypedFrustaGridMatchesTheBody) {
+    auto typed = [](double v) { return std::round(v * 100) / 100; };
+    int accepted = 0;
+    for (const double unit : {1.0, 25.4})
+        for (const double apexDeg : {0.2, 0.6, 2.0})
+            for (const double cut : {0.0, 10.0, 45.0, 70.0})
+                for (std::int16_t shape = ShapeCoRe; shape <= ShapeCoDiscordi; ++shape)
+                    for (const auto& [lowerD, height] : {std::pair{209.61, 150.0}, std::pair{261.49, 835.17}}) {
+        if ((cut == 0) != (shape == ShapeCoRe)) continue;
+        const bool upper = shape != ShapeCoRe && shape != ShapeCoTaInf, lower = shape >= ShapeCoTaInf;
+        const double lowerCut = shape == ShapeCoDiscordi ? -cut : cut;
+        // Typed values: the thickness, the lower long axis and the height, and
+        // the upper long axis of the body with that apex angle.
+        const double t = typed(0.79 / unit), D2 = typed(lowerD / unit), H = typed(height / unit);
+        testing::SpaceFrustum b{kPi / 2 - apexDeg / 2 * kDeg, 1, {0, lower ? lowerCut * kDeg : 0}, {H, upper ? cut * kDeg : 0}};
+        b.apexZ = (D2 + t) / b.TraceLength(b.lower);
+        const double D1 = typed(b.TraceLength(b.upper) - t);
+        const ConeArray data = ConeWindowData(shape, static_cast<float>(t), static_cast<float>(D1), static_cast<float>(D2),
+                                              static_cast<float>(H), static_cast<float>(upper ? cut : 0),
+                                              static_cast<float>(lower ? cut : 0));
+        for (std::int16_t side : {1, -1}) {
+            SCOPED_TRACE(::testing::Message() << "shape " << shape << " " << t << " / " << D1 << " / " << D2 << " / " << H
+                                              << " / " << cut << " side " << side);
+            ConeSettings settings = Settings(1, side);
+            settings.MeasuringSystem = unit == 1 ? 0 : 1;
+            const Outcome o = Check(shape, data, settings);
+            if (o.message != 0) continue;  // ends that cross
+            ++accepted;
+            testing::SpaceFrustum f;
+            ASSERT_TRUE(testing::SolveFrustum({D1 + t, D2 + t, H, upper ? cut * kDeg : 0, lower ? lowerCut * kDeg : 0, side}, f));
+            auto near = [&](double got, double want) { return std::fabs(got - want) <= 0.002 / unit + 1e-7 * std::fabs(want); };
+            EXPECT_PRED2(near, o.results->ConeOuterRadius, f.SlantTo(f.lower, 0));
+            EXPECT_PRED2(near, o.results->ConeInnerRadius, f.SlantTo(f.upper, 0));
+            for (int i = 0; i <= 360; ++i) {
+                ASSERT_PRED2(near, o.results->ConeUpperRadii[i], f.SlantTo(f.upper, i * kDeg)) << i;
+                ASSERT_PRED2(near, o.results->ConeLowerRadii[i], f.SlantTo(f.lower, i * kDeg)) << i;
+            }
+        }
+    }
+    EXPECT_GT(accepted, 150);
+}
+
 // The workshop's own cases, as the windows show them (two decimals).
 TEST(ConeCompute, ThinFrustaShowTheRightValues) {
     const struct { std::int16_t shape; float t, D1, D2, H, upperDeg, lowerDeg; std::int16_t factor;
@@ -165,6 +213,8 @@ TEST(ConeCompute, ThinFrustaShowTheRightValues) {
         {ShapeCoConcordi, 0.3f, 5, 299.99f, 0.5f, 75, 75, 1, "5.3", "10.6", "300.52"},
         {ShapeCoConcordi, 0.01f, 1, 299.99f, 0.01f, 80, 80, 1, "1.01", "2.02", "300"},
         {ShapeCoRe, 0.3f, 100, 101.8f, 1000, 0, 0, 0, "0", "314.16", "56555.58"},
+        // Cut at 45 degrees typed: 60562.87 from its single-precision radians.
+        {ShapeCoTaSup, 1, 295.7f, 209.61f, 150, 45, 0, 0, "209.09", "798.77", "60563.4"},
     };
     for (const auto& c : cases) {
         for (std::int16_t side : {1, -1}) {
@@ -214,6 +264,7 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         {"negative thickness", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[1] = -0.3f; }, 2},
         {"opposite: lower cut checked by its size", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { SetLower(d, -81); }, 11},
         {"step finer than the tables hold", ShapeCoConcordi, [](ConeArray&, ConeSettings& s) { s.AngleStep = 0.05f; }, 19},
+        {"step that does not divide the half turn", ShapeCoConcordi, [](ConeArray&, ConeSettings& s) { s.AngleStep = 1.7946f; }, 41},
         // Inches: length limits divided by 25.4.
         {"inches: lower diameter over 300 mm", ShapeCoRe,
          [](ConeArray& d, ConeSettings& s) { s.MeasuringSystem = 1; d = ConeWindowData(ShapeCoRe, 0.0118f, 0.8268f, 11.9f, 1.378f, 0, 0); }, 4},

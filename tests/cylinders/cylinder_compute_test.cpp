@@ -41,6 +41,7 @@ TEST(CylinderValidation, MessagesInTheirOrder) {
         {"working diameter zero", ShapeCiRe, WindowData(3, 6, 40, 0, 0), 19, Settings(-2)},
         {"working diameter just positive", ShapeCiRe, WindowData(3, 6.5f, 40, 0, 0), 0, Settings(-2)},
         {"step finer than the tables hold", ShapeCiTaSup, WindowData(0.3f, 20, 40, 10, 0), 19, Settings(1, 0.05f)},
+        {"step that does not divide the half turn", ShapeCiTaSup, WindowData(0.3f, 20, 40, 10, 0), 41, Settings(1, 1.7946f)},
         // Values that never passed an input box (a data file): outside the
         // field's limits reads as the zero of that field.
         {"negative thickness", ShapeCiRe, WindowData(-0.3f, 20, 40, 10, 10), 2},

@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "cones/cone_outline.h"
+#include "cones/cone_piece.h"
 #include "elbows/cone_elbow.h"
 #include "elbows/cyl_elbow.h"
 #include "support/elbow_cases.h"
@@ -276,6 +279,49 @@ TEST(ElbowModel, EveryPieceMeetsItsNeighbours) {
         RecordProperty("worst_gap_kind_" + std::to_string(kind), std::to_string(worst[kind]));
         std::printf("kind %d: worst joint gap %.3g, worst distance from the side view %.3g of the diameter\n", kind,
                     worst[kind], worstSideView[kind]);
+    }
+}
+
+// Between two conical connections the body widens by 1 mm a piece: nearly
+// cylindrical pieces, whose outlines hang on the last digits of their
+// diameters. Each piece has its diameters exactly and develops to the
+// outline of the frustum of those diameters and cuts in space.
+TEST(ElbowModel, PiecesOneMillimetreApartKeepTheirDiametersAndOutlines) {
+    const struct { float pieces, bend, R; } cases[] = {{3, 90, 34}, {49, 180, 333}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pieces);
+        const float n = c.pieces;
+        const ElbowCase elbow = Cone("", 3, ConeData(0.3f, 0, 0, 0, 0, c.bend, c.R, n),
+                                    Connections(0, 21, 0, 30, 22, 0, 22 + n, 0, 30, 23 + n));
+        LastElbow e;
+        ASSERT_EQ(Compute(elbow, e), 0);
+        const double half = c.bend * kDeg / n / 2;
+        double worst = 0;
+        for (int p = 1; p <= e.PieceCount; ++p) {
+            SCOPED_TRACE(p);
+            ElbowPiece piece;
+            ASSERT_TRUE(ElbowPieceOf(e, p, piece));
+            EXPECT_NEAR(piece.SmallDiameter, 20 + p, 1e-9);
+            EXPECT_NEAR(piece.LargeDiameter, 21 + p, 1e-9);
+            ConeArray record{};
+            ConeResults r;
+            ASSERT_EQ(DevelopConePiece(piece, DevelopmentSettings{}, record, r), 0);
+            testing::SpaceFrustum f;
+            ASSERT_TRUE(testing::SolveFrustum({20.3 + p, 21.3 + p, piece.AxisLength, p == 1 ? 0 : half,
+                                               p == e.PieceCount ? 0 : -half, 1}, f));
+            const ConeOutline o = ConeOutlineOf(r, 1);
+            ASSERT_EQ(o.Steps, 360);
+            const double S = f.SectorAngle();
+            for (int i = 0; i <= 360; ++i) {
+                const double a = S / 2 - i * S / 360;
+                for (const auto& [point, plane] : {std::pair{o.Upper[i], f.upper}, std::pair{o.Lower[i], f.lower}}) {
+                    const double T = f.SlantTo(plane, i * kDeg);
+                    worst = std::max(worst, std::hypot(point.X + T * std::sin(a), point.Y + T * std::cos(a)));
+                }
+            }
+        }
+        EXPECT_LE(worst, 0.001);
+        std::printf("%g pieces: outlines within %.2g mm of the bodies\n", n, worst);
     }
 }
 

@@ -157,9 +157,10 @@ void ReadStartState(const std::string& programFolder) {
     st.OpenPreview = -1;
 }
 
-// The main window takes commands and the start panel shows.
-void ShowStartPanel(FrmMDI* mdi, const std::string& commandLineFile) {
-    RegisterShapeWindows();
+// The parts register their windows and commands, the main window takes
+// commands and the start panel shows.
+void ShowStartPanel(FrmMDI* mdi, const std::string& commandLineFile, std::span<const PartRegistration> parts) {
+    for (const PartRegistration registerPart : parts) registerPart();
     mdi->show();
     mdi->activateWindow();
     mdi->SetLive(true);
@@ -173,7 +174,7 @@ void ShowStartPanel(FrmMDI* mdi, const std::string& commandLineFile) {
 
 }  // namespace
 
-bool StartProgram(const StartOptions& options) {
+bool StartFrame(const StartOptions& options, std::span<const PartRegistration> parts) {
     g_exitRequested = false;
     g_exitCode = 0;
     g_settingsRead = false;
@@ -207,7 +208,7 @@ bool StartProgram(const StartOptions& options) {
     st.Inputs = DefaultInputArrays();
     if (st.Settings.MeasuringSystem == 1) ConvertInputUnits(0, st.Inputs);
 
-    ShowStartPanel(mdi, options.commandLineFile);
+    ShowStartPanel(mdi, options.commandLineFile, parts);
     UnloadSplash();
     ClearHourglass();
     return true;
