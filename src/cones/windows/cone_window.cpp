@@ -70,7 +70,6 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.HintDevelop = 2;
     d.HintModify = 4;
     d.HintPreview = 5;
-    d.HintBack = 6;
     d.HintWeld = 41;
     d.HintArc = 37;
     d.HintSide = 39;

@@ -101,16 +101,10 @@ std::int16_t CylElbowWindow::PieceCount() const { return RoundToInt16(State().In
 
 Colour CylElbowWindow::PieceFill() const { return State().CylinderPieceFill; }
 
-void CylElbowWindow::HitTestCylElbowPiece(float x, float y, std::int16_t& piece) const {
+std::int16_t CylElbowWindow::HitTestPiece(float x, float y) const {
     const CylElbowArray& data = State().Inputs.CylElbowData;
-    piece = CylElbowPieceAt(x, y, Drawing().DrawingCentreX, Drawing().DrawingCentreY, RoundToInt16(data[8]),
-                            data[11]);
-}
-
-std::int16_t CylElbowWindow::HitTestPiece(float x, float y) {
-    std::int16_t piece = 0;
-    HitTestCylElbowPiece(x, y, piece);
-    return piece;
+    return CylElbowPieceAt(x, y, Drawing().DrawingCentreX, Drawing().DrawingCentreY, RoundToInt16(data[8]),
+                           data[11]);
 }
 
 // --- Input boxes ---

@@ -69,6 +69,8 @@ public:
     bool PrintingRange() const { return printingRange_; }
     // The drawing the last apply left (the centre the hit tests read).
     const ElbowDrawing& Drawing() const { return drawing_; }
+    // The piece (1 to N) under a picture point, 0 for none.
+    virtual std::int16_t HitTestPiece(float x, float y) const = 0;
 
     // Controls (with those of ShapeWindowBase).
     QPushButton* CmdStampa = nullptr;
@@ -85,8 +87,6 @@ protected:
     virtual int ComputeElbow() = 0;
     // The computed elbow into the cleared picture; fills `drawing`.
     virtual bool DrawElbowPicture(ElbowDrawing& drawing) = 0;
-    // The piece (1 to N) under a picture point, 0 for none.
-    virtual std::int16_t HitTestPiece(float x, float y) = 0;
     // The number of pieces as the print range counts them.
     virtual std::int16_t PieceCount() const = 0;
     virtual Colour PieceFill() const = 0;
@@ -106,11 +106,12 @@ protected:
     // Panel height and picture at the window's size (no apply).
     void LayOut();
 
-    void ControlMouseMove(QObject* control) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();
+    void BuildPicture();
+    void DeclareHints();
     bool PictureHasRoom() const;
     // The pieces in order, each to its own file when files are given.
     void PrintPieces(const std::vector<int>& pieces, const std::vector<std::string>& files);

@@ -73,7 +73,15 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildFileMenu();
+    void BuildShapesMenu();
+    void BuildOptionsMenu();
+    void BuildViewMenu();
+    void BuildHelpMenu();
     void BuildToolBar();
+    void BuildArea();
+    void BuildToolTip(QWidget* central);
+    void PlaceOnScreen();
     // Pictures in button order: each button's enabled and disabled one (null: none).
     void AddToolButtons(const std::vector<QImage>& pictures);
     void BuildStatusLine();

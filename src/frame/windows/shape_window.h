@@ -81,7 +81,6 @@ struct ShapeWindowDesign {
     int HintDevelop = 3;
     int HintModify = 4;
     int HintPreview = 5;
-    int HintBack = 6;
     int HintWeld = 41;
     int HintArc = 37;   // LblArco(i): HintArc + i
     int HintSide = 39;  // LblDiffLato(i): HintSide + i
@@ -210,11 +209,15 @@ protected:
     // only a value longer than that widens it.
     void SetValueCaption(QLabel* label, const std::string& caption);
 
-    void ControlMouseMove(QObject* control) override;
     void FormMouseMove() override;
 
 private:
     void BuildControls();
+    void BuildPanel();       // the input column
+    void BuildCommands();
+    void BuildEdgeLabels();  // the unit, side and arc labels along the top edge
+    void BuildPicture();     // with the sketch boxes and labels on it
+    void DeclareHints();
     void ApplyCommonTexts();
     void WireSketchBox(TextBox* box, int k);
     void SetDevelopEnabled(bool enabled);

@@ -225,7 +225,7 @@ void ShapeWindowBase::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool ShapeWindowBase::eventFilter(QObject* watched, QEvent* event) {
-    if (!closing_ && event->type() == QEvent::MouseMove) ControlMouseMove(watched);
+    if (!closing_ && event->type() == QEvent::MouseMove) hints_.Show(watched);
     return QWidget::eventFilter(watched, event);
 }
 

@@ -117,6 +117,62 @@ bool LanguageFailed(const LanguageResult& result) {
     return true;
 }
 
+// The language file read beside the building of the main window.
+struct ReadLanguage {
+    std::string tempFile;
+    LanguageTexts texts;
+    LanguageResult result;
+};
+
+std::future<ReadLanguage> StartReadingLanguage(const std::string& programFolder) {
+    // Its folder is fixed now: the working folder changes meanwhile.
+    std::error_code absent;
+    std::string languageDir = std::filesystem::absolute(AppDirOf(programFolder), absent).string();
+    if (absent) languageDir = AppDirOf(programFolder);
+    return std::async(std::launch::async, [dir = std::move(languageDir)] {
+        ReadLanguage read;
+        read.tempFile = CreateLanguageTempFile(dir);
+        read.result = LoadLanguage(dir + "/VELM.lng", read.tempFile, read.texts);
+        return read;
+    });
+}
+
+// The working folder, the stored settings, the fill colours and an empty
+// shape choice.
+void ReadStartState(const std::string& programFolder) {
+    WorkingState& st = State();
+    std::error_code ec;
+    std::filesystem::current_path(programFolder, ec);
+    st.CurrentFileName.clear();
+    st.AppDir = AppDirOf(programFolder);
+
+    if (const SettingsStore* store = Platform().settings) ReadAllSettings(*store, st.Settings);
+    st.ThicknessFactor = DeriveThicknessFactor(st.Settings);
+    g_settingsRead = true;
+    UpdateCalibrationMenuCheck();
+
+    st.ConeSketchFill = st.CylinderSketchFill = st.ConePieceFill = st.CylinderPieceFill = PaletteColour(12);
+    st.ConeDevelopmentFill = st.CylinderDevelopmentFill = PaletteColour(9);
+    st.ShapeFamily = 0;
+    st.ShapeCode = ShapeNone;
+    st.OpenPreview = -1;
+}
+
+// The parts register their windows and commands, the main window takes
+// commands and the start panel shows.
+void ShowStartPanel(FrmMDI* mdi, const std::string& commandLineFile, std::span<const PartRegistration> parts) {
+    for (const PartRegistration registerPart : parts) registerPart();
+    mdi->show();
+    mdi->activateWindow();
+    mdi->SetLive(true);
+    mdi->UpdateState();
+    SetCommandLineFile(commandLineFile);
+    if (QWidget* panel = StartPanel()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(panel->parentWidget())) sub->show();
+        panel->show();
+    }
+}
+
 }  // namespace
 
 bool StartFrame(const StartOptions& options, std::span<const PartRegistration> parts) {
@@ -130,21 +186,7 @@ bool StartFrame(const StartOptions& options, std::span<const PartRegistration> p
     BeginLoadingCaptionFont();
     // The language file is read beside the building of the main window; what
     // came of it is taken where the start-up has always read it.
-    struct ReadLanguage {
-        std::string tempFile;
-        LanguageTexts texts;
-        LanguageResult result;
-    };
-    // Its folder is fixed now: the working folder changes meanwhile.
-    std::error_code absent;
-    std::string languageDir = std::filesystem::absolute(AppDirOf(options.programFolder), absent).string();
-    if (absent) languageDir = AppDirOf(options.programFolder);
-    std::future<ReadLanguage> reading = std::async(std::launch::async, [dir = std::move(languageDir)] {
-        ReadLanguage read;
-        read.tempFile = CreateLanguageTempFile(dir);
-        read.result = LoadLanguage(dir + "/VELM.lng", read.tempFile, read.texts);
-        return read;
-    });
+    std::future<ReadLanguage> reading = StartReadingLanguage(options.programFolder);
     // The main window exists first, inert until the start panel shows.
     auto* mdi = new FrmMDI;
 
@@ -154,23 +196,9 @@ bool StartFrame(const StartOptions& options, std::span<const PartRegistration> p
     if (splashSeconds > 0) ShowSplash();
     WaitYielding(splashSeconds);
 
+    ReadStartState(options.programFolder);
+
     WorkingState& st = State();
-    std::error_code ec;
-    std::filesystem::current_path(options.programFolder, ec);
-    st.CurrentFileName.clear();
-    st.AppDir = AppDirOf(options.programFolder);
-
-    if (const SettingsStore* store = Platform().settings) ReadAllSettings(*store, st.Settings);
-    st.ThicknessFactor = DeriveThicknessFactor(st.Settings);
-    g_settingsRead = true;
-    UpdateCalibrationMenuCheck();
-
-    st.ConeSketchFill = st.CylinderSketchFill = st.ConePieceFill = st.CylinderPieceFill = PaletteColour(12);
-    st.ConeDevelopmentFill = st.CylinderDevelopmentFill = PaletteColour(9);
-    st.ShapeFamily = 0;
-    st.ShapeCode = ShapeNone;
-    st.OpenPreview = -1;
-
     ReadLanguage read = reading.get();
     st.LangTempFile = std::move(read.tempFile);
     Language() = std::move(read.texts);
@@ -181,17 +209,7 @@ bool StartFrame(const StartOptions& options, std::span<const PartRegistration> p
     st.Inputs = DefaultInputArrays();
     if (st.Settings.MeasuringSystem == 1) ConvertInputUnits(0, st.Inputs);
 
-    for (const PartRegistration registerPart : parts) registerPart();
-    mdi->show();
-    mdi->activateWindow();
-    mdi->SetLive(true);
-    mdi->UpdateState();
-    SetCommandLineFile(options.commandLineFile);
-    if (QWidget* panel = StartPanel()) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(panel->parentWidget())) sub->show();
-        panel->show();
-    }
-
+    ShowStartPanel(mdi, options.commandLineFile, parts);
     UnloadSplash();
     ClearHourglass();
     return true;

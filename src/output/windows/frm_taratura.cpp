@@ -18,6 +18,7 @@
 #include "frame/command_registry.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
+#include "frame/windows/window_design.h"
 #include "output/print_job.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_box.h"
@@ -33,10 +34,10 @@ constexpr int SheetTop0 = 72;   // PctFoglio(0) on the window
 constexpr int SheetTop1 = 84;   // PctFoglio(1) in FrameTaratura
 constexpr int FrameTop = 186;
 
-template <class W>
-W* Named(W* widget, const std::string& name) {
-    widget->setObjectName(Q(name));
-    return widget;
+QLabel* TrackedLabel(QWidget* parent, const std::string& name) {
+    auto* label = Named(new QLabel(parent), name);
+    label->setMouseTracking(true);
+    return label;
 }
 
 std::string Length(float value) { return FormatLength(value, State().Settings.MeasuringSystem); }
@@ -78,55 +79,61 @@ FrmTaratura::FrmTaratura(QWidget* parent) : QDialog(parent) {
 void FrmTaratura::BuildControls() {
     setMouseTracking(true);
     setFixedSize(DialogWidth, DialogHeight);
-    auto label = [](QWidget* parent, const std::string& name) {
-        auto* l = Named(new QLabel(parent), name);
-        l->setMouseTracking(true);
-        return l;
-    };
-    auto sheet = [this](QWidget* parent, int index) {
-        auto* page = Named(new QWidget(parent), IndexedName("PctFoglio", index));
-        page->setAutoFillBackground(true);
-        QPalette white = page->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        page->setPalette(white);
-        page->setMouseTracking(true);
-        page->installEventFilter(this);
-        PctFoglio.push_back(page);
-        ShpRettangolo.push_back(Named(new ShapeRectangle(page), IndexedName("ShpRettangolo", index)));
-    };
-
-    Label1 = label(this, "Label1");
+    Label1 = TrackedLabel(this, "Label1");
     Label1->setWordWrap(true);
     Label1->setGeometry(12, 8, DialogWidth - 24, 34);
-    sheet(this, 0);
-    LblLarghezza = label(this, "LblLarghezza");
-    LblLunghezza = label(this, "LblLunghezza");
+    AddSheet(this, 0);
+    LblLarghezza = TrackedLabel(this, "LblLarghezza");
+    LblLunghezza = TrackedLabel(this, "LblLunghezza");
     for (QLabel* value : {LblLarghezza, LblLunghezza}) {
         value->resize(60, 20);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
+    BuildMeasureFrame();
+    for (int i = 0; i < 4; ++i) {
+        QLabel* unit = TrackedLabel(i < 2 ? static_cast<QWidget*>(this) : FrameTaratura, IndexedName("LblUnita", i));
+        unit->resize(40, 20);
+        LblUnita.push_back(unit);
+    }
+    BuildCommands();
+    WireMeasureBox(TxtLarghezza, true);
+    WireMeasureBox(TxtLunghezza, false);
+    hints_.Text(CmdStampa, LangFrmTaratura, 8)
+        .Text(CmdOK, LangFrmTaratura, 9)
+        .Text(CmdDefault, LangFrmTaratura, 10)
+        .Text(CmdChiudi, LangFrmTaratura, 11);
+}
 
+void FrmTaratura::AddSheet(QWidget* parent, int index) {
+    auto* page = Named(new QWidget(parent), IndexedName("PctFoglio", index));
+    page->setAutoFillBackground(true);
+    QPalette white = page->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    page->setPalette(white);
+    page->setMouseTracking(true);
+    page->installEventFilter(this);
+    PctFoglio.push_back(page);
+    ShpRettangolo.push_back(Named(new ShapeRectangle(page), IndexedName("ShpRettangolo", index)));
+}
+
+void FrmTaratura::BuildMeasureFrame() {
     FrameTaratura = Named(new QGroupBox(this), "FrameTaratura");
     FrameTaratura->setGeometry(8, FrameTop, DialogWidth - 16, 196);
     FrameTaratura->setMouseTracking(true);
     FrameTaratura->installEventFilter(this);
-    Label2 = label(FrameTaratura, "Label2");
+    Label2 = TrackedLabel(FrameTaratura, "Label2");
     Label2->setWordWrap(true);
     Label2->setGeometry(10, 16, FrameTaratura->width() - 20, 34);
-    sheet(FrameTaratura, 1);
+    AddSheet(FrameTaratura, 1);
     TxtLarghezza = Named(new TextBox(FrameTaratura), "TxtLarghezza");
     TxtLunghezza = Named(new TextBox(FrameTaratura), "TxtLunghezza");
     for (TextBox* box : {TxtLarghezza, TxtLunghezza}) box->resize(70, box->sizeHint().height());
-    Label3 = label(FrameTaratura, "Label3");
+    Label3 = TrackedLabel(FrameTaratura, "Label3");
     Label3->setWordWrap(true);
     Label3->setGeometry(262, 96, FrameTaratura->width() - 272, 70);
+}
 
-    for (int i = 0; i < 4; ++i) {
-        QLabel* unit = label(i < 2 ? static_cast<QWidget*>(this) : FrameTaratura, IndexedName("LblUnita", i));
-        unit->resize(40, 20);
-        LblUnita.push_back(unit);
-    }
-
+void FrmTaratura::BuildCommands() {
     auto button = [this](const char* name, int left, int top) {
         auto* b = Named(new QPushButton(this), name);
         b->setGeometry(left, top, 124, 30);
@@ -144,9 +151,6 @@ void FrmTaratura::BuildControls() {
     connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOK_Click(); });
     connect(CmdDefault, &QPushButton::clicked, this, [this] { CmdDefault_Click(); });
     connect(CmdChiudi, &QPushButton::clicked, this, [this] { CmdChiudi_Click(); });
-
-    WireMeasureBox(TxtLarghezza, true);
-    WireMeasureBox(TxtLunghezza, false);
 }
 
 void FrmTaratura::WireMeasureBox(TextBox* box, bool width) {
@@ -281,14 +285,11 @@ void FrmTaratura::CmdChiudi_Click() { reject(); }
 
 bool FrmTaratura::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
-        int hint = 0;
-        if (watched == CmdStampa) hint = 8;
-        if (watched == CmdOK) hint = 9;
-        if (watched == CmdDefault) hint = 10;
-        if (watched == CmdChiudi) hint = 11;
-        SetStatusText(hint > 0 ? Txt(LangFrmTaratura, hint) : std::string());
+        // The pages and the frame have no hint: they empty the line.
+        const bool shown = hints_.Show(watched);
+        if (!shown) SetStatusText("");
         // A button passes an idle pointer on to the window, which would empty the line again.
-        if (hint > 0 && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
+        if (shown && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/windows/control_hints.h"
 #include "output/print_job.h"
 #include "output/sheet_fit.h"
 #include "output/sheet_layout.h"
@@ -111,8 +112,10 @@ protected:
 
 private:
     void BuildControls();
+    void BuildCommands();
+    void BuildOptions();  // what the sheet carries, the scale, the part of the development
+    void BuildSheet();    // the sheet with the data box and the drawing
     void ApplyPreviewTexts();
-    void ControlMouseMove(QObject* control);
     void MoveDrawing(int left, int top);
     void DrawDevelopment();
     void CheckFit();
@@ -121,6 +124,7 @@ private:
     QWidget* Frame();
 
     const SheetPreviewDesign& design_;
+    ControlHints hints_;
     bool previewLoading_ = false;
     bool unloaded_ = false;
     bool dragging_ = false;
