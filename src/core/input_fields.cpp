@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/number_text.h"
 #include "platform/look.h"
 
@@ -372,10 +373,10 @@ std::optional<std::string> ConeFieldHint(int field, const FieldSettings& s, bool
         case ConeLowerDiameterField: text = ext ? Txt(LangFrmCoRe, 9) : Txt(LangFrmCoRe, 4); break;
         case ConeHeightField: text = Txt(LangFrmCoRe, 5); break;
         // The bottom-cut window's lower cut sits in the upper cut's row.
-        case ConeUpperCutField: text = lowerCutWindow ? Txt(LangFrmCoRe, 7) : Txt(LangFrmCoRe, 6); break;
+        case ConeUpperCutField: text = lowerCutWindow ? Txt(TextLowerCutAngle) : Txt(LangFrmCoRe, 6); break;
         case ConeLowerCutField:
             if (lowerCutWindow) return std::nullopt;
-            text = Txt(LangFrmCoRe, 7);
+            text = Txt(TextLowerCutAngle);
             break;
         default: return std::nullopt;
     }
