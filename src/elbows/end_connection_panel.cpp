@@ -29,7 +29,7 @@ bool Refuses(const BoxState& box, int index, int key, const FieldSettings& s) {
 }  // namespace
 
 bool ConnectionIsConical(const EndConnectionArray& c, int record) {
-    return c[static_cast<std::size_t>(ConnectionElement(record, 1))] == ConnectionConical;
+    return EndConnectionOf(c, record).Kind == ConnectionConical;
 }
 
 ConnectionDiameterLabels FilletPanelLabels(bool cylindrical, int record, std::int16_t diametriExt) {
@@ -42,21 +42,18 @@ ConnectionDiameterLabels FilletPanelLabels(bool cylindrical, int record, std::in
 
 std::array<std::string, 4> ConnectionBoxTexts(const EndConnectionArray& c, int record,
                                               std::int16_t measuringSystem) {
-    std::array<std::string, 4> texts;
-    for (int k = 0; k < 4; ++k)
-        texts[static_cast<std::size_t>(k)] =
-            FormatLength(c[static_cast<std::size_t>(ConnectionElement(record, k + 2))], measuringSystem);
-    return texts;
+    const EndConnection e = EndConnectionOf(c, record);
+    return {FormatLength(e.Diameter, measuringSystem), FormatLength(e.CutAngle, measuringSystem),
+            FormatLength(e.Length, measuringSystem), FormatLength(e.SecondDiameter, measuringSystem)};
 }
 
 int StoreConnectionRecord(EndConnectionArray& c, int record, bool cylindrical,
                           const std::array<std::string, 4>& boxTexts) {
-    c[static_cast<std::size_t>(ConnectionElement(record, 1))] =
-        cylindrical ? ConnectionCylindrical : ConnectionConical;
-    for (int k = 0; k < 4; ++k)
-        c[static_cast<std::size_t>(ConnectionElement(record, k + 2))] =
-            static_cast<float>(ReadNumber(boxTexts[static_cast<std::size_t>(k)]));
-    return CheckConeElbowTransitions(c, record == ConnectionEnd ? 5 : 0);
+    auto number = [&](std::size_t box) { return static_cast<float>(ReadNumber(boxTexts[box])); };
+    StoreEndConnection(c, record,
+                       {cylindrical ? ConnectionCylindrical : ConnectionConical, number(0), number(1), number(2),
+                        number(3)});
+    return CheckEndConnection(EndConnectionOf(c, record), record == ConnectionStart);
 }
 
 void FilterConnectionKeyPress(const BoxState& box, int index, int& keyAscii, const FieldSettings& s) {

@@ -69,17 +69,18 @@ void CylElbowWindow::SetCylElbowCaptions() {
 
 void CylElbowWindow::FillInputBoxes() {
     const CylElbowArray& data = State().Inputs.CylElbowData;
-    for (std::size_t k = 0; k < 8; ++k) TxtInputDati[k]->SetText(FormatLength(data[k + 1], Unit()));
+    for (std::size_t k = 0; k < 8; ++k) TxtInputDati[k]->SetText(FormatLength(data[ElementOfField(static_cast<int>(k))], Unit()));
 }
 
 // --- Apply ---
 
 void CylElbowWindow::ReadInputBoxes() {
     CylElbowArray& data = State().Inputs.CylElbowData;
-    for (std::size_t k = 0; k < 8; ++k) data[k + 1] = static_cast<float>(ReadNumber(TxtInputDati[k]->Text()));
-    data[9] = static_cast<float>(data[3] * DegToRad);
-    data[10] = static_cast<float>(data[4] * DegToRad);
-    data[11] = static_cast<float>(data[5] * DegToRad);
+    for (std::size_t k = 0; k < 8; ++k)
+        data[ElementOfField(static_cast<int>(k))] = static_cast<float>(ReadNumber(TxtInputDati[k]->Text()));
+    data[CylElbowStartCut] = static_cast<float>(data[CylElbowStartCutDegrees] * DegToRad);
+    data[CylElbowEndCut] = static_cast<float>(data[CylElbowEndCutDegrees] * DegToRad);
+    data[CylElbowBend] = static_cast<float>(data[CylElbowBendDegrees] * DegToRad);
 }
 
 int CylElbowWindow::CheckInputs() { return CheckCylElbowInput(State().Inputs.CylElbowData); }
@@ -96,14 +97,14 @@ bool CylElbowWindow::DrawElbowPicture(ElbowDrawing& drawing) {
 
 // --- Pieces ---
 
-std::int16_t CylElbowWindow::PieceCount() const { return RoundToInt16(State().Inputs.CylElbowData[8]); }
+std::int16_t CylElbowWindow::PieceCount() const { return RoundToInt16(State().Inputs.CylElbowData[CylElbowPieces]); }
 
 Colour CylElbowWindow::PieceFill() const { return State().CylinderPieceFill; }
 
 void CylElbowWindow::HitTestCylElbowPiece(float x, float y, std::int16_t& piece) const {
     const CylElbowArray& data = State().Inputs.CylElbowData;
-    piece = CylElbowPieceAt(x, y, Drawing().DrawingCentreX, Drawing().DrawingCentreY, RoundToInt16(data[8]),
-                            data[11]);
+    piece = CylElbowPieceAt(x, y, Drawing().DrawingCentreX, Drawing().DrawingCentreY, RoundToInt16(data[CylElbowPieces]),
+                            data[CylElbowBend]);
 }
 
 std::int16_t CylElbowWindow::HitTestPiece(float x, float y) {
