@@ -266,6 +266,22 @@ std::optional<BodyCone> BodyConeOf(const Body& b) {
     return c;
 }
 
+// The body laid out and its cone solved.
+Body BodyOf(int variant, const Arguments& a, const DevelopmentSettings& settings) {
+    Body b = LayOutBody(variant, a, settings);
+    if (b.refusal != 0) return b;
+    const std::optional<BodyCone> cone = BodyConeOf(b);
+    if (!cone) {
+        const ConeEnds ends = SolvedEnds(b);
+        b.refusal = ends.large > ends.small ? ErrConeTooFlat : ErrConeTooSharp;
+        return b;
+    }
+    b.cone = *cone;
+    b.base = cone->baseAngle;
+    b.apex = Pi - 2 * b.base;
+    return b;
+}
+
 // Variant 3: the angle at the bend centre each connection adds to the bend.
 struct ConnectionTurns {
     double startChord = 0, startAngle = 0, endChord = 0, endAngle = 0;
@@ -698,16 +714,8 @@ int ComputeConeElbow(int variant, ConeElbowArray& data, const EndConnectionArray
     if (const int m = CheckArguments(a, settings); m != 0) return refuse(m);
 
     // The body, its connections and its cone.
-    Body body = LayOutBody(variant, a, settings);
+    Body body = BodyOf(variant, a, settings);
     if (body.refusal != 0) return refuse(body.refusal);
-    const std::optional<BodyCone> cone = BodyConeOf(body);
-    if (!cone) {
-        const ConeEnds ends = SolvedEnds(body);
-        return refuse(ends.large > ends.small ? ErrConeTooFlat : ErrConeTooSharp);
-    }
-    body.cone = *cone;
-    body.base = cone->baseAngle;
-    body.apex = Pi - 2 * body.base;
     out.ApexAngle = static_cast<float>(body.apex);
     out.BaseAngle = static_cast<float>(body.base);
     out.PieceAngle = static_cast<float>(body.theta);

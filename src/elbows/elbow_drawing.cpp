@@ -96,6 +96,111 @@ void BendMarks(RasterCanvas& pic, const ElbowDrawing& d, float sweepEnd, float s
     Letter(pic, lastAxis.x - 15, lastAxis.y + 5, "d");
 }
 
+// The radius: a dotted line from the axis arc half way down to the inner
+// side, and its letter, at whole pixels when `whole`.
+void RadiusMark(RasterCanvas& pic, const ElbowDrawing& d, Pixel a, Pixel pin, bool whole) {
+    const float yR = pin.y - (pin.y - d.DrawingCentreY) / 2;
+    pic.Line(a.x, a.y, a.x, yR, PaletteColour(1));
+    if (whole) {
+        Letter(pic, std::floor(a.x), std::floor(yR), "R");
+    } else {
+        Letter(pic, a.x, yR, "R");
+    }
+}
+
+// The figure of the bend of the cylindrical elbow and the conical variant 1,
+// in pixels: the sides' radii at the start and how they step per half
+// degree. A cylindrical elbow's sides run from the start face's width to the
+// end face's; a conical one's between the joints next to its half end pieces.
+struct BendFigure {
+    bool cylinder = false;
+    float half = 0, sweepEnd = 0;
+    float dw = 0, outer0 = 0, inner0 = 0, hw = 0;
+    float rOutN = 0, rInN = 0, dOut = 0, dIn = 0, dO = 0, dI = 0;
+};
+
+BendFigure BendFigureOf(float sweep, float startWidth, float endWidth, const LastElbow& e, int n, float R,
+                        const ElbowDrawing& d) {
+    BendFigure f;
+    f.cylinder = e.ElbowIsCylinder != 0;
+    const float k = d.DrawingRadius;
+    f.half = e.HalfPieceAngle;
+    f.sweepEnd = d.DrawingRotation + sweep;
+    const float ws = startWidth / R * k;
+    const float we = endWidth / R * k;
+    f.dw = ((we - ws) / 2 * Step) / sweep;
+    f.outer0 = ws / 2 + k;
+    f.inner0 = k - ws / 2;
+    f.hw = (we - ws) / 2;
+    f.rOutN = FromCentre(d, MapOuter(e, n, R, d));
+    f.rInN = FromCentre(d, MapInner(e, n, R, d));
+    const float rOut2 = FromCentre(d, MapOuter(e, 2, R, d));
+    const float rIn2 = FromCentre(d, MapInner(e, 2, R, d));
+    f.dOut = ((rOut2 - f.rOutN) * Step) / (sweep - 2 * f.half);
+    f.dIn = ((f.rInN - rIn2) * Step) / (sweep - 2 * f.half);
+    f.dO = rOut2 - f.rOutN;
+    f.dI = f.rInN - rIn2;
+    return f;
+}
+
+// The figure drawn half a degree at a time along the axis arc: the sides,
+// the radius and the letters, then the bend marks.
+void DrawBendFigure(RasterCanvas& picture, const BendFigure& f, const ElbowDrawing& d, float sweep,
+                    float axisLength, float R) {
+    const Pixel C{d.DrawingCentreX, d.DrawingCentreY};
+    const Colour blue = PaletteColour(1);
+    const bool cylinder = f.cylinder;
+    const float k = d.DrawingRadius;
+    float alpha = d.DrawingRotation;
+    const float jointAngle = f.half + d.DrawingRotation;
+    float hw = f.hw, dO = f.dO, dI = f.dI;
+    Pixel a = At(d, k, alpha);
+    const Pixel e0 = a;
+    Pixel pin, pout;
+    if (cylinder) {
+        pin = At(d, f.inner0 - hw, alpha);
+        pout = At(d, f.outer0 + dO, alpha);
+        Segment(picture, C, pout, blue);
+    } else {
+        pin = At(d, f.rInN - dI, jointAngle);
+        pout = At(d, f.rOutN + dO, jointAngle);
+        Segment(picture, C, a, blue);
+        Letter(picture, a.x + 15, a.y + 5, "D");
+    }
+    bool radiusMarked = false;
+    for (int steps = ArcSteps(alpha, f.sweepEnd); steps > 0; --steps) {
+        alpha += Step;
+        const bool sides = cylinder || (jointAngle < alpha && alpha < f.sweepEnd - f.half);
+        if (sides) {
+            Pixel newPin, newPout;
+            if (cylinder) {
+                hw -= f.dw;
+                newPin = At(d, f.inner0 - hw, alpha);
+                newPout = At(d, hw + f.outer0, alpha);
+            } else {
+                dO -= f.dOut;
+                dI -= f.dIn;
+                newPin = At(d, f.rInN - dI, alpha);
+                newPout = At(d, f.rOutN + dO, alpha);
+            }
+            Segment(picture, pin, newPin, blue);
+            Segment(picture, pout, newPout, blue);
+            pin = newPin;
+            pout = newPout;
+        }
+        const Pixel newA = At(d, k, alpha);
+        Segment(picture, a, newA, blue);
+        a = newA;
+        if (!radiusMarked && alpha >= Pi / 2 && alpha < Pi / 2 + Step) {
+            radiusMarked = true;
+            RadiusMark(picture, d, a, pin, true);
+        }
+        if (alpha >= f.sweepEnd - Step) break;
+    }
+    Segment(picture, C, cylinder ? pout : a, blue);
+    BendMarks(picture, d, f.sweepEnd, sweep, axisLength, R, e0, a, alpha);
+}
+
 bool Drawable(const ElbowDrawing& d, float sweep, float R) {
     return std::isfinite(sweep) && sweep > 0 && std::isfinite(R) && R > 0 && std::isfinite(d.DrawingRadius) &&
            d.DrawingRadius > 0;
@@ -167,81 +272,12 @@ void DrawPieceCurve(RasterCanvas& picture, const LastElbow& e, int faceCount, fl
 void DrawElbowAssembly(RasterCanvas& picture, float sweep, float startWidth, float endWidth, const LastElbow& e,
                        int n, float axisLength, float R, const ElbowDrawing& d, Colour fill) {
     if (!Drawable(d, sweep, R) || n < 2 || n + 1 > ElbowEntryLast) return;
-    const bool cylinder = e.ElbowIsCylinder != 0;
-    const float k = d.DrawingRadius;
-    const float half = e.HalfPieceAngle;
-    const float sweepEnd = d.DrawingRotation + sweep;
-    const float ws = startWidth / R * k;
-    const float we = endWidth / R * k;
-    const float dw = ((we - ws) / 2 * Step) / sweep;
-    const float outer0 = ws / 2 + k;
-    const float inner0 = k - ws / 2;
-    const float rOutN = FromCentre(d, MapOuter(e, n, R, d));
-    const float rInN = FromCentre(d, MapInner(e, n, R, d));
-    const float rOut2 = FromCentre(d, MapOuter(e, 2, R, d));
-    const float rIn2 = FromCentre(d, MapInner(e, 2, R, d));
-    const float dOut = ((rOut2 - rOutN) * Step) / (sweep - 2 * half);
-    const float dIn = ((rInN - rIn2) * Step) / (sweep - 2 * half);
-
+    const BendFigure figure = BendFigureOf(sweep, startWidth, endWidth, e, n, R, d);
     DrawPieceCurve(picture, e, n, R, d);
     Fill(picture, d, fill);
     picture.DrawStyle = DrawDot;
     Joints(picture, e, n, R, d);
-
-    // The figure of the bend.
-    const Pixel C{d.DrawingCentreX, d.DrawingCentreY};
-    const Colour blue = PaletteColour(1);
-    float alpha = d.DrawingRotation;
-    const float jointAngle = half + d.DrawingRotation;
-    float hw = (we - ws) / 2;
-    float dO = rOut2 - rOutN;
-    float dI = rInN - rIn2;
-    Pixel a = At(d, k, alpha);
-    const Pixel e0 = a;
-    Pixel pin, pout;
-    if (cylinder) {
-        pin = At(d, inner0 - hw, alpha);
-        pout = At(d, outer0 + dO, alpha);
-        Segment(picture, C, pout, blue);
-    } else {
-        pin = At(d, rInN - dI, jointAngle);
-        pout = At(d, rOutN + dO, jointAngle);
-        Segment(picture, C, a, blue);
-        Letter(picture, a.x + 15, a.y + 5, "D");
-    }
-    bool radiusMarked = false;
-    for (int steps = ArcSteps(alpha, sweepEnd); steps > 0; --steps) {
-        alpha += Step;
-        Pixel newPin = pin, newPout = pout;
-        if (cylinder) {
-            hw -= dw;
-            newPin = At(d, inner0 - hw, alpha);
-            newPout = At(d, hw + outer0, alpha);
-        } else if (jointAngle < alpha && alpha < sweepEnd - half) {
-            dO -= dOut;
-            dI -= dIn;
-            newPin = At(d, rInN - dI, alpha);
-            newPout = At(d, rOutN + dO, alpha);
-        }
-        if (cylinder || (jointAngle < alpha && alpha < sweepEnd - half)) {
-            Segment(picture, pin, newPin, blue);
-            Segment(picture, pout, newPout, blue);
-            pin = newPin;
-            pout = newPout;
-        }
-        const Pixel newA = At(d, k, alpha);
-        Segment(picture, a, newA, blue);
-        a = newA;
-        if (!radiusMarked && alpha >= Pi / 2 && alpha < Pi / 2 + Step) {
-            radiusMarked = true;
-            const float yR = pin.y - (pin.y - d.DrawingCentreY) / 2;
-            picture.Line(a.x, a.y, a.x, yR, blue);
-            Letter(picture, std::floor(a.x), std::floor(yR), "R");
-        }
-        if (alpha >= sweepEnd - Step) break;
-    }
-    Segment(picture, C, cylinder ? pout : a, blue);
-    BendMarks(picture, d, sweepEnd, sweep, axisLength, R, e0, a, alpha);
+    DrawBendFigure(picture, figure, d, sweep, axisLength, R);
     picture.DrawStyle = DrawSolid;
 }
 
@@ -286,9 +322,7 @@ void DrawConeElbowAssembly(RasterCanvas& picture, float sweep, float oS, float i
         a = newA;
         if (!radiusMarked && alpha >= Pi / 2 && alpha < Pi / 2 + Step) {
             radiusMarked = true;
-            const float yR = pin.y - (pin.y - d.DrawingCentreY) / 2;
-            picture.Line(a.x, a.y, a.x, yR, blue);
-            Letter(picture, a.x, yR, "R");
+            RadiusMark(picture, d, a, pin, false);
         }
         if (!(alpha < end - Step)) break;
     }
