@@ -24,11 +24,8 @@ float AngleFromTo(const PlaneLine& from, const PlaneLine& to) {
 
 PlaneLine Through(const PlanePoint& p, const PlanePoint& q) { return LineThroughPoints(p.x, p.y, q.x, q.y); }
 
-PlanePoint Meet(const PlaneLine& l1, const PlaneLine& l2) {
-    PlanePoint p;
-    IntersectLines(l1, l2, p.x, p.y);
-    return p;
-}
+// Parallel lines meet at the origin.
+PlanePoint Meet(const PlaneLine& l1, const PlaneLine& l2) { return IntersectLines(l1, l2).value_or(PlanePoint{}); }
 
 void SetFace(LastElbow& out, int face, const PlanePoint& outer, const PlanePoint& inner) {
     out.FaceOuterX[face] = outer.x;

@@ -24,8 +24,8 @@ struct Pixel {
 // An elbow point in the picture: about the bend centre, turned back by the
 // drawing rotation, scaled and moved to the drawing centre.
 Pixel Map(float x, float y, float R, const ElbowDrawing& d) {
-    PlanePoint p = RotateTranslatePoint(x - R, y, -d.DrawingRotation, 0, 0);
-    WorldToPicture(p.x, p.y, d.DrawingRadius, d.DrawingCentreX, d.DrawingCentreY, R);
+    const PlanePoint p = WorldToPicture(RotateTranslatePoint(x - R, y, -d.DrawingRotation, 0, 0), d.DrawingRadius,
+                                        d.DrawingCentreX, d.DrawingCentreY, R);
     return {p.x, p.y};
 }
 Pixel MapOuter(const LastElbow& e, int k, float R, const ElbowDrawing& d) {
@@ -53,10 +53,9 @@ std::int32_t RoundLong(float v) {
 }
 
 void Letter(RasterCanvas& pic, float x, float y, const char* text) {
-    std::int16_t iy = 0, ix = 0;
-    ToIntegerPair(x, y, iy, ix);
-    pic.CurrentX = ix;
-    pic.CurrentY = iy;
+    const IntegerPair at = ToIntegerPair(x, y);
+    pic.CurrentX = at.x;
+    pic.CurrentY = at.y;
     pic.ForeColor = PaletteColour(14);
     pic.Print(text);
     pic.ForeColor = PaletteColour(0);
