@@ -107,6 +107,30 @@ void RadiusMark(RasterCanvas& pic, const ElbowDrawing& d, Pixel a, Pixel pin, bo
     }
 }
 
+// The figure's running points: on its inner side, its outer side and the
+// axis arc; each step draws on from them.
+struct FigureTrace {
+    Pixel pin, pout, a;
+    bool radiusMarked = false;
+
+    void Sides(RasterCanvas& pic, Pixel newPin, Pixel newPout) {
+        Segment(pic, pin, newPin, PaletteColour(1));
+        Segment(pic, pout, newPout, PaletteColour(1));
+        pin = newPin;
+        pout = newPout;
+    }
+    // The axis arc on to `alpha`, and the radius where the arc passes the top.
+    void Axis(RasterCanvas& pic, const ElbowDrawing& d, float alpha, bool wholeLetter) {
+        const Pixel newA = At(d, d.DrawingRadius, alpha);
+        Segment(pic, a, newA, PaletteColour(1));
+        a = newA;
+        if (!radiusMarked && alpha >= Pi / 2 && alpha < Pi / 2 + Step) {
+            radiusMarked = true;
+            RadiusMark(pic, d, a, pin, wholeLetter);
+        }
+    }
+};
+
 // The figure of the bend of the cylindrical elbow and the conical variant 1,
 // in pixels: the sides' radii at the start and how they step per half
 // degree. A cylindrical elbow's sides run from the start face's width to the
@@ -153,51 +177,34 @@ void DrawBendFigure(RasterCanvas& picture, const BendFigure& f, const ElbowDrawi
     float alpha = d.DrawingRotation;
     const float jointAngle = f.half + d.DrawingRotation;
     float hw = f.hw, dO = f.dO, dI = f.dI;
-    Pixel a = At(d, k, alpha);
-    const Pixel e0 = a;
-    Pixel pin, pout;
+    FigureTrace t;
+    t.a = At(d, k, alpha);
+    const Pixel e0 = t.a;
     if (cylinder) {
-        pin = At(d, f.inner0 - hw, alpha);
-        pout = At(d, f.outer0 + dO, alpha);
-        Segment(picture, C, pout, blue);
+        t.pin = At(d, f.inner0 - hw, alpha);
+        t.pout = At(d, f.outer0 + dO, alpha);
+        Segment(picture, C, t.pout, blue);
     } else {
-        pin = At(d, f.rInN - dI, jointAngle);
-        pout = At(d, f.rOutN + dO, jointAngle);
-        Segment(picture, C, a, blue);
-        Letter(picture, a.x + 15, a.y + 5, "D");
+        t.pin = At(d, f.rInN - dI, jointAngle);
+        t.pout = At(d, f.rOutN + dO, jointAngle);
+        Segment(picture, C, t.a, blue);
+        Letter(picture, t.a.x + 15, t.a.y + 5, "D");
     }
-    bool radiusMarked = false;
     for (int steps = ArcSteps(alpha, f.sweepEnd); steps > 0; --steps) {
         alpha += Step;
-        const bool sides = cylinder || (jointAngle < alpha && alpha < f.sweepEnd - f.half);
-        if (sides) {
-            Pixel newPin, newPout;
-            if (cylinder) {
-                hw -= f.dw;
-                newPin = At(d, f.inner0 - hw, alpha);
-                newPout = At(d, hw + f.outer0, alpha);
-            } else {
-                dO -= f.dOut;
-                dI -= f.dIn;
-                newPin = At(d, f.rInN - dI, alpha);
-                newPout = At(d, f.rOutN + dO, alpha);
-            }
-            Segment(picture, pin, newPin, blue);
-            Segment(picture, pout, newPout, blue);
-            pin = newPin;
-            pout = newPout;
+        if (cylinder) {
+            hw -= f.dw;
+            t.Sides(picture, At(d, f.inner0 - hw, alpha), At(d, hw + f.outer0, alpha));
+        } else if (jointAngle < alpha && alpha < f.sweepEnd - f.half) {
+            dO -= f.dOut;
+            dI -= f.dIn;
+            t.Sides(picture, At(d, f.rInN - dI, alpha), At(d, f.rOutN + dO, alpha));
         }
-        const Pixel newA = At(d, k, alpha);
-        Segment(picture, a, newA, blue);
-        a = newA;
-        if (!radiusMarked && alpha >= Pi / 2 && alpha < Pi / 2 + Step) {
-            radiusMarked = true;
-            RadiusMark(picture, d, a, pin, true);
-        }
+        t.Axis(picture, d, alpha, true);
         if (alpha >= f.sweepEnd - Step) break;
     }
-    Segment(picture, C, cylinder ? pout : a, blue);
-    BendMarks(picture, d, f.sweepEnd, sweep, axisLength, R, e0, a, alpha);
+    Segment(picture, C, cylinder ? t.pout : t.a, blue);
+    BendMarks(picture, d, f.sweepEnd, sweep, axisLength, R, e0, t.a, alpha);
 }
 
 bool Drawable(const ElbowDrawing& d, float sweep, float R) {
@@ -299,34 +306,25 @@ void DrawConeElbowAssembly(RasterCanvas& picture, float sweep, float oS, float i
     const Pixel C{d.DrawingCentreX, d.DrawingCentreY};
     const Colour blue = PaletteColour(1);
     float alpha = d.DrawingRotation;
-    Pixel a = At(d, k, alpha);
-    const Pixel first = a;
-    Pixel pin = At(d, rIS - gI, alpha), pout = At(d, rOS + gO, alpha);
-    Segment(picture, C, pout, blue);
-    Letter(picture, a.x + 15, a.y + 5, "D");
-    bool radiusMarked = false;
+    FigureTrace t;
+    t.a = At(d, k, alpha);
+    const Pixel first = t.a;
+    t.pin = At(d, rIS - gI, alpha);
+    t.pout = At(d, rOS + gO, alpha);
+    Segment(picture, C, t.pout, blue);
+    Letter(picture, t.a.x + 15, t.a.y + 5, "D");
     for (int steps = ArcSteps(alpha, end); steps > 0; --steps) {
         alpha += Step;
         if (d.DrawingRotation < alpha && alpha < end) {
             gO -= dO;
             gI -= dI;
-            const Pixel newPin = At(d, rIS - gI, alpha), newPout = At(d, rOS + gO, alpha);
-            Segment(picture, pin, newPin, blue);
-            Segment(picture, pout, newPout, blue);
-            pin = newPin;
-            pout = newPout;
+            t.Sides(picture, At(d, rIS - gI, alpha), At(d, rOS + gO, alpha));
         }
-        const Pixel newA = At(d, k, alpha);
-        Segment(picture, a, newA, blue);
-        a = newA;
-        if (!radiusMarked && alpha >= Pi / 2 && alpha < Pi / 2 + Step) {
-            radiusMarked = true;
-            RadiusMark(picture, d, a, pin, false);
-        }
+        t.Axis(picture, d, alpha, false);
         if (!(alpha < end - Step)) break;
     }
-    Segment(picture, C, pout, blue);
-    BendMarks(picture, d, end, sweep, axisLength, R, first, a, alpha);
+    Segment(picture, C, t.pout, blue);
+    BendMarks(picture, d, end, sweep, axisLength, R, first, t.a, alpha);
     picture.DrawStyle = DrawSolid;
     DrawPieceCurve(picture, e, K, R, d);
 }
