@@ -37,13 +37,16 @@ Point Turned(double x, double y, double angle, double dx, double dy) {
     return {x * c - y * s + dx, x * s + y * c + dy};
 }
 
-// What the windows pass, by variant, as typed, with both connections'
-// lengths.
+// What the windows pass, by variant, as typed, named by the side view's
+// letters: thickness s, the body's small and large diameters d and D, start
+// and end cuts a1 and a2 (degrees), bend angle A (degrees), axis length L,
+// bend radius R, pieces n. Between end connections, the diameters at the
+// elbow's very start and end, and the connections' lengths.
 struct Arguments {
-    double s, d, a1, D, a2, A, L, R, P13, P14;
+    double s, d, a1, D, a2, A, L, R, startDiameter, endDiameter;
     float n;
     bool cylindricalStart = false, cylindricalEnd = false;
-    double Ls = 0, Le = 0;
+    double startLength = 0, endLength = 0;
 };
 
 Arguments ArgumentsOf(int variant, const ConeElbowInputs& in, const EndConnection& start, const EndConnection& end,
@@ -61,18 +64,19 @@ Arguments ArgumentsOf(int variant, const ConeElbowInputs& in, const EndConnectio
         a.a1 = v(start.CutAngle);
         a.D = a.cylindricalEnd ? 0 : v(end.Diameter);
         a.a2 = v(end.CutAngle);
-        a.P13 = v(start.Diameter);
-        a.P14 = a.cylindricalEnd ? v(end.Diameter) : v(end.SecondDiameter);
+        a.startDiameter = v(start.Diameter);
+        a.endDiameter = a.cylindricalEnd ? v(end.Diameter) : v(end.SecondDiameter);
     }
-    a.Ls = v(start.Length);
-    a.Le = v(end.Length);
+    a.startLength = v(start.Length);
+    a.endLength = v(end.Length);
     return a;
 }
 
 // Every value a number, the bend angle in 10 to 180 degrees, the bend
 // radius not below its limit.
 int CheckArguments(const Arguments& a, const DevelopmentSettings& settings) {
-    const double inputs[] = {a.s, a.d, a.a1, a.D, a.a2, a.A, a.L, a.R, a.P13, a.P14, a.Ls, a.Le};
+    const double inputs[] = {a.s, a.d, a.a1, a.D, a.a2, a.A, a.L, a.R,
+                             a.startDiameter, a.endDiameter, a.startLength, a.endLength};
     for (double v : inputs) {
         if (!std::isfinite(v)) return ErrConeElbowPiece;
     }
@@ -176,14 +180,15 @@ JoinedConnections JoinConnections(const Arguments& a, const Body& b) {
     const double half = b.theta / 2;
     JoinedConnections j;
     const std::optional<Connection> start =
-        BuildConnection(a.cylindricalStart, a.Ls, b.sk + a.P13, b.sk + b.d, -half, b.a1r);
+        BuildConnection(a.cylindricalStart, a.startLength, b.sk + a.startDiameter, b.sk + b.d, -half, b.a1r);
     if (!start) {
         j.refusal = ErrStartConnection;
         return j;
     }
     j.start = *start;
-    const std::optional<Connection> end = BuildConnection(
-        a.cylindricalEnd, a.Le, a.cylindricalEnd ? b.sk + a.P14 : b.sk + b.D, b.sk + a.P14, b.a2r, half);
+    const double endFirst = a.cylindricalEnd ? b.sk + a.endDiameter : b.sk + b.D;
+    const std::optional<Connection> end =
+        BuildConnection(a.cylindricalEnd, a.endLength, endFirst, b.sk + a.endDiameter, b.a2r, half);
     if (!end) {
         j.refusal = ErrEndConnection;
         return j;
@@ -231,8 +236,8 @@ Body LayOutBody(int variant, const Arguments& a, const DevelopmentSettings& sett
         // A cylindrical connection meets the body on a face tilted by half a
         // piece angle: the body's end is that face, rounded to 4 decimals.
         const double half = b.theta / 2;
-        if (a.cylindricalStart) b.d = std::floor(a.P13 / std::cos(half) * 10000 + 0.5) / 10000;
-        if (a.cylindricalEnd) b.D = std::floor(a.P14 / std::cos(half) * 10000 + 0.5) / 10000;
+        if (a.cylindricalStart) b.d = std::floor(a.startDiameter / std::cos(half) * 10000 + 0.5) / 10000;
+        if (a.cylindricalEnd) b.D = std::floor(a.endDiameter / std::cos(half) * 10000 + 0.5) / 10000;
     }
     b.half = b.theta / 2;
     b.small = b.sk + b.d;
@@ -289,10 +294,10 @@ struct ConnectionTurns {
 
 ConnectionTurns ConnectionTurnsOf(const Body& b, const Arguments& a) {
     ConnectionTurns t;
-    t.startChord = C(b.R, a.Ls, Pi / 2 - b.half);
-    t.startAngle = T(a.Ls, b.R, t.startChord);
-    t.endChord = C(b.R, a.Le, Pi / 2 - b.half);
-    t.endAngle = T(a.Le, b.R, t.endChord);
+    t.startChord = C(b.R, a.startLength, Pi / 2 - b.half);
+    t.startAngle = T(a.startLength, b.R, t.startChord);
+    t.endChord = C(b.R, a.endLength, Pi / 2 - b.half);
+    t.endAngle = T(a.endLength, b.R, t.endChord);
     return t;
 }
 
@@ -448,20 +453,20 @@ SideView HalfEndsSideView(const Body& b) {
 // axis from the body's start face.
 void PlaceStartConnection(const Body& b, const Arguments& a, SideView& v) {
     const Connection& connection = b.startConnection;
-    const double a1r = b.a1r, half = b.half, Ls = a.Ls;
+    const double a1r = b.a1r, half = b.half, startLength = a.startLength;
     double outerHalf, innerHalf;
     if (connection.cylindrical) {
         outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(a1r);
     } else {
         const BodyCone& c = connection.cone;
-        outerHalf = S(c.apexHeight - Ls - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a1r);
-        innerHalf = b.sk + a.P13 - outerHalf;
+        outerHalf = S(c.apexHeight - startLength - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a1r);
+        innerHalf = b.sk + a.startDiameter - outerHalf;
     }
     const double sh = Pi / 2 - half;
-    v.startOuter = Turned(-outerHalf * std::cos(a1r), -outerHalf * std::sin(a1r), half, Ls * std::cos(sh),
-                          -Ls * std::sin(sh));
-    v.startInner = Turned(innerHalf * std::cos(a1r), innerHalf * std::sin(a1r), half, Ls * std::cos(sh),
-                          -Ls * std::sin(sh));
+    v.startOuter = Turned(-outerHalf * std::cos(a1r), -outerHalf * std::sin(a1r), half, startLength * std::cos(sh),
+                          -startLength * std::sin(sh));
+    v.startInner = Turned(innerHalf * std::cos(a1r), innerHalf * std::sin(a1r), half, startLength * std::cos(sh),
+                          -startLength * std::sin(sh));
     v.outerR[b.K + 1] = DistanceFromCentre(v.startOuter, b.R);
     v.innerR[b.K + 1] = DistanceFromCentre(v.startInner, b.R);
 }
@@ -471,19 +476,19 @@ void PlaceStartConnection(const Body& b, const Arguments& a, SideView& v) {
 // own cone.
 void PlaceEndConnection(const Body& b, const Arguments& a, SideView& v) {
     const Connection& connection = b.endConnection;
-    const double a2r = b.a2r, R = b.R, bend = b.bend, Le = a.Le;
+    const double a2r = b.a2r, R = b.R, bend = b.bend, endLength = a.endLength;
     double outerHalf, innerHalf;
     if (connection.cylindrical) {
         outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(a2r);
     } else {
         const BodyCone& c = connection.cone;
         outerHalf = S(c.apexHeight - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a2r);
-        innerHalf = b.sk + a.P14 - outerHalf;
+        innerHalf = b.sk + a.endDiameter - outerHalf;
     }
     const double turn = -(bend + b.half);
     const double ex = R * (1 - std::cos(bend)), ey = R * std::sin(bend);
-    v.endOuter = Turned(-outerHalf * std::cos(a2r), Le - outerHalf * std::sin(a2r), turn, ex, ey);
-    v.endInner = Turned(innerHalf * std::cos(a2r), Le + innerHalf * std::sin(a2r), turn, ex, ey);
+    v.endOuter = Turned(-outerHalf * std::cos(a2r), endLength - outerHalf * std::sin(a2r), turn, ex, ey);
+    v.endInner = Turned(innerHalf * std::cos(a2r), endLength + innerHalf * std::sin(a2r), turn, ex, ey);
     v.innerR[1] = C(R, innerHalf, std::fabs(a2r));
     v.outerR[1] = C(R, outerHalf, Pi - std::fabs(a2r));
 }
@@ -584,14 +589,14 @@ PieceFrames PlaceFaces(const Body& b, const SideView& v) {
 // the elbow's own ends keep the body's (or the connections') diameters.
 void SetPieceDiameters(const Body& b, const Arguments& a, PieceFrames& p) {
     const int K = b.K;
-    p.smallDiameter[K] = b.variant == 3 ? a.P13 : b.d;
+    p.smallDiameter[K] = b.variant == 3 ? a.startDiameter : b.d;
     p.largeDiameter[K] = p.faces.Width(K) - b.sk;
     for (int e = K - 1; e >= 2; --e) {
         p.smallDiameter[e] = p.faces.Width(e + 1) - b.sk;
         p.largeDiameter[e] = p.faces.Width(e) - b.sk;
     }
     p.smallDiameter[1] = p.faces.Width(2) - b.sk;
-    p.largeDiameter[1] = b.variant == 3 ? a.P14 : b.D;
+    p.largeDiameter[1] = b.variant == 3 ? a.endDiameter : b.D;
 }
 
 // The side view's half faces and the pieces, rounded once into the elbow's

@@ -11,12 +11,29 @@
 
 namespace velm {
 
+namespace {
+
+// The field that edits an element.
+constexpr int FieldOf(int element) { return element - 1; }
+
+// Every element typed, in the array's order.
+constexpr std::array<int, 9> EveryField = {
+    FieldOf(ConeElbowThickness),     FieldOf(ConeElbowSmallDiameter), FieldOf(ConeElbowStartCutDegrees),
+    FieldOf(ConeElbowLargeDiameter), FieldOf(ConeElbowEndCutDegrees), FieldOf(ConeElbowBendDegrees),
+    FieldOf(ConeElbowAxisLength),    FieldOf(ConeElbowBendRadius),    FieldOf(ConeElbowPieces)};
+
+// Between end connections the diameters and end cuts come from the
+// connections.
+constexpr std::array<int, 9> BodyFields = {
+    FieldOf(ConeElbowThickness), FieldOf(ConeElbowBendDegrees), FieldOf(ConeElbowAxisLength),
+    FieldOf(ConeElbowBendRadius), FieldOf(ConeElbowPieces), 0, 0, 0, 0};
+
+}  // namespace
+
 const ConeElbowVariant ConeElbowVariants[3] = {
-    {"FrmCuConica1", ShapeCuConica1, 1, 9, true, false, {0, 1, 2, 3, 4, 5, 6, 7, 8}},
-    {"FrmCuConica2", ShapeCuConica2, 2, 9, false, false, {0, 1, 2, 3, 4, 5, 6, 7, 8}},
-    // Thickness, bend angle, axis length, bend radius, pieces: the diameters
-    // and end cuts come from the end connections.
-    {"FrmCuConica3", ShapeCuConica3, 3, 5, false, true, {0, 5, 6, 7, 8, 0, 0, 0, 0}},
+    {"FrmCuConica1", ShapeCuConica1, 1, 9, true, false, EveryField},
+    {"FrmCuConica2", ShapeCuConica2, 2, 9, false, false, EveryField},
+    {"FrmCuConica3", ShapeCuConica3, 3, 5, false, true, BodyFields},
 };
 
 const ConeElbowVariant* ConeElbowVariantOf(int shapeCode) {

@@ -37,7 +37,7 @@ void SetFace(LastElbow& out, int face, const PlanePoint& outer, const PlanePoint
 // The bend as the side view lays it out: the working diameter's half, the
 // piece angle, half a piece's axis (the tangent length R tan(theta / 2)) and
 // the distance of the axis polygon's vertices from the bend centre.
-struct Bend {
+struct BendLayout {
     int n = 0;
     float R = 0, half = 0, startCut = 0, endCut = 0;
     float theta = 0, h = 0, rho = 0;
@@ -51,7 +51,7 @@ struct PieceSides {
     PlaneLine outer{}, inner{}, normal{};
 };
 
-PieceSides SidesOfPiece(const Bend& b, int i) {
+PieceSides SidesOfPiece(const BendLayout& b, int i) {
     const float theta = b.theta, half = b.half, h = b.h;
     const float phi = static_cast<float>(i - 2) * theta + theta / 2;
     const float ox = static_cast<float>(b.R - b.rho * std::cos(static_cast<double>(phi)));
@@ -77,7 +77,7 @@ PieceSides SidesOfPiece(const Bend& b, int i) {
 
 // The first joint: the first piece, from the start face at the start cut,
 // complete, and the second piece begun; the start face's corners and width.
-void RecordFirstJoint(const Bend& b, const PlaneLine& firstOuter, const PlaneLine& firstInner,
+void RecordFirstJoint(const BendLayout& b, const PlaneLine& firstOuter, const PlaneLine& firstInner,
                       const PlanePoint& Co, const PlanePoint& Ci, const PlaneLine& joint, const PlaneLine& normal,
                       LastElbow& out) {
     const int n = b.n;
@@ -100,7 +100,7 @@ void RecordFirstJoint(const Bend& b, const PlaneLine& firstOuter, const PlaneLin
 // The joints from the elbow's start to its end, each where a piece's sides
 // meet the next piece's: the faces between the pieces, the pieces' heights
 // and the cuts at their joints. The last piece, which is left.
-PieceSides TraceJoints(const Bend& b, LastElbow& out) {
+PieceSides TraceJoints(const BendLayout& b, LastElbow& out) {
     const int n = b.n;
     PlaneLine outerSide{1, 0, b.half};
     PlaneLine innerSide{1, 0, -b.half};
@@ -130,7 +130,7 @@ PieceSides TraceJoints(const Bend& b, LastElbow& out) {
 // The last piece's end: its height to the end face, the end face's corners,
 // and the end face's width on the plane through the bend centre at the bend
 // angle.
-void RecordEndFace(const Bend& b, const PieceSides& last, float bendRad, LastElbow& out) {
+void RecordEndFace(const BendLayout& b, const PieceSides& last, float bendRad, LastElbow& out) {
     const float R = b.R;
     out.PieceHeight[1] += MaxSingle(DistanceToLine(last.P4, last.normal), DistanceToLine(last.P2, last.normal));
     SetFace(out, 1, last.P2, last.P4);
@@ -206,7 +206,7 @@ int ComputeCylElbow(const CylElbowArray& data, std::int16_t thicknessFactor, Las
 
     // The side view: piece angle, half piece axis, distance of the axis
     // polygon's vertices; then the joints and the end face.
-    Bend b;
+    BendLayout b;
     b.n = n;
     b.R = in.BendRadius;
     b.half = D / 2;

@@ -13,6 +13,9 @@
 
 namespace velm {
 
+// The panel's four boxes, LblRaccordi(i) and its box i.
+enum ConnectionBox : int { DiameterBox = 0, CutAngleBox = 1, LengthBox = 2, SecondDiameterBox = 3 };
+
 // Kind is compared exactly: 0 conical, anything else is the cylindrical option.
 bool ConnectionIsConical(const EndConnectionArray& c, int record);
 
