@@ -15,8 +15,8 @@
 #include "frame/windows/frame_api.h"
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/shape_window.h"
-#include "frame/windows/startup.h"
 #include "platform/qt/picture_box.h"
+#include "program.h"
 #include "program_folders.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "program_folders.h"
 #include "core/language.h"
 #include "frame/windows/frame_api.h"
-#include "frame/windows/startup.h"
+#include "program.h"
 #include "core/working_state.h"
 #include "platform/look.h"
 #include "platform/services.h"

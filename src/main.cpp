@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "frame/command_line.h"
-#include "frame/windows/startup.h"
+#include "program.h"
 #include "platform/qt/system_fonts.h"
 
 int main(int argc, char** argv) {

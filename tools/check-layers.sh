@@ -13,5 +13,8 @@ report "geometry includes more than geometry" \
 report "core includes frame, a family, output or elbows" \
   "$(grep -rn -E '#include "(frame|cylinders|cones|output|elbows)/' core)"
 report "frame includes output or elbows" "$(grep -rn -E '#include "(output|elbows)/' frame)"
+# A function declared by hand in a source file hides where it comes from.
+report "frame declares a function in a source file, not through a header" \
+  "$(grep -rn -E '^(void|bool|int|double|std::string|QWidget ?\*) ?[A-Za-z_]+\([^={]*\);[[:space:]]*$' frame --include='*.cpp')"
 report "output includes elbows" "$(grep -rn '#include "elbows/' output 2>/dev/null)"
 exit $bad

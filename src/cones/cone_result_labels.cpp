@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/number_text.h"
 #include "core/sketch_primitives.h"
 #include "core/working_state.h"
@@ -25,7 +26,7 @@ std::string ConeResultLabelCaption(int which, const ConeResults& results, const 
     const int n = HalfTurnIndex(context.AngleStep);
     const int entry = seam || n < 0 ? 0 : n;
     const double length = results.ConeLowerRadii[entry] - results.ConeUpperRadii[entry];
-    const std::string& text = seam ? Txt(LangCommon, 19) : Txt(LangCommonFrmConi, 12);
+    const std::string& text = seam ? Txt(TextWeldSeam) : Txt(LangCommonFrmConi, 12);
     return text + ": " + FormatLength(length, context.MeasuringSystem);
 }
 

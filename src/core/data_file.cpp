@@ -160,10 +160,68 @@ std::string WriteDataFileText(const DataFileRecord& record) {
     return out;
 }
 
+namespace {
+
+using Lines = std::vector<std::string_view>;
+
+// lines[4] to lines[14]: the frustum and the cylinder.
+bool ReadShapeBlocks(const Lines& lines, const InputLimits& L, double unit, InputArrays& in, DataFileDamage* damage) {
+    const std::vector<Field> cone = {
+        B(L.ThicknessLimit, true), B(L.DiameterLimit, true), B(L.DiameterLimit, true),
+        B(L.LengthLimit, true), B(L.CutAngleLimit, false), {Check::Bounded, Magnitude(L.CutAngleLimit)}};
+    const std::vector<Field> cylinder = {
+        B(L.ThicknessLimit, true), B(L.DiameterLimit, true), B(L.LengthLimit, true),
+        B(L.CutAngleLimit, false), {Check::Bounded, Magnitude(L.CutAngleLimit)}};
+    return ReadBlock(lines, 4, cone, L, unit, in.ConeData, damage) &&
+           ReadBlock(lines, 10, cylinder, L, unit, in.CylinderData, damage);
+}
+
+// lines[15] to lines[42]: both elbows and the two end connections.
+bool ReadElbowBlocks(const Lines& lines, const InputLimits& L, double unit, InputArrays& in, DataFileDamage* damage) {
+    // An elbow's axis length is bounded through its bend radius and angle.
+    const double maxBend = L.BendAngleLimit.Max * DegToRad;
+    const Bounds cylAxis{0, L.BendRadiusLimit.Max * maxBend, true};
+    const Bounds coneAxis{L.ConeElbowLengthLimit.Min,
+                          std::max<double>(L.ConeElbowLengthLimit.Max, L.ConeElbowRadiusLimit.Max * maxBend), true};
+    const std::vector<Field> cylElbow = {
+        B(L.ThicknessLimit, true), B(L.ElbowDiameterLimit, true), B(L.StartCutLimit, false),
+        B(L.EndCutLimit, false), B(L.BendAngleLimit, false), {Check::Bounded, cylAxis},
+        B(L.BendRadiusLimit, true), {Check::Pieces, {}}};
+    const std::vector<Field> coneElbow = {
+        B(L.ThicknessLimit, true), B(L.ConeElbowDiameterLimit, true), B(L.StartCutLimit, false),
+        B(L.ConeElbowDiameterLimit, true), B(L.EndCutLimit, false), B(L.BendAngleLimit, false),
+        {Check::Bounded, coneAxis}, B(L.ConeElbowRadiusLimit, true), {Check::Pieces, {}}};
+    const std::vector<Field> oneEnd = {
+        {Check::Kind, {}}, B(L.ConeElbowDiameterLimit, true), B(L.StartCutLimit, false),
+        B(L.LengthLimit, true), B(L.ConeElbowDiameterLimit, true)};
+    std::vector<Field> ends = oneEnd;
+    ends.insert(ends.end(), oneEnd.begin(), oneEnd.end());
+
+    if (!ReadBlock(lines, 15, cylElbow, L, unit, in.CylElbowData, damage)) return false;
+    if (!ReadBlock(lines, 23, coneElbow, L, unit, in.ConeElbowData, damage)) return false;
+    const std::string endsText = TextField(lines[32]);
+    if (endsText != "S" && endsText != "N") return Damaged(lines, 32, damage);
+    in.CylindricalEnds = endsText;
+    return ReadBlock(lines, 33, ends, L, unit, in.EndConnections, damage);
+}
+
+// A file without elbows keeps the run's elbow values; they are in the unit of
+// the run: carry them into the file's unit, or a later save writes inch
+// numbers as millimetres.
+void KeptElbowsInFileUnit(std::int16_t fileUnit, InputArrays& in) {
+    InputArrays kept = in;
+    ConvertInputUnits(fileUnit == 1 ? 0 : 1, kept);
+    in.CylElbowData = kept.CylElbowData;
+    in.ConeElbowData = kept.ConeElbowData;
+    in.EndConnections = kept.EndConnections;
+}
+
+}  // namespace
+
 bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFileRecord& record,
                       DataFileDamage* damage) {
     if (damage != nullptr) *damage = {};
-    const std::vector<std::string_view> lines = SplitLines(text);
+    const Lines lines = SplitLines(text);
     if (lines.empty() || TextField(lines[0]) != Marker) return false;
     if (lines.size() < 2) return Damaged(lines, lines.size(), damage);
     const bool hasElbows = ReadNumber(TextField(lines[1])) > 2.0;
@@ -180,50 +238,11 @@ bool ReadDataFileText(std::string_view text, const InputLimits& limits, DataFile
     r.ShapeCode = static_cast<std::int16_t>(shape);
     const double unit = r.MeasuringSystem == 1 ? 25.4 : 1.0;
 
-    const InputLimits& L = limits;
-    const std::vector<Field> cone = {
-        B(L.ThicknessLimit, true), B(L.DiameterLimit, true), B(L.DiameterLimit, true),
-        B(L.LengthLimit, true), B(L.CutAngleLimit, false), {Check::Bounded, Magnitude(L.CutAngleLimit)}};
-    const std::vector<Field> cylinder = {
-        B(L.ThicknessLimit, true), B(L.DiameterLimit, true), B(L.LengthLimit, true),
-        B(L.CutAngleLimit, false), {Check::Bounded, Magnitude(L.CutAngleLimit)}};
-    if (!ReadBlock(lines, 4, cone, L, unit, r.Inputs.ConeData, damage)) return false;
-    if (!ReadBlock(lines, 10, cylinder, L, unit, r.Inputs.CylinderData, damage)) return false;
-
+    if (!ReadShapeBlocks(lines, limits, unit, r.Inputs, damage)) return false;
     if (hasElbows) {
-        // An elbow's axis length is bounded through its bend radius and angle.
-        const double maxBend = L.BendAngleLimit.Max * DegToRad;
-        const Bounds cylAxis{0, L.BendRadiusLimit.Max * maxBend, true};
-        const Bounds coneAxis{L.ConeElbowLengthLimit.Min,
-                              std::max<double>(L.ConeElbowLengthLimit.Max, L.ConeElbowRadiusLimit.Max * maxBend), true};
-        const std::vector<Field> cylElbow = {
-            B(L.ThicknessLimit, true), B(L.ElbowDiameterLimit, true), B(L.StartCutLimit, false),
-            B(L.EndCutLimit, false), B(L.BendAngleLimit, false), {Check::Bounded, cylAxis},
-            B(L.BendRadiusLimit, true), {Check::Pieces, {}}};
-        const std::vector<Field> coneElbow = {
-            B(L.ThicknessLimit, true), B(L.ConeElbowDiameterLimit, true), B(L.StartCutLimit, false),
-            B(L.ConeElbowDiameterLimit, true), B(L.EndCutLimit, false), B(L.BendAngleLimit, false),
-            {Check::Bounded, coneAxis}, B(L.ConeElbowRadiusLimit, true), {Check::Pieces, {}}};
-        const std::vector<Field> oneEnd = {
-            {Check::Kind, {}}, B(L.ConeElbowDiameterLimit, true), B(L.StartCutLimit, false),
-            B(L.LengthLimit, true), B(L.ConeElbowDiameterLimit, true)};
-        std::vector<Field> ends = oneEnd;
-        ends.insert(ends.end(), oneEnd.begin(), oneEnd.end());
-
-        if (!ReadBlock(lines, 15, cylElbow, L, unit, r.Inputs.CylElbowData, damage)) return false;
-        if (!ReadBlock(lines, 23, coneElbow, L, unit, r.Inputs.ConeElbowData, damage)) return false;
-        const std::string endsText = TextField(lines[32]);
-        if (endsText != "S" && endsText != "N") return Damaged(lines, 32, damage);
-        r.Inputs.CylindricalEnds = endsText;
-        if (!ReadBlock(lines, 33, ends, L, unit, r.Inputs.EndConnections, damage)) return false;
+        if (!ReadElbowBlocks(lines, limits, unit, r.Inputs, damage)) return false;
     } else if (r.MeasuringSystem != record.MeasuringSystem) {
-        // The kept elbow values are in the unit of the run: carry them into the
-        // file's unit, or a later save writes inch numbers as millimetres.
-        InputArrays kept = r.Inputs;
-        ConvertInputUnits(r.MeasuringSystem == 1 ? 0 : 1, kept);
-        r.Inputs.CylElbowData = kept.CylElbowData;
-        r.Inputs.ConeElbowData = kept.ConeElbowData;
-        r.Inputs.EndConnections = kept.EndConnections;
+        KeptElbowsInFileUnit(r.MeasuringSystem, r.Inputs);
     }
     record = r;
     return true;

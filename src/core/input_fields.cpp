@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/number_text.h"
 #include "platform/look.h"
 
@@ -371,10 +372,10 @@ std::optional<std::string> ConeFieldHint(int field, const FieldSettings& s, bool
         case 1: text = ext ? Txt(LangFrmCoRe, 8) : Txt(LangFrmCoRe, 3); break;
         case 2: text = ext ? Txt(LangFrmCoRe, 9) : Txt(LangFrmCoRe, 4); break;
         case 3: text = Txt(LangFrmCoRe, 5); break;
-        case 4: text = lowerCutWindow ? Txt(LangFrmCoRe, 7) : Txt(LangFrmCoRe, 6); break;
+        case 4: text = lowerCutWindow ? Txt(TextLowerCutAngle) : Txt(LangFrmCoRe, 6); break;
         case 5:
             if (lowerCutWindow) return std::nullopt;
-            text = Txt(LangFrmCoRe, 7);
+            text = Txt(TextLowerCutAngle);
             break;
         default: return std::nullopt;
     }

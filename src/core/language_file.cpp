@@ -44,7 +44,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Trim removes blanks only, as the classic runtime's Trim did.
+// Trim removes blanks only: spaces, not tabs or line ends.
 std::string TrimBlanks(const std::string& s) {
     const auto first = s.find_first_not_of(' ');
     if (first == std::string::npos) return {};

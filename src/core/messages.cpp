@@ -4,6 +4,7 @@
 
 #include "core/file_names.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 
@@ -35,7 +36,7 @@ void InstallStatusLine(void (*show)(const std::string& text)) { g_statusLine = s
 
 FileDialogRequest PdfFileRequest(const std::string& fileName) {
     FileDialogRequest request;
-    request.title = Txt(LangCommon, 20);
+    request.title = Txt(TextPrintToFile);
     request.filter = Txt(LangCommon, 21) + " (*.pdf)|*.pdf";
     request.defaultExtension = "pdf";
     request.fileName = fileName;

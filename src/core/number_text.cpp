@@ -232,7 +232,7 @@ std::string ShortestSettingText(float value) {
     std::string text = d.negative ? "-" : "";
     const int exponent = d.pointPos - 1;  // of the first digit
     if (exponent < -5 || exponent > 14) {
-        // Very small or large values in the classic exponent form: "1E-07", "-2.5E+20".
+        // Very small or large values in exponent form: "1E-07", "-2.5E+20".
         text += d.digits[0];
         if (d.digits.size() > 1) text += "." + d.digits.substr(1);
         text += exponent < 0 ? "E-" : "E+";

@@ -28,7 +28,7 @@ enum ShapeFamilyKind : std::int16_t {
 struct ShapeKindInfo {
     std::int16_t Code;
     std::int16_t Family;       // ShapeFamily while the shape is open
-    const char* WindowName;    // the shape window's model name
+    const char* WindowName;    // the shape window's design name
     TextSectionId TitleSection;  // text 1 of it is the window's title
     bool TopCut;               // the upper end is cut by an inclined plane
     bool BottomCut;            // the lower end is cut too

@@ -1,7 +1,7 @@
 #pragma once
 // The shared working state: what the windows, data files and previews
-// exchange for the whole run. Arrays keep the model's 1-based indexing:
-// element 0 is unused so that CylinderData[2] is the diameter.
+// exchange for the whole run. Arrays are 1-based: element 0 is unused so
+// that CylinderData[2] is the diameter (src/README.md, the index rule).
 #include <array>
 #include <cmath>
 #include <cstdint>

@@ -13,10 +13,10 @@ namespace {
 
 // The point's angle from the left horizontal through 1.5708 straight above
 // (or below) to pi at the right horizontal, measured on |dx| and |dy|. The
-// arccosine goes the classic way, Atn(-c / Sqr(1 - c^2)) + 1.5708, with c
+// arccosine is taken as atan(-c / sqrt(1 - c^2)) + 1.5708, with c
 // kept to 0..1 and the horizontal itself (where that divides by zero) at 0.
 // Nothing for the centre.
-std::optional<float> ClassicAngle(float x, float y, float cx, float cy) {
+std::optional<float> AngleFromLeft(float x, float y, float cx, float cy) {
     const float dx = std::fabs(x - cx), dy = std::fabs(y - cy);
     const float r = std::sqrt(dx * dx + dy * dy);
     if (!(r > 0)) return std::nullopt;
@@ -52,7 +52,7 @@ std::int16_t ConeElbow1PieceAt(float x, float y, float cx, float cy, std::int16_
 
 std::int16_t ConeElbow2PieceAt(float x, float y, float cx, float cy, std::int16_t n, float bend) {
     if (!Usable(n, bend) || !(y < cy)) return 0;
-    const auto theta = ClassicAngle(x, y, cx, cy);
+    const auto theta = AngleFromLeft(x, y, cx, cy);
     if (!theta) return 0;
     const float a0 = static_cast<float>(Pi / 2 - bend / 2.0f);
     const float step = bend / static_cast<float>(n);
@@ -62,7 +62,7 @@ std::int16_t ConeElbow2PieceAt(float x, float y, float cx, float cy, std::int16_
 
 std::int16_t ConeElbow3PieceAt(float x, float y, float cx, float cy, std::int16_t n, float bend) {
     if (!Usable(n, bend)) return 0;
-    const auto theta = ClassicAngle(x, y, cx, cy);
+    const auto theta = AngleFromLeft(x, y, cx, cy);
     if (!theta) return 0;
     const int last = n + 2;
     const float a0 = static_cast<float>(Pi / 2 - bend / 2.0f);

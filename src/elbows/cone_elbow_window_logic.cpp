@@ -1,6 +1,7 @@
 #include "elbows/cone_elbow_window_logic.h"
 
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/number_text.h"
 #include "core/piece_count.h"
 #include "core/shape_kinds.h"
@@ -72,7 +73,7 @@ std::string ConeElbowResultCaption(bool accepted, double apexAngleRadians) {
 }
 
 std::string ConeElbowPieceHint(int piece, bool cylindrical) {
-    return UpperCase(Txt(LangFrmAntep, cylindrical ? 41 : 40)) + std::to_string(piece) + ": " + Txt(LangHelp, 31);
+    return UpperCase(Txt(LangFrmAntep, cylindrical ? 41 : 40)) + std::to_string(piece) + ": " + Txt(TextPieceClickHint);
 }
 
 void SetCylindricalEnds(InputArrays& st, bool cylindrical) {

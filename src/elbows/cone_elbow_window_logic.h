@@ -15,7 +15,7 @@ namespace velm {
 
 // One conical elbow window.
 struct ConeElbowVariant {
-    const char* Name;        // objectName, the model's window name
+    const char* Name;        // objectName, the window's design name
     std::int16_t ShapeCode;  // 11 to 13
     int Variant;             // the computation's variant, 1 to 3
     int Boxes;               // TxtInputDati(0 .. Boxes - 1); LblInputDati(Boxes) shows the result

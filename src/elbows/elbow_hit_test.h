@@ -10,8 +10,8 @@ namespace velm {
 // The angle of (x, y) around the centre (cx, cy), measured in the picture
 // (y grows downwards) from 0 at the left horizontal through 1.5708 straight
 // above to pi at the right horizontal; nothing on or below the centre's
-// horizontal line, the centre itself included. The arccosine goes the
-// classic way, Atn(-c / Sqr(1 - c^2)) + 1.5708, with c clamped to 0..1.
+// horizontal line, the centre itself included. The arccosine is taken as
+// atan(-c / sqrt(1 - c^2)) + 1.5708, with c clamped to 0..1.
 std::optional<float> AngleAboveCentre(float x, float y, float cx, float cy);
 
 // The piece (1 to n) whose sector holds theta when the first piece's sector

@@ -7,8 +7,8 @@
 namespace velm {
 
 ShapePickerLayout ComputeShapePickerLayout(std::int32_t innerWidth, std::int32_t innerHeight) {
-    // The classic run-time divided in floating point and rounded each result
-    // to a whole twip; the same order of operations keeps the same halves.
+    // Each result is divided in floating point and rounded to a whole twip;
+    // keeping this order of operations keeps the same halves.
     const double w = innerWidth;
     const double h = innerHeight;
     ShapePickerLayout l;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/number_text.h"
 #include "output/print_job.h"
 
@@ -68,7 +69,7 @@ void ResetCalibration(Calibration& c) {
 }
 
 DocumentResult PrintCalibrationPattern(Printer& printer, const Calibration& c) {
-    printer.SetDocumentTitle(DocumentTitle(Txt(LangFrmTaratura, 1)));
+    printer.SetDocumentTitle(DocumentTitle(Txt(TextCalibrationTitle)));
     PrinterPage& page = printer.Page();
     page.SetUnits(c.MeasuringSystem == 1 ? PageInches : PageMillimetres);
     page.ForeColor = RGB(0, 0, 0);

@@ -1,5 +1,5 @@
 #pragma once
-// Text on the printer as the classic Print statement put it: items on one
+// Text on the printer, line by line: items on one
 // line, each ending on the same line, at the start of the next print zone
 // of 14 character columns, or ending the line; a new page when a line would
 // run past the bottom. The data block, the notes window and the value table

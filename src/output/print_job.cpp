@@ -1,6 +1,7 @@
 #include "output/print_job.h"
 
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/messages.h"
 #include "core/shape_kinds.h"
 #include "output/data_block.h"
@@ -39,7 +40,7 @@ std::string UpperCase(std::string text) {
 
 std::string ScaleTitle(std::int16_t scale) {
     if (scale == 1) return {};
-    return UpperCase(Txt(LangFrmAntep, 42)) + " 1:" + std::to_string(scale);
+    return UpperCase(Txt(TextScale)) + " 1:" + std::to_string(scale);
 }
 
 namespace {
@@ -58,7 +59,7 @@ std::string PieceTitle(int family, std::int16_t shapeCode, std::int16_t selected
 
 // Plain ASCII: a title passes through queues and filters that spoil other characters.
 std::string DocumentTitle(const std::string& what) {
-    const std::string& program = Txt(LangMsgbox, 1);
+    const std::string& program = Txt(TextProgramName);
     return what.empty() ? program : program + " - " + what;
 }
 
@@ -89,7 +90,7 @@ void ReportDocument(Printer& printer, DocumentResult result) {
         ++g_failedDocuments;
         ShowStatusText("");  // no word of an earlier job may stand for this one
         const std::string why = printer.FailureText();
-        ShowErrorMessage(why.empty() ? Txt(LangErrore, 34) + "." : why);
+        ShowErrorMessage(why.empty() ? Txt(TextNoPrinter) + "." : why);
         return;
     }
     const std::string sent = DeliveryText(printer.LastDelivery());

@@ -45,7 +45,7 @@ std::string SheetDocumentTitle(int family, const WorkingState& st);
 std::string DeliveryText(const PrintDelivery& delivery);
 
 // How a document of the running program ended, said once: a failure as an
-// error message (the printer's reason, else text 34 of Errore and "."), a
+// error message (the printer's reason, else TextNoPrinter and "."), a
 // document a queue took on the status line (which a failure clears); a
 // cancelled file name says nothing.
 void ReportDocument(Printer& printer, DocumentResult result);

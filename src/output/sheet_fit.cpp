@@ -1,6 +1,7 @@
 #include "output/sheet_fit.h"
 
 #include "core/language.h"
+#include "core/text_ids.h"
 
 namespace velm {
 
@@ -44,10 +45,10 @@ std::string SheetFitText(const SheetFit& fit, bool landscape) {
     if (fit.Fits()) return {};
     std::string text = Txt(LangMsgbox, 16) + ".";
     if (fit.Scale > 0) text += " " + Txt(LangMsgbox, 17) + " 1:" + std::to_string(fit.Scale) + ".";
-    if (fit.Half) text += " " + Txt(LangMsgbox, 18) + ".";
+    if (fit.Half) text += " " + Txt(TextHalfFits) + ".";
     const std::string turned = Txt(LangMsgbox, landscape ? 21 : 20);
     if (fit.Turned) text += " " + Txt(LangMsgbox, 19) + " " + turned + ".";
-    if (fit.HalfTurned) text += " " + Txt(LangMsgbox, 18) + " " + turned + ".";
+    if (fit.HalfTurned) text += " " + Txt(TextHalfFits) + " " + turned + ".";
     return text;
 }
 

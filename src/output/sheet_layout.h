@@ -38,7 +38,7 @@ struct DrawingExtent {
     double Width = 0;
     double Height = 0;
 };
-// Whole plate (part 0) or either half (1 left, 2 right): the developed
+// Whole plate (developmentPart 0) or either half (1 left, 2 right): the developed
 // length or half of it, by Hmax.
 DrawingExtent CylinderDrawingExtent(const CylinderResults& r, std::int16_t developmentPart);
 
@@ -50,7 +50,7 @@ struct ConeSectorBounds {
     double Bottom = 0;   // lowest point: -LowerEdgeMaxY
     double HalfWidth = 0;
 };
-// Sectors up to 180 degrees keep the classic formulas (the seam's outer
+// Sectors up to 180 degrees take short formulas (the seam's outer
 // point sets the width, the inner edge's nearest point the top); wider
 // sectors take the outline's true extent.
 ConeSectorBounds ConeSectorBoundsOf(const ConeResults& r, float angleStep);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/number_text.h"
 #include "output/data_block.h"
 #include "output/print_job.h"
@@ -21,19 +22,19 @@ ValueTable FillTable(const WorkingState& st, TableForm form) {
     const float step = st.Settings.AngleStep;
     const ProfileTable* first = nullptr;
     const ProfileTable* second = nullptr;
-    float factor = 0;  // once, in single precision, as the classic loop did
+    float factor = 0;  // once, in single precision: the printed values depend on it
     if (form == TableForm::Cylinder) {
         t.Head0 = Txt(LangFrmTabella, 6) + unit;
-        t.Head1 = Txt(LangFrmTabella, 7) + unit;
-        t.WidthText = Txt(LangFrmTabella, 7);
+        t.Head1 = Txt(TextEdgeHeight) + unit;
+        t.WidthText = Txt(TextEdgeHeight);
         const CylinderResults& r = st.CylinderDevelopment.Results;
         factor = static_cast<float>(r.DevelopedLength / 360.0 * static_cast<double>(step));
         first = &r.CylUpperHeights;
         second = &r.CylLowerHeights;
     } else {
         t.Head0 = Txt(LangFrmTabella, 2) + "[\xC2\xB0]";
-        t.Head1 = Txt(LangFrmTabella, 3) + unit;
-        t.WidthText = Txt(LangFrmTabella, 3);
+        t.Head1 = Txt(TextDistanceFromApex) + unit;
+        t.WidthText = Txt(TextDistanceFromApex);
         const ConeResults& r = st.ConeDevelopment.Results;
         factor = r.ConeSectorAngleDeg / 360.0f * step;
         first = &r.ConeUpperRadii;
@@ -58,7 +59,7 @@ std::vector<PrintLine> TableLines(const ValueTable& t) {
     std::vector<PrintLine> lines;
     lines.push_back({{DataBlockHeader(), ItemEnd::EndLine}});
     lines.push_back({});
-    lines.push_back({advance, {Txt(LangFrmTabella, 1), ItemEnd::EndLine}});
+    lines.push_back({advance, {Txt(TextValueTableTitle), ItemEnd::EndLine}});
     lines.push_back({});
     // Cylinder heading in millimetres: head1 one zone further on than in the other cases.
     PrintLine heading{{t.Head0, ItemEnd::NextZone}};
@@ -74,7 +75,7 @@ std::vector<PrintLine> TableLines(const ValueTable& t) {
 }
 
 DocumentResult PrintTable(Printer& printer, const ValueTable& table) {
-    printer.SetDocumentTitle(DocumentTitle(Txt(LangFrmTabella, 1)));
+    printer.SetDocumentTitle(DocumentTitle(Txt(TextValueTableTitle)));
     for (const PrintLine& line : TableLines(table)) PrintItems(printer, line);
     return printer.EndDocument();
 }

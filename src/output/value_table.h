@@ -36,7 +36,7 @@ struct ValueTable {
 // FillTable: the headings and the rows from the last development of the form's family.
 ValueTable FillTable(const WorkingState& st, TableForm form);
 
-// The printout's lines, zones as the classic Print put them: header, title
+// The printout's lines in print zones (print_items.h): header, title
 // in the second zone, the heading, the column names over columns 1 and 2,
 // then one line per row.
 std::vector<PrintLine> TableLines(const ValueTable& table);

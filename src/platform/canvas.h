@@ -1,9 +1,9 @@
 #pragma once
-// A drawing surface with an optional user scale, drawn with the classic
-// primitives: what a vector device (a printer page, a drawing file) can do.
+// A drawing surface with an optional user scale, drawn with lines, boxes,
+// circles, arcs and text: what a vector device (a printer page, a drawing file) can do.
 // Coordinates given to the drawing calls are in user units. RasterCanvas
 // adds what only a picture of pixels has: single pixels, pixel reads,
-// clearing and flood fills, in device pixels as the classic GDI calls take.
+// clearing and flood fills, in device pixels.
 #include <string>
 
 #include "platform/look.h"

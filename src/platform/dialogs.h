@@ -1,11 +1,11 @@
 #pragma once
-// Message boxes and the common dialogs, answered with the classic codes.
+// Message boxes and the common dialogs, answered with MsgAnswer codes.
 #include <string>
 #include <vector>
 
 namespace velm {
 
-// Message box style: icon + buttons, as the classic numbers add up.
+// Message-box style numbers: the buttons (0, 1, 4) plus the icon (16, 32, 48, 64).
 enum MsgStyle {
     MbOkOnly = 0, MbOkCancel = 1, MbYesNo = 4,
     MbCritical = 16, MbQuestion = 32, MbExclamation = 48, MbInformation = 64,
@@ -15,7 +15,7 @@ enum MsgAnswer { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7 };
 
 struct FileDialogRequest {
     std::string title;
-    std::string filter;            // classic form: "Data files (*.qvl)|*.qvl|All files (*.*)|*.*"
+    std::string filter;            // bar-separated pairs: "Data files (*.qvl)|*.qvl|All files (*.*)|*.*"
     int filterIndex = 1;           // 1-based
     std::string defaultExtension;  // without the dot, e.g. "qvl"
     std::string initialDirectory;
@@ -25,7 +25,7 @@ struct FileDialogRequest {
 };
 
 struct FileDialogResult {
-    bool cancelled = true;  // the classic run-time error 32755
+    bool cancelled = true;  // closed without a file
     std::string fileName;   // full path, default extension added when missing
     int filterIndex = 1;
 };

@@ -165,112 +165,132 @@ std::vector<HelpKeyword> HelpFile::Search(std::string_view text) const {
     return starts.empty() ? contains : starts;
 }
 
+namespace {
+
+// Reads the help file line by line; each line's meaning depends on the
+// section it stands in. A faulty line is noted and the reading goes on.
+class HelpFileReader {
+public:
+    void Read(const std::vector<std::string_view>& lines) {
+        for (std::size_t n = 1; n < lines.size(); ++n) {
+            const std::string_view line = lines[n];
+            at_ = "line " + std::to_string(n + 1) + ": ";
+            if (!line.empty() && line[0] == ';') continue;
+            if (!line.empty() && line[0] == '[') SectionLine(line);
+            else BodyLine(line);
+        }
+        FinishTopic();
+    }
+
+    // Drops contents entries that lead nowhere; gives untitled topics a title.
+    HelpFile Finish() {
+        std::vector<HelpContentsEntry> kept;
+        for (auto& e : file_.contents) {
+            if (!e.heading && !file_.Topic(e.contextId))
+                file_.problems.push_back("contents names topic " + std::to_string(e.contextId) + ", which is missing");
+            else
+                kept.push_back(e);
+        }
+        file_.contents = std::move(kept);
+        for (auto& t : file_.topics)
+            if (t.title.empty()) t.title = "Topic " + std::to_string(t.contextId);
+        return std::move(file_);
+    }
+
+private:
+    enum class Where { Nowhere, Contents, TopicHeader, TopicBody, Skipping };
+
+    void Problem(const std::string& what) { file_.problems.push_back(at_ + what); }
+
+    // A topic's body ends without its trailing blank lines.
+    void FinishTopic() {
+        if (!topic_) return;
+        while (!topic_->body.empty() && Trim(topic_->body.back()).empty()) topic_->body.pop_back();
+        topic_ = nullptr;
+    }
+
+    // "[contents]" or "[topic N]"; anything else skips to the next section.
+    void SectionLine(std::string_view line) {
+        FinishTopic();
+        where_ = Where::Skipping;
+        const std::string_view head = Trim(line);
+        if (head.back() != ']') return Problem("section line without ']'");
+        const std::string name = LowerText(Trim(head.substr(1, head.size() - 2)));
+        if (name == "contents") {
+            where_ = Where::Contents;
+        } else if (name.rfind("topic", 0) == 0) {
+            StartTopic(ReadContextId(std::string_view(name).substr(5)));
+        } else {
+            Problem("unknown section");
+        }
+    }
+
+    void StartTopic(std::optional<int> id) {
+        if (!id) return Problem("topic without a valid number");
+        if (file_.Topic(*id)) return Problem("topic " + std::to_string(*id) + " given twice");
+        file_.topics.push_back({});
+        topic_ = &file_.topics.back();
+        topic_->contextId = *id;
+        where_ = Where::TopicHeader;
+    }
+
+    void BodyLine(std::string_view line) {
+        switch (where_) {
+            case Where::Nowhere:
+                if (!Trim(line).empty()) Problem("text outside a section");
+                break;
+            case Where::Skipping: break;
+            case Where::Contents: ContentsLine(Trim(line)); break;
+            case Where::TopicHeader: TopicHeaderLine(line); break;
+            case Where::TopicBody: topic_->body.emplace_back(line); break;
+        }
+    }
+
+    // "* heading", a topic number, or "title: ...".
+    void ContentsLine(std::string_view t) {
+        std::string key, value;
+        if (t.empty()) return;
+        if (t[0] == '*') {
+            file_.contents.push_back({true, std::string(Trim(t.substr(1))), 0});
+        } else if (auto id = ReadContextId(t)) {
+            file_.contents.push_back({false, {}, *id});
+        } else if (HeaderField(t, key, value) && key == "title") {
+            file_.title = value;
+        } else {
+            Problem("contents line not understood");
+        }
+    }
+
+    // "title: ..." and "keywords: ..." up to the first blank line, which starts the body.
+    void TopicHeaderLine(std::string_view line) {
+        std::string key, value;
+        if (Trim(line).empty()) {
+            where_ = Where::TopicBody;
+        } else if (HeaderField(line, key, value) && key == "title") {
+            topic_->title = value;
+        } else if (key == "keywords") {
+            auto words = SplitKeywords(value);
+            topic_->keywords.insert(topic_->keywords.end(), words.begin(), words.end());
+        } else {
+            Problem("topic header line not understood");
+        }
+    }
+
+    HelpFile file_;
+    Where where_ = Where::Nowhere;
+    HelpTopic* topic_ = nullptr;
+    std::string at_;  // "line N: ", the start of a problem's text
+};
+
+}  // namespace
+
 std::optional<HelpFile> ParseHelpFile(std::string_view text) {
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     const auto lines = SplitLines(text);
     if (lines.empty() || Trim(lines[0]) != Magic) return std::nullopt;
-
-    HelpFile file;
-    enum class Where { Nowhere, Contents, TopicHeader, TopicBody, Skipping } where = Where::Nowhere;
-    HelpTopic* topic = nullptr;
-
-    auto finishTopic = [&] {
-        if (!topic) return;
-        while (!topic->body.empty() && Trim(topic->body.back()).empty()) topic->body.pop_back();
-        topic = nullptr;
-    };
-
-    for (std::size_t n = 1; n < lines.size(); ++n) {
-        const std::string_view line = lines[n];
-        const std::string where_ = "line " + std::to_string(n + 1) + ": ";
-        if (!line.empty() && line[0] == ';') continue;
-
-        if (!line.empty() && line[0] == '[') {
-            finishTopic();
-            const std::string_view head = Trim(line);
-            if (head.back() != ']') {
-                file.problems.push_back(where_ + "section line without ']'");
-                where = Where::Skipping;
-                continue;
-            }
-            const std::string name = LowerText(Trim(head.substr(1, head.size() - 2)));
-            if (name == "contents") {
-                where = Where::Contents;
-            } else if (name.rfind("topic", 0) == 0) {
-                auto id = ReadContextId(std::string_view(name).substr(5));
-                if (!id) {
-                    file.problems.push_back(where_ + "topic without a valid number");
-                    where = Where::Skipping;
-                } else if (file.Topic(*id)) {
-                    file.problems.push_back(where_ + "topic " + std::to_string(*id) + " given twice");
-                    where = Where::Skipping;
-                } else {
-                    file.topics.push_back({});
-                    topic = &file.topics.back();
-                    topic->contextId = *id;
-                    where = Where::TopicHeader;
-                }
-            } else {
-                file.problems.push_back(where_ + "unknown section");
-                where = Where::Skipping;
-            }
-            continue;
-        }
-
-        switch (where) {
-            case Where::Nowhere:
-                if (!Trim(line).empty()) file.problems.push_back(where_ + "text outside a section");
-                break;
-            case Where::Skipping:
-                break;
-            case Where::Contents: {
-                const std::string_view t = Trim(line);
-                std::string key, value;
-                if (t.empty()) break;
-                if (t[0] == '*') {
-                    file.contents.push_back({true, std::string(Trim(t.substr(1))), 0});
-                } else if (auto id = ReadContextId(t)) {
-                    file.contents.push_back({false, {}, *id});
-                } else if (HeaderField(t, key, value) && key == "title") {
-                    file.title = value;
-                } else {
-                    file.problems.push_back(where_ + "contents line not understood");
-                }
-                break;
-            }
-            case Where::TopicHeader: {
-                std::string key, value;
-                if (Trim(line).empty()) {
-                    where = Where::TopicBody;
-                } else if (HeaderField(line, key, value) && key == "title") {
-                    topic->title = value;
-                } else if (key == "keywords") {
-                    auto words = SplitKeywords(value);
-                    topic->keywords.insert(topic->keywords.end(), words.begin(), words.end());
-                } else {
-                    file.problems.push_back(where_ + "topic header line not understood");
-                }
-                break;
-            }
-            case Where::TopicBody:
-                topic->body.emplace_back(line);
-                break;
-        }
-    }
-    finishTopic();
-
-    // A contents entry must lead somewhere.
-    std::vector<HelpContentsEntry> kept;
-    for (auto& e : file.contents) {
-        if (!e.heading && !file.Topic(e.contextId))
-            file.problems.push_back("contents names topic " + std::to_string(e.contextId) + ", which is missing");
-        else
-            kept.push_back(e);
-    }
-    file.contents = std::move(kept);
-    for (auto& t : file.topics)
-        if (t.title.empty()) t.title = "Topic " + std::to_string(t.contextId);
-    return file;
+    HelpFileReader reader;
+    reader.Read(lines);
+    return reader.Finish();
 }
 
 std::optional<HelpFile> LoadHelpFile(const std::string& path) {

@@ -1,11 +1,11 @@
 #pragma once
-// Units and look of the classic window system: twips, the 16-colour palette,
+// Units and look of the windows: twips, the 16-colour palette,
 // the hourglass pointer and the beep.
 #include <cstdint>
 
 namespace velm {
 
-// A colour as the classic system keeps it: red + 256 * green + 65536 * blue.
+// A colour as the settings and the windows keep it: red + 256 * green + 65536 * blue.
 using Colour = std::uint32_t;
 
 constexpr Colour RGB(int r, int g, int b) {
@@ -15,7 +15,7 @@ constexpr int RedOf(Colour c) { return static_cast<int>(c & 0xFF); }
 constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
 
-// The classic 16-colour palette, indexed 0 to 15.
+// The 16-colour palette, indexed 0 to 15.
 Colour PaletteColour(int index);
 
 constexpr int TwipsPerPixel = 15;

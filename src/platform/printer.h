@@ -8,7 +8,7 @@
 
 namespace velm {
 
-// Page units, numbered as the classic scale modes.
+// Page units: 5 inches, 6 millimetres.
 enum PageUnits { PageInches = 5, PageMillimetres = 6 };
 
 enum PageOrientation { PagePortrait = 1, PageLandscape = 2 };
@@ -51,7 +51,7 @@ public:
     static constexpr double TextSize = 10;
 
     PrinterPage();
-    void SetUnits(PageUnits units);  // classic ScaleMode 6 or 5; the origin stays at the printable area's corner
+    void SetUnits(PageUnits units);  // the origin stays at the printable area's corner
     PageUnits Units() const { return units_; }
 
 protected:

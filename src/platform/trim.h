@@ -1,7 +1,7 @@
 #pragma once
 // Cutting blanks off both ends of a text; which characters count as blanks
 // is the reader's own rule (the data file: spaces and tabs; the help file:
-// line ends too; the classic Trim: spaces only).
+// line ends too; the language file: spaces only).
 #include <string_view>
 
 namespace velm {

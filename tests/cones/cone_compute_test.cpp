@@ -150,7 +150,7 @@ TEST(ConeCompute, ThinAndNearlyCylindricalFrustaMatchTheBody) {
             testing::SpaceFrustum f;
             const bool exists =
                 testing::SolveFrustum({t.D1, t.D2, t.H, upper ? data[7] : 0.0, lower ? data[8] : 0.0, side}, f);
-            if (o->message != 0) continue;  // ends that cross are no body, though the model builds them
+            if (o->message != 0) continue;  // ends that cross are no body, though the computation builds them
             ++accepted;
             ASSERT_TRUE(exists);
             EXPECT_NEAR(o->cutRise, -f.Level0(), 1e-4);

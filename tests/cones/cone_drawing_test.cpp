@@ -203,7 +203,7 @@ TEST(ConeSheetDrawing, PartsFollowTheBodyInSpace) {
         const struct { std::int16_t part; double cx, a; bool left, right; } parts[] = {
             {0, W / 2.0, W / 2.0 - 1, true, true}, {1, W - 1.0, W - 1.0, true, false}, {2, 0, W - 1.0, false, true}};
         for (const auto& p : parts) {
-            SCOPED_TRACE(::testing::Message() << "step " << step << " part " << p.part);
+            SCOPED_TRACE(::testing::Message() << "step " << step << " developmentPart " << p.part);
             RecordingCanvas pic(W, H);
             ASSERT_TRUE(DrawConeSheetDevelopment(pic, {W, H, 2970, 297, p.part}, *d->results, step));
             const double T = -upperMin * 10;  // 10 sheet units a unit of length
@@ -367,7 +367,7 @@ TEST(ConeSheetDrawing, HalvesAreTheWholeDrawingsHalves) {
                             std::fabs(w.y1 - l.y1) < 1e-3 && std::fabs(w.y2 - l.y2) < 1e-3;
                     if (found) ++matched[i];
                 }
-                EXPECT_TRUE(found) << "part " << part << " line " << l.x1 << "," << l.y1;
+                EXPECT_TRUE(found) << "developmentPart " << part << " line " << l.x1 << "," << l.y1;
                 middle += l.style == DrawDashDot && l.x1 + dx == W / 2.0;
             }
             EXPECT_EQ(middle, 1) << part;
@@ -396,7 +396,7 @@ TEST(ConeSheetDrawing, OutlineFillsItsPictureAtAnySectorAngle) {
         const ConeResults r = RingSector(c.sector);
         const int H = static_cast<int>(std::lround((c.top - c.bottom) * perLength)) + 1;
         for (std::int16_t part : {0, 1, 2}) {
-            SCOPED_TRACE(::testing::Message() << c.sector << " degrees, part " << part);
+            SCOPED_TRACE(::testing::Message() << c.sector << " degrees, developmentPart " << part);
             const int W = static_cast<int>(std::lround((part == 0 ? 2 : 1) * c.halfWidth * perLength)) + 1;
             RecordingCanvas pic(W, H);
             // The sheet's scale: the picture's rows for the outline's height.

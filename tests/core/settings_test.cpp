@@ -59,7 +59,7 @@ TEST_F(SettingsTest, StoredTextsOutOfRangeTakeTheDefault) {
         {"ComputingSystem", "7", 7}, {"ComputingSystem", "1e999", 1},
         {"SettingXPrinter", "2", 2}, {"SettingXPrinter", "2.01", 1}, {"SettingXPrinter", "1e999", 1},
         {"AngleStep", "0.1", 0.1f}, {"AngleStep", ".3", 1}, {"LatoSaldatura", "0", 1}, {"CheckSviluppo", "2", 1},
-        // Halves go to the even neighbour, as the classic runtime rounded.
+        // Halves go to the even neighbour.
         {"Scale", "2.5", 2}, {"Scale", "4.5", 4}, {"CheckSviluppo", "0.5", 0}, {"ComputingSystem", "6.5", 6},
         {"ComputingSystem", "-2.5", -2},
     };

@@ -195,7 +195,7 @@ TEST(CylinderSheetDrawing, PartsFollowTheBodyInSpace) {
         const struct { std::int16_t part; double middleX; bool left, right; } parts[] = {
             {0, W / 2.0, true, true}, {1, xR, true, false}, {2, 0, false, true}};
         for (const auto& p : parts) {
-            SCOPED_TRACE(::testing::Message() << "step " << step << " part " << p.part);
+            SCOPED_TRACE(::testing::Message() << "step " << step << " developmentPart " << p.part);
             RecordingCanvas pic(W, H);
             DrawCylinderSheetDevelopment(pic, r, step, p.part);
             // Degrees per pixel of either half, measured from its own end.

@@ -66,7 +66,7 @@ TEST(ConeElbowHitTest, PiecesByAngleAroundTheCentre) {
         EXPECT_EQ(At(c.test, c.degrees, c.n, c.bend, c.below), c.piece) << c.what << " at " << c.degrees;
 }
 
-// Straight above the centre the angle is the classic 1.5708; where a
+// Straight above the centre the angle is 1.5708; where a
 // boundary lies there the point goes to the higher-numbered piece.
 TEST(ConeElbowHitTest, StraightAboveAndBelowTheCentre) {
     const float up = kCy - 50, down = kCy + 50, bend = static_cast<float>(90 * kDeg);

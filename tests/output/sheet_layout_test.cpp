@@ -193,7 +193,7 @@ TEST(SheetLayout, ExtentsOfWholeAndHalfDevelopments) {
         double width, height;  // whole development
     };
     const Case cases[] = {
-        // The classic formulas: 2 sin 60 * 100 wide, 100 - 50 cos 60 high.
+        // The short formulas: 2 sin 60 * 100 wide, 100 - 50 cos 60 high.
         {120, 2 * std::sin(3.14159265358979 / 3) * 100, 100 - 25},
         // Past a half turn: 100 either side of the axis (at 90 degrees), the
         // seams' outer ends 100 cos 45 above the apex.

@@ -36,7 +36,7 @@ TEST_F(QtDialogsTest, StyleNumberGivesIconButtonsAndDefault) {
     EXPECT_EQ(MakeMessageBox("x", 0, "")->windowTitle(), "VELM");
 }
 
-TEST_F(QtDialogsTest, AnswersAreTheClassicCodes) {
+TEST_F(QtDialogsTest, AnswersAreTheMsgAnswerCodes) {
     const std::tuple<QMessageBox::StandardButton, int, int> clicks[] = {
         {QMessageBox::Cancel, MbOkCancel, 2}, {QMessageBox::Yes, MbYesNo, 6}, {QMessageBox::Retry, 2, 4}};
     for (const auto& [button, style, code] : clicks) {
@@ -64,8 +64,8 @@ TEST_F(QtDialogsTest, ShownMessageBoxReturnsTheClickedButton) {
     EXPECT_EQ(dialogs.MessageBox("Replace?", MbYesNo + MbQuestion, "VELM"), IdNo);
 }
 
-TEST(ClassicFilters, BecomeQtNameFilters) {
-    EXPECT_EQ(NameFiltersFromClassic("Files VELM (*.qvl)|*.qvl|All files (*.*)|*.*"),
+TEST(BarListFilters, BecomeQtNameFilters) {
+    EXPECT_EQ(NameFiltersFromBarList("Files VELM (*.qvl)|*.qvl|All files (*.*)|*.*"),
               QStringList({"Files VELM (*.qvl)", "All files (*.*)"}));
 
     const std::string filter = "Files VELM (*.qvl)|*.qvl|Files DXF (*.dxf)|*.dxf|All files (*.*)|*.*";

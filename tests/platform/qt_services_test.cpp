@@ -116,7 +116,7 @@ TEST_F(QtServicesTest, PictureBoxFollowsItsSizeAndReportsTheMouse) {
     QApplication::processEvents();
     EXPECT_EQ(box.canvas().PixelWidth(), 60);
 
-    // Buttons as the classic bits: left 1, right 2.
+    // Buttons as the program's bits: left 1, right 2.
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(7, 8), QPointF(7, 8), Qt::RightButton,
                       Qt::RightButton, Qt::NoModifier);
     QMouseEvent move(QEvent::MouseMove, QPointF(9, 10), QPointF(9, 10), Qt::NoButton,

@@ -11,6 +11,7 @@
 #include "cones/cone_result_labels.h"
 #include "cones/cone_sketch.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/number_text.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
@@ -69,7 +70,6 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.HintDevelop = 2;
     d.HintModify = 4;
     d.HintPreview = 5;
-    d.HintBack = 6;
     d.HintWeld = 41;
     d.HintArc = 37;
     d.HintSide = 39;
@@ -164,8 +164,8 @@ void ConeWindow::SetSketchLabelCaptions() {
     SetCaption(LblDatiSviluppo[0], Txt(LangCommonFrmConi, 3) + ":");
     SetCaption(LblDatiSviluppo[1], Txt(LangCommonFrmConi, 4) + ":");
     SetCaption(LblDatiSviluppo[2], Txt(LangCommonFrmConi, 9) + ":");
-    if (ShapeCode() != ShapeCoRe) SetCaption(LblDatiSviluppo[3], Txt(LangCommonFrmConi, 11) + DegreesSketch);
-    if (Design().SketchBoxes > 4) SetCaption(LblDatiSviluppo[4], Txt(LangCommonFrmConi, 11) + DegreesSketch);
+    if (ShapeCode() != ShapeCoRe) SetCaption(LblDatiSviluppo[3], Txt(TextFrustumAngle) + DegreesSketch);
+    if (Design().SketchBoxes > 4) SetCaption(LblDatiSviluppo[4], Txt(TextFrustumAngle) + DegreesSketch);
 }
 
 std::string ConeWindow::OutputText(int row) {
@@ -177,8 +177,8 @@ std::string ConeWindow::OutputText(int row) {
 
 std::string ConeWindow::ArcText(int i) {
     const ConeResults& r = State().ConeDevelopment.Results;
-    if (i == 0) return Txt(LangCommonFrmConi, 13) + " = " + FormatLength(r.UpperArcLength, Unit());
-    return Txt(LangCommonFrmConi, 14) + " = " + FormatLength(r.LowerArcLength, Unit());
+    if (i == 0) return Txt(TextUpperEdgeLength) + " = " + FormatLength(r.UpperArcLength, Unit());
+    return Txt(TextLowerEdgeLength) + " = " + FormatLength(r.LowerArcLength, Unit());
 }
 
 // --- Apply ---

@@ -9,6 +9,7 @@
 #include "cylinders/cylinder_development_drawing.h"
 #include "cylinders/cylinder_sketch.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/number_text.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
@@ -99,10 +100,10 @@ void CylinderWindow::SetSketchLabelCaptions() {
     SetCaption(LblDatiSviluppo[0], Txt(LangCommonFrmCili, 3) + ":");
     SetCaption(LblDatiSviluppo[1], Txt(LangCommonFrmCili, 7) + ":");
     if (CutAtTop()) {
-        SetCaption(LblDatiSviluppo[2], Txt(LangCommonFrmCili, 8) + "[\u00B0]:");
-        SetCaption(LblDatiSviluppo[5], Txt(LangCommon, 19));
+        SetCaption(LblDatiSviluppo[2], Txt(TextCylinderAngle) + "[\u00B0]:");
+        SetCaption(LblDatiSviluppo[5], Txt(TextWeldSeam));
     }
-    if (CutAtBottom()) SetCaption(LblDatiSviluppo[3], Txt(LangCommonFrmCili, 8) + "[\u00B0]:");
+    if (CutAtBottom()) SetCaption(LblDatiSviluppo[3], Txt(TextCylinderAngle) + "[\u00B0]:");
 }
 
 std::string CylinderWindow::OutputText(int row) {
@@ -113,8 +114,8 @@ std::string CylinderWindow::OutputText(int row) {
 
 std::string CylinderWindow::ArcText(int i) {
     const CylinderResults& r = State().CylinderDevelopment.Results;
-    if (i == 0 && CutAtTop()) return Txt(LangCommonFrmConi, 13) + " = " + FormatLength(r.UpperArcLength, Unit());
-    if (i == 1 && CutAtBottom()) return Txt(LangCommonFrmConi, 14) + " = " + FormatLength(r.LowerArcLength, Unit());
+    if (i == 0 && CutAtTop()) return Txt(TextUpperEdgeLength) + " = " + FormatLength(r.UpperArcLength, Unit());
+    if (i == 1 && CutAtBottom()) return Txt(TextLowerEdgeLength) + " = " + FormatLength(r.LowerArcLength, Unit());
     return {};
 }
 

@@ -13,6 +13,7 @@
 #include "core/development_checks.h"
 #include "core/input_fields.h"
 #include "core/number_text.h"
+#include "core/text_ids.h"
 #include "elbows/cone_elbow_hit_test.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/end_connection_panel.h"
@@ -97,6 +98,7 @@ void ConeElbowWindow::BuildEndPieceOption() {
         OptRaccordi.push_back(opt);
     }
     TrackHints({FraRaccordi});
+    Hints().Clear(FraRaccordi, ToolTip::Hides);
 }
 
 void ConeElbowWindow::BuildConnectionControls() {
@@ -106,6 +108,26 @@ void ConeElbowWindow::BuildConnectionControls() {
         connect(b, &QPushButton::clicked, this, [this, i] { CmdRaccordi_Click(i); });
         CmdRaccordi.push_back(b);
     }
+    BuildInputFrame();
+    BuildConnectionPanel();
+    BuildPanelKeys();
+    FraPanel->hide();
+    LblUnMisura->raise();
+    std::vector<QWidget*> hinted{FraInput, FraPanel, CmdRaccordi[0], CmdRaccordi[1]};
+    hinted.insert(hinted.end(), LblRaccordi.begin(), LblRaccordi.end());
+    TrackHints(hinted);
+    Hints()
+        .Clear(FraInput, ToolTip::Hides)
+        .Clear(FraPanel, ToolTip::Hides)
+        .Calls(LblRaccordi, [this](int k) {
+            if (const auto hint = ConnectionFieldHint(k, OptRaccordo[1]->isChecked(), EditedConnection,
+                                                      FieldSettingsOf(State())))
+                SetStatusText(*hint);
+            TxtRaccordi[static_cast<std::size_t>(k)]->setFocus();
+        });
+}
+
+void ConeElbowWindow::BuildInputFrame() {
     // The input column moves into its frame.
     FraInput = new QGroupBox(PnlSfondo);
     FraInput->setObjectName(QStringLiteral("FraRaccordi(2)"));
@@ -129,7 +151,9 @@ void ConeElbowWindow::BuildConnectionControls() {
     const int buttonsTop = FrameTop + FrameHeight + 120;
     for (QPushButton* b : {CmdApplica, CmdStampa, CmdIndietro})
         b->move(Px(ButtonLeft), Px(buttonsTop + (b == CmdApplica ? 0 : b == CmdStampa ? 480 : 960)));
+}
 
+void ConeElbowWindow::BuildConnectionPanel() {
     // The end-connection panel, over the input frame while it is open.
     FraPanel = new QGroupBox(PnlSfondo);
     FraPanel->setObjectName(QStringLiteral("FraRaccordi(0)"));
@@ -153,23 +177,31 @@ void ConeElbowWindow::BuildConnectionControls() {
         auto* box = new TextBox(FraPanel);
         box->setObjectName(Q(IndexedName("TxtRaccordi", k)));
         box->setGeometry(Px(InBoxLeft), Px(top), Px(InBoxWidth), Px(InBoxHeight));
-        box->OnKeyPress = [this, box, k](int& keyAscii) {
-            FilterConnectionKeyPress(BoxStateOf(*box), k, keyAscii, FieldSettingsOf(State()));
-        };
-        box->OnKeyDown = [this, box, k](int& keyCode, int) {
-            FilterConnectionKeyDown(BoxStateOf(*box), k, keyCode, FieldSettingsOf(State()));
-        };
-        box->OnLostFocus = [box, k] {
-            std::string text = box->Text();
-            if (CheckConnectionFieldRange(text, k, FieldSettingsOf(State()))) box->SetText(text);
-        };
-        box->OnMouseMove = [this, k](int, int, int, int) { ControlMouseMove(LblRaccordi[static_cast<std::size_t>(k)]); };
-        TrackBox(box);
+        WireConnectionBox(box, k);
         TxtRaccordi.push_back(box);
     }
     CmdARI = MakeButtonAt(FraPanel, "CmdARI", 1200, 840 + RowStep * 4 + 30, 1000, 330);
     CmdARI->setText(QStringLiteral("Ok"));
     connect(CmdARI, &QPushButton::clicked, this, [this] { CmdARI_Click(); });
+}
+
+void ConeElbowWindow::WireConnectionBox(TextBox* box, int k) {
+    box->OnKeyPress = [box, k](int& keyAscii) {
+        FilterConnectionKeyPress(BoxStateOf(*box), k, keyAscii, FieldSettingsOf(State()));
+    };
+    box->OnKeyDown = [box, k](int& keyCode, int) {
+        FilterConnectionKeyDown(BoxStateOf(*box), k, keyCode, FieldSettingsOf(State()));
+    };
+    box->OnLostFocus = [box, k] {
+        std::string text = box->Text();
+        if (CheckConnectionFieldRange(text, k, FieldSettingsOf(State()))) box->SetText(text);
+    };
+    // A box shows its label's hint.
+    box->OnMouseMove = [this, k](int, int, int, int) { Hints().Show(LblRaccordi[static_cast<std::size_t>(k)]); };
+    TrackBox(box);
+}
+
+void ConeElbowWindow::BuildPanelKeys() {
     // While the panel is open Enter and Esc both confirm the record; once a
     // record is confirmed Enter applies and Esc goes back, as the buttons do
     // (a default or cancel button means nothing outside a dialog).
@@ -184,11 +216,6 @@ void ConeElbowWindow::BuildConnectionControls() {
         });
         panelKeys_.push_back(shortcut);
     }
-    FraPanel->hide();
-    LblUnMisura->raise();
-    std::vector<QWidget*> hinted{FraInput, FraPanel, CmdRaccordi[0], CmdRaccordi[1]};
-    hinted.insert(hinted.end(), LblRaccordi.begin(), LblRaccordi.end());
-    TrackHints(hinted);
 }
 
 // --- Load and captions ---
@@ -202,7 +229,7 @@ void ConeElbowWindow::SetConeElbowCaptions() {
     LblInputDati[static_cast<std::size_t>(variant_.Boxes)]->setText(Q(ConeElbowResultCaption(false, 0)));
     CmdApplica->setText(Q(Txt(LangCommonFrmCurvaCili, 10)));
     SetCaption(LblUnMisura, Txt(LangCommon, Unit() == 1 ? 10 : 9));
-    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+    CmdStampa->setText(Q(Txt(TextPrint)));
     if (FraRaccordi) {
         FraRaccordi->setTitle(Q(CurvaConica(20)));
         OptRaccordi[0]->setText(Q(CurvaConica(13)));
@@ -223,7 +250,7 @@ void ConeElbowWindow::FillInputBoxes() {
     const ConeElbowArray& data = State().Inputs.ConeElbowData;
     for (int i = 0; i < variant_.Boxes; ++i)
         TxtInputDati[static_cast<std::size_t>(i)]->SetText(
-            FormatLength(data[static_cast<std::size_t>(ElementOfField(variant_.Field[static_cast<std::size_t>(i)]))], Unit()));
+            FormatLength(data[ElementOfField(variant_.Field[static_cast<std::size_t>(i)])], Unit()));
     if (FraRaccordi) OptRaccordi[State().Inputs.CylindricalEnds == "S" ? 1 : 0]->setChecked(true);
     if (variant_.Connections) ClosePanel();
 }
@@ -233,7 +260,7 @@ void ConeElbowWindow::FillInputBoxes() {
 void ConeElbowWindow::ReadInputBoxes() {
     InputArrays& in = State().Inputs;
     for (int i = 0; i < variant_.Boxes; ++i)
-        in.ConeElbowData[static_cast<std::size_t>(ElementOfField(variant_.Field[static_cast<std::size_t>(i)]))] =
+        in.ConeElbowData[ElementOfField(variant_.Field[static_cast<std::size_t>(i)])] =
             static_cast<float>(ReadNumber(TxtInputDati[static_cast<std::size_t>(i)]->Text()));
     // Every apply of FrmCuConica1 writes the option into both records' kinds.
     if (FraRaccordi) SetCylindricalEnds(in, OptRaccordi[1]->isChecked());
@@ -277,21 +304,15 @@ std::int16_t ConeElbowWindow::PieceCount() const {
 
 Colour ConeElbowWindow::PieceFill() const { return State().ConePieceFill; }
 
-void ConeElbowWindow::HitTestConeElbowPiece(float x, float y, std::int16_t& piece) const {
+std::int16_t ConeElbowWindow::HitTestPiece(float x, float y) const {
     const ConeElbowArray& data = State().Inputs.ConeElbowData;
     const float cx = Drawing().DrawingCentreX, cy = Drawing().DrawingCentreY;
     const std::int16_t n = RoundToInt16(data[ConeElbowPieces]);
     switch (variant_.Variant) {
-        case 1: piece = ConeElbow1PieceAt(x, y, cx, cy, n, data[ConeElbowBend]); break;
-        case 2: piece = ConeElbow2PieceAt(x, y, cx, cy, n, data[ConeElbowBend]); break;
-        default: piece = ConeElbow3PieceAt(x, y, cx, cy, n, data[ConeElbowBend]); break;
+        case 1: return ConeElbow1PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
+        case 2: return ConeElbow2PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
+        default: return ConeElbow3PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
     }
-}
-
-std::int16_t ConeElbowWindow::HitTestPiece(float x, float y) {
-    std::int16_t piece = 0;
-    HitTestConeElbowPiece(x, y, piece);
-    return piece;
 }
 
 bool ConeElbowWindow::PieceIsCylindrical(std::int16_t p) const {
@@ -343,26 +364,6 @@ void ConeElbowWindow::ShowFieldHint(int field) {
     if (const auto hint =
             ConeElbowFieldHint(BendText(), variant_.Field[static_cast<std::size_t>(field)], FieldSettingsOf(State())))
         SetStatusText(*hint);
-}
-
-
-void ConeElbowWindow::ControlMouseMove(QObject* control) {
-    if (control == FraRaccordi || control == FraInput || control == FraPanel) {
-        HideToolTip();
-        return SetStatusText("");
-    }
-    if (std::find(CmdRaccordi.begin(), CmdRaccordi.end(), control) != CmdRaccordi.end()) return;
-    for (std::size_t k = 0; k < LblRaccordi.size(); ++k) {
-        if (control != LblRaccordi[k]) continue;
-        if (const auto hint = ConnectionFieldHint(static_cast<int>(k), OptRaccordo[1]->isChecked(), EditedConnection,
-                                                  FieldSettingsOf(State())))
-            SetStatusText(*hint);
-        TxtRaccordi[k]->setFocus();
-        return;
-    }
-    // The result label names no field.
-    if (control == LblInputDati[static_cast<std::size_t>(variant_.Boxes)]) return;
-    ElbowWindow::ControlMouseMove(control);
 }
 
 // --- End-connection panel ---

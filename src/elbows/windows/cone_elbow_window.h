@@ -33,7 +33,7 @@ public:
 
     void SetConeElbowCaptions();
     // The piece under (x, y) of the picture by the variant's hit test; 0 for none.
-    void HitTestConeElbowPiece(float x, float y, std::int16_t& piece) const;
+    std::int16_t HitTestPiece(float x, float y) const override;
     // FrmCuConica1: the end-piece option; re-applies while visible.
     void OptRaccordi_Click(int index);
 
@@ -63,7 +63,6 @@ protected:
     int CheckInputs() override { return 0; }
     int ComputeElbow() override;
     bool DrawElbowPicture(ElbowDrawing& drawing) override;
-    std::int16_t HitTestPiece(float x, float y) override;
     std::int16_t PieceCount() const override;
     Colour PieceFill() const override;
 
@@ -71,11 +70,14 @@ protected:
     void FilterKeyPress(TextBox& box, int field, int& keyAscii) override;
     void CheckFieldRange(TextBox& box, int field) override;
     void ShowFieldHint(int field) override;
-    void ControlMouseMove(QObject* control) override;
 
 private:
     void BuildEndPieceOption();
     void BuildConnectionControls();
+    void BuildInputFrame();       // the input column in its frame, the commands below it
+    void BuildConnectionPanel();  // the panel that edits one end connection
+    void WireConnectionBox(TextBox* box, int k);
+    void BuildPanelKeys();
     void ClosePanel();
     bool PieceIsCylindrical(std::int16_t piece) const;
     int BendBox() const override { return variant_.Connections ? 1 : 5; }

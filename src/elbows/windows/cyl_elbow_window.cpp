@@ -7,6 +7,7 @@
 #include "core/development_checks.h"
 #include "core/input_fields.h"
 #include "core/number_text.h"
+#include "core/text_ids.h"
 #include "elbows/cyl_elbow.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/elbow_hit_test.h"
@@ -64,12 +65,13 @@ void CylElbowWindow::SetCylElbowCaptions() {
     for (std::size_t i = 0; i < 8; ++i) LblInputDati[i]->setText(Q(captions[i]));
     CmdApplica->setText(Q(cfcc(10)));
     SetCaption(LblUnMisura, Txt(LangCommon, Unit() == 1 ? 10 : 9));
-    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+    CmdStampa->setText(Q(Txt(TextPrint)));
 }
 
 void CylElbowWindow::FillInputBoxes() {
     const CylElbowArray& data = State().Inputs.CylElbowData;
-    for (std::size_t k = 0; k < 8; ++k) TxtInputDati[k]->SetText(FormatLength(data[ElementOfField(static_cast<int>(k))], Unit()));
+    for (std::size_t k = 0; k < 8; ++k)
+        TxtInputDati[k]->SetText(FormatLength(data[ElementOfField(static_cast<int>(k))], Unit()));
 }
 
 // --- Apply ---
@@ -101,16 +103,10 @@ std::int16_t CylElbowWindow::PieceCount() const { return RoundToInt16(State().In
 
 Colour CylElbowWindow::PieceFill() const { return State().CylinderPieceFill; }
 
-void CylElbowWindow::HitTestCylElbowPiece(float x, float y, std::int16_t& piece) const {
+std::int16_t CylElbowWindow::HitTestPiece(float x, float y) const {
     const CylElbowArray& data = State().Inputs.CylElbowData;
-    piece = CylElbowPieceAt(x, y, Drawing().DrawingCentreX, Drawing().DrawingCentreY, RoundToInt16(data[CylElbowPieces]),
-                            data[CylElbowBend]);
-}
-
-std::int16_t CylElbowWindow::HitTestPiece(float x, float y) {
-    std::int16_t piece = 0;
-    HitTestCylElbowPiece(x, y, piece);
-    return piece;
+    return CylElbowPieceAt(x, y, Drawing().DrawingCentreX, Drawing().DrawingCentreY,
+                           RoundToInt16(data[CylElbowPieces]), data[CylElbowBend]);
 }
 
 // --- Input boxes ---

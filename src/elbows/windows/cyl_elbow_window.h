@@ -17,8 +17,7 @@ public:
     // Null for another code.
     static QWidget* Open(int shapeCode);
 
-    // The piece under (x, y) of the picture, 0 for none.
-    void HitTestCylElbowPiece(float x, float y, std::int16_t& piece) const;
+    std::int16_t HitTestPiece(float x, float y) const override;
     void SetCylElbowCaptions();
 
 protected:
@@ -28,7 +27,6 @@ protected:
     int CheckInputs() override;
     int ComputeElbow() override;
     bool DrawElbowPicture(ElbowDrawing& drawing) override;
-    std::int16_t HitTestPiece(float x, float y) override;
     std::int16_t PieceCount() const override;
     Colour PieceFill() const override;
 

@@ -14,11 +14,13 @@
 #include "core/control_names.h"
 #include "core/development_checks.h"
 #include "core/messages.h"
+#include "core/text_ids.h"
 #include "cones/cone_piece.h"
 #include "cylinders/cylinder_piece.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/elbow_messages.h"
 #include "frame/windows/file_commands.h"
+#include "frame/windows/window_design.h"
 #include "output/print_job.h"
 #include "output/windows/sheet_preview.h"
 #include "platform/dialogs.h"
@@ -32,7 +34,6 @@ namespace velm {
 
 namespace {
 
-constexpr int MinHeightTwips = 6200;
 constexpr int RowTopTwips = 480, RowStepTwips = 375;
 constexpr int LabelLeftTwips = 120, BoxLeftTwips = 2130, BoxWidthTwips = 900, BoxHeightTwips = 285;
 constexpr int ButtonLeftTwips = 240, ButtonWidthTwips = 2660, ButtonHeightTwips = 420, ButtonStepTwips = 480;
@@ -46,8 +47,8 @@ int Pixels(double twips) { return static_cast<int>(std::lround(std::max(twips, 0
 }  // namespace
 
 ElbowWindow::ElbowWindow(const ElbowWindowDesign& design, QWidget* parent)
-    : ShapeWindowBase(design.Name, design.ShapeCode, design.MinWidthTwips, MinHeightTwips, ElbowPictureBackColour,
-                      parent),
+    : ShapeWindowBase(design.Name, design.ShapeCode, design.MinWidthTwips, MinWindowHeightTwips,
+                      ElbowPictureBackColour, parent),
       design_(design) {
     BuildControls();
 }
@@ -86,6 +87,11 @@ void ElbowWindow::BuildControls() {
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
     connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
 
+    BuildPicture();
+    DeclareHints();
+}
+
+void ElbowWindow::BuildPicture() {
     PctDisegno = MakePicture(ElbowPictureBackColour);
     PctDisegno->setGeometry(PnlSfondo->width(), 2, 0, 0);
     PctDisegno->setMouseTracking(true);
@@ -97,10 +103,23 @@ void ElbowWindow::BuildControls() {
     connect(PctDisegno, &PictureBox::mouseMoved, this, [this](int buttons, int x, int y) {
         PctDisegno_MouseMove(buttons, 0, static_cast<float>(x), static_cast<float>(y));
     });
+}
 
+void ElbowWindow::DeclareHints() {
     std::vector<QWidget*> hinted{PnlSfondo, CmdApplica, CmdStampa, CmdIndietro, LblUnMisura};
     hinted.insert(hinted.end(), LblInputDati.begin(), LblInputDati.end());
     TrackHints(hinted);
+    // The labels after the input rows (a result) name no field.
+    const std::vector<QLabel*> fieldLabels(LblInputDati.begin(), LblInputDati.begin() + design_.InputRows);
+    Hints()
+        .Text(CmdApplica, LangHelp, 1)
+        .Text(CmdIndietro, TextBackToShapes)
+        .Text(CmdStampa, LangHelp, 7)
+        .Clear(PnlSfondo, ToolTip::Hides)
+        .Calls(fieldLabels, [this](int i) {
+            ShowFieldHint(i);
+            TxtInputDati[static_cast<std::size_t>(i)]->setFocus();
+        });
 }
 
 // --- Load and layout ---
@@ -108,7 +127,7 @@ void ElbowWindow::BuildControls() {
 void ElbowWindow::Form_Load() {
     SetShapeState();
     setWindowTitle(Q(Txt(design_.TitleSection, 1)));
-    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+    CmdStampa->setText(Q(Txt(TextPrint)));
     SetCaption(LblUnMisura, Txt(LangCommon, State().Settings.MeasuringSystem == 1 ? 10 : 9));
     ApplyFormTexts();
     InputsReady = false;
@@ -276,7 +295,7 @@ void ElbowWindow::PctDisegno_MouseMove(int, int, float x, float y) {
         const std::int16_t piece = HitTestPiece(x, y);
         if (piece >= 1 && piece <= PieceCount())
             status = UpperCase(Txt(LangFrmAntep, design_.PieceHintText)) + std::to_string(piece) + ": " +
-                     Txt(LangHelp, 31);
+                     Txt(TextPieceClickHint);
     }
     SetStatusText(status);
 }
@@ -299,7 +318,7 @@ bool MayReplace(Dialogs& dialogs, const std::vector<std::string>& names) {
     for (const std::string& name : names)
         if (std::filesystem::exists(name, ec)) existing += std::filesystem::path(name).filename().string() + "\n";
     if (existing.empty()) return true;
-    return dialogs.MessageBox(existing + "\n" + Txt(LangCommon, 22), MbYesNo + MbExclamation, Txt(LangCommon, 20)) ==
+    return dialogs.MessageBox(existing + "\n" + Txt(LangCommon, 22), MbYesNo + MbExclamation, Txt(TextPrintToFile)) ==
            IdYes;
 }
 
@@ -308,7 +327,7 @@ bool MayReplace(Dialogs& dialogs, const std::vector<std::string>& names) {
 void ElbowWindow::CmdStampa_Click() {
     if (printingRange_) return;
     WorkingState& st = State();
-    if (!CheckPrinterAvailable(Txt(LangErrore, 34))) return;
+    if (!CheckPrinterAvailable(Txt(TextNoPrinter))) return;
     st.DirectPrint = True16;
     CmdApplica_Click();
     if (!lastApplyAccepted_ || !CmdStampa->isEnabled()) return;
@@ -375,23 +394,7 @@ void ElbowWindow::PrintPieces(const std::vector<int>& pieces, const std::vector<
     closeRequested_ = false;
 }
 
-// --- Hints and closing ---
-
-void ElbowWindow::ControlMouseMove(QObject* control) {
-    if (control == CmdApplica) return SetStatusText(Txt(LangHelp, 1));
-    if (control == CmdIndietro) return SetStatusText(Txt(LangHelp, 6));
-    if (control == CmdStampa) return SetStatusText(Txt(LangHelp, 7));
-    if (control == PnlSfondo) {
-        HideToolTip();
-        return SetStatusText("");
-    }
-    const auto it = std::find(LblInputDati.begin(), LblInputDati.end(), control);
-    if (it == LblInputDati.end()) return;
-    const int i = static_cast<int>(it - LblInputDati.begin());
-    if (i >= design_.InputRows) return;
-    ShowFieldHint(i);
-    TxtInputDati[static_cast<std::size_t>(i)]->setFocus();
-}
+// --- Closing ---
 
 void ElbowWindow::closeEvent(QCloseEvent* event) {
     if (printingRange_) {

@@ -10,9 +10,9 @@
 // boxes, checking and computing its elbow into State().Elbow, drawing it,
 // and finding and developing a piece.
 //
-// Control names are the model's: PnlSfondo, LblInputDati(i),
-// TxtInputDati(i), LblUnMisura, CmdApplica, CmdStampa, CmdIndietro,
-// PctDisegno.
+// Design names of the controls (glossary in src/README.md):
+// PnlSfondo, LblInputDati(i), TxtInputDati(i), LblUnMisura, CmdApplica,
+// CmdStampa, CmdIndietro, PctDisegno.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,7 +50,7 @@ public:
 
     const ElbowWindowDesign& Design() const { return design_; }
 
-    // Window-level state of the model.
+    // What the window remembers between events.
     float ClickX = 0, ClickY = 0;  // the last release over the picture
     bool InputsReady = false;      // the coupled boxes may rewrite each other
 
@@ -69,6 +69,8 @@ public:
     bool PrintingRange() const { return printingRange_; }
     // The drawing the last apply left (the centre the hit tests read).
     const ElbowDrawing& Drawing() const { return drawing_; }
+    // The piece (1 to N) under a picture point, 0 for none.
+    virtual std::int16_t HitTestPiece(float x, float y) const = 0;
 
     // Controls (with those of ShapeWindowBase).
     QPushButton* CmdStampa = nullptr;
@@ -85,8 +87,6 @@ protected:
     virtual int ComputeElbow() = 0;
     // The computed elbow into the cleared picture; fills `drawing`.
     virtual bool DrawElbowPicture(ElbowDrawing& drawing) = 0;
-    // The piece (1 to N) under a picture point, 0 for none.
-    virtual std::int16_t HitTestPiece(float x, float y) = 0;
     // The number of pieces as the print range counts them.
     virtual std::int16_t PieceCount() const = 0;
     virtual Colour PieceFill() const = 0;
@@ -106,11 +106,12 @@ protected:
     // Panel height and picture at the window's size (no apply).
     void LayOut();
 
-    void ControlMouseMove(QObject* control) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();
+    void BuildPicture();
+    void DeclareHints();
     bool PictureHasRoom() const;
     // The pieces in order, each to its own file when files are given.
     void PrintPieces(const std::vector<int>& pieces, const std::vector<std::string>& files);

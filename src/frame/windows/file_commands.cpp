@@ -11,6 +11,7 @@
 #include "core/data_file.h"
 #include "core/file_names.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/messages.h"
 #include "frame/command_registry.h"
 #include "core/settings.h"
@@ -67,7 +68,7 @@ std::string ShowOpenDialog() {
     if (dialogs == nullptr) return {};
     FileDialogRequest request;
     request.title = Txt(LangHelp, 22);
-    request.filter = "VELM " + Txt(LangFrmIniziale, 2) + " (*.qvl)|*.qvl|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
+    request.filter = "VELM " + Txt(TextFiles) + " (*.qvl)|*.qvl|" + Txt(TextAllFiles) + " (*.*)|*.*";
     request.fileMustExist = true;
     request.overwritePrompt = false;
     request.initialDirectory = DialogStartFolder();
@@ -82,7 +83,7 @@ bool ShowSaveDialog(const std::string& mode, std::string& name) {
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return false;
     const std::string& current = State().CurrentFileName;
-    const std::string files = Txt(LangFrmIniziale, 2);
+    const std::string files = Txt(TextFiles);
     FileDialogRequest request;
     if (mode == "DXF" || mode == "ISO") {
         const std::string ext = mode == "DXF" ? "dxf" : "iso";
@@ -95,7 +96,7 @@ bool ShowSaveDialog(const std::string& mode, std::string& name) {
         request.title = Txt(LangFrmIniziale, 4);
         // The chosen extension decides what is written, whatever the filter.
         request.filter = "VELM " + files + " (*.qvl)|*.qvl|DXF " + files + " (*.dxf)|*.dxf|ISO " + files +
-                         " (*.iso)|*.iso|" + Txt(LangFrmIniziale, 3) + " (*.*)|*.*";
+                         " (*.iso)|*.iso|" + Txt(TextAllFiles) + " (*.*)|*.*";
         request.defaultExtension = "qvl";
     }
     request.overwritePrompt = true;

@@ -51,8 +51,6 @@ void EnableStartPanel(bool enable);
 using ShapeWindowFactory = QWidget* (*)(int shapeCode);
 void RegisterShapeWindowFactory(int shapeCode, ShapeWindowFactory factory);
 ShapeWindowFactory ShapeWindowFactoryFor(int shapeCode);  // null when none
-// Registers every shape window the program has; start-up calls it once.
-void RegisterShapeWindows();
 // What a box shows is what gets saved or exported: when `window` is a shape
 // window (or its sub-window), runs its apply as the button does, every time,
 // whether or not a box changed since the last one. False when the apply

@@ -21,6 +21,7 @@
 #include "core/control_names.h"
 #include "core/file_names.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "frame/start_panel_layout.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/frame_api.h"
@@ -399,7 +400,7 @@ void frmIniziale::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
     if (e->type() != QEvent::EnabledChange || !isEnabled()) return;
     // Enabled again when a shape window closed: once that window is gone the
-    // panel is the active child again, as the classic MDI frame made it.
+    // panel is the active child again, so its keys and hints work at once.
     QTimer::singleShot(0, this, [this] {
         QMdiSubWindow* sub = SubWindow();
         if (!sub || !isEnabled() || !sub->mdiArea()) return;
@@ -424,7 +425,7 @@ void frmIniziale::SyncActivation() {
 
 bool frmIniziale::eventFilter(QObject* watched, QEvent* event) {
     if (watched == CmdIndietro && event->type() == QEvent::MouseMove) {
-        SetStatusText(Txt(LangHelp, 6));
+        SetStatusText(Txt(TextBackToShapes));
         // Not on to the panel, whose own move empties the status line.
         if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
     }
@@ -499,7 +500,34 @@ void frmIniziale::SetupShapePicker() {
     for (auto* w : LblSezione) w->hide();
     CmdIndietro->hide();
     UpdateMdiState();
+    PlacePickerCells();
 
+    const WorkingState& st = State();
+    const PickerPage* page = PickerPageFor(st.ShapeFamily);
+    if (!page) return;
+    if (st.ShapeFamily != 0) CmdIndietro->show();
+    SetSectionCaptions(st.ShapeFamily);
+
+    // The current shape's cell; a shape of another page leaves no frame.
+    const int selected = SelectionCellFor(st.ShapeFamily, st.ShapeCode);
+    if (selected >= 0)
+        PlaceFrameOnCell(selected);
+    else
+        ShpSelezione->hide();
+
+    ShowPageCells(*page);
+    for (auto* w : LblSezione) w->raise();
+    ShpSelezione->raise();
+    CmdIndietro->raise();
+    // At start-up the pictures begin once the panel has its place and is on
+    // the screen, before it first paints: a size it passes through on the
+    // way there is never drawn. Later pages are drawn when they are painted,
+    // so that a panel hidden behind other windows holds no pictures it never
+    // shows.
+    if (placed_ && isVisible() && !picturesShown_) StartPictures();
+}
+
+void frmIniziale::PlacePickerCells() {
     g_layout = ComputeShapePickerLayout(width() * TwipsPerPixel, height() * TwipsPerPixel);
     for (int i = 0; i < 5; ++i) {
         PctVettore[i]->move(Px(g_layout.Cells[i].Left), Px(g_layout.Cells[i].Top));
@@ -509,15 +537,11 @@ void frmIniziale::SetupShapePicker() {
     const int arrow = std::max(1, CmdIndietro->height() * 3 / 5);
     CmdIndietro->setIconSize(QSize(arrow * 3 / 2, arrow));
     CmdIndietro->setIcon(QIcon(BackArrowPicture(arrow)));
-    const int cw = Px(g_layout.CellWidth), ch = Px(g_layout.CellHeight);
-    ShpSelezione->resize(cw, ch);
+    ShpSelezione->resize(Px(g_layout.CellWidth), Px(g_layout.CellHeight));
+}
 
-    const WorkingState& st = State();
-    const PickerPage* page = PickerPageFor(st.ShapeFamily);
-    if (!page) return;
-    if (st.ShapeFamily != 0) CmdIndietro->show();
-
-    if (st.ShapeFamily == 0) {
+void frmIniziale::SetSectionCaptions(int shapeFamily) {
+    if (shapeFamily == 0) {
         LblSezione[0]->setText(Upper(Txt(LangFrmConi, 1)));
         LblSezione[1]->setText(Upper(Txt(LangFrmCili, 1)));
         LblSezione[2]->setText(TwoLines(LangFrmIniziale, 7, 8));
@@ -528,7 +552,7 @@ void frmIniziale::SetupShapePicker() {
             pal.setColor(QPalette::WindowText, colours[i]);
             LblSezione[i]->setPalette(pal);
         }
-    } else if (st.ShapeFamily == 4) {
+    } else if (shapeFamily == 4) {
         LblSezione[0]->setText(TwoLines(LangFrmIniziale, 9, 10));
         LblSezione[1]->setText(TwoLines(LangFrmIniziale, 11, 12));
         LblSezione[2]->setText(TwoLines(LangFrmIniziale, 13, 14));
@@ -538,22 +562,18 @@ void frmIniziale::SetupShapePicker() {
             LblSezione[i]->setPalette(pal);
         }
     }
+}
 
-    // The current shape's cell; a shape of another page leaves no frame.
-    const int selected = SelectionCellFor(st.ShapeFamily, st.ShapeCode);
-    if (selected >= 0)
-        PlaceFrameOnCell(selected);
-    else
-        ShpSelezione->hide();
-
-    for (int i = 0; i < page->cellCount; ++i) {
-        const bool available = CellAvailable(page->actions[i]);
+void frmIniziale::ShowPageCells(const PickerPage& page) {
+    const int cw = Px(g_layout.CellWidth), ch = Px(g_layout.CellHeight);
+    for (int i = 0; i < page.cellCount; ++i) {
+        const bool available = CellAvailable(page.actions[i]);
         PctVettore[i]->resize(cw, ch);
-        PctVettore[i]->SetPicture(page->pictures[i]);
+        PctVettore[i]->SetPicture(page.pictures[i]);
         PctVettore[i]->setEnabled(available);
         PctVettore[i]->SetCaptionHeight(0);
         PctVettore[i]->show();
-        if (page->captions && i <= 3) {
+        if (page.captions && i <= 3) {
             LblSezione[i]->resize(cw, ch);
             LblSezione[i]->setEnabled(available);
             FitCaption(LblSezione[i], cw);
@@ -561,15 +581,6 @@ void frmIniziale::SetupShapePicker() {
             LblSezione[i]->show();
         }
     }
-    for (auto* w : LblSezione) w->raise();
-    ShpSelezione->raise();
-    CmdIndietro->raise();
-    // At start-up the pictures begin once the panel has its place and is on
-    // the screen, before it first paints: a size it passes through on the
-    // way there is never drawn. Later pages are drawn when they are painted,
-    // so that a panel hidden behind other windows holds no pictures it never
-    // shows.
-    if (placed_ && isVisible() && !picturesShown_) StartPictures();
 }
 
 void frmIniziale::CmdIndietro_Click() {

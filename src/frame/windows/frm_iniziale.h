@@ -20,6 +20,8 @@ class QPushButton;
 
 namespace velm {
 
+struct PickerPage;
+
 class frmIniziale;
 
 // Starts loading the captions' font in the background (once).
@@ -179,6 +181,9 @@ private:
     QMdiSubWindow* SubWindow() const;
     bool IsMinimised() const;
     void PlaceFrameOnCell(int cell);
+    void PlacePickerCells();  // cells, back button and selection frame at the panel's size
+    void SetSectionCaptions(int shapeFamily);
+    void ShowPageCells(const PickerPage& page);
     void FitCaption(CaptionLabel* label, int cellWidthPixels);
     static int CaptionHeight(const CaptionLabel* label);
     void OpenCommandLineFile();

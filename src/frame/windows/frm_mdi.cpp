@@ -33,6 +33,7 @@
 #include "frame/windows/help_commands.h"
 #include "frame/windows/pictures.h"
 #include "frame/windows/shape_opener.h"
+#include "frame/windows/window_design.h"
 #include "core/shape_kinds.h"
 #include "frame/command_registry.h"
 #include "core/working_state.h"
@@ -47,8 +48,6 @@ QPointer<FrmMDI> g_mdi;
 
 QString Indexed(const char* name, int i) { return Q(IndexedName(name, i)); }
 
-constexpr int MinWidthTwips = 8000;
-constexpr int MinHeightTwips = 6200;
 
 // Twips to whole pixels, never below the twips given.
 
@@ -60,6 +59,16 @@ struct ToolButtonDesign {
 constexpr ToolButtonDesign ToolButtonDesigns[FrmMDI::ToolButtonCount] = {
     {0, 1}, {2, 3}, {4, -1}, {5, 6}, {7, 8}, {9, 10}, {11, -1}, {-1, -1}};
 
+// Each button's enabled and disabled picture, in button order.
+std::vector<QImage> ToolButtonPictures() {
+    std::vector<QImage> images;
+    for (const ToolButtonDesign& button : ToolButtonDesigns) {
+        images.push_back(button.enabledPicture < 0 ? ExitImage() : IconeImage(button.enabledPicture));
+        images.push_back(button.disabledPicture < 0 ? QImage() : IconeImage(button.disabledPicture));
+    }
+    return images;
+}
+
 }  // namespace
 
 FrmMDI* Mdi() { return g_mdi.data(); }
@@ -69,7 +78,7 @@ FrmMDI::FrmMDI() {
     setWindowTitle(BaseTitle);
     QApplication::setWindowIcon(QIcon(ProgramIcon()));  // also the icon of the child windows
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setMinimumSize(CeilPixels(MinWidthTwips), CeilPixels(MinHeightTwips));
+    setMinimumSize(CeilPixels(MinWindowWidthTwips), CeilPixels(MinWindowHeightTwips));
 
     auto* central = new QWidget;
     central->setObjectName("MdiClient");
@@ -79,17 +88,24 @@ FrmMDI::FrmMDI() {
 
     // The toolbar's pictures are drawn beside the rest of the building (the
     // first text in them loads a font); the buttons are added last.
-    std::future<std::vector<QImage>> pictures = std::async(std::launch::async, [] {
-        std::vector<QImage> images;
-        for (const ToolButtonDesign& button : ToolButtonDesigns) {
-            images.push_back(button.enabledPicture < 0 ? ExitImage() : IconeImage(button.enabledPicture));
-            images.push_back(button.disabledPicture < 0 ? QImage() : IconeImage(button.disabledPicture));
-        }
-        return images;
-    });
+    std::future<std::vector<QImage>> pictures = std::async(std::launch::async, ToolButtonPictures);
     BuildToolBar();
     column->addWidget(toolBarPanel_);
+    BuildArea();
+    column->addWidget(area_, 1);
+    BuildStatusLine();
+    InstallStatusLine(SetStatusText);  // the computation's words after the fact
+    column->addWidget(statusLine_);
+    setCentralWidget(central);
+    BuildToolTip(central);
+    BuildMenus();
+    AddToolButtons(pictures.get());
+    PlaceOnScreen();
+    g_mdi = this;
+    UpdateCommands();
+}
 
+void FrmMDI::BuildArea() {
     area_ = new QMdiArea;
     area_->setObjectName("MdiArea");
     area_->setBackground(QColor(128, 128, 128));
@@ -97,13 +113,9 @@ FrmMDI::FrmMDI() {
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->viewport()->installEventFilter(this);
-    column->addWidget(area_, 1);
+}
 
-    BuildStatusLine();
-    InstallStatusLine(SetStatusText);  // the computation's words after the fact
-    column->addWidget(statusLine_);
-    setCentralWidget(central);
-
+void FrmMDI::BuildToolTip(QWidget* central) {
     // The tooltip floats over the work area, beside the toolbar button.
     tipPicture_ = new QFrame(central);
     tipPicture_->setObjectName("PicToolTip");
@@ -125,10 +137,9 @@ FrmMDI::FrmMDI() {
     tipTimer_->setObjectName("Timer1");
     tipTimer_->setInterval(500);
     connect(tipTimer_, &QTimer::timeout, this, &FrmMDI::ShowTip);
+}
 
-    BuildMenus();
-    AddToolButtons(pictures.get());
-
+void FrmMDI::PlaceOnScreen() {
     // Start with a comfortable size on the screen it opens on.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
@@ -137,8 +148,6 @@ FrmMDI::FrmMDI() {
     } else {
         resize(1000, 740);
     }
-    g_mdi = this;
-    UpdateCommands();
 }
 
 // The base classes still close the children after this: nobody may reach the
@@ -147,48 +156,64 @@ FrmMDI::~FrmMDI() {
     if (g_mdi == this) g_mdi = nullptr;
 }
 
-void FrmMDI::BuildMenus() {
-    auto add = [this](QMenu* menu, std::map<int, QAction*>& items, const char* name, int i, const QString& caption,
-                      const QKeySequence& key = {}) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(Indexed(name, i));
-        if (!key.isEmpty()) a->setShortcut(key);
-        items[i] = a;
-        return a;
-    };
-    auto separator = [](QMenu* menu, std::map<int, QAction*>& items, const char* name, int i) {
-        QAction* a = menu->addSeparator();
-        a->setObjectName(Indexed(name, i));
-        items[i] = a;
-        return a;
-    };
-    auto menuNamed = [this](const char* name, const QString& caption) {
-        QMenu* m = menuBar()->addMenu(caption);
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(name);
-        return m;
-    };
+namespace {
 
-    // File.
-    QMenu* file = menuNamed("mnuFile", "&File");
-    add(file, fileItems_, "mnuFileItems", 1, "Apri", QKeySequence("Ctrl+A"));
-    add(file, fileItems_, "mnuFileItems", 2, "Salva", QKeySequence("Ctrl+S"));
-    add(file, fileItems_, "mnuFileItems", 3, "Salva come");
-    add(file, fileItems_, "mnuFileItems", 4, "Salva DXF", QKeySequence("Ctrl+X"));
-    add(file, fileItems_, "mnuFileItems", 5, "Salva ISO", QKeySequence("Ctrl+O"));
-    separator(file, fileItems_, "mnuFileItems", 6);
-    add(file, fileItems_, "mnuFileItems", 7, "Imposta Stampante...", QKeySequence("Ctrl+I"));
-    add(file, fileItems_, "mnuFileItems", 8, "Stampa", QKeySequence("Ctrl+P"));
-    separator(file, fileItems_, "mnuFileItems", 9)->setVisible(false);
+// Menu item i of `items`, named `name`(i).
+QAction* AddItem(QMenu* menu, std::map<int, QAction*>& items, const char* name, int i, const QString& caption,
+                 const QKeySequence& key = {}) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(Indexed(name, i));
+    if (!key.isEmpty()) a->setShortcut(key);
+    items[i] = a;
+    return a;
+}
+
+QAction* AddSeparator(QMenu* menu, std::map<int, QAction*>& items, const char* name, int i) {
+    QAction* a = menu->addSeparator();
+    a->setObjectName(Indexed(name, i));
+    items[i] = a;
+    return a;
+}
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption) {
+    QMenu* m = bar->addMenu(caption);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    return m;
+}
+
+}  // namespace
+
+void FrmMDI::BuildMenus() {
+    BuildFileMenu();
+    BuildShapesMenu();
+    BuildOptionsMenu();
+    BuildViewMenu();
+    BuildHelpMenu();
+}
+
+void FrmMDI::BuildFileMenu() {
+    QMenu* file = AddMenu(menuBar(), "mnuFile", "&File");
+    AddItem(file, fileItems_, "mnuFileItems", 1, "Apri", QKeySequence("Ctrl+A"));
+    AddItem(file, fileItems_, "mnuFileItems", 2, "Salva", QKeySequence("Ctrl+S"));
+    AddItem(file, fileItems_, "mnuFileItems", 3, "Salva come");
+    AddItem(file, fileItems_, "mnuFileItems", 4, "Salva DXF", QKeySequence("Ctrl+X"));
+    AddItem(file, fileItems_, "mnuFileItems", 5, "Salva ISO", QKeySequence("Ctrl+O"));
+    AddSeparator(file, fileItems_, "mnuFileItems", 6);
+    AddItem(file, fileItems_, "mnuFileItems", 7, "Imposta Stampante...", QKeySequence("Ctrl+I"));
+    AddItem(file, fileItems_, "mnuFileItems", 8, "Stampa", QKeySequence("Ctrl+P"));
+    AddSeparator(file, fileItems_, "mnuFileItems", 9)->setVisible(false);
     for (int i = 10; i <= 14; ++i)
-        add(file, fileItems_, "mnuFileItems", i, Q("File Recente" + std::to_string(i - 9)))->setVisible(false);
-    separator(file, fileItems_, "mnuFileItems", 15);
-    add(file, fileItems_, "mnuFileItems", 16, "Esci");
+        AddItem(file, fileItems_, "mnuFileItems", i, Q("File Recente" + std::to_string(i - 9)))->setVisible(false);
+    AddSeparator(file, fileItems_, "mnuFileItems", 15);
+    AddItem(file, fileItems_, "mnuFileItems", 16, "Esci");
     for (auto& [i, a] : fileItems_)
         connect(a, &QAction::triggered, this, [this, i = i] { FileItemClick(i); });
+}
 
-    // Shapes: three submenus and the cylindrical elbow.
-    formeMenu_ = menuNamed("mnuForme", "Sviluppo forme");
+void FrmMDI::BuildShapesMenu() {
+    // Three submenus and the cylindrical elbow.
+    formeMenu_ = AddMenu(menuBar(), "mnuForme", "Sviluppo forme");
     auto submenu = [this](const char* name, int i, const QString& caption) {
         QMenu* m = formeMenu_->addMenu(caption);
         m->setObjectName(Indexed(name, i));
@@ -198,12 +223,13 @@ void FrmMDI::BuildMenus() {
     };
     QMenu* frusta = submenu("mnuFormeItems", 1, "Coni");
     QMenu* cylinders = submenu("mnuFormeItems", 2, "Cilindri");
-    add(formeMenu_, formeItems_, "mnuFormeItems", 3, "Curva cilindrica")->setCheckable(true);
+    AddItem(formeMenu_, formeItems_, "mnuFormeItems", 3, "Curva cilindrica")->setCheckable(true);
     QMenu* coneElbows = submenu("mnuFormeItems", 4, "Curve coniche");
-    for (int i = 1; i <= 5; ++i) add(frusta, formeSubItems_, "mnuFormeSubItems", i, Q(std::to_string(i)));
-    for (int i = 1; i <= 4; ++i) add(cylinders, formeSub2Items_, "mnuFormeSub2Items", i, Q(std::to_string(i + 5)));
+    for (int i = 1; i <= 5; ++i) AddItem(frusta, formeSubItems_, "mnuFormeSubItems", i, Q(std::to_string(i)));
+    for (int i = 1; i <= 4; ++i)
+        AddItem(cylinders, formeSub2Items_, "mnuFormeSub2Items", i, Q(std::to_string(i + 5)));
     for (int i = 1; i <= 3; ++i)
-        add(coneElbows, formeSub3Items_, "mnuFormeSub3Items", i, Q(std::to_string(i + 10)));
+        AddItem(coneElbows, formeSub3Items_, "mnuFormeSub3Items", i, Q(std::to_string(i + 10)));
     auto openShape = [this](QAction* a, int code) {
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, [this, a, code] {
@@ -215,23 +241,25 @@ void FrmMDI::BuildMenus() {
     for (auto& [i, a] : formeSub2Items_) openShape(a, i + 5);
     for (auto& [i, a] : formeSub3Items_) openShape(a, i + 10);
     openShape(formeItems_[3], ShapeCuCilindri);
+}
 
-    // Options.
-    opzioniMenu_ = menuNamed("mnuOpzioni", "Opzioni");
-    add(opzioniMenu_, opzioniItems_, "mnuOpzioniItems", 1, "Metodo di calcolo", QKeySequence("Ctrl+M"));
-    add(opzioniMenu_, opzioniItems_, "mnuOpzioniItems", 2, "Unità di misura", QKeySequence("Ctrl+U"));
-    add(opzioniMenu_, opzioniItems_, "mnuOpzioniItems", 3, "Taratura stampante", QKeySequence("Ctrl+T"))
+void FrmMDI::BuildOptionsMenu() {
+    opzioniMenu_ = AddMenu(menuBar(), "mnuOpzioni", "Opzioni");
+    AddItem(opzioniMenu_, opzioniItems_, "mnuOpzioniItems", 1, "Metodo di calcolo", QKeySequence("Ctrl+M"));
+    AddItem(opzioniMenu_, opzioniItems_, "mnuOpzioniItems", 2, "Unità di misura", QKeySequence("Ctrl+U"));
+    AddItem(opzioniMenu_, opzioniItems_, "mnuOpzioniItems", 3, "Taratura stampante", QKeySequence("Ctrl+T"))
         ->setCheckable(true);
     for (auto& [i, a] : opzioniItems_)
         connect(a, &QAction::triggered, this, [this, a, i = i] {
             if (a->isCheckable()) a->setChecked(!a->isChecked());  // the check shows the calibration
             OptionsItemClick(i);
         });
+}
 
-    // View.
-    QMenu* view = menuNamed("mnuVisualizza", "Visualizza");
+void FrmMDI::BuildViewMenu() {
+    QMenu* view = AddMenu(menuBar(), "mnuVisualizza", "Visualizza");
     for (int i = 1; i <= 2; ++i) {
-        QAction* a = add(view, visualizzaItems_, "mnuVisualizzaItems", i, i == 1 ? "Toolbar" : "Status bar");
+        QAction* a = AddItem(view, visualizzaItems_, "mnuVisualizzaItems", i, i == 1 ? "Toolbar" : "Status bar");
         a->setCheckable(true);
         a->setChecked(true);
         connect(a, &QAction::triggered, this, [this, a, i] {
@@ -239,15 +267,16 @@ void FrmMDI::BuildMenus() {
             ViewItemClick(i);
         });
     }
+}
 
-    // Help.
-    QMenu* help = menuNamed("mnuHelp", "Help");
-    add(help, helpItems_, "mnuHelpItems", 1, "Sommario", QKeySequence("Ctrl+F1"));
-    add(help, helpItems_, "mnuHelpItems", 2, "Cerca", QKeySequence("Ctrl+F3"));
+void FrmMDI::BuildHelpMenu() {
+    QMenu* help = AddMenu(menuBar(), "mnuHelp", "Help");
+    AddItem(help, helpItems_, "mnuHelpItems", 1, "Sommario", QKeySequence("Ctrl+F1"));
+    AddItem(help, helpItems_, "mnuHelpItems", 2, "Cerca", QKeySequence("Ctrl+F3"));
     // Item 3 is a line of text without a command, grey so that nobody clicks it in vain.
-    add(help, helpItems_, "mnuHelpItems", 3, "")->setEnabled(false);
-    separator(help, helpItems_, "mnuHelpItems", 4);
-    add(help, helpItems_, "mnuHelpItems", 5, "Informazioni su VELM");
+    AddItem(help, helpItems_, "mnuHelpItems", 3, "")->setEnabled(false);
+    AddSeparator(help, helpItems_, "mnuHelpItems", 4);
+    AddItem(help, helpItems_, "mnuHelpItems", 5, "Informazioni su VELM");
     for (auto& [i, a] : helpItems_)
         if (!a->isSeparator()) connect(a, &QAction::triggered, this, [i = i] { DispatchHelpCommand(i); });
 }

@@ -1,7 +1,7 @@
 #pragma once
 // FrmMDI: the main window. Five menus, the toolbar CmdToolBar(0..7) with its
 // delayed tooltip, the status line and the area that holds every other window.
-// Menu items are QActions named as the model names them ("mnuFileItems(7)").
+// Menu items are QActions named by their design names ("mnuFileItems(7)").
 #include <QDeadlineTimer>
 #include <QImage>
 #include <QMainWindow>
@@ -31,7 +31,7 @@ public:
     ~FrmMDI() override;
 
     QMdiArea* Area() const { return area_; }
-    // Menu items by the model's names: FileItem(7) is mnuFileItems(7).
+    // Menu items by their design names: FileItem(7) is mnuFileItems(7).
     QAction* FileItem(int i) const;
     QAction* FormeItem(int i) const;
     QAction* FormeSubItem(int i) const;
@@ -73,7 +73,15 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildFileMenu();
+    void BuildShapesMenu();
+    void BuildOptionsMenu();
+    void BuildViewMenu();
+    void BuildHelpMenu();
     void BuildToolBar();
+    void BuildArea();
+    void BuildToolTip(QWidget* central);
+    void PlaceOnScreen();
     // Pictures in button order: each button's enabled and disabled one (null: none).
     void AddToolButtons(const std::vector<QImage>& pictures);
     void BuildStatusLine();

@@ -13,6 +13,7 @@
 #include "core/control_names.h"
 #include "core/help_contexts.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/number_text.h"
 #include "core/settings.h"
 #include "frame/windows/frame_api.h"
@@ -111,9 +112,9 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent)
 
 void FrmMetCalcolo::Form_Load() {
     setWindowTitle(Q(Txt(LangFrmMetCa, 1)));
-    Chkbox[2]->setText(Q(Txt(LangFrmMetCa, 2)));
+    Chkbox[2]->setText(Q(Txt(TextOuter)));
     Chkbox[1]->setText(Q(Txt(LangFrmMetCa, 3)));
-    Chkbox[0]->setText(Q(Txt(LangFrmMetCa, 4)));
+    Chkbox[0]->setText(Q(Txt(TextInner)));
     LblEsempio->setText(Q(Txt(LangFrmMetCa, 5)));
     LblNota[0]->setText(Q(Txt(LangFrmMetCa, 10)));
     LblNota[1]->setText(Q(Txt(LangFrmMetCa, 11)));
@@ -121,8 +122,8 @@ void FrmMetCalcolo::Form_Load() {
     LblStep->setText(Q(Txt(LangFrmMetCa, 6) + " [\xC2\xB0]"));
     Frame1->setTitle(Q(Txt(LangFrmMetCa, 8)));
     Frame2->setTitle(Q(Txt(LangFrmMetCa, 9)));
-    OptDiametri[1]->setText(Q(Txt(LangFrmMetCa, 2)));
-    OptDiametri[0]->setText(Q(Txt(LangFrmMetCa, 4)));
+    OptDiametri[1]->setText(Q(Txt(TextOuter)));
+    OptDiametri[0]->setText(Q(Txt(TextInner)));
     CaptionButtons();
 
     const SettingsCache& settings = State().Settings;

@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <filesystem>
 
 #include "core/help_contexts.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/version.h"
 #include "frame/windows/frame_api.h"
 #include "core/working_state.h"
@@ -26,7 +26,7 @@ namespace velm {
 
 namespace {
 
-// Help command numbers as the classic help engine knew them.
+// Help command numbers: contents, index search, one topic.
 constexpr int HelpContents = 3;
 constexpr int HelpPartialKey = 261;
 constexpr int HelpContext = 1;
@@ -109,7 +109,7 @@ public:
         }
         text->addStretch(1);
 
-        auto* ok = new QPushButton(Q(Txt(LangCommon, 7)));
+        auto* ok = new QPushButton(Q(Txt(TextOk)));
         ok->setObjectName("Cmd_OK");
         ok->setDefault(true);
         auto* help = new QPushButton(Q(Txt(LangAboutBox, 4)));
@@ -163,25 +163,9 @@ void ShowAboutBox() {
     box.exec();
 }
 
-bool ReadRegistryValue(std::uint32_t, const std::string&, const std::string&, std::string& value) {
-    value.clear();
-    return false;
-}
-
+// No system-information program is known here: the button says so.
 void StartSysInfo() {
-    std::string path;
-    bool started = false;
-    if (ReadRegistryValue(HKEY_LOCAL_MACHINE_ROOT, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path)) {
-        started = Platform().processes && Platform().processes->StartHidden(path, {}, "");
-    } else if (ReadRegistryValue(HKEY_LOCAL_MACHINE_ROOT, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
-                                 path)) {
-        const std::string program = path + "/MSINFO32.EXE";
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(program, ec))
-            started = Platform().processes && Platform().processes->StartHidden(program, {}, "");
-    }
-    if (!started && Platform().dialogs)
-        Platform().dialogs->MessageBox(Txt(LangAboutBox, 13), MbOkOnly, ProgramTitle);
+    if (Platform().dialogs) Platform().dialogs->MessageBox(Txt(LangAboutBox, 13), MbOkOnly, ProgramTitle);
 }
 
 }  // namespace velm

@@ -17,10 +17,5 @@ void ShowHelpContext(std::int32_t contextId);
 void ShowAboutBox();
 // The About window's system-information button.
 void StartSysInfo();
-// Registry roots as the classic API numbers them.
-constexpr std::uint32_t HKEY_LOCAL_MACHINE_ROOT = 0x80000002u;
-// There is no registry here: nothing is ever found (false, empty value).
-bool ReadRegistryValue(std::uint32_t root, const std::string& keyName, const std::string& valueName,
-                       std::string& value);
 
 }  // namespace velm

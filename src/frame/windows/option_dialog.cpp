@@ -9,6 +9,7 @@
 
 #include "core/control_names.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/help_commands.h"
 
@@ -61,8 +62,8 @@ QHBoxLayout* OptionDialog::MakeButtonRow() {
 }
 
 void OptionDialog::CaptionButtons() {
-    CmdOK->setText(QString::fromStdString(Txt(LangCommon, 7)));
-    CmdChiudi->setText(QString::fromStdString(Txt(LangCommon, 8)));
+    CmdOK->setText(QString::fromStdString(Txt(TextOk)));
+    CmdChiudi->setText(QString::fromStdString(Txt(TextClose)));
 }
 
 void OptionDialog::CmdChiudi_Click() { reject(); }

@@ -250,7 +250,7 @@ void PaintExit(QPainter& p) {
     p.drawPath(head);
 }
 
-// The disabled form: grey and flat, as the classic toolbar drew it.
+// The disabled form: grey and flat, so that an unavailable button reads as such.
 QImage Greyed(const QImage& source) {
     QImage img = source.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < img.height(); ++y) {
@@ -301,24 +301,11 @@ QPixmap ProgramIcon() {
     return QPixmap::fromImage(img);
 }
 
-QPixmap SplashPicture() {
-    constexpr int W = 520, H = 320;
-    QImage img(W, H, QImage::Format_ARGB32_Premultiplied);
-    QPainter p(&img);
-    Begin(p);
-    QLinearGradient bg(0, 0, 0, H);
-    bg.setColorAt(0, QColor(22, 48, 92));
-    bg.setColorAt(1, QColor(10, 22, 44));
-    p.fillRect(img.rect(), bg);
-    p.setPen(QPen(QColor(120, 150, 200), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(1, 1, W - 2, H - 2));
+namespace {
 
-    // A cylinder cut at the top by an inclined plane ...
-    DrawCutCylinder(p, 110, 48, 14, 250, 110, 80,
-                    {QColor(120, 130, 145), QColor(95, 105, 120), QColor(40, 45, 55), 1.5, QColor(250, 120, 120)});
-
-    // ... and its flat development: the cut edge unrolls into a sine wave.
+// The splash's flat development: the cut edge unrolls into a sine wave,
+// and an arrow leads to it from the body.
+void DrawSplashDevelopment(QPainter& p) {
     const double x0 = 200, x1 = 490, base = 250, mid = 150, amp = 22;
     QPainterPath flat;
     flat.moveTo(x0, base);
@@ -347,7 +334,10 @@ QPixmap SplashPicture() {
     p.drawLine(QPointF(166, 200), QPointF(192, 200));
     p.drawLine(QPointF(185, 194), QPointF(192, 200));
     p.drawLine(QPointF(185, 206), QPointF(192, 200));
+}
 
+// The splash's name, what it does and the version.
+void DrawSplashTexts(QPainter& p, int w, int h) {
     QFont title("Liberation Sans");
     title.setPixelSize(64);
     title.setBold(true);
@@ -361,8 +351,31 @@ QPixmap SplashPicture() {
     p.setPen(QColor(190, 210, 240));
     p.drawText(QRectF(204, 92, 300, 24), Qt::AlignLeft | Qt::AlignVCenter, "Flat patterns of cylinders, cones and elbows");
     p.setPen(QColor(150, 170, 210));
-    p.drawText(QRectF(20, H - 44, W - 40, 24), Qt::AlignRight | Qt::AlignVCenter,
+    p.drawText(QRectF(20, h - 44, w - 40, 24), Qt::AlignRight | Qt::AlignVCenter,
                QString("Version ") + VersionText);
+}
+
+}  // namespace
+
+QPixmap SplashPicture() {
+    constexpr int W = 520, H = 320;
+    QImage img(W, H, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&img);
+    Begin(p);
+    QLinearGradient bg(0, 0, 0, H);
+    bg.setColorAt(0, QColor(22, 48, 92));
+    bg.setColorAt(1, QColor(10, 22, 44));
+    p.fillRect(img.rect(), bg);
+    p.setPen(QPen(QColor(120, 150, 200), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(1, 1, W - 2, H - 2));
+
+    // A cylinder cut at the top by an inclined plane ...
+    DrawCutCylinder(p, 110, 48, 14, 250, 110, 80,
+                    {QColor(120, 130, 145), QColor(95, 105, 120), QColor(40, 45, 55), 1.5, QColor(250, 120, 120)});
+    // ... and its flat development.
+    DrawSplashDevelopment(p);
+    DrawSplashTexts(p, W, H);
     return QPixmap::fromImage(img);
 }
 

@@ -378,27 +378,10 @@ void AddElbow(Scene& scene, std::vector<Piece> pieces, double yaw, const ElbowSp
     scene.Line(arc, kCentre, 1.0, Qt::DashDotLine);
 }
 
-void BuildScene(Scene& scene, int index) {
-    const double cut = 0.36;  // about 20 degrees
+// Pictures 11 to 15: the elbows.
+void BuildElbowScene(Scene& scene, int index) {
     const double yaw = Deg(-32);
     switch (index) {
-        case 0:  // frusta: a right frustum with a cut one behind it
-            AddUpright(scene, 1.05, 0.62, 1.7, -cut, 0, {1.55, -2.4, 0.1}, 0.85, false);
-            AddUpright(scene, 1.1, 0.62, 1.8, 0, 0);
-            break;
-        case 1:  // cylinders: a right cylinder with a cut one behind it
-            AddUpright(scene, 0.8, 0.8, 2.0, -cut, -cut, {1.5, -2.4, 0.2}, 0.85, false);
-            AddUpright(scene, 0.8, 0.8, 2.0, 0, 0);
-            break;
-        case 2: AddUpright(scene, 1.1, 0.62, 1.8, 0, 0); break;
-        case 3: AddUpright(scene, 1.1, 0.62, 1.8, -cut, 0); break;
-        case 4: AddUpright(scene, 1.1, 0.62, 1.8, 0, cut); break;
-        case 5: AddUpright(scene, 1.1, 0.62, 1.8, -cut, -cut); break;
-        case 6: AddUpright(scene, 1.1, 0.62, 1.8, -cut, cut); break;
-        case 7: AddUpright(scene, 0.8, 0.8, 2.1, 0, 0); break;
-        case 8: AddUpright(scene, 0.8, 0.8, 2.1, -cut, 0); break;
-        case 9: AddUpright(scene, 0.8, 0.8, 2.1, -cut, -cut); break;
-        case 10: AddUpright(scene, 0.8, 0.8, 2.1, -cut, cut); break;
         case 11: {  // segmented cylindrical elbow
             ElbowSpec s;
             AddElbow(scene, Elbow(s), yaw, s);
@@ -437,6 +420,30 @@ void BuildScene(Scene& scene, int index) {
             break;
         }
         default: break;
+    }
+}
+
+void BuildScene(Scene& scene, int index) {
+    const double cut = 0.36;  // about 20 degrees
+    switch (index) {
+        case 0:  // frusta: a right frustum with a cut one behind it
+            AddUpright(scene, 1.05, 0.62, 1.7, -cut, 0, {1.55, -2.4, 0.1}, 0.85, false);
+            AddUpright(scene, 1.1, 0.62, 1.8, 0, 0);
+            break;
+        case 1:  // cylinders: a right cylinder with a cut one behind it
+            AddUpright(scene, 0.8, 0.8, 2.0, -cut, -cut, {1.5, -2.4, 0.2}, 0.85, false);
+            AddUpright(scene, 0.8, 0.8, 2.0, 0, 0);
+            break;
+        case 2: AddUpright(scene, 1.1, 0.62, 1.8, 0, 0); break;
+        case 3: AddUpright(scene, 1.1, 0.62, 1.8, -cut, 0); break;
+        case 4: AddUpright(scene, 1.1, 0.62, 1.8, 0, cut); break;
+        case 5: AddUpright(scene, 1.1, 0.62, 1.8, -cut, -cut); break;
+        case 6: AddUpright(scene, 1.1, 0.62, 1.8, -cut, cut); break;
+        case 7: AddUpright(scene, 0.8, 0.8, 2.1, 0, 0); break;
+        case 8: AddUpright(scene, 0.8, 0.8, 2.1, -cut, 0); break;
+        case 9: AddUpright(scene, 0.8, 0.8, 2.1, -cut, -cut); break;
+        case 10: AddUpright(scene, 0.8, 0.8, 2.1, -cut, cut); break;
+        default: BuildElbowScene(scene, index); break;
     }
 }
 

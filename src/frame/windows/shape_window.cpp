@@ -20,6 +20,7 @@
 #include "core/number_text.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
+#include "frame/windows/window_design.h"
 #include "geometry/cylinder_geometry.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"
@@ -29,8 +30,6 @@ namespace velm {
 
 namespace {
 
-constexpr int MinWidthTwips = 8000;
-constexpr int MinHeightTwips = 6200;
 constexpr int PanelWidthTwips = 3195;
 constexpr int PanelHeightTwips = 5685;
 constexpr int ButtonWidthTwips = 2660;
@@ -41,12 +40,6 @@ constexpr Colour Grey = RGB(128, 128, 128);
 constexpr Colour White = RGB(255, 255, 255);
 constexpr Colour Yellow = RGB(255, 255, 0);
 
-template <class W>
-W* Named(W* widget, const std::string& name) {
-    widget->setObjectName(Q(name));
-    return widget;
-}
-
 int RowTop(const std::vector<int>& tops, int i) {
     return i < static_cast<int>(tops.size()) ? tops[static_cast<std::size_t>(i)] : 480 + 375 * i;
 }
@@ -54,15 +47,23 @@ int RowTop(const std::vector<int>& tops, int i) {
 }  // namespace
 
 ShapeWindow::ShapeWindow(const ShapeWindowDesign& design, QWidget* parent)
-    : ShapeWindowBase(design.Name, design.ShapeCode, MinWidthTwips, MinHeightTwips, ShapePictureBackColour, parent),
+    : ShapeWindowBase(design.Name, design.ShapeCode, MinWindowWidthTwips, MinWindowHeightTwips,
+                      ShapePictureBackColour, parent),
       design_(design) {
     BuildControls();
 }
 
 void ShapeWindow::BuildControls() {
-    const ShapeWindowDesign& d = design_;
     setMouseTracking(true);
+    BuildPanel();
+    BuildCommands();
+    BuildEdgeLabels();
+    BuildPicture();
+    DeclareHints();
+}
 
+void ShapeWindow::BuildPanel() {
+    const ShapeWindowDesign& d = design_;
     PnlSfondo = MakePanel();
     PnlSfondo->setGeometry(0, 0, Px(PanelWidthTwips), Px(PanelHeightTwips));
 
@@ -93,6 +94,10 @@ void ShapeWindow::BuildControls() {
                               std::max(Px(45), LblSegno->fontMetrics().horizontalAdvance(QLatin1Char('-')) + 1),
                               labelHeight);
     }
+}
+
+void ShapeWindow::BuildCommands() {
+    const ShapeWindowDesign& d = design_;
     const auto MakeButton = [this](const char* name, int topTwips, int widthTwips) {
         return MakeButtonAt(PnlSfondo, name, 240, topTwips, widthTwips, ButtonHeightTwips);
     };
@@ -113,7 +118,10 @@ void ShapeWindow::BuildControls() {
         CmdSaldatura = MakeButton("CmdSaldatura", d.WeldTop, WeldWidthTwips);
         connect(CmdSaldatura, &QPushButton::clicked, this, [this] { CmdSaldatura_Click(); });
     }
+}
 
+void ShapeWindow::BuildEdgeLabels() {
+    const ShapeWindowDesign& d = design_;
     LblUnMisura = MakeLabel(this, "LblUnMisura");
     LblUnMisura->move(Px(d.UnitLeft), Px(d.UnitTop));
     SetForeColour(LblUnMisura, Yellow);
@@ -132,7 +140,10 @@ void ShapeWindow::BuildControls() {
     };
     makeEdgeLabels("LblDiffLato", d.SideLabels, LblDiffLato);
     makeEdgeLabels("LblArco", d.ArcLabels, LblArco);
+}
 
+void ShapeWindow::BuildPicture() {
+    const ShapeWindowDesign& d = design_;
     PctDisegno = MakePicture(ShapePictureBackColour);
     PctDisegno->setGeometry(PnlSfondo->width() + 5, 40, 0, 0);
     for (int k = 0; k < d.SketchBoxes; ++k) {
@@ -149,9 +160,33 @@ void ShapeWindow::BuildControls() {
         label->hide();
         LblDatiSviluppo.push_back(label);
     }
+}
 
-    // Hints: each control answers the pointer itself, without passing the
-    // move on to the panel or window that holds it.
+void ShapeWindow::DeclareHints() {
+    const ShapeWindowDesign& d = design_;
+    ControlHints& hints = Hints();
+    hints.Text(CmdApplica, LangHelp, d.HintApply)
+        .Text(CmdSviluppa, LangHelp, d.HintDevelop)
+        .Text(CmdModifica, LangHelp, d.HintModify)
+        .Text(CmdAnteprima, LangHelp, d.HintPreview)
+        .Text(CmdIndietro, TextBackToShapes)
+        .Clear(PctDisegno)
+        .Clear(PnlSfondo, ToolTip::Hides)
+        .Texts(LblArco, LangHelp, d.HintArc)
+        .Texts(LblDiffLato, LangHelp, d.HintSide)
+        .Calls(LblDatiSviluppo, [this](int i) {
+            if (InputViewActive) SketchLabelHint(i);
+        })
+        .Calls(LblInputDati, [this](int i) {
+            if (!InputViewActive) return;
+            ShowFieldHint(i);
+            if (i < design_.InputRows) TxtInputDati[static_cast<std::size_t>(i)]->setFocus();
+        });
+    if (CmdSaldatura) hints.Text(CmdSaldatura, LangHelp, d.HintWeld);
+
+    // Each control answers the pointer itself, without passing the move on
+    // to the panel or window that holds it; those without a hint keep the
+    // status line as it is.
     std::vector<QWidget*> hinted{PnlSfondo, PctDisegno, CmdApplica, CmdModifica, CmdSviluppa, CmdAnteprima,
                                  CmdIndietro};
     if (CmdSaldatura) hinted.push_back(CmdSaldatura);
@@ -453,36 +488,6 @@ void ShapeWindow::SketchLabelHint(int index) {
 
 void ShapeWindow::FormMouseMove() {
     if (design_.FormMoveClearsStatus) SetStatusText("");
-}
-
-void ShapeWindow::ControlMouseMove(QObject* control) {
-    auto hint = [](int text) { SetStatusText(Txt(LangHelp, text)); };
-    auto indexIn = [control](const std::vector<QLabel*>& labels) {
-        const auto it = std::find(labels.begin(), labels.end(), control);
-        return it == labels.end() ? -1 : static_cast<int>(it - labels.begin());
-    };
-    if (control == CmdApplica) return hint(design_.HintApply);
-    if (control == CmdSviluppa) return hint(design_.HintDevelop);
-    if (control == CmdModifica) return hint(design_.HintModify);
-    if (control == CmdAnteprima) return hint(design_.HintPreview);
-    if (control == CmdIndietro) return hint(design_.HintBack);
-    if (CmdSaldatura && control == CmdSaldatura) return hint(design_.HintWeld);
-    if (control == PctDisegno) return SetStatusText("");
-    if (control == PnlSfondo) {
-        HideToolTip();
-        return SetStatusText("");
-    }
-    if (const int i = indexIn(LblArco); i >= 0) return hint(design_.HintArc + i);
-    if (const int i = indexIn(LblDiffLato); i >= 0) return hint(design_.HintSide + i);
-    if (const int i = indexIn(LblDatiSviluppo); i >= 0) {
-        if (InputViewActive) SketchLabelHint(i);
-        return;
-    }
-    if (const int i = indexIn(LblInputDati); i >= 0) {
-        if (!InputViewActive) return;
-        ShowFieldHint(i);
-        if (i < design_.InputRows) TxtInputDati[static_cast<std::size_t>(i)]->setFocus();
-    }
 }
 
 }  // namespace velm

@@ -11,12 +11,13 @@
 // derives from it and fills in the hooks below; its windows differ only by
 // their ShapeWindowDesign (counts, layout, texts) and what the hooks do with it.
 //
-// Control names are the model's: PctDisegno, PnlSfondo, LblInputDati(i),
-// TxtInputDati(i), LblOutputDati(i), LblUnMisura, TxtAnt(k),
-// LblDatiSviluppo(k), LblDiffLato(i), LblArco(i), CmdApplica, CmdSviluppa,
-// CmdModifica, CmdAnteprima, CmdIndietro, CmdSaldatura, LblSegno. TxtAnt and
-// LblDatiSviluppo are children of PctDisegno, so that the drawing's
-// positions (the picture's pixels) place them on their dimensions.
+// Design names of the controls (glossary in src/README.md):
+// PctDisegno, PnlSfondo, LblInputDati(i), TxtInputDati(i), LblOutputDati(i),
+// LblUnMisura, TxtAnt(k), LblDatiSviluppo(k), LblDiffLato(i), LblArco(i),
+// CmdApplica, CmdSviluppa, CmdModifica, CmdAnteprima, CmdIndietro,
+// CmdSaldatura, LblSegno. TxtAnt and LblDatiSviluppo are children of
+// PctDisegno, so that the drawing's positions (the picture's pixels) place
+// them on their dimensions.
 //
 // Life cycle: the family's factory constructs the window and calls
 // Form_Load() once; the first resize (showing it) runs apply. Closing the
@@ -43,7 +44,7 @@ class TextBox;
 
 // What sets one window apart from the others of its family.
 struct ShapeWindowDesign {
-    const char* Name = "";      // objectName: the model's window name
+    const char* Name = "";      // objectName: the window's design name
     std::int16_t ShapeCode = ShapeNone;
     TextSectionId TitleSection = LangCommon;  // text 1 is the title
     int InputRows = 0;     // TxtInputDati(0 .. InputRows - 1)
@@ -80,7 +81,6 @@ struct ShapeWindowDesign {
     int HintDevelop = 3;
     int HintModify = 4;
     int HintPreview = 5;
-    int HintBack = 6;
     int HintWeld = 41;
     int HintArc = 37;   // LblArco(i): HintArc + i
     int HintSide = 39;  // LblDiffLato(i): HintSide + i
@@ -209,11 +209,15 @@ protected:
     // only a value longer than that widens it.
     void SetValueCaption(QLabel* label, const std::string& caption);
 
-    void ControlMouseMove(QObject* control) override;
     void FormMouseMove() override;
 
 private:
     void BuildControls();
+    void BuildPanel();       // the input column
+    void BuildCommands();
+    void BuildEdgeLabels();  // the unit, side and arc labels along the top edge
+    void BuildPicture();     // with the sketch boxes and labels on it
+    void DeclareHints();
     void ApplyCommonTexts();
     void WireSketchBox(TextBox* box, int k);
     void SetDevelopEnabled(bool enabled);

@@ -30,7 +30,7 @@ ShapeWindowBase::ShapeWindowBase(const char* name, std::int16_t shapeCode, int m
     setPalette(dark);
     setAutoFillBackground(true);
     QFont small = font();
-    small.setPointSizeF(8);  // the classic dialog font size: the designed rows hold their captions
+    small.setPointSizeF(8);  // 8 points: the designed rows hold their captions
     setFont(small);
 }
 
@@ -204,7 +204,7 @@ void ShapeWindowBase::resizeEvent(QResizeEvent* event) {
 
 void ShapeWindowBase::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The first showing is the classic first resize: it runs apply.
+    // The first showing counts as the first resize: it runs apply.
     if (event->spontaneous()) return;
     ++inGeometryEvent_;
     Form_Resize();
@@ -225,7 +225,7 @@ void ShapeWindowBase::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool ShapeWindowBase::eventFilter(QObject* watched, QEvent* event) {
-    if (!closing_ && event->type() == QEvent::MouseMove) ControlMouseMove(watched);
+    if (!closing_ && event->type() == QEvent::MouseMove) hints_.Show(watched);
     return QWidget::eventFilter(watched, event);
 }
 

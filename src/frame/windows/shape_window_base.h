@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/working_state.h"
+#include "frame/windows/control_hints.h"
 #include "frame/windows/frame_api.h"
 
 class QGroupBox;
@@ -32,7 +33,7 @@ class TextBox;
 class ShapeWindowBase : public QWidget {
     Q_OBJECT
 public:
-    // `name` is the model's window name (objectName); the minimum normal
+    // `name` is the window's design name (objectName); the minimum normal
     // size is in twips; `back` is the colour behind the picture.
     ShapeWindowBase(const char* name, std::int16_t shapeCode, int minWidthTwips, int minHeightTwips, Colour back,
                     QWidget* parent = nullptr);
@@ -91,8 +92,6 @@ protected:
     virtual void InputBoxChanged(int field) = 0;
     virtual void CheckFieldRange(TextBox& box, int field) = 0;
     virtual void ShowFieldHint(int field) = 0;
-    // The pointer moved over a control given to TrackHints.
-    virtual void ControlMouseMove(QObject* control) = 0;
     // The pointer moved over the window itself, after HideToolTip.
     virtual void FormMouseMove() {}
 
@@ -103,9 +102,12 @@ protected:
     // A box whose handlers the family sets itself: they are cleared with
     // the window, before any hook could be reached from a dying box.
     void TrackBox(TextBox* box);
-    // Each control answers the pointer itself (ControlMouseMove), without
-    // passing the move on to the panel or window that holds it.
+    // Each control answers the pointer itself (its entry in Hints()),
+    // without passing the move on to the panel or window that holds it.
     void TrackHints(const std::vector<QWidget*>& controls);
+    // The hints of the tracked controls; a control without one leaves the
+    // status line alone.
+    ControlHints& Hints() { return hints_; }
     // The window's normal state keeps the minimum size. True when this made
     // the frame larger and a resize event follows that redraws.
     bool KeepMinimumSize();
@@ -123,7 +125,7 @@ protected:
     // refusal already shown for them is not shown again.
     Bool16 ReportApplyResult(int message);
 
-    // Control makers: objectName the model's name.
+    // Control makers: objectName the control's design name.
     static QLabel* MakeLabel(QWidget* parent, const std::string& name);
     static QPushButton* MakeButtonAt(QWidget* parent, const char* name, int leftTwips, int topTwips, int widthTwips,
                                      int heightTwips);
@@ -145,6 +147,7 @@ private:
     std::int16_t shapeCode_;
     int minWidthTwips_, minHeightTwips_;
     std::vector<QPointer<TextBox>> wiredBoxes_;
+    ControlHints hints_;
     bool closing_ = false;
     bool unloaded_ = false;
     int inGeometryEvent_ = 0;  // depth of resize and show events being handled

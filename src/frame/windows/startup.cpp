@@ -18,6 +18,7 @@
 
 #include "frame/command_line.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/language_file.h"
 #include "core/messages.h"
 #include "core/settings.h"
@@ -116,48 +117,34 @@ bool LanguageFailed(const LanguageResult& result) {
     return true;
 }
 
-}  // namespace
+// The language file read beside the building of the main window.
+struct ReadLanguage {
+    std::string tempFile;
+    LanguageTexts texts;
+    LanguageResult result;
+};
 
-bool StartProgram(const StartOptions& options) {
-    g_exitRequested = false;
-    g_exitCode = 0;
-    g_settingsRead = false;
-    g_exitHolds = 0;
-    g_exitPending = false;
-    QApplication::setQuitOnLastWindowClosed(false);  // the program ends through ExitProgram only
-
-    BeginLoadingCaptionFont();
-    // The language file is read beside the building of the main window; what
-    // came of it is taken where the start-up has always read it.
-    struct ReadLanguage {
-        std::string tempFile;
-        LanguageTexts texts;
-        LanguageResult result;
-    };
+std::future<ReadLanguage> StartReadingLanguage(const std::string& programFolder) {
     // Its folder is fixed now: the working folder changes meanwhile.
     std::error_code absent;
-    std::string languageDir = std::filesystem::absolute(AppDirOf(options.programFolder), absent).string();
-    if (absent) languageDir = AppDirOf(options.programFolder);
-    std::future<ReadLanguage> reading = std::async(std::launch::async, [dir = std::move(languageDir)] {
+    std::string languageDir = std::filesystem::absolute(AppDirOf(programFolder), absent).string();
+    if (absent) languageDir = AppDirOf(programFolder);
+    return std::async(std::launch::async, [dir = std::move(languageDir)] {
         ReadLanguage read;
         read.tempFile = CreateLanguageTempFile(dir);
         read.result = LoadLanguage(dir + "/VELM.lng", read.tempFile, read.texts);
         return read;
     });
-    // The main window exists first, inert until the start panel shows.
-    auto* mdi = new FrmMDI;
+}
 
-    SetHourglass();
-    // Without a wait nobody would see the splash: it is not even made.
-    const double splashSeconds = SplashSecondsFrom(std::getenv("VELM_SPLASH_SECONDS"));
-    if (splashSeconds > 0) ShowSplash();
-    WaitYielding(splashSeconds);
-
+// The working folder, the stored settings, the fill colours and an empty
+// shape choice.
+void ReadStartState(const std::string& programFolder) {
     WorkingState& st = State();
     std::error_code ec;
-    std::filesystem::current_path(options.programFolder, ec);
+    std::filesystem::current_path(programFolder, ec);
     st.CurrentFileName.clear();
-    st.AppDir = AppDirOf(options.programFolder);
+    st.AppDir = AppDirOf(programFolder);
 
     if (const SettingsStore* store = Platform().settings) ReadAllSettings(*store, st.Settings);
     st.ThicknessFactor = DeriveThicknessFactor(st.Settings);
@@ -169,7 +156,49 @@ bool StartProgram(const StartOptions& options) {
     st.ShapeFamily = 0;
     st.ShapeCode = ShapeNone;
     st.OpenPreview = -1;
+}
 
+// The parts register their windows and commands, the main window takes
+// commands and the start panel shows.
+void ShowStartPanel(FrmMDI* mdi, const std::string& commandLineFile, std::span<const PartRegistration> parts) {
+    for (const PartRegistration registerPart : parts) registerPart();
+    mdi->show();
+    mdi->activateWindow();
+    mdi->SetLive(true);
+    mdi->UpdateState();
+    SetCommandLineFile(commandLineFile);
+    if (QWidget* panel = StartPanel()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(panel->parentWidget())) sub->show();
+        panel->show();
+    }
+}
+
+}  // namespace
+
+bool StartFrame(const StartOptions& options, std::span<const PartRegistration> parts) {
+    g_exitRequested = false;
+    g_exitCode = 0;
+    g_settingsRead = false;
+    g_exitHolds = 0;
+    g_exitPending = false;
+    QApplication::setQuitOnLastWindowClosed(false);  // the program ends through ExitProgram only
+
+    BeginLoadingCaptionFont();
+    // The language file is read beside the building of the main window; what
+    // came of it is taken where the start-up has always read it.
+    std::future<ReadLanguage> reading = StartReadingLanguage(options.programFolder);
+    // The main window exists first, inert until the start panel shows.
+    auto* mdi = new FrmMDI;
+
+    SetHourglass();
+    // Without a wait nobody would see the splash: it is not even made.
+    const double splashSeconds = SplashSecondsFrom(std::getenv("VELM_SPLASH_SECONDS"));
+    if (splashSeconds > 0) ShowSplash();
+    WaitYielding(splashSeconds);
+
+    ReadStartState(options.programFolder);
+
+    WorkingState& st = State();
     ReadLanguage read = reading.get();
     st.LangTempFile = std::move(read.tempFile);
     Language() = std::move(read.texts);
@@ -180,17 +209,7 @@ bool StartProgram(const StartOptions& options) {
     st.Inputs = DefaultInputArrays();
     if (st.Settings.MeasuringSystem == 1) ConvertInputUnits(0, st.Inputs);
 
-    RegisterShapeWindows();
-    mdi->show();
-    mdi->activateWindow();
-    mdi->SetLive(true);
-    mdi->UpdateState();
-    SetCommandLineFile(options.commandLineFile);
-    if (QWidget* panel = StartPanel()) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(panel->parentWidget())) sub->show();
-        panel->show();
-    }
-
+    ShowStartPanel(mdi, options.commandLineFile, parts);
     UnloadSplash();
     ClearHourglass();
     return true;
@@ -204,7 +223,7 @@ bool AskExitQuestion() {
     }
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return false;
-    return dialogs->MessageBox(Txt(LangMsgbox, 2), MbYesNo + MbQuestion, Txt(LangMsgbox, 1)) == IdYes;
+    return dialogs->MessageBox(Txt(LangMsgbox, 2), MbYesNo + MbQuestion, Txt(TextProgramName)) == IdYes;
 }
 
 void ExitProgram() {

@@ -2,6 +2,7 @@
 // Start-up and exit of the whole program, in-process, so that a test can
 // start it, drive it and end it again.
 #include <functional>
+#include <span>
 #include <string>
 
 class QWidget;
@@ -13,10 +14,17 @@ struct StartOptions {
     std::string commandLineFile;  // already resolved (ResolveCommandLineFile), or empty
 };
 
-// The start-up sequence behind the splash, up to the start panel shown.
-// False when the program ended during it (a language-file failure): the
-// exit hook has then been called.
-bool StartProgram(const StartOptions& options);
+// What a part above the frame (a shape family, the output, the elbows)
+// runs to register its windows and commands with the frame's registries
+// (ShapeWindow::RegisterFamily, RegisterCommand).
+using PartRegistration = void (*)();
+
+// The start-up sequence behind the splash, up to the start panel shown,
+// with every part of `parts` registered in turn before the main window
+// shows. StartProgram (program.h) calls it with all of them. False when the
+// program ended during it (a language-file failure): the exit hook has then
+// been called.
+bool StartFrame(const StartOptions& options, std::span<const PartRegistration> parts);
 
 // The exit question: Yes and No, question icon. True on Yes.
 bool AskExitQuestion();

@@ -1,5 +1,7 @@
 // The File menu's DXF and ISO exports, registered with the main window's
 // command registry: the save command hands over the chosen name.
+#include "output/windows/dxf_commands.h"
+
 #include <string>
 
 #include "core/file_names.h"
@@ -79,7 +81,6 @@ void ExportIsoFile(const std::string& name) {
 
 }  // namespace
 
-// Called once at start-up (RegisterShapeWindows, frame/windows/shape_windows.cpp).
 void RegisterExportCommands() {
     RegisterCommand(RegisteredCommand::DxfExport, ExportDxf);
     RegisterCommand(RegisteredCommand::IsoExport, ExportIsoFile);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/working_state.h"
 #include "frame/windows/frame_api.h"
 #include "output/notes_lines.h"
@@ -49,7 +50,7 @@ void FrmDati::Form_Load() {
     setWindowTitle(Q(Txt(LangFrmDati, st.OpenPreview == 0 ? 1 : 2)));
     k_ = NotesReservedRows(st.OpenPreview, st.ShapeCode, st.Settings.CheckNote);
 
-    CmdOK->setText(Q(Txt(LangCommon, 7)));
+    CmdOK->setText(Q(Txt(TextOk)));
     const NotesLayout at = LayOutNotesWindow(h_, w_, k_, CmdOK->sizeHint().height());
     setFixedSize(at.InnerWidth, at.InnerHeight);
     TxtNota->setGeometry(at.NoteLeft, at.NoteTop, at.NoteWidth, std::min(TxtNota->sizeHint().height(), 2 * h_));

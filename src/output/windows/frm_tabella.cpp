@@ -11,6 +11,7 @@
 
 #include "core/help_contexts.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/messages.h"
 #include "core/working_state.h"
 #include "frame/windows/frame_api.h"
@@ -36,7 +37,7 @@ FrmTabella::FrmTabella(QWidget* parent) : QDialog(parent) {
     GrdDati->setObjectName(QStringLiteral("GrdDati"));
     GrdDati->setColumnCount(3);
     GrdDati->verticalHeader()->hide();
-    // One text line a row, as the classic grid shows them.
+    // One text line a row.
     GrdDati->verticalHeader()->setDefaultSectionSize(GrdDati->fontMetrics().height() + 6);
     GrdDati->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GrdDati->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -64,9 +65,9 @@ FrmTabella::FrmTabella(QWidget* parent) : QDialog(parent) {
 
 void FrmTabella::Form_Load() {
     SetHourglass();
-    CmdStampa->setText(Q(Txt(LangCommon, 5)));
-    CmdEsci->setText(Q(Txt(LangCommon, 8)));
-    setWindowTitle(Q(Txt(LangFrmTabella, 1)));
+    CmdStampa->setText(Q(Txt(TextPrint)));
+    CmdEsci->setText(Q(Txt(TextClose)));
+    setWindowTitle(Q(Txt(TextValueTableTitle)));
     form_ = TableFormOf(State().OpenPreview);
     table_ = FillTable(State(), form_);
     FillGrid();
@@ -102,7 +103,7 @@ void FrmTabella::FillGrid() {
     GrdDati->setColumnWidth(0, column0);
     GrdDati->setColumnWidth(1, column12);
     GrdDati->setColumnWidth(2, column12);
-    // Room for the scroll bar and the frame, where the classic grid took 260 twips.
+    // Room for the scroll bar and the frame, at least 17 pixels.
     const int chrome = std::max(17, GrdDati->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * GrdDati->frameWidth());
     const int gridWidth = column0 + column12 * 2 + chrome;
     // The heading strip above may reach further than the grid.
@@ -132,7 +133,7 @@ void FrmTabella::CmdStampa_Click() {
     Printer* printer = Platform().printer;
     // Computed again from the development, not read from the grid.
     const ValueTable table = FillTable(State(), form_);
-    if (!printer->Available()) return ShowErrorMessage(Txt(LangErrore, 34) + ".");
+    if (!printer->Available()) return ShowErrorMessage(Txt(TextNoPrinter) + ".");
     ReportDocument(*printer, PrintTable(*printer, table));
 }
 

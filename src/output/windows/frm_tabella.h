@@ -2,7 +2,7 @@
 // FrmTabella: the value table of the open sheet preview, shown modally. The
 // grid GrdDati lists for every angular step from 0 to 180 degrees the
 // position (cylinders) or sector angle (frusta) and the two profile values;
-// its header row (the classic grid's fixed row 0) holds the column names.
+// its header row holds the column names.
 // A heading strip above the grid carries head0 and head1 in print zones.
 // CmdStampa prints the table, CmdEsci closes, CmdHelp opens its help topic.
 #include <QDialog>

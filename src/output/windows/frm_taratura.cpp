@@ -10,6 +10,7 @@
 #include "core/control_names.h"
 #include "core/input_fields.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/messages.h"
 #include "core/number_text.h"
 #include "core/settings.h"
@@ -17,6 +18,7 @@
 #include "frame/command_registry.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
+#include "frame/windows/window_design.h"
 #include "output/print_job.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_box.h"
@@ -32,10 +34,10 @@ constexpr int SheetTop0 = 72;   // PctFoglio(0) on the window
 constexpr int SheetTop1 = 84;   // PctFoglio(1) in FrameTaratura
 constexpr int FrameTop = 186;
 
-template <class W>
-W* Named(W* widget, const std::string& name) {
-    widget->setObjectName(Q(name));
-    return widget;
+QLabel* TrackedLabel(QWidget* parent, const std::string& name) {
+    auto* label = Named(new QLabel(parent), name);
+    label->setMouseTracking(true);
+    return label;
 }
 
 std::string Length(float value) { return FormatLength(value, State().Settings.MeasuringSystem); }
@@ -77,55 +79,61 @@ FrmTaratura::FrmTaratura(QWidget* parent) : QDialog(parent) {
 void FrmTaratura::BuildControls() {
     setMouseTracking(true);
     setFixedSize(DialogWidth, DialogHeight);
-    auto label = [](QWidget* parent, const std::string& name) {
-        auto* l = Named(new QLabel(parent), name);
-        l->setMouseTracking(true);
-        return l;
-    };
-    auto sheet = [this](QWidget* parent, int index) {
-        auto* page = Named(new QWidget(parent), IndexedName("PctFoglio", index));
-        page->setAutoFillBackground(true);
-        QPalette white = page->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        page->setPalette(white);
-        page->setMouseTracking(true);
-        page->installEventFilter(this);
-        PctFoglio.push_back(page);
-        ShpRettangolo.push_back(Named(new ShapeRectangle(page), IndexedName("ShpRettangolo", index)));
-    };
-
-    Label1 = label(this, "Label1");
+    Label1 = TrackedLabel(this, "Label1");
     Label1->setWordWrap(true);
     Label1->setGeometry(12, 8, DialogWidth - 24, 34);
-    sheet(this, 0);
-    LblLarghezza = label(this, "LblLarghezza");
-    LblLunghezza = label(this, "LblLunghezza");
+    AddSheet(this, 0);
+    LblLarghezza = TrackedLabel(this, "LblLarghezza");
+    LblLunghezza = TrackedLabel(this, "LblLunghezza");
     for (QLabel* value : {LblLarghezza, LblLunghezza}) {
         value->resize(60, 20);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
+    BuildMeasureFrame();
+    for (int i = 0; i < 4; ++i) {
+        QLabel* unit = TrackedLabel(i < 2 ? static_cast<QWidget*>(this) : FrameTaratura, IndexedName("LblUnita", i));
+        unit->resize(40, 20);
+        LblUnita.push_back(unit);
+    }
+    BuildCommands();
+    WireMeasureBox(TxtLarghezza, true);
+    WireMeasureBox(TxtLunghezza, false);
+    hints_.Text(CmdStampa, LangFrmTaratura, 8)
+        .Text(CmdOK, LangFrmTaratura, 9)
+        .Text(CmdDefault, LangFrmTaratura, 10)
+        .Text(CmdChiudi, LangFrmTaratura, 11);
+}
 
+void FrmTaratura::AddSheet(QWidget* parent, int index) {
+    auto* page = Named(new QWidget(parent), IndexedName("PctFoglio", index));
+    page->setAutoFillBackground(true);
+    QPalette white = page->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    page->setPalette(white);
+    page->setMouseTracking(true);
+    page->installEventFilter(this);
+    PctFoglio.push_back(page);
+    ShpRettangolo.push_back(Named(new ShapeRectangle(page), IndexedName("ShpRettangolo", index)));
+}
+
+void FrmTaratura::BuildMeasureFrame() {
     FrameTaratura = Named(new QGroupBox(this), "FrameTaratura");
     FrameTaratura->setGeometry(8, FrameTop, DialogWidth - 16, 196);
     FrameTaratura->setMouseTracking(true);
     FrameTaratura->installEventFilter(this);
-    Label2 = label(FrameTaratura, "Label2");
+    Label2 = TrackedLabel(FrameTaratura, "Label2");
     Label2->setWordWrap(true);
     Label2->setGeometry(10, 16, FrameTaratura->width() - 20, 34);
-    sheet(FrameTaratura, 1);
+    AddSheet(FrameTaratura, 1);
     TxtLarghezza = Named(new TextBox(FrameTaratura), "TxtLarghezza");
     TxtLunghezza = Named(new TextBox(FrameTaratura), "TxtLunghezza");
     for (TextBox* box : {TxtLarghezza, TxtLunghezza}) box->resize(70, box->sizeHint().height());
-    Label3 = label(FrameTaratura, "Label3");
+    Label3 = TrackedLabel(FrameTaratura, "Label3");
     Label3->setWordWrap(true);
     Label3->setGeometry(262, 96, FrameTaratura->width() - 272, 70);
+}
 
-    for (int i = 0; i < 4; ++i) {
-        QLabel* unit = label(i < 2 ? static_cast<QWidget*>(this) : FrameTaratura, IndexedName("LblUnita", i));
-        unit->resize(40, 20);
-        LblUnita.push_back(unit);
-    }
-
+void FrmTaratura::BuildCommands() {
     auto button = [this](const char* name, int left, int top) {
         auto* b = Named(new QPushButton(this), name);
         b->setGeometry(left, top, 124, 30);
@@ -143,9 +151,6 @@ void FrmTaratura::BuildControls() {
     connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOK_Click(); });
     connect(CmdDefault, &QPushButton::clicked, this, [this] { CmdDefault_Click(); });
     connect(CmdChiudi, &QPushButton::clicked, this, [this] { CmdChiudi_Click(); });
-
-    WireMeasureBox(TxtLarghezza, true);
-    WireMeasureBox(TxtLunghezza, false);
 }
 
 void FrmTaratura::WireMeasureBox(TextBox* box, bool width) {
@@ -182,15 +187,15 @@ void FrmTaratura::MeasureChanged() {
 }
 
 void FrmTaratura::SetCalibrationCaptions() {
-    setWindowTitle(Q(Txt(LangFrmTaratura, 1)));
+    setWindowTitle(Q(Txt(TextCalibrationTitle)));
     Label1->setText(Q(Txt(LangFrmTaratura, 2) + "."));
     Label2->setText(Q(Txt(LangFrmTaratura, 4) + " " + Txt(LangFrmTaratura, 5) + "."));
     Label3->setText(Q(Txt(LangFrmTaratura, 12) + ". " + Txt(LangFrmTaratura, 13) + " " + Txt(LangFrmTaratura, 14) + "."));
     const std::string unit = Txt(LangFrmUnMis, State().Settings.MeasuringSystem == 1 ? 3 : 2);
     for (QLabel* l : LblUnita) l->setText(Q(unit));
     CmdStampa->setText(Q(Txt(LangFrmTaratura, 3)));
-    CmdOK->setText(Q(Txt(LangCommon, 7)));
-    CmdChiudi->setText(Q(Txt(LangCommon, 8)));
+    CmdOK->setText(Q(Txt(TextOk)));
+    CmdChiudi->setText(Q(Txt(TextClose)));
     CmdDefault->setText(Q(Txt(LangFrmTaratura, 15)));
 }
 
@@ -209,7 +214,7 @@ void FrmTaratura::Form_Load() {
 }
 
 void FrmTaratura::LayoutCalibrationSheet() {
-    // Twips of the classic design: the page picture and its rectangle.
+    // Twips of the window's design: the page picture and its rectangle.
     const bool portrait = cal_.PortraitPage;
     const int left0 = Px(portrait ? 840 : 480), left1 = Px(portrait ? 600 : 240);
     const int w = Px(portrait ? 1215 : 1575), h = Px(portrait ? 1455 : 1095);
@@ -270,7 +275,7 @@ void FrmTaratura::CmdOK_Click() {
 
 void FrmTaratura::CmdDefault_Click() {
     const int answer =
-        Platform().dialogs->MessageBox(Txt(LangMsgbox, 6), MbYesNo + MbQuestion, Txt(LangFrmTaratura, 1));
+        Platform().dialogs->MessageBox(Txt(LangMsgbox, 6), MbYesNo + MbQuestion, Txt(TextCalibrationTitle));
     if (answer != IdYes) return;
     ResetCalibration(cal_);
     ShowNominalValues();
@@ -280,14 +285,11 @@ void FrmTaratura::CmdChiudi_Click() { reject(); }
 
 bool FrmTaratura::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
-        int hint = 0;
-        if (watched == CmdStampa) hint = 8;
-        if (watched == CmdOK) hint = 9;
-        if (watched == CmdDefault) hint = 10;
-        if (watched == CmdChiudi) hint = 11;
-        SetStatusText(hint > 0 ? Txt(LangFrmTaratura, hint) : std::string());
+        // The pages and the frame have no hint: they empty the line.
+        const bool shown = hints_.Show(watched);
+        if (!shown) SetStatusText("");
         // A button passes an idle pointer on to the window, which would empty the line again.
-        if (hint > 0 && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
+        if (shown && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <vector>
 
+#include "frame/windows/control_hints.h"
 #include "output/calibration.h"
 
 class QGroupBox;
@@ -70,6 +71,9 @@ protected:
 
 private:
     void BuildControls();
+    void AddSheet(QWidget* parent, int index);  // PctFoglio(index) with its rectangle
+    void BuildMeasureFrame();
+    void BuildCommands();
     void SetCalibrationCaptions();
     void LayoutCalibrationSheet();
     void ShowNominalValues();
@@ -77,6 +81,7 @@ private:
     void MeasureChanged();
 
     Calibration cal_;
+    ControlHints hints_;
     bool writingBoxes_ = false;
 };
 

@@ -19,6 +19,7 @@
 #include "cones/cone_development_drawing.h"
 #include "core/control_names.h"
 #include "core/language.h"
+#include "core/text_ids.h"
 #include "core/messages.h"
 #include "core/number_text.h"
 #include "core/settings.h"
@@ -28,6 +29,7 @@
 #include "frame/windows/file_commands.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/shape_opener.h"
+#include "frame/windows/window_design.h"
 #include "output/drag.h"
 #include "output/windows/preview_notes_table.h"
 #include "platform/qt/picture_box.h"
@@ -38,8 +40,6 @@ namespace velm {
 
 namespace {
 
-constexpr int MinWidthTwips = 8000;
-constexpr int MinHeightTwips = 6200;
 constexpr int PanelWidth = 190;  // pixels
 constexpr int SheetGap = 10;     // between the panel and the sheet
 
@@ -48,12 +48,6 @@ const SheetPreviewDesign CylinderDesign{"FrmAnteprimaCilindri", CylinderSheet, 1
 const SheetPreviewDesign ConeDesign{"FrmAnteprima", ConeSheet, 0, 40, 9, 10, "LblScala", {1, 2, 3, 4, 5, 11, 12, 13}};
 
 const SheetPreviewDesign& DesignOf(int family) { return family == ConeSheet ? ConeDesign : CylinderDesign; }
-
-template <class W>
-W* Named(W* widget, const std::string& name) {
-    widget->setObjectName(Q(name));
-    return widget;
-}
 
 QPointer<SheetPreview>& Instance(int family) {
     static QPointer<SheetPreview> cylinder, cone;
@@ -142,7 +136,26 @@ void SheetPreview::BuildControls() {
     PnlSfondo = Named(new QGroupBox(this), "PnlSfondo");
     PnlSfondo->setAlignment(Qt::AlignHCenter);
     PnlSfondo->setGeometry(0, 0, PanelWidth, 400);
+    BuildCommands();
+    BuildOptions();
+    BuildSheet();
+    for (QWidget* w : {static_cast<QWidget*>(PnlSfondo), PctFoglio, PctDati, static_cast<QWidget*>(LblArea),
+                       static_cast<QWidget*>(PctDisegno)}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+    hints_.Text(CmdIndietro, TextBackToShapes)
+        .Text(CmdStampa, LangHelp, 25)
+        .Text(CmdStampante, LangHelp, 24)
+        .Text(CmdTabella, LangHelp, 19)
+        .Text(LblArea, LangHelp, 20)
+        .Text(PctDati, LangHelp, 20, ToolTip::Hides)
+        .Text(PctDisegno, LangHelp, 21)
+        .Call(PctFoglio, [this] { ShowFitOrNothing(); }, ToolTip::Hides)
+        .Call(PnlSfondo, [this] { ShowFitOrNothing(); }, ToolTip::Hides);
+}
 
+void SheetPreview::BuildCommands() {
     auto button = [this](const char* name, int top) {
         auto* b = Named(new QPushButton(PnlSfondo), name);
         b->setGeometry(10, top, PanelWidth - 20, 28);
@@ -158,7 +171,9 @@ void SheetPreview::BuildControls() {
     connect(CmdStampante, &QPushButton::clicked, this, [this] { CmdStampante_Click(); });
     connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
     connect(CmdTabella, &QPushButton::clicked, this, [this] { CmdTabella_Click(); });
+}
 
+void SheetPreview::BuildOptions() {
     FrmEtichette = Named(new QGroupBox(PnlSfondo), "FrmEtichette");
     FrmEtichette->setGeometry(6, 156, PanelWidth - 12, 92);
     for (int i = 0; i < 3; ++i) {
@@ -167,6 +182,11 @@ void SheetPreview::BuildControls() {
         ChkDatiStampa.push_back(box);
     }
     ChkDatiStampa[0]->setChecked(true);  // the built-in value
+    // A box changed by code runs its handling as a click would.
+    for (int i = 0; i < 3; ++i)
+        connect(ChkDatiStampa[static_cast<std::size_t>(i)], &QCheckBox::toggled, this, [this, i] {
+            ChkDatiStampa_Click(i);
+        });
 
     LblScala = Named(new QLabel(PnlSfondo), design_.ScaleLabelName);
     LblScala->setGeometry(12, 258, 70, 24);
@@ -189,7 +209,9 @@ void SheetPreview::BuildControls() {
         });
         OptSviluppo.push_back(option);
     }
+}
 
+void SheetPreview::BuildSheet() {
     PctFoglio = Named(new QWidget(this), "PctFoglio");
     PctFoglio->setAutoFillBackground(true);
     QPalette white = PctFoglio->palette();
@@ -221,18 +243,6 @@ void SheetPreview::BuildControls() {
     });
     connect(PctDisegno, &PictureBox::mouseReleased, this, [this](int, int, int) { dragging_ = false; });
     PctTaglio = Named(new CutMarks(PctFoglio), "PctTaglio");
-
-    // A box changed by code runs its handling as a click would.
-    for (int i = 0; i < 3; ++i)
-        connect(ChkDatiStampa[static_cast<std::size_t>(i)], &QCheckBox::toggled, this, [this, i] {
-            ChkDatiStampa_Click(i);
-        });
-
-    for (QWidget* w : {static_cast<QWidget*>(PnlSfondo), PctFoglio, PctDati, static_cast<QWidget*>(LblArea),
-                       static_cast<QWidget*>(PctDisegno)}) {
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-    }
 }
 
 // --- Load, texts, unload ---
@@ -267,10 +277,10 @@ void SheetPreview::ApplyPreviewTexts() {
     ChkDatiStampa[0]->setText(Q(Txt(LangFrmAntep, design_.DevelopmentText)));
     ChkDatiStampa[1]->setText(Q(Txt(LangFrmAntep, design_.DataText)));
     ChkDatiStampa[2]->setText(Q(Txt(LangFrmAntep, 43)));
-    CmdStampa->setText(Q(Txt(LangCommon, 5)));
+    CmdStampa->setText(Q(Txt(TextPrint)));
     CmdTabella->setText(Q(Txt(LangCommon, 6)));
     CmdStampante->setText(Q(Txt(LangCommon, 17)));
-    LblScala->setText(Q(Txt(LangFrmAntep, 42)));
+    LblScala->setText(Q(Txt(TextScale)));
     FrameSviluppo->setTitle(Q(Txt(LangFrmAntep, 48)));
     OptSviluppo[0]->setText(Q(Txt(LangFrmAntep, 3)));
     OptSviluppo[1]->setText(Q(Txt(LangFrmAntep, 49)));
@@ -330,7 +340,7 @@ void SheetPreview::LayOut() {
     PctDati->hide();
     QWidget* frame = Frame();
     if (!frame->isMinimized() && !frame->isMaximized()) {
-        const int minWidth = CeilPixels(MinWidthTwips), minHeight = CeilPixels(MinHeightTwips);
+        const int minWidth = CeilPixels(MinWindowWidthTwips), minHeight = CeilPixels(MinWindowHeightTwips);
         if (frame->width() < minWidth || frame->height() < minHeight)
             frame->resize(std::max(frame->width(), minWidth), std::max(frame->height(), minHeight));
     }
@@ -353,7 +363,7 @@ void SheetPreview::LayOut() {
         page.FontBold = true;
         const std::string title = IsSheetPieceCode(design_.Family, st.ShapeCode)
                                       ? Txt(LangFrmAntep, design_.PieceText)
-                                      : Txt(LangFrmAntep, 42);
+                                      : Txt(TextScale);
         in.TitleHeight = page.TextHeight(UpperCase(title));
         page.FontBold = false;
     }
@@ -524,14 +534,14 @@ void SheetPreview::ComboScala_Click(int index) {
 void SheetPreview::CmdStampa_Click() {
     const SettingsCache& s = State().Settings;
     if (s.CheckSviluppo != 1 && s.CheckData != 1 && s.CheckNote != 1) {
-        ShowMessage(Txt(LangMsgbox, 23), MbExclamation, Txt(LangMsgbox, 1));
+        ShowMessage(Txt(LangMsgbox, 23), MbExclamation, Txt(TextProgramName));
         return;
     }
     if (!fit_.Fits()) {
         // A cut-off drawing prints only when the user says so.
         Dialogs* dialogs = Platform().dialogs;
         const std::string ask = fitText_ + "\n\n" + Txt(LangMsgbox, 22);
-        if (!dialogs || dialogs->MessageBox(ask, MbYesNo + MbQuestion, Txt(LangMsgbox, 1)) != IdYes) return;
+        if (!dialogs || dialogs->MessageBox(ask, MbYesNo + MbQuestion, Txt(TextProgramName)) != IdYes) return;
     }
     PrintSheet(design_.Family, Pictures());
 }
@@ -589,7 +599,7 @@ void SheetPreview::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool SheetPreview::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove && !unloaded_) ControlMouseMove(watched);
+    if (event->type() == QEvent::MouseMove && !unloaded_) hints_.Show(watched);
     if (ComboScala && (watched == ComboScala || watched == ComboScala->lineEdit()) &&
         event->type() == QEvent::KeyPress) {
         // Only the keys that move through the list reach the scale box; Tab
@@ -599,24 +609,6 @@ bool SheetPreview::eventFilter(QObject* watched, QEvent* event) {
         if (!moves && key != Qt::Key_Tab && key != Qt::Key_Backtab) return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void SheetPreview::ControlMouseMove(QObject* control) {
-    auto hint = [](int text) { SetStatusText(Txt(LangHelp, text)); };
-    if (control == CmdIndietro) return hint(6);
-    if (control == CmdStampa) return hint(25);
-    if (control == CmdStampante) return hint(24);
-    if (control == CmdTabella) return hint(19);
-    if (control == LblArea) return hint(20);
-    if (control == PctDati) {
-        HideToolTip();
-        return hint(20);
-    }
-    if (control == PctDisegno) return hint(21);
-    if (control == PctFoglio || control == PnlSfondo) {
-        HideToolTip();
-        ShowFitOrNothing();
-    }
 }
 
 // --- Opening and commands of the main window ---

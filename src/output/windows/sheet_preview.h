@@ -6,16 +6,17 @@
 // scale and the part of the development, drag the drawing into place, set
 // up the printer and print.
 //
-// Control names are the model's: PnlSfondo, CmdStampa, CmdTabella,
-// CmdStampante, CmdIndietro, FrmEtichette, ChkDatiStampa(0..2), LblFScala or
-// LblScala, ComboScala, FrameSviluppo, OptSviluppo(0..2), PctFoglio, PctDati,
-// LblArea, PctDisegno.
+// Design names of the controls (glossary in src/README.md):
+// PnlSfondo, CmdStampa, CmdTabella, CmdStampante, CmdIndietro, FrmEtichette,
+// ChkDatiStampa(0..2), LblFScala or LblScala, ComboScala, FrameSviluppo,
+// OptSviluppo(0..2), PctFoglio, PctDati, LblArea, PctDisegno.
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "frame/windows/control_hints.h"
 #include "output/print_job.h"
 #include "output/sheet_fit.h"
 #include "output/sheet_layout.h"
@@ -75,8 +76,8 @@ public:
     void DragTo(QPoint windowPoint);
     bool Dragging() const { return dragging_; }
 
-    // The layout of Part "sheet layout": LayoutCylinderSheetPreview /
-    // LayoutConeSheetPreview of this window.
+    // Places the sheet, the data box and the drawing for the printer's page
+    // (LayoutCylinderSheetPreview / LayoutConeSheetPreview).
     void LayOut();
     // The pictures the print job reads.
     SheetPictures Pictures() const;
@@ -111,8 +112,10 @@ protected:
 
 private:
     void BuildControls();
+    void BuildCommands();
+    void BuildOptions();  // what the sheet carries, the scale, the part of the development
+    void BuildSheet();    // the sheet with the data box and the drawing
     void ApplyPreviewTexts();
-    void ControlMouseMove(QObject* control);
     void MoveDrawing(int left, int top);
     void DrawDevelopment();
     void CheckFit();
@@ -121,6 +124,7 @@ private:
     QWidget* Frame();
 
     const SheetPreviewDesign& design_;
+    ControlHints hints_;
     bool previewLoading_ = false;
     bool unloaded_ = false;
     bool dragging_ = false;
@@ -138,8 +142,9 @@ void LayoutCylinderSheetPreview(SheetPreview* frm);
 void LayoutConeSheetPreview(SheetPreview* frm);
 
 // Opens the preview of a family for the calling window: the printer is
-// checked first (text 32 of Errore, 34 for a direct print; no printer opens
-// nothing); the caller is disabled, then minimised, then the preview shows.
+// checked first (text 32 of Errore, TextNoPrinter for a direct print; no
+// printer opens nothing); the caller is disabled, then minimised, then the
+// preview shows.
 // With DirectPrint set the preview is laid out, printed and closed before
 // this returns, OpenPreview back at -1. True when the preview opened.
 bool OpenSheetPreview(int family, QWidget* caller);

@@ -8,7 +8,7 @@
 
 namespace velm {
 
-int ClassicButtons(Qt::MouseButtons buttons) {
+int MouseButtonCode(Qt::MouseButtons buttons) {
     int code = 0;
     if (buttons & Qt::LeftButton) code |= 1;
     if (buttons & Qt::RightButton) code |= 2;
@@ -54,17 +54,17 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    emit mousePressed(ClassicButtons(event->button()), p.x(), p.y());
+    emit mousePressed(MouseButtonCode(event->button()), p.x(), p.y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    emit mouseMoved(ClassicButtons(event->buttons()), p.x(), p.y());
+    emit mouseMoved(MouseButtonCode(event->buttons()), p.x(), p.y());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    emit mouseReleased(ClassicButtons(event->button()), p.x(), p.y());
+    emit mouseReleased(MouseButtonCode(event->button()), p.x(), p.y());
 }
 
 }  // namespace velm

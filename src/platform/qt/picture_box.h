@@ -1,7 +1,7 @@
 #pragma once
 // A borderless picture box: shows an ImageCanvas the size of the widget.
 // A resize makes a new, empty canvas and emits resized(), so that the owner
-// draws again. Mouse signals carry the classic button codes (1 left,
+// draws again. Mouse signals carry the button codes (1 left,
 // 2 right, 4 middle) and the position in pixels.
 #include <QWidget>
 
@@ -45,7 +45,7 @@ private:
     QMdiSubWindow* watched_ = nullptr;  // the sub-window whose activation is followed
 };
 
-// Qt's buttons as the classic codes.
-int ClassicButtons(Qt::MouseButtons buttons);
+// Qt's buttons as the program's button bits: 1 left, 2 right, 4 middle.
+int MouseButtonCode(Qt::MouseButtons buttons);
 
 }  // namespace velm

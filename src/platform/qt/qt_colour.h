@@ -1,5 +1,5 @@
 #pragma once
-// Colours between the classic form (red + 256 green + 65536 blue) and Qt.
+// Colours between the program's form (red + 256 green + 65536 blue) and Qt.
 #include <QColor>
 #include <QRgb>
 

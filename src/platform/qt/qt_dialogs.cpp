@@ -48,7 +48,7 @@ QMessageBox::Icon IconOf(int style) {
     }
 }
 
-int ClassicCode(QMessageBox::StandardButton button) {
+int AnswerCode(QMessageBox::StandardButton button) {
     switch (button) {
         case QMessageBox::Ok: return IdOk;
         case QMessageBox::Cancel: return IdCancel;
@@ -61,7 +61,7 @@ int ClassicCode(QMessageBox::StandardButton button) {
     }
 }
 
-// The classic filter split into (description, patterns) pairs.
+// The bar-separated filter split into (description, patterns) pairs.
 std::vector<std::pair<std::string, std::string>> FilterPairs(const std::string& filter) {
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -100,7 +100,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& prompt, int style
 int MessageBoxAnswer(const QMessageBox& box) {
     if (QAbstractButton* clicked = box.clickedButton()) {
         const auto b = box.standardButton(clicked);
-        if (b != QMessageBox::NoButton) return ClassicCode(b);
+        if (b != QMessageBox::NoButton) return AnswerCode(b);
     }
     // Closed another way: the answer of backing out.
     const auto buttons = box.standardButtons();
@@ -115,7 +115,7 @@ int QtDialogs::MessageBox(const std::string& prompt, int style, const std::strin
     return MessageBoxAnswer(*box);
 }
 
-QStringList NameFiltersFromClassic(const std::string& filter) {
+QStringList NameFiltersFromBarList(const std::string& filter) {
     QStringList list;
     for (const auto& [description, patterns] : FilterPairs(filter)) {
         QString qtPatterns = Q(patterns);
@@ -164,7 +164,7 @@ FileChoice RunFileDialog(const FileDialogRequest& request, bool save, const std:
     dialog.setFileMode(save || !request.fileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The overwrite question comes after the default extension is known.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    const QStringList filters = NameFiltersFromClassic(request.filter);
+    const QStringList filters = NameFiltersFromBarList(request.filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
         const int index = std::clamp(request.filterIndex, 1, static_cast<int>(filters.size()));
@@ -227,17 +227,11 @@ bool QtDialogs::ShowPrinterSetup() {
     return true;
 }
 
-PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fileName) {
-    PrintRange range;
-    if (printer_ == nullptr) return range;
-    if (maxPage < minPage) std::swap(minPage, maxPage);
-    QPrinter& device = printer_->Device();
-    const bool toFile = printer_->PrintsToFile();
-    if (toFile && !fileName.empty()) device.setOutputFileName(Q(fileName));
-    const QtPrinter::SetUp before = printer_->CurrentSetUp();
-    // Made on a PDF printer, the dialog turns the device to the system's
-    // default queue; a cancelled dialog leaves it as it was.
-    QPrintDialog dialog(&device, DialogParent());
+namespace {
+
+// The dialog offers the pages from..to and neither the queue's properties nor
+// a second choice of paper.
+void PreparePrintDialog(QPrintDialog& dialog, int minPage, int maxPage, bool toFile) {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(minPage, maxPage);
     dialog.setFromTo(minPage, maxPage);
@@ -254,6 +248,44 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
     if (toFile)
         if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
             QTimer::singleShot(0, &dialog, [printers] { printers->setCurrentIndex(printers->count() - 1); });
+}
+
+// The pages asked for: all, from..to, or a page list.
+void ReadPageChoice(const QPrintDialog& dialog, int maxPage, PrintRange& range) {
+    // The dialog's own spin boxes keep To at least From: the range is read as
+    // given and ordered by whoever prints it.
+    if (dialog.printRange() == QAbstractPrintDialog::PageRange && dialog.fromPage() > 0) {
+        range.allPages = false;
+        range.fromPage = dialog.fromPage();
+        range.toPage = dialog.toPage();
+    }
+    // A page list goes to the print service as a selection within each
+    // document; the program prints the listed pages itself instead.
+    const auto* listed = dialog.findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"));
+    const auto* list = dialog.findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"));
+    if (listed == nullptr || list == nullptr || !listed->isChecked()) return;
+    const QPageRanges pages = QPageRanges::fromString(list->text());
+    if (pages.isEmpty()) return;
+    range.allPages = false;
+    // Past the last page only the first of a range is kept: it prints nothing.
+    for (const QPageRanges::Range& r : pages.toRangeList())
+        for (int p = r.from; p <= std::min(r.to, std::max(r.from, maxPage)); ++p) range.pages.push_back(p);
+}
+
+}  // namespace
+
+PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fileName) {
+    PrintRange range;
+    if (printer_ == nullptr) return range;
+    if (maxPage < minPage) std::swap(minPage, maxPage);
+    QPrinter& device = printer_->Device();
+    const bool toFile = printer_->PrintsToFile();
+    if (toFile && !fileName.empty()) device.setOutputFileName(Q(fileName));
+    const QtPrinter::SetUp before = printer_->CurrentSetUp();
+    // Made on a PDF printer, the dialog turns the device to the system's
+    // default queue; a cancelled dialog leaves it as it was.
+    QPrintDialog dialog(&device, DialogParent());
+    PreparePrintDialog(dialog, minPage, maxPage, toFile);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (accepted) {
         device.setPageLayout(before.layout);  // on OK the dialog puts the queue's default paper on the device
@@ -262,26 +294,7 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
         range.toPage = maxPage;
         // A PDF printer's dialog names the file itself: nobody asks again.
         if (printer_->PrintsToFile()) range.outputFile = S(device.outputFileName());
-        // The dialog's own spin boxes keep To at least From: the range is read as
-        // given and ordered by whoever prints it.
-        if (dialog.printRange() == QAbstractPrintDialog::PageRange && dialog.fromPage() > 0) {
-            range.allPages = false;
-            range.fromPage = dialog.fromPage();
-            range.toPage = dialog.toPage();
-        }
-        // A page list goes to the print service as a selection within each
-        // document; the program prints the listed pages itself instead.
-        const auto* listed = dialog.findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"));
-        const auto* list = dialog.findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"));
-        if (listed != nullptr && list != nullptr && listed->isChecked()) {
-            const QPageRanges pages = QPageRanges::fromString(list->text());
-            if (!pages.isEmpty()) {
-                range.allPages = false;
-                // Past the last page only the first of a range is kept: it prints nothing.
-                for (const QPageRanges::Range& r : pages.toRangeList())
-                    for (int p = r.from; p <= std::min(r.to, std::max(r.from, maxPage)); ++p) range.pages.push_back(p);
-            }
-        }
+        ReadPageChoice(dialog, maxPage, range);
         const auto* copies = dialog.findChild<QSpinBox*>(QStringLiteral("copies"));
         range.copies = std::max(1, copies != nullptr ? copies->value() : device.copyCount());
     }

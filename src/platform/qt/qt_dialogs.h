@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes and the common dialogs with Qt, answering as the classic ones.
+// Message boxes and the common dialogs with Qt, answering with MsgAnswer codes.
 #include <QMessageBox>
 #include <QStringList>
 #include <memory>
@@ -26,16 +26,16 @@ private:
     QtPrinter* printer_;
 };
 
-// The message box of a classic style number (icon + buttons + default
+// The message box of a style number (icon + buttons + default
 // button), not yet shown; an empty title becomes "VELM".
 std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& prompt, int style, const std::string& title,
                                             QWidget* parent = nullptr);
-// The classic code of the button that closed the box; a box closed without a
+// The MsgAnswer code of the button that closed the box; a box closed without a
 // button answers as its Cancel (or No, or OK) button would.
 int MessageBoxAnswer(const QMessageBox& box);
 
 // "Desc|*.a;*.b|All|*.*" as Qt name filters: "Desc (*.a *.b)", "All (*.*)".
-QStringList NameFiltersFromClassic(const std::string& filter);
+QStringList NameFiltersFromBarList(const std::string& filter);
 // The one concrete extension of filter n (1-based), "dxf" for "*.dxf"; "" when none.
 std::string FilterExtension(const std::string& filter, int index);
 // The path with "." + extension added when its name has no extension.

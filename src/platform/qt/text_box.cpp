@@ -8,7 +8,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "platform/qt/picture_box.h"  // ClassicButtons
+#include "platform/qt/picture_box.h"  // MouseButtonCode
 #include "platform/qt/qt_colour.h"
 
 namespace velm {
@@ -65,7 +65,7 @@ void TextBox::SetBackColor(Colour colour) {
     setPalette(p);
 }
 
-int TextBox::ClassicKeyCode(int qtKey) {
+int TextBox::FilterKeyCode(int qtKey) {
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 65 + (qtKey - Qt::Key_A);
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 48 + (qtKey - Qt::Key_0);
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
@@ -95,7 +95,7 @@ int TextBox::ClassicKeyCode(int qtKey) {
     }
 }
 
-int TextBox::ClassicShift(Qt::KeyboardModifiers modifiers) {
+int TextBox::ShiftState(Qt::KeyboardModifiers modifiers) {
     int s = 0;
     if (modifiers & Qt::ShiftModifier) s |= 1;
     if (modifiers & Qt::ControlModifier) s |= 2;
@@ -131,16 +131,16 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool command = mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 
-    int code = ClassicKeyCode(key);
+    int code = FilterKeyCode(key);
     if (OnKeyDown && code != 0) {
-        OnKeyDown(code, ClassicShift(mods));
+        OnKeyDown(code, ShiftState(mods));
         if (code == 0) {
             event->accept();
             return;
         }
     }
 
-    // The character a classic KeyPress carries; shortcuts carry none and
+    // The character KeyPress carries; shortcuts carry none and
     // reach the box as edits, checked when the text changes.
     int ascii = 0;
     if (!command) {
@@ -190,7 +190,7 @@ void TextBox::mouseMoveEvent(QMouseEvent* event) {
     QLineEdit::mouseMoveEvent(event);
     if (OnMouseMove) {
         const QPoint p = event->position().toPoint();
-        OnMouseMove(ClassicButtons(event->buttons()), ClassicShift(event->modifiers()), p.x(), p.y());
+        OnMouseMove(MouseButtonCode(event->buttons()), ShiftState(event->modifiers()), p.x(), p.y());
     }
 }
 

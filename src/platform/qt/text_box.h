@@ -1,6 +1,6 @@
 #pragma once
-// A one-line text box that raises the classic events the windows are built
-// on: KeyDown (key code, cancellable), KeyPress (character code; 0 drops the
+// A one-line text box that raises the events the windows are built on:
+// KeyDown (key code, cancellable), KeyPress (character code; 0 drops the
 // key), Change (every change of the text, by the user or by code, but not a
 // write of the same text), LostFocus and MouseMove.
 //
@@ -28,7 +28,7 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    // Classic shift state: 1 Shift, 2 Ctrl, 4 Alt. Mouse buttons: 1 left, 2 right, 4 middle.
+    // Shift state: 1 Shift, 2 Ctrl, 4 Alt. Mouse buttons: 1 left, 2 right, 4 middle.
     std::function<void(int& keyCode, int shift)> OnKeyDown;
     std::function<void(int& keyAscii)> OnKeyPress;
     std::function<void()> OnChange;
@@ -50,10 +50,11 @@ public:
     void SetForeColor(Colour colour);
     void SetBackColor(Colour colour);
 
-    // The classic key code of a Qt key (46 Delete, 8 Backspace, 13 Enter,
-    // 37-40 arrows, 65-90 letters ...); 0 for a key it has none for.
-    static int ClassicKeyCode(int qtKey);
-    static int ClassicShift(Qt::KeyboardModifiers modifiers);
+    // The key code of a Qt key as the input-key filters take it (46 Delete,
+    // 8 Backspace, 13 Enter, 37-40 arrows, 65-90 letters ...); 0 for a key
+    // it has none for.
+    static int FilterKeyCode(int qtKey);
+    static int ShiftState(Qt::KeyboardModifiers modifiers);
 
 protected:
     bool event(QEvent* event) override;

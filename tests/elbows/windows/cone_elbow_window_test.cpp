@@ -47,9 +47,7 @@ protected:
         for (int y = 0; y < c.PixelHeight(); ++y)
             for (int x = 0; x < c.PixelWidth(); ++x) {
                 if (c.Point(x, y) != State().ConePieceFill) continue;
-                std::int16_t p = 0;
-                w->HitTestConeElbowPiece(static_cast<float>(x), static_cast<float>(y), p);
-                if (p == piece) found.emplace_back(x, y);
+                if (w->HitTestPiece(static_cast<float>(x), static_cast<float>(y)) == piece) found.emplace_back(x, y);
             }
         return found.empty() ? QPoint(-1, -1) : found[found.size() / 2];
     }

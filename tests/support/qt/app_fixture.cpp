@@ -10,7 +10,7 @@
 #include "core/settings.h"
 #include "frame/command_registry.h"
 #include "frame/windows/frame_api.h"
-#include "frame/windows/startup.h"
+#include "program.h"
 #include "core/working_state.h"
 #include "platform/look.h"
 #include "platform/services.h"
