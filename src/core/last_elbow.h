@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 
 namespace velm {
 
@@ -74,22 +75,26 @@ inline void StartNewElbow(LastElbow& e, std::int16_t shapeCode, bool cylinder, s
 }
 
 // Whether every value a computation filled in, entries 1 to `faces`, is a
-// number: a piece that cannot be built shows as one that is not.
+// number: a piece that cannot be built shows as one that is not. A
+// cylindrical elbow fills in no conical values.
 inline bool ElbowValuesFinite(const LastElbow& e, int faces) {
-    const ElbowArray* arrays[] = {&e.PieceSmallDiameter, &e.PieceLargeDiameter, &e.PieceHeight,
-                                  &e.PieceAxisLength,    &e.PieceStartCut,      &e.PieceEndCut,
-                                  &e.FaceOuterX,         &e.FaceOuterY,         &e.FaceInnerX,
-                                  &e.FaceInnerY};
-    for (const ElbowArray* a : arrays) {
+    auto finite = [faces](const ElbowArray& a) {
         for (int i = 1; i <= faces; ++i) {
-            if (!std::isfinite((*a)[i])) return false;
+            if (!std::isfinite(a[i])) return false;
         }
+        return true;
+    };
+    for (const ElbowArray* a : {&e.PieceHeight, &e.PieceAxisLength, &e.PieceStartCut, &e.PieceEndCut,
+                                &e.FaceOuterX, &e.FaceOuterY, &e.FaceInnerX, &e.FaceInnerY}) {
+        if (!finite(*a)) return false;
     }
-    const float scalars[] = {e.PieceAngle,      e.StartFaceWidth,  e.EndFaceWidth,   e.Sweep,
-                             e.ApexAngle,       e.StartOuterHalf,  e.StartInnerHalf, e.EndOuterHalf,
-                             e.EndInnerHalf,    e.StartJointOuter, e.StartJointInner, e.EndJointOuter,
-                             e.EndJointInner};
-    for (float v : scalars) {
+    for (float v : {e.PieceAngle, e.StartFaceWidth, e.EndFaceWidth}) {
+        if (!std::isfinite(v)) return false;
+    }
+    if (e.ElbowIsCylinder != 0) return true;
+    if (!finite(e.PieceSmallDiameter) || !finite(e.PieceLargeDiameter)) return false;
+    for (float v : {e.Sweep, e.ApexAngle, e.StartOuterHalf, e.StartInnerHalf, e.EndOuterHalf, e.EndInnerHalf,
+                    e.StartJointOuter, e.StartJointInner, e.EndJointOuter, e.EndJointInner}) {
         if (!std::isfinite(v)) return false;
     }
     return true;
