@@ -105,9 +105,11 @@ PieceSides TraceJoints(const BendLayout& b, LastElbow& out) {
     PlaneLine outerSide{1, 0, b.half};
     PlaneLine innerSide{1, 0, -b.half};
     PlaneLine prevNormal{};
-    PieceSides p;
+    PieceSides last;
     for (int i = 2; i <= n; ++i) {
-        p = SidesOfPiece(b, i);
+        // Each piece's sides are a record of their own: one record carried
+        // through the loop slowed the whole computation.
+        const PieceSides p = SidesOfPiece(b, i);
         const PlanePoint Co = Meet(outerSide, p.outer);
         const PlanePoint Ci = Meet(innerSide, p.inner);
         SetFace(out, n - i + 2, Co, Ci);
@@ -123,8 +125,9 @@ PieceSides TraceJoints(const BendLayout& b, LastElbow& out) {
         outerSide = p.outer;
         innerSide = p.inner;
         prevNormal = p.normal;
+        if (i == n) last = p;
     }
-    return p;
+    return last;
 }
 
 // The last piece's end: its height to the end face, the end face's corners,
