@@ -5,7 +5,9 @@
 // elbow's start face. Entries 1 to 53 hold n + 2 pieces and n + 3 faces for
 // n = 50; element 0 is unused, as in the input arrays.
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <initializer_list>
 
 namespace velm {
 
@@ -61,6 +63,42 @@ struct LastElbow {
     // whether what it holds is still the elbow it was made from.
     std::uint64_t Generation = 0;
 };
+
+// Clears `e` for a new computation of `shapeCode` under the next generation.
+inline void StartNewElbow(LastElbow& e, std::int16_t shapeCode, bool cylinder, std::int16_t thicknessFactor) {
+    const std::uint64_t generation = e.Generation + 1;
+    e = LastElbow{};
+    e.Generation = generation;
+    e.ShapeCode = shapeCode;
+    e.ElbowIsCylinder = cylinder ? 1 : 0;
+    e.ThicknessFactor = thicknessFactor;
+}
+
+// Whether every value a computation filled in, entries 1 to `faces`, is a
+// number: a piece that cannot be built shows as one that is not. A
+// cylindrical elbow fills in no conical values.
+inline bool ElbowValuesFinite(const LastElbow& e, int faces) {
+    auto finite = [faces](const ElbowArray& a) {
+        for (int i = 1; i <= faces; ++i) {
+            if (!std::isfinite(a[i])) return false;
+        }
+        return true;
+    };
+    for (const ElbowArray* a : {&e.PieceHeight, &e.PieceAxisLength, &e.PieceStartCut, &e.PieceEndCut,
+                                &e.FaceOuterX, &e.FaceOuterY, &e.FaceInnerX, &e.FaceInnerY}) {
+        if (!finite(*a)) return false;
+    }
+    for (float v : {e.PieceAngle, e.StartFaceWidth, e.EndFaceWidth}) {
+        if (!std::isfinite(v)) return false;
+    }
+    if (e.ElbowIsCylinder != 0) return true;
+    if (!finite(e.PieceSmallDiameter) || !finite(e.PieceLargeDiameter)) return false;
+    for (float v : {e.Sweep, e.ApexAngle, e.StartOuterHalf, e.StartInnerHalf, e.EndOuterHalf, e.EndInnerHalf,
+                    e.StartJointOuter, e.StartJointInner, e.EndJointOuter, e.EndJointInner}) {
+        if (!std::isfinite(v)) return false;
+    }
+    return true;
+}
 
 // One piece as its development takes it.
 struct ElbowPiece {

@@ -1,8 +1,21 @@
 #include "core/working_state.h"
 
+#include <initializer_list>
+
 #include "core/settings.h"
 
 namespace velm {
+
+namespace {
+
+bool OneOf(int element, std::initializer_list<int> elements) {
+    for (int e : elements) {
+        if (element == e) return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 InputArrays DefaultInputArrays() {
     InputArrays a;
@@ -20,16 +33,16 @@ bool IsLengthElementCylinder(int i) {
     return i >= ElementOfField(CylThicknessField) && i <= ElementOfField(CylLengthField);
 }
 bool IsLengthElementCone(int i) { return i >= ElementOfField(ConeThicknessField) && i <= ElementOfField(ConeHeightField); }
-bool IsLengthElementCylElbow(int i) { return i == 1 || i == 2 || i == 6 || i == 7; }
+bool IsLengthElementCylElbow(int i) {
+    return OneOf(i, {CylElbowThickness, CylElbowDiameter, CylElbowAxisLength, CylElbowBendRadius});
+}
 bool IsLengthElementConeElbow(int i) {
-    for (int field : {ConeElbowThicknessField, ConeElbowStartDiameterField, ConeElbowEndDiameterField,
-                      ConeElbowAxisLengthField, ConeElbowBendRadiusField}) {
-        if (i == ElementOfField(field)) return true;
-    }
-    return false;
+    return OneOf(i, {ConeElbowThickness, ConeElbowSmallDiameter, ConeElbowLargeDiameter, ConeElbowAxisLength,
+                     ConeElbowBendRadius});
 }
 bool IsLengthElementEndConnection(int i) {
-    return i == 2 || i == 4 || i == 5 || i == 7 || i == 9 || i == 10;
+    return OneOf(i, {StartConnectionDiameter, StartConnectionLength, StartConnectionSecondDiameter,
+                     EndConnectionDiameter, EndConnectionLength, EndConnectionSecondDiameter});
 }
 
 const InputLimit& CylinderFieldLimit(const InputLimits& limits, int field) {

@@ -40,10 +40,7 @@ enum ConeField : int {
     ConeUpperCutField = 4, ConeLowerCutField = 5,
 };
 
-enum CylElbowField : int {
-    CylElbowThicknessField = 0, CylElbowDiameterField = 1, CylElbowStartCutField = 2, CylElbowEndCutField = 3,
-    CylElbowBendAngleField = 4, CylElbowAxisLengthField = 5, CylElbowBendRadiusField = 6, CylElbowPiecesField = 7,
-};
+// The conical elbow window's boxes, numbered as the other fields.
 enum ConeElbowField : int {
     ConeElbowThicknessField = 0, ConeElbowStartDiameterField = 1, ConeElbowStartCutField = 2,
     ConeElbowEndDiameterField = 3, ConeElbowEndCutField = 4, ConeElbowBendAngleField = 5,
@@ -58,6 +55,32 @@ enum CylinderElement : int {
 enum ConeElement : int {
     ConeUpperCutRadiansElement = 7, ConeLowerCutRadiansElement = 8, ConeLastElement = 8,
 };
+
+// Elements of the elbows' arrays. Angles come typed in degrees; an apply
+// adds them in radians after the typed values, which the data file and the
+// boxes never carry.
+enum CylElbowElement : int {
+    CylElbowThickness = 1, CylElbowDiameter = 2, CylElbowStartCutDegrees = 3, CylElbowEndCutDegrees = 4,
+    CylElbowBendDegrees = 5, CylElbowAxisLength = 6, CylElbowBendRadius = 7, CylElbowPieces = 8,
+    CylElbowStartCut = 9, CylElbowEndCut = 10, CylElbowBend = 11,
+};
+enum ConeElbowElement : int {
+    ConeElbowThickness = 1, ConeElbowSmallDiameter = 2, ConeElbowStartCutDegrees = 3, ConeElbowLargeDiameter = 4,
+    ConeElbowEndCutDegrees = 5, ConeElbowBendDegrees = 6, ConeElbowAxisLength = 7, ConeElbowBendRadius = 8,
+    ConeElbowPieces = 9, ConeElbowStartCut = 10, ConeElbowEndCut = 11, ConeElbowBend = 12,
+    ConeElbowApexDegrees = 13,  // the result of an accepted apply
+};
+// Two records of five, the elbow's start connection then its end one; the
+// diameters run from the elbow's start towards its end. Kind 0 is conical.
+enum EndConnectionElement : int {
+    StartConnectionKind = 1, StartConnectionDiameter = 2, StartConnectionCutAngle = 3, StartConnectionLength = 4,
+    StartConnectionSecondDiameter = 5, EndConnectionKind = 6, EndConnectionDiameter = 7, EndConnectionCutAngle = 8,
+    EndConnectionLength = 9, EndConnectionSecondDiameter = 10,
+};
+static_assert(ElementOfField(ConeElbowThicknessField) == ConeElbowThickness &&
+              ElementOfField(ConeElbowStartDiameterField) == ConeElbowSmallDiameter &&
+              ElementOfField(ConeElbowEndDiameterField) == ConeElbowLargeDiameter &&
+              ElementOfField(ConeElbowPiecesField) == ConeElbowPieces);
 
 using CylinderArray = std::array<float, 8>;        // 1..7
 using ConeArray = std::array<float, 9>;            // 1..8

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "core/number_text.h"
+#include "elbows/elbow_inputs.h"
 #include "elbows/elbow_messages.h"
 #include "elbows/plane_geometry.h"
 #include "geometry/angles.h"
@@ -35,32 +37,54 @@ Point Turned(double x, double y, double angle, double dx, double dy) {
     return {x * c - y * s + dx, x * s + y * c + dy};
 }
 
-// What the windows pass, by variant, as typed.
+// What the windows pass, by variant, as typed, named by the side view's
+// letters: thickness s, the body's small and large diameters d and D, start
+// and end cuts a1 and a2 (degrees), bend angle A (degrees), axis length L,
+// bend radius R, pieces n. Between end connections, the diameters at the
+// elbow's very start and end, and the connections' lengths.
 struct Arguments {
-    double s, d, a1, D, a2, A, L, R, P13, P14;
+    double s, d, a1, D, a2, A, L, R, startDiameter, endDiameter;
     float n;
     bool cylindricalStart = false, cylindricalEnd = false;
+    double startLength = 0, endLength = 0;
 };
 
-Arguments ArgumentsOf(int variant, const ConeElbowArray& data, const EndConnectionArray& c,
+Arguments ArgumentsOf(int variant, const ConeElbowInputs& in, const EndConnection& start, const EndConnection& end,
                       const std::string& cylindricalEnds) {
     auto v = [](float x) { return TypedValue(x); };
-    Arguments a{v(data[1]), v(data[2]), v(data[3]), v(data[4]), v(data[5]), v(data[6]), v(data[7]), v(data[8]),
-                0, 0, data[9]};
+    Arguments a{v(in.Thickness), v(in.SmallDiameter), v(in.StartCutDegrees), v(in.LargeDiameter),
+                v(in.EndCutDegrees), v(in.BendDegrees), v(in.AxisLength), v(in.BendRadius), 0, 0, in.Pieces};
     if (variant == 1) {
         a.cylindricalStart = a.cylindricalEnd = cylindricalEnds == "S";
     } else if (variant == 3) {
         // Each record lists its diameters from the elbow's start towards its end.
-        a.cylindricalStart = c[1] == 1;
-        a.cylindricalEnd = c[6] == 1;
-        a.d = a.cylindricalStart ? 0 : v(c[5]);
-        a.a1 = v(c[3]);
-        a.D = a.cylindricalEnd ? 0 : v(c[7]);
-        a.a2 = v(c[8]);
-        a.P13 = v(c[2]);
-        a.P14 = a.cylindricalEnd ? v(c[7]) : v(c[10]);
+        a.cylindricalStart = start.Kind == 1;
+        a.cylindricalEnd = end.Kind == 1;
+        a.d = a.cylindricalStart ? 0 : v(start.SecondDiameter);
+        a.a1 = v(start.CutAngle);
+        a.D = a.cylindricalEnd ? 0 : v(end.Diameter);
+        a.a2 = v(end.CutAngle);
+        a.startDiameter = v(start.Diameter);
+        a.endDiameter = a.cylindricalEnd ? v(end.Diameter) : v(end.SecondDiameter);
     }
+    a.startLength = v(start.Length);
+    a.endLength = v(end.Length);
     return a;
+}
+
+// Every value a number, the bend angle in 10 to 180 degrees, the bend
+// radius not below its limit.
+int CheckArguments(const Arguments& a, const DevelopmentSettings& settings) {
+    const double inputs[] = {a.s, a.d, a.a1, a.D, a.a2, a.A, a.L, a.R,
+                             a.startDiameter, a.endDiameter, a.startLength, a.endLength};
+    for (double v : inputs) {
+        if (!std::isfinite(v)) return ErrConeElbowPiece;
+    }
+    const double unit = settings.MeasuringSystem != 0 ? 25.4 : 1.0;
+    // Slack for a limit typed with the unit's decimals.
+    const double minRadius = settings.Limits.ConeElbowRadiusLimit.Min / unit * (1 - 1e-4);
+    if (!(a.A >= 10 && a.A <= 180) || !(a.R >= minRadius)) return ErrConeElbowPiece;
+    return 0;
 }
 
 // The body's cone: the solver's heights, then its slope and radius from the
@@ -70,12 +94,13 @@ struct BodyCone {
     double height1 = 0, height2 = 0;
 };
 
-bool SolveCone(double D1, double D2, double lowerCut, double upperCut, double H, BodyCone& c) {
+std::optional<BodyCone> SolveCone(double D1, double D2, double lowerCut, double upperCut, double H) {
+    BodyCone c;
     std::int16_t flag = 0;
     float radius = 0, apexHeight = 0, baseAngle = 0, rise = 0, offset = 0;
     SolveConeHalfAngle(D1, D2, lowerCut, upperCut, H, 1, radius, apexHeight, baseAngle, rise, c.height1, c.height2,
                        offset, flag);
-    if (flag != 0) return false;
+    if (flag != 0) return std::nullopt;
     float apexDeg = 0;
     double lowerOffset = 0, inset = 0, axis = 0;
     ComputeConeAngle(c.height1, D1, D2, lowerCut, upperCut, 1, c.baseAngle, apexDeg, c.radius, c.height2, lowerOffset,
@@ -84,7 +109,7 @@ bool SolveCone(double D1, double D2, double lowerCut, double upperCut, double H,
     c.rise = c.radius * std::tan(std::fabs(lowerCut));
     // The heights alone decide whether the body exists; the slope is only
     // recomputed from them.
-    return true;
+    return c;
 }
 
 // A connection checked and solved as it is built: its enclosing height, and
@@ -98,8 +123,9 @@ struct Connection {
     double apexAngle = 0;  // radians
 };
 
-bool BuildConnection(bool cylindrical, double length, double D1, double D2, double lowerCut, double upperCut,
-                     Connection& c) {
+std::optional<Connection> BuildConnection(bool cylindrical, double length, double D1, double D2, double lowerCut,
+                                          double upperCut) {
+    Connection c;
     c.cylindrical = cylindrical;
     std::int16_t flag = 0;
     if (cylindrical) {
@@ -108,16 +134,399 @@ bool BuildConnection(bool cylindrical, double length, double D1, double D2, doub
         float bottomRise = 0;
         ComputeCutHeightsFromAxis(static_cast<float>(length), static_cast<float>(D1), lowerCut, upperCut, c.height,
                                   lowestTop, bottomRise, flag);
-        return flag == 0;
+        if (flag != 0) return std::nullopt;
+        return c;
     }
-    if (!SolveCone(D1, D2, lowerCut, upperCut, length, c.cone)) return false;
+    const std::optional<BodyCone> cone = SolveCone(D1, D2, lowerCut, upperCut, length);
+    if (!cone) return std::nullopt;
+    c.cone = *cone;
     c.height = static_cast<float>(c.cone.height1);
     float apexDeg = 0;
     double radius = 0, offset = 0, inset = 0, axis = 0, height2 = 0;
     ComputeConeAngle(c.height, D1, D2, lowerCut, upperCut, 1, c.baseAngle, apexDeg, radius, height2, offset, inset,
                      axis, length, flag);
     c.apexAngle = Pi - 2 * c.baseAngle;
-    return flag == 0;
+    if (flag != 0) return std::nullopt;
+    return c;
+}
+
+// The point at distance r from the bend centre (R, 0), at polar angle phi.
+Point Polar(double R, double r, double phi) { return {R - r * std::cos(phi), r * std::sin(phi)}; }
+
+double DistanceFromCentre(Point p, double R) { return std::hypot(p.x - R, p.y); }
+
+// The elbow's body as its variant lays it out: the piece angle, the cone's
+// length and end cuts, the diameters of its ends, its connections (variant
+// 3), then the body's cone and the angle the drawn elbow sweeps.
+struct Body {
+    int variant = 0, n = 0, K = 0;
+    double sk = 0, R = 0, a1r = 0, a2r = 0, bend = 0;
+    bool optionS = false;  // variant 1 with cylindrical end pieces
+    double theta = 0, half = 0, coneLength = 0, startCut = 0, endCut = 0;
+    double d = 0, D = 0, small = 0, large = 0;
+    Connection startConnection, endConnection;
+    BodyCone cone;
+    double base = 0, apex = 0, sweep = 0;
+    int refusal = 0;  // the error text that stopped the layout, 0 when none did
+};
+
+// Variant 3: each connection checked with the joint cut it is built with.
+struct JoinedConnections {
+    Connection start, end;
+    int refusal = 0;
+};
+
+JoinedConnections JoinConnections(const Arguments& a, const Body& b) {
+    const double half = b.theta / 2;
+    JoinedConnections j;
+    const std::optional<Connection> start =
+        BuildConnection(a.cylindricalStart, a.startLength, b.sk + a.startDiameter, b.sk + b.d, -half, b.a1r);
+    if (!start) {
+        j.refusal = ErrStartConnection;
+        return j;
+    }
+    j.start = *start;
+    const double endFirst = a.cylindricalEnd ? b.sk + a.endDiameter : b.sk + b.D;
+    const std::optional<Connection> end =
+        BuildConnection(a.cylindricalEnd, a.endLength, endFirst, b.sk + a.endDiameter, b.a2r, half);
+    if (!end) {
+        j.refusal = ErrEndConnection;
+        return j;
+    }
+    j.end = *end;
+    return j;
+}
+
+// The piece angle and the body's ends, by variant.
+Body LayOutBody(int variant, const Arguments& a, const DevelopmentSettings& settings) {
+    Body b;
+    b.variant = variant;
+    b.n = static_cast<int>(a.n);
+    b.K = variant == 3 ? b.n + 2 : b.n;
+    b.sk = a.s * settings.ThicknessFactor;
+    b.R = a.R;
+    b.a1r = a.a1 * DegToRad;
+    b.a2r = a.a2 * DegToRad;
+    b.bend = a.A * DegToRad;
+    b.optionS = variant == 1 && a.cylindricalStart;
+    b.d = a.d;
+    b.D = a.D;
+    b.coneLength = a.L;
+    b.startCut = b.a1r;
+    b.endCut = b.a2r;
+    const int n = b.n;
+    if (variant == 1) {
+        b.theta = b.bend / (n - 1);
+        const double h = a.L / (2 * n - 2);
+        if (b.optionS) b.coneLength = (2 * n - 4) * h;
+    } else if (variant == 2) {
+        b.theta = b.bend / n;
+        // Full end pieces: the cone's own ends lie half a piece angle away.
+        b.startCut = b.a1r + b.theta / 2;
+        b.endCut = b.a2r - b.theta / 2;
+        const double limit = 89.9 * DegToRad;
+        if (!(std::fabs(b.startCut) < limit)) b.refusal = ErrStartCutSteep;
+        else if (!(std::fabs(b.endCut) < limit)) b.refusal = ErrEndCutSteep;
+    } else {
+        b.theta = b.bend / n;
+        const JoinedConnections j = JoinConnections(a, b);
+        b.startConnection = j.start;
+        b.endConnection = j.end;
+        b.refusal = j.refusal;
+        // A cylindrical connection meets the body on a face tilted by half a
+        // piece angle: the body's end is that face, rounded to 4 decimals.
+        const double half = b.theta / 2;
+        if (a.cylindricalStart) b.d = std::floor(a.startDiameter / std::cos(half) * 10000 + 0.5) / 10000;
+        if (a.cylindricalEnd) b.D = std::floor(a.endDiameter / std::cos(half) * 10000 + 0.5) / 10000;
+    }
+    b.half = b.theta / 2;
+    b.small = b.sk + b.d;
+    b.large = b.sk + b.D;
+    return b;
+}
+
+// The working diameters the body's cone is solved for: with cylindrical end
+// pieces, its ends are the faces tilted by half a piece angle.
+struct ConeEnds {
+    double small = 0, large = 0;
+};
+
+ConeEnds SolvedEnds(const Body& b) {
+    if (b.optionS) return {b.sk + b.d / std::cos(b.half), b.sk + b.D / std::cos(b.half)};
+    return {b.small, b.large};
+}
+
+// The body's cone; nothing when it does not exist.
+std::optional<BodyCone> BodyConeOf(const Body& b) {
+    const ConeEnds ends = SolvedEnds(b);
+    if (b.optionS || b.variant == 3) return SolveCone(ends.small, ends.large, -b.half, b.half, b.coneLength);
+    if (b.startCut != 0 || b.endCut != 0) return SolveCone(b.small, b.large, b.endCut, b.startCut, b.coneLength);
+    // The right frustum.
+    BodyCone c;
+    const double apex = 2 * std::atan(((b.large - b.small) / 2) / b.coneLength);
+    c.baseAngle = (Pi - apex) / 2;
+    c.radius = b.large / 2;
+    c.apexHeight = c.radius * std::tan(c.baseAngle);
+    c.rise = b.variant == 1 ? c.radius * std::tan(std::fabs(b.a2r)) : 0;
+    return c;
+}
+
+// The body laid out and its cone solved.
+Body BodyOf(int variant, const Arguments& a, const DevelopmentSettings& settings) {
+    Body b = LayOutBody(variant, a, settings);
+    if (b.refusal != 0) return b;
+    const std::optional<BodyCone> cone = BodyConeOf(b);
+    if (!cone) {
+        const ConeEnds ends = SolvedEnds(b);
+        b.refusal = ends.large > ends.small ? ErrConeTooFlat : ErrConeTooSharp;
+        return b;
+    }
+    b.cone = *cone;
+    b.base = cone->baseAngle;
+    b.apex = Pi - 2 * b.base;
+    return b;
+}
+
+// Variant 3: the angle at the bend centre each connection adds to the bend.
+struct ConnectionTurns {
+    double startChord = 0, startAngle = 0, endChord = 0, endAngle = 0;
+};
+
+ConnectionTurns ConnectionTurnsOf(const Body& b, const Arguments& a) {
+    ConnectionTurns t;
+    t.startChord = C(b.R, a.startLength, Pi / 2 - b.half);
+    t.startAngle = T(a.startLength, b.R, t.startChord);
+    t.endChord = C(b.R, a.endLength, Pi / 2 - b.half);
+    t.endAngle = T(a.endLength, b.R, t.endChord);
+    return t;
+}
+
+// The cones' angle checks, in single precision: the body's, and between
+// end connections the start connection's before it and the end one's after.
+int CheckBodyAngles(const Body& b) {
+    std::int16_t angleError = 0;
+    auto check = [&angleError](double baseAngle, double firstCut, double secondCut, double apexAngle) {
+        return CheckConeElbowAngle(static_cast<float>(baseAngle), static_cast<float>(firstCut),
+                                   static_cast<float>(secondCut), static_cast<float>(apexAngle), angleError);
+    };
+    if (b.variant != 3) return check(b.base, 0, 0, b.apex);
+    const Connection& start = b.startConnection;
+    const Connection& end = b.endConnection;
+    if (!start.cylindrical) {
+        if (const int m = check(start.baseAngle, b.a1r, -b.half, start.apexAngle); m != 0) return m;
+    }
+    if (const int m = check(b.base, b.a1r, b.a2r, b.apex); m != 0) return m;
+    if (!end.cylindrical) return check(end.baseAngle, b.half, b.a2r, end.apexAngle);
+    return 0;
+}
+
+// The side view: each face's corners at their distances from the bend
+// centre, and the half faces and joints it draws. Face K + 1 is the elbow's
+// start face, face 1 its end face.
+struct SideView {
+    FaceRadii outerR{}, innerR{};
+    Point startOuter, startInner, endOuter, endInner;
+    double betaO = 0, betaI = 0, gammaO = 0, gammaI = 0;  // the end faces' corners' angles at the bend centre
+    double endRise = 0;
+    double startOuterHalf = 0, startInnerHalf = 0, endOuterHalf = 0, endInnerHalf = 0;
+    double startJointOuter = 0, startJointInner = 0, endJointOuter = 0, endJointInner = 0;
+    double startFaceWidth = 0, endFaceWidth = 0;
+
+    // The start face across the body's axis at the start cut.
+    void PlaceStartFace(const Body& b) {
+        const double R = b.R, a1r = b.a1r;
+        const int f = b.K + 1;
+        startOuter = {-startOuterHalf * std::cos(a1r), -startOuterHalf * std::sin(a1r)};
+        startInner = {startInnerHalf * std::cos(a1r), startInnerHalf * std::sin(a1r)};
+        outerR[f] = DistanceFromCentre(startOuter, R);
+        innerR[f] = DistanceFromCentre(startInner, R);
+        betaI = T(startInnerHalf, innerR[f], R);
+        betaO = T(startOuterHalf, outerR[f], R);
+    }
+    // The end face's corners, by their distances and angles from the bend centre.
+    void PlaceEndFace(const Body& b) {
+        const double R = b.R, a2r = b.a2r;
+        innerR[1] = C(R, endInnerHalf, std::fabs(a2r));
+        outerR[1] = C(R, endOuterHalf, Pi - std::fabs(a2r));
+        gammaI = Sgn(a2r) * T(endInnerHalf, innerR[1], R);
+        gammaO = Sgn(a2r) * T(endOuterHalf, outerR[1], R);
+    }
+};
+
+// Apex to the large end's axis point, and to the small end's.
+double ApexToLargeEnd(const Body& b) { return b.cone.apexHeight - b.cone.rise; }
+double ApexToSmallEnd(const Body& b) { return ApexToLargeEnd(b) - b.coneLength; }
+
+// Variant 2: n full pieces; the joints' sides run evenly between the end
+// joints.
+SideView FullPiecesSideView(const Body& b) {
+    SideView v;
+    v.endRise = b.cone.rise;
+    const double ha = ApexToLargeEnd(b), hs = ApexToSmallEnd(b);
+    const double apex = b.apex, base = b.base, half = b.half, theta = b.theta;
+    const int n = b.n;
+    v.startOuterHalf = S(hs, apex / 2, base + b.startCut);
+    v.startInnerHalf = b.small - v.startOuterHalf;
+    v.startJointOuter = S(hs, apex / 2, base + half);
+    v.startJointInner = S(hs, apex / 2, base - half);
+    v.startFaceWidth = v.startJointOuter + v.startJointInner;
+    v.endOuterHalf = S(ha, apex / 2, base + b.endCut);
+    v.endInnerHalf = b.large - v.endOuterHalf;
+    v.endJointOuter = S(ha, apex / 2, base - half);
+    v.endJointInner = S(ha, apex / 2, base + half);
+    v.endFaceWidth = v.endJointOuter + v.endJointInner;
+    v.PlaceStartFace(b);
+    // Measured from the first piece's axis normal, with the start cut's
+    // sign, as the end face's angles are.
+    v.betaO = half + Sgn(b.a1r) * v.betaO;
+    v.betaI = half - Sgn(b.a1r) * v.betaI;
+    v.PlaceEndFace(b);
+    const double dO = (v.endJointOuter - v.startJointOuter) * theta / b.sweep;
+    const double dI = (v.endJointInner - v.startJointInner) * theta / b.sweep;
+    for (int j = 1; j <= n - 1; ++j) {
+        v.outerR[n - j + 1] = b.R + v.startJointOuter + dO * j;
+        v.innerR[n - j + 1] = b.R - v.startJointInner - dI * j;
+    }
+    return v;
+}
+
+// Variant 1: the end faces, at the typed cuts across a cylindrical end
+// piece or across the cone.
+void PlaceHalfEnds(const Body& b, SideView& v) {
+    const double ha = ApexToLargeEnd(b), hs = ApexToSmallEnd(b);
+    const double apex = b.apex, base = b.base, a1r = b.a1r, a2r = b.a2r;
+    if (b.optionS) {
+        v.startOuterHalf = v.startInnerHalf = (b.small / 2) / std::cos(a1r);
+        v.startFaceWidth = b.small;
+        v.endOuterHalf = v.endInnerHalf = (b.large / 2) / std::cos(a2r);
+        v.endFaceWidth = b.large;
+        v.endRise = v.endOuterHalf * std::sin(std::fabs(a2r));
+    } else {
+        v.startOuterHalf = S(hs, apex / 2, base + a1r);
+        v.startInnerHalf = b.small - v.startOuterHalf;
+        v.startFaceWidth = 2 * std::tan(apex / 2) * hs;
+        v.endOuterHalf = S(ha, apex / 2, base + a2r);
+        v.endInnerHalf = b.large - v.endOuterHalf;
+        v.endFaceWidth = 2 * std::tan(apex / 2) * ha;
+    }
+    v.PlaceStartFace(b);
+    v.PlaceEndFace(b);
+}
+
+// Variant 1: half pieces at both ends; the joints next to them, then the
+// sides running evenly between those.
+SideView HalfEndsSideView(const Body& b) {
+    SideView v;
+    v.endRise = b.cone.rise;
+    PlaceHalfEnds(b, v);
+    const double R = b.R, half = b.half, apex = b.apex, base = b.base;
+    const int n = b.n;
+    if (b.optionS) {
+        // The cylinder's axis meets the joint a tangent length R tan(theta / 2)
+        // from the start, not half a piece's arc (L / (2n - 2)), which puts
+        // the joint off the cylinder for coarse pieces.
+        const double h = R * std::tan(half);
+        const double c = std::hypot(h, R);
+        const double w1 = b.sk + b.d / std::cos(half), w2 = b.sk + b.D / std::cos(half);
+        v.outerR[n] = c + w1 / 2;
+        v.innerR[n] = c - w1 / 2;
+        v.outerR[2] = c + w2 / 2;
+        v.innerR[2] = c - w2 / 2;
+    } else {
+        const double w1 = v.startFaceWidth, w2 = v.endFaceWidth;
+        const double mu = (apex + Pi) / 2;
+        v.outerR[n] = S(R + w1 / 2, mu, Pi - mu - half);
+        v.innerR[n] = S(R - w1 / 2, base, Pi - base - half);
+        v.outerR[2] = S(R + w2 / 2, base, Pi - base - half);
+        v.innerR[2] = S(R - w2 / 2, mu, Pi - mu - half);
+    }
+    const double dO = (v.outerR[2] - v.outerR[n]) * b.theta / (b.sweep - b.theta);
+    const double dI = (v.innerR[n] - v.innerR[2]) * b.theta / (b.sweep - b.theta);
+    for (int j = 2; j <= n - 2; ++j) {
+        v.outerR[n - j + 1] = v.outerR[n] + dO * (j - 1);
+        v.innerR[n - j + 1] = v.innerR[n] - dI * (j - 1);
+    }
+    return v;
+}
+
+// Variant 3: the start connection's outer face, placed back along its own
+// axis from the body's start face.
+void PlaceStartConnection(const Body& b, const Arguments& a, SideView& v) {
+    const Connection& connection = b.startConnection;
+    const double a1r = b.a1r, half = b.half, startLength = a.startLength;
+    double outerHalf, innerHalf;
+    if (connection.cylindrical) {
+        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(a1r);
+    } else {
+        const BodyCone& c = connection.cone;
+        outerHalf = S(c.apexHeight - startLength - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a1r);
+        innerHalf = b.sk + a.startDiameter - outerHalf;
+    }
+    const double sh = Pi / 2 - half;
+    v.startOuter = Turned(-outerHalf * std::cos(a1r), -outerHalf * std::sin(a1r), half, startLength * std::cos(sh),
+                          -startLength * std::sin(sh));
+    v.startInner = Turned(innerHalf * std::cos(a1r), innerHalf * std::sin(a1r), half, startLength * std::cos(sh),
+                          -startLength * std::sin(sh));
+    v.outerR[b.K + 1] = DistanceFromCentre(v.startOuter, b.R);
+    v.innerR[b.K + 1] = DistanceFromCentre(v.startInner, b.R);
+}
+
+// Variant 3: the end connection mirrors the start one: it leaves the body's
+// end face turned by half a piece angle further, with the outer face of its
+// own cone.
+void PlaceEndConnection(const Body& b, const Arguments& a, SideView& v) {
+    const Connection& connection = b.endConnection;
+    const double a2r = b.a2r, R = b.R, bend = b.bend, endLength = a.endLength;
+    double outerHalf, innerHalf;
+    if (connection.cylindrical) {
+        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(a2r);
+    } else {
+        const BodyCone& c = connection.cone;
+        outerHalf = S(c.apexHeight - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a2r);
+        innerHalf = b.sk + a.endDiameter - outerHalf;
+    }
+    const double turn = -(bend + b.half);
+    const double ex = R * (1 - std::cos(bend)), ey = R * std::sin(bend);
+    v.endOuter = Turned(-outerHalf * std::cos(a2r), endLength - outerHalf * std::sin(a2r), turn, ex, ey);
+    v.endInner = Turned(innerHalf * std::cos(a2r), endLength + innerHalf * std::sin(a2r), turn, ex, ey);
+    v.innerR[1] = C(R, innerHalf, std::fabs(a2r));
+    v.outerR[1] = C(R, outerHalf, Pi - std::fabs(a2r));
+}
+
+// Variant 3: n full pieces between two end connections; the body's sides
+// run evenly from its start face to its end face.
+SideView ConnectedSideView(const Body& b, const Arguments& a) {
+    SideView v;
+    v.endRise = b.cone.rise;
+    const double ha = ApexToLargeEnd(b), hs = ApexToSmallEnd(b);
+    const double apex = b.apex, base = b.base, half = b.half, R = b.R;
+    const int n = b.n;
+    v.startOuterHalf = S(hs, apex / 2, base + half);
+    v.startInnerHalf = b.small - v.startOuterHalf;
+    v.endOuterHalf = S(ha, apex / 2, base - half);
+    v.endInnerHalf = b.large - v.endOuterHalf;
+    v.startFaceWidth = b.small;
+    v.endFaceWidth = b.large;
+    const int bodyStart = n + 2;
+    v.outerR[bodyStart] = R + v.startOuterHalf;
+    v.innerR[bodyStart] = R - v.startInnerHalf;
+    v.outerR[2] = R + v.endOuterHalf;
+    v.innerR[2] = R - v.endInnerHalf;
+    const double dO = (v.outerR[2] - v.outerR[bodyStart]) * b.theta / b.bend;
+    const double dI = (v.innerR[bodyStart] - v.innerR[2]) * b.theta / b.bend;
+    for (int j = 1; j <= n - 1; ++j) {
+        v.outerR[bodyStart - j] = v.outerR[bodyStart] + dO * j;
+        v.innerR[bodyStart - j] = v.innerR[bodyStart] - dI * j;
+    }
+    PlaceStartConnection(b, a, v);
+    PlaceEndConnection(b, a, v);
+    return v;
+}
+
+SideView SideViewOf(const Body& b, const Arguments& a) {
+    if (b.variant == 2) return FullPiecesSideView(b);
+    if (b.variant == 1) return HalfEndsSideView(b);
+    return ConnectedSideView(b, a);
 }
 
 // The face corners as the side view computes them, before they are rounded
@@ -127,50 +536,146 @@ struct Faces {
     double Width(int k) const { return std::hypot(outer[k].x - inner[k].x, outer[k].y - inner[k].y); }
 };
 
-// The point at distance r from the bend centre (R, 0), at polar angle phi.
-Point Polar(double R, double r, double phi) { return {R - r * std::cos(phi), r * std::sin(phi)}; }
+using PieceValues = std::array<double, ElbowEntryLast + 2>;
 
-double DistanceFromCentre(Point p, double R) { return std::hypot(p.x - R, p.y); }
+// The pieces as the side view leaves them, entry by entry.
+struct PieceFrames {
+    Faces faces;
+    PieceValues height{}, startCuts{}, endCuts{};
+    PieceValues smallDiameter{}, largeDiameter{};
+};
 
-bool AllFinite(const LastElbow& e) {
-    const int K = e.PieceCount;
-    const ElbowArray* arrays[] = {&e.PieceSmallDiameter, &e.PieceLargeDiameter, &e.PieceHeight,
-                                  &e.PieceAxisLength,    &e.PieceStartCut,      &e.PieceEndCut,
-                                  &e.FaceOuterX,         &e.FaceOuterY,         &e.FaceInnerX,
-                                  &e.FaceInnerY};
-    for (const ElbowArray* a : arrays) {
-        for (int i = 1; i <= K + 1; ++i) {
-            if (!std::isfinite((*a)[i])) return false;
+// The faces placed at their angles about the bend centre, with the heights
+// and cuts of the pieces between them.
+PieceFrames PlaceFaces(const Body& b, const SideView& v) {
+    PieceFrames p;
+    const int K = b.K, n = b.n;
+    const double R = b.R, half = b.half;
+    auto setFace = [&p](int f, Point outer, Point inner) {
+        p.faces.outer[f] = outer;
+        p.faces.inner[f] = inner;
+    };
+    double faceAngle = b.variant == 1 ? half : (b.variant == 2 ? b.theta : 0);
+    setFace(K + 1, v.startOuter, v.startInner);
+    for (int f = K; f >= 2; --f) {
+        setFace(f, Polar(R, v.outerR[f], faceAngle), Polar(R, v.innerR[f], faceAngle));
+        p.height[f] = (v.outerR[f] + v.outerR[f + 1]) * std::sin(half);
+        p.startCuts[f] = half;
+        p.endCuts[f] = -half;
+        faceAngle += b.theta;
+    }
+    if (b.variant == 3) {
+        p.height[K] = b.startConnection.height;
+        p.height[1] = b.endConnection.height;
+        setFace(1, v.endOuter, v.endInner);
+    } else {
+        setFace(1, Polar(R, v.outerR[1], b.sweep - v.gammaO), Polar(R, v.innerR[1], b.sweep + v.gammaI));
+        p.height[n] = v.outerR[n] * std::sin(half) +
+                      (b.startCut >= 0 ? v.outerR[n + 1] * std::sin(v.betaO) : v.innerR[n + 1] * std::sin(v.betaI));
+        if (b.variant == 1) {
+            p.height[1] = v.outerR[2] * std::sin(half) + v.endRise;
+        } else {
+            p.height[1] = v.outerR[2] * std::sin(half) + (b.endCut > 0 ? v.innerR[1] * std::sin(v.gammaI + half)
+                                                                        : v.outerR[1] * std::sin(half - v.gammaO));
         }
     }
-    const float scalars[] = {e.PieceAngle,      e.StartFaceWidth,  e.EndFaceWidth,   e.Sweep,
-                             e.ApexAngle,       e.StartOuterHalf,  e.StartInnerHalf, e.EndOuterHalf,
-                             e.EndInnerHalf,    e.StartJointOuter, e.StartJointInner, e.EndJointOuter,
-                             e.EndJointInner};
-    for (float v : scalars) {
-        if (!std::isfinite(v)) return false;
+    p.startCuts[1] = half;
+    p.startCuts[K] = b.startCut;
+    p.endCuts[1] = b.endCut;
+    return p;
+}
+
+// The pieces' typed diameters from the widths of the faces between them;
+// the elbow's own ends keep the body's (or the connections') diameters.
+void SetPieceDiameters(const Body& b, const Arguments& a, PieceFrames& p) {
+    const int K = b.K;
+    p.smallDiameter[K] = b.variant == 3 ? a.startDiameter : b.d;
+    p.largeDiameter[K] = p.faces.Width(K) - b.sk;
+    for (int e = K - 1; e >= 2; --e) {
+        p.smallDiameter[e] = p.faces.Width(e + 1) - b.sk;
+        p.largeDiameter[e] = p.faces.Width(e) - b.sk;
     }
-    return true;
+    p.smallDiameter[1] = p.faces.Width(2) - b.sk;
+    p.largeDiameter[1] = b.variant == 3 ? a.endDiameter : b.D;
+}
+
+// The side view's half faces and the pieces, rounded once into the elbow's
+// arrays.
+void RecordSideView(const SideView& v, const PieceFrames& p, int K, LastElbow& out) {
+    out.StartOuterHalf = static_cast<float>(v.startOuterHalf);
+    out.StartInnerHalf = static_cast<float>(v.startInnerHalf);
+    out.EndOuterHalf = static_cast<float>(v.endOuterHalf);
+    out.EndInnerHalf = static_cast<float>(v.endInnerHalf);
+    out.StartJointOuter = static_cast<float>(v.startJointOuter);
+    out.StartJointInner = static_cast<float>(v.startJointInner);
+    out.EndJointOuter = static_cast<float>(v.endJointOuter);
+    out.EndJointInner = static_cast<float>(v.endJointInner);
+    out.StartFaceWidth = static_cast<float>(v.startFaceWidth);
+    out.EndFaceWidth = static_cast<float>(v.endFaceWidth);
+    for (int f = 1; f <= K + 1; ++f) {
+        out.FaceOuterX[f] = static_cast<float>(p.faces.outer[f].x);
+        out.FaceOuterY[f] = static_cast<float>(p.faces.outer[f].y);
+        out.FaceInnerX[f] = static_cast<float>(p.faces.inner[f].x);
+        out.FaceInnerY[f] = static_cast<float>(p.faces.inner[f].y);
+    }
+    for (int e = 1; e <= K; ++e) {
+        out.PieceHeight[e] = static_cast<float>(p.height[e]);
+        out.PieceStartCut[e] = static_cast<float>(p.startCuts[e]);
+        out.PieceEndCut[e] = static_cast<float>(p.endCuts[e]);
+        out.PieceSmallDiameter[e] = static_cast<float>(p.smallDiameter[e]);
+        out.PieceLargeDiameter[e] = static_cast<float>(p.largeDiameter[e]);
+    }
+}
+
+// Each piece's axis length from its development, from the elbow's start on:
+// a cylindrical end piece as a cut cylinder, the others as cut frusta. A
+// piece that cannot be built raises ElbowError.
+void DevelopPieces(const Body& b, const Arguments& a, const PieceFrames& p, const DevelopmentSettings& settings,
+                   LastElbow& out) {
+    const int K = b.K;
+    for (int e = K; e >= 1; --e) {
+        const bool cylinder = (e == K && a.cylindricalStart) || (e == 1 && a.cylindricalEnd);
+        if (cylinder) {
+            double lowestTop = 0;
+            float bottomRise = 0;
+            const float diameter = e == K ? out.PieceSmallDiameter[e] : out.PieceLargeDiameter[e];
+            ComputeCutHeightsWithThickness(out.PieceHeight[e], diameter, out.Thickness, out.PieceEndCut[e],
+                                           out.PieceStartCut[e], settings.ThicknessFactor, lowestTop, bottomRise,
+                                           out.PieceAxisLength[e], out.ElbowError);
+            continue;
+        }
+        float apexDeg = 0;
+        double baseAngle = 0, radius = 0, offset = 0, inset = 0, axis = 0, height2 = 0;
+        ComputeConeAngle(p.height[e], b.sk + p.smallDiameter[e], b.sk + p.largeDiameter[e], p.endCuts[e],
+                         p.startCuts[e], 1, baseAngle, apexDeg, radius, height2, offset, inset, axis, 0,
+                         out.ElbowError);
+        out.PieceAxisLength[e] = static_cast<float>(axis);
+    }
 }
 
 }  // namespace
 
 int CheckConeElbowInput(const ConeElbowArray& data, bool checkDiameters) {
-    if (data[1] == 0) return ErrElbowThickness;
-    if (data[2] == 0 && checkDiameters) return ErrSmallDiameter;
-    if (data[4] == 0 && checkDiameters) return ErrLargeDiameter;
-    if (data[7] == 0) return ErrElbowAxisLength;
+    const ConeElbowInputs in = ConeElbowInputsOf(data);
+    if (in.Thickness == 0) return ErrElbowThickness;
+    if (in.SmallDiameter == 0 && checkDiameters) return ErrSmallDiameter;
+    if (in.LargeDiameter == 0 && checkDiameters) return ErrLargeDiameter;
+    if (in.AxisLength == 0) return ErrElbowAxisLength;
+    return 0;
+}
+
+int CheckEndConnection(const EndConnection& c, bool start) {
+    if (c.Diameter == 0) return start ? ErrStartConnectionDiameter : ErrEndConnectionDiameter;
+    if (c.Length == 0) return start ? ErrStartConnectionLength : ErrEndConnectionLength;
+    if (c.SecondDiameter == 0 && c.Kind == ConnectionConical) {
+        return start ? ErrStartConnectionSecondDiameter : ErrEndConnectionSecondDiameter;
+    }
     return 0;
 }
 
 int CheckConeElbowTransitions(const EndConnectionArray& c, int base) {
     const bool start = base == 0;
-    if (c[base + 2] == 0) return start ? ErrStartConnectionDiameter : ErrEndConnectionDiameter;
-    if (c[base + 4] == 0) return start ? ErrStartConnectionLength : ErrEndConnectionLength;
-    if (c[base + 5] == 0 && c[base + 1] == 0) {
-        return start ? ErrStartConnectionSecondDiameter : ErrEndConnectionSecondDiameter;
-    }
-    return 0;
+    return CheckEndConnection(EndConnectionOf(c, start ? ConnectionStart : ConnectionEnd), start);
 }
 
 int CheckConeElbowAngle(float baseAngle, float firstCut, float secondCut, float apexAngle,
@@ -192,386 +697,59 @@ int CheckNonZero(std::int16_t flag) { return flag != 0 ? ErrConeElbowPiece : 0; 
 
 int ComputeConeElbow(int variant, ConeElbowArray& data, const EndConnectionArray& connections,
                      const std::string& cylindricalEnds, const DevelopmentSettings& settings, LastElbow& out) {
-    const std::uint64_t generation = out.Generation + 1;
-    out = LastElbow{};
-    out.Generation = generation;
-    out.ShapeCode = static_cast<std::int16_t>(ShapeCuCilindri + variant);
-    out.ElbowIsCylinder = 0;
-    out.ThicknessFactor = settings.ThicknessFactor;
+    StartNewElbow(out, static_cast<std::int16_t>(ShapeCuCilindri + variant), false, settings.ThicknessFactor);
     auto refuse = [&out](int message) {
         out.ElbowError = 1;
         return message;
     };
     if (variant < 1 || variant > 3) return refuse(ErrConeElbowPiece);
 
-    const Arguments a = ArgumentsOf(variant, data, connections, cylindricalEnds);
+    // Input checks.
+    const Arguments a = ArgumentsOf(variant, ConeElbowInputsOf(data), EndConnectionOf(connections, ConnectionStart),
+                                    EndConnectionOf(connections, ConnectionEnd), cylindricalEnds);
     if (const int m = CheckPieceCount(a.n); m != 0) return refuse(m);
     const int n = static_cast<int>(a.n);
-    const int K = variant == 3 ? n + 2 : n;
     out.Pieces = static_cast<std::int16_t>(n);
-    out.PieceCount = static_cast<std::int16_t>(K);
+    out.PieceCount = static_cast<std::int16_t>(variant == 3 ? n + 2 : n);
     out.Thickness = a.s;
     out.BendRadius = a.R;
     out.AxisLength = a.L;
     out.StartIsCylindrical = a.cylindricalStart;
     out.EndIsCylindrical = a.cylindricalEnd;
+    if (const int m = CheckArguments(a, settings); m != 0) return refuse(m);
 
-    const double Ls = TypedValue(connections[4]), Le = TypedValue(connections[9]);
-    const double inputs[] = {a.s, a.d, a.a1, a.D, a.a2, a.A, a.L, a.R, a.P13, a.P14, Ls, Le};
-    for (double v : inputs) {
-        if (!std::isfinite(v)) return refuse(ErrConeElbowPiece);
-    }
-    const double unit = settings.MeasuringSystem != 0 ? 25.4 : 1.0;
-    // Slack for a limit typed with the unit's decimals.
-    const double minRadius = settings.Limits.ConeElbowRadiusLimit.Min / unit * (1 - 1e-4);
-    if (!(a.A >= 10 && a.A <= 180) || !(a.R >= minRadius)) return refuse(ErrConeElbowPiece);
+    // The body, its connections and its cone.
+    Body body = BodyOf(variant, a, settings);
+    if (body.refusal != 0) return refuse(body.refusal);
+    out.ApexAngle = static_cast<float>(body.apex);
+    out.BaseAngle = static_cast<float>(body.base);
+    out.PieceAngle = static_cast<float>(body.theta);
+    out.HalfPieceAngle = static_cast<float>(body.half);
+    out.Bend = static_cast<float>(body.bend);
 
-    const double sk = a.s * settings.ThicknessFactor;
-    const double R = a.R;
-    const double a1r = a.a1 * DegToRad;
-    const double a2r = a.a2 * DegToRad;
-    const double bend = a.A * DegToRad;
-    const bool optionS = variant == 1 && a.cylindricalStart;
-
-    double d = a.d, D = a.D;
-    double theta = 0, coneLength = a.L, startCut = a1r, endCut = a2r;
-    BodyCone cone;
-    bool solved = true;
-    Connection startConnection, endConnection;
-
-    if (variant == 1) {
-        theta = bend / (n - 1);
-        const double h = a.L / (2 * n - 2);
-        if (optionS) coneLength = (2 * n - 4) * h;
-    } else if (variant == 2) {
-        theta = bend / n;
-        // Full end pieces: the cone's own ends lie half a piece angle away.
-        startCut = a1r + theta / 2;
-        endCut = a2r - theta / 2;
-        const double limit = 89.9 * DegToRad;
-        if (!(std::fabs(startCut) < limit)) return refuse(ErrStartCutSteep);
-        if (!(std::fabs(endCut) < limit)) return refuse(ErrEndCutSteep);
-    } else {
-        theta = bend / n;
-        const double half = theta / 2;
-        // Each connection is checked with the joint cut it is built with.
-        if (!BuildConnection(a.cylindricalStart, Ls, sk + a.P13, sk + d, -half, a1r, startConnection)) {
-            return refuse(ErrStartConnection);
-        }
-        if (!BuildConnection(a.cylindricalEnd, Le, a.cylindricalEnd ? sk + a.P14 : sk + D, sk + a.P14, a2r, half,
-                             endConnection)) {
-            return refuse(ErrEndConnection);
-        }
-        // A cylindrical connection meets the body on a face tilted by half a
-        // piece angle: the body's end is that face, rounded to 4 decimals.
-        if (a.cylindricalStart) d = std::floor(a.P13 / std::cos(half) * 10000 + 0.5) / 10000;
-        if (a.cylindricalEnd) D = std::floor(a.P14 / std::cos(half) * 10000 + 0.5) / 10000;
-    }
-    const double half = theta / 2;
-    const double small = sk + d;
-    const double large = sk + D;
-
-    // The body's cone.
-    double solveSmall = small, solveLarge = large;
-    if (optionS) {
-        solveSmall = sk + d / std::cos(half);
-        solveLarge = sk + D / std::cos(half);
-        solved = SolveCone(solveSmall, solveLarge, -half, half, coneLength, cone);
-    } else if (variant == 3) {
-        solved = SolveCone(small, large, -half, half, coneLength, cone);
-    } else if (startCut != 0 || endCut != 0) {
-        solved = SolveCone(small, large, endCut, startCut, coneLength, cone);
-    } else {
-        // The right frustum.
-        const double apex = 2 * std::atan(((large - small) / 2) / coneLength);
-        cone.baseAngle = (Pi - apex) / 2;
-        cone.radius = large / 2;
-        cone.apexHeight = cone.radius * std::tan(cone.baseAngle);
-        cone.rise = variant == 1 ? cone.radius * std::tan(std::fabs(a2r)) : 0;
-    }
-    if (!solved) return refuse(solveLarge > solveSmall ? ErrConeTooFlat : ErrConeTooSharp);
-    const double base = cone.baseAngle;
-    const double apex = Pi - 2 * base;
-    out.ApexAngle = static_cast<float>(apex);
-    out.BaseAngle = static_cast<float>(base);
-    out.PieceAngle = static_cast<float>(theta);
-    out.HalfPieceAngle = static_cast<float>(half);
-    out.Bend = static_cast<float>(bend);
-
-    std::int16_t angleError = 0;
-    double sweep = bend;
+    // The cones' angles and the sweep of the drawn elbow.
+    body.sweep = body.bend;
     if (variant == 3) {
-        const double startChord = C(R, Ls, Pi / 2 - half);
-        const double startAngle = T(Ls, R, startChord);
-        const double endChord = C(R, Le, Pi / 2 - half);
-        const double endAngle = T(Le, R, endChord);
-        out.StartConnectionChord = static_cast<float>(startChord);
-        out.StartConnectionAngle = static_cast<float>(startAngle);
-        out.EndConnectionChord = static_cast<float>(endChord);
-        out.EndConnectionAngle = static_cast<float>(endAngle);
-        if (!startConnection.cylindrical) {
-            const int m = CheckConeElbowAngle(static_cast<float>(startConnection.baseAngle), static_cast<float>(a1r),
-                                              static_cast<float>(-half),
-                                              static_cast<float>(startConnection.apexAngle), angleError);
-            if (m != 0) return refuse(m);
-        }
-        if (const int m = CheckConeElbowAngle(static_cast<float>(base), static_cast<float>(a1r),
-                                              static_cast<float>(a2r), static_cast<float>(apex), angleError);
-            m != 0) {
-            return refuse(m);
-        }
-        if (!endConnection.cylindrical) {
-            const int m = CheckConeElbowAngle(static_cast<float>(endConnection.baseAngle), static_cast<float>(half),
-                                              static_cast<float>(a2r), static_cast<float>(endConnection.apexAngle),
-                                              angleError);
-            if (m != 0) return refuse(m);
-        }
-        sweep = bend + startAngle + endAngle;
-    } else {
-        const int m = CheckConeElbowAngle(static_cast<float>(base), 0, 0, static_cast<float>(apex), angleError);
-        if (m != 0) return refuse(m);
+        const ConnectionTurns t = ConnectionTurnsOf(body, a);
+        out.StartConnectionChord = static_cast<float>(t.startChord);
+        out.StartConnectionAngle = static_cast<float>(t.startAngle);
+        out.EndConnectionChord = static_cast<float>(t.endChord);
+        out.EndConnectionAngle = static_cast<float>(t.endAngle);
+        body.sweep = body.bend + t.startAngle + t.endAngle;
     }
-    out.Sweep = static_cast<float>(sweep);
+    if (const int m = CheckBodyAngles(body); m != 0) return refuse(m);
+    out.Sweep = static_cast<float>(body.sweep);
 
-    // Faces: radii from the bend centre, then the corners.
-    const double ha = cone.apexHeight - cone.rise;  // apex to the large end's axis point
-    const double hs = ha - coneLength;              // apex to the small end's axis point
-    FaceRadii outerR{}, innerR{};
-    Point startOuter, startInner, endOuter, endInner;
-    double betaO = 0, betaI = 0, gammaO = 0, gammaI = 0;  // corners' angles at the bend centre
-    double endRise = cone.rise;
-    // The half faces and joints the side view draws.
-    double startOuterHalf = 0, startInnerHalf = 0, endOuterHalf = 0, endInnerHalf = 0;
-    double startJointOuter = 0, startJointInner = 0, endJointOuter = 0, endJointInner = 0;
-    double startFaceWidth = 0, endFaceWidth = 0;
-
-    auto startFace = [&](double outerHalf, double innerHalf) {
-        startOuter = {-outerHalf * std::cos(a1r), -outerHalf * std::sin(a1r)};
-        startInner = {innerHalf * std::cos(a1r), innerHalf * std::sin(a1r)};
-        outerR[K + 1] = DistanceFromCentre(startOuter, R);
-        innerR[K + 1] = DistanceFromCentre(startInner, R);
-        betaI = T(innerHalf, innerR[K + 1], R);
-        betaO = T(outerHalf, outerR[K + 1], R);
-    };
-    auto endFaceAngles = [&](double outerHalf, double innerHalf) {
-        innerR[1] = C(R, innerHalf, std::fabs(a2r));
-        outerR[1] = C(R, outerHalf, Pi - std::fabs(a2r));
-        gammaI = Sgn(a2r) * T(innerHalf, innerR[1], R);
-        gammaO = Sgn(a2r) * T(outerHalf, outerR[1], R);
-    };
-
-    if (variant == 2) {
-        startOuterHalf = S(hs, apex / 2, base + startCut);
-        startInnerHalf = small - startOuterHalf;
-        startJointOuter = S(hs, apex / 2, base + half);
-        startJointInner = S(hs, apex / 2, base - half);
-        startFaceWidth = startJointOuter + startJointInner;
-        endOuterHalf = S(ha, apex / 2, base + endCut);
-        endInnerHalf = large - endOuterHalf;
-        endJointOuter = S(ha, apex / 2, base - half);
-        endJointInner = S(ha, apex / 2, base + half);
-        endFaceWidth = endJointOuter + endJointInner;
-        startFace(startOuterHalf, startInnerHalf);
-        // Measured from the first piece's axis normal, with the start cut's
-        // sign, as the end face's angles are.
-        betaO = half + Sgn(a1r) * betaO;
-        betaI = half - Sgn(a1r) * betaI;
-        endFaceAngles(endOuterHalf, endInnerHalf);
-        const double dO = (endJointOuter - startJointOuter) * theta / sweep;
-        const double dI = (endJointInner - startJointInner) * theta / sweep;
-        for (int j = 1; j <= n - 1; ++j) {
-            outerR[n - j + 1] = R + startJointOuter + dO * j;
-            innerR[n - j + 1] = R - startJointInner - dI * j;
-        }
-    } else if (variant == 1) {
-        if (optionS) {
-            startOuterHalf = startInnerHalf = (small / 2) / std::cos(a1r);
-            startFaceWidth = small;
-            endOuterHalf = endInnerHalf = (large / 2) / std::cos(a2r);
-            endFaceWidth = large;
-            endRise = endOuterHalf * std::sin(std::fabs(a2r));
-        } else {
-            startOuterHalf = S(hs, apex / 2, base + a1r);
-            startInnerHalf = small - startOuterHalf;
-            startFaceWidth = 2 * std::tan(apex / 2) * hs;
-            endOuterHalf = S(ha, apex / 2, base + a2r);
-            endInnerHalf = large - endOuterHalf;
-            endFaceWidth = 2 * std::tan(apex / 2) * ha;
-        }
-        startFace(startOuterHalf, startInnerHalf);
-        endFaceAngles(endOuterHalf, endInnerHalf);
-        if (optionS) {
-            // The cylinder's axis meets the joint a tangent length R tan(theta / 2)
-            // from the start, not half a piece's arc (L / (2n - 2)), which puts
-            // the joint off the cylinder for coarse pieces.
-            const double h = R * std::tan(half);
-            const double c = std::hypot(h, R);
-            const double w1 = sk + d / std::cos(half), w2 = sk + D / std::cos(half);
-            outerR[n] = c + w1 / 2;
-            innerR[n] = c - w1 / 2;
-            outerR[2] = c + w2 / 2;
-            innerR[2] = c - w2 / 2;
-        } else {
-            const double w1 = startFaceWidth, w2 = endFaceWidth;
-            const double mu = (apex + Pi) / 2;
-            outerR[n] = S(R + w1 / 2, mu, Pi - mu - half);
-            innerR[n] = S(R - w1 / 2, base, Pi - base - half);
-            outerR[2] = S(R + w2 / 2, base, Pi - base - half);
-            innerR[2] = S(R - w2 / 2, mu, Pi - mu - half);
-        }
-        const double dO = (outerR[2] - outerR[n]) * theta / (sweep - theta);
-        const double dI = (innerR[n] - innerR[2]) * theta / (sweep - theta);
-        for (int j = 2; j <= n - 2; ++j) {
-            outerR[n - j + 1] = outerR[n] + dO * (j - 1);
-            innerR[n - j + 1] = innerR[n] - dI * (j - 1);
-        }
-    } else {
-        startOuterHalf = S(hs, apex / 2, base + half);
-        startInnerHalf = small - startOuterHalf;
-        endOuterHalf = S(ha, apex / 2, base - half);
-        endInnerHalf = large - endOuterHalf;
-        startFaceWidth = small;
-        endFaceWidth = large;
-        const int bodyStart = n + 2;
-        outerR[bodyStart] = R + startOuterHalf;
-        innerR[bodyStart] = R - startInnerHalf;
-        outerR[2] = R + endOuterHalf;
-        innerR[2] = R - endInnerHalf;
-        // Both sides run evenly from the body's start face to its end face.
-        const double dO = (outerR[2] - outerR[bodyStart]) * theta / bend;
-        const double dI = (innerR[bodyStart] - innerR[2]) * theta / bend;
-        for (int j = 1; j <= n - 1; ++j) {
-            outerR[bodyStart - j] = outerR[bodyStart] + dO * j;
-            innerR[bodyStart - j] = innerR[bodyStart] - dI * j;
-        }
-        // The start connection's outer face, placed back along its own axis.
-        double outerHalf, innerHalf;
-        if (startConnection.cylindrical) {
-            outerHalf = innerHalf = (startConnection.workingDiameter / 2) / std::cos(a1r);
-        } else {
-            const BodyCone& c = startConnection.cone;
-            outerHalf = S(c.apexHeight - Ls - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a1r);
-            innerHalf = sk + a.P13 - outerHalf;
-        }
-        const double sh = Pi / 2 - half;
-        startOuter = Turned(-outerHalf * std::cos(a1r), -outerHalf * std::sin(a1r), half, Ls * std::cos(sh),
-                            -Ls * std::sin(sh));
-        startInner = Turned(innerHalf * std::cos(a1r), innerHalf * std::sin(a1r), half, Ls * std::cos(sh),
-                            -Ls * std::sin(sh));
-        outerR[K + 1] = DistanceFromCentre(startOuter, R);
-        innerR[K + 1] = DistanceFromCentre(startInner, R);
-        // The end connection mirrors it: it leaves the body's end face turned
-        // by half a piece angle further, with the outer face of its own cone.
-        if (endConnection.cylindrical) {
-            outerHalf = innerHalf = (endConnection.workingDiameter / 2) / std::cos(a2r);
-        } else {
-            const BodyCone& c = endConnection.cone;
-            outerHalf = S(c.apexHeight - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a2r);
-            innerHalf = sk + a.P14 - outerHalf;
-        }
-        const double turn = -(bend + half);
-        const double ex = R * (1 - std::cos(bend)), ey = R * std::sin(bend);
-        endOuter = Turned(-outerHalf * std::cos(a2r), Le - outerHalf * std::sin(a2r), turn, ex, ey);
-        endInner = Turned(innerHalf * std::cos(a2r), Le + innerHalf * std::sin(a2r), turn, ex, ey);
-        innerR[1] = C(R, innerHalf, std::fabs(a2r));
-        outerR[1] = C(R, outerHalf, Pi - std::fabs(a2r));
-    }
-    out.StartOuterHalf = static_cast<float>(startOuterHalf);
-    out.StartInnerHalf = static_cast<float>(startInnerHalf);
-    out.EndOuterHalf = static_cast<float>(endOuterHalf);
-    out.EndInnerHalf = static_cast<float>(endInnerHalf);
-    out.StartJointOuter = static_cast<float>(startJointOuter);
-    out.StartJointInner = static_cast<float>(startJointInner);
-    out.EndJointOuter = static_cast<float>(endJointOuter);
-    out.EndJointInner = static_cast<float>(endJointInner);
-    out.StartFaceWidth = static_cast<float>(startFaceWidth);
-    out.EndFaceWidth = static_cast<float>(endFaceWidth);
-
-    // Placing the faces; heights and cuts of the pieces between them.
-    Faces faces;
-    std::array<double, ElbowEntryLast + 2> height{}, startCuts{}, endCuts{};
-    auto setFace = [&](int f, Point outer, Point inner) {
-        faces.outer[f] = outer;
-        faces.inner[f] = inner;
-    };
-    double faceAngle = variant == 1 ? half : (variant == 2 ? theta : 0);
-    setFace(K + 1, startOuter, startInner);
-    for (int f = K; f >= 2; --f) {
-        setFace(f, Polar(R, outerR[f], faceAngle), Polar(R, innerR[f], faceAngle));
-        height[f] = (outerR[f] + outerR[f + 1]) * std::sin(half);
-        startCuts[f] = half;
-        endCuts[f] = -half;
-        faceAngle += theta;
-    }
-    if (variant == 3) {
-        height[K] = startConnection.height;
-        height[1] = endConnection.height;
-        setFace(1, endOuter, endInner);
-    } else {
-        setFace(1, Polar(R, outerR[1], sweep - gammaO), Polar(R, innerR[1], sweep + gammaI));
-        height[n] = outerR[n] * std::sin(half) +
-                    (startCut >= 0 ? outerR[n + 1] * std::sin(betaO) : innerR[n + 1] * std::sin(betaI));
-        if (variant == 1) {
-            height[1] = outerR[2] * std::sin(half) + endRise;
-        } else {
-            height[1] = outerR[2] * std::sin(half) +
-                        (endCut > 0 ? innerR[1] * std::sin(gammaI + half) : outerR[1] * std::sin(half - gammaO));
-        }
-    }
-    startCuts[1] = half;
-    startCuts[K] = startCut;
-    endCuts[1] = endCut;
-
-    // The pieces: diameters from the faces.
-    std::array<double, ElbowEntryLast + 2> smallDiameter{}, largeDiameter{};
-    smallDiameter[K] = variant == 3 ? a.P13 : d;
-    largeDiameter[K] = faces.Width(K) - sk;
-    for (int e = K - 1; e >= 2; --e) {
-        smallDiameter[e] = faces.Width(e + 1) - sk;
-        largeDiameter[e] = faces.Width(e) - sk;
-    }
-    smallDiameter[1] = faces.Width(2) - sk;
-    largeDiameter[1] = variant == 3 ? a.P14 : D;
-
-    // Rounded once into the elbow's arrays.
-    for (int f = 1; f <= K + 1; ++f) {
-        out.FaceOuterX[f] = static_cast<float>(faces.outer[f].x);
-        out.FaceOuterY[f] = static_cast<float>(faces.outer[f].y);
-        out.FaceInnerX[f] = static_cast<float>(faces.inner[f].x);
-        out.FaceInnerY[f] = static_cast<float>(faces.inner[f].y);
-    }
-    for (int e = 1; e <= K; ++e) {
-        out.PieceHeight[e] = static_cast<float>(height[e]);
-        out.PieceStartCut[e] = static_cast<float>(startCuts[e]);
-        out.PieceEndCut[e] = static_cast<float>(endCuts[e]);
-        out.PieceSmallDiameter[e] = static_cast<float>(smallDiameter[e]);
-        out.PieceLargeDiameter[e] = static_cast<float>(largeDiameter[e]);
-    }
-
-    auto develop = [&](int e) {
-        const bool cylinder = (e == K && a.cylindricalStart) || (e == 1 && a.cylindricalEnd);
-        if (cylinder) {
-            double lowestTop = 0;
-            float bottomRise = 0;
-            const float diameter = e == K ? out.PieceSmallDiameter[e] : out.PieceLargeDiameter[e];
-            ComputeCutHeightsWithThickness(out.PieceHeight[e], diameter, out.Thickness, out.PieceEndCut[e],
-                                           out.PieceStartCut[e], settings.ThicknessFactor, lowestTop, bottomRise,
-                                           out.PieceAxisLength[e], out.ElbowError);
-            return;
-        }
-        float apexDeg = 0;
-        double baseAngle = 0, radius = 0, offset = 0, inset = 0, axis = 0, height2 = 0;
-        ComputeConeAngle(height[e], sk + smallDiameter[e], sk + largeDiameter[e], endCuts[e], startCuts[e], 1,
-                         baseAngle, apexDeg, radius, height2, offset, inset, axis, 0, out.ElbowError);
-        out.PieceAxisLength[e] = static_cast<float>(axis);
-    };
-    develop(K);
-    for (int e = K - 1; e >= 2; --e) develop(e);
-    develop(1);
+    // The side view, the pieces between its faces, and their developments.
+    const SideView view = SideViewOf(body, a);
+    PieceFrames pieces = PlaceFaces(body, view);
+    SetPieceDiameters(body, a, pieces);
+    RecordSideView(view, pieces, body.K, out);
+    DevelopPieces(body, a, pieces, settings, out);
 
     if (const int m = CheckNonZero(out.ElbowError); m != 0) return refuse(m);
-    if (!AllFinite(out)) return refuse(ErrConeElbowPiece);
-    data[13] = static_cast<float>(apex * 180 / Pi);
+    if (!ElbowValuesFinite(out, body.K + 1)) return refuse(ErrConeElbowPiece);
+    data[ConeElbowApexDegrees] = static_cast<float>(body.apex * 180 / Pi);
     return 0;
 }
 

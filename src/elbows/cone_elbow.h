@@ -13,6 +13,7 @@
 #include "core/development_checks.h"
 #include "core/last_elbow.h"
 #include "core/working_state.h"
+#include "elbows/elbow_inputs.h"
 
 namespace velm {
 
@@ -20,8 +21,11 @@ namespace velm {
 // checkDiameters, axis length (7): the first that is zero.
 int CheckConeElbowInput(const ConeElbowArray& data, bool checkDiameters);
 
-// One end connection, `base` 0 (start: 26, 28, 27) or 5 (end: 29, 31, 30):
+// One end connection, the start one (26, 28, 27) or the end one (29, 31, 30):
 // diameter, length, then the second diameter of a conical connection.
+int CheckEndConnection(const EndConnection& connection, bool start);
+// The same on the array's record from element `base` + 1: base 0 the start
+// record, otherwise the end one.
 int CheckConeElbowTransitions(const EndConnectionArray& connections, int base);
 
 // A cone built for the elbow: the side steeper than the first cut (15) and

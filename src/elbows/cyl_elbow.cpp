@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "elbows/elbow_inputs.h"
 #include "elbows/elbow_messages.h"
 #include "elbows/plane_geometry.h"
 #include "geometry/angles.h"
@@ -23,173 +24,211 @@ float AngleFromTo(const PlaneLine& from, const PlaneLine& to) {
 
 PlaneLine Through(const PlanePoint& p, const PlanePoint& q) { return LineThroughPoints(p.x, p.y, q.x, q.y); }
 
-PlanePoint Meet(const PlaneLine& l1, const PlaneLine& l2) {
-    PlanePoint p;
-    IntersectLines(l1, l2, p.x, p.y);
+// Parallel lines meet at the origin.
+PlanePoint Meet(const PlaneLine& l1, const PlaneLine& l2) { return IntersectLines(l1, l2).value_or(PlanePoint{}); }
+
+void SetFace(LastElbow& out, int face, const PlanePoint& outer, const PlanePoint& inner) {
+    out.FaceOuterX[face] = outer.x;
+    out.FaceOuterY[face] = outer.y;
+    out.FaceInnerX[face] = inner.x;
+    out.FaceInnerY[face] = inner.y;
+}
+
+// The bend as the side view lays it out: the working diameter's half, the
+// piece angle, half a piece's axis (the tangent length R tan(theta / 2)) and
+// the distance of the axis polygon's vertices from the bend centre.
+struct BendLayout {
+    int n = 0;
+    float R = 0, half = 0, startCut = 0, endCut = 0;
+    float theta = 0, h = 0, rho = 0;
+};
+
+// Piece i (2 to n) turned into place about its axis vertex: the normal
+// across its start through P1 and P3, its outer side from P1 to P2 and its
+// inner side from P3 to P4. The last piece ends on the end cut.
+struct PieceSides {
+    PlanePoint P1, P2, P3, P4;
+    PlaneLine outer{}, inner{}, normal{};
+};
+
+PieceSides SidesOfPiece(const BendLayout& b, int i) {
+    const float theta = b.theta, half = b.half, h = b.h;
+    const float phi = static_cast<float>(i - 2) * theta + theta / 2;
+    const float ox = static_cast<float>(b.R - b.rho * std::cos(static_cast<double>(phi)));
+    const float oy = static_cast<float>(b.rho * std::sin(static_cast<double>(phi)));
+    const float beta = -static_cast<float>(i - 1) * theta;
+    float outerLength = 2 * h;
+    float innerLength = 2 * h;
+    if (i == b.n) {  // the end face at the end cut
+        const float rise = static_cast<float>(half * std::tan(static_cast<double>(b.endCut)));
+        outerLength = h - rise;
+        innerLength = h + rise;
+    }
+    PieceSides p;
+    p.P1 = RotateTranslatePoint(-half, 0, beta, ox, oy);
+    p.P2 = RotateTranslatePoint(-half, outerLength, beta, ox, oy);
+    p.P3 = RotateTranslatePoint(half, 0, beta, ox, oy);
+    p.P4 = RotateTranslatePoint(half, innerLength, beta, ox, oy);
+    p.outer = Through(p.P1, p.P2);
+    p.inner = Through(p.P3, p.P4);
+    p.normal = Through(p.P1, p.P3);
     return p;
 }
 
-bool AllFinite(const LastElbow& e, int faces) {
-    const ElbowArray* arrays[] = {&e.PieceHeight, &e.PieceAxisLength, &e.PieceStartCut, &e.PieceEndCut,
-                                  &e.FaceOuterX,  &e.FaceOuterY,      &e.FaceInnerX,    &e.FaceInnerY};
-    for (const ElbowArray* a : arrays) {
-        for (int i = 1; i <= faces; ++i) {
-            if (!std::isfinite((*a)[i])) return false;
+// The first joint: the first piece, from the start face at the start cut,
+// complete, and the second piece begun; the start face's corners and width.
+void RecordFirstJoint(const BendLayout& b, const PlaneLine& firstOuter, const PlaneLine& firstInner,
+                      const PlanePoint& Co, const PlanePoint& Ci, const PlaneLine& joint, const PlaneLine& normal,
+                      LastElbow& out) {
+    const int n = b.n;
+    const float half = b.half;
+    const float rise = static_cast<float>(half * std::tan(static_cast<double>(b.startCut)));
+    const PlanePoint startOuter{-half, -rise};
+    const PlanePoint startInner{half, rise};
+    SetFace(out, n + 1, startOuter, startInner);
+    const float top = Co.y < 0 ? DistanceToLine(Ci, XAxis)
+                               : MaxSingle(DistanceToLine(Co, XAxis), DistanceToLine(Ci, XAxis));
+    const float bottom = startOuter.y < 0 ? DistanceToLine(startOuter, XAxis) : DistanceToLine(startInner, XAxis);
+    out.PieceHeight[n] = top + bottom;
+    out.PieceEndCut[n] = static_cast<float>(std::atan(static_cast<double>(joint.a)));
+    out.PieceHeight[n - 1] = DistanceToLine(Co, normal);
+    out.PieceStartCut[n - 1] = AngleFromTo(normal, joint);
+    out.StartFaceWidth =
+        static_cast<float>(PointDistance(Meet(firstOuter, XAxis).x, 0, Meet(firstInner, XAxis).x, 0));
+}
+
+// The joints from the elbow's start to its end, each where a piece's sides
+// meet the next piece's: the faces between the pieces, the pieces' heights
+// and the cuts at their joints. The last piece, which is left.
+PieceSides TraceJoints(const BendLayout& b, LastElbow& out) {
+    const int n = b.n;
+    PlaneLine outerSide{1, 0, b.half};
+    PlaneLine innerSide{1, 0, -b.half};
+    PlaneLine prevNormal{};
+    PieceSides last;
+    for (int i = 2; i <= n; ++i) {
+        // Each piece's sides are a record of their own: one record carried
+        // through the loop slowed the whole computation.
+        const PieceSides p = SidesOfPiece(b, i);
+        const PlanePoint Co = Meet(outerSide, p.outer);
+        const PlanePoint Ci = Meet(innerSide, p.inner);
+        SetFace(out, n - i + 2, Co, Ci);
+        const PlaneLine joint = Through(Co, Ci);
+        if (i == 2) {
+            RecordFirstJoint(b, outerSide, innerSide, Co, Ci, joint, p.normal, out);
+        } else {
+            out.PieceHeight[n - i + 1] = DistanceToLine(Co, p.normal);
+            out.PieceHeight[n - i + 2] += DistanceToLine(Co, prevNormal);
+            out.PieceEndCut[n - i + 2] = AngleFromTo(prevNormal, joint);
+            out.PieceStartCut[n - i + 1] = AngleFromTo(p.normal, joint);
         }
+        outerSide = p.outer;
+        innerSide = p.inner;
+        prevNormal = p.normal;
+        if (i == n) last = p;
     }
-    return std::isfinite(e.PieceAngle) && std::isfinite(e.StartFaceWidth) && std::isfinite(e.EndFaceWidth);
+    return last;
+}
+
+// The last piece's end: its height to the end face, the end face's corners,
+// and the end face's width on the plane through the bend centre at the bend
+// angle.
+void RecordEndFace(const BendLayout& b, const PieceSides& last, float bendRad, LastElbow& out) {
+    const float R = b.R;
+    out.PieceHeight[1] += MaxSingle(DistanceToLine(last.P4, last.normal), DistanceToLine(last.P2, last.normal));
+    SetFace(out, 1, last.P2, last.P4);
+    const float ex = static_cast<float>((1 - std::cos(static_cast<double>(bendRad))) * R);
+    const float ey = static_cast<float>(R * std::sin(static_cast<double>(bendRad)));
+    const PlaneLine endPlane = LineThroughPoints(R, 0, ex, ey);
+    const PlanePoint eo = Meet(last.outer, endPlane);
+    const PlanePoint ei = Meet(last.inner, endPlane);
+    out.EndFaceWidth = static_cast<float>(PointDistance(eo.x, eo.y, ei.x, ei.y));
+}
+
+// Each piece's record and its development, from the elbow's start on: the
+// end pieces carry the typed cuts. A piece that cannot be built raises
+// ElbowError.
+void RecordPieces(const CylElbowInputs& in, std::int16_t thicknessFactor, int n, LastElbow& out) {
+    for (int e = n; e >= 1; --e) {
+        out.PieceDiameter[e] = in.Diameter;
+        if (e == n) out.PieceStartCut[e] = in.StartCut;
+        if (e == 1) out.PieceEndCut[e] = in.EndCut;
+        double lowestTop = 0;
+        float bottomRise = 0;
+        ComputeCutHeightsWithThickness(out.PieceHeight[e], in.Diameter, in.Thickness, out.PieceEndCut[e],
+                                       out.PieceStartCut[e], thicknessFactor, lowestTop, bottomRise,
+                                       out.PieceAxisLength[e], out.ElbowError);
+    }
+}
+
+// The refusals before computing: a value that is not a number, a bend angle
+// outside 10 to 180 degrees, no working diameter, an end cut of a right
+// angle, then a bend radius that leaves the inner side no length (R = 0
+// would also make parallel lines meet).
+int CheckCylElbowShape(const CylElbowInputs& in, float D) {
+    const float s = in.Thickness, d = in.Diameter, startCut = in.StartCut, endCut = in.EndCut;
+    const float bendDeg = in.BendDegrees, bendRad = in.Bend, R = in.BendRadius;
+    bool usable = std::isfinite(s) && std::isfinite(d) && std::isfinite(startCut) && std::isfinite(endCut) &&
+                  std::isfinite(bendRad) && std::isfinite(in.AxisLength) && std::isfinite(R);
+    usable = usable && bendDeg >= 10 && bendDeg <= 180 && D > 0;
+    usable = usable && std::fabs(startCut) < Pi / 2 && std::fabs(endCut) < Pi / 2;
+    return !usable ? ErrCylElbow : !(R > D / 2) ? ErrBendRadiusTooSmall : 0;
 }
 
 }  // namespace
 
 int CheckCylElbowInput(const CylElbowArray& data) {
-    if (data[1] == 0) return ErrElbowThickness;
-    if (data[2] == 0) return ErrElbowDiameter;
-    if (data[6] == 0) return ErrElbowAxisLength;
+    const CylElbowInputs in = CylElbowInputsOf(data);
+    if (in.Thickness == 0) return ErrElbowThickness;
+    if (in.Diameter == 0) return ErrElbowDiameter;
+    if (in.AxisLength == 0) return ErrElbowAxisLength;
     return 0;
 }
 
 int ComputeCylElbow(const CylElbowArray& data, std::int16_t thicknessFactor, LastElbow& out) {
-    const std::uint64_t generation = out.Generation + 1;
-    out = LastElbow{};
-    out.Generation = generation;
-    out.ShapeCode = ShapeCuCilindri;
-    out.ElbowIsCylinder = 1;
-    out.ThicknessFactor = thicknessFactor;
+    StartNewElbow(out, ShapeCuCilindri, true, thicknessFactor);
     out.StartIsCylindrical = out.EndIsCylindrical = true;
 
-    const float s = data[1], d = data[2], startCut = data[9], endCut = data[10];
-    const float bendDeg = data[5], bendRad = data[11], R = data[7];
-    if (const int m = CheckPieceCount(data[8]); m != 0) {
+    // Input checks.
+    const CylElbowInputs in = CylElbowInputsOf(data);
+    if (const int m = CheckPieceCount(in.Pieces); m != 0) {
         out.ElbowError = 1;
         return m;
     }
-    const int n = static_cast<int>(data[8]);
+    const int n = static_cast<int>(in.Pieces);
     out.Pieces = out.PieceCount = static_cast<std::int16_t>(n);
-    out.Thickness = s;
-    out.BendRadius = R;
-    out.AxisLength = data[6];
-    out.Bend = out.Sweep = bendRad;
-
-    const float D = static_cast<float>(thicknessFactor) * s + d;  // working diameter
-    const float half = D / 2;
-    bool usable = std::isfinite(s) && std::isfinite(d) && std::isfinite(startCut) && std::isfinite(endCut) &&
-                  std::isfinite(bendRad) && std::isfinite(data[6]) && std::isfinite(R);
-    usable = usable && bendDeg >= 10 && bendDeg <= 180 && D > 0;
-    usable = usable && std::fabs(startCut) < Pi / 2 && std::fabs(endCut) < Pi / 2;
-    // A radius that leaves the inner side no length (R = 0 would also make
-    // parallel lines meet).
-    const int refusal = !usable ? ErrCylElbow : !(R > half) ? ErrBendRadiusTooSmall : 0;
-    if (refusal != 0) {
+    out.Thickness = in.Thickness;
+    out.BendRadius = in.BendRadius;
+    out.AxisLength = in.AxisLength;
+    out.Bend = out.Sweep = in.Bend;
+    const float D = static_cast<float>(thicknessFactor) * in.Thickness + in.Diameter;  // working diameter
+    if (const int refusal = CheckCylElbowShape(in, D); refusal != 0) {
         out.ElbowError = 1;
         return refusal;
     }
 
-    // 1. Piece angle, half piece axis, distance of the inner vertices.
-    const float theta = static_cast<float>(bendDeg * DegToRad / (n - 1));
-    out.PieceAngle = theta;
-    out.HalfPieceAngle = theta / 2;
-    const float h = static_cast<float>(R * std::tan(static_cast<double>(out.HalfPieceAngle)));
-    const float rho = static_cast<float>(std::sqrt(static_cast<double>(h) * h + static_cast<double>(R) * R));
+    // The side view: piece angle, half piece axis, distance of the axis
+    // polygon's vertices; then the joints and the end face.
+    BendLayout b;
+    b.n = n;
+    b.R = in.BendRadius;
+    b.half = D / 2;
+    b.startCut = in.StartCut;
+    b.endCut = in.EndCut;
+    b.theta = static_cast<float>(in.BendDegrees * DegToRad / (n - 1));
+    out.PieceAngle = b.theta;
+    out.HalfPieceAngle = b.theta / 2;
+    b.h = static_cast<float>(b.R * std::tan(static_cast<double>(out.HalfPieceAngle)));
+    b.rho = static_cast<float>(std::sqrt(static_cast<double>(b.h) * b.h + static_cast<double>(b.R) * b.R));
+    const PieceSides last = TraceJoints(b, out);
+    RecordEndFace(b, last, in.Bend, out);
 
-    // 2. The first piece's side lines.
-    PlaneLine outerSide{1, 0, half};
-    PlaneLine innerSide{1, 0, -half};
-    PlaneLine prevNormal{};
-    PlanePoint startOuter, startInner, P2, P4;
-    PlaneLine normal{}, outerLine{}, innerLine{};
-
-    // 3. Each piece i from the second on, joined to piece i - 1.
-    for (int i = 2; i <= n; ++i) {
-        const float phi = static_cast<float>(i - 2) * theta + theta / 2;
-        const float ox = static_cast<float>(R - rho * std::cos(static_cast<double>(phi)));
-        const float oy = static_cast<float>(rho * std::sin(static_cast<double>(phi)));
-        const float beta = -static_cast<float>(i - 1) * theta;
-        float outerLength = 2 * h;
-        float innerLength = 2 * h;
-        if (i == n) {  // the end face at the end cut
-            const float rise = static_cast<float>(half * std::tan(static_cast<double>(endCut)));
-            outerLength = h - rise;
-            innerLength = h + rise;
-        }
-        const PlanePoint P1 = RotateTranslatePoint(-half, 0, beta, ox, oy);
-        P2 = RotateTranslatePoint(-half, outerLength, beta, ox, oy);
-        const PlanePoint P3 = RotateTranslatePoint(half, 0, beta, ox, oy);
-        P4 = RotateTranslatePoint(half, innerLength, beta, ox, oy);
-        outerLine = Through(P1, P2);
-        innerLine = Through(P3, P4);
-
-        const PlanePoint Co = Meet(outerSide, outerLine);
-        const PlanePoint Ci = Meet(innerSide, innerLine);
-        const int face = n - i + 2;
-        out.FaceOuterX[face] = Co.x;
-        out.FaceOuterY[face] = Co.y;
-        out.FaceInnerX[face] = Ci.x;
-        out.FaceInnerY[face] = Ci.y;
-
-        const PlaneLine joint = Through(Co, Ci);
-        normal = Through(P1, P3);
-        if (i == 2) {
-            const float rise = static_cast<float>(half * std::tan(static_cast<double>(startCut)));
-            startOuter = {-half, -rise};
-            startInner = {half, rise};
-            const float top = Co.y < 0 ? DistanceToLine(Ci, XAxis)
-                                       : MaxSingle(DistanceToLine(Co, XAxis), DistanceToLine(Ci, XAxis));
-            const float bottom = startOuter.y < 0 ? DistanceToLine(startOuter, XAxis)
-                                                  : DistanceToLine(startInner, XAxis);
-            out.PieceHeight[n] = top + bottom;
-            out.PieceEndCut[n] = static_cast<float>(std::atan(static_cast<double>(joint.a)));
-            out.PieceHeight[n - 1] = DistanceToLine(Co, normal);
-            out.PieceStartCut[n - 1] = AngleFromTo(normal, joint);
-            out.StartFaceWidth = static_cast<float>(PointDistance(Meet(outerSide, XAxis).x, 0,
-                                                                  Meet(innerSide, XAxis).x, 0));
-        } else {
-            out.PieceHeight[n - i + 1] = DistanceToLine(Co, normal);
-            out.PieceHeight[n - i + 2] += DistanceToLine(Co, prevNormal);
-            out.PieceEndCut[n - i + 2] = AngleFromTo(prevNormal, joint);
-            out.PieceStartCut[n - i + 1] = AngleFromTo(normal, joint);
-        }
-        outerSide = outerLine;
-        innerSide = innerLine;
-        prevNormal = normal;
-    }
-
-    // 4. The last piece's end, the two end faces, the end face's width.
-    out.PieceHeight[1] += MaxSingle(DistanceToLine(P4, normal), DistanceToLine(P2, normal));
-    out.FaceOuterX[1] = P2.x;
-    out.FaceOuterY[1] = P2.y;
-    out.FaceInnerX[1] = P4.x;
-    out.FaceInnerY[1] = P4.y;
-    out.FaceOuterX[n + 1] = startOuter.x;
-    out.FaceOuterY[n + 1] = startOuter.y;
-    out.FaceInnerX[n + 1] = startInner.x;
-    out.FaceInnerY[n + 1] = startInner.y;
-    const float ex = static_cast<float>((1 - std::cos(static_cast<double>(bendRad))) * R);
-    const float ey = static_cast<float>(R * std::sin(static_cast<double>(bendRad)));
-    const PlaneLine endPlane = LineThroughPoints(R, 0, ex, ey);
-    const PlanePoint eo = Meet(outerLine, endPlane);
-    const PlanePoint ei = Meet(innerLine, endPlane);
-    out.EndFaceWidth = static_cast<float>(PointDistance(eo.x, eo.y, ei.x, ei.y));
-
-    // 5. Piece records: the first, the middle ones, the last.
-    auto record = [&](int e) {
-        out.PieceDiameter[e] = d;
-        if (e == n) out.PieceStartCut[e] = startCut;
-        if (e == 1) out.PieceEndCut[e] = endCut;
-        double lowestTop = 0;
-        float bottomRise = 0;
-        ComputeCutHeightsWithThickness(out.PieceHeight[e], d, s, out.PieceEndCut[e], out.PieceStartCut[e],
-                                       thicknessFactor, lowestTop, bottomRise, out.PieceAxisLength[e],
-                                       out.ElbowError);
-    };
-    record(n);
-    for (int e = n - 1; e >= 2; --e) record(e);
-    record(1);
-
-    // Only the end pieces carry the typed cuts: a middle piece's cuts are
-    // half its piece angle, which the radius above leaves room for.
+    // Piece records. Only the end pieces carry the typed cuts: a middle
+    // piece's cuts are half its piece angle, which the radius above leaves
+    // room for.
+    RecordPieces(in, thicknessFactor, n, out);
     if (out.ElbowError != 0) return ErrEndPiecesTooShort;
-    if (!AllFinite(out, n + 1)) out.ElbowError = 1;
+    if (!ElbowValuesFinite(out, n + 1)) out.ElbowError = 1;
     return out.ElbowError != 0 ? ErrCylElbow : 0;
 }
 

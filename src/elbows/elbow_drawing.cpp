@@ -24,8 +24,8 @@ struct Pixel {
 // An elbow point in the picture: about the bend centre, turned back by the
 // drawing rotation, scaled and moved to the drawing centre.
 Pixel Map(float x, float y, float R, const ElbowDrawing& d) {
-    PlanePoint p = RotateTranslatePoint(x - R, y, -d.DrawingRotation, 0, 0);
-    WorldToPicture(p.x, p.y, d.DrawingRadius, d.DrawingCentreX, d.DrawingCentreY, R);
+    const PlanePoint p = WorldToPicture(RotateTranslatePoint(x - R, y, -d.DrawingRotation, 0, 0), d.DrawingRadius,
+                                        d.DrawingCentreX, d.DrawingCentreY, R);
     return {p.x, p.y};
 }
 Pixel MapOuter(const LastElbow& e, int k, float R, const ElbowDrawing& d) {
@@ -53,10 +53,9 @@ std::int32_t RoundLong(float v) {
 }
 
 void Letter(RasterCanvas& pic, float x, float y, const char* text) {
-    std::int16_t iy = 0, ix = 0;
-    ToIntegerPair(x, y, iy, ix);
-    pic.CurrentX = ix;
-    pic.CurrentY = iy;
+    const IntegerPair at = ToIntegerPair(x, y);
+    pic.CurrentX = at.x;
+    pic.CurrentY = at.y;
     pic.ForeColor = PaletteColour(14);
     pic.Print(text);
     pic.ForeColor = PaletteColour(0);
@@ -94,6 +93,118 @@ void BendMarks(RasterCanvas& pic, const ElbowDrawing& d, float sweepEnd, float s
     Segment(pic, firstAxis, At(d, rr, d.DrawingRotation - delta), PaletteColour(1));
     Segment(pic, lastAxis, At(d, rr, lastAngle + delta), PaletteColour(1));
     Letter(pic, lastAxis.x - 15, lastAxis.y + 5, "d");
+}
+
+// The radius: a dotted line from the axis arc half way down to the inner
+// side, and its letter, at whole pixels when `whole`.
+void RadiusMark(RasterCanvas& pic, const ElbowDrawing& d, Pixel a, Pixel pin, bool whole) {
+    const float yR = pin.y - (pin.y - d.DrawingCentreY) / 2;
+    pic.Line(a.x, a.y, a.x, yR, PaletteColour(1));
+    if (whole) {
+        Letter(pic, std::floor(a.x), std::floor(yR), "R");
+    } else {
+        Letter(pic, a.x, yR, "R");
+    }
+}
+
+// The figure's running points: on its inner side, its outer side and the
+// axis arc; each step draws on from them.
+struct FigureTrace {
+    Pixel pin, pout, a;
+    bool radiusMarked = false;
+
+    void Sides(RasterCanvas& pic, Pixel newPin, Pixel newPout) {
+        Segment(pic, pin, newPin, PaletteColour(1));
+        Segment(pic, pout, newPout, PaletteColour(1));
+        pin = newPin;
+        pout = newPout;
+    }
+    // The axis arc on to `alpha`, and the radius where the arc passes the top.
+    void Axis(RasterCanvas& pic, const ElbowDrawing& d, float alpha, bool wholeLetter) {
+        const Pixel newA = At(d, d.DrawingRadius, alpha);
+        Segment(pic, a, newA, PaletteColour(1));
+        a = newA;
+        if (!radiusMarked && alpha >= Pi / 2 && alpha < Pi / 2 + Step) {
+            radiusMarked = true;
+            RadiusMark(pic, d, a, pin, wholeLetter);
+        }
+    }
+};
+
+// The figure of the bend of the cylindrical elbow and the conical variant 1,
+// in pixels: the sides' radii at the start and how they step per half
+// degree. A cylindrical elbow's sides run from the start face's width to the
+// end face's; a conical one's between the joints next to its half end pieces.
+struct BendFigure {
+    bool cylinder = false;
+    float half = 0, sweepEnd = 0;
+    float dw = 0, outer0 = 0, inner0 = 0, hw = 0;
+    float rOutN = 0, rInN = 0, dOut = 0, dIn = 0, dO = 0, dI = 0;
+};
+
+BendFigure BendFigureOf(float sweep, float startWidth, float endWidth, const LastElbow& e, int n, float R,
+                        const ElbowDrawing& d) {
+    BendFigure f;
+    f.cylinder = e.ElbowIsCylinder != 0;
+    const float k = d.DrawingRadius;
+    f.half = e.HalfPieceAngle;
+    f.sweepEnd = d.DrawingRotation + sweep;
+    const float ws = startWidth / R * k;
+    const float we = endWidth / R * k;
+    f.dw = ((we - ws) / 2 * Step) / sweep;
+    f.outer0 = ws / 2 + k;
+    f.inner0 = k - ws / 2;
+    f.hw = (we - ws) / 2;
+    f.rOutN = FromCentre(d, MapOuter(e, n, R, d));
+    f.rInN = FromCentre(d, MapInner(e, n, R, d));
+    const float rOut2 = FromCentre(d, MapOuter(e, 2, R, d));
+    const float rIn2 = FromCentre(d, MapInner(e, 2, R, d));
+    f.dOut = ((rOut2 - f.rOutN) * Step) / (sweep - 2 * f.half);
+    f.dIn = ((f.rInN - rIn2) * Step) / (sweep - 2 * f.half);
+    f.dO = rOut2 - f.rOutN;
+    f.dI = f.rInN - rIn2;
+    return f;
+}
+
+// The figure drawn half a degree at a time along the axis arc: the sides,
+// the radius and the letters, then the bend marks.
+void DrawBendFigure(RasterCanvas& picture, const BendFigure& f, const ElbowDrawing& d, float sweep,
+                    float axisLength, float R) {
+    const Pixel C{d.DrawingCentreX, d.DrawingCentreY};
+    const Colour blue = PaletteColour(1);
+    const bool cylinder = f.cylinder;
+    const float k = d.DrawingRadius;
+    float alpha = d.DrawingRotation;
+    const float jointAngle = f.half + d.DrawingRotation;
+    float hw = f.hw, dO = f.dO, dI = f.dI;
+    FigureTrace t;
+    t.a = At(d, k, alpha);
+    const Pixel e0 = t.a;
+    if (cylinder) {
+        t.pin = At(d, f.inner0 - hw, alpha);
+        t.pout = At(d, f.outer0 + dO, alpha);
+        Segment(picture, C, t.pout, blue);
+    } else {
+        t.pin = At(d, f.rInN - dI, jointAngle);
+        t.pout = At(d, f.rOutN + dO, jointAngle);
+        Segment(picture, C, t.a, blue);
+        Letter(picture, t.a.x + 15, t.a.y + 5, "D");
+    }
+    for (int steps = ArcSteps(alpha, f.sweepEnd); steps > 0; --steps) {
+        alpha += Step;
+        if (cylinder) {
+            hw -= f.dw;
+            t.Sides(picture, At(d, f.inner0 - hw, alpha), At(d, hw + f.outer0, alpha));
+        } else if (jointAngle < alpha && alpha < f.sweepEnd - f.half) {
+            dO -= f.dOut;
+            dI -= f.dIn;
+            t.Sides(picture, At(d, f.rInN - dI, alpha), At(d, f.rOutN + dO, alpha));
+        }
+        t.Axis(picture, d, alpha, true);
+        if (alpha >= f.sweepEnd - Step) break;
+    }
+    Segment(picture, C, cylinder ? t.pout : t.a, blue);
+    BendMarks(picture, d, f.sweepEnd, sweep, axisLength, R, e0, t.a, alpha);
 }
 
 bool Drawable(const ElbowDrawing& d, float sweep, float R) {
@@ -167,81 +278,12 @@ void DrawPieceCurve(RasterCanvas& picture, const LastElbow& e, int faceCount, fl
 void DrawElbowAssembly(RasterCanvas& picture, float sweep, float startWidth, float endWidth, const LastElbow& e,
                        int n, float axisLength, float R, const ElbowDrawing& d, Colour fill) {
     if (!Drawable(d, sweep, R) || n < 2 || n + 1 > ElbowEntryLast) return;
-    const bool cylinder = e.ElbowIsCylinder != 0;
-    const float k = d.DrawingRadius;
-    const float half = e.HalfPieceAngle;
-    const float sweepEnd = d.DrawingRotation + sweep;
-    const float ws = startWidth / R * k;
-    const float we = endWidth / R * k;
-    const float dw = ((we - ws) / 2 * Step) / sweep;
-    const float outer0 = ws / 2 + k;
-    const float inner0 = k - ws / 2;
-    const float rOutN = FromCentre(d, MapOuter(e, n, R, d));
-    const float rInN = FromCentre(d, MapInner(e, n, R, d));
-    const float rOut2 = FromCentre(d, MapOuter(e, 2, R, d));
-    const float rIn2 = FromCentre(d, MapInner(e, 2, R, d));
-    const float dOut = ((rOut2 - rOutN) * Step) / (sweep - 2 * half);
-    const float dIn = ((rInN - rIn2) * Step) / (sweep - 2 * half);
-
+    const BendFigure figure = BendFigureOf(sweep, startWidth, endWidth, e, n, R, d);
     DrawPieceCurve(picture, e, n, R, d);
     Fill(picture, d, fill);
     picture.DrawStyle = DrawDot;
     Joints(picture, e, n, R, d);
-
-    // The figure of the bend.
-    const Pixel C{d.DrawingCentreX, d.DrawingCentreY};
-    const Colour blue = PaletteColour(1);
-    float alpha = d.DrawingRotation;
-    const float jointAngle = half + d.DrawingRotation;
-    float hw = (we - ws) / 2;
-    float dO = rOut2 - rOutN;
-    float dI = rInN - rIn2;
-    Pixel a = At(d, k, alpha);
-    const Pixel e0 = a;
-    Pixel pin, pout;
-    if (cylinder) {
-        pin = At(d, inner0 - hw, alpha);
-        pout = At(d, outer0 + dO, alpha);
-        Segment(picture, C, pout, blue);
-    } else {
-        pin = At(d, rInN - dI, jointAngle);
-        pout = At(d, rOutN + dO, jointAngle);
-        Segment(picture, C, a, blue);
-        Letter(picture, a.x + 15, a.y + 5, "D");
-    }
-    bool radiusMarked = false;
-    for (int steps = ArcSteps(alpha, sweepEnd); steps > 0; --steps) {
-        alpha += Step;
-        Pixel newPin = pin, newPout = pout;
-        if (cylinder) {
-            hw -= dw;
-            newPin = At(d, inner0 - hw, alpha);
-            newPout = At(d, hw + outer0, alpha);
-        } else if (jointAngle < alpha && alpha < sweepEnd - half) {
-            dO -= dOut;
-            dI -= dIn;
-            newPin = At(d, rInN - dI, alpha);
-            newPout = At(d, rOutN + dO, alpha);
-        }
-        if (cylinder || (jointAngle < alpha && alpha < sweepEnd - half)) {
-            Segment(picture, pin, newPin, blue);
-            Segment(picture, pout, newPout, blue);
-            pin = newPin;
-            pout = newPout;
-        }
-        const Pixel newA = At(d, k, alpha);
-        Segment(picture, a, newA, blue);
-        a = newA;
-        if (!radiusMarked && alpha >= Pi / 2 && alpha < Pi / 2 + Step) {
-            radiusMarked = true;
-            const float yR = pin.y - (pin.y - d.DrawingCentreY) / 2;
-            picture.Line(a.x, a.y, a.x, yR, blue);
-            Letter(picture, std::floor(a.x), std::floor(yR), "R");
-        }
-        if (alpha >= sweepEnd - Step) break;
-    }
-    Segment(picture, C, cylinder ? pout : a, blue);
-    BendMarks(picture, d, sweepEnd, sweep, axisLength, R, e0, a, alpha);
+    DrawBendFigure(picture, figure, d, sweep, axisLength, R);
     picture.DrawStyle = DrawSolid;
 }
 
@@ -264,36 +306,25 @@ void DrawConeElbowAssembly(RasterCanvas& picture, float sweep, float oS, float i
     const Pixel C{d.DrawingCentreX, d.DrawingCentreY};
     const Colour blue = PaletteColour(1);
     float alpha = d.DrawingRotation;
-    Pixel a = At(d, k, alpha);
-    const Pixel first = a;
-    Pixel pin = At(d, rIS - gI, alpha), pout = At(d, rOS + gO, alpha);
-    Segment(picture, C, pout, blue);
-    Letter(picture, a.x + 15, a.y + 5, "D");
-    bool radiusMarked = false;
+    FigureTrace t;
+    t.a = At(d, k, alpha);
+    const Pixel first = t.a;
+    t.pin = At(d, rIS - gI, alpha);
+    t.pout = At(d, rOS + gO, alpha);
+    Segment(picture, C, t.pout, blue);
+    Letter(picture, t.a.x + 15, t.a.y + 5, "D");
     for (int steps = ArcSteps(alpha, end); steps > 0; --steps) {
         alpha += Step;
         if (d.DrawingRotation < alpha && alpha < end) {
             gO -= dO;
             gI -= dI;
-            const Pixel newPin = At(d, rIS - gI, alpha), newPout = At(d, rOS + gO, alpha);
-            Segment(picture, pin, newPin, blue);
-            Segment(picture, pout, newPout, blue);
-            pin = newPin;
-            pout = newPout;
+            t.Sides(picture, At(d, rIS - gI, alpha), At(d, rOS + gO, alpha));
         }
-        const Pixel newA = At(d, k, alpha);
-        Segment(picture, a, newA, blue);
-        a = newA;
-        if (!radiusMarked && alpha >= Pi / 2 && alpha < Pi / 2 + Step) {
-            radiusMarked = true;
-            const float yR = pin.y - (pin.y - d.DrawingCentreY) / 2;
-            picture.Line(a.x, a.y, a.x, yR, blue);
-            Letter(picture, a.x, yR, "R");
-        }
+        t.Axis(picture, d, alpha, false);
         if (!(alpha < end - Step)) break;
     }
-    Segment(picture, C, pout, blue);
-    BendMarks(picture, d, end, sweep, axisLength, R, first, a, alpha);
+    Segment(picture, C, t.pout, blue);
+    BendMarks(picture, d, end, sweep, axisLength, R, first, t.a, alpha);
     picture.DrawStyle = DrawSolid;
     DrawPieceCurve(picture, e, K, R, d);
 }

@@ -13,14 +13,14 @@ const char* const Degrees = "\xC2\xB0";
 
 double Unit(const FieldSettings& s) { return s.MeasuringSystem != 0 ? 25.4 : 1.0; }
 
-// Diameters (boxes 0 and 3) and the length (box 2) are lengths; box 1 the cut angle.
+// The diameters and the length are lengths; the other box is the cut angle.
 const InputLimit& LengthLimitOf(int index, const FieldSettings& s) {
-    return index == 2 ? s.Limits.LengthLimit : s.Limits.ConeElbowDiameterLimit;
+    return index == LengthBox ? s.Limits.LengthLimit : s.Limits.ConeElbowDiameterLimit;
 }
 
 bool Refuses(const BoxState& box, int index, int key, const FieldSettings& s) {
-    if (index < 0 || index > 3) return false;
-    if (index == 1)
+    if (index < DiameterBox || index > SecondDiameterBox) return false;
+    if (index == CutAngleBox)
         return FilterDecimalKey(box, s.Limits.StartCutLimit.Min, s.Limits.StartCutLimit.Max, 2, key);
     const InputLimit& limit = LengthLimitOf(index, s);
     return FilterDecimalKey(box, 0, static_cast<float>(limit.Max / Unit(s)), DecimalPlaces(s.MeasuringSystem), key);
@@ -29,7 +29,7 @@ bool Refuses(const BoxState& box, int index, int key, const FieldSettings& s) {
 }  // namespace
 
 bool ConnectionIsConical(const EndConnectionArray& c, int record) {
-    return c[static_cast<std::size_t>(ConnectionElement(record, 1))] == ConnectionConical;
+    return EndConnectionOf(c, record).Kind == ConnectionConical;
 }
 
 ConnectionDiameterLabels FilletPanelLabels(bool cylindrical, int record, std::int16_t diametriExt) {
@@ -42,21 +42,18 @@ ConnectionDiameterLabels FilletPanelLabels(bool cylindrical, int record, std::in
 
 std::array<std::string, 4> ConnectionBoxTexts(const EndConnectionArray& c, int record,
                                               std::int16_t measuringSystem) {
-    std::array<std::string, 4> texts;
-    for (int k = 0; k < 4; ++k)
-        texts[static_cast<std::size_t>(k)] =
-            FormatLength(c[static_cast<std::size_t>(ConnectionElement(record, k + 2))], measuringSystem);
-    return texts;
+    const EndConnection e = EndConnectionOf(c, record);
+    return {FormatLength(e.Diameter, measuringSystem), FormatLength(e.CutAngle, measuringSystem),
+            FormatLength(e.Length, measuringSystem), FormatLength(e.SecondDiameter, measuringSystem)};
 }
 
 int StoreConnectionRecord(EndConnectionArray& c, int record, bool cylindrical,
                           const std::array<std::string, 4>& boxTexts) {
-    c[static_cast<std::size_t>(ConnectionElement(record, 1))] =
-        cylindrical ? ConnectionCylindrical : ConnectionConical;
-    for (int k = 0; k < 4; ++k)
-        c[static_cast<std::size_t>(ConnectionElement(record, k + 2))] =
-            static_cast<float>(ReadNumber(boxTexts[static_cast<std::size_t>(k)]));
-    return CheckConeElbowTransitions(c, record == ConnectionEnd ? 5 : 0);
+    auto number = [&](ConnectionBox box) { return static_cast<float>(ReadNumber(boxTexts[box])); };
+    StoreEndConnection(c, record,
+                       {cylindrical ? ConnectionCylindrical : ConnectionConical, number(DiameterBox),
+                        number(CutAngleBox), number(LengthBox), number(SecondDiameterBox)});
+    return CheckEndConnection(EndConnectionOf(c, record), record == ConnectionStart);
 }
 
 void FilterConnectionKeyPress(const BoxState& box, int index, int& keyAscii, const FieldSettings& s) {
@@ -68,10 +65,10 @@ void FilterConnectionKeyDown(const BoxState& box, int index, int& keyCode, const
 }
 
 bool CheckConnectionFieldRange(std::string& text, int index, const FieldSettings& s) {
-    if (index < 0 || index > 3) return false;
+    if (index < DiameterBox || index > SecondDiameterBox) return false;
     const double v = ReadNumber(text);
     std::string bound;
-    if (index == 1) {
+    if (index == CutAngleBox) {
         if (!(v < s.Limits.StartCutLimit.Min)) return false;
         bound = PlainNumberText(s.Limits.StartCutLimit.Min);
     } else {
@@ -91,14 +88,14 @@ std::optional<std::string> ConnectionFieldHint(int index, bool cylindrical, int 
                FormatLength(l.Max / Unit(s), s.MeasuringSystem) + ")";
     };
     switch (index) {
-        case 0: return Txt(LangFrmCuCon2, ext ? 15 : 3) + lengthRange(s.Limits.ConeElbowDiameterLimit);
-        case 1: {
+        case DiameterBox: return Txt(LangFrmCuCon2, ext ? 15 : 3) + lengthRange(s.Limits.ConeElbowDiameterLimit);
+        case CutAngleBox: {
             const int text = cylindrical ? (start ? 13 : 14) : (start ? 4 : 6);
             return Txt(LangFrmCuCon2, text) + " (" + PlainNumberText(s.Limits.StartCutLimit.Min) + Degrees + " - " +
                    PlainNumberText(s.Limits.StartCutLimit.Max) + Degrees + ")";
         }
-        case 2: return Txt(LangFrmCuCon2, start ? 11 : 12) + lengthRange(s.Limits.LengthLimit);
-        case 3: return Txt(LangFrmCuCon2, ext ? 16 : 5) + lengthRange(s.Limits.ConeElbowDiameterLimit);
+        case LengthBox: return Txt(LangFrmCuCon2, start ? 11 : 12) + lengthRange(s.Limits.LengthLimit);
+        case SecondDiameterBox: return Txt(LangFrmCuCon2, ext ? 16 : 5) + lengthRange(s.Limits.ConeElbowDiameterLimit);
         default: return std::nullopt;
     }
 }

@@ -9,16 +9,12 @@
 
 #include "core/input_fields.h"
 #include "core/working_state.h"
+#include "elbows/elbow_inputs.h"
 
 namespace velm {
 
-constexpr int ConnectionStart = 0;
-constexpr int ConnectionEnd = 1;
-constexpr float ConnectionConical = 0;
-constexpr float ConnectionCylindrical = 1.0f;
-
-// Element of field k (1 Kind .. 5 SecondDiameter) of a record.
-inline int ConnectionElement(int record, int field) { return (record == ConnectionEnd ? 5 : 0) + field; }
+// The panel's four boxes, LblRaccordi(i) and its box i.
+enum ConnectionBox : int { DiameterBox = 0, CutAngleBox = 1, LengthBox = 2, SecondDiameterBox = 3 };
 
 // Kind is compared exactly: 0 conical, anything else is the cylindrical option.
 bool ConnectionIsConical(const EndConnectionArray& c, int record);

@@ -37,10 +37,7 @@ std::int16_t Floor16(float v) {
 
 }  // namespace
 
-void ToIntegerPair(float x, float y, std::int16_t& iy, std::int16_t& ix) {
-    iy = Floor16(y);
-    ix = Floor16(x);
-}
+IntegerPair ToIntegerPair(float x, float y) { return {Floor16(x), Floor16(y)}; }
 
 PlaneLine LineThroughPoints(float x1, float y1, float x2, float y2) {
     if (x1 == x2) return {1, 0, -x1};
@@ -54,17 +51,16 @@ PlanePoint RotateTranslatePoint(float x, float y, float angle, float dx, float d
     return {static_cast<float>(x * c - y * s + dx), static_cast<float>(x * s + y * c + dy)};
 }
 
-void WorldToPicture(float& x, float& y, float k, float offsetX, float offsetY, float scale) {
-    x = static_cast<float>(static_cast<double>(x) / scale * k + offsetX);
-    y = static_cast<float>(offsetY - static_cast<double>(y) / scale * k);
+PlanePoint WorldToPicture(PlanePoint p, float k, float offsetX, float offsetY, float scale) {
+    return {static_cast<float>(static_cast<double>(p.x) / scale * k + offsetX),
+            static_cast<float>(offsetY - static_cast<double>(p.y) / scale * k)};
 }
 
-bool IntersectLines(const PlaneLine& l1, const PlaneLine& l2, float& x, float& y) {
+std::optional<PlanePoint> IntersectLines(const PlaneLine& l1, const PlaneLine& l2) {
     const float det = static_cast<float>(static_cast<double>(l1.a) * l2.b - static_cast<double>(l1.b) * l2.a);
-    if (det == 0 || !std::isfinite(det)) return false;
-    x = static_cast<float>((static_cast<double>(l1.b) * l2.c - static_cast<double>(l1.c) * l2.b) / det);
-    y = static_cast<float>((static_cast<double>(l1.c) * l2.a - static_cast<double>(l1.a) * l2.c) / det);
-    return true;
+    if (det == 0 || !std::isfinite(det)) return std::nullopt;
+    return PlanePoint{static_cast<float>((static_cast<double>(l1.b) * l2.c - static_cast<double>(l1.c) * l2.b) / det),
+                      static_cast<float>((static_cast<double>(l1.c) * l2.a - static_cast<double>(l1.a) * l2.c) / det)};
 }
 
 double AngleFromThreeSides(double a, double b, double c) {

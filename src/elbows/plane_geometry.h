@@ -6,6 +6,7 @@
 // double, and the triangle laws work in double throughout.
 // (The law of cosines lives with the development geometry.)
 #include <cstdint>
+#include <optional>
 
 namespace velm {
 
@@ -25,17 +26,20 @@ double AngleBetweenDirections(float a1, float b1, float a2, float b2);
 double PointDistance(float x1, float y1, float x2, float y2);
 // Distance of a point from a line; 0 for a "line" with a = b = 0.
 double PointLineDistance(float x, float y, float a, float b, float c);
-// iy = floor(y), ix = floor(x) as 16-bit whole numbers (note the order),
-// held to the 16-bit range; a value that is not a number gives 0.
-void ToIntegerPair(float x, float y, std::int16_t& iy, std::int16_t& ix);
+// floor(x), floor(y) as 16-bit whole numbers, held to the 16-bit range; a
+// value that is not a number gives 0.
+struct IntegerPair {
+    std::int16_t x = 0, y = 0;
+};
+IntegerPair ToIntegerPair(float x, float y);
 PlaneLine LineThroughPoints(float x1, float y1, float x2, float y2);
 // Turned counter-clockwise about the origin by `angle`, then moved by (dx, dy).
 PlanePoint RotateTranslatePoint(float x, float y, float angle, float dx, float dy);
-// In place: x = x / scale * k + offsetX; y = offsetY - y / scale * k.
-void WorldToPicture(float& x, float& y, float k, float offsetX, float offsetY, float scale);
-// Cramer's rule with the determinant in single precision; false, leaving the
-// point alone, for parallel lines.
-bool IntersectLines(const PlaneLine& l1, const PlaneLine& l2, float& x, float& y);
+// (x / scale * k + offsetX, offsetY - y / scale * k).
+PlanePoint WorldToPicture(PlanePoint p, float k, float offsetX, float offsetY, float scale);
+// Cramer's rule with the determinant in single precision; nothing for
+// parallel lines.
+std::optional<PlanePoint> IntersectLines(const PlaneLine& l1, const PlaneLine& l2);
 // The angle opposite side a: arccos q for q > 0, arccos q - pi for q < 0 (the
 // callers take that sign), pi/2 for q = 0, with q = (b^2 + c^2 - a^2) / (2bc)
 // held to [-1, 1]; 0 when b or c is zero.

@@ -25,8 +25,8 @@ constexpr double PieceGap = 10.0;
 
 // The typed piece count of the current elbow.
 float TypedPieceCount(const WorkingState& state) {
-    if (state.ShapeCode == ShapeCuCilindri) return state.Inputs.CylElbowData[ElementOfField(CylElbowPiecesField)];
-    return state.Inputs.ConeElbowData[ElementOfField(ConeElbowPiecesField)];
+    return state.ShapeCode == ShapeCuCilindri ? state.Inputs.CylElbowData[CylElbowPieces]
+                                              : state.Inputs.ConeElbowData[ConeElbowPieces];
 }
 
 bool IsElbow(int code) { return code >= ShapeCuCilindri && code <= ShapeCuConica3; }

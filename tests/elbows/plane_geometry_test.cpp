@@ -22,16 +22,15 @@ TEST(PlaneGeometry, LinesAndTheirMeetings) {
         EXPECT_EQ(l.b, c.want.b) << c.what;
         EXPECT_EQ(l.c, c.want.c) << c.what;
     }
-    float x = 9, y = 9;
-    ASSERT_TRUE(IntersectLines({1, 0, 2}, {0, -1, 0}, x, y));
-    EXPECT_EQ(x, -2);
-    EXPECT_EQ(y, 0);
-    ASSERT_TRUE(IntersectLines(LineThroughPoints(0, 0, 1, 1), LineThroughPoints(0, 2, 2, 0), x, y));
-    EXPECT_FLOAT_EQ(x, 1);
-    EXPECT_FLOAT_EQ(y, 1);
-    x = y = 9;
-    EXPECT_FALSE(IntersectLines({2, -1, 0}, {2, -1, 5}, x, y)) << "parallel lines";
-    EXPECT_EQ(x, 9);
+    std::optional<PlanePoint> p = IntersectLines({1, 0, 2}, {0, -1, 0});
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->x, -2);
+    EXPECT_EQ(p->y, 0);
+    p = IntersectLines(LineThroughPoints(0, 0, 1, 1), LineThroughPoints(0, 2, 2, 0));
+    ASSERT_TRUE(p);
+    EXPECT_FLOAT_EQ(p->x, 1);
+    EXPECT_FLOAT_EQ(p->y, 1);
+    EXPECT_FALSE(IntersectLines({2, -1, 0}, {2, -1, 5})) << "parallel lines";
 }
 
 TEST(PlaneGeometry, DistancesAnglesAndMappings) {
@@ -46,17 +45,15 @@ TEST(PlaneGeometry, DistancesAnglesAndMappings) {
     const PlanePoint p = RotateTranslatePoint(1, 0, static_cast<float>(kPi / 2), 5, 5);
     EXPECT_FLOAT_EQ(p.x, 5);
     EXPECT_FLOAT_EQ(p.y, 6);
-    float wx = 10, wy = 10;
-    WorldToPicture(wx, wy, 2, 100, 100, 1);
-    EXPECT_EQ(wx, 120);
-    EXPECT_EQ(wy, 80);
-    std::int16_t iy = 0, ix = 0;
-    ToIntegerPair(2.7f, -0.5f, iy, ix);
-    EXPECT_EQ(iy, -1);
-    EXPECT_EQ(ix, 2);
-    ToIntegerPair(1e9f, NAN, iy, ix);
-    EXPECT_EQ(ix, 32767);
-    EXPECT_EQ(iy, 0);
+    const PlanePoint w = WorldToPicture({10, 10}, 2, 100, 100, 1);
+    EXPECT_EQ(w.x, 120);
+    EXPECT_EQ(w.y, 80);
+    IntegerPair i = ToIntegerPair(2.7f, -0.5f);
+    EXPECT_EQ(i.y, -1);
+    EXPECT_EQ(i.x, 2);
+    i = ToIntegerPair(1e9f, NAN);
+    EXPECT_EQ(i.x, 32767);
+    EXPECT_EQ(i.y, 0);
 }
 
 TEST(PlaneGeometry, TriangleLaws) {

@@ -250,7 +250,7 @@ void ConeElbowWindow::FillInputBoxes() {
     const ConeElbowArray& data = State().Inputs.ConeElbowData;
     for (int i = 0; i < variant_.Boxes; ++i)
         TxtInputDati[static_cast<std::size_t>(i)]->SetText(
-            FormatLength(data[static_cast<std::size_t>(variant_.Field[static_cast<std::size_t>(i)] + 1)], Unit()));
+            FormatLength(data[ElementOfField(variant_.Field[static_cast<std::size_t>(i)])], Unit()));
     if (FraRaccordi) OptRaccordi[State().Inputs.CylindricalEnds == "S" ? 1 : 0]->setChecked(true);
     if (variant_.Connections) ClosePanel();
 }
@@ -260,7 +260,7 @@ void ConeElbowWindow::FillInputBoxes() {
 void ConeElbowWindow::ReadInputBoxes() {
     InputArrays& in = State().Inputs;
     for (int i = 0; i < variant_.Boxes; ++i)
-        in.ConeElbowData[static_cast<std::size_t>(variant_.Field[static_cast<std::size_t>(i)] + 1)] =
+        in.ConeElbowData[ElementOfField(variant_.Field[static_cast<std::size_t>(i)])] =
             static_cast<float>(ReadNumber(TxtInputDati[static_cast<std::size_t>(i)]->Text()));
     // Every apply of FrmCuConica1 writes the option into both records' kinds.
     if (FraRaccordi) SetCylindricalEnds(in, OptRaccordi[1]->isChecked());
@@ -307,11 +307,11 @@ Colour ConeElbowWindow::PieceFill() const { return State().ConePieceFill; }
 std::int16_t ConeElbowWindow::HitTestPiece(float x, float y) const {
     const ConeElbowArray& data = State().Inputs.ConeElbowData;
     const float cx = Drawing().DrawingCentreX, cy = Drawing().DrawingCentreY;
-    const std::int16_t n = RoundToInt16(data[9]);
+    const std::int16_t n = RoundToInt16(data[ConeElbowPieces]);
     switch (variant_.Variant) {
-        case 1: return ConeElbow1PieceAt(x, y, cx, cy, n, data[12]);
-        case 2: return ConeElbow2PieceAt(x, y, cx, cy, n, data[12]);
-        default: return ConeElbow3PieceAt(x, y, cx, cy, n, data[12]);
+        case 1: return ConeElbow1PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
+        case 2: return ConeElbow2PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
+        default: return ConeElbow3PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
     }
 }
 

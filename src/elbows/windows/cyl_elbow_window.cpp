@@ -70,17 +70,19 @@ void CylElbowWindow::SetCylElbowCaptions() {
 
 void CylElbowWindow::FillInputBoxes() {
     const CylElbowArray& data = State().Inputs.CylElbowData;
-    for (std::size_t k = 0; k < 8; ++k) TxtInputDati[k]->SetText(FormatLength(data[k + 1], Unit()));
+    for (std::size_t k = 0; k < 8; ++k)
+        TxtInputDati[k]->SetText(FormatLength(data[ElementOfField(static_cast<int>(k))], Unit()));
 }
 
 // --- Apply ---
 
 void CylElbowWindow::ReadInputBoxes() {
     CylElbowArray& data = State().Inputs.CylElbowData;
-    for (std::size_t k = 0; k < 8; ++k) data[k + 1] = static_cast<float>(ReadNumber(TxtInputDati[k]->Text()));
-    data[9] = static_cast<float>(data[3] * DegToRad);
-    data[10] = static_cast<float>(data[4] * DegToRad);
-    data[11] = static_cast<float>(data[5] * DegToRad);
+    for (std::size_t k = 0; k < 8; ++k)
+        data[ElementOfField(static_cast<int>(k))] = static_cast<float>(ReadNumber(TxtInputDati[k]->Text()));
+    data[CylElbowStartCut] = static_cast<float>(data[CylElbowStartCutDegrees] * DegToRad);
+    data[CylElbowEndCut] = static_cast<float>(data[CylElbowEndCutDegrees] * DegToRad);
+    data[CylElbowBend] = static_cast<float>(data[CylElbowBendDegrees] * DegToRad);
 }
 
 int CylElbowWindow::CheckInputs() { return CheckCylElbowInput(State().Inputs.CylElbowData); }
@@ -97,14 +99,14 @@ bool CylElbowWindow::DrawElbowPicture(ElbowDrawing& drawing) {
 
 // --- Pieces ---
 
-std::int16_t CylElbowWindow::PieceCount() const { return RoundToInt16(State().Inputs.CylElbowData[8]); }
+std::int16_t CylElbowWindow::PieceCount() const { return RoundToInt16(State().Inputs.CylElbowData[CylElbowPieces]); }
 
 Colour CylElbowWindow::PieceFill() const { return State().CylinderPieceFill; }
 
 std::int16_t CylElbowWindow::HitTestPiece(float x, float y) const {
     const CylElbowArray& data = State().Inputs.CylElbowData;
-    return CylElbowPieceAt(x, y, Drawing().DrawingCentreX, Drawing().DrawingCentreY, RoundToInt16(data[8]),
-                           data[11]);
+    return CylElbowPieceAt(x, y, Drawing().DrawingCentreX, Drawing().DrawingCentreY,
+                           RoundToInt16(data[CylElbowPieces]), data[CylElbowBend]);
 }
 
 // --- Input boxes ---
