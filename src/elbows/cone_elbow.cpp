@@ -95,16 +95,15 @@ struct BodyCone {
 };
 
 std::optional<BodyCone> SolveCone(double D1, double D2, double lowerCut, double upperCut, double H) {
+    const ConeBody body{D1, D2, upperCut, lowerCut};
+    const ConeSolution solution = SolveConeHalfAngle(body, H);
+    if (solution.NoBody) return std::nullopt;
     BodyCone c;
-    std::int16_t flag = 0;
-    float radius = 0, apexHeight = 0, baseAngle = 0, rise = 0, offset = 0;
-    SolveConeHalfAngle(D1, D2, lowerCut, upperCut, H, 1, radius, apexHeight, baseAngle, rise, c.height1, c.height2,
-                       offset, flag);
-    if (flag != 0) return std::nullopt;
-    float apexDeg = 0;
-    double lowerOffset = 0, inset = 0, axis = 0;
-    ComputeConeAngle(c.height1, D1, D2, lowerCut, upperCut, 1, c.baseAngle, apexDeg, c.radius, c.height2, lowerOffset,
-                     inset, axis, 0, flag);
+    c.height1 = solution.FrustumHeight1;
+    const ConeSection section = ComputeConeAngle(body, c.height1, 1, 0);
+    c.baseAngle = section.BaseAngle;
+    c.radius = section.BaseRadius;
+    c.height2 = section.FrustumHeight2;
     c.apexHeight = c.radius * std::tan(c.baseAngle);
     c.rise = c.radius * std::tan(std::fabs(lowerCut));
     // The heights alone decide whether the body exists; the slope is only
@@ -127,26 +126,22 @@ std::optional<Connection> BuildConnection(bool cylindrical, double length, doubl
                                           double upperCut) {
     Connection c;
     c.cylindrical = cylindrical;
-    std::int16_t flag = 0;
     if (cylindrical) {
         c.workingDiameter = D1;
-        double lowestTop = 0;
-        float bottomRise = 0;
-        ComputeCutHeightsFromAxis(static_cast<float>(length), static_cast<float>(D1), lowerCut, upperCut, c.height,
-                                  lowestTop, bottomRise, flag);
-        if (flag != 0) return std::nullopt;
+        const CylinderBody body{static_cast<float>(D1), lowerCut, upperCut};
+        const CutHeights heights = ComputeCutHeightsFromAxis(body, static_cast<float>(length));
+        c.height = heights.Hmax;
+        if (heights.Impossible) return std::nullopt;
         return c;
     }
     const std::optional<BodyCone> cone = SolveCone(D1, D2, lowerCut, upperCut, length);
     if (!cone) return std::nullopt;
     c.cone = *cone;
     c.height = static_cast<float>(c.cone.height1);
-    float apexDeg = 0;
-    double radius = 0, offset = 0, inset = 0, axis = 0, height2 = 0;
-    ComputeConeAngle(c.height, D1, D2, lowerCut, upperCut, 1, c.baseAngle, apexDeg, radius, height2, offset, inset,
-                     axis, length, flag);
+    const ConeSection section = ComputeConeAngle(ConeBody{D1, D2, upperCut, lowerCut}, c.height, 1, length);
+    c.baseAngle = section.BaseAngle;
     c.apexAngle = Pi - 2 * c.baseAngle;
-    if (flag != 0) return std::nullopt;
+    if (section.Impossible) return std::nullopt;
     return c;
 }
 
@@ -636,20 +631,18 @@ void DevelopPieces(const Body& b, const Arguments& a, const PieceFrames& p, cons
     for (int e = K; e >= 1; --e) {
         const bool cylinder = (e == K && a.cylindricalStart) || (e == 1 && a.cylindricalEnd);
         if (cylinder) {
-            double lowestTop = 0;
-            float bottomRise = 0;
             const float diameter = e == K ? out.PieceSmallDiameter[e] : out.PieceLargeDiameter[e];
-            ComputeCutHeightsWithThickness(out.PieceHeight[e], diameter, out.Thickness, out.PieceEndCut[e],
-                                           out.PieceStartCut[e], settings.ThicknessFactor, lowestTop, bottomRise,
-                                           out.PieceAxisLength[e], out.ElbowError);
+            const CylinderBody body{CylinderWorkingDiameter(diameter, out.Thickness, settings.ThicknessFactor),
+                                    out.PieceEndCut[e], out.PieceStartCut[e]};
+            const CutHeights heights = ComputeCutHeightsFromTop(body, out.PieceHeight[e]);
+            out.PieceAxisLength[e] = heights.AxisLength;
+            if (heights.Impossible) out.ElbowError = 1;
             continue;
         }
-        float apexDeg = 0;
-        double baseAngle = 0, radius = 0, offset = 0, inset = 0, axis = 0, height2 = 0;
-        ComputeConeAngle(p.height[e], b.sk + p.smallDiameter[e], b.sk + p.largeDiameter[e], p.endCuts[e],
-                         p.startCuts[e], 1, baseAngle, apexDeg, radius, height2, offset, inset, axis, 0,
-                         out.ElbowError);
-        out.PieceAxisLength[e] = static_cast<float>(axis);
+        const ConeBody body{b.sk + p.smallDiameter[e], b.sk + p.largeDiameter[e], p.startCuts[e], p.endCuts[e]};
+        const ConeSection section = ComputeConeAngle(body, p.height[e], 1, 0);
+        out.PieceAxisLength[e] = static_cast<float>(section.AxisCheck);
+        if (section.Impossible) out.ElbowError = 1;
     }
 }
 

@@ -153,11 +153,11 @@ void RecordPieces(const CylElbowInputs& in, std::int16_t thicknessFactor, int n,
         out.PieceDiameter[e] = in.Diameter;
         if (e == n) out.PieceStartCut[e] = in.StartCut;
         if (e == 1) out.PieceEndCut[e] = in.EndCut;
-        double lowestTop = 0;
-        float bottomRise = 0;
-        ComputeCutHeightsWithThickness(out.PieceHeight[e], in.Diameter, in.Thickness, out.PieceEndCut[e],
-                                       out.PieceStartCut[e], thicknessFactor, lowestTop, bottomRise,
-                                       out.PieceAxisLength[e], out.ElbowError);
+        const CylinderBody body{CylinderWorkingDiameter(in.Diameter, in.Thickness, thicknessFactor),
+                                out.PieceEndCut[e], out.PieceStartCut[e]};
+        const CutHeights heights = ComputeCutHeightsFromTop(body, out.PieceHeight[e]);
+        out.PieceAxisLength[e] = heights.AxisLength;
+        if (heights.Impossible) out.ElbowError = 1;
     }
 }
 

@@ -104,38 +104,4 @@ ConeSection ComputeConeAngle(const ConeBody& body, double frustumHeight1, std::i
 bool ComputeConeDevelopmentTables(const ConeBody& body, double frustumHeight1, const ConeSection& section,
                                   float angleStep, std::int16_t latoSaldatura, ConeResults& out);
 
-// The out-reference forms the elbow side view still calls: errorFlag becomes
-// 1 where the record says NoBody or Impossible and otherwise keeps what the
-// caller set.
-inline void SolveConeHalfAngle(double D1, double D2, double lowerCut, double upperCut, double H,
-                               std::int16_t /*latoSaldatura*/, float& baseRadius, float& apexHeight,
-                               float& baseAngle, float& cutRise, double& frustumHeight1,
-                               double& frustumHeight2, float& lowerCutOffset, std::int16_t& errorFlag) {
-    const ConeSolution s = SolveConeHalfAngle(ConeBody{D1, D2, upperCut, lowerCut}, H);
-    baseRadius = s.BaseRadius;
-    apexHeight = s.ApexHeight;
-    baseAngle = s.BaseAngle;
-    cutRise = s.CutRise;
-    frustumHeight1 = s.FrustumHeight1;
-    frustumHeight2 = s.FrustumHeight2;
-    lowerCutOffset = s.LowerCutOffset;
-    if (s.NoBody) errorFlag = 1;
-}
-inline void ComputeConeAngle(double frustumHeight1, double D1, double D2, double lowerCut, double upperCut,
-                             std::int16_t latoSaldatura, double& baseAngle, float& coneApexAngle,
-                             double& baseRadius, double& frustumHeight2, double& lowerCutOffset,
-                             double& seamInset, double& axisCheck, double referenceLength,
-                             std::int16_t& errorFlag) {
-    const ConeSection s =
-        ComputeConeAngle(ConeBody{D1, D2, upperCut, lowerCut}, frustumHeight1, latoSaldatura, referenceLength);
-    baseAngle = s.BaseAngle;
-    coneApexAngle = s.ApexAngle;
-    baseRadius = s.BaseRadius;
-    frustumHeight2 = s.FrustumHeight2;
-    lowerCutOffset = s.LowerCutOffset;
-    seamInset = s.SeamInset;
-    axisCheck = s.AxisCheck;
-    if (s.Impossible) errorFlag = 1;
-}
-
 }  // namespace velm

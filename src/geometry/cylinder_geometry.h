@@ -79,26 +79,4 @@ CutCurveLengths ComputeCutCurveTables(const CylinderBody& body, const CutHeights
                                       std::int16_t latoSaldatura, ProfileTable& upperTable,
                                       ProfileTable& lowerTable);
 
-// The out-reference forms the elbow computations still call: errorFlag
-// becomes 1 for a body that cannot be built and otherwise keeps what the
-// caller set.
-inline void ComputeCutHeightsFromAxis(float axisLength, float workingDiameter, double bottomCut, double topCut,
-                                      float& Hmax, double& Hmed, float& Hmin, std::int16_t& errorFlag) {
-    const CutHeights h = ComputeCutHeightsFromAxis(CylinderBody{workingDiameter, bottomCut, topCut}, axisLength);
-    Hmax = h.Hmax;
-    Hmed = h.Hmed;
-    Hmin = h.Hmin;
-    if (h.Impossible) errorFlag = 1;
-}
-inline void ComputeCutHeightsWithThickness(float Hmax, float diameter, float thickness, float bottomCut,
-                                           float topCut, std::int16_t thicknessFactor, double& Hmed,
-                                           float& Hmin, float& axisLength, std::int16_t& errorFlag) {
-    const CylinderBody body{CylinderWorkingDiameter(diameter, thickness, thicknessFactor), bottomCut, topCut};
-    const CutHeights h = ComputeCutHeightsFromTop(body, Hmax);
-    Hmed = h.Hmed;
-    Hmin = h.Hmin;
-    axisLength = h.AxisLength;
-    if (h.Impossible) errorFlag = 1;
-}
-
 }  // namespace velm

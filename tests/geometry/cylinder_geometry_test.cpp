@@ -31,21 +31,16 @@ TEST(CylinderCutEdges, HeightsTablesAndLengthsMatchTheBodyInSpace) {
                 SCOPED_TRACE(::testing::Message() << "D'=" << b.diameter << " H=" << b.axis << " cuts " << b.bottomDeg
                                                   << "/" << b.topDeg << " lato " << lato << " step " << step);
                 const float dp = static_cast<float>(b.diameter);
-                float hmax, hmin;
-                double hmed;
-                std::int16_t flag = 0;
-                ComputeCutHeightsFromAxis(static_cast<float>(b.axis), dp, Rad(b.bottomDeg), Rad(b.topDeg),
-                                          hmax, hmed, hmin, flag);
+                const CutHeights heights = ComputeCutHeightsFromAxis(
+                    CylinderBody{dp, Rad(b.bottomDeg), Rad(b.topDeg)}, static_cast<float>(b.axis));
                 const double tol = 2e-6 * b.Hmax();
-                EXPECT_EQ(flag, 0);
-                EXPECT_NEAR(hmax, b.Hmax(), tol);
-                EXPECT_NEAR(hmed, b.Hmed(), tol);
-                EXPECT_NEAR(hmin, b.Hmin(), tol);
+                EXPECT_FALSE(heights.Impossible);
+                EXPECT_NEAR(heights.Hmax, b.Hmax(), tol);
+                EXPECT_NEAR(heights.Hmed, b.Hmed(), tol);
+                EXPECT_NEAR(heights.Hmin, b.Hmin(), tol);
 
                 ProfileTable upper, lower;
                 upper.fill(-7), lower.fill(-7);
-                CutHeights heights;
-                heights.Hmax = hmax, heights.Hmed = hmed, heights.Hmin = hmin;
                 const CutCurveLengths lengths = ComputeCutCurveTables(
                     CylinderBody{dp, Rad(b.bottomDeg), Rad(b.topDeg)}, heights, step, static_cast<std::int16_t>(lato),
                     upper, lower);
@@ -75,22 +70,19 @@ TEST(CylinderCutEdges, WithThicknessSolvesTheSameBodyFromItsHeight) {
     for (std::int16_t factor = -2; factor <= 2; ++factor) {
         for (CutCylinder b : kBodies) {
             b.diameter = diameter + factor * thickness;
-            float h1, h2;
-            double h3;
-            std::int16_t fromAxis = 0;  // both solvers must agree on what can be built
-            ComputeCutHeightsFromAxis(static_cast<float>(b.axis), static_cast<float>(b.diameter),
-                                      Rad(b.bottomDeg), Rad(b.topDeg), h1, h3, h2, fromAxis);
-            double hmed;
-            float hmin, axis;
-            std::int16_t flag = 0;
-            ComputeCutHeightsWithThickness(static_cast<float>(b.Hmax()), diameter, thickness, Rad(b.bottomDeg),
-                                           Rad(b.topDeg), factor, hmed, hmin, axis, flag);
+            // Both solvers must agree on what can be built.
+            const CutHeights fromAxis = ComputeCutHeightsFromAxis(
+                CylinderBody{static_cast<float>(b.diameter), Rad(b.bottomDeg), Rad(b.topDeg)},
+                static_cast<float>(b.axis));
+            const CylinderBody body{CylinderWorkingDiameter(diameter, thickness, factor), Rad(b.bottomDeg),
+                                    Rad(b.topDeg)};
+            const CutHeights h = ComputeCutHeightsFromTop(body, static_cast<float>(b.Hmax()));
             SCOPED_TRACE(::testing::Message() << factor << " " << b.axis);
             const double tol = 2e-6 * b.Hmax();
-            EXPECT_NEAR(hmed, b.Hmed(), tol);
-            EXPECT_NEAR(hmin, b.Hmin(), tol);
-            EXPECT_NEAR(axis, b.axis, tol);
-            EXPECT_EQ(flag, fromAxis);
+            EXPECT_NEAR(h.Hmed, b.Hmed(), tol);
+            EXPECT_NEAR(h.Hmin, b.Hmin(), tol);
+            EXPECT_NEAR(h.AxisLength, b.axis, tol);
+            EXPECT_EQ(h.Impossible, fromAxis.Impossible);
         }
     }
 }
@@ -108,19 +100,12 @@ TEST(CylinderCutEdges, ImpossibleBodiesAreFlagged) {
         {"piece: no working diameter", false, 50, -1, 10, 10, 1},
     };
     for (const auto& c : cases) {
-        for (std::int16_t preset : {0, 1}) {
-            std::int16_t flag = preset;
-            float f1, f2;
-            double d;
-            if (c.fromAxis) {
-                ComputeCutHeightsFromAxis(c.length, c.diameter, Rad(c.bottomDeg), Rad(c.topDeg), f1, d, f2, flag);
-            } else {
-                ComputeCutHeightsWithThickness(c.length, c.diameter, 1, Rad(c.bottomDeg), Rad(c.topDeg), 1, d, f1,
-                                               f2, flag);
-            }
-            // The flag is raised, never cleared.
-            EXPECT_EQ(flag, preset ? 1 : c.flag) << c.what;
-        }
+        const CutHeights h =
+            c.fromAxis ? ComputeCutHeightsFromAxis(CylinderBody{c.diameter, Rad(c.bottomDeg), Rad(c.topDeg)}, c.length)
+                       : ComputeCutHeightsFromTop(
+                             CylinderBody{CylinderWorkingDiameter(c.diameter, 1, 1), Rad(c.bottomDeg), Rad(c.topDeg)},
+                             c.length);
+        EXPECT_EQ(h.Impossible, c.flag == 1) << c.what;
     }
 }
 
