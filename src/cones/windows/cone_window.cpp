@@ -164,11 +164,11 @@ void ConeWindow::ApplyFormTexts() {
 }
 
 void ConeWindow::SetSketchLabelCaptions() {
-    SetCaption(LblDatiSviluppo[0], Txt(LangCommonFrmConi, 3) + ":");
-    SetCaption(LblDatiSviluppo[1], Txt(LangCommonFrmConi, 4) + ":");
-    SetCaption(LblDatiSviluppo[2], Txt(LangCommonFrmConi, 9) + ":");
-    if (ShapeCode() != ShapeCoRe) SetCaption(LblDatiSviluppo[3], Txt(TextFrustumAngle) + DegreesSketch);
-    if (Design().SketchBoxes > 4) SetCaption(LblDatiSviluppo[4], Txt(TextFrustumAngle) + DegreesSketch);
+    SetCaption(LblDatiSviluppo[UpperDiameterLabel], Txt(LangCommonFrmConi, 3) + ":");
+    SetCaption(LblDatiSviluppo[LowerDiameterLabel], Txt(LangCommonFrmConi, 4) + ":");
+    SetCaption(LblDatiSviluppo[HeightLabel], Txt(LangCommonFrmConi, 9) + ":");
+    if (ShapeCode() != ShapeCoRe) SetCaption(LblDatiSviluppo[FirstCutLabel], Txt(TextFrustumAngle) + DegreesSketch);
+    if (Design().SketchBoxes > 4) SetCaption(LblDatiSviluppo[SecondCutLabel], Txt(TextFrustumAngle) + DegreesSketch);
 }
 
 std::string ConeWindow::OutputText(int row) {

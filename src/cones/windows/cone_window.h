@@ -31,6 +31,13 @@ public:
     // LblOutputDati index of the apex angle (one past the input rows).
     int ApexRow() const { return Design().InputRows; }
 
+    // What the sketch shows in LblDatiSviluppo(k). The first cut angle is the
+    // upper cut's, or the lower cut's where that is the only cut; the second
+    // is the lower cut's beside an upper one.
+    enum SketchLabel : int {
+        UpperDiameterLabel = 0, LowerDiameterLabel = 1, HeightLabel = 2, FirstCutLabel = 3, SecondCutLabel = 4,
+    };
+
 protected:
     void FillInputBoxes() override;
     void ApplyFormTexts() override;

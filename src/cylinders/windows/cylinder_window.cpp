@@ -98,13 +98,13 @@ void CylinderWindow::ApplyFormTexts() {
 }
 
 void CylinderWindow::SetSketchLabelCaptions() {
-    SetCaption(LblDatiSviluppo[0], Txt(LangCommonFrmCili, 3) + ":");
-    SetCaption(LblDatiSviluppo[1], Txt(LangCommonFrmCili, 7) + ":");
+    SetCaption(LblDatiSviluppo[DiameterLabel], Txt(LangCommonFrmCili, 3) + ":");
+    SetCaption(LblDatiSviluppo[LengthLabel], Txt(LangCommonFrmCili, 7) + ":");
     if (CutAtTop()) {
-        SetCaption(LblDatiSviluppo[2], Txt(TextCylinderAngle) + "[\u00B0]:");
-        SetCaption(LblDatiSviluppo[5], Txt(TextWeldSeam));
+        SetCaption(LblDatiSviluppo[TopCutLabel], Txt(TextCylinderAngle) + "[\u00B0]:");
+        SetCaption(LblDatiSviluppo[WeldSideMarkerLabel], Txt(TextWeldSeam));
     }
-    if (CutAtBottom()) SetCaption(LblDatiSviluppo[3], Txt(TextCylinderAngle) + "[\u00B0]:");
+    if (CutAtBottom()) SetCaption(LblDatiSviluppo[BottomCutLabel], Txt(TextCylinderAngle) + "[\u00B0]:");
 }
 
 std::string CylinderWindow::OutputText(int row) {
@@ -180,10 +180,10 @@ void CylinderWindow::DrawDevelopment() {
 }
 
 void CylinderWindow::PlaceWeldSideMarker() {
-    if (LblDatiSviluppo.size() < 6) return;
-    QLabel* marker = LblDatiSviluppo[5];
-    const MarkerPlace place = WeldSideMarkerPlace(State().Settings.LatoSaldatura, LblDatiSviluppo[1]->x(),
-                                                  LblDatiSviluppo[1]->y(), LblDatiSviluppo[2]->x());
+    if (LblDatiSviluppo.size() <= WeldSideMarkerLabel) return;
+    QLabel* marker = LblDatiSviluppo[WeldSideMarkerLabel];
+    const MarkerPlace place = WeldSideMarkerPlace(State().Settings.LatoSaldatura, LblDatiSviluppo[LengthLabel]->x(),
+                                                  LblDatiSviluppo[LengthLabel]->y(), LblDatiSviluppo[TopCutLabel]->x());
     marker->move(place.Left, place.Top);
     SetForeColour(marker, RGB(255, 255, 0));
     marker->adjustSize();

@@ -22,6 +22,11 @@ public:
     // shown. Null for a code outside 6 to 9.
     static QWidget* Open(int shapeCode);
 
+    // What the sketch shows in LblDatiSviluppo(k).
+    enum SketchLabel : int {
+        DiameterLabel = 0, LengthLabel = 1, TopCutLabel = 2, BottomCutLabel = 3, WeldSideMarkerLabel = 5,
+    };
+
 protected:
     void FillInputBoxes() override;
     void ApplyFormTexts() override;
@@ -43,7 +48,7 @@ protected:
 private:
     bool CutAtTop() const;
     bool CutAtBottom() const;
-    // LblDatiSviluppo(5) beside labels 1 and 2, on the side LatoSaldatura gives.
+    // The weld side marker beside the length and top cut labels, on the side LatoSaldatura gives.
     void PlaceWeldSideMarker();
 };
 

@@ -113,14 +113,15 @@ void ConeElbowWindow::BuildConnectionControls() {
     BuildPanelKeys();
     FraPanel->hide();
     LblUnMisura->raise();
-    std::vector<QWidget*> hinted{FraInput, FraPanel, CmdRaccordi[0], CmdRaccordi[1]};
+    std::vector<QWidget*> hinted{FraInput, FraPanel, CmdRaccordi[StartConnectionRecord],
+                                 CmdRaccordi[EndConnectionRecord]};
     hinted.insert(hinted.end(), LblRaccordi.begin(), LblRaccordi.end());
     TrackHints(hinted);
     Hints()
         .Clear(FraInput, ToolTip::Hides)
         .Clear(FraPanel, ToolTip::Hides)
         .Calls(LblRaccordi, [this](int k) {
-            if (const auto hint = ConnectionFieldHint(k, OptRaccordo[1]->isChecked(), EditedConnection,
+            if (const auto hint = ConnectionFieldHint(k, OptRaccordo[CylindricalOption]->isChecked(), EditedConnection,
                                                       FieldSettingsOf(State())))
                 SetStatusText(*hint);
             TxtRaccordi[static_cast<std::size_t>(k)]->setFocus();
@@ -132,7 +133,7 @@ void ConeElbowWindow::BuildInputFrame() {
     FraInput = new QGroupBox(PnlSfondo);
     FraInput->setObjectName(QStringLiteral("FraRaccordi(2)"));
     FraInput->setGeometry(Px(FrameLeft), Px(FrameTop), Px(FrameWidth), Px(FrameHeight));
-    const int labelHeight = LblInputDati[0]->height();
+    const int labelHeight = LblInputDati[ConeElbowThicknessField]->height();
     for (std::size_t i = 0; i < LblInputDati.size(); ++i) {
         LblInputDati[i]->setParent(FraInput);
         LblInputDati[i]->setGeometry(Px(InLabelLeft), Px(InRowTop + RowStep * static_cast<int>(i)) + 2,
@@ -232,17 +233,17 @@ void ConeElbowWindow::SetConeElbowCaptions() {
     CmdStampa->setText(Q(Txt(TextPrint)));
     if (FraRaccordi) {
         FraRaccordi->setTitle(Q(CurvaConica(20)));
-        OptRaccordi[0]->setText(Q(CurvaConica(13)));
-        OptRaccordi[1]->setText(Q(CurvaConica(14)));
+        OptRaccordi[ConicalOption]->setText(Q(CurvaConica(13)));
+        OptRaccordi[CylindricalOption]->setText(Q(CurvaConica(14)));
     }
     if (variant_.Connections) {
-        CmdRaccordi[0]->setText(Q(CurvaConica(15)));
-        CmdRaccordi[1]->setText(Q(CurvaConica(16)));
-        OptRaccordo[0]->setText(Q(CurvaConica(21)));
-        OptRaccordo[1]->setText(Q(CurvaConica(22)));
+        CmdRaccordi[StartConnectionRecord]->setText(Q(CurvaConica(15)));
+        CmdRaccordi[EndConnectionRecord]->setText(Q(CurvaConica(16)));
+        OptRaccordo[ConicalOption]->setText(Q(CurvaConica(21)));
+        OptRaccordo[CylindricalOption]->setText(Q(CurvaConica(22)));
         FraInput->setTitle(Q(CurvaConica(23)));
-        LblRaccordi[1]->setText(Q(CurvaConica(19) + " [\xC2\xB0]:"));
-        LblRaccordi[2]->setText(Q(CurvaConica(8) + ":"));
+        LblRaccordi[CutAngleBox]->setText(Q(CurvaConica(19) + " [\xC2\xB0]:"));
+        LblRaccordi[LengthBox]->setText(Q(CurvaConica(8) + ":"));
     }
 }
 
@@ -251,7 +252,8 @@ void ConeElbowWindow::FillInputBoxes() {
     for (int i = 0; i < variant_.Boxes; ++i)
         TxtInputDati[static_cast<std::size_t>(i)]->SetText(
             FormatLength(data[ElementOfField(variant_.Field[static_cast<std::size_t>(i)])], Unit()));
-    if (FraRaccordi) OptRaccordi[State().Inputs.CylindricalEnds == "S" ? 1 : 0]->setChecked(true);
+    if (FraRaccordi)
+        OptRaccordi[State().Inputs.CylindricalEnds == "S" ? CylindricalOption : ConicalOption]->setChecked(true);
     if (variant_.Connections) ClosePanel();
 }
 
@@ -263,7 +265,7 @@ void ConeElbowWindow::ReadInputBoxes() {
         in.ConeElbowData[ElementOfField(variant_.Field[static_cast<std::size_t>(i)])] =
             static_cast<float>(ReadNumber(TxtInputDati[static_cast<std::size_t>(i)]->Text()));
     // Every apply of FrmCuConica1 writes the option into both records' kinds.
-    if (FraRaccordi) SetCylindricalEnds(in, OptRaccordi[1]->isChecked());
+    if (FraRaccordi) SetCylindricalEnds(in, OptRaccordi[CylindricalOption]->isChecked());
 }
 
 int ConeElbowWindow::ComputeElbow() {
@@ -371,8 +373,8 @@ void ConeElbowWindow::ShowFieldHint(int field) {
 bool ConeElbowWindow::PanelOpen() const { return FraPanel && !FraPanel->isHidden(); }
 
 void ConeElbowWindow::ClosePanel() {
-    CmdRaccordi[0]->setEnabled(true);
-    CmdRaccordi[1]->setEnabled(true);
+    CmdRaccordi[StartConnectionRecord]->setEnabled(true);
+    CmdRaccordi[EndConnectionRecord]->setEnabled(true);
     FraInput->show();
     FraPanel->hide();
     CmdApplica->setEnabled(true);
@@ -381,20 +383,21 @@ void ConeElbowWindow::ClosePanel() {
 
 void ConeElbowWindow::SetFilletPanelLabels(int kind, int record) {
     const ConnectionDiameterLabels l = FilletPanelLabels(kind != 0, record, State().Settings.DiametriExt);
-    LblRaccordi[0]->setText(Q(l.First));
-    LblRaccordi[3]->setText(Q(l.Second));
+    LblRaccordi[DiameterBox]->setText(Q(l.First));
+    LblRaccordi[SecondDiameterBox]->setText(Q(l.Second));
 }
 
 void ConeElbowWindow::CmdRaccordi_Click(int index) {
     if (!variant_.Connections) return;
     const EndConnectionArray& c = State().Inputs.EndConnections;
-    EditedConnection = static_cast<std::int16_t>(index == 1 ? 1 : 0);
-    const int option = ConnectionIsConical(c, EditedConnection) ? 0 : 1;
+    EditedConnection =
+        static_cast<std::int16_t>(index == EndConnectionRecord ? EndConnectionRecord : StartConnectionRecord);
+    const int option = ConnectionIsConical(c, EditedConnection) ? ConicalOption : CylindricalOption;
     OptRaccordo[static_cast<std::size_t>(option)]->setChecked(true);
     OptRaccordo_Click(option);
-    FraPanel->setTitle(Q(CurvaConica(EditedConnection == 0 ? 15 : 16)));
-    CmdRaccordi[0]->setEnabled(EditedConnection != 0);
-    CmdRaccordi[1]->setEnabled(EditedConnection == 0);
+    FraPanel->setTitle(Q(CurvaConica(EditedConnection == StartConnectionRecord ? 15 : 16)));
+    CmdRaccordi[StartConnectionRecord]->setEnabled(EditedConnection != StartConnectionRecord);
+    CmdRaccordi[EndConnectionRecord]->setEnabled(EditedConnection == StartConnectionRecord);
     // Values typed but not confirmed give way to the stored record.
     const auto texts = ConnectionBoxTexts(c, EditedConnection, Unit());
     for (std::size_t k = 0; k < 4; ++k) TxtRaccordi[k]->SetText(texts[k]);
@@ -410,9 +413,9 @@ void ConeElbowWindow::CmdRaccordi_Click(int index) {
 }
 
 void ConeElbowWindow::OptRaccordo_Click(int index) {
-    const bool cylindrical = index == 1;
-    LblRaccordi[3]->setVisible(!cylindrical);
-    TxtRaccordi[3]->setVisible(!cylindrical);
+    const bool cylindrical = index == CylindricalOption;
+    LblRaccordi[SecondDiameterBox]->setVisible(!cylindrical);
+    TxtRaccordi[SecondDiameterBox]->setVisible(!cylindrical);
     SetFilletPanelLabels(index, EditedConnection);
 }
 
@@ -422,7 +425,8 @@ void ConeElbowWindow::CmdARI_Click() {
     std::array<std::string, 4> texts;
     for (std::size_t k = 0; k < 4; ++k) texts[k] = TxtRaccordi[k]->Text();
     const int refused =
-        StoreConnectionRecord(st.Inputs.EndConnections, EditedConnection, OptRaccordo[1]->isChecked(), texts);
+        StoreConnectionRecord(st.Inputs.EndConnections, EditedConnection, OptRaccordo[CylindricalOption]->isChecked(),
+                              texts);
     if (refused != 0) {
         ReportCheckResult(refused);
         PctDisegno->canvas().Cls();

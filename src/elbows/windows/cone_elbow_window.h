@@ -45,6 +45,11 @@ public:
     bool PanelOpen() const;
     std::int16_t EditedConnection = 0;
 
+    // OptRaccordi and OptRaccordo: conical first, as a record's Kind 0.
+    enum KindOption : int { ConicalOption = 0, CylindricalOption = 1 };
+    // CmdRaccordi(k) opens connection record k (EditedConnection).
+    enum ConnectionRecord : int { StartConnectionRecord = 0, EndConnectionRecord = 1 };
+
     // Controls of the variant (null where it has none).
     QGroupBox* FraRaccordi = nullptr;                     // FrmCuConica1
     std::vector<QRadioButton*> OptRaccordi;               // FrmCuConica1
@@ -52,8 +57,8 @@ public:
     QGroupBox* FraInput = nullptr;                        // FraRaccordi(2)
     QGroupBox* FraPanel = nullptr;                        // FraRaccordi(0)
     std::vector<QRadioButton*> OptRaccordo;
-    std::vector<TextBox*> TxtRaccordi;
-    std::vector<QLabel*> LblRaccordi;
+    std::vector<TextBox*> TxtRaccordi;                    // by ConnectionBox
+    std::vector<QLabel*> LblRaccordi;                     // by ConnectionBox
     QPushButton* CmdARI = nullptr;
 
 protected:

@@ -36,7 +36,10 @@ const ElbowWindowDesign& CylElbowDesign() {
     return d;
 }
 
+constexpr int DiameterBoxIndex = 1;
 constexpr int BendBoxIndex = 4;
+static_assert(ElementOfField(DiameterBoxIndex) == CylElbowDiameter &&
+              ElementOfField(BendBoxIndex) == CylElbowBendDegrees);
 
 std::int16_t Unit() { return State().Settings.MeasuringSystem; }
 
@@ -114,7 +117,7 @@ std::int16_t CylElbowWindow::HitTestPiece(float x, float y) const {
 namespace {
 
 CylElbowBoxTexts BoxTexts(const std::vector<TextBox*>& boxes) {
-    return {boxes[1]->Text(), boxes[BendBoxIndex]->Text()};
+    return {boxes[DiameterBoxIndex]->Text(), boxes[BendBoxIndex]->Text()};
 }
 
 }  // namespace

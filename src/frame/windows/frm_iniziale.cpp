@@ -542,10 +542,10 @@ void frmIniziale::PlacePickerCells() {
 
 void frmIniziale::SetSectionCaptions(int shapeFamily) {
     if (shapeFamily == 0) {
-        LblSezione[0]->setText(Upper(Txt(LangFrmConi, 1)));
-        LblSezione[1]->setText(Upper(Txt(LangFrmCili, 1)));
-        LblSezione[2]->setText(TwoLines(LangFrmIniziale, 7, 8));
-        LblSezione[3]->setText(TwoLines(LangFrmIniziale, 5, 6));
+        LblSezione[FrustaCell]->setText(Upper(Txt(LangFrmConi, 1)));
+        LblSezione[CylindersCell]->setText(Upper(Txt(LangFrmCili, 1)));
+        LblSezione[CylElbowCell]->setText(TwoLines(LangFrmIniziale, 7, 8));
+        LblSezione[ConeElbowsCell]->setText(TwoLines(LangFrmIniziale, 5, 6));
         const QColor colours[4] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 255, 0), QColor(255, 0, 0)};
         for (int i = 1; i < 4; ++i) {
             QPalette pal = LblSezione[i]->palette();
@@ -553,9 +553,9 @@ void frmIniziale::SetSectionCaptions(int shapeFamily) {
             LblSezione[i]->setPalette(pal);
         }
     } else if (shapeFamily == 4) {
-        LblSezione[0]->setText(TwoLines(LangFrmIniziale, 9, 10));
-        LblSezione[1]->setText(TwoLines(LangFrmIniziale, 11, 12));
-        LblSezione[2]->setText(TwoLines(LangFrmIniziale, 13, 14));
+        LblSezione[HalfEndPiecesCell]->setText(TwoLines(LangFrmIniziale, 9, 10));
+        LblSezione[EqualPiecesCell]->setText(TwoLines(LangFrmIniziale, 11, 12));
+        LblSezione[BetweenConnectionsCell]->setText(TwoLines(LangFrmIniziale, 13, 14));
         for (int i = 1; i < 3; ++i) {
             QPalette pal = LblSezione[i]->palette();
             pal.setColor(QPalette::WindowText, QColor(255, 0, 0));

@@ -190,6 +190,10 @@ private:
     void SyncActivation();
 
     std::array<ShapePictureBox*, 5> PctVettore{};
+    // LblSezione(i) captions cell i: of the top page,
+    enum TopPageCell : int { FrustaCell = 0, CylindersCell = 1, CylElbowCell = 2, ConeElbowsCell = 3 };
+    // and of the conical elbows' page.
+    enum ConeElbowsPageCell : int { HalfEndPiecesCell = 0, EqualPiecesCell = 1, BetweenConnectionsCell = 2 };
     std::array<CaptionLabel*, 4> LblSezione{};
     SelectionFrame* ShpSelezione = nullptr;
     QPushButton* CmdIndietro = nullptr;

@@ -56,7 +56,7 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent)
     : OptionDialog("FrmMetCalcolo", HelpContextFrmMetCalcolo, parent) {
     auto* fibres = new QGridLayout(MakeFrame1());
     // Outer fibre at the top, as the plate is seen from outside in.
-    for (int row = 0, i = 2; i >= 0; --i, ++row) {
+    for (int row = 0, i = OuterFibre; i >= InnerFibre; --i, ++row) {
         Chkbox[i] = MakeOption(Frame1, "Chkbox", i, [this](int index) { Chkbox_Click(index); });
         LblNota[i] = new QLabel(Frame1);
         LblNota[i]->setObjectName(Q(IndexedName("LblNota", i)));
@@ -112,18 +112,18 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent)
 
 void FrmMetCalcolo::Form_Load() {
     setWindowTitle(Q(Txt(LangFrmMetCa, 1)));
-    Chkbox[2]->setText(Q(Txt(TextOuter)));
-    Chkbox[1]->setText(Q(Txt(LangFrmMetCa, 3)));
-    Chkbox[0]->setText(Q(Txt(TextInner)));
+    Chkbox[OuterFibre]->setText(Q(Txt(TextOuter)));
+    Chkbox[MeanFibre]->setText(Q(Txt(LangFrmMetCa, 3)));
+    Chkbox[InnerFibre]->setText(Q(Txt(TextInner)));
     LblEsempio->setText(Q(Txt(LangFrmMetCa, 5)));
-    LblNota[0]->setText(Q(Txt(LangFrmMetCa, 10)));
-    LblNota[1]->setText(Q(Txt(LangFrmMetCa, 11)));
-    LblNota[2]->setText(Q(Txt(LangFrmMetCa, 12)));
+    LblNota[InnerFibre]->setText(Q(Txt(LangFrmMetCa, 10)));
+    LblNota[MeanFibre]->setText(Q(Txt(LangFrmMetCa, 11)));
+    LblNota[OuterFibre]->setText(Q(Txt(LangFrmMetCa, 12)));
     LblStep->setText(Q(Txt(LangFrmMetCa, 6) + " [\xC2\xB0]"));
     Frame1->setTitle(Q(Txt(LangFrmMetCa, 8)));
     Frame2->setTitle(Q(Txt(LangFrmMetCa, 9)));
-    OptDiametri[1]->setText(Q(Txt(TextOuter)));
-    OptDiametri[0]->setText(Q(Txt(TextInner)));
+    OptDiametri[OuterDiameters]->setText(Q(Txt(TextOuter)));
+    OptDiametri[InnerDiameters]->setText(Q(Txt(TextInner)));
     CaptionButtons();
 
     const SettingsCache& settings = State().Settings;
@@ -140,8 +140,9 @@ void FrmMetCalcolo::Form_Load() {
     CenterForm(MainWindow(), this);
 
     const std::int16_t fibre = settings.ComputingSystem;
-    Chkbox[fibre == 0 ? 0 : fibre == 1 ? 1 : 2]->setChecked(true);
-    if (settings.DiametriExt == 0 || settings.DiametriExt == 1) OptDiametri[settings.DiametriExt]->setChecked(true);
+    Chkbox[fibre == InnerFibre ? InnerFibre : fibre == MeanFibre ? MeanFibre : OuterFibre]->setChecked(true);
+    if (settings.DiametriExt == InnerDiameters || settings.DiametriExt == OuterDiameters)
+        OptDiametri[settings.DiametriExt]->setChecked(true);
 }
 
 void FrmMetCalcolo::Chkbox_Click(int index) {

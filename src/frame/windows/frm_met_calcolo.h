@@ -34,8 +34,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Chkbox(i) and its note LblNota(i): the fibre as ComputingSystem stores it.
+    enum FibreOption : int { InnerFibre = 0, MeanFibre = 1, OuterFibre = 2 };
     std::array<QRadioButton*, 3> Chkbox{};
     std::array<QLabel*, 3> LblNota{};
+    // OptDiametri(i): the diameters as DiametriExt stores them.
+    enum DiameterOption : int { InnerDiameters = 0, OuterDiameters = 1 };
     std::array<QRadioButton*, 2> OptDiametri{};
     QGroupBox* Frame2 = nullptr;
     QLabel* LblEsempio = nullptr;

@@ -15,7 +15,7 @@ namespace velm {
 
 FrmUnMis::FrmUnMis(QWidget* parent) : OptionDialog("FrmUnMis", HelpContextFrmUnMis, parent) {
     auto* units = new QVBoxLayout(MakeFrame1());
-    for (int i = 0; i < 2; ++i) {
+    for (int i = MillimetreUnit; i <= InchUnit; ++i) {
         OptUnMisura[i] = MakeOption(Frame1, "OptUnMisura", i, [this](int index) { OptUnMisura_Click(index); });
         units->addWidget(OptUnMisura[i]);
     }
@@ -30,12 +30,12 @@ FrmUnMis::FrmUnMis(QWidget* parent) : OptionDialog("FrmUnMis", HelpContextFrmUnM
 
 void FrmUnMis::Form_Load() {
     setWindowTitle(QString::fromStdString(Txt(LangFrmUnMis, 1)));
-    OptUnMisura[0]->setText(QString::fromStdString(Txt(LangFrmUnMis, 4)));
-    OptUnMisura[1]->setText(QString::fromStdString(Txt(LangFrmUnMis, 5)));
+    OptUnMisura[MillimetreUnit]->setText(QString::fromStdString(Txt(LangFrmUnMis, 4)));
+    OptUnMisura[InchUnit]->setText(QString::fromStdString(Txt(LangFrmUnMis, 5)));
     CaptionButtons();
     adjustSize();
     CenterForm(MainWindow(), this);
-    OptUnMisura[State().Settings.MeasuringSystem != 0 ? 1 : 0]->setChecked(true);
+    OptUnMisura[State().Settings.MeasuringSystem != MillimetreUnit ? InchUnit : MillimetreUnit]->setChecked(true);
 }
 
 void FrmUnMis::OptUnMisura_Click(int index) { chosenUnit_ = static_cast<std::int16_t>(index); }

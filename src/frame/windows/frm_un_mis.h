@@ -22,6 +22,8 @@ public:
     std::int16_t ChosenUnit() const { return chosenUnit_; }
 
 private:
+    // OptUnMisura(i): the unit as MeasuringSystem stores it.
+    enum UnitOption : int { MillimetreUnit = 0, InchUnit = 1 };
     std::array<QRadioButton*, 2> OptUnMisura{};
 
     std::int16_t chosenUnit_ = 0;

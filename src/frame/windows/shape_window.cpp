@@ -433,11 +433,13 @@ void ShapeWindow::ShowSideDifferences(const ProfileTable* upper, const ProfileTa
     std::vector<std::pair<int, std::string>> captions;
     if (upper) {
         const ProfileTable& t = *upper;
-        captions.emplace_back(0, Txt(LangCommonFrmConi, 15) + ": " + FormatLength(std::fabs(t[N] - t[0]), unit));
+        captions.emplace_back(UpperSideDifference,
+                              Txt(LangCommonFrmConi, 15) + ": " + FormatLength(std::fabs(t[N] - t[0]), unit));
     }
     if (lower) {
         const ProfileTable& t = *lower;
-        captions.emplace_back(1, Txt(LangCommonFrmConi, 16) + ": " + FormatLength(std::fabs(t[0] - t[N]), unit));
+        captions.emplace_back(LowerSideDifference,
+                              Txt(LangCommonFrmConi, 16) + ": " + FormatLength(std::fabs(t[0] - t[N]), unit));
     }
     SetSideDifferences(captions);
 }

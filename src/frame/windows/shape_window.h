@@ -130,7 +130,8 @@ public:
     std::vector<QLabel*> LblOutputDati;
     std::vector<TextBox*> TxtAnt;
     std::vector<QLabel*> LblDatiSviluppo;
-    std::vector<QLabel*> LblDiffLato;
+    enum SideDifference : int { UpperSideDifference = 0, LowerSideDifference = 1 };
+    std::vector<QLabel*> LblDiffLato;  // by SideDifference
     std::vector<QLabel*> LblArco;
     QPushButton* CmdSviluppa = nullptr;
     QPushButton* CmdModifica = nullptr;

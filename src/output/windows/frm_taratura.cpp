@@ -82,7 +82,7 @@ void FrmTaratura::BuildControls() {
     Label1 = TrackedLabel(this, "Label1");
     Label1->setWordWrap(true);
     Label1->setGeometry(12, 8, DialogWidth - 24, 34);
-    AddSheet(this, 0);
+    AddSheet(this, NominalSheet);
     LblLarghezza = TrackedLabel(this, "LblLarghezza");
     LblLunghezza = TrackedLabel(this, "LblLunghezza");
     for (QLabel* value : {LblLarghezza, LblLunghezza}) {
@@ -90,8 +90,9 @@ void FrmTaratura::BuildControls() {
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     BuildMeasureFrame();
-    for (int i = 0; i < 4; ++i) {
-        QLabel* unit = TrackedLabel(i < 2 ? static_cast<QWidget*>(this) : FrameTaratura, IndexedName("LblUnita", i));
+    for (int i = NominalWidthUnit; i <= MeasuredLengthUnit; ++i) {
+        QWidget* parent = i <= NominalLengthUnit ? static_cast<QWidget*>(this) : FrameTaratura;
+        QLabel* unit = TrackedLabel(parent, IndexedName("LblUnita", i));
         unit->resize(40, 20);
         LblUnita.push_back(unit);
     }
@@ -124,7 +125,7 @@ void FrmTaratura::BuildMeasureFrame() {
     Label2 = TrackedLabel(FrameTaratura, "Label2");
     Label2->setWordWrap(true);
     Label2->setGeometry(10, 16, FrameTaratura->width() - 20, 34);
-    AddSheet(FrameTaratura, 1);
+    AddSheet(FrameTaratura, MeasuredSheet);
     TxtLarghezza = Named(new TextBox(FrameTaratura), "TxtLarghezza");
     TxtLunghezza = Named(new TextBox(FrameTaratura), "TxtLunghezza");
     for (TextBox* box : {TxtLarghezza, TxtLunghezza}) box->resize(70, box->sizeHint().height());
@@ -219,13 +220,13 @@ void FrmTaratura::LayoutCalibrationSheet() {
     const int left0 = Px(portrait ? 840 : 480), left1 = Px(portrait ? 600 : 240);
     const int w = Px(portrait ? 1215 : 1575), h = Px(portrait ? 1455 : 1095);
     const int rw = Px(portrait ? 975 : 1335), rh = Px(portrait ? 1215 : 855);
-    PctFoglio[0]->setGeometry(left0, SheetTop0, w, h);
-    PctFoglio[1]->setGeometry(left1, SheetTop1, w, h);
+    PctFoglio[NominalSheet]->setGeometry(left0, SheetTop0, w, h);
+    PctFoglio[MeasuredSheet]->setGeometry(left1, SheetTop1, w, h);
     for (ShapeRectangle* r : ShpRettangolo) r->setGeometry((w - rw) / 2, (h - rh) / 2, rw, rh);
-    PlaceAbove(LblLarghezza, LblUnita[0], PctFoglio[0]->geometry());
-    PlaceBeside(LblLunghezza, LblUnita[1], PctFoglio[0]->geometry());
-    PlaceAbove(TxtLarghezza, LblUnita[2], PctFoglio[1]->geometry());
-    PlaceBeside(TxtLunghezza, LblUnita[3], PctFoglio[1]->geometry());
+    PlaceAbove(LblLarghezza, LblUnita[NominalWidthUnit], PctFoglio[NominalSheet]->geometry());
+    PlaceBeside(LblLunghezza, LblUnita[NominalLengthUnit], PctFoglio[NominalSheet]->geometry());
+    PlaceAbove(TxtLarghezza, LblUnita[MeasuredWidthUnit], PctFoglio[MeasuredSheet]->geometry());
+    PlaceBeside(TxtLunghezza, LblUnita[MeasuredLengthUnit], PctFoglio[MeasuredSheet]->geometry());
 }
 
 void FrmTaratura::ShowNominalValues() {
@@ -238,11 +239,13 @@ void FrmTaratura::ShowNominalValues() {
 }
 
 void FrmTaratura::EnableMeasureControls(bool enable) {
-    for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(LblUnita[2]),
-                       static_cast<QWidget*>(LblUnita[3]), static_cast<QWidget*>(TxtLarghezza),
-                       static_cast<QWidget*>(TxtLunghezza), PctFoglio[1], static_cast<QWidget*>(FrameTaratura)})
+    for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(LblUnita[MeasuredWidthUnit]),
+                       static_cast<QWidget*>(LblUnita[MeasuredLengthUnit]), static_cast<QWidget*>(TxtLarghezza),
+                       static_cast<QWidget*>(TxtLunghezza), PctFoglio[MeasuredSheet],
+                       static_cast<QWidget*>(FrameTaratura)})
         w->setEnabled(enable);
-    ShpRettangolo[1]->SetBorderColor(enable ? palette().color(QPalette::WindowText) : QColor(192, 192, 192));
+    const QColor border = enable ? palette().color(QPalette::WindowText) : QColor(192, 192, 192);
+    ShpRettangolo[MeasuredSheet]->SetBorderColor(border);
     Label3->setEnabled(false);
 }
 

@@ -55,11 +55,15 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* LblLarghezza = nullptr;
     QLabel* LblLunghezza = nullptr;
+    // The nominal sizes' units sit on the window, the measured ones' in FrameTaratura.
+    enum UnitLabel : int { NominalWidthUnit = 0, NominalLengthUnit = 1, MeasuredWidthUnit = 2, MeasuredLengthUnit = 3 };
     std::vector<QLabel*> LblUnita;
     TextBox* TxtLarghezza = nullptr;
     TextBox* TxtLunghezza = nullptr;
-    std::vector<QWidget*> PctFoglio;
-    std::vector<ShapeRectangle*> ShpRettangolo;
+    // The page with the nominal sizes, and the one in FrameTaratura with the measured ones.
+    enum SheetPicture : int { NominalSheet = 0, MeasuredSheet = 1 };
+    std::vector<QWidget*> PctFoglio;             // by SheetPicture
+    std::vector<ShapeRectangle*> ShpRettangolo;  // by SheetPicture
     QPushButton* CmdStampa = nullptr;
     QPushButton* CmdOK = nullptr;
     QPushButton* CmdChiudi = nullptr;

@@ -176,14 +176,14 @@ void SheetPreview::BuildCommands() {
 void SheetPreview::BuildOptions() {
     FrmEtichette = Named(new QGroupBox(PnlSfondo), "FrmEtichette");
     FrmEtichette->setGeometry(6, 156, PanelWidth - 12, 92);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < PrintPartCount; ++i) {
         auto* box = Named(new QCheckBox(FrmEtichette), IndexedName("ChkDatiStampa", i));
         box->setGeometry(8, 20 + 23 * i, PanelWidth - 30, 22);
         ChkDatiStampa.push_back(box);
     }
-    ChkDatiStampa[0]->setChecked(true);  // the built-in value
+    ChkDatiStampa[PrintDevelopment]->setChecked(true);  // the built-in value
     // A box changed by code runs its handling as a click would.
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < PrintPartCount; ++i)
         connect(ChkDatiStampa[static_cast<std::size_t>(i)], &QCheckBox::toggled, this, [this, i] {
             ChkDatiStampa_Click(i);
         });
@@ -201,7 +201,7 @@ void SheetPreview::BuildOptions() {
 
     FrameSviluppo = Named(new QGroupBox(PnlSfondo), "FrameSviluppo");
     FrameSviluppo->setGeometry(6, 292, PanelWidth - 12, 92);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < DevelopmentPartCount; ++i) {
         auto* option = Named(new QRadioButton(FrameSviluppo), IndexedName("OptSviluppo", i));
         option->setGeometry(8, 20 + 23 * i, PanelWidth - 30, 22);
         connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
@@ -258,10 +258,10 @@ void SheetPreview::Form_Load() {
     // The three options as stored, read before any box changes the cache.
     const std::int16_t sviluppo = st.Settings.CheckSviluppo, data = st.Settings.CheckData,
                        note = st.Settings.CheckNote;
-    ChkDatiStampa[0]->setChecked(sviluppo == 1);
-    ChkDatiStampa[1]->setChecked(data == 1);
-    ChkDatiStampa[2]->setChecked(note == 1);
-    const int part = std::clamp<int>(st.DevelopmentPart, 0, 2);
+    ChkDatiStampa[PrintDevelopment]->setChecked(sviluppo == 1);
+    ChkDatiStampa[PrintData]->setChecked(data == 1);
+    ChkDatiStampa[PrintNotes]->setChecked(note == 1);
+    const int part = std::clamp<int>(st.DevelopmentPart, WholeDevelopment, RightHalf);
     OptSviluppo[static_cast<std::size_t>(part)]->setChecked(true);
     previewLoading_ = false;
 }
@@ -274,17 +274,17 @@ void SheetPreview::ApplyPreviewTexts() {
     setWindowTitle(Q(caption));
     PnlSfondo->setTitle(Q(Txt(LangFrmAntep, 2) + ":"));
     FrmEtichette->setTitle(Q(Txt(LangFrmAntep, 8)));
-    ChkDatiStampa[0]->setText(Q(Txt(LangFrmAntep, design_.DevelopmentText)));
-    ChkDatiStampa[1]->setText(Q(Txt(LangFrmAntep, design_.DataText)));
-    ChkDatiStampa[2]->setText(Q(Txt(LangFrmAntep, 43)));
+    ChkDatiStampa[PrintDevelopment]->setText(Q(Txt(LangFrmAntep, design_.DevelopmentText)));
+    ChkDatiStampa[PrintData]->setText(Q(Txt(LangFrmAntep, design_.DataText)));
+    ChkDatiStampa[PrintNotes]->setText(Q(Txt(LangFrmAntep, 43)));
     CmdStampa->setText(Q(Txt(TextPrint)));
     CmdTabella->setText(Q(Txt(LangCommon, 6)));
     CmdStampante->setText(Q(Txt(LangCommon, 17)));
     LblScala->setText(Q(Txt(TextScale)));
     FrameSviluppo->setTitle(Q(Txt(LangFrmAntep, 48)));
-    OptSviluppo[0]->setText(Q(Txt(LangFrmAntep, 3)));
-    OptSviluppo[1]->setText(Q(Txt(LangFrmAntep, 49)));
-    OptSviluppo[2]->setText(Q(Txt(LangFrmAntep, 50)));
+    OptSviluppo[WholeDevelopment]->setText(Q(Txt(LangFrmAntep, 3)));
+    OptSviluppo[LeftHalf]->setText(Q(Txt(LangFrmAntep, 49)));
+    OptSviluppo[RightHalf]->setText(Q(Txt(LangFrmAntep, 50)));
 }
 
 void SheetPreview::Form_Unload() {
@@ -302,9 +302,9 @@ void SheetPreview::Form_Unload() {
     if (std::find(codes.begin(), codes.end(), st.ShapeCode) != codes.end())
         if (QWidget* shape = LoadedShapeWindow(st.ShapeCode)) shape->setEnabled(true);
     if (SettingsStore* store = Platform().settings) {
-        SaveCheckSviluppo(*store, BoxValue(ChkDatiStampa[0]));
-        SaveCheckData(*store, BoxValue(ChkDatiStampa[1]));
-        SaveCheckNote(*store, BoxValue(ChkDatiStampa[2]));
+        SaveCheckSviluppo(*store, BoxValue(ChkDatiStampa[PrintDevelopment]));
+        SaveCheckData(*store, BoxValue(ChkDatiStampa[PrintData]));
+        SaveCheckNote(*store, BoxValue(ChkDatiStampa[PrintNotes]));
     }
 }
 
@@ -479,12 +479,12 @@ void SheetPreview::ChkDatiStampa_Click(int index) {
         if (PctDisegno->y() < least) MoveDrawing(PctDisegno->x(), static_cast<int>(std::ceil(least - 1e-6)));
         PctDati->show();
     };
-    if (index == 0) {
-        PctDisegno->setVisible(ChkDatiStampa[0]->isChecked());
+    if (index == PrintDevelopment) {
+        PctDisegno->setVisible(ChkDatiStampa[PrintDevelopment]->isChecked());
     } else if (ChkDatiStampa[static_cast<std::size_t>(index)]->isChecked()) {
         // The two data boxes exclude each other.
-        ChkDatiStampa[index == 1 ? 2 : 1]->setChecked(false);
-        if (index == 1)
+        ChkDatiStampa[index == PrintData ? PrintNotes : PrintData]->setChecked(false);
+        if (index == PrintData)
             showBox(13, st.Sheet.DataBoxHeight);
         else
             showBox(44, st.Sheet.NoteBoxHeight);
@@ -493,9 +493,9 @@ void SheetPreview::ChkDatiStampa_Click(int index) {
         MoveDrawing(PctDisegno->x(), lowest);
     }
     st.Sheet.DrawingTop = static_cast<float>(PctDisegno->y());
-    st.Settings.CheckSviluppo = BoxValue(ChkDatiStampa[0]);
-    st.Settings.CheckData = BoxValue(ChkDatiStampa[1]);
-    st.Settings.CheckNote = BoxValue(ChkDatiStampa[2]);
+    st.Settings.CheckSviluppo = BoxValue(ChkDatiStampa[PrintDevelopment]);
+    st.Settings.CheckData = BoxValue(ChkDatiStampa[PrintData]);
+    st.Settings.CheckNote = BoxValue(ChkDatiStampa[PrintNotes]);
     CheckFit();
 }
 

@@ -91,10 +91,14 @@ public:
     QPushButton* CmdStampante = nullptr;
     QPushButton* CmdIndietro = nullptr;
     QGroupBox* FrmEtichette = nullptr;
+    // What each box puts on the sheet.
+    enum PrintPart : int { PrintDevelopment = 0, PrintData = 1, PrintNotes = 2, PrintPartCount = 3 };
     std::vector<QCheckBox*> ChkDatiStampa;
     QLabel* LblScala = nullptr;  // LblFScala on the cylinder sheet
     QComboBox* ComboScala = nullptr;
     QGroupBox* FrameSviluppo = nullptr;
+    // Each option is the DevelopmentPart it picks.
+    enum DevelopmentPartOption : int { WholeDevelopment = 0, LeftHalf = 1, RightHalf = 2, DevelopmentPartCount = 3 };
     std::vector<QRadioButton*> OptSviluppo;
     QWidget* PctFoglio = nullptr;
     QWidget* PctDati = nullptr;
