@@ -30,7 +30,7 @@ std::string MethodName(std::int16_t computingSystem) {
     return Txt(LangFrmAntep, 36);  // any other value means the outer fibre
 }
 
-std::vector<PrintLine> Block(const WorkingState& st, std::vector<PrintLine> rows) {
+std::vector<PrintLine> Block(const WorkingState& st, std::vector<PrintLine> rows, int noteColumns) {
     std::vector<PrintLine> lines;
     lines.push_back({{DataBlockHeader(), ItemEnd::EndLine}});
     lines.push_back({});
@@ -41,7 +41,7 @@ std::vector<PrintLine> Block(const WorkingState& st, std::vector<PrintLine> rows
         for (PrintLine& row : rows) lines.push_back(std::move(row));
         lines.push_back({{" " + MethodName(st.Settings.ComputingSystem), ItemEnd::EndLine}});
     }
-    lines.push_back({{st.NoteText, ItemEnd::EndLine}});
+    for (std::string& note : NoteLines(st.NoteText, noteColumns)) lines.push_back({{std::move(note), ItemEnd::EndLine}});
     return lines;
 }
 
@@ -117,13 +117,27 @@ std::vector<PrintLine> ConeDataRows(const WorkingState& st) {
     return rows;
 }
 
-std::vector<PrintLine> CylinderDataBlock(const WorkingState& st) { return Block(st, CylinderDataRows(st)); }
+std::vector<PrintLine> CylinderDataBlock(const WorkingState& st, int noteColumns) {
+    return Block(st, CylinderDataRows(st), noteColumns);
+}
 
-std::vector<PrintLine> ConeDataBlock(const WorkingState& st) { return Block(st, ConeDataRows(st)); }
+std::vector<PrintLine> ConeDataBlock(const WorkingState& st, int noteColumns) {
+    return Block(st, ConeDataRows(st), noteColumns);
+}
 
-void PrintCylinderDataPage(Printer& printer, const WorkingState& st) { PrintLines(printer, CylinderDataBlock(st)); }
+std::vector<std::string> NoteLines(const std::string& note, int noteColumns) { return WrapText(note, noteColumns); }
 
-void PrintConeDataPage(Printer& printer, const WorkingState& st) { PrintLines(printer, ConeDataBlock(st)); }
+int NoteLineCount(const std::string& note, const PrinterPage& page) {
+    return static_cast<int>(NoteLines(note, PrintColumns(page)).size());
+}
+
+void PrintCylinderDataPage(Printer& printer, const WorkingState& st) {
+    PrintLines(printer, CylinderDataBlock(st, PrintColumns(printer.Page())));
+}
+
+void PrintConeDataPage(Printer& printer, const WorkingState& st) {
+    PrintLines(printer, ConeDataBlock(st, PrintColumns(printer.Page())));
+}
 
 void PrintPaddedText(Printer& printer, const std::string& label, const std::string& value) {
     PrintItems(printer, PaddedLine(label, value));

@@ -28,11 +28,18 @@ std::vector<PrintLine> ConeDataRows(const WorkingState& st);
 
 // The whole block by CheckData: header, empty line, and with the data the
 // title with the unit, an empty line, the rows and the method; last the
-// notes line (empty when there are none).
-std::vector<PrintLine> CylinderDataBlock(const WorkingState& st);
-std::vector<PrintLine> ConeDataBlock(const WorkingState& st);
+// notes, wrapped in lines of noteColumns characters (NoteLines), one line
+// unwrapped for 0 columns, an empty line when there are none.
+std::vector<PrintLine> CylinderDataBlock(const WorkingState& st, int noteColumns = 0);
+std::vector<PrintLine> ConeDataBlock(const WorkingState& st, int noteColumns = 0);
 
-// The block printed from the page's current position.
+// The notes' lines within noteColumns characters; one empty line for none.
+std::vector<std::string> NoteLines(const std::string& note, int noteColumns);
+// How many lines the notes take on the printer's page.
+int NoteLineCount(const std::string& note, const PrinterPage& page);
+
+// The block printed from the page's current position, the notes wrapped
+// within the page's width.
 void PrintCylinderDataPage(Printer& printer, const WorkingState& st);
 void PrintConeDataPage(Printer& printer, const WorkingState& st);
 // PrintPaddedText: one padded line on the printer.

@@ -13,6 +13,55 @@ int TextColumns(const std::string& text) {
     return columns;
 }
 
+namespace {
+
+bool Continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// The byte after `count` characters from `from`, or the text's end.
+std::size_t AfterColumns(const std::string& text, std::size_t from, int count) {
+    std::size_t i = from;
+    for (int n = 0; i < text.size() && n < count; ++n) {
+        ++i;
+        while (i < text.size() && Continuation(static_cast<unsigned char>(text[i]))) ++i;
+    }
+    return i;
+}
+
+std::string TrimmedRight(std::string line) {
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line;
+}
+
+}  // namespace
+
+std::vector<std::string> WrapText(const std::string& text, int columns) {
+    if (columns < 1) return {text};
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (TextColumns(text.substr(start)) > columns) {
+        const std::size_t end = AfterColumns(text, start, columns);
+        // The last blank that lets the line end at or before `end`.
+        std::size_t cut = text.rfind(' ', end);
+        if (cut == std::string::npos || cut < start || TrimmedRight(text.substr(start, cut - start)).empty()) {
+            lines.push_back(text.substr(start, end - start));  // one word longer than the line
+            start = end;
+        } else {
+            lines.push_back(TrimmedRight(text.substr(start, cut - start)));
+            start = cut;
+        }
+        while (start < text.size() && text[start] == ' ') ++start;
+    }
+    if (start < text.size() || lines.empty()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+int PrintColumns(const PrinterPage& page) {
+    const std::string probe(PrintZoneColumns, '0');
+    const double width = page.TextWidth(probe) / PrintZoneColumns;
+    if (!(width > 0)) return 0;
+    return static_cast<int>(std::floor(page.ScaleWidth() / width + 1e-9));
+}
+
 void PrintOneItem(Printer& printer, const std::string& text, ItemEnd end) {
     PrinterPage& page = printer.Page();
     const double lineHeight = page.TextHeight(text);

@@ -32,6 +32,14 @@ int NextZoneColumn(int column);
 // Characters of a UTF-8 text, as columns count them.
 int TextColumns(const std::string& text);
 
+// The text in lines of at most `columns` characters, broken at a blank
+// where the line has one (the blanks at a break dropped), else within the
+// word; nothing is left out. One line for an empty text or no columns.
+std::vector<std::string> WrapText(const std::string& text, int columns);
+
+// How many characters of the page's font a line holds across the printable width.
+int PrintColumns(const PrinterPage& page);
+
 // Prints one item at the page's current position in its current font.
 void PrintOneItem(Printer& printer, const std::string& text, ItemEnd end);
 // Prints the items of a line; a line with no items is an empty line.

@@ -29,6 +29,7 @@ PrintPlacement PlacementOf(int family, const SheetPictures& pictures, const Prin
     at.PageWidth = sheet.PageWidth;
     at.PageHeight = sheet.PageHeight;
     at.Factors = SheetFactors(sheet, family);
+    at.CutOff = pictures.CutOff;
     return at;
 }
 
@@ -99,6 +100,44 @@ void ReportDocument(Printer& printer, DocumentResult result) {
 
 namespace {
 
+// What the running range print was answered.
+struct RangeAnswers {
+    bool Running = false;
+    bool CutOffAccepted = false;
+    bool Ended = false;
+};
+RangeAnswers g_range;
+
+bool NothingChosen(const SettingsCache& s) { return s.CheckSviluppo != 1 && s.CheckData != 1 && s.CheckNote != 1; }
+
+}  // namespace
+
+RangePrintQuestions::RangePrintQuestions() { g_range = RangeAnswers{true, false, false}; }
+
+RangePrintQuestions::~RangePrintQuestions() { g_range = RangeAnswers{}; }
+
+bool RangePrintQuestions::Ended() { return g_range.Running && g_range.Ended; }
+
+bool MayPrintSheet(const SettingsCache& settings, const std::string& cutOffText) {
+    if (RangePrintQuestions::Ended()) return false;
+    if (NothingChosen(settings)) {
+        ShowMessage(Txt(LangMsgbox, 23), MbExclamation, Txt(TextProgramName));
+        g_range.Ended = true;  // every later sheet of a range would say the same
+        return false;
+    }
+    if (cutOffText.empty() || (g_range.Running && g_range.CutOffAccepted)) return true;
+    Dialogs* dialogs = Platform().dialogs;
+    const std::string ask = cutOffText + "\n\n" + Txt(LangMsgbox, 22);
+    const bool yes = dialogs && dialogs->MessageBox(ask, MbYesNo + MbQuestion, Txt(TextProgramName)) == IdYes;
+    if (yes)
+        g_range.CutOffAccepted = true;
+    else
+        g_range.Ended = true;
+    return yes;
+}
+
+namespace {
+
 // Prints the title line; returns where the text printed so far ends.
 double PrintTitleLine(Printer& printer, int family, const WorkingState& st) {
     PrinterPage& page = printer.Page();
@@ -149,7 +188,8 @@ DocumentResult PrintSheetOn(Printer& printer, int family, const SheetPictures& p
                                ? CylinderPrintedLines(st.CylinderDevelopment.Results, s.AngleStep,
                                                       st.DevelopmentPart, at)
                                : ConePrintedLines(st.ConeDevelopment.Results, s.AngleStep, st.DevelopmentPart, at);
-        PrintOutline(page, lines);
+        // Nothing past the page the sheet stands for; where it cuts the drawing off, the marks.
+        PrintOutline(page, ClipToPage(lines, at), CutMarkWidth(at));
     }
     return printer.EndDocument();
 }

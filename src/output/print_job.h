@@ -20,6 +20,7 @@ struct SheetPictures {
     double SheetWidth = 0;
     double SheetHeight = 0;
     double DrawingWidth = 0;
+    bool CutOff = false;  // the preview marks the drawing cut off by the sheet
 };
 
 // Where the drawing lies, from the pictures and the printed-sheet state.
@@ -53,6 +54,25 @@ void ReportDocument(Printer& printer, DocumentResult result);
 // How many documents ReportDocument has reported failed in this run: a
 // range print stops at its first refusal instead of one message a piece.
 int FailedDocuments();
+
+// The questions a sheet asks before it prints: with nothing ticked, that
+// nothing is chosen; for a drawing the sheet cuts off (cutOffText, what the
+// preview says of it; empty when it fits), whether to print it so. True to
+// print. Within a range print each is asked once: Yes to the cut-off
+// question holds for the rest of the range, No or the message ends it.
+bool MayPrintSheet(const SettingsCache& settings, const std::string& cutOffText);
+
+// A range print while it lives: its sheets' questions are asked once
+// (MayPrintSheet). Ranges do not nest.
+class RangePrintQuestions {
+public:
+    RangePrintQuestions();
+    ~RangePrintQuestions();
+    RangePrintQuestions(const RangePrintQuestions&) = delete;
+    RangePrintQuestions& operator=(const RangePrintQuestions&) = delete;
+    // An answer ended the range: no further sheet of it prints.
+    static bool Ended();
+};
 
 // One document: family 2 the cylinder sheet, 1 the cone sheet, any other
 // value nothing; always ends the document and says how it ended.

@@ -1,6 +1,7 @@
 #include "output/printed_drawing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "cones/cone_outline.h"
@@ -117,18 +118,117 @@ std::vector<PrintedLine> ConePrintedLines(const ConeResults& r, float angleStep,
     return lines;
 }
 
-void PrintOutline(Canvas& page, const std::vector<PrintedLine>& lines) {
-    const int width = page.DrawWidth;
+PrintArea PrintAreaOf(const PrintPlacement& at) {
+    return {static_cast<double>(at.PageWidth) * at.Factors.X, static_cast<double>(at.PageHeight) * at.Factors.Y};
+}
+
+namespace {
+
+// A hair of slack: a drawing as wide as the page keeps its edge lines.
+double Slack(const PrintArea& a) { return 1e-6 * (std::fabs(a.Width) + std::fabs(a.Height)); }
+
+// The part of a line within the area, by its parameter along the line
+// (Liang-Barsky); false when none of it is.
+bool ClipLine(PrintedLine& l, const PrintArea& a) {
+    const double e = Slack(a);
+    const double dx = l.X2 - l.X1, dy = l.Y2 - l.Y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {l.X1 + e, a.Width + e - l.X1, l.Y1 + e, a.Height + e - l.Y1};
+    double t0 = 0, t1 = 1;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;  // parallel to this edge and beyond it
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+    const double x1 = l.X1, y1 = l.Y1;
+    l.X1 = x1 + t0 * dx, l.Y1 = y1 + t0 * dy;
+    l.X2 = x1 + t1 * dx, l.Y2 = y1 + t1 * dy;
+    return true;
+}
+
+struct Bounds {
+    double Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool Empty = true;
+};
+
+// The outline's bounds, the middle line left out.
+Bounds OutlineBounds(const std::vector<PrintedLine>& lines) {
+    Bounds b;
+    for (const PrintedLine& l : lines) {
+        if (l.MiddleLine || l.CutMark) continue;
+        if (b.Empty) b = {l.X1, l.Y1, l.X1, l.Y1, false};
+        b.Left = std::min({b.Left, l.X1, l.X2});
+        b.Right = std::max({b.Right, l.X1, l.X2});
+        b.Top = std::min({b.Top, l.Y1, l.Y2});
+        b.Bottom = std::max({b.Bottom, l.Y1, l.Y2});
+    }
+    return b;
+}
+
+// The bands inside the edges the outline crosses, as long as the drawing beside them.
+std::vector<PrintedLine> CutMarksOf(const Bounds& b, const PrintArea& a, double width) {
+    std::vector<PrintedLine> marks;
+    const double e = Slack(a), half = width / 2;
+    const double top = std::max(b.Top, 0.0), bottom = std::min(b.Bottom, a.Height);
+    const double left = std::max(b.Left, 0.0), right = std::min(b.Right, a.Width);
+    auto mark = [&](double x1, double y1, double x2, double y2) {
+        PrintedLine l{x1, y1, x2, y2, false, true};
+        marks.push_back(l);
+    };
+    if (b.Left < -e) mark(half, top, half, bottom);
+    if (b.Right > a.Width + e) mark(a.Width - half, top, a.Width - half, bottom);
+    if (b.Bottom > a.Height + e) mark(left, a.Height - half, right, a.Height - half);
+    return marks;
+}
+
+}  // namespace
+
+std::vector<PrintedLine> ClipToPage(const std::vector<PrintedLine>& lines, const PrintPlacement& at) {
+    const PrintArea area = PrintAreaOf(at);
+    if (!(area.Width > 0) || !(area.Height > 0)) return lines;
+    std::vector<PrintedLine> clipped;
+    clipped.reserve(lines.size() + 3);
+    for (PrintedLine l : lines)
+        if (ClipLine(l, area)) clipped.push_back(l);
+    const Bounds b = OutlineBounds(lines);
+    if (at.CutOff && !b.Empty)
+        for (const PrintedLine& m : CutMarksOf(b, area, CutMarkWidth(at))) clipped.push_back(m);
+    return clipped;
+}
+
+namespace {
+
+// Device pixels of a length in the page's units across.
+int PenPixels(const Canvas& page, double length) {
+    const double px = std::fabs(page.ToDeviceX(length) - page.ToDeviceX(0));
+    return std::max(1, static_cast<int>(std::lround(px)));
+}
+
+}  // namespace
+
+void PrintOutline(Canvas& page, const std::vector<PrintedLine>& lines, double cutMarkWidth) {
+    const int width = page.DrawWidth, style = page.DrawStyle;
+    const Colour ink = page.ForeColor;
     for (const PrintedLine& l : lines) {
         if (l.MiddleLine) {
             page.DrawWidth = 1;
             page.DrawStyle = DrawDashDot;
+        } else if (l.CutMark) {
+            page.DrawStyle = DrawSolid;
+            page.DrawWidth = PenPixels(page, cutMarkWidth);
+            page.ForeColor = RGB(255, 0, 0);
         }
         page.Line(l.X1, l.Y1, l.X2, l.Y2);
-        if (l.MiddleLine) {
-            page.DrawStyle = DrawSolid;
-            page.DrawWidth = width;
-        }
+        page.DrawStyle = style;
+        page.DrawWidth = width;
+        page.ForeColor = ink;
     }
 }
 

@@ -25,12 +25,29 @@ struct PrintPlacement {
     PrintFactorPair Factors;  // printer units per development unit
     std::int16_t MeasuringSystem = 0;  // 1: the page is measured in inches
     double TextBottom = 0;    // printer units: the text lines above end here
+    bool CutOff = false;      // the preview marks the drawing cut off by the sheet
 };
 
 struct PrintedLine {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
     bool MiddleLine = false;  // the dash-dot line, width 1
+    bool CutMark = false;     // a red band where the page cuts the drawing off, CutMarkWidth wide
 };
+
+// The printable area the sheet stands for, in printer units.
+struct PrintArea {
+    double Width = 0, Height = 0;
+};
+PrintArea PrintAreaOf(const PrintPlacement& at);
+
+// How wide a cut mark prints: 1 mm in the page's unit.
+inline double CutMarkWidth(const PrintPlacement& at) { return at.MeasuringSystem != 0 ? 1 / 25.4 : 1; }
+
+// The lines within the printable area: each cut at its edges, those wholly
+// outside left out. When the drawing is cut off, as the preview marks it,
+// a red band runs inside each edge the outline crosses (left, right,
+// bottom), as long as the part of the drawing beside it.
+std::vector<PrintedLine> ClipToPage(const std::vector<PrintedLine>& lines, const PrintPlacement& at);
 
 // How far the dash-dot line reaches past the plate: 2 mm, in the page's unit;
 // above the plate never into the text lines.
@@ -43,7 +60,8 @@ std::vector<PrintedLine> ConePrintedLines(const ConeResults& r, float angleStep,
                                           const PrintPlacement& at);
 
 // The lines on the page: the outline with the pen the job set, the middle
-// line 1 pixel wide in dash-dot, then the solid style again.
-void PrintOutline(Canvas& page, const std::vector<PrintedLine>& lines);
+// line 1 pixel wide in dash-dot, the cut marks solid red, then the job's pen
+// again.
+void PrintOutline(Canvas& page, const std::vector<PrintedLine>& lines, double cutMarkWidth);
 
 }  // namespace velm

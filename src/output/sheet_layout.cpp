@@ -67,10 +67,13 @@ double LayOutBoxes(const SheetLayoutInput& in, const PageInUnits& page, SheetLay
     const double SH = out.SheetHeight;
     const double P = out.PrinterPageHeight;
     const double h = in.LineHeight;
-    const int lines = DataBlockLineCount(in.Family, in.ShapeCode);
+    // Notes that wrap make either box longer by their further lines.
+    const int more = std::max(0, in.NoteLines - 1);
+    const int lines = DataBlockLineCount(in.Family, in.ShapeCode) + more;
+    const int noteLines = NotesBlockLineCount + more;
     out.DataBoxHeight = static_cast<float>(SH * lines * h / P);
-    out.NoteBoxHeight = static_cast<float>(SH * NotesBlockLineCount * h / P);
-    const double B = s.CheckNote == 1 ? NotesBlockLineCount * h : lines * h;
+    out.NoteBoxHeight = static_cast<float>(SH * noteLines * h / P);
+    const double B = s.CheckNote == 1 ? noteLines * h : lines * h;
     out.DataBoxShown = Pixels(SH * B / P);
     out.DataBoxVisible = s.CheckData == 1 || s.CheckNote == 1;
     double top = out.DataBoxVisible ? out.DataBoxShown : 0;

@@ -69,6 +69,7 @@ struct SheetLayoutInput {
     std::int16_t ShapeCode = ShapeNone;
     SettingsCache Settings;     // Scale, the calibration factors, unit, print options
     DrawingExtent Extent;       // the drawn part of the development
+    int NoteLines = 1;          // the lines the notes take on paper (NoteLineCount)
 };
 
 // What it gives; each rectangle in pixels of its parent (the drawing and the
@@ -79,8 +80,8 @@ struct SheetLayout {
     PrintFactorPair Factors;   // printer units per development unit
     double PrinterPageHeight = 0;  // P: the page height in printer units, unscaled
     int SheetLeft = 0, SheetTop = 0, SheetWidth = 0, SheetHeight = 0;
-    float DataBoxHeight = 0;   // the data lines' box
-    float NoteBoxHeight = 0;   // the notes-only box
+    float DataBoxHeight = 0;   // the data lines' box, the notes' every line included
+    float NoteBoxHeight = 0;   // the notes-only box, likewise
     int DataBoxShown = 0;      // PctDati's height
     bool DataBoxVisible = false;
     float TitleReserve = 0;    // sheet units kept for the title line (PctDisegno's tag)

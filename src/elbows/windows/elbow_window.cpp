@@ -374,9 +374,13 @@ void ElbowWindow::PrintPieces(const std::vector<int>& pieces, const std::vector<
     setEnabled(false);
     // One document per piece, each developed, printed and closed before the
     // next; a piece that cannot be developed leaves the others, a printer
-    // that refused one would refuse the rest.
+    // that refused one would refuse the rest. A sheet's questions are asked
+    // once a range, and No ends it.
     const int failedBefore = FailedDocuments();
-    for (std::size_t i = 0; i < pieces.size() && !ExitPending() && FailedDocuments() == failedBefore; ++i) {
+    const RangePrintQuestions questions;
+    for (std::size_t i = 0; i < pieces.size() && !ExitPending() && FailedDocuments() == failedBefore &&
+                            !RangePrintQuestions::Ended();
+         ++i) {
         if (i < files.size() && printer) printer->NameNextDocument(files[i]);
         st.SelectedPiece = static_cast<std::int16_t>(pieces[i]);
         st.DirectPrint = True16;

@@ -59,6 +59,7 @@ void SheetPreview::CmdTabella_Click() {
 void SheetPreview::PctDati_Click() {
     ShowNotesWindow(this);
     DisableStartPanelAgain();
+    NotesChanged();
 }
 
 void SheetPreview::LblArea_Click() { PctDati_Click(); }

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -30,6 +31,7 @@
 #include "frame/windows/frame_api.h"
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/window_design.h"
+#include "output/data_block.h"
 #include "output/drag.h"
 #include "output/windows/preview_notes_table.h"
 #include "platform/qt/picture_box.h"
@@ -366,6 +368,8 @@ void SheetPreview::LayOut() {
                                       : Txt(TextScale);
         in.TitleHeight = page.TextHeight(UpperCase(title));
         page.FontBold = false;
+        noteColumns_ = PrintColumns(page);
+        in.NoteLines = NoteLineCount(st.NoteText, page);
     }
     const SheetLayout layout = LayOutSheet(in);
     StoreSheetLayout(layout, design_.Family, st.Sheet);
@@ -377,7 +381,7 @@ void SheetPreview::LayOut() {
     PctFoglio->show();
     PctDati->setGeometry(0, 0, layout.SheetWidth, layout.DataBoxShown);
     LblArea->setGeometry(0, 0, layout.SheetWidth, layout.DataBoxShown);
-    LblArea->setText(Q(Txt(LangFrmAntep, st.Settings.CheckNote == 1 ? 44 : 13)));
+    ShowDataBoxText(st.Settings.CheckNote == 1 ? 44 : 13);
     PctDati->setVisible(layout.DataBoxVisible);
 
     PctDisegno->hide();
@@ -452,7 +456,58 @@ void SheetPreview::DrawDevelopment() {
 
 SheetPictures SheetPreview::Pictures() const {
     return {static_cast<double>(PctFoglio->width()), static_cast<double>(PctFoglio->height()),
-            static_cast<double>(PctDisegno->width())};
+            static_cast<double>(PctDisegno->width()), !fit_.Fits()};
+}
+
+void SheetPreview::ShowDataBoxText(int caption) {
+    const std::string& note = State().NoteText;
+    QString text = Q(Txt(LangFrmAntep, caption));
+    int rows = 1;
+    if (!note.empty())
+        for (const std::string& line : NoteLines(note, noteColumns_)) {
+            text += QLatin1Char('\n') + Q(line);
+            ++rows;
+        }
+    // The notes in the box as they wrap on paper, in a letter small enough to fit.
+    QFont letter = PctDati->font();
+    if (rows > 1) {
+        constexpr int SmallestPixels = 6;
+        int pixels = QFontMetrics(letter).height();
+        letter.setPixelSize(pixels);
+        while (pixels > SmallestPixels && QFontMetrics(letter).lineSpacing() * rows > LblArea->height())
+            letter.setPixelSize(--pixels);
+    }
+    LblArea->setFont(letter);
+    LblArea->setText(text);
+}
+
+void SheetPreview::ShowDataBox(int caption, float boxHeight) {
+    const int h = static_cast<int>(std::lround(boxHeight));
+    PctDati->resize(PctFoglio->width(), h);
+    LblArea->resize(PctFoglio->width(), h);
+    ShowDataBoxText(caption);
+    // The drawing is never left under the data box and the title line.
+    const double least = LeastDrawingTop(true, h, static_cast<double>(titleReserve_));
+    if (PctDisegno->y() < least) MoveDrawing(PctDisegno->x(), static_cast<int>(std::ceil(least - 1e-6)));
+    PctDati->show();
+}
+
+void SheetPreview::NotesChanged() {
+    if (unloaded_) return;
+    WorkingState& st = State();
+    // The notes' lines make the boxes longer or shorter; the drawing stays
+    // where it was put unless the box would cover it.
+    lastInput_.NoteLines = static_cast<int>(NoteLines(st.NoteText, noteColumns_).size());
+    SheetLayoutInput in = lastInput_;
+    in.Settings = st.Settings;
+    const SheetLayout layout = LayOutSheet(in);
+    st.Sheet.DataBoxHeight = layout.DataBoxHeight;
+    st.Sheet.NoteBoxHeight = layout.NoteBoxHeight;
+    if (st.Settings.CheckData == 1)
+        ShowDataBox(13, st.Sheet.DataBoxHeight);
+    else if (st.Settings.CheckNote == 1)
+        ShowDataBox(44, st.Sheet.NoteBoxHeight);
+    CheckFit();
 }
 
 void LayoutCylinderSheetPreview(SheetPreview* frm) {
@@ -467,27 +522,16 @@ void LayoutConeSheetPreview(SheetPreview* frm) {
 
 void SheetPreview::ChkDatiStampa_Click(int index) {
     WorkingState& st = State();
-    const auto reserve = static_cast<double>(titleReserve_);
-    const int lowest = static_cast<int>(std::ceil(reserve - 1e-9));
-    auto showBox = [&](int caption, float boxHeight) {
-        LblArea->setText(Q(Txt(LangFrmAntep, caption)));
-        const int h = static_cast<int>(std::lround(boxHeight));
-        PctDati->resize(PctFoglio->width(), h);
-        LblArea->resize(PctFoglio->width(), h);
-        // The drawing is never left under the data box and the title line.
-        const double least = LeastDrawingTop(true, h, reserve);
-        if (PctDisegno->y() < least) MoveDrawing(PctDisegno->x(), static_cast<int>(std::ceil(least - 1e-6)));
-        PctDati->show();
-    };
+    const int lowest = static_cast<int>(std::ceil(static_cast<double>(titleReserve_) - 1e-9));
     if (index == PrintDevelopment) {
         PctDisegno->setVisible(ChkDatiStampa[PrintDevelopment]->isChecked());
     } else if (ChkDatiStampa[static_cast<std::size_t>(index)]->isChecked()) {
         // The two data boxes exclude each other.
         ChkDatiStampa[index == PrintData ? PrintNotes : PrintData]->setChecked(false);
         if (index == PrintData)
-            showBox(13, st.Sheet.DataBoxHeight);
+            ShowDataBox(13, st.Sheet.DataBoxHeight);
         else
-            showBox(44, st.Sheet.NoteBoxHeight);
+            ShowDataBox(44, st.Sheet.NoteBoxHeight);
     } else {
         PctDati->hide();
         MoveDrawing(PctDisegno->x(), lowest);
@@ -532,17 +576,8 @@ void SheetPreview::ComboScala_Click(int index) {
 // --- Commands ---
 
 void SheetPreview::CmdStampa_Click() {
-    const SettingsCache& s = State().Settings;
-    if (s.CheckSviluppo != 1 && s.CheckData != 1 && s.CheckNote != 1) {
-        ShowMessage(Txt(LangMsgbox, 23), MbExclamation, Txt(TextProgramName));
-        return;
-    }
-    if (!fit_.Fits()) {
-        // A cut-off drawing prints only when the user says so.
-        Dialogs* dialogs = Platform().dialogs;
-        const std::string ask = fitText_ + "\n\n" + Txt(LangMsgbox, 22);
-        if (!dialogs || dialogs->MessageBox(ask, MbYesNo + MbQuestion, Txt(TextProgramName)) != IdYes) return;
-    }
+    // A cut-off drawing prints only when the user says so.
+    if (!MayPrintSheet(State().Settings, fit_.Fits() ? std::string() : fitText_)) return;
     PrintSheet(design_.Family, Pictures());
 }
 

@@ -70,6 +70,8 @@ public:
     void CmdTabella_Click();
     void PctDati_Click();
     void LblArea_Click();
+    // The notes were written: the data box takes their lines and shows them.
+    void NotesChanged();
     // Drag: the pointer pressed at (x, y) of the drawing, then moving to (x, y)
     // of the window.
     void PctDisegno_MouseDown(int x, int y);
@@ -124,6 +126,8 @@ private:
     void DrawDevelopment();
     void CheckFit();
     void PlaceCutMarks();
+    void ShowDataBox(int caption, float boxHeight);
+    void ShowDataBoxText(int caption);  // the caption, and the notes as they wrap on paper
     void ShowFitOrNothing();
     QWidget* Frame();
 
@@ -136,6 +140,7 @@ private:
     int grabX_ = 0, grabY_ = 0;
     float titleReserve_ = 0;
     int inLayout_ = 0;
+    int noteColumns_ = 0;  // characters a printed line holds
     SheetLayoutInput lastInput_;
     SheetFit fit_;
     std::string fitText_;
