@@ -133,11 +133,11 @@ bool ClipLine(PrintedLine& l, const PrintArea& a) {
     const double e = Slack(a);
     const double dx = l.X2 - l.X1, dy = l.Y2 - l.Y1;
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {l.X1 + e, a.Width + e - l.X1, l.Y1 + e, a.Height + e - l.Y1};
+    const double q[4] = {l.X1, a.Width - l.X1, l.Y1, a.Height - l.Y1};
     double t0 = 0, t1 = 1;
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
-            if (q[i] < 0) return false;  // parallel to this edge and beyond it
+            if (q[i] < -e) return false;  // parallel to this edge and beyond it
             continue;
         }
         const double t = q[i] / p[i];
@@ -148,8 +148,10 @@ bool ClipLine(PrintedLine& l, const PrintArea& a) {
     }
     if (t0 > t1) return false;
     const double x1 = l.X1, y1 = l.Y1;
-    l.X1 = x1 + t0 * dx, l.Y1 = y1 + t0 * dy;
-    l.X2 = x1 + t1 * dx, l.Y2 = y1 + t1 * dy;
+    auto x = [&](double t) { return std::clamp(x1 + t * dx, 0.0, a.Width); };
+    auto y = [&](double t) { return std::clamp(y1 + t * dy, 0.0, a.Height); };
+    l.X1 = x(t0), l.Y1 = y(t0);
+    l.X2 = x(t1), l.Y2 = y(t1);
     return true;
 }
 
