@@ -34,6 +34,8 @@ public:
     // Starts the scheduler in `folder`, a temporary folder of the test's that it opens to the lp user.
     explicit PrivateCups(const std::string& folder) : root_(folder) {
         namespace fs = std::filesystem;
+        // The suite points CUPS_SERVER away from the machine's print service; it goes back when this one ends.
+        if (const char* server = getenv("CUPS_SERVER")) before_ = server;
         if (geteuid() != 0) {
             missing_ = "a private CUPS scheduler needs root (cups-pdf prints as root)";
         } else if (!fs::exists("/usr/sbin/cupsd") || !fs::exists("/usr/sbin/lpadmin")) {
@@ -44,16 +46,31 @@ public:
         if (missing_.empty()) Start();
     }
     ~PrivateCups() {
+        Stop();
+        if (before_.empty())
+            unsetenv("CUPS_SERVER");
+        else
+            setenv("CUPS_SERVER", before_.c_str(), 1);
+        cupsSetServer(nullptr);
+    }
+    PrivateCups(const PrivateCups&) = delete;
+    PrivateCups& operator=(const PrivateCups&) = delete;
+
+    // Ends the scheduler, as a machine's print service may stop; its queues stay in its folder.
+    void Stop() {
         int status = 0;
         for (int i = 0; pid_ > 0 && waitpid(pid_, &status, WNOHANG) == 0; ++i) {
             kill(pid_, i < 50 ? SIGTERM : SIGKILL);  // five seconds to end, then ended
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
-        unsetenv("CUPS_SERVER");
-        cupsSetServer(nullptr);
+        pid_ = -1;
     }
-    PrivateCups(const PrivateCups&) = delete;
-    PrivateCups& operator=(const PrivateCups&) = delete;
+    // Starts it again after Stop, with the queues it had; false when it did not come back.
+    bool Restart() {
+        if (pid_ > 0 || !missing_.empty()) return false;
+        Launch();
+        return missing_.empty();
+    }
 
     // Empty when the scheduler answers; else one line on why it cannot run here.
     const std::string& Missing() const { return missing_; }
@@ -152,6 +169,11 @@ private:
         // shared output folder for other schedulers are never taken for ours.
         static int schedulers = 0;
         std::ofstream(root_ + "/cache/job.cache") << "NextJobId " << 1 + getpid() % 200000 * 10000 + ++schedulers * 100 << "\n";
+        Launch();
+    }
+
+    void Launch() {
+        const std::string conf = root_ + "/conf", socket = root_ + "/cups.sock";
         pid_ = fork();
         if (pid_ == 0) {
             const std::string log = root_ + "/log/cupsd.out";
@@ -171,6 +193,7 @@ private:
 
     std::string root_;
     std::string missing_;
+    std::string before_;  // CUPS_SERVER before this scheduler
     pid_t pid_ = -1;
 };
 
