@@ -96,6 +96,26 @@ public:
         return false;
     }
 
+    // Waits at most `seconds` until `queue` has a printer-state-message, as a
+    // queue whose printer keeps failing gets one; the message, empty when time ran out.
+    static std::string StateMessage(const std::string& queue, int seconds) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        char uri[HTTP_MAX_URI];
+        httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                         queue.c_str());
+        while (std::chrono::steady_clock::now() < end) {
+            ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+            ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+            ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+            ipp_attribute_t* a = response != nullptr ? ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT) : nullptr;
+            const std::string message = a != nullptr ? ippGetString(a, 0, nullptr) : "";
+            ippDelete(response);
+            if (!message.empty()) return message;
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        return {};
+    }
+
     // The scheduler's error log, to show why a job did not print.
     std::string Log() const { return TempFolder::ReadPath(root_ + "/log/error_log"); }
 
