@@ -40,15 +40,18 @@ PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, QWidget* parent) 
     gone->setObjectName(QStringLiteral("gone"));
     gone->setWordWrap(true);
     gone->setVisible(printers_->currentIndex() < 0);
+    QPageSize paper = device.pageLayout().pageSize();
     if (printers_->currentIndex() < 0) {
         gone->setText(QStringLiteral("The chosen printer %1 is gone.").arg(device.printerName()));
-        printers_->setCurrentIndex(printers_->findData(QPrinterInfo::defaultPrinterName()));
+        const QPrinterInfo system = QPrinterInfo::defaultPrinter();
+        printers_->setCurrentIndex(printers_->findData(system.printerName()));
+        if (!system.isNull()) paper = system.defaultPageSize();
     }
     if (printers_->currentIndex() < 0) printers_->setCurrentIndex(printers_->count() - 1);
 
     paper_ = new QComboBox(this);
     paper_->setObjectName(QStringLiteral("paper"));
-    FillPaperSizes(device.pageLayout().pageSize());
+    FillPaperSizes(paper);
     // Another printer starts from its own default paper; a PDF file keeps the paper.
     connect(printers_, &QComboBox::currentIndexChanged, this, [this] {
         const QPrinterInfo info = QPrinterInfo::printerInfo(printers_->currentData().toString());

@@ -143,7 +143,9 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
         QtPrinter printer;
         ASSERT_FALSE(printer.PrintsToFile());
         ASSERT_TRUE(cups_->Run(c.command));
-        if (c.hold == QueueHold::Unreachable) ASSERT_NE(PrivateCups::StateMessage(Queue, 20), "");
+        if (c.hold == QueueHold::Unreachable) {
+            ASSERT_NE(PrivateCups::StateMessage(Queue, 20), "");
+        }
         if (c.stopService) cups_->Stop();
         const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
         EXPECT_EQ(result, c.result);
@@ -173,6 +175,7 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
                       DocumentResult::Printed) << printer.FailureText();
             EXPECT_EQ(printer.LastDelivery().queue, Queue);
             ASSERT_TRUE(PrivateCups::Idle(Queue, 20));
+            written_.push_back(PrivateCups::OutputFileOf(PrivateCups::LastCompleted(Queue).id));
         }
         cups_->Run("lpadmin -x " + Queue);
     }
@@ -236,18 +239,20 @@ TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
         const char* chosen;  // the queue the device is on
         const char* pick;    // the queue picked in the dialog; null: none
         const char* shown;   // the queue the dialog shows, then applies
-        QPageSize::PageSizeId paper;
+        QPageSize::PageSizeId before, paper;
         bool gone;
     } cases[] = {
-        {"switch", "VelmWorkshop", "Office_A3", "Office_A3", QPageSize::A3, false},
-        {"deleted", "Office_Gone", nullptr, "VelmWorkshop", QPageSize::A4, true},
+        {"switch", "VelmWorkshop", "Office_A3", "Office_A3", QPageSize::A4, QPageSize::A3, false},
+        {"deleted", "Office_Gone", nullptr, "VelmWorkshop", QPageSize::A5, QPageSize::A4, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QtPrinter printer;
         printer.Device().setPrinterName(c.chosen);
-        printer.Device().setPageSize(QPageSize(QPageSize::A4));
-        if (c.gone) ASSERT_TRUE(cups_->Run(std::string("lpadmin -x ") + c.chosen));
+        printer.Device().setPageSize(QPageSize(c.before));
+        if (c.gone) {
+            ASSERT_TRUE(cups_->Run(std::string("lpadmin -x ") + c.chosen));
+        }
         QtDialogs qtDialogs(&printer);
         QString shown, goneText;
         WhenShown<QDialog>([&](QDialog* dialog) {
