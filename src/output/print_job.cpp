@@ -77,6 +77,8 @@ std::string DeliveryText(const PrintDelivery& delivery) {
     std::string text = Txt(LangCommon, 23) + " " + delivery.queue;
     if (delivery.hold == QueueHold::Stopped) text += "; " + Txt(LangCommon, 24);
     if (delivery.hold == QueueHold::Unreachable) text += "; " + Txt(LangCommon, 25);
+    // The queue's own words on its printer, as it gives them.
+    if (delivery.hold != QueueHold::None && !delivery.stateMessage.empty()) text += " (" + delivery.stateMessage + ")";
     return text;
 }
 
@@ -91,7 +93,10 @@ void ReportDocument(Printer& printer, DocumentResult result) {
         ++g_failedDocuments;
         ShowStatusText("");  // no word of an earlier job may stand for this one
         const std::string why = printer.FailureText();
-        ShowErrorMessage(why.empty() ? Txt(TextNoPrinter) + "." : why);
+        if (printer.LastFault() == PrintFault::NoService)
+            ShowErrorMessage(Txt(LangCommon, 26));
+        else
+            ShowErrorMessage(why.empty() ? Txt(TextNoPrinter) + "." : why);
         return;
     }
     const std::string sent = DeliveryText(printer.LastDelivery());

@@ -26,6 +26,12 @@ enum class DocumentResult {
     Failed,     // the document could not be started, or the print service refused it: nothing printed
 };
 
+// Why a document failed, where the program tells it apart.
+enum class PrintFault {
+    Other,      // the failure text says why
+    NoService,  // the print service did not answer: nothing reached it
+};
+
 // How a print queue that took a document stood then.
 enum class QueueHold {
     None,         // ready: the job prints in its turn
@@ -38,6 +44,7 @@ enum class QueueHold {
 struct PrintDelivery {
     std::string queue;
     QueueHold hold = QueueHold::None;
+    std::string stateMessage;  // the queue's own words on its printer when it holds the job
 };
 
 // The page being printed: a vector canvas in millimetres or inches from the
@@ -85,6 +92,8 @@ public:
     // system's words (an unwritable PDF file; the queue's name and the print
     // service's reason); empty when the printer does not say.
     virtual std::string FailureText() { return {}; }
+    // What kind of failure the last document met.
+    virtual PrintFault LastFault() { return PrintFault::Other; }
     // The name the print service lists the next document under; it holds
     // for that document only.
     virtual void SetDocumentTitle(const std::string& /*title*/) {}

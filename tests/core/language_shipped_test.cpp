@@ -46,7 +46,7 @@ const TextSection& Section(TextSectionId id) { return Texts().Sections[id]; }
 TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
     // The highest text number that any window, message or printout reads.
     const std::map<TextSectionId, int> highest = {
-        {LangCommon, 25}, {LangCommonFrmConi, 20}, {LangCommonFrmCili, 10}, {LangCommonFrmCurvaCili, 11},
+        {LangCommon, 26}, {LangCommonFrmConi, 20}, {LangCommonFrmCili, 10}, {LangCommonFrmCurvaCili, 11},
         {LangCommonFrmCurvaConica, 25}, {LangAboutBox, 13}, {LangFrmIniziale, 14}, {LangFrmDati, 2},
         {LangFrmCoRe, 9}, {LangFrmCiRe, 7}, {LangFrmCoTS, 1}, {LangFrmCiTS, 1}, {LangFrmCoTI, 1}, {LangFrmCoCon, 1},
         {LangFrmCiCon, 1}, {LangFrmCoDis, 1}, {LangFrmCiDis, 1}, {LangFrmConi, 1}, {LangFrmCili, 1},

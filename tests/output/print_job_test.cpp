@@ -310,13 +310,19 @@ TEST_F(PrintJobTest, ADocumentThatCannotStartIsReported) {
     DevelopCylinder(ShapeCiRe, 1);
     Place(1, 1);
     State() = st;  // the job of the running program prints its state
+    Language().Sections[LangCommon].assign(27, "");
+    Language().Sections[LangCommon][26] = "No print service";
     struct Case {
         std::string failure, message;
+        PrintFault fault = PrintFault::Other;
     };
-    for (const Case& c : {Case{"", "No printer."}, Case{"/x/a.pdf: Permission denied", "/x/a.pdf: Permission denied"}}) {
+    for (const Case& c : {Case{"", "No printer."}, Case{"/x/a.pdf: Permission denied", "/x/a.pdf: Permission denied"},
+                          // not the service's words for a missing queue: it did not answer at all
+                          Case{"Workshop_PDF: The printer or class does not exist.", "No print service", PrintFault::NoService}}) {
         dialogs.Reset();
         printer.failStart = true;
         printer.failureText = c.failure;
+        printer.fault = c.fault;
         dialogs.ExpectMessage(IdOk);
         PrintSheet(CylinderSheet, pictures);
         ASSERT_EQ(dialogs.messages.size(), 1u);

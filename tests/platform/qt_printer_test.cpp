@@ -7,6 +7,8 @@
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QPageLayout>
@@ -29,6 +31,7 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/services.h"
 #include "qt_application.h"
+#include "support/modal_dialogs.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -218,18 +221,6 @@ TEST_F(QtPrinterTest, TextIsLiberationMonoOfTenPointsAndMeasuringPrintsNothing) 
     EXPECT_FALSE(printer.Page().FontBold);  // a fresh document writes regular text
 }
 
-// Runs `act` on the modal dialog once it is up; one that never comes up is
-// closed after 5 s rather than hang the run.
-template <typename Dialog>
-void WhenShown(std::function<void(Dialog*)> act) {
-    QTimer::singleShot(0, [act] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) act(dialog);
-    });
-    QTimer::singleShot(5000, [] {
-        if (auto* w = QApplication::activeModalWidget()) w->close();
-    });
-}
-
 // Set-up offers the PDF file among the printers, the paper and the
 // orientation; Cancel leaves the device as it was, OK carries to the page.
 TEST_F(QtPrinterTest, PrinterSetUpChangesPaperAndOrientationOnlyOnOk) {
@@ -282,6 +273,52 @@ TEST_F(QtPrinterTest, PrintDialogAnswersItsPageListAndLeavesThePrinterClean) {
     EXPECT_EQ(printer.Device().printRange(), QPrinter::AllPages);
     EXPECT_FALSE(offersProperties);
     EXPECT_EQ(printer.PageMillimetres().width, 190);
+}
+
+
+// What the user leaves in the print dialog's own boxes is what comes back,
+// read after the dialog's OK (which raises To to From); what the program
+// does not carry out is not offered.
+TEST_F(QtPrinterTest, ThePrintDialogAnswersWhatItsBoxesShow) {
+    QtDialogs qtDialogs(&printer);
+    enum Choice { All, FromFourToTwo, ToTwoFromFour, FromTwoToFour, ListWithCopies };
+    const struct {
+        Choice choice;
+        std::vector<int> pages;  // of 1 to 5
+    } cases[] = {
+        {All, {1, 2, 3, 4, 5}},
+        {FromFourToTwo, {2, 3, 4}},  // From typed first, then To
+        {ToTwoFromFour, {2, 3, 4}},
+        {FromTwoToFour, {2, 3, 4}},
+        {ListWithCopies, {2, 2, 4, 4}},
+    };
+    for (const auto& c : cases) {
+        QStringList offered;
+        WhenShown<QPrintDialog>([&](QPrintDialog* dialog) {
+            auto* range = dialog->findChild<QRadioButton*>("printRange");
+            auto* from = dialog->findChild<QSpinBox*>("from");
+            auto* to = dialog->findChild<QSpinBox*>("to");
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            if (!range || !from || !to || !buttons) return dialog->reject();
+            for (const char* name : {"collate", "reverse", "pageSetCombo", "duplex", "properties"})
+                if (auto* w = dialog->findChild<QWidget*>(name); w && Offered(w, dialog)) offered << name;
+            if (c.choice == FromFourToTwo || c.choice == FromTwoToFour) range->setChecked(true);
+            if (c.choice == FromFourToTwo) from->setValue(4), to->setValue(2);
+            if (c.choice == ToTwoFromFour) to->setValue(2), from->setValue(4), range->setChecked(true);
+            if (c.choice == FromTwoToFour) from->setValue(2), to->setValue(4);
+            if (c.choice == ListWithCopies) {
+                dialog->findChild<QRadioButton*>("pagesRadioButton")->setChecked(true);
+                dialog->findChild<QLineEdit*>("pagesLineEdit")->setText("2,4");
+                dialog->findChild<QSpinBox*>("copies")->setValue(2);
+                dialog->findChild<QCheckBox*>("collate")->setChecked(true);  // as if left from another program
+            }
+            buttons->button(QDialogButtonBox::Ok)->click();
+        });
+        const PrintRange range = qtDialogs.ShowPrint(1, 5, folder.File("VELM.pdf"));
+        EXPECT_FALSE(range.cancelled) << c.choice;
+        EXPECT_EQ(PagesToPrint(range, 1, 5), c.pages) << c.choice;
+        EXPECT_EQ(offered.join(", ").toStdString(), "") << c.choice;
+    }
 }
 
 }  // namespace

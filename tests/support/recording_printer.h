@@ -53,6 +53,7 @@ public:
     bool available = true;   // false: "no printer"
     bool failStart = false;  // documents cannot be started
     std::string failureText;  // what FailureText says
+    PrintFault fault = PrintFault::Other;  // what LastFault says
     PrintDelivery delivery;   // where each printed document went (LastDelivery)
     bool printsToFile = false;
     // Runs inside each document's print, just before it ends (what the user
@@ -67,6 +68,7 @@ public:
     DocumentResult EndDocument() override;
     bool PrintsToFile() override { return printsToFile; }
     std::string FailureText() override { return failureText; }
+    PrintFault LastFault() override { return fault; }
     void NumberDocuments(const std::string& fileName) override;
     void SetDocumentTitle(const std::string& title) override { title_ = title; }
     PrintDelivery LastDelivery() override { return lastDelivery_; }

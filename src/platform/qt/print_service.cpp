@@ -2,15 +2,13 @@
 
 #include <cups/cups.h>
 
-#include <charconv>
-
 namespace velm {
 
 PrintOptions TrueSizeOptions(const std::string& media, bool landscape, int copies, bool collate) {
     PrintOptions options;
     if (!media.empty()) options.emplace_back("media", media);
-    // The page is laid out landscape already; the service is told so, as for any landscape page.
-    if (landscape) options.emplace_back("landscape", "");
+    // The page is laid out in its orientation already; the service is told which.
+    options.emplace_back("orientation-requested", landscape ? "4" : "3");
     if (copies > 1) {
         options.emplace_back("copies", std::to_string(copies));
         if (collate) options.emplace_back("Collate", "True");
@@ -21,26 +19,50 @@ PrintOptions TrueSizeOptions(const std::string& media, bool landscape, int copie
     return options;
 }
 
-QueueHold HoldOf(int printerState, const std::string& stateReasons) {
+QueueHold HoldOf(int printerState, const std::string& stateReasons, const std::string& stateMessage) {
     if (printerState == IPP_PSTATE_STOPPED) return QueueHold::Stopped;
-    if (stateReasons.find("offline") != std::string::npos) return QueueHold::Unreachable;
+    if (stateReasons.find("offline") != std::string::npos || stateReasons.find("-error") != std::string::npos)
+        return QueueHold::Unreachable;
+    if (printerState == IPP_PSTATE_PROCESSING && !stateMessage.empty()) return QueueHold::Unreachable;
     return QueueHold::None;
 }
 
 std::string QueueOf(const std::string& destination) { return destination.substr(0, destination.find('/')); }
 
+bool PrintServiceAnswers() {
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    if (http == nullptr) return false;
+    httpClose(http);
+    return true;
+}
+
 namespace {
 
-QueueHold HoldNow(const std::string& queue) {
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
-    if (dest == nullptr) return QueueHold::Unreachable;
-    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
-    const char* reasons = cupsGetOption("printer-state-reasons", dest->num_options, dest->options);
-    int stateValue = 0;
-    if (state != nullptr) std::from_chars(state, state + std::char_traits<char>::length(state), stateValue);
-    const QueueHold hold = HoldOf(stateValue, reasons != nullptr ? reasons : "");
-    cupsFreeDests(1, dest);
-    return hold;
+// The queue's state, reasons (comma-separated) and message as the service gives them.
+struct QueueState {
+    int state = 0;
+    std::string reasons;
+    std::string message;
+};
+
+QueueState StateOf(const std::string& queue) {
+    QueueState result;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     queue.c_str());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    static const char* const wanted[] = {"printer-state", "printer-state-reasons", "printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    if (response == nullptr) return result;
+    if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM)) result.state = ippGetInteger(a, 0);
+    if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state-reasons", IPP_TAG_KEYWORD))
+        for (int i = 0; i < ippGetCount(a); ++i) result.reasons += (i > 0 ? "," : "") + std::string(ippGetString(a, i, nullptr));
+    if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT))
+        result.message = ippGetString(a, 0, nullptr);
+    ippDelete(response);
+    return result;
 }
 
 }  // namespace
@@ -57,14 +79,17 @@ Submission SubmitPdf(const std::string& queue, const std::string& pdf, const std
         result.job = 0;
         const char* why = cupsLastErrorString();
         std::string reason = why != nullptr && *why != '\0' ? why : ippErrorString(cupsLastError());
+        result.noService = !PrintServiceAnswers();
         // A queue deleted since it was chosen comes back as a missing file: the service's words for it instead.
-        cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
-        if (dest == nullptr) reason = "The printer or class does not exist.";
+        cups_dest_t* dest = result.noService ? nullptr : cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
+        if (dest == nullptr && !result.noService) reason = "The printer or class does not exist.";
         cupsFreeDests(dest != nullptr ? 1 : 0, dest);
         result.refusal = queue + ": " + reason;
         return result;
     }
-    result.hold = HoldNow(queue);
+    const QueueState now = StateOf(queue);
+    result.hold = HoldOf(now.state, now.reasons, now.message);
+    if (result.hold != QueueHold::None) result.stateMessage = now.message;
     return result;
 }
 

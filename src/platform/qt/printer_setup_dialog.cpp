@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -33,13 +34,29 @@ PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, QWidget* parent) 
     printers_->addItem(QStringLiteral("PDF file"), QString());
     const bool toFile = device.outputFormat() == QPrinter::PdfFormat;
     printers_->setCurrentIndex(printers_->findData(toFile ? QString() : device.printerName()));
+    // A queue deleted since it was chosen is said so, and the system's
+    // default queue offered in its place: OK must not turn to PDF files unasked.
+    auto* gone = new QLabel(this);
+    gone->setObjectName(QStringLiteral("gone"));
+    gone->setWordWrap(true);
+    gone->setVisible(printers_->currentIndex() < 0);
+    QPageSize paper = device.pageLayout().pageSize();
+    if (printers_->currentIndex() < 0) {
+        gone->setText(QStringLiteral("The chosen printer %1 is gone.").arg(device.printerName()));
+        const QPrinterInfo system = QPrinterInfo::defaultPrinter();
+        printers_->setCurrentIndex(printers_->findData(system.printerName()));
+        if (!system.isNull()) paper = system.defaultPageSize();
+    }
     if (printers_->currentIndex() < 0) printers_->setCurrentIndex(printers_->count() - 1);
 
     paper_ = new QComboBox(this);
     paper_->setObjectName(QStringLiteral("paper"));
-    FillPaperSizes(device.pageLayout().pageSize());
-    connect(printers_, &QComboBox::currentIndexChanged, this,
-            [this] { FillPaperSizes(paper_->currentData().value<QPageSize>()); });
+    FillPaperSizes(paper);
+    // Another printer starts from its own default paper; a PDF file keeps the paper.
+    connect(printers_, &QComboBox::currentIndexChanged, this, [this] {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(printers_->currentData().toString());
+        FillPaperSizes(info.isNull() ? paper_->currentData().value<QPageSize>() : info.defaultPageSize());
+    });
 
     portrait_ = new QRadioButton(QStringLiteral("Portrait"), this);
     portrait_->setObjectName(QStringLiteral("portrait"));
@@ -58,6 +75,7 @@ PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, QWidget* parent) 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(gone);
     layout->addLayout(form);
     layout->addWidget(buttons);
 }

@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/qt/printer_setup_dialog.h"
@@ -229,35 +229,42 @@ bool QtDialogs::ShowPrinterSetup() {
 
 namespace {
 
-// The dialog offers the pages from..to and neither the queue's properties nor
-// a second choice of paper.
-void PreparePrintDialog(QPrintDialog& dialog, int minPage, int maxPage, bool toFile) {
+// Puts the dialog's widgets named `names` into a hidden box: the dialog
+// shows or enables some of them again as it opens or changes printer.
+void HideWidgets(QPrintDialog& dialog, std::initializer_list<const char*> names) {
+    auto* hidden = new QWidget(&dialog);
+    hidden->hide();
+    for (const char* name : names)
+        if (auto* widget = dialog.findChild<QWidget*>(QLatin1String(name))) widget->setParent(hidden);
+}
+
+// The dialog offers the pages from..to, the copies and the printer, and
+// nothing that the program does not carry out.
+void PreparePrintDialog(QPrintDialog& dialog, int minPage, int maxPage) {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    // Each page's copies print together: a fitter takes one piece's sheets at a time.
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
     dialog.setMinMax(minPage, maxPage);
     dialog.setFromTo(minPage, maxPage);
     // Its properties show a print queue's default paper rather than the one
     // chosen in set-up, and offer several pages per sheet: paper and
-    // orientation are chosen in set-up alone.
-    // The dialog shows the button again as it opens: it goes into a hidden box.
-    if (auto* properties = dialog.findChild<QPushButton*>(QStringLiteral("properties"))) {
-        auto* hidden = new QWidget(&dialog);
-        hidden->hide();
-        properties->setParent(hidden);
-    }
-    // Shown, it picks that queue too: its last entry, the PDF file, is picked again.
-    if (toFile)
-        if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
-            QTimer::singleShot(0, &dialog, [printers] { printers->setCurrentIndex(printers->count() - 1); });
+    // orientation are chosen in set-up alone. Odd or even pages, reverse
+    // order and two-sided printing would be left to the print service, which
+    // gets each page as a document of its own.
+    HideWidgets(dialog, {"properties", "pageSetLabel", "pageSetCombo", "reverse", "duplex"});
 }
 
 // The pages asked for: all, from..to, or a page list.
 void ReadPageChoice(const QPrintDialog& dialog, int maxPage, PrintRange& range) {
-    // The dialog's own spin boxes keep To at least From: the range is read as
-    // given and ordered by whoever prints it.
-    if (dialog.printRange() == QAbstractPrintDialog::PageRange && dialog.fromPage() > 0) {
+    // From and To as the dialog's own boxes show them: on OK the dialog
+    // raises To to From, and a reversed range asks for the pages between.
+    const auto* fromTo = dialog.findChild<QRadioButton*>(QStringLiteral("printRange"));
+    const auto* from = dialog.findChild<QSpinBox*>(QStringLiteral("from"));
+    const auto* to = dialog.findChild<QSpinBox*>(QStringLiteral("to"));
+    if (fromTo != nullptr && from != nullptr && to != nullptr && fromTo->isChecked() && from->value() > 0) {
         range.allPages = false;
-        range.fromPage = dialog.fromPage();
-        range.toPage = dialog.toPage();
+        range.fromPage = from->value();
+        range.toPage = to->value();
     }
     // A page list goes to the print service as a selection within each
     // document; the program prints the listed pages itself instead.
@@ -285,7 +292,9 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
     // Made on a PDF printer, the dialog turns the device to the system's
     // default queue; a cancelled dialog leaves it as it was.
     QPrintDialog dialog(&device, DialogParent());
-    PreparePrintDialog(dialog, minPage, maxPage, toFile);
+    // Put back at once, the PDF file is what the dialog picks as it opens.
+    if (toFile) printer_->PutSetUp(before);
+    PreparePrintDialog(dialog, minPage, maxPage);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (accepted) {
         device.setPageLayout(before.layout);  // on OK the dialog puts the queue's default paper on the device

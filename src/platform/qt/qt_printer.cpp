@@ -215,6 +215,7 @@ QPainter* QtPrinter::Begin() {
     if (state_ != DocState::Idle) return nullptr;
     state_ = DocState::Failed;
     failure_.clear();
+    fault_ = PrintFault::Other;
     if (!Available()) return nullptr;
     if (PrintsToFile()) {
         std::string name;
@@ -292,9 +293,10 @@ bool QtPrinter::SubmitToService() {
     const Submission sent = SubmitPdf(queue, serviceFile_->fileName().toStdString(), Title(), options);
     if (sent.job == 0) {
         failure_ = sent.refusal;
+        fault_ = sent.noService ? PrintFault::NoService : PrintFault::Other;
         return false;
     }
-    delivery_ = {queue, sent.hold};
+    delivery_ = {queue, sent.hold, sent.stateMessage};
     return true;
 }
 

@@ -62,6 +62,7 @@ public:
     DocumentResult EndDocument() override;
     bool PrintsToFile() override;
     std::string FailureText() override { return failure_; }
+    PrintFault LastFault() override { return fault_; }
     void SetDocumentTitle(const std::string& title) override { title_ = title; }
     PrintDelivery LastDelivery() override { return delivery_; }
     void NumberDocuments(const std::string& fileName) override;
@@ -119,6 +120,7 @@ private:
     std::function<FileDialogRequest(const std::string&)> fileRequest_;
     int documentNumber_ = 0;
     std::string failure_;
+    PrintFault fault_ = PrintFault::Other;
     std::string title_;
     PrintDelivery delivery_;
 };

@@ -23,10 +23,14 @@ TEST_F(PrintOutcomeTest, TheStatusLineSaysWhereAJobWentAndTheJobSaysWhatItIs) {
         PrintDelivery delivery;
         std::string status;
     } cases[] = {
-        {{"Workshop_PDF", QueueHold::None}, "Sent to Workshop_PDF"},
-        {{"Workshop_PDF", QueueHold::Stopped}, "Sent to Workshop_PDF; the queue is stopped and holds the job"},
-        {{"Shop", QueueHold::Unreachable}, "Sent to Shop; the queue cannot reach its printer and holds the job"},
-        {{"", QueueHold::None}, "before"},  // a PDF file: the line is left as it was
+        {{"Workshop_PDF", QueueHold::None, ""}, "Sent to Workshop_PDF"},
+        {{"Workshop_PDF", QueueHold::Stopped, ""}, "Sent to Workshop_PDF; the queue is stopped and holds the job"},
+        {{"Shop", QueueHold::Unreachable, ""}, "Sent to Shop; the queue cannot reach its printer and holds the job"},
+        // the queue's own words on its printer, as it gives them
+        {{"Test_Broken", QueueHold::Unreachable, "The printer may not exist or is unavailable at this time."},
+         "Sent to Test_Broken; the queue cannot reach its printer and holds the job (The printer may not exist or is "
+         "unavailable at this time.)"},
+        {{"", QueueHold::None, ""}, "before"},  // a PDF file: the line is left as it was
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
