@@ -62,6 +62,39 @@ std::vector<std::pair<int, InputArrays>> AwkwardInputs() {
     return out;
 }
 
+// Elbows between end connections whose wide pieces reach far sideways:
+// the default connections at A 60 and R 450, and conical connections of
+// 150 to 160 and 250 to 260 at R 300.
+bool WriteConnectedElbows(Manifest& m) {
+    using namespace elbow_cases;
+    struct ConnectedCase {
+        const char* name;
+        float bendDeg, radius, pieces;
+        EndConnectionArray connections;
+    };
+    const EndConnectionArray defaults = DefaultInputArrays().EndConnections;
+    const ConnectedCase cases[] = {
+        {"elbow13-a60-r450", 60, 450, 4, defaults},
+        {"elbow13-wide", 90, 300, 5, {0, 0, 150, 10, 100, 160, 0, 250, 10, 100, 260}},
+    };
+    bool ok = true;
+    for (const ConnectedCase& c : cases) {
+        auto st = dxf_cases::Developed(ShapeNone);
+        st->Inputs.ConeElbowData = ConeData(0.3f, 20, 10, 30, 10, c.bendDeg, c.radius, c.pieces);
+        st->Inputs.EndConnections = c.connections;
+        if (ComputeConeElbow(3, st->Inputs.ConeElbowData, st->Inputs.EndConnections, "N", DevelopmentSettingsOf(*st),
+                             st->Elbow) != 0) {
+            std::fprintf(stderr, "%s: elbow refused\n", c.name);
+            ok = false;
+            continue;
+        }
+        st->ShapeCode = ShapeCuConica3;
+        st->DevelopmentValid = True16;
+        ok &= m.Add(c.name, *st);
+    }
+    return ok;
+}
+
 bool WriteAll(Manifest& m) {
     bool ok = true;
     for (int code = 1; code <= 9; ++code) {
@@ -127,7 +160,7 @@ bool WriteAll(Manifest& m) {
             ok &= m.Add(std::string(c.name) + (lato > 0 ? "-right" : "-left"), *st);
         }
     }
-    return ok;
+    return ok && WriteConnectedElbows(m);
 }
 
 }  // namespace
