@@ -63,7 +63,7 @@ DxfStatus WriteCylElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettin
 
 // Every piece from the start piece on, its highest point 10 below the lowest
 // point of the one before: a cutter nests the parts of the file as they lie,
-// and a wide sector reaches up beside its apex, far above its upper edge. A
+// and the seams of a sector wider than a half turn rise above its edges. A
 // frustum start piece has its upper edge's highest point at y = 0, a
 // cylindrical one spans -P to 0.
 DxfStatus WriteConeElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettings& settings) {

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cones/cone_outline.h"
@@ -36,8 +38,8 @@ struct ElbowCase {
     EndConnectionArray connections;
 };
 
-std::unique_ptr<WorkingState> Computed(const ElbowCase& c) {
-    auto st = dxf_cases::Developed(ShapeNone);
+std::unique_ptr<WorkingState> Computed(const ElbowCase& c, std::int16_t lato) {
+    auto st = dxf_cases::Developed(ShapeNone, 1, lato);
     ConeElbowArray& d = st->Inputs.ConeElbowData;
     d = elbow_cases::ConeData(0.3f, c.d, 10, c.D, 10, c.bendDeg, c.radius, c.pieces);
     if (c.variant == 3) {
@@ -115,11 +117,14 @@ TEST(ConeElbowDxf, PiecesLieOneBelowTheOtherWithTheirOwnOutlines) {
         {3, 20, 30, 120, 100, 7, "N", CylindricalConnections},
         {3, 20, 30, 45, 60, 20, "N", defaults},
     };
+    std::vector<std::pair<ElbowCase, std::int16_t>> runs;  // on both weld sides
+    for (const ElbowCase& c : cases)
+        for (std::int16_t lato : {1, -1}) runs.push_back({c, lato});
     float widest = 0;
-    for (const ElbowCase& c : cases) {
+    for (const auto& [c, lato] : runs) {
         SCOPED_TRACE(testing::Message() << "variant " << c.variant << ", A " << c.bendDeg << ", R " << c.radius
-                                        << ", " << c.pieces << " pieces");
-        const auto st = Computed(c);
+                                        << ", " << c.pieces << " pieces, weld side " << lato);
+        const auto st = Computed(c, lato);
         std::ostringstream file(std::ios::binary);
         ASSERT_EQ(WriteDxfEntities(file, *st), DxfStatus::Written);
         const std::vector<Entity> all = Entities(file.str());

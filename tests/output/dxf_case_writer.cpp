@@ -62,33 +62,36 @@ std::vector<std::pair<int, InputArrays>> AwkwardInputs() {
     return out;
 }
 
-// Elbows between end connections whose wide pieces reach far sideways:
-// the default connections at A 60 and R 450, and conical connections of
-// 150 to 160 and 250 to 260 at R 300.
-bool WriteConnectedElbows(Manifest& m) {
+// Conical elbows whose wide pieces reach far sideways: between the default
+// connections at A 60 and R 450, between conical connections of 150 to 160
+// and 250 to 260 at R 300, and of equal pieces whose sectors pass a half
+// turn.
+bool WriteWideConeElbows(Manifest& m) {
     using namespace elbow_cases;
-    struct ConnectedCase {
+    struct WideCase {
         const char* name;
-        float bendDeg, radius, pieces;
+        int kind;
+        float d, D, bendDeg, radius, pieces;
         EndConnectionArray connections;
     };
     const EndConnectionArray defaults = DefaultInputArrays().EndConnections;
-    const ConnectedCase cases[] = {
-        {"elbow13-a60-r450", 60, 450, 4, defaults},
-        {"elbow13-wide", 90, 300, 5, {0, 0, 150, 10, 100, 160, 0, 250, 10, 100, 260}},
+    const WideCase cases[] = {
+        {"elbow13-a60-r450", 3, 20, 30, 60, 450, 4, defaults},
+        {"elbow13-wide", 3, 20, 30, 90, 300, 5, {0, 0, 150, 10, 100, 160, 0, 250, 10, 100, 260}},
+        {"elbow12-wide", 2, 20, 200, 30, 250, 3, defaults},
     };
     bool ok = true;
-    for (const ConnectedCase& c : cases) {
+    for (const WideCase& c : cases) {
         auto st = dxf_cases::Developed(ShapeNone);
-        st->Inputs.ConeElbowData = ConeData(0.3f, 20, 10, 30, 10, c.bendDeg, c.radius, c.pieces);
+        st->Inputs.ConeElbowData = ConeData(0.3f, c.d, 10, c.D, 10, c.bendDeg, c.radius, c.pieces);
         st->Inputs.EndConnections = c.connections;
-        if (ComputeConeElbow(3, st->Inputs.ConeElbowData, st->Inputs.EndConnections, "N", DevelopmentSettingsOf(*st),
-                             st->Elbow) != 0) {
+        if (ComputeConeElbow(c.kind, st->Inputs.ConeElbowData, st->Inputs.EndConnections, "N",
+                             DevelopmentSettingsOf(*st), st->Elbow) != 0) {
             std::fprintf(stderr, "%s: elbow refused\n", c.name);
             ok = false;
             continue;
         }
-        st->ShapeCode = ShapeCuConica3;
+        st->ShapeCode = static_cast<std::int16_t>(ShapeCuCilindri + c.kind);
         st->DevelopmentValid = True16;
         ok &= m.Add(c.name, *st);
     }
@@ -160,7 +163,8 @@ bool WriteAll(Manifest& m) {
             ok &= m.Add(std::string(c.name) + (lato > 0 ? "-right" : "-left"), *st);
         }
     }
-    return ok && WriteConnectedElbows(m);
+    ok &= WriteWideConeElbows(m);
+    return ok;
 }
 
 }  // namespace
