@@ -1,5 +1,6 @@
 #include "output/dxf_entities.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace velm {
@@ -190,6 +191,50 @@ void WriteDxfFrustumPiece(DxfOut& out, const ConeOutline& o, double offset) {
     WriteDxfPolylineHeader(out, left.Outer.X, left.Outer.Y - offset, false);
     for (const SectorPoint& p : o.Lower) WriteDxfVertex(out, p.X, p.Y - offset);
     WriteDxfSeqend(out);
+}
+
+namespace {
+
+struct YRangeOf {
+    DxfYRange r{1e300, -1e300};
+    void Add(double y) {
+        r.Bottom = std::min(r.Bottom, y);
+        r.Top = std::max(r.Top, y);
+    }
+    template <typename Points>
+    void AddAll(const Points& points) {
+        for (const auto& p : points) Add(p.Y);
+    }
+};
+
+}  // namespace
+
+// The same points as WriteDxfCutCurvePolyline, chosen the same way.
+DxfYRange DxfCutCurveYRange(const CylinderOutline& o, float bottomCut, float topCut) {
+    YRangeOf y;
+    if (bottomCut == 0) {
+        y.Add(0);
+        y.AddAll(o.Upper);
+    } else if (topCut == 0) {
+        y.AddAll(o.Lower);
+        y.Add(o.Upper[0].Y);
+    } else {
+        y.AddAll(o.Upper);
+        y.AddAll(o.Lower);
+    }
+    return y.r;
+}
+
+// Past a half turn the seams rise beside the apex above both edges.
+DxfYRange DxfFrustumPieceYRange(const ConeOutline& o) {
+    YRangeOf y;
+    for (const SeamEdge* seam : {&o.RightSeam, &o.LeftSeam}) {
+        y.Add(seam->Inner.Y);
+        y.Add(seam->Outer.Y);
+    }
+    y.AddAll(o.Upper);
+    y.AddAll(o.Lower);
+    return y.r;
 }
 
 }  // namespace velm

@@ -39,6 +39,16 @@ void WriteDxfRectangle(DxfOut& out, double developedLength, float hmax);
 // lowered by offset. The straight edge is chosen by which cut is zero.
 void WriteDxfCutCurvePolyline(DxfOut& out, const CylinderOutline& o, float bottomCut, float topCut, double offset);
 
+// The lowest and highest y that the two writers below put down at offset 0.
+// Their outlines are straight between vertices, so these are the extremes
+// of the whole outline.
+struct DxfYRange {
+    double Bottom = 0;
+    double Top = 0;
+};
+DxfYRange DxfCutCurveYRange(const CylinderOutline& o, float bottomCut, float topCut);
+DxfYRange DxfFrustumPieceYRange(const ConeOutline& o);
+
 // Right frustum: a whole file (header, two seams, two arcs, trailer).
 void WriteDxfConeSectorFile(DxfOut& out, const ConeOutline& o);
 // Frustum cut at the top: seams from the tables' entry 0, the upper edge,

@@ -61,40 +61,32 @@ DxfStatus WriteCylElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettin
     return DxfStatus::Written;
 }
 
-// Frusta stacked by their apexes, cylindrical end pieces above and below.
+// Every piece from the start piece on, its highest point 10 below the lowest
+// point of the one before: a cutter nests the parts of the file as they lie,
+// and the seams of a sector wider than a half turn rise above its edges. A
+// frustum start piece has its upper edge's highest point at y = 0, a
+// cylindrical one spans -P to 0.
 DxfStatus WriteConeElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettings& settings) {
-    const int n = e.PieceCount;
-    double y = 0, c = 0, g1 = 0, g2 = 0, g3 = 0;
-    for (int i = 1; i <= n; ++i) {
+    double lowest = 0;  // of the piece before
+    for (int i = 1; i <= e.PieceCount; ++i) {
         ElbowPiece piece;
         if (!ElbowPieceOf(e, i, piece)) return DxfStatus::NotFinite;
+        DxfYRange r;
+        double offset = 0;  // every y of the piece lowered by it
         if (piece.Cylindrical) {
             CylinderOutline o;
             if (!CylinderPieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
-            if (i == 1) g1 = piece.Height + PieceGap;
-            c = c + piece.Height;
-            WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, c);
-            continue;
-        }
-        ConeOutline o;
-        if (!ConePieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
-        const float uMin = o.UpperEdgeMinY, uMax = o.UpperEdgeMaxY;
-        const float lMin = o.LowerEdgeMinY, lMax = o.LowerEdgeMaxY;
-        if (i == 1) {
-            y = -uMin;
-            g2 = lMax - uMin;
-        } else if (i == 2) {
-            y = y + g1 + g2 - uMin;
-        }
-        if (i == n) y = y + g1 + g2 - uMin + g3;
-        WriteDxfFrustumPiece(out, o, y);
-        if (i == 1) {
-            y = lMax + y - lMin + uMin;
+            r = DxfCutCurveYRange(o, piece.EndCut, piece.StartCut);
+            offset = i == 1 ? piece.Height : r.Top - (lowest - PieceGap);
+            WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, offset);
         } else {
-            y = lMax + y - lMin;
-            c = lMax + y;
+            ConeOutline o;
+            if (!ConePieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
+            r = DxfFrustumPieceYRange(o);
+            offset = i == 1 ? -o.UpperEdgeMinY : r.Top - (lowest - PieceGap);
+            WriteDxfFrustumPiece(out, o, offset);
         }
-        g3 = uMax + PieceGap;
+        lowest = r.Bottom - offset;
     }
     return DxfStatus::Written;
 }

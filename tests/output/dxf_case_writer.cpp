@@ -62,6 +62,42 @@ std::vector<std::pair<int, InputArrays>> AwkwardInputs() {
     return out;
 }
 
+// Conical elbows whose wide pieces reach far sideways: between the default
+// connections at A 60 and R 450, between conical connections of 150 to 160
+// and 250 to 260 at R 300, and of equal pieces whose sectors pass a half
+// turn.
+bool WriteWideConeElbows(Manifest& m) {
+    using namespace elbow_cases;
+    struct WideCase {
+        const char* name;
+        int kind;
+        float d, D, bendDeg, radius, pieces;
+        EndConnectionArray connections;
+    };
+    const EndConnectionArray defaults = DefaultInputArrays().EndConnections;
+    const WideCase cases[] = {
+        {"elbow13-a60-r450", 3, 20, 30, 60, 450, 4, defaults},
+        {"elbow13-wide", 3, 20, 30, 90, 300, 5, {0, 0, 150, 10, 100, 160, 0, 250, 10, 100, 260}},
+        {"elbow12-wide", 2, 20, 200, 30, 250, 3, defaults},
+    };
+    bool ok = true;
+    for (const WideCase& c : cases) {
+        auto st = dxf_cases::Developed(ShapeNone);
+        st->Inputs.ConeElbowData = ConeData(0.3f, c.d, 10, c.D, 10, c.bendDeg, c.radius, c.pieces);
+        st->Inputs.EndConnections = c.connections;
+        if (ComputeConeElbow(c.kind, st->Inputs.ConeElbowData, st->Inputs.EndConnections, "N",
+                             DevelopmentSettingsOf(*st), st->Elbow) != 0) {
+            std::fprintf(stderr, "%s: elbow refused\n", c.name);
+            ok = false;
+            continue;
+        }
+        st->ShapeCode = static_cast<std::int16_t>(ShapeCuCilindri + c.kind);
+        st->DevelopmentValid = True16;
+        ok &= m.Add(c.name, *st);
+    }
+    return ok;
+}
+
 bool WriteAll(Manifest& m) {
     bool ok = true;
     for (int code = 1; code <= 9; ++code) {
@@ -127,6 +163,7 @@ bool WriteAll(Manifest& m) {
             ok &= m.Add(std::string(c.name) + (lato > 0 ? "-right" : "-left"), *st);
         }
     }
+    ok &= WriteWideConeElbows(m);
     return ok;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // Working states holding an accepted development, for the drawing-file tests
 // and the case generator of the DXF reader test.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cones/cone_compute.h"
@@ -124,6 +126,44 @@ inline std::string CaseEntry(const std::string& file, const WorkingState& st) {
     }
     c << "}";
     return c.str();
+}
+
+// A LINE (both ends) or POLYLINE (its vertices, its own point left out) read back.
+struct Entity {
+    std::string type;
+    std::vector<std::pair<double, double>> points;
+    double minY() const {
+        double m = 1e300;
+        for (const auto& p : points) m = std::min(m, p.second);
+        return m;
+    }
+    double maxY() const {
+        double m = -1e300;
+        for (const auto& p : points) m = std::max(m, p.second);
+        return m;
+    }
+};
+
+// The LINEs and POLYLINEs of a file's text, vertices gathered into their polyline.
+inline std::vector<Entity> Entities(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) lines.push_back(l.substr(0, l.size() - 1));  // drop CR
+    std::vector<Entity> out;
+    std::string current;
+    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+        const int code = std::stoi(lines[i]);
+        const std::string& v = lines[i + 1];
+        if (code == 0) {
+            current = v;
+            if (v == "LINE" || v == "POLYLINE") out.push_back({v, {}});
+            continue;
+        }
+        if (current != "LINE" && current != "VERTEX") continue;
+        if (code == 10 || code == 11) out.back().points.push_back({std::stod(v), 0});
+        if (code == 20 || code == 21) out.back().points.back().second = std::stod(v);
+    }
+    return out;
 }
 
 // Writes cases.json of `entries` into `folder`; false when it failed.

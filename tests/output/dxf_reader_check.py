@@ -96,19 +96,22 @@ def cylinder_heights(dw, lato, top, bottom, hmax, theta):
     return upper, lower
 
 
-def check_cylinder_outline(case, pts, dw, lato, top, bottom, hmax, step, offset, scale):
+def cylinder_outline(dw, lato, top, bottom, hmax, step):
+    """The closed outline of a cut cylinder as written, at offset 0."""
     n = whole_turn(step)
     length = math.pi * dw
-    tol = 2e-5 * scale
-    want = []
     xs = [i * step * length / 360 for i in range(n + 1)]
     hs = [cylinder_heights(dw, lato, top, bottom, hmax, i * step) for i in range(n + 1)]
     if bottom == 0:
-        want = [(0, -offset)] + [(x, h[0] - offset) for x, h in zip(xs, hs)] + [(length, -offset)]
-    elif top == 0:
-        want = [(x, h[1] - offset) for x, h in zip(xs, hs)] + [(length, hmax - offset), (0, hmax - offset)]
-    else:
-        want = [(x, h[0] - offset) for x, h in zip(xs, hs)] + [(x, h[1] - offset) for x, h in reversed(list(zip(xs, hs)))]
+        return [(0, 0)] + [(x, h[0]) for x, h in zip(xs, hs)] + [(length, 0)]
+    if top == 0:
+        return [(x, h[1]) for x, h in zip(xs, hs)] + [(length, hmax), (0, hmax)]
+    return [(x, h[0]) for x, h in zip(xs, hs)] + [(x, h[1]) for x, h in reversed(list(zip(xs, hs)))]
+
+
+def check_cylinder_outline(case, pts, dw, lato, top, bottom, hmax, step, offset, scale):
+    tol = 2e-5 * scale
+    want = [(x, y - offset) for x, y in cylinder_outline(dw, lato, top, bottom, hmax, step)]
     if len(pts) != len(want):
         fail(case, f"{len(pts)} vertices, {len(want)} expected")
         return
@@ -268,13 +271,27 @@ def check_frustum(case, c, items):
 
 # --- Elbows: pieces one below the other ---
 
+def cyl_elbow_piece(c, piece):
+    """Diameter and the outline of a cylindrical piece at offset 0."""
+    dw = piece["diameter"] + c["factor"] * c["thickness"]
+    return dw, cylinder_outline(dw, c["lato"], piece["start"], piece["end"], piece["height"], c["step"])
+
+
 def check_cyl_elbow_piece(case, pts, piece, c, offset):
     dw = piece["diameter"] + c["factor"] * c["thickness"]
     check_cylinder_outline(case, pts, dw, c["lato"], piece["start"], piece["end"], piece["height"], c["step"],
                            offset, piece["height"] + dw)
 
 
+def points_of(group):
+    return [p for _, pts, _ in group for p in pts]
+
+
 def check_elbow(case, c, items):
+    """Pieces from the start piece down, each one's highest point 10 below
+    the lowest point of the one before; a conical elbow's start piece with
+    its upper edge's highest point at 0, or spanning -P to 0 when
+    cylindrical."""
     pieces, f = c["pieces"], c["factor"] * c["thickness"]
     want = []
     for p in pieces:
@@ -284,61 +301,31 @@ def check_elbow(case, c, items):
         return
     at = 0
     offset = 0.0  # cylindrical elbow: the offset grows before each piece
-    cyl_offset = 0.0  # conical elbows: offset of cylindrical end pieces
-    previous = None  # (apex_y, lower extent, highest upper-edge point below the apex) of the last frustum
-    g1 = 0.0
-    n = len(pieces)
+    lowest = 0.0  # of the piece before
     for i, p in enumerate(pieces, 1):
         if p["cylinder"]:
-            pts = items[at][1]
+            group = items[at:at + 1]
             at += 1
             if c["shape"] == 10:
                 offset += p["height"] + 10
-                check_cyl_elbow_piece(case, pts, p, c, offset)
-                continue
-            if i == 1:
-                g1 = p["height"] + 10
-                cyl_offset = p["height"]  # spans -P to 0
+            elif i == 1:
+                offset = p["height"]  # spans -P to 0
             else:
-                # Below the frustum before by that one's lower-edge extent.
-                _, extent, lowest = previous
-                cyl_offset = p["height"] - (lowest - extent)
-            check_cyl_elbow_piece(case, pts, p, c, cyl_offset)
-            continue
-        group = items[at:at + 4]
-        at += 4
-        res = check_frustum_piece(case + f" piece {i}", group, c["step"], p["small"] + f, p["large"] + f,
-                                  p["start"], p["end"], p["large"] + p["height"])
-        if res is None:
-            return
-        apex_y = res[1]
-        upper = [pt[1] for pt in group[1][1]]
-        lower = [pt[1] for pt in group[3][1]]
-        u_min, u_max = apex_y - max(upper), apex_y - min(upper)
-        l_min, l_max = apex_y - max(lower), apex_y - min(lower)
-        tol = 2e-4 * (1 + abs(apex_y))
-        if i == 1 and not near(max(upper), 0, tol):
-            fail(case, f"start frustum's highest point at {max(upper)}")
-        if i == 2 and pieces[0]["cylinder"] and not near(max(upper), -g1, tol):
-            fail(case, f"piece 2 highest point at {max(upper)}, want {-g1}")
-        if i == 2 and not pieces[0]["cylinder"]:
-            s_apex, s_extent, s_lowest = previous
-            if not near(max(upper), s_lowest - s_extent, tol):
-                fail(case, f"piece 2 highest point at {max(upper)}, want {s_lowest - s_extent}")
-        if 3 <= i < n:
-            p_apex, p_extent, _ = previous
-            if not near(apex_y, p_apex - p_extent, tol):
-                fail(case, f"piece {i} apex at {apex_y}, want {p_apex - p_extent}")
-        if i == n and i >= 3:
-            p_apex, p_extent, _ = previous
-            g2 = 0.0 if pieces[0]["cylinder"] else first_g2
-            drop = g1 + g2 - u_min + last_g3
-            if not near(apex_y, p_apex - p_extent - drop, tol):
-                fail(case, f"last piece apex at {apex_y}, want {p_apex - p_extent - drop}")
-        if i == 1:
-            first_g2 = l_max - u_min
-        last_g3 = u_max + 10
-        previous = (apex_y, l_max - l_min, apex_y - l_max)
+                offset = max(y for _, y in cyl_elbow_piece(c, p)[1]) - (lowest - 10)
+            check_cyl_elbow_piece(case, group[0][1], p, c, offset)
+        else:
+            group = items[at:at + 4]
+            at += 4
+            res = check_frustum_piece(case + f" piece {i}", group, c["step"], p["small"] + f, p["large"] + f,
+                                      p["start"], p["end"], p["large"] + p["height"])
+            if res is None:
+                return
+            if i == 1 and not near(max(pt[1] for pt in group[1][1]), 0, 2e-4):
+                fail(case, f"start frustum's highest point at {max(pt[1] for pt in group[1][1])}")
+        ys = [y for _, y in points_of(group)]
+        if i > 1 and not near(max(ys), lowest - 10, 1e-6 * (1 + abs(lowest))):
+            fail(case, f"piece {i} highest point at {max(ys)}, want {lowest - 10}")
+        lowest = min(ys)
 
 
 def check_folder(folder):
