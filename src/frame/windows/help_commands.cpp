@@ -1,5 +1,6 @@
 #include "frame/windows/help_commands.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
@@ -123,6 +124,7 @@ public:
         }
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
         connect(help, &QPushButton::clicked, this, [] { ShowHelpContext(HelpContextAboutBox); });
+        OpenTopicOnF1(this, HelpContextAboutBox);
         connect(info, &QPushButton::clicked, this, [] { StartSysInfo(); });
 
         auto* buttons = new QVBoxLayout;
@@ -154,6 +156,16 @@ void DispatchHelpCommand(int index) {
 }
 
 void ShowHelpContext(std::int32_t contextId) { RunHelp(HelpContext, contextId); }
+
+void OpenTopicOnF1(QWidget* dialog, std::int32_t contextId) {
+    // An action of the dialog's own: its input boxes let it through (TextBox::IsWindowShortcut).
+    auto* key = new QAction(dialog);
+    key->setObjectName(QStringLiteral("HelpKey"));
+    key->setShortcut(QKeySequence(Qt::Key_F1));
+    key->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(key, &QAction::triggered, dialog, [contextId] { ShowHelpContext(contextId); });
+    dialog->addAction(key);
+}
 
 void ShowAboutBox() {
     AboutBox box(MainWindow());

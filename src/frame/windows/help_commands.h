@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+class QWidget;
+
 namespace velm {
 
 // The help file "VELM.HLP" in the program folder.
@@ -12,6 +14,8 @@ std::string HelpFilePath();
 void DispatchHelpCommand(int index);
 // A window's Help button: the help file at that window's topic.
 void ShowHelpContext(std::int32_t contextId);
+// F1 anywhere in `dialog` does what its Help button does.
+void OpenTopicOnF1(QWidget* dialog, std::int32_t contextId);
 
 // ABOUT_BOX, shown modally.
 void ShowAboutBox();

@@ -20,6 +20,7 @@ OptionDialog::OptionDialog(const char* name, int helpContext, QWidget* parent)
     setObjectName(QString::fromLatin1(name));
     setModal(true);
     setMouseTracking(true);
+    OpenTopicOnF1(this, helpContext);
 }
 
 QGroupBox* OptionDialog::MakeFrame1() {

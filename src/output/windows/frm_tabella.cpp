@@ -60,6 +60,7 @@ FrmTabella::FrmTabella(QWidget* parent) : QDialog(parent) {
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
     connect(CmdEsci, &QPushButton::clicked, this, [this] { CmdEsci_Click(); });
     connect(CmdHelp, &QPushButton::clicked, this, [this] { CmdHelp_Click(); });
+    OpenTopicOnF1(this, HelpContextFrmTabella);
     Form_Load();
 }
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "core/control_names.h"
+#include "core/help_contexts.h"
 #include "core/input_fields.h"
 #include "core/language.h"
 #include "core/text_ids.h"
@@ -17,6 +18,7 @@
 #include "core/working_state.h"
 #include "frame/command_registry.h"
 #include "frame/windows/frame_api.h"
+#include "frame/windows/help_commands.h"
 #include "frame/windows/input_services.h"
 #include "frame/windows/window_design.h"
 #include "output/print_job.h"
@@ -73,6 +75,7 @@ void ShapeRectangle::paintEvent(QPaintEvent*) {
 FrmTaratura::FrmTaratura(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmTaratura"));
     BuildControls();
+    OpenTopicOnF1(this, HelpContextCalibration);  // the dialog has no Help button
     Form_Load();
 }
 

@@ -378,6 +378,50 @@ TEST_F(FrmMdiTest, HelpFromAModalDialogIsInFrontAndUsable) {
     }
 }
 
+// F1 in a dialog opens the dialog's own topic, wherever the focus is, as its
+// Help button does; the calibration dialog has no Help button and F1 alone.
+TEST_F(FrmMdiTest, F1InADialogOpensItsTopic) {
+    const struct {
+        const char* name;
+        QAction* opens;
+        const char* focus;  // the child F1 is pressed in
+        int topic;
+    } cases[] = {
+        {"ABOUT_BOX", mdi->HelpItem(5), "Cmd_OK", HelpContextAboutBox},
+        {"FrmMetCalcolo", mdi->OpzioniItem(1), "ComboStep", HelpContextFrmMetCalcolo},
+        {"FrmUnMis", mdi->OpzioniItem(2), "CmdChiudi", HelpContextFrmUnMis},
+        {"FrmTaratura", mdi->OpzioniItem(3), "TxtLarghezza", HelpContextCalibration},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            seen = box && box->objectName() == c.name;
+            if (!seen) return;
+            // The measure boxes take input after a test print.
+            if (auto* print = box->findChild<QAbstractButton*>("CmdStampa")) print->click();
+            auto* at = box->findChild<QWidget*>(c.focus);
+            ASSERT_NE(at, nullptr);
+            ASSERT_TRUE(at->isEnabled());
+            // Shown over the main window, the dialog takes the keys once activated.
+            box->activateWindow();
+            QApplication::processEvents();
+            ASSERT_EQ(QApplication::activeWindow(), box);
+            at->setFocus();
+            QTest::keyClick(at, Qt::Key_F1);
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        });
+        c.opens->trigger();
+        ASSERT_TRUE(seen);
+        ASSERT_NE(help.Window(), nullptr);
+        EXPECT_EQ(help.Window()->ShownTopic(), c.topic);  // each case's topic differs from the one before
+        help.Window()->close();
+        mdi->activateWindow();
+        Wait(10);
+    }
+}
+
 // With the focus in an input box, the main window's shortcuts run their
 // commands, and a disabled command's key edits nothing; the box keeps its
 // editing commands in its context menu.

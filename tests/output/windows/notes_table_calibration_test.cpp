@@ -10,6 +10,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <cstdlib>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include "core/help_contexts.h"
 #include "core/number_text.h"
 #include "frame/command_registry.h"
+#include "frame/windows/help_commands.h"
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/window_test_actions.h"
 #include "output/windows/frm_dati.h"
@@ -243,6 +245,14 @@ TEST_F(OutputDialogsTest, TableOfEachPreviewShowsPrintsAndCloses) {
                 EXPECT_GE(t->GrdDati->columnWidth(c), t->GrdDati->horizontalHeader()->sectionSizeHint(c)) << c;
             EXPECT_LE(t->Head1Left() + metrics.horizontalAdvance(QString::fromStdString(t->Table().Head1)), t->width());
             Click(t->CmdStampa);
+            // F1 in the grid opens the table's topic, as the Help button does.
+            ShowHelpContext(HelpContextContents);
+            t->activateWindow();  // back from the help window
+            QApplication::processEvents();
+            ASSERT_EQ(QApplication::activeWindow(), t);
+            QTest::keyClick(t->GrdDati, Qt::Key_F1);
+            EXPECT_EQ(help.Window()->ShownTopic(), HelpContextFrmTabella);
+            ShowHelpContext(HelpContextContents);
             Click(t->CmdHelp);
             Click(t->CmdEsci);
         }, seen);
