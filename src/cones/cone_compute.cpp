@@ -167,6 +167,13 @@ int ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState&
                                cutRise);
 }
 
+int ConeApplyMessage(std::int16_t shapeCode, const WorkingState& state) {
+    ConeResults results;
+    ConeArray last{};
+    float cutRise = 0;
+    return CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results, last, cutRise);
+}
+
 void ToggleConeWeldSide(WorkingState& state, ConeResults& results) {
     if (state.DevelopmentValid == False16) {
         state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);

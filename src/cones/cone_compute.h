@@ -52,6 +52,10 @@ int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const Con
 // shows the message.
 int ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state, ConeResults& results);
 
+// What the apply would answer for state's ConeData, computed into copies: a
+// save or an export with no frustum window to apply checks so.
+int ConeApplyMessage(std::int16_t shapeCode, const WorkingState& state);
+
 // The weld-side command: flips LatoSaldatura; develops again for the current
 // ShapeCode only while state holds an accepted development (DevelopmentValid),
 // so that refused inputs are never developed. Shows nothing.

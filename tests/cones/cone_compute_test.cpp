@@ -10,6 +10,7 @@
 
 #include "core/number_text.h"
 #include "support/frustum_model.h"
+#include "support/state_with_settings.h"
 
 namespace velm {
 namespace {
@@ -277,6 +278,11 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         const Outcome o = Check(c.shape, data, settings);
         EXPECT_EQ(o.message, c.message);
         EXPECT_TRUE(AllFinite(*o.results));
+        // A save with no window to apply: the same answer from the state, which it leaves alone.
+        WorkingState state = StateWithSettings(settings);
+        state.Inputs.ConeData = data;
+        EXPECT_EQ(ConeApplyMessage(c.shape, state), c.message);
+        EXPECT_EQ(state.LastConeData, ConeArray{});
     }
 }
 
