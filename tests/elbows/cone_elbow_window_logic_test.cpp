@@ -99,7 +99,7 @@ TEST(ConeElbowApply, ReturnsTheCheckOrComputationsMessage) {
         {"3 conical end without second diameter", ShapeCuConica3, [](InputArrays& i) { i.EndConnections[10] = 0; },
          ErrEndConnectionSecondDiameter},
         {"2 cone the wrong way round", ShapeCuConica2,
-         [](InputArrays& i) { i.ConeElbowData[2] = 40; }, ErrConeTooSharp},
+         [](InputArrays& i) { i.ConeElbowData[2] = 40; }, ErrSmallDiameterNotSmaller},
         // The pieces would refuse it one by one, at a click or an export.
         {"1 step that does not divide the half turn", ShapeCuConica1, [](InputArrays&) {}, ErrAngleStep, 1.7946f},
         {"3 the step after the connections", ShapeCuConica3, [](InputArrays& i) { i.EndConnections[2] = 0; },

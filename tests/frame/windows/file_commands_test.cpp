@@ -42,6 +42,7 @@ protected:
         State().ShapeCode = ShapeCiRe;
         Language().Sections[LangMsgbox] = {"", "", "", "not a data file", "", "not found"};
         Language().Sections[LangMsgbox].resize(25, "Save as writes it under another name.");
+        Language().Sections[LangMsgbox].push_back("The folder does not exist.");
         Language().Sections[LangErrore] = TextSection(DataFileDamagedText + 1);
         Language().Sections[LangErrore][DataFileDamagedText] = "damaged at line";
         Language().Sections[LangHelp] = TextSection(24);
@@ -117,13 +118,15 @@ TEST_F(FileCommandsTest, SaveWithoutDialogIntoANewFolderAndExportNames) {
     EXPECT_EQ(State().CurrentFileName, Path("new/Part.QVL"));
 }
 
-// A failed save reports the system's reason and keeps the current name and
+// A failed save reports the reason and keeps the current name and
 // the recent list (the old file itself is kept by the file layer).
 TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
     Put(Path("plain"), "a file where a folder should be");
     Put(Path("protected.qvl"), "old");  // write-protected, whoever runs the program
     fs::permissions(Path("protected.qvl"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const std::pair<std::string, int> cases[] = {{Path("plain/job.qvl"), ENOTDIR}, {Path("protected.qvl"), EACCES}};
+    // One missing folder level is made; two are not, and the message says so.
+    const std::pair<std::string, int> cases[] = {
+        {Path("plain/job.qvl"), ENOTDIR}, {Path("protected.qvl"), EACCES}, {Path("a/b/job.qvl"), ENOENT}};
     for (const auto& [target, error] : cases) {
         dialogs_.messages.clear();
         State().CurrentFileName = "/x/current.qvl";
@@ -134,7 +137,8 @@ TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
         ASSERT_EQ(dialogs_.messages.size(), 1u);
         // A protected file also says how to get the job written.
         const std::string wayOut = error == EACCES ? ". Save as writes it under another name." : "";
-        EXPECT_EQ(dialogs_.messages[0].prompt, target + ": " + SystemErrorText(error) + wayOut);
+        const std::string reason = error == ENOENT ? "The folder does not exist." : SystemErrorText(error) + wayOut;
+        EXPECT_EQ(dialogs_.messages[0].prompt, target + ": " + reason);
         EXPECT_EQ(dialogs_.messages[0].style, MbExclamation);
         EXPECT_EQ(State().CurrentFileName, "/x/current.qvl");
         EXPECT_EQ(Recent(), (RecentList{"/x/current.qvl", "/x/other.qvl", RecentNotUsed, RecentNotUsed, RecentNotUsed}));
