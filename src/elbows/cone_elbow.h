@@ -45,12 +45,12 @@ int CheckNonZero(std::int16_t flag);
 // piece count that is not whole in 3 to 50 (the range text), a bend angle
 // outside 10 to 180 degrees or a bend radius below its limit (22), a value
 // that is not a number (22); then, in their order, the connections (20, 21;
-// 44, 45 for a conical one narrowing away from the elbow's middle), a body
-// cut of 89.9 degrees or more (variant 2: 15, 16), a body cone that does not
-// exist (17 when the large end is not the wider one, else 46), the cones'
-// angle checks, and a piece that cannot be built (22). A body cone refused
-// as too sharp while its small end is the wider gives 42 (d not smaller than
-// D), between end connections 43.
+// 44, 45 for a conical one narrowing from the elbow's start towards its
+// end), a body cut of 89.9 degrees or more (variant 2: 15, 16), a body cone
+// that does not exist (17 when the large end is not the wider one, else 46),
+// the cones' angle checks, and a piece that cannot be built (22). A body
+// cone refused as too sharp while its small end is the wider gives 42 (d not
+// smaller than D), between end connections 43.
 int ComputeConeElbow(int variant, ConeElbowArray& data, const EndConnectionArray& connections,
                      const std::string& cylindricalEnds, const DevelopmentSettings& settings, LastElbow& out);
 
