@@ -43,9 +43,9 @@ int ConeApexAngleMessage(float apexAngle);
 // the number of the error text (LangErrore) when refused, or
 // ConeRefusedSilently. A body refused by the geometry or the apex angle
 // while its upper diameter is the larger gives 47 (the frustum must narrow
-// upwards): a cut face may be wider than the lower end, a hopper is not. A refusal before the development leaves results,
-// lastConeData and cutRise as they were; a later one leaves those of the
-// refused data.
+// upwards): a cut face may be wider than the lower end, a hopper is not. A
+// refusal before the development leaves results, lastConeData and cutRise as
+// they were; a later one leaves those of the refused data.
 int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
                         ConeResults& results, ConeArray& lastConeData, float& cutRise);
 

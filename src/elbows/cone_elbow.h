@@ -30,8 +30,9 @@ int CheckConeElbowTransitions(const EndConnectionArray& connections, int base);
 
 // A cone built for the elbow: the side steeper than the first cut (15) and
 // than the second cut's size (16), an apex angle not above 90 degrees (46,
-// the elbows' own limit) and not below 0.1 degree (17). elbowError is 1 after a failure, 0 after a
-// pass. Angles in radians; a value that is not a number fails.
+// the elbows' own limit) and not below 0.1 degree (17). elbowError is 1
+// after a failure, 0 after a pass. Angles in radians; a value that is not a
+// number fails.
 int CheckConeElbowAngle(float baseAngle, float firstCut, float secondCut, float apexAngle,
                         std::int16_t& elbowError);
 
