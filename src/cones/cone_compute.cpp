@@ -19,6 +19,7 @@ constexpr int ErrLowerCut = 11;
 constexpr int ErrApexTooSmall = 17;
 constexpr int ErrApexTooLarge = 18;
 constexpr int ErrImpossible = 19;
+constexpr int ErrWiderAtTop = 47;
 
 // Input column fields of the frustum windows.
 
@@ -119,6 +120,12 @@ int ConeInputsMessage(std::int16_t shapeCode, const ConeInputs& in, const ConeSe
     return 0;
 }
 
+// A body refused while its upper diameter is the larger: the frustum was
+// typed upside down (a hopper), which is what to change, whatever refused it.
+int WiderAtTopOr(int message, const ConeInputs& in) {
+    return in.UpperDiameter > in.LowerDiameter ? ErrWiderAtTop : message;
+}
+
 }  // namespace
 
 double TypedWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
@@ -153,8 +160,8 @@ int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const Con
     const DevelopedCone d = DevelopConeInputs(shapeCode, in, settings, results);
     StoreConeInputs(in, lastConeData);
     cutRise = d.CutRise;
-    if (d.NoBody) return ErrImpossible;
-    if (const int apex = ConeApexAngleMessage(results.ConeApexAngle); apex != 0) return apex;
+    if (d.NoBody) return WiderAtTopOr(ErrImpossible, in);
+    if (const int apex = ConeApexAngleMessage(results.ConeApexAngle); apex != 0) return WiderAtTopOr(apex, in);
     if (!d.Usable || !std::isfinite(cutRise) || !std::isfinite(results.FrustumHeight1) ||
         !std::isfinite(results.FrustumHeight2) || !std::isfinite(results.LowerCutOffset)) {
         return ErrImpossible;
@@ -165,6 +172,13 @@ int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const Con
 int ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state, ConeResults& results) {
     return CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results, state.LastConeData,
                                cutRise);
+}
+
+int ConeApplyMessage(std::int16_t shapeCode, const WorkingState& state) {
+    ConeResults results;
+    ConeArray last{};
+    float cutRise = 0;
+    return CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results, last, cutRise);
 }
 
 void ToggleConeWeldSide(WorkingState& state, ConeResults& results) {

@@ -41,9 +41,11 @@ int ConeApexAngleMessage(float apexAngle);
 
 // The checks in their order, then the development. Returns 0 when accepted,
 // the number of the error text (LangErrore) when refused, or
-// ConeRefusedSilently. A refusal before the development leaves results,
-// lastConeData and cutRise as they were; a later one leaves those of the
-// refused data.
+// ConeRefusedSilently. A body refused by the geometry or the apex angle
+// while its upper diameter is the larger gives 47 (the frustum must narrow
+// upwards): a cut face may be wider than the lower end, a hopper is not. A
+// refusal before the development leaves results, lastConeData and cutRise as
+// they were; a later one leaves those of the refused data.
 int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
                         ConeResults& results, ConeArray& lastConeData, float& cutRise);
 
@@ -51,6 +53,10 @@ int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const Con
 // results and LastConeData. Returns CheckAndDevelopCone's answer; the caller
 // shows the message.
 int ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state, ConeResults& results);
+
+// What the apply would answer for state's ConeData, computed into copies: a
+// save or an export with no frustum window to apply checks so.
+int ConeApplyMessage(std::int16_t shapeCode, const WorkingState& state);
 
 // The weld-side command: flips LatoSaldatura; develops again for the current
 // ShapeCode only while state holds an accepted development (DevelopmentValid),

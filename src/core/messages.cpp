@@ -18,6 +18,10 @@ void ShowErrorMessage(const std::string& text) { ShowMessage(text, MbCritical, T
 
 std::string FileWriteErrorText(int errorNumber) {
     constexpr int WriteProtectedText = 24;  // LangMsgbox
+    constexpr int MissingFolderText = 25;
+    // A folder is missing where the writers make only the last level: the
+    // system's bare "No such file or directory" would not say which.
+    if (errorNumber == ENOENT) return Txt(LangMsgbox, MissingFolderText);
     std::string text = SystemErrorText(errorNumber);
     if (errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS)
         text += ". " + Txt(LangMsgbox, WriteProtectedText);

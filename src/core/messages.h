@@ -13,7 +13,8 @@ void ShowMessage(const std::string& prompt, int style, const std::string& title)
 void ShowErrorMessage(const std::string& text);
 
 // The system's reason that a file could not be written; a write-protected
-// file adds the way out, Save as under another name.
+// file adds the way out, Save as under another name. A missing folder (the
+// writers make only its last level) is said in the program's own words.
 std::string FileWriteErrorText(int errorNumber);
 // The running program's status line: a word after the fact (a job the print
 // service took). Nothing is shown until the main window installs its line.

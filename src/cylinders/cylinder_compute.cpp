@@ -107,6 +107,12 @@ int ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, Cyli
                                    state.LastCylinderData);
 }
 
+int CylinderApplyMessage(std::int16_t shapeCode, const WorkingState& state) {
+    CylinderResults results;
+    CylinderArray last{};
+    return CheckAndDevelopCylinder(shapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state), results, last);
+}
+
 void ToggleCylinderWeldSide(WorkingState& state, CylinderResults& results) {
     if (state.DevelopmentValid == False16) {
         state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);

@@ -43,6 +43,10 @@ int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
 // the caller shows the message.
 int ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results);
 
+// What the apply would answer for state's CylinderData, computed into
+// copies: a save or an export with no cylinder window to apply checks so.
+int CylinderApplyMessage(std::int16_t shapeCode, const WorkingState& state);
+
 // The weld-side command: flips LatoSaldatura; develops again for the current
 // ShapeCode only while state holds an accepted development (DevelopmentValid),
 // so that refused inputs are never developed.

@@ -177,7 +177,9 @@ JoinedConnections JoinConnections(const Arguments& a, const Body& b) {
     const std::optional<Connection> start =
         BuildConnection(a.cylindricalStart, a.startLength, b.sk + a.startDiameter, b.sk + b.d, -half, b.a1r);
     if (!start) {
-        j.refusal = ErrStartConnection;
+        // A conical connection narrowing towards the elbow is built the wrong way.
+        const bool narrowing = !a.cylindricalStart && a.startDiameter > b.d;
+        j.refusal = narrowing ? ErrStartConnectionNarrowing : ErrStartConnection;
         return j;
     }
     j.start = *start;
@@ -185,7 +187,8 @@ JoinedConnections JoinConnections(const Arguments& a, const Body& b) {
     const std::optional<Connection> end =
         BuildConnection(a.cylindricalEnd, a.endLength, endFirst, b.sk + a.endDiameter, b.a2r, half);
     if (!end) {
-        j.refusal = ErrEndConnection;
+        const bool narrowing = !a.cylindricalEnd && b.D > a.endDiameter;
+        j.refusal = narrowing ? ErrEndConnectionNarrowing : ErrEndConnection;
         return j;
     }
     j.end = *end;
@@ -266,6 +269,15 @@ std::optional<BodyCone> BodyConeOf(const Body& b) {
     return c;
 }
 
+// A body cone refused as too sharp while its small end is the wider: the
+// diameters are the wrong way round, between end connections those where
+// the connections meet the elbow.
+int WrongWayRoundOr(int message, const Body& b) {
+    const ConeEnds ends = SolvedEnds(b);
+    if (message != ErrConeTooSharp || !(ends.small > ends.large)) return message;
+    return b.variant == 3 ? ErrConnectionsNarrowing : ErrSmallDiameterNotSmaller;
+}
+
 // The body laid out and its cone solved.
 Body BodyOf(int variant, const Arguments& a, const DevelopmentSettings& settings) {
     Body b = LayOutBody(variant, a, settings);
@@ -273,7 +285,7 @@ Body BodyOf(int variant, const Arguments& a, const DevelopmentSettings& settings
     const std::optional<BodyCone> cone = BodyConeOf(b);
     if (!cone) {
         const ConeEnds ends = SolvedEnds(b);
-        b.refusal = ends.large > ends.small ? ErrConeTooFlat : ErrConeTooSharp;
+        b.refusal = WrongWayRoundOr(ends.large > ends.small ? ErrConeTooFlat : ErrConeTooSharp, b);
         return b;
     }
     b.cone = *cone;
@@ -304,13 +316,13 @@ int CheckBodyAngles(const Body& b) {
         return CheckConeElbowAngle(static_cast<float>(baseAngle), static_cast<float>(firstCut),
                                    static_cast<float>(secondCut), static_cast<float>(apexAngle), angleError);
     };
-    if (b.variant != 3) return check(b.base, 0, 0, b.apex);
+    if (b.variant != 3) return WrongWayRoundOr(check(b.base, 0, 0, b.apex), b);
     const Connection& start = b.startConnection;
     const Connection& end = b.endConnection;
     if (!start.cylindrical) {
         if (const int m = check(start.baseAngle, b.a1r, -b.half, start.apexAngle); m != 0) return m;
     }
-    if (const int m = check(b.base, b.a1r, b.a2r, b.apex); m != 0) return m;
+    if (const int m = check(b.base, b.a1r, b.a2r, b.apex); m != 0) return WrongWayRoundOr(m, b);
     if (!end.cylindrical) return check(end.baseAngle, b.half, b.a2r, end.apexAngle);
     return 0;
 }

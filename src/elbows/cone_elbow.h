@@ -29,9 +29,10 @@ int CheckEndConnection(const EndConnection& connection, bool start);
 int CheckConeElbowTransitions(const EndConnectionArray& connections, int base);
 
 // A cone built for the elbow: the side steeper than the first cut (15) and
-// than the second cut's size (16), an apex angle not above 90 degrees (18)
-// and not below 0.1 degree (17). elbowError is 1 after a failure, 0 after a
-// pass. Angles in radians; a value that is not a number fails.
+// than the second cut's size (16), an apex angle not above 90 degrees (46,
+// the elbows' own limit) and not below 0.1 degree (17). elbowError is 1
+// after a failure, 0 after a pass. Angles in radians; a value that is not a
+// number fails.
 int CheckConeElbowAngle(float baseAngle, float firstCut, float secondCut, float apexAngle,
                         std::int16_t& elbowError);
 
@@ -44,10 +45,13 @@ int CheckNonZero(std::int16_t flag);
 // no input otherwise. Refuses, with ElbowError set and before computing: a
 // piece count that is not whole in 3 to 50 (the range text), a bend angle
 // outside 10 to 180 degrees or a bend radius below its limit (22), a value
-// that is not a number (22); then, in their order, the connections (20, 21),
-// a body cut of 89.9 degrees or more (variant 2: 15, 16), a body cone that
-// does not exist (17 when the large end is not the wider one, else 18), the
-// cones' angle checks, and a piece that cannot be built (22).
+// that is not a number (22); then, in their order, the connections (20, 21;
+// 44, 45 for a conical one narrowing from the elbow's start towards its
+// end), a body cut of 89.9 degrees or more (variant 2: 15, 16), a body cone
+// that does not exist (17 when the large end is not the wider one, else 46),
+// the cones' angle checks, and a piece that cannot be built (22). A body
+// cone refused as too sharp while its small end is the wider gives 42 (d not
+// smaller than D), between end connections 43.
 int ComputeConeElbow(int variant, ConeElbowArray& data, const EndConnectionArray& connections,
                      const std::string& cylindricalEnds, const DevelopmentSettings& settings, LastElbow& out);
 

@@ -106,6 +106,9 @@ int ApplyConeElbow(const ConeElbowVariant& v, InputArrays& st, const Development
             if (const int m = CheckEndConnection(c, record == ConnectionStart); m != 0) return refuse(m);
         }
     }
+    // The pieces develop with the angular step: one that does not divide
+    // the half turn is refused here, not at a piece's click or an export.
+    if (const int m = CheckAngleStep(settings.AngleStep); m != 0) return refuse(m);
     return ComputeConeElbow(v.Variant, data, st.EndConnections, st.CylindricalEnds, settings, out);
 }
 

@@ -47,9 +47,10 @@ void SetCylindricalEnds(InputArrays& st, bool cylindrical);
 
 // The apply after the boxes were read into ConeElbowData (elements 10 to 12,
 // the angles in radians, are set here): the input check, the connections'
-// checks (between end connections), then the computation into `out`. The
-// number of the error text to show, 0 when accepted; on success element 13
-// holds the apex angle in degrees.
+// checks (between end connections), the angular step the pieces will
+// develop with (41), then the computation into `out`. The number of the
+// error text to show, 0 when accepted; on success element 13 holds the apex
+// angle in degrees.
 int ApplyConeElbow(const ConeElbowVariant& v, InputArrays& st, const DevelopmentSettings& settings,
                    LastElbow& out);
 

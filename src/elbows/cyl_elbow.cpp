@@ -232,4 +232,16 @@ int ComputeCylElbow(const CylElbowArray& data, std::int16_t thicknessFactor, Las
     return out.ElbowError != 0 ? ErrCylElbow : 0;
 }
 
+int ApplyCylElbow(CylElbowArray& data, const DevelopmentSettings& settings, LastElbow& out) {
+    data[CylElbowStartCut] = static_cast<float>(data[CylElbowStartCutDegrees] * DegToRad);
+    data[CylElbowEndCut] = static_cast<float>(data[CylElbowEndCutDegrees] * DegToRad);
+    data[CylElbowBend] = static_cast<float>(data[CylElbowBendDegrees] * DegToRad);
+    int message = CheckCylElbowInput(data);
+    if (message == 0) message = CheckAngleStep(settings.AngleStep);
+    if (message == 0) return ComputeCylElbow(data, settings.ThicknessFactor, out);
+    out.ElbowError = 1;
+    ++out.Generation;  // what was drawn from the last elbow is no longer its own
+    return message;
+}
+
 }  // namespace velm

@@ -4,6 +4,7 @@
 // meets its neighbour on the plane halving the angle between them.
 #include <cstdint>
 
+#include "core/development_checks.h"
 #include "core/last_elbow.h"
 #include "core/working_state.h"
 
@@ -20,5 +21,11 @@ int CheckCylElbowInput(const CylElbowArray& data);
 // the working diameter (refused before computing), or a piece that cannot
 // be built.
 int ComputeCylElbow(const CylElbowArray& data, std::int16_t thicknessFactor, LastElbow& out);
+
+// The apply after the boxes were read into CylElbowData: the angles in
+// radians (elements 9 to 11) from their degrees, the zero checks, the
+// angular step the pieces will develop with (41), then ComputeCylElbow into
+// `out`. 0 or the error text; a refusal before computing marks `out` refused.
+int ApplyCylElbow(CylElbowArray& data, const DevelopmentSettings& settings, LastElbow& out);
 
 }  // namespace velm

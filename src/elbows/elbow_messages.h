@@ -11,7 +11,8 @@ constexpr int ErrElbowDiameter = 14;
 constexpr int ErrStartCutSteep = 15;
 constexpr int ErrEndCutSteep = 16;
 constexpr int ErrConeTooSharp = 17;
-constexpr int ErrConeTooFlat = 18;
+// The elbows' cones may be flatter than a frustum's: their own limit, 90 degrees.
+constexpr int ErrConeTooFlat = 46;
 constexpr int ErrStartConnection = 20;
 constexpr int ErrEndConnection = 21;
 constexpr int ErrConeElbowPiece = 22;
@@ -26,5 +27,10 @@ constexpr int ErrEndConnectionSecondDiameter = 30;
 constexpr int ErrEndConnectionLength = 31;
 constexpr int ErrBendRadiusTooSmall = 39;
 constexpr int ErrEndPiecesTooShort = 40;
+// Cones typed the wrong way round: the elbow narrows where it must widen.
+constexpr int ErrSmallDiameterNotSmaller = 42;
+constexpr int ErrConnectionsNarrowing = 43;
+constexpr int ErrStartConnectionNarrowing = 44;
+constexpr int ErrEndConnectionNarrowing = 45;
 
 }  // namespace velm

@@ -1,5 +1,6 @@
 #include "frame/command_registry.h"
 
+#include <algorithm>
 #include <array>
 
 namespace velm {
@@ -14,6 +15,12 @@ std::array<CommandHandler, CommandCount>& Handlers() {
 }
 
 std::size_t IndexOf(RegisteredCommand command) { return static_cast<std::size_t>(command); }
+
+// One check per shape code, ShapeNone's left empty.
+std::array<InputCheck, LastShapeCode + 1>& Checks() {
+    static std::array<InputCheck, LastShapeCode + 1> checks;
+    return checks;
+}
 
 }  // namespace
 
@@ -31,6 +38,21 @@ bool RunCommand(RegisteredCommand command, const std::string& fileName) {
     return true;
 }
 
-void ClearCommands() { Handlers().fill(nullptr); }
+void ClearCommands() {
+    Handlers().fill(nullptr);
+    Checks().fill(nullptr);
+}
+
+void RegisterInputCheck(std::int16_t first, std::int16_t last, InputCheck check) {
+    for (int code = std::max<int>(first, ShapeNone + 1); code <= last && code <= LastShapeCode; ++code)
+        Checks()[static_cast<std::size_t>(code)] = check;
+}
+
+int CheckCurrentInputs(const WorkingState& state) {
+    const int code = state.ShapeCode;
+    if (code <= ShapeNone || code > LastShapeCode) return 0;
+    const InputCheck& check = Checks()[static_cast<std::size_t>(code)];
+    return check ? check(state.ShapeCode, state) : 0;
+}
 
 }  // namespace velm

@@ -3,8 +3,11 @@
 // frame knows them only by name: a part registers what it does, and the
 // menus and toolbar offer a command only once it is registered. The frame
 // never includes src/output/ or src/elbows/.
+#include <cstdint>
 #include <functional>
 #include <string>
+
+#include "core/working_state.h"
 
 namespace velm {
 
@@ -25,7 +28,18 @@ void RegisterCommand(RegisteredCommand command, CommandHandler handler);
 bool CommandRegistered(RegisteredCommand command);
 // Runs a registered command; false, doing nothing, when nobody registered it.
 bool RunCommand(RegisteredCommand command, const std::string& fileName = {});
-// Forgets every command (a program started again in-process, a test).
+// Forgets every command and input check (a program started again
+// in-process, a test).
 void ClearCommands();
+
+// A family's apply checks as plain computation, for a save or an export
+// with no shape window to apply: the number of the error text (LangErrore)
+// that an apply of state's inputs for the shape would show, 0 when they are
+// accepted. It computes into copies; state stays as it was.
+using InputCheck = std::function<int(std::int16_t shapeCode, const WorkingState& state)>;
+// Registers the check of shape codes first to last.
+void RegisterInputCheck(std::int16_t first, std::int16_t last, InputCheck check);
+// The registered check of state's ShapeCode; 0 when there is none (no shape yet).
+int CheckCurrentInputs(const WorkingState& state);
 
 }  // namespace velm

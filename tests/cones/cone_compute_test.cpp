@@ -10,6 +10,7 @@
 
 #include "core/number_text.h"
 #include "support/frustum_model.h"
+#include "support/state_with_settings.h"
 
 namespace velm {
 namespace {
@@ -249,7 +250,14 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         // Equal long axes with different cuts make a cone; refused all the same.
         {"same way: equal diameters", ShapeCoConcordi, [](ConeArray& d, ConeSettings&) { d[2] = d[3] = 25; SetUpper(d, 30); }, 19},
         {"right: equal diameters, apex 0", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = d[3] = 25; }, 17},
-        {"right: widening upwards", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 30, d[3] = 20; }, 19},
+        // A hopper typed as it stands: the diameters are what to change.
+        {"right: widening upwards", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 30, d[3] = 20; }, 47},
+        {"right: hopper 300 over 200", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200; }, 47},
+        {"cut top: hopper 300 over 200", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200; }, 47},
+        {"opposite: hopper", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200; }, 47},
+        // A steep cut face is wider than the lower end of a sound frustum.
+        {"cut top: cut face wider than the lower end", ShapeCoTaSup,
+         [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 60, 40, 40, 50, 0); }, 0},
         {"right: too flat", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 10, d[3] = 290, d[4] = 20; }, 18},
         {"cut steeper than the side", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { SetUpper(d, 80); }, 19},
         {"opposite cuts cross", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { d[4] = 5; SetUpper(d, 40); SetLower(d, -40); }, 19},
@@ -277,6 +285,11 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         const Outcome o = Check(c.shape, data, settings);
         EXPECT_EQ(o.message, c.message);
         EXPECT_TRUE(AllFinite(*o.results));
+        // A save with no window to apply: the same answer from the state, which it leaves alone.
+        WorkingState state = StateWithSettings(settings);
+        state.Inputs.ConeData = data;
+        EXPECT_EQ(ConeApplyMessage(c.shape, state), c.message);
+        EXPECT_EQ(state.LastConeData, ConeArray{});
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "support/cylinder_reference.h"
 #include "support/scripted_dialogs.h"
+#include "support/state_with_settings.h"
 
 namespace velm {
 namespace {
@@ -55,6 +56,11 @@ TEST(CylinderValidation, MessagesInTheirOrder) {
         CylinderResults r;
         CylinderArray last{};
         EXPECT_EQ(CheckAndDevelopCylinder(c.code, c.data, c.settings, r, last), c.message) << c.what;
+        // A save with no window to apply: the same answer from the state, which it leaves alone.
+        WorkingState state = StateWithSettings(c.settings);
+        state.Inputs.CylinderData = c.data;
+        EXPECT_EQ(CylinderApplyMessage(c.code, state), c.message) << c.what;
+        EXPECT_EQ(state.LastCylinderData, CylinderArray{}) << c.what;
     }
 }
 

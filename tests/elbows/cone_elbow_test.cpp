@@ -82,7 +82,8 @@ TEST(ConeElbowChecks, ConeAngle) {
         {"a negative first cut never fails", 0.3f, -0.5f, 0.2f, 0.3f, 0},
         {"but its second cut's size can", 0.3f, -0.5f, -0.35f, 0.3f, ErrEndCutSteep},
         {"apex exactly a right angle", 1.4f, 0, 0, static_cast<float>(kPi / 2), 0},
-        {"apex above a right angle", 1.4f, 0, 0, 1.5708f, ErrConeTooFlat},
+        // The elbows' own 90-degree text, not the frustum's 60-degree one (18).
+        {"apex above a right angle", 1.4f, 0, 0, 1.5708f, 46},
         {"apex exactly a tenth of a degree", 1.4f, 0, 0, tenth, 0},
         {"apex below a tenth of a degree", 1.4f, 0, 0, tenth * 0.99f, ErrConeTooSharp},
         {"base angle not a number", NAN, 0, 0, 0.3f, ErrStartCutSteep},
@@ -124,8 +125,15 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         // Full end pieces turn the typed cuts by half a piece angle (30 here).
         {"body start cut 90", 2, ConeData(0.3f, 20, 60, 40, 0, 180, 100, 3), {}, "N", 0, ErrStartCutSteep},
         {"body end cut -90", 2, ConeData(0.3f, 20, 0, 40, -60, 180, 100, 3), {}, "N", 0, ErrEndCutSteep},
+        // The wrong way round: the small diameter is what to change.
         {"no cone: the small end wider", 2, ConeData(0.3f, 40, 10, 30, 10, 90, 63.662f, 5), {}, "N", 0,
-         ErrConeTooSharp},
+         ErrSmallDiameterNotSmaller},
+        {"d 30 over D 20", 2, ConeData(0.3f, 30, 10, 20, 10, 90, 63.662f, 5), {}, "N", 0,
+         ErrSmallDiameterNotSmaller},
+        {"d 30 over D 20, right frustum", 1, ConeData(0.3f, 30, 0, 20, 0, 90, 63.662f, 5), {}, "N", 0,
+         ErrSmallDiameterNotSmaller},
+        {"cylindrical start 160 against an end 27", 3, kDefaults, Connections(1, 160, 10, 45, 22, 0, 27, 10, 35, 30),
+         "N", 0, ErrConnectionsNarrowing},
         {"no cone: no side steeper than the cuts", 2, ConeData(0.3f, 19.7f, 60, 149.7f, 0, 60, 190.986f, 3), {},
          "N", 0, ErrConeTooFlat},
         {"right frustum of equal ends", 1, ConeData(0.3f, 20, 0, 20, 0, 90, 63.662f, 5), {}, "N", 0,
@@ -133,8 +141,12 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         {"cone too flat", 1, ConeData(0.3f, 20, 10, 290, 10, 90, 63.662f, 5), {}, "N", 0, ErrConeTooFlat},
         {"start connection", 3, kDefaults, Connections(0, 18, 60, 1, 22, 0, 27, 10, 35, 30), "N", 0,
          ErrStartConnection},
-        {"end connection after a sound start", 3, kDefaults, Connections(0, 18, 10, 45, 22, 0, 27, 10, 35, 1),
+        {"start connection narrowing towards the elbow", 3, kDefaults,
+         Connections(0, 22, 60, 1, 18, 0, 27, 10, 35, 30), "N", 0, ErrStartConnectionNarrowing},
+        {"end connection after a sound start", 3, kDefaults, Connections(0, 18, 10, 45, 22, 0, 27, 80, 35, 30),
          "N", 0, ErrEndConnection},
+        {"end connection narrowing away from the elbow", 3, kDefaults,
+         Connections(0, 18, 10, 45, 22, 0, 27, 10, 35, 1), "N", 0, ErrEndConnectionNarrowing},
         // Sound with a square joint (1.79 < L), but it meets the body at
         // -9 degrees: L must exceed D/2 (tan 9 + tan 10) = 3.40.
         {"start connection as it is built", 3, kDefaults, Connections(1, 20, 10, 2.5f, 0, 0, 27, 10, 35, 30), "N",

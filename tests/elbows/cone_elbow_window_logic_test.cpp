@@ -7,7 +7,9 @@
 
 #include "core/language.h"
 #include "core/piece_count.h"
+#include "elbows/elbow_checks.h"
 #include "elbows/elbow_messages.h"
+#include "support/state_with_settings.h"
 
 namespace velm {
 namespace {
@@ -78,6 +80,7 @@ TEST(ConeElbowApply, ReturnsTheCheckOrComputationsMessage) {
         std::int16_t shape;
         void (*edit)(InputArrays&);
         int message;
+        float step = 1;  // the angular step the pieces develop with
     } cases[] = {
         {"1 defaults", ShapeCuConica1, [](InputArrays&) {}, 0},
         {"2 defaults", ShapeCuConica2, [](InputArrays&) {}, 0},
@@ -96,15 +99,27 @@ TEST(ConeElbowApply, ReturnsTheCheckOrComputationsMessage) {
         {"3 conical end without second diameter", ShapeCuConica3, [](InputArrays& i) { i.EndConnections[10] = 0; },
          ErrEndConnectionSecondDiameter},
         {"2 cone the wrong way round", ShapeCuConica2,
-         [](InputArrays& i) { i.ConeElbowData[2] = 40; }, ErrConeTooSharp},
+         [](InputArrays& i) { i.ConeElbowData[2] = 40; }, ErrSmallDiameterNotSmaller},
+        // The pieces would refuse it one by one, at a click or an export.
+        {"1 step that does not divide the half turn", ShapeCuConica1, [](InputArrays&) {}, ErrAngleStep, 1.7946f},
+        {"3 the step after the connections", ShapeCuConica3, [](InputArrays& i) { i.EndConnections[2] = 0; },
+         ErrStartConnectionDiameter, 1.7946f},
     };
     for (const auto& c : cases) {
         InputArrays in = DefaultInputArrays();
         c.edit(in);
+        DevelopmentSettings settings;
+        settings.AngleStep = c.step;
+        // A save with no window to apply gets the same answer and leaves the state alone.
+        WorkingState state = StateWithSettings(settings);
+        state.Inputs = in;
+        EXPECT_EQ(ElbowApplyMessage(c.shape, state), c.message) << c.what;
+        EXPECT_EQ(state.Elbow.Generation, 0u) << c.what;
+        EXPECT_EQ(state.Inputs.ConeElbowData[13], in.ConeElbowData[13]) << c.what;
         LastElbow out;
         out.Generation = 7;
         const ConeElbowVariant& v = *ConeElbowVariantOf(c.shape);
-        const int m = ApplyConeElbow(v, in, DevelopmentSettings{}, out);
+        const int m = ApplyConeElbow(v, in, settings, out);
         EXPECT_EQ(m, c.message) << c.what;
         EXPECT_EQ(out.ElbowError != 0, m != 0) << c.what;
         EXPECT_GT(out.Generation, 7u) << c.what << ": the last elbow changed";

@@ -4,8 +4,10 @@
 
 #include <cmath>
 
+#include "elbows/elbow_checks.h"
 #include "elbows/elbow_messages.h"
 #include "support/elbow_cases.h"
+#include "support/state_with_settings.h"
 
 namespace velm {
 namespace {
@@ -13,17 +15,33 @@ namespace {
 using elbow_cases::CylData;
 using elbow_cases::kDeg;
 
+// The zero checks, then (the apply's own) the angular step the pieces
+// develop with; a save with no window to apply gets the same answers.
 TEST(CylElbowInput, ZeroChecksInTheirOrder) {
-    const struct { const char* what; float s, d, L; int message; } cases[] = {
+    const struct { const char* what; float s, d, L; int message; float step = 1; } cases[] = {
         {"everything given", 0.3f, 25, 157, 0},
         {"thickness before diameter", 0, 0, 0, ErrElbowThickness},
         {"diameter before axis length", 0.3f, 0, 0, ErrElbowDiameter},
         {"axis length", 0.3f, 25, 0, ErrElbowAxisLength},
+        {"step that does not divide the half turn", 0.3f, 25, 157, ErrAngleStep, 1.7946f},
+        {"zero checks before the step", 0.3f, 0, 157, ErrElbowDiameter, 1.7946f},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         CylElbowArray data = CylData(c.s, c.d, 10, 10, 90, 100, 5);
         data[6] = c.L;
-        EXPECT_EQ(CheckCylElbowInput(data), c.message) << c.what;
+        EXPECT_EQ(CheckCylElbowInput(data), c.message == ErrAngleStep ? 0 : c.message);
+        data[9] = data[10] = data[11] = 0;  // the radians are the apply's to set
+        DevelopmentSettings settings;
+        settings.AngleStep = c.step;
+        WorkingState state = StateWithSettings(settings);
+        state.Inputs.CylElbowData = data;
+        EXPECT_EQ(ElbowApplyMessage(ShapeCuCilindri, state), c.message);
+        EXPECT_EQ(state.Elbow.Generation, 0u) << "the state's elbow changed";
+        LastElbow e;
+        EXPECT_EQ(ApplyCylElbow(data, settings, e), c.message);
+        EXPECT_EQ(e.ElbowError, c.message != 0 ? 1 : 0);
+        EXPECT_FLOAT_EQ(data[11], static_cast<float>(90 * kDeg)) << "the bend in radians";
     }
 }
 

@@ -14,6 +14,7 @@
 #include "core/text_ids.h"
 #include "core/number_text.h"
 #include "core/shape_inputs.h"
+#include "frame/command_registry.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
 #include "platform/qt/picture_box.h"
@@ -127,7 +128,10 @@ ConeWindow::ConeWindow(int shapeCode, QWidget* parent) : ShapeWindow(DesignOf(sh
 
 QWidget* ConeWindow::Open(int shapeCode) { return OpenSingle<ConeWindow, 5>(shapeCode, ShapeCoRe); }
 
-void RegisterConeWindows() { ShapeWindow::RegisterFamily<ConeWindow>(ShapeCoRe, ShapeCoDiscordi); }
+void RegisterConeWindows() {
+    ShapeWindow::RegisterFamily<ConeWindow>(ShapeCoRe, ShapeCoDiscordi);
+    RegisterInputCheck(ShapeCoRe, ShapeCoDiscordi, ConeApplyMessage);
+}
 
 bool ConeWindow::UpperCut() const { return FindShapeKind(ShapeCode())->TopCut; }
 bool ConeWindow::LowerCut() const { return FindShapeKind(ShapeCode())->BottomCut; }

@@ -12,6 +12,7 @@
 #include "core/text_ids.h"
 #include "core/number_text.h"
 #include "core/shape_inputs.h"
+#include "frame/command_registry.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/input_services.h"
 #include "platform/qt/picture_box.h"
@@ -72,7 +73,10 @@ CylinderWindow::CylinderWindow(int shapeCode, QWidget* parent) : ShapeWindow(Des
 
 QWidget* CylinderWindow::Open(int shapeCode) { return OpenSingle<CylinderWindow, 4>(shapeCode, ShapeCiRe); }
 
-void RegisterCylinderWindows() { ShapeWindow::RegisterFamily<CylinderWindow>(ShapeCiRe, ShapeCiDiscordi); }
+void RegisterCylinderWindows() {
+    ShapeWindow::RegisterFamily<CylinderWindow>(ShapeCiRe, ShapeCiDiscordi);
+    RegisterInputCheck(ShapeCiRe, ShapeCiDiscordi, CylinderApplyMessage);
+}
 
 bool CylinderWindow::CutAtTop() const { return FindShapeKind(ShapeCode())->TopCut; }
 bool CylinderWindow::CutAtBottom() const { return FindShapeKind(ShapeCode())->BottomCut; }

@@ -16,7 +16,9 @@
 #include "core/text_ids.h"
 #include "elbows/cone_elbow_hit_test.h"
 #include "elbows/cyl_elbow_fields.h"
+#include "elbows/elbow_checks.h"
 #include "elbows/end_connection_panel.h"
+#include "frame/command_registry.h"
 #include "frame/windows/input_services.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_text.h"
@@ -83,6 +85,7 @@ QWidget* ConeElbowWindow::Open(int shapeCode) {
 
 void RegisterConeElbowWindows() {
     ShapeWindowBase::RegisterFamily<ConeElbowWindow>(ShapeCuConica1, ShapeCuConica3);
+    RegisterInputCheck(ShapeCuConica1, ShapeCuConica3, ElbowApplyMessage);
 }
 
 void ConeElbowWindow::BuildEndPieceOption() {

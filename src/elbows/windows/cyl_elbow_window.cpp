@@ -83,16 +83,13 @@ void CylElbowWindow::ReadInputBoxes() {
     CylElbowArray& data = State().Inputs.CylElbowData;
     for (std::size_t k = 0; k < 8; ++k)
         data[ElementOfField(static_cast<int>(k))] = static_cast<float>(ReadNumber(TxtInputDati[k]->Text()));
-    data[CylElbowStartCut] = static_cast<float>(data[CylElbowStartCutDegrees] * DegToRad);
-    data[CylElbowEndCut] = static_cast<float>(data[CylElbowEndCutDegrees] * DegToRad);
-    data[CylElbowBend] = static_cast<float>(data[CylElbowBendDegrees] * DegToRad);
 }
 
 int CylElbowWindow::CheckInputs() { return CheckCylElbowInput(State().Inputs.CylElbowData); }
 
 int CylElbowWindow::ComputeElbow() {
     WorkingState& st = State();
-    return ComputeCylElbow(st.Inputs.CylElbowData, st.ThicknessFactor, st.Elbow);
+    return ApplyCylElbow(st.Inputs.CylElbowData, DevelopmentSettingsOf(st), st.Elbow);
 }
 
 bool CylElbowWindow::DrawElbowPicture(ElbowDrawing& drawing) {

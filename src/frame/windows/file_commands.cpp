@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QMdiSubWindow>
 #include <QString>
 #include <QWidget>
 #include <cerrno>
@@ -9,6 +10,7 @@
 
 #include "core/control_names.h"
 #include "core/data_file.h"
+#include "core/development_checks.h"
 #include "core/file_names.h"
 #include "core/language.h"
 #include "core/text_ids.h"
@@ -18,6 +20,7 @@
 #include "frame/recent_files.h"
 #include "core/version.h"
 #include "frame/windows/frame_api.h"
+#include "frame/windows/shape_window_base.h"
 #include "core/working_state.h"
 #include "platform/look.h"
 #include "platform/services.h"
@@ -113,6 +116,16 @@ void OpenAndShow(std::string name) {
     if (OpenDataFile(name) && State().ShapeCode != ShapeNone) OpenShapeForm(State().ShapeCode, ActiveChild());
 }
 
+// The active shape window applies what its boxes show; with none active
+// (the start panel, a sheet preview, no window) the current shape's inputs go
+// through its family's checks. A refusal says why, every time.
+bool CurrentInputsAccepted() {
+    QWidget* active = ActiveChild();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(active)) active = sub->widget();
+    if (qobject_cast<ShapeWindowBase*>(active) != nullptr) return ApplyChangedInputs(active);
+    return ReportCheckResult(CheckCurrentInputs(State())) == False16;
+}
+
 void PrinterSetup() {
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return;
@@ -198,7 +211,7 @@ bool OpenDataFile(std::string& fileName) {
 
 void SaveDataFile(const std::string& mode) {
     // The inputs are checked again, changed or not: refused inputs are never saved.
-    if (!ApplyChangedInputs(ActiveChild())) return;
+    if (!CurrentInputsAccepted()) return;
     WorkingState& state = State();
     std::string name = state.CurrentFileName;
     if (name.empty() || mode == "CONNOME" || mode == "DXF" || mode == "ISO") {

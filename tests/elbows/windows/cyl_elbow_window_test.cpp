@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/development_checks.h"
 #include "elbows/elbow_hit_test.h"
 #include "elbows/elbow_messages.h"
 #include "elbows/windows/elbow_window_test_steps.h"
@@ -263,6 +264,15 @@ TEST_F(CylElbowWindowTest, ClicksThatDevelopNothing) {
     State().Settings.AngleStep = 1;
     EXPECT_EQ(dialogs.messages.back().prompt, "CYLINDER PIECE #3: " + Txt(LangErrore, ErrConeElbowPiece));
     EXPECT_EQ(SheetPreview::Current(), nullptr);
+    // A step that does not divide the half turn (a hand-edited settings
+    // file): the click's apply refuses it with the step's own text.
+    State().Settings.AngleStep = 1.7946f;
+    dialogs.ExpectMessage(IdOk);
+    Release(w, PointOfPiece(w, 3), Qt::LeftButton);
+    State().Settings.AngleStep = 1;
+    EXPECT_EQ(dialogs.messages.back().prompt, Txt(LangErrore, ErrAngleStep));
+    EXPECT_EQ(SheetPreview::Current(), nullptr);
+    EXPECT_FALSE(Mdi()->FileItem(4)->isEnabled()) << "no drawing to export";
 }
 
 TEST_F(CylElbowWindowTest, RangePrints) {

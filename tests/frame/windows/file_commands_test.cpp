@@ -16,6 +16,7 @@
 #include "core/data_file.h"
 #include "core/file_names.h"
 #include "core/language.h"
+#include "frame/command_registry.h"
 #include "frame/recent_files.h"
 #include "core/unit_conversion.h"
 #include "platform/services.h"
@@ -42,6 +43,7 @@ protected:
         State().ShapeCode = ShapeCiRe;
         Language().Sections[LangMsgbox] = {"", "", "", "not a data file", "", "not found"};
         Language().Sections[LangMsgbox].resize(25, "Save as writes it under another name.");
+        Language().Sections[LangMsgbox].push_back("The folder does not exist.");
         Language().Sections[LangErrore] = TextSection(DataFileDamagedText + 1);
         Language().Sections[LangErrore][DataFileDamagedText] = "damaged at line";
         Language().Sections[LangHelp] = TextSection(24);
@@ -117,13 +119,15 @@ TEST_F(FileCommandsTest, SaveWithoutDialogIntoANewFolderAndExportNames) {
     EXPECT_EQ(State().CurrentFileName, Path("new/Part.QVL"));
 }
 
-// A failed save reports the system's reason and keeps the current name and
+// A failed save reports the reason and keeps the current name and
 // the recent list (the old file itself is kept by the file layer).
 TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
     Put(Path("plain"), "a file where a folder should be");
     Put(Path("protected.qvl"), "old");  // write-protected, whoever runs the program
     fs::permissions(Path("protected.qvl"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const std::pair<std::string, int> cases[] = {{Path("plain/job.qvl"), ENOTDIR}, {Path("protected.qvl"), EACCES}};
+    // One missing folder level is made; two are not, and the message says so.
+    const std::pair<std::string, int> cases[] = {
+        {Path("plain/job.qvl"), ENOTDIR}, {Path("protected.qvl"), EACCES}, {Path("a/b/job.qvl"), ENOENT}};
     for (const auto& [target, error] : cases) {
         dialogs_.messages.clear();
         State().CurrentFileName = "/x/current.qvl";
@@ -134,12 +138,43 @@ TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
         ASSERT_EQ(dialogs_.messages.size(), 1u);
         // A protected file also says how to get the job written.
         const std::string wayOut = error == EACCES ? ". Save as writes it under another name." : "";
-        EXPECT_EQ(dialogs_.messages[0].prompt, target + ": " + SystemErrorText(error) + wayOut);
+        const std::string reason = error == ENOENT ? "The folder does not exist." : SystemErrorText(error) + wayOut;
+        EXPECT_EQ(dialogs_.messages[0].prompt, target + ": " + reason);
         EXPECT_EQ(dialogs_.messages[0].style, MbExclamation);
         EXPECT_EQ(State().CurrentFileName, "/x/current.qvl");
         EXPECT_EQ(Recent(), (RecentList{"/x/current.qvl", "/x/other.qvl", RecentNotUsed, RecentNotUsed, RecentNotUsed}));
     }
     EXPECT_EQ(Contents(Path("protected.qvl")), "old");
+}
+
+// With no window to apply, the current shape's family check decides: a
+// refusal shows its error text every time and writes nothing; a shape whose
+// family registered no check, or no shape yet, saves.
+TEST_F(FileCommandsTest, WithoutAShapeWindowTheFamilysCheckDecides) {
+    Language().Sections[LangErrore][1] = "Error";
+    Language().Sections[LangErrore][14] = "The diameter is 0";
+    RegisterInputCheck(ShapeCiRe, ShapeCiDiscordi, [](std::int16_t, const WorkingState& s) {
+        return s.Inputs.CylinderData[2] == 0 ? 14 : 0;  // stands in for the family's checks
+    });
+    State().Inputs.CylinderData[2] = 0;
+    const struct { std::int16_t code; bool refused; } cases[] = {
+        {ShapeCiTaSup, true}, {ShapeCiTaSup, true}, {ShapeCoRe, false}, {ShapeNone, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        dialogs_.messages.clear();
+        fs::remove(Path("job.qvl"));
+        State().ShapeCode = c.code;
+        State().CurrentFileName = Path("job.qvl");
+        if (c.refused) dialogs_.ExpectMessage(IdOk);
+        DispatchFileCommand(2);
+        EXPECT_EQ(fs::exists(Path("job.qvl")), !c.refused);
+        ASSERT_EQ(dialogs_.messages.size(), c.refused ? 1u : 0u);
+        if (!c.refused) continue;
+        EXPECT_EQ(dialogs_.messages[0].prompt, "The diameter is 0");
+        EXPECT_EQ(dialogs_.messages[0].title, "Error");
+        EXPECT_EQ(dialogs_.messages[0].style, MbCritical);
+    }
+    ClearCommands();
 }
 
 // A file that fails a check changes nothing and leaves the list; one that

@@ -8,11 +8,13 @@
 #include <QScrollBar>
 #include <QWindow>
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "cones/windows/cone_window.h"
 #include "cylinders/cylinder_compute.h"
 #include "core/data_file.h"
+#include "core/control_names.h"
 #include "core/file_names.h"
 #include "cylinders/windows/cylinder_window.h"
 #include "frame/windows/window_test_actions.h"
@@ -368,6 +370,65 @@ TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
         dialogs.messages.clear();
         Type(w->TxtInputDati[1], "20");
         Click(w->CmdApplica);
+    }
+}
+
+// A refused value stays in the inputs when its window is closed: a save or
+// an export from the start panel checks them with the family's own checks,
+// shows the apply's message every time it is asked, and writes nothing.
+TEST_F(ShapeWindowTest, ClosedWindowsRefusedInputsAreNeverSaved) {
+    StartProgram();
+    const std::string file = ProgramFolder() + "/job.qvl";
+    const std::string dxf = ProgramFolder() + "/job.dxf";
+    auto saved = [&file] {
+        std::string text;
+        return ReadWholeFile(file, text) == 0 ? text : "<none>";
+    };
+    const struct {
+        std::int16_t code;
+        int message;  // LangErrore text of a zero in the second box
+    } cases[] = {{ShapeCiRe, 14}, {ShapeCoRe, 3}, {ShapeCuCilindri, 14}, {ShapeCuConica2, 24}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        OpenShapeForm(c.code, StartPanel());
+        Wait(30);
+        QWidget* w = ActiveChild();
+        ASSERT_NE(w, nullptr);
+        auto* box = w->findChild<TextBox*>(QString::fromStdString(IndexedName("TxtInputDati", 1)));
+        ASSERT_NE(box, nullptr);
+        dialogs.ExpectSave(file);
+        Mdi()->FileItem(3)->trigger();  // save as, accepted
+        const std::string kept = saved();
+        ASSERT_EQ(kept, WriteDataFileText(DataFileRecordOf(State())));
+
+        Type(box, "0");
+        dialogs.ExpectMessage(IdOk);
+        Click(w->findChild<QPushButton*>("CmdApplica"));
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        const std::string refusal = dialogs.messages[0].prompt;
+        EXPECT_EQ(refusal, Txt(LangErrore, c.message));
+        Click(w->findChild<QPushButton*>("CmdIndietro"));
+        Wait(20);
+        ASSERT_EQ(ActiveChild(), StartPanel());
+        // Save (Ctrl+S) twice and save as (which could name a drawing): no
+        // dialog, the apply's message each time, nothing written. The DXF
+        // export waits for an accepted apply.
+        EXPECT_FALSE(Mdi()->FileItem(4)->isEnabled());
+        for (int item : {2, 2, 3}) {
+            dialogs.ExpectMessage(IdOk);
+            Mdi()->FileItem(item)->trigger();
+        }
+        ASSERT_EQ(dialogs.messages.size(), 4u);
+        for (std::size_t i = 1; i < 4; ++i) {
+            EXPECT_EQ(dialogs.messages[i].prompt, refusal) << i;
+            EXPECT_EQ(dialogs.messages[i].style, MbCritical) << i;
+        }
+        EXPECT_EQ(saved(), kept);
+        EXPECT_FALSE(std::filesystem::exists(dxf));
+        dialogs.messages.clear();
+        std::filesystem::remove(file);
+        State().CurrentFileName.clear();
+        State().Inputs = DefaultInputArrays();  // the next family's window opens on sound values
     }
 }
 
