@@ -37,7 +37,13 @@ void FillScaleCombo(QComboBox* combo);
 // Window tests start and end the whole program many times in one process:
 // keep single window instances in a QPointer, never a plain static pointer.
 QWidget* StartPanel();  // frmIniziale, made on first use
+// One shape window lives at a time: opening a shape closes every other shape
+// window and any preview first; the shape's own window, when it is still
+// open, comes back restored, enabled and active instead of loading again.
 void OpenShapeForm(int shapeCode, QWidget* caller);
+// No shape is open any more (a data file that names none): every shape
+// window and preview closes, the Shapes menu ticks nothing.
+void CloseShapeWindows();
 // The start panel together with its sub-window's frame, whose buttons would
 // otherwise restore or close a disabled panel.
 void EnableStartPanel(bool enable);

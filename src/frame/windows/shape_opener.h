@@ -20,6 +20,10 @@ QWidget* LoadedShapeWindow(int shapeCode);
 // True for a window that the registry made (a shape window).
 bool IsShapeWindow(const QWidget* window);
 
+// A sub-window minimised from its maximised state is restored to that
+// state, not to a normal size it may never have had.
+void KeepMaximisedOnRestore(QMdiSubWindow* sub);
+
 // The MDI sub-window around a window; null when it is in none.
 QMdiSubWindow* SubWindowOf(QWidget* w);
 

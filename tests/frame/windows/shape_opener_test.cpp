@@ -2,10 +2,18 @@
 // the opener read it, and what they do with a code that has no row.
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
+#include <cmath>
+#include <fstream>
+#include <sstream>
 
+#include "elbows/windows/cyl_elbow_window.h"
 #include "frame/start_panel_layout.h"
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/window_test_actions.h"
+#include "geometry/angles.h"
+#include "output/windows/preview_actions.h"
+#include "output/windows/sheet_preview.h"
 
 namespace velm {
 namespace {
@@ -16,7 +24,47 @@ class ShapeOpenerTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
+        printer.SetPage(200, 287);
         ASSERT_TRUE(Start());
+        Mdi()->resize(1280, 800);
+    }
+    // The shape windows that are loaded, whatever their state.
+    static std::vector<ShapeWindowBase*> LiveShapeWindows() {
+        std::vector<ShapeWindowBase*> live;
+        for (ShapeWindowBase* w : MdiArea()->findChildren<ShapeWindowBase*>())
+            if (!w->Unloaded()) live.push_back(w);
+        return live;
+    }
+    // The elbow opened from the menu, maximised, piece `piece` clicked and
+    // its preview closed with its back button: the elbow waits minimised.
+    static CylElbowWindow* PreviewElbowPiece(int piece) {
+        Mdi()->FormeItem(3)->trigger();
+        Wait(20);
+        auto* w = qobject_cast<CylElbowWindow*>(LoadedShapeWindow(ShapeCuCilindri));
+        if (!w) return nullptr;
+        wt::SubWindowOf(w)->showMaximized();
+        Wait(20);
+        const LastElbow& e = State().Elbow;
+        const double step = e.Bend / (e.PieceCount - 1), mid = Pi / 2 - e.Bend / 2 + step / 2 + (piece - 1.5) * step;
+        const ElbowDrawing& d = w->Drawing();
+        const QPointF at(d.DrawingCentreX - d.DrawingRadius * 1.05 * std::cos(mid),
+                         d.DrawingCentreY - d.DrawingRadius * 1.05 * std::sin(mid));
+        Mouse(w->PctDisegno, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        Mouse(w->PctDisegno, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        Wait(20);
+        if (!SheetPreview::Current()) return nullptr;
+        Click(SheetPreview::Current()->CmdIndietro);
+        Wait(20);
+        return w;
+    }
+    // Line `n` (from 1) of a saved file.
+    static std::string SavedLine(const std::string& path, int n) {
+        std::ifstream in(path);
+        std::string line;
+        for (int i = 0; i < n && std::getline(in, line); ++i) {
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return line;
     }
     // The checked items of the Shapes menu, by object name.
     static std::vector<std::string> Checked() {
@@ -69,6 +117,54 @@ TEST_F(ShapeOpenerTest, CodesWithoutARowDoNothing) {
     Wait(20);
     EXPECT_EQ(static_cast<int>(MdiArea()->subWindowList().size()), windows);
     EXPECT_TRUE(StartPanel()->isEnabled());
+}
+
+// A frustum previewed and left minimised, then an elbow piece previewed: the
+// frustum's window went when the elbow opened, so nothing can preview, print
+// or save the elbow's values as a frustum (or the other way round). Choosing
+// the elbow again brings its own window back whole, and a save is the elbow's.
+TEST_F(ShapeOpenerTest, OneShapeWindowLivesAndChoosingItAgainRestoresIt) {
+    ShapeWindow* frustum = OpenDevelopedShape(ShapeCoRe);
+    ASSERT_NE(frustum, nullptr);
+    SheetPreview* preview = OpenPreviewOf(frustum);
+    ASSERT_NE(preview, nullptr);
+    Click(preview->CmdIndietro);
+    Wait(20);
+    ASSERT_TRUE(wt::SubWindowOf(frustum)->isMinimized());
+
+    CylElbowWindow* elbow = PreviewElbowPiece(3);
+    ASSERT_NE(elbow, nullptr);
+    EXPECT_EQ(LiveShapeWindows(), std::vector<ShapeWindowBase*>{elbow});
+    EXPECT_EQ(LoadedShapeWindow(ShapeCoRe), nullptr);
+    EXPECT_TRUE(wt::SubWindowOf(elbow)->isMinimized());
+
+    Mdi()->FormeItem(3)->trigger();  // the same shape again
+    Wait(20);
+    QMdiSubWindow* sub = wt::SubWindowOf(elbow);
+    EXPECT_EQ(LoadedShapeWindow(ShapeCuCilindri), elbow) << "its own window, not a new one";
+    EXPECT_FALSE(sub->isMinimized());
+    EXPECT_TRUE(elbow->isEnabled() && sub->isEnabled() && elbow->isVisible());
+    EXPECT_EQ(ActiveChild(), elbow);
+    EXPECT_EQ(State().ShapeCode, ShapeCuCilindri);
+    EXPECT_EQ(State().SwitchingForms, False16);
+    EXPECT_EQ(Checked(), std::vector<std::string>{"mnuFormeItems(3)"});
+    EXPECT_GT(CountColour(elbow->PctDisegno->canvas(), State().CylinderPieceFill), 1000) << "drawn whole";
+
+    const std::string path = ProgramFolder() + "/shown.qvl";
+    dialogs.ExpectSave(path);
+    DispatchFileCommand(3);
+    EXPECT_EQ(SavedLine(path, 4), "10");
+
+    // Another shape replaces it; closing that one brings the start panel back.
+    Mdi()->FormeSubItem(2)->trigger();
+    Wait(20);
+    auto* cut = qobject_cast<ShapeWindow*>(LoadedShapeWindow(ShapeCoTaSup));
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ(LiveShapeWindows(), std::vector<ShapeWindowBase*>{cut});
+    Click(cut->CmdIndietro);
+    Wait(20);
+    EXPECT_TRUE(StartPanel()->isEnabled());
+    EXPECT_TRUE(LiveShapeWindows().empty());
 }
 
 }  // namespace
