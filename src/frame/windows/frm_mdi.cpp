@@ -479,10 +479,10 @@ void FrmMDI::SetLive(bool live) {
 
 void FrmMDI::CheckShape(int shapeCode) {
     const ShapeKindInfo* kind = FindShapeKind(shapeCode);
-    if (!kind) return;  // no such shape: the check stays where it was
     for (auto* items : {&formeSubItems_, &formeSub2Items_, &formeSub3Items_})
         for (auto& [i, a] : *items) a->setChecked(false);
     FormeItem(3)->setChecked(false);
+    if (!kind) return;  // no shape (0) or no such shape: nothing ticked
     // The Shapes menu follows the start panel's groups: three submenus and the elbow's own item.
     switch (kind->Group) {
         case 0: FormeSubItem(kind->Cell + 1)->setChecked(true); break;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/data_file.h"
 #include "elbows/windows/cyl_elbow_window.h"
 #include "frame/start_panel_layout.h"
 #include "frame/windows/shape_opener.h"
@@ -100,19 +101,22 @@ TEST_F(ShapeOpenerTest, MenuCheckAndPanelCellOfEveryCode) {
 }
 
 // A code outside 1 to 13 (a damaged file, the command line, a stale
-// setting) finds no row: nothing is registered, checked, selected or opened.
+// setting) finds no row: nothing is registered, selected or opened, and the
+// opener leaves the ticks alone; the menu's check of such a code (or of no
+// shape, 0) ticks nothing.
 TEST_F(ShapeOpenerTest, CodesWithoutARowDoNothing) {
-    CheckShapeMenuItem(ShapeCiRe);
     const int windows = static_cast<int>(MdiArea()->subWindowList().size());
     for (int code : {-32768, -1, 0, 14, 15, 255, 32767}) {
+        CheckShapeMenuItem(ShapeCiRe);
         RegisterShapeWindowFactory(code, [](int) -> QWidget* { return nullptr; });
         EXPECT_EQ(ShapeWindowFactoryFor(code), nullptr) << code;
         EXPECT_FALSE(ShapeWindowAvailable(code)) << code;
         EXPECT_EQ(SelectionCellFor(0, code), -1) << code;
         OpenShapeForm(code, StartPanel());
         EXPECT_EQ(ShowShapeWindow(code), nullptr) << code;
-        CheckShapeMenuItem(code);
         EXPECT_EQ(Checked(), std::vector<std::string>{"mnuFormeSub2Items(1)"}) << code;  // left as it was
+        CheckShapeMenuItem(code);
+        EXPECT_EQ(Checked(), std::vector<std::string>{}) << code;
     }
     Wait(20);
     EXPECT_EQ(static_cast<int>(MdiArea()->subWindowList().size()), windows);
@@ -142,7 +146,7 @@ TEST_F(ShapeOpenerTest, OneShapeWindowLivesAndChoosingItAgainRestoresIt) {
     Wait(20);
     QMdiSubWindow* sub = wt::SubWindowOf(elbow);
     EXPECT_EQ(LoadedShapeWindow(ShapeCuCilindri), elbow) << "its own window, not a new one";
-    EXPECT_FALSE(sub->isMinimized());
+    EXPECT_TRUE(sub->isMaximized()) << "as it was before its preview minimised it";
     EXPECT_TRUE(elbow->isEnabled() && sub->isEnabled() && elbow->isVisible());
     EXPECT_EQ(ActiveChild(), elbow);
     EXPECT_EQ(State().ShapeCode, ShapeCuCilindri);
@@ -161,10 +165,51 @@ TEST_F(ShapeOpenerTest, OneShapeWindowLivesAndChoosingItAgainRestoresIt) {
     auto* cut = qobject_cast<ShapeWindow*>(LoadedShapeWindow(ShapeCoTaSup));
     ASSERT_NE(cut, nullptr);
     EXPECT_EQ(LiveShapeWindows(), std::vector<ShapeWindowBase*>{cut});
+
+    // A preview belongs to its shape: it goes with it, and preview mode ends.
+    Click(cut->CmdSviluppa);
+    ASSERT_NE(OpenPreviewOf(cut), nullptr);
+    OpenShapeForm(ShapeCiRe, ActiveChild());
+    Wait(20);
+    EXPECT_EQ(SheetPreview::Current(), nullptr);
+    EXPECT_EQ(State().OpenPreview, -1);
+    EXPECT_TRUE(Mdi()->FileItem(1)->isEnabled());
+    ASSERT_NE(cut = qobject_cast<ShapeWindow*>(LoadedShapeWindow(ShapeCiRe)), nullptr);
+    EXPECT_EQ(LiveShapeWindows(), std::vector<ShapeWindowBase*>{cut});
     Click(cut->CmdIndietro);
     Wait(20);
     EXPECT_TRUE(StartPanel()->isEnabled());
     EXPECT_TRUE(LiveShapeWindows().empty());
+}
+
+// A data file that names no shape (code 0) leaves no shape ticked and no
+// shape window showing values the file replaced; the start panel is usable
+// again. A file that names a shape opens it as the menu does.
+TEST_F(ShapeOpenerTest, DataFileOpensItsShapeOrNone) {
+    const struct {
+        int code;
+        std::vector<std::string> ticked;
+    } cases[] = {{ShapeNone, {}}, {ShapeCiTaSup, {"mnuFormeSub2Items(2)"}}, {ShapeCuCilindri, {"mnuFormeItems(3)"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        ShapeWindow* frustum = OpenDevelopedShape(ShapeCoTaInf);
+        ASSERT_NE(frustum, nullptr);
+        WorkingState saved = State();
+        saved.ShapeCode = static_cast<std::int16_t>(c.code);
+        const std::string path = ProgramFolder() + "/code" + std::to_string(c.code) + ".qvl";
+        std::ofstream(path, std::ios::binary) << WriteDataFileText(DataFileRecordOf(saved));
+        dialogs.ExpectOpen(path);
+        DispatchFileCommand(1);
+        Wait(20);
+        EXPECT_EQ(Checked(), c.ticked);
+        const std::vector<ShapeWindowBase*> live = LiveShapeWindows();
+        EXPECT_EQ(live.size(), c.code == ShapeNone ? 0u : 1u);
+        for (ShapeWindowBase* w : live) EXPECT_EQ(w->ShapeCode(), c.code);
+        EXPECT_EQ(StartPanel()->isEnabled(), c.code == ShapeNone);
+        EXPECT_EQ(State().SwitchingForms, False16);
+        for (ShapeWindowBase* w : live) wt::SubWindowOf(w)->close();
+        Wait(20);
+    }
 }
 
 }  // namespace
