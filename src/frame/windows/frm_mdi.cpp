@@ -273,8 +273,8 @@ void FrmMDI::BuildHelpMenu() {
     QMenu* help = AddMenu(menuBar(), "mnuHelp", "Help");
     AddItem(help, helpItems_, "mnuHelpItems", 1, "Sommario", QKeySequence("Ctrl+F1"));
     AddItem(help, helpItems_, "mnuHelpItems", 2, "Cerca", QKeySequence("Ctrl+F3"));
-    // Item 3 is a line of text without a command, grey so that nobody clicks it in vain.
-    AddItem(help, helpItems_, "mnuHelpItems", 3, "")->setEnabled(false);
+    // Item 3 has no command: the menu lists only what it does.
+    AddItem(help, helpItems_, "mnuHelpItems", 3, "")->setVisible(false);
     AddSeparator(help, helpItems_, "mnuHelpItems", 4);
     AddItem(help, helpItems_, "mnuHelpItems", 5, "Informazioni su VELM");
     for (auto& [i, a] : helpItems_)
