@@ -212,5 +212,57 @@ TEST_F(ShapeOpenerTest, DataFileOpensItsShapeOrNone) {
     }
 }
 
+// After a piece preview the elbow waits minimised with nothing active: the
+// window keys reach it and bring it back as it was; keys typed meanwhile
+// change none of its boxes. While its preview is open it stays as it is.
+TEST_F(ShapeOpenerTest, MinimisedShapeComesBackByTheWindowKeys) {
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : Mdi();
+        QTest::keyClick(target, k, mods);
+        Wait(20);
+    };
+    const struct {
+        const char* what;
+        Qt::Key next, restore;
+        Qt::KeyboardModifiers restoreMods;
+    } cases[] = {
+        {"Ctrl+Tab, Enter", Qt::Key_Tab, Qt::Key_Return, Qt::NoModifier},
+        {"Ctrl+F6, Ctrl+F5", Qt::Key_F6, Qt::Key_F5, Qt::ControlModifier},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CylElbowWindow* elbow = PreviewElbowPiece(3);
+        ASSERT_NE(elbow, nullptr);
+        QMdiSubWindow* sub = wt::SubWindowOf(elbow);
+        const std::vector<std::string> boxes = {elbow->TxtInputDati[0]->Text(), elbow->TxtInputDati[1]->Text()};
+        key(Qt::Key_Return);  // nothing active yet: nothing to restore
+        EXPECT_TRUE(sub->isMinimized());
+        key(c.next, Qt::ControlModifier);
+        EXPECT_EQ(ActiveChild(), elbow);
+        EXPECT_TRUE(sub->isMinimized()) << "only made active";
+        key(Qt::Key_9);
+        key(c.restore, c.restoreMods);
+        Wait(20);
+        EXPECT_TRUE(sub->isMaximized()) << "as it was before its preview minimised it";
+        EXPECT_TRUE(elbow->isEnabled() && sub->isEnabled());
+        EXPECT_EQ(ActiveChild(), elbow);
+        EXPECT_EQ((std::vector<std::string>{elbow->TxtInputDati[0]->Text(), elbow->TxtInputDati[1]->Text()}),
+                  boxes);
+        EXPECT_GT(CountColour(elbow->PctDisegno->canvas(), State().CylinderPieceFill), 1000) << "drawn whole";
+    }
+    // With its preview open the elbow is disabled: the keys leave it be.
+    CylElbowWindow* elbow = PreviewElbowPiece(3);
+    ASSERT_NE(elbow, nullptr);
+    Mdi()->FormeItem(3)->trigger();
+    Wait(20);
+    elbow->CmdStampa->setFocus();
+    elbow->setEnabled(false);
+    wt::SubWindowOf(elbow)->showMinimized();
+    MdiArea()->setActiveSubWindow(wt::SubWindowOf(elbow));
+    Wait(20);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(wt::SubWindowOf(elbow)->isMinimized());
+}
+
 }  // namespace
 }  // namespace velm
