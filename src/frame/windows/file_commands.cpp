@@ -112,7 +112,7 @@ bool ShowSaveDialog(const std::string& mode, std::string& name) {
 void OpenAndShow(std::string name) {
     if (!OpenDataFile(name)) return;
     if (State().ShapeCode != ShapeNone)
-        OpenShapeForm(State().ShapeCode, ActiveChild());
+        OpenShapeForm(State().ShapeCode, ActiveChild(), true);
     else
         CloseShapeWindows();  // a window left open would show values the file replaced
 }

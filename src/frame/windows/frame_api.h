@@ -39,8 +39,9 @@ void FillScaleCombo(QComboBox* combo);
 QWidget* StartPanel();  // frmIniziale, made on first use
 // One shape window lives at a time: opening a shape closes every other shape
 // window and any preview first; the shape's own window, when it is still
-// open, comes back restored, enabled and active instead of loading again.
-void OpenShapeForm(int shapeCode, QWidget* caller);
+// open, comes back restored, enabled and active instead of loading again,
+// unless `reload`: a data file replaced the values, which its boxes must show.
+void OpenShapeForm(int shapeCode, QWidget* caller, bool reload = false);
 // No shape is open any more (a data file that names none): every shape
 // window and preview closes, the Shapes menu ticks nothing.
 void CloseShapeWindows();

@@ -465,7 +465,7 @@ void frmIniziale::OpenCommandLineFile() {
     std::string name = commandLineFile_;
     if (!FileExists(name)) return;  // a name that is no file is ignored
     if (!OpenDataFile(name)) return;
-    if (State().ShapeCode != ShapeNone) OpenShapeForm(State().ShapeCode, this);
+    if (State().ShapeCode != ShapeNone) OpenShapeForm(State().ShapeCode, this, true);
 }
 
 void frmIniziale::PlaceFrameOnCell(int cell) {

@@ -142,7 +142,7 @@ void KeepMaximisedOnRestore(QMdiSubWindow* sub) {
                      });
 }
 
-void OpenShapeForm(int shapeCode, QWidget* /*caller: whoever it is, the rule is the same*/) {
+void OpenShapeForm(int shapeCode, QWidget* /*caller: whoever it is, the rule is the same*/, bool reload) {
     // A code without a window (or no shape at all) opens nothing and leaves
     // the caller as it is; so does a program without its main window.
     const ShapeKindInfo* kind = FindShapeKind(shapeCode);
@@ -153,11 +153,12 @@ void OpenShapeForm(int shapeCode, QWidget* /*caller: whoever it is, the rule is 
 
     // One shape is open at a time: every other shape window goes, with any
     // preview. The shape's own window, when it is still open (minimised by
-    // its preview), is brought back rather than loaded again. The start
+    // its preview), is brought back rather than loaded again, unless the
+    // values it was loaded with were replaced. The start
     // panel, whose closing would end the program, waits minimised and
     // disabled, whoever called.
     QWidget* own = LoadedShapeWindow(shapeCode);
-    if (!LiveShapeWindow(own)) own = nullptr;
+    if (reload || !LiveShapeWindow(own)) own = nullptr;
     CloseAllBut(own);
     if (frmIniziale* panel = ExistingStartPanel(); panel && panel->isEnabled()) MinimiseAndDisable(panel);
     EnableFileCommands(true);

@@ -184,18 +184,25 @@ TEST_F(ShapeOpenerTest, OneShapeWindowLivesAndChoosingItAgainRestoresIt) {
 
 // A data file that names no shape (code 0) leaves no shape ticked and no
 // shape window showing values the file replaced; the start panel is usable
-// again. A file that names a shape opens it as the menu does.
+// again. A file that names a shape opens it as the menu does, with the
+// file's values even when that shape's window was open already.
 TEST_F(ShapeOpenerTest, DataFileOpensItsShapeOrNone) {
     const struct {
         int code;
         std::vector<std::string> ticked;
-    } cases[] = {{ShapeNone, {}}, {ShapeCiTaSup, {"mnuFormeSub2Items(2)"}}, {ShapeCuCilindri, {"mnuFormeItems(3)"}}};
+        const char* thickness;
+    } cases[] = {{ShapeNone, {}, "0.4"},
+                 {ShapeCiTaSup, {"mnuFormeSub2Items(2)"}, "0.5"},
+                 {ShapeCuCilindri, {"mnuFormeItems(3)"}, "0.6"},
+                 {ShapeCoTaInf, {"mnuFormeSubItems(3)"}, "0.7"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         ShapeWindow* frustum = OpenDevelopedShape(ShapeCoTaInf);
         ASSERT_NE(frustum, nullptr);
         WorkingState saved = State();
         saved.ShapeCode = static_cast<std::int16_t>(c.code);
+        for (float* thickness : {&saved.Inputs.ConeData[1], &saved.Inputs.CylinderData[1], &saved.Inputs.CylElbowData[1]})
+            *thickness = std::stof(c.thickness);
         const std::string path = ProgramFolder() + "/code" + std::to_string(c.code) + ".qvl";
         std::ofstream(path, std::ios::binary) << WriteDataFileText(DataFileRecordOf(saved));
         dialogs.ExpectOpen(path);
@@ -204,7 +211,10 @@ TEST_F(ShapeOpenerTest, DataFileOpensItsShapeOrNone) {
         EXPECT_EQ(Checked(), c.ticked);
         const std::vector<ShapeWindowBase*> live = LiveShapeWindows();
         EXPECT_EQ(live.size(), c.code == ShapeNone ? 0u : 1u);
-        for (ShapeWindowBase* w : live) EXPECT_EQ(w->ShapeCode(), c.code);
+        for (ShapeWindowBase* w : live) {
+            EXPECT_EQ(w->ShapeCode(), c.code);
+            EXPECT_EQ(w->TxtInputDati[0]->Text(), c.thickness) << "the file's thickness";
+        }
         EXPECT_EQ(StartPanel()->isEnabled(), c.code == ShapeNone);
         EXPECT_EQ(State().SwitchingForms, False16);
         for (ShapeWindowBase* w : live) wt::SubWindowOf(w)->close();
