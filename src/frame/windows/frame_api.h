@@ -1,7 +1,7 @@
 #pragma once
 // What the windows of the frame offer each other and the shape windows.
-// The main window's part lives in frm_mdi.cpp, the start panel's and the
-// shape opener's in frm_iniziale.cpp.
+// The main window's part lives in frm_mdi.cpp, the start panel's in
+// frm_iniziale.cpp, the shape opener's in shape_opener.cpp.
 #include <string>
 
 #include "core/messages.h"  // ShowMessage, ShowErrorMessage
