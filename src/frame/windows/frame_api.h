@@ -86,5 +86,8 @@ void ExitProgram();
 void HoldExit();
 void ReleaseExit();
 bool ExitPending();
+// A run that holds the exit back is under way: its window stays, so no
+// shape opens meanwhile.
+bool RunUnderWay();
 
 }  // namespace velm

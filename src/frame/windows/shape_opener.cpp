@@ -147,6 +147,9 @@ void OpenShapeForm(int shapeCode, QWidget* /*caller: whoever it is, the rule is 
     // the caller as it is; so does a program without its main window.
     const ShapeKindInfo* kind = FindShapeKind(shapeCode);
     if (!kind || !ShapeWindowAvailable(shapeCode) || !ChildArea()) return;
+    // A window busy with a run (a range of pieces printing) would only close
+    // once it is done, and then bring the start panel back under the new one.
+    if (RunUnderWay()) return;
     WorkingState& st = State();
     st.SwitchingForms = True16;  // the shape windows closing now must not re-enable the start panel
     st.ShapeFamily = kind->Family;

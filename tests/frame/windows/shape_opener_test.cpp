@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -272,6 +273,32 @@ TEST_F(ShapeOpenerTest, MinimisedShapeComesBackByTheWindowKeys) {
     Wait(20);
     key(Qt::Key_Return);
     EXPECT_TRUE(wt::SubWindowOf(elbow)->isMinimized());
+}
+
+// A shape chosen while the elbow prints a range of pieces finds the elbow
+// still busy (it closes once the range is printed): the choice opens no
+// second shape window beside it, and the start panel stays disabled.
+TEST_F(ShapeOpenerTest, NoSecondShapeWindowWhileARangePrints) {
+    CylElbowWindow* elbow = PreviewElbowPiece(3);
+    ASSERT_NE(elbow, nullptr);
+    Mdi()->FormeItem(3)->trigger();
+    Wait(20);
+    dialogs.ExpectPrintAll();
+    bool chosen = false;
+    dialogs.afterPrint = [&chosen] {
+        QTimer::singleShot(0, [&chosen] {
+            chosen = Mdi()->FormeSub2Item(1)->isEnabled();
+            Mdi()->FormeSub2Item(1)->trigger();
+        });
+    };
+    Click(elbow->CmdStampa);
+    dialogs.afterPrint = nullptr;
+    Wait(20);
+    ASSERT_TRUE(chosen) << "the menu was there to choose from";
+    EXPECT_EQ(LiveShapeWindows(), std::vector<ShapeWindowBase*>{elbow});
+    EXPECT_EQ(State().ShapeCode, ShapeCuCilindri);
+    EXPECT_EQ(Checked(), std::vector<std::string>{"mnuFormeItems(3)"});
+    EXPECT_FALSE(StartPanel()->isEnabled());
 }
 
 }  // namespace
