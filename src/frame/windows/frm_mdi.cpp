@@ -608,7 +608,7 @@ bool FrmMDI::ChildWindowKey(const QKeyEvent* event) {
     QMdiSubWindow* sub = area_->currentSubWindow();
     if (!restore || !sub || !sub->isMinimized()) return false;
     if (!sub->isEnabled() || (sub->widget() && !sub->widget()->isEnabled())) return true;
-    sub->showNormal();
+    RestoreAsBefore(sub);
     area_->setActiveSubWindow(sub);
     return true;
 }

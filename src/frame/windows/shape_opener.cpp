@@ -22,15 +22,16 @@ std::array<ShapeWindowFactory, LastShapeCode + 1> g_factories{};
 std::vector<QPointer<QWidget>> g_shapeWindows;
 std::array<QPointer<QWidget>, LastShapeCode + 1> g_windowOfCode;
 
-void MinimiseAndDisable(QWidget* w) {
-    if (QMdiSubWindow* sub = SubWindowOf(w))
+// The start panel, whose closing would end the program, waits minimised
+// and disabled while a shape window is open.
+void ParkStartPanel() {
+    frmIniziale* panel = ExistingStartPanel();
+    if (!panel || !panel->isEnabled()) return;
+    if (QMdiSubWindow* sub = SubWindowOf(panel))
         sub->showMinimized();
     else
-        w->showMinimized();
-    if (w == ExistingStartPanel())
-        EnableStartPanel(false);
-    else
-        w->setEnabled(false);
+        panel->showMinimized();
+    EnableStartPanel(false);
 }
 
 // A shape window that is open (shown, minimised or not) and not on its way out.
@@ -72,7 +73,7 @@ void BringBack(QWidget* window) {
         return;
     }
     sub->setEnabled(true);
-    if (sub->isMinimized()) sub->showNormal();
+    RestoreAsBefore(sub);
     sub->show();
     window->show();
     if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
@@ -129,6 +130,14 @@ QWidget* ShowShapeWindow(int shapeCode) {
     return window;
 }
 
+void RestoreAsBefore(QMdiSubWindow* sub) {
+    if (!sub || !sub->isMinimized()) return;
+    if (sub->property("restoreMaximised").toBool())
+        sub->showMaximized();
+    else
+        sub->showNormal();
+}
+
 void KeepMaximisedOnRestore(QMdiSubWindow* sub) {
     QObject::connect(sub, &QMdiSubWindow::windowStateChanged, sub,
                      [sub](Qt::WindowStates before, Qt::WindowStates now) {
@@ -157,13 +166,12 @@ void OpenShapeForm(int shapeCode, QWidget* /*caller: whoever it is, the rule is 
     // One shape is open at a time: every other shape window goes, with any
     // preview. The shape's own window, when it is still open (minimised by
     // its preview), is brought back rather than loaded again, unless the
-    // values it was loaded with were replaced. The start
-    // panel, whose closing would end the program, waits minimised and
-    // disabled, whoever called.
+    // values it was loaded with were replaced. The start panel waits,
+    // whoever called.
     QWidget* own = LoadedShapeWindow(shapeCode);
     if (reload || !LiveShapeWindow(own)) own = nullptr;
     CloseAllBut(own);
-    if (frmIniziale* panel = ExistingStartPanel(); panel && panel->isEnabled()) MinimiseAndDisable(panel);
+    ParkStartPanel();
     EnableFileCommands(true);
     if (own) {
         BringBack(own);
