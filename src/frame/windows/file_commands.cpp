@@ -113,7 +113,11 @@ bool ShowSaveDialog(const std::string& mode, std::string& name) {
 }
 
 void OpenAndShow(std::string name) {
-    if (OpenDataFile(name) && State().ShapeCode != ShapeNone) OpenShapeForm(State().ShapeCode, ActiveChild());
+    if (!OpenDataFile(name)) return;
+    if (State().ShapeCode != ShapeNone)
+        OpenShapeForm(State().ShapeCode, ActiveChild(), true);
+    else
+        CloseShapeWindows();  // a window left open would show values the file replaced
 }
 
 // The active shape window applies what its boxes show; with none active

@@ -1,7 +1,7 @@
 #pragma once
 // What the windows of the frame offer each other and the shape windows.
-// The main window's part lives in frm_mdi.cpp, the start panel's and the
-// shape opener's in frm_iniziale.cpp.
+// The main window's part lives in frm_mdi.cpp, the start panel's in
+// frm_iniziale.cpp, the shape opener's in shape_opener.cpp.
 #include <string>
 
 #include "core/messages.h"  // ShowMessage, ShowErrorMessage
@@ -37,7 +37,14 @@ void FillScaleCombo(QComboBox* combo);
 // Window tests start and end the whole program many times in one process:
 // keep single window instances in a QPointer, never a plain static pointer.
 QWidget* StartPanel();  // frmIniziale, made on first use
-void OpenShapeForm(int shapeCode, QWidget* caller);
+// One shape window lives at a time: opening a shape closes every other shape
+// window and any preview first; the shape's own window, when it is still
+// open, comes back restored, enabled and active instead of loading again,
+// unless `reload`: a data file replaced the values, which its boxes must show.
+void OpenShapeForm(int shapeCode, QWidget* caller, bool reload = false);
+// No shape is open any more (a data file that names none): every shape
+// window and preview closes, the Shapes menu ticks nothing.
+void CloseShapeWindows();
 // The start panel together with its sub-window's frame, whose buttons would
 // otherwise restore or close a disabled panel.
 void EnableStartPanel(bool enable);
@@ -79,5 +86,8 @@ void ExitProgram();
 void HoldExit();
 void ReleaseExit();
 bool ExitPending();
+// A run that holds the exit back is under way: its window stays, so no
+// shape opens meanwhile.
+bool RunUnderWay();
 
 }  // namespace velm

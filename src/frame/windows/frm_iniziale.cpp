@@ -465,7 +465,7 @@ void frmIniziale::OpenCommandLineFile() {
     std::string name = commandLineFile_;
     if (!FileExists(name)) return;  // a name that is no file is ignored
     if (!OpenDataFile(name)) return;
-    if (State().ShapeCode != ShapeNone) OpenShapeForm(State().ShapeCode, this);
+    if (State().ShapeCode != ShapeNone) OpenShapeForm(State().ShapeCode, this, true);
 }
 
 void frmIniziale::PlaceFrameOnCell(int cell) {
@@ -618,14 +618,10 @@ void frmIniziale::PctVettore_Click(int index) {
         if (action.kind == PickerAction::TurnPage) {
             st.ShapeFamily = action.value;
             SetupShapePicker();
-        } else if (action.kind == PickerAction::OpenShape && ShapeWindowAvailable(action.value) && ChildArea()) {
-            EnableFileCommands(true);
-            if (QMdiSubWindow* sub = SubWindow())
-                sub->showMinimized();
-            else
-                showMinimized();
-            ShowShapeWindow(action.value);
-            EnableStartPanel(false);
+        } else if (action.kind == PickerAction::OpenShape) {
+            // The same road as the Shapes menu: this panel waits minimised and
+            // disabled, and no other shape window stays open beside the new one.
+            OpenShapeForm(action.value, this);
         }
     }
     CheckShapeMenuItem(st.ShapeCode);
@@ -645,18 +641,7 @@ QWidget* StartPanel() {
         sub->setWindowState(Qt::WindowMaximized);
         QObject::connect(area, &QMdiArea::subWindowActivated, panel,
                          [panel](QMdiSubWindow* w) { panel->OnSubWindowActivated(w); });
-        // Minimised from its maximised state, the panel is restored to that
-        // state, not to the small normal size it never had.
-        QObject::connect(sub, &QMdiSubWindow::windowStateChanged, panel,
-                         [panel, sub](Qt::WindowStates before, Qt::WindowStates now) {
-                             if (now & Qt::WindowMinimized) {
-                                 if (!(before & Qt::WindowMinimized))
-                                     panel->setProperty("restoreMaximised", bool(before & Qt::WindowMaximized));
-                             } else if ((before & Qt::WindowMinimized) && !(now & Qt::WindowMaximized) &&
-                                        panel->property("restoreMaximised").toBool()) {
-                                 QTimer::singleShot(0, sub, [sub] { sub->showMaximized(); });
-                             }
-                         });
+        KeepMaximisedOnRestore(sub);
     }
     g_panel = panel;
     panel->BeginPictures();

@@ -1,9 +1,8 @@
 #pragma once
 // The start panel frmIniziale: one page of shape pictures at a time (the four
 // groups, or the shapes of one group), chosen by ShapeFamily. A group picture
-// turns to its page, a shape picture opens the shape's window. The shape
-// opener OpenShapeForm and the registry of shape windows live here too
-// (declared in frame_api.h).
+// turns to its page, a shape picture opens the shape's window through the
+// shape opener OpenShapeForm (shape_opener.cpp), as the Shapes menu does.
 #include <QLabel>
 #include <QImage>
 #include <QPixmap>

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <future>
 #include <filesystem>
 
@@ -113,6 +115,14 @@ void FrmMDI::BuildArea() {
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->viewport()->installEventFilter(this);
+    // A minimised child holds the keys itself, not a box hidden inside it,
+    // so that typing meant for nowhere changes no value unseen.
+    connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        // After the area has given the focus to the child's own last box.
+        QTimer::singleShot(0, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub && sub == area_->currentSubWindow() && sub->isMinimized()) sub->setFocus();
+        });
+    });
 }
 
 void FrmMDI::BuildToolTip(QWidget* central) {
@@ -273,8 +283,8 @@ void FrmMDI::BuildHelpMenu() {
     QMenu* help = AddMenu(menuBar(), "mnuHelp", "Help");
     AddItem(help, helpItems_, "mnuHelpItems", 1, "Sommario", QKeySequence("Ctrl+F1"));
     AddItem(help, helpItems_, "mnuHelpItems", 2, "Cerca", QKeySequence("Ctrl+F3"));
-    // Item 3 is a line of text without a command, grey so that nobody clicks it in vain.
-    AddItem(help, helpItems_, "mnuHelpItems", 3, "")->setEnabled(false);
+    // Item 3 has no command: the menu lists only what it does.
+    AddItem(help, helpItems_, "mnuHelpItems", 3, "")->setVisible(false);
     AddSeparator(help, helpItems_, "mnuHelpItems", 4);
     AddItem(help, helpItems_, "mnuHelpItems", 5, "Informazioni su VELM");
     for (auto& [i, a] : helpItems_)
@@ -479,10 +489,10 @@ void FrmMDI::SetLive(bool live) {
 
 void FrmMDI::CheckShape(int shapeCode) {
     const ShapeKindInfo* kind = FindShapeKind(shapeCode);
-    if (!kind) return;  // no such shape: the check stays where it was
     for (auto* items : {&formeSubItems_, &formeSub2Items_, &formeSub3Items_})
         for (auto& [i, a] : *items) a->setChecked(false);
     FormeItem(3)->setChecked(false);
+    if (!kind) return;  // no shape (0) or no such shape: nothing ticked
     // The Shapes menu follows the start panel's groups: three submenus and the elbow's own item.
     switch (kind->Group) {
         case 0: FormeSubItem(kind->Cell + 1)->setChecked(true); break;
@@ -574,6 +584,47 @@ void FrmMDI::FitShapeWindowsToArea() {
         if (!IsShapeWindow(sub->widget()) || !sub->isVisible() || sub->isMinimized() || sub->isMaximized()) continue;
         sub->setGeometry(whole);  // the window keeps its own minimum size
     }
+}
+
+void FrmMDI::keyPressEvent(QKeyEvent* event) {
+    if (live_ && ChildWindowKey(event)) return;
+    QMainWindow::keyPressEvent(event);
+}
+
+// A child minimised by a preview waits as a bar; once it is the active
+// child, Enter (or Ctrl+F5) brings it back, and Ctrl+Tab or Ctrl+F6 (with
+// Shift backwards) moves from child to child when none has the keys. A
+// disabled child (its preview still open) stays as it is.
+bool FrmMDI::ChildWindowKey(const QKeyEvent* event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = mods == Qt::ControlModifier, ctrlShift = mods == (Qt::ControlModifier | Qt::ShiftModifier);
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_F6) && (ctrl || ctrlShift)) {
+        ActivateNextChild(ctrlShift ? -1 : 1);
+        return true;
+    }
+    const bool restore = ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier) ||
+                         (key == Qt::Key_F5 && ctrl);
+    QMdiSubWindow* sub = area_->currentSubWindow();
+    if (!restore || !sub || !sub->isMinimized()) return false;
+    if (!sub->isEnabled() || (sub->widget() && !sub->widget()->isEnabled())) return true;
+    RestoreAsBefore(sub);
+    area_->setActiveSubWindow(sub);
+    return true;
+}
+
+// The area's own cycling passes over minimised children: here every shown
+// child that can take the keys counts, a minimised one as much as another.
+void FrmMDI::ActivateNextChild(int step) {
+    std::vector<QMdiSubWindow*> children;
+    for (QMdiSubWindow* sub : area_->subWindowList())
+        if (sub->isVisible() && sub->isEnabled() && (!sub->widget() || sub->widget()->isEnabled()))
+            children.push_back(sub);
+    if (children.empty()) return;
+    const auto n = static_cast<std::ptrdiff_t>(children.size());
+    const auto at = std::find(children.begin(), children.end(), area_->currentSubWindow()) - children.begin();
+    const std::ptrdiff_t next = at == n ? (step > 0 ? 0 : n - 1) : ((at + step) % n + n) % n;
+    area_->setActiveSubWindow(children[static_cast<std::size_t>(next)]);
 }
 
 // MDIForm_QueryUnload: the question whatever the reason for closing.

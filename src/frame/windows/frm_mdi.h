@@ -69,6 +69,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -92,6 +93,11 @@ private:
     QAction* Item(const std::map<int, QAction*>& items, int i) const;
     // Shape windows in the normal state take the area's whole size again.
     void FitShapeWindowsToArea();
+    // The window keys of the area, for keys that no child took: true when
+    // the key was one of them.
+    bool ChildWindowKey(const QKeyEvent* event);
+    // Makes the next (step 1) or previous (-1) child that takes keys active.
+    void ActivateNextChild(int step);
 
     QMdiArea* area_ = nullptr;
     QFrame* toolBarPanel_ = nullptr;   // PnlToolBar

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "core/working_state.h"
 #include "frame/windows/frame_api.h"
 #include "frame/windows/frm_iniziale.h"
+#include "frame/windows/shape_window_base.h"
 
 namespace velm {
 
@@ -20,28 +22,61 @@ std::array<ShapeWindowFactory, LastShapeCode + 1> g_factories{};
 std::vector<QPointer<QWidget>> g_shapeWindows;
 std::array<QPointer<QWidget>, LastShapeCode + 1> g_windowOfCode;
 
-// A caller may be named by its sub-window or by the window inside it.
-QWidget* InnerWindow(QWidget* w) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) return sub->widget() ? sub->widget() : sub;
-    return w;
-}
-
-void MinimiseAndDisable(QWidget* w) {
-    if (QMdiSubWindow* sub = SubWindowOf(w))
+// The start panel, whose closing would end the program, waits minimised
+// and disabled while a shape window is open.
+void ParkStartPanel() {
+    frmIniziale* panel = ExistingStartPanel();
+    if (!panel || !panel->isEnabled()) return;
+    if (QMdiSubWindow* sub = SubWindowOf(panel))
         sub->showMinimized();
     else
-        w->showMinimized();
-    if (w == ExistingStartPanel())
-        EnableStartPanel(false);
-    else
-        w->setEnabled(false);
+        panel->showMinimized();
+    EnableStartPanel(false);
 }
 
-void CloseWindow(QWidget* w) {
-    if (QMdiSubWindow* sub = SubWindowOf(w))
-        sub->close();
-    else
-        w->close();
+// A shape window that is open (shown, minimised or not) and not on its way out.
+bool LiveShapeWindow(QWidget* w) {
+    if (!w || !IsShapeWindow(w)) return false;
+    if (auto* shape = qobject_cast<ShapeWindowBase*>(w); shape && shape->Unloaded()) return false;
+    const QMdiSubWindow* sub = SubWindowOf(w);
+    return !(sub ? sub->isHidden() : w->isHidden());
+}
+
+// Everything the area holds but the start panel and `kept`: the previews
+// first (each belongs to the shape open now, whose window it enables as it
+// closes), then the shape windows.
+void CloseAllBut(QWidget* kept) {
+    QMdiArea* area = ChildArea();
+    if (!area) return;
+    std::vector<QPointer<QMdiSubWindow>> previews, shapes;
+    for (QMdiSubWindow* sub : area->subWindowList()) {
+        QWidget* inner = sub->widget();
+        if (inner == kept || inner == ExistingStartPanel() || sub->isHidden()) continue;
+        if (IsShapeWindow(inner)) {
+            if (LiveShapeWindow(inner)) shapes.emplace_back(sub);
+        } else {
+            previews.emplace_back(sub);
+        }
+    }
+    for (auto* list : {&previews, &shapes})
+        for (const QPointer<QMdiSubWindow>& sub : *list)
+            if (sub) sub->close();
+}
+
+// The shape's own window back as it was before it was minimised, enabled
+// (a preview that disabled it has closed) and active.
+void BringBack(QWidget* window) {
+    window->setEnabled(true);
+    QMdiSubWindow* sub = SubWindowOf(window);
+    if (!sub) {
+        window->showNormal();
+        return;
+    }
+    sub->setEnabled(true);
+    RestoreAsBefore(sub);
+    sub->show();
+    window->show();
+    if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
 }
 
 }  // namespace
@@ -95,27 +130,63 @@ QWidget* ShowShapeWindow(int shapeCode) {
     return window;
 }
 
-void OpenShapeForm(int shapeCode, QWidget* caller) {
+void RestoreAsBefore(QMdiSubWindow* sub) {
+    if (!sub || !sub->isMinimized()) return;
+    if (sub->property("restoreMaximised").toBool())
+        sub->showMaximized();
+    else
+        sub->showNormal();
+}
+
+void KeepMaximisedOnRestore(QMdiSubWindow* sub) {
+    QObject::connect(sub, &QMdiSubWindow::windowStateChanged, sub,
+                     [sub](Qt::WindowStates before, Qt::WindowStates now) {
+                         if (now & Qt::WindowMinimized) {
+                             if (!(before & Qt::WindowMinimized))
+                                 sub->setProperty("restoreMaximised", bool(before & Qt::WindowMaximized));
+                         } else if ((before & Qt::WindowMinimized) && !(now & Qt::WindowMaximized) &&
+                                    sub->property("restoreMaximised").toBool()) {
+                             QTimer::singleShot(0, sub, [sub] { sub->showMaximized(); });
+                         }
+                     });
+}
+
+void OpenShapeForm(int shapeCode, QWidget* /*caller: whoever it is, the rule is the same*/, bool reload) {
     // A code without a window (or no shape at all) opens nothing and leaves
     // the caller as it is; so does a program without its main window.
     const ShapeKindInfo* kind = FindShapeKind(shapeCode);
     if (!kind || !ShapeWindowAvailable(shapeCode) || !ChildArea()) return;
+    // A window busy with a run (a range of pieces printing) would only close
+    // once it is done, and then bring the start panel back under the new one.
+    if (RunUnderWay()) return;
     WorkingState& st = State();
-    st.SwitchingForms = True16;  // the shape window closing now must not re-enable the start panel
+    st.SwitchingForms = True16;  // the shape windows closing now must not re-enable the start panel
     st.ShapeFamily = kind->Family;
 
-    // The caller's kind decides: a shape window gives way to the new one; the
-    // start panel (whose closing would end the program) and any other window
-    // wait minimised and disabled.
-    if (QWidget* inner = InnerWindow(caller)) {
-        if (IsShapeWindow(inner))
-            CloseWindow(inner);
-        else
-            MinimiseAndDisable(inner);
-    }
+    // One shape is open at a time: every other shape window goes, with any
+    // preview. The shape's own window, when it is still open (minimised by
+    // its preview), is brought back rather than loaded again, unless the
+    // values it was loaded with were replaced. The start panel waits,
+    // whoever called.
+    QWidget* own = LoadedShapeWindow(shapeCode);
+    if (reload || !LiveShapeWindow(own)) own = nullptr;
+    CloseAllBut(own);
+    ParkStartPanel();
     EnableFileCommands(true);
-    ShowShapeWindow(shapeCode);
+    if (own) {
+        BringBack(own);
+        st.ShapeCode = static_cast<std::int16_t>(shapeCode);
+    } else {
+        ShowShapeWindow(shapeCode);
+    }
+    st.SwitchingForms = False16;  // also when the window was only brought back, or failed to load
     CheckShapeMenuItem(shapeCode);
+}
+
+void CloseShapeWindows() {
+    State().SwitchingForms = False16;  // the start panel comes back
+    CloseAllBut(nullptr);
+    CheckShapeMenuItem(ShapeNone);
 }
 
 }  // namespace velm

@@ -20,6 +20,13 @@ QWidget* LoadedShapeWindow(int shapeCode);
 // True for a window that the registry made (a shape window).
 bool IsShapeWindow(const QWidget* window);
 
+// A sub-window minimised from its maximised state is restored to that
+// state, not to a normal size it may never have had.
+void KeepMaximisedOnRestore(QMdiSubWindow* sub);
+// A minimised sub-window back in the state it had before (nothing when it
+// is not minimised).
+void RestoreAsBefore(QMdiSubWindow* sub);
+
 // The MDI sub-window around a window; null when it is in none.
 QMdiSubWindow* SubWindowOf(QWidget* w);
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "core/development_checks.h"
+#include "frame/windows/shape_opener.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_colour.h"
 #include "platform/qt/qt_text.h"
@@ -144,6 +145,7 @@ void ShapeWindowBase::AddToMainArea(ShapeWindowBase* window) {
     if (!area) return;
     QMdiSubWindow* sub = area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose, true);
+    KeepMaximisedOnRestore(sub);
     // The whole area, or the window's minimum size when the area is smaller.
     sub->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()).united(QRect(0, 0, sub->width(), sub->height())));
 }

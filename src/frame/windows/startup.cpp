@@ -254,6 +254,8 @@ void ReleaseExit() {
 
 bool ExitPending() { return g_exitPending; }
 
+bool RunUnderWay() { return g_exitHolds > 0; }
+
 void SetExitHook(ExitHook hook) { g_exitHook = std::move(hook); }
 bool ExitRequested() { return g_exitRequested; }
 int RequestedExitCode() { return g_exitCode; }
