@@ -19,15 +19,13 @@ ConeArray KindData(std::int16_t code) {
 }
 
 void BM_ValidateAndDevelopCone(benchmark::State& st) {
-    const auto code = static_cast<std::int16_t>(st.range(0));
+    const auto code = static_cast<ShapeKind>(st.range(0));
     ConeSettings settings;
     settings.AngleStep = static_cast<float>(st.range(1)) / 10;
     const ConeArray data = KindData(code);
     auto results = std::make_unique<ConeResults>();
-    ConeArray last{};
-    float cutRise = 0;
     for (auto _ : st) {
-        const int message = CheckAndDevelopCone(code, data, settings, *results, last, cutRise);
+        const int message = CheckAndDevelopCone(code, data, settings, *results).Message;
         benchmark::DoNotOptimize(message);
         benchmark::DoNotOptimize(results->LowerArcLength);
         if (message != 0) st.SkipWithError("refused");

@@ -17,14 +17,13 @@ CylinderArray KindData(std::int16_t code) {
 }
 
 void BM_ValidateAndDevelopCylinder(benchmark::State& st) {
-    const auto code = static_cast<std::int16_t>(st.range(0));
+    const auto code = static_cast<ShapeKind>(st.range(0));
     CylinderSettings settings;
     settings.AngleStep = static_cast<float>(st.range(1)) / 10;
     const CylinderArray data = KindData(code);
     CylinderResults results;
-    CylinderArray last{};
     for (auto _ : st) {
-        const int message = CheckAndDevelopCylinder(code, data, settings, results, last);
+        const int message = CheckAndDevelopCylinder(code, data, settings, results).Message;
         benchmark::DoNotOptimize(message);
         benchmark::DoNotOptimize(results);
         if (message != 0) st.SkipWithError("refused");

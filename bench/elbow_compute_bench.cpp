@@ -63,12 +63,11 @@ void BM_DevelopCylinderPiece(benchmark::State& st) {
     ElbowPiece piece;
     ElbowPieceOf(e, 25, piece);
     const DevelopmentSettings settings = Settings();
-    CylinderArray record{};
     auto results = std::make_unique<CylinderResults>();
     for (auto _ : st) {
-        const std::int16_t flag = DevelopCylinderPiece(piece, settings, record, *results);
+        const bool usable = DevelopCylinderPiece(piece, settings, *results).Usable;
         benchmark::DoNotOptimize(results->UpperArcLength);
-        if (flag != 0) st.SkipWithError("refused");
+        if (!usable) st.SkipWithError("refused");
     }
 }
 BENCHMARK(BM_DevelopCylinderPiece);
@@ -81,12 +80,11 @@ void BM_DevelopConePiece(benchmark::State& st) {
     ElbowPiece piece;
     ElbowPieceOf(e, 25, piece);
     const DevelopmentSettings settings = Settings();
-    ConeArray record{};
     auto results = std::make_unique<ConeResults>();
     for (auto _ : st) {
-        const std::int16_t flag = DevelopConePiece(piece, settings, record, *results);
+        const bool usable = DevelopConePiece(piece, settings, *results).Usable;
         benchmark::DoNotOptimize(results->LowerArcLength);
-        if (flag != 0) st.SkipWithError("refused");
+        if (!usable) st.SkipWithError("refused");
     }
 }
 BENCHMARK(BM_DevelopConePiece)->ArgName("variant")->DenseRange(1, 3);

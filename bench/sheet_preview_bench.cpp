@@ -25,11 +25,10 @@ void BM_LayoutAndSheetDrawing(benchmark::State& st) {
     velm::Platform().printer = &printer;
     if (family == velm::CylinderSheet) {
         ws.ShapeCode = velm::ShapeCiDiscordi;
-        velm::ValidateAndDevelopCylinder(ws.ShapeCode, ws, ws.CylinderDevelopment.Results);
+        velm::ValidateAndDevelopCylinder(velm::ShapeCiDiscordi, ws);
     } else {
         ws.ShapeCode = velm::ShapeCoDiscordi;
-        float rise = 0;
-        velm::ValidateAndDevelopCone(ws.ShapeCode, rise, ws, ws.ConeDevelopment.Results);
+        velm::ValidateAndDevelopCone(velm::ShapeCoDiscordi, ws);
     }
     velm::SheetPreview* preview = velm::SheetPreview::Open(family);
     preview->resize(1280, 800);

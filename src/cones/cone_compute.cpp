@@ -4,6 +4,7 @@
 
 #include "core/number_text.h"
 #include "core/shape_inputs.h"
+#include "geometry/cylinder_geometry.h"
 
 namespace velm {
 
@@ -28,40 +29,30 @@ bool FieldRefused(float value, int field, const ConeSettings& settings) {
                              settings.MeasuringSystem);
 }
 
-// Inner, mean or outer fibre of the plate.
-float WorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
-    return static_cast<float>(thicknessFactor) * thickness + diameter;
-}
-
 // The body from the values as typed: cut angles by shape code, in radians
 // from their degrees (the single-precision radians beside them are for the
 // data file and the windows).
-ConeBody TypedConeBody(std::int16_t shapeCode, const ConeInputs& in, std::int16_t thicknessFactor) {
+ConeBody TypedConeBody(ShapeKind shape, const ConeInputs& in, int thicknessFactor) {
     ConeBody body;
     body.UpperDiameter = TypedWorkingDiameter(in.UpperDiameter, in.Thickness, thicknessFactor);
     body.LowerDiameter = TypedWorkingDiameter(in.LowerDiameter, in.Thickness, thicknessFactor);
-    if (IsFrustumKind(shapeCode)) {
-        const ShapeKindInfo& kind = *FindShapeKind(shapeCode);
+    if (IsFrustumKind(shape)) {
+        const ShapeKindInfo& kind = *FindShapeKind(shape);
         body.UpperCut = kind.TopCut ? TypedRadians(in.UpperCut) : 0;
         body.LowerCut = kind.BottomCut ? TypedRadians(in.LowerCut) : 0;
     }
     return body;
 }
 
-// What DevelopCone hands back besides the results.
-struct DevelopedCone {
-    bool Usable = false;
-    bool NoBody = false;
-    float BaseAngle = 0;
-    float CutRise = 0;
-};
-
-DevelopedCone DevelopConeInputs(std::int16_t shapeCode, const ConeInputs& in, const ConeSettings& settings,
-                                  ConeResults& results) {
-    const ConeBody body = TypedConeBody(shapeCode, in, settings.ThicknessFactor);
+// The development of the typed values; the record's Message is left 0.
+DevelopedCone DevelopConeInputs(ShapeKind shape, const ConeInputs& in, const ConeSettings& settings,
+                                ConeResults& results) {
+    const ConeBody body = TypedConeBody(shape, in, settings.ThicknessFactor);
     const double height = TypedValue(in.AxisHeight);
     const ConeSolution solution = SolveConeHalfAngle(body, height);
     DevelopedCone d;
+    d.Developed = true;
+    d.Inputs = in;
     if (solution.NoBody) {
         // No cone has these dimensions: nothing to develop.
         results = ConeResults{};
@@ -86,8 +77,8 @@ DevelopedCone DevelopConeInputs(std::int16_t shapeCode, const ConeInputs& in, co
 
 // The limit checks of the typed values, in the order the boxes stand: the
 // number of the error text of the first refused one, else 0.
-int ConeInputsMessage(std::int16_t shapeCode, const ConeInputs& in, const ConeSettings& settings) {
-    const std::int16_t factor = settings.ThicknessFactor;
+int ConeInputsMessage(ShapeKind shape, const ConeInputs& in, const ConeSettings& settings) {
+    const int factor = settings.ThicknessFactor;
     if (FieldRefused(in.Thickness, ConeThicknessField, settings)) return ErrThickness;
     if (FieldRefused(in.UpperDiameter, ConeUpperDiameterField, settings) ||
         !(WorkingDiameter(in.UpperDiameter, in.Thickness, factor) > 0)) {
@@ -100,8 +91,8 @@ int ConeInputsMessage(std::int16_t shapeCode, const ConeInputs& in, const ConeSe
     if (FieldRefused(in.AxisHeight, ConeHeightField, settings)) return ErrHeight;
 
     // FrmCoDiscordi stores its lower angle negated: its size is what the box held.
-    const float lowerCutField = shapeCode == ShapeCoDiscordi ? std::fabs(in.LowerCut) : in.LowerCut;
-    switch (shapeCode) {
+    const float lowerCutField = shape == ShapeCoDiscordi ? std::fabs(in.LowerCut) : in.LowerCut;
+    switch (shape) {
         case ShapeCoTaSup:
             if (FieldRefused(in.UpperCut, ConeUpperCutField, settings)) return ErrUpperCut;
             break;
@@ -126,9 +117,21 @@ int WiderAtTopOr(int message, const ConeInputs& in) {
     return in.UpperDiameter > in.LowerDiameter ? ErrWiderAtTop : message;
 }
 
+// The answer for a development that ran: its body, its apex angle, then
+// whether every value is finite.
+int DevelopedConeMessage(const DevelopedCone& d, const ConeInputs& in, const ConeResults& results) {
+    if (d.NoBody) return WiderAtTopOr(ErrImpossible, in);
+    if (const int apex = ConeApexAngleMessage(results.ConeApexAngle); apex != 0) return WiderAtTopOr(apex, in);
+    if (!d.Usable || !std::isfinite(d.CutRise) || !std::isfinite(results.FrustumHeight1) ||
+        !std::isfinite(results.FrustumHeight2) || !std::isfinite(results.LowerCutOffset)) {
+        return ErrImpossible;
+    }
+    return 0;
+}
+
 }  // namespace
 
-double TypedWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
+double TypedWorkingDiameter(float diameter, float thickness, int thicknessFactor) {
     return thicknessFactor * TypedValue(thickness) + TypedValue(diameter);
 }
 
@@ -139,46 +142,35 @@ int ConeApexAngleMessage(float apexAngle) {
     return 0;
 }
 
-bool DevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
-                 ConeResults& results, ConeArray& lastConeData, std::int16_t& errorFlag,
-                 float& baseAngle, float& cutRise) {
+DevelopedCone DevelopCone(ShapeKind shape, const ConeArray& data, const ConeSettings& settings,
+                          ConeResults& results) {
+    return DevelopConeInputs(shape, ConeInputsOf(data), settings, results);
+}
+
+DevelopedCone CheckAndDevelopCone(ShapeKind shape, const ConeArray& data, const ConeSettings& settings,
+                                  ConeResults& results) {
+    DevelopedCone refused;
+    refused.Message = ConeRefusedSilently;
+    if (shape < ShapeCoRe || shape > ShapeCoDiscordi) return refused;
     const ConeInputs in = ConeInputsOf(data);
-    const DevelopedCone d = DevelopConeInputs(shapeCode, in, settings, results);
-    if (d.NoBody) errorFlag = 1;
-    baseAngle = d.BaseAngle;
-    cutRise = d.CutRise;
-    StoreConeInputs(in, lastConeData);
-    return d.Usable;
+    refused.Message = ConeInputsMessage(shape, in, settings);
+    if (refused.Message == 0) refused.Message = CheckAngleStep(settings.AngleStep);
+    if (refused.Message != 0) return refused;
+    DevelopedCone d = DevelopConeInputs(shape, in, settings, results);
+    d.Message = DevelopedConeMessage(d, in, results);
+    return d;
 }
 
-int CheckAndDevelopCone(std::int16_t shapeCode, const ConeArray& data, const ConeSettings& settings,
-                        ConeResults& results, ConeArray& lastConeData, float& cutRise) {
-    if (shapeCode < ShapeCoRe || shapeCode > ShapeCoDiscordi) return ConeRefusedSilently;
-    const ConeInputs in = ConeInputsOf(data);
-    if (const int message = ConeInputsMessage(shapeCode, in, settings); message != 0) return message;
-    if (const int step = CheckAngleStep(settings.AngleStep); step != 0) return step;
-    const DevelopedCone d = DevelopConeInputs(shapeCode, in, settings, results);
-    StoreConeInputs(in, lastConeData);
-    cutRise = d.CutRise;
-    if (d.NoBody) return WiderAtTopOr(ErrImpossible, in);
-    if (const int apex = ConeApexAngleMessage(results.ConeApexAngle); apex != 0) return WiderAtTopOr(apex, in);
-    if (!d.Usable || !std::isfinite(cutRise) || !std::isfinite(results.FrustumHeight1) ||
-        !std::isfinite(results.FrustumHeight2) || !std::isfinite(results.LowerCutOffset)) {
-        return ErrImpossible;
-    }
-    return 0;
+DevelopedCone ValidateAndDevelopCone(ShapeKind shape, WorkingState& state) {
+    const DevelopedCone d =
+        CheckAndDevelopCone(shape, state.Inputs.ConeData, ConeSettingsOf(state), state.ConeDevelopment.Results);
+    if (d.Developed) state.LastConeInputs = d.Inputs;
+    return d;
 }
 
-int ValidateAndDevelopCone(std::int16_t shapeCode, float& cutRise, WorkingState& state, ConeResults& results) {
-    return CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results, state.LastConeData,
-                               cutRise);
-}
-
-int ConeApplyMessage(std::int16_t shapeCode, const WorkingState& state) {
+int ConeApplyMessage(ShapeKind shape, const WorkingState& state) {
     ConeResults results;
-    ConeArray last{};
-    float cutRise = 0;
-    return CheckAndDevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results, last, cutRise);
+    return CheckAndDevelopCone(shape, state.Inputs.ConeData, ConeSettingsOf(state), results).Message;
 }
 
 void ToggleConeWeldSide(WorkingState& state, ConeResults& results) {
@@ -186,16 +178,12 @@ void ToggleConeWeldSide(WorkingState& state, ConeResults& results) {
         state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
         return;
     }
-    ToggleConeWeldSide(state.ShapeCode, state, results);
+    ToggleConeWeldSide(static_cast<ShapeKind>(state.ShapeCode), state, results);
 }
 
-void ToggleConeWeldSide(std::int16_t shapeCode, WorkingState& state, ConeResults& results) {
+void ToggleConeWeldSide(ShapeKind shape, WorkingState& state, ConeResults& results) {
     state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
-    std::int16_t errorFlag = 0;
-    float baseAngle = 0;
-    float cutRise = 0;
-    DevelopCone(shapeCode, state.Inputs.ConeData, ConeSettingsOf(state), results, state.LastConeData, errorFlag,
-                baseAngle, cutRise);
+    state.LastConeInputs = DevelopCone(shape, state.Inputs.ConeData, ConeSettingsOf(state), results).Inputs;
 }
 
 }  // namespace velm

@@ -1,23 +1,22 @@
 #include "cones/cone_piece.h"
 
 #include "cones/cone_compute.h"
-#include "core/shape_inputs.h"
 #include "geometry/angles.h"
 
 namespace velm {
 
-std::int16_t DevelopConePiece(const ElbowPiece& piece, const DevelopmentSettings& settings, ConeArray& record,
-                              ConeResults& results) {
-    ConeInputs in;
+DevelopedCone DevelopConePiece(const ElbowPiece& piece, const DevelopmentSettings& settings, ConeResults& results) {
+    DevelopedCone d;
+    d.Developed = true;
+    ConeInputs& in = d.Inputs;
     in.Thickness = piece.Thickness;
     in.UpperDiameter = piece.SmallDiameter;
     in.LowerDiameter = piece.LargeDiameter;
     in.AxisHeight = piece.AxisLength;
-    in.UpperCut = static_cast<float>(piece.StartCut * 180 / Pi);
-    in.LowerCut = static_cast<float>(piece.EndCut * 180 / Pi);
+    in.UpperCut = static_cast<float>(piece.StartCut / DegToRad);
+    in.LowerCut = static_cast<float>(piece.EndCut / DegToRad);
     in.UpperCutRadians = piece.StartCut;
     in.LowerCutRadians = piece.EndCut;
-    StoreConeInputs(in, record);
 
     results.FrustumHeight1 = piece.Height;
     // The elbow rounds its double side view once into the piece: the
@@ -35,7 +34,9 @@ std::int16_t DevelopConePiece(const ElbowPiece& piece, const DevelopmentSettings
     results.LowerCutOffset = static_cast<float>(section.LowerCutOffset);
     const bool usable =
         ComputeConeDevelopmentTables(body, height1, section, settings.AngleStep, settings.LatoSaldatura, results);
-    return section.Impossible || !usable ? 1 : 0;
+    d.NoBody = section.Impossible;
+    d.Usable = !section.Impossible && usable;
+    return d;
 }
 
 }  // namespace velm

@@ -1,8 +1,7 @@
 #pragma once
 // Development of one conical elbow piece: a frustum cut at both ends whose
 // enclosing height is the piece's own, so no solver runs.
-#include <cstdint>
-
+#include "cones/cone_compute.h"
 #include "core/development_checks.h"
 #include "core/last_elbow.h"
 #include "core/working_state.h"
@@ -10,12 +9,11 @@
 
 namespace velm {
 
-// Writes the piece into `record` laid out as LastConeData (thickness, small
-// and large diameter, axis length, start and end cut in degrees, then in
-// radians) and develops it into `results`, small end and start cut on top.
-// Returns 1 when the piece cannot be built or gives no finite development
-// (results then hold zeros), else 0. Shows nothing.
-std::int16_t DevelopConePiece(const ElbowPiece& piece, const DevelopmentSettings& settings, ConeArray& record,
-                              ConeResults& results);
+// Develops the piece into `results`, small end and start cut on top, as a
+// frustum of these inputs: thickness, small and large diameter, axis length,
+// start and end cut (in degrees and radians). Not Usable (results then zero)
+// when the piece cannot be built or gives no finite development; Message
+// stays 0. Shows nothing.
+DevelopedCone DevelopConePiece(const ElbowPiece& piece, const DevelopmentSettings& settings, ConeResults& results);
 
 }  // namespace velm

@@ -9,6 +9,7 @@
 
 #include "core/last_elbow.h"
 #include "core/shape_kinds.h"
+#include "core/typed_inputs.h"
 #include "geometry/angles.h"
 #include "geometry/cone_geometry.h"
 #include "geometry/cylinder_geometry.h"
@@ -205,9 +206,10 @@ struct WorkingState {
     InputLimits Limits;
     SettingsCache Settings;
 
-    // Last developed data (or the elbow piece being previewed).
-    CylinderArray LastCylinderData{};
-    ConeArray LastConeData{};
+    // The inputs of the last development of each family (or of the elbow
+    // piece being previewed), as developed: the data block prints them.
+    CylinderInputs LastCylinderInputs{};
+    ConeInputs LastConeInputs{};
 
     // The last development of each family.
     SharedDevelopment<CylinderResults> CylinderDevelopment;

@@ -21,37 +21,41 @@ bool FieldRefused(float value, int field, const CylinderSettings& settings) {
 }
 
 // The bottom angle as its box shows it: FrmCiDiscordi stores it negated.
-float BottomCutField(std::int16_t shapeCode, const CylinderInputs& in) {
-    return shapeCode == ShapeCiDiscordi ? -in.BottomCut : in.BottomCut;
+float BottomCutField(ShapeKind shape, const CylinderInputs& in) {
+    return shape == ShapeCiDiscordi ? -in.BottomCut : in.BottomCut;
 }
 
 // The body from the values as typed: cut angles by shape code, in radians
 // from their degrees (the single-precision radians beside them are for the
 // data file and the windows), and the inner, mean or outer fibre.
-CylinderBody TypedCylinderBody(std::int16_t shapeCode, const CylinderInputs& in, std::int16_t thicknessFactor) {
-    const ShapeKindInfo* kind = IsCylinderKind(shapeCode) ? FindShapeKind(shapeCode) : nullptr;
+CylinderBody TypedCylinderBody(ShapeKind shape, const CylinderInputs& in, int thicknessFactor) {
+    const ShapeKindInfo* kind = IsCylinderKind(shape) ? FindShapeKind(shape) : nullptr;
     CylinderBody body;
     body.TopCut = kind && kind->TopCut ? TypedRadians(in.TopCut) : 0;
     body.BottomCut = kind && kind->BottomCut ? TypedRadians(in.BottomCut) : 0;
-    body.WorkingDiameter = static_cast<float>(thicknessFactor) * in.Thickness + in.Diameter;
+    body.WorkingDiameter = WorkingDiameter(in.Diameter, in.Thickness, thicknessFactor);
     return body;
 }
 
-// Heights and tables into `results`; false for a body that cannot be built
-// or a step the tables cannot hold.
-bool DevelopCylinderInputs(std::int16_t shapeCode, const CylinderInputs& in, const CylinderSettings& settings,
-                           CylinderResults& results) {
-    const CylinderBody body = TypedCylinderBody(shapeCode, in, settings.ThicknessFactor);
+// Heights and tables into `results`; not Usable for a body that cannot be
+// built or a step the tables cannot hold. The record's Message is left 0.
+DevelopedCylinder DevelopCylinderInputs(ShapeKind shape, const CylinderInputs& in,
+                                        const CylinderSettings& settings, CylinderResults& results) {
+    const CylinderBody body = TypedCylinderBody(shape, in, settings.ThicknessFactor);
     const CutHeights heights = ComputeCutHeightsFromAxis(body, in.AxisLength);
     const bool tables = StoreCylinderDevelopment(body, heights, settings, results);
-    return !heights.Impossible && tables;
+    DevelopedCylinder d;
+    d.Developed = true;
+    d.Usable = !heights.Impossible && tables;
+    d.Inputs = in;
+    return d;
 }
 
-int CylinderInputsMessage(std::int16_t shapeCode, const CylinderInputs& in, const CylinderSettings& settings) {
+int CylinderInputsMessage(ShapeKind shape, const CylinderInputs& in, const CylinderSettings& settings) {
     if (FieldRefused(in.Thickness, CylThicknessField, settings)) return ErrThickness;
     if (FieldRefused(in.Diameter, CylDiameterField, settings)) return ErrDiameter;
     if (FieldRefused(in.AxisLength, CylLengthField, settings)) return ErrAxisLength;
-    switch (shapeCode) {
+    switch (shape) {
         case ShapeCiRe:
             break;
         case ShapeCiTaSup:
@@ -59,7 +63,7 @@ int CylinderInputsMessage(std::int16_t shapeCode, const CylinderInputs& in, cons
             break;
         case ShapeCiConcordi:
         case ShapeCiDiscordi:
-            if (FieldRefused(BottomCutField(shapeCode, in), CylBottomCutField, settings)) return ErrBottomCut;
+            if (FieldRefused(BottomCutField(shape, in), CylBottomCutField, settings)) return ErrBottomCut;
             if (FieldRefused(in.TopCut, CylTopCutField, settings)) return ErrTopCut;
             break;
         default:
@@ -84,33 +88,33 @@ bool StoreCylinderDevelopment(const CylinderBody& body, const CutHeights& height
     return true;
 }
 
-void DevelopCylinder(std::int16_t shapeCode, const CylinderArray& data, const CylinderSettings& settings,
-                     CylinderResults& results, CylinderArray& lastCylinderData, std::int16_t& errorFlag) {
+DevelopedCylinder DevelopCylinder(ShapeKind shape, const CylinderArray& data, const CylinderSettings& settings,
+                                  CylinderResults& results) {
+    return DevelopCylinderInputs(shape, CylinderInputsOf(data), settings, results);
+}
+
+DevelopedCylinder CheckAndDevelopCylinder(ShapeKind shape, const CylinderArray& data,
+                                          const CylinderSettings& settings, CylinderResults& results) {
     const CylinderInputs in = CylinderInputsOf(data);
-    if (!DevelopCylinderInputs(shapeCode, in, settings, results)) errorFlag = 1;
-    StoreCylinderInputs(in, lastCylinderData);
+    DevelopedCylinder refused;
+    refused.Message = CylinderInputsMessage(shape, in, settings);
+    if (refused.Message == 0) refused.Message = CheckAngleStep(settings.AngleStep);
+    if (refused.Message != 0) return refused;
+    DevelopedCylinder d = DevelopCylinderInputs(shape, in, settings, results);
+    d.Message = d.Usable ? 0 : ErrImpossible;
+    return d;
 }
 
-int CheckAndDevelopCylinder(std::int16_t shapeCode, const CylinderArray& data,
-                            const CylinderSettings& settings, CylinderResults& results,
-                            CylinderArray& lastCylinderData) {
-    const CylinderInputs in = CylinderInputsOf(data);
-    if (const int message = CylinderInputsMessage(shapeCode, in, settings); message != 0) return message;
-    if (const int step = CheckAngleStep(settings.AngleStep); step != 0) return step;
-    const bool built = DevelopCylinderInputs(shapeCode, in, settings, results);
-    StoreCylinderInputs(in, lastCylinderData);
-    return built ? 0 : ErrImpossible;
+DevelopedCylinder ValidateAndDevelopCylinder(ShapeKind shape, WorkingState& state) {
+    const DevelopedCylinder d = CheckAndDevelopCylinder(shape, state.Inputs.CylinderData, CylinderSettingsOf(state),
+                                                        state.CylinderDevelopment.Results);
+    if (d.Developed) state.LastCylinderInputs = d.Inputs;
+    return d;
 }
 
-int ValidateAndDevelopCylinder(std::int16_t shapeCode, WorkingState& state, CylinderResults& results) {
-    return CheckAndDevelopCylinder(shapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state), results,
-                                   state.LastCylinderData);
-}
-
-int CylinderApplyMessage(std::int16_t shapeCode, const WorkingState& state) {
+int CylinderApplyMessage(ShapeKind shape, const WorkingState& state) {
     CylinderResults results;
-    CylinderArray last{};
-    return CheckAndDevelopCylinder(shapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state), results, last);
+    return CheckAndDevelopCylinder(shape, state.Inputs.CylinderData, CylinderSettingsOf(state), results).Message;
 }
 
 void ToggleCylinderWeldSide(WorkingState& state, CylinderResults& results) {
@@ -118,17 +122,16 @@ void ToggleCylinderWeldSide(WorkingState& state, CylinderResults& results) {
         state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
         return;
     }
-    ToggleCylinderWeldSide(state.ShapeCode, state, results);
+    ToggleCylinderWeldSide(static_cast<ShapeKind>(state.ShapeCode), state, results);
 }
 
-void ToggleCylinderWeldSide(std::int16_t shapeCode, WorkingState& state, CylinderResults& results) {
+void ToggleCylinderWeldSide(ShapeKind shape, WorkingState& state, CylinderResults& results) {
     state.Settings.LatoSaldatura = static_cast<std::int16_t>(-state.Settings.LatoSaldatura);
-    std::int16_t errorFlag = 0;
-    DevelopCylinder(shapeCode, state.Inputs.CylinderData, CylinderSettingsOf(state), results,
-                    state.LastCylinderData, errorFlag);
+    state.LastCylinderInputs =
+        DevelopCylinder(shape, state.Inputs.CylinderData, CylinderSettingsOf(state), results).Inputs;
 }
 
-MarkerPlace WeldSideMarkerPlace(std::int16_t latoSaldatura, int label1Left, int label1Top, int label2Left) {
+MarkerPlace WeldSideMarkerPlace(int latoSaldatura, int label1Left, int label1Top, int label2Left) {
     if (latoSaldatura == 1) return {label2Left, label1Top + 20};
     return {label1Left - 30, label1Top + 20};
 }

@@ -644,7 +644,7 @@ void DevelopPieces(const Body& b, const Arguments& a, const PieceFrames& p, cons
         const bool cylinder = (e == K && a.cylindricalStart) || (e == 1 && a.cylindricalEnd);
         if (cylinder) {
             const float diameter = e == K ? out.PieceSmallDiameter[e] : out.PieceLargeDiameter[e];
-            const CylinderBody body{CylinderWorkingDiameter(diameter, out.Thickness, settings.ThicknessFactor),
+            const CylinderBody body{WorkingDiameter(diameter, out.Thickness, settings.ThicknessFactor),
                                     out.PieceEndCut[e], out.PieceStartCut[e]};
             const CutHeights heights = ComputeCutHeightsFromTop(body, out.PieceHeight[e]);
             out.PieceAxisLength[e] = heights.AxisLength;

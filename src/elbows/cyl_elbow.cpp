@@ -153,7 +153,7 @@ void RecordPieces(const CylElbowInputs& in, std::int16_t thicknessFactor, int n,
         out.PieceDiameter[e] = in.Diameter;
         if (e == n) out.PieceStartCut[e] = in.StartCut;
         if (e == 1) out.PieceEndCut[e] = in.EndCut;
-        const CylinderBody body{CylinderWorkingDiameter(in.Diameter, in.Thickness, thicknessFactor),
+        const CylinderBody body{WorkingDiameter(in.Diameter, in.Thickness, thicknessFactor),
                                 out.PieceEndCut[e], out.PieceStartCut[e]};
         const CutHeights heights = ComputeCutHeightsFromTop(body, out.PieceHeight[e]);
         out.PieceAxisLength[e] = heights.AxisLength;
@@ -201,7 +201,7 @@ int ComputeCylElbow(const CylElbowArray& data, std::int16_t thicknessFactor, Las
     out.BendRadius = in.BendRadius;
     out.AxisLength = in.AxisLength;
     out.Bend = out.Sweep = in.Bend;
-    const float D = static_cast<float>(thicknessFactor) * in.Thickness + in.Diameter;  // working diameter
+    const float D = WorkingDiameter(in.Diameter, in.Thickness, thicknessFactor);
     if (const int refusal = CheckCylElbowShape(in, D); refusal != 0) {
         out.ElbowError = 1;
         return refusal;

@@ -44,7 +44,7 @@ bool StepDividesHalfTurn(float angleStep) {
     return n > 0 && std::fabs(n * static_cast<double>(angleStep) - 180) <= 180 * 1e-6;
 }
 
-float CylinderWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor) {
+float WorkingDiameter(float diameter, float thickness, int thicknessFactor) {
     return diameter + static_cast<float>(thicknessFactor) * thickness;
 }
 

@@ -58,9 +58,10 @@ CutHeights ComputeCutHeightsFromAxis(const CylinderBody& body, float axisLength)
 // The same relation solved from a given Hmax.
 CutHeights ComputeCutHeightsFromTop(const CylinderBody& body, float Hmax);
 
-// The working diameter of a piece of the typed diameter and thickness:
-// diameter + factor * thickness, in single precision.
-float CylinderWorkingDiameter(float diameter, float thickness, std::int16_t thicknessFactor);
+// The working diameter (inner, mean or outer fibre) of a plate of the typed
+// diameter and thickness, cylinder or frustum end: diameter + factor *
+// thickness, in single precision.
+float WorkingDiameter(float diameter, float thickness, int thicknessFactor);
 
 // What the cut curves give besides their tables. The two edge lengths are
 // kept apart: stored side by side, the compiler pairs their sums in memory

@@ -65,7 +65,7 @@ PrintLine PaddedLine(const std::string& label, const std::string& value) {
 }
 
 std::vector<PrintLine> CylinderDataRows(const WorkingState& st) {
-    const CylinderInputs d = CylinderInputsOf(st.LastCylinderData);
+    const CylinderInputs& d = st.LastCylinderInputs;
     const CylinderResults& r = st.CylinderDevelopment.Results;
     const std::int16_t unit = st.Settings.MeasuringSystem;
     const int code = st.ShapeCode;
@@ -88,7 +88,7 @@ std::vector<PrintLine> CylinderDataRows(const WorkingState& st) {
 }
 
 std::vector<PrintLine> ConeDataRows(const WorkingState& st) {
-    const ConeInputs d = ConeInputsOf(st.LastConeData);
+    const ConeInputs& d = st.LastConeInputs;
     const ConeResults& r = st.ConeDevelopment.Results;
     const std::int16_t unit = st.Settings.MeasuringSystem;
     const bool outer = st.Settings.DiametriExt == 1;

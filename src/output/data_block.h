@@ -21,7 +21,7 @@ PrintLine PaddedLine(const std::string& label, const std::string& value);
 
 // The data rows only (label and value, the label ending in ":"), in print
 // order, for the codes of the sheet: cylinders 6 to 11 and 13, frusta 1 to
-// 5 and 11 to 13. Values come from LastCylinderData / LastConeData and the
+// 5 and 11 to 13. Values come from LastCylinderInputs / LastConeInputs and the
 // family's last development.
 std::vector<PrintLine> CylinderDataRows(const WorkingState& st);
 std::vector<PrintLine> ConeDataRows(const WorkingState& st);

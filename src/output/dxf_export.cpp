@@ -33,17 +33,15 @@ bool IsElbow(int code) { return code >= ShapeCuCilindri && code <= ShapeCuConica
 
 // A piece of the last elbow developed as a cylinder into results of the export's own.
 bool CylinderPieceOutline(const ElbowPiece& piece, const DevelopmentSettings& settings, CylinderOutline& o) {
-    CylinderArray record{};
     CylinderResults results;
-    DevelopCylinderPiece(piece, settings, record, results);  // an impossible piece is written as it comes
+    DevelopCylinderPiece(piece, settings, results);  // an impossible piece is written as it comes
     o = CylinderOutlineOf(results, settings.AngleStep);
     return !o.Empty();
 }
 
 bool ConePieceOutline(const ElbowPiece& piece, const DevelopmentSettings& settings, ConeOutline& o) {
-    ConeArray record{};
     ConeResults results;
-    DevelopConePiece(piece, settings, record, results);
+    DevelopConePiece(piece, settings, results);
     o = ConeOutlineOf(results, settings.AngleStep);
     return !o.Empty();
 }

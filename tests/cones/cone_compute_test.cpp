@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "core/shape_inputs.h"
 #include "support/frustum_model.h"
 #include "support/state_with_settings.h"
 
@@ -37,12 +38,14 @@ ConeSettings Settings(std::int16_t thicknessFactor = 1, std::int16_t side = 1, f
 struct Outcome {
     int message = 0;
     float cutRise = -7;
-    ConeArray last{};
+    ConeInputs last{};
     std::unique_ptr<ConeResults> results = std::make_unique<ConeResults>();
 };
 Outcome Check(std::int16_t shape, const ConeArray& data, const ConeSettings& settings) {
     Outcome o;
-    o.message = CheckAndDevelopCone(shape, data, settings, *o.results, o.last, o.cutRise);
+    const DevelopedCone d = CheckAndDevelopCone(static_cast<ShapeKind>(shape), data, settings, *o.results);
+    o.message = d.Message;
+    if (d.Developed) o.cutRise = d.CutRise, o.last = d.Inputs;
     return o;
 }
 
@@ -80,7 +83,7 @@ TEST(ConeCompute, FiveKindsAtTheirDefaultsOnBothWeldSides) {
                 const ConeArray data = Defaults(shape);
                 const Outcome o = Check(shape, data, Settings(1, side, step));
                 ASSERT_EQ(o.message, 0);
-                EXPECT_EQ(o.last, data);
+                EXPECT_EQ(o.last, ConeInputsOf(data));
                 // The mean fibre: one thickness added to each diameter.
                 ExpectBodyOf(o, data, shape, 21.3f, 29.3f, side, step, 5e-6, step < 1 ? 5e-5 : 5e-6);
             }
@@ -288,8 +291,8 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         // A save with no window to apply: the same answer from the state, which it leaves alone.
         WorkingState state = StateWithSettings(settings);
         state.Inputs.ConeData = data;
-        EXPECT_EQ(ConeApplyMessage(c.shape, state), c.message);
-        EXPECT_EQ(state.LastConeData, ConeArray{});
+        EXPECT_EQ(ConeApplyMessage(static_cast<ShapeKind>(c.shape), state), c.message);
+        EXPECT_EQ(state.LastConeInputs, ConeInputs{});
     }
 }
 
@@ -299,9 +302,9 @@ TEST(ConeCompute, WeldSideToggle) {
     state.Inputs.ConeData = Defaults(ShapeCoDiscordi);
     state.Settings.LatoSaldatura = 1;
     auto results = std::make_unique<ConeResults>();
-    float rise = 0;
-    ASSERT_EQ(CheckAndDevelopCone(ShapeCoDiscordi, state.Inputs.ConeData, ConeSettingsOf(state), *results,
-                                  state.LastConeData, rise), 0);
+    const DevelopedCone d = CheckAndDevelopCone(ShapeCoDiscordi, state.Inputs.ConeData, ConeSettingsOf(state), *results);
+    ASSERT_EQ(d.Message, 0);
+    state.LastConeInputs = d.Inputs;
     state.DevelopmentValid = True16;
 
     ToggleConeWeldSide(state, *results);
@@ -314,11 +317,11 @@ TEST(ConeCompute, WeldSideToggle) {
     // After a refused apply only the side changes: refused inputs are never developed.
     state.Inputs.ConeData = ConeWindowData(ShapeCoConcordi, 1, 20, 150, 200, 70, 10);
     state.DevelopmentValid = False16;
-    const ConeArray lastBefore = state.LastConeData;
+    const ConeInputs lastBefore = state.LastConeInputs;
     ToggleConeWeldSide(state, *results);
     EXPECT_EQ(state.Settings.LatoSaldatura, 1);
     EXPECT_TRUE(SameDevelopment(*results, flipped));
-    EXPECT_EQ(state.LastConeData, lastBefore);
+    EXPECT_EQ(state.LastConeInputs, lastBefore);
 }
 
 }  // namespace

@@ -58,8 +58,9 @@ std::unique_ptr<Developed> Develop(const Body& b, std::int16_t side = 1, float s
     ConeSettings s;
     s.LatoSaldatura = side;
     s.AngleStep = step;
-    ConeArray last{};
-    EXPECT_EQ(CheckAndDevelopCone(b.shape, d->data, s, *d->results, last, d->cutRise), 0) << "refused";
+    const DevelopedCone developed = CheckAndDevelopCone(static_cast<ShapeKind>(b.shape), d->data, s, *d->results);
+    EXPECT_EQ(developed.Message, 0) << "refused";
+    d->cutRise = developed.CutRise;
     const bool up = b.shape == ShapeCoTaSup || b.shape >= ShapeCoConcordi;
     const bool low = b.shape >= ShapeCoTaInf;
     EXPECT_TRUE(testing::SolveFrustum(

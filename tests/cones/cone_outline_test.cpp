@@ -38,9 +38,7 @@ TEST(ConeOutline, PointsLieOnTheBodyInSpace) {
                 const bool lowerCut = shape >= ShapeCoTaInf;
                 const ConeArray data = ConeWindowData(shape, 0.3f, 21, 29, 35, upperCut ? 10 : 0, lowerCut ? 10 : 0);
                 auto r = std::make_unique<ConeResults>();
-                ConeArray last{};
-                float rise = 0;
-                ASSERT_EQ(CheckAndDevelopCone(shape, data, Settings(step, side), *r, last, rise), 0);
+                ASSERT_EQ(CheckAndDevelopCone(static_cast<ShapeKind>(shape), data, Settings(step, side), *r).Message, 0);
                 testing::SpaceFrustum f;
                 ASSERT_TRUE(testing::SolveFrustum({21.3, 29.3, 35, data[7], data[8], side}, f));
 
@@ -121,10 +119,7 @@ TEST(ConeOutline, CarriesTheDrawingFileDigits) {
     for (std::int16_t shape : {ShapeCoTaSup, ShapeCoTaInf, ShapeCoDiscordi}) {
         for (float step : {0.1f, 0.25f, 1.0f, 10.0f}) {
             SCOPED_TRACE(::testing::Message() << "shape " << shape << " step " << step);
-            ConeArray last{};
-            float rise = 0;
-            ASSERT_EQ(CheckAndDevelopCone(shape, ConeWindowData(shape, 0.3f, 21, 29, 35, 10, 10), Settings(step, -1), *r, last,
-                                          rise),
+            ASSERT_EQ(CheckAndDevelopCone(static_cast<ShapeKind>(shape), ConeWindowData(shape, 0.3f, 21, 29, 35, 10, 10), Settings(step, -1), *r).Message,
                       0);
             o = ConeOutlineOf(*r, step);
             const int n = static_cast<int>(std::lround(360 / step));
@@ -164,10 +159,10 @@ TEST(ConeOutline, UnusableInputGivesAnEmptyOrFiniteOutline) {
     const ConeArray good = ConeWindowData(ShapeCoConcordi, 0.3f, 21, 29, 35, 10, 10);
     const struct {
         const char* what;
-        std::int16_t shape;
+        ShapeKind shape;
         ConeArray data;
         float step;
-        bool flagged;  // the development's error flag
+        bool flagged;  // no body can be built
         bool empty;
         int steps = 0;
         void (*spoil)(ConeResults&) = nullptr;
@@ -192,11 +187,7 @@ TEST(ConeOutline, UnusableInputGivesAnEmptyOrFiniteOutline) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto r = std::make_unique<ConeResults>();
-        ConeArray last{};
-        std::int16_t flag = 0;
-        float baseAngle = 0, rise = 0;
-        DevelopCone(c.shape, c.data, Settings(c.step), *r, last, flag, baseAngle, rise);
-        EXPECT_EQ(flag != 0, c.flagged);
+        EXPECT_EQ(DevelopCone(c.shape, c.data, Settings(c.step), *r).NoBody, c.flagged);
         if (c.spoil) c.spoil(*r);
         const ConeOutline o = ConeOutlineOf(*r, c.step);
         if (c.empty) {

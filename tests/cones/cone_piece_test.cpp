@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/shape_inputs.h"
 #include "support/frustum_model.h"
 
 namespace velm {
@@ -41,13 +42,13 @@ TEST(ConePiece, DevelopsTheBodyOfItsHeight) {
         piece.AxisLength = static_cast<float>(c.H);
         piece.StartCut = static_cast<float>(c.startDeg * kDeg);
         piece.EndCut = static_cast<float>(c.endDeg * kDeg);
-        ConeArray record{};
         auto r = std::make_unique<ConeResults>();
-        ASSERT_EQ(DevelopConePiece(piece, Settings(c.factor, c.step, c.lato), record, *r), 0);
+        const DevelopedCone d = DevelopConePiece(piece, Settings(c.factor, c.step, c.lato), *r);
+        ASSERT_TRUE(d.Usable);
         const ConeArray want{0, piece.Thickness, piece.SmallDiameter, piece.LargeDiameter, piece.AxisLength,
                              static_cast<float>(piece.StartCut * 180 / testing::kPi),
                              static_cast<float>(piece.EndCut * 180 / testing::kPi), piece.StartCut, piece.EndCut};
-        EXPECT_EQ(record, want);
+        EXPECT_EQ(d.Inputs, ConeInputsOf(want));
         testing::ExpectDevelopmentOf(f, *r, c.step, 2e-5, c.step < 1 ? 5e-5 : 5e-6);
     }
 }
@@ -58,12 +59,11 @@ TEST(ConePiece, ReportsPiecesThatCannotBeBuilt) {
     piece.SmallDiameter = 20;
     piece.LargeDiameter = 30;
     piece.Height = 40;
-    ConeArray record{};
     auto r = std::make_unique<ConeResults>();
-    EXPECT_EQ(DevelopConePiece(piece, Settings(1, 1, 1), record, *r), 0);
-    EXPECT_EQ(DevelopConePiece(piece, Settings(1, 0, 1), record, *r), 1) << "a step the tables cannot hold";
+    EXPECT_TRUE(DevelopConePiece(piece, Settings(1, 1, 1), *r).Usable);
+    EXPECT_FALSE(DevelopConePiece(piece, Settings(1, 0, 1), *r).Usable) << "a step the tables cannot hold";
     piece.LargeDiameter = 10;  // widening towards the top
-    EXPECT_EQ(DevelopConePiece(piece, Settings(1, 1, 1), record, *r), 1);
+    EXPECT_FALSE(DevelopConePiece(piece, Settings(1, 1, 1), *r).Usable);
     EXPECT_EQ(r->ConeOuterRadius, 0);
     EXPECT_EQ(r->ConeSectorAngle, 0);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/language.h"
+#include "core/shape_inputs.h"
 #include "platform/services.h"
 #include "support/cylinder_reference.h"
 #include "support/scripted_dialogs.h"
@@ -28,7 +29,7 @@ CylinderSettings Settings(std::int16_t factor = 1, float step = 1, std::int16_t 
 }
 
 TEST(CylinderValidation, MessagesInTheirOrder) {
-    const struct { const char* what; std::int16_t code; CylinderArray data; int message; CylinderSettings settings = Settings(); }
+    const struct { const char* what; ShapeKind code; CylinderArray data; int message; CylinderSettings settings = Settings(); }
         cases[] = {
         {"defaults, right", ShapeCiRe, WindowData(0.3f, 20, 40, 10, 10), 0},
         {"everything zero", ShapeCiConcordi, WindowData(0, 0, 0, 0, 0), 2},
@@ -54,19 +55,18 @@ TEST(CylinderValidation, MessagesInTheirOrder) {
     };
     for (const auto& c : cases) {
         CylinderResults r;
-        CylinderArray last{};
-        EXPECT_EQ(CheckAndDevelopCylinder(c.code, c.data, c.settings, r, last), c.message) << c.what;
+        EXPECT_EQ(CheckAndDevelopCylinder(c.code, c.data, c.settings, r).Message, c.message) << c.what;
         // A save with no window to apply: the same answer from the state, which it leaves alone.
         WorkingState state = StateWithSettings(c.settings);
         state.Inputs.CylinderData = c.data;
         EXPECT_EQ(CylinderApplyMessage(c.code, state), c.message) << c.what;
-        EXPECT_EQ(state.LastCylinderData, CylinderArray{}) << c.what;
+        EXPECT_EQ(state.LastCylinderInputs, CylinderInputs{}) << c.what;
     }
 }
 
 TEST(CylinderDevelopment, FourKindsOnBothWeldSides) {
     // The cuts each kind develops, whatever else its data holds.
-    const struct { std::int16_t code; CylinderArray data; double topDeg, bottomDeg; } kinds[] = {
+    const struct { ShapeKind code; CylinderArray data; double topDeg, bottomDeg; } kinds[] = {
         {ShapeCiRe, WindowData(0.3f, 20, 40, 10, 10), 0, 0},
         {ShapeCiTaSup, WindowData(0.3f, 20, 40, 10, 10), 10, 0},
         {ShapeCiConcordi, WindowData(1.5f, 120, 300, 35, 20), 35, 20},
@@ -77,8 +77,8 @@ TEST(CylinderDevelopment, FourKindsOnBothWeldSides) {
             for (float step : {1.0f, 0.1f}) {
                 SCOPED_TRACE(::testing::Message() << "code " << k.code << " lato " << lato << " step " << step);
                 CylinderResults r;
-                CylinderArray last{};
-                ASSERT_EQ(CheckAndDevelopCylinder(k.code, k.data, Settings(1, step, lato), r, last), 0);
+                const DevelopedCylinder d = CheckAndDevelopCylinder(k.code, k.data, Settings(1, step, lato), r);
+                ASSERT_EQ(d.Message, 0);
                 const CutCylinder b{double{k.data[2]} + k.data[1], k.data[3], k.bottomDeg, k.topDeg, lato};
                 const double tol = 2e-6 * b.Hmax();
                 EXPECT_NEAR(r.Hmax, b.Hmax(), tol);
@@ -89,7 +89,7 @@ TEST(CylinderDevelopment, FourKindsOnBothWeldSides) {
                     EXPECT_NEAR(r.CylUpperHeights[i], b.Upper(i * double{step}), tol) << i;
                     EXPECT_NEAR(r.CylLowerHeights[i], b.Lower(i * double{step}), tol) << i;
                 }
-                EXPECT_EQ(last, k.data);
+                EXPECT_EQ(d.Inputs, CylinderInputsOf(k.data));
             }
         }
     }
@@ -104,8 +104,8 @@ TEST(CylinderDevelopment, DevelopedLengthOfEveryFibreAndDiameterReference) {
             state.Settings.DiametriExt = outer;
             state.RecomputeThicknessFactor();
             state.Inputs.CylinderData = WindowData(s, d, 50, 10, 10);
-            CylinderResults r;
-            ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiConcordi, state, r), 0);
+            const CylinderResults& r = state.CylinderDevelopment.Results;
+            ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiConcordi, state).Message, 0);
             // A typed outer diameter lies two thicknesses out from the inner face;
             // the inner, mean and outer fibres lie 0, 1 and 2 thicknesses out from it.
             const double fibre = (outer ? d - 2 * s : d) + computing * s;
@@ -116,27 +116,28 @@ TEST(CylinderDevelopment, DevelopedLengthOfEveryFibreAndDiameterReference) {
 
 TEST(CylinderDevelopment, WhatARefusalLeavesBehind) {
     CylinderResults r;
-    CylinderArray last{};
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, WindowData(0.3f, 20, 40, 10, 10), Settings(), r, last), 0);
+    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, WindowData(0.3f, 20, 40, 10, 10), Settings(), r).Message, 0);
     const CylinderResults accepted = r;
-    const CylinderArray acceptedData = last;
-    // Refused by a check: the last development stays.
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, WindowData(0, 50, 60, 20, 20), Settings(), r, last), 2);
+    // Refused by a check: the last development stays, nothing was developed.
+    const DevelopedCylinder checked = CheckAndDevelopCylinder(ShapeCiConcordi, WindowData(0, 50, 60, 20, 20), Settings(), r);
+    ASSERT_EQ(checked.Message, 2);
     EXPECT_EQ(r.CylUpperHeights, accepted.CylUpperHeights);
-    EXPECT_EQ(last, acceptedData);
+    EXPECT_FALSE(checked.Developed);
     // Refused as impossible: the refused body is in place.
     const CylinderArray bad = WindowData(1, 99, 200, 10, 80);
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiConcordi, bad, Settings(), r, last), 19);
+    const DevelopedCylinder impossible = CheckAndDevelopCylinder(ShapeCiConcordi, bad, Settings(), r);
+    ASSERT_EQ(impossible.Message, 19);
     EXPECT_NEAR(r.Hmin, CutCylinder({100, 200, 80, 10}).Hmin(), 1e-3);
-    EXPECT_EQ(last, bad);
+    EXPECT_TRUE(impossible.Developed);
+    EXPECT_EQ(impossible.Inputs, CylinderInputsOf(bad));
 }
 
 TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
     WorkingState state;
     state.ShapeCode = ShapeCiDiscordi;
     state.Inputs.CylinderData = WindowData(0.3f, 20, 40, 25, -15);
-    CylinderResults r;
-    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiDiscordi, state, r), 0);
+    CylinderResults& r = state.CylinderDevelopment.Results;
+    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiDiscordi, state).Message, 0);
     state.DevelopmentValid = True16;
     const CylinderResults first = r;
 
@@ -153,11 +154,11 @@ TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
     // After a refused apply only the side changes: refused inputs are never developed.
     state.Inputs.CylinderData = WindowData(1, 99, 200, 10, -80);
     state.DevelopmentValid = False16;
-    const CylinderArray lastBefore = state.LastCylinderData;
+    const CylinderInputs lastBefore = state.LastCylinderInputs;
     ToggleCylinderWeldSide(state, r);
     EXPECT_EQ(state.Settings.LatoSaldatura, -1);
     EXPECT_EQ(r.CylUpperHeights, first.CylUpperHeights);
-    EXPECT_EQ(state.LastCylinderData, lastBefore);
+    EXPECT_EQ(state.LastCylinderInputs, lastBefore);
 }
 
 // The weld-side marker sits 20 px below the first dimension label, at the
@@ -180,13 +181,12 @@ TEST(CylinderMessages, RefusalShowsItsNumberedTextAsACriticalMessage) {
     dialogs.ExpectMessage(IdOk);
     WorkingState state;
     state.Inputs.CylinderData = WindowData(0.3f, 20, 40, 10, 0);
-    CylinderResults r;
     // The computation only answers; the apply's report shows the text once.
-    const int message = ValidateAndDevelopCylinder(ShapeCiDiscordi, state, r);
+    const int message = ValidateAndDevelopCylinder(ShapeCiDiscordi, state).Message;
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(ReportCheckResult(message), True16);
     // Another shape's code is refused without a word.
-    EXPECT_EQ(ReportCheckResult(ValidateAndDevelopCylinder(ShapeCoRe, state, r)), True16);
+    EXPECT_EQ(ReportCheckResult(ValidateAndDevelopCylinder(ShapeCoRe, state).Message), True16);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].prompt, "text 11");
     EXPECT_EQ(dialogs.messages[0].style, MbCritical);

@@ -17,7 +17,7 @@ namespace {
 constexpr Colour Yellow = RGB(255, 255, 0);
 
 // bottom as typed (a magnitude)
-struct Body { std::int16_t code; float thickness, diameter, length, top, bottom; std::int16_t factor = 1; float step = 1;
+struct Body { ShapeKind code; float thickness, diameter, length, top, bottom; std::int16_t factor = 1; float step = 1;
               std::int16_t lato = 1; };
 
 CylinderArray DataOf(const Body& b) {
@@ -32,8 +32,7 @@ CylinderResults Develop(const Body& b) {
     s.AngleStep = b.step;
     s.LatoSaldatura = b.lato;
     CylinderResults r;
-    CylinderArray last{};
-    EXPECT_EQ(CheckAndDevelopCylinder(b.code, DataOf(b), s, r, last), 0) << "body refused";
+    EXPECT_EQ(CheckAndDevelopCylinder(b.code, DataOf(b), s, r).Message, 0) << "body refused";
     return r;
 }
 

@@ -31,7 +31,7 @@ CylinderSettings Settings(float step, std::int16_t lato, std::int16_t factor = 1
 }
 
 TEST(CylinderOutline, PointsLieOnTheBodyInSpace) {
-    const struct { std::int16_t code; CylinderArray data; double topDeg, bottomDeg; } kinds[] = {
+    const struct { ShapeKind code; CylinderArray data; double topDeg, bottomDeg; } kinds[] = {
         {ShapeCiRe, WindowData(0.3f, 20, 40, 0, 0), 0, 0},
         {ShapeCiTaSup, WindowData(0.3f, 20, 40, 10, 10), 10, 0},
         {ShapeCiConcordi, WindowData(1.5f, 120, 300, 35, 20), 35, 20},
@@ -42,8 +42,7 @@ TEST(CylinderOutline, PointsLieOnTheBodyInSpace) {
             for (float step : {1.0f, 0.25f, 10.0f}) {
                 SCOPED_TRACE(::testing::Message() << "code " << k.code << " lato " << lato << " step " << step);
                 CylinderResults r;
-                CylinderArray last{};
-                ASSERT_EQ(CheckAndDevelopCylinder(k.code, k.data, Settings(step, lato), r, last), 0);
+                ASSERT_EQ(CheckAndDevelopCylinder(k.code, k.data, Settings(step, lato), r).Message, 0);
                 const CutCylinder b{double{k.data[2]} + k.data[1], k.data[3], k.bottomDeg, k.topDeg, lato};
                 const double L = kPi * b.diameter;
                 const double tol = 2e-6 * b.Hmax();
@@ -83,8 +82,7 @@ TEST(CylinderOutline, PointsLieOnTheBodyInSpace) {
 TEST(CylinderOutline, CarriesTheDrawingFileDigits) {
     // D' = 20 (typed 19.7, thickness 0.3): the rectangle of a right cylinder.
     CylinderResults r;
-    CylinderArray last{};
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, WindowData(0.3f, 19.7f, 40, 0, 0), Settings(1, 1), r, last), 0);
+    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, WindowData(0.3f, 19.7f, 40, 0, 0), Settings(1, 1), r).Message, 0);
     CylinderOutline o = CylinderOutlineOf(r, 1);
     EXPECT_EQ(Digits15(o.RightSeam.From.X), "62.8318530717959");
     EXPECT_EQ(o.Height, 40.0f);
@@ -92,8 +90,7 @@ TEST(CylinderOutline, CarriesTheDrawingFileDigits) {
 
     for (float step : {0.1f, 0.2f, 0.25f, 0.5f, 1.0f, 2.0f, 5.0f, 10.0f}) {
         SCOPED_TRACE(::testing::Message() << "step " << step);
-        ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiDiscordi, WindowData(1.5f, 120, 300, 35, -20), Settings(step, -1), r,
-                                          last),
+        ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiDiscordi, WindowData(1.5f, 120, 300, 35, -20), Settings(step, -1), r).Message,
                   0);
         o = CylinderOutlineOf(r, step);
         const int n = static_cast<int>(std::lround(360 / step));
@@ -114,7 +111,7 @@ TEST(CylinderOutline, CarriesTheDrawingFileDigits) {
     }
     // At 0.1 degrees the last step lands past L by the single-precision
     // step's error, as the file writes it.
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, WindowData(0.3f, 19.7f, 40, 0, 0), Settings(0.1f, 1), r, last), 0);
+    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, WindowData(0.3f, 19.7f, 40, 0, 0), Settings(0.1f, 1), r).Message, 0);
     o = CylinderOutlineOf(r, 0.1f);
     EXPECT_EQ(Digits15(o.Upper[3600].X), "62.8318540080634");
 }
@@ -124,10 +121,10 @@ TEST(CylinderOutline, UnusableInputGivesAnEmptyOrFiniteOutline) {
     const CylinderArray good = WindowData(0.3f, 20, 40, 10, 10);
     const struct {
         const char* what;
-        std::int16_t code;
+        ShapeKind code;
         CylinderArray data;
         float step;
-        bool flagged;  // the development's error flag
+        bool flagged;  // the development is not usable
         bool empty;
         int steps = 0;
         void (*spoil)(CylinderResults&) = nullptr;
@@ -148,10 +145,7 @@ TEST(CylinderOutline, UnusableInputGivesAnEmptyOrFiniteOutline) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         CylinderResults r;
-        CylinderArray last{};
-        std::int16_t flag = 0;
-        DevelopCylinder(c.code, c.data, Settings(c.step, 1), r, last, flag);
-        EXPECT_EQ(flag != 0, c.flagged);
+        EXPECT_EQ(!DevelopCylinder(c.code, c.data, Settings(c.step, 1), r).Usable, c.flagged);
         if (c.spoil) c.spoil(r);
         const CylinderOutline o = CylinderOutlineOf(r, c.step);
         if (c.empty) {

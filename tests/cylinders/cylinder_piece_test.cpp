@@ -40,16 +40,16 @@ TEST(CylinderPiece, DevelopsTheBodyOfItsHeight) {
         piece.AxisLength = c.axis;
         piece.StartCut = static_cast<float>(c.startDeg * kDeg);
         piece.EndCut = static_cast<float>(c.endDeg * kDeg);
-        CylinderArray record{};
         auto r = std::make_unique<CylinderResults>();
-        ASSERT_EQ(DevelopCylinderPiece(piece, Settings(c.factor, c.step, c.lato), record, *r), 0);
-        EXPECT_EQ(record[1], c.s);
-        EXPECT_EQ(record[2], c.d);
-        EXPECT_EQ(record[3], c.axis);
-        EXPECT_NEAR(record[4], c.startDeg, 1e-4);
-        EXPECT_NEAR(record[5], c.endDeg, 1e-4);
-        EXPECT_EQ(record[6], piece.StartCut);
-        EXPECT_EQ(record[7], piece.EndCut);
+        const DevelopedCylinder d = DevelopCylinderPiece(piece, Settings(c.factor, c.step, c.lato), *r);
+        ASSERT_TRUE(d.Usable);
+        EXPECT_EQ(d.Inputs.Thickness, c.s);
+        EXPECT_EQ(d.Inputs.Diameter, c.d);
+        EXPECT_EQ(d.Inputs.AxisLength, c.axis);
+        EXPECT_NEAR(d.Inputs.TopCut, c.startDeg, 1e-4);
+        EXPECT_NEAR(d.Inputs.BottomCut, c.endDeg, 1e-4);
+        EXPECT_EQ(d.Inputs.TopCutRadians, piece.StartCut);
+        EXPECT_EQ(d.Inputs.BottomCutRadians, piece.EndCut);
         EXPECT_NEAR(r->Hmed, body.Hmed(), 1e-4);
         EXPECT_NEAR(r->Hmin, body.Hmin(), 1e-4);
         EXPECT_NEAR(r->DevelopedLength, D * cut_cylinder::kPi, 1e-4);
@@ -68,12 +68,11 @@ TEST(CylinderPiece, ReportsPiecesThatCannotBeBuilt) {
     piece.Height = 44.815f;
     piece.StartCut = 0.19635f;
     piece.EndCut = -0.19635f;
-    CylinderArray record{};
     auto r = std::make_unique<CylinderResults>();
-    EXPECT_EQ(DevelopCylinderPiece(piece, Settings(1, 1, 1), record, *r), 0);
-    EXPECT_EQ(DevelopCylinderPiece(piece, Settings(1, 0, 1), record, *r), 1) << "a step the tables cannot hold";
+    EXPECT_TRUE(DevelopCylinderPiece(piece, Settings(1, 1, 1), *r).Usable);
+    EXPECT_FALSE(DevelopCylinderPiece(piece, Settings(1, 0, 1), *r).Usable) << "a step the tables cannot hold";
     piece.Height = 4;  // shorter than the two cuts' rise
-    EXPECT_EQ(DevelopCylinderPiece(piece, Settings(1, 1, 1), record, *r), 1);
+    EXPECT_FALSE(DevelopCylinderPiece(piece, Settings(1, 1, 1), *r).Usable);
 }
 
 }  // namespace

@@ -62,15 +62,13 @@ std::vector<Entity> AlonePiece(const WorkingState& st, int p, float& sector) {
     std::ostringstream text(std::ios::binary);
     DxfOut out(text);
     if (piece.Cylindrical) {
-        CylinderArray record{};
         CylinderResults results;
-        DevelopCylinderPiece(piece, settings, record, results);
+        DevelopCylinderPiece(piece, settings, results);
         WriteDxfCutCurvePolyline(out, CylinderOutlineOf(results, settings.AngleStep), piece.EndCut, piece.StartCut, 0);
         sector = 0;
     } else {
-        ConeArray record{};
         ConeResults results;
-        DevelopConePiece(piece, settings, record, results);
+        DevelopConePiece(piece, settings, results);
         const ConeOutline o = ConeOutlineOf(results, settings.AngleStep);
         WriteDxfFrustumPiece(out, o, 0);
         sector = o.SectorAngleDeg;

@@ -71,13 +71,11 @@ void ExpectSound(const LastElbow& e, const DevelopmentSettings& settings) {
         ElbowPiece piece;
         ASSERT_TRUE(ElbowPieceOf(e, p, piece));
         if (piece.Cylindrical) {
-            CylinderArray record{};
-            if (DevelopCylinderPiece(piece, settings, record, *cylinder) == 0) {
+            if (DevelopCylinderPiece(piece, settings, *cylinder).Usable) {
                 EXPECT_TRUE(std::isfinite(cylinder->Hmed + cylinder->Hmin + cylinder->UpperArcLength));
             }
         } else {
-            ConeArray record{};
-            if (DevelopConePiece(piece, settings, record, *cone) == 0) {
+            if (DevelopConePiece(piece, settings, *cone).Usable) {
                 EXPECT_TRUE(std::isfinite(cone->ConeOuterRadius + cone->ConeSectorAngle + cone->LowerArcLength));
             }
         }

@@ -74,7 +74,7 @@ TEST(CylinderCutEdges, WithThicknessSolvesTheSameBodyFromItsHeight) {
             const CutHeights fromAxis = ComputeCutHeightsFromAxis(
                 CylinderBody{static_cast<float>(b.diameter), Rad(b.bottomDeg), Rad(b.topDeg)},
                 static_cast<float>(b.axis));
-            const CylinderBody body{CylinderWorkingDiameter(diameter, thickness, factor), Rad(b.bottomDeg),
+            const CylinderBody body{WorkingDiameter(diameter, thickness, factor), Rad(b.bottomDeg),
                                     Rad(b.topDeg)};
             const CutHeights h = ComputeCutHeightsFromTop(body, static_cast<float>(b.Hmax()));
             SCOPED_TRACE(::testing::Message() << factor << " " << b.axis);
@@ -103,7 +103,7 @@ TEST(CylinderCutEdges, ImpossibleBodiesAreFlagged) {
         const CutHeights h =
             c.fromAxis ? ComputeCutHeightsFromAxis(CylinderBody{c.diameter, Rad(c.bottomDeg), Rad(c.topDeg)}, c.length)
                        : ComputeCutHeightsFromTop(
-                             CylinderBody{CylinderWorkingDiameter(c.diameter, 1, 1), Rad(c.bottomDeg), Rad(c.topDeg)},
+                             CylinderBody{WorkingDiameter(c.diameter, 1, 1), Rad(c.bottomDeg), Rad(c.topDeg)},
                              c.length);
         EXPECT_EQ(h.Impossible, c.flag == 1) << c.what;
     }

@@ -81,7 +81,7 @@ TEST_F(DataBlockTest, ValuesLabelsAndUnits) {
     WorkingState st;
     st.ShapeCode = ShapeCiDiscordi;
     st.Settings.CheckData = 1;
-    st.LastCylinderData = {0, 0.3f, 20, 40, 10, -10};
+    st.LastCylinderInputs = {0.3f, 20, 40, 10, -10};
     CylinderResults& r = st.CylinderDevelopment.Results;
     r.Hmax = 43.58f;
     r.Hmed = 40.004;
@@ -104,7 +104,7 @@ TEST_F(DataBlockTest, ValuesLabelsAndUnits) {
     st.Settings.DiametriExt = 1;
     st.Settings.MeasuringSystem = 1;
     st.Settings.ComputingSystem = 0;
-    st.LastCylinderData[2] = 0.7874f;
+    st.LastCylinderInputs.Diameter = 0.7874f;
     const auto inches = CylinderDataBlock(st);
     EXPECT_EQ(LineText(inches[2]), "T14           [inch]");
     EXPECT_EQ(LabelNumber(inches[5]), 47);
@@ -118,7 +118,7 @@ TEST_F(DataBlockTest, ValuesLabelsAndUnits) {
     cone.ShapeCode = ShapeCoDiscordi;
     cone.Settings.CheckData = 1;
     cone.Settings.DiametriExt = 1;
-    cone.LastConeData = {0, 2, 200, 300, 150, 30, -20};
+    cone.LastConeInputs = {2, 200, 300, 150, 30, -20};
     cone.ConeDevelopment.Results.ConeSectorAngleDeg = 40.25f;
     const auto rows = ConeDataRows(cone);
     EXPECT_EQ(LabelNumber(rows[1]), 45);
@@ -255,7 +255,7 @@ TEST_F(DataBlockTest, NumbersKeepTheirPointUnderADecimalCommaLocale) {
     WorkingState st;
     st.ShapeCode = ShapeCoRe;
     st.Settings.CheckData = 1;
-    st.LastConeData = {0, 0.3f, 20.25f, 40.5f, 10};
+    st.LastConeInputs = {0.3f, 20.25f, 40.5f, 10};
     st.ConeDevelopment.Results.ConeApexAngle = 12.84f;
     const auto rows = ConeDataRows(st);
     std::setlocale(LC_ALL, oldC.c_str());

@@ -52,10 +52,9 @@ inline std::unique_ptr<WorkingState> Developed(int code, float step = 1, std::in
     st->DevelopmentValid = True16;
     int message = 0;
     if (IsCylinderKind(code)) {
-        message = ValidateAndDevelopCylinder(static_cast<std::int16_t>(code), *st, st->CylinderDevelopment.Results);
+        message = ValidateAndDevelopCylinder(static_cast<ShapeKind>(code), *st).Message;
     } else if (IsFrustumKind(code)) {
-        float cutRise = 0;
-        message = ValidateAndDevelopCone(static_cast<std::int16_t>(code), cutRise, *st, st->ConeDevelopment.Results);
+        message = ValidateAndDevelopCone(static_cast<ShapeKind>(code), *st).Message;
     }
     if (message != 0) st->DevelopmentValid = False16;
     return st;

@@ -59,7 +59,7 @@ TEST_F(NotesLinesTest, DataLinesAreThePrintedOnesOneBlankFurtherIn) {
     st.Settings.CheckData = 1;
     st.Settings.MeasuringSystem = 1;
     st.Settings.ComputingSystem = 0;
-    st.LastCylinderData = {0, 0.125f, 4, 10};
+    st.LastCylinderInputs = {0.125f, 4, 10};
     st.CylinderDevelopment.Results.DevelopedLength = 12.95906;
     // A label of 13 characters: with its blank it ends where a zone does.
     Language().Sections[LangFrmAntep][15] = "Thickness ab";

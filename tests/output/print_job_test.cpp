@@ -47,13 +47,12 @@ protected:
     void DevelopCylinder(std::int16_t code, float step) {
         st.ShapeCode = code;
         st.Settings.AngleStep = step;
-        ASSERT_EQ(ValidateAndDevelopCylinder(code, st, st.CylinderDevelopment.Results), 0);
+        ASSERT_EQ(ValidateAndDevelopCylinder(static_cast<ShapeKind>(code), st).Message, 0);
     }
     void DevelopCone(std::int16_t code, float step) {
         st.ShapeCode = code;
         st.Settings.AngleStep = step;
-        float rise = 0;
-        ASSERT_EQ(ValidateAndDevelopCone(code, rise, st, st.ConeDevelopment.Results), 0);
+        ASSERT_EQ(ValidateAndDevelopCone(static_cast<ShapeKind>(code), st).Message, 0);
     }
     // The drawing 50 px from the sheet's left and 100 px from its top, on a
     // sheet of 500 x 717.5 px standing for the 200 x 287 mm page.

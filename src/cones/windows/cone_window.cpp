@@ -130,7 +130,9 @@ QWidget* ConeWindow::Open(int shapeCode) { return OpenSingle<ConeWindow, 5>(shap
 
 void RegisterConeWindows() {
     ShapeWindow::RegisterFamily<ConeWindow>(ShapeCoRe, ShapeCoDiscordi);
-    RegisterInputCheck(ShapeCoRe, ShapeCoDiscordi, ConeApplyMessage);
+    RegisterInputCheck(ShapeCoRe, ShapeCoDiscordi, [](std::int16_t code, const WorkingState& state) {
+        return ConeApplyMessage(static_cast<ShapeKind>(code), state);
+    });
 }
 
 bool ConeWindow::UpperCut() const { return FindShapeKind(ShapeCode())->TopCut; }
@@ -206,13 +208,19 @@ void ConeWindow::ReadInputBoxes() {
         const float lower = box(LowerCutRow());
         in.LowerCut = FindShapeKind(ShapeCode())->OppositeSlopes ? -lower : lower;
     }
-    if (UpperCut()) in.UpperCutRadians = static_cast<float>(static_cast<double>(in.UpperCut) * Pi / 180);
-    if (LowerCut()) in.LowerCutRadians = static_cast<float>(static_cast<double>(in.LowerCut) * Pi / 180);
+    if (UpperCut()) in.UpperCutRadians = static_cast<float>(in.UpperCut * DegToRad);
+    if (LowerCut()) in.LowerCutRadians = static_cast<float>(in.LowerCut * DegToRad);
     StoreConeInputs(in, data);
 }
 
 int ConeWindow::ValidateAndDevelop() {
-    return ValidateAndDevelopCone(ShapeCode(), cutRise_, State(), State().ConeDevelopment.Results);
+    const DevelopedCone d = ValidateAndDevelopCone(static_cast<ShapeKind>(ShapeCode()), State());
+    // The sketch's enclosing body comes from the accepted development alone.
+    if (d.Message == 0) {
+        ComputeEnclosingDiameters(ShapeCode(), d.Inputs, State().ConeDevelopment.Results.FrustumHeight1, d.CutRise,
+                                  EnclosingUpperDiameter, EnclosingLowerDiameter);
+    }
+    return d.Message;
 }
 
 std::uint64_t& ConeWindow::ResultsGeneration() const { return State().ConeDevelopment.Generation; }
@@ -222,8 +230,6 @@ void ConeWindow::AfterRefusedApply() { SetValueCaption(LblOutputDati[static_cast
 void ConeWindow::AfterAcceptedApply() {
     WorkingState& st = State();
     const ConeResults& r = State().ConeDevelopment.Results;
-    ComputeEnclosingDiameters(ShapeCode(), ConeInputsOf(st.Inputs.ConeData), r.FrustumHeight1, cutRise_, EnclosingUpperDiameter,
-                              EnclosingLowerDiameter);
     st.EnclosingUpperDiameter = EnclosingUpperDiameter;
     st.EnclosingLowerDiameter = EnclosingLowerDiameter;
     SetValueCaption(LblOutputDati[static_cast<std::size_t>(ApexRow())], FormatFixed2(r.ConeApexAngle) + "\u00B0");
@@ -270,7 +276,7 @@ void ConeWindow::CaptionSideLabels() {
 
 void ConeWindow::ToggleWeldSide() {
     // The window's own shape code: another frustum window may have loaded since.
-    ToggleConeWeldSide(ShapeCode(), State(), State().ConeDevelopment.Results);
+    ToggleConeWeldSide(static_cast<ShapeKind>(ShapeCode()), State(), State().ConeDevelopment.Results);
     CaptionSideLabels();
 }
 

@@ -62,8 +62,6 @@ private:
     bool LowerCut() const;
     int LowerCutRow() const;  // input row of the lower cut angle, -1 without one
     void CaptionSideLabels();
-
-    float cutRise_ = 0;
 };
 
 // Registers the factories of codes 1 to 5 with the shape opener.

@@ -75,7 +75,9 @@ QWidget* CylinderWindow::Open(int shapeCode) { return OpenSingle<CylinderWindow,
 
 void RegisterCylinderWindows() {
     ShapeWindow::RegisterFamily<CylinderWindow>(ShapeCiRe, ShapeCiDiscordi);
-    RegisterInputCheck(ShapeCiRe, ShapeCiDiscordi, CylinderApplyMessage);
+    RegisterInputCheck(ShapeCiRe, ShapeCiDiscordi, [](std::int16_t code, const WorkingState& state) {
+        return CylinderApplyMessage(static_cast<ShapeKind>(code), state);
+    });
 }
 
 bool CylinderWindow::CutAtTop() const { return FindShapeKind(ShapeCode())->TopCut; }
@@ -138,13 +140,13 @@ void CylinderWindow::ReadInputBoxes() {
         const float bottom = box(CylBottomCutField);
         in.BottomCut = FindShapeKind(ShapeCode())->OppositeSlopes ? -bottom : bottom;
     }
-    if (CutAtTop()) in.TopCutRadians = static_cast<float>(in.TopCut * Pi / 180);
-    if (CutAtBottom()) in.BottomCutRadians = static_cast<float>(in.BottomCut * Pi / 180);
+    if (CutAtTop()) in.TopCutRadians = static_cast<float>(in.TopCut * DegToRad);
+    if (CutAtBottom()) in.BottomCutRadians = static_cast<float>(in.BottomCut * DegToRad);
     StoreCylinderInputs(in, data);
 }
 
 int CylinderWindow::ValidateAndDevelop() {
-    return ValidateAndDevelopCylinder(ShapeCode(), State(), State().CylinderDevelopment.Results);
+    return ValidateAndDevelopCylinder(static_cast<ShapeKind>(ShapeCode()), State()).Message;
 }
 
 std::uint64_t& CylinderWindow::ResultsGeneration() const { return State().CylinderDevelopment.Generation; }
@@ -197,7 +199,7 @@ void CylinderWindow::PlaceWeldSideMarker() {
 
 void CylinderWindow::ToggleWeldSide() {
     // The window's own shape code: another cylinder window may have loaded since.
-    ToggleCylinderWeldSide(ShapeCode(), State(), State().CylinderDevelopment.Results);
+    ToggleCylinderWeldSide(static_cast<ShapeKind>(ShapeCode()), State(), State().CylinderDevelopment.Results);
     PlaceWeldSideMarker();
 }
 

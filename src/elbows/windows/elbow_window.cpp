@@ -278,12 +278,15 @@ bool ElbowWindow::DevelopPiece(std::int16_t n) {
         return false;
     };
     if (piece.Cylindrical) {
-        if (DevelopCylinderPiece(piece, settings, st.LastCylinderData, st.CylinderDevelopment.Results) != 0)
-            return refused();
+        const DevelopedCylinder d = DevelopCylinderPiece(piece, settings, st.CylinderDevelopment.Results);
+        st.LastCylinderInputs = d.Inputs;
+        if (!d.Usable) return refused();
         st.CylinderDevelopment.Generation = st.NewGeneration();
         return OpenSheetPreview(CylinderSheet, this);
     }
-    if (DevelopConePiece(piece, settings, st.LastConeData, st.ConeDevelopment.Results) != 0) return refused();
+    const DevelopedCone d = DevelopConePiece(piece, settings, st.ConeDevelopment.Results);
+    st.LastConeInputs = d.Inputs;
+    if (!d.Usable) return refused();
     st.ConeDevelopment.Generation = st.NewGeneration();
     return OpenSheetPreview(ConeSheet, this);
 }

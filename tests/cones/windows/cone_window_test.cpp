@@ -138,10 +138,10 @@ TEST_F(ConeWindowTest, RefusedApplyEmptiesTheWindowAndTheWeldSideOnlyFlips) {
     EXPECT_EQ(w->InputViewActive, True16);
 
     const auto before = std::make_unique<ConeResults>(State().ConeDevelopment.Results);
-    const ConeArray lastBefore = State().LastConeData;
+    const ConeInputs lastBefore = State().LastConeInputs;
     Click(w->CmdSaldatura);
     EXPECT_EQ(State().Settings.LatoSaldatura, -1);
-    EXPECT_EQ(State().LastConeData, lastBefore);  // nothing developed from the refused inputs
+    EXPECT_EQ(State().LastConeInputs, lastBefore);  // nothing developed from the refused inputs
     EXPECT_EQ(State().ConeDevelopment.Results.ConeUpperRadii, before->ConeUpperRadii);
 }
 

@@ -207,7 +207,7 @@ TEST_F(CylElbowWindowTest, PointingNamesPiecesAndAClickPreviewsOrPrintsOne) {
     EXPECT_EQ(State().SelectedPiece, 2);
     EXPECT_EQ(State().DirectPrint, True16);
     EXPECT_EQ(PrintedPieceTitles(printer), Titles({2}));
-    EXPECT_FLOAT_EQ(State().LastCylinderData[2], 25);
+    EXPECT_FLOAT_EQ(State().LastCylinderInputs.Diameter, 25);
 
     // Left click: the preview shows, the window waits disabled.
     wt::SubWindowOf(w)->showMaximized();

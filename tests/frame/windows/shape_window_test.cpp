@@ -251,8 +251,7 @@ TEST_F(ShapeWindowTest, ResultViewRedrawsItsOwnAfterAnotherWriterDeveloped) {
     WorkingState& st = State();
     CylinderArray piece = st.Inputs.CylinderData;
     piece[2] = 180;  // a much wider body
-    CylinderArray last{};
-    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, piece, CylinderSettingsOf(st), st.CylinderDevelopment.Results, last), 0);
+    ASSERT_EQ(CheckAndDevelopCylinder(ShapeCiRe, piece, CylinderSettingsOf(st), st.CylinderDevelopment.Results).Message, 0);
     st.CylinderDevelopment.Generation = st.NewGeneration();
     EXPECT_FALSE(a->OwnsResults());
 

@@ -40,7 +40,7 @@ TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
 
     WorkingState st;
     st.ShapeCode = ShapeCiRe;
-    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st, st.CylinderDevelopment.Results), 0);
+    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st).Message, 0);
     const CylinderResults& r = st.CylinderDevelopment.Results;
     const SheetPictures pictures{500, 500 * 277.0 / 190, 100};
 
@@ -115,7 +115,7 @@ TEST(PrintedSize, ACutOffPlateAndALongNoteStayWithinThePrintableArea) {
 
     WorkingState st;
     st.ShapeCode = ShapeCiRe;
-    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st, st.CylinderDevelopment.Results), 0);
+    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st).Message, 0);
     const CylinderResults& r = st.CylinderDevelopment.Results;
     st.Settings.CheckNote = 1;
     st.NoteText =

@@ -79,7 +79,7 @@ TEST_F(PrintServiceTest, ADevelopmentAndTheCalibrationRectanglePrintTrueToSize) 
     // A cylinder at 1:1, a fifth of the sheet in from the left.
     WorkingState st;
     st.ShapeCode = ShapeCiRe;
-    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st, st.CylinderDevelopment.Results), 0);
+    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st).Message, 0);
     const CylinderResults& r = st.CylinderDevelopment.Results;
     const SheetPictures pictures{500, 500 * area.height() / area.width(), 100};
     st.Settings.Scale = 1;
