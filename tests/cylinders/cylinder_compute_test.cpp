@@ -132,6 +132,24 @@ TEST(CylinderDevelopment, WhatARefusalLeavesBehind) {
     EXPECT_EQ(impossible.Inputs, CylinderInputsOf(bad));
 }
 
+// The apply keeps the inputs of what it developed: a refusal by a check
+// leaves those of the last development, an impossible body puts its own.
+TEST(CylinderDevelopment, TheApplyKeepsTheInputsItDeveloped) {
+    const CylinderArray good = WindowData(0.3f, 20, 40, 10, 10);
+    const struct { const char* what; CylinderArray data; int message; CylinderArray kept; } cases[] = {
+        {"refused by a check", WindowData(0, 50, 60, 20, 20), 2, good},
+        {"refused as impossible", WindowData(1, 99, 200, 10, 80), 19, WindowData(1, 99, 200, 10, 80)},
+    };
+    for (const auto& c : cases) {
+        WorkingState state;
+        state.Inputs.CylinderData = good;
+        ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiConcordi, state).Message, 0);
+        state.Inputs.CylinderData = c.data;
+        EXPECT_EQ(ValidateAndDevelopCylinder(ShapeCiConcordi, state).Message, c.message) << c.what;
+        EXPECT_EQ(state.LastCylinderInputs, CylinderInputsOf(c.kept)) << c.what;
+    }
+}
+
 TEST(CylinderWeldSide, ToggleFlipsTheSeamAndTwiceRestoresIt) {
     WorkingState state;
     state.ShapeCode = ShapeCiDiscordi;
