@@ -18,6 +18,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/qt_text.h"
+#include "cylinders/windows/cylinder_window_texts.h"
 
 namespace velm {
 
@@ -93,17 +94,17 @@ void CylinderWindow::FillInputBoxes() {
 }
 
 void CylinderWindow::ApplyFormTexts() {
-    PnlSfondo->setTitle(Q(Txt(LangCommonFrmCili, 1)));
-    LblInputDati[CylThicknessField]->setText(Q(Txt(LangCommonFrmCili, 2) + ":"));
-    LblInputDati[CylDiameterField]->setText(Q(Txt(LangCommonFrmCili, State().Settings.DiametriExt != 0 ? 9 : 10) + ":"));
-    LblInputDati[CylLengthField]->setText(Q(Txt(LangCommonFrmCili, 4) + ":"));
-    if (CutAtTop()) LblInputDati[CylTopCutField]->setText(Q(Txt(LangCommonFrmCili, 5) + Degrees));
-    if (CutAtBottom()) LblInputDati[CylBottomCutField]->setText(Q(Txt(LangCommonFrmCili, 6) + Degrees));
+    PnlSfondo->setTitle(Q(Txt(TextCylinderData)));
+    LblInputDati[CylThicknessField]->setText(Q(Txt(TextCylThickness) + ":"));
+    LblInputDati[CylDiameterField]->setText(Q(Txt(State().Settings.DiametriExt != 0 ? TextCylOuterDiameter : TextCylInnerDiameter) + ":"));
+    LblInputDati[CylLengthField]->setText(Q(Txt(TextCylAxisLength) + ":"));
+    if (CutAtTop()) LblInputDati[CylTopCutField]->setText(Q(Txt(TextCylUpperCut) + Degrees));
+    if (CutAtBottom()) LblInputDati[CylBottomCutField]->setText(Q(Txt(TextCylLowerCut) + Degrees));
 }
 
 void CylinderWindow::SetSketchLabelCaptions() {
-    SetCaption(LblDatiSviluppo[DiameterLabel], Txt(LangCommonFrmCili, 3) + ":");
-    SetCaption(LblDatiSviluppo[LengthLabel], Txt(LangCommonFrmCili, 7) + ":");
+    SetCaption(LblDatiSviluppo[DiameterLabel], Txt(TextCylSketchDiameter) + ":");
+    SetCaption(LblDatiSviluppo[LengthLabel], Txt(TextCylSketchAxisLength) + ":");
     if (CutAtTop()) {
         SetCaption(LblDatiSviluppo[TopCutLabel], Txt(TextCylinderAngle) + "[\u00B0]:");
         SetCaption(LblDatiSviluppo[WeldSideMarkerLabel], Txt(TextWeldSeam));

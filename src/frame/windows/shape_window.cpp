@@ -25,6 +25,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/qt_text.h"
+#include "frame/windows/shape_window_texts.h"
 
 namespace velm {
 
@@ -235,9 +236,9 @@ void ShapeWindow::ApplyCommonTexts() {
     CmdApplica->setText(Q(Txt(LangCommon, design_.ApplyText)));
     CmdSviluppa->setText(Q(Txt(LangCommon, design_.DevelopText)));
     CmdModifica->setText(Q(Txt(LangCommon, design_.ModifyText)));
-    CmdAnteprima->setText(Q(Txt(LangCommon, 4)));
-    if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(LangCommon, 18)));
-    SetCaption(LblUnMisura, Txt(LangCommon, State().Settings.MeasuringSystem != 0 ? 10 : 9));
+    CmdAnteprima->setText(Q(Txt(TextPreviewButton)));
+    if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(TextMoveWeldSeam)));
+    SetCaption(LblUnMisura, Txt(State().Settings.MeasuringSystem != 0 ? TextUnitInch : TextUnitMillimetre));
 }
 
 void ShapeWindow::Form_Resize() {
@@ -332,7 +333,6 @@ bool ShapeWindow::ApplyPendingInputs() {
     return true;
 }
 
-bool ShapeWindow::DevelopEnabled() const { return developEnabled_; }
 
 bool ShapeWindow::SheetPreviewAvailable() const { return CommandRegistered(RegisteredCommand::SheetPreview); }
 
@@ -352,7 +352,7 @@ void ShapeWindow::SetDevelopEnabled(bool enabled) {
 std::string ShapeWindow::Title() const { return Txt(design_.TitleSection, 1); }
 
 void ShapeWindow::ShowInputView() {
-    setWindowTitle(Q(Title() + ": " + Txt(LangCommon, 11)));
+    setWindowTitle(Q(Title() + ": " + Txt(TextInputView)));
     CmdAnteprima->hide();
     CmdModifica->hide();
     CmdApplica->show();
@@ -434,12 +434,12 @@ void ShapeWindow::ShowSideDifferences(const ProfileTable* upper, const ProfileTa
     if (upper) {
         const ProfileTable& t = *upper;
         captions.emplace_back(UpperSideDifference,
-                              Txt(LangCommonFrmConi, 15) + ": " + FormatLength(std::fabs(t[N] - t[0]), unit));
+                              Txt(TextUpperEdgeDifference) + ": " + FormatLength(std::fabs(t[N] - t[0]), unit));
     }
     if (lower) {
         const ProfileTable& t = *lower;
         captions.emplace_back(LowerSideDifference,
-                              Txt(LangCommonFrmConi, 16) + ": " + FormatLength(std::fabs(t[0] - t[N]), unit));
+                              Txt(TextLowerEdgeDifference) + ": " + FormatLength(std::fabs(t[0] - t[N]), unit));
     }
     SetSideDifferences(captions);
 }

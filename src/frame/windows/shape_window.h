@@ -117,9 +117,6 @@ public:
     void ShowResultView();
     void ResetView();
 
-    // The last apply was accepted (CmdSviluppa enabled, whatever the window's
-    // own enabled state).
-    bool DevelopEnabled() const;
     // The last apply accepted the inputs.
     bool LastApplyAccepted() const override { return lastApplyAccepted_; }
     // This window's last accepted apply produced the family's shared

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/shape_kinds.h"
 #include "frame/windows/control_hints.h"
 #include "output/print_job.h"
 #include "output/sheet_fit.h"
@@ -40,7 +41,7 @@ struct SheetPreviewDesign {
     int PieceText;                    // FrmAntep text of the piece label
     int DevelopmentText, DataText;    // FrmAntep texts of ChkDatiStampa(0) and (1)
     const char* ScaleLabelName;       // LblFScala or LblScala
-    std::vector<int> ShapeCodes;      // shape windows enabled again on closing
+    bool ShapeKindInfo::*OnSheet;     // the shape windows enabled again on closing
 };
 
 class SheetPreview : public QWidget {

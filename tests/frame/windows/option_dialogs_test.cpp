@@ -82,15 +82,17 @@ TEST_F(OptionDialogsTest, UnitOkInvalidatesTheDevelopmentOnlyOnAChange) {
         State().ShapeCode = ShapeCiTaSup;
         State().DevelopmentValid = True16;
         UpdateMdiState();
-        ASSERT_TRUE(Mdi()->FileItem(4)->isEnabled());
+        ASSERT_TRUE(Mdi()->FileItem(FileMenuItem::SaveDxf)->isEnabled());
         FrmUnMis dialog(MainWindow());
         Option(&dialog, "OptUnMisura", c.chosen)->click();
         Press(&dialog, "CmdOK");
         EXPECT_EQ(State().Settings.MeasuringSystem, c.chosen);
         EXPECT_EQ(StoredSystem("MeasuringSystem"), c.stored);
         EXPECT_EQ(State().DevelopmentValid, c.validAfter ? True16 : False16);
-        EXPECT_EQ(Mdi()->FileItem(4)->isEnabled() && Mdi()->FileItem(5)->isEnabled(), c.validAfter);
-        EXPECT_TRUE(Mdi()->FileItem(2)->isEnabled());
+        EXPECT_EQ(Mdi()->FileItem(FileMenuItem::SaveDxf)->isEnabled() &&
+                      Mdi()->FileItem(FileMenuItem::SaveIso)->isEnabled(),
+                  c.validAfter);
+        EXPECT_TRUE(Mdi()->FileItem(FileMenuItem::Save)->isEnabled());
     }
 }
 
