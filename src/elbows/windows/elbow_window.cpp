@@ -113,9 +113,9 @@ void ElbowWindow::DeclareHints() {
     // The labels after the input rows (a result) name no field.
     const std::vector<QLabel*> fieldLabels(LblInputDati.begin(), LblInputDati.begin() + design_.InputRows);
     Hints()
-        .Text(CmdApplica, LangHelp, 1)
+        .Text(CmdApplica, TextElbowApplyHint)
         .Text(CmdIndietro, TextBackToShapes)
-        .Text(CmdStampa, LangHelp, 7)
+        .Text(CmdStampa, TextPieceRangeHint)
         .Clear(PnlSfondo, ToolTip::Hides)
         .Calls(fieldLabels, [this](int i) {
             ShowFieldHint(i);

@@ -7,4 +7,8 @@ namespace velm {
 constexpr TextId TextElbowApply{LangCommonFrmCurvaCili, 10};
 constexpr TextId TextReplaceFiles{LangCommon, 22};  // "These files exist already. Replace them?"
 
+// Hints.
+constexpr TextId TextElbowApplyHint{LangHelp, 1};
+constexpr TextId TextPieceRangeHint{LangHelp, 7};
+
 }  // namespace velm

@@ -46,9 +46,11 @@ namespace {
 constexpr int PanelWidth = 190;  // pixels
 constexpr int SheetGap = 10;     // between the panel and the sheet
 
-const SheetPreviewDesign CylinderDesign{"FrmAnteprimaCilindri", CylinderSheet, 1, 41, 11, 12, "LblFScala",
+const SheetPreviewDesign CylinderDesign{"FrmAnteprimaCilindri", CylinderSheet, 1, TextCylinderPiece,
+                                        TextSheetCylinderDevelopment, TextSheetCylinderData, "LblFScala",
                                         &ShapeKindInfo::OnCylinderSheet};
-const SheetPreviewDesign ConeDesign{"FrmAnteprima", ConeSheet, 0, 40, 9, 10, "LblScala", &ShapeKindInfo::OnConeSheet};
+const SheetPreviewDesign ConeDesign{"FrmAnteprima", ConeSheet, 0, TextConePiece, TextSheetFrustumDevelopment,
+                                    TextSheetFrustumData, "LblScala", &ShapeKindInfo::OnConeSheet};
 
 const SheetPreviewDesign& DesignOf(int family) { return family == ConeSheet ? ConeDesign : CylinderDesign; }
 
@@ -148,12 +150,12 @@ void SheetPreview::BuildControls() {
         w->installEventFilter(this);
     }
     hints_.Text(CmdIndietro, TextBackToShapes)
-        .Text(CmdStampa, LangHelp, 25)
-        .Text(CmdStampante, LangHelp, 24)
-        .Text(CmdTabella, LangHelp, 19)
-        .Text(LblArea, LangHelp, 20)
-        .Text(PctDati, LangHelp, 20, ToolTip::Hides)
-        .Text(PctDisegno, LangHelp, 21)
+        .Text(CmdStampa, TextPrintSheetHint)
+        .Text(CmdStampante, TextPrinterSetupHint)
+        .Text(CmdTabella, TextTableHint)
+        .Text(LblArea, TextNotesHint)
+        .Text(PctDati, TextNotesHint, ToolTip::Hides)
+        .Text(PctDisegno, TextDragHint)
         .Call(PctFoglio, [this] { ShowFitOrNothing(); }, ToolTip::Hides)
         .Call(PnlSfondo, [this] { ShowFitOrNothing(); }, ToolTip::Hides);
 }
@@ -273,12 +275,12 @@ void SheetPreview::ApplyPreviewTexts() {
     const WorkingState& st = State();
     std::string caption = Txt(TextPreviewTitle);
     if (IsSheetPieceCode(design_.Family, st.ShapeCode))
-        caption += " - " + Txt(LangFrmAntep, design_.PieceText) + std::to_string(st.SelectedPiece);
+        caption += " - " + Txt(design_.PieceText) + std::to_string(st.SelectedPiece);
     setWindowTitle(Q(caption));
     PnlSfondo->setTitle(Q(Txt(TextSheet) + ":"));
     FrmEtichette->setTitle(Q(Txt(TextPrintOnSheet)));
-    ChkDatiStampa[PrintDevelopment]->setText(Q(Txt(LangFrmAntep, design_.DevelopmentText)));
-    ChkDatiStampa[PrintData]->setText(Q(Txt(LangFrmAntep, design_.DataText)));
+    ChkDatiStampa[PrintDevelopment]->setText(Q(Txt(design_.DevelopmentText)));
+    ChkDatiStampa[PrintData]->setText(Q(Txt(design_.DataText)));
     ChkDatiStampa[PrintNotes]->setText(Q(Txt(TextNotesOnly)));
     CmdStampa->setText(Q(Txt(TextPrint)));
     CmdTabella->setText(Q(Txt(TextTableButton)));
@@ -364,7 +366,7 @@ void SheetPreview::LayOut() {
         in.LineHeight = page.TextHeight("Prova");
         page.FontBold = true;
         const std::string title = IsSheetPieceCode(design_.Family, st.ShapeCode)
-                                      ? Txt(LangFrmAntep, design_.PieceText)
+                                      ? Txt(design_.PieceText)
                                       : Txt(TextScale);
         in.TitleHeight = page.TextHeight(UpperCase(title));
         page.FontBold = false;
