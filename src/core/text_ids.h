@@ -24,6 +24,8 @@ constexpr TextId TextScale{LangFrmAntep, 42};
 constexpr TextId TextOuter{LangFrmMetCa, 2};
 constexpr TextId TextUnitMillimetre{LangCommon, 9};   // "Unit: mm"
 constexpr TextId TextUnitInch{LangCommon, 10};
+constexpr TextId TextMillimetreSymbol{LangFrmUnMis, 2};  // "mm"
+constexpr TextId TextInchSymbol{LangFrmUnMis, 3};
 constexpr TextId TextConePiece{LangFrmAntep, 40};     // "Cone piece #"
 constexpr TextId TextCylinderPiece{LangFrmAntep, 41};
 constexpr TextId TextInner{LangFrmMetCa, 4};

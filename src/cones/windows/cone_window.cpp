@@ -50,10 +50,10 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.ArcLabels = 2;
     d.WeldSide = cut;
     d.SignLabel = code == ShapeCoDiscordi;
-    d.ResultViewText = 12;
-    d.ApplyText = 1;
-    d.DevelopText = 2;
-    d.ModifyText = 3;
+    d.ResultViewText = TextFrustumResultView;
+    d.ApplyText = TextFrustumApply;
+    d.DevelopText = TextFrustumDevelop;
+    d.ModifyText = TextFrustumModify;
     d.FormMoveClearsStatus = true;
     d.LabelTops = l.labelTops;
     d.BoxTops = l.boxTops;
@@ -69,13 +69,13 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.SignTop = 2340;
     d.UnitLeft = code == ShapeCoRe ? 3270 : 3276;
     d.UnitTop = code == ShapeCoRe ? 120 : 126;
-    d.HintApply = 1;
-    d.HintDevelop = 2;
-    d.HintModify = 4;
-    d.HintPreview = 5;
-    d.HintWeld = 41;
-    d.HintArc = 37;
-    d.HintSide = 39;
+    d.HintApply = TextFrustumApplyHint;
+    d.HintDevelop = TextFrustumDevelopHint;
+    d.HintModify = TextModifyHint;
+    d.HintPreview = TextPreviewHint;
+    d.HintWeld = TextWeldHint;
+    d.HintArc = TextFirstArcHint;
+    d.HintSide = TextFirstSideHint;
     return d;
 }
 

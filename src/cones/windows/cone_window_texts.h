@@ -17,5 +17,11 @@ constexpr TextId TextUpperOuterDiameter{LangCommonFrmConi, 17};
 constexpr TextId TextLowerOuterDiameter{LangCommonFrmConi, 18};
 constexpr TextId TextUpperInnerDiameter{LangCommonFrmConi, 19};
 constexpr TextId TextLowerInnerDiameter{LangCommonFrmConi, 20};
+constexpr TextId TextFrustumApply{LangCommon, 1};
+constexpr TextId TextFrustumDevelop{LangCommon, 2};
+constexpr TextId TextFrustumModify{LangCommon, 3};
+constexpr TextId TextFrustumResultView{LangCommon, 12};
+constexpr TextId TextFrustumApplyHint{LangHelp, 1};
+constexpr TextId TextFrustumDevelopHint{LangHelp, 2};
 
 }  // namespace velm

@@ -41,13 +41,13 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.ArcLabels = cut ? 2 : 0;
     d.WeldSide = cut;
     d.SignLabel = sign;
-    d.ResultViewText = 13;
+    d.ResultViewText = TextResultView;
     d.LabelTops.assign({480, 885, 1260, 1635, 2010});
     d.BoxTops.assign({510, 885, 1260, 1635, 2010});
     d.OutputTops.assign({510, 870, 1260, 1650, 2010});
     for (auto* tops : {&d.LabelTops, &d.BoxTops, &d.OutputTops}) tops->resize(static_cast<std::size_t>(rows));
-    d.HintApply = 30;
-    d.HintDevelop = 3;
+    d.HintApply = TextApplyHint;
+    d.HintDevelop = TextDevelopHint;
     return d;
 }
 

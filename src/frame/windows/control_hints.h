@@ -31,6 +31,10 @@ public:
     // Row i of `controls` shows text first + i.
     template <class C>
     ControlHints& Texts(const std::vector<C*>& controls, TextSectionId section, int first);
+    template <class C>
+    ControlHints& Texts(const std::vector<C*>& controls, TextId first) {
+        return Texts(controls, first.Section, first.Number);
+    }
     // Row i of `controls` runs hint(i).
     template <class C>
     ControlHints& Calls(const std::vector<C*>& controls, const std::function<void(int)>& hint,

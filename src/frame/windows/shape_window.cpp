@@ -166,15 +166,15 @@ void ShapeWindow::BuildPicture() {
 void ShapeWindow::DeclareHints() {
     const ShapeWindowDesign& d = design_;
     ControlHints& hints = Hints();
-    hints.Text(CmdApplica, LangHelp, d.HintApply)
-        .Text(CmdSviluppa, LangHelp, d.HintDevelop)
-        .Text(CmdModifica, LangHelp, d.HintModify)
-        .Text(CmdAnteprima, LangHelp, d.HintPreview)
+    hints.Text(CmdApplica, d.HintApply)
+        .Text(CmdSviluppa, d.HintDevelop)
+        .Text(CmdModifica, d.HintModify)
+        .Text(CmdAnteprima, d.HintPreview)
         .Text(CmdIndietro, TextBackToShapes)
         .Clear(PctDisegno)
         .Clear(PnlSfondo, ToolTip::Hides)
-        .Texts(LblArco, LangHelp, d.HintArc)
-        .Texts(LblDiffLato, LangHelp, d.HintSide)
+        .Texts(LblArco, d.HintArc)
+        .Texts(LblDiffLato, d.HintSide)
         .Calls(LblDatiSviluppo, [this](int i) {
             if (InputViewActive) SketchLabelHint(i);
         })
@@ -183,7 +183,7 @@ void ShapeWindow::DeclareHints() {
             ShowFieldHint(i);
             if (i < design_.InputRows) TxtInputDati[static_cast<std::size_t>(i)]->setFocus();
         });
-    if (CmdSaldatura) hints.Text(CmdSaldatura, LangHelp, d.HintWeld);
+    if (CmdSaldatura) hints.Text(CmdSaldatura, d.HintWeld);
 
     // Each control answers the pointer itself, without passing the move on
     // to the panel or window that holds it; those without a hint keep the
@@ -233,9 +233,9 @@ void ShapeWindow::Form_Load() {
 
 void ShapeWindow::ApplyCommonTexts() {
     setWindowTitle(Q(Title()));
-    CmdApplica->setText(Q(Txt(LangCommon, design_.ApplyText)));
-    CmdSviluppa->setText(Q(Txt(LangCommon, design_.DevelopText)));
-    CmdModifica->setText(Q(Txt(LangCommon, design_.ModifyText)));
+    CmdApplica->setText(Q(Txt(design_.ApplyText)));
+    CmdSviluppa->setText(Q(Txt(design_.DevelopText)));
+    CmdModifica->setText(Q(Txt(design_.ModifyText)));
     CmdAnteprima->setText(Q(Txt(TextPreviewButton)));
     if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(TextMoveWeldSeam)));
     SetCaption(LblUnMisura, Txt(State().Settings.MeasuringSystem != 0 ? TextUnitInch : TextUnitMillimetre));
@@ -372,7 +372,7 @@ void ShapeWindow::ShowInputView() {
 
 void ShapeWindow::ShowResultView() {
     InputViewActive = False16;
-    setWindowTitle(Q(Title() + ": " + Txt(LangCommon, design_.ResultViewText)));
+    setWindowTitle(Q(Title() + ": " + Txt(design_.ResultViewText)));
     for (auto* labels : {&LblDatiSviluppo, &LblArco, &LblDiffLato})
         for (QLabel* label : *labels) label->hide();
     if (LblSegno) LblSegno->hide();

@@ -196,7 +196,7 @@ void FrmTaratura::SetCalibrationCaptions() {
     Label1->setText(Q(Txt(TextCalibrationStep1) + "."));
     Label2->setText(Q(Txt(TextCalibrationStep2) + " " + Txt(TextCalibrationStep2End) + "."));
     Label3->setText(Q(Txt(TextCalibrationStep3) + ". " + Txt(TextCalibrationStep3Next) + " " + Txt(TextCalibrationStep3End) + "."));
-    const std::string unit = Txt(LangFrmUnMis, State().Settings.MeasuringSystem == 1 ? 3 : 2);
+    const std::string unit = Txt(State().Settings.MeasuringSystem == 1 ? TextInchSymbol : TextMillimetreSymbol);
     for (QLabel* l : LblUnita) l->setText(Q(unit));
     CmdStampa->setText(Q(Txt(TextTestPrint)));
     CmdOK->setText(Q(Txt(TextOk)));
