@@ -96,6 +96,28 @@ TEST_F(OptionDialogsTest, UnitOkInvalidatesTheDevelopmentOnlyOnAChange) {
     }
 }
 
+// The step label names the steps the list offers; the first frame empties
+// the line.
+TEST_F(OptionDialogsTest, HintsOfTheStepLabelAndTheFirstFrame) {
+    FrmMetCalcolo method(MainWindow());
+    FrmUnMis unit(MainWindow());
+    const struct {
+        QWidget* control;
+        std::string status;
+    } cases[] = {
+        {method.findChild<QWidget*>("LblStep"), Txt(LangFrmMetCa, 7) + ": 0.1, 0.2, 0.25, 0.5, 1, 2, 5, 10"},
+        {method.findChild<QWidget*>("Frame1"), ""},
+        {unit.findChild<QWidget*>("Frame1"), ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(c.control, nullptr);
+        SCOPED_TRACE(wt::S(c.control->objectName()));
+        SetStatusText("before");
+        wt::MoveOver(c.control);
+        EXPECT_EQ(wt::Status(), c.status);
+    }
+}
+
 TEST_F(OptionDialogsTest, CloseChangesNothing) {
     State().DevelopmentValid = True16;
     {
