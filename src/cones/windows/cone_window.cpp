@@ -69,13 +69,8 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.SignTop = 2340;
     d.UnitLeft = code == ShapeCoRe ? 3270 : 3276;
     d.UnitTop = code == ShapeCoRe ? 120 : 126;
-    d.HintApply = TextFrustumApplyHint;
+    d.HintApply = TextFrustumApplyHint;  // the other hints are the design's
     d.HintDevelop = TextFrustumDevelopHint;
-    d.HintModify = TextModifyHint;
-    d.HintPreview = TextPreviewHint;
-    d.HintWeld = TextWeldHint;
-    d.HintArc = TextFirstArcHint;
-    d.HintSide = TextFirstSideHint;
     return d;
 }
 
