@@ -17,4 +17,8 @@ report "frame includes output or elbows" "$(grep -rn -E '#include "(output|elbow
 report "frame declares a function in a source file, not through a header" \
   "$(grep -rn -E '^(void|bool|int|double|std::string|QWidget ?\*) ?[A-Za-z_]+\([^={]*\);[[:space:]]*$' frame --include='*.cpp')"
 report "output includes elbows" "$(grep -rn '#include "elbows/' output 2>/dev/null)"
+# Computation knows no window; program.cpp names the windows' registrations.
+report "computation includes a window header" \
+  "$(grep -rn --include='*.cpp' --include='*.h' -E '#include "([a-z_]+/)*windows/' . |
+     grep -v -E -e '^\./[a-z_/]*windows/' -e '^\./platform/qt/' -e '^\./main\.cpp:' -e '^\./program\.(cpp|h):')"
 exit $bad

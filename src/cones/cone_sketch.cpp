@@ -83,7 +83,7 @@ public:
     }
 
     void Side(int which, float xA, float xB, float yA, float yB) {
-        out_.Labels[which == 1 ? 5 : 6] = ShowConeResultLabel(which, xA, xB, yA, yB, results_, ctx_);
+        out_.Labels[ConeSideLabelSlot(which)] = ShowConeResultLabel(which, xA, xB, yA, yB, results_, ctx_);
     }
 
     void AngleBox(int index, float value, Pt at) { out_.Boxes.push_back({index, {true, at.x, at.y, value, true}}); }

@@ -30,6 +30,10 @@ struct ConeSketchFrame {
     float yTop = 0, yBottom = 0;  // where the body's ends cross the axis
 };
 
+// Where side label `which` (1 or 2, as ShowConeResultLabel numbers them)
+// sits among the sketch's labels: LblDatiSviluppo(5) and (6).
+constexpr std::size_t ConeSideLabelSlot(int which) { return which == 1 ? 5 : 6; }
+
 struct ConeSketch {
     bool Drawn = false;  // false: the picture is too small for a figure
     ConeSketchFrame Frame;

@@ -36,6 +36,8 @@ struct ShapeKindInfo {
     bool Elbow;
     int Group;                 // top page cell and Shapes menu item (0-based): frusta, cylinders, elbow, conical elbows
     int Cell;                  // cell on the family's page; -1 for the elbow opened from the top page
+    bool OnCylinderSheet;      // its cylinders or cylindrical pieces show on the cylinder sheet preview
+    bool OnConeSheet;          // its frusta or conical pieces show on the frustum sheet preview
 };
 
 // The row of a shape code; null for any code outside 1 to 13.

@@ -11,6 +11,8 @@ struct TextId {
 };
 
 inline const std::string& Txt(TextId id) { return Txt(id.Section, id.Number); }
+// The text `k` places after `first`, where texts follow each other as their controls do.
+constexpr TextId TextAfter(TextId first, int k) { return {first.Section, first.Number + k}; }
 
 // Buttons and captions.
 constexpr TextId TextPrint{LangCommon, 5};
@@ -20,6 +22,12 @@ constexpr TextId TextWeldSeam{LangCommon, 19};
 constexpr TextId TextPrintToFile{LangCommon, 20};
 constexpr TextId TextScale{LangFrmAntep, 42};
 constexpr TextId TextOuter{LangFrmMetCa, 2};
+constexpr TextId TextUnitMillimetre{LangCommon, 9};   // "Unit: mm"
+constexpr TextId TextUnitInch{LangCommon, 10};
+constexpr TextId TextMillimetreSymbol{LangFrmUnMis, 2};  // "mm"
+constexpr TextId TextInchSymbol{LangFrmUnMis, 3};
+constexpr TextId TextConePiece{LangFrmAntep, 40};     // "Cone piece #"
+constexpr TextId TextCylinderPiece{LangFrmAntep, 41};
 constexpr TextId TextInner{LangFrmMetCa, 4};
 
 // Result and input labels.
@@ -44,6 +52,7 @@ constexpr TextId TextCalibrationTitle{LangFrmTaratura, 1};
 constexpr TextId TextBackToShapes{LangHelp, 6};
 constexpr TextId TextPieceClickHint{LangHelp, 31};
 constexpr TextId TextNoPrinter{LangErrore, 34};
+constexpr TextId TextNoPrinterForPreview{LangErrore, 32};
 constexpr TextId TextHalfFits{LangMsgbox, 18};
 
 }  // namespace velm

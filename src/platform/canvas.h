@@ -23,8 +23,6 @@ public:
     // User scale: (left, top) is the upper-left corner, width and height may be negative.
     void Scale(double left, double top, double right, double bottom);
     void ScalePixels();  // back to pixels with (0, 0) in the upper-left corner
-    double ScaleLeft() const { return scaleLeft_; }
-    double ScaleTop() const { return scaleTop_; }
     double ScaleWidth() const { return userScale_ ? scaleWidth_ : PixelWidth(); }
     double ScaleHeight() const { return userScale_ ? scaleHeight_ : PixelHeight(); }
     double ToDeviceX(double x) const;

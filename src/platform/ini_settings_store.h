@@ -29,7 +29,6 @@ public:
     void DeleteSetting(const std::string& app, const std::string& section,
                        const std::string& key) override;
 
-    const std::string& Folder() const { return folder_; }
     // The file of an application name; names with path separators are made harmless.
     std::string FilePath(const std::string& app) const;
 

@@ -19,8 +19,6 @@ constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
 Colour PaletteColour(int index);
 
 constexpr int TwipsPerPixel = 15;
-constexpr double TwipsToPixels(double twips) { return twips / TwipsPerPixel; }
-constexpr double PixelsToTwips(double pixels) { return pixels * TwipsPerPixel; }
 
 // Pointer and sound, the look service of Platform() (services.h). The
 // running program installs a Qt implementation; tests install a counting

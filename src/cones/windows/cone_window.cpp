@@ -20,6 +20,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/qt_text.h"
+#include "cones/windows/cone_window_texts.h"
 
 namespace velm {
 
@@ -49,10 +50,10 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.ArcLabels = 2;
     d.WeldSide = cut;
     d.SignLabel = code == ShapeCoDiscordi;
-    d.ResultViewText = 12;
-    d.ApplyText = 1;
-    d.DevelopText = 2;
-    d.ModifyText = 3;
+    d.ResultViewText = TextFrustumResultView;
+    d.ApplyText = TextFrustumApply;
+    d.DevelopText = TextFrustumDevelop;
+    d.ModifyText = TextFrustumModify;
     d.FormMoveClearsStatus = true;
     d.LabelTops = l.labelTops;
     d.BoxTops = l.boxTops;
@@ -68,13 +69,8 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.SignTop = 2340;
     d.UnitLeft = code == ShapeCoRe ? 3270 : 3276;
     d.UnitTop = code == ShapeCoRe ? 120 : 126;
-    d.HintApply = 1;
-    d.HintDevelop = 2;
-    d.HintModify = 4;
-    d.HintPreview = 5;
-    d.HintWeld = 41;
-    d.HintArc = 37;
-    d.HintSide = 39;
+    d.HintApply = TextFrustumApplyHint;  // the other hints are the design's
+    d.HintDevelop = TextFrustumDevelopHint;
     return d;
 }
 
@@ -156,23 +152,23 @@ void ConeWindow::FillInputBoxes() {
 }
 
 void ConeWindow::ApplyFormTexts() {
-    PnlSfondo->setTitle(Q(Txt(LangCommonFrmConi, 1)));
+    PnlSfondo->setTitle(Q(Txt(TextFrustumData)));
     const bool outer = State().Settings.DiametriExt != 0;
-    LblInputDati[ConeThicknessField]->setText(Q(Txt(LangCommonFrmConi, 2) + ":"));
-    LblInputDati[ConeUpperDiameterField]->setText(Q(Txt(LangCommonFrmConi, outer ? 17 : 19) + ":"));
-    LblInputDati[ConeLowerDiameterField]->setText(Q(Txt(LangCommonFrmConi, outer ? 18 : 20) + ":"));
-    LblInputDati[ConeHeightField]->setText(Q(Txt(LangCommonFrmConi, 5) + ":"));
-    if (UpperCut()) LblInputDati[ConeUpperCutField]->setText(Q(Txt(LangCommonFrmConi, 6) + DegreesRow));
+    LblInputDati[ConeThicknessField]->setText(Q(Txt(TextConeThickness) + ":"));
+    LblInputDati[ConeUpperDiameterField]->setText(Q(Txt(outer ? TextUpperOuterDiameter : TextUpperInnerDiameter) + ":"));
+    LblInputDati[ConeLowerDiameterField]->setText(Q(Txt(outer ? TextLowerOuterDiameter : TextLowerInnerDiameter) + ":"));
+    LblInputDati[ConeHeightField]->setText(Q(Txt(TextConeAxisHeight) + ":"));
+    if (UpperCut()) LblInputDati[ConeUpperCutField]->setText(Q(Txt(TextConeUpperCut) + DegreesRow));
     if (LowerCut()) {
-        LblInputDati[static_cast<std::size_t>(LowerCutRow())]->setText(Q(Txt(LangCommonFrmConi, 7) + DegreesRow));
+        LblInputDati[static_cast<std::size_t>(LowerCutRow())]->setText(Q(Txt(TextConeLowerCut) + DegreesRow));
     }
-    LblInputDati[static_cast<std::size_t>(ApexRow())]->setText(Q(Txt(LangCommonFrmConi, 8) + ":"));
+    LblInputDati[static_cast<std::size_t>(ApexRow())]->setText(Q(Txt(TextApexAngle) + ":"));
 }
 
 void ConeWindow::SetSketchLabelCaptions() {
-    SetCaption(LblDatiSviluppo[UpperDiameterLabel], Txt(LangCommonFrmConi, 3) + ":");
-    SetCaption(LblDatiSviluppo[LowerDiameterLabel], Txt(LangCommonFrmConi, 4) + ":");
-    SetCaption(LblDatiSviluppo[HeightLabel], Txt(LangCommonFrmConi, 9) + ":");
+    SetCaption(LblDatiSviluppo[UpperDiameterLabel], Txt(TextConeSketchUpperDiameter) + ":");
+    SetCaption(LblDatiSviluppo[LowerDiameterLabel], Txt(TextConeSketchLowerDiameter) + ":");
+    SetCaption(LblDatiSviluppo[HeightLabel], Txt(TextConeSketchAxisHeight) + ":");
     if (ShapeCode() != ShapeCoRe) SetCaption(LblDatiSviluppo[FirstCutLabel], Txt(TextFrustumAngle) + DegreesSketch);
     if (Design().SketchBoxes > 4) SetCaption(LblDatiSviluppo[SecondCutLabel], Txt(TextFrustumAngle) + DegreesSketch);
 }
@@ -268,7 +264,7 @@ void ConeWindow::DrawDevelopment() {
 void ConeWindow::CaptionSideLabels() {
     const ConeDrawingContext context = ContextOf(ShapeCode());
     for (int which : {1, 2}) {
-        QLabel* label = LblDatiSviluppo[static_cast<std::size_t>(which + 4)];
+        QLabel* label = LblDatiSviluppo[ConeSideLabelSlot(which)];
         SetCaption(label, ConeResultLabelCaption(which, State().ConeDevelopment.Results, context));
         KeepInsideParent(*label);  // the other caption may be longer
     }

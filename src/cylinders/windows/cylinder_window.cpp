@@ -18,6 +18,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/qt_text.h"
+#include "cylinders/windows/cylinder_window_texts.h"
 
 namespace velm {
 
@@ -40,13 +41,13 @@ ShapeWindowDesign Variant(const char* name, std::int16_t code, TextSectionId tit
     d.ArcLabels = cut ? 2 : 0;
     d.WeldSide = cut;
     d.SignLabel = sign;
-    d.ResultViewText = 13;
+    d.ResultViewText = TextResultView;
     d.LabelTops.assign({480, 885, 1260, 1635, 2010});
     d.BoxTops.assign({510, 885, 1260, 1635, 2010});
     d.OutputTops.assign({510, 870, 1260, 1650, 2010});
     for (auto* tops : {&d.LabelTops, &d.BoxTops, &d.OutputTops}) tops->resize(static_cast<std::size_t>(rows));
-    d.HintApply = 30;
-    d.HintDevelop = 3;
+    d.HintApply = TextApplyHint;
+    d.HintDevelop = TextDevelopHint;
     return d;
 }
 
@@ -95,17 +96,17 @@ void CylinderWindow::FillInputBoxes() {
 }
 
 void CylinderWindow::ApplyFormTexts() {
-    PnlSfondo->setTitle(Q(Txt(LangCommonFrmCili, 1)));
-    LblInputDati[CylThicknessField]->setText(Q(Txt(LangCommonFrmCili, 2) + ":"));
-    LblInputDati[CylDiameterField]->setText(Q(Txt(LangCommonFrmCili, State().Settings.DiametriExt != 0 ? 9 : 10) + ":"));
-    LblInputDati[CylLengthField]->setText(Q(Txt(LangCommonFrmCili, 4) + ":"));
-    if (CutAtTop()) LblInputDati[CylTopCutField]->setText(Q(Txt(LangCommonFrmCili, 5) + Degrees));
-    if (CutAtBottom()) LblInputDati[CylBottomCutField]->setText(Q(Txt(LangCommonFrmCili, 6) + Degrees));
+    PnlSfondo->setTitle(Q(Txt(TextCylinderData)));
+    LblInputDati[CylThicknessField]->setText(Q(Txt(TextCylThickness) + ":"));
+    LblInputDati[CylDiameterField]->setText(Q(Txt(State().Settings.DiametriExt != 0 ? TextCylOuterDiameter : TextCylInnerDiameter) + ":"));
+    LblInputDati[CylLengthField]->setText(Q(Txt(TextCylAxisLength) + ":"));
+    if (CutAtTop()) LblInputDati[CylTopCutField]->setText(Q(Txt(TextCylUpperCut) + Degrees));
+    if (CutAtBottom()) LblInputDati[CylBottomCutField]->setText(Q(Txt(TextCylLowerCut) + Degrees));
 }
 
 void CylinderWindow::SetSketchLabelCaptions() {
-    SetCaption(LblDatiSviluppo[DiameterLabel], Txt(LangCommonFrmCili, 3) + ":");
-    SetCaption(LblDatiSviluppo[LengthLabel], Txt(LangCommonFrmCili, 7) + ":");
+    SetCaption(LblDatiSviluppo[DiameterLabel], Txt(TextCylSketchDiameter) + ":");
+    SetCaption(LblDatiSviluppo[LengthLabel], Txt(TextCylSketchAxisLength) + ":");
     if (CutAtTop()) {
         SetCaption(LblDatiSviluppo[TopCutLabel], Txt(TextCylinderAngle) + "[\u00B0]:");
         SetCaption(LblDatiSviluppo[WeldSideMarkerLabel], Txt(TextWeldSeam));

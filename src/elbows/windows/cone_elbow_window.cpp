@@ -23,6 +23,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_box.h"
+#include "elbows/windows/cone_elbow_window_texts.h"
 
 namespace velm {
 
@@ -56,7 +57,6 @@ const ConeElbowVariant& VariantOf(int shapeCode) {
 }
 
 std::int16_t Unit() { return State().Settings.MeasuringSystem; }
-std::string CurvaConica(int i) { return Txt(LangCommonFrmCurvaConica, i); }
 
 // Panel geometry in twips: the input frame and the end-connection panel take
 // the same place below the connection buttons.
@@ -227,26 +227,26 @@ void ConeElbowWindow::BuildPanelKeys() {
 void ConeElbowWindow::SetConeElbowCaptions() {
     const std::int16_t ext = State().Settings.DiametriExt;
     setWindowTitle(Q(ConeElbowTitle(variant_)));
-    PnlSfondo->setTitle(Q(CurvaConica(1)));
+    PnlSfondo->setTitle(Q(Txt(TextConeElbowData)));
     for (int i = 0; i < variant_.Boxes; ++i)
         LblInputDati[static_cast<std::size_t>(i)]->setText(Q(ConeElbowBoxCaption(variant_, i, ext)));
     LblInputDati[static_cast<std::size_t>(variant_.Boxes)]->setText(Q(ConeElbowResultCaption(false, 0)));
-    CmdApplica->setText(Q(Txt(LangCommonFrmCurvaCili, 10)));
-    SetCaption(LblUnMisura, Txt(LangCommon, Unit() == 1 ? 10 : 9));
+    CmdApplica->setText(Q(Txt(TextElbowApply)));
+    SetCaption(LblUnMisura, Txt(Unit() == 1 ? TextUnitInch : TextUnitMillimetre));
     CmdStampa->setText(Q(Txt(TextPrint)));
     if (FraRaccordi) {
-        FraRaccordi->setTitle(Q(CurvaConica(20)));
-        OptRaccordi[ConicalOption]->setText(Q(CurvaConica(13)));
-        OptRaccordi[CylindricalOption]->setText(Q(CurvaConica(14)));
+        FraRaccordi->setTitle(Q(Txt(TextEndPieces)));
+        OptRaccordi[ConicalOption]->setText(Q(Txt(TextConicalEndPieces)));
+        OptRaccordi[CylindricalOption]->setText(Q(Txt(TextCylindricalEndPieces)));
     }
     if (variant_.Connections) {
-        CmdRaccordi[StartConnectionRecord]->setText(Q(CurvaConica(15)));
-        CmdRaccordi[EndConnectionRecord]->setText(Q(CurvaConica(16)));
-        OptRaccordo[ConicalOption]->setText(Q(CurvaConica(21)));
-        OptRaccordo[CylindricalOption]->setText(Q(CurvaConica(22)));
-        FraInput->setTitle(Q(CurvaConica(23)));
-        LblRaccordi[CutAngleBox]->setText(Q(CurvaConica(19) + " [\xC2\xB0]:"));
-        LblRaccordi[LengthBox]->setText(Q(CurvaConica(8) + ":"));
+        CmdRaccordi[StartConnectionRecord]->setText(Q(Txt(TextStartConnection)));
+        CmdRaccordi[EndConnectionRecord]->setText(Q(Txt(TextEndConnection)));
+        OptRaccordo[ConicalOption]->setText(Q(Txt(TextConicalConnection)));
+        OptRaccordo[CylindricalOption]->setText(Q(Txt(TextCylindricalConnection)));
+        FraInput->setTitle(Q(Txt(TextConnectionData)));
+        LblRaccordi[CutAngleBox]->setText(Q(Txt(TextConnectionCut) + " [\xC2\xB0]:"));
+        LblRaccordi[LengthBox]->setText(Q(Txt(TextConnectionLength) + ":"));
     }
 }
 
@@ -398,7 +398,7 @@ void ConeElbowWindow::CmdRaccordi_Click(int index) {
     const int option = ConnectionIsConical(c, EditedConnection) ? ConicalOption : CylindricalOption;
     OptRaccordo[static_cast<std::size_t>(option)]->setChecked(true);
     OptRaccordo_Click(option);
-    FraPanel->setTitle(Q(CurvaConica(EditedConnection == StartConnectionRecord ? 15 : 16)));
+    FraPanel->setTitle(Q(Txt(EditedConnection == StartConnectionRecord ? TextStartConnection : TextEndConnection)));
     CmdRaccordi[StartConnectionRecord]->setEnabled(EditedConnection != StartConnectionRecord);
     CmdRaccordi[EndConnectionRecord]->setEnabled(EditedConnection == StartConnectionRecord);
     // Values typed but not confirmed give way to the stored record.

@@ -16,6 +16,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_box.h"
+#include "elbows/windows/cyl_elbow_window_texts.h"
 
 namespace velm {
 
@@ -52,22 +53,21 @@ QWidget* CylElbowWindow::Open(int shapeCode) { return OpenSingle<CylElbowWindow,
 // --- Load and captions ---
 
 void CylElbowWindow::SetCylElbowCaptions() {
-    const auto cfcc = [](int i) { return Txt(LangCommonFrmCurvaCili, i); };
     const char* const degrees = " [\xC2\xB0]";
-    setWindowTitle(Q(Txt(LangFrmCuCil, 1)));
-    PnlSfondo->setTitle(Q(cfcc(1)));
+    setWindowTitle(Q(Txt(TextCylElbowTitle)));
+    PnlSfondo->setTitle(Q(Txt(TextCylElbowData)));
     const std::string captions[8] = {
-        cfcc(2) + ":",
-        (State().Settings.DiametriExt == 1 ? cfcc(11) : cfcc(3)) + " (d):",
-        cfcc(4) + degrees + ":",
-        cfcc(5) + degrees + ":",
-        cfcc(6) + degrees + " (A):",
-        cfcc(7) + ":",
-        cfcc(8) + " (R):",
-        cfcc(9) + ":"};
+        Txt(TextElbowThickness) + ":",
+        Txt(State().Settings.DiametriExt == 1 ? TextElbowOuterDiameter : TextElbowInnerDiameter) + " (d):",
+        Txt(TextElbowStartCut) + degrees + ":",
+        Txt(TextElbowEndCut) + degrees + ":",
+        Txt(TextElbowBendAngle) + degrees + " (A):",
+        Txt(TextElbowAxisLength) + ":",
+        Txt(TextElbowBendRadius) + " (R):",
+        Txt(TextElbowPieces) + ":"};
     for (std::size_t i = 0; i < 8; ++i) LblInputDati[i]->setText(Q(captions[i]));
-    CmdApplica->setText(Q(cfcc(10)));
-    SetCaption(LblUnMisura, Txt(LangCommon, Unit() == 1 ? 10 : 9));
+    CmdApplica->setText(Q(Txt(TextElbowApply)));
+    SetCaption(LblUnMisura, Txt(Unit() == 1 ? TextUnitInch : TextUnitMillimetre));
     CmdStampa->setText(Q(Txt(TextPrint)));
 }
 

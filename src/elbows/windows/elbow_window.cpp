@@ -29,6 +29,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_box.h"
 #include "platform/services.h"
+#include "elbows/windows/elbow_window_texts.h"
 
 namespace velm {
 
@@ -112,9 +113,9 @@ void ElbowWindow::DeclareHints() {
     // The labels after the input rows (a result) name no field.
     const std::vector<QLabel*> fieldLabels(LblInputDati.begin(), LblInputDati.begin() + design_.InputRows);
     Hints()
-        .Text(CmdApplica, LangHelp, 1)
+        .Text(CmdApplica, TextElbowApplyHint)
         .Text(CmdIndietro, TextBackToShapes)
-        .Text(CmdStampa, LangHelp, 7)
+        .Text(CmdStampa, TextPieceRangeHint)
         .Clear(PnlSfondo, ToolTip::Hides)
         .Calls(fieldLabels, [this](int i) {
             ShowFieldHint(i);
@@ -128,7 +129,7 @@ void ElbowWindow::Form_Load() {
     SetShapeState();
     setWindowTitle(Q(Txt(design_.TitleSection, 1)));
     CmdStampa->setText(Q(Txt(TextPrint)));
-    SetCaption(LblUnMisura, Txt(LangCommon, State().Settings.MeasuringSystem == 1 ? 10 : 9));
+    SetCaption(LblUnMisura, Txt(State().Settings.MeasuringSystem == 1 ? TextUnitInch : TextUnitMillimetre));
     ApplyFormTexts();
     InputsReady = false;
     FillInputBoxes();
@@ -229,7 +230,7 @@ void ElbowWindow::PctDisegno_Click() {
     };
     if (!filled()) return;
     WorkingState& st = State();
-    if (!CheckPrinterAvailable(Txt(LangErrore, st.DirectPrint ? 34 : 32))) return;
+    if (!CheckPrinterAvailable(Txt(st.DirectPrint ? TextNoPrinter : TextNoPrinterForPreview))) return;
     CmdApplica_Click();
     // A refused apply develops nothing; the elbow just redrawn may have moved
     // away from the point.
@@ -273,7 +274,7 @@ bool ElbowWindow::DevelopPiece(std::int16_t n) {
     const DevelopmentSettings settings = DevelopmentSettingsOf(st);
     // A piece that cannot be developed says so and opens nothing.
     const auto refused = [&] {
-        ShowErrorMessage(UpperCase(Txt(LangFrmAntep, piece.Cylindrical ? 41 : 40)) +
+        ShowErrorMessage(UpperCase(Txt(piece.Cylindrical ? TextCylinderPiece : TextConePiece)) +
                          std::to_string(st.SelectedPiece) + ": " + Txt(LangErrore, ErrConeElbowPiece));
         return false;
     };
@@ -321,7 +322,7 @@ bool MayReplace(Dialogs& dialogs, const std::vector<std::string>& names) {
     for (const std::string& name : names)
         if (std::filesystem::exists(name, ec)) existing += std::filesystem::path(name).filename().string() + "\n";
     if (existing.empty()) return true;
-    return dialogs.MessageBox(existing + "\n" + Txt(LangCommon, 22), MbYesNo + MbExclamation, Txt(TextPrintToFile)) ==
+    return dialogs.MessageBox(existing + "\n" + Txt(TextReplaceFiles), MbYesNo + MbExclamation, Txt(TextPrintToFile)) ==
            IdYes;
 }
 

@@ -31,9 +31,14 @@ public:
     // Row i of `controls` shows text first + i.
     template <class C>
     ControlHints& Texts(const std::vector<C*>& controls, TextSectionId section, int first);
+    template <class C>
+    ControlHints& Texts(const std::vector<C*>& controls, TextId first) {
+        return Texts(controls, first.Section, first.Number);
+    }
     // Row i of `controls` runs hint(i).
     template <class C>
-    ControlHints& Calls(const std::vector<C*>& controls, const std::function<void(int)>& hint);
+    ControlHints& Calls(const std::vector<C*>& controls, const std::function<void(int)>& hint,
+                        ToolTip tip = ToolTip::Stays);
 
     // Shows the hint of `control`; false when the table has none for it
     // (the status line is left as it is).
@@ -55,8 +60,10 @@ ControlHints& ControlHints::Texts(const std::vector<C*>& controls, TextSectionId
 }
 
 template <class C>
-ControlHints& ControlHints::Calls(const std::vector<C*>& controls, const std::function<void(int)>& hint) {
-    for (std::size_t i = 0; i < controls.size(); ++i) Call(controls[i], [hint, i] { hint(static_cast<int>(i)); });
+ControlHints& ControlHints::Calls(const std::vector<C*>& controls, const std::function<void(int)>& hint,
+                                  ToolTip tip) {
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        Call(controls[i], [hint, i] { hint(static_cast<int>(i)); }, tip);
     return *this;
 }
 

@@ -24,6 +24,7 @@
 #include "core/working_state.h"
 #include "platform/look.h"
 #include "platform/services.h"
+#include "frame/windows/frm_mdi_texts.h"
 
 namespace velm {
 
@@ -35,7 +36,7 @@ std::string OpenErrorTitle() { return std::string(ProgramTitle) + " " + VersionT
 
 // A job file with one bad value is told apart from a file that is no job at all.
 std::string DataFileRefusalText(const DataFileDamage& damage) {
-    if (damage.Line == 0) return Txt(LangMsgbox, 3) + "!";
+    if (damage.Line == 0) return Txt(TextNotADataFile) + "!";
     std::string text = Txt(LangErrore, DataFileDamagedText) + " " + std::to_string(damage.Line);
     if (damage.Missing) return text;
     constexpr std::size_t shown = 40;  // a line of garbage is not worth a screenful
@@ -70,7 +71,7 @@ std::string ShowOpenDialog() {
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return {};
     FileDialogRequest request;
-    request.title = Txt(LangHelp, 22);
+    request.title = Txt(TextOpenTitle);
     request.filter = "VELM " + Txt(TextFiles) + " (*.qvl)|*.qvl|" + Txt(TextAllFiles) + " (*.*)|*.*";
     request.fileMustExist = true;
     request.overwritePrompt = false;
@@ -81,22 +82,25 @@ std::string ShowOpenDialog() {
     return result.fileName;
 }
 
+bool IsDrawing(SaveKind kind) { return kind == SaveKind::Dxf || kind == SaveKind::Iso; }
+
 // False when the user cancelled.
-bool ShowSaveDialog(const std::string& mode, std::string& name) {
+bool ShowSaveDialog(SaveKind kind, std::string& name) {
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return false;
     const std::string& current = State().CurrentFileName;
     const std::string files = Txt(TextFiles);
     FileDialogRequest request;
-    if (mode == "DXF" || mode == "ISO") {
-        const std::string ext = mode == "DXF" ? "dxf" : "iso";
+    if (IsDrawing(kind)) {
+        const std::string mode = kind == SaveKind::Dxf ? "DXF" : "ISO";
+        const std::string ext = kind == SaveKind::Dxf ? "dxf" : "iso";
         request.fileName = ProposedExportName(current, "." + ext);
-        request.title = Txt(LangHelp, 23) + " " + mode;
+        request.title = Txt(TextSaveAsTitle) + " " + mode;
         request.filter = mode + " " + files + " (*." + ext + ")|*." + ext;
         request.defaultExtension = ext;
     } else {
         request.fileName = current;
-        request.title = Txt(LangFrmIniziale, 4);
+        request.title = Txt(TextSaveDataTitle);
         // The chosen extension decides what is written, whatever the filter.
         request.filter = "VELM " + files + " (*.qvl)|*.qvl|DXF " + files + " (*.dxf)|*.dxf|ISO " + files +
                          " (*.iso)|*.iso|" + Txt(TextAllFiles) + " (*.*)|*.*";
@@ -162,21 +166,22 @@ void RememberFolder(const std::string& fileName) {
         SaveLastFolder(*store, std::filesystem::path(fileName).parent_path().string());
 }
 
-void DispatchFileCommand(int index) {
-    switch (index) {
-        case 1: OpenAndShow(std::string()); break;
-        case 2: SaveDataFile(""); break;
-        case 3: SaveDataFile("CONNOME"); break;
-        case 4: SaveDataFile("DXF"); break;
-        case 5: SaveDataFile("ISO"); break;
-        case 7: PrinterSetup(); break;
-        case 8: RunCommand(RegisteredCommand::Print); break;
-        case 10: case 11: case 12: case 13: case 14: {
-            const std::string entry = TrimBlanks(CurrentRecentList()[index - 10]);
-            if (!entry.empty() && entry != RecentNotUsed) OpenAndShow(entry);
+void DispatchFileCommand(FileMenuItem item) {
+    switch (item) {
+        case FileMenuItem::Open: OpenAndShow(std::string()); break;
+        case FileMenuItem::Save: SaveDataFile(SaveKind::Save); break;
+        case FileMenuItem::SaveAs: SaveDataFile(SaveKind::SaveAs); break;
+        case FileMenuItem::SaveDxf: SaveDataFile(SaveKind::Dxf); break;
+        case FileMenuItem::SaveIso: SaveDataFile(SaveKind::Iso); break;
+        case FileMenuItem::PrinterSetup: PrinterSetup(); break;
+        case FileMenuItem::Print: RunCommand(RegisteredCommand::Print); break;
+        default:
+            if (IsRecentFileItem(item)) {
+                const auto slot = static_cast<int>(item) - static_cast<int>(FileMenuItem::FirstRecent);
+                const std::string entry = TrimBlanks(CurrentRecentList()[static_cast<std::size_t>(slot)]);
+                if (!entry.empty() && entry != RecentNotUsed) OpenAndShow(entry);
+            }
             break;
-        }
-        default: break;
     }
 }
 
@@ -186,7 +191,7 @@ bool OpenDataFile(std::string& fileName) {
     fileName = NormalizedFileName(fileName);
 
     if (!FileExists(fileName)) {
-        ShowMessage(fileName + ": " + Txt(LangMsgbox, 5) + "!", MbCritical, OpenErrorTitle());
+        ShowMessage(fileName + ": " + Txt(TextFileNotFound) + "!", MbCritical, OpenErrorTitle());
         ForgetRecent(fileName);
         return false;
     }
@@ -213,13 +218,13 @@ bool OpenDataFile(std::string& fileName) {
     return true;
 }
 
-void SaveDataFile(const std::string& mode) {
+void SaveDataFile(SaveKind kind) {
     // The inputs are checked again, changed or not: refused inputs are never saved.
     if (!CurrentInputsAccepted()) return;
     WorkingState& state = State();
     std::string name = state.CurrentFileName;
-    if (name.empty() || mode == "CONNOME" || mode == "DXF" || mode == "ISO") {
-        if (!ShowSaveDialog(mode, name)) return;
+    if (name.empty() || kind != SaveKind::Save) {
+        if (!ShowSaveDialog(kind, name)) return;
     }
     if (name.empty()) return;
     name = NormalizedFileName(name);
@@ -228,7 +233,7 @@ void SaveDataFile(const std::string& mode) {
     // current file, the caption and the recent list alone.
     if (ext == ".dxf" || ext == ".iso") {
         const auto command = ext == ".dxf" ? RegisteredCommand::DxfExport : RegisteredCommand::IsoExport;
-        if (!RunCommand(command, name)) ShowMessage(name + ": " + Txt(LangMsgbox, 8), MbExclamation, ProgramTitle);
+        if (!RunCommand(command, name)) ShowMessage(name + ": " + Txt(TextNoDrawingExport), MbExclamation, ProgramTitle);
         return;
     }
 
@@ -256,19 +261,20 @@ void RefreshRecentMenu() { RefreshRecentMenuIn(MainWindow()); }
 
 void RefreshRecentMenuIn(QWidget* mainWindow) {
     if (mainWindow == nullptr) return;
-    auto item = [mainWindow](int i) {
-        return mainWindow->findChild<QAction*>(QString::fromStdString(IndexedName("mnuFileItems", i)));
+    auto item = [mainWindow](FileMenuItem i) {
+        return mainWindow->findChild<QAction*>(
+            QString::fromStdString(IndexedName("mnuFileItems", static_cast<int>(i))));
     };
     const RecentList list = CurrentRecentList();
     for (int i = 1; i <= RecentFileCount; ++i) {
-        QAction* action = item(i + 9);
+        QAction* action = item(RecentFileItem(i));
         if (action == nullptr) continue;
         const std::string& entry = list[i - 1];
         if (entry == RecentNotUsed) {
             action->setVisible(false);
             continue;
         }
-        if (QAction* separator = item(9)) separator->setVisible(true);
+        if (QAction* separator = item(FileMenuItem::RecentSeparator)) separator->setVisible(true);
         // "&" would mark a shortcut letter in a menu caption.
         action->setText(QString::fromStdString(entry).replace(QLatin1Char('&'), QLatin1String("&&")));
         action->setVisible(true);

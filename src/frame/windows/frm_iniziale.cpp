@@ -29,6 +29,7 @@
 #include "frame/windows/shape_pictures.h"
 #include "core/working_state.h"
 #include "platform/qt/qt_text.h"
+#include "frame/windows/frm_iniziale_texts.h"
 
 namespace velm {
 
@@ -45,8 +46,8 @@ QRect PxRect(const TwipRect& r) { return QRect(Px(r.Left), Px(r.Top), Px(r.Width
 QString Upper(const std::string& text) { return QString::fromStdString(text).toUpper(); }
 
 // Two language texts as one caption on two lines.
-QString TwoLines(TextSectionId section, int first, int second) {
-    return Upper(Txt(section, first)) + QLatin1Char('\n') + Upper(Txt(section, second));
+QString TwoLines(const TwoLineText& text) {
+    return Upper(Txt(text.First)) + QLatin1Char('\n') + Upper(Txt(text.Second));
 }
 
 
@@ -291,6 +292,12 @@ frmIniziale::frmIniziale(QWidget* parent) : QWidget(parent) {
     CmdIndietro->installEventFilter(this);
     CmdIndietro->setFocusPolicy(Qt::NoFocus);
     connect(CmdIndietro, &QPushButton::clicked, this, [this] { CmdIndietro_Click(); });
+    for (int i = 0; i < 5; ++i) {
+        hints_.Call(PctVettore[i], [i] {
+            if (const int hint = PickerHintFor(i, State().ShapeFamily)) SetStatusText(Txt(LangHelp, hint));
+        }, ToolTip::Hides);
+    }
+    hints_.Text(CmdIndietro, TextBackToShapes);
     for (auto* w : PctVettore) w->hide();
     for (auto* w : LblSezione) w->hide();
     CmdIndietro->hide();
@@ -298,7 +305,7 @@ frmIniziale::frmIniziale(QWidget* parent) : QWidget(parent) {
 }
 
 void frmIniziale::Form_Load() {
-    setWindowTitle(QString::fromStdString(Txt(LangFrmIniziale, 1)));
+    setWindowTitle(QString::fromStdString(Txt(TextStartTitle)));
     ShpSelezione->hide();
 
     // The tile covers the screen's area; the paint event draws the tiles it
@@ -424,8 +431,7 @@ void frmIniziale::SyncActivation() {
 }
 
 bool frmIniziale::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == CmdIndietro && event->type() == QEvent::MouseMove) {
-        SetStatusText(Txt(TextBackToShapes));
+    if (event->type() == QEvent::MouseMove && hints_.Show(watched)) {
         // Not on to the panel, whose own move empties the status line.
         if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return true;
     }
@@ -505,8 +511,8 @@ void frmIniziale::SetupShapePicker() {
     const WorkingState& st = State();
     const PickerPage* page = PickerPageFor(st.ShapeFamily);
     if (!page) return;
-    if (st.ShapeFamily != 0) CmdIndietro->show();
-    SetSectionCaptions(st.ShapeFamily);
+    if (st.ShapeFamily != FamilyTop) CmdIndietro->show();
+    SetSectionCaptions(static_cast<ShapeFamilyKind>(st.ShapeFamily));
 
     // The current shape's cell; a shape of another page leaves no frame.
     const int selected = SelectionCellFor(st.ShapeFamily, st.ShapeCode);
@@ -540,27 +546,33 @@ void frmIniziale::PlacePickerCells() {
     ShpSelezione->resize(Px(g_layout.CellWidth), Px(g_layout.CellHeight));
 }
 
-void frmIniziale::SetSectionCaptions(int shapeFamily) {
-    if (shapeFamily == 0) {
-        LblSezione[FrustaCell]->setText(Upper(Txt(LangFrmConi, 1)));
-        LblSezione[CylindersCell]->setText(Upper(Txt(LangFrmCili, 1)));
-        LblSezione[CylElbowCell]->setText(TwoLines(LangFrmIniziale, 7, 8));
-        LblSezione[ConeElbowsCell]->setText(TwoLines(LangFrmIniziale, 5, 6));
-        const QColor colours[4] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 255, 0), QColor(255, 0, 0)};
-        for (int i = 1; i < 4; ++i) {
-            QPalette pal = LblSezione[i]->palette();
-            pal.setColor(QPalette::WindowText, colours[i]);
-            LblSezione[i]->setPalette(pal);
+void frmIniziale::SetSectionCaptions(ShapeFamilyKind page) {
+    switch (page) {
+        case FamilyTop: {
+            LblSezione[FrustaCell]->setText(Upper(Txt(TextFrustaGroup)));
+            LblSezione[CylindersCell]->setText(Upper(Txt(TextCylindersGroup)));
+            LblSezione[CylElbowCell]->setText(TwoLines(TextCylElbowGroup));
+            LblSezione[ConeElbowsCell]->setText(TwoLines(TextConeElbowsGroup));
+            const QColor colours[4] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 255, 0), QColor(255, 0, 0)};
+            for (int i = 1; i < 4; ++i) {
+                QPalette pal = LblSezione[i]->palette();
+                pal.setColor(QPalette::WindowText, colours[i]);
+                LblSezione[i]->setPalette(pal);
+            }
+            break;
         }
-    } else if (shapeFamily == 4) {
-        LblSezione[HalfEndPiecesCell]->setText(TwoLines(LangFrmIniziale, 9, 10));
-        LblSezione[EqualPiecesCell]->setText(TwoLines(LangFrmIniziale, 11, 12));
-        LblSezione[BetweenConnectionsCell]->setText(TwoLines(LangFrmIniziale, 13, 14));
-        for (int i = 1; i < 3; ++i) {
-            QPalette pal = LblSezione[i]->palette();
-            pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
-            LblSezione[i]->setPalette(pal);
-        }
+        case FamilyConeElbows:
+            LblSezione[HalfEndPiecesCell]->setText(TwoLines(TextHalfEndPiecesGroup));
+            LblSezione[EqualPiecesCell]->setText(TwoLines(TextEqualPiecesGroup));
+            LblSezione[BetweenConnectionsCell]->setText(TwoLines(TextBetweenConnectionsGroup));
+            for (int i = 1; i < 3; ++i) {
+                QPalette pal = LblSezione[i]->palette();
+                pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
+                LblSezione[i]->setPalette(pal);
+            }
+            break;
+        case FamilyFrusta:
+        case FamilyCylinders: break;  // their pages have no group captions
     }
 }
 
@@ -584,7 +596,7 @@ void frmIniziale::ShowPageCells(const PickerPage& page) {
 }
 
 void frmIniziale::CmdIndietro_Click() {
-    State().ShapeFamily = 0;
+    State().ShapeFamily = FamilyTop;
     SetupShapePicker();
 }
 
@@ -606,8 +618,7 @@ void frmIniziale::PctVettore_DblClick(int) { doubleClick_ = true; }
 bool frmIniziale::TakeDoubleClickRelease() { return std::exchange(doubleClick_, false); }
 
 void frmIniziale::PctVettore_MouseMove(int index) {
-    HideToolTip();
-    if (const int hint = PickerHintFor(index, State().ShapeFamily)) SetStatusText(Txt(LangHelp, hint));
+    if (index >= 0 && index < static_cast<int>(PctVettore.size())) hints_.Show(PctVettore[index]);
 }
 
 void frmIniziale::PctVettore_Click(int index) {

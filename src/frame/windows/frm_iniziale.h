@@ -13,6 +13,9 @@
 #include <vector>
 #include <string>
 
+#include "core/shape_kinds.h"
+#include "frame/windows/control_hints.h"
+
 class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
@@ -134,7 +137,6 @@ public:
     void BeginPictures();
 
     void SetCommandLineFile(const std::string& fileName) { commandLineFile_ = fileName; }
-    bool FirstActivation() const { return firstActivation_; }
     bool SelectionVisible() const { return selectionVisible_; }
     // The main window's area made `window` the active child (null: none).
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -181,7 +183,7 @@ private:
     bool IsMinimised() const;
     void PlaceFrameOnCell(int cell);
     void PlacePickerCells();  // cells, back button and selection frame at the panel's size
-    void SetSectionCaptions(int shapeFamily);
+    void SetSectionCaptions(ShapeFamilyKind page);
     void ShowPageCells(const PickerPage& page);
     void FitCaption(CaptionLabel* label, int cellWidthPixels);
     static int CaptionHeight(const CaptionLabel* label);
@@ -196,6 +198,7 @@ private:
     std::array<CaptionLabel*, 4> LblSezione{};
     SelectionFrame* ShpSelezione = nullptr;
     QPushButton* CmdIndietro = nullptr;
+    ControlHints hints_;  // the pictures' (a caption shows its picture's) and the back button's
     QPixmap PctSfondo;  // the background tile
     QRect tiledArea_;   // where the tiles lie: the screen's size from the top left
 

@@ -27,6 +27,7 @@
 #include "core/language.h"
 #include "frame/menu_captions.h"
 #include "core/number_text.h"
+#include "frame/recent_files.h"
 #include "core/settings.h"
 #include "core/unit_conversion.h"
 #include "core/version.h"
@@ -41,6 +42,7 @@
 #include "core/working_state.h"
 #include "platform/services.h"
 #include "platform/qt/qt_text.h"
+#include "frame/windows/frm_mdi_texts.h"
 
 namespace velm {
 
@@ -204,21 +206,27 @@ void FrmMDI::BuildMenus() {
 
 void FrmMDI::BuildFileMenu() {
     QMenu* file = AddMenu(menuBar(), "mnuFile", "&File");
-    AddItem(file, fileItems_, "mnuFileItems", 1, "Apri", QKeySequence("Ctrl+A"));
-    AddItem(file, fileItems_, "mnuFileItems", 2, "Salva", QKeySequence("Ctrl+S"));
-    AddItem(file, fileItems_, "mnuFileItems", 3, "Salva come");
-    AddItem(file, fileItems_, "mnuFileItems", 4, "Salva DXF", QKeySequence("Ctrl+X"));
-    AddItem(file, fileItems_, "mnuFileItems", 5, "Salva ISO", QKeySequence("Ctrl+O"));
-    AddSeparator(file, fileItems_, "mnuFileItems", 6);
-    AddItem(file, fileItems_, "mnuFileItems", 7, "Imposta Stampante...", QKeySequence("Ctrl+I"));
-    AddItem(file, fileItems_, "mnuFileItems", 8, "Stampa", QKeySequence("Ctrl+P"));
-    AddSeparator(file, fileItems_, "mnuFileItems", 9)->setVisible(false);
-    for (int i = 10; i <= 14; ++i)
-        AddItem(file, fileItems_, "mnuFileItems", i, Q("File Recente" + std::to_string(i - 9)))->setVisible(false);
-    AddSeparator(file, fileItems_, "mnuFileItems", 15);
-    AddItem(file, fileItems_, "mnuFileItems", 16, "Esci");
+    const auto item = [this, file](FileMenuItem i, const QString& caption, const char* key = "") {
+        return AddItem(file, fileItems_, "mnuFileItems", static_cast<int>(i), caption, QKeySequence(key));
+    };
+    const auto separator = [this, file](FileMenuItem i) {
+        return AddSeparator(file, fileItems_, "mnuFileItems", static_cast<int>(i));
+    };
+    item(FileMenuItem::Open, "Apri", "Ctrl+A");
+    item(FileMenuItem::Save, "Salva", "Ctrl+S");
+    item(FileMenuItem::SaveAs, "Salva come");
+    item(FileMenuItem::SaveDxf, "Salva DXF", "Ctrl+X");
+    item(FileMenuItem::SaveIso, "Salva ISO", "Ctrl+O");
+    separator(FileMenuItem::PrintSeparator);
+    item(FileMenuItem::PrinterSetup, "Imposta Stampante...", "Ctrl+I");
+    item(FileMenuItem::Print, "Stampa", "Ctrl+P");
+    separator(FileMenuItem::RecentSeparator)->setVisible(false);
+    for (int i = 1; i <= RecentFileCount; ++i)
+        item(RecentFileItem(i), Q("File Recente" + std::to_string(i)))->setVisible(false);
+    separator(FileMenuItem::ExitSeparator);
+    item(FileMenuItem::Exit, "Esci");
     for (auto& [i, a] : fileItems_)
-        connect(a, &QAction::triggered, this, [this, i = i] { FileItemClick(i); });
+        connect(a, &QAction::triggered, this, [this, i = i] { FileItemClick(static_cast<FileMenuItem>(i)); });
 }
 
 void FrmMDI::BuildShapesMenu() {
@@ -341,7 +349,7 @@ QAction* FrmMDI::Item(const std::map<int, QAction*>& items, int i) const {
     auto it = items.find(i);
     return it == items.end() ? nullptr : it->second;
 }
-QAction* FrmMDI::FileItem(int i) const { return Item(fileItems_, i); }
+QAction* FrmMDI::FileItem(FileMenuItem i) const { return Item(fileItems_, static_cast<int>(i)); }
 QAction* FrmMDI::FormeItem(int i) const { return Item(formeItems_, i); }
 QAction* FrmMDI::FormeSubItem(int i) const { return Item(formeSubItems_, i); }
 QAction* FrmMDI::FormeSub2Item(int i) const { return Item(formeSub2Items_, i); }
@@ -369,14 +377,13 @@ void FrmMDI::HideTip() {
     tipTimer_->stop();
 }
 
-bool FrmMDI::TipVisible() const { return tipPicture_->isVisible(); }
 
 void FrmMDI::ShowTip() {
     QToolButton* b = ToolButton(armedToolButton_);
     // Beside the button's right edge, twice as far down as the button sits in its panel.
     const QPoint panel = toolBarPanel_->pos();
     tipPicture_->move(panel.x() + b->x() + b->width(), panel.y() + 2 * b->y());
-    tipLabel_->setText(Q(" " + Txt(LangToolTip, armedToolButton_ + 1) + " "));
+    tipLabel_->setText(Q(" " + Txt(TextAfter(TextFirstToolTip, armedToolButton_)) + " "));
     tipLabel_->adjustSize();
     tipLabel_->move(0, 0);
     tipPicture_->resize(tipLabel_->size());
@@ -392,7 +399,7 @@ void FrmMDI::ToolButtonMouseMove(int index, int x, int y) {
     } else {
         HideTip();
     }
-    SetStatus(Txt(LangHelp, index + 22));
+    SetStatus(Txt(TextAfter(TextFirstToolHint, index)));
 }
 
 bool FrmMDI::eventFilter(QObject* watched, QEvent* event) {
@@ -447,13 +454,13 @@ void FrmMDI::UpdateCommands() {
     menuBar()->setEnabled(live_);
     toolBarPanel_->setEnabled(live_);
 
-    FileItem(1)->setEnabled(!preview);
-    FileItem(2)->setEnabled(files);
-    FileItem(3)->setEnabled(files);
-    FileItem(4)->setEnabled(files && valid && registered(RegisteredCommand::DxfExport));
-    FileItem(5)->setEnabled(files && valid && registered(RegisteredCommand::IsoExport));
-    FileItem(8)->setEnabled(preview && registered(RegisteredCommand::Print));
-    for (int i = 10; i <= 14; ++i) FileItem(i)->setEnabled(!preview);
+    FileItem(FileMenuItem::Open)->setEnabled(!preview);
+    FileItem(FileMenuItem::Save)->setEnabled(files);
+    FileItem(FileMenuItem::SaveAs)->setEnabled(files);
+    FileItem(FileMenuItem::SaveDxf)->setEnabled(files && valid && registered(RegisteredCommand::DxfExport));
+    FileItem(FileMenuItem::SaveIso)->setEnabled(files && valid && registered(RegisteredCommand::IsoExport));
+    FileItem(FileMenuItem::Print)->setEnabled(preview && registered(RegisteredCommand::Print));
+    for (int i = 1; i <= RecentFileCount; ++i) FileItem(RecentFileItem(i))->setEnabled(!preview);
 
     formeMenu_->setEnabled(!preview);
     for (auto& [i, a] : formeSubItems_) a->setEnabled(ShapeWindowAvailable(i));
@@ -505,24 +512,25 @@ void FrmMDI::CheckShape(int shapeCode) {
 
 void FrmMDI::SetCalibrationChecked(bool checked) { OpzioniItem(3)->setChecked(checked); }
 
-void FrmMDI::FileItemClick(int index) {
+void FrmMDI::FileItemClick(FileMenuItem item) {
     if (!live_) return;
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
-    const bool hook = !ec && index == 7 && std::filesystem::is_regular_file(folder / "Printouts.bat", ec);
+    const bool hook =
+        !ec && item == FileMenuItem::PrinterSetup && std::filesystem::is_regular_file(folder / "Printouts.bat", ec);
     if (!hook) {
-        DispatchFileCommand(index);
+        DispatchFileCommand(item);
     } else {
         // The workshop's own print set-up replaces the printer dialog.
         if (Processes* processes = Platform().processes)
             processes->StartHidden("/bin/sh", {"Printouts.bat"}, folder.string());
         if (Platform().dialogs &&
-            Platform().dialogs->MessageBox(Txt(LangMsgbox, 7), MbOkCancel + MbInformation, ProgramTitle) == IdOk) {
+            Platform().dialogs->MessageBox(Txt(TextPrintSetupRan), MbOkCancel + MbInformation, ProgramTitle) == IdOk) {
             ExitProgram();
             return;
         }
     }
-    if (index == 16 && AskExitQuestion()) ExitProgram();
+    if (item == FileMenuItem::Exit && AskExitQuestion()) ExitProgram();
 }
 
 void FrmMDI::MethodCommand() { ShowCalculationMethodDialog(); }
@@ -557,14 +565,14 @@ void FrmMDI::ViewItemClick(int index) {
 void FrmMDI::ToolBarClick(int index) {
     if (!live_) return;
     switch (index) {
-        case 0: DispatchFileCommand(1); break;
-        case 1: DispatchFileCommand(3); break;
-        case 2: DispatchFileCommand(7); break;  // always the dialog, never the print hook
-        case 3: DispatchFileCommand(8); break;
+        case 0: DispatchFileCommand(FileMenuItem::Open); break;
+        case 1: DispatchFileCommand(FileMenuItem::SaveAs); break;
+        case 2: DispatchFileCommand(FileMenuItem::PrinterSetup); break;  // always the dialog, never the print hook
+        case 3: DispatchFileCommand(FileMenuItem::Print); break;
         case 4: MethodCommand(); break;
         case 5: UnitCommand(); break;
         case 6: DispatchHelpCommand(1); break;
-        case 7: FileItemClick(16); break;
+        case 7: FileItemClick(FileMenuItem::Exit); break;
         default: break;
     }
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "frame/windows/file_commands.h"
+
 class QAction;
 class QComboBox;
 class QFrame;
@@ -31,8 +33,9 @@ public:
     ~FrmMDI() override;
 
     QMdiArea* Area() const { return area_; }
-    // Menu items by their design names: FileItem(7) is mnuFileItems(7).
-    QAction* FileItem(int i) const;
+    // Menu items by their design names: FormeItem(3) is mnuFormeItems(3),
+    // FileItem(FileMenuItem::PrinterSetup) is mnuFileItems(7).
+    QAction* FileItem(FileMenuItem i) const;
     QAction* FormeItem(int i) const;
     QAction* FormeSubItem(int i) const;
     QAction* FormeSub2Item(int i) const;
@@ -47,7 +50,6 @@ public:
     void SetStatus(const std::string& text);
     QString Status() const;
     void HideTip();
-    bool TipVisible() const;
     // Caption, angular step, input limits and command state (UpdateMdiState).
     void UpdateState();
     // Every enabled state of menus and toolbar, derived in this one place.
@@ -61,7 +63,7 @@ public:
     bool Live() const { return live_; }
 
     // Handlers, public so that tests can drive them as a click would.
-    void FileItemClick(int index);
+    void FileItemClick(FileMenuItem item);
     void ToolBarClick(int index);
     void OptionsItemClick(int index);
     void ViewItemClick(int index);

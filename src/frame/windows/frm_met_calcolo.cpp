@@ -19,6 +19,7 @@
 #include "frame/windows/frame_api.h"
 #include "core/working_state.h"
 #include "platform/services.h"
+#include "frame/windows/frm_met_calcolo_texts.h"
 
 namespace velm {
 
@@ -27,6 +28,13 @@ namespace {
 const char* const kSteps[8] = {"0.1", "0.2", "0.25", "0.5", "1", "2", "5", "10"};
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// "0.1, 0.2, ..., 10": the steps the list offers, for the hint.
+std::string StepList() {
+    std::string list;
+    for (const char* step : kSteps) list += (list.empty() ? "" : ", ") + std::string(step);
+    return list;
+}
 
 void SetBackground(QLabel* label, QColor colour) {
     QPalette pal = label->palette();
@@ -86,6 +94,7 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent)
     LblStep->setObjectName(QStringLiteral("LblStep"));
     LblStep->setMouseTracking(true);
     LblStep->installEventFilter(this);
+    Hints().Call(LblStep, [] { SetStatusText(Txt(TextAngleStepHint) + ": " + StepList()); });
     ComboStep = new QComboBox(this);
     ComboStep->setObjectName(QStringLiteral("ComboStep"));
     ComboStep->setEditable(false);
@@ -111,17 +120,17 @@ FrmMetCalcolo::FrmMetCalcolo(QWidget* parent)
 }
 
 void FrmMetCalcolo::Form_Load() {
-    setWindowTitle(Q(Txt(LangFrmMetCa, 1)));
+    setWindowTitle(Q(Txt(TextMethodTitle)));
     Chkbox[OuterFibre]->setText(Q(Txt(TextOuter)));
-    Chkbox[MeanFibre]->setText(Q(Txt(LangFrmMetCa, 3)));
+    Chkbox[MeanFibre]->setText(Q(Txt(TextMeanFibre)));
     Chkbox[InnerFibre]->setText(Q(Txt(TextInner)));
-    LblEsempio->setText(Q(Txt(LangFrmMetCa, 5)));
-    LblNota[InnerFibre]->setText(Q(Txt(LangFrmMetCa, 10)));
-    LblNota[MeanFibre]->setText(Q(Txt(LangFrmMetCa, 11)));
-    LblNota[OuterFibre]->setText(Q(Txt(LangFrmMetCa, 12)));
-    LblStep->setText(Q(Txt(LangFrmMetCa, 6) + " [\xC2\xB0]"));
-    Frame1->setTitle(Q(Txt(LangFrmMetCa, 8)));
-    Frame2->setTitle(Q(Txt(LangFrmMetCa, 9)));
+    LblEsempio->setText(Q(Txt(TextMethodExample)));
+    LblNota[InnerFibre]->setText(Q(Txt(TextInnerFibreNote)));
+    LblNota[MeanFibre]->setText(Q(Txt(TextMeanFibreNote)));
+    LblNota[OuterFibre]->setText(Q(Txt(TextOuterFibreNote)));
+    LblStep->setText(Q(Txt(TextAngleStep) + " [\xC2\xB0]"));
+    Frame1->setTitle(Q(Txt(TextFibreFrame)));
+    Frame2->setTitle(Q(Txt(TextDiametersFrame)));
     OptDiametri[OuterDiameters]->setText(Q(Txt(TextOuter)));
     OptDiametri[InnerDiameters]->setText(Q(Txt(TextInner)));
     CaptionButtons();
@@ -189,12 +198,6 @@ bool FrmMetCalcolo::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress:
             if (watched == ComboStep || watched == ComboStep->view())
                 if (!StepKeyPasses(static_cast<QKeyEvent*>(event)->key())) return true;
-            break;
-        case QEvent::MouseMove:
-            if (watched == LblStep) {
-                SetStatusText(Txt(LangFrmMetCa, 7) + ": 0.1, 0.2, 0.25, 0.5, 1, 2, 5, 10");
-                return true;  // not on to the dialog, whose own move empties the line
-            }
             break;
         default: break;
     }

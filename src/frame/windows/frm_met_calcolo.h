@@ -25,11 +25,6 @@ public:
     void ComboStep_Click();
     void CmdOK_Click() override;
 
-    // The choice held until OK.
-    float ChosenStep() const { return chosenStep_; }
-    std::int16_t ChosenFibre() const { return chosenFibre_; }
-    std::int16_t ChosenDiameters() const { return chosenDiameters_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -10,6 +10,7 @@
 #include "frame/windows/frame_api.h"
 #include "core/working_state.h"
 #include "platform/services.h"
+#include "frame/windows/frm_un_mis_texts.h"
 
 namespace velm {
 
@@ -29,9 +30,9 @@ FrmUnMis::FrmUnMis(QWidget* parent) : OptionDialog("FrmUnMis", HelpContextFrmUnM
 }
 
 void FrmUnMis::Form_Load() {
-    setWindowTitle(QString::fromStdString(Txt(LangFrmUnMis, 1)));
-    OptUnMisura[MillimetreUnit]->setText(QString::fromStdString(Txt(LangFrmUnMis, 4)));
-    OptUnMisura[InchUnit]->setText(QString::fromStdString(Txt(LangFrmUnMis, 5)));
+    setWindowTitle(QString::fromStdString(Txt(TextUnitTitle)));
+    OptUnMisura[MillimetreUnit]->setText(QString::fromStdString(Txt(TextMillimetres)));
+    OptUnMisura[InchUnit]->setText(QString::fromStdString(Txt(TextInches)));
     CaptionButtons();
     adjustSize();
     CenterForm(MainWindow(), this);

@@ -19,7 +19,6 @@ public:
     void OptUnMisura_Click(int index);
     void CmdOK_Click() override;
 
-    std::int16_t ChosenUnit() const { return chosenUnit_; }
 
 private:
     // OptUnMisura(i): the unit as MeasuringSystem stores it.

@@ -22,6 +22,7 @@
 #include "platform/look.h"
 #include "platform/services.h"
 #include "platform/qt/qt_text.h"
+#include "frame/windows/help_commands_texts.h"
 
 namespace velm {
 
@@ -38,12 +39,12 @@ HelpLabels LanguageHelpLabels() {
     auto take = [](std::string& label, const std::string& text) {
         if (!text.empty()) label = text;
     };
-    take(labels.title, Txt(LangHelp, 42));
-    take(labels.contentsTab, Txt(LangHelp, 43));
-    take(labels.indexTab, Txt(LangHelp, 44));
-    take(labels.indexPrompt, Txt(LangHelp, 45));
-    take(labels.unreadableFile, Txt(LangHelp, 46));
-    take(labels.missingTopic, Txt(LangHelp, 47));
+    take(labels.title, Txt(TextHelpTitle));
+    take(labels.contentsTab, Txt(TextHelpContentsTab));
+    take(labels.indexTab, Txt(TextHelpIndexTab));
+    take(labels.indexPrompt, Txt(TextHelpIndexPrompt));
+    take(labels.unreadableFile, Txt(TextHelpUnreadable));
+    take(labels.missingTopic, Txt(TextHelpMissingTopic));
     return labels;
 }
 
@@ -83,7 +84,7 @@ public:
     explicit AboutBox(QWidget* parent) : QDialog(parent) {
         setObjectName("ABOUT_BOX");
         setModal(true);
-        setWindowTitle(Q(Txt(LangAboutBox, 1)));
+        setWindowTitle(Q(Txt(TextAboutTitle)));
 
         auto* logo = new QLabel;
         logo->setObjectName("PictureLogo");
@@ -104,7 +105,7 @@ public:
         text->addWidget(version);
         text->addSpacing(8);
         for (int i = 2; i <= 6; ++i) {
-            auto* line = new QLabel(Q(Txt(LangAboutBox, i + 6)));
+            auto* line = new QLabel(Q(Txt(TextAfter(TextAboutFirstLine, i - 2))));
             line->setObjectName(Q("Lbl_Tolva_Merix" + std::to_string(i)));
             text->addWidget(line);
         }
@@ -113,9 +114,9 @@ public:
         auto* ok = new QPushButton(Q(Txt(TextOk)));
         ok->setObjectName("Cmd_OK");
         ok->setDefault(true);
-        auto* help = new QPushButton(Q(Txt(LangAboutBox, 4)));
+        auto* help = new QPushButton(Q(Txt(TextAboutHelp)));
         help->setObjectName("CmdHelp");
-        auto* info = new QPushButton(Q(Txt(LangAboutBox, 3)));
+        auto* info = new QPushButton(Q(Txt(TextSystemInfo)));
         info->setObjectName("CmdInfo");
         auto* hover = new FocusOnHover(this);
         for (QPushButton* b : {ok, help, info}) {
@@ -177,7 +178,7 @@ void ShowAboutBox() {
 
 // No system-information program is known here: the button says so.
 void StartSysInfo() {
-    if (Platform().dialogs) Platform().dialogs->MessageBox(Txt(LangAboutBox, 13), MbOkOnly, ProgramTitle);
+    if (Platform().dialogs) Platform().dialogs->MessageBox(Txt(TextNoSystemInfo), MbOkOnly, ProgramTitle);
 }
 
 }  // namespace velm

@@ -28,6 +28,7 @@ QGroupBox* OptionDialog::MakeFrame1() {
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setMouseTracking(true);
     Frame1->installEventFilter(this);
+    hints_.Clear(Frame1);
     return Frame1;
 }
 
@@ -80,7 +81,7 @@ bool OptionDialog::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
     }
-    if (event->type() == QEvent::MouseMove && watched == Frame1) SetStatusText("");
+    if (event->type() == QEvent::MouseMove && hints_.Show(watched)) return true;
     return QDialog::eventFilter(watched, event);
 }
 

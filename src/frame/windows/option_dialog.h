@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "frame/windows/control_hints.h"
+
 class QGroupBox;
 class QHBoxLayout;
 class QPushButton;
@@ -25,7 +27,7 @@ public:
 
 protected:
     // Frame1, the first group of options: the pointer over it empties the
-    // status line too.
+    // status line too (its entry in the hints).
     QGroupBox* MakeFrame1();
     // Option button name(index) in `frame`: choosing it runs chosen(index), a
     // double-click on it chooses it and runs OK.
@@ -34,6 +36,9 @@ protected:
     QHBoxLayout* MakeButtonRow();
     // The captions of OK and close; Help keeps its own.
     void CaptionButtons();
+    // The status-line hints of the dialog's controls; a control with one
+    // keeps the pointer's move from the dialog, whose own move empties the line.
+    ControlHints& Hints() { return hints_; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -47,6 +52,7 @@ protected:
 private:
     int helpContext_;
     std::vector<QRadioButton*> options_;
+    ControlHints hints_;
 };
 
 }  // namespace velm

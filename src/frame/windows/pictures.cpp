@@ -285,7 +285,6 @@ QImage IconeImage(int index) {
     return e.greyed ? Greyed(img) : img;
 }
 
-QPixmap ExitPicture() { return QPixmap::fromImage(ExitImage()); }
 
 QImage ExitImage() { return Painted(PaintExit); }
 

@@ -12,7 +12,6 @@ constexpr int ToolbarPictureSize = 24;  // pixels
 // Icone(0) to Icone(11): 0/1 open, 2/3 save as, 4 printer set-up, 5/6 print,
 // 7/8 calculation method, 9/10 unit, 11 help (enabled / disabled).
 QPixmap Icone(int index);
-QPixmap ExitPicture();
 // The same as images: safe to draw in any thread.
 QImage IconeImage(int index);
 QImage ExitImage();

@@ -467,10 +467,6 @@ QImage Greyed(const QImage& image) {
 
 }  // namespace
 
-QPixmap ShapePicture(int index, QSize size, bool enabled, int captionHeight) {
-    return QPixmap::fromImage(ShapeImage(index, size, enabled, captionHeight));
-}
-
 QImage ShapeImage(int index, QSize size, bool enabled, int captionHeight) {
     if (index < 0 || index >= ShapePictureCount || size.isEmpty()) return QImage();
     QImage pix(size, QImage::Format_ARGB32_Premultiplied);

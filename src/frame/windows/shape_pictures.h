@@ -19,9 +19,8 @@ constexpr int ShapePictureCount = 16;
 //  between two end connections).
 // `captionHeight` pixels at the top are left to a caption laid over the
 // picture, as far as the shape keeps a fair size. A disabled picture is drawn
-// greyed. An index outside 0-15 or an empty size gives a null pixmap.
-QPixmap ShapePicture(int index, QSize size, bool enabled = true, int captionHeight = 0);
-// The same as an image: safe to draw in any thread.
+// greyed. An index outside 0-15 or an empty size gives a null image. Safe to
+// draw in any thread.
 QImage ShapeImage(int index, QSize size, bool enabled = true, int captionHeight = 0);
 
 // The background tile: chequer plate, seamless in both directions.

@@ -25,6 +25,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/qt/text_box.h"
 #include "platform/qt/qt_text.h"
+#include "frame/windows/shape_window_texts.h"
 
 namespace velm {
 
@@ -165,15 +166,15 @@ void ShapeWindow::BuildPicture() {
 void ShapeWindow::DeclareHints() {
     const ShapeWindowDesign& d = design_;
     ControlHints& hints = Hints();
-    hints.Text(CmdApplica, LangHelp, d.HintApply)
-        .Text(CmdSviluppa, LangHelp, d.HintDevelop)
-        .Text(CmdModifica, LangHelp, d.HintModify)
-        .Text(CmdAnteprima, LangHelp, d.HintPreview)
+    hints.Text(CmdApplica, d.HintApply)
+        .Text(CmdSviluppa, d.HintDevelop)
+        .Text(CmdModifica, d.HintModify)
+        .Text(CmdAnteprima, d.HintPreview)
         .Text(CmdIndietro, TextBackToShapes)
         .Clear(PctDisegno)
         .Clear(PnlSfondo, ToolTip::Hides)
-        .Texts(LblArco, LangHelp, d.HintArc)
-        .Texts(LblDiffLato, LangHelp, d.HintSide)
+        .Texts(LblArco, d.HintArc)
+        .Texts(LblDiffLato, d.HintSide)
         .Calls(LblDatiSviluppo, [this](int i) {
             if (InputViewActive) SketchLabelHint(i);
         })
@@ -182,7 +183,7 @@ void ShapeWindow::DeclareHints() {
             ShowFieldHint(i);
             if (i < design_.InputRows) TxtInputDati[static_cast<std::size_t>(i)]->setFocus();
         });
-    if (CmdSaldatura) hints.Text(CmdSaldatura, LangHelp, d.HintWeld);
+    if (CmdSaldatura) hints.Text(CmdSaldatura, d.HintWeld);
 
     // Each control answers the pointer itself, without passing the move on
     // to the panel or window that holds it; those without a hint keep the
@@ -232,12 +233,12 @@ void ShapeWindow::Form_Load() {
 
 void ShapeWindow::ApplyCommonTexts() {
     setWindowTitle(Q(Title()));
-    CmdApplica->setText(Q(Txt(LangCommon, design_.ApplyText)));
-    CmdSviluppa->setText(Q(Txt(LangCommon, design_.DevelopText)));
-    CmdModifica->setText(Q(Txt(LangCommon, design_.ModifyText)));
-    CmdAnteprima->setText(Q(Txt(LangCommon, 4)));
-    if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(LangCommon, 18)));
-    SetCaption(LblUnMisura, Txt(LangCommon, State().Settings.MeasuringSystem != 0 ? 10 : 9));
+    CmdApplica->setText(Q(Txt(design_.ApplyText)));
+    CmdSviluppa->setText(Q(Txt(design_.DevelopText)));
+    CmdModifica->setText(Q(Txt(design_.ModifyText)));
+    CmdAnteprima->setText(Q(Txt(TextPreviewButton)));
+    if (CmdSaldatura) CmdSaldatura->setText(Q(Txt(TextMoveWeldSeam)));
+    SetCaption(LblUnMisura, Txt(State().Settings.MeasuringSystem != 0 ? TextUnitInch : TextUnitMillimetre));
 }
 
 void ShapeWindow::Form_Resize() {
@@ -332,7 +333,6 @@ bool ShapeWindow::ApplyPendingInputs() {
     return true;
 }
 
-bool ShapeWindow::DevelopEnabled() const { return developEnabled_; }
 
 bool ShapeWindow::SheetPreviewAvailable() const { return CommandRegistered(RegisteredCommand::SheetPreview); }
 
@@ -352,7 +352,7 @@ void ShapeWindow::SetDevelopEnabled(bool enabled) {
 std::string ShapeWindow::Title() const { return Txt(design_.TitleSection, 1); }
 
 void ShapeWindow::ShowInputView() {
-    setWindowTitle(Q(Title() + ": " + Txt(LangCommon, 11)));
+    setWindowTitle(Q(Title() + ": " + Txt(TextInputView)));
     CmdAnteprima->hide();
     CmdModifica->hide();
     CmdApplica->show();
@@ -372,7 +372,7 @@ void ShapeWindow::ShowInputView() {
 
 void ShapeWindow::ShowResultView() {
     InputViewActive = False16;
-    setWindowTitle(Q(Title() + ": " + Txt(LangCommon, design_.ResultViewText)));
+    setWindowTitle(Q(Title() + ": " + Txt(design_.ResultViewText)));
     for (auto* labels : {&LblDatiSviluppo, &LblArco, &LblDiffLato})
         for (QLabel* label : *labels) label->hide();
     if (LblSegno) LblSegno->hide();
@@ -434,12 +434,12 @@ void ShapeWindow::ShowSideDifferences(const ProfileTable* upper, const ProfileTa
     if (upper) {
         const ProfileTable& t = *upper;
         captions.emplace_back(UpperSideDifference,
-                              Txt(LangCommonFrmConi, 15) + ": " + FormatLength(std::fabs(t[N] - t[0]), unit));
+                              Txt(TextUpperEdgeDifference) + ": " + FormatLength(std::fabs(t[N] - t[0]), unit));
     }
     if (lower) {
         const ProfileTable& t = *lower;
         captions.emplace_back(LowerSideDifference,
-                              Txt(LangCommonFrmConi, 16) + ": " + FormatLength(std::fabs(t[0] - t[N]), unit));
+                              Txt(TextLowerEdgeDifference) + ": " + FormatLength(std::fabs(t[0] - t[N]), unit));
     }
     SetSideDifferences(captions);
 }

@@ -31,6 +31,7 @@
 #include "core/picture_labels.h"
 #include "core/working_state.h"
 #include "frame/windows/shape_window_base.h"
+#include "frame/windows/shape_window_texts.h"
 #include "geometry/profile_table.h"
 
 class QGroupBox;
@@ -55,9 +56,9 @@ struct ShapeWindowDesign {
     int ArcLabels = 0;     // LblArco (0 or 2)
     bool WeldSide = false; // CmdSaldatura
     bool SignLabel = false;  // LblSegno, the "-" in front of the last input box
-    int ResultViewText = 13;  // LangCommon text after the title in the result view (input view: 11)
-    // LangCommon captions of CmdApplica, CmdSviluppa and CmdModifica.
-    int ApplyText = 14, DevelopText = 15, ModifyText = 16;
+    TextId ResultViewText = TextResultView;  // after the title in the result view (input view: TextInputView)
+    // The captions of CmdApplica, CmdSviluppa and CmdModifica.
+    TextId ApplyText = TextApplyButton, DevelopText = TextDevelopButton, ModifyText = TextModifyButton;
     bool FormMoveClearsStatus = false;  // moving over the window also clears the status line
 
     // Layout of the panel, in twips (rows by index).
@@ -76,14 +77,14 @@ struct ShapeWindowDesign {
     int SignLeft = 2040, SignTop = 2040;
     int UnitLeft = 3276, UnitTop = 126;  // LblUnMisura, on the window
 
-    // LangHelp texts of the status-line hints.
-    int HintApply = 30;
-    int HintDevelop = 3;
-    int HintModify = 4;
-    int HintPreview = 5;
-    int HintWeld = 41;
-    int HintArc = 37;   // LblArco(i): HintArc + i
-    int HintSide = 39;  // LblDiffLato(i): HintSide + i
+    // The status-line hints.
+    TextId HintApply = TextApplyHint;
+    TextId HintDevelop = TextDevelopHint;
+    TextId HintModify = TextModifyHint;
+    TextId HintPreview = TextPreviewHint;
+    TextId HintWeld = TextWeldHint;
+    TextId HintArc = TextFirstArcHint;    // LblArco(i): the i-th after it
+    TextId HintSide = TextFirstSideHint;  // LblDiffLato(i): the i-th after it
 };
 
 // Background of the picture box (and of the window around it): dark, and
@@ -117,9 +118,6 @@ public:
     void ShowResultView();
     void ResetView();
 
-    // The last apply was accepted (CmdSviluppa enabled, whatever the window's
-    // own enabled state).
-    bool DevelopEnabled() const;
     // The last apply accepted the inputs.
     bool LastApplyAccepted() const override { return lastApplyAccepted_; }
     // This window's last accepted apply produced the family's shared

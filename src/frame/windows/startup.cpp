@@ -38,6 +38,7 @@
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_processes.h"
 #include "platform/services.h"
+#include "frame/windows/frm_mdi_texts.h"
 
 namespace velm {
 
@@ -223,7 +224,7 @@ bool AskExitQuestion() {
     }
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return false;
-    return dialogs->MessageBox(Txt(LangMsgbox, 2), MbYesNo + MbQuestion, Txt(TextProgramName)) == IdYes;
+    return dialogs->MessageBox(Txt(TextCloseQuestion), MbYesNo + MbQuestion, Txt(TextProgramName)) == IdYes;
 }
 
 void ExitProgram() {
@@ -257,7 +258,6 @@ bool ExitPending() { return g_exitPending; }
 bool RunUnderWay() { return g_exitHolds > 0; }
 
 void SetExitHook(ExitHook hook) { g_exitHook = std::move(hook); }
-bool ExitRequested() { return g_exitRequested; }
 int RequestedExitCode() { return g_exitCode; }
 QWidget* Splash() { return g_splash.data(); }
 

@@ -33,7 +33,6 @@ bool AskExitQuestion();
 // that records. Null puts the program's own hook back.
 using ExitHook = std::function<void(int exitCode)>;
 void SetExitHook(ExitHook hook);
-bool ExitRequested();
 int RequestedExitCode();
 
 // Deletes every window of the program and forgets the run (exit request,

@@ -12,6 +12,7 @@
 #include "output/notes_lines.h"
 #include "platform/printer.h"
 #include "platform/qt/qt_text.h"
+#include "output/windows/frm_dati_texts.h"
 
 namespace velm {
 
@@ -47,7 +48,7 @@ void FrmDati::Form_Load() {
     const QFontMetrics metrics(font());
     h_ = metrics.height();
     w_ = metrics.horizontalAdvance(QString(51, QLatin1Char('A')));
-    setWindowTitle(Q(Txt(LangFrmDati, st.OpenPreview == 0 ? 1 : 2)));
+    setWindowTitle(Q(Txt(st.OpenPreview == 0 ? TextFrustumNotesTitle : TextCylinderNotesTitle)));
     k_ = NotesReservedRows(st.OpenPreview, st.ShapeCode, st.Settings.CheckNote);
 
     CmdOK->setText(Q(Txt(TextOk)));

@@ -25,6 +25,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/text_box.h"
 #include "platform/services.h"
+#include "output/windows/frm_taratura_texts.h"
 
 namespace velm {
 
@@ -102,10 +103,10 @@ void FrmTaratura::BuildControls() {
     BuildCommands();
     WireMeasureBox(TxtLarghezza, true);
     WireMeasureBox(TxtLunghezza, false);
-    hints_.Text(CmdStampa, LangFrmTaratura, 8)
-        .Text(CmdOK, LangFrmTaratura, 9)
-        .Text(CmdDefault, LangFrmTaratura, 10)
-        .Text(CmdChiudi, LangFrmTaratura, 11);
+    hints_.Text(CmdStampa, TextTestPrintHint)
+        .Text(CmdOK, TextSaveCalibrationHint)
+        .Text(CmdDefault, TextStandardFactorsHint)
+        .Text(CmdChiudi, TextCloseUnsavedHint);
 }
 
 void FrmTaratura::AddSheet(QWidget* parent, int index) {
@@ -179,7 +180,7 @@ void FrmTaratura::WireMeasureBox(TextBox* box, bool width) {
     };
     box->OnMouseMove = [box, limits, width](int, int, int, int) {
         const auto [min, max] = limits();
-        SetStatusText(Txt(LangFrmTaratura, width ? 6 : 7) + " (" + Length(min) + " - " + Length(max) + ")");
+        SetStatusText(Txt(width ? TextMeasuredWidth : TextMeasuredLength) + " (" + Length(min) + " - " + Length(max) + ")");
         box->setFocus();
     };
 }
@@ -192,15 +193,15 @@ void FrmTaratura::MeasureChanged() {
 
 void FrmTaratura::SetCalibrationCaptions() {
     setWindowTitle(Q(Txt(TextCalibrationTitle)));
-    Label1->setText(Q(Txt(LangFrmTaratura, 2) + "."));
-    Label2->setText(Q(Txt(LangFrmTaratura, 4) + " " + Txt(LangFrmTaratura, 5) + "."));
-    Label3->setText(Q(Txt(LangFrmTaratura, 12) + ". " + Txt(LangFrmTaratura, 13) + " " + Txt(LangFrmTaratura, 14) + "."));
-    const std::string unit = Txt(LangFrmUnMis, State().Settings.MeasuringSystem == 1 ? 3 : 2);
+    Label1->setText(Q(Txt(TextCalibrationStep1) + "."));
+    Label2->setText(Q(Txt(TextCalibrationStep2) + " " + Txt(TextCalibrationStep2End) + "."));
+    Label3->setText(Q(Txt(TextCalibrationStep3) + ". " + Txt(TextCalibrationStep3Next) + " " + Txt(TextCalibrationStep3End) + "."));
+    const std::string unit = Txt(State().Settings.MeasuringSystem == 1 ? TextInchSymbol : TextMillimetreSymbol);
     for (QLabel* l : LblUnita) l->setText(Q(unit));
-    CmdStampa->setText(Q(Txt(LangFrmTaratura, 3)));
+    CmdStampa->setText(Q(Txt(TextTestPrint)));
     CmdOK->setText(Q(Txt(TextOk)));
     CmdChiudi->setText(Q(Txt(TextClose)));
-    CmdDefault->setText(Q(Txt(LangFrmTaratura, 15)));
+    CmdDefault->setText(Q(Txt(TextStandardValues)));
 }
 
 void FrmTaratura::Form_Load() {
@@ -281,7 +282,7 @@ void FrmTaratura::CmdOK_Click() {
 
 void FrmTaratura::CmdDefault_Click() {
     const int answer =
-        Platform().dialogs->MessageBox(Txt(LangMsgbox, 6), MbYesNo + MbQuestion, Txt(TextCalibrationTitle));
+        Platform().dialogs->MessageBox(Txt(TextResetFactorsQuestion), MbYesNo + MbQuestion, Txt(TextCalibrationTitle));
     if (answer != IdYes) return;
     ResetCalibration(cal_);
     ShowNominalValues();
@@ -307,7 +308,7 @@ void FrmTaratura::mouseMoveEvent(QMouseEvent* event) {
 
 void RegisterCalibrationCommand() {
     RegisterCommand(RegisteredCommand::Calibration, [](const std::string&) {
-        if (!CheckPrinterAvailable(Txt(LangErrore, 33))) return;
+        if (!CheckPrinterAvailable(Txt(TextNoPrinterForCalibration))) return;
         FrmTaratura dialog(MainWindow());
         dialog.exec();
         SetStatusText("");  // the dialog's hints go with it

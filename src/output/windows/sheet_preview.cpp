@@ -37,6 +37,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
+#include "output/windows/sheet_preview_texts.h"
 
 namespace velm {
 
@@ -45,9 +46,11 @@ namespace {
 constexpr int PanelWidth = 190;  // pixels
 constexpr int SheetGap = 10;     // between the panel and the sheet
 
-const SheetPreviewDesign CylinderDesign{"FrmAnteprimaCilindri", CylinderSheet, 1, 41, 11, 12, "LblFScala",
-                                        {6, 7, 8, 9, 10, 11, 13}};
-const SheetPreviewDesign ConeDesign{"FrmAnteprima", ConeSheet, 0, 40, 9, 10, "LblScala", {1, 2, 3, 4, 5, 11, 12, 13}};
+const SheetPreviewDesign CylinderDesign{"FrmAnteprimaCilindri", CylinderSheet, 1, TextCylinderPiece,
+                                        TextSheetCylinderDevelopment, TextSheetCylinderData, "LblFScala",
+                                        &ShapeKindInfo::OnCylinderSheet};
+const SheetPreviewDesign ConeDesign{"FrmAnteprima", ConeSheet, 0, TextConePiece, TextSheetFrustumDevelopment,
+                                    TextSheetFrustumData, "LblScala", &ShapeKindInfo::OnConeSheet};
 
 const SheetPreviewDesign& DesignOf(int family) { return family == ConeSheet ? ConeDesign : CylinderDesign; }
 
@@ -147,12 +150,12 @@ void SheetPreview::BuildControls() {
         w->installEventFilter(this);
     }
     hints_.Text(CmdIndietro, TextBackToShapes)
-        .Text(CmdStampa, LangHelp, 25)
-        .Text(CmdStampante, LangHelp, 24)
-        .Text(CmdTabella, LangHelp, 19)
-        .Text(LblArea, LangHelp, 20)
-        .Text(PctDati, LangHelp, 20, ToolTip::Hides)
-        .Text(PctDisegno, LangHelp, 21)
+        .Text(CmdStampa, TextPrintSheetHint)
+        .Text(CmdStampante, TextPrinterSetupHint)
+        .Text(CmdTabella, TextTableHint)
+        .Text(LblArea, TextNotesHint)
+        .Text(PctDati, TextNotesHint, ToolTip::Hides)
+        .Text(PctDisegno, TextDragHint)
         .Call(PctFoglio, [this] { ShowFitOrNothing(); }, ToolTip::Hides)
         .Call(PnlSfondo, [this] { ShowFitOrNothing(); }, ToolTip::Hides);
 }
@@ -270,23 +273,23 @@ void SheetPreview::Form_Load() {
 
 void SheetPreview::ApplyPreviewTexts() {
     const WorkingState& st = State();
-    std::string caption = Txt(LangFrmAntep, 1);
+    std::string caption = Txt(TextPreviewTitle);
     if (IsSheetPieceCode(design_.Family, st.ShapeCode))
-        caption += " - " + Txt(LangFrmAntep, design_.PieceText) + std::to_string(st.SelectedPiece);
+        caption += " - " + Txt(design_.PieceText) + std::to_string(st.SelectedPiece);
     setWindowTitle(Q(caption));
-    PnlSfondo->setTitle(Q(Txt(LangFrmAntep, 2) + ":"));
-    FrmEtichette->setTitle(Q(Txt(LangFrmAntep, 8)));
-    ChkDatiStampa[PrintDevelopment]->setText(Q(Txt(LangFrmAntep, design_.DevelopmentText)));
-    ChkDatiStampa[PrintData]->setText(Q(Txt(LangFrmAntep, design_.DataText)));
-    ChkDatiStampa[PrintNotes]->setText(Q(Txt(LangFrmAntep, 43)));
+    PnlSfondo->setTitle(Q(Txt(TextSheet) + ":"));
+    FrmEtichette->setTitle(Q(Txt(TextPrintOnSheet)));
+    ChkDatiStampa[PrintDevelopment]->setText(Q(Txt(design_.DevelopmentText)));
+    ChkDatiStampa[PrintData]->setText(Q(Txt(design_.DataText)));
+    ChkDatiStampa[PrintNotes]->setText(Q(Txt(TextNotesOnly)));
     CmdStampa->setText(Q(Txt(TextPrint)));
-    CmdTabella->setText(Q(Txt(LangCommon, 6)));
-    CmdStampante->setText(Q(Txt(LangCommon, 17)));
+    CmdTabella->setText(Q(Txt(TextTableButton)));
+    CmdStampante->setText(Q(Txt(TextPrinterSetupButton)));
     LblScala->setText(Q(Txt(TextScale)));
-    FrameSviluppo->setTitle(Q(Txt(LangFrmAntep, 48)));
-    OptSviluppo[WholeDevelopment]->setText(Q(Txt(LangFrmAntep, 3)));
-    OptSviluppo[LeftHalf]->setText(Q(Txt(LangFrmAntep, 49)));
-    OptSviluppo[RightHalf]->setText(Q(Txt(LangFrmAntep, 50)));
+    FrameSviluppo->setTitle(Q(Txt(TextPartToPrint)));
+    OptSviluppo[WholeDevelopment]->setText(Q(Txt(TextWholeDevelopment)));
+    OptSviluppo[LeftHalf]->setText(Q(Txt(TextLeftHalf)));
+    OptSviluppo[RightHalf]->setText(Q(Txt(TextRightHalf)));
 }
 
 void SheetPreview::Form_Unload() {
@@ -300,8 +303,7 @@ void SheetPreview::Form_Unload() {
     UpdateCommandState();
     EnableFileCommands(true);
     // The shape window stays minimised until the user restores it.
-    const auto& codes = design_.ShapeCodes;
-    if (std::find(codes.begin(), codes.end(), st.ShapeCode) != codes.end())
+    if (const ShapeKindInfo* kind = FindShapeKind(st.ShapeCode); kind != nullptr && kind->*design_.OnSheet)
         if (QWidget* shape = LoadedShapeWindow(st.ShapeCode)) shape->setEnabled(true);
     if (SettingsStore* store = Platform().settings) {
         SaveCheckSviluppo(*store, BoxValue(ChkDatiStampa[PrintDevelopment]));
@@ -364,7 +366,7 @@ void SheetPreview::LayOut() {
         in.LineHeight = page.TextHeight("Prova");
         page.FontBold = true;
         const std::string title = IsSheetPieceCode(design_.Family, st.ShapeCode)
-                                      ? Txt(LangFrmAntep, design_.PieceText)
+                                      ? Txt(design_.PieceText)
                                       : Txt(TextScale);
         in.TitleHeight = page.TextHeight(UpperCase(title));
         page.FontBold = false;
@@ -581,7 +583,7 @@ void SheetPreview::CmdStampa_Click() {
     PrintSheet(design_.Family, Pictures());
 }
 
-void SheetPreview::CmdStampante_Click() { DispatchFileCommand(7); }
+void SheetPreview::CmdStampante_Click() { DispatchFileCommand(FileMenuItem::PrinterSetup); }
 
 // --- Drag ---
 
@@ -651,7 +653,7 @@ bool SheetPreview::eventFilter(QObject* watched, QEvent* event) {
 bool OpenSheetPreview(int family, QWidget* caller) {
     WorkingState& st = State();
     const bool direct = st.DirectPrint != 0;
-    if (!CheckPrinterAvailable(Txt(LangErrore, direct ? 34 : 32))) return false;
+    if (!CheckPrinterAvailable(Txt(direct ? TextNoPrinter : TextNoPrinterForPreview))) return false;
     // Disabled first: a direct print closes the preview, which enables the
     // caller again, before this returns.
     if (caller) {

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "core/shape_kinds.h"
+#include "core/text_ids.h"
 #include "frame/windows/control_hints.h"
 #include "output/print_job.h"
 #include "output/sheet_fit.h"
@@ -37,10 +39,10 @@ struct SheetPreviewDesign {
     const char* Name;
     int Family;                       // SheetFamily, passed to PrintSheet
     std::int16_t OpenPreviewCode;     // OpenPreview while open
-    int PieceText;                    // FrmAntep text of the piece label
-    int DevelopmentText, DataText;    // FrmAntep texts of ChkDatiStampa(0) and (1)
+    TextId PieceText;                 // the piece label
+    TextId DevelopmentText, DataText; // ChkDatiStampa(0) and (1)
     const char* ScaleLabelName;       // LblFScala or LblScala
-    std::vector<int> ShapeCodes;      // shape windows enabled again on closing
+    bool ShapeKindInfo::*OnSheet;     // the shape windows enabled again on closing
 };
 
 class SheetPreview : public QWidget {

@@ -44,12 +44,6 @@ void TextBox::SetSelStart(int start) {
     setCursorPosition(std::clamp(start, 0, static_cast<int>(text().size())));
 }
 
-void TextBox::SetSelLength(int length) {
-    const int start = SelStart();
-    const int end = std::clamp(start + std::max(length, 0), start, static_cast<int>(text().size()));
-    setSelection(start, end - start);
-}
-
 Colour TextBox::ForeColor() const { return FromQColor(palette().color(QPalette::Text)); }
 Colour TextBox::BackColor() const { return FromQColor(palette().color(QPalette::Base)); }
 

@@ -43,7 +43,6 @@ public:
     int SelStart() const;
     int SelLength() const;
     void SetSelStart(int start);
-    void SetSelLength(int length);
 
     Colour ForeColor() const;
     Colour BackColor() const;

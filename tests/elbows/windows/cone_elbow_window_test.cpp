@@ -331,7 +331,7 @@ TEST_F(ConeElbowWindowTest, SaveWithThePanelOpenKeepsTheStoredRecords) {
     Type(w->TxtRaccordi[0], "77");
     const std::string path = ProgramFolder() + "/Elbow.qvl";
     dialogs.ExpectSave(path);
-    DispatchFileCommand(3);
+    DispatchFileCommand(FileMenuItem::SaveAs);
     EXPECT_TRUE(w->PanelOpen()) << "saving leaves the panel as it was";
     EXPECT_FALSE(w->CmdStampa->isEnabled());
     EXPECT_EQ(st.Inputs.EndConnections[2], storedDiameter);
@@ -362,7 +362,7 @@ TEST_F(ConeElbowWindowTest, SavedBoxesAndEndPieceChoiceReopen) {
         Type(w->TxtInputDati[8], "6");
         const std::string path = ProgramFolder() + "/Elbow" + std::to_string(code) + ".qvl";
         dialogs.ExpectSave(path);
-        DispatchFileCommand(3);
+        DispatchFileCommand(FileMenuItem::SaveAs);
         EXPECT_EQ(st.Inputs.ConeElbowData[9], 6.0f) << "applied before the save";
         EXPECT_EQ(st.Elbow.PieceCount, 6);
 

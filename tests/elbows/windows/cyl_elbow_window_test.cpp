@@ -80,7 +80,7 @@ TEST_F(CylElbowWindowTest, OpensFromTheStartPanelAndTheMenuDrawsAndClosesBack) {
         EXPECT_GT(CountColour(w->PctDisegno->canvas(), State().CylinderPieceFill), 1000);
         EXPECT_TRUE(w->CmdStampa->isEnabled());
         EXPECT_EQ(State().DevelopmentValid, True16);
-        EXPECT_TRUE(Mdi()->FileItem(4)->isEnabled()) << "DXF follows DevelopmentValid";
+        EXPECT_TRUE(Mdi()->FileItem(FileMenuItem::SaveDxf)->isEnabled()) << "DXF follows DevelopmentValid";
         EXPECT_FALSE(StartPanel()->isEnabled());
         Click(w->CmdIndietro);
         Wait(20);
@@ -244,7 +244,7 @@ TEST_F(CylElbowWindowTest, ClicksThatDevelopNothing) {
     EXPECT_EQ(State().SelectedPiece, 0);
     EXPECT_EQ(State().DevelopmentValid, False16);
     EXPECT_FALSE(w->CmdStampa->isEnabled());
-    EXPECT_FALSE(Mdi()->FileItem(4)->isEnabled());
+    EXPECT_FALSE(Mdi()->FileItem(FileMenuItem::SaveDxf)->isEnabled());
     EXPECT_EQ(CountColour(w->PctDisegno->canvas(), State().CylinderPieceFill), 0);
     EXPECT_EQ(w->TxtInputDati[0]->Text(), "0") << "the box keeps what was typed";
     // No printer: text 32 for a preview, nothing applied.
@@ -272,7 +272,7 @@ TEST_F(CylElbowWindowTest, ClicksThatDevelopNothing) {
     State().Settings.AngleStep = 1;
     EXPECT_EQ(dialogs.messages.back().prompt, Txt(LangErrore, ErrAngleStep));
     EXPECT_EQ(SheetPreview::Current(), nullptr);
-    EXPECT_FALSE(Mdi()->FileItem(4)->isEnabled()) << "no drawing to export";
+    EXPECT_FALSE(Mdi()->FileItem(FileMenuItem::SaveDxf)->isEnabled()) << "no drawing to export";
 }
 
 TEST_F(CylElbowWindowTest, RangePrints) {
@@ -436,11 +436,11 @@ TEST_F(CylElbowWindowTest, ExitDuringARangePrintEndsAfterThePiece) {
         std::function<void()> exit;
         bool inside;  // asked inside piece 2's print, else after piece 1
     } cases[] = {
-        {"File > Exit", [] { Mdi()->FileItemClick(16); }, true},
+        {"File > Exit", [] { Mdi()->FileItemClick(FileMenuItem::Exit); }, true},
         {"toolbar", [] { Mdi()->ToolBarClick(7); }, true},
         {"start panel", [] { StartPanel()->close(); }, true},
         {"main window", [] { Mdi()->close(); }, true},
-        {"File > Exit between pieces", [] { Mdi()->FileItemClick(16); }, false},
+        {"File > Exit between pieces", [] { Mdi()->FileItemClick(FileMenuItem::Exit); }, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -553,13 +553,13 @@ TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
     Type(w->TxtInputDati[7], "7");
     const std::string path = ProgramFolder() + "/Elbow.qvl";
     dialogs.ExpectSave(path);
-    DispatchFileCommand(3);
+    DispatchFileCommand(FileMenuItem::SaveAs);
     EXPECT_FLOAT_EQ(State().Inputs.CylElbowData[8], 7);
     EXPECT_EQ(State().Elbow.PieceCount, 7);
     // A refused edit saves nothing.
     Type(w->TxtInputDati[0], "0");
     dialogs.ExpectMessage(IdOk);
-    DispatchFileCommand(2);
+    DispatchFileCommand(FileMenuItem::Save);
     EXPECT_EQ(dialogs.saves.size(), 1u);
     w = CloseAndReopen(w, dialogs, path, [] { State().Inputs.CylElbowData[8] = 3; });
     ASSERT_NE(w, nullptr);
@@ -569,7 +569,7 @@ TEST_F(CylElbowWindowTest, SaveAppliesEditedBoxesFirstAndTheFileReopens) {
     // The whole elbow as DXF: one polyline outline per piece.
     const std::string dxf = ProgramFolder() + "/Elbow.dxf";
     dialogs.ExpectSave(dxf);
-    DispatchFileCommand(4);
+    DispatchFileCommand(FileMenuItem::SaveDxf);
     std::ifstream in(dxf);
     std::stringstream text;
     text << in.rdbuf();

@@ -83,7 +83,7 @@ TEST_F(ElbowWindowDxfTest, EachWindowWritesEveryPieceOfItsElbow) {
         wt::Type(w->TxtInputDati[c.countBox], std::to_string(c.typed));  // applied by the export
         const std::string name = "window" + std::to_string(c.code) + ".dxf";
         dialogs.ExpectSave(folder + "/" + name);
-        DispatchFileCommand(4);
+        DispatchFileCommand(FileMenuItem::SaveDxf);
 
         const auto expected = Expected(c.code, static_cast<float>(c.typed), c.ends);
         ASSERT_EQ(expected->Elbow.PieceCount, c.pieces);

@@ -85,7 +85,7 @@ TEST_F(FileCommandsTest, SavedJobReopensWithTheSameValuesAndUnit) {
         "VELM Files (*.qvl)|*.qvl|DXF Files (*.dxf)|*.dxf|ISO Files (*.iso)|*.iso|All files (*.*)|*.*";
 
     dialogs_.ExpectSave(path);
-    DispatchFileCommand(3);
+    DispatchFileCommand(FileMenuItem::SaveAs);
     ASSERT_EQ(dialogs_.saves.size(), 1u);
     EXPECT_EQ(dialogs_.saves[0].title + "|" + dialogs_.saves[0].defaultExtension + "|" + dialogs_.saves[0].filter,
               "Save as|qvl|" + filter);
@@ -93,7 +93,7 @@ TEST_F(FileCommandsTest, SavedJobReopensWithTheSameValuesAndUnit) {
 
     State() = WorkingState{};
     dialogs_.ExpectOpen(path);
-    DispatchFileCommand(1);
+    DispatchFileCommand(FileMenuItem::Open);
     ASSERT_EQ(dialogs_.opens.size(), 1u);
     EXPECT_EQ(WriteDataFileText(DataFileRecordOf(State())), savedText);
     EXPECT_EQ(State().CurrentFileName, path);
@@ -103,17 +103,17 @@ TEST_F(FileCommandsTest, SavedJobReopensWithTheSameValuesAndUnit) {
 
 TEST_F(FileCommandsTest, SaveWithoutDialogIntoANewFolderAndExportNames) {
     State().CurrentFileName = Path("new/Part.QVL");
-    DispatchFileCommand(2);  // a dialog here would fail the test
+    DispatchFileCommand(FileMenuItem::Save);  // a dialog here would fail the test
     EXPECT_EQ(Contents(Path("new/Part.QVL")), WriteDataFileText(DataFileRecordOf(State())));
 
     dialogs_.ExpectSaveCancel();
-    SaveDataFile("DXF");
+    SaveDataFile(SaveKind::Dxf);
     EXPECT_EQ(dialogs_.saves.at(0).fileName, Path("new/Part.dxf"));
 
     // A drawing name typed into save as is refused aloud, and nothing is written.
     dialogs_.ExpectSave(Path("new/Part.dxf"));
     dialogs_.ExpectMessage(IdOk);
-    DispatchFileCommand(3);
+    DispatchFileCommand(FileMenuItem::SaveAs);
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_FALSE(fs::exists(Path("new/Part.dxf")));
     EXPECT_EQ(State().CurrentFileName, Path("new/Part.QVL"));
@@ -134,7 +134,7 @@ TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
         SetRecent({"/x/other.qvl", "/x/current.qvl"});
         dialogs_.ExpectSave(target);
         dialogs_.ExpectMessage(IdOk);
-        SaveDataFile("CONNOME");
+        SaveDataFile(SaveKind::SaveAs);
         ASSERT_EQ(dialogs_.messages.size(), 1u);
         // A protected file also says how to get the job written.
         const std::string wayOut = error == EACCES ? ". Save as writes it under another name." : "";
@@ -166,7 +166,7 @@ TEST_F(FileCommandsTest, WithoutAShapeWindowTheFamilysCheckDecides) {
         State().ShapeCode = c.code;
         State().CurrentFileName = Path("job.qvl");
         if (c.refused) dialogs_.ExpectMessage(IdOk);
-        DispatchFileCommand(2);
+        DispatchFileCommand(FileMenuItem::Save);
         EXPECT_EQ(fs::exists(Path("job.qvl")), !c.refused);
         ASSERT_EQ(dialogs_.messages.size(), c.refused ? 1u : 0u);
         if (!c.refused) continue;
@@ -220,13 +220,13 @@ TEST_F(FileCommandsTest, RecentItemsOpenAndMoveToTheTop) {
         Put(names.front(), WriteDataFileText(DataFileRecordOf(State())));
     }
     SetRecent({names[4], names[3], names[2], names[1], names[0]});
-    DispatchFileCommand(12);  // the third entry
+    DispatchFileCommand(RecentFileItem(3));  // the third entry
     EXPECT_EQ(State().Inputs.CylinderData[2], 30.0f);
     EXPECT_EQ(Recent(), (RecentList{names[2], names[0], names[1], names[3], names[4]}));
 
     fs::remove(names[1]);  // a listed file deleted since
     dialogs_.ExpectMessage(IdOk);
-    DispatchFileCommand(12);
+    DispatchFileCommand(RecentFileItem(3));
     EXPECT_EQ(dialogs_.messages.at(0).prompt, names[1] + ": not found!");
     EXPECT_EQ(Recent(), (RecentList{names[2], names[0], names[3], names[4], RecentNotUsed}));
 }
@@ -244,7 +244,7 @@ TEST_F(FileCommandsTest, OpenedNamesAreNormalisedNotLowerCased) {
     EXPECT_EQ(Recent(), (RecentList{Path("Job.QVL"), Path("other.qvl"), RecentNotUsed, RecentNotUsed, RecentNotUsed}));
 
     State().CurrentFileName = Path("Sub/../Saved.QVL");
-    DispatchFileCommand(2);
+    DispatchFileCommand(FileMenuItem::Save);
     EXPECT_EQ(Contents(Path("Saved.QVL")), WriteDataFileText(DataFileRecordOf(State())));
     EXPECT_EQ(State().CurrentFileName, Path("Saved.QVL"));
     EXPECT_EQ(Recent()[0], Path("Saved.QVL"));
@@ -277,9 +277,9 @@ TEST_F(FileCommandsTest, DialogsStartNearTheUsersFiles) {
         dialogs_.opens.clear();
         dialogs_.saves.clear();
         dialogs_.ExpectSaveCancel();
-        SaveDataFile("CONNOME");
+        SaveDataFile(SaveKind::SaveAs);
         dialogs_.ExpectOpen(std::string(c.what) == "a current file" ? Path("jobs/a.qvl") : "");
-        DispatchFileCommand(1);
+        DispatchFileCommand(FileMenuItem::Open);
         ASSERT_EQ(dialogs_.saves.size() + dialogs_.opens.size(), 2u);
         EXPECT_EQ(dialogs_.saves[0].initialDirectory, c.start);
         EXPECT_EQ(dialogs_.opens[0].initialDirectory, c.start);

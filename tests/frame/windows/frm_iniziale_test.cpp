@@ -205,6 +205,9 @@ TEST_F(StartPanelTest, HintsOnTheStatusLine) {
     ShowPage(0);
     MoveOver(Caption(1));  // a caption passes the pointer on to its picture
     EXPECT_EQ(Status(), Txt(LangHelp, 9));
+    ShowPage(1);
+    MoveOver(Control("CmdIndietro"));
+    EXPECT_EQ(Status(), Txt(TextBackToShapes));
 }
 
 // Only shapes with a window are offered; codes

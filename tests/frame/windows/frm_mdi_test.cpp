@@ -104,13 +104,16 @@ TEST_F(FrmMdiTest, CommandStateIsDerivedFromTheWorkingState) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         c.act();
-        for (bool on : {mdi->FileItem(2)->isEnabled(), mdi->FileItem(3)->isEnabled(), mdi->ToolButton(1)->isEnabled()})
+        for (bool on : {mdi->FileItem(FileMenuItem::Save)->isEnabled(), mdi->FileItem(FileMenuItem::SaveAs)->isEnabled(),
+                        mdi->ToolButton(1)->isEnabled()})
             EXPECT_EQ(on, c.save);
-        EXPECT_EQ(mdi->FileItem(4)->isEnabled() && mdi->FileItem(5)->isEnabled(), c.dxf);
-        for (bool on : {mdi->FileItem(1)->isEnabled(), mdi->ToolButton(0)->isEnabled(), mdi->FileItem(10)->isEnabled(),
+        EXPECT_EQ(mdi->FileItem(FileMenuItem::SaveDxf)->isEnabled() && mdi->FileItem(FileMenuItem::SaveIso)->isEnabled(),
+                  c.dxf);
+        for (bool on : {mdi->FileItem(FileMenuItem::Open)->isEnabled(), mdi->ToolButton(0)->isEnabled(),
+                        mdi->FileItem(RecentFileItem(1))->isEnabled(),
                         mdi->findChild<QMenu*>("mnuForme")->isEnabled()})
             EXPECT_EQ(on, c.open);
-        EXPECT_EQ(mdi->FileItem(8)->isEnabled() && mdi->ToolButton(3)->isEnabled(), c.print);
+        EXPECT_EQ(mdi->FileItem(FileMenuItem::Print)->isEnabled() && mdi->ToolButton(3)->isEnabled(), c.print);
     }
 }
 
@@ -177,14 +180,15 @@ TEST_F(FrmMdiTest, CommandStateFollowsTheWindows) {
         for (bool on : {options->isEnabled(), options->menuAction()->isEnabled(), mdi->ToolButton(4)->isEnabled(),
                         mdi->ToolButton(5)->isEnabled()})
             EXPECT_EQ(on, c.options);
-        for (bool on : {mdi->FileItem(2)->isEnabled(), mdi->FileItem(3)->isEnabled(), mdi->ToolButton(1)->isEnabled()})
+        for (bool on : {mdi->FileItem(FileMenuItem::Save)->isEnabled(), mdi->FileItem(FileMenuItem::SaveAs)->isEnabled(),
+                        mdi->ToolButton(1)->isEnabled()})
             EXPECT_EQ(on, c.save);
-        EXPECT_EQ(mdi->FileItem(4)->isEnabled(), c.exports);
-        EXPECT_EQ(mdi->FileItem(5)->isEnabled(), c.exports);
-        for (bool on : {mdi->FileItem(1)->isEnabled(), mdi->ToolButton(0)->isEnabled(),
+        EXPECT_EQ(mdi->FileItem(FileMenuItem::SaveDxf)->isEnabled(), c.exports);
+        EXPECT_EQ(mdi->FileItem(FileMenuItem::SaveIso)->isEnabled(), c.exports);
+        for (bool on : {mdi->FileItem(FileMenuItem::Open)->isEnabled(), mdi->ToolButton(0)->isEnabled(),
                         mdi->findChild<QMenu*>("mnuForme")->isEnabled()})
             EXPECT_EQ(on, c.open);
-        EXPECT_EQ(mdi->FileItem(8)->isEnabled(), c.print);
+        EXPECT_EQ(mdi->FileItem(FileMenuItem::Print)->isEnabled(), c.print);
         EXPECT_EQ(mdi->ToolButton(3)->isEnabled(), c.print);
     }
 }
@@ -244,7 +248,7 @@ TEST_F(FrmMdiTest, PrintHookRunsTheBatchFileInsteadOfThePrinterDialog) {
     mdi->ToolButton(2)->click();
     EXPECT_TRUE(processes.calls.empty());
     dialogs.ExpectMessage(IdOk);
-    mdi->FileItem(7)->trigger();
+    mdi->FileItem(FileMenuItem::PrinterSetup)->trigger();
     ASSERT_EQ(processes.calls.size(), 1u);
     const auto& call = processes.calls[0];
     EXPECT_EQ(call.program + " " + call.args.at(0), "/bin/sh Printouts.bat");
@@ -459,7 +463,7 @@ TEST_F(FrmMdiTest, MenuShortcutsWinOverTheInputBoxes) {
         Wait(10);
         dialogs.VerifyAllUsed();
     }
-    EXPECT_FALSE(mdi->FileItem(4)->isEnabled());
+    EXPECT_FALSE(mdi->FileItem(FileMenuItem::SaveDxf)->isEnabled());
 
     box->deselect();
     std::unique_ptr<QMenu> menu(box->createStandardContextMenu());

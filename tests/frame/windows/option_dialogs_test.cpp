@@ -82,15 +82,39 @@ TEST_F(OptionDialogsTest, UnitOkInvalidatesTheDevelopmentOnlyOnAChange) {
         State().ShapeCode = ShapeCiTaSup;
         State().DevelopmentValid = True16;
         UpdateMdiState();
-        ASSERT_TRUE(Mdi()->FileItem(4)->isEnabled());
+        ASSERT_TRUE(Mdi()->FileItem(FileMenuItem::SaveDxf)->isEnabled());
         FrmUnMis dialog(MainWindow());
         Option(&dialog, "OptUnMisura", c.chosen)->click();
         Press(&dialog, "CmdOK");
         EXPECT_EQ(State().Settings.MeasuringSystem, c.chosen);
         EXPECT_EQ(StoredSystem("MeasuringSystem"), c.stored);
         EXPECT_EQ(State().DevelopmentValid, c.validAfter ? True16 : False16);
-        EXPECT_EQ(Mdi()->FileItem(4)->isEnabled() && Mdi()->FileItem(5)->isEnabled(), c.validAfter);
-        EXPECT_TRUE(Mdi()->FileItem(2)->isEnabled());
+        EXPECT_EQ(Mdi()->FileItem(FileMenuItem::SaveDxf)->isEnabled() &&
+                      Mdi()->FileItem(FileMenuItem::SaveIso)->isEnabled(),
+                  c.validAfter);
+        EXPECT_TRUE(Mdi()->FileItem(FileMenuItem::Save)->isEnabled());
+    }
+}
+
+// The step label names the steps the list offers; the first frame empties
+// the line.
+TEST_F(OptionDialogsTest, HintsOfTheStepLabelAndTheFirstFrame) {
+    FrmMetCalcolo method(MainWindow());
+    FrmUnMis unit(MainWindow());
+    const struct {
+        QWidget* control;
+        std::string status;
+    } cases[] = {
+        {method.findChild<QWidget*>("LblStep"), Txt(LangFrmMetCa, 7) + ": 0.1, 0.2, 0.25, 0.5, 1, 2, 5, 10"},
+        {method.findChild<QWidget*>("Frame1"), ""},
+        {unit.findChild<QWidget*>("Frame1"), ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(c.control, nullptr);
+        SCOPED_TRACE(wt::S(c.control->objectName()));
+        SetStatusText("before");
+        wt::MoveOver(c.control);
+        EXPECT_EQ(wt::Status(), c.status);
     }
 }
 

@@ -160,7 +160,7 @@ TEST_F(ShapeOpenerTest, OneShapeWindowLivesAndChoosingItAgainRestoresIt) {
 
     const std::string path = ProgramFolder() + "/shown.qvl";
     dialogs.ExpectSave(path);
-    DispatchFileCommand(3);
+    DispatchFileCommand(FileMenuItem::SaveAs);
     EXPECT_EQ(SavedLine(path, 4), "10");
 
     // Another shape replaces it; closing that one brings the start panel back.
@@ -177,7 +177,7 @@ TEST_F(ShapeOpenerTest, OneShapeWindowLivesAndChoosingItAgainRestoresIt) {
     Wait(20);
     EXPECT_EQ(SheetPreview::Current(), nullptr);
     EXPECT_EQ(State().OpenPreview, -1);
-    EXPECT_TRUE(Mdi()->FileItem(1)->isEnabled());
+    EXPECT_TRUE(Mdi()->FileItem(FileMenuItem::Open)->isEnabled());
     ASSERT_NE(cut = qobject_cast<ShapeWindow*>(LoadedShapeWindow(ShapeCiRe)), nullptr);
     EXPECT_EQ(LiveShapeWindows(), std::vector<ShapeWindowBase*>{cut});
     Click(cut->CmdIndietro);
@@ -210,7 +210,7 @@ TEST_F(ShapeOpenerTest, DataFileOpensItsShapeOrNone) {
         const std::string path = ProgramFolder() + "/code" + std::to_string(c.code) + ".qvl";
         std::ofstream(path, std::ios::binary) << WriteDataFileText(DataFileRecordOf(saved));
         dialogs.ExpectOpen(path);
-        DispatchFileCommand(1);
+        DispatchFileCommand(FileMenuItem::Open);
         Wait(20);
         EXPECT_EQ(Checked(), c.ticked);
         const std::vector<ShapeWindowBase*> live = LiveShapeWindows();

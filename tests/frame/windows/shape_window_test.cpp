@@ -330,9 +330,9 @@ TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
     };
     const struct {
         std::int16_t code;
-        int refusingItem;  // 2 save, 3 save as
-        int message;       // LangErrore text of a zero diameter
-    } cases[] = {{ShapeCiTaSup, 2, 14}, {ShapeCoConcordi, 3, 3}};
+        FileMenuItem refusingItem;
+        int message;  // LangErrore text of a zero diameter
+    } cases[] = {{ShapeCiTaSup, FileMenuItem::Save, 14}, {ShapeCoConcordi, FileMenuItem::SaveAs, 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         ShapeWindow* w = Open(c.code);
@@ -341,7 +341,7 @@ TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
         Type(w->TxtInputDati[0], "2");
         ASSERT_TRUE(w->InputsChanged);
         dialogs.ExpectSave(file);
-        Mdi()->FileItem(3)->trigger();  // save as
+        Mdi()->FileItem(FileMenuItem::SaveAs)->trigger();
         EXPECT_EQ(IsCylinder(c.code) ? State().Inputs.CylinderData[1] : State().Inputs.ConeData[1], 2.0f);
         EXPECT_EQ(saved(), WriteDataFileText(DataFileRecordOf(State())));
         EXPECT_TRUE(State().DevelopmentValid && !w->InputsChanged && w->OwnsResults());
@@ -358,7 +358,7 @@ TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
         EXPECT_FALSE(State().DevelopmentValid);
         // Asked again unchanged: refused again; a resize applies again without a word.
         dialogs.ExpectMessage(IdOk);
-        Mdi()->FileItem(2)->trigger();
+        Mdi()->FileItem(FileMenuItem::Save)->trigger();
         SubWindowOf(w)->resize(SubWindowOf(w)->size() - QSize(3, 0));
         EXPECT_EQ(std::pair(dialogs.messages.size(), saved()), std::pair(std::size_t{2}, kept));
         // A changed box: the next resize shows the refusal once more.
@@ -396,7 +396,7 @@ TEST_F(ShapeWindowTest, ClosedWindowsRefusedInputsAreNeverSaved) {
         auto* box = w->findChild<TextBox*>(QString::fromStdString(IndexedName("TxtInputDati", 1)));
         ASSERT_NE(box, nullptr);
         dialogs.ExpectSave(file);
-        Mdi()->FileItem(3)->trigger();  // save as, accepted
+        Mdi()->FileItem(FileMenuItem::SaveAs)->trigger();  // save as, accepted
         const std::string kept = saved();
         ASSERT_EQ(kept, WriteDataFileText(DataFileRecordOf(State())));
 
@@ -412,8 +412,8 @@ TEST_F(ShapeWindowTest, ClosedWindowsRefusedInputsAreNeverSaved) {
         // Save (Ctrl+S) twice and save as (which could name a drawing): no
         // dialog, the apply's message each time, nothing written. The DXF
         // export waits for an accepted apply.
-        EXPECT_FALSE(Mdi()->FileItem(4)->isEnabled());
-        for (int item : {2, 2, 3}) {
+        EXPECT_FALSE(Mdi()->FileItem(FileMenuItem::SaveDxf)->isEnabled());
+        for (FileMenuItem item : {FileMenuItem::Save, FileMenuItem::Save, FileMenuItem::SaveAs}) {
             dialogs.ExpectMessage(IdOk);
             Mdi()->FileItem(item)->trigger();
         }

@@ -31,7 +31,7 @@ TEST_F(StartupTest, EmptySettingsStoreGivesALiveMainWindow) {
     EXPECT_EQ(Splash(), nullptr);  // unloaded at the end
     EXPECT_FALSE(look.hourglass);  // pointer restored
     EXPECT_EQ(fs::current_path(), fs::path(ProgramFolder()));
-    EXPECT_EQ(Mdi()->FileItem(1)->text(), "&Open...");
+    EXPECT_EQ(Mdi()->FileItem(FileMenuItem::Open)->text(), "&Open...");
     EXPECT_FALSE(fs::exists(Settings().FilePath("VELM.INI")));
 }
 
@@ -122,7 +122,7 @@ TEST_F(StartupTest, ExitQuestionOnEveryWayOut) {
         dialogs.ExpectMessage(c.answer);
         switch (c.way) {
             case CloseWindow: Mdi()->close(); break;
-            case FileExit: Mdi()->FileItem(16)->trigger(); break;
+            case FileExit: Mdi()->FileItem(FileMenuItem::Exit)->trigger(); break;
             case ToolbarExit: Mdi()->ToolButton(7)->click(); break;
             case ClosePanel: qobject_cast<QMdiSubWindow*>(StartPanel()->parentWidget())->close(); break;
         }

@@ -96,7 +96,7 @@ W* CloseAndReopen(W* w, ScriptedDialogs& dialogs, const std::string& path, const
     EXPECT_EQ(MdiArea()->findChild<W*>(name), nullptr) << "still open";
     spoil();
     dialogs.ExpectOpen(path);
-    DispatchFileCommand(1);
+    DispatchFileCommand(FileMenuItem::Open);
     AppFixture::Wait(20);
     return MdiArea()->findChild<W*>(name);
 }

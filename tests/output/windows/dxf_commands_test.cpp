@@ -73,7 +73,7 @@ esac
         dialogs.messages.clear();
         dialogs.ExpectSave(name);
         if (message) dialogs.ExpectMessage(IdOk);
-        Mdi()->FileItemClick(5);
+        Mdi()->FileItemClick(FileMenuItem::SaveIso);
     }
 
     TempFolder out;
@@ -83,7 +83,7 @@ TEST_F(ExportTest, DxfFromTheMenuLeavesTheJobAlone) {
     OpenCylinder();
     const std::string caption = S(Mdi()->windowTitle());
     dialogs.ExpectSave(out.File("part.dxf"));
-    Mdi()->FileItemClick(4);
+    Mdi()->FileItemClick(FileMenuItem::SaveDxf);
     EXPECT_EQ(dialogs.saves.back().defaultExtension, "dxf");
     EXPECT_EQ(out.Read("part.dxf"), Drawing());
     EXPECT_FALSE(look.hourglass);
@@ -93,12 +93,12 @@ TEST_F(ExportTest, DxfFromTheMenuLeavesTheJobAlone) {
 
     // The extension decides, whatever the dialog: a job name writes the job.
     dialogs.ExpectSave(out.File("job.qvl"));
-    Mdi()->FileItemClick(4);
+    Mdi()->FileItemClick(FileMenuItem::SaveDxf);
     EXPECT_EQ(out.Read("job.qvl").rfind("\"VELM\"", 0), 0u);
     EXPECT_EQ(State().CurrentFileName, out.File("job.qvl"));
     // ... and a drawing name in save as writes the drawing.
     dialogs.ExpectSave(out.File("again.DXF"));
-    Mdi()->FileItemClick(3);
+    Mdi()->FileItemClick(FileMenuItem::SaveAs);
     EXPECT_EQ(out.Read("again.DXF"), Drawing());
     EXPECT_EQ(State().CurrentFileName, out.File("job.qvl"));
 }
@@ -111,7 +111,7 @@ TEST_F(ExportTest, NoDevelopmentNoDrawing) {
         dialogs.messages.clear();
         dialogs.ExpectSave(out.File(name));
         dialogs.ExpectMessage(IdOk);
-        SaveDataFile("CONNOME");
+        SaveDataFile(SaveKind::SaveAs);
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, 37));
         EXPECT_FALSE(fs::exists(out.File(name)));

@@ -46,9 +46,9 @@ TEST_F(SheetPreviewTest, OpensFromTheShapeWindowIntoPreviewModeAndClosesBack) {
         EXPECT_EQ(State().OpenPreview, cone ? 0 : 1);
         EXPECT_FALSE(shape->isEnabled());
         EXPECT_TRUE(wt::SubWindowOf(shape)->isMinimized());
-        EXPECT_TRUE(Mdi()->FileItem(8)->isEnabled());
-        EXPECT_FALSE(Mdi()->FileItem(1)->isEnabled());
-        EXPECT_FALSE(Mdi()->FileItem(2)->isEnabled());
+        EXPECT_TRUE(Mdi()->FileItem(FileMenuItem::Print)->isEnabled());
+        EXPECT_FALSE(Mdi()->FileItem(FileMenuItem::Open)->isEnabled());
+        EXPECT_FALSE(Mdi()->FileItem(FileMenuItem::Save)->isEnabled());
         EXPECT_TRUE(preview->PctFoglio->isVisible());
         EXPECT_TRUE(preview->PctDisegno->isVisible());
         EXPECT_GT(preview->PctDisegno->width(), 10);
@@ -59,8 +59,8 @@ TEST_F(SheetPreviewTest, OpensFromTheShapeWindowIntoPreviewModeAndClosesBack) {
         EXPECT_EQ(SheetPreview::Current(), nullptr);
         EXPECT_TRUE(shape->isEnabled());
         EXPECT_TRUE(wt::SubWindowOf(shape)->isMinimized()) << "stays minimised until the user restores it";
-        EXPECT_FALSE(Mdi()->FileItem(8)->isEnabled());
-        EXPECT_TRUE(Mdi()->FileItem(1)->isEnabled());
+        EXPECT_FALSE(Mdi()->FileItem(FileMenuItem::Print)->isEnabled());
+        EXPECT_TRUE(Mdi()->FileItem(FileMenuItem::Open)->isEnabled());
         EXPECT_EQ(Stored("Options", "CheckSviluppo"), "1");
         EXPECT_EQ(Stored("Options", "CheckData"), "0");
         wt::SubWindowOf(shape)->close();
@@ -276,7 +276,7 @@ TEST_F(SheetPreviewTest, NoPrinterOpensNothingAndFileMenuPrints) {
     printer.available = true;
     SheetPreview* p = Preview(shape);
     ASSERT_NE(p, nullptr);
-    Mdi()->FileItemClick(8);
+    Mdi()->FileItemClick(FileMenuItem::Print);
     EXPECT_EQ(printer.documents.size(), 1u);
     printer.failStart = true;
     dialogs.ExpectMessage(IdOk);

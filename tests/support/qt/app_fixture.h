@@ -6,7 +6,7 @@
 //       Seed("System", "MeasuringSystem", "1");   // stored settings, before the start
 //       ASSERT_TRUE(Start());                     // up to the start panel, no splash wait
 //       dialogs.ExpectMessage(velm::IdYes);       // answers the next message box
-//       velm::Mdi()->FileItemClick(16);           // ... drive the windows ...
+//       velm::Mdi()->FileItemClick(velm::FileMenuItem::Exit);  // ... drive the windows ...
 //       EXPECT_EQ(exitCalls, 1);                  // ExitProgram ran; the process lives on
 //   }
 //
