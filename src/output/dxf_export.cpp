@@ -1,9 +1,5 @@
 #include "output/dxf_export.h"
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#endif
-
 #include "cones/cone_outline.h"
 #include "cones/cone_piece.h"
 #include "core/development_checks.h"
@@ -15,6 +11,7 @@
 #include "cylinders/cylinder_piece.h"
 #include "output/dxf_entities.h"
 #include "output/dxf_messages.h"
+#include "platform/vector_state.h"
 
 namespace velm {
 
@@ -28,8 +25,6 @@ float TypedPieceCount(const WorkingState& state) {
     return state.ShapeCode == ShapeCuCilindri ? state.Inputs.CylElbowData[CylElbowPieces]
                                               : state.Inputs.ConeElbowData[ConeElbowPieces];
 }
-
-bool IsElbow(int code) { return code >= ShapeCuCilindri && code <= ShapeCuConica3; }
 
 // A piece of the last elbow developed as a cylinder into results of the export's own.
 bool CylinderPieceOutline(const ElbowPiece& piece, const DevelopmentSettings& settings, CylinderOutline& o) {
@@ -91,19 +86,6 @@ DxfStatus WriteConeElbow(DxfOut& out, const LastElbow& e, const DevelopmentSetti
     return DxfStatus::Written;
 }
 
-// Code run before the writer, the toolkit's painting among it, can leave the
-// upper halves of the vector registers in use. Until they are cleared every
-// SSE instruction of the formatting and of the piece development waits on
-// them, and the file takes twice as long. No vector value lives across a call.
-#if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target("avx"))) void ZeroUpperHalves() { _mm256_zeroupper(); }
-void ClearVectorUpperHalves() {
-    if (__builtin_cpu_supports("avx")) ZeroUpperHalves();
-}
-#else
-void ClearVectorUpperHalves() {}
-#endif
-
 DxfStatus WriteShape(DxfOut& out, const WorkingState& state) {
     const int code = state.ShapeCode;
     const float step = state.Settings.AngleStep;
@@ -156,8 +138,9 @@ int DxfStatusMessage(DxfStatus status) {
 
 DxfStatus CheckDxfSource(const WorkingState& state) {
     const int code = state.ShapeCode;
-    if (FindShapeKind(code) == nullptr || state.DevelopmentValid == False16) return DxfStatus::NoDevelopment;
-    if (!IsElbow(code)) return DxfStatus::Written;
+    const ShapeKindInfo* kind = FindShapeKind(code);
+    if (kind == nullptr || state.DevelopmentValid == False16) return DxfStatus::NoDevelopment;
+    if (!kind->Elbow) return DxfStatus::Written;
     const float n = TypedPieceCount(state);
     if (CheckPieceCount(n) != 0) return DxfStatus::PieceCountRange;
     const LastElbow& e = state.Elbow;
@@ -170,7 +153,7 @@ DxfStatus CheckDxfSource(const WorkingState& state) {
 DxfStatus WriteDxfEntities(std::ostream& stream, const WorkingState& state) {
     const DxfStatus checked = CheckDxfSource(state);
     if (checked != DxfStatus::Written) return checked;
-    ClearVectorUpperHalves();
+    ClearVectorUpperHalves();  // the formatting and the pieces' development run at full speed
     DxfOut out(stream);
     const DxfStatus s = WriteShape(out, state);
     if (s != DxfStatus::Written) return s;
