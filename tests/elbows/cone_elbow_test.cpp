@@ -34,7 +34,10 @@ Outcome Compute(int variant, const ConeElbowArray& data, const EndConnectionArra
     settings.MeasuringSystem = unit;
     Outcome r;
     r.data = data;
-    r.message = ComputeConeElbow(variant, r.data, connections, ends, settings, r.elbow);
+    const ConeElbowOutcome outcome = ComputeConeElbow(static_cast<ConeElbowLayout>(variant), r.data, connections,
+                                                      std::string(ends) == "S", settings, r.elbow);
+    r.message = outcome.Message;
+    if (r.message == 0) r.data[ConeElbowApexDegrees] = outcome.ApexDegrees;
     return r;
 }
 

@@ -64,7 +64,9 @@ int Compute(const ElbowCase& c, LastElbow& e) {
     settings.ThicknessFactor = c.factor;
     settings.MeasuringSystem = c.unit;
     ConeElbowArray data = c.cone;
-    return ComputeConeElbow(c.kind, data, c.connections, c.ends, settings, e);
+    return ComputeConeElbow(static_cast<ConeElbowLayout>(c.kind), data, c.connections, std::string(c.ends) == "S",
+                            settings, e)
+        .Message;
 }
 
 Point FaceOuter(const LastElbow& e, int k) { return {e.FaceOuterX[k], e.FaceOuterY[k]}; }
