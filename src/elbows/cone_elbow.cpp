@@ -180,7 +180,7 @@ struct Body {
     int refusal = 0;   // the error text that stopped the layout, 0 when none did
 };
 
-// Variant 3: each connection checked with the joint cut it is built with.
+// Between end connections: each connection checked with the joint cut it is built with.
 struct JoinedConnections {
     Connection start, end;
     int refusal = 0;
@@ -351,8 +351,9 @@ int CheckBodyAngles(const Body& b) {
 }
 
 // The side view: each face's corners at their distances from the bend
-// centre, and the half faces and joints it draws. Face K + 1 is the elbow's
-// start face, face 1 its end face.
+// centre, and the half faces and joints it draws. Faces in piece order:
+// face 1 is the elbow's start face, face p + 1 the end of piece p, face
+// K + 1 the elbow's end face.
 struct SideView {
     FaceRadii outerR{}, innerR{};
     Point startOuter, startInner, endOuter, endInner;
@@ -365,21 +366,21 @@ struct SideView {
     // The start face across the body's axis at the start cut.
     void PlaceStartFace(const Body& b) {
         const double R = b.bendRadius, a1r = b.typedStartCut;
-        const int f = b.pieceCount + 1;
         startOuter = {-startOuterHalf * std::cos(a1r), -startOuterHalf * std::sin(a1r)};
         startInner = {startInnerHalf * std::cos(a1r), startInnerHalf * std::sin(a1r)};
-        outerR[f] = DistanceFromCentre(startOuter, R);
-        innerR[f] = DistanceFromCentre(startInner, R);
-        betaI = AngleFromThreeSides(startInnerHalf, innerR[f], R);
-        betaO = AngleFromThreeSides(startOuterHalf, outerR[f], R);
+        outerR[1] = DistanceFromCentre(startOuter, R);
+        innerR[1] = DistanceFromCentre(startInner, R);
+        betaI = AngleFromThreeSides(startInnerHalf, innerR[1], R);
+        betaO = AngleFromThreeSides(startOuterHalf, outerR[1], R);
     }
     // The end face's corners, by their distances and angles from the bend centre.
     void PlaceEndFace(const Body& b) {
         const double R = b.bendRadius, a2r = b.typedEndCut;
-        innerR[1] = LawOfCosinesSide(R, endInnerHalf, std::fabs(a2r));
-        outerR[1] = LawOfCosinesSide(R, endOuterHalf, Pi - std::fabs(a2r));
-        gammaI = Sign(a2r) * AngleFromThreeSides(endInnerHalf, innerR[1], R);
-        gammaO = Sign(a2r) * AngleFromThreeSides(endOuterHalf, outerR[1], R);
+        const int f = b.pieceCount + 1;
+        innerR[f] = LawOfCosinesSide(R, endInnerHalf, std::fabs(a2r));
+        outerR[f] = LawOfCosinesSide(R, endOuterHalf, Pi - std::fabs(a2r));
+        gammaI = Sign(a2r) * AngleFromThreeSides(endInnerHalf, innerR[f], R);
+        gammaO = Sign(a2r) * AngleFromThreeSides(endOuterHalf, outerR[f], R);
     }
 };
 
@@ -387,7 +388,7 @@ struct SideView {
 double ApexToLargeEnd(const Body& b) { return b.cone.apexHeight - b.cone.rise; }
 double ApexToSmallEnd(const Body& b) { return ApexToLargeEnd(b) - b.coneLength; }
 
-// Variant 2: n full pieces; the joints' sides run evenly between the end
+// Equal pieces: n full pieces; the joints' sides run evenly between the end
 // joints.
 SideView FullPiecesSideView(const Body& b) {
     SideView v;
@@ -414,13 +415,13 @@ SideView FullPiecesSideView(const Body& b) {
     const double dO = (v.endJointOuter - v.startJointOuter) * theta / b.sweep;
     const double dI = (v.endJointInner - v.startJointInner) * theta / b.sweep;
     for (int j = 1; j <= n - 1; ++j) {
-        v.outerR[n - j + 1] = b.bendRadius + v.startJointOuter + dO * j;
-        v.innerR[n - j + 1] = b.bendRadius - v.startJointInner - dI * j;
+        v.outerR[j + 1] = b.bendRadius + v.startJointOuter + dO * j;
+        v.innerR[j + 1] = b.bendRadius - v.startJointInner - dI * j;
     }
     return v;
 }
 
-// Variant 1: the end faces, at the typed cuts across a cylindrical end
+// Half end pieces: the end faces, at the typed cuts across a cylindrical end
 // piece or across the cone.
 void PlaceHalfEnds(const Body& b, SideView& v) {
     const double ha = ApexToLargeEnd(b), hs = ApexToSmallEnd(b);
@@ -443,7 +444,7 @@ void PlaceHalfEnds(const Body& b, SideView& v) {
     v.PlaceEndFace(b);
 }
 
-// Variant 1: half pieces at both ends; the joints next to them, then the
+// Half end pieces: half pieces at both ends; the joints next to them, then the
 // sides running evenly between those.
 SideView HalfEndsSideView(const Body& b) {
     SideView v;
@@ -459,28 +460,28 @@ SideView HalfEndsSideView(const Body& b) {
         const double c = std::hypot(h, R);
         const double w1 = b.thicknessAllowance + b.smallDiameter / std::cos(half),
                      w2 = b.thicknessAllowance + b.largeDiameter / std::cos(half);
-        v.outerR[n] = c + w1 / 2;
-        v.innerR[n] = c - w1 / 2;
-        v.outerR[2] = c + w2 / 2;
-        v.innerR[2] = c - w2 / 2;
+        v.outerR[2] = c + w1 / 2;
+        v.innerR[2] = c - w1 / 2;
+        v.outerR[n] = c + w2 / 2;
+        v.innerR[n] = c - w2 / 2;
     } else {
         const double w1 = v.startFaceWidth, w2 = v.endFaceWidth;
         const double mu = (apex + Pi) / 2;
-        v.outerR[n] = LawOfSinesSide(R + w1 / 2, mu, Pi - mu - half);
-        v.innerR[n] = LawOfSinesSide(R - w1 / 2, base, Pi - base - half);
-        v.outerR[2] = LawOfSinesSide(R + w2 / 2, base, Pi - base - half);
-        v.innerR[2] = LawOfSinesSide(R - w2 / 2, mu, Pi - mu - half);
+        v.outerR[2] = LawOfSinesSide(R + w1 / 2, mu, Pi - mu - half);
+        v.innerR[2] = LawOfSinesSide(R - w1 / 2, base, Pi - base - half);
+        v.outerR[n] = LawOfSinesSide(R + w2 / 2, base, Pi - base - half);
+        v.innerR[n] = LawOfSinesSide(R - w2 / 2, mu, Pi - mu - half);
     }
-    const double dO = (v.outerR[2] - v.outerR[n]) * b.pieceAngle / (b.sweep - b.pieceAngle);
-    const double dI = (v.innerR[n] - v.innerR[2]) * b.pieceAngle / (b.sweep - b.pieceAngle);
+    const double dO = (v.outerR[n] - v.outerR[2]) * b.pieceAngle / (b.sweep - b.pieceAngle);
+    const double dI = (v.innerR[2] - v.innerR[n]) * b.pieceAngle / (b.sweep - b.pieceAngle);
     for (int j = 2; j <= n - 2; ++j) {
-        v.outerR[n - j + 1] = v.outerR[n] + dO * (j - 1);
-        v.innerR[n - j + 1] = v.innerR[n] - dI * (j - 1);
+        v.outerR[j + 1] = v.outerR[2] + dO * (j - 1);
+        v.innerR[j + 1] = v.innerR[2] - dI * (j - 1);
     }
     return v;
 }
 
-// Variant 3: the start connection's outer face, placed back along its own
+// Between end connections: the start connection's outer face, placed back along its own
 // axis from the body's start face.
 void PlaceStartConnection(const Body& b, const Arguments& a, SideView& v) {
     const Connection& connection = b.startConnection;
@@ -498,11 +499,11 @@ void PlaceStartConnection(const Body& b, const Arguments& a, SideView& v) {
                           -startLength * std::sin(sh));
     v.startInner = Turned(innerHalf * std::cos(a1r), innerHalf * std::sin(a1r), half, startLength * std::cos(sh),
                           -startLength * std::sin(sh));
-    v.outerR[b.pieceCount + 1] = DistanceFromCentre(v.startOuter, b.bendRadius);
-    v.innerR[b.pieceCount + 1] = DistanceFromCentre(v.startInner, b.bendRadius);
+    v.outerR[1] = DistanceFromCentre(v.startOuter, b.bendRadius);
+    v.innerR[1] = DistanceFromCentre(v.startInner, b.bendRadius);
 }
 
-// Variant 3: the end connection mirrors the start one: it leaves the body's
+// Between end connections: the end connection mirrors the start one: it leaves the body's
 // end face turned by half a piece angle further, with the outer face of its
 // own cone.
 void PlaceEndConnection(const Body& b, const Arguments& a, SideView& v) {
@@ -520,11 +521,11 @@ void PlaceEndConnection(const Body& b, const Arguments& a, SideView& v) {
     const double ex = R * (1 - std::cos(bend)), ey = R * std::sin(bend);
     v.endOuter = Turned(-outerHalf * std::cos(a2r), endLength - outerHalf * std::sin(a2r), turn, ex, ey);
     v.endInner = Turned(innerHalf * std::cos(a2r), endLength + innerHalf * std::sin(a2r), turn, ex, ey);
-    v.innerR[1] = LawOfCosinesSide(R, innerHalf, std::fabs(a2r));
-    v.outerR[1] = LawOfCosinesSide(R, outerHalf, Pi - std::fabs(a2r));
+    v.innerR[b.pieceCount + 1] = LawOfCosinesSide(R, innerHalf, std::fabs(a2r));
+    v.outerR[b.pieceCount + 1] = LawOfCosinesSide(R, outerHalf, Pi - std::fabs(a2r));
 }
 
-// Variant 3: n full pieces between two end connections; the body's sides
+// Between end connections: n full pieces between two end connections; the body's sides
 // run evenly from its start face to its end face.
 SideView ConnectedSideView(const Body& b, const Arguments& a) {
     SideView v;
@@ -538,16 +539,16 @@ SideView ConnectedSideView(const Body& b, const Arguments& a) {
     v.endInnerHalf = b.largeWorkingDiameter - v.endOuterHalf;
     v.startFaceWidth = b.smallWorkingDiameter;
     v.endFaceWidth = b.largeWorkingDiameter;
-    const int bodyStart = n + 2;
+    const int bodyStart = 2, bodyEnd = n + 2;  // faces: the connections are pieces 1 and K
     v.outerR[bodyStart] = R + v.startOuterHalf;
     v.innerR[bodyStart] = R - v.startInnerHalf;
-    v.outerR[2] = R + v.endOuterHalf;
-    v.innerR[2] = R - v.endInnerHalf;
-    const double dO = (v.outerR[2] - v.outerR[bodyStart]) * b.pieceAngle / b.bend;
-    const double dI = (v.innerR[bodyStart] - v.innerR[2]) * b.pieceAngle / b.bend;
+    v.outerR[bodyEnd] = R + v.endOuterHalf;
+    v.innerR[bodyEnd] = R - v.endInnerHalf;
+    const double dO = (v.outerR[bodyEnd] - v.outerR[bodyStart]) * b.pieceAngle / b.bend;
+    const double dI = (v.innerR[bodyStart] - v.innerR[bodyEnd]) * b.pieceAngle / b.bend;
     for (int j = 1; j <= n - 1; ++j) {
-        v.outerR[bodyStart - j] = v.outerR[bodyStart] + dO * j;
-        v.innerR[bodyStart - j] = v.innerR[bodyStart] - dI * j;
+        v.outerR[bodyStart + j] = v.outerR[bodyStart] + dO * j;
+        v.innerR[bodyStart + j] = v.innerR[bodyStart] - dI * j;
     }
     PlaceStartConnection(b, a, v);
     PlaceEndConnection(b, a, v);
@@ -587,32 +588,34 @@ PieceFrames PlaceFaces(const Body& b, const SideView& v) {
         p.faces.inner[f] = inner;
     };
     double faceAngle = b.layout == HalfEndPieces ? half : (b.layout == EqualPieces ? b.pieceAngle : 0);
-    setFace(K + 1, v.startOuter, v.startInner);
-    for (int f = K; f >= 2; --f) {
+    setFace(1, v.startOuter, v.startInner);
+    // Each joint ends the piece before it.
+    for (int f = 2; f <= K; ++f) {
         setFace(f, Polar(R, v.outerR[f], faceAngle), Polar(R, v.innerR[f], faceAngle));
-        p.height[f] = (v.outerR[f] + v.outerR[f + 1]) * std::sin(half);
-        p.startCuts[f] = half;
-        p.endCuts[f] = -half;
+        p.height[f - 1] = (v.outerR[f] + v.outerR[f - 1]) * std::sin(half);
+        p.startCuts[f - 1] = half;
+        p.endCuts[f - 1] = -half;
         faceAngle += b.pieceAngle;
     }
+    const int end = K + 1;  // the end face
     if (b.layout == BetweenConnections) {
-        p.height[K] = b.startConnection.height;
-        p.height[1] = b.endConnection.height;
-        setFace(1, v.endOuter, v.endInner);
+        p.height[1] = b.startConnection.height;
+        p.height[K] = b.endConnection.height;
+        setFace(end, v.endOuter, v.endInner);
     } else {
-        setFace(1, Polar(R, v.outerR[1], b.sweep - v.gammaO), Polar(R, v.innerR[1], b.sweep + v.gammaI));
-        p.height[n] = v.outerR[n] * std::sin(half) +
-                      (b.coneStartCut >= 0 ? v.outerR[n + 1] * std::sin(v.betaO) : v.innerR[n + 1] * std::sin(v.betaI));
+        setFace(end, Polar(R, v.outerR[end], b.sweep - v.gammaO), Polar(R, v.innerR[end], b.sweep + v.gammaI));
+        p.height[1] = v.outerR[2] * std::sin(half) +
+                      (b.coneStartCut >= 0 ? v.outerR[1] * std::sin(v.betaO) : v.innerR[1] * std::sin(v.betaI));
         if (b.layout == HalfEndPieces) {
-            p.height[1] = v.outerR[2] * std::sin(half) + v.endRise;
+            p.height[K] = v.outerR[K] * std::sin(half) + v.endRise;
         } else {
-            p.height[1] = v.outerR[2] * std::sin(half) + (b.coneEndCut > 0 ? v.innerR[1] * std::sin(v.gammaI + half)
-                                                                        : v.outerR[1] * std::sin(half - v.gammaO));
+            p.height[K] = v.outerR[K] * std::sin(half) + (b.coneEndCut > 0 ? v.innerR[end] * std::sin(v.gammaI + half)
+                                                                        : v.outerR[end] * std::sin(half - v.gammaO));
         }
     }
-    p.startCuts[1] = half;
-    p.startCuts[K] = b.coneStartCut;
-    p.endCuts[1] = b.coneEndCut;
+    p.startCuts[K] = half;
+    p.startCuts[1] = b.coneStartCut;
+    p.endCuts[K] = b.coneEndCut;
     return p;
 }
 
@@ -620,14 +623,14 @@ PieceFrames PlaceFaces(const Body& b, const SideView& v) {
 // the elbow's own ends keep the body's (or the connections') diameters.
 void SetPieceDiameters(const Body& b, const Arguments& a, PieceFrames& p) {
     const int K = b.pieceCount;
-    p.smallDiameter[K] = b.layout == BetweenConnections ? a.startDiameter : b.smallDiameter;
-    p.largeDiameter[K] = p.faces.Width(K) - b.thicknessAllowance;
-    for (int e = K - 1; e >= 2; --e) {
-        p.smallDiameter[e] = p.faces.Width(e + 1) - b.thicknessAllowance;
-        p.largeDiameter[e] = p.faces.Width(e) - b.thicknessAllowance;
+    p.smallDiameter[1] = b.layout == BetweenConnections ? a.startDiameter : b.smallDiameter;
+    p.largeDiameter[1] = p.faces.Width(2) - b.thicknessAllowance;
+    for (int piece = 2; piece <= K - 1; ++piece) {
+        p.smallDiameter[piece] = p.faces.Width(piece) - b.thicknessAllowance;
+        p.largeDiameter[piece] = p.faces.Width(piece + 1) - b.thicknessAllowance;
     }
-    p.smallDiameter[1] = p.faces.Width(2) - b.thicknessAllowance;
-    p.largeDiameter[1] = b.layout == BetweenConnections ? a.endDiameter : b.largeDiameter;
+    p.smallDiameter[K] = p.faces.Width(K) - b.thicknessAllowance;
+    p.largeDiameter[K] = b.layout == BetweenConnections ? a.endDiameter : b.largeDiameter;
 }
 
 // The side view's half faces and the pieces, rounded once into the elbow's
@@ -664,10 +667,10 @@ void RecordSideView(const SideView& v, const PieceFrames& p, int K, LastElbow& o
 void DevelopPieces(const Body& b, const Arguments& a, const PieceFrames& p, const DevelopmentSettings& settings,
                    LastElbow& out) {
     const int K = b.pieceCount;
-    for (int e = K; e >= 1; --e) {
-        const bool cylinder = (e == K && a.cylindricalStart) || (e == 1 && a.cylindricalEnd);
+    for (int e = 1; e <= K; ++e) {
+        const bool cylinder = (e == 1 && a.cylindricalStart) || (e == K && a.cylindricalEnd);
         if (cylinder) {
-            const float diameter = e == K ? out.PieceSmallDiameter[e] : out.PieceLargeDiameter[e];
+            const float diameter = e == 1 ? out.PieceSmallDiameter[e] : out.PieceLargeDiameter[e];
             const CylinderBody body{CylinderWorkingDiameter(diameter, out.Thickness, settings.ThicknessFactor),
                                     out.PieceEndCut[e], out.PieceStartCut[e]};
             const CutHeights heights = ComputeCutHeightsFromTop(body, out.PieceHeight[e]);

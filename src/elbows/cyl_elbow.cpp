@@ -81,19 +81,18 @@ PieceSides SidesOfPiece(const BendLayout& b, int i) {
 void RecordFirstJoint(const BendLayout& b, const PlaneLine& firstOuter, const PlaneLine& firstInner,
                       const PlanePoint& Co, const PlanePoint& Ci, const PlaneLine& joint, const PlaneLine& normal,
                       LastElbow& out) {
-    const int n = b.pieces;
     const float radius = b.radius;
     const float rise = static_cast<float>(radius * std::tan(static_cast<double>(b.startCut)));
     const PlanePoint startOuter{-radius, -rise};
     const PlanePoint startInner{radius, rise};
-    SetFace(out, n + 1, startOuter, startInner);
+    SetFace(out, 1, startOuter, startInner);
     const float top = Co.y < 0 ? DistanceToLine(Ci, XAxis)
                                : MaxSingle(DistanceToLine(Co, XAxis), DistanceToLine(Ci, XAxis));
     const float bottom = startOuter.y < 0 ? DistanceToLine(startOuter, XAxis) : DistanceToLine(startInner, XAxis);
-    out.PieceHeight[n] = top + bottom;
-    out.PieceEndCut[n] = static_cast<float>(std::atan(static_cast<double>(joint.a)));
-    out.PieceHeight[n - 1] = DistanceToLine(Co, normal);
-    out.PieceStartCut[n - 1] = AngleFromTo(normal, joint);
+    out.PieceHeight[1] = top + bottom;
+    out.PieceEndCut[1] = static_cast<float>(std::atan(static_cast<double>(joint.a)));
+    out.PieceHeight[2] = DistanceToLine(Co, normal);
+    out.PieceStartCut[2] = AngleFromTo(normal, joint);
     out.StartFaceWidth =
         static_cast<float>(PointDistance(Meet(firstOuter, XAxis).x, 0, Meet(firstInner, XAxis).x, 0));
 }
@@ -113,15 +112,15 @@ PieceSides TraceJoints(const BendLayout& b, LastElbow& out) {
         const PieceSides p = SidesOfPiece(b, i);
         const PlanePoint Co = Meet(outerSide, p.outer);
         const PlanePoint Ci = Meet(innerSide, p.inner);
-        SetFace(out, n - i + 2, Co, Ci);
+        SetFace(out, i, Co, Ci);
         const PlaneLine joint = Through(Co, Ci);
         if (i == 2) {
             RecordFirstJoint(b, outerSide, innerSide, Co, Ci, joint, p.normal, out);
         } else {
-            out.PieceHeight[n - i + 1] = DistanceToLine(Co, p.normal);
-            out.PieceHeight[n - i + 2] += DistanceToLine(Co, prevNormal);
-            out.PieceEndCut[n - i + 2] = AngleFromTo(prevNormal, joint);
-            out.PieceStartCut[n - i + 1] = AngleFromTo(p.normal, joint);
+            out.PieceHeight[i] = DistanceToLine(Co, p.normal);
+            out.PieceHeight[i - 1] += DistanceToLine(Co, prevNormal);
+            out.PieceEndCut[i - 1] = AngleFromTo(prevNormal, joint);
+            out.PieceStartCut[i] = AngleFromTo(p.normal, joint);
         }
         outerSide = p.outer;
         innerSide = p.inner;
@@ -136,8 +135,9 @@ PieceSides TraceJoints(const BendLayout& b, LastElbow& out) {
 // angle.
 void RecordEndFace(const BendLayout& b, const PieceSides& last, float bendRad, LastElbow& out) {
     const float R = b.bendRadius;
-    out.PieceHeight[1] += MaxSingle(DistanceToLine(last.P4, last.normal), DistanceToLine(last.P2, last.normal));
-    SetFace(out, 1, last.P2, last.P4);
+    out.PieceHeight[b.pieces] +=
+        MaxSingle(DistanceToLine(last.P4, last.normal), DistanceToLine(last.P2, last.normal));
+    SetFace(out, b.pieces + 1, last.P2, last.P4);
     const float ex = static_cast<float>((1 - std::cos(static_cast<double>(bendRad))) * R);
     const float ey = static_cast<float>(R * std::sin(static_cast<double>(bendRad)));
     const PlaneLine endPlane = LineThroughPoints(R, 0, ex, ey);
@@ -150,10 +150,10 @@ void RecordEndFace(const BendLayout& b, const PieceSides& last, float bendRad, L
 // end pieces carry the typed cuts. A piece that cannot be built raises
 // ElbowError.
 void RecordPieces(const CylElbowInputs& in, std::int16_t thicknessFactor, int n, LastElbow& out) {
-    for (int e = n; e >= 1; --e) {
+    for (int e = 1; e <= n; ++e) {
         out.PieceDiameter[e] = in.Diameter;
-        if (e == n) out.PieceStartCut[e] = in.StartCut;
-        if (e == 1) out.PieceEndCut[e] = in.EndCut;
+        if (e == 1) out.PieceStartCut[e] = in.StartCut;
+        if (e == n) out.PieceEndCut[e] = in.EndCut;
         const CylinderBody body{CylinderWorkingDiameter(in.Diameter, in.Thickness, thicknessFactor),
                                 out.PieceEndCut[e], out.PieceStartCut[e]};
         const CutHeights heights = ComputeCutHeightsFromTop(body, out.PieceHeight[e]);
