@@ -45,13 +45,13 @@ bool ConePieceOutline(const ElbowPiece& piece, const DevelopmentSettings& settin
 
 // Every piece from the start piece on, each 10 below the one before.
 DxfStatus WriteCylElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettings& settings) {
-    double y = 0;
+    double offset = 0;  // every y of the piece lowered by it: the pieces before it and a gap each
     for (int p = 1; p <= e.PieceCount; ++p) {
         ElbowPiece piece;
         CylinderOutline o;
         if (!ElbowPieceOf(e, p, piece) || !CylinderPieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
-        y = y + piece.Height + PieceGap;
-        WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, y);
+        offset = offset + piece.Height + PieceGap;
+        WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, offset);
     }
     return DxfStatus::Written;
 }
@@ -63,22 +63,23 @@ DxfStatus WriteCylElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettin
 // cylindrical one spans -P to 0.
 DxfStatus WriteConeElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettings& settings) {
     double lowest = 0;  // of the piece before
-    for (int i = 1; i <= e.PieceCount; ++i) {
+    for (int p = 1; p <= e.PieceCount; ++p) {
         ElbowPiece piece;
-        if (!ElbowPieceOf(e, i, piece)) return DxfStatus::NotFinite;
+        if (!ElbowPieceOf(e, p, piece)) return DxfStatus::NotFinite;
+        const double top = lowest - PieceGap;  // where the piece's highest point goes
         DxfYRange r;
         double offset = 0;  // every y of the piece lowered by it
         if (piece.Cylindrical) {
             CylinderOutline o;
             if (!CylinderPieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
             r = DxfCutCurveYRange(o, piece.EndCut, piece.StartCut);
-            offset = i == 1 ? piece.Height : r.Top - (lowest - PieceGap);
+            offset = p == 1 ? piece.Height : r.Top - top;
             WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, offset);
         } else {
             ConeOutline o;
             if (!ConePieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
             r = DxfFrustumPieceYRange(o);
-            offset = i == 1 ? -o.UpperEdgeMinY : r.Top - (lowest - PieceGap);
+            offset = p == 1 ? -o.UpperEdgeMinY : r.Top - top;
             WriteDxfFrustumPiece(out, o, offset);
         }
         lowest = r.Bottom - offset;
