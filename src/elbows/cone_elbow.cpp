@@ -212,7 +212,7 @@ JoinedConnections JoinConnections(const Arguments& a, const Body& b) {
     return j;
 }
 
-// The piece angle and the body's ends, by variant.
+// The piece angle and the body's ends, by layout.
 Body LayOutBody(ConeElbowLayout layout, const Arguments& a, const DevelopmentSettings& settings) {
     Body b;
     b.layout = layout;
