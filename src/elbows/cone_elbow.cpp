@@ -355,7 +355,7 @@ int CheckBodyAngles(const Body& b) {
 // face 1 is the elbow's start face, face p + 1 the end of piece p, face
 // K + 1 the elbow's end face.
 struct SideView {
-    FaceRadii outerR{}, innerR{};
+    FaceRadii outerRadius{}, innerRadius{};
     Point startOuter, startInner, endOuter, endInner;
     double betaO = 0, betaI = 0, gammaO = 0, gammaI = 0;  // the end faces' corners' angles at the bend centre
     double endRise = 0;
@@ -365,22 +365,22 @@ struct SideView {
 
     // The start face across the body's axis at the start cut.
     void PlaceStartFace(const Body& b) {
-        const double R = b.bendRadius, a1r = b.typedStartCut;
-        startOuter = {-startOuterHalf * std::cos(a1r), -startOuterHalf * std::sin(a1r)};
-        startInner = {startInnerHalf * std::cos(a1r), startInnerHalf * std::sin(a1r)};
-        outerR[1] = DistanceFromCentre(startOuter, R);
-        innerR[1] = DistanceFromCentre(startInner, R);
-        betaI = AngleFromThreeSides(startInnerHalf, innerR[1], R);
-        betaO = AngleFromThreeSides(startOuterHalf, outerR[1], R);
+        const double R = b.bendRadius, startCut = b.typedStartCut;
+        startOuter = {-startOuterHalf * std::cos(startCut), -startOuterHalf * std::sin(startCut)};
+        startInner = {startInnerHalf * std::cos(startCut), startInnerHalf * std::sin(startCut)};
+        outerRadius[1] = DistanceFromCentre(startOuter, R);
+        innerRadius[1] = DistanceFromCentre(startInner, R);
+        betaI = AngleFromThreeSides(startInnerHalf, innerRadius[1], R);
+        betaO = AngleFromThreeSides(startOuterHalf, outerRadius[1], R);
     }
     // The end face's corners, by their distances and angles from the bend centre.
     void PlaceEndFace(const Body& b) {
-        const double R = b.bendRadius, a2r = b.typedEndCut;
+        const double R = b.bendRadius, endCut = b.typedEndCut;
         const int f = b.pieceCount + 1;
-        innerR[f] = LawOfCosinesSide(R, endInnerHalf, std::fabs(a2r));
-        outerR[f] = LawOfCosinesSide(R, endOuterHalf, Pi - std::fabs(a2r));
-        gammaI = Sign(a2r) * AngleFromThreeSides(endInnerHalf, innerR[f], R);
-        gammaO = Sign(a2r) * AngleFromThreeSides(endOuterHalf, outerR[f], R);
+        innerRadius[f] = LawOfCosinesSide(R, endInnerHalf, std::fabs(endCut));
+        outerRadius[f] = LawOfCosinesSide(R, endOuterHalf, Pi - std::fabs(endCut));
+        gammaI = Sign(endCut) * AngleFromThreeSides(endInnerHalf, innerRadius[f], R);
+        gammaO = Sign(endCut) * AngleFromThreeSides(endOuterHalf, outerRadius[f], R);
     }
 };
 
@@ -415,8 +415,8 @@ SideView FullPiecesSideView(const Body& b) {
     const double dO = (v.endJointOuter - v.startJointOuter) * theta / b.sweep;
     const double dI = (v.endJointInner - v.startJointInner) * theta / b.sweep;
     for (int j = 1; j <= n - 1; ++j) {
-        v.outerR[j + 1] = b.bendRadius + v.startJointOuter + dO * j;
-        v.innerR[j + 1] = b.bendRadius - v.startJointInner - dI * j;
+        v.outerRadius[j + 1] = b.bendRadius + v.startJointOuter + dO * j;
+        v.innerRadius[j + 1] = b.bendRadius - v.startJointInner - dI * j;
     }
     return v;
 }
@@ -425,18 +425,18 @@ SideView FullPiecesSideView(const Body& b) {
 // piece or across the cone.
 void PlaceHalfEnds(const Body& b, SideView& v) {
     const double ha = ApexToLargeEnd(b), hs = ApexToSmallEnd(b);
-    const double apex = b.apexAngle, base = b.baseAngle, a1r = b.typedStartCut, a2r = b.typedEndCut;
+    const double apex = b.apexAngle, base = b.baseAngle, startCut = b.typedStartCut, endCut = b.typedEndCut;
     if (b.cylindricalEndPieces) {
-        v.startOuterHalf = v.startInnerHalf = (b.smallWorkingDiameter / 2) / std::cos(a1r);
+        v.startOuterHalf = v.startInnerHalf = (b.smallWorkingDiameter / 2) / std::cos(startCut);
         v.startFaceWidth = b.smallWorkingDiameter;
-        v.endOuterHalf = v.endInnerHalf = (b.largeWorkingDiameter / 2) / std::cos(a2r);
+        v.endOuterHalf = v.endInnerHalf = (b.largeWorkingDiameter / 2) / std::cos(endCut);
         v.endFaceWidth = b.largeWorkingDiameter;
-        v.endRise = v.endOuterHalf * std::sin(std::fabs(a2r));
+        v.endRise = v.endOuterHalf * std::sin(std::fabs(endCut));
     } else {
-        v.startOuterHalf = LawOfSinesSide(hs, apex / 2, base + a1r);
+        v.startOuterHalf = LawOfSinesSide(hs, apex / 2, base + startCut);
         v.startInnerHalf = b.smallWorkingDiameter - v.startOuterHalf;
         v.startFaceWidth = 2 * std::tan(apex / 2) * hs;
-        v.endOuterHalf = LawOfSinesSide(ha, apex / 2, base + a2r);
+        v.endOuterHalf = LawOfSinesSide(ha, apex / 2, base + endCut);
         v.endInnerHalf = b.largeWorkingDiameter - v.endOuterHalf;
         v.endFaceWidth = 2 * std::tan(apex / 2) * ha;
     }
@@ -460,23 +460,23 @@ SideView HalfEndsSideView(const Body& b) {
         const double c = std::hypot(h, R);
         const double w1 = b.thicknessAllowance + b.smallDiameter / std::cos(half),
                      w2 = b.thicknessAllowance + b.largeDiameter / std::cos(half);
-        v.outerR[2] = c + w1 / 2;
-        v.innerR[2] = c - w1 / 2;
-        v.outerR[n] = c + w2 / 2;
-        v.innerR[n] = c - w2 / 2;
+        v.outerRadius[2] = c + w1 / 2;
+        v.innerRadius[2] = c - w1 / 2;
+        v.outerRadius[n] = c + w2 / 2;
+        v.innerRadius[n] = c - w2 / 2;
     } else {
         const double w1 = v.startFaceWidth, w2 = v.endFaceWidth;
         const double mu = (apex + Pi) / 2;
-        v.outerR[2] = LawOfSinesSide(R + w1 / 2, mu, Pi - mu - half);
-        v.innerR[2] = LawOfSinesSide(R - w1 / 2, base, Pi - base - half);
-        v.outerR[n] = LawOfSinesSide(R + w2 / 2, base, Pi - base - half);
-        v.innerR[n] = LawOfSinesSide(R - w2 / 2, mu, Pi - mu - half);
+        v.outerRadius[2] = LawOfSinesSide(R + w1 / 2, mu, Pi - mu - half);
+        v.innerRadius[2] = LawOfSinesSide(R - w1 / 2, base, Pi - base - half);
+        v.outerRadius[n] = LawOfSinesSide(R + w2 / 2, base, Pi - base - half);
+        v.innerRadius[n] = LawOfSinesSide(R - w2 / 2, mu, Pi - mu - half);
     }
-    const double dO = (v.outerR[n] - v.outerR[2]) * b.pieceAngle / (b.sweep - b.pieceAngle);
-    const double dI = (v.innerR[2] - v.innerR[n]) * b.pieceAngle / (b.sweep - b.pieceAngle);
+    const double dO = (v.outerRadius[n] - v.outerRadius[2]) * b.pieceAngle / (b.sweep - b.pieceAngle);
+    const double dI = (v.innerRadius[2] - v.innerRadius[n]) * b.pieceAngle / (b.sweep - b.pieceAngle);
     for (int j = 2; j <= n - 2; ++j) {
-        v.outerR[j + 1] = v.outerR[2] + dO * (j - 1);
-        v.innerR[j + 1] = v.innerR[2] - dI * (j - 1);
+        v.outerRadius[j + 1] = v.outerRadius[2] + dO * (j - 1);
+        v.innerRadius[j + 1] = v.innerRadius[2] - dI * (j - 1);
     }
     return v;
 }
@@ -485,22 +485,23 @@ SideView HalfEndsSideView(const Body& b) {
 // axis from the body's start face.
 void PlaceStartConnection(const Body& b, const Arguments& a, SideView& v) {
     const Connection& connection = b.startConnection;
-    const double a1r = b.typedStartCut, half = b.halfPieceAngle, startLength = a.startLength;
+    const double startCut = b.typedStartCut, half = b.halfPieceAngle, startLength = a.startLength;
     double outerHalf, innerHalf;
     if (connection.cylindrical) {
-        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(a1r);
+        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(startCut);
     } else {
         const BodyCone& c = connection.cone;
-        outerHalf = LawOfSinesSide(c.apexHeight - startLength - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a1r);
+        outerHalf =
+            LawOfSinesSide(c.apexHeight - startLength - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + startCut);
         innerHalf = b.thicknessAllowance + a.startDiameter - outerHalf;
     }
     const double sh = Pi / 2 - half;
-    v.startOuter = Turned(-outerHalf * std::cos(a1r), -outerHalf * std::sin(a1r), half, startLength * std::cos(sh),
-                          -startLength * std::sin(sh));
-    v.startInner = Turned(innerHalf * std::cos(a1r), innerHalf * std::sin(a1r), half, startLength * std::cos(sh),
-                          -startLength * std::sin(sh));
-    v.outerR[1] = DistanceFromCentre(v.startOuter, b.bendRadius);
-    v.innerR[1] = DistanceFromCentre(v.startInner, b.bendRadius);
+    v.startOuter = Turned(-outerHalf * std::cos(startCut), -outerHalf * std::sin(startCut), half,
+                          startLength * std::cos(sh), -startLength * std::sin(sh));
+    v.startInner = Turned(innerHalf * std::cos(startCut), innerHalf * std::sin(startCut), half,
+                          startLength * std::cos(sh), -startLength * std::sin(sh));
+    v.outerRadius[1] = DistanceFromCentre(v.startOuter, b.bendRadius);
+    v.innerRadius[1] = DistanceFromCentre(v.startInner, b.bendRadius);
 }
 
 // Between end connections: the end connection mirrors the start one: it leaves the body's
@@ -508,21 +509,21 @@ void PlaceStartConnection(const Body& b, const Arguments& a, SideView& v) {
 // own cone.
 void PlaceEndConnection(const Body& b, const Arguments& a, SideView& v) {
     const Connection& connection = b.endConnection;
-    const double a2r = b.typedEndCut, R = b.bendRadius, bend = b.bend, endLength = a.endLength;
+    const double endCut = b.typedEndCut, R = b.bendRadius, bend = b.bend, endLength = a.endLength;
     double outerHalf, innerHalf;
     if (connection.cylindrical) {
-        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(a2r);
+        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(endCut);
     } else {
         const BodyCone& c = connection.cone;
-        outerHalf = LawOfSinesSide(c.apexHeight - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a2r);
+        outerHalf = LawOfSinesSide(c.apexHeight - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + endCut);
         innerHalf = b.thicknessAllowance + a.endDiameter - outerHalf;
     }
     const double turn = -(bend + b.halfPieceAngle);
     const double ex = R * (1 - std::cos(bend)), ey = R * std::sin(bend);
-    v.endOuter = Turned(-outerHalf * std::cos(a2r), endLength - outerHalf * std::sin(a2r), turn, ex, ey);
-    v.endInner = Turned(innerHalf * std::cos(a2r), endLength + innerHalf * std::sin(a2r), turn, ex, ey);
-    v.innerR[b.pieceCount + 1] = LawOfCosinesSide(R, innerHalf, std::fabs(a2r));
-    v.outerR[b.pieceCount + 1] = LawOfCosinesSide(R, outerHalf, Pi - std::fabs(a2r));
+    v.endOuter = Turned(-outerHalf * std::cos(endCut), endLength - outerHalf * std::sin(endCut), turn, ex, ey);
+    v.endInner = Turned(innerHalf * std::cos(endCut), endLength + innerHalf * std::sin(endCut), turn, ex, ey);
+    v.innerRadius[b.pieceCount + 1] = LawOfCosinesSide(R, innerHalf, std::fabs(endCut));
+    v.outerRadius[b.pieceCount + 1] = LawOfCosinesSide(R, outerHalf, Pi - std::fabs(endCut));
 }
 
 // Between end connections: n full pieces between two end connections; the body's sides
@@ -540,15 +541,15 @@ SideView ConnectedSideView(const Body& b, const Arguments& a) {
     v.startFaceWidth = b.smallWorkingDiameter;
     v.endFaceWidth = b.largeWorkingDiameter;
     const int bodyStart = 2, bodyEnd = n + 2;  // faces: the connections are pieces 1 and K
-    v.outerR[bodyStart] = R + v.startOuterHalf;
-    v.innerR[bodyStart] = R - v.startInnerHalf;
-    v.outerR[bodyEnd] = R + v.endOuterHalf;
-    v.innerR[bodyEnd] = R - v.endInnerHalf;
-    const double dO = (v.outerR[bodyEnd] - v.outerR[bodyStart]) * b.pieceAngle / b.bend;
-    const double dI = (v.innerR[bodyStart] - v.innerR[bodyEnd]) * b.pieceAngle / b.bend;
+    v.outerRadius[bodyStart] = R + v.startOuterHalf;
+    v.innerRadius[bodyStart] = R - v.startInnerHalf;
+    v.outerRadius[bodyEnd] = R + v.endOuterHalf;
+    v.innerRadius[bodyEnd] = R - v.endInnerHalf;
+    const double dO = (v.outerRadius[bodyEnd] - v.outerRadius[bodyStart]) * b.pieceAngle / b.bend;
+    const double dI = (v.innerRadius[bodyStart] - v.innerRadius[bodyEnd]) * b.pieceAngle / b.bend;
     for (int j = 1; j <= n - 1; ++j) {
-        v.outerR[bodyStart + j] = v.outerR[bodyStart] + dO * j;
-        v.innerR[bodyStart + j] = v.innerR[bodyStart] - dI * j;
+        v.outerRadius[bodyStart + j] = v.outerRadius[bodyStart] + dO * j;
+        v.innerRadius[bodyStart + j] = v.innerRadius[bodyStart] - dI * j;
     }
     PlaceStartConnection(b, a, v);
     PlaceEndConnection(b, a, v);
@@ -591,8 +592,8 @@ PieceFrames PlaceFaces(const Body& b, const SideView& v) {
     setFace(1, v.startOuter, v.startInner);
     // Each joint ends the piece before it.
     for (int f = 2; f <= K; ++f) {
-        setFace(f, Polar(R, v.outerR[f], faceAngle), Polar(R, v.innerR[f], faceAngle));
-        p.height[f - 1] = (v.outerR[f] + v.outerR[f - 1]) * std::sin(half);
+        setFace(f, Polar(R, v.outerRadius[f], faceAngle), Polar(R, v.innerRadius[f], faceAngle));
+        p.height[f - 1] = (v.outerRadius[f] + v.outerRadius[f - 1]) * std::sin(half);
         p.startCuts[f - 1] = half;
         p.endCuts[f - 1] = -half;
         faceAngle += b.pieceAngle;
@@ -603,14 +604,16 @@ PieceFrames PlaceFaces(const Body& b, const SideView& v) {
         p.height[K] = b.endConnection.height;
         setFace(end, v.endOuter, v.endInner);
     } else {
-        setFace(end, Polar(R, v.outerR[end], b.sweep - v.gammaO), Polar(R, v.innerR[end], b.sweep + v.gammaI));
-        p.height[1] = v.outerR[2] * std::sin(half) +
-                      (b.coneStartCut >= 0 ? v.outerR[1] * std::sin(v.betaO) : v.innerR[1] * std::sin(v.betaI));
+        setFace(end, Polar(R, v.outerRadius[end], b.sweep - v.gammaO),
+                Polar(R, v.innerRadius[end], b.sweep + v.gammaI));
+        p.height[1] = v.outerRadius[2] * std::sin(half) + (b.coneStartCut >= 0 ? v.outerRadius[1] * std::sin(v.betaO)
+                                                                               : v.innerRadius[1] * std::sin(v.betaI));
         if (b.layout == HalfEndPieces) {
-            p.height[K] = v.outerR[K] * std::sin(half) + v.endRise;
+            p.height[K] = v.outerRadius[K] * std::sin(half) + v.endRise;
         } else {
-            p.height[K] = v.outerR[K] * std::sin(half) + (b.coneEndCut > 0 ? v.innerR[end] * std::sin(v.gammaI + half)
-                                                                        : v.outerR[end] * std::sin(half - v.gammaO));
+            p.height[K] =
+                v.outerRadius[K] * std::sin(half) + (b.coneEndCut > 0 ? v.innerRadius[end] * std::sin(v.gammaI + half)
+                                                                      : v.outerRadius[end] * std::sin(half - v.gammaO));
         }
     }
     p.startCuts[K] = half;
