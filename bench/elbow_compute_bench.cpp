@@ -50,7 +50,8 @@ void BM_ComputeConeElbow(benchmark::State& st) {
     const DevelopmentSettings settings = Settings();
     LastElbow e;
     for (auto _ : st) {
-        const int m = ComputeConeElbow(variant, data, kConnections, "N", settings, e);
+        const int m = ComputeConeElbow(static_cast<ConeElbowLayout>(variant), data, kConnections, false, settings, e)
+                          .Message;
         benchmark::DoNotOptimize(e.PieceAxisLength[1]);
         if (m != 0) st.SkipWithError("refused");
     }
@@ -76,7 +77,7 @@ void BM_DevelopConePiece(benchmark::State& st) {
     const int variant = static_cast<int>(st.range(0));
     ConeElbowArray data = ConeData(variant);
     LastElbow e;
-    ComputeConeElbow(variant, data, kConnections, "N", Settings(), e);
+    ComputeConeElbow(static_cast<ConeElbowLayout>(variant), data, kConnections, false, Settings(), e);
     ElbowPiece piece;
     ElbowPieceOf(e, 25, piece);
     const DevelopmentSettings settings = Settings();

@@ -1,9 +1,10 @@
 #pragma once
 // The last computed elbow: its pieces, the faces between them and what the
-// side view needs. Piece p of K pieces lives in entry K - p + 1 (entry 1 is
-// the last piece); face k is the large-end face of entry k, face K + 1 the
-// elbow's start face. Entries 1 to 53 hold n + 2 pieces and n + 3 faces for
-// n = 50; element 0 is unused, as in the input arrays.
+// side view needs, in piece order. Entry p holds piece p (1 = the first
+// piece, at the elbow's start); face 1 is the elbow's start face, face p + 1
+// the end of piece p, face K + 1 the elbow's end face. Entries 1 to 53 hold
+// n + 2 pieces and n + 3 faces for n = 50; element 0 is unused, as in the
+// input arrays.
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -117,18 +118,17 @@ struct ElbowPiece {
 // false when p is not one of its pieces.
 inline bool ElbowPieceOf(const LastElbow& e, int p, ElbowPiece& out) {
     if (e.PieceCount < 1 || e.PieceCount > ElbowEntryLast || p < 1 || p > e.PieceCount) return false;
-    const int i = e.PieceCount - p + 1;
     out = ElbowPiece{};
     out.Thickness = e.Thickness;
-    out.SmallDiameter = e.PieceSmallDiameter[i];
-    out.LargeDiameter = e.PieceLargeDiameter[i];
-    out.Height = e.PieceHeight[i];
-    out.AxisLength = e.PieceAxisLength[i];
-    out.StartCut = e.PieceStartCut[i];
-    out.EndCut = e.PieceEndCut[i];
+    out.SmallDiameter = e.PieceSmallDiameter[p];
+    out.LargeDiameter = e.PieceLargeDiameter[p];
+    out.Height = e.PieceHeight[p];
+    out.AxisLength = e.PieceAxisLength[p];
+    out.StartCut = e.PieceStartCut[p];
+    out.EndCut = e.PieceEndCut[p];
     if (e.ElbowIsCylinder != 0) {
         out.Cylindrical = true;
-        out.Diameter = e.PieceDiameter[i];
+        out.Diameter = e.PieceDiameter[p];
     } else if (p == 1 && e.StartIsCylindrical) {
         out.Cylindrical = true;
         out.Diameter = out.SmallDiameter;

@@ -15,6 +15,8 @@
 
 namespace velm {
 
+using enum ConeElbowLayout;
+
 namespace {
 
 // The side view is computed in double and rounded once into the elbow's
@@ -26,10 +28,7 @@ struct Point {
     double x = 0, y = 0;
 };
 
-double S(double a, double alpha, double beta) { return LawOfSinesSide(a, alpha, beta); }
-double C(double a, double b, double gamma) { return LawOfCosinesSide(a, b, gamma); }
-double T(double a, double b, double c) { return AngleFromThreeSides(a, b, c); }
-double Sgn(double v) { return (v > 0) - (v < 0); }
+double Sign(double v) { return (v > 0) - (v < 0); }
 
 // Turned counter-clockwise about the origin by `angle`, then moved by (dx, dy).
 Point Turned(double x, double y, double angle, double dx, double dy) {
@@ -37,33 +36,33 @@ Point Turned(double x, double y, double angle, double dx, double dy) {
     return {x * c - y * s + dx, x * s + y * c + dy};
 }
 
-// What the windows pass, by variant, as typed, named by the side view's
-// letters: thickness s, the body's small and large diameters d and D, start
-// and end cuts a1 and a2 (degrees), bend angle A (degrees), axis length L,
-// bend radius R, pieces n. Between end connections, the diameters at the
-// elbow's very start and end, and the connections' lengths.
+// What the windows pass, by layout, as typed: the body's small and large
+// diameters, its start and end cuts and the bend angle in degrees, the
+// typed piece count. Between end connections, the diameters at the elbow's
+// very start and end, and the connections' lengths.
 struct Arguments {
-    double s, d, a1, D, a2, A, L, R, startDiameter, endDiameter;
-    float n;
+    double thickness, smallDiameter, startCutDegrees, largeDiameter, endCutDegrees, bendDegrees, axisLength,
+        bendRadius, startDiameter, endDiameter;
+    float pieces;
     bool cylindricalStart = false, cylindricalEnd = false;
     double startLength = 0, endLength = 0;
 };
 
-Arguments ArgumentsOf(int variant, const ConeElbowInputs& in, const EndConnection& start, const EndConnection& end,
-                      const std::string& cylindricalEnds) {
+Arguments ArgumentsOf(ConeElbowLayout layout, const ConeElbowInputs& in, const EndConnection& start,
+                      const EndConnection& end, bool cylindricalEnds) {
     auto v = [](float x) { return TypedValue(x); };
     Arguments a{v(in.Thickness), v(in.SmallDiameter), v(in.StartCutDegrees), v(in.LargeDiameter),
                 v(in.EndCutDegrees), v(in.BendDegrees), v(in.AxisLength), v(in.BendRadius), 0, 0, in.Pieces};
-    if (variant == 1) {
-        a.cylindricalStart = a.cylindricalEnd = cylindricalEnds == "S";
-    } else if (variant == 3) {
+    if (layout == HalfEndPieces) {
+        a.cylindricalStart = a.cylindricalEnd = cylindricalEnds;
+    } else if (layout == BetweenConnections) {
         // Each record lists its diameters from the elbow's start towards its end.
         a.cylindricalStart = start.Kind == 1;
         a.cylindricalEnd = end.Kind == 1;
-        a.d = a.cylindricalStart ? 0 : v(start.SecondDiameter);
-        a.a1 = v(start.CutAngle);
-        a.D = a.cylindricalEnd ? 0 : v(end.Diameter);
-        a.a2 = v(end.CutAngle);
+        a.smallDiameter = a.cylindricalStart ? 0 : v(start.SecondDiameter);
+        a.startCutDegrees = v(start.CutAngle);
+        a.largeDiameter = a.cylindricalEnd ? 0 : v(end.Diameter);
+        a.endCutDegrees = v(end.CutAngle);
         a.startDiameter = v(start.Diameter);
         a.endDiameter = a.cylindricalEnd ? v(end.Diameter) : v(end.SecondDiameter);
     }
@@ -75,7 +74,8 @@ Arguments ArgumentsOf(int variant, const ConeElbowInputs& in, const EndConnectio
 // Every value a number, the bend angle in 10 to 180 degrees, the bend
 // radius not below its limit.
 int CheckArguments(const Arguments& a, const DevelopmentSettings& settings) {
-    const double inputs[] = {a.s, a.d, a.a1, a.D, a.a2, a.A, a.L, a.R,
+    const double inputs[] = {a.thickness,     a.smallDiameter, a.startCutDegrees, a.largeDiameter,
+                             a.endCutDegrees, a.bendDegrees,   a.axisLength,      a.bendRadius,
                              a.startDiameter, a.endDiameter, a.startLength, a.endLength};
     for (double v : inputs) {
         if (!std::isfinite(v)) return ErrConeElbowPiece;
@@ -83,7 +83,7 @@ int CheckArguments(const Arguments& a, const DevelopmentSettings& settings) {
     const double unit = settings.MeasuringSystem != 0 ? 25.4 : 1.0;
     // Slack for a limit typed with the unit's decimals.
     const double minRadius = settings.Limits.ConeElbowRadiusLimit.Min / unit * (1 - 1e-4);
-    if (!(a.A >= 10 && a.A <= 180) || !(a.R >= minRadius)) return ErrConeElbowPiece;
+    if (!(a.bendDegrees >= 10 && a.bendDegrees <= 180) || !(a.bendRadius >= minRadius)) return ErrConeElbowPiece;
     return 0;
 }
 
@@ -150,44 +150,61 @@ Point Polar(double R, double r, double phi) { return {R - r * std::cos(phi), r *
 
 double DistanceFromCentre(Point p, double R) { return std::hypot(p.x - R, p.y); }
 
-// The elbow's body as its variant lays it out: the piece angle, the cone's
-// length and end cuts, the diameters of its ends, its connections (variant
-// 3), then the body's cone and the angle the drawn elbow sweeps.
-struct Body {
-    int variant = 0, n = 0, K = 0;
-    double sk = 0, R = 0, a1r = 0, a2r = 0, bend = 0;
-    bool optionS = false;  // variant 1 with cylindrical end pieces
-    double theta = 0, half = 0, coneLength = 0, startCut = 0, endCut = 0;
-    double d = 0, D = 0, small = 0, large = 0;
-    Connection startConnection, endConnection;
-    BodyCone cone;
-    double base = 0, apex = 0, sweep = 0;
-    int refusal = 0;  // the error text that stopped the layout, 0 when none did
+// Between end connections: the angle at the bend centre each connection
+// adds to the bend.
+struct ConnectionTurns {
+    double startChord = 0, startAngle = 0, endChord = 0, endAngle = 0;
 };
 
-// Variant 3: each connection checked with the joint cut it is built with.
+// The elbow's body as its layout lays it out: the piece angle, the cone's
+// length and end cuts, the diameters of its ends, its connections (between
+// end connections), then the body's cone and the angle the drawn elbow
+// sweeps.
+struct Body {
+    ConeElbowLayout layout = HalfEndPieces;
+    int pieces = 0;      // n as typed
+    int pieceCount = 0;  // n, or n + 2 with the end connections
+    double thicknessAllowance = 0;  // the thickness times the thickness factor
+    double bendRadius = 0, bend = 0;
+    double typedStartCut = 0, typedEndCut = 0;  // radians
+    bool cylindricalEndPieces = false;  // half end pieces developed as cylinders
+    double pieceAngle = 0, halfPieceAngle = 0;
+    double coneLength = 0, coneStartCut = 0, coneEndCut = 0;  // the cuts at the cone's own ends
+    double smallDiameter = 0, largeDiameter = 0;                // as typed
+    double smallWorkingDiameter = 0, largeWorkingDiameter = 0;  // with the thickness allowance
+    Connection startConnection, endConnection;
+    BodyCone cone;
+    double baseAngle = 0, apexAngle = 0;
+    ConnectionTurns turns;  // between end connections
+    double sweep = 0;       // the bend, plus the connections' turns
+    int refusal = 0;   // the error text that stopped the layout, 0 when none did
+};
+
+// Between end connections: each connection checked with the joint cut it is built with.
 struct JoinedConnections {
     Connection start, end;
     int refusal = 0;
 };
 
 JoinedConnections JoinConnections(const Arguments& a, const Body& b) {
-    const double half = b.theta / 2;
+    const double half = b.pieceAngle / 2;
     JoinedConnections j;
     const std::optional<Connection> start =
-        BuildConnection(a.cylindricalStart, a.startLength, b.sk + a.startDiameter, b.sk + b.d, -half, b.a1r);
+        BuildConnection(a.cylindricalStart, a.startLength, b.thicknessAllowance + a.startDiameter,
+                        b.thicknessAllowance + b.smallDiameter, -half, b.typedStartCut);
     if (!start) {
         // A conical connection narrowing towards the elbow is built the wrong way.
-        const bool narrowing = !a.cylindricalStart && a.startDiameter > b.d;
+        const bool narrowing = !a.cylindricalStart && a.startDiameter > b.smallDiameter;
         j.refusal = narrowing ? ErrStartConnectionNarrowing : ErrStartConnection;
         return j;
     }
     j.start = *start;
-    const double endFirst = a.cylindricalEnd ? b.sk + a.endDiameter : b.sk + b.D;
-    const std::optional<Connection> end =
-        BuildConnection(a.cylindricalEnd, a.endLength, endFirst, b.sk + a.endDiameter, b.a2r, half);
+    const double endFirst =
+        a.cylindricalEnd ? b.thicknessAllowance + a.endDiameter : b.thicknessAllowance + b.largeDiameter;
+    const std::optional<Connection> end = BuildConnection(a.cylindricalEnd, a.endLength, endFirst,
+                                                          b.thicknessAllowance + a.endDiameter, b.typedEndCut, half);
     if (!end) {
-        const bool narrowing = !a.cylindricalEnd && b.D > a.endDiameter;
+        const bool narrowing = !a.cylindricalEnd && b.largeDiameter > a.endDiameter;
         j.refusal = narrowing ? ErrEndConnectionNarrowing : ErrEndConnection;
         return j;
     }
@@ -195,51 +212,51 @@ JoinedConnections JoinConnections(const Arguments& a, const Body& b) {
     return j;
 }
 
-// The piece angle and the body's ends, by variant.
-Body LayOutBody(int variant, const Arguments& a, const DevelopmentSettings& settings) {
+// The piece angle and the body's ends, by layout.
+Body LayOutBody(ConeElbowLayout layout, const Arguments& a, const DevelopmentSettings& settings) {
     Body b;
-    b.variant = variant;
-    b.n = static_cast<int>(a.n);
-    b.K = variant == 3 ? b.n + 2 : b.n;
-    b.sk = a.s * settings.ThicknessFactor;
-    b.R = a.R;
-    b.a1r = a.a1 * DegToRad;
-    b.a2r = a.a2 * DegToRad;
-    b.bend = a.A * DegToRad;
-    b.optionS = variant == 1 && a.cylindricalStart;
-    b.d = a.d;
-    b.D = a.D;
-    b.coneLength = a.L;
-    b.startCut = b.a1r;
-    b.endCut = b.a2r;
-    const int n = b.n;
-    if (variant == 1) {
-        b.theta = b.bend / (n - 1);
-        const double h = a.L / (2 * n - 2);
-        if (b.optionS) b.coneLength = (2 * n - 4) * h;
-    } else if (variant == 2) {
-        b.theta = b.bend / n;
+    b.layout = layout;
+    b.pieces = static_cast<int>(a.pieces);
+    b.pieceCount = layout == BetweenConnections ? b.pieces + 2 : b.pieces;
+    b.thicknessAllowance = a.thickness * settings.ThicknessFactor;
+    b.bendRadius = a.bendRadius;
+    b.typedStartCut = a.startCutDegrees * DegToRad;
+    b.typedEndCut = a.endCutDegrees * DegToRad;
+    b.bend = a.bendDegrees * DegToRad;
+    b.cylindricalEndPieces = layout == HalfEndPieces && a.cylindricalStart;
+    b.smallDiameter = a.smallDiameter;
+    b.largeDiameter = a.largeDiameter;
+    b.coneLength = a.axisLength;
+    b.coneStartCut = b.typedStartCut;
+    b.coneEndCut = b.typedEndCut;
+    const int n = b.pieces;
+    if (layout == HalfEndPieces) {
+        b.pieceAngle = b.bend / (n - 1);
+        const double h = a.axisLength / (2 * n - 2);
+        if (b.cylindricalEndPieces) b.coneLength = (2 * n - 4) * h;
+    } else if (layout == EqualPieces) {
+        b.pieceAngle = b.bend / n;
         // Full end pieces: the cone's own ends lie half a piece angle away.
-        b.startCut = b.a1r + b.theta / 2;
-        b.endCut = b.a2r - b.theta / 2;
+        b.coneStartCut = b.typedStartCut + b.pieceAngle / 2;
+        b.coneEndCut = b.typedEndCut - b.pieceAngle / 2;
         const double limit = 89.9 * DegToRad;
-        if (!(std::fabs(b.startCut) < limit)) b.refusal = ErrStartCutSteep;
-        else if (!(std::fabs(b.endCut) < limit)) b.refusal = ErrEndCutSteep;
+        if (!(std::fabs(b.coneStartCut) < limit)) b.refusal = ErrStartCutSteep;
+        else if (!(std::fabs(b.coneEndCut) < limit)) b.refusal = ErrEndCutSteep;
     } else {
-        b.theta = b.bend / n;
+        b.pieceAngle = b.bend / n;
         const JoinedConnections j = JoinConnections(a, b);
         b.startConnection = j.start;
         b.endConnection = j.end;
         b.refusal = j.refusal;
         // A cylindrical connection meets the body on a face tilted by half a
         // piece angle: the body's end is that face, rounded to 4 decimals.
-        const double half = b.theta / 2;
-        if (a.cylindricalStart) b.d = std::floor(a.startDiameter / std::cos(half) * 10000 + 0.5) / 10000;
-        if (a.cylindricalEnd) b.D = std::floor(a.endDiameter / std::cos(half) * 10000 + 0.5) / 10000;
+        const double half = b.pieceAngle / 2;
+        if (a.cylindricalStart) b.smallDiameter = std::floor(a.startDiameter / std::cos(half) * 10000 + 0.5) / 10000;
+        if (a.cylindricalEnd) b.largeDiameter = std::floor(a.endDiameter / std::cos(half) * 10000 + 0.5) / 10000;
     }
-    b.half = b.theta / 2;
-    b.small = b.sk + b.d;
-    b.large = b.sk + b.D;
+    b.halfPieceAngle = b.pieceAngle / 2;
+    b.smallWorkingDiameter = b.thicknessAllowance + b.smallDiameter;
+    b.largeWorkingDiameter = b.thicknessAllowance + b.largeDiameter;
     return b;
 }
 
@@ -250,22 +267,26 @@ struct ConeEnds {
 };
 
 ConeEnds SolvedEnds(const Body& b) {
-    if (b.optionS) return {b.sk + b.d / std::cos(b.half), b.sk + b.D / std::cos(b.half)};
-    return {b.small, b.large};
+    if (b.cylindricalEndPieces)
+        return {b.thicknessAllowance + b.smallDiameter / std::cos(b.halfPieceAngle),
+                b.thicknessAllowance + b.largeDiameter / std::cos(b.halfPieceAngle)};
+    return {b.smallWorkingDiameter, b.largeWorkingDiameter};
 }
 
 // The body's cone; nothing when it does not exist.
 std::optional<BodyCone> BodyConeOf(const Body& b) {
     const ConeEnds ends = SolvedEnds(b);
-    if (b.optionS || b.variant == 3) return SolveCone(ends.small, ends.large, -b.half, b.half, b.coneLength);
-    if (b.startCut != 0 || b.endCut != 0) return SolveCone(b.small, b.large, b.endCut, b.startCut, b.coneLength);
+    if (b.cylindricalEndPieces || b.layout == BetweenConnections)
+        return SolveCone(ends.small, ends.large, -b.halfPieceAngle, b.halfPieceAngle, b.coneLength);
+    if (b.coneStartCut != 0 || b.coneEndCut != 0)
+        return SolveCone(b.smallWorkingDiameter, b.largeWorkingDiameter, b.coneEndCut, b.coneStartCut, b.coneLength);
     // The right frustum.
     BodyCone c;
-    const double apex = 2 * std::atan(((b.large - b.small) / 2) / b.coneLength);
+    const double apex = 2 * std::atan(((b.largeWorkingDiameter - b.smallWorkingDiameter) / 2) / b.coneLength);
     c.baseAngle = (Pi - apex) / 2;
-    c.radius = b.large / 2;
+    c.radius = b.largeWorkingDiameter / 2;
     c.apexHeight = c.radius * std::tan(c.baseAngle);
-    c.rise = b.variant == 1 ? c.radius * std::tan(std::fabs(b.a2r)) : 0;
+    c.rise = b.layout == HalfEndPieces ? c.radius * std::tan(std::fabs(b.typedEndCut)) : 0;
     return c;
 }
 
@@ -275,12 +296,21 @@ std::optional<BodyCone> BodyConeOf(const Body& b) {
 int WrongWayRoundOr(int message, const Body& b) {
     const ConeEnds ends = SolvedEnds(b);
     if (message != ErrConeTooSharp || !(ends.small > ends.large)) return message;
-    return b.variant == 3 ? ErrConnectionsNarrowing : ErrSmallDiameterNotSmaller;
+    return b.layout == BetweenConnections ? ErrConnectionsNarrowing : ErrSmallDiameterNotSmaller;
 }
 
-// The body laid out and its cone solved.
-Body BodyOf(int variant, const Arguments& a, const DevelopmentSettings& settings) {
-    Body b = LayOutBody(variant, a, settings);
+ConnectionTurns ConnectionTurnsOf(const Body& b, const Arguments& a) {
+    ConnectionTurns t;
+    t.startChord = LawOfCosinesSide(b.bendRadius, a.startLength, Pi / 2 - b.halfPieceAngle);
+    t.startAngle = AngleFromThreeSides(a.startLength, b.bendRadius, t.startChord);
+    t.endChord = LawOfCosinesSide(b.bendRadius, a.endLength, Pi / 2 - b.halfPieceAngle);
+    t.endAngle = AngleFromThreeSides(a.endLength, b.bendRadius, t.endChord);
+    return t;
+}
+
+// The body laid out, its cone solved and the angle the drawn elbow sweeps.
+Body BodyOf(ConeElbowLayout layout, const Arguments& a, const DevelopmentSettings& settings) {
+    Body b = LayOutBody(layout, a, settings);
     if (b.refusal != 0) return b;
     const std::optional<BodyCone> cone = BodyConeOf(b);
     if (!cone) {
@@ -289,24 +319,16 @@ Body BodyOf(int variant, const Arguments& a, const DevelopmentSettings& settings
         return b;
     }
     b.cone = *cone;
-    b.base = cone->baseAngle;
-    b.apex = Pi - 2 * b.base;
+    b.baseAngle = cone->baseAngle;
+    b.apexAngle = Pi - 2 * b.baseAngle;
+    b.sweep = b.bend;
+    if (layout == BetweenConnections) {
+        b.turns = ConnectionTurnsOf(b, a);
+        b.sweep = b.bend + b.turns.startAngle + b.turns.endAngle;
+    }
     return b;
 }
 
-// Variant 3: the angle at the bend centre each connection adds to the bend.
-struct ConnectionTurns {
-    double startChord = 0, startAngle = 0, endChord = 0, endAngle = 0;
-};
-
-ConnectionTurns ConnectionTurnsOf(const Body& b, const Arguments& a) {
-    ConnectionTurns t;
-    t.startChord = C(b.R, a.startLength, Pi / 2 - b.half);
-    t.startAngle = T(a.startLength, b.R, t.startChord);
-    t.endChord = C(b.R, a.endLength, Pi / 2 - b.half);
-    t.endAngle = T(a.endLength, b.R, t.endChord);
-    return t;
-}
 
 // The cones' angle checks, in single precision: the body's, and between
 // end connections the start connection's before it and the end one's after.
@@ -316,22 +338,24 @@ int CheckBodyAngles(const Body& b) {
         return CheckConeElbowAngle(static_cast<float>(baseAngle), static_cast<float>(firstCut),
                                    static_cast<float>(secondCut), static_cast<float>(apexAngle), angleError);
     };
-    if (b.variant != 3) return WrongWayRoundOr(check(b.base, 0, 0, b.apex), b);
+    if (b.layout != BetweenConnections) return WrongWayRoundOr(check(b.baseAngle, 0, 0, b.apexAngle), b);
     const Connection& start = b.startConnection;
     const Connection& end = b.endConnection;
     if (!start.cylindrical) {
-        if (const int m = check(start.baseAngle, b.a1r, -b.half, start.apexAngle); m != 0) return m;
+        if (const int m = check(start.baseAngle, b.typedStartCut, -b.halfPieceAngle, start.apexAngle); m != 0) return m;
     }
-    if (const int m = check(b.base, b.a1r, b.a2r, b.apex); m != 0) return WrongWayRoundOr(m, b);
-    if (!end.cylindrical) return check(end.baseAngle, b.half, b.a2r, end.apexAngle);
+    if (const int m = check(b.baseAngle, b.typedStartCut, b.typedEndCut, b.apexAngle); m != 0)
+        return WrongWayRoundOr(m, b);
+    if (!end.cylindrical) return check(end.baseAngle, b.halfPieceAngle, b.typedEndCut, end.apexAngle);
     return 0;
 }
 
 // The side view: each face's corners at their distances from the bend
-// centre, and the half faces and joints it draws. Face K + 1 is the elbow's
-// start face, face 1 its end face.
+// centre, and the half faces and joints it draws. Faces in piece order:
+// face 1 is the elbow's start face, face p + 1 the end of piece p, face
+// K + 1 the elbow's end face.
 struct SideView {
-    FaceRadii outerR{}, innerR{};
+    FaceRadii outerRadius{}, innerRadius{};
     Point startOuter, startInner, endOuter, endInner;
     double betaO = 0, betaI = 0, gammaO = 0, gammaI = 0;  // the end faces' corners' angles at the bend centre
     double endRise = 0;
@@ -341,22 +365,22 @@ struct SideView {
 
     // The start face across the body's axis at the start cut.
     void PlaceStartFace(const Body& b) {
-        const double R = b.R, a1r = b.a1r;
-        const int f = b.K + 1;
-        startOuter = {-startOuterHalf * std::cos(a1r), -startOuterHalf * std::sin(a1r)};
-        startInner = {startInnerHalf * std::cos(a1r), startInnerHalf * std::sin(a1r)};
-        outerR[f] = DistanceFromCentre(startOuter, R);
-        innerR[f] = DistanceFromCentre(startInner, R);
-        betaI = T(startInnerHalf, innerR[f], R);
-        betaO = T(startOuterHalf, outerR[f], R);
+        const double R = b.bendRadius, startCut = b.typedStartCut;
+        startOuter = {-startOuterHalf * std::cos(startCut), -startOuterHalf * std::sin(startCut)};
+        startInner = {startInnerHalf * std::cos(startCut), startInnerHalf * std::sin(startCut)};
+        outerRadius[1] = DistanceFromCentre(startOuter, R);
+        innerRadius[1] = DistanceFromCentre(startInner, R);
+        betaI = AngleFromThreeSides(startInnerHalf, innerRadius[1], R);
+        betaO = AngleFromThreeSides(startOuterHalf, outerRadius[1], R);
     }
     // The end face's corners, by their distances and angles from the bend centre.
     void PlaceEndFace(const Body& b) {
-        const double R = b.R, a2r = b.a2r;
-        innerR[1] = C(R, endInnerHalf, std::fabs(a2r));
-        outerR[1] = C(R, endOuterHalf, Pi - std::fabs(a2r));
-        gammaI = Sgn(a2r) * T(endInnerHalf, innerR[1], R);
-        gammaO = Sgn(a2r) * T(endOuterHalf, outerR[1], R);
+        const double R = b.bendRadius, endCut = b.typedEndCut;
+        const int f = b.pieceCount + 1;
+        innerRadius[f] = LawOfCosinesSide(R, endInnerHalf, std::fabs(endCut));
+        outerRadius[f] = LawOfCosinesSide(R, endOuterHalf, Pi - std::fabs(endCut));
+        gammaI = Sign(endCut) * AngleFromThreeSides(endInnerHalf, innerRadius[f], R);
+        gammaO = Sign(endCut) * AngleFromThreeSides(endOuterHalf, outerRadius[f], R);
     }
 };
 
@@ -364,166 +388,168 @@ struct SideView {
 double ApexToLargeEnd(const Body& b) { return b.cone.apexHeight - b.cone.rise; }
 double ApexToSmallEnd(const Body& b) { return ApexToLargeEnd(b) - b.coneLength; }
 
-// Variant 2: n full pieces; the joints' sides run evenly between the end
+// Equal pieces: n full pieces; the joints' sides run evenly between the end
 // joints.
 SideView FullPiecesSideView(const Body& b) {
     SideView v;
     v.endRise = b.cone.rise;
     const double ha = ApexToLargeEnd(b), hs = ApexToSmallEnd(b);
-    const double apex = b.apex, base = b.base, half = b.half, theta = b.theta;
-    const int n = b.n;
-    v.startOuterHalf = S(hs, apex / 2, base + b.startCut);
-    v.startInnerHalf = b.small - v.startOuterHalf;
-    v.startJointOuter = S(hs, apex / 2, base + half);
-    v.startJointInner = S(hs, apex / 2, base - half);
+    const double apex = b.apexAngle, base = b.baseAngle, half = b.halfPieceAngle, theta = b.pieceAngle;
+    const int n = b.pieces;
+    v.startOuterHalf = LawOfSinesSide(hs, apex / 2, base + b.coneStartCut);
+    v.startInnerHalf = b.smallWorkingDiameter - v.startOuterHalf;
+    v.startJointOuter = LawOfSinesSide(hs, apex / 2, base + half);
+    v.startJointInner = LawOfSinesSide(hs, apex / 2, base - half);
     v.startFaceWidth = v.startJointOuter + v.startJointInner;
-    v.endOuterHalf = S(ha, apex / 2, base + b.endCut);
-    v.endInnerHalf = b.large - v.endOuterHalf;
-    v.endJointOuter = S(ha, apex / 2, base - half);
-    v.endJointInner = S(ha, apex / 2, base + half);
+    v.endOuterHalf = LawOfSinesSide(ha, apex / 2, base + b.coneEndCut);
+    v.endInnerHalf = b.largeWorkingDiameter - v.endOuterHalf;
+    v.endJointOuter = LawOfSinesSide(ha, apex / 2, base - half);
+    v.endJointInner = LawOfSinesSide(ha, apex / 2, base + half);
     v.endFaceWidth = v.endJointOuter + v.endJointInner;
     v.PlaceStartFace(b);
     // Measured from the first piece's axis normal, with the start cut's
     // sign, as the end face's angles are.
-    v.betaO = half + Sgn(b.a1r) * v.betaO;
-    v.betaI = half - Sgn(b.a1r) * v.betaI;
+    v.betaO = half + Sign(b.typedStartCut) * v.betaO;
+    v.betaI = half - Sign(b.typedStartCut) * v.betaI;
     v.PlaceEndFace(b);
     const double dO = (v.endJointOuter - v.startJointOuter) * theta / b.sweep;
     const double dI = (v.endJointInner - v.startJointInner) * theta / b.sweep;
     for (int j = 1; j <= n - 1; ++j) {
-        v.outerR[n - j + 1] = b.R + v.startJointOuter + dO * j;
-        v.innerR[n - j + 1] = b.R - v.startJointInner - dI * j;
+        v.outerRadius[j + 1] = b.bendRadius + v.startJointOuter + dO * j;
+        v.innerRadius[j + 1] = b.bendRadius - v.startJointInner - dI * j;
     }
     return v;
 }
 
-// Variant 1: the end faces, at the typed cuts across a cylindrical end
+// Half end pieces: the end faces, at the typed cuts across a cylindrical end
 // piece or across the cone.
 void PlaceHalfEnds(const Body& b, SideView& v) {
     const double ha = ApexToLargeEnd(b), hs = ApexToSmallEnd(b);
-    const double apex = b.apex, base = b.base, a1r = b.a1r, a2r = b.a2r;
-    if (b.optionS) {
-        v.startOuterHalf = v.startInnerHalf = (b.small / 2) / std::cos(a1r);
-        v.startFaceWidth = b.small;
-        v.endOuterHalf = v.endInnerHalf = (b.large / 2) / std::cos(a2r);
-        v.endFaceWidth = b.large;
-        v.endRise = v.endOuterHalf * std::sin(std::fabs(a2r));
+    const double apex = b.apexAngle, base = b.baseAngle, startCut = b.typedStartCut, endCut = b.typedEndCut;
+    if (b.cylindricalEndPieces) {
+        v.startOuterHalf = v.startInnerHalf = (b.smallWorkingDiameter / 2) / std::cos(startCut);
+        v.startFaceWidth = b.smallWorkingDiameter;
+        v.endOuterHalf = v.endInnerHalf = (b.largeWorkingDiameter / 2) / std::cos(endCut);
+        v.endFaceWidth = b.largeWorkingDiameter;
+        v.endRise = v.endOuterHalf * std::sin(std::fabs(endCut));
     } else {
-        v.startOuterHalf = S(hs, apex / 2, base + a1r);
-        v.startInnerHalf = b.small - v.startOuterHalf;
+        v.startOuterHalf = LawOfSinesSide(hs, apex / 2, base + startCut);
+        v.startInnerHalf = b.smallWorkingDiameter - v.startOuterHalf;
         v.startFaceWidth = 2 * std::tan(apex / 2) * hs;
-        v.endOuterHalf = S(ha, apex / 2, base + a2r);
-        v.endInnerHalf = b.large - v.endOuterHalf;
+        v.endOuterHalf = LawOfSinesSide(ha, apex / 2, base + endCut);
+        v.endInnerHalf = b.largeWorkingDiameter - v.endOuterHalf;
         v.endFaceWidth = 2 * std::tan(apex / 2) * ha;
     }
     v.PlaceStartFace(b);
     v.PlaceEndFace(b);
 }
 
-// Variant 1: half pieces at both ends; the joints next to them, then the
+// Half end pieces: half pieces at both ends; the joints next to them, then the
 // sides running evenly between those.
 SideView HalfEndsSideView(const Body& b) {
     SideView v;
     v.endRise = b.cone.rise;
     PlaceHalfEnds(b, v);
-    const double R = b.R, half = b.half, apex = b.apex, base = b.base;
-    const int n = b.n;
-    if (b.optionS) {
+    const double R = b.bendRadius, half = b.halfPieceAngle, apex = b.apexAngle, base = b.baseAngle;
+    const int n = b.pieces;
+    if (b.cylindricalEndPieces) {
         // The cylinder's axis meets the joint a tangent length R tan(theta / 2)
         // from the start, not half a piece's arc (L / (2n - 2)), which puts
         // the joint off the cylinder for coarse pieces.
         const double h = R * std::tan(half);
         const double c = std::hypot(h, R);
-        const double w1 = b.sk + b.d / std::cos(half), w2 = b.sk + b.D / std::cos(half);
-        v.outerR[n] = c + w1 / 2;
-        v.innerR[n] = c - w1 / 2;
-        v.outerR[2] = c + w2 / 2;
-        v.innerR[2] = c - w2 / 2;
+        const double w1 = b.thicknessAllowance + b.smallDiameter / std::cos(half),
+                     w2 = b.thicknessAllowance + b.largeDiameter / std::cos(half);
+        v.outerRadius[2] = c + w1 / 2;
+        v.innerRadius[2] = c - w1 / 2;
+        v.outerRadius[n] = c + w2 / 2;
+        v.innerRadius[n] = c - w2 / 2;
     } else {
         const double w1 = v.startFaceWidth, w2 = v.endFaceWidth;
         const double mu = (apex + Pi) / 2;
-        v.outerR[n] = S(R + w1 / 2, mu, Pi - mu - half);
-        v.innerR[n] = S(R - w1 / 2, base, Pi - base - half);
-        v.outerR[2] = S(R + w2 / 2, base, Pi - base - half);
-        v.innerR[2] = S(R - w2 / 2, mu, Pi - mu - half);
+        v.outerRadius[2] = LawOfSinesSide(R + w1 / 2, mu, Pi - mu - half);
+        v.innerRadius[2] = LawOfSinesSide(R - w1 / 2, base, Pi - base - half);
+        v.outerRadius[n] = LawOfSinesSide(R + w2 / 2, base, Pi - base - half);
+        v.innerRadius[n] = LawOfSinesSide(R - w2 / 2, mu, Pi - mu - half);
     }
-    const double dO = (v.outerR[2] - v.outerR[n]) * b.theta / (b.sweep - b.theta);
-    const double dI = (v.innerR[n] - v.innerR[2]) * b.theta / (b.sweep - b.theta);
+    const double dO = (v.outerRadius[n] - v.outerRadius[2]) * b.pieceAngle / (b.sweep - b.pieceAngle);
+    const double dI = (v.innerRadius[2] - v.innerRadius[n]) * b.pieceAngle / (b.sweep - b.pieceAngle);
     for (int j = 2; j <= n - 2; ++j) {
-        v.outerR[n - j + 1] = v.outerR[n] + dO * (j - 1);
-        v.innerR[n - j + 1] = v.innerR[n] - dI * (j - 1);
+        v.outerRadius[j + 1] = v.outerRadius[2] + dO * (j - 1);
+        v.innerRadius[j + 1] = v.innerRadius[2] - dI * (j - 1);
     }
     return v;
 }
 
-// Variant 3: the start connection's outer face, placed back along its own
+// Between end connections: the start connection's outer face, placed back along its own
 // axis from the body's start face.
 void PlaceStartConnection(const Body& b, const Arguments& a, SideView& v) {
     const Connection& connection = b.startConnection;
-    const double a1r = b.a1r, half = b.half, startLength = a.startLength;
+    const double startCut = b.typedStartCut, half = b.halfPieceAngle, startLength = a.startLength;
     double outerHalf, innerHalf;
     if (connection.cylindrical) {
-        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(a1r);
+        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(startCut);
     } else {
         const BodyCone& c = connection.cone;
-        outerHalf = S(c.apexHeight - startLength - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a1r);
-        innerHalf = b.sk + a.startDiameter - outerHalf;
+        outerHalf =
+            LawOfSinesSide(c.apexHeight - startLength - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + startCut);
+        innerHalf = b.thicknessAllowance + a.startDiameter - outerHalf;
     }
     const double sh = Pi / 2 - half;
-    v.startOuter = Turned(-outerHalf * std::cos(a1r), -outerHalf * std::sin(a1r), half, startLength * std::cos(sh),
-                          -startLength * std::sin(sh));
-    v.startInner = Turned(innerHalf * std::cos(a1r), innerHalf * std::sin(a1r), half, startLength * std::cos(sh),
-                          -startLength * std::sin(sh));
-    v.outerR[b.K + 1] = DistanceFromCentre(v.startOuter, b.R);
-    v.innerR[b.K + 1] = DistanceFromCentre(v.startInner, b.R);
+    v.startOuter = Turned(-outerHalf * std::cos(startCut), -outerHalf * std::sin(startCut), half,
+                          startLength * std::cos(sh), -startLength * std::sin(sh));
+    v.startInner = Turned(innerHalf * std::cos(startCut), innerHalf * std::sin(startCut), half,
+                          startLength * std::cos(sh), -startLength * std::sin(sh));
+    v.outerRadius[1] = DistanceFromCentre(v.startOuter, b.bendRadius);
+    v.innerRadius[1] = DistanceFromCentre(v.startInner, b.bendRadius);
 }
 
-// Variant 3: the end connection mirrors the start one: it leaves the body's
+// Between end connections: the end connection mirrors the start one: it leaves the body's
 // end face turned by half a piece angle further, with the outer face of its
 // own cone.
 void PlaceEndConnection(const Body& b, const Arguments& a, SideView& v) {
     const Connection& connection = b.endConnection;
-    const double a2r = b.a2r, R = b.R, bend = b.bend, endLength = a.endLength;
+    const double endCut = b.typedEndCut, R = b.bendRadius, bend = b.bend, endLength = a.endLength;
     double outerHalf, innerHalf;
     if (connection.cylindrical) {
-        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(a2r);
+        outerHalf = innerHalf = (connection.workingDiameter / 2) / std::cos(endCut);
     } else {
         const BodyCone& c = connection.cone;
-        outerHalf = S(c.apexHeight - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + a2r);
-        innerHalf = b.sk + a.endDiameter - outerHalf;
+        outerHalf = LawOfSinesSide(c.apexHeight - c.rise, (Pi - 2 * c.baseAngle) / 2, c.baseAngle + endCut);
+        innerHalf = b.thicknessAllowance + a.endDiameter - outerHalf;
     }
-    const double turn = -(bend + b.half);
+    const double turn = -(bend + b.halfPieceAngle);
     const double ex = R * (1 - std::cos(bend)), ey = R * std::sin(bend);
-    v.endOuter = Turned(-outerHalf * std::cos(a2r), endLength - outerHalf * std::sin(a2r), turn, ex, ey);
-    v.endInner = Turned(innerHalf * std::cos(a2r), endLength + innerHalf * std::sin(a2r), turn, ex, ey);
-    v.innerR[1] = C(R, innerHalf, std::fabs(a2r));
-    v.outerR[1] = C(R, outerHalf, Pi - std::fabs(a2r));
+    v.endOuter = Turned(-outerHalf * std::cos(endCut), endLength - outerHalf * std::sin(endCut), turn, ex, ey);
+    v.endInner = Turned(innerHalf * std::cos(endCut), endLength + innerHalf * std::sin(endCut), turn, ex, ey);
+    v.innerRadius[b.pieceCount + 1] = LawOfCosinesSide(R, innerHalf, std::fabs(endCut));
+    v.outerRadius[b.pieceCount + 1] = LawOfCosinesSide(R, outerHalf, Pi - std::fabs(endCut));
 }
 
-// Variant 3: n full pieces between two end connections; the body's sides
+// Between end connections: n full pieces between two end connections; the body's sides
 // run evenly from its start face to its end face.
 SideView ConnectedSideView(const Body& b, const Arguments& a) {
     SideView v;
     v.endRise = b.cone.rise;
     const double ha = ApexToLargeEnd(b), hs = ApexToSmallEnd(b);
-    const double apex = b.apex, base = b.base, half = b.half, R = b.R;
-    const int n = b.n;
-    v.startOuterHalf = S(hs, apex / 2, base + half);
-    v.startInnerHalf = b.small - v.startOuterHalf;
-    v.endOuterHalf = S(ha, apex / 2, base - half);
-    v.endInnerHalf = b.large - v.endOuterHalf;
-    v.startFaceWidth = b.small;
-    v.endFaceWidth = b.large;
-    const int bodyStart = n + 2;
-    v.outerR[bodyStart] = R + v.startOuterHalf;
-    v.innerR[bodyStart] = R - v.startInnerHalf;
-    v.outerR[2] = R + v.endOuterHalf;
-    v.innerR[2] = R - v.endInnerHalf;
-    const double dO = (v.outerR[2] - v.outerR[bodyStart]) * b.theta / b.bend;
-    const double dI = (v.innerR[bodyStart] - v.innerR[2]) * b.theta / b.bend;
+    const double apex = b.apexAngle, base = b.baseAngle, half = b.halfPieceAngle, R = b.bendRadius;
+    const int n = b.pieces;
+    v.startOuterHalf = LawOfSinesSide(hs, apex / 2, base + half);
+    v.startInnerHalf = b.smallWorkingDiameter - v.startOuterHalf;
+    v.endOuterHalf = LawOfSinesSide(ha, apex / 2, base - half);
+    v.endInnerHalf = b.largeWorkingDiameter - v.endOuterHalf;
+    v.startFaceWidth = b.smallWorkingDiameter;
+    v.endFaceWidth = b.largeWorkingDiameter;
+    const int bodyStart = 2, bodyEnd = n + 2;  // faces: the connections are pieces 1 and K
+    v.outerRadius[bodyStart] = R + v.startOuterHalf;
+    v.innerRadius[bodyStart] = R - v.startInnerHalf;
+    v.outerRadius[bodyEnd] = R + v.endOuterHalf;
+    v.innerRadius[bodyEnd] = R - v.endInnerHalf;
+    const double dO = (v.outerRadius[bodyEnd] - v.outerRadius[bodyStart]) * b.pieceAngle / b.bend;
+    const double dI = (v.innerRadius[bodyStart] - v.innerRadius[bodyEnd]) * b.pieceAngle / b.bend;
     for (int j = 1; j <= n - 1; ++j) {
-        v.outerR[bodyStart - j] = v.outerR[bodyStart] + dO * j;
-        v.innerR[bodyStart - j] = v.innerR[bodyStart] - dI * j;
+        v.outerRadius[bodyStart + j] = v.outerRadius[bodyStart] + dO * j;
+        v.innerRadius[bodyStart + j] = v.innerRadius[bodyStart] - dI * j;
     }
     PlaceStartConnection(b, a, v);
     PlaceEndConnection(b, a, v);
@@ -531,8 +557,8 @@ SideView ConnectedSideView(const Body& b, const Arguments& a) {
 }
 
 SideView SideViewOf(const Body& b, const Arguments& a) {
-    if (b.variant == 2) return FullPiecesSideView(b);
-    if (b.variant == 1) return HalfEndsSideView(b);
+    if (b.layout == EqualPieces) return FullPiecesSideView(b);
+    if (b.layout == HalfEndPieces) return HalfEndsSideView(b);
     return ConnectedSideView(b, a);
 }
 
@@ -556,54 +582,58 @@ struct PieceFrames {
 // and cuts of the pieces between them.
 PieceFrames PlaceFaces(const Body& b, const SideView& v) {
     PieceFrames p;
-    const int K = b.K, n = b.n;
-    const double R = b.R, half = b.half;
+    const int K = b.pieceCount, n = b.pieces;
+    const double R = b.bendRadius, half = b.halfPieceAngle;
     auto setFace = [&p](int f, Point outer, Point inner) {
         p.faces.outer[f] = outer;
         p.faces.inner[f] = inner;
     };
-    double faceAngle = b.variant == 1 ? half : (b.variant == 2 ? b.theta : 0);
-    setFace(K + 1, v.startOuter, v.startInner);
-    for (int f = K; f >= 2; --f) {
-        setFace(f, Polar(R, v.outerR[f], faceAngle), Polar(R, v.innerR[f], faceAngle));
-        p.height[f] = (v.outerR[f] + v.outerR[f + 1]) * std::sin(half);
-        p.startCuts[f] = half;
-        p.endCuts[f] = -half;
-        faceAngle += b.theta;
+    double faceAngle = b.layout == HalfEndPieces ? half : (b.layout == EqualPieces ? b.pieceAngle : 0);
+    setFace(1, v.startOuter, v.startInner);
+    // Each joint ends the piece before it.
+    for (int f = 2; f <= K; ++f) {
+        setFace(f, Polar(R, v.outerRadius[f], faceAngle), Polar(R, v.innerRadius[f], faceAngle));
+        p.height[f - 1] = (v.outerRadius[f] + v.outerRadius[f - 1]) * std::sin(half);
+        p.startCuts[f - 1] = half;
+        p.endCuts[f - 1] = -half;
+        faceAngle += b.pieceAngle;
     }
-    if (b.variant == 3) {
-        p.height[K] = b.startConnection.height;
-        p.height[1] = b.endConnection.height;
-        setFace(1, v.endOuter, v.endInner);
+    const int end = K + 1;  // the end face
+    if (b.layout == BetweenConnections) {
+        p.height[1] = b.startConnection.height;
+        p.height[K] = b.endConnection.height;
+        setFace(end, v.endOuter, v.endInner);
     } else {
-        setFace(1, Polar(R, v.outerR[1], b.sweep - v.gammaO), Polar(R, v.innerR[1], b.sweep + v.gammaI));
-        p.height[n] = v.outerR[n] * std::sin(half) +
-                      (b.startCut >= 0 ? v.outerR[n + 1] * std::sin(v.betaO) : v.innerR[n + 1] * std::sin(v.betaI));
-        if (b.variant == 1) {
-            p.height[1] = v.outerR[2] * std::sin(half) + v.endRise;
+        setFace(end, Polar(R, v.outerRadius[end], b.sweep - v.gammaO),
+                Polar(R, v.innerRadius[end], b.sweep + v.gammaI));
+        p.height[1] = v.outerRadius[2] * std::sin(half) + (b.coneStartCut >= 0 ? v.outerRadius[1] * std::sin(v.betaO)
+                                                                               : v.innerRadius[1] * std::sin(v.betaI));
+        if (b.layout == HalfEndPieces) {
+            p.height[K] = v.outerRadius[K] * std::sin(half) + v.endRise;
         } else {
-            p.height[1] = v.outerR[2] * std::sin(half) + (b.endCut > 0 ? v.innerR[1] * std::sin(v.gammaI + half)
-                                                                        : v.outerR[1] * std::sin(half - v.gammaO));
+            p.height[K] =
+                v.outerRadius[K] * std::sin(half) + (b.coneEndCut > 0 ? v.innerRadius[end] * std::sin(v.gammaI + half)
+                                                                      : v.outerRadius[end] * std::sin(half - v.gammaO));
         }
     }
-    p.startCuts[1] = half;
-    p.startCuts[K] = b.startCut;
-    p.endCuts[1] = b.endCut;
+    p.startCuts[K] = half;
+    p.startCuts[1] = b.coneStartCut;
+    p.endCuts[K] = b.coneEndCut;
     return p;
 }
 
 // The pieces' typed diameters from the widths of the faces between them;
 // the elbow's own ends keep the body's (or the connections') diameters.
 void SetPieceDiameters(const Body& b, const Arguments& a, PieceFrames& p) {
-    const int K = b.K;
-    p.smallDiameter[K] = b.variant == 3 ? a.startDiameter : b.d;
-    p.largeDiameter[K] = p.faces.Width(K) - b.sk;
-    for (int e = K - 1; e >= 2; --e) {
-        p.smallDiameter[e] = p.faces.Width(e + 1) - b.sk;
-        p.largeDiameter[e] = p.faces.Width(e) - b.sk;
+    const int K = b.pieceCount;
+    p.smallDiameter[1] = b.layout == BetweenConnections ? a.startDiameter : b.smallDiameter;
+    p.largeDiameter[1] = p.faces.Width(2) - b.thicknessAllowance;
+    for (int piece = 2; piece <= K - 1; ++piece) {
+        p.smallDiameter[piece] = p.faces.Width(piece) - b.thicknessAllowance;
+        p.largeDiameter[piece] = p.faces.Width(piece + 1) - b.thicknessAllowance;
     }
-    p.smallDiameter[1] = p.faces.Width(2) - b.sk;
-    p.largeDiameter[1] = b.variant == 3 ? a.endDiameter : b.D;
+    p.smallDiameter[K] = p.faces.Width(K) - b.thicknessAllowance;
+    p.largeDiameter[K] = b.layout == BetweenConnections ? a.endDiameter : b.largeDiameter;
 }
 
 // The side view's half faces and the pieces, rounded once into the elbow's
@@ -639,11 +669,11 @@ void RecordSideView(const SideView& v, const PieceFrames& p, int K, LastElbow& o
 // piece that cannot be built raises ElbowError.
 void DevelopPieces(const Body& b, const Arguments& a, const PieceFrames& p, const DevelopmentSettings& settings,
                    LastElbow& out) {
-    const int K = b.K;
-    for (int e = K; e >= 1; --e) {
-        const bool cylinder = (e == K && a.cylindricalStart) || (e == 1 && a.cylindricalEnd);
+    const int K = b.pieceCount;
+    for (int e = 1; e <= K; ++e) {
+        const bool cylinder = (e == 1 && a.cylindricalStart) || (e == K && a.cylindricalEnd);
         if (cylinder) {
-            const float diameter = e == K ? out.PieceSmallDiameter[e] : out.PieceLargeDiameter[e];
+            const float diameter = e == 1 ? out.PieceSmallDiameter[e] : out.PieceLargeDiameter[e];
             const CylinderBody body{WorkingDiameter(diameter, out.Thickness, settings.ThicknessFactor),
                                     out.PieceEndCut[e], out.PieceStartCut[e]};
             const CutHeights heights = ComputeCutHeightsFromTop(body, out.PieceHeight[e]);
@@ -651,7 +681,8 @@ void DevelopPieces(const Body& b, const Arguments& a, const PieceFrames& p, cons
             if (heights.Impossible) out.ElbowError = 1;
             continue;
         }
-        const ConeBody body{b.sk + p.smallDiameter[e], b.sk + p.largeDiameter[e], p.startCuts[e], p.endCuts[e]};
+        const ConeBody body{b.thicknessAllowance + p.smallDiameter[e], b.thicknessAllowance + p.largeDiameter[e],
+                            p.startCuts[e], p.endCuts[e]};
         const ConeSection section = ComputeConeAngle(body, p.height[e], 1, 0);
         out.PieceAxisLength[e] = static_cast<float>(section.AxisCheck);
         if (section.Impossible) out.ElbowError = 1;
@@ -700,47 +731,44 @@ int CheckConeElbowAngle(float baseAngle, float firstCut, float secondCut, float 
 
 int CheckNonZero(std::int16_t flag) { return flag != 0 ? ErrConeElbowPiece : 0; }
 
-int ComputeConeElbow(int variant, ConeElbowArray& data, const EndConnectionArray& connections,
-                     const std::string& cylindricalEnds, const DevelopmentSettings& settings, LastElbow& out) {
-    StartNewElbow(out, static_cast<std::int16_t>(ShapeCuCilindri + variant), false, settings.ThicknessFactor);
+ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& data,
+                                  const EndConnectionArray& connections, bool cylindricalEnds,
+                                  const DevelopmentSettings& settings, LastElbow& out) {
+    const int code = static_cast<int>(layout);
+    StartNewElbow(out, static_cast<std::int16_t>(ShapeCuCilindri + code), false, settings.ThicknessFactor);
     auto refuse = [&out](int message) {
         out.ElbowError = 1;
-        return message;
+        return ConeElbowOutcome{message, 0};
     };
-    if (variant < 1 || variant > 3) return refuse(ErrConeElbowPiece);
+    if (code < 1 || code > 3) return refuse(ErrConeElbowPiece);
 
     // Input checks.
-    const Arguments a = ArgumentsOf(variant, ConeElbowInputsOf(data), EndConnectionOf(connections, ConnectionStart),
+    const Arguments a = ArgumentsOf(layout, ConeElbowInputsOf(data), EndConnectionOf(connections, ConnectionStart),
                                     EndConnectionOf(connections, ConnectionEnd), cylindricalEnds);
-    if (const int m = CheckPieceCount(a.n); m != 0) return refuse(m);
-    const int n = static_cast<int>(a.n);
+    if (const int m = CheckPieceCount(a.pieces); m != 0) return refuse(m);
+    const int n = static_cast<int>(a.pieces);
     out.Pieces = static_cast<std::int16_t>(n);
-    out.PieceCount = static_cast<std::int16_t>(variant == 3 ? n + 2 : n);
-    out.Thickness = a.s;
-    out.BendRadius = a.R;
-    out.AxisLength = a.L;
+    out.PieceCount = static_cast<std::int16_t>(layout == BetweenConnections ? n + 2 : n);
+    out.Thickness = a.thickness;
+    out.BendRadius = a.bendRadius;
+    out.AxisLength = a.axisLength;
     out.StartIsCylindrical = a.cylindricalStart;
     out.EndIsCylindrical = a.cylindricalEnd;
     if (const int m = CheckArguments(a, settings); m != 0) return refuse(m);
 
-    // The body, its connections and its cone.
-    Body body = BodyOf(variant, a, settings);
+    // The body, its connections, its cone and the sweep of the drawn elbow.
+    const Body body = BodyOf(layout, a, settings);
     if (body.refusal != 0) return refuse(body.refusal);
-    out.ApexAngle = static_cast<float>(body.apex);
-    out.BaseAngle = static_cast<float>(body.base);
-    out.PieceAngle = static_cast<float>(body.theta);
-    out.HalfPieceAngle = static_cast<float>(body.half);
+    out.ApexAngle = static_cast<float>(body.apexAngle);
+    out.BaseAngle = static_cast<float>(body.baseAngle);
+    out.PieceAngle = static_cast<float>(body.pieceAngle);
+    out.HalfPieceAngle = static_cast<float>(body.halfPieceAngle);
     out.Bend = static_cast<float>(body.bend);
-
-    // The cones' angles and the sweep of the drawn elbow.
-    body.sweep = body.bend;
-    if (variant == 3) {
-        const ConnectionTurns t = ConnectionTurnsOf(body, a);
-        out.StartConnectionChord = static_cast<float>(t.startChord);
-        out.StartConnectionAngle = static_cast<float>(t.startAngle);
-        out.EndConnectionChord = static_cast<float>(t.endChord);
-        out.EndConnectionAngle = static_cast<float>(t.endAngle);
-        body.sweep = body.bend + t.startAngle + t.endAngle;
+    if (layout == BetweenConnections) {
+        out.StartConnectionChord = static_cast<float>(body.turns.startChord);
+        out.StartConnectionAngle = static_cast<float>(body.turns.startAngle);
+        out.EndConnectionChord = static_cast<float>(body.turns.endChord);
+        out.EndConnectionAngle = static_cast<float>(body.turns.endAngle);
     }
     if (const int m = CheckBodyAngles(body); m != 0) return refuse(m);
     out.Sweep = static_cast<float>(body.sweep);
@@ -749,13 +777,12 @@ int ComputeConeElbow(int variant, ConeElbowArray& data, const EndConnectionArray
     const SideView view = SideViewOf(body, a);
     PieceFrames pieces = PlaceFaces(body, view);
     SetPieceDiameters(body, a, pieces);
-    RecordSideView(view, pieces, body.K, out);
+    RecordSideView(view, pieces, body.pieceCount, out);
     DevelopPieces(body, a, pieces, settings, out);
 
     if (const int m = CheckNonZero(out.ElbowError); m != 0) return refuse(m);
-    if (!ElbowValuesFinite(out, body.K + 1)) return refuse(ErrConeElbowPiece);
-    data[ConeElbowApexDegrees] = static_cast<float>(body.apex * 180 / Pi);
-    return 0;
+    if (!ElbowValuesFinite(out, body.pieceCount + 1)) return refuse(ErrConeElbowPiece);
+    return {0, static_cast<float>(body.apexAngle * 180 / Pi)};
 }
 
 }  // namespace velm

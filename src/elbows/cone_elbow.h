@@ -1,14 +1,10 @@
 #pragma once
 // The segmented conical elbows: a frustum bent about a bend centre and cut
 // by radial planes into pieces, each developed as a cut frustum (or, at the
-// ends, as a cut cylinder). Three variants:
-//   1 (FrmCuConica1): half pieces at both ends, cylindrical with "S";
-//   2 (FrmCuConica2): n full conical pieces;
-//   3 (FrmCuConica3): n full pieces between two end connections.
+// ends, as a cut cylinder).
 // Checks and computations return the number of their error text (LangErrore),
 // 0 when accepted; they show nothing.
 #include <cstdint>
-#include <string>
 
 #include "core/development_checks.h"
 #include "core/last_elbow.h"
@@ -16,6 +12,14 @@
 #include "elbows/elbow_inputs.h"
 
 namespace velm {
+
+// The three layouts, numbered as their shape codes follow the cylindrical
+// elbow's (ShapeCuCilindri + layout).
+enum class ConeElbowLayout : int {
+    HalfEndPieces = 1,       // FrmCuConica1: half pieces at both ends, cylindrical ones on request
+    EqualPieces = 2,         // FrmCuConica2: n full conical pieces
+    BetweenConnections = 3,  // FrmCuConica3: n full pieces between two end connections
+};
 
 // Thickness (2), small diameter (24) and large diameter (25) when
 // checkDiameters, axis length (7): the first that is zero.
@@ -39,20 +43,28 @@ int CheckConeElbowAngle(float baseAngle, float firstCut, float secondCut, float 
 // 22 when a piece failed (flag not 0), else 0.
 int CheckNonZero(std::int16_t flag);
 
-// Computes the elbow of `variant` from ConeElbowData, the end connections
-// (variant 3) and CylindricalEnds (variant 1) into `out`; on success also
-// stores the result angle (degrees) in ConeElbowData element 13, and changes
-// no input otherwise. Refuses, with ElbowError set and before computing: a
+// What a computation of the elbow gives besides the elbow: the number of
+// its error text, 0 when accepted, and then the body cone's apex angle in
+// degrees.
+struct ConeElbowOutcome {
+    int Message = 0;
+    float ApexDegrees = 0;
+};
+
+// Computes the elbow of `layout` from ConeElbowData, the end connections
+// (between end connections) and cylindricalEnds (half end pieces) into
+// `out`. Refuses, with ElbowError set and before computing: a
 // piece count that is not whole in 3 to 50 (the range text), a bend angle
 // outside 10 to 180 degrees or a bend radius below its limit (22), a value
 // that is not a number (22); then, in their order, the connections (20, 21;
 // 44, 45 for a conical one narrowing from the elbow's start towards its
-// end), a body cut of 89.9 degrees or more (variant 2: 15, 16), a body cone
-// that does not exist (17 when the large end is not the wider one, else 46),
-// the cones' angle checks, and a piece that cannot be built (22). A body
+// end), a body cut of 89.9 degrees or more (equal pieces: 15, 16), a body
+// cone that does not exist (17 when the large end is not the wider one, else
+// 46), the cones' angle checks, and a piece that cannot be built (22). A body
 // cone refused as too sharp while its small end is the wider gives 42 (d not
 // smaller than D), between end connections 43.
-int ComputeConeElbow(int variant, ConeElbowArray& data, const EndConnectionArray& connections,
-                     const std::string& cylindricalEnds, const DevelopmentSettings& settings, LastElbow& out);
+ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& data,
+                                  const EndConnectionArray& connections, bool cylindricalEnds,
+                                  const DevelopmentSettings& settings, LastElbow& out);
 
 }  // namespace velm

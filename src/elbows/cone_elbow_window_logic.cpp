@@ -32,9 +32,9 @@ constexpr std::array<int, 9> BodyFields = {
 }  // namespace
 
 const ConeElbowVariant ConeElbowVariants[3] = {
-    {"FrmCuConica1", ShapeCuConica1, 1, 9, true, false, EveryField},
-    {"FrmCuConica2", ShapeCuConica2, 2, 9, false, false, EveryField},
-    {"FrmCuConica3", ShapeCuConica3, 3, 5, false, true, BodyFields},
+    {"FrmCuConica1", ShapeCuConica1, ConeElbowLayout::HalfEndPieces, 9, true, false, EveryField},
+    {"FrmCuConica2", ShapeCuConica2, ConeElbowLayout::EqualPieces, 9, false, false, EveryField},
+    {"FrmCuConica3", ShapeCuConica3, ConeElbowLayout::BetweenConnections, 5, false, true, BodyFields},
 };
 
 const ConeElbowVariant* ConeElbowVariantOf(int shapeCode) {
@@ -63,7 +63,8 @@ std::string ConeElbowBoxCaption(const ConeElbowVariant& v, int box, std::int16_t
 
 std::string ConeElbowTitle(const ConeElbowVariant& v) {
     // The start panel's two lines under the variant's picture, on one line.
-    return Txt(LangFrmIniziale, 7 + 2 * v.Variant) + " " + Txt(LangFrmIniziale, 8 + 2 * v.Variant);
+    const int layout = static_cast<int>(v.Layout);
+    return Txt(LangFrmIniziale, 7 + 2 * layout) + " " + Txt(LangFrmIniziale, 8 + 2 * layout);
 }
 
 std::string ConeElbowResultCaption(bool accepted, double apexAngleRadians) {
@@ -109,7 +110,11 @@ int ApplyConeElbow(const ConeElbowVariant& v, InputArrays& st, const Development
     // The pieces develop with the angular step: one that does not divide
     // the half turn is refused here, not at a piece's click or an export.
     if (const int m = CheckAngleStep(settings.AngleStep); m != 0) return refuse(m);
-    return ComputeConeElbow(v.Variant, data, st.EndConnections, st.CylindricalEnds, settings, out);
+    // "S" where the data file and the settings keep the option.
+    const ConeElbowOutcome outcome =
+        ComputeConeElbow(v.Layout, data, st.EndConnections, st.CylindricalEnds == "S", settings, out);
+    if (outcome.Message == 0) data[ConeElbowApexDegrees] = outcome.ApexDegrees;
+    return outcome.Message;
 }
 
 std::int16_t ConeElbowPieceTotal(const ConeElbowVariant& v, const ConeElbowArray& data) {

@@ -10,6 +10,7 @@
 #include "core/development_checks.h"
 #include "core/last_elbow.h"
 #include "core/working_state.h"
+#include "elbows/cone_elbow.h"
 
 namespace velm {
 
@@ -17,7 +18,7 @@ namespace velm {
 struct ConeElbowVariant {
     const char* Name;        // objectName, the window's design name
     std::int16_t ShapeCode;  // 11 to 13
-    int Variant;             // the computation's variant, 1 to 3
+    ConeElbowLayout Layout;  // the computation's layout
     int Boxes;               // TxtInputDati(0 .. Boxes - 1); LblInputDati(Boxes) shows the result
     bool EndPieceOption;     // FraRaccordi, OptRaccordi(0..1): cylindrical end pieces
     bool Connections;        // CmdRaccordi, the end-connection panel; pieces n + 2
@@ -50,7 +51,7 @@ void SetCylindricalEnds(InputArrays& st, bool cylindrical);
 // checks (between end connections), the angular step the pieces will
 // develop with (41), then the computation into `out`. The number of the
 // error text to show, 0 when accepted; on success element 13 holds the apex
-// angle in degrees.
+// angle in degrees, as the data file keeps it.
 int ApplyConeElbow(const ConeElbowVariant& v, InputArrays& st, const DevelopmentSettings& settings,
                    LastElbow& out);
 

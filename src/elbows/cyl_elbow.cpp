@@ -34,13 +34,14 @@ void SetFace(LastElbow& out, int face, const PlanePoint& outer, const PlanePoint
     out.FaceInnerY[face] = inner.y;
 }
 
-// The bend as the side view lays it out: the working diameter's half, the
-// piece angle, half a piece's axis (the tangent length R tan(theta / 2)) and
-// the distance of the axis polygon's vertices from the bend centre.
+// The bend as the side view lays it out: the working radius (half the
+// working diameter), the piece angle, half a piece's axis (the tangent
+// length R tan(pieceAngle / 2)) and the distance of the axis polygon's
+// vertices from the bend centre.
 struct BendLayout {
-    int n = 0;
-    float R = 0, half = 0, startCut = 0, endCut = 0;
-    float theta = 0, h = 0, rho = 0;
+    int pieces = 0;
+    float bendRadius = 0, radius = 0, startCut = 0, endCut = 0;
+    float pieceAngle = 0, halfPieceAxis = 0, vertexDistance = 0;
 };
 
 // Piece i (2 to n) turned into place about its axis vertex: the normal
@@ -52,23 +53,23 @@ struct PieceSides {
 };
 
 PieceSides SidesOfPiece(const BendLayout& b, int i) {
-    const float theta = b.theta, half = b.half, h = b.h;
+    const float theta = b.pieceAngle, radius = b.radius, h = b.halfPieceAxis;
     const float phi = static_cast<float>(i - 2) * theta + theta / 2;
-    const float ox = static_cast<float>(b.R - b.rho * std::cos(static_cast<double>(phi)));
-    const float oy = static_cast<float>(b.rho * std::sin(static_cast<double>(phi)));
+    const float ox = static_cast<float>(b.bendRadius - b.vertexDistance * std::cos(static_cast<double>(phi)));
+    const float oy = static_cast<float>(b.vertexDistance * std::sin(static_cast<double>(phi)));
     const float beta = -static_cast<float>(i - 1) * theta;
     float outerLength = 2 * h;
     float innerLength = 2 * h;
-    if (i == b.n) {  // the end face at the end cut
-        const float rise = static_cast<float>(half * std::tan(static_cast<double>(b.endCut)));
+    if (i == b.pieces) {  // the end face at the end cut
+        const float rise = static_cast<float>(radius * std::tan(static_cast<double>(b.endCut)));
         outerLength = h - rise;
         innerLength = h + rise;
     }
     PieceSides p;
-    p.P1 = RotateTranslatePoint(-half, 0, beta, ox, oy);
-    p.P2 = RotateTranslatePoint(-half, outerLength, beta, ox, oy);
-    p.P3 = RotateTranslatePoint(half, 0, beta, ox, oy);
-    p.P4 = RotateTranslatePoint(half, innerLength, beta, ox, oy);
+    p.P1 = RotateTranslatePoint(-radius, 0, beta, ox, oy);
+    p.P2 = RotateTranslatePoint(-radius, outerLength, beta, ox, oy);
+    p.P3 = RotateTranslatePoint(radius, 0, beta, ox, oy);
+    p.P4 = RotateTranslatePoint(radius, innerLength, beta, ox, oy);
     p.outer = Through(p.P1, p.P2);
     p.inner = Through(p.P3, p.P4);
     p.normal = Through(p.P1, p.P3);
@@ -80,19 +81,18 @@ PieceSides SidesOfPiece(const BendLayout& b, int i) {
 void RecordFirstJoint(const BendLayout& b, const PlaneLine& firstOuter, const PlaneLine& firstInner,
                       const PlanePoint& Co, const PlanePoint& Ci, const PlaneLine& joint, const PlaneLine& normal,
                       LastElbow& out) {
-    const int n = b.n;
-    const float half = b.half;
-    const float rise = static_cast<float>(half * std::tan(static_cast<double>(b.startCut)));
-    const PlanePoint startOuter{-half, -rise};
-    const PlanePoint startInner{half, rise};
-    SetFace(out, n + 1, startOuter, startInner);
+    const float radius = b.radius;
+    const float rise = static_cast<float>(radius * std::tan(static_cast<double>(b.startCut)));
+    const PlanePoint startOuter{-radius, -rise};
+    const PlanePoint startInner{radius, rise};
+    SetFace(out, 1, startOuter, startInner);
     const float top = Co.y < 0 ? DistanceToLine(Ci, XAxis)
                                : MaxSingle(DistanceToLine(Co, XAxis), DistanceToLine(Ci, XAxis));
     const float bottom = startOuter.y < 0 ? DistanceToLine(startOuter, XAxis) : DistanceToLine(startInner, XAxis);
-    out.PieceHeight[n] = top + bottom;
-    out.PieceEndCut[n] = static_cast<float>(std::atan(static_cast<double>(joint.a)));
-    out.PieceHeight[n - 1] = DistanceToLine(Co, normal);
-    out.PieceStartCut[n - 1] = AngleFromTo(normal, joint);
+    out.PieceHeight[1] = top + bottom;
+    out.PieceEndCut[1] = static_cast<float>(std::atan(static_cast<double>(joint.a)));
+    out.PieceHeight[2] = DistanceToLine(Co, normal);
+    out.PieceStartCut[2] = AngleFromTo(normal, joint);
     out.StartFaceWidth =
         static_cast<float>(PointDistance(Meet(firstOuter, XAxis).x, 0, Meet(firstInner, XAxis).x, 0));
 }
@@ -101,9 +101,9 @@ void RecordFirstJoint(const BendLayout& b, const PlaneLine& firstOuter, const Pl
 // meet the next piece's: the faces between the pieces, the pieces' heights
 // and the cuts at their joints. The last piece, which is left.
 PieceSides TraceJoints(const BendLayout& b, LastElbow& out) {
-    const int n = b.n;
-    PlaneLine outerSide{1, 0, b.half};
-    PlaneLine innerSide{1, 0, -b.half};
+    const int n = b.pieces;
+    PlaneLine outerSide{1, 0, b.radius};
+    PlaneLine innerSide{1, 0, -b.radius};
     PlaneLine prevNormal{};
     PieceSides last;
     for (int i = 2; i <= n; ++i) {
@@ -112,15 +112,15 @@ PieceSides TraceJoints(const BendLayout& b, LastElbow& out) {
         const PieceSides p = SidesOfPiece(b, i);
         const PlanePoint Co = Meet(outerSide, p.outer);
         const PlanePoint Ci = Meet(innerSide, p.inner);
-        SetFace(out, n - i + 2, Co, Ci);
+        SetFace(out, i, Co, Ci);
         const PlaneLine joint = Through(Co, Ci);
         if (i == 2) {
             RecordFirstJoint(b, outerSide, innerSide, Co, Ci, joint, p.normal, out);
         } else {
-            out.PieceHeight[n - i + 1] = DistanceToLine(Co, p.normal);
-            out.PieceHeight[n - i + 2] += DistanceToLine(Co, prevNormal);
-            out.PieceEndCut[n - i + 2] = AngleFromTo(prevNormal, joint);
-            out.PieceStartCut[n - i + 1] = AngleFromTo(p.normal, joint);
+            out.PieceHeight[i] = DistanceToLine(Co, p.normal);
+            out.PieceHeight[i - 1] += DistanceToLine(Co, prevNormal);
+            out.PieceEndCut[i - 1] = AngleFromTo(prevNormal, joint);
+            out.PieceStartCut[i] = AngleFromTo(p.normal, joint);
         }
         outerSide = p.outer;
         innerSide = p.inner;
@@ -134,9 +134,10 @@ PieceSides TraceJoints(const BendLayout& b, LastElbow& out) {
 // and the end face's width on the plane through the bend centre at the bend
 // angle.
 void RecordEndFace(const BendLayout& b, const PieceSides& last, float bendRad, LastElbow& out) {
-    const float R = b.R;
-    out.PieceHeight[1] += MaxSingle(DistanceToLine(last.P4, last.normal), DistanceToLine(last.P2, last.normal));
-    SetFace(out, 1, last.P2, last.P4);
+    const float R = b.bendRadius;
+    out.PieceHeight[b.pieces] +=
+        MaxSingle(DistanceToLine(last.P4, last.normal), DistanceToLine(last.P2, last.normal));
+    SetFace(out, b.pieces + 1, last.P2, last.P4);
     const float ex = static_cast<float>((1 - std::cos(static_cast<double>(bendRad))) * R);
     const float ey = static_cast<float>(R * std::sin(static_cast<double>(bendRad)));
     const PlaneLine endPlane = LineThroughPoints(R, 0, ex, ey);
@@ -149,10 +150,10 @@ void RecordEndFace(const BendLayout& b, const PieceSides& last, float bendRad, L
 // end pieces carry the typed cuts. A piece that cannot be built raises
 // ElbowError.
 void RecordPieces(const CylElbowInputs& in, std::int16_t thicknessFactor, int n, LastElbow& out) {
-    for (int e = n; e >= 1; --e) {
+    for (int e = 1; e <= n; ++e) {
         out.PieceDiameter[e] = in.Diameter;
-        if (e == n) out.PieceStartCut[e] = in.StartCut;
-        if (e == 1) out.PieceEndCut[e] = in.EndCut;
+        if (e == 1) out.PieceStartCut[e] = in.StartCut;
+        if (e == n) out.PieceEndCut[e] = in.EndCut;
         const CylinderBody body{WorkingDiameter(in.Diameter, in.Thickness, thicknessFactor),
                                 out.PieceEndCut[e], out.PieceStartCut[e]};
         const CutHeights heights = ComputeCutHeightsFromTop(body, out.PieceHeight[e]);
@@ -210,16 +211,17 @@ int ComputeCylElbow(const CylElbowArray& data, std::int16_t thicknessFactor, Las
     // The side view: piece angle, half piece axis, distance of the axis
     // polygon's vertices; then the joints and the end face.
     BendLayout b;
-    b.n = n;
-    b.R = in.BendRadius;
-    b.half = D / 2;
+    b.pieces = n;
+    b.bendRadius = in.BendRadius;
+    b.radius = D / 2;
     b.startCut = in.StartCut;
     b.endCut = in.EndCut;
-    b.theta = static_cast<float>(in.BendDegrees * DegToRad / (n - 1));
-    out.PieceAngle = b.theta;
-    out.HalfPieceAngle = b.theta / 2;
-    b.h = static_cast<float>(b.R * std::tan(static_cast<double>(out.HalfPieceAngle)));
-    b.rho = static_cast<float>(std::sqrt(static_cast<double>(b.h) * b.h + static_cast<double>(b.R) * b.R));
+    b.pieceAngle = static_cast<float>(in.BendDegrees * DegToRad / (n - 1));
+    out.PieceAngle = b.pieceAngle;
+    out.HalfPieceAngle = b.pieceAngle / 2;
+    b.halfPieceAxis = static_cast<float>(b.bendRadius * std::tan(static_cast<double>(out.HalfPieceAngle)));
+    b.vertexDistance = static_cast<float>(std::sqrt(static_cast<double>(b.halfPieceAxis) * b.halfPieceAxis +
+                                                    static_cast<double>(b.bendRadius) * b.bendRadius));
     const PieceSides last = TraceJoints(b, out);
     RecordEndFace(b, last, in.Bend, out);
 

@@ -65,8 +65,10 @@ void Fill(RasterCanvas& pic, const ElbowDrawing& d, Colour fill) {
     pic.FloodFill(RoundLong(d.DrawingCentreX), RoundLong(d.DrawingCentreY - d.DrawingRadius), Outline, fill);
 }
 
+// From the last joint back to the first: a dotted line's pattern runs on
+// from the line before.
 void Joints(RasterCanvas& pic, const LastElbow& e, int faceCount, float R, const ElbowDrawing& d) {
-    for (int j = 2; j <= faceCount; ++j) {
+    for (int j = faceCount; j >= 2; --j) {
         Segment(pic, MapInner(e, j, R, d), MapOuter(e, j, R, d), PaletteColour(2));
     }
 }
@@ -139,7 +141,7 @@ struct BendFigure {
     bool cylinder = false;
     float half = 0, sweepEnd = 0;
     float dw = 0, outer0 = 0, inner0 = 0, hw = 0;
-    float rOutN = 0, rInN = 0, dOut = 0, dIn = 0, dO = 0, dI = 0;
+    float rOutFirst = 0, rInFirst = 0, dOut = 0, dIn = 0, dO = 0, dI = 0;
 };
 
 BendFigure BendFigureOf(float sweep, float startWidth, float endWidth, const LastElbow& e, int n, float R,
@@ -155,14 +157,14 @@ BendFigure BendFigureOf(float sweep, float startWidth, float endWidth, const Las
     f.outer0 = ws / 2 + k;
     f.inner0 = k - ws / 2;
     f.hw = (we - ws) / 2;
-    f.rOutN = FromCentre(d, MapOuter(e, n, R, d));
-    f.rInN = FromCentre(d, MapInner(e, n, R, d));
-    const float rOut2 = FromCentre(d, MapOuter(e, 2, R, d));
-    const float rIn2 = FromCentre(d, MapInner(e, 2, R, d));
-    f.dOut = ((rOut2 - f.rOutN) * Step) / (sweep - 2 * f.half);
-    f.dIn = ((f.rInN - rIn2) * Step) / (sweep - 2 * f.half);
-    f.dO = rOut2 - f.rOutN;
-    f.dI = f.rInN - rIn2;
+    f.rOutFirst = FromCentre(d, MapOuter(e, 2, R, d));
+    f.rInFirst = FromCentre(d, MapInner(e, 2, R, d));
+    const float rOutLast = FromCentre(d, MapOuter(e, n, R, d));
+    const float rInLast = FromCentre(d, MapInner(e, n, R, d));
+    f.dOut = ((rOutLast - f.rOutFirst) * Step) / (sweep - 2 * f.half);
+    f.dIn = ((f.rInFirst - rInLast) * Step) / (sweep - 2 * f.half);
+    f.dO = rOutLast - f.rOutFirst;
+    f.dI = f.rInFirst - rInLast;
     return f;
 }
 
@@ -185,8 +187,8 @@ void DrawBendFigure(RasterCanvas& picture, const BendFigure& f, const ElbowDrawi
         t.pout = At(d, f.outer0 + dO, alpha);
         Segment(picture, C, t.pout, blue);
     } else {
-        t.pin = At(d, f.rInN - dI, jointAngle);
-        t.pout = At(d, f.rOutN + dO, jointAngle);
+        t.pin = At(d, f.rInFirst - dI, jointAngle);
+        t.pout = At(d, f.rOutFirst + dO, jointAngle);
         Segment(picture, C, t.a, blue);
         Letter(picture, t.a.x + 15, t.a.y + 5, "D");
     }
@@ -198,7 +200,7 @@ void DrawBendFigure(RasterCanvas& picture, const BendFigure& f, const ElbowDrawi
         } else if (jointAngle < alpha && alpha < f.sweepEnd - f.half) {
             dO -= f.dOut;
             dI -= f.dIn;
-            t.Sides(picture, At(d, f.rInN - dI, alpha), At(d, f.rOutN + dO, alpha));
+            t.Sides(picture, At(d, f.rInFirst - dI, alpha), At(d, f.rOutFirst + dO, alpha));
         }
         t.Axis(picture, d, alpha, true);
         if (alpha >= f.sweepEnd - Step) break;
@@ -268,11 +270,13 @@ bool FitElbowToPicture(const Canvas& picture, float bendAngle, const LastElbow& 
 }
 
 void DrawPieceCurve(RasterCanvas& picture, const LastElbow& e, int faceCount, float R, const ElbowDrawing& d) {
-    const Pixel p0 = MapInner(e, 1, R, d);
+    // From the end face's inner corner along the outer side back to the
+    // start face, then along the inner side to the end face.
+    const Pixel p0 = MapInner(e, faceCount + 1, R, d);
     picture.PSet(p0.x, p0.y, Outline);
     auto to = [&](Pixel p) { picture.Line(picture.CurrentX, picture.CurrentY, p.x, p.y, Outline); };
-    for (int j = 1; j <= faceCount + 1; ++j) to(MapOuter(e, j, R, d));
-    for (int j = faceCount + 1; j >= 1; --j) to(MapInner(e, j, R, d));
+    for (int j = faceCount + 1; j >= 1; --j) to(MapOuter(e, j, R, d));
+    for (int j = 1; j <= faceCount + 1; ++j) to(MapInner(e, j, R, d));
 }
 
 void DrawElbowAssembly(RasterCanvas& picture, float sweep, float startWidth, float endWidth, const LastElbow& e,
@@ -301,7 +305,7 @@ void DrawConeElbowAssembly(RasterCanvas& picture, float sweep, float oS, float i
     DrawPieceCurve(picture, e, K, R, d);
     Fill(picture, d, fill);
     picture.DrawStyle = DrawDot;
-    for (int i = 2; i <= K; ++i) Segment(picture, MapOuter(e, i, R, d), MapInner(e, i, R, d), PaletteColour(2));
+    for (int i = K; i >= 2; --i) Segment(picture, MapOuter(e, i, R, d), MapInner(e, i, R, d), PaletteColour(2));
 
     const Pixel C{d.DrawingCentreX, d.DrawingCentreY};
     const Colour blue = PaletteColour(1);

@@ -1,9 +1,5 @@
 #include "output/dxf_export.h"
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#endif
-
 #include "cones/cone_outline.h"
 #include "cones/cone_piece.h"
 #include "core/development_checks.h"
@@ -15,6 +11,7 @@
 #include "cylinders/cylinder_piece.h"
 #include "output/dxf_entities.h"
 #include "output/dxf_messages.h"
+#include "platform/vector_state.h"
 
 namespace velm {
 
@@ -28,8 +25,6 @@ float TypedPieceCount(const WorkingState& state) {
     return state.ShapeCode == ShapeCuCilindri ? state.Inputs.CylElbowData[CylElbowPieces]
                                               : state.Inputs.ConeElbowData[ConeElbowPieces];
 }
-
-bool IsElbow(int code) { return code >= ShapeCuCilindri && code <= ShapeCuConica3; }
 
 // A piece of the last elbow developed as a cylinder into results of the export's own.
 bool CylinderPieceOutline(const ElbowPiece& piece, const DevelopmentSettings& settings, CylinderOutline& o) {
@@ -48,13 +43,13 @@ bool ConePieceOutline(const ElbowPiece& piece, const DevelopmentSettings& settin
 
 // Every piece from the start piece on, each 10 below the one before.
 DxfStatus WriteCylElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettings& settings) {
-    double y = 0;
+    double offset = 0;  // every y of the piece lowered by it: the pieces before it and a gap each
     for (int p = 1; p <= e.PieceCount; ++p) {
         ElbowPiece piece;
         CylinderOutline o;
         if (!ElbowPieceOf(e, p, piece) || !CylinderPieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
-        y = y + piece.Height + PieceGap;
-        WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, y);
+        offset = offset + piece.Height + PieceGap;
+        WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, offset);
     }
     return DxfStatus::Written;
 }
@@ -66,41 +61,29 @@ DxfStatus WriteCylElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettin
 // cylindrical one spans -P to 0.
 DxfStatus WriteConeElbow(DxfOut& out, const LastElbow& e, const DevelopmentSettings& settings) {
     double lowest = 0;  // of the piece before
-    for (int i = 1; i <= e.PieceCount; ++i) {
+    for (int p = 1; p <= e.PieceCount; ++p) {
         ElbowPiece piece;
-        if (!ElbowPieceOf(e, i, piece)) return DxfStatus::NotFinite;
+        if (!ElbowPieceOf(e, p, piece)) return DxfStatus::NotFinite;
+        const double top = lowest - PieceGap;  // where the piece's highest point goes
         DxfYRange r;
         double offset = 0;  // every y of the piece lowered by it
         if (piece.Cylindrical) {
             CylinderOutline o;
             if (!CylinderPieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
             r = DxfCutCurveYRange(o, piece.EndCut, piece.StartCut);
-            offset = i == 1 ? piece.Height : r.Top - (lowest - PieceGap);
+            offset = p == 1 ? piece.Height : r.Top - top;
             WriteDxfCutCurvePolyline(out, o, piece.EndCut, piece.StartCut, offset);
         } else {
             ConeOutline o;
             if (!ConePieceOutline(piece, settings, o)) return DxfStatus::NotFinite;
             r = DxfFrustumPieceYRange(o);
-            offset = i == 1 ? -o.UpperEdgeMinY : r.Top - (lowest - PieceGap);
+            offset = p == 1 ? -o.UpperEdgeMinY : r.Top - top;
             WriteDxfFrustumPiece(out, o, offset);
         }
         lowest = r.Bottom - offset;
     }
     return DxfStatus::Written;
 }
-
-// Code run before the writer, the toolkit's painting among it, can leave the
-// upper halves of the vector registers in use. Until they are cleared every
-// SSE instruction of the formatting and of the piece development waits on
-// them, and the file takes twice as long. No vector value lives across a call.
-#if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target("avx"))) void ZeroUpperHalves() { _mm256_zeroupper(); }
-void ClearVectorUpperHalves() {
-    if (__builtin_cpu_supports("avx")) ZeroUpperHalves();
-}
-#else
-void ClearVectorUpperHalves() {}
-#endif
 
 DxfStatus WriteShape(DxfOut& out, const WorkingState& state) {
     const int code = state.ShapeCode;
@@ -154,8 +137,9 @@ int DxfStatusMessage(DxfStatus status) {
 
 DxfStatus CheckDxfSource(const WorkingState& state) {
     const int code = state.ShapeCode;
-    if (FindShapeKind(code) == nullptr || state.DevelopmentValid == False16) return DxfStatus::NoDevelopment;
-    if (!IsElbow(code)) return DxfStatus::Written;
+    const ShapeKindInfo* kind = FindShapeKind(code);
+    if (kind == nullptr || state.DevelopmentValid == False16) return DxfStatus::NoDevelopment;
+    if (!kind->Elbow) return DxfStatus::Written;
     const float n = TypedPieceCount(state);
     if (CheckPieceCount(n) != 0) return DxfStatus::PieceCountRange;
     const LastElbow& e = state.Elbow;
@@ -168,7 +152,7 @@ DxfStatus CheckDxfSource(const WorkingState& state) {
 DxfStatus WriteDxfEntities(std::ostream& stream, const WorkingState& state) {
     const DxfStatus checked = CheckDxfSource(state);
     if (checked != DxfStatus::Written) return checked;
-    ClearVectorUpperHalves();
+    ClearVectorUpperHalves();  // the formatting and the pieces' development run at full speed
     DxfOut out(stream);
     const DxfStatus s = WriteShape(out, state);
     if (s != DxfStatus::Written) return s;

@@ -48,7 +48,10 @@ std::unique_ptr<WorkingState> Computed(const ElbowCase& c, std::int16_t lato) {
     }
     st->Inputs.EndConnections = c.connections;
     st->Inputs.CylindricalEnds = c.ends;
-    EXPECT_EQ(ComputeConeElbow(c.variant, d, c.connections, c.ends, DevelopmentSettingsOf(*st), st->Elbow), 0);
+    EXPECT_EQ(ComputeConeElbow(static_cast<ConeElbowLayout>(c.variant), d, c.connections, std::string(c.ends) == "S",
+                               DevelopmentSettingsOf(*st), st->Elbow)
+                  .Message,
+              0);
     st->ShapeCode = static_cast<std::int16_t>(ShapeCuCilindri + c.variant);
     st->DevelopmentValid = True16;
     return st;

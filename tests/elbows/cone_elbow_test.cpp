@@ -34,7 +34,10 @@ Outcome Compute(int variant, const ConeElbowArray& data, const EndConnectionArra
     settings.MeasuringSystem = unit;
     Outcome r;
     r.data = data;
-    r.message = ComputeConeElbow(variant, r.data, connections, ends, settings, r.elbow);
+    const ConeElbowOutcome outcome = ComputeConeElbow(static_cast<ConeElbowLayout>(variant), r.data, connections,
+                                                      std::string(ends) == "S", settings, r.elbow);
+    r.message = outcome.Message;
+    if (r.message == 0) r.data[ConeElbowApexDegrees] = outcome.ApexDegrees;
     return r;
 }
 
@@ -182,19 +185,19 @@ TEST(ConeElbow, ResultAnglesAndEdgeCases) {
         const Outcome r = Compute(3, ConeData(0.3f, 0, 0, 0, 0, 60, 150, 3),
                               Connections(1, 100, 0, 45, 0, 0, 130, 0, 35, 150));
         ASSERT_EQ(r.message, 0);
-        EXPECT_NEAR(r.elbow.PieceLargeDiameter[5], 101.5427f, 1e-4);
+        EXPECT_NEAR(r.elbow.PieceLargeDiameter[1], 101.5427f, 1e-4);
         EXPECT_EQ(r.elbow.PieceCount, 5);
-        EXPECT_EQ(r.elbow.PieceSmallDiameter[5], 100);
-        EXPECT_EQ(r.elbow.PieceLargeDiameter[1], 150);
+        EXPECT_EQ(r.elbow.PieceSmallDiameter[1], 100);
+        EXPECT_EQ(r.elbow.PieceLargeDiameter[5], 150);
     }
     {
         SCOPED_TRACE("variant 3: the body widens evenly from face to face");
         const Outcome r = Compute(3, kDefaults, DefaultInputArrays().EndConnections);
         ASSERT_EQ(r.message, 0);
         const LastElbow& e = r.elbow;
-        for (int k = 3; k <= 6; ++k) {
-            const double step1 = e.PieceLargeDiameter[k - 1] - e.PieceLargeDiameter[k];
-            const double step2 = e.PieceLargeDiameter[k] - e.PieceLargeDiameter[k + 1];
+        for (int k = 2; k <= 5; ++k) {
+            const double step1 = e.PieceLargeDiameter[k + 1] - e.PieceLargeDiameter[k];
+            const double step2 = e.PieceLargeDiameter[k] - e.PieceLargeDiameter[k - 1];
             EXPECT_NEAR(step1, step2, 0.02) << k;
             EXPECT_GT(step1, 0) << k;
         }
@@ -206,7 +209,7 @@ TEST(ConeElbow, ResultAnglesAndEdgeCases) {
             ASSERT_EQ(r.message, 0);
             const LastElbow& e = r.elbow;
             const double first = variant == 1 ? 11.25 * kDeg : 18 * kDeg;
-            const double mx = (e.FaceOuterX[5] + e.FaceInnerX[5]) / 2 - 63.662, my = (e.FaceOuterY[5] + e.FaceInnerY[5]) / 2;
+            const double mx = (e.FaceOuterX[2] + e.FaceInnerX[2]) / 2 - 63.662, my = (e.FaceOuterY[2] + e.FaceInnerY[2]) / 2;
             EXPECT_NEAR(std::atan2(my, -mx), first, 1e-5) << variant;
         }
     }

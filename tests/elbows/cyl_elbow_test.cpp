@@ -57,8 +57,8 @@ TEST(CylElbow, DefaultElbow) {
     EXPECT_NEAR(e.HalfPieceAngle, 11.25 * kDeg, 1e-7);
     const double height[] = {0, 24.638, 44.815, 44.815, 44.815, 24.638};
     const double axis[] = {0, 19.891, 39.782, 39.782, 39.782, 19.891};
-    const double startDeg[] = {0, 11.25, 11.25, 11.25, 11.25, 10};  // entry 1 is the last piece
-    const double endDeg[] = {0, 10, -11.25, -11.25, -11.25, -11.25};
+    const double startDeg[] = {0, 10, 11.25, 11.25, 11.25, 11.25};  // entry 1 is the first piece
+    const double endDeg[] = {0, -11.25, -11.25, -11.25, -11.25, 10};
     for (int i = 1; i <= 5; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(e.PieceDiameter[i], 25);
@@ -67,14 +67,14 @@ TEST(CylElbow, DefaultElbow) {
         EXPECT_NEAR(e.PieceStartCut[i] / kDeg, startDeg[i], 1e-4);
         EXPECT_NEAR(e.PieceEndCut[i] / kDeg, endDeg[i], 1e-4);
     }
-    EXPECT_NEAR(e.FaceOuterX[6], -12.65, 1e-4);
-    EXPECT_NEAR(e.FaceOuterY[6], -2.2305, 1e-4);
-    EXPECT_NEAR(e.FaceInnerX[6], 12.65, 1e-4);
-    EXPECT_NEAR(e.FaceInnerY[6], 2.2305, 1e-4);
-    EXPECT_NEAR(e.FaceOuterX[1], 97.77, 1e-2);
-    EXPECT_NEAR(e.FaceOuterY[1], 112.65, 1e-2);
-    EXPECT_NEAR(e.FaceInnerX[1], 102.23, 1e-2);
-    EXPECT_NEAR(e.FaceInnerY[1], 87.35, 1e-2);
+    EXPECT_NEAR(e.FaceOuterX[1], -12.65, 1e-4);
+    EXPECT_NEAR(e.FaceOuterY[1], -2.2305, 1e-4);
+    EXPECT_NEAR(e.FaceInnerX[1], 12.65, 1e-4);
+    EXPECT_NEAR(e.FaceInnerY[1], 2.2305, 1e-4);
+    EXPECT_NEAR(e.FaceOuterX[6], 97.77, 1e-2);
+    EXPECT_NEAR(e.FaceOuterY[6], 112.65, 1e-2);
+    EXPECT_NEAR(e.FaceInnerX[6], 102.23, 1e-2);
+    EXPECT_NEAR(e.FaceInnerY[6], 87.35, 1e-2);
     EXPECT_NEAR(e.StartFaceWidth, 25.3, 1e-4);
     EXPECT_NEAR(e.EndFaceWidth, 25.3, 1e-3);
 }
@@ -113,19 +113,19 @@ TEST(CylElbow, EdgeCases) {
         LastElbow e;
         ASSERT_EQ(ComputeCylElbow(CylData(0.3f, 25, 0, 0, 180, 100, 3), 1, e), 0);
         // The middle piece runs along +x, the last one along -y.
-        EXPECT_NEAR(e.FaceOuterY[3], e.FaceOuterY[2], 1e-3);
-        EXPECT_NEAR(e.FaceOuterX[2], e.FaceOuterX[1], 1e-3);
-        EXPECT_NEAR(e.FaceInnerY[1], 0, 1e-3);
-        EXPECT_NEAR(e.FaceInnerX[1], 200 - 12.65, 1e-3);
+        EXPECT_NEAR(e.FaceOuterY[2], e.FaceOuterY[3], 1e-3);
+        EXPECT_NEAR(e.FaceOuterX[3], e.FaceOuterX[4], 1e-3);
+        EXPECT_NEAR(e.FaceInnerY[4], 0, 1e-3);
+        EXPECT_NEAR(e.FaceInnerX[4], 200 - 12.65, 1e-3);
     }
     {
         SCOPED_TRACE("square ends");
         LastElbow e;
         ASSERT_EQ(ComputeCylElbow(CylData(0.3f, 25, 0, 0, 90, 100, 5), 1, e), 0);
         const double h = 100 * std::tan(11.25 * kDeg);
-        EXPECT_NEAR(e.PieceHeight[5], h + 12.65 * std::tan(11.25 * kDeg), 1e-3);
-        EXPECT_NEAR(e.PieceAxisLength[5], h, 1e-3);
-        EXPECT_NEAR(e.FaceOuterY[6], 0, 1e-6);
+        EXPECT_NEAR(e.PieceHeight[1], h + 12.65 * std::tan(11.25 * kDeg), 1e-3);
+        EXPECT_NEAR(e.PieceAxisLength[1], h, 1e-3);
+        EXPECT_NEAR(e.FaceOuterY[1], 0, 1e-6);
         double total = 0;
         for (int i = 1; i <= 5; ++i) total += e.PieceAxisLength[i];
         EXPECT_NEAR(total, 2 * h * 4, 1e-3) << "the axis polygon";
@@ -134,9 +134,9 @@ TEST(CylElbow, EdgeCases) {
         SCOPED_TRACE("negative start cut");
         LastElbow e;
         ASSERT_EQ(ComputeCylElbow(CylData(0.3f, 25, -20, 10, 90, 100, 5), 1, e), 0);
-        EXPECT_GT(e.FaceOuterY[6], 0);
-        EXPECT_LT(e.FaceInnerY[6], 0);
-        EXPECT_NEAR(e.PieceHeight[5], 100 * std::tan(11.25 * kDeg) + 12.65 * (std::tan(11.25 * kDeg) + std::tan(20 * kDeg)),
+        EXPECT_GT(e.FaceOuterY[1], 0);
+        EXPECT_LT(e.FaceInnerY[1], 0);
+        EXPECT_NEAR(e.PieceHeight[1], 100 * std::tan(11.25 * kDeg) + 12.65 * (std::tan(11.25 * kDeg) + std::tan(20 * kDeg)),
                     1e-3);
     }
 }

@@ -136,8 +136,9 @@ TEST(ElbowDrawing, OutlineFillJointsAndFigure) {
             const double k = d.DrawingRadius / e.BendRadius;
             return std::pair<double, double>{d.DrawingCentreX + k * u, d.DrawingCentreY - k * v};
         };
-        for (int j = 1; j <= K + 1; ++j) {
-            const auto& l = pic.lines[j - 1];
+        std::size_t line = 0;
+        for (int j = K + 1; j >= 1; --j) {
+            const auto& l = pic.lines[line++];
             const auto want = mapped(e.FaceOuterX[j], e.FaceOuterY[j]);
             EXPECT_NEAR(l.x2, want.first, 1e-3) << "outer corner " << j;
             EXPECT_NEAR(l.y2, want.second, 1e-3) << "outer corner " << j;
@@ -145,7 +146,7 @@ TEST(ElbowDrawing, OutlineFillJointsAndFigure) {
             EXPECT_EQ(l.style, DrawSolid);
         }
         const auto& closing = pic.lines[2 * K + 1];
-        const auto start = mapped(e.FaceInnerX[1], e.FaceInnerY[1]);
+        const auto start = mapped(e.FaceInnerX[K + 1], e.FaceInnerY[K + 1]);
         EXPECT_NEAR(closing.x2, start.first, 1e-3);
         EXPECT_NEAR(closing.y2, start.second, 1e-3);
         EXPECT_NEAR(pic.lines[0].x1, start.first, 1e-3);

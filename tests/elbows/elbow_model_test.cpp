@@ -64,7 +64,9 @@ int Compute(const ElbowCase& c, LastElbow& e) {
     settings.ThicknessFactor = c.factor;
     settings.MeasuringSystem = c.unit;
     ConeElbowArray data = c.cone;
-    return ComputeConeElbow(c.kind, data, c.connections, c.ends, settings, e);
+    return ComputeConeElbow(static_cast<ConeElbowLayout>(c.kind), data, c.connections, std::string(c.ends) == "S",
+                            settings, e)
+        .Message;
 }
 
 Point FaceOuter(const LastElbow& e, int k) { return {e.FaceOuterX[k], e.FaceOuterY[k]}; }
@@ -89,14 +91,14 @@ SpaceOutcome ExpectElbowInSpace(const ElbowCase& c, const LastElbow& e) {
     std::vector<elbow_model::PieceSection> sections(K + 2);
     std::vector<elbow_model::Placement> placements(K + 2);
     SpaceOutcome o;
-    for (int i = K; i >= 1; --i) {
-        SCOPED_TRACE(::testing::Message() << "entry " << i);
+    for (int p = 1; p <= K; ++p) {
+        SCOPED_TRACE(::testing::Message() << "piece " << p);
         ElbowPiece piece;
-        if (!ElbowPieceOf(e, K - i + 1, piece)) {
+        if (!ElbowPieceOf(e, p, piece)) {
             ADD_FAILURE() << "no piece";
             return o;
         }
-        auto& s = sections[i];
+        auto& s = sections[p];
         s = piece.Cylindrical ? elbow_model::CylinderPiece(piece.Diameter + sk, piece.AxisLength, piece.StartCut,
                                                            piece.EndCut)
                               : elbow_model::FrustumPiece(piece.SmallDiameter + sk, piece.LargeDiameter + sk,
@@ -108,41 +110,41 @@ SpaceOutcome ExpectElbowInSpace(const ElbowCase& c, const LastElbow& e) {
         // Its height is the axial extent of its face corners; its cuts turn
         // its start face into its end face as the side view does.
         EXPECT_NEAR(piece.Height, s.height, scale * 2e-5);
-        EXPECT_NEAR(elbow_model::Turn(FaceDirection(e, i + 1), FaceDirection(e, i)), piece.EndCut - piece.StartCut,
+        EXPECT_NEAR(elbow_model::Turn(FaceDirection(e, p), FaceDirection(e, p + 1)), piece.EndCut - piece.StartCut,
                     2e-5);
         // The same extent measured on the side view: the piece's axis stands
         // square to its start face turned back by the start cut.
         {
-            const double across = FaceDirection(e, i + 1) - piece.StartCut;
+            const double across = FaceDirection(e, p) - piece.StartCut;
             const double ux = -std::sin(across), uy = std::cos(across);
             auto along = [&](Point p) { return p.x * ux + p.y * uy; };
-            const double extent = std::max(along(FaceOuter(e, i)), along(FaceInner(e, i))) -
-                                  std::min(along(FaceOuter(e, i + 1)), along(FaceInner(e, i + 1)));
+            const double extent = std::max(along(FaceOuter(e, p + 1)), along(FaceInner(e, p + 1))) -
+                                  std::min(along(FaceOuter(e, p)), along(FaceInner(e, p)));
             // The side view puts a conical connection's axis through the body
             // face's axis point, not through its own: it is drawn a little off.
-            const bool connection = c.kind == 3 && (i == 1 || i == K);
+            const bool connection = c.kind == 3 && (p == 1 || p == K);
             const double tol = piece.Cylindrical ? 2e-3 : (connection ? 2e-2 : 2e-5);
             EXPECT_NEAR(piece.Height, extent, scale * tol) << "side view";
         }
         // Its faces are the side view's, within what a cylindrical end
         // piece's tilted face allows (s * factor + d / cos, not (s * factor + d) / cos).
         const double tilted = piece.Cylindrical ? sk * (1 / std::cos(e.HalfPieceAngle) - 1) + 1e-4 * scale : 1e-4 * scale;
-        EXPECT_NEAR(Distance(s.startOuter, s.startInner), Distance(FaceOuter(e, i + 1), FaceInner(e, i + 1)), tilted);
-        EXPECT_NEAR(Distance(s.endOuter, s.endInner), Distance(FaceOuter(e, i), FaceInner(e, i)), tilted);
+        EXPECT_NEAR(Distance(s.startOuter, s.startInner), Distance(FaceOuter(e, p), FaceInner(e, p)), tilted);
+        EXPECT_NEAR(Distance(s.endOuter, s.endInner), Distance(FaceOuter(e, p + 1), FaceInner(e, p + 1)), tilted);
         // Assembled: the first piece on the start face, every other one on
         // the end face of the piece before it.
-        if (i == K) {
-            placements[i] = elbow_model::LayOnto(s.startOuter, s.startInner, FaceOuter(e, K + 1), FaceInner(e, K + 1));
+        if (p == 1) {
+            placements[p] = elbow_model::LayOnto(s.startOuter, s.startInner, FaceOuter(e, 1), FaceInner(e, 1));
         } else {
-            const auto& prev = sections[i + 1];
-            const auto& at = placements[i + 1];
-            placements[i] = elbow_model::LayOnto(s.startOuter, s.startInner, at.Map(prev.endOuter), at.Map(prev.endInner));
+            const auto& prev = sections[p - 1];
+            const auto& at = placements[p - 1];
+            placements[p] = elbow_model::LayOnto(s.startOuter, s.startInner, at.Map(prev.endOuter), at.Map(prev.endInner));
             // The joint: the same plane and major axis, minor axes close.
             o.gap = std::max({o.gap, std::fabs(Distance(prev.endOuter, prev.endInner) - Distance(s.startOuter, s.startInner)),
                               std::fabs(prev.endMinor - s.startMinor)});
         }
-        o.sideView = std::max({o.sideView, Distance(placements[i].Map(s.endOuter), FaceOuter(e, i)),
-                               Distance(placements[i].Map(s.endInner), FaceInner(e, i))});
+        o.sideView = std::max({o.sideView, Distance(placements[p].Map(s.endOuter), FaceOuter(e, p + 1)),
+                               Distance(placements[p].Map(s.endInner), FaceInner(e, p + 1))});
     }
     o.gap /= scale;
     o.sideView /= scale;
@@ -151,15 +153,15 @@ SpaceOutcome ExpectElbowInSpace(const ElbowCase& c, const LastElbow& e) {
     // across the two connections.
     const double theta = e.PieceAngle;
     const double turn = c.kind == 2 ? t.bend - theta : (c.kind == 3 ? t.bend + theta : t.bend);
-    const double axisTurn = elbow_model::Turn(placements[1].AxisDirection(), placements[K].AxisDirection());
+    const double axisTurn = elbow_model::Turn(placements[K].AxisDirection(), placements[1].AxisDirection());
     EXPECT_NEAR(elbow_model::Turn(turn, axisTurn), 0, 2e-5);
     // The free ends carry the typed cuts and diameters.
     const double startTilt = c.kind == 3 ? theta / 2 : 0;
-    EXPECT_NEAR(elbow_model::Turn(FaceDirection(e, K + 1), t.startCut + startTilt), 0, 2e-5);
-    EXPECT_NEAR(elbow_model::Turn(FaceDirection(e, 1), -t.bend - startTilt + t.endCut), 0, 2e-5);
+    EXPECT_NEAR(elbow_model::Turn(FaceDirection(e, 1), t.startCut + startTilt), 0, 2e-5);
+    EXPECT_NEAR(elbow_model::Turn(FaceDirection(e, K + 1), -t.bend - startTilt + t.endCut), 0, 2e-5);
     const double fullEnds = c.kind == 2 ? theta / 2 : 0;
-    EXPECT_NEAR(e.PieceStartCut[K], t.startCut + fullEnds, 1e-6);
-    EXPECT_NEAR(e.PieceEndCut[1], t.endCut - fullEnds, 1e-6);
+    EXPECT_NEAR(e.PieceStartCut[1], t.startCut + fullEnds, 1e-6);
+    EXPECT_NEAR(e.PieceEndCut[K], t.endCut - fullEnds, 1e-6);
     ElbowPiece first, last;
     EXPECT_TRUE(ElbowPieceOf(e, 1, first) && ElbowPieceOf(e, K, last));
     EXPECT_EQ(first.Cylindrical ? first.Diameter : first.SmallDiameter, static_cast<float>(t.d));
@@ -188,12 +190,11 @@ void ExpectAxisPolygon(const ElbowCase& c, const LastElbow& e) {
         return {t.R - rho * std::cos(phi), rho * std::sin(phi)};
     };
     for (int p = 1; p <= n; ++p) {
-        const int i = n - p + 1;
-        const auto s = elbow_model::CylinderPiece(e.PieceDiameter[i] + c.factor * t.s, e.PieceAxisLength[i],
-                                                  e.PieceStartCut[i], e.PieceEndCut[i]);
-        const auto m = elbow_model::LayOnto(s.startOuter, s.startInner, FaceOuter(e, i + 1), FaceInner(e, i + 1));
+        const auto s = elbow_model::CylinderPiece(e.PieceDiameter[p] + c.factor * t.s, e.PieceAxisLength[p],
+                                                  e.PieceStartCut[p], e.PieceEndCut[p]);
+        const auto m = elbow_model::LayOnto(s.startOuter, s.startInner, FaceOuter(e, p), FaceInner(e, p));
         EXPECT_NEAR(Distance(m.Map({0, 0}), vertex(p - 1)), 0, 2e-3 * t.R / 100) << "piece " << p;
-        EXPECT_NEAR(Distance(m.Map({0, e.PieceAxisLength[i]}), vertex(p)), 0, 2e-3 * t.R / 100) << "piece " << p;
+        EXPECT_NEAR(Distance(m.Map({0, e.PieceAxisLength[p]}), vertex(p)), 0, 2e-3 * t.R / 100) << "piece " << p;
     }
 }
 

@@ -85,8 +85,9 @@ bool WriteWideConeElbows(Manifest& m) {
         auto st = dxf_cases::Developed(ShapeNone);
         st->Inputs.ConeElbowData = ConeData(0.3f, c.d, 10, c.D, 10, c.bendDeg, c.radius, c.pieces);
         st->Inputs.EndConnections = c.connections;
-        if (ComputeConeElbow(c.kind, st->Inputs.ConeElbowData, st->Inputs.EndConnections, "N",
-                             DevelopmentSettingsOf(*st), st->Elbow) != 0) {
+        if (ComputeConeElbow(static_cast<ConeElbowLayout>(c.kind), st->Inputs.ConeElbowData,
+                             st->Inputs.EndConnections, false, DevelopmentSettingsOf(*st), st->Elbow)
+                .Message != 0) {
             std::fprintf(stderr, "%s: elbow refused\n", c.name);
             ok = false;
             continue;
@@ -150,8 +151,10 @@ bool WriteAll(Manifest& m) {
             } else {
                 st->Inputs.ConeElbowData = ConeData(0.3f, 20, 10, 30, 10, 90, 63.662f, c.pieces);
                 st->Inputs.CylindricalEnds = c.cylindricalEnds;
-                message = ComputeConeElbow(c.kind, st->Inputs.ConeElbowData, st->Inputs.EndConnections,
-                                           c.cylindricalEnds, DevelopmentSettingsOf(*st), st->Elbow);
+                message = ComputeConeElbow(static_cast<ConeElbowLayout>(c.kind), st->Inputs.ConeElbowData,
+                                           st->Inputs.EndConnections, std::string(c.cylindricalEnds) == "S",
+                                           DevelopmentSettingsOf(*st), st->Elbow)
+                              .Message;
             }
             if (message != 0) {
                 std::fprintf(stderr, "%s: elbow refused (%d)\n", c.name, message);

@@ -87,9 +87,6 @@ inline void SetElbow(WorkingState& st, int code, int typed) {
         st.Inputs.ConeElbowData[9] = static_cast<float>(typed);
 }
 
-// Piece p (1 = the start piece) of the filled elbow: entry K - p + 1.
-inline int Entry(const LastElbow& e, int p) { return e.PieceCount - p + 1; }
-
 inline std::string Num(double v) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, v);

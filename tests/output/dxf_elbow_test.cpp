@@ -15,7 +15,6 @@
 namespace velm {
 namespace {
 
-using dxf_cases::Entry;
 using dxf_cases::SetElbow;
 
 using dxf_cases::Entities;
@@ -42,11 +41,10 @@ void FillCylElbow(WorkingState& st, const std::vector<float>& heights, const std
     LastElbow& e = st.Elbow;
     e.Thickness = 0.3f;
     for (int p = 1; p <= n; ++p) {
-        const int k = Entry(e, p);
-        e.PieceDiameter[k] = 25;
-        e.PieceHeight[k] = heights[p - 1];
-        e.PieceStartCut[k] = static_cast<float>(cutsDeg[p - 1] * kDeg);
-        e.PieceEndCut[k] = static_cast<float>(cutsDeg[p] * kDeg);
+        e.PieceDiameter[p] = 25;
+        e.PieceHeight[p] = heights[p - 1];
+        e.PieceStartCut[p] = static_cast<float>(cutsDeg[p - 1] * kDeg);
+        e.PieceEndCut[p] = static_cast<float>(cutsDeg[p] * kDeg);
     }
 }
 
@@ -83,12 +81,11 @@ void FillConeElbow(WorkingState& st, int code, int typed, bool cylindricalEnds) 
     e.StartIsCylindrical = e.EndIsCylindrical = cylindricalEnds;
     const int K = e.PieceCount;
     for (int p = 1; p <= K; ++p) {
-        const int k = Entry(e, p);
-        e.PieceSmallDiameter[k] = 20.0f + 0.2f * static_cast<float>(p - 1);
-        e.PieceLargeDiameter[k] = 20.0f + 0.2f * static_cast<float>(p);
-        e.PieceHeight[k] = 12;
-        e.PieceStartCut[k] = static_cast<float>((p == 1 ? 0 : 6) * kDeg);
-        e.PieceEndCut[k] = static_cast<float>((p == K ? 0 : -6) * kDeg);
+        e.PieceSmallDiameter[p] = 20.0f + 0.2f * static_cast<float>(p - 1);
+        e.PieceLargeDiameter[p] = 20.0f + 0.2f * static_cast<float>(p);
+        e.PieceHeight[p] = 12;
+        e.PieceStartCut[p] = static_cast<float>((p == 1 ? 0 : 6) * kDeg);
+        e.PieceEndCut[p] = static_cast<float>((p == K ? 0 : -6) * kDeg);
     }
 }
 
@@ -153,7 +150,7 @@ TEST(DxfElbow, APieceCountOutOfRangeWritesNothing) {
 TEST(DxfElbow, APieceWithoutFiniteValuesWritesNothing) {
     auto st = dxf_cases::Developed(ShapeNone);
     FillConeElbow(*st, ShapeCuConica2, 5, false);
-    st->Elbow.PieceHeight[Entry(st->Elbow, 4)] = std::numeric_limits<float>::infinity();
+    st->Elbow.PieceHeight[4] = std::numeric_limits<float>::infinity();
     std::ostringstream out(std::ios::binary);
     EXPECT_EQ(WriteDxfEntities(out, *st), DxfStatus::NotFinite);  // the file writer throws the rest away
 }

@@ -16,7 +16,8 @@ inline LastElbow SampleElbow(int kind, float bendDeg = 90, float n = 5) {
     } else {
         ConeElbowArray data = ConeData(0.3f, 20, 10, 30, 10, bendDeg, 63.662f, n);
         DevelopmentSettings settings;
-        ComputeConeElbow(kind, data, DefaultInputArrays().EndConnections, "N", settings, e);
+        ComputeConeElbow(static_cast<ConeElbowLayout>(kind), data, DefaultInputArrays().EndConnections, false,
+                         settings, e);
     }
     return e;
 }

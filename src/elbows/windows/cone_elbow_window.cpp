@@ -313,9 +313,9 @@ std::int16_t ConeElbowWindow::HitTestPiece(float x, float y) const {
     const ConeElbowArray& data = State().Inputs.ConeElbowData;
     const float cx = Drawing().DrawingCentreX, cy = Drawing().DrawingCentreY;
     const std::int16_t n = RoundToInt16(data[ConeElbowPieces]);
-    switch (variant_.Variant) {
-        case 1: return ConeElbow1PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
-        case 2: return ConeElbow2PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
+    switch (variant_.Layout) {
+        case ConeElbowLayout::HalfEndPieces: return ConeElbow1PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
+        case ConeElbowLayout::EqualPieces: return ConeElbow2PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
         default: return ConeElbow3PieceAt(x, y, cx, cy, n, data[ConeElbowBend]);
     }
 }

@@ -41,7 +41,7 @@ TEST(ElbowPicture, EveryPieceCarriesTheFill) {
                     int filled = 0;
                     for (int dx = -1; dx <= 1; ++dx)
                         for (int dy = -1; dy <= 1; ++dy) filled += pic.Point(px + dx, py + dy) == fill;
-                    EXPECT_GE(filled, 4) << "entry " << i << " at " << w;
+                    EXPECT_GE(filled, 4) << "piece " << i << " at " << w;
                 }
             }
             // The background keeps its colour: the corners, and below the bend centre.

@@ -41,8 +41,9 @@ std::unique_ptr<WorkingState> Expected(int code, float pieces, const std::string
     d[10] = rad(connections ? in.EndConnections[3] : d[3]);
     d[11] = rad(connections ? in.EndConnections[8] : d[5]);
     d[12] = rad(d[6]);
-    EXPECT_EQ(ComputeConeElbow(code - ShapeCuCilindri, d, in.EndConnections, ends, DevelopmentSettingsOf(*ref),
-                               ref->Elbow),
+    EXPECT_EQ(ComputeConeElbow(static_cast<ConeElbowLayout>(code - ShapeCuCilindri), d, in.EndConnections,
+                               std::string(ends) == "S", DevelopmentSettingsOf(*ref), ref->Elbow)
+                  .Message,
               0);
     return ref;
 }
