@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <sstream>
 
 #include "elbows/elbow_messages.h"
+#include "output/dxf_cases.h"
+#include "output/dxf_export.h"
 #include "support/elbow_cases.h"
 
 namespace velm {
@@ -208,6 +212,63 @@ TEST(ConeElbow, ResultAnglesAndEdgeCases) {
             const double first = variant == 1 ? 11.25 * kDeg : 18 * kDeg;
             const double mx = (e.FaceOuterX[5] + e.FaceInnerX[5]) / 2 - 63.662, my = (e.FaceOuterY[5] + e.FaceInnerY[5]) / 2;
             EXPECT_NEAR(std::atan2(my, -mx), first, 1e-5) << variant;
+        }
+    }
+}
+
+// In the drawing file a cutter nests the pieces as they lie: each lies 10
+// below the lowest point of the one before, the first where it always lay.
+TEST(ConeElbowDxf, EachPieceLiesTenBelowThePieceBefore) {
+    const EndConnectionArray defaults = DefaultInputArrays().EndConnections;
+    const EndConnectionArray wide = Connections(0, 150, 10, 100, 160, 0, 250, 10, 100, 260);  // conical, 100 long
+    const EndConnectionArray cylindrical = Connections(1, 40, 15, 60, 0, 1, 90, 20, 40, 0);
+    const struct {
+        int variant;
+        float d, D, bendDeg, radius, pieces;
+        const char* ends;
+        EndConnectionArray connections;
+    } cases[] = {
+        {1, 20, 30, 30, 200, 3, "S", defaults},
+        {1, 40, 250, 180, 300, 12, "S", defaults},
+        {2, 20, 200, 30, 250, 3, "N", defaults},  // sectors past a half turn
+        {2, 20, 200, 150, 500, 50, "N", defaults},
+        {3, 20, 30, 60, 450, 4, "N", defaults},  // the end connection once lay inside the last piece
+        {3, 20, 30, 90, 300, 5, "N", wide},
+        {3, 20, 30, 120, 100, 7, "N", cylindrical},
+    };
+    for (const auto& c : cases) {
+        for (std::int16_t lato : {1, -1}) {
+            SCOPED_TRACE(testing::Message() << "variant " << c.variant << ", A " << c.bendDeg << ", R " << c.radius
+                                            << ", weld side " << lato);
+            auto st = dxf_cases::Developed(ShapeNone, 1, lato);
+            ConeElbowArray& d = st->Inputs.ConeElbowData;
+            d = ConeData(0.3f, c.d, 10, c.D, 10, c.bendDeg, c.radius, c.pieces);
+            if (c.variant == 3) {  // the body's cuts are the connections'
+                d[ConeElbowStartCut] = elbow_cases::Rad(c.connections[StartConnectionCutAngle]);
+                d[ConeElbowEndCut] = elbow_cases::Rad(c.connections[EndConnectionCutAngle]);
+            }
+            ASSERT_EQ(ComputeConeElbow(c.variant, d, c.connections, c.ends, DevelopmentSettingsOf(*st), st->Elbow), 0);
+            st->ShapeCode = static_cast<std::int16_t>(ShapeCuCilindri + c.variant);
+            std::ostringstream file(std::ios::binary);
+            ASSERT_EQ(WriteDxfEntities(file, *st), DxfStatus::Written);
+            const std::vector<dxf_cases::Entity> all = dxf_cases::Entities(file.str());
+            std::size_t at = 0;
+            double lowest = 0;
+            for (int p = 1; p <= st->Elbow.PieceCount; ++p) {
+                ElbowPiece piece;
+                ASSERT_TRUE(ElbowPieceOf(st->Elbow, p, piece));
+                const std::size_t first = at, end = at + (piece.Cylindrical ? 1 : 4);  // a frustum: seam, edge, seam, edge
+                ASSERT_LE(end, all.size());
+                double lo = 1e300, hi = -1e300;
+                for (; at < end; ++at) lo = std::min(lo, all[at].minY()), hi = std::max(hi, all[at].maxY());
+                if (p == 1) {  // a frustum's upper edge up to y = 0, a cylinder from -P to 0
+                    EXPECT_NEAR(all[piece.Cylindrical ? first : first + 1].maxY(), 0, 1e-4);
+                } else {
+                    EXPECT_NEAR(hi, lowest - 10, 1e-9 * (1 + std::fabs(lowest))) << p;
+                }
+                lowest = lo;
+            }
+            EXPECT_EQ(at, all.size());
         }
     }
 }
