@@ -132,8 +132,6 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         // The wrong way round: the small diameter is what to change.
         {"no cone: the small end wider", 2, ConeData(0.3f, 40, 10, 30, 10, 90, 63.662f, 5), {}, "N", 0,
          ErrSmallDiameterNotSmaller},
-        {"d 30 over D 20", 2, ConeData(0.3f, 30, 10, 20, 10, 90, 63.662f, 5), {}, "N", 0,
-         ErrSmallDiameterNotSmaller},
         {"d 30 over D 20, right frustum", 1, ConeData(0.3f, 30, 0, 20, 0, 90, 63.662f, 5), {}, "N", 0,
          ErrSmallDiameterNotSmaller},
         {"cylindrical start 160 against an end 27", 3, kDefaults, Connections(1, 160, 10, 45, 22, 0, 27, 10, 35, 30),
@@ -220,21 +218,18 @@ TEST(ConeElbow, ResultAnglesAndEdgeCases) {
 // below the lowest point of the one before, the first where it always lay.
 TEST(ConeElbowDxf, EachPieceLiesTenBelowThePieceBefore) {
     const EndConnectionArray defaults = DefaultInputArrays().EndConnections;
-    const EndConnectionArray wide = Connections(0, 150, 10, 100, 160, 0, 250, 10, 100, 260);  // conical, 100 long
-    const EndConnectionArray cylindrical = Connections(1, 40, 15, 60, 0, 1, 90, 20, 40, 0);
     const struct {
         int variant;
         float d, D, bendDeg, radius, pieces;
         const char* ends;
         EndConnectionArray connections;
     } cases[] = {
-        {1, 20, 30, 30, 200, 3, "S", defaults},
         {1, 40, 250, 180, 300, 12, "S", defaults},
         {2, 20, 200, 30, 250, 3, "N", defaults},  // sectors past a half turn
         {2, 20, 200, 150, 500, 50, "N", defaults},
         {3, 20, 30, 60, 450, 4, "N", defaults},  // the end connection once lay inside the last piece
-        {3, 20, 30, 90, 300, 5, "N", wide},
-        {3, 20, 30, 120, 100, 7, "N", cylindrical},
+        {3, 20, 30, 90, 300, 5, "N", Connections(0, 150, 10, 100, 160, 0, 250, 10, 100, 260)},  // 100 long
+        {3, 20, 30, 120, 100, 7, "N", Connections(1, 40, 15, 60, 0, 1, 90, 20, 40, 0)},
     };
     for (const auto& c : cases) {
         for (std::int16_t lato : {1, -1}) {

@@ -145,38 +145,12 @@ TEST(WrapText, LinesWithinTheColumnsBrokenAtBlanks) {
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"no columns, one line", 0, {"no columns, one line"}},
-        {"abc def", 6, {"abc", "def"}},
         {"abc  def ghi", 5, {"abc", "def", "ghi"}},  // the blanks at a break go
         {"a  b c", 4, {"a  b", "c"}},                // those within a line stay
         {"abcdefghij", 4, {"abcd", "efgh", "ij"}},   // a word longer than the line
         {"30\xC2\xB0 45\xC2\xB0 60\xC2\xB0", 7, {"30\xC2\xB0 45\xC2\xB0", "60\xC2\xB0"}},  // characters, not bytes
     };
     for (const Case& c : cases) EXPECT_EQ(WrapText(c.text, c.columns), c.lines) << c.text;
-}
-
-// A note longer than the page's width prints whole, in lines within it
-// (78 characters of 2.54 mm), under the header.
-TEST_F(DataBlockTest, LongNotesWrapWithinThePrintableWidth) {
-    const std::string note =
-        "Roll the plate with the seam at the top, check both cut edges against the template before welding, "
-        "grind the burrs off every edge and mark the seam side with red paint before the next piece.";
-    RecordingPrinter printer;
-    printer.SetPage(200, 287);
-    WorkingState st;
-    st.ShapeCode = ShapeCoTaSup;
-    st.Settings.CheckNote = 1;
-    st.NoteText = note;
-    EXPECT_EQ(NoteLineCount(note, printer.Page()), 3);
-    PrintConeDataPage(printer, st);
-    const auto& texts = printer.documents.at(0).pages.at(0).texts;
-    ASSERT_EQ(texts.size(), 4u);
-    std::string joined;
-    for (std::size_t i = 1; i < texts.size(); ++i) {
-        EXPECT_NEAR(texts[i].y, (i + 1) * printer.lineHeightMm, 1e-9);
-        joined += (i > 1 ? " " : "") + texts[i].text;
-    }
-    EXPECT_EQ(joined, note) << "nothing typed is lost";
 }
 
 TEST(PaddedLine, ValueInTheFourthZoneForLabelsUnderFortyTwo) {

@@ -240,7 +240,7 @@ TEST_F(PrintJobTest, TitleLineDataBlockAndOptions) {
         {"data only", 6, 2, 0, 1, 0, 0, {}, false},
         {"notes only", 7, 1, 0, 0, 1, 1, {"--- TOLVA-MERIX --- VELM 2.1"}, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         printer.documents.clear();
         st.ShapeCode = c.code;
@@ -338,13 +338,12 @@ TEST_F(PrintJobTest, ACutOffDrawingIsClippedAndMarkedAtTheEdgesItCrosses) {
     DevelopCylinder(ShapeCiRe, 1);
     const CylinderResults& r = st.CylinderDevelopment.Results;
     const double L = r.DevelopedLength, H = r.Hmax;
-    struct Case {
+    const struct {
         const char* name;
         double left, top;  // where the plate starts on the 200 x 287 mm page
         bool cutOff;
         const char* marks;  // L left, R right, B bottom
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"inside", 20, 40, false, ""},
         {"past the right", 200 - L / 2, 40, true, "R"},
         {"past the left", -L / 3, 40, true, "L"},
@@ -352,7 +351,7 @@ TEST_F(PrintJobTest, ACutOffDrawingIsClippedAndMarkedAtTheEdgesItCrosses) {
         {"past the right and the bottom", 200 - L / 2, 287 - H / 3, true, "RB"},
         {"past the right, the preview marks no cut", 200 - L / 2, 40, false, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         printer.documents.clear();
         Place(1, 1);

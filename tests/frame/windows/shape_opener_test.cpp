@@ -1,7 +1,6 @@
 // The shape-kind table as the Shapes menu, the registry, the start panel and
 // the opener read it, and what they do with a code that has no row; the
-// opener keeping one shape window open, through previews, data files, the
-// window keys and a range print.
+// opener keeping one shape window open.
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -37,9 +36,8 @@ protected:
             if (!w->Unloaded()) live.push_back(w);
         return live;
     }
-    // The elbow from the menu, maximised, its middle piece (3 of 5, straight
-    // above the centre) previewed; unless `keepPreview`, the preview's back
-    // button leaves the elbow minimised.
+    // The elbow maximised, its middle piece (straight above the centre) previewed;
+    // unless `keepPreview`, the preview's back button leaves the elbow minimised.
     static CylElbowWindow* PreviewElbowPiece(bool keepPreview = false) {
         Mdi()->FormeItem(3)->trigger();
         Wait(20);
@@ -54,13 +52,6 @@ protected:
         if (!SheetPreview::Current()) return nullptr;
         if (!keepPreview) Click(SheetPreview::Current()->CmdIndietro), Wait(20);
         return w;
-    }
-    // Restored as it was before its preview minimised it, and drawn whole.
-    static void ExpectRestored(CylElbowWindow* w) {
-        EXPECT_TRUE(wt::SubWindowOf(w)->isMaximized());
-        EXPECT_TRUE(w->isEnabled() && wt::SubWindowOf(w)->isEnabled());
-        EXPECT_EQ(ActiveChild(), w);
-        EXPECT_GT(CountColour(w->PctDisegno->canvas(), State().CylinderPieceFill), 1000);
     }
     // The checked items of the Shapes menu, by object name.
     static std::vector<std::string> Checked() {
@@ -118,18 +109,15 @@ TEST_F(ShapeOpenerTest, CodesWithoutARowDoNothing) {
     EXPECT_TRUE(StartPanel()->isEnabled());
 }
 
-// A frustum left minimised by its preview goes when an elbow opens, so
-// nothing acts on the elbow's values as a frustum. A preview goes with its shape.
-TEST_F(ShapeOpenerTest, OneShapeWindowLivesAndChoosingItAgainRestoresIt) {
-    ShapeWindow* frustum = OpenDevelopedShape(ShapeCoRe);
-    ASSERT_NE(OpenPreviewOf(frustum), nullptr);
-    Click(SheetPreview::Current()->CmdIndietro);
+// A frustum left minimised by its preview goes when another shape opens,
+// so nothing acts on one shape's values as another's; a preview goes with
+// its shape.
+TEST_F(ShapeOpenerTest, OneShapeWindowLivesAndAPreviewGoesWithIt) {
+    ASSERT_NE(OpenPreviewOf(OpenDevelopedShape(ShapeCoRe)), nullptr);
+    Click(SheetPreview::Current()->CmdIndietro);  // the frustum waits minimised
     Wait(20);
-    ASSERT_TRUE(wt::SubWindowOf(frustum)->isMinimized());
-    CylElbowWindow* elbow = PreviewElbowPiece();
-    ASSERT_NE(elbow, nullptr);
-    EXPECT_EQ(LiveShapeWindows(), std::vector<ShapeWindowBase*>{elbow});
     ShapeWindow* cut = OpenDevelopedShape(ShapeCoTaSup);
+    EXPECT_EQ(LiveShapeWindows(), std::vector<ShapeWindowBase*>{cut});
     ASSERT_NE(OpenPreviewOf(cut), nullptr);
     OpenShapeForm(ShapeCiRe, ActiveChild());
     Wait(20);
@@ -184,7 +172,9 @@ TEST_F(ShapeOpenerTest, MinimisedShapeComesBackByItsMenuEntryOrTheWindowKeys) {
         const std::string thickness = elbow->TxtInputDati[0]->Text();
         bringBack();
         EXPECT_EQ(LoadedShapeWindow(ShapeCuCilindri), elbow);
-        ExpectRestored(elbow);
+        EXPECT_TRUE(wt::SubWindowOf(elbow)->isMaximized() && elbow->isEnabled() && wt::SubWindowOf(elbow)->isEnabled());
+        EXPECT_EQ(ActiveChild(), elbow);
+        EXPECT_GT(CountColour(elbow->PctDisegno->canvas(), State().CylinderPieceFill), 1000) << "drawn whole";
         EXPECT_EQ(elbow->TxtInputDati[0]->Text(), thickness);
     }
     CylElbowWindow* elbow = PreviewElbowPiece(true);

@@ -156,8 +156,8 @@ TEST_F(OutputDialogsTest, NotesOnlyShowTheCaptionOnTheFirstRow) {
 // A note longer than a printed line: the box shows it as it wraps on paper
 // and grows by its further lines, the drawing moving down under it; the fit
 // counts them (the 40 mm high plate fits a 56 mm page under three lines of
-// 4 mm, not under five).
-TEST_F(OutputDialogsTest, LongNotesWrapInTheDataBox) {
+// 4 mm, not under five); on paper too nothing typed is lost.
+TEST_F(OutputDialogsTest, LongNotesWrapInTheDataBoxAndOnPaper) {
     Seed("Options", "CheckNote", "1");
     StartProgram(200, 56);
     SheetPreview* preview = Preview(ShapeCiRe);
@@ -179,6 +179,9 @@ TEST_F(OutputDialogsTest, LongNotesWrapInTheDataBox) {
     EXPECT_GE(preview->PctDisegno->y(), preview->PctDati->height());
     EXPECT_EQ(S(preview->LblArea->text()), Txt(LangFrmAntep, 44) + "\n" + lines[0] + "\n" + lines[1] + "\n" + lines[2]);
     EXPECT_TRUE(preview->Pictures().CutOff);
+    dialogs.ExpectMessage(IdYes);  // print it cut off
+    preview->CmdStampa->click();
+    for (const std::string& line : lines) EXPECT_TRUE(PrintedText(line)) << "on paper: " << line;
     CloseEverything();
 }
 
