@@ -226,15 +226,13 @@ TEST(ConeElbowDxf, EachPieceLiesTenBelowThePieceBefore) {
     } cases[] = {
         {1, 40, 250, 180, 300, 12, "S", defaults},
         {2, 20, 200, 30, 250, 3, "N", defaults},  // sectors past a half turn
-        {2, 20, 200, 150, 500, 50, "N", defaults},
         {3, 20, 30, 60, 450, 4, "N", defaults},  // the end connection once lay inside the last piece
         {3, 20, 30, 90, 300, 5, "N", Connections(0, 150, 10, 100, 160, 0, 250, 10, 100, 260)},  // 100 long
         {3, 20, 30, 120, 100, 7, "N", Connections(1, 40, 15, 60, 0, 1, 90, 20, 40, 0)},
     };
     for (const auto& c : cases) {
         for (std::int16_t lato : {1, -1}) {
-            SCOPED_TRACE(testing::Message() << "variant " << c.variant << ", A " << c.bendDeg << ", R " << c.radius
-                                            << ", weld side " << lato);
+            SCOPED_TRACE(testing::Message() << c.variant << ": A " << c.bendDeg << ", R " << c.radius << ", side " << lato);
             auto st = dxf_cases::Developed(ShapeNone, 1, lato);
             ConeElbowArray& d = st->Inputs.ConeElbowData;
             d = ConeData(0.3f, c.d, 10, c.D, 10, c.bendDeg, c.radius, c.pieces);
