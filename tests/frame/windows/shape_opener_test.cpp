@@ -157,11 +157,11 @@ TEST_F(ShapeOpenerTest, DataFileOpensItsShapeOrNone) {
 // change none of its boxes. While its preview is open it stays as it is.
 TEST_F(ShapeOpenerTest, MinimisedShapeComesBackByItsMenuEntryOrTheWindowKeys) {
     const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        Wait(20);  // for the keys' focus to settle
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : Mdi(), k, mods);
-        Wait(20);
     };
     const std::pair<const char*, std::function<void()>> cases[] = {
-        {"the Shapes menu", [] { Mdi()->FormeItem(3)->trigger(), Wait(20); }},
+        {"the Shapes menu", [] { Mdi()->FormeItem(3)->trigger(); }},
         {"Ctrl+Tab, Enter", [&] { key(Qt::Key_Tab, Qt::ControlModifier), key(Qt::Key_9), key(Qt::Key_Return); }},
         {"Ctrl+F6, Ctrl+F5", [&] { key(Qt::Key_F6, Qt::ControlModifier), key(Qt::Key_9), key(Qt::Key_F5, Qt::ControlModifier); }},
     };
@@ -171,6 +171,8 @@ TEST_F(ShapeOpenerTest, MinimisedShapeComesBackByItsMenuEntryOrTheWindowKeys) {
         ASSERT_NE(elbow, nullptr);
         const std::string thickness = elbow->TxtInputDati[0]->Text();
         bringBack();
+        EXPECT_TRUE(wt::SubWindowOf(elbow)->isMaximized()) << "at once as it was";
+        Wait(20);
         EXPECT_EQ(LoadedShapeWindow(ShapeCuCilindri), elbow);
         EXPECT_TRUE(wt::SubWindowOf(elbow)->isMaximized() && elbow->isEnabled() && wt::SubWindowOf(elbow)->isEnabled());
         EXPECT_EQ(ActiveChild(), elbow);
@@ -181,6 +183,7 @@ TEST_F(ShapeOpenerTest, MinimisedShapeComesBackByItsMenuEntryOrTheWindowKeys) {
     ASSERT_NE(elbow, nullptr);
     MdiArea()->setActiveSubWindow(wt::SubWindowOf(elbow));
     key(Qt::Key_Return);
+    Wait(20);
     EXPECT_TRUE(wt::SubWindowOf(elbow)->isMinimized());
 }
 
