@@ -14,7 +14,6 @@
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/window_test_actions.h"
 #include "output/windows/preview_actions.h"
-#include "output/windows/sheet_preview.h"
 
 namespace velm {
 namespace {
