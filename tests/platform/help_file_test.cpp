@@ -2,20 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
+#include <set>
 #include <string>
-#include <vector>
 
 #include "core/help_contexts.h"
 
 namespace velm {
 namespace {
-
-std::string LowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 const char* const Sample =
     "\xEF\xBB\xBFVELM HELP\r\n"
@@ -91,36 +85,17 @@ TEST(HelpFileTest, ShippedHelpFileHasEveryContextTopic) {
         EXPECT_EQ(TopicHtml(*f, t).find(">topic "), std::string::npos) << "dangling link in topic " << t.contextId;
 }
 
-// Each index entry names one topic: two entries of the same words would
-// look alike in the list and lead to different topics.
-TEST(HelpFileTest, IndexNamesEveryEntryOnce) {
-    const struct {
-        const char* what;
-        std::string text;
-        std::vector<std::string> twice;  // the entries listed more than once
-    } cases[] = {
-        {"the same word in two topics", std::string("VELM HELP\n[topic 1]\ntitle: One\nkeywords: weld seam\n\nx\n"
-                                                     "[topic 2]\ntitle: Two\nkeywords: Weld seam; seam\n\ny\n"),
-         {"weld seam"}},
-        {"a title and a keyword of its own topic", "VELM HELP\n[topic 1]\ntitle: Notes\nkeywords: notes\n\nx\n", {}},
-    };
-    const auto twice = [](const HelpFile& f) {
-        std::vector<std::string> found;
-        const auto index = f.Index();
-        for (std::size_t i = 1; i < index.size(); ++i)
-            if (LowerCase(index[i].keyword) == LowerCase(index[i - 1].keyword) &&
-                (found.empty() || found.back() != LowerCase(index[i].keyword)))
-                found.push_back(LowerCase(index[i].keyword));
-        return found;
-    };
-    for (const auto& c : cases) {
-        const auto f = ParseHelpFile(c.text);
-        ASSERT_TRUE(f.has_value()) << c.what;
-        EXPECT_EQ(twice(*f), c.twice) << c.what;
+// Each entry of the shipped index names one topic: two entries of the same
+// words would look alike in the list and lead to different topics.
+TEST(HelpFileTest, ShippedIndexNamesEveryEntryOnce) {
+    const auto f = LoadHelpFile(std::string(VELM_SOURCE_DIR) + "/help/VELM.HLP");
+    ASSERT_TRUE(f.has_value());
+    std::set<std::string> seen;
+    for (const auto& entry : f->Index()) {
+        std::string key = entry.keyword;
+        for (char& ch : key) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        EXPECT_TRUE(seen.insert(key).second) << key;
     }
-    const auto shipped = LoadHelpFile(std::string(VELM_SOURCE_DIR) + "/help/VELM.HLP");
-    ASSERT_TRUE(shipped.has_value());
-    EXPECT_EQ(twice(*shipped), std::vector<std::string>{}) << "the shipped index";
 }
 
 }  // namespace

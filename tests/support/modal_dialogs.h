@@ -1,7 +1,5 @@
 #pragma once
-// Driving the platform's modal dialogs from a test: act on the dialog once
-// it is up, and tell what it offers the user. Header only: Qt tests alone
-// include it.
+// Driving the platform's modal dialogs from a test (Qt tests only).
 #include <QApplication>
 #include <QStringList>
 #include <QTimer>
@@ -22,9 +20,8 @@ void WhenShown(std::function<void(Dialog*)> act) {
     });
 }
 
-// True when the user can reach `widget` in `dialog`: nothing between them is
-// hidden but the print dialog's folded options and its tab pages, which a
-// click shows.
+// True when the user can reach `widget` in `dialog`: nothing between is hidden
+// but the print dialog's folded options and tab pages, which a click shows.
 inline bool Offered(const QWidget* widget, const QWidget* dialog) {
     static const QStringList folded{"QPrintSettingsOutput", "optionsTab", "copiesTab"};
     for (; widget != nullptr && widget != dialog; widget = widget->parentWidget())

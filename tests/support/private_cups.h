@@ -65,12 +65,6 @@ public:
         }
         pid_ = -1;
     }
-    // Starts it again after Stop, with the queues it had; false when it did not come back.
-    bool Restart() {
-        if (pid_ > 0 || !missing_.empty()) return false;
-        Launch();
-        return missing_.empty();
-    }
 
     // Empty when the scheduler answers; else one line on why it cannot run here.
     const std::string& Missing() const { return missing_; }
@@ -94,26 +88,6 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         return false;
-    }
-
-    // Waits at most `seconds` until `queue` has a printer-state-message, as a
-    // queue whose printer keeps failing gets one; the message, empty when time ran out.
-    static std::string StateMessage(const std::string& queue, int seconds) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-        char uri[HTTP_MAX_URI];
-        httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
-                         queue.c_str());
-        while (std::chrono::steady_clock::now() < end) {
-            ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-            ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-            ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-            ipp_attribute_t* a = response != nullptr ? ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT) : nullptr;
-            const std::string message = a != nullptr ? ippGetString(a, 0, nullptr) : "";
-            ippDelete(response);
-            if (!message.empty()) return message;
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        }
-        return {};
     }
 
     // The scheduler's error log, to show why a job did not print.
@@ -189,11 +163,6 @@ private:
         // shared output folder for other schedulers are never taken for ours.
         static int schedulers = 0;
         std::ofstream(root_ + "/cache/job.cache") << "NextJobId " << 1 + getpid() % 200000 * 10000 + ++schedulers * 100 << "\n";
-        Launch();
-    }
-
-    void Launch() {
-        const std::string conf = root_ + "/conf", socket = root_ + "/cups.sock";
         pid_ = fork();
         if (pid_ == 0) {
             const std::string log = root_ + "/log/cupsd.out";

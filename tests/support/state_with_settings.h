@@ -1,6 +1,5 @@
 #pragma once
-// A working state whose settings are those a development reads: for the
-// checks that read the state, as a save with no window to apply does.
+// A working state with the settings a development reads, as a save with no window to apply checks it.
 #include "core/development_checks.h"
 #include "core/working_state.h"
 

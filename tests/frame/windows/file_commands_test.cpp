@@ -16,7 +16,6 @@
 #include "core/data_file.h"
 #include "core/file_names.h"
 #include "core/language.h"
-#include "frame/command_registry.h"
 #include "frame/recent_files.h"
 #include "core/unit_conversion.h"
 #include "platform/services.h"
@@ -145,36 +144,6 @@ TEST_F(FileCommandsTest, FailedSaveShowsTheSystemMessageAndKeepsEverything) {
         EXPECT_EQ(Recent(), (RecentList{"/x/current.qvl", "/x/other.qvl", RecentNotUsed, RecentNotUsed, RecentNotUsed}));
     }
     EXPECT_EQ(Contents(Path("protected.qvl")), "old");
-}
-
-// With no window to apply, the current shape's family check decides: a
-// refusal shows its error text every time and writes nothing; a shape whose
-// family registered no check, or no shape yet, saves.
-TEST_F(FileCommandsTest, WithoutAShapeWindowTheFamilysCheckDecides) {
-    Language().Sections[LangErrore][1] = "Error";
-    Language().Sections[LangErrore][14] = "The diameter is 0";
-    RegisterInputCheck(ShapeCiRe, ShapeCiDiscordi, [](std::int16_t, const WorkingState& s) {
-        return s.Inputs.CylinderData[2] == 0 ? 14 : 0;  // stands in for the family's checks
-    });
-    State().Inputs.CylinderData[2] = 0;
-    const struct { std::int16_t code; bool refused; } cases[] = {
-        {ShapeCiTaSup, true}, {ShapeCiTaSup, true}, {ShapeCoRe, false}, {ShapeNone, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
-        dialogs_.messages.clear();
-        fs::remove(Path("job.qvl"));
-        State().ShapeCode = c.code;
-        State().CurrentFileName = Path("job.qvl");
-        if (c.refused) dialogs_.ExpectMessage(IdOk);
-        DispatchFileCommand(FileMenuItem::Save);
-        EXPECT_EQ(fs::exists(Path("job.qvl")), !c.refused);
-        ASSERT_EQ(dialogs_.messages.size(), c.refused ? 1u : 0u);
-        if (!c.refused) continue;
-        EXPECT_EQ(dialogs_.messages[0].prompt, "The diameter is 0");
-        EXPECT_EQ(dialogs_.messages[0].title, "Error");
-        EXPECT_EQ(dialogs_.messages[0].style, MbCritical);
-    }
-    ClearCommands();
 }
 
 // A file that fails a check changes nothing and leaves the list; one that

@@ -8,9 +8,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
-#include <regex>
-#include <string>
 #include <vector>
 
 #include "support/pdf_render.h"
@@ -79,81 +76,6 @@ TEST(PrintedSize, OneToOneIsTrueHalfAtOneToTwoAndFactorsStretch) {
         EXPECT_GE(dashes, 3);
         EXPECT_LE(longest, 60);
     }
-    Platform() = saved;
-}
-
-// The words pdftotext reads on the first page, in reading order, with their right edges in millimetres.
-struct PdfWord {
-    std::string text;
-    double right;
-};
-std::vector<PdfWord> PdfWords(const std::string& pdf, const std::string& out) {
-    std::vector<PdfWord> words;
-    const std::string command = "pdftotext -bbox -f 1 -l 1 '" + pdf + "' '" + out + "'";
-    if (std::system(command.c_str()) != 0) return words;
-    std::ifstream in(out);
-    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::regex word(R"re(<word xMin="[^"]*" yMin="[^"]*" xMax="([^"]*)" yMax="[^"]*">([^<]*)</word>)re");
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it)
-        words.push_back({(*it)[2].str(), std::stod((*it)[1].str()) * 25.4 / 72});
-    return words;
-}
-
-// A plate the page cuts off on the right, under a 190-character note,
-// printed to PDF and measured: no ink past the printable area, a red band
-// 1 mm wide inside its right edge beside the plate, and every word of the
-// note on the page within its width.
-TEST(PrintedSize, ACutOffPlateAndALongNoteStayWithinThePrintableArea) {
-    TempFolder folder;
-    QtPrinter printer;
-    printer.Device().setOutputFormat(QPrinter::PdfFormat);
-    printer.Device().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                               QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Millimeter));
-    ScriptedDialogs dialogs;
-    const Services saved = Platform();
-    Platform().dialogs = &dialogs;
-
-    WorkingState st;
-    st.ShapeCode = ShapeCiRe;
-    ASSERT_EQ(ValidateAndDevelopCylinder(ShapeCiRe, st).Message, 0);
-    const CylinderResults& r = st.CylinderDevelopment.Results;
-    st.Settings.CheckNote = 1;
-    st.NoteText =
-        "Roll the plate with the seam at the top, check both cut edges against the template before welding, "
-        "grind the burrs off every edge and mark the seam side with red paint before the next piece.";
-    st.Sheet.CylinderFactors = {1, 1};
-    st.Sheet.PageWidth = 190;
-    st.Sheet.PageHeight = 277;
-    const SheetPictures pictures{500, 500 * 277.0 / 190, 100, true};
-    const double left = 190 - r.DevelopedLength / 2, top = 40;  // half the plate past the right edge
-    st.Sheet.DrawingLeft = static_cast<float>(left / 190 * 500);
-    st.Sheet.DrawingTop = static_cast<float>(top / 277 * pictures.SheetHeight);
-    const std::string name = folder.File("cut.pdf");
-    dialogs.ExpectSave(name);
-    ASSERT_EQ(PrintSheetOn(printer, CylinderSheet, pictures, st), DocumentResult::Printed);
-    const Grey page = RenderPdfPage(name, Dpi, folder.Path() + "/render", 160);
-    ASSERT_GT(page.width, 0) << "pdftoppm (poppler-utils) could not render the page";
-
-    // No ink right of the printable area's edge (200 mm from the paper's left).
-    int inkPast = 0;
-    for (int y = 0; y < page.height; ++y)
-        for (int x = (Margin + 190) * 10 + 2; x < page.width; ++x) inkPast += page.Dark(x, y);
-    EXPECT_EQ(inkPast, 0);
-    // The band beside the plate's middle: 1 mm of ink ending at the edge.
-    const int y = static_cast<int>(std::lround((Margin + top + r.Hmax / 2) * 10));
-    int bandLeft = (Margin + 190) * 10 - 5, bandRight = bandLeft;
-    while (bandLeft > 0 && page.Dark(bandLeft - 1, y)) --bandLeft;
-    while (bandRight + 1 < page.width && page.Dark(bandRight + 1, y)) ++bandRight;
-    EXPECT_NEAR((bandRight + 1 - bandLeft) / 10.0, 1, 0.2) << bandLeft << ".." << bandRight;
-    EXPECT_NEAR((bandRight + 1) / 10.0, Margin + 190, 0.15);
-    // The note whole, each word within the printable width.
-    const std::vector<PdfWord> words = PdfWords(name, folder.File("words.html"));
-    std::string joined;
-    for (const PdfWord& w : words) {
-        joined += (joined.empty() ? "" : " ") + w.text;
-        EXPECT_LE(w.right, Margin + 190 + 0.01) << w.text;
-    }
-    EXPECT_NE(joined.find(st.NoteText), std::string::npos) << joined;
     Platform() = saved;
 }
 

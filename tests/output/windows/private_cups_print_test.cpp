@@ -4,13 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPageLayout>
 #include <QPrintDialog>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QPrinter>
 #include <filesystem>
 
@@ -143,16 +139,14 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
         QtPrinter printer;
         ASSERT_FALSE(printer.PrintsToFile());
         ASSERT_TRUE(cups_->Run(c.command));
-        if (c.hold == QueueHold::Unreachable) {
-            ASSERT_NE(PrivateCups::StateMessage(Queue, 20), "");
-        }
+        if (c.hold == QueueHold::Unreachable)  // within 20 s the queue says why it keeps retrying
+            ASSERT_TRUE(cups_->Run("for i in $(seq 100); do lpstat -p " + Queue + " | grep -q 'may not' && exit; sleep 0.2; done; false"));
         if (c.stopService) cups_->Stop();
         const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
         EXPECT_EQ(result, c.result);
         dialogs_.messages.clear();
         if (c.result == DocumentResult::Failed) {
-            // The queue's name, then the service's own words; a service that
-            // did not answer is said so, not taken for a missing queue.
+            // The queue's name, then the service's own words; a silent service is said so.
             const std::string why = printer.FailureText();
             EXPECT_EQ(why.rfind(Queue + ": ", 0), 0u) << why;
             EXPECT_NE(why.find(c.reason), std::string::npos) << why;
@@ -168,106 +162,54 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
             EXPECT_NE(printer.LastDelivery().stateMessage.find(c.reason), std::string::npos);
             cups_->Run("cancel -a " + Queue);
         }
-        if (c.stopService) {
-            // Once the service is back, the next print goes through.
-            ASSERT_TRUE(cups_->Restart()) << cups_->Log();
-            EXPECT_EQ(PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1)),
-                      DocumentResult::Printed) << printer.FailureText();
-            EXPECT_EQ(printer.LastDelivery().queue, Queue);
-            ASSERT_TRUE(PrivateCups::Idle(Queue, 20));
-            written_.push_back(PrivateCups::OutputFileOf(PrivateCups::LastCompleted(Queue).id));
-        }
         cups_->Run("lpadmin -x " + Queue);
     }
 }
 
-// The print dialog and the printer set-up on a service with queues: a PDF
-// file chosen in set-up stays a PDF file though the service has a default
-// queue, a queue chosen in the dialog offers nothing the program does not
-// carry out, and From 4 To 2 asks for 2 to 4.
-TEST_F(PrintServiceTest, ThePrintDialogKeepsThePdfFileAndReadsItsBoxesOnAQueue) {
+// A PDF file chosen in set-up stays a PDF file in the print dialog though
+// the service has a default queue, which is sent nothing.
+TEST_F(PrintServiceTest, ThePrintDialogKeepsThePdfFileOnAServiceWithAQueue) {
     ASSERT_TRUE(cups_->AddQueue(Queue));
-    const std::string proposed = folder_.File("VELM.pdf");
-    const struct {
-        const char* name;
-        bool pickQueue;
-        std::vector<int> pages;
-    } cases[] = {{"PDF file", false, {1, 2, 3, 4, 5}}, {"queue", true, {2, 3, 4}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        QtPrinter printer;
-        ASSERT_FALSE(printer.PrintsToFile()) << "the queue is the default printer";
-        printer.Device().setOutputFormat(QPrinter::PdfFormat);  // as set-up leaves it for a PDF file
-        QtDialogs qtDialogs(&printer);
-        QString shown;
-        QStringList offered;
-        WhenShown<QPrintDialog>([&](QPrintDialog* dialog) {
-            auto* printers = dialog->findChild<QComboBox*>("printers");
-            auto* buttons = dialog->findChild<QDialogButtonBox*>();
-            if (!printers || !buttons) return dialog->reject();
-            shown = printers->currentText();
-            if (c.pickQueue) {
-                printers->setCurrentIndex(printers->findText(QString::fromStdString(Queue)));
-                dialog->findChild<QRadioButton*>("printRange")->setChecked(true);
-                dialog->findChild<QSpinBox*>("from")->setValue(4);
-                dialog->findChild<QSpinBox*>("to")->setValue(2);
-            }
-            for (const char* name : {"collate", "reverse", "pageSetCombo", "duplex", "properties"})
-                if (auto* w = dialog->findChild<QWidget*>(name); w && Offered(w, dialog)) offered << name;
-            buttons->button(QDialogButtonBox::Ok)->click();
-        });
-        const PrintRange range = qtDialogs.ShowPrint(1, 5, proposed);
-        EXPECT_NE(shown.toStdString(), Queue);
-        EXPECT_EQ(range.outputFile, c.pickQueue ? "" : proposed);
-        EXPECT_EQ(printer.PrintsToFile(), !c.pickQueue);
-        EXPECT_EQ(PagesToPrint(range, 1, 5), c.pages);
-        EXPECT_EQ(offered.join(", ").toStdString(), "");
-    }
-    EXPECT_TRUE(PrivateCups::Idle(Queue, 1));
-    EXPECT_EQ(PrivateCups::LastCompleted(Queue).id, 0) << "the dialogs sent the queue nothing";
+    QtPrinter printer;
+    printer.Device().setOutputFormat(QPrinter::PdfFormat);  // as set-up leaves it for a PDF file
+    QtDialogs qtDialogs(&printer);
+    WhenShown<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
+    EXPECT_EQ(qtDialogs.ShowPrint(1, 5, folder_.File("VELM.pdf")).outputFile, folder_.File("VELM.pdf"));
+    EXPECT_TRUE(printer.PrintsToFile());
+    EXPECT_EQ(PrivateCups::LastCompleted(Queue).id, 0);
 }
 
-// Printer set-up: another queue comes with its own default paper, and a
-// queue deleted since it was chosen is said so, with the system's default
-// queue offered in its place rather than a PDF file.
+// Printer set-up: another queue comes with its own default paper; a queue
+// deleted since it was chosen is said so, the default queue offered instead.
 TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
     ASSERT_TRUE(cups_->AddQueue(Queue));
-    ASSERT_TRUE(cups_->Run(std::string("lpadmin -p Office_A3 -v cups-pdf:/ -P ") + PrivateCups::Ppd + " -E -o PageSize=A3"));
-    ASSERT_TRUE(cups_->Run(std::string("lpadmin -p Office_Gone -v cups-pdf:/ -P ") + PrivateCups::Ppd + " -E"));
+    for (const char* queue : {"Office_A3", "Office_Gone"})
+        ASSERT_TRUE(cups_->Run(std::string("lpadmin -p ") + queue + " -v cups-pdf:/ -P " + PrivateCups::Ppd + " -E"));
+    ASSERT_TRUE(cups_->Run("lpadmin -p Office_A3 -o PageSize=A3"));
     const struct {
-        const char* name;
         const char* chosen;  // the queue the device is on
         const char* pick;    // the queue picked in the dialog; null: none
         const char* shown;   // the queue the dialog shows, then applies
-        QPageSize::PageSizeId before, paper;
-        bool gone;
-    } cases[] = {
-        {"switch", "VelmWorkshop", "Office_A3", "Office_A3", QPageSize::A4, QPageSize::A3, false},
-        {"deleted", "Office_Gone", nullptr, "VelmWorkshop", QPageSize::A5, QPageSize::A4, true},
-    };
+        QPageSize::PageSizeId paper;
+    } cases[] = {{Queue.c_str(), "Office_A3", "Office_A3", QPageSize::A3}, {"Office_Gone", nullptr, "VelmWorkshop", QPageSize::A4}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.chosen);
         QtPrinter printer;
         printer.Device().setPrinterName(c.chosen);
-        printer.Device().setPageSize(QPageSize(c.before));
-        if (c.gone) {
-            ASSERT_TRUE(cups_->Run(std::string("lpadmin -x ") + c.chosen));
-        }
+        printer.Device().setPageSize(QPageSize(QPageSize::A5));
+        if (!c.pick) ASSERT_TRUE(cups_->Run(std::string("lpadmin -x ") + c.chosen));
         QtDialogs qtDialogs(&printer);
-        QString shown, goneText;
+        QString goneText;
         WhenShown<QDialog>([&](QDialog* dialog) {
             auto* printers = dialog->findChild<QComboBox*>("printers");
             auto* gone = dialog->findChild<QLabel*>("gone");
             if (!printers || !gone) return dialog->reject();
             if (c.pick) printers->setCurrentIndex(printers->findText(c.pick));
-            shown = printers->currentText();
             if (Offered(gone, dialog)) goneText = gone->text();
             dialog->accept();
         });
         ASSERT_TRUE(qtDialogs.ShowPrinterSetup());
-        EXPECT_EQ(shown.toStdString(), c.shown);
-        EXPECT_EQ(goneText.contains(c.chosen), c.gone) << goneText.toStdString();
-        EXPECT_FALSE(printer.PrintsToFile());
+        EXPECT_EQ(goneText.contains(c.chosen), !c.pick) << goneText.toStdString();
         EXPECT_EQ(printer.Device().printerName().toStdString(), c.shown);
         EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), c.paper);
     }
