@@ -13,8 +13,8 @@ DevelopedCone DevelopConePiece(const ElbowPiece& piece, const DevelopmentSetting
     in.UpperDiameter = piece.SmallDiameter;
     in.LowerDiameter = piece.LargeDiameter;
     in.AxisHeight = piece.AxisLength;
-    in.UpperCut = static_cast<float>(piece.StartCut / DegToRad);
-    in.LowerCut = static_cast<float>(piece.EndCut / DegToRad);
+    in.UpperCut = static_cast<float>(RadiansToDegrees(piece.StartCut));
+    in.LowerCut = static_cast<float>(RadiansToDegrees(piece.EndCut));
     in.UpperCutRadians = piece.StartCut;
     in.LowerCutRadians = piece.EndCut;
 

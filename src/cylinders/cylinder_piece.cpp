@@ -13,8 +13,8 @@ DevelopedCylinder DevelopCylinderPiece(const ElbowPiece& piece, const Developmen
     in.Thickness = piece.Thickness;
     in.Diameter = piece.Diameter;
     in.AxisLength = piece.AxisLength;
-    in.TopCut = static_cast<float>(piece.StartCut / DegToRad);
-    in.BottomCut = static_cast<float>(piece.EndCut / DegToRad);
+    in.TopCut = static_cast<float>(RadiansToDegrees(piece.StartCut));
+    in.BottomCut = static_cast<float>(RadiansToDegrees(piece.EndCut));
     in.TopCutRadians = piece.StartCut;
     in.BottomCutRadians = piece.EndCut;
 

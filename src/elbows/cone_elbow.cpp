@@ -782,7 +782,7 @@ ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& 
 
     if (const int m = CheckNonZero(out.ElbowError); m != 0) return refuse(m);
     if (!ElbowValuesFinite(out, body.pieceCount + 1)) return refuse(ErrConeElbowPiece);
-    return {0, static_cast<float>(body.apexAngle * 180 / Pi)};
+    return {0, static_cast<float>(RadiansToDegrees(body.apexAngle))};
 }
 
 }  // namespace velm

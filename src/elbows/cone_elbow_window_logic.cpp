@@ -69,7 +69,7 @@ std::string ConeElbowTitle(const ConeElbowVariant& v) {
 
 std::string ConeElbowResultCaption(bool accepted, double apexAngleRadians) {
     std::string caption = Txt(LangCommonFrmCurvaConica, 11) + ": ";
-    if (accepted) caption += FormatFixed2(apexAngleRadians * 180 / Pi) + "\xC2\xB0";
+    if (accepted) caption += FormatFixed2(RadiansToDegrees(apexAngleRadians)) + "\xC2\xB0";
     return caption;
 }
 

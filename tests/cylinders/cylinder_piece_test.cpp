@@ -75,5 +75,20 @@ TEST(CylinderPiece, ReportsPiecesThatCannotBeBuilt) {
     EXPECT_FALSE(DevelopCylinderPiece(piece, Settings(1, 1, 1), *r).Usable);
 }
 
+// The degrees a piece keeps (the sheet's data box shows them) come from its
+// single-precision radians as they always have, to the last bit.
+TEST(CylinderPiece, KeepsTheDegreesOfItsCutsToTheLastBit) {
+    ElbowPiece piece;
+    piece.Thickness = 0.5f;
+    piece.Diameter = 60;
+    piece.Height = 40;
+    piece.StartCut = 0x1.ec13bap-4f;
+    piece.EndCut = -0x1.ec1464p-4f;
+    auto r = std::make_unique<CylinderResults>();
+    const DevelopedCylinder d = DevelopCylinderPiece(piece, Settings(1, 1, 1), *r);
+    EXPECT_EQ(d.Inputs.TopCut, 0x1.b887cp+2f);
+    EXPECT_EQ(d.Inputs.BottomCut, -0x1.b88858p+2f);
+}
+
 }  // namespace
 }  // namespace velm
