@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QMdiSubWindow>
 #include <QString>
 #include <QWidget>
 #include <cerrno>
@@ -128,8 +127,7 @@ void OpenAndShow(std::string name) {
 // (the start panel, a sheet preview, no window) the current shape's inputs go
 // through its family's checks. A refusal says why, every time.
 bool CurrentInputsAccepted() {
-    QWidget* active = ActiveChild();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(active)) active = sub->widget();
+    QWidget* active = ActiveChild();  // the window itself, not its frame
     if (qobject_cast<ShapeWindowBase*>(active) != nullptr) return ApplyChangedInputs(active);
     return ReportCheckResult(CheckCurrentInputs(State())) == False16;
 }
