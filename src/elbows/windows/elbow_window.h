@@ -99,8 +99,8 @@ protected:
 
     // Develops piece SelectedPiece of an elbow of n pieces as a cylinder or a
     // frustum and hands it to that preview: the window disabled, minimised,
-    // the preview shown (or printed and closed with DirectPrint). False when
-    // the piece could not be developed (nothing shown).
+    // the preview shown; with DirectPrint printed and closed, the window left
+    // as it was. False when the piece could not be developed (nothing shown).
     bool DevelopPiece(std::int16_t n);
 
     // Panel height and picture at the window's size (no apply).

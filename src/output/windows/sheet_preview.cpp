@@ -655,13 +655,16 @@ bool OpenSheetPreview(int family, QWidget* caller) {
     const bool direct = st.DirectPrint != 0;
     if (!CheckPrinterAvailable(Txt(direct ? TextNoPrinter : TextNoPrinterForPreview))) return false;
     // Disabled first: a direct print closes the preview, which enables the
-    // caller again, before this returns.
+    // caller again, before this returns. Only a preview that shows takes the
+    // caller's place; a direct print leaves it where it was.
     if (caller) {
         caller->setEnabled(false);
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(caller->parentWidget()))
-            sub->showMinimized();
-        else
-            caller->showMinimized();
+        if (!direct) {
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(caller->parentWidget()))
+                sub->showMinimized();
+            else
+                caller->showMinimized();
+        }
     }
     SheetPreview* preview = SheetPreview::Open(family);
     if (!preview) return false;

@@ -157,7 +157,8 @@ void LayoutConeSheetPreview(SheetPreview* frm);
 // printer opens nothing); the caller is disabled, then minimised, then the
 // preview shows.
 // With DirectPrint set the preview is laid out, printed and closed before
-// this returns, OpenPreview back at -1. True when the preview opened.
+// this returns, OpenPreview back at -1, and the caller is left as it was
+// (enabled again, never minimised). True when the preview opened.
 bool OpenSheetPreview(int family, QWidget* caller);
 
 // Registers the preview, print and re-layout commands with the main window.

@@ -197,21 +197,21 @@ TEST_F(CylElbowWindowTest, PointingNamesPiecesAndAClickPreviewsOrPrintsOne) {
                               State().Inputs.CylElbowData[11]),
               0);
 
-    // Right click: developed, printed, closed; the window minimised and enabled.
+    // Right click: developed, printed, closed; the window as it was, not
+    // minimised, enabled.
     Release(w, PointOfPiece(w, 2), Qt::RightButton);
     Wait(10);
     EXPECT_EQ(State().OpenPreview, -1);
     EXPECT_EQ(SheetPreview::Current(), nullptr);
-    EXPECT_TRUE(wt::SubWindowOf(w)->isMinimized());
+    EXPECT_TRUE(wt::SubWindowOf(w)->isMaximized());
     EXPECT_TRUE(w->isEnabled());
     EXPECT_EQ(State().SelectedPiece, 2);
     EXPECT_EQ(State().DirectPrint, True16);
     EXPECT_EQ(PrintedPieceTitles(printer), Titles({2}));
     EXPECT_FLOAT_EQ(State().LastCylinderInputs.Diameter, 25);
 
-    // Left click: the preview shows, the window waits disabled.
-    wt::SubWindowOf(w)->showMaximized();
-    Wait(20);
+    // Left click straight after: the preview shows, the window waits
+    // minimised and disabled.
     Release(w, PointOfPiece(w, 4), Qt::LeftButton);
     Wait(10);
     ASSERT_NE(SheetPreview::Current(), nullptr);
@@ -314,6 +314,7 @@ TEST_F(CylElbowWindowTest, RangePrints) {
             EXPECT_EQ("CYLINDER PIECE #" + std::to_string(State().SelectedPiece), c.titles.back());
         }
         EXPECT_EQ(State().DirectPrint, True16) << "stays set after the command";
+        ExpectBackAfterPrint(w, PointOfPiece(w, 3), 3);
     }
 }
 
@@ -491,8 +492,6 @@ TEST_F(CylElbowWindowTest, RangePrintOfAPageListToPaperOrPieceFiles) {
         SCOPED_TRACE(c.name);
         printer.documents.clear();
         dialogs.Reset();
-        wt::SubWindowOf(w)->showMaximized();  // the last piece's preview minimised it
-        Wait(10);
         printer.printsToFile = c.toFile;
         if (c.pieceFourExists) folder.Write("List-piece4.pdf", "");
         dialogs.ExpectPrintPages({2, 4}, 2);
@@ -514,6 +513,7 @@ TEST_F(CylElbowWindowTest, RangePrintOfAPageListToPaperOrPieceFiles) {
         if (c.answer != 0) {
             EXPECT_EQ(dialogs.messages[0].prompt.rfind("List-piece4.pdf\n\n", 0), 0u);
         }
+        ExpectBackAfterPrint(w, PointOfPiece(w, 2), 2);
     }
     dialogs.afterPrint = nullptr;
 }

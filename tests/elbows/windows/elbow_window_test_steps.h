@@ -8,8 +8,10 @@
 
 #include "core/language.h"
 #include "core/working_state.h"
+#include "elbows/windows/elbow_window.h"
 #include "frame/windows/window_test_actions.h"
 #include "output/print_job.h"
+#include "output/windows/sheet_preview.h"
 #include "support/qt/app_fixture.h"
 
 namespace velm::wt {
@@ -56,6 +58,25 @@ inline void PrepareRangePrint(RecordingPrinter& printer, ScriptedDialogs& dialog
         case RangeAnswer::Range: dialogs.ExpectPrintRange(from, to); break;
         case RangeAnswer::Cancel: dialogs.ExpectPrintCancel(); break;
     }
+}
+
+// After a print that showed no preview the window is as it was before:
+// its frame not minimised, its picture on show, and a left click on a piece
+// opens that piece's preview (closed again, the window maximised back).
+inline void ExpectBackAfterPrint(ElbowWindow* w, QPointF onPiece, int piece) {
+    EXPECT_FALSE(SubWindowOf(w)->isMinimized());
+    EXPECT_TRUE(w->PctDisegno->isVisible());
+    EXPECT_TRUE(w->isEnabled());
+    Mouse(w->PctDisegno, QEvent::MouseButtonPress, onPiece, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w->PctDisegno, QEvent::MouseButtonRelease, onPiece, Qt::LeftButton);
+    AppFixture::Wait(20);
+    SheetPreview* preview = SheetPreview::Current();
+    ASSERT_NE(preview, nullptr) << "the click opened no preview";
+    EXPECT_EQ(State().SelectedPiece, piece);
+    Click(preview->CmdIndietro);
+    AppFixture::Wait(20);
+    SubWindowOf(w)->showMaximized();
+    AppFixture::Wait(20);
 }
 
 }  // namespace velm::wt

@@ -234,7 +234,7 @@ TEST_F(SheetPreviewTest, DragPlacesTheDrawingAndARefusedStepKeepsIt) {
 
 // A direct print lays the preview out, prints and closes it before the
 // opener returns: three in a row make three documents and leave the caller
-// enabled.
+// enabled, where it was.
 TEST_F(SheetPreviewTest, DirectPrintsOneDocumentEachAndLeavesTheCallerEnabled) {
     StartProgram();
     ShapeWindow* shape = OpenShape(ShapeCoTaSup);
@@ -248,6 +248,7 @@ TEST_F(SheetPreviewTest, DirectPrintsOneDocumentEachAndLeavesTheCallerEnabled) {
         EXPECT_TRUE(printer.documents.back().ended);
         EXPECT_FALSE(printer.documents.back().pages.at(0).lines.empty());
         EXPECT_TRUE(shape->isEnabled());
+        EXPECT_FALSE(wt::SubWindowOf(shape)->isMinimized()) << "nothing shown in its place";
     }
     State().DirectPrint = False16;
 }
