@@ -20,6 +20,7 @@
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/elbow_messages.h"
 #include "frame/windows/file_commands.h"
+#include "frame/windows/frame_api.h"
 #include "frame/windows/window_design.h"
 #include "output/print_job.h"
 #include "output/windows/sheet_preview.h"
@@ -315,6 +316,15 @@ std::vector<std::string> PieceFileNames(const std::string& fileName, const std::
     return names;
 }
 
+// A run under way for as long as it lives (HoldExit to ReleaseExit).
+class RunHold {
+public:
+    RunHold() { HoldExit(); }
+    ~RunHold() { ReleaseExit(); }
+    RunHold(const RunHold&) = delete;
+    RunHold& operator=(const RunHold&) = delete;
+};
+
 // Asks once before files that exist are written over; true to go on.
 bool MayReplace(Dialogs& dialogs, const std::vector<std::string>& names) {
     std::string existing;
@@ -340,6 +350,9 @@ void ElbowWindow::CmdStampa_Click() {
     Dialogs* dialogs = Platform().dialogs;
     if (!dialogs) return;
     Printer* printer = Platform().printer;
+    // From its print dialog to its last piece the range is a run under way:
+    // an exit waits for it, and no file or shape opens over it.
+    const RunHold run;
     // What the print dialog changes (printer, paper, orientation) holds for this range only.
     const HeldPrinterSetUp held(printer);
     const std::string proposed = (std::filesystem::path(DialogStartFolder()) / "VELM.pdf").string();
@@ -373,8 +386,8 @@ void ElbowWindow::PrintPieces(const std::vector<int>& pieces, const std::vector<
     Printer* printer = Platform().printer;
     printingRange_ = true;
     // An exit asked meanwhile (menu, toolbar, either window's close) waits
-    // for the piece being printed, then ends the program.
-    HoldExit();
+    // for the piece being printed, then ends the program (the command's
+    // RunHold lets it go once this returns).
     setEnabled(false);
     // One document per piece, each developed, printed and closed before the
     // next; a piece that cannot be developed leaves the others, a printer
@@ -395,10 +408,8 @@ void ElbowWindow::PrintPieces(const std::vector<int>& pieces, const std::vector<
     }
     printingRange_ = false;
     setEnabled(true);
-    const bool exiting = ExitPending();
-    ReleaseExit();
     // A close asked meanwhile runs now, unless the program is ending.
-    if (closeRequested_ && !exiting) Frame()->close();
+    if (closeRequested_ && !ExitPending()) Frame()->close();
     closeRequested_ = false;
 }
 

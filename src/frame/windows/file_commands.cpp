@@ -184,6 +184,10 @@ void DispatchFileCommand(FileMenuItem item) {
 }
 
 bool OpenDataFile(std::string& fileName) {
+    // A run under way (a range of pieces printing) still uses the inputs a
+    // file would replace, and its window cannot give way to the file's shape:
+    // nothing is asked or read.
+    if (RunUnderWay()) return false;
     if (fileName.empty()) fileName = ShowOpenDialog();
     if (fileName.empty()) return false;
     fileName = NormalizedFileName(fileName);

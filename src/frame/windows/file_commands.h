@@ -38,7 +38,8 @@ enum class SaveKind { Save, SaveAs, Dxf, Iso };
 // platform's dialogs.
 void DispatchFileCommand(FileMenuItem item);
 // Opens a data file; asks for its name when `fileName` is empty. True when
-// the file was read; `fileName` then holds the name opened.
+// the file was read; `fileName` then holds the name opened. While a run is
+// under way (RunUnderWay) it asks and reads nothing and returns false.
 bool OpenDataFile(std::string& fileName);
 void SaveDataFile(SaveKind kind);
 // Where a file dialog starts: the current file's folder, else the last

@@ -87,7 +87,7 @@ void HoldExit();
 void ReleaseExit();
 bool ExitPending();
 // A run that holds the exit back is under way: its window stays, so no
-// shape opens meanwhile.
+// shape and no data file opens meanwhile.
 bool RunUnderWay();
 
 }  // namespace velm

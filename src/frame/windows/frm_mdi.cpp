@@ -447,6 +447,8 @@ void FrmMDI::UpdateCommands() {
     const WorkingState& st = State();
     const bool preview = st.OpenPreview >= 0;
     const bool files = live_ && fileCommands_ && !preview;
+    // A data file would replace the inputs under a run that is still using them.
+    const bool opens = !preview && !RunUnderWay();
     const bool valid = st.DevelopmentValid != 0;
     // Commands of the output and elbow code are offered once registered.
     const auto registered = [](RegisteredCommand c) { return CommandRegistered(c); };
@@ -454,13 +456,13 @@ void FrmMDI::UpdateCommands() {
     menuBar()->setEnabled(live_);
     toolBarPanel_->setEnabled(live_);
 
-    FileItem(FileMenuItem::Open)->setEnabled(!preview);
+    FileItem(FileMenuItem::Open)->setEnabled(opens);
     FileItem(FileMenuItem::Save)->setEnabled(files);
     FileItem(FileMenuItem::SaveAs)->setEnabled(files);
     FileItem(FileMenuItem::SaveDxf)->setEnabled(files && valid && registered(RegisteredCommand::DxfExport));
     FileItem(FileMenuItem::SaveIso)->setEnabled(files && valid && registered(RegisteredCommand::IsoExport));
     FileItem(FileMenuItem::Print)->setEnabled(preview && registered(RegisteredCommand::Print));
-    for (int i = 1; i <= RecentFileCount; ++i) FileItem(RecentFileItem(i))->setEnabled(!preview);
+    for (int i = 1; i <= RecentFileCount; ++i) FileItem(RecentFileItem(i))->setEnabled(opens);
 
     formeMenu_->setEnabled(!preview);
     for (auto& [i, a] : formeSubItems_) a->setEnabled(ShapeWindowAvailable(i));
@@ -472,7 +474,7 @@ void FrmMDI::UpdateCommands() {
     opzioniMenu_->menuAction()->setEnabled(optionCommands_);
     OpzioniItem(3)->setEnabled(registered(RegisteredCommand::Calibration));
 
-    ToolButton(0)->setEnabled(!preview);
+    ToolButton(0)->setEnabled(opens);
     ToolButton(1)->setEnabled(files);
     ToolButton(3)->setEnabled(preview && registered(RegisteredCommand::Print));
     ToolButton(4)->setEnabled(optionCommands_);

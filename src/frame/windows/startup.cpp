@@ -244,10 +244,15 @@ void ExitProgram() {
     EndProgram(0);
 }
 
-void HoldExit() { ++g_exitHolds; }
+// The main window's commands follow whether a run is under way.
+void HoldExit() {
+    ++g_exitHolds;
+    UpdateCommandState();
+}
 
 void ReleaseExit() {
     if (g_exitHolds > 0) --g_exitHolds;
+    UpdateCommandState();
     if (g_exitHolds > 0 || !g_exitPending) return;
     g_exitPending = false;
     ExitProgram();

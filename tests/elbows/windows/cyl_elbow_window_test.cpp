@@ -9,10 +9,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/data_file.h"
 #include "core/development_checks.h"
 #include "elbows/elbow_hit_test.h"
 #include "elbows/elbow_messages.h"
 #include "elbows/windows/elbow_window_test_steps.h"
+#include "frame/recent_files.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/startup.h"
@@ -452,6 +454,81 @@ TEST_F(CylElbowWindowTest, ExitDuringARangePrintEndsAfterThePiece) {
         EXPECT_EQ(PrintedPieceTitles(printer), c.inside ? Titles({1, 2}) : Titles({1}));
         EXPECT_EQ(printer.documents.back().fileName, LabelledFileName(pdf, c.inside ? "-piece2" : "-piece1"));
     }
+}
+
+// While a range prints, from its print dialog to its last piece, no data
+// file opens, by any way in: the menu, a recent item, the toolbar, the
+// command itself or a name handed in as the command line does. The inputs,
+// the shape, the file name, the caption and the recent list stay the
+// elbow's; a later save writes the elbow job. Once the range is done the
+// file opens.
+TEST_F(CylElbowWindowTest, NoDataFileOpensWhileARangePrints) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    TempFolder folder;
+    DataFileRecord other;  // another job: a cylinder, its elbow block 40 wide
+    other.ShapeCode = ShapeCiRe;
+    other.Inputs.CylElbowData[2] = 40;
+    const std::string otherJob = folder.File("other.qvl"), elbowJob = folder.File("elbow.qvl");
+    folder.Write("other.qvl", WriteDataFileText(other));
+    AddRecentFile(Settings(), otherJob);
+    dialogs.ExpectSave(elbowJob);
+    DispatchFileCommand(FileMenuItem::SaveAs);  // the elbow's own file, on top of the list
+    const std::string elbowText = WriteDataFileText(DataFileRecordOf(State()));
+    const QString caption = Mdi()->windowTitle();
+    const RecentList recent = ReadRecentList(Settings());
+    ASSERT_EQ(recent[1], otherJob);
+    const struct {
+        const char* name;
+        std::function<void()> open;
+    } ways[] = {
+        {"File > Open", [] { Mdi()->FileItem(FileMenuItem::Open)->trigger(); }},
+        {"recent item", [] { Mdi()->FileItem(RecentFileItem(2))->trigger(); }},
+        {"toolbar", [] { Mdi()->ToolButton(0)->click(); }},
+        {"command", [] { DispatchFileCommand(RecentFileItem(2)); }},
+        {"named file", [otherJob] {
+             std::string name = otherJob;
+             EXPECT_FALSE(OpenDataFile(name));
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        PrepareRangePrint(printer, dialogs, w, RangeAnswer::All);
+        bool offered = false;
+        const auto tryOpen = [&] {
+            offered |= Mdi()->FileItem(FileMenuItem::Open)->isEnabled() || Mdi()->ToolButton(0)->isEnabled() ||
+                       Mdi()->FileItem(RecentFileItem(2))->isEnabled();
+            way.open();
+        };
+        // In the print dialog, then between two pieces.
+        dialogs.afterPrint = [&] {
+            tryOpen();
+            QTimer::singleShot(0, tryOpen);
+        };
+        Click(w->CmdStampa);
+        dialogs.afterPrint = nullptr;
+        Wait(10);
+        EXPECT_FALSE(offered);
+        EXPECT_TRUE(dialogs.opens.empty());
+        EXPECT_EQ(PrintedPieceTitles(printer), Titles({1, 2, 3, 4, 5}));
+        EXPECT_EQ(State().ShapeCode, ShapeCuCilindri);
+        EXPECT_EQ(WriteDataFileText(DataFileRecordOf(State())), elbowText);
+        EXPECT_EQ(State().CurrentFileName, elbowJob);
+        EXPECT_EQ(Mdi()->windowTitle(), caption);
+        EXPECT_EQ(ReadRecentList(Settings()), recent);
+        // The range done, the commands are back.
+        EXPECT_TRUE(Mdi()->FileItem(FileMenuItem::Open)->isEnabled() && Mdi()->ToolButton(0)->isEnabled() &&
+                    Mdi()->FileItem(RecentFileItem(2))->isEnabled());
+    }
+    const std::string saved = folder.File("saved.qvl");
+    dialogs.ExpectSave(saved);
+    DispatchFileCommand(FileMenuItem::SaveAs);
+    EXPECT_EQ(folder.Read("saved.qvl"), elbowText);
+    // And the file opens now.
+    Mdi()->FileItem(RecentFileItem(3))->trigger();
+    Wait(20);
+    EXPECT_EQ(State().ShapeCode, ShapeCiRe);
+    EXPECT_EQ(State().CurrentFileName, otherJob);
 }
 
 // A PDF file already named in the print dialog is used as it is: no second question.
