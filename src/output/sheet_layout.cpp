@@ -48,13 +48,16 @@ PageInUnits LayOutPage(const SheetLayoutInput& in, SheetLayout& out) {
     return page;
 }
 
-// The sheet: the window's width for a landscape page, its height otherwise.
+// The sheet: the whole page in the window beside the panel, as large as
+// the room across (less the room kept on the right) and down allows.
 void SizeSheet(const SheetLayoutInput& in, const PageInUnits& page, SheetLayout& out) {
-    if (page.Width > page.Height) {
-        out.SheetWidth = Pixels((in.WindowWidth - in.PanelWidth) - 2 * (in.SheetLeft - in.PanelWidth) - SheetRightRoom);
+    const double across = (in.WindowWidth - in.PanelWidth) - 2 * (in.SheetLeft - in.PanelWidth) - SheetRightRoom;
+    const double down = in.WindowHeight - 2 * out.SheetTop;
+    if (across * page.Height < down * page.Width) {
+        out.SheetWidth = Pixels(across);
         out.SheetHeight = Pixels(out.SheetWidth * page.Height / page.Width);
     } else {
-        out.SheetHeight = Pixels(in.WindowHeight - 2 * out.SheetTop);
+        out.SheetHeight = Pixels(down);
         out.SheetWidth = Pixels(out.SheetHeight * page.Width / page.Height);
     }
 }

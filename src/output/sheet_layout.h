@@ -90,7 +90,8 @@ struct SheetLayout {
     bool DrawingVisible = false;
 };
 
-// The sheet's top margin in pixels and the room kept right of a landscape sheet.
+// The sheet's top margin in pixels and the room kept right of a sheet that
+// the window's width bounds.
 constexpr int SheetTopMargin = 10;
 constexpr int SheetRightRoom = 50;
 

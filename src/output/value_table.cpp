@@ -54,29 +54,56 @@ ValueTable FillTable(const WorkingState& st, TableForm form) {
     return t;
 }
 
-std::vector<PrintLine> TableLines(const ValueTable& t) {
-    const PrintItem advance{"", ItemEnd::NextZone};
+namespace {
+
+const PrintItem ZoneAdvance{"", ItemEnd::NextZone};
+
+PrintLine RowLine(const std::array<std::string, 3>& row) {
+    return {ZoneAdvance, {row[0], ItemEnd::NextZone}, ZoneAdvance, {row[1], ItemEnd::NextZone},
+            {row[2], ItemEnd::EndLine}};
+}
+
+}  // namespace
+
+std::vector<PrintLine> TablePageHead(const ValueTable& t) {
     std::vector<PrintLine> lines;
     lines.push_back({{DataBlockHeader(), ItemEnd::EndLine}});
     lines.push_back({});
-    lines.push_back({advance, {Txt(TextValueTableTitle), ItemEnd::EndLine}});
+    lines.push_back({ZoneAdvance, {Txt(TextValueTableTitle), ItemEnd::EndLine}});
     lines.push_back({});
     // Cylinder heading in millimetres: head1 one zone further on than in the other cases.
     PrintLine heading{{t.Head0, ItemEnd::NextZone}};
-    if (t.Form == TableForm::Cylinder && t.MeasuringSystem != 1) heading.push_back(advance);
+    if (t.Form == TableForm::Cylinder && t.MeasuringSystem != 1) heading.push_back(ZoneAdvance);
     heading.push_back({t.Head1, ItemEnd::EndLine});
     lines.push_back(heading);
-    lines.push_back({advance, advance, advance, {t.Column1, ItemEnd::NextZone}, {t.Column2, ItemEnd::EndLine}});
+    lines.push_back({ZoneAdvance, ZoneAdvance, ZoneAdvance, {t.Column1, ItemEnd::NextZone}, {t.Column2, ItemEnd::EndLine}});
     lines.push_back({});
-    for (const auto& row : t.Rows)
-        lines.push_back({advance, {row[0], ItemEnd::NextZone}, advance, {row[1], ItemEnd::NextZone},
-                         {row[2], ItemEnd::EndLine}});
+    return lines;
+}
+
+std::vector<PrintLine> TableLines(const ValueTable& t) {
+    std::vector<PrintLine> lines = TablePageHead(t);
+    for (const auto& row : t.Rows) lines.push_back(RowLine(row));
     return lines;
 }
 
 DocumentResult PrintTable(Printer& printer, const ValueTable& table) {
     printer.SetDocumentTitle(DocumentTitle(Txt(TextValueTableTitle)));
-    for (const PrintLine& line : TableLines(table)) PrintItems(printer, line);
+    const std::vector<PrintLine> head = TablePageHead(table);
+    for (const PrintLine& line : head) PrintItems(printer, line);
+    PrinterPage& page = printer.Page();
+    // A page that holds the head and a row: each page carries the head.
+    const double lineHeight = page.TextHeight("0");
+    const bool headEachPage = (static_cast<double>(head.size()) + 1) * lineHeight <= page.ScaleHeight() + 1e-9;
+    for (const auto& row : table.Rows) {
+        if (headEachPage && page.CurrentY + lineHeight > page.ScaleHeight() + 1e-9) {
+            printer.NewPage();
+            page.CurrentX = 0;
+            page.CurrentY = 0;
+            for (const PrintLine& line : head) PrintItems(printer, line);
+        }
+        PrintItems(printer, RowLine(row));
+    }
     return printer.EndDocument();
 }
 

@@ -36,13 +36,16 @@ struct ValueTable {
 // FillTable: the headings and the rows from the last development of the form's family.
 ValueTable FillTable(const WorkingState& st, TableForm form);
 
-// The printout's lines in print zones (print_items.h): header, title
-// in the second zone, the heading, the column names over columns 1 and 2,
-// then one line per row.
+// What heads every page of the printout, in print zones (print_items.h):
+// the header, the title in the second zone, the heading and the column
+// names over columns 1 and 2, then an empty line.
+std::vector<PrintLine> TablePageHead(const ValueTable& table);
+
+// The printout's lines: the page head, then one line per row.
 std::vector<PrintLine> TableLines(const ValueTable& table);
 
-// PrintTable: the lines on the printer, running on over further pages, and
-// the end of the document.
+// PrintTable: the lines on the printer and the end of the document; rows
+// that do not fit go on over further pages, each under the page head again.
 DocumentResult PrintTable(Printer& printer, const ValueTable& table);
 
 // The start of the print zone after a text that ends at `right`, zones

@@ -40,6 +40,7 @@ TEST(SheetLayout, PageFactorsAndSheetOfPortraitLandscapeAndInchPages) {
         double fX, fY;                 // the pair the layout must use
         double pageWidth, pageHeight;  // development units
         int sheetWidth, sheetHeight;
+        int windowWidth = 1000, windowHeight = 700;
     };
     const Case cases[] = {
         // Height-bound: 700 - 2 * 10 = 680 high, 680 * 420 / 594 = 480.8 wide.
@@ -52,10 +53,16 @@ TEST(SheetLayout, PageFactorsAndSheetOfPortraitLandscapeAndInchPages) {
          287 / (0.98 / 3), static_cast<int>(std::lround(680 * (200 / 1.02) / (287 / 0.98))), 680},
         {"inches", 200, 287, 1, 1, 1, 1, 1, 1, 200 / 25.4, 287 / 25.4,
          static_cast<int>(std::lround(680 * 200.0 / 287)), 680},
+        // The whole sheet in the window whatever bounds it: a landscape page in a
+        // short window, 1320 across but 850 down; a portrait page in a narrow one.
+        {"A1 landscape, height-bound", 831, 584, 1, 0, 1, 1, 1, 1, 831, 584, 1210, 850, 1590, 870},
+        {"A4 portrait, width-bound", 210, 297, 1, 0, 1, 1, 1, 1, 210, 297, 330, 467, 600, 700},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SheetLayoutInput in = Input(CylinderSheet, c.w, c.h, ShapeCiRe);
+        in.WindowWidth = c.windowWidth;
+        in.WindowHeight = c.windowHeight;
         in.Settings.Scale = c.scale;
         in.Settings.MeasuringSystem = c.unit;
         in.Settings.SettingXPrinter = c.x;

@@ -134,18 +134,42 @@ TEST_F(ValueTableTest, PrintedLinesInZones) {
     }
 }
 
-TEST_F(ValueTableTest, RowsGoOnOverFurtherPages) {
+// Every page carries the page head, the column names over the same
+// columns, and its rows under them.
+TEST_F(ValueTableTest, RowsGoOnOverFurtherPagesEachUnderTheHead) {
     RecordingPrinter printer;
-    printer.SetPage(200, 287);  // 4 mm lines: 71 to a page
+    printer.SetPage(200, 287);  // 4 mm lines: 71 to a page, 7 of them the head
     const ValueTable t = FillTable(Cylinder(1, 0), TableForm::Cylinder);
     EXPECT_EQ(PrintTable(printer, t), DocumentResult::Printed);
     ASSERT_EQ(printer.documents.size(), 1u);
     const auto& pages = printer.documents[0].pages;
-    ASSERT_EQ(pages.size(), 3u);  // 188 lines: 71 + 71 + 46
+    ASSERT_EQ(pages.size(), 3u);  // 181 rows: 64 + 64 + 53
     const double zone = 14 * printer.charWidthMm;
+    std::size_t rows = 0;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        SCOPED_TRACE(p);
+        const auto& texts = pages[p].texts;
+        ASSERT_GE(texts.size(), 8u);
+        // Header, title, head0, head1, the column names, then the first row's position.
+        EXPECT_EQ(texts[0].text.rfind("--- TOLVA-MERIX --- VELM ", 0), 0u);
+        EXPECT_NEAR(texts[0].y, 0, 1e-9);
+        EXPECT_EQ(texts[1].text, "H1");
+        EXPECT_EQ(texts[2].text, "H6[mm]");
+        EXPECT_EQ(texts[3].text, "H7[mm]");
+        EXPECT_NEAR(texts[3].x, 2 * zone, 1e-6);
+        EXPECT_EQ(texts[4].text, "H4");
+        EXPECT_NEAR(texts[4].x, 3 * zone, 1e-6);
+        EXPECT_NEAR(texts[4].y, 5 * 4.0, 1e-6);
+        EXPECT_EQ(texts[5].text, "H5");
+        EXPECT_NEAR(texts[5].x, 4 * zone, 1e-6);
+        EXPECT_EQ(texts[6].text, t.Rows[rows][0]) << "the page's first row";
+        EXPECT_NEAR(texts[6].x, zone, 1e-6);
+        EXPECT_NEAR(texts[6].y, 7 * 4.0, 1e-6);
+        rows += (texts.size() - 6) / 3;
+    }
+    EXPECT_EQ(rows, t.Rows.size());
     // The last row: column 0 in the second zone, 1 in the fourth, 2 in the fifth.
     const auto& texts = pages[2].texts;
-    ASSERT_GE(texts.size(), 3u);
     const auto& c0 = texts[texts.size() - 3];
     const auto& c1 = texts[texts.size() - 2];
     const auto& c2 = texts[texts.size() - 1];
@@ -153,8 +177,15 @@ TEST_F(ValueTableTest, RowsGoOnOverFurtherPages) {
     EXPECT_NEAR(c0.x, zone, 1e-6);
     EXPECT_NEAR(c1.x, 3 * zone, 1e-6);
     EXPECT_NEAR(c2.x, 4 * zone, 1e-6);
-    EXPECT_NEAR(c2.y, 45 * 4.0, 1e-6);
-    EXPECT_NEAR(pages[1].texts.front().y, 0, 1e-9);  // each page starts at its top
+    EXPECT_NEAR(c2.y, (7 + 52) * 4.0, 1e-6);
+
+    // A page too short for the head and a row: the rows run on without it.
+    RecordingPrinter tiny;
+    tiny.SetPage(200, 30);
+    PrintTable(tiny, t);
+    std::size_t printed = 0;
+    for (const auto& page : tiny.documents.at(0).pages) printed += page.texts.size();
+    EXPECT_EQ(printed, 6 + 3 * t.Rows.size());
 }
 
 // A locale with a decimal comma, as an Italian desktop has.

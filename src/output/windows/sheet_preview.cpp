@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QComboBox>
 #include <QGroupBox>
@@ -93,6 +94,75 @@ protected:
 
 private:
     std::vector<QLine> cuts_;
+};
+
+// The data box's caption and, under it, the notes in the lines they print
+// in, left-aligned as on paper in the paper's fixed-pitch letter; the letter
+// shrinks until every line fits the box across and down.
+class DataBoxLabel : public QLabel {
+public:
+    explicit DataBoxLabel(QWidget* parent) : QLabel(parent) { setAlignment(Qt::AlignCenter); }
+
+    void Show(const QString& caption, QStringList lines) {
+        caption_ = caption;
+        lines_ = std::move(lines);
+        setText(lines_.isEmpty() ? caption_ : caption_ + QLatin1Char('\n') + lines_.join(QLatin1Char('\n')));
+        Fit();
+        update();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        Fit();
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        if (lines_.isEmpty()) return QLabel::paintEvent(event);  // the caption alone, centred
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QFontMetrics captionMetrics(captionFont_), noteMetrics(noteFont_);
+        int y = std::max(0, (height() - RowsHeight(captionMetrics, noteMetrics)) / 2);
+        painter.setFont(captionFont_);
+        painter.drawText(QRect(0, y, width(), captionMetrics.lineSpacing()), Qt::AlignCenter, caption_);
+        y += captionMetrics.lineSpacing();
+        painter.setFont(noteFont_);
+        for (const QString& line : lines_) {
+            painter.drawText(Inset, y + noteMetrics.ascent(), line);
+            y += noteMetrics.lineSpacing();
+        }
+    }
+
+private:
+    static constexpr int Inset = 2;  // pixels kept free at either side of a note line
+
+    int RowsHeight(const QFontMetrics& caption, const QFontMetrics& note) const {
+        return caption.lineSpacing() + static_cast<int>(lines_.size()) * note.lineSpacing();
+    }
+
+    bool Fits(const QFontMetrics& caption, const QFontMetrics& note) const {
+        if (RowsHeight(caption, note) > height() || caption.horizontalAdvance(caption_) > width()) return false;
+        return std::all_of(lines_.begin(), lines_.end(), [&](const QString& line) {
+            return note.horizontalAdvance(line) <= width() - 2 * Inset;
+        });
+    }
+
+    // From the box's own letter down to the largest that fits.
+    void Fit() {
+        captionFont_ = font();
+        noteFont_ = QFont(QString::fromLatin1(PrinterPage::TextFont));
+        noteFont_.setStyleHint(QFont::Monospace);
+        if (lines_.isEmpty()) return;
+        for (int pixels = QFontInfo(font()).pixelSize(); pixels >= 1; --pixels) {
+            captionFont_.setPixelSize(pixels);
+            noteFont_.setPixelSize(pixels);
+            if (Fits(QFontMetrics(captionFont_), QFontMetrics(noteFont_))) break;
+        }
+    }
+
+    QString caption_;
+    QStringList lines_;
+    QFont captionFont_, noteFont_;
 };
 
 }  // namespace
@@ -230,8 +300,7 @@ void SheetPreview::BuildSheet() {
     light.setColor(QPalette::Window, QColor(255, 255, 192));
     PctDati->setPalette(light);
     PctDati->hide();
-    LblArea = Named(new QLabel(PctDati), "LblArea");
-    LblArea->setAlignment(Qt::AlignCenter);
+    LblArea = Named(new DataBoxLabel(PctDati), "LblArea");
     OnClick(PctDati, [this] { PctDati_Click(); });
     OnClick(LblArea, [this] { LblArea_Click(); });
 
@@ -463,24 +532,11 @@ SheetPictures SheetPreview::Pictures() const {
 
 void SheetPreview::ShowDataBoxText(int caption) {
     const std::string& note = State().NoteText;
-    QString text = Q(Txt(LangFrmAntep, caption));
-    int rows = 1;
+    QStringList lines;
+    // The notes in the lines they print in.
     if (!note.empty())
-        for (const std::string& line : NoteLines(note, noteColumns_)) {
-            text += QLatin1Char('\n') + Q(line);
-            ++rows;
-        }
-    // The notes in the box as they wrap on paper, in a letter small enough to fit.
-    QFont letter = PctDati->font();
-    if (rows > 1) {
-        constexpr int SmallestPixels = 6;
-        int pixels = QFontMetrics(letter).height();
-        letter.setPixelSize(pixels);
-        while (pixels > SmallestPixels && QFontMetrics(letter).lineSpacing() * rows > LblArea->height())
-            letter.setPixelSize(--pixels);
-    }
-    LblArea->setFont(letter);
-    LblArea->setText(text);
+        for (const std::string& line : NoteLines(note, noteColumns_)) lines.append(Q(line));
+    static_cast<DataBoxLabel*>(LblArea)->Show(Q(Txt(LangFrmAntep, caption)), std::move(lines));
 }
 
 void SheetPreview::ShowDataBox(int caption, float boxHeight) {

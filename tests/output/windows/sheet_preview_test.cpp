@@ -8,11 +8,13 @@
 #include <QImage>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QRadioButton>
 #include <cmath>
 
 #include "core/settings.h"
 #include "frame/command_registry.h"
+#include "frame/windows/frame_api.h"
 #include "frame/windows/shape_opener.h"
 #include "frame/windows/window_test_actions.h"
 
@@ -186,6 +188,44 @@ TEST_F(SheetPreviewTest, ADrawingLargerThanTheSheetIsMarkedAndAskedAboutBeforePr
     for (std::size_t i = 0; i < 2; ++i) {
         const auto& lines = printer.documents[i].pages.at(0).lines;
         EXPECT_EQ(std::any_of(lines.begin(), lines.end(), [](const auto& l) { return l.colour == RGB(255, 0, 0); }), i == 0);
+    }
+}
+
+// Every paper, portrait or landscape, shows whole in a main window of
+// 1600 x 1000: the sheet's four corners lie in the preview and in the main
+// window's area.
+TEST_F(SheetPreviewTest, TheWholeSheetIsInViewAtEveryPaperSizeAndOrientation) {
+    StartProgram();
+    Mdi()->resize(1600, 1000);
+    Wait(20);
+    struct Case {
+        const char* paper;
+        double width, height;  // printable millimetres
+        PageOrientation orientation;
+    };
+    const Case cases[] = {
+        {"A4", 200, 287, PagePortrait},      {"A4 landscape", 287, 200, PageLandscape},
+        {"A3 landscape", 410, 287, PageLandscape}, {"A2", 410, 584, PagePortrait},
+        {"A1 landscape", 831, 584, PageLandscape},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.paper);
+        printer.SetPage(c.width, c.height, c.orientation);
+        ShapeWindow* shape = OpenShape(ShapeCiRe);
+        SheetPreview* p = Preview(shape);
+        ASSERT_NE(p, nullptr);
+        const QWidget* sheet = p->PctFoglio;
+        EXPECT_NEAR(sheet->width() * c.height / c.width, sheet->height(), 1.0) << "the page's shape";
+        const QRect corners = sheet->rect();
+        for (QPoint corner : {corners.topLeft(), corners.topRight(), corners.bottomLeft(), corners.bottomRight()}) {
+            EXPECT_TRUE(p->rect().contains(sheet->mapTo(p, corner))) << corner.x() << ", " << corner.y();
+            EXPECT_TRUE(MdiArea()->viewport()->rect().contains(sheet->mapTo(MdiArea()->viewport(), corner)))
+                << corner.x() << ", " << corner.y();
+        }
+        Click(p->CmdIndietro);
+        Wait(10);
+        wt::SubWindowOf(shape)->close();
+        Wait(10);
     }
 }
 
