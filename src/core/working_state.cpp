@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "core/settings.h"
+#include "core/unit_conversion.h"
 
 namespace velm {
 
@@ -66,6 +67,28 @@ const InputLimit& ConeFieldLimit(const InputLimits& limits, int field) {
 
 bool CylinderFieldIsLength(int field) { return field >= CylThicknessField && field <= CylLengthField; }
 bool ConeFieldIsLength(int field) { return field >= ConeThicknessField && field <= ConeHeightField; }
+
+void CopyFamilyInputs(int shapeCode, const InputArrays& from, InputArrays& to) {
+    if (IsFrustumKind(shapeCode)) {
+        to.ConeData = from.ConeData;
+    } else if (IsCylinderKind(shapeCode)) {
+        to.CylinderData = from.CylinderData;
+    } else if (shapeCode == ShapeCuCilindri) {
+        to.CylElbowData = from.CylElbowData;
+    } else if (shapeCode >= ShapeCuConica1 && shapeCode <= ShapeCuConica3) {
+        to.ConeElbowData = from.ConeElbowData;
+        to.CylindricalEnds = from.CylindricalEnds;
+        to.EndConnections = from.EndConnections;
+    }
+}
+
+void PutBackHeldInputs(const HeldInputs& held, std::int16_t unit, InputArrays& inputs) {
+    if (held.ShapeCode == ShapeNone) return;
+    InputArrays accepted = held.Inputs;
+    // The unit changed since they were held: they are converted as the arrays were.
+    if (unit != held.MeasuringSystem) ConvertInputUnits(unit == 1 ? 0 : 1, accepted);
+    CopyFamilyInputs(held.ShapeCode, accepted, inputs);
+}
 
 void WorkingState::RecomputeThicknessFactor() { ThicknessFactor = DeriveThicknessFactor(Settings); }
 

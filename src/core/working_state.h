@@ -177,6 +177,23 @@ struct SharedDevelopment {
     std::uint64_t Generation = 0;  // 0: nobody has developed into it
 };
 
+// A family's inputs as its window's last accepted apply (or its load) left
+// them, held while a later refused apply of the shape `ShapeCode` has its
+// values in the input arrays. Those stay for the current shape, whose save
+// refuses them; once another shape or a data file takes over, the held
+// values come back, so that a refused value never reaches another shape's file.
+struct HeldInputs {
+    std::int16_t ShapeCode = ShapeNone;  // ShapeNone: nothing held
+    std::int16_t MeasuringSystem = 0;    // the unit the held lengths are in
+    InputArrays Inputs;
+};
+
+// The arrays of the shape's family (the conical elbows: with the end pieces
+// and connections), from one set of inputs into another.
+void CopyFamilyInputs(int shapeCode, const InputArrays& from, InputArrays& to);
+// The held family's inputs into `inputs`, whose lengths are in `unit`.
+void PutBackHeldInputs(const HeldInputs& held, std::int16_t unit, InputArrays& inputs);
+
 struct WorkingState {
     // Program state.
     std::int16_t ShapeCode = ShapeNone;
@@ -203,6 +220,7 @@ struct WorkingState {
     Colour CylinderDevelopmentFill = PaletteColour(9);
 
     InputArrays Inputs = DefaultInputArrays();
+    HeldInputs AcceptedBeforeRefusal;
     InputLimits Limits;
     SettingsCache Settings;
 

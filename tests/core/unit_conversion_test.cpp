@@ -31,5 +31,23 @@ TEST(ConvertInputUnits, InchesAndBackLoseAtMostTheLastPlace) {
         EXPECT_LE(std::fabs(back[i] - orig[i]), std::fabs(std::nextafter(orig[i], 1e9f) - orig[i])) << i;
 }
 
+// Held inputs come back into their own family only, in the unit the arrays
+// are in now (the unit may have changed since they were held).
+TEST(PutBackHeldInputs, OnlyTheFamilyInTheArraysUnit) {
+    HeldInputs held{ShapeCuConica3, 0, DefaultInputArrays()};
+    held.Inputs.EndConnections[StartConnectionDiameter] = 254;
+    held.Inputs.ConeData[2] = 254;
+    InputArrays now = DefaultInputArrays();
+    ConvertInputUnits(0, now);
+    const InputArrays inches = now;
+    PutBackHeldInputs(HeldInputs{}, 0, now);  // nothing held
+    EXPECT_EQ(AllValues(now), AllValues(inches));
+    PutBackHeldInputs(held, 1, now);
+    EXPECT_FLOAT_EQ(now.EndConnections[StartConnectionDiameter], 10.0f);
+    EXPECT_EQ(now.ConeData, inches.ConeData);  // another family's
+    PutBackHeldInputs(held, 0, now);
+    EXPECT_EQ(now.EndConnections[StartConnectionDiameter], 254.0f);
+}
+
 }  // namespace
 }  // namespace velm

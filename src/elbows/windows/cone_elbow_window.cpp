@@ -432,6 +432,7 @@ void ConeElbowWindow::CmdARI_Click() {
                               texts);
     if (refused != 0) {
         ReportCheckResult(refused);
+        HoldAcceptedInputs();  // the refused record is in the arrays now
         PctDisegno->canvas().Cls();
         PctDisegno->update();
         // What was drawn and developed no longer matches the records.

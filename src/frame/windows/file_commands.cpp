@@ -206,6 +206,8 @@ bool OpenDataFile(std::string& fileName) {
     // Everything is checked before anything is taken.
     WorkingState& state = State();
     DataFileRecord record = DataFileRecordOf(state);
+    // Refused values give way to accepted ones, also where the file holds nothing.
+    PutBackHeldInputs(state.AcceptedBeforeRefusal, record.MeasuringSystem, record.Inputs);
     DataFileDamage damage;
     if (!ReadDataFileText(bytes, state.Limits, record, &damage)) {
         ShowMessage(fileName + ": " + DataFileRefusalText(damage), MbCritical, OpenErrorTitle());
@@ -214,6 +216,7 @@ bool OpenDataFile(std::string& fileName) {
     }
     // The file's unit holds for this run only; the setting is not written.
     CommitDataFileRecord(record, state);
+    state.AcceptedBeforeRefusal = {};
     state.CurrentFileName = fileName;
     RememberRecent(fileName);
     UpdateMdiState();

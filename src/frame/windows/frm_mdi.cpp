@@ -702,7 +702,11 @@ void FillScaleCombo(QComboBox* combo) {
     const QSignalBlocker quiet(combo);
     combo->clear();
     for (int i = 1; i <= 5; ++i) combo->addItem(Q("1:" + std::to_string(i)));
-    combo->setCurrentText(Q("1:" + FormatLength(static_cast<int>(State().Settings.Scale), State().Settings.MeasuringSystem)));
+    const QString shown = Q("1:" + FormatLength(static_cast<int>(State().Settings.Scale), State().Settings.MeasuringSystem));
+    // The list's selection is the scale shown, so that Up and Down move on from it.
+    const int index = combo->findText(shown);
+    if (index >= 0) combo->setCurrentIndex(index);
+    combo->setCurrentText(shown);
 }
 
 }  // namespace velm

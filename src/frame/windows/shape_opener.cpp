@@ -160,6 +160,12 @@ void OpenShapeForm(int shapeCode, QWidget* /*caller: whoever it is, the rule is 
     // once it is done, and then bring the start panel back under the new one.
     if (RunUnderWay()) return;
     WorkingState& st = State();
+    // Another shape takes over: the refused values of the one before give
+    // way to its family's accepted ones.
+    if (st.AcceptedBeforeRefusal.ShapeCode != shapeCode) {
+        PutBackHeldInputs(st.AcceptedBeforeRefusal, st.Settings.MeasuringSystem, st.Inputs);
+        st.AcceptedBeforeRefusal = {};
+    }
     st.SwitchingForms = True16;  // the shape windows closing now must not re-enable the start panel
     st.ShapeFamily = kind->Family;
 

@@ -21,6 +21,16 @@
 
 namespace velm {
 
+namespace {
+
+bool SameFamily(int code, int other) {
+    const ShapeKindInfo* a = FindShapeKind(code);
+    const ShapeKindInfo* b = FindShapeKind(other);
+    return a && b && a->Family == b->Family;
+}
+
+}  // namespace
+
 ShapeWindowBase::ShapeWindowBase(const char* name, std::int16_t shapeCode, int minWidthTwips, int minHeightTwips,
                                  Colour back, QWidget* parent)
     : QWidget(parent), shapeCode_(shapeCode), minWidthTwips_(minWidthTwips), minHeightTwips_(minHeightTwips) {
@@ -75,8 +85,10 @@ void ShapeWindowBase::TrackHints(const std::vector<QWidget*>& controls) {
 }
 
 void ShapeWindowBase::SetShapeState() {
-    State().SwitchingForms = False16;
-    State().ShapeCode = shapeCode_;
+    WorkingState& st = State();
+    st.SwitchingForms = False16;
+    st.ShapeCode = shapeCode_;
+    accepted_ = {shapeCode_, st.Settings.MeasuringSystem, st.Inputs};
 }
 
 // --- Controls ---
@@ -186,8 +198,29 @@ bool ShapeWindowBase::ApplyPendingInputs() {
 Bool16 ShapeWindowBase::ReportApplyResult(int message) {
     const bool shownBefore = message != 0 && message == shownRefusal_ && !InputsChanged && InGeometryEvent();
     shownRefusal_ = message;
-    if (shownBefore) return True16;
-    return ReportCheckResult(message);
+    const Bool16 refused = shownBefore ? True16 : ReportCheckResult(message);
+    if (refused != False16) {
+        HoldAcceptedInputs();
+        return refused;
+    }
+    WorkingState& st = State();
+    accepted_ = {shapeCode_, st.Settings.MeasuringSystem, st.Inputs};
+    if (SameFamily(st.AcceptedBeforeRefusal.ShapeCode, shapeCode_)) st.AcceptedBeforeRefusal = {};
+    return refused;
+}
+
+void ShapeWindowBase::HoldAcceptedInputs() {
+    WorkingState& st = State();
+    HeldInputs& held = st.AcceptedBeforeRefusal;
+    if (SameFamily(held.ShapeCode, shapeCode_)) {
+        // Held before this window loaded (it may have loaded refused values):
+        // those are the family's last accepted ones.
+        held.ShapeCode = shapeCode_;
+        return;
+    }
+    // One shape is current: another's refusal goes back before this one is held.
+    PutBackHeldInputs(held, st.Settings.MeasuringSystem, st.Inputs);
+    held = accepted_;
 }
 
 bool ApplyChangedInputs(QWidget* window) {

@@ -119,11 +119,18 @@ protected:
     bool InGeometryEvent() const { return inGeometryEvent_ > 0; }
     // The window is being destroyed: no hook may run.
     bool Closing() const { return closing_; }
-    void SetShapeState();  // ShapeCode and SwitchingForms, as every load sets them
+    // ShapeCode and SwitchingForms, as every load sets them; the inputs as
+    // loaded count as this window's accepted ones.
+    void SetShapeState();
     // An apply's check result (0 accepted), shown as ReportCheckResult shows
     // it; True16 when refused. A resize re-applies unchanged inputs: a
-    // refusal already shown for them is not shown again.
+    // refusal already shown for them is not shown again. An accepted apply's
+    // inputs are kept; a refused one holds the kept ones in the working
+    // state (HeldInputs), for when another shape takes over.
     Bool16 ReportApplyResult(int message);
+    // Refused values of this window are in the input arrays (also those of a
+    // refused end connection): its family's last accepted ones are held.
+    void HoldAcceptedInputs();
 
     // Control makers: objectName the control's design name.
     static QLabel* MakeLabel(QWidget* parent, const std::string& name);
@@ -152,6 +159,7 @@ private:
     bool unloaded_ = false;
     int inGeometryEvent_ = 0;  // depth of resize and show events being handled
     int shownRefusal_ = 0;     // the refusal the last apply reported, 0 after an accepted one
+    HeldInputs accepted_;      // the inputs of the last accepted apply, or as loaded
 };
 
 template <class W, std::size_t N>

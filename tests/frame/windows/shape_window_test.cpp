@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "cones/windows/cone_window.h"
@@ -16,6 +17,7 @@
 #include "core/data_file.h"
 #include "core/control_names.h"
 #include "core/file_names.h"
+#include "core/language_file.h"
 #include "cylinders/windows/cylinder_window.h"
 #include "frame/windows/window_test_actions.h"
 #include "geometry/cylinder_geometry.h"
@@ -375,7 +377,8 @@ TEST_F(ShapeWindowTest, SaveAppliesWhatTheBoxesShowFirst) {
 
 // A refused value stays in the inputs when its window is closed: a save
 // from the start panel checks them with the family's own checks, shows the
-// apply's message every time it is asked, and writes nothing.
+// apply's message every time it is asked, and writes nothing. Another shape
+// opened later saves the family's accepted values.
 TEST_F(ShapeWindowTest, ClosedWindowsRefusedInputsAreNeverSaved) {
     StartProgram();
     const std::string file = ProgramFolder() + "/job.qvl";
@@ -407,9 +410,101 @@ TEST_F(ShapeWindowTest, ClosedWindowsRefusedInputsAreNeverSaved) {
         for (const auto& m : dialogs.messages) EXPECT_EQ(m.prompt, Txt(LangErrore, message));
         EXPECT_EQ(saved(), kept);
         dialogs.messages.clear();
+        // Opened again, it refuses again; once another shape is opened, the
+        // values saved before are back, whatever the shape.
+        dialogs.ExpectMessage(IdOk);
+        OpenShapeForm(code, StartPanel());
+        Wait(30);
+        Click(ActiveChild()->findChild<QPushButton*>("CmdIndietro"));
+        Wait(20);
+        OpenShapeForm(code == ShapeCiRe ? ShapeCoRe : ShapeCiRe, StartPanel());
+        Wait(30);
+        dialogs.ExpectSave(file);
+        Mdi()->FileItem(FileMenuItem::SaveAs)->trigger();
+        std::vector<std::string> now = SplitTextLines(saved()), before = SplitTextLines(kept);
+        now.at(3) = before.at(3);  // the shape code
+        EXPECT_EQ(now, before);
+        EXPECT_EQ(dialogs.messages.size(), 1u);
+        dialogs.messages.clear();
+        CloseShapeWindows();
         std::filesystem::remove(file);
         State().CurrentFileName.clear();
         State().Inputs = DefaultInputArrays();  // the next family's window opens on sound values
+    }
+}
+
+// A window whose last apply was refused (or its end connection) closes
+// because another shape or a data file is opened: its family's inputs are
+// those of its last accepted apply again (or the file's), and the other
+// shape's file holds them.
+TEST_F(ShapeWindowTest, RefusedInputsGiveWayWhenAnotherShapeOrFileOpens) {
+    StartProgram();
+    const std::string saved = ProgramFolder() + "/job.qvl", opened = ProgramFolder() + "/other.qvl";
+    // The second box of each window (the start connection's diameter in the
+    // panel): refused with 0, accepted with 22; the opened file holds 23
+    // there. Its line in the data file.
+    struct Row { std::int16_t code; bool panel; int message; std::size_t line; float& inFile; };
+    DataFileRecord file;
+    const Row rows[] = {{ShapeCoRe, false, 3, 6, file.Inputs.ConeData[2]},
+                        {ShapeCiRe, false, 14, 12, file.Inputs.CylinderData[2]},
+                        {ShapeCuCilindri, false, 14, 17, file.Inputs.CylElbowData[CylElbowDiameter]},
+                        {ShapeCuConica2, false, 24, 25, file.Inputs.ConeElbowData[ConeElbowSmallDiameter]},
+                        {ShapeCuConica3, true, 26, 35, file.Inputs.EndConnections[StartConnectionDiameter]}};
+    enum Close { OtherShape, DataFile, OlderDataFile };
+    for (const Row& row : rows) {
+        for (Close close : {OtherShape, DataFile, OlderDataFile}) {
+            SCOPED_TRACE(testing::Message() << row.code << " closed by " << close);
+            const std::int16_t other = IsCylinder(row.code) ? ShapeCoTaSup : ShapeCiRe;
+            OpenShapeForm(row.code, ActiveChild() ? ActiveChild() : StartPanel());
+            Wait(30);
+            QWidget* w = ActiveChild();
+            const auto apply = [w, &row](const char* value) {
+                const auto button = [w](const char* name) { return w->findChild<QPushButton*>(name); };
+                const std::string box = row.panel ? IndexedName("TxtRaccordi", 0) : IndexedName("TxtInputDati", 1);
+                if (row.panel) Click(button("CmdRaccordi(0)"));
+                Type(w->findChild<TextBox*>(QString::fromStdString(box)), value);
+                Click(button(row.panel ? "CmdARI" : "CmdApplica"));
+            };
+            apply("22");
+            dialogs.ExpectMessage(IdOk);
+            apply("0");
+            ASSERT_EQ(dialogs.messages.size(), 1u);
+            EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, row.message));
+
+            std::string expected = "22";
+            if (close == OtherShape) {
+                OpenShapeForm(other, ActiveChild());
+            } else {
+                file = DataFileRecord{};
+                file.ShapeCode = other;
+                row.inFile = 23;
+                std::vector<std::string> lines = SplitTextLines(WriteDataFileText(file));
+                if (close == OlderDataFile) {  // version 2: up to the cylinder's block
+                    lines[1] = "\"2\"";
+                    lines.resize(15);
+                }
+                std::ofstream out(opened, std::ios::binary);
+                for (const std::string& l : lines) out << l << "\r\n";
+                out.close();
+                if (close == DataFile || row.code < ShapeCuCilindri) expected = "23";
+                dialogs.ExpectOpen(opened);
+                Mdi()->FileItem(FileMenuItem::Open)->trigger();
+            }
+            Wait(30);
+            ASSERT_EQ(State().ShapeCode, other);
+            dialogs.ExpectSave(saved);
+            Mdi()->FileItem(FileMenuItem::SaveAs)->trigger();
+            std::string text;
+            ASSERT_EQ(ReadWholeFile(saved, text), 0);
+            EXPECT_EQ(SplitTextLines(text).at(row.line - 1), expected);
+            EXPECT_EQ(dialogs.messages.size(), 1u) << "the save refused nothing";
+
+            dialogs.messages.clear();
+            CloseShapeWindows();
+            std::filesystem::remove(saved);
+            State().CurrentFileName.clear();
+            State().Inputs = DefaultInputArrays();
+        }
     }
 }
 

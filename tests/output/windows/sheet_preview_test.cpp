@@ -241,6 +241,39 @@ TEST_F(SheetPreviewTest, OpeningKeepsTheStoredScale) {
     Click(p->CmdIndietro);
 }
 
+// The list's selection is the scale shown: after the preview closes and opens
+// again on a kept scale, Down and Up move on from that scale.
+TEST_F(SheetPreviewTest, ScaleKeysMoveOnFromTheKeptScale) {
+    StartProgram();
+    ShapeWindow* shape = OpenShape(ShapeCoRe);
+    ASSERT_NE(shape, nullptr);
+    struct Row { int kept, down, up; };
+    for (const Row& row : {Row{1, 2, 1}, Row{2, 3, 1}, Row{3, 4, 2}, Row{4, 5, 3}, Row{5, 5, 4}}) {
+        SCOPED_TRACE(row.kept);
+        for (const auto& [key, wanted] : {std::pair{Qt::Key_Down, row.down}, std::pair{Qt::Key_Up, row.up}}) {
+            // Chosen in one preview, kept by the next one; the shape window
+            // waits minimised between them.
+            auto reopen = [shape] {
+                wt::SubWindowOf(shape)->showMaximized();
+                AppFixture::Wait(20);
+                return OpenPreviewOf(shape);
+            };
+            SheetPreview* p = reopen();
+            ASSERT_NE(p, nullptr);
+            p->ComboScala->setCurrentIndex(row.kept - 1);
+            Click(p->CmdIndietro);
+            p = reopen();
+            ASSERT_NE(p, nullptr);
+            EXPECT_EQ(S(p->ComboScala->currentText()), "1:" + std::to_string(row.kept));
+            p->ComboScala->lineEdit()->setFocus();
+            Key(p->ComboScala->lineEdit(), key);
+            EXPECT_EQ(State().Settings.Scale, wanted);
+            EXPECT_EQ(S(p->ComboScala->currentText()), "1:" + std::to_string(wanted));
+            Click(p->CmdIndietro);
+        }
+    }
+}
+
 // Dragging within the sheet moves the drawing and what prints; a refused
 // step ends the drag and keeps the last accepted place.
 TEST_F(SheetPreviewTest, DragPlacesTheDrawingAndARefusedStepKeepsIt) {
