@@ -75,8 +75,14 @@ std::string SheetDocumentTitle(int family, const WorkingState& st) {
 std::string DeliveryText(const PrintDelivery& delivery) {
     if (delivery.queue.empty()) return {};
     std::string text = Txt(LangCommon, 23) + " " + delivery.queue;
-    if (delivery.hold == QueueHold::Stopped) text += "; " + Txt(LangCommon, 24);
-    if (delivery.hold == QueueHold::Unreachable) text += "; " + Txt(LangCommon, 25);
+    switch (delivery.hold) {
+        case QueueHold::None: break;
+        case QueueHold::Stopped: text += "; " + Txt(LangCommon, 24); break;
+        case QueueHold::Unreachable: text += "; " + Txt(LangCommon, 25); break;
+        case QueueHold::OutOfPaper: text += "; " + Txt(LangCommon, 27); break;
+        case QueueHold::PrinterFault: text += "; " + Txt(LangCommon, 28); break;
+        case QueueHold::JobHeld: text += "; " + Txt(LangCommon, 29); break;
+    }
     // The queue's own words on its printer, as it gives them.
     if (delivery.hold != QueueHold::None && !delivery.stateMessage.empty()) text += " (" + delivery.stateMessage + ")";
     return text;
@@ -84,11 +90,14 @@ std::string DeliveryText(const PrintDelivery& delivery) {
 
 namespace {
 int g_failedDocuments = 0;
+int g_reports = 0;            // documents reported so far: a later look speaks for the last one only
+std::string g_deliveryShown;  // what the status line was last told of that document's job
 }
 
 int FailedDocuments() { return g_failedDocuments; }
 
 void ReportDocument(Printer& printer, DocumentResult result) {
+    const int report = ++g_reports;
     if (result == DocumentResult::Failed) {
         ++g_failedDocuments;
         ShowStatusText("");  // no word of an earlier job may stand for this one
@@ -100,7 +109,17 @@ void ReportDocument(Printer& printer, DocumentResult result) {
         return;
     }
     const std::string sent = DeliveryText(printer.LastDelivery());
-    if (!sent.empty()) ShowStatusText(sent);
+    if (sent.empty()) return;
+    ShowStatusText(sent);
+    // A queue may report its fault only seconds after it took the job: the
+    // status line says it then, unless another document was reported since.
+    g_deliveryShown = sent;
+    printer.FollowLastDelivery([report](const PrintDelivery& later) {
+        if (report != g_reports) return false;
+        const std::string text = DeliveryText(later);
+        if (text != g_deliveryShown) ShowStatusText(g_deliveryShown = text);
+        return true;
+    });
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // The system printer, the only way output reaches paper or a PDF file. One
 // document at a time: it begins with its first drawing on the page (an empty
 // document makes no page and asks nothing) and ends with EndDocument.
+#include <functional>
 #include <string>
 
 #include "platform/canvas.h"
@@ -34,9 +35,12 @@ enum class PrintFault {
 
 // How a print queue that took a document stood then.
 enum class QueueHold {
-    None,         // ready: the job prints in its turn
-    Stopped,      // the queue is stopped (disabled) and holds the job
-    Unreachable,  // the queue cannot reach its printer and holds the job
+    None,          // ready or busy: the job prints in its turn
+    Stopped,       // the queue is stopped or paused and holds the job
+    Unreachable,   // the queue cannot reach its printer (offline, no answer) and holds the job
+    OutOfPaper,    // the printer is out of paper and holds the job
+    PrinterFault,  // the printer reports another fault and holds the job
+    JobHeld,       // the job itself is held until someone releases it
 };
 
 // Where the last printed document went: the queue of the print service that
@@ -99,6 +103,10 @@ public:
     virtual void SetDocumentTitle(const std::string& /*title*/) {}
     // Where the last ended document went.
     virtual PrintDelivery LastDelivery() { return {}; }
+    // Looks at the last delivered job and its queue again a few seconds
+    // later, without blocking the window, and hands what it finds to `then`;
+    // looks again while the job waits unheld and `then` answers true.
+    virtual void FollowLastDelivery(std::function<bool(const PrintDelivery&)> /*then*/) {}
     // True when documents go to a PDF file that the user names, not to a printer.
     virtual bool PrintsToFile() = 0;
     // PDF: the next documents go to fileName numbered ("a.pdf": a-1.pdf, a-2.pdf ...) without asking; "" asks again.

@@ -25,23 +25,33 @@ TEST(PrintService, NothingMayScaleOrSelectPagesAndThePaperIsNamed) {
     }
 }
 
-TEST(PrintService, AStoppedOrOfflineQueueHoldsTheJob) {
+TEST(PrintService, OnlyAStoppedOfflineFaultyOrUnreachableQueueHoldsTheJob) {
+    const std::string busy = "Waiting for printer to finish.", gone = "The printer may not exist or is unavailable at this time.";
     const struct {
-        int state;
-        const char* reasons;
-        const char* message;
+        ServiceState state;  // printer state, reasons and message; job state and reasons
         QueueHold hold;
     } cases[] = {
-        {4, "connecting-to-device", "", QueueHold::None},  // every job passes through it
-        {3, "none", "", QueueHold::None},
-        {5, "paused", "", QueueHold::Stopped},
-        {3, "offline-report", "", QueueHold::Unreachable},
-        {3, "none,media-empty-error", "", QueueHold::Unreachable},
-        // a socket queue whose device does not answer: busy, retrying, only its message says so
-        {4, "none", "The printer may not exist or is unavailable at this time.", QueueHold::Unreachable},
+        {{4, "connecting-to-device", "Connecting to printer.", 5, "job-printing"}, QueueHold::None},  // every job passes through it
+        {{3, "none", "", 0, ""}, QueueHold::None},
+        // busy with the job before: ours waits its turn, the one before prints
+        {{4, "cups-waiting-for-job-completed", busy, 3, "none"}, QueueHold::None},
+        {{4, "none", "Connected to printer.", 5, "job-printing"}, QueueHold::None},
+        {{5, "paused", "", 3, "none"}, QueueHold::Stopped},
+        {{4, "paused", busy, 3, "none"}, QueueHold::Stopped},  // paused while the job before ends
+        {{4, "none", "", 6, "printer-stopped"}, QueueHold::Stopped},
+        {{3, "offline-report", "", 3, "none"}, QueueHold::Unreachable},
+        {{3, "none,media-empty-error", "Tray 1 is empty.", 3, "none"}, QueueHold::OutOfPaper},
+        {{4, "media-empty-warning", "", 5, "job-printing"}, QueueHold::None},  // another tray feeds it
+        {{4, "media-jam-error", "", 5, "job-printing"}, QueueHold::PrinterFault},
+        {{3, "none", "", 4, "job-hold-until-specified"}, QueueHold::JobHeld},
+        // a socket or ipp queue whose device does not answer: busy, retrying, only its message says so
+        {{4, "none", gone, 5, "job-printing"}, QueueHold::Unreachable},
+        {{4, "none", gone, 3, "none"}, QueueHold::Unreachable},  // the job before is the one retrying
+        {{3, "none", gone, 9, "job-completed-successfully"}, QueueHold::None},  // done after all
     };
     for (const auto& c : cases)
-        EXPECT_EQ(HoldOf(c.state, c.reasons, c.message), c.hold) << c.state << " " << c.reasons << " " << c.message;
+        EXPECT_EQ(HoldOf(c.state), c.hold) << c.state.printerState << " " << c.state.printerReasons << " "
+                                           << c.state.message << " / " << c.state.jobState << " " << c.state.jobReasons;
     EXPECT_EQ(QueueOf("Workshop/draft"), "Workshop");
     EXPECT_EQ(QueueOf("Workshop"), "Workshop");
 }

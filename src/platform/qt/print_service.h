@@ -18,11 +18,21 @@ using PrintOptions = std::vector<std::pair<std::string, std::string>>;
 // The orientation goes as the page has it (3 portrait, 4 landscape).
 PrintOptions TrueSizeOptions(const std::string& media, bool landscape, int copies, bool collate);
 
-// How a queue that took a job stands, from its printer-state (5: stopped),
-// printer-state-reasons (an "offline" or an error reason: its printer cannot
-// be reached) and printer-state-message (a queue busy with a message is one
-// whose printer keeps failing, the job waits).
-QueueHold HoldOf(int printerState, const std::string& stateReasons, const std::string& stateMessage = "");
+// What the service says of a queue and of one job on it.
+struct ServiceState {
+    int printerState = 0;        // printer-state: 3 idle, 4 processing, 5 stopped
+    std::string printerReasons;  // printer-state-reasons, comma-separated
+    std::string message;         // printer-state-message
+    int jobState = 0;            // job-state: 3 pending ... 9 completed; 0 when not known
+    std::string jobReasons;      // job-state-reasons, comma-separated
+};
+
+// Whether the queue holds the job, and why. A queue busy with the job before
+// is not holding it, whatever progress its message tells: only a job held,
+// a queue stopped or paused, offline, out of paper, in error, or one whose
+// device its sender cannot reach (the sender says so in the message alone)
+// holds it. A finished job is held by nothing.
+QueueHold HoldOf(const ServiceState& state);
 
 // The queue of a destination name ("Workshop/draft": its instance's queue "Workshop").
 std::string QueueOf(const std::string& destination);
@@ -33,7 +43,19 @@ struct Submission {
     bool noService = false;    // refused because the print service did not answer
     QueueHold hold = QueueHold::None;
     std::string stateMessage;  // the queue's printer-state-message when it holds the job
+    std::string server;        // the print service that took the job, to look at it again
 };
+
+// How a job stands a while after the service took it.
+struct JobLook {
+    bool answered = false;    // the service answered: the rest holds
+    bool unfinished = false;  // the job has not finished yet
+    QueueHold hold = QueueHold::None;
+    std::string stateMessage;  // the queue's printer-state-message when it holds the job
+};
+
+// Looks at job `job` of `queue` on the print service `server` again.
+JobLook LookAtJob(const std::string& server, const std::string& queue, int job);
 
 // True when the default print service (CUPS_SERVER, else the system's) answers.
 bool PrintServiceAnswers();

@@ -12,6 +12,7 @@
 #include <QPrinterInfo>
 #include <QStringList>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
@@ -297,7 +298,35 @@ bool QtPrinter::SubmitToService() {
         return false;
     }
     delivery_ = {queue, sent.hold, sent.stateMessage};
+    deliveredJob_ = sent.job;
+    deliveryServer_ = sent.server;
     return true;
+}
+
+namespace {
+
+// A queue's sender reports a device it cannot reach only after its first
+// tries: the job is looked at again every few seconds for a while.
+constexpr int FollowUpMilliseconds = 5000;
+constexpr int FollowUpLooks = 6;
+
+void LookLater(const std::string& server, const std::string& queue, int job,
+               std::function<bool(const PrintDelivery&)> then, int looksLeft) {
+    if (QCoreApplication::instance() == nullptr) return;
+    QTimer::singleShot(FollowUpMilliseconds, QCoreApplication::instance(), [=] {
+        const JobLook look = LookAtJob(server, queue, job);
+        if (!look.answered) return;  // the service is gone: nothing new to say
+        const bool wanted = then(PrintDelivery{queue, look.hold, look.stateMessage});
+        if (wanted && look.unfinished && look.hold == QueueHold::None && looksLeft > 1)
+            LookLater(server, queue, job, then, looksLeft - 1);
+    });
+}
+
+}  // namespace
+
+void QtPrinter::FollowLastDelivery(std::function<bool(const PrintDelivery&)> then) {
+    if (delivery_.queue.empty() || deliveredJob_ == 0) return;
+    LookLater(deliveryServer_, delivery_.queue, deliveredJob_, std::move(then), FollowUpLooks);
 }
 
 void QtPrinter::NewPage() {
@@ -307,6 +336,7 @@ void QtPrinter::NewPage() {
 DocumentResult QtPrinter::EndDocument() {
     DocumentResult result = DocumentResult::Empty;
     delivery_ = {};
+    deliveredJob_ = 0;
     switch (state_) {
         case DocState::Idle: result = DocumentResult::Empty; break;
         case DocState::Cancelled: result = DocumentResult::Cancelled; break;

@@ -65,6 +65,7 @@ public:
     PrintFault LastFault() override { return fault_; }
     void SetDocumentTitle(const std::string& title) override { title_ = title; }
     PrintDelivery LastDelivery() override { return delivery_; }
+    void FollowLastDelivery(std::function<bool(const PrintDelivery&)> then) override;
     void NumberDocuments(const std::string& fileName) override;
     void NameNextDocument(const std::string& fileName) override { nextName_ = fileName; }
     void HoldSetUp() override;
@@ -123,6 +124,8 @@ private:
     PrintFault fault_ = PrintFault::Other;
     std::string title_;
     PrintDelivery delivery_;
+    int deliveredJob_ = 0;       // the service's number of the last delivered job
+    std::string deliveryServer_;  // the service that took it
 };
 
 }  // namespace velm

@@ -30,6 +30,9 @@ TEST_F(PrintOutcomeTest, TheStatusLineSaysWhereAJobWentAndTheJobSaysWhatItIs) {
         {{"Test_Broken", QueueHold::Unreachable, "The printer may not exist or is unavailable at this time."},
          "Sent to Test_Broken; the queue cannot reach its printer and holds the job (The printer may not exist or is "
          "unavailable at this time.)"},
+        {{"Shop", QueueHold::OutOfPaper, "Tray 1 is empty."},
+         "Sent to Shop; the printer is out of paper and holds the job (Tray 1 is empty.)"},
+        {{"Shop", QueueHold::JobHeld, ""}, "Sent to Shop; the job is held until it is released"},
         {{"", QueueHold::None, ""}, "before"},  // a PDF file: the line is left as it was
     };
     for (const auto& c : cases) {

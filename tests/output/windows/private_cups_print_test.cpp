@@ -8,10 +8,19 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTest>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "core/language_file.h"
 #include "core/language.h"
+#include "core/messages.h"
 #include "cylinders/cylinder_compute.h"
 #include "output/calibration.h"
 #include "output/print_job.h"
@@ -126,6 +135,10 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
     };
     const Case cases[] = {
         {"rejecting", "cupsreject " + Queue, DocumentResult::Failed, QueueHold::None, "not accepting jobs"},
+        {"rejecting with a reason", "cupsreject -r 'Out of paper in the workshop' " + Queue, DocumentResult::Failed,
+         QueueHold::None, "is not accepting jobs. (Out of paper in the workshop)"},
+        {"holding every job", "lpadmin -p " + Queue + " -o job-hold-until-default=indefinite", DocumentResult::Printed,
+         QueueHold::JobHeld, ""},
         {"deleted", "lpadmin -x " + Queue, DocumentResult::Failed, QueueHold::None, "does not exist"},
         {"disabled", "cupsdisable " + Queue, DocumentResult::Printed, QueueHold::Stopped, ""},
         // Its device does not answer: the queue keeps retrying an earlier job and says why.
@@ -164,6 +177,87 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
         }
         cups_->Run("lpadmin -x " + Queue);
     }
+}
+
+// A printer on the test's own local port that takes its data slowly: a few
+// KiB every half second, as a busy network printer does.
+class SlowPrinter {
+public:
+    SlowPrinter() {
+        listener_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in at{};
+        at.sin_family = AF_INET;
+        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof at;
+        if (bind(listener_, reinterpret_cast<sockaddr*>(&at), size) == 0 && listen(listener_, 4) == 0 &&
+            getsockname(listener_, reinterpret_cast<sockaddr*>(&at), &size) == 0)
+            port_ = ntohs(at.sin_port);
+        reader_ = std::thread([this] {
+            std::vector<int> open;
+            char data[4096];
+            while (!stop_) {
+                pollfd ready{listener_, POLLIN, 0};
+                if (poll(&ready, 1, 0) > 0) open.push_back(accept(listener_, nullptr, nullptr));
+                for (int fd : open) (void)!recv(fd, data, sizeof data, MSG_DONTWAIT);
+                std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            }
+            for (int fd : open) close(fd);
+        });
+    }
+    ~SlowPrinter() {
+        stop_ = true;
+        reader_.join();
+        close(listener_);
+    }
+    std::string Device() const { return "socket://127.0.0.1:" + std::to_string(port_); }
+
+private:
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stop_{false};
+    std::thread reader_;
+};
+
+std::vector<std::string> g_statusLines;
+void KeepStatusLine(const std::string& text) { g_statusLines.push_back(text); }
+
+// A queue busy printing the job before takes the next one as it comes; a
+// queue whose device does not answer holds its jobs, which the status line
+// says as soon as the queue reports it, for the job it took before too.
+TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinterIsSaidSo) {
+    SlowPrinter slow;
+    const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
+    ASSERT_TRUE(cups_->Run("lpadmin -p VelmSlow -v " + slow.Device() + ppd));
+    ASSERT_TRUE(cups_->Run("lpadmin -p VelmBroken -v socket://127.0.0.1:9" + ppd));
+    InstallStatusLine(KeepStatusLine);
+    g_statusLines.clear();
+    QtPrinter printer;
+    const auto print = [&](const char* queue) {
+        printer.Device().setPrinterName(queue);
+        const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
+        ReportDocument(printer, result);
+        return result;
+    };
+
+    ASSERT_EQ(print("VelmSlow"), DocumentResult::Printed) << printer.FailureText();
+    ASSERT_TRUE(cups_->Run("for i in $(seq 200); do lpstat -p VelmSlow | grep -q 'Waiting for printer' && exit; sleep 0.1; done; false"))
+        << "the first job never reached the slow printer:\n" << cups_->Log();
+    ASSERT_EQ(print("VelmSlow"), DocumentResult::Printed) << printer.FailureText();
+    EXPECT_EQ(g_statusLines, std::vector<std::string>(2, "Sent to VelmSlow"));
+
+    // The first job to the broken queue goes before its sender tried the device.
+    g_statusLines.clear();
+    ASSERT_EQ(print("VelmBroken"), DocumentResult::Printed) << printer.FailureText();
+    const std::string held = "Sent to VelmBroken; " + Txt(LangCommon, 25) +
+                             " (The printer may not exist or is unavailable at this time.)";
+    ASSERT_EQ(g_statusLines, std::vector<std::string>{"Sent to VelmBroken"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return g_statusLines.size() > 1; }, 60000)) << cups_->Log();
+    EXPECT_EQ(g_statusLines.back(), held);
+    // Once the queue says so, a job sent to it is said held at once.
+    ASSERT_EQ(print("VelmBroken"), DocumentResult::Printed) << printer.FailureText();
+    EXPECT_EQ(g_statusLines.back(), held);
+    InstallStatusLine(nullptr);
+    cups_->Run("cancel -a");
 }
 
 // A PDF file chosen in set-up stays a PDF file in the print dialog though
