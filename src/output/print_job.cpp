@@ -19,6 +19,13 @@ bool CheckPrinterAvailable(const std::string& text) {
     return answers;
 }
 
+bool CheckPrintServiceAnswers() {
+    Printer* printer = Platform().printer;
+    const bool answers = printer == nullptr || printer->ServiceAnswers();
+    if (!answers) ShowErrorMessage(Txt(LangCommon, 26));
+    return answers;
+}
+
 PrintPlacement PlacementOf(int family, const SheetPictures& pictures, const PrintedSheet& sheet) {
     PrintPlacement at;
     at.SheetWidth = pictures.SheetWidth;

@@ -14,6 +14,9 @@ namespace velm {
 // True when a printer answers with a page size. Otherwise shows text & "."
 // as an error message and returns false.
 bool CheckPrinterAvailable(const std::string& text);
+// False, after saying so as a refused print says it, when the chosen queue's
+// print service does not answer: nothing is printed, no file written instead.
+bool CheckPrintServiceAnswers();
 
 // The sheet and drawing pictures of the preview being printed.
 struct SheetPictures {

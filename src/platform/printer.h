@@ -109,6 +109,9 @@ public:
     virtual void FollowLastDelivery(std::function<bool(const PrintDelivery&)> /*then*/) {}
     // True when documents go to a PDF file that the user names, not to a printer.
     virtual bool PrintsToFile() = 0;
+    // False when documents go to a print queue whose print service does not
+    // answer now: nothing would reach it, and the queue stays chosen.
+    virtual bool ServiceAnswers() { return true; }
     // PDF: the next documents go to fileName numbered ("a.pdf": a-1.pdf, a-2.pdf ...) without asking; "" asks again.
     virtual void NumberDocuments(const std::string& fileName) = 0;
     // PDF: the next document alone goes to fileName without asking, before any numbering.

@@ -278,9 +278,10 @@ TEST_F(QtPrinterTest, PrintDialogAnswersItsPageListAndLeavesThePrinterClean) {
 }
 
 
-// What the user leaves in the print dialog's own boxes is what comes back,
-// read after the dialog's OK (which raises To to From); what the program
-// does not carry out is not offered.
+// The print dialog opens on the range From 1 To the last page. What the
+// user leaves in its own boxes is what comes back, read after the dialog's
+// OK (which raises To to From); what the program does not carry out is not
+// offered.
 TEST_F(QtPrinterTest, ThePrintDialogAnswersWhatItsBoxesShow) {
     QtDialogs qtDialogs(&printer);
     const struct {
@@ -288,6 +289,7 @@ TEST_F(QtPrinterTest, ThePrintDialogAnswersWhatItsBoxesShow) {
         std::function<void(QPrintDialog*)> choose;
         std::vector<int> pages;  // of 1 to 5
     } cases[] = {
+        {"as it opens", [](QPrintDialog*) {}, {1, 2, 3, 4, 5}},
         {"From 4, then To 2", [](QPrintDialog* d) { Spin(d, "from")->setValue(4), Spin(d, "to")->setValue(2); }, {2, 3, 4}},
         {"To 2, then From 4", [](QPrintDialog* d) { Spin(d, "to")->setValue(2), Spin(d, "from")->setValue(4); }, {2, 3, 4}},
         {"2,4 twice, collated", [](QPrintDialog* d) {
@@ -299,14 +301,19 @@ TEST_F(QtPrinterTest, ThePrintDialogAnswersWhatItsBoxesShow) {
     };
     for (const auto& c : cases) {
         QStringList offered;
+        bool opensOnTheRange = false;
         WhenShown<QPrintDialog>([&](QPrintDialog* dialog) {
             for (const char* name : {"collate", "reverse", "pageSetCombo", "duplex", "properties"})
                 if (auto* w = dialog->findChild<QWidget*>(name); w && Offered(w, dialog)) offered << name;
-            dialog->findChild<QRadioButton*>("printRange")->setChecked(true);
+            opensOnTheRange = dialog->findChild<QRadioButton*>("printRange")->isChecked() &&
+                              Spin(dialog, "from")->value() == 1 && Spin(dialog, "to")->value() == 5;
             c.choose(dialog);
             dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
-        EXPECT_EQ(PagesToPrint(qtDialogs.ShowPrint(1, 5, folder.File("VELM.pdf")), 1, 5), c.pages) << c.what;
+        const PrintRange range = qtDialogs.ShowPrint(1, 5, folder.File("VELM.pdf"));
+        EXPECT_EQ(PagesToPrint(range, 1, 5), c.pages) << c.what;
+        EXPECT_FALSE(range.allPages) << c.what;
+        EXPECT_TRUE(opensOnTheRange) << c.what;
         EXPECT_EQ(offered.join(", ").toStdString(), "") << c.what;
     }
 }

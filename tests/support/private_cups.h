@@ -66,6 +66,11 @@ public:
         pid_ = -1;
     }
 
+    // Starts the scheduler again after Stop(), with the queues it had.
+    void StartAgain() {
+        if (missing_.empty() && pid_ <= 0) Start();
+    }
+
     // Empty when the scheduler answers; else one line on why it cannot run here.
     const std::string& Missing() const { return missing_; }
 

@@ -341,7 +341,7 @@ bool MayReplace(Dialogs& dialogs, const std::vector<std::string>& names) {
 void ElbowWindow::CmdStampa_Click() {
     if (printingRange_) return;
     WorkingState& st = State();
-    if (!CheckPrinterAvailable(Txt(TextNoPrinter))) return;
+    if (!CheckPrinterAvailable(Txt(TextNoPrinter)) || !CheckPrintServiceAnswers()) return;
     st.DirectPrint = True16;
     CmdApplica_Click();
     if (!lastApplyAccepted_ || !CmdStampa->isEnabled()) return;

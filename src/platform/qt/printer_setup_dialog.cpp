@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/qt_printer.h"
+
 namespace velm {
 
 namespace {
@@ -26,14 +28,29 @@ QList<QPageSize> PdfPaperSizes() {
 
 }  // namespace
 
-PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, QWidget* parent) : QDialog(parent) {
+PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, const QString& queue, bool serviceAnswers,
+                                       QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(QStringLiteral("Printer set-up"));
     printers_ = new QComboBox(this);
     printers_->setObjectName(QStringLiteral("printers"));
     for (const QString& name : QPrinterInfo::availablePrinterNames()) printers_->addItem(name, name);
     printers_->addItem(QStringLiteral("PDF file"), QString());
-    const bool toFile = device.outputFormat() == QPrinter::PdfFormat;
-    printers_->setCurrentIndex(printers_->findData(toFile ? QString() : device.printerName()));
+    printers_->setCurrentIndex(printers_->findData(queue));
+    // A silent print service lists no queue: the chosen one stays chosen,
+    // to print once the service answers again, and is not taken for gone.
+    const bool unlisted = printers_->currentIndex() < 0 && !serviceAnswers;
+    auto* silent = new QLabel(this);
+    silent->setObjectName(QStringLiteral("silent"));
+    silent->setWordWrap(true);
+    silent->setVisible(unlisted);
+    if (unlisted) {
+        silent->setText(
+            QStringLiteral("The print service does not answer; %1 stays chosen and is used again once it answers.")
+                .arg(queue));
+        printers_->insertItem(0, queue, queue);
+        printers_->setCurrentIndex(0);
+    }
     // A queue deleted since it was chosen is said so, and the system's
     // default queue offered in its place: OK must not turn to PDF files unasked.
     auto* gone = new QLabel(this);
@@ -42,7 +59,7 @@ PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, QWidget* parent) 
     gone->setVisible(printers_->currentIndex() < 0);
     QPageSize paper = device.pageLayout().pageSize();
     if (printers_->currentIndex() < 0) {
-        gone->setText(QStringLiteral("The chosen printer %1 is gone.").arg(device.printerName()));
+        gone->setText(QStringLiteral("The chosen printer %1 is gone.").arg(queue));
         const QPrinterInfo system = QPrinterInfo::defaultPrinter();
         printers_->setCurrentIndex(printers_->findData(system.printerName()));
         if (!system.isNull()) paper = system.defaultPageSize();
@@ -75,6 +92,7 @@ PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, QWidget* parent) 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(silent);
     layout->addWidget(gone);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -94,14 +112,9 @@ void PrinterSetupDialog::FillPaperSizes(const QPageSize& keep) {
     paper_->setCurrentIndex(std::max(index, 0));
 }
 
-void PrinterSetupDialog::Apply(QPrinter& device) const {
-    const QString printer = printers_->currentData().toString();
-    if (printer.isEmpty()) {
-        device.setOutputFormat(QPrinter::PdfFormat);
-    } else {
-        device.setOutputFormat(QPrinter::NativeFormat);
-        device.setPrinterName(printer);
-    }
+void PrinterSetupDialog::Apply(QtPrinter& printer) const {
+    printer.ChooseQueue(printers_->currentData().toString());
+    QPrinter& device = printer.Device();
     device.setPageSize(paper_->currentData().value<QPageSize>());
     device.setPageOrientation(landscape_->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
 }

@@ -12,11 +12,15 @@ class QRadioButton;
 
 namespace velm {
 
+class QtPrinter;
+
 class PrinterSetupDialog : public QDialog {
 public:
-    explicit PrinterSetupDialog(const QPrinter& device, QWidget* parent = nullptr);
-    // The choice onto the device.
-    void Apply(QPrinter& device) const;
+    // The device's paper and orientation, and `queue` chosen (empty: a PDF
+    // file); `serviceAnswers` false when the print service is silent.
+    PrinterSetupDialog(const QPrinter& device, const QString& queue, bool serviceAnswers, QWidget* parent = nullptr);
+    // The choice onto the printer.
+    void Apply(QtPrinter& printer) const;
 
 private:
     void FillPaperSizes(const QPageSize& keep);  // the chosen printer's sizes, keeping `keep` when it has it

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPageRanges>
@@ -17,6 +18,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "platform/qt/print_service.h"
 #include "platform/qt/printer_setup_dialog.h"
 #include "platform/qt/qt_printer.h"
 
@@ -221,9 +223,10 @@ FileDialogResult QtDialogs::ShowSave(const FileDialogRequest& request) {
 
 bool QtDialogs::ShowPrinterSetup() {
     if (printer_ == nullptr) return false;
-    PrinterSetupDialog dialog(printer_->Device(), DialogParent());
+    const QString queue = printer_->ChosenQueue();
+    PrinterSetupDialog dialog(printer_->Device(), queue, queue.isEmpty() || PrintServiceAnswers(), DialogParent());
     if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.Apply(printer_->Device());
+    dialog.Apply(*printer_);
     return true;
 }
 
@@ -246,6 +249,8 @@ void PreparePrintDialog(QPrintDialog& dialog, int minPage, int maxPage) {
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
     dialog.setMinMax(minPage, maxPage);
     dialog.setFromTo(minPage, maxPage);
+    // It opens on the pages from..to, all of them: the range is the question.
+    dialog.setPrintRange(QAbstractPrintDialog::PageRange);
     // Its properties show a print queue's default paper rather than the one
     // chosen in set-up, and offer several pages per sheet: paper and
     // orientation are chosen in set-up alone. Odd or even pages, reverse
@@ -297,7 +302,14 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
     PreparePrintDialog(dialog, minPage, maxPage);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (accepted) {
-        device.setPageLayout(before.layout);  // on OK the dialog puts the queue's default paper on the device
+        // On OK the dialog puts a queue's default paper on the device: the
+        // set-up's paper stays for its own queue, and a queue picked here
+        // takes its own default paper, as set-up gives it.
+        const QString picked = device.outputFormat() == QPrinter::NativeFormat ? device.printerName() : QString();
+        device.setPageLayout(before.layout);
+        const QPrinterInfo pickedInfo = QPrinterInfo::printerInfo(picked);
+        const bool otherQueue = before.format == QPrinter::PdfFormat || picked != before.printerName;
+        if (!picked.isEmpty() && otherQueue && !pickedInfo.isNull()) device.setPageSize(pickedInfo.defaultPageSize());
         range.cancelled = false;
         range.fromPage = minPage;
         range.toPage = maxPage;

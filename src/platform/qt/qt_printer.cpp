@@ -180,6 +180,7 @@ QtPrinter::~QtPrinter() {
 }
 
 bool QtPrinter::Available() {
+    OnChosenQueue();
     if (Device().isValid()) return true;
     // A printer that went away since: the PDF printer answers instead.
     if (!painter_) Device().setOutputFormat(QPrinter::PdfFormat);
@@ -218,6 +219,14 @@ QPainter* QtPrinter::Begin() {
     failure_.clear();
     fault_ = PrintFault::Other;
     if (!Available()) return nullptr;
+    if (!OnChosenQueue()) {
+        // Nothing may reach the chosen queue, and nothing goes to a PDF file in its place.
+        const bool answers = PrintServiceAnswers();
+        fault_ = answers ? PrintFault::Other : PrintFault::NoService;
+        failure_ = QueueOf(unreachedQueue_.toStdString()) + ": " +
+                   (answers ? "The printer or class does not exist." : "The print service does not answer.");
+        return nullptr;
+    }
     if (PrintsToFile()) {
         std::string name;
         if (!nextName_.empty()) {
@@ -354,7 +363,36 @@ DocumentResult QtPrinter::EndDocument() {
     return result;
 }
 
-bool QtPrinter::PrintsToFile() { return Device().outputFormat() == QPrinter::PdfFormat; }
+bool QtPrinter::PrintsToFile() { return unreachedQueue_.isEmpty() && Device().outputFormat() == QPrinter::PdfFormat; }
+
+bool QtPrinter::ServiceAnswers() { return PrintsToFile() || PrintServiceAnswers(); }
+
+QString QtPrinter::ChosenQueue() {
+    OnChosenQueue();
+    if (!unreachedQueue_.isEmpty()) return unreachedQueue_;
+    return Device().outputFormat() == QPrinter::NativeFormat ? Device().printerName() : QString();
+}
+
+void QtPrinter::ChooseQueue(const QString& queue) {
+    if (painter_) return;
+    QPrinter& d = Device();
+    unreachedQueue_.clear();
+    if (queue.isEmpty()) {
+        d.setOutputFormat(QPrinter::PdfFormat);
+        return;
+    }
+    d.setOutputFormat(QPrinter::NativeFormat);
+    d.setPrinterName(queue);
+    // Qt takes only a queue the service lists, else it stays on a PDF file or another queue.
+    if (d.outputFormat() != QPrinter::NativeFormat || d.printerName() != queue) unreachedQueue_ = queue;
+}
+
+bool QtPrinter::OnChosenQueue() {
+    if (unreachedQueue_.isEmpty()) return true;
+    if (painter_ || QPrinterInfo::printerInfo(unreachedQueue_).isNull()) return false;
+    ChooseQueue(QString(unreachedQueue_));
+    return unreachedQueue_.isEmpty();
+}
 
 void QtPrinter::NumberDocuments(const std::string& fileName) {
     numberedName_ = fileName;
@@ -375,6 +413,8 @@ const auto JobOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 QtPrinter::SetUp QtPrinter::CurrentSetUp() {
     QPrinter& d = Device();
+    const QString queue = ChosenQueue();
+    if (!unreachedQueue_.isEmpty()) return {queue, QPrinter::NativeFormat, QString(), d.pageLayout()};
     return {d.printerName(), d.outputFormat(), d.outputFileName(), d.pageLayout()};
 }
 
@@ -383,12 +423,7 @@ void QtPrinter::PutSetUp(const SetUp& setUp) {
     QPrinter& d = Device();
     // The file name first: an empty one turns the device to the default queue.
     d.setOutputFileName(setUp.outputFile);
-    if (setUp.format == QPrinter::PdfFormat) {
-        d.setOutputFormat(QPrinter::PdfFormat);
-    } else {
-        d.setOutputFormat(QPrinter::NativeFormat);
-        d.setPrinterName(setUp.printerName);
-    }
+    ChooseQueue(setUp.format == QPrinter::PdfFormat ? QString() : setUp.printerName);
     d.setPageLayout(setUp.layout);
 }
 

@@ -61,6 +61,7 @@ public:
     void NewPage() override;
     DocumentResult EndDocument() override;
     bool PrintsToFile() override;
+    bool ServiceAnswers() override;
     std::string FailureText() override { return failure_; }
     PrintFault LastFault() override { return fault_; }
     void SetDocumentTitle(const std::string& title) override { title_ = title; }
@@ -70,6 +71,12 @@ public:
     void NameNextDocument(const std::string& fileName) override { nextName_ = fileName; }
     void HoldSetUp() override;
     void RestoreSetUp() override;
+
+    // The queue documents go to, empty for a PDF file. A queue the print
+    // service does not list now (it does not answer) stays chosen, and the
+    // device goes back to it once the service lists it again.
+    QString ChosenQueue();
+    void ChooseQueue(const QString& queue);
 
     // Printer, file and paper of the device, read and put back as one.
     struct SetUp {
@@ -107,6 +114,8 @@ private:
     // Hands the finished PDF to the print service; false when it refused it.
     bool SubmitToService();
     std::string Title() const;
+    // Puts the device back on the chosen queue once the service lists it; false while it cannot.
+    bool OnChosenQueue();
 
     std::unique_ptr<QPrinter> device_;
     std::unique_ptr<QPainter> painter_;
@@ -126,6 +135,9 @@ private:
     PrintDelivery delivery_;
     int deliveredJob_ = 0;       // the service's number of the last delivered job
     std::string deliveryServer_;  // the service that took it
+    // The chosen queue while the device cannot be on it: without a listing
+    // of the service Qt falls back to a PDF file.
+    QString unreachedQueue_;
 };
 
 }  // namespace velm

@@ -18,10 +18,18 @@
 #include <filesystem>
 #include <thread>
 
+#include <QApplication>
+#include <QTimer>
+
 #include "core/language_file.h"
 #include "core/language.h"
 #include "core/messages.h"
 #include "cylinders/cylinder_compute.h"
+#include "elbows/elbow_drawing.h"
+#include "elbows/windows/elbow_window.h"
+#include "frame/windows/file_commands.h"
+#include "frame/windows/frm_mdi.h"
+#include "frame/windows/window_test_actions.h"
 #include "output/calibration.h"
 #include "output/print_job.h"
 #include "platform/qt/qt_dialogs.h"
@@ -30,6 +38,7 @@
 #include "support/pdf_render.h"
 #include "support/modal_dialogs.h"
 #include "support/private_cups.h"
+#include "support/qt/app_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -260,21 +269,45 @@ TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinte
     cups_->Run("cancel -a");
 }
 
-// A PDF file chosen in set-up stays a PDF file in the print dialog though
-// the service has a default queue, which is sent nothing.
-TEST_F(PrintServiceTest, ThePrintDialogKeepsThePdfFileOnAServiceWithAQueue) {
+// What the range dialog leaves on the printer for its range: a PDF file
+// chosen in set-up stays a PDF file though the service has a default queue,
+// which is sent nothing; the set-up queue keeps the set-up paper; a queue
+// picked in the dialog takes its own default paper, as set-up gives it.
+TEST_F(PrintServiceTest, ThePrintDialogKeepsThePdfFileAndGivesAPickedQueueItsPaper) {
     ASSERT_TRUE(cups_->AddQueue(Queue));
-    QtPrinter printer;
-    printer.Device().setOutputFormat(QPrinter::PdfFormat);  // as set-up leaves it for a PDF file
-    QtDialogs qtDialogs(&printer);
-    WhenShown<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
-    EXPECT_EQ(qtDialogs.ShowPrint(1, 5, folder_.File("VELM.pdf")).outputFile, folder_.File("VELM.pdf"));
-    EXPECT_TRUE(printer.PrintsToFile());
+    ASSERT_TRUE(cups_->Run(std::string("lpadmin -p Office_A3 -v cups-pdf:/ -P ") + PrivateCups::Ppd + " -E -o PageSize=A3"));
+    const struct {
+        const char* setUp;  // the queue chosen in set-up; "": a PDF file
+        const char* pick;   // the queue picked in the dialog; null: none
+        const char* queue;  // the queue the range prints on; "": the PDF file
+        QPageSize::PageSizeId paper;
+    } cases[] = {{"", nullptr, "", QPageSize::A5},
+                 {"VelmWorkshop", nullptr, "VelmWorkshop", QPageSize::A5},
+                 {"VelmWorkshop", "Office_A3", "Office_A3", QPageSize::A3},
+                 {"", "Office_A3", "Office_A3", QPageSize::A3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.setUp) + " -> " + (c.pick ? c.pick : "as it opens"));
+        QtPrinter printer;
+        printer.ChooseQueue(c.setUp);
+        printer.Device().setPageSize(QPageSize(QPageSize::A5));
+        QtDialogs qtDialogs(&printer);
+        WhenShown<QPrintDialog>([&c](QPrintDialog* dialog) {
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            if (printers && c.pick) printers->setCurrentIndex(printers->findText(c.pick));
+            dialog->accept();
+        });
+        const PrintRange range = qtDialogs.ShowPrint(1, 5, folder_.File("VELM.pdf"));
+        EXPECT_FALSE(range.cancelled);
+        EXPECT_EQ(range.outputFile, *c.queue ? "" : folder_.File("VELM.pdf"));
+        EXPECT_EQ(printer.ChosenQueue().toStdString(), c.queue);
+        EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), c.paper);
+    }
     EXPECT_EQ(PrivateCups::LastCompleted(Queue).id, 0);
 }
 
 // Printer set-up: another queue comes with its own default paper; a queue
-// deleted since it was chosen is said so, the default queue offered instead.
+// deleted since it was chosen is said so, the default queue offered instead;
+// while the print service is silent the chosen queue stays chosen.
 TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
     ASSERT_TRUE(cups_->AddQueue(Queue));
     for (const char* queue : {"Office_A3", "Office_Gone"})
@@ -285,28 +318,128 @@ TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
         const char* pick;    // the queue picked in the dialog; null: none
         const char* shown;   // the queue the dialog shows, then applies
         QPageSize::PageSizeId paper;
-    } cases[] = {{Queue.c_str(), "Office_A3", "Office_A3", QPageSize::A3}, {"Office_Gone", nullptr, "VelmWorkshop", QPageSize::A4}};
+        const char* said;    // what the dialog says of the chosen queue
+        bool stopService = false;
+    } cases[] = {{Queue.c_str(), "Office_A3", "Office_A3", QPageSize::A3, ""},
+                 {"Office_Gone", nullptr, "VelmWorkshop", QPageSize::A4, "Office_Gone is gone"},
+                 // last: the scheduler stays stopped
+                 {"Office_A3", nullptr, "Office_A3", QPageSize::A5, "does not answer; Office_A3 stays chosen", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen);
         QtPrinter printer;
         printer.Device().setPrinterName(c.chosen);
         printer.Device().setPageSize(QPageSize(QPageSize::A5));
-        if (!c.pick) ASSERT_TRUE(cups_->Run(std::string("lpadmin -x ") + c.chosen));
+        if (!c.pick && !c.stopService) ASSERT_TRUE(cups_->Run(std::string("lpadmin -x ") + c.chosen));
+        if (c.stopService) cups_->Stop();
         QtDialogs qtDialogs(&printer);
-        QString goneText;
+        QString said;
         WhenShown<QDialog>([&](QDialog* dialog) {
             auto* printers = dialog->findChild<QComboBox*>("printers");
-            auto* gone = dialog->findChild<QLabel*>("gone");
-            if (!printers || !gone) return dialog->reject();
+            if (!printers) return dialog->reject();
             if (c.pick) printers->setCurrentIndex(printers->findText(c.pick));
-            if (Offered(gone, dialog)) goneText = gone->text();
+            for (auto* label : {dialog->findChild<QLabel*>("gone"), dialog->findChild<QLabel*>("silent")})
+                if (label && Offered(label, dialog)) said += label->text();
             dialog->accept();
         });
         ASSERT_TRUE(qtDialogs.ShowPrinterSetup());
-        EXPECT_EQ(goneText.contains(c.chosen), !c.pick) << goneText.toStdString();
-        EXPECT_EQ(printer.Device().printerName().toStdString(), c.shown);
+        EXPECT_EQ(said.isEmpty(), !*c.said) << said.toStdString();
+        EXPECT_TRUE(said.contains(c.said)) << said.toStdString();
+        EXPECT_EQ(printer.ChosenQueue().toStdString(), c.shown);
+        EXPECT_FALSE(printer.PrintsToFile());
         EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), c.paper);
     }
+}
+
+}  // namespace
+}  // namespace velm
+
+namespace velm {
+namespace {
+
+// Message boxes and file names from the script; printer set-up and the print
+// dialog are the platform's own, on the program's Qt printer.
+struct PlatformPrintDialogs : ScriptedDialogs {
+    explicit PlatformPrintDialogs(QtPrinter& printer) : qt(&printer) {}
+    bool ShowPrinterSetup() override { return qt.ShowPrinterSetup(); }
+    PrintRange ShowPrint(int minPage, int maxPage, const std::string& fileName) override {
+        return qt.ShowPrint(minPage, maxPage, fileName);
+    }
+    QtDialogs qt;
+};
+
+using namespace wt;
+
+class ElbowPrintServiceTest : public AppFixture {};
+
+// A queue chosen in set-up, the scheduler stopped: the elbow's Print says so
+// as a refused print does and opens no print dialog, so no file is written;
+// the queue stays chosen, and once the scheduler answers again a right
+// click prints on it without asking for a file.
+TEST_F(ElbowPrintServiceTest, ASilentServicePrintsNothingAndItsQueueStaysChosen) {
+    TempFolder folder;
+    PrivateCups cups(folder.Path());
+    if (!cups.Missing().empty()) GTEST_SKIP() << cups.Missing();
+    const std::string chosen = "Office_A3";
+    ASSERT_TRUE(cups.AddQueue(Queue));
+    ASSERT_TRUE(cups.Run("lpadmin -p " + chosen + " -v cups-pdf:/ -P " + PrivateCups::Ppd + " -E"));
+    ASSERT_TRUE(Start());
+    QtPrinter qtPrinter;
+    PlatformPrintDialogs platformDialogs(qtPrinter);
+    struct PutBack {
+        Services saved = Platform();
+        ~PutBack() { Platform() = saved; }
+    } putBack;
+    Platform().printer = &qtPrinter;
+    Platform().dialogs = &platformDialogs;
+    WhenShown<QDialog>([&chosen](QDialog* dialog) {
+        auto* printers = dialog->findChild<QComboBox*>("printers");
+        if (printers) printers->setCurrentIndex(printers->findText(QString::fromStdString(chosen)));
+        dialog->accept();
+    });
+    Mdi()->FileItemClick(FileMenuItem::PrinterSetup);
+    ASSERT_EQ(qtPrinter.ChosenQueue().toStdString(), chosen);
+    Mdi()->resize(1280, 800);
+    Mdi()->FormeItem(3)->trigger();
+    Wait(20);
+    auto* w = MdiArea()->findChild<ElbowWindow*>("FrmCuCilindri");
+    ASSERT_NE(w, nullptr);
+    SubWindowOf(w)->showMaximized();
+    Wait(20);
+
+    cups.Stop();
+    int printDialogs = 0;  // any print dialog is counted and closed
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) ++printDialogs, d->reject();
+    });
+    watch.start(20);
+    platformDialogs.ExpectMessage(IdOk);
+    Click(w->CmdStampa);
+    ASSERT_EQ(platformDialogs.messages.size(), 1u);
+    EXPECT_EQ(platformDialogs.messages[0].prompt, Txt(LangCommon, 26));
+    EXPECT_EQ(printDialogs, 0);
+    {
+        // A range printed to a PDF file picked in its dialog gives the queue back, though the service is silent.
+        const HeldPrinterSetUp held(&qtPrinter);
+        qtPrinter.ChooseQueue({});
+    }
+    EXPECT_EQ(qtPrinter.ChosenQueue().toStdString(), chosen);
+    EXPECT_FALSE(qtPrinter.PrintsToFile());
+
+    cups.StartAgain();
+    ASSERT_TRUE(cups.Missing().empty()) << cups.Missing();
+    const ElbowDrawing& d = w->Drawing();  // piece 3 of 5 lies straight above the bend's centre
+    const QPointF top(d.DrawingCentreX, d.DrawingCentreY - d.DrawingRadius * 1.05);
+    Mouse(w->PctDisegno, QEvent::MouseButtonPress, top, Qt::RightButton, Qt::RightButton);
+    Mouse(w->PctDisegno, QEvent::MouseButtonRelease, top, Qt::RightButton, Qt::NoButton);
+    Wait(100);
+    watch.stop();
+    EXPECT_TRUE(PrivateCups::Idle(chosen, 20)) << cups.Log();
+    const PrivateCups::Job job = PrivateCups::LastCompleted(chosen);
+    EXPECT_EQ(job.title, "VELM - Cylindrical elbow - Cylinder piece #3") << cups.Log();
+    std::filesystem::remove(PrivateCups::OutputFileOf(job.id));
+    EXPECT_EQ(PrivateCups::LastCompleted(Queue).id, 0) << "nothing went to the default queue";
+    platformDialogs.VerifyAllUsed();
 }
 
 }  // namespace
