@@ -183,11 +183,11 @@ bool ShapeWindowBase::ApplyPendingInputs() {
     return LastApplyAccepted();
 }
 
-Bool16 ShapeWindowBase::ReportApplyResult(int message) {
+Bool16 ShapeWindowBase::ReportApplyResult(int message, const std::string& value) {
     const bool shownBefore = message != 0 && message == shownRefusal_ && !InputsChanged && InGeometryEvent();
     shownRefusal_ = message;
     if (shownBefore) return True16;
-    return ReportCheckResult(message);
+    return ReportCheckResult(message, value);
 }
 
 bool ApplyChangedInputs(QWidget* window) {

@@ -120,10 +120,11 @@ protected:
     // The window is being destroyed: no hook may run.
     bool Closing() const { return closing_; }
     void SetShapeState();  // ShapeCode and SwitchingForms, as every load sets them
-    // An apply's check result (0 accepted), shown as ReportCheckResult shows
-    // it; True16 when refused. A resize re-applies unchanged inputs: a
-    // refusal already shown for them is not shown again.
-    Bool16 ReportApplyResult(int message);
+    // An apply's check result (0 accepted) and the number its text names,
+    // shown as ReportCheckResult shows them; True16 when refused. A resize
+    // re-applies unchanged inputs: a refusal already shown for them is not
+    // shown again.
+    Bool16 ReportApplyResult(int message, const std::string& value = {});
 
     // Control makers: objectName the control's design name.
     static QLabel* MakeLabel(QWidget* parent, const std::string& name);
