@@ -1,6 +1,8 @@
 #include "cones/cone_compute.h"
 
 #include <cmath>
+#include <memory>
+#include <utility>
 
 #include "core/number_text.h"
 #include "core/shape_inputs.h"
@@ -111,22 +113,41 @@ int ConeInputsMessage(ShapeKind shape, const ConeInputs& in, const ConeSettings&
     return 0;
 }
 
-// A body refused while its upper diameter is the larger: the frustum was
-// typed upside down (a hopper), which is what to change, whatever refused it.
-int WiderAtTopOr(int message, const ConeInputs& in) {
-    return in.UpperDiameter > in.LowerDiameter ? ErrWiderAtTop : message;
+// Whether a development that ran has a body within the apex-angle limits:
+// 0, else the number of the error text.
+int ConeBodyMessage(const DevelopedCone& d, const ConeResults& results) {
+    if (d.NoBody) return ErrImpossible;
+    return ConeApexAngleMessage(results.ConeApexAngle);
 }
 
 // The answer for a development that ran: its body, its apex angle, then
 // whether every value is finite.
-int DevelopedConeMessage(const DevelopedCone& d, const ConeInputs& in, const ConeResults& results) {
-    if (d.NoBody) return WiderAtTopOr(ErrImpossible, in);
-    if (const int apex = ConeApexAngleMessage(results.ConeApexAngle); apex != 0) return WiderAtTopOr(apex, in);
+int DevelopedConeMessage(const DevelopedCone& d, const ConeResults& results) {
+    if (const int body = ConeBodyMessage(d, results); body != 0) return body;
     if (!d.Usable || !std::isfinite(d.CutRise) || !std::isfinite(results.FrustumHeight1) ||
         !std::isfinite(results.FrustumHeight2) || !std::isfinite(results.LowerCutOffset)) {
         return ErrImpossible;
     }
     return 0;
+}
+
+// Whether the same values with the two diameters exchanged are accepted,
+// computed into a scratch development.
+bool AcceptedWithDiametersExchanged(ShapeKind shape, ConeInputs in, const ConeSettings& settings) {
+    std::swap(in.UpperDiameter, in.LowerDiameter);
+    if (ConeInputsMessage(shape, in, settings) != 0) return false;
+    const auto scratch = std::make_unique<ConeResults>();
+    const DevelopedCone d = DevelopConeInputs(shape, in, settings, *scratch);
+    return DevelopedConeMessage(d, *scratch) == 0;
+}
+
+// A body refused by the geometry or the apex angle while its upper diameter
+// is the larger: a hopper typed as it stands gets 47 when turning it over
+// makes it a frustum; otherwise the diameters are not what to change (a cut
+// face may be wider than the lower end) and the refusal's own text stands.
+int WiderAtTopOr(int message, ShapeKind shape, const ConeInputs& in, const ConeSettings& settings) {
+    if (!(in.UpperDiameter > in.LowerDiameter)) return message;
+    return AcceptedWithDiametersExchanged(shape, in, settings) ? ErrWiderAtTop : message;
 }
 
 }  // namespace
@@ -157,7 +178,8 @@ DevelopedCone CheckAndDevelopCone(ShapeKind shape, const ConeArray& data, const 
     if (refused.Message == 0) refused.Message = CheckAngleStep(settings.AngleStep);
     if (refused.Message != 0) return refused;
     DevelopedCone d = DevelopConeInputs(shape, in, settings, results);
-    d.Message = DevelopedConeMessage(d, in, results);
+    const int body = ConeBodyMessage(d, results);
+    d.Message = body != 0 ? WiderAtTopOr(body, shape, in, settings) : DevelopedConeMessage(d, results);
     return d;
 }
 

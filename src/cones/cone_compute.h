@@ -55,9 +55,11 @@ int ConeApexAngleMessage(float apexAngle);
 
 // The checks in their order, then the development. A body refused by the
 // geometry or the apex angle while its upper diameter is the larger gives 47
-// (the frustum must narrow upwards): a cut face may be wider than the lower
-// end, a hopper is not. A refusal before the development leaves results as
-// they were; a later one leaves those of the refused data.
+// (the frustum must narrow upwards) only when the same values with the two
+// diameters exchanged are accepted; else the refusal's own text (a cut face
+// may be wider than the lower end, and then the height or a cut is what to
+// change). A refusal before the development leaves results as they were; a
+// later one leaves those of the refused data.
 DevelopedCone CheckAndDevelopCone(ShapeKind shape, const ConeArray& data, const ConeSettings& settings,
                                   ConeResults& results);
 

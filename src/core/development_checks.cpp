@@ -30,9 +30,11 @@ bool FieldValueRefused(float value, const InputLimit& limit, bool length, std::i
     return value > limit.Max / unit * (1 + 1e-6);
 }
 
-Bool16 ReportCheckResult(int message) {
+Bool16 ReportCheckResult(int message, const std::string& value) {
     if (message == 0) return False16;
-    if (message > 0) ShowErrorMessage(Txt(LangErrore, message));
+    if (message < 0) return True16;
+    const std::string text = Txt(LangErrore, message);
+    ShowErrorMessage(value.empty() ? text : text + " " + value);
     return True16;
 }
 

@@ -3,6 +3,8 @@
 // geometry: the settings they read, the limit check of a stored field, and
 // how a refused apply reports its error text.
 #include <cstdint>
+#include <string>
+#include <utility>
 
 #include "core/working_state.h"
 
@@ -33,7 +35,17 @@ bool FieldValueRefused(float value, const InputLimit& limit, bool length, std::i
 
 // The answer of an apply's checks as the windows take it: False16 for 0
 // (accepted), else True16, after showing error text `message` of LangErrore
-// when it is positive (a negative one refuses without a word).
-Bool16 ReportCheckResult(int message);
+// when it is positive (a negative one refuses without a word), followed by
+// `value` when there is one.
+Bool16 ReportCheckResult(int message, const std::string& value = {});
+
+// A check's answer with what its text names: the error text (0 when
+// accepted) and the number that follows it, as number text in the current
+// unit (empty for a text that names none).
+struct CheckAnswer {
+    CheckAnswer(int message = 0, std::string value = {}) : Message(message), Value(std::move(value)) {}
+    int Message;
+    std::string Value;
+};
 
 }  // namespace velm

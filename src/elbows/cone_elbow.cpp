@@ -1,9 +1,11 @@
 #include "elbows/cone_elbow.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
 
+#include "core/input_fields.h"
 #include "core/number_text.h"
 #include "elbows/elbow_inputs.h"
 #include "elbows/elbow_messages.h"
@@ -622,6 +624,95 @@ PieceFrames PlaceFaces(const Body& b, const SideView& v) {
     return p;
 }
 
+// The faces' corners where they truly lie. The end face of the half and
+// full end pieces is placed by its corners' distances and angles from the
+// bend centre, which cannot say that a corner lies past the centre: here it
+// is laid across the end's axis point in its own frame (x towards the bend
+// centre, y along the bend), as the start face is.
+Faces TrueFaces(const Body& b, const SideView& v, const PieceFrames& p) {
+    Faces f = p.faces;
+    if (b.layout == BetweenConnections) return f;
+    const int end = b.pieceCount + 1;
+    const double A = b.sweep, cut = b.typedEndCut;
+    const Point axis = Polar(b.bendRadius, b.bendRadius, A);
+    auto across = [&](double h) {  // h from the axis point towards the inner side
+        const double x = h * std::cos(cut), y = h * std::sin(cut);
+        return Point{axis.x + x * std::cos(A) + y * std::sin(A), axis.y - x * std::sin(A) + y * std::cos(A)};
+    };
+    f.inner[end] = across(v.endInnerHalf);
+    f.outer[end] = across(-v.endOuterHalf);
+    return f;
+}
+
+// Whether an end piece's inner side, from corner a to corner b in the
+// bend's direction, runs through the bend centre or past it: a corner at the
+// centre, or the centre beside the side (its foot between the corners) and
+// not on its right, where it lies for every side that runs round it. An
+// end face leaning back across its joint is no such piece: the centre is not
+// beside its side.
+bool SideReachesCentre(Point a, Point b, double R, double near) {
+    if (DistanceFromCentre(a, R) <= near || DistanceFromCentre(b, R) <= near) return true;
+    const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
+    const double cx = R - a.x, cy = -a.y;  // the centre from a
+    const double t = (cx * dx + cy * dy) / (length * length);
+    if (!(t >= 0 && t <= 1)) return false;
+    return dy * cx - dx * cy <= near * length;
+}
+
+// Whether a piece's inner side runs through the bend centre or past it: a
+// joint across the bend whose inner corner is not short of the centre, or an
+// end piece's side that reaches it. The pieces would overlap there.
+bool InnerSideReachesCentre(const Body& b, const SideView& v, const Faces& f) {
+    const int K = b.pieceCount;
+    const double R = b.bendRadius, near = 1e-9 * std::max(R, 1.0);
+    for (int k = 2; k <= K; ++k) {
+        if (v.innerRadius[k] <= near) return true;
+    }
+    return SideReachesCentre(f.inner[1], f.inner[2], R, near) || SideReachesCentre(f.inner[K], f.inner[K + 1], R, near);
+}
+
+// Whether the elbow of `a`, laid out with another bend radius and axis
+// length, keeps every inner side off the bend centre; false when its body
+// cannot be built.
+bool ClearsCentreWith(ConeElbowLayout layout, Arguments a, double R, double L, const DevelopmentSettings& settings) {
+    a.bendRadius = R;
+    a.axisLength = L;
+    const Body b = BodyOf(layout, a, settings);
+    if (b.refusal != 0) return false;
+    const SideView v = SideViewOf(b, a);
+    return !InnerSideReachesCentre(b, v, TrueFaces(b, v, PlaceFaces(b, v)));
+}
+
+// The least bend radius, to the decimals the boxes show, that keeps every
+// inner side off the bend centre, for an elbow whose own does not. The axis
+// length follows the radius as the window couples them (L = R A), both as
+// the typed pair's ratio and as the box shows it, so that the radius named
+// is accepted when typed.
+double LeastBendRadius(ConeElbowLayout layout, const Arguments& a, const DevelopmentSettings& settings) {
+    const double ratio = a.axisLength / a.bendRadius;
+    auto clears = [&](double R, double L) { return ClearsCentreWith(layout, a, R, L, settings); };
+    // Past the limit: by the largest diameter at the most, then further.
+    double lo = a.bendRadius;
+    double span = std::max({a.smallDiameter, a.largeDiameter, a.startDiameter, a.endDiameter}) +
+                  std::fabs(a.thickness * settings.ThicknessFactor) + 1;
+    double hi = lo + span;
+    for (int k = 0; k < 20 && !clears(hi, hi * ratio); ++k) lo = hi, span *= 2, hi = lo + span;
+    for (int k = 0; k < 100 && hi - lo > 1e-9 * hi; ++k) {
+        const double mid = (lo + hi) / 2;
+        (clears(mid, mid * ratio) ? hi : lo) = mid;
+    }
+    const double scale = std::pow(10.0, DecimalPlaces(settings.MeasuringSystem));
+    auto boxLength = [&](double R) {
+        return ReadNumber(FormatLength(R * Pi * a.bendDegrees / 180, settings.MeasuringSystem));
+    };
+    double steps = std::floor(lo * scale) + 1;
+    for (int k = 0; k < 10; ++k, ++steps) {
+        const double R = steps / scale;
+        if (clears(R, R * ratio) && clears(R, boxLength(R))) break;
+    }
+    return steps / scale;
+}
+
 // The pieces' typed diameters from the widths of the faces between them;
 // the elbow's own ends keep the body's (or the connections') diameters.
 void SetPieceDiameters(const Body& b, const Arguments& a, PieceFrames& p) {
@@ -776,6 +867,13 @@ ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& 
     // The side view, the pieces between its faces, and their developments.
     const SideView view = SideViewOf(body, a);
     PieceFrames pieces = PlaceFaces(body, view);
+    // A piece whose inner side reaches the bend centre cannot be rolled
+    // into this elbow: the radius that clears it is what to change.
+    if (InnerSideReachesCentre(body, view, TrueFaces(body, view, pieces))) {
+        const ConeElbowOutcome refused = refuse(ErrBendRadiusPastCentre);
+        out.LeastBendRadius = LeastBendRadius(layout, a, settings);
+        return refused;
+    }
     SetPieceDiameters(body, a, pieces);
     RecordSideView(view, pieces, body.pieceCount, out);
     DevelopPieces(body, a, pieces, settings, out);

@@ -60,9 +60,11 @@ struct ConeElbowOutcome {
 // 44, 45 for a conical one narrowing from the elbow's start towards its
 // end), a body cut of 89.9 degrees or more (equal pieces: 15, 16), a body
 // cone that does not exist (17 when the large end is not the wider one, else
-// 46), the cones' angle checks, and a piece that cannot be built (22). A body
-// cone refused as too sharp while its small end is the wider gives 42 (d not
-// smaller than D), between end connections 43.
+// 46), the cones' angle checks, a bend radius that puts a piece's inner side
+// at or past the bend centre (48, with out.LeastBendRadius the least radius
+// that clears it, the axis length following it as L = R A), and a piece that
+// cannot be built (22). A body cone refused as too sharp while its small end
+// is the wider gives 42 (d not smaller than D), between end connections 43.
 ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& data,
                                   const EndConnectionArray& connections, bool cylindricalEnds,
                                   const DevelopmentSettings& settings, LastElbow& out);

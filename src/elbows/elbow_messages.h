@@ -32,5 +32,8 @@ constexpr int ErrSmallDiameterNotSmaller = 42;
 constexpr int ErrConnectionsNarrowing = 43;
 constexpr int ErrStartConnectionNarrowing = 44;
 constexpr int ErrEndConnectionNarrowing = 45;
+// A conical elbow bent so tight that a piece's inner side reaches the bend
+// centre: the text is followed by the least bend radius that clears it.
+constexpr int ErrBendRadiusPastCentre = 48;
 
 }  // namespace velm

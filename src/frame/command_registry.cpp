@@ -48,11 +48,11 @@ void RegisterInputCheck(std::int16_t first, std::int16_t last, InputCheck check)
         Checks()[static_cast<std::size_t>(code)] = check;
 }
 
-int CheckCurrentInputs(const WorkingState& state) {
+CheckAnswer CheckCurrentInputs(const WorkingState& state) {
     const int code = state.ShapeCode;
-    if (code <= ShapeNone || code > LastShapeCode) return 0;
+    if (code <= ShapeNone || code > LastShapeCode) return {};
     const InputCheck& check = Checks()[static_cast<std::size_t>(code)];
-    return check ? check(state.ShapeCode, state) : 0;
+    return check ? check(state.ShapeCode, state) : CheckAnswer{};
 }
 
 }  // namespace velm

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "core/development_checks.h"
 #include "core/working_state.h"
 
 namespace velm {
@@ -33,13 +34,13 @@ bool RunCommand(RegisteredCommand command, const std::string& fileName = {});
 void ClearCommands();
 
 // A family's apply checks as plain computation, for a save or an export
-// with no shape window to apply: the number of the error text (LangErrore)
-// that an apply of state's inputs for the shape would show, 0 when they are
-// accepted. It computes into copies; state stays as it was.
-using InputCheck = std::function<int(std::int16_t shapeCode, const WorkingState& state)>;
+// with no shape window to apply: the error text (LangErrore) that an apply
+// of state's inputs for the shape would show, with the number it names, 0
+// when they are accepted. It computes into copies; state stays as it was.
+using InputCheck = std::function<CheckAnswer(std::int16_t shapeCode, const WorkingState& state)>;
 // Registers the check of shape codes first to last.
 void RegisterInputCheck(std::int16_t first, std::int16_t last, InputCheck check);
 // The registered check of state's ShapeCode; 0 when there is none (no shape yet).
-int CheckCurrentInputs(const WorkingState& state);
+CheckAnswer CheckCurrentInputs(const WorkingState& state);
 
 }  // namespace velm

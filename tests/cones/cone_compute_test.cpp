@@ -255,8 +255,18 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         {"right: equal diameters, apex 0", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = d[3] = 25; }, 17},
         // A hopper typed as it stands: the diameters are what to change.
         {"right: widening upwards", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 30, d[3] = 20; }, 47},
-        {"cut top: hopper 300 over 200", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200; }, 47},
-        {"opposite: hopper", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200; }, 47},
+        {"right: hopper 300 over 200", ShapeCoRe, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200, d[4] = 200; }, 47},
+        {"cut top: hopper 300 over 200", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200, d[4] = 200; }, 47},
+        {"opposite: hopper", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200, d[4] = 200; }, 47},
+        // Turned over it is still refused: the height or a cut is what to change.
+        {"cut top: hopper too low either way up", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200; }, 19},
+        {"opposite: hopper too low either way up", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200; }, 19},
+        {"cut top: 285 over 280, height 60, cut 45", ShapeCoTaSup,
+         [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 285, 280, 60, 45, 0); }, 19},
+        {"cut top: 279 over 280, height 60, cut 45", ShapeCoTaSup,
+         [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 279, 280, 60, 45, 0); }, 19},
+        {"cut top: 285 over 280, height 200, cut 45", ShapeCoTaSup,
+         [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 285, 280, 200, 45, 0); }, 0},
         // A steep cut face is wider than the lower end of a sound frustum.
         {"cut top: cut face wider than the lower end", ShapeCoTaSup,
          [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 60, 40, 40, 50, 0); }, 0},
@@ -293,6 +303,42 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         EXPECT_EQ(ConeApplyMessage(static_cast<ShapeKind>(c.shape), state), c.message);
         EXPECT_EQ(state.LastConeInputs, ConeInputs{});
     }
+}
+
+// 47 tells the user to exchange the diameters: wherever it is given, doing so
+// must give a frustum; a refusal it is not given for keeps its own text.
+TEST(ConeCompute, WiderAtTopOnlyWhereExchangingTheDiametersHelps) {
+    int widerAtTop = 0, ownText = 0;
+    for (std::int16_t shape = ShapeCoRe; shape <= ShapeCoDiscordi; ++shape) {
+        const bool cuts = shape != ShapeCoRe;
+        for (float upper : {40.f, 150.f, 285.f}) {
+            for (float lower : {30.f, 120.f, 280.f}) {
+                for (float height : {20.f, 60.f, 200.f}) {
+                    for (float cut : {10.f, 45.f, 70.f}) {
+                        if (!cuts && cut != 10) continue;
+                        SCOPED_TRACE(::testing::Message() << "shape " << shape << ": " << upper << " / " << lower
+                                                          << " / " << height << " / " << cut);
+                        const ConeArray data = ConeWindowData(shape, 0.3f, upper, lower, height, cut, cut);
+                        const int message = Check(shape, data, Settings()).message;
+                        if (!(upper > lower) || message == 0) continue;
+                        ConeArray exchanged = data;
+                        std::swap(exchanged[2], exchanged[3]);
+                        const int turned = Check(shape, exchanged, Settings()).message;
+                        if (message == 47) {
+                            ++widerAtTop;
+                            EXPECT_EQ(turned, 0);
+                        } else {
+                            ++ownText;
+                            EXPECT_NE(turned, 0);
+                            EXPECT_TRUE(message == 17 || message == 18 || message == 19) << message;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(widerAtTop, 10);
+    EXPECT_GT(ownText, 10);
 }
 
 TEST(ConeCompute, WeldSideToggle) {

@@ -85,7 +85,7 @@ QWidget* ConeElbowWindow::Open(int shapeCode) {
 
 void RegisterConeElbowWindows() {
     ShapeWindowBase::RegisterFamily<ConeElbowWindow>(ShapeCuConica1, ShapeCuConica3);
-    RegisterInputCheck(ShapeCuConica1, ShapeCuConica3, ElbowApplyMessage);
+    RegisterInputCheck(ShapeCuConica1, ShapeCuConica3, ElbowApplyAnswer);
 }
 
 void ConeElbowWindow::BuildEndPieceOption() {

@@ -18,6 +18,7 @@
 #include "cones/cone_piece.h"
 #include "cylinders/cylinder_piece.h"
 #include "elbows/cyl_elbow_fields.h"
+#include "elbows/elbow_checks.h"
 #include "elbows/elbow_messages.h"
 #include "frame/windows/file_commands.h"
 #include "frame/windows/frame_api.h"
@@ -194,7 +195,9 @@ void ElbowWindow::CmdApplica_Click() {
     SetHourglass();
     int message = CheckInputs();
     if (message == 0) message = ComputeElbow();
-    const bool accepted = ReportApplyResult(message) == False16;
+    const bool accepted =
+        ReportApplyResult(message, ElbowRefusalValue(message, State().Elbow, State().Settings.MeasuringSystem)) ==
+        False16;
     ClearHourglass();
     lastApplyAccepted_ = accepted;
     if (accepted) {

@@ -8,7 +8,7 @@ namespace velm {
 
 void RegisterElbowWindows() {
     ShapeWindowBase::RegisterFamily<CylElbowWindow>(ShapeCuCilindri, ShapeCuCilindri);
-    RegisterInputCheck(ShapeCuCilindri, ShapeCuCilindri, ElbowApplyMessage);
+    RegisterInputCheck(ShapeCuCilindri, ShapeCuCilindri, ElbowApplyAnswer);
 }
 
 }  // namespace velm

@@ -129,7 +129,8 @@ void OpenAndShow(std::string name) {
 bool CurrentInputsAccepted() {
     QWidget* active = ActiveChild();  // the window itself, not its frame
     if (qobject_cast<ShapeWindowBase*>(active) != nullptr) return ApplyChangedInputs(active);
-    return ReportCheckResult(CheckCurrentInputs(State())) == False16;
+    const CheckAnswer answer = CheckCurrentInputs(State());
+    return ReportCheckResult(answer.Message, answer.Value) == False16;
 }
 
 void PrinterSetup() {

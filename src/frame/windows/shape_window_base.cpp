@@ -195,10 +195,10 @@ bool ShapeWindowBase::ApplyPendingInputs() {
     return LastApplyAccepted();
 }
 
-Bool16 ShapeWindowBase::ReportApplyResult(int message) {
+Bool16 ShapeWindowBase::ReportApplyResult(int message, const std::string& value) {
     const bool shownBefore = message != 0 && message == shownRefusal_ && !InputsChanged && InGeometryEvent();
     shownRefusal_ = message;
-    const Bool16 refused = shownBefore ? True16 : ReportCheckResult(message);
+    const Bool16 refused = shownBefore ? True16 : ReportCheckResult(message, value);
     if (refused != False16) {
         HoldAcceptedInputs();
         return refused;

@@ -122,12 +122,13 @@ protected:
     // ShapeCode and SwitchingForms, as every load sets them; the inputs as
     // loaded count as this window's accepted ones.
     void SetShapeState();
-    // An apply's check result (0 accepted), shown as ReportCheckResult shows
-    // it; True16 when refused. A resize re-applies unchanged inputs: a
-    // refusal already shown for them is not shown again. An accepted apply's
-    // inputs are kept; a refused one holds the kept ones in the working
-    // state (HeldInputs), for when another shape takes over.
-    Bool16 ReportApplyResult(int message);
+    // An apply's check result (0 accepted) and the number its text names,
+    // shown as ReportCheckResult shows them; True16 when refused. A resize
+    // re-applies unchanged inputs: a refusal already shown for them is not
+    // shown again. An accepted apply's inputs are kept; a refused one holds
+    // the kept ones in the working state (HeldInputs), for when another
+    // shape takes over.
+    Bool16 ReportApplyResult(int message, const std::string& value = {});
     // Refused values of this window are in the input arrays (also those of a
     // refused end connection): its family's last accepted ones are held.
     void HoldAcceptedInputs();

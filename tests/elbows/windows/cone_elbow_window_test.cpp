@@ -284,6 +284,28 @@ TEST_F(ConeElbowWindowTest, EndConnectionPanelInInches) {
 }
 
 
+// A bend radius that puts a piece's inner side past the bend centre: the
+// message names the least radius, which typed (L following) is accepted.
+TEST_F(ConeElbowWindowTest, TooTightABendNamesTheLeastBendRadius) {
+    ConeElbowWindow* w = Open(ShapeCuConica1);
+    ASSERT_NE(w, nullptr);
+    for (auto [box, text] : {std::pair{1, "10"}, {2, "0"}, {3, "200"}, {4, "0"}, {5, "90"}, {6, "150"}})
+        Type(w->TxtInputDati[static_cast<std::size_t>(box)], text);
+    EXPECT_EQ(w->TxtInputDati[7]->Text(), "95.49");
+    dialogs.ExpectMessage(IdOk);
+    Click(w->CmdApplica);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, 48) + " 100.16");
+    EXPECT_EQ(State().DevelopmentValid, False16);
+    EXPECT_FALSE(w->CmdStampa->isEnabled());
+    Type(w->TxtInputDati[7], "100.16");
+    Click(w->CmdApplica);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(w->LastApplyAccepted());
+    Click(w->CmdIndietro);
+    Wait(20);
+}
+
 // A, L and R follow each other key by key in both layouts of the input
 // column (boxes 5 to 7 of nine, 1 to 3 of five); each box keeps its own
 // field's filter and hint.
