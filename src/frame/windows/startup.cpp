@@ -276,6 +276,9 @@ void InstallQtPlatform() {
     // Never destroyed: a QPrinter must not be torn down after the application object.
     static QtPrinter& printer = *new QtPrinter;
     printer.SetFileRequest(PdfFileRequest);
+    // The default queue as the service names it at start, so that a service
+    // silent later holds the job instead of turning printing into a file.
+    printer.Device();
     static QtDialogs dialogs(&printer);
     static IniSettingsStore settings;
     static QtHelp help;

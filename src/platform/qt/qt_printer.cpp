@@ -171,7 +171,11 @@ double QtPrinterPage::DeviceTextHeight(const std::string& text) const {
 QtPrinter::QtPrinter() : page_(*this) {}
 
 QPrinter& QtPrinter::Device() {
-    if (!device_) device_ = MakeDevice();
+    if (!device_) {
+        device_ = MakeDevice();
+        // Made while the service was silent: its default queue is unknown, not missing.
+        defaultUnknown_ = device_->outputFormat() == QPrinter::PdfFormat && !PrintServiceAnswers();
+    }
     return *device_;
 }
 
@@ -363,7 +367,10 @@ DocumentResult QtPrinter::EndDocument() {
     return result;
 }
 
-bool QtPrinter::PrintsToFile() { return unreachedQueue_.isEmpty() && Device().outputFormat() == QPrinter::PdfFormat; }
+bool QtPrinter::PrintsToFile() {
+    OnChosenQueue();
+    return unreachedQueue_.isEmpty() && Device().outputFormat() == QPrinter::PdfFormat;
+}
 
 bool QtPrinter::ServiceAnswers() { return PrintsToFile() || PrintServiceAnswers(); }
 
@@ -376,6 +383,7 @@ QString QtPrinter::ChosenQueue() {
 void QtPrinter::ChooseQueue(const QString& queue) {
     if (painter_) return;
     QPrinter& d = Device();
+    defaultUnknown_ = false;  // a choice of the user's stands
     unreachedQueue_.clear();
     if (queue.isEmpty()) {
         d.setOutputFormat(QPrinter::PdfFormat);
@@ -388,6 +396,12 @@ void QtPrinter::ChooseQueue(const QString& queue) {
 }
 
 bool QtPrinter::OnChosenQueue() {
+    // The service answers again: its default queue is the printer, as if it had answered from the start.
+    if (defaultUnknown_ && !painter_ && PrintServiceAnswers()) {
+        defaultUnknown_ = false;
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (!info.isNull()) ChooseQueue(info.printerName());
+    }
     if (unreachedQueue_.isEmpty()) return true;
     if (painter_ || QPrinterInfo::printerInfo(unreachedQueue_).isNull()) return false;
     ChooseQueue(QString(unreachedQueue_));

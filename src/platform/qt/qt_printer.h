@@ -138,6 +138,9 @@ private:
     // The chosen queue while the device cannot be on it: without a listing
     // of the service Qt falls back to a PDF file.
     QString unreachedQueue_;
+    // The device was made while the print service did not answer: on a PDF
+    // file only until the service answers and names its default queue.
+    bool defaultUnknown_ = false;
 };
 
 }  // namespace velm

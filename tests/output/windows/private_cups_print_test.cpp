@@ -305,6 +305,23 @@ TEST_F(PrintServiceTest, ThePrintDialogKeepsThePdfFileAndGivesAPickedQueueItsPap
     EXPECT_EQ(PrivateCups::LastCompleted(Queue).id, 0);
 }
 
+// A printer first reached while the service is silent prints to a file only
+// until the service answers: then the default queue is its printer, unless
+// the user chose otherwise meanwhile.
+TEST_F(PrintServiceTest, APrinterMadeWhileTheServiceIsSilentTakesTheDefaultQueueOnceItAnswers) {
+    ASSERT_TRUE(cups_->AddQueue(Queue));
+    for (const bool chosePdf : {false, true}) {
+        SCOPED_TRACE(chosePdf ? "a PDF file chosen meanwhile" : "nothing chosen");
+        cups_->Stop();
+        QtPrinter printer;
+        EXPECT_TRUE(printer.PrintsToFile());
+        if (chosePdf) printer.ChooseQueue({});
+        cups_->StartAgain();
+        EXPECT_EQ(printer.PrintsToFile(), chosePdf);
+        EXPECT_EQ(printer.ChosenQueue().toStdString(), chosePdf ? "" : Queue);
+    }
+}
+
 // Printer set-up: another queue comes with its own default paper; a queue
 // deleted since it was chosen is said so, the default queue offered instead;
 // while the print service is silent the chosen queue stays chosen.
