@@ -3,6 +3,7 @@
 // a user would in the running program, on the recording printer and, for
 // the true size of the test rectangle, on the PDF printer.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -179,7 +180,14 @@ TEST_F(OutputDialogsTest, LongNotesWrapInTheDataBoxAndOnPaper) {
     EXPECT_NEAR(preview->PctDati->height(), shortBox * 5 / 3.0, 1.5);
     EXPECT_GE(preview->PctDisegno->y(), preview->PctDati->height());
     EXPECT_EQ(S(preview->LblArea->text()), Txt(LangFrmAntep, 44) + "\n" + lines[0] + "\n" + lines[1] + "\n" + lines[2]);
-    // Every word inside the box (no ink on its edges), the lines left-aligned as on paper.
+    EXPECT_TRUE(preview->Pictures().CutOff);
+    dialogs.ExpectMessage(IdYes);  // print it cut off
+    preview->CmdStampa->click();
+    for (const std::string& line : lines) EXPECT_TRUE(PrintedText(line)) << "on paper: " << line;
+    // In the data box too, narrowed as on a portrait sheet: every word inside
+    // the box (no ink on its edges), the lines left-aligned as on paper.
+    preview->ChkDatiStampa[SheetPreview::PrintData]->setChecked(true);
+    preview->LblArea->resize(preview->LblArea->width() / 3, preview->LblArea->height());
     const QImage ink = preview->LblArea->grab().toImage();
     int left = ink.width(), onEdge = 0;
     for (int y = 0; y < ink.height(); ++y)
@@ -190,10 +198,6 @@ TEST_F(OutputDialogsTest, LongNotesWrapInTheDataBoxAndOnPaper) {
             }
     EXPECT_EQ(onEdge, 0);
     EXPECT_LE(left, 5);
-    EXPECT_TRUE(preview->Pictures().CutOff);
-    dialogs.ExpectMessage(IdYes);  // print it cut off
-    preview->CmdStampa->click();
-    for (const std::string& line : lines) EXPECT_TRUE(PrintedText(line)) << "on paper: " << line;
     CloseEverything();
 }
 

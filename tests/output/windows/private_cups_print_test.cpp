@@ -177,22 +177,6 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
     }
 }
 
-// A printer on the test's own local port that takes a job's data and never
-// says it is done, as a network printer busy printing it.
-struct BusyPrinter {
-    BusyPrinter() {
-        sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
-        socklen_t size = sizeof at;
-        bind(fd, reinterpret_cast<sockaddr*>(&at), size);
-        listen(fd, 4);
-        getsockname(fd, reinterpret_cast<sockaddr*>(&at), &size);
-        device = "socket://127.0.0.1:" + std::to_string(ntohs(at.sin_port));
-    }
-    ~BusyPrinter() { close(fd); }
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    std::string device;
-};
-
 std::vector<std::string> g_statusLines;
 void KeepStatusLine(const std::string& text) { g_statusLines.push_back(text); }
 
@@ -200,9 +184,14 @@ void KeepStatusLine(const std::string& text) { g_statusLines.push_back(text); }
 // first job to a queue whose device does not answer is said held on the
 // status line once the queue reports it.
 TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinterIsSaidSo) {
-    BusyPrinter busy;
+    // A printer on a local port that takes the data and never says it is done, as one busy printing it.
+    const int busy = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    socklen_t size = sizeof at;
+    ASSERT_EQ(bind(busy, reinterpret_cast<sockaddr*>(&at), size) + listen(busy, 4) +
+                  getsockname(busy, reinterpret_cast<sockaddr*>(&at), &size), 0);
     const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
-    ASSERT_TRUE(cups_->Run("lpadmin -p VelmBusy -v " + busy.device + ppd));
+    ASSERT_TRUE(cups_->Run("lpadmin -p VelmBusy -v socket://127.0.0.1:" + std::to_string(ntohs(at.sin_port)) + ppd));
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBroken -v socket://127.0.0.1:9" + ppd));
     InstallStatusLine(KeepStatusLine);
     g_statusLines.clear();
@@ -220,6 +209,7 @@ TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinte
                                         " (The printer may not exist or is unavailable at this time.)");
     InstallStatusLine(nullptr);
     cups_->Run("cancel -a");
+    close(busy);
 }
 
 // The print dialog: a PDF file chosen in set-up stays a PDF file though the
@@ -292,6 +282,10 @@ TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
         EXPECT_FALSE(printer.PrintsToFile());
         EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), c.paper);
         if (!c.stopService) continue;
+        {  // a range printed to a PDF file picked in its dialog gives the queue back
+            const HeldPrinterSetUp held(&printer);
+            printer.ChooseQueue({});
+        }
         cups_->StartAgain();  // the chosen queue prints once the service answers
         EXPECT_EQ(PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1)),
                   DocumentResult::Printed) << printer.FailureText();
