@@ -301,19 +301,15 @@ TEST_F(QtPrinterTest, ThePrintDialogAnswersWhatItsBoxesShow) {
     };
     for (const auto& c : cases) {
         QStringList offered;
-        bool opensOnTheRange = false;
         WhenShown<QPrintDialog>([&](QPrintDialog* dialog) {
             for (const char* name : {"collate", "reverse", "pageSetCombo", "duplex", "properties"})
                 if (auto* w = dialog->findChild<QWidget*>(name); w && Offered(w, dialog)) offered << name;
-            opensOnTheRange = dialog->findChild<QRadioButton*>("printRange")->isChecked() &&
-                              Spin(dialog, "from")->value() == 1 && Spin(dialog, "to")->value() == 5;
             c.choose(dialog);
             dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
         const PrintRange range = qtDialogs.ShowPrint(1, 5, folder.File("VELM.pdf"));
         EXPECT_EQ(PagesToPrint(range, 1, 5), c.pages) << c.what;
         EXPECT_FALSE(range.allPages) << c.what;
-        EXPECT_TRUE(opensOnTheRange) << c.what;
         EXPECT_EQ(offered.join(", ").toStdString(), "") << c.what;
     }
 }

@@ -56,6 +56,7 @@ public:
     PrintFault fault = PrintFault::Other;  // what LastFault says
     PrintDelivery delivery;   // where each printed document went (LastDelivery)
     bool printsToFile = false;
+    bool serviceAnswers = true;  // false: the chosen queue's print service is silent
     // Runs inside each document's print, just before it ends (what the user
     // may do meanwhile); the document ends after it returns.
     std::function<void()> beforeEnd;
@@ -67,6 +68,7 @@ public:
     void NewPage() override;
     DocumentResult EndDocument() override;
     bool PrintsToFile() override { return printsToFile; }
+    bool ServiceAnswers() override { return serviceAnswers; }
     std::string FailureText() override { return failureText; }
     PrintFault LastFault() override { return fault; }
     void NumberDocuments(const std::string& fileName) override;

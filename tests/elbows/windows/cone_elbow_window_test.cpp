@@ -450,7 +450,7 @@ TEST_F(ConeElbowWindowTest, RangePrintsEveryKind) {
             if (!c.titles.empty()) {
                 EXPECT_EQ(PieceTitles(State().SelectedPiece, State().SelectedPiece, k.cylinders)[0], c.titles.back());
             }
-            ExpectBackAfterPrint(w, PointOf(w, 2), 2);
+            ExpectBackAfterPrint(w, PointOf(w, 2));
         }
         Click(w->CmdIndietro);
         Wait(20);
@@ -482,7 +482,7 @@ TEST_F(ConeElbowWindowTest, RightClickPrintsThePieceDirectly) {
         EXPECT_EQ(State().DirectPrint, True16);
         EXPECT_EQ(State().OpenPreview, -1);
         EXPECT_EQ(SheetPreview::Current(), nullptr);
-        ExpectBackAfterPrint(w, PointOf(w, 2), 2);
+        ExpectBackAfterPrint(w, PointOf(w, 2));
         Click(w->CmdIndietro);
         Wait(20);
     }

@@ -433,79 +433,38 @@ TEST_F(ShapeWindowTest, ClosedWindowsRefusedInputsAreNeverSaved) {
     }
 }
 
-// A window whose last apply was refused (or its end connection) closes
-// because another shape or a data file is opened: its family's inputs are
-// those of its last accepted apply again (or the file's), and the other
-// shape's file holds them.
-TEST_F(ShapeWindowTest, RefusedInputsGiveWayWhenAnotherShapeOrFileOpens) {
+// A refused end connection, then a data file opened that has no elbow
+// block (an older version): the elbow's accepted values are back, and the
+// file's shape saves them.
+TEST_F(ShapeWindowTest, RefusedInputsGiveWayToAnOpenedFile) {
     StartProgram();
-    const std::string saved = ProgramFolder() + "/job.qvl", opened = ProgramFolder() + "/other.qvl";
-    // The second box of each window (the start connection's diameter in the
-    // panel): refused with 0, accepted with 22; the opened file holds 23
-    // there. Its line in the data file.
-    struct Row { std::int16_t code; bool panel; int message; std::size_t line; float& inFile; };
+    const std::string saved = ProgramFolder() + "/job.qvl", opened = ProgramFolder() + "/old.qvl";
     DataFileRecord file;
-    const Row rows[] = {{ShapeCoRe, false, 3, 6, file.Inputs.ConeData[2]},
-                        {ShapeCiRe, false, 14, 12, file.Inputs.CylinderData[2]},
-                        {ShapeCuCilindri, false, 14, 17, file.Inputs.CylElbowData[CylElbowDiameter]},
-                        {ShapeCuConica2, false, 24, 25, file.Inputs.ConeElbowData[ConeElbowSmallDiameter]},
-                        {ShapeCuConica3, true, 26, 35, file.Inputs.EndConnections[StartConnectionDiameter]}};
-    enum Close { OtherShape, DataFile, OlderDataFile };
-    for (const Row& row : rows) {
-        for (Close close : {OtherShape, DataFile, OlderDataFile}) {
-            SCOPED_TRACE(testing::Message() << row.code << " closed by " << close);
-            const std::int16_t other = IsCylinder(row.code) ? ShapeCoTaSup : ShapeCiRe;
-            OpenShapeForm(row.code, ActiveChild() ? ActiveChild() : StartPanel());
-            Wait(30);
-            QWidget* w = ActiveChild();
-            const auto apply = [w, &row](const char* value) {
-                const auto button = [w](const char* name) { return w->findChild<QPushButton*>(name); };
-                const std::string box = row.panel ? IndexedName("TxtRaccordi", 0) : IndexedName("TxtInputDati", 1);
-                if (row.panel) Click(button("CmdRaccordi(0)"));
-                Type(w->findChild<TextBox*>(QString::fromStdString(box)), value);
-                Click(button(row.panel ? "CmdARI" : "CmdApplica"));
-            };
-            apply("22");
-            dialogs.ExpectMessage(IdOk);
-            apply("0");
-            ASSERT_EQ(dialogs.messages.size(), 1u);
-            EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, row.message));
-
-            std::string expected = "22";
-            if (close == OtherShape) {
-                OpenShapeForm(other, ActiveChild());
-            } else {
-                file = DataFileRecord{};
-                file.ShapeCode = other;
-                row.inFile = 23;
-                std::vector<std::string> lines = SplitTextLines(WriteDataFileText(file));
-                if (close == OlderDataFile) {  // version 2: up to the cylinder's block
-                    lines[1] = "\"2\"";
-                    lines.resize(15);
-                }
-                std::ofstream out(opened, std::ios::binary);
-                for (const std::string& l : lines) out << l << "\r\n";
-                out.close();
-                if (close == DataFile || row.code < ShapeCuCilindri) expected = "23";
-                dialogs.ExpectOpen(opened);
-                Mdi()->FileItem(FileMenuItem::Open)->trigger();
-            }
-            Wait(30);
-            ASSERT_EQ(State().ShapeCode, other);
-            dialogs.ExpectSave(saved);
-            Mdi()->FileItem(FileMenuItem::SaveAs)->trigger();
-            std::string text;
-            ASSERT_EQ(ReadWholeFile(saved, text), 0);
-            EXPECT_EQ(SplitTextLines(text).at(row.line - 1), expected);
-            EXPECT_EQ(dialogs.messages.size(), 1u) << "the save refused nothing";
-
-            dialogs.messages.clear();
-            CloseShapeWindows();
-            std::filesystem::remove(saved);
-            State().CurrentFileName.clear();
-            State().Inputs = DefaultInputArrays();
-        }
+    file.ShapeCode = ShapeCiRe;
+    std::vector<std::string> lines = SplitTextLines(WriteDataFileText(file));
+    lines[1] = "\"2\"";  // version 2: up to the cylinder's block
+    lines.resize(15);
+    std::ofstream out(opened, std::ios::binary);
+    for (const std::string& l : lines) out << l << "\r\n";
+    out.close();
+    OpenShapeForm(ShapeCuConica3, StartPanel());
+    Wait(30);
+    QWidget* w = ActiveChild();
+    dialogs.ExpectMessage(IdOk);
+    for (const char* diameter : {"22", "0"}) {  // the start connection's: accepted, then refused
+        Click(w->findChild<QPushButton*>("CmdRaccordi(0)"));
+        Type(w->findChild<TextBox*>(QString::fromStdString(IndexedName("TxtRaccordi", 0))), diameter);
+        Click(w->findChild<QPushButton*>("CmdARI"));
     }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    dialogs.ExpectOpen(opened);
+    Mdi()->FileItem(FileMenuItem::Open)->trigger();
+    Wait(30);
+    dialogs.ExpectSave(saved);
+    Mdi()->FileItem(FileMenuItem::SaveAs)->trigger();
+    std::string text;
+    ASSERT_EQ(ReadWholeFile(saved, text), 0);
+    EXPECT_EQ(SplitTextLines(text).at(34), "22");
 }
 
 // A window in the background keeps its picture parked in a quarter of the

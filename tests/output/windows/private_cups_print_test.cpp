@@ -11,25 +11,15 @@
 #include <QTest>
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
-#include <thread>
-
-#include <QApplication>
-#include <QTimer>
 
 #include "core/language_file.h"
 #include "core/language.h"
 #include "core/messages.h"
 #include "cylinders/cylinder_compute.h"
-#include "elbows/elbow_drawing.h"
-#include "elbows/windows/elbow_window.h"
-#include "frame/windows/file_commands.h"
-#include "frame/windows/frm_mdi.h"
-#include "frame/windows/window_test_actions.h"
 #include "output/calibration.h"
 #include "output/print_job.h"
 #include "platform/qt/qt_dialogs.h"
@@ -38,7 +28,6 @@
 #include "support/pdf_render.h"
 #include "support/modal_dialogs.h"
 #include "support/private_cups.h"
-#include "support/qt/app_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -188,119 +177,64 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
     }
 }
 
-// A printer on the test's own local port that takes its data slowly: a few
-// KiB every half second, as a busy network printer does.
-class SlowPrinter {
-public:
-    SlowPrinter() {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in at{};
-        at.sin_family = AF_INET;
-        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof at;
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&at), size) == 0 && listen(listener_, 4) == 0 &&
-            getsockname(listener_, reinterpret_cast<sockaddr*>(&at), &size) == 0)
-            port_ = ntohs(at.sin_port);
-        reader_ = std::thread([this] {
-            std::vector<int> open;
-            char data[4096];
-            while (!stop_) {
-                pollfd ready{listener_, POLLIN, 0};
-                if (poll(&ready, 1, 0) > 0) open.push_back(accept(listener_, nullptr, nullptr));
-                for (int fd : open) (void)!recv(fd, data, sizeof data, MSG_DONTWAIT);
-                std::this_thread::sleep_for(std::chrono::milliseconds(500));
-            }
-            for (int fd : open) close(fd);
-        });
-    }
-    ~SlowPrinter() {
-        stop_ = true;
-        reader_.join();
-        close(listener_);
-    }
-    std::string Device() const { return "socket://127.0.0.1:" + std::to_string(port_); }
-
-private:
-    int listener_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread reader_;
-};
-
 std::vector<std::string> g_statusLines;
 void KeepStatusLine(const std::string& text) { g_statusLines.push_back(text); }
 
-// A queue busy printing the job before takes the next one as it comes; a
-// queue whose device does not answer holds its jobs, which the status line
-// says as soon as the queue reports it, for the job it took before too.
+// A queue busy printing the job before takes the next one as it comes; the
+// first job to a queue whose device does not answer is said held on the
+// status line once the queue reports it.
 TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinterIsSaidSo) {
-    SlowPrinter slow;
+    // A printer on a local port that takes the data and never says it is done, as one busy printing it.
+    const int busy = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    socklen_t size = sizeof at;
+    ASSERT_EQ(bind(busy, reinterpret_cast<sockaddr*>(&at), size) + listen(busy, 4) +
+                  getsockname(busy, reinterpret_cast<sockaddr*>(&at), &size), 0);
     const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
-    ASSERT_TRUE(cups_->Run("lpadmin -p VelmSlow -v " + slow.Device() + ppd));
+    ASSERT_TRUE(cups_->Run("lpadmin -p VelmBusy -v socket://127.0.0.1:" + std::to_string(ntohs(at.sin_port)) + ppd));
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBroken -v socket://127.0.0.1:9" + ppd));
     InstallStatusLine(KeepStatusLine);
     g_statusLines.clear();
     QtPrinter printer;
-    const auto print = [&](const char* queue) {
+    for (const char* queue : {"VelmBusy", "VelmBusy", "VelmBroken"}) {
         printer.Device().setPrinterName(queue);
         const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
+        ASSERT_EQ(result, DocumentResult::Printed) << printer.FailureText();
         ReportDocument(printer, result);
-        return result;
-    };
-
-    ASSERT_EQ(print("VelmSlow"), DocumentResult::Printed) << printer.FailureText();
-    ASSERT_TRUE(cups_->Run("for i in $(seq 200); do lpstat -p VelmSlow | grep -q 'Waiting for printer' && exit; sleep 0.1; done; false"))
-        << "the first job never reached the slow printer:\n" << cups_->Log();
-    ASSERT_EQ(print("VelmSlow"), DocumentResult::Printed) << printer.FailureText();
-    EXPECT_EQ(g_statusLines, std::vector<std::string>(2, "Sent to VelmSlow"));
-
-    // The first job to the broken queue goes before its sender tried the device.
-    g_statusLines.clear();
-    ASSERT_EQ(print("VelmBroken"), DocumentResult::Printed) << printer.FailureText();
-    const std::string held = "Sent to VelmBroken; " + Txt(LangCommon, 25) +
-                             " (The printer may not exist or is unavailable at this time.)";
-    ASSERT_EQ(g_statusLines, std::vector<std::string>{"Sent to VelmBroken"});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return g_statusLines.size() > 1; }, 60000)) << cups_->Log();
-    EXPECT_EQ(g_statusLines.back(), held);
-    // Once the queue says so, a job sent to it is said held at once.
-    ASSERT_EQ(print("VelmBroken"), DocumentResult::Printed) << printer.FailureText();
-    EXPECT_EQ(g_statusLines.back(), held);
+        EXPECT_EQ(g_statusLines.back(), std::string("Sent to ") + queue);
+        cups_->Run("for i in $(seq 200); do lpstat -p VelmBusy | grep -q 'Waiting for printer' && exit; sleep 0.1; done");
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return g_statusLines.size() > 3; }, 60000)) << cups_->Log();
+    EXPECT_EQ(g_statusLines.back(), "Sent to VelmBroken; " + Txt(LangCommon, 25) +
+                                        " (The printer may not exist or is unavailable at this time.)");
     InstallStatusLine(nullptr);
     cups_->Run("cancel -a");
+    close(busy);
 }
 
-// What the range dialog leaves on the printer for its range: a PDF file
-// chosen in set-up stays a PDF file though the service has a default queue,
-// which is sent nothing; the set-up queue keeps the set-up paper; a queue
-// picked in the dialog takes its own default paper, as set-up gives it.
+// The print dialog: a PDF file chosen in set-up stays a PDF file though the
+// service has a default queue, which is sent nothing; the set-up queue keeps
+// the set-up paper, a queue picked there takes its own default paper.
 TEST_F(PrintServiceTest, ThePrintDialogKeepsThePdfFileAndGivesAPickedQueueItsPaper) {
     ASSERT_TRUE(cups_->AddQueue(Queue));
     ASSERT_TRUE(cups_->Run(std::string("lpadmin -p Office_A3 -v cups-pdf:/ -P ") + PrivateCups::Ppd + " -E -o PageSize=A3"));
-    const struct {
-        const char* setUp;  // the queue chosen in set-up; "": a PDF file
-        const char* pick;   // the queue picked in the dialog; null: none
-        const char* queue;  // the queue the range prints on; "": the PDF file
-        QPageSize::PageSizeId paper;
-    } cases[] = {{"", nullptr, "", QPageSize::A5},
-                 {"VelmWorkshop", nullptr, "VelmWorkshop", QPageSize::A5},
-                 {"VelmWorkshop", "Office_A3", "Office_A3", QPageSize::A3},
-                 {"", "Office_A3", "Office_A3", QPageSize::A3}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.setUp) + " -> " + (c.pick ? c.pick : "as it opens"));
+    // The queue chosen in set-up ("": a PDF file), the queue the range prints on, its paper.
+    for (const auto& [setUp, pick, paper] : {std::tuple{"", "", QPageSize::A5}, std::tuple{"VelmWorkshop", "VelmWorkshop", QPageSize::A5},
+                                             std::tuple{"VelmWorkshop", "Office_A3", QPageSize::A3}}) {
+        SCOPED_TRACE(pick);
         QtPrinter printer;
-        printer.ChooseQueue(c.setUp);
+        printer.ChooseQueue(setUp);
         printer.Device().setPageSize(QPageSize(QPageSize::A5));
         QtDialogs qtDialogs(&printer);
-        WhenShown<QPrintDialog>([&c](QPrintDialog* dialog) {
+        WhenShown<QPrintDialog>([pick](QPrintDialog* dialog) {
             auto* printers = dialog->findChild<QComboBox*>("printers");
-            if (printers && c.pick) printers->setCurrentIndex(printers->findText(c.pick));
+            if (printers && *pick) printers->setCurrentIndex(printers->findText(pick));
             dialog->accept();
         });
-        const PrintRange range = qtDialogs.ShowPrint(1, 5, folder_.File("VELM.pdf"));
-        EXPECT_FALSE(range.cancelled);
-        EXPECT_EQ(range.outputFile, *c.queue ? "" : folder_.File("VELM.pdf"));
-        EXPECT_EQ(printer.ChosenQueue().toStdString(), c.queue);
-        EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), c.paper);
+        EXPECT_EQ(qtDialogs.ShowPrint(1, 5, folder_.File("VELM.pdf")).outputFile, *pick ? "" : folder_.File("VELM.pdf"));
+        EXPECT_EQ(printer.PrintsToFile(), !*pick);
+        EXPECT_EQ(printer.ChosenQueue().toStdString(), pick);
+        EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), paper);
     }
     EXPECT_EQ(PrivateCups::LastCompleted(Queue).id, 0);
 }
@@ -339,7 +273,7 @@ TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
         bool stopService = false;
     } cases[] = {{Queue.c_str(), "Office_A3", "Office_A3", QPageSize::A3, ""},
                  {"Office_Gone", nullptr, "VelmWorkshop", QPageSize::A4, "Office_Gone is gone"},
-                 // last: the scheduler stays stopped
+                 // last: the scheduler stopped, then started again
                  {"Office_A3", nullptr, "Office_A3", QPageSize::A5, "does not answer; Office_A3 stays chosen", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen);
@@ -364,99 +298,16 @@ TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
         EXPECT_EQ(printer.ChosenQueue().toStdString(), c.shown);
         EXPECT_FALSE(printer.PrintsToFile());
         EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), c.paper);
+        if (!c.stopService) continue;
+        {  // a range printed to a PDF file picked in its dialog gives the queue back
+            const HeldPrinterSetUp held(&printer);
+            printer.ChooseQueue({});
+        }
+        cups_->StartAgain();  // the chosen queue prints once the service answers
+        EXPECT_EQ(PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1)),
+                  DocumentResult::Printed) << printer.FailureText();
+        EXPECT_EQ(printer.LastDelivery().queue, "Office_A3");
     }
-}
-
-}  // namespace
-}  // namespace velm
-
-namespace velm {
-namespace {
-
-// Message boxes and file names from the script; printer set-up and the print
-// dialog are the platform's own, on the program's Qt printer.
-struct PlatformPrintDialogs : ScriptedDialogs {
-    explicit PlatformPrintDialogs(QtPrinter& printer) : qt(&printer) {}
-    bool ShowPrinterSetup() override { return qt.ShowPrinterSetup(); }
-    PrintRange ShowPrint(int minPage, int maxPage, const std::string& fileName) override {
-        return qt.ShowPrint(minPage, maxPage, fileName);
-    }
-    QtDialogs qt;
-};
-
-using namespace wt;
-
-class ElbowPrintServiceTest : public AppFixture {};
-
-// A queue chosen in set-up, the scheduler stopped: the elbow's Print says so
-// as a refused print does and opens no print dialog, so no file is written;
-// the queue stays chosen, and once the scheduler answers again a right
-// click prints on it without asking for a file.
-TEST_F(ElbowPrintServiceTest, ASilentServicePrintsNothingAndItsQueueStaysChosen) {
-    TempFolder folder;
-    PrivateCups cups(folder.Path());
-    if (!cups.Missing().empty()) GTEST_SKIP() << cups.Missing();
-    const std::string chosen = "Office_A3";
-    ASSERT_TRUE(cups.AddQueue(Queue));
-    ASSERT_TRUE(cups.Run("lpadmin -p " + chosen + " -v cups-pdf:/ -P " + PrivateCups::Ppd + " -E"));
-    ASSERT_TRUE(Start());
-    QtPrinter qtPrinter;
-    PlatformPrintDialogs platformDialogs(qtPrinter);
-    struct PutBack {
-        Services saved = Platform();
-        ~PutBack() { Platform() = saved; }
-    } putBack;
-    Platform().printer = &qtPrinter;
-    Platform().dialogs = &platformDialogs;
-    WhenShown<QDialog>([&chosen](QDialog* dialog) {
-        auto* printers = dialog->findChild<QComboBox*>("printers");
-        if (printers) printers->setCurrentIndex(printers->findText(QString::fromStdString(chosen)));
-        dialog->accept();
-    });
-    Mdi()->FileItemClick(FileMenuItem::PrinterSetup);
-    ASSERT_EQ(qtPrinter.ChosenQueue().toStdString(), chosen);
-    Mdi()->resize(1280, 800);
-    Mdi()->FormeItem(3)->trigger();
-    Wait(20);
-    auto* w = MdiArea()->findChild<ElbowWindow*>("FrmCuCilindri");
-    ASSERT_NE(w, nullptr);
-    SubWindowOf(w)->showMaximized();
-    Wait(20);
-
-    cups.Stop();
-    int printDialogs = 0;  // any print dialog is counted and closed
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) ++printDialogs, d->reject();
-    });
-    watch.start(20);
-    platformDialogs.ExpectMessage(IdOk);
-    Click(w->CmdStampa);
-    ASSERT_EQ(platformDialogs.messages.size(), 1u);
-    EXPECT_EQ(platformDialogs.messages[0].prompt, Txt(LangCommon, 26));
-    EXPECT_EQ(printDialogs, 0);
-    {
-        // A range printed to a PDF file picked in its dialog gives the queue back, though the service is silent.
-        const HeldPrinterSetUp held(&qtPrinter);
-        qtPrinter.ChooseQueue({});
-    }
-    EXPECT_EQ(qtPrinter.ChosenQueue().toStdString(), chosen);
-    EXPECT_FALSE(qtPrinter.PrintsToFile());
-
-    cups.StartAgain();
-    ASSERT_TRUE(cups.Missing().empty()) << cups.Missing();
-    const ElbowDrawing& d = w->Drawing();  // piece 3 of 5 lies straight above the bend's centre
-    const QPointF top(d.DrawingCentreX, d.DrawingCentreY - d.DrawingRadius * 1.05);
-    Mouse(w->PctDisegno, QEvent::MouseButtonPress, top, Qt::RightButton, Qt::RightButton);
-    Mouse(w->PctDisegno, QEvent::MouseButtonRelease, top, Qt::RightButton, Qt::NoButton);
-    Wait(100);
-    watch.stop();
-    EXPECT_TRUE(PrivateCups::Idle(chosen, 20)) << cups.Log();
-    const PrivateCups::Job job = PrivateCups::LastCompleted(chosen);
-    EXPECT_EQ(job.title, "VELM - Cylindrical elbow - Cylinder piece #3") << cups.Log();
-    std::filesystem::remove(PrivateCups::OutputFileOf(job.id));
-    EXPECT_EQ(PrivateCups::LastCompleted(Queue).id, 0) << "nothing went to the default queue";
-    platformDialogs.VerifyAllUsed();
 }
 
 }  // namespace
