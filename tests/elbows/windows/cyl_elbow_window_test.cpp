@@ -475,6 +475,8 @@ TEST_F(CylElbowWindowTest, NoDataFileOpensWhileARangePrints) {
     std::string otherJob = folder.File("other.qvl");
     folder.Write("other.qvl", WriteDataFileText(other));
     const std::string elbowText = WriteDataFileText(DataFileRecordOf(State()));
+    const QString caption = Mdi()->windowTitle();
+    const QString recent = Mdi()->FileItem(RecentFileItem(1))->text();
     int tries = 0;
     const auto tryOpen = [&] {
         ++tries;
@@ -493,6 +495,8 @@ TEST_F(CylElbowWindowTest, NoDataFileOpensWhileARangePrints) {
     Wait(10);
     EXPECT_EQ(tries, 2);
     EXPECT_EQ(PrintedPieceTitles(printer), Titles({1, 2, 3, 4, 5}));
+    EXPECT_EQ(Mdi()->windowTitle(), caption);
+    EXPECT_EQ(Mdi()->FileItem(RecentFileItem(1))->text(), recent);
     dialogs.ExpectSave(folder.File("saved.qvl"));
     DispatchFileCommand(FileMenuItem::SaveAs);
     EXPECT_EQ(folder.Read("saved.qvl"), elbowText);

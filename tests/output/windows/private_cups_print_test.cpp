@@ -11,10 +11,13 @@
 #include <QTest>
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "core/language_file.h"
 #include "core/language.h"
@@ -184,12 +187,30 @@ void KeepStatusLine(const std::string& text) { g_statusLines.push_back(text); }
 // first job to a queue whose device does not answer is said held on the
 // status line once the queue reports it.
 TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinterIsSaidSo) {
-    // A printer on a local port that takes the data and never says it is done, as one busy printing it.
+    // A printer on a local port that takes its data slowly, a few KiB every
+    // half second, as a busy network printer does.
     const int busy = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
     socklen_t size = sizeof at;
     ASSERT_EQ(bind(busy, reinterpret_cast<sockaddr*>(&at), size) + listen(busy, 4) +
                   getsockname(busy, reinterpret_cast<sockaddr*>(&at), &size), 0);
+    struct SlowReader {
+        int listener;
+        std::atomic<bool> done{false};
+        std::thread thread;
+        ~SlowReader() { done = true, thread.join(), close(listener); }
+    } slow{busy};
+    slow.thread = std::thread([&slow, busy] {
+        std::vector<int> taken;
+        char data[4096];
+        while (!slow.done) {
+            pollfd ready{busy, POLLIN, 0};
+            if (poll(&ready, 1, 0) > 0) taken.push_back(accept(busy, nullptr, nullptr));
+            for (int fd : taken) (void)!recv(fd, data, sizeof data, MSG_DONTWAIT);
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        }
+        for (int fd : taken) close(fd);
+    });
     const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBusy -v socket://127.0.0.1:" + std::to_string(ntohs(at.sin_port)) + ppd));
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBroken -v socket://127.0.0.1:9" + ppd));
@@ -209,7 +230,6 @@ TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinte
                                         " (The printer may not exist or is unavailable at this time.)");
     InstallStatusLine(nullptr);
     cups_->Run("cancel -a");
-    close(busy);
 }
 
 // The print dialog: a PDF file chosen in set-up stays a PDF file though the

@@ -191,21 +191,25 @@ TEST_F(SheetPreviewTest, ADrawingLargerThanTheSheetIsMarkedAndAskedAboutBeforePr
     }
 }
 
-// An A1 landscape sheet shows whole in a main window of 1600 x 1000: its
-// corners lie in the preview and in the main window's area.
-TEST_F(SheetPreviewTest, TheWholeSheetIsInViewOnLargeLandscapePaper) {
+// A4 and A1 landscape sheets show whole in a main window of 1600 x 1000:
+// their corners lie in the preview and in the main window's area.
+TEST_F(SheetPreviewTest, TheWholeSheetIsInViewOnLandscapePaper) {
     StartProgram();
     Mdi()->resize(1600, 1000);
     Wait(20);
-    printer.SetPage(831, 584, PageLandscape);
-    SheetPreview* p = Preview(OpenShape(ShapeCiRe));
-    ASSERT_NE(p, nullptr);
-    const QWidget* sheet = p->PctFoglio;
-    for (QPoint corner : {sheet->rect().topLeft(), sheet->rect().bottomRight()}) {
-        EXPECT_TRUE(p->rect().contains(sheet->mapTo(p, corner)));
-        EXPECT_TRUE(MdiArea()->viewport()->rect().contains(sheet->mapTo(MdiArea()->viewport(), corner)));
+    for (const auto& [width, height, shape] : {std::tuple{287, 200, ShapeCiRe}, std::tuple{831, 584, ShapeCoRe}}) {
+        SCOPED_TRACE(width);
+        printer.SetPage(width, height, PageLandscape);
+        SheetPreview* p = Preview(OpenShape(shape));
+        ASSERT_NE(p, nullptr);
+        const QWidget* sheet = p->PctFoglio;
+        const QRect r = sheet->rect();
+        for (QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()}) {
+            EXPECT_TRUE(p->rect().contains(sheet->mapTo(p, corner)));
+            EXPECT_TRUE(MdiArea()->viewport()->rect().contains(sheet->mapTo(MdiArea()->viewport(), corner)));
+        }
+        Click(p->CmdIndietro);
     }
-    Click(p->CmdIndietro);
 }
 
 // Opening a preview shows the stored scale and keeps it stored. The list's
