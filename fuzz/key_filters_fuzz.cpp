@@ -100,11 +100,12 @@ int Decimals(const std::string& text) {
     return p == std::string::npos ? 0 : static_cast<int>(text.size() - p - 1);
 }
 
-// The box holds what typing can leave: digits, one point, a sign, within
-// the key range and decimals.
+// The box holds what typing can leave: digits, at most one point, a sign
+// only in front, within the key range and decimals.
 bool Holds(const std::string& text, const FieldRule& rule) {
     for (const char c : text)
         if (!((c >= '0' && c <= '9') || c == '.' || c == '-')) return false;
+    if (text.find('-', 1) != std::string::npos || std::count(text.begin(), text.end(), '.') > 1) return false;
     if (rule.whole && text.find_first_of(".-") != std::string::npos) return false;
     const double v = ReadNumber(text);
     return v >= static_cast<float>(rule.min) && v <= static_cast<float>(rule.max) && Decimals(text) <= rule.decimals;
