@@ -584,7 +584,7 @@ struct PieceFrames {
 // and cuts of the pieces between them.
 PieceFrames PlaceFaces(const Body& b, const SideView& v) {
     PieceFrames p;
-    const int K = b.pieceCount, n = b.pieces;
+    const int K = b.pieceCount;
     const double R = b.bendRadius, half = b.halfPieceAngle;
     auto setFace = [&p](int f, Point outer, Point inner) {
         p.faces.outer[f] = outer;
