@@ -15,7 +15,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <thread>
 
@@ -194,22 +193,15 @@ TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinte
     socklen_t size = sizeof at;
     ASSERT_EQ(bind(busy, reinterpret_cast<sockaddr*>(&at), size) + listen(busy, 4) +
                   getsockname(busy, reinterpret_cast<sockaddr*>(&at), &size), 0);
-    struct SlowReader {
-        int listener;
-        std::atomic<bool> done{false};
-        std::thread thread;
-        ~SlowReader() { done = true, thread.join(), close(listener); }
-    } slow{busy};
-    slow.thread = std::thread([&slow, busy] {
+    const std::jthread slow([busy](std::stop_token stop) {
         std::vector<int> taken;
         char data[4096];
-        while (!slow.done) {
-            pollfd ready{busy, POLLIN, 0};
-            if (poll(&ready, 1, 0) > 0) taken.push_back(accept(busy, nullptr, nullptr));
+        for (; !stop.stop_requested(); std::this_thread::sleep_for(std::chrono::milliseconds(500))) {
+            if (pollfd ready{busy, POLLIN, 0}; poll(&ready, 1, 0) > 0) taken.push_back(accept(busy, nullptr, nullptr));
             for (int fd : taken) (void)!recv(fd, data, sizeof data, MSG_DONTWAIT);
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
         }
         for (int fd : taken) close(fd);
+        close(busy);
     });
     const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBusy -v socket://127.0.0.1:" + std::to_string(ntohs(at.sin_port)) + ppd));
