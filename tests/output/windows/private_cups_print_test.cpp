@@ -179,9 +179,6 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
     }
 }
 
-std::vector<std::string> g_statusLines;
-void KeepStatusLine(const std::string& text) { g_statusLines.push_back(text); }
-
 // A queue busy printing the job before takes the next one as it comes; the
 // first job to a queue whose device does not answer is said held on the
 // status line once the queue reports it.
@@ -206,20 +203,21 @@ TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinte
     const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBusy -v socket://127.0.0.1:" + std::to_string(ntohs(at.sin_port)) + ppd));
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBroken -v socket://127.0.0.1:9" + ppd));
-    InstallStatusLine(KeepStatusLine);
-    g_statusLines.clear();
+    static std::vector<std::string> statusLines;  // the status line, line by line
+    statusLines.clear();
+    InstallStatusLine([](const std::string& text) { statusLines.push_back(text); });
     QtPrinter printer;
     for (const char* queue : {"VelmBusy", "VelmBusy", "VelmBroken"}) {
         printer.Device().setPrinterName(queue);
         const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
         ASSERT_EQ(result, DocumentResult::Printed) << printer.FailureText();
         ReportDocument(printer, result);
-        EXPECT_EQ(g_statusLines.back(), std::string("Sent to ") + queue);
+        EXPECT_EQ(statusLines.back(), std::string("Sent to ") + queue);
         cups_->Run("for i in $(seq 200); do lpstat -p VelmBusy | grep -q 'Waiting for printer' && exit; sleep 0.1; done");
     }
-    EXPECT_TRUE(QTest::qWaitFor([&] { return g_statusLines.size() > 3; }, 60000)) << cups_->Log();
-    EXPECT_EQ(g_statusLines.back(), "Sent to VelmBroken; " + Txt(LangCommon, 25) +
-                                        " (The printer may not exist or is unavailable at this time.)");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return statusLines.size() > 3; }, 60000)) << cups_->Log();
+    EXPECT_EQ(statusLines.back(),
+              "Sent to VelmBroken; " + Txt(LangCommon, 25) + " (The printer may not exist or is unavailable at this time.)");
     InstallStatusLine(nullptr);
     cups_->Run("cancel -a");
 }

@@ -202,10 +202,9 @@ TEST_F(SheetPreviewTest, TheWholeSheetIsInViewOnLandscapePaper) {
         printer.SetPage(width, height, PageLandscape);
         SheetPreview* p = Preview(OpenShape(shape));
         ASSERT_NE(p, nullptr);
-        const QWidget* sheet = p->PctFoglio;
-        const QRect r = sheet->rect();
+        const QRect r = p->PctFoglio->rect();
         for (QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
-            EXPECT_TRUE(MdiArea()->viewport()->rect().contains(sheet->mapTo(MdiArea()->viewport(), corner)));
+            EXPECT_TRUE(MdiArea()->viewport()->rect().contains(p->PctFoglio->mapTo(MdiArea()->viewport(), corner)));
         Click(p->CmdIndietro);
     }
 }
