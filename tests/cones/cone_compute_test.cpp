@@ -259,12 +259,8 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         {"cut top: hopper 300 over 200", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200, d[4] = 200; }, 47},
         {"opposite: hopper", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200, d[4] = 200; }, 47},
         // Turned over it is still refused: the height or a cut is what to change.
-        {"cut top: hopper too low either way up", ShapeCoTaSup, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200; }, 19},
-        {"opposite: hopper too low either way up", ShapeCoDiscordi, [](ConeArray& d, ConeSettings&) { d[2] = 300, d[3] = 200; }, 19},
         {"cut top: 285 over 280, height 60, cut 45", ShapeCoTaSup,
          [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 285, 280, 60, 45, 0); }, 19},
-        {"cut top: 279 over 280, height 60, cut 45", ShapeCoTaSup,
-         [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 279, 280, 60, 45, 0); }, 19},
         {"cut top: 285 over 280, height 200, cut 45", ShapeCoTaSup,
          [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 285, 280, 200, 45, 0); }, 0},
         // A steep cut face is wider than the lower end of a sound frustum.
@@ -305,38 +301,25 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
     }
 }
 
-// 47 tells the user to exchange the diameters: wherever it is given, doing so
-// must give a frustum; a refusal it is not given for keeps its own text.
+// 47 tells the user to exchange the diameters: it is given where doing so
+// gives a frustum, and only there; elsewhere the refusal keeps its own text.
 TEST(ConeCompute, WiderAtTopOnlyWhereExchangingTheDiametersHelps) {
     int widerAtTop = 0, ownText = 0;
-    for (std::int16_t shape = ShapeCoRe; shape <= ShapeCoDiscordi; ++shape) {
-        const bool cuts = shape != ShapeCoRe;
-        for (float upper : {40.f, 150.f, 285.f}) {
-            for (float lower : {30.f, 120.f, 280.f}) {
-                for (float height : {20.f, 60.f, 200.f}) {
+    for (std::int16_t shape = ShapeCoRe; shape <= ShapeCoDiscordi; ++shape)
+        for (float upper : {40.f, 150.f, 285.f})
+            for (float lower : {30.f, 120.f, 280.f})
+                for (float height : {20.f, 60.f, 200.f})
                     for (float cut : {10.f, 45.f, 70.f}) {
-                        if (!cuts && cut != 10) continue;
-                        SCOPED_TRACE(::testing::Message() << "shape " << shape << ": " << upper << " / " << lower
-                                                          << " / " << height << " / " << cut);
-                        const ConeArray data = ConeWindowData(shape, 0.3f, upper, lower, height, cut, cut);
+                        ConeArray data = ConeWindowData(shape, 0.3f, upper, lower, height, cut, cut);
                         const int message = Check(shape, data, Settings()).message;
-                        if (!(upper > lower) || message == 0) continue;
-                        ConeArray exchanged = data;
-                        std::swap(exchanged[2], exchanged[3]);
-                        const int turned = Check(shape, exchanged, Settings()).message;
-                        if (message == 47) {
-                            ++widerAtTop;
-                            EXPECT_EQ(turned, 0);
-                        } else {
-                            ++ownText;
-                            EXPECT_NE(turned, 0);
-                            EXPECT_TRUE(message == 17 || message == 18 || message == 19) << message;
-                        }
+                        if (upper <= lower || message == 0 || (shape == ShapeCoRe && cut != 10)) continue;
+                        std::swap(data[2], data[3]);
+                        const bool helps = Check(shape, data, Settings()).message == 0;
+                        EXPECT_TRUE(message == 47 ? helps : !helps && message >= 17 && message <= 19)
+                            << "shape " << shape << ": " << upper << " / " << lower << " / " << height << " / " << cut
+                            << " gave " << message;
+                        ++(message == 47 ? widerAtTop : ownText);
                     }
-                }
-            }
-        }
-    }
     EXPECT_GT(widerAtTop, 10);
     EXPECT_GT(ownText, 10);
 }

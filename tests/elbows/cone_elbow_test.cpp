@@ -111,6 +111,12 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         return a;
     };
     const float inch = 1 / 25.4f;
+    // d 10, D 200, A 90 bent to radius R, in millimetres or (mm = inch) in inches;
+    // connections 20 and 200 wide.
+    auto bentTo = [](float R, float t = 0.3f, float mm = 1) {
+        return ConeData(t * mm, 10 * mm, 0, 200 * mm, 0, 90, R, 5);
+    };
+    const EndConnectionArray wide = Connections(0, 8, 0, 20, 10, 0, 200, 0, 30, 210);
     const struct { const char* what; int variant; ConeElbowArray data; EndConnectionArray c; const char* ends;
                    std::int16_t unit; int message; const char* least = ""; } cases[] = {
         {"variant 1 defaults", 1, kDefaults, {}, "N", 0, 0},
@@ -162,36 +168,25 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         // A piece's inner side at or past the bend centre: the least bend
         // radius that clears it is named, L following R. Half end pieces,
         // square or cylindrical: the limit is D'/2 = 100.15.
-        {"half end pieces: R 95.49 below D / 2", 1, ConeData(0.3f, 10, 0, 200, 0, 90, 95.49f, 5), {}, "N", 0,
-         ErrBendRadiusPastCentre, "100.16"},
-        {"half end pieces: R at D' / 2", 1, ConeData(0.3f, 10, 0, 200, 0, 90, 100.15f, 5), {}, "N", 0,
-         ErrBendRadiusPastCentre, "100.16"},
-        {"half end pieces: R at D' / 2, a hair short in double", 1, ConeData(0.1f, 10, 0, 200, 0, 90, 100.05f, 5),
-         {}, "N", 0, ErrBendRadiusPastCentre, "100.06"},
-        {"half end pieces: R just below D' / 2", 1, ConeData(0.3f, 10, 0, 200, 0, 90, 100.14f, 5), {}, "N", 0,
-         ErrBendRadiusPastCentre, "100.16"},
-        {"half end pieces: R just above D' / 2", 1, ConeData(0.3f, 10, 0, 200, 0, 90, 100.16f, 5), {}, "N", 0, 0},
-        {"cylindrical ends: R at D' / 2", 1, ConeData(0.3f, 10, 0, 200, 0, 90, 100.15f, 5), {}, "S", 0,
-         ErrBendRadiusPastCentre, "100.16"},
-        {"cylindrical ends: R just above D' / 2", 1, ConeData(0.3f, 10, 0, 200, 0, 90, 100.16f, 5), {}, "S", 0, 0},
-        {"inches: R just below D' / 2 = 3.94291", 1,
-         ConeData(0.3f * inch, 10 * inch, 0, 200 * inch, 0, 90, 3.9429f, 5), {}, "N", 1, ErrBendRadiusPastCentre,
+        {"half end pieces: R at D' / 2", 1, bentTo(100.15f), {}, "N", 0, ErrBendRadiusPastCentre, "100.16"},
+        {"half end pieces: R at D' / 2, a hair short in double", 1, bentTo(100.05f, 0.1f), {}, "N", 0,
+         ErrBendRadiusPastCentre, "100.06"},
+        {"half end pieces: R just below D' / 2", 1, bentTo(100.14f), {}, "N", 0, ErrBendRadiusPastCentre, "100.16"},
+        {"half end pieces: R just above D' / 2", 1, bentTo(100.16f), {}, "N", 0, 0},
+        {"cylindrical ends: R at D' / 2", 1, bentTo(100.15f), {}, "S", 0, ErrBendRadiusPastCentre, "100.16"},
+        {"inches: R just below D' / 2 = 3.94291", 1, bentTo(3.9429f, 0.3f, inch), {}, "N", 1, ErrBendRadiusPastCentre,
          "3.943"},
-        {"inches: R just above D' / 2", 1, ConeData(0.3f * inch, 10 * inch, 0, 200 * inch, 0, 90, 3.943f, 5), {},
-         "N", 1, 0},
+        {"inches: R just above D' / 2", 1, bentTo(3.943f, 0.3f, inch), {}, "N", 1, 0},
         // Full end pieces lean half a piece angle on the cone: the inner
         // half of the end face is short of D / 2, and the limit with it.
-        {"equal pieces: sound below D / 2", 2, ConeData(0.3f, 10, 0, 200, 0, 90, 95.49f, 5), {}, "N", 0, 0},
+        {"equal pieces: sound below D / 2", 2, bentTo(95.49f), {}, "N", 0, 0},
         // Far below, with L as typed the limit would be lower: 87.14.
-        {"equal pieces: L following R to the least", 2, ConeData(0.3f, 10, 0, 200, 0, 90, 60, 5), {}, "N", 0,
+        {"equal pieces: L following R to the least", 2, bentTo(60), {}, "N", 0, ErrBendRadiusPastCentre, "89.71"},
+        {"equal pieces: R just below the least", 2, bentTo(89.7f), {}, "N", 0, ErrBendRadiusPastCentre, "89.71"},
+        {"equal pieces: R at the least", 2, bentTo(89.71f), {}, "N", 0, 0},
+        {"between connections: R just below the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.7f, 5), wide, "N", 0,
          ErrBendRadiusPastCentre, "89.71"},
-        {"equal pieces: R just below the least", 2, ConeData(0.3f, 10, 0, 200, 0, 90, 89.7f, 5), {}, "N", 0,
-         ErrBendRadiusPastCentre, "89.71"},
-        {"equal pieces: R at the least", 2, ConeData(0.3f, 10, 0, 200, 0, 90, 89.71f, 5), {}, "N", 0, 0},
-        {"between connections: R just below the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.7f, 5),
-         Connections(0, 8, 0, 20, 10, 0, 200, 0, 30, 210), "N", 0, ErrBendRadiusPastCentre, "89.71"},
-        {"between connections: R at the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.71f, 5),
-         Connections(0, 8, 0, 20, 10, 0, 200, 0, 30, 210), "N", 0, 0},
+        {"between connections: R at the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.71f, 5), wide, "N", 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -172,7 +172,6 @@ TEST_F(ValueTableTest, RowsGoOnOverFurtherPagesEachUnderTheHead) {
     EXPECT_NEAR(c1.x, 3 * zone, 1e-6);
     EXPECT_NEAR(c2.x, 4 * zone, 1e-6);
     EXPECT_NEAR(c2.y, (7 + 52) * 4.0, 1e-6);
-
 }
 
 // A locale with a decimal comma, as an Italian desktop has.

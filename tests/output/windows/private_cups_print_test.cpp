@@ -15,7 +15,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <thread>
 
@@ -180,9 +179,6 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
     }
 }
 
-std::vector<std::string> g_statusLines;
-void KeepStatusLine(const std::string& text) { g_statusLines.push_back(text); }
-
 // A queue busy printing the job before takes the next one as it comes; the
 // first job to a queue whose device does not answer is said held on the
 // status line once the queue reports it.
@@ -194,40 +190,34 @@ TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinte
     socklen_t size = sizeof at;
     ASSERT_EQ(bind(busy, reinterpret_cast<sockaddr*>(&at), size) + listen(busy, 4) +
                   getsockname(busy, reinterpret_cast<sockaddr*>(&at), &size), 0);
-    struct SlowReader {
-        int listener;
-        std::atomic<bool> done{false};
-        std::thread thread;
-        ~SlowReader() { done = true, thread.join(), close(listener); }
-    } slow{busy};
-    slow.thread = std::thread([&slow, busy] {
+    const std::jthread slow([busy](std::stop_token stop) {
         std::vector<int> taken;
         char data[4096];
-        while (!slow.done) {
-            pollfd ready{busy, POLLIN, 0};
-            if (poll(&ready, 1, 0) > 0) taken.push_back(accept(busy, nullptr, nullptr));
+        for (; !stop.stop_requested(); std::this_thread::sleep_for(std::chrono::milliseconds(500))) {
+            if (pollfd ready{busy, POLLIN, 0}; poll(&ready, 1, 0) > 0) taken.push_back(accept(busy, nullptr, nullptr));
             for (int fd : taken) (void)!recv(fd, data, sizeof data, MSG_DONTWAIT);
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
         }
         for (int fd : taken) close(fd);
+        close(busy);
     });
     const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBusy -v socket://127.0.0.1:" + std::to_string(ntohs(at.sin_port)) + ppd));
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBroken -v socket://127.0.0.1:9" + ppd));
-    InstallStatusLine(KeepStatusLine);
-    g_statusLines.clear();
+    static std::vector<std::string> statusLines;  // the status line, line by line
+    statusLines.clear();
+    InstallStatusLine([](const std::string& text) { statusLines.push_back(text); });
     QtPrinter printer;
     for (const char* queue : {"VelmBusy", "VelmBusy", "VelmBroken"}) {
         printer.Device().setPrinterName(queue);
         const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
         ASSERT_EQ(result, DocumentResult::Printed) << printer.FailureText();
         ReportDocument(printer, result);
-        EXPECT_EQ(g_statusLines.back(), std::string("Sent to ") + queue);
+        EXPECT_EQ(statusLines.back(), std::string("Sent to ") + queue);
         cups_->Run("for i in $(seq 200); do lpstat -p VelmBusy | grep -q 'Waiting for printer' && exit; sleep 0.1; done");
     }
-    EXPECT_TRUE(QTest::qWaitFor([&] { return g_statusLines.size() > 3; }, 60000)) << cups_->Log();
-    EXPECT_EQ(g_statusLines.back(), "Sent to VelmBroken; " + Txt(LangCommon, 25) +
-                                        " (The printer may not exist or is unavailable at this time.)");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return statusLines.size() > 3; }, 60000)) << cups_->Log();
+    EXPECT_EQ(statusLines.back(),
+              "Sent to VelmBroken; " + Txt(LangCommon, 25) + " (The printer may not exist or is unavailable at this time.)");
     InstallStatusLine(nullptr);
     cups_->Run("cancel -a");
 }
@@ -239,7 +229,8 @@ TEST_F(PrintServiceTest, ThePrintDialogKeepsThePdfFileAndGivesAPickedQueueItsPap
     ASSERT_TRUE(cups_->AddQueue(Queue));
     ASSERT_TRUE(cups_->Run(std::string("lpadmin -p Office_A3 -v cups-pdf:/ -P ") + PrivateCups::Ppd + " -E -o PageSize=A3"));
     // The queue chosen in set-up ("": a PDF file), the queue the range prints on, its paper.
-    for (const auto& [setUp, pick, paper] : {std::tuple{"", "", QPageSize::A5}, std::tuple{"VelmWorkshop", "VelmWorkshop", QPageSize::A5},
+    for (const auto& [setUp, pick, paper] : {std::tuple{"", "", QPageSize::A5},
+                                             std::tuple{"VelmWorkshop", "VelmWorkshop", QPageSize::A5},
                                              std::tuple{"VelmWorkshop", "Office_A3", QPageSize::A3}}) {
         SCOPED_TRACE(pick);
         QtPrinter printer;
@@ -313,10 +304,8 @@ TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
             dialog->accept();
         });
         ASSERT_TRUE(qtDialogs.ShowPrinterSetup());
-        EXPECT_EQ(said.isEmpty(), !*c.said) << said.toStdString();
-        EXPECT_TRUE(said.contains(c.said)) << said.toStdString();
-        EXPECT_EQ(printer.ChosenQueue().toStdString(), c.shown);
-        EXPECT_FALSE(printer.PrintsToFile());
+        EXPECT_TRUE(*c.said ? said.contains(c.said) : said.isEmpty()) << said.toStdString();
+        EXPECT_EQ(printer.ChosenQueue().toStdString(), c.shown);  // a queue, not a PDF file
         EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), c.paper);
         if (!c.stopService) continue;
         {  // a range printed to a PDF file picked in its dialog gives the queue back
