@@ -152,8 +152,9 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
         QtPrinter printer;
         ASSERT_FALSE(printer.PrintsToFile());
         ASSERT_TRUE(cups_->Run(c.command));
-        if (c.hold == QueueHold::Unreachable)  // within 20 s the queue says why it keeps retrying
+        if (c.hold == QueueHold::Unreachable) {  // within 20 s the queue says why it keeps retrying
             ASSERT_TRUE(cups_->Run("for i in $(seq 100); do lpstat -p " + Queue + " | grep -q 'may not' && exit; sleep 0.2; done; false"));
+        }
         if (c.stopService) cups_->Stop();
         const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
         EXPECT_EQ(result, c.result);
@@ -291,7 +292,9 @@ TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
         QtPrinter printer;
         printer.Device().setPrinterName(c.chosen);
         printer.Device().setPageSize(QPageSize(QPageSize::A5));
-        if (!c.pick && !c.stopService) ASSERT_TRUE(cups_->Run(std::string("lpadmin -x ") + c.chosen));
+        if (!c.pick && !c.stopService) {
+            ASSERT_TRUE(cups_->Run(std::string("lpadmin -x ") + c.chosen));
+        }
         if (c.stopService) cups_->Stop();
         QtDialogs qtDialogs(&printer);
         QString said;
