@@ -21,10 +21,6 @@ CheckAnswer ElbowApplyAnswer(std::int16_t shapeCode, const WorkingState& state) 
     return {message, ElbowRefusalValue(message, elbow, settings.MeasuringSystem)};
 }
 
-int ElbowApplyMessage(std::int16_t shapeCode, const WorkingState& state) {
-    return ElbowApplyAnswer(shapeCode, state).Message;
-}
-
 std::string ElbowRefusalValue(int message, const LastElbow& elbow, std::int16_t measuringSystem) {
     if (message != ErrBendRadiusPastCentre) return {};
     return FormatLength(elbow.LeastBendRadius, measuringSystem);

@@ -14,8 +14,6 @@ namespace velm {
 // 0 or the error text (LangErrore), with the number the text names.
 // Computed into copies; state stays as it was. Another shape code gives 0.
 CheckAnswer ElbowApplyAnswer(std::int16_t shapeCode, const WorkingState& state);
-// The same without the number.
-int ElbowApplyMessage(std::int16_t shapeCode, const WorkingState& state);
 
 // The number that follows error text `message` after a refused computation
 // of `elbow`: the least bend radius for a bend radius past the bend centre,

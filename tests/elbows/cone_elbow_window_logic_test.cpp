@@ -113,7 +113,7 @@ TEST(ConeElbowApply, ReturnsTheCheckOrComputationsMessage) {
         // A save with no window to apply gets the same answer and leaves the state alone.
         WorkingState state = StateWithSettings(settings);
         state.Inputs = in;
-        EXPECT_EQ(ElbowApplyMessage(c.shape, state), c.message) << c.what;
+        EXPECT_EQ(ElbowApplyAnswer(c.shape, state).Message, c.message) << c.what;
         EXPECT_EQ(state.Elbow.Generation, 0u) << c.what;
         EXPECT_EQ(state.Inputs.ConeElbowData[13], in.ConeElbowData[13]) << c.what;
         LastElbow out;

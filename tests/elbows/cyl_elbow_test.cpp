@@ -36,7 +36,7 @@ TEST(CylElbowInput, ZeroChecksInTheirOrder) {
         settings.AngleStep = c.step;
         WorkingState state = StateWithSettings(settings);
         state.Inputs.CylElbowData = data;
-        EXPECT_EQ(ElbowApplyMessage(ShapeCuCilindri, state), c.message);
+        EXPECT_EQ(ElbowApplyAnswer(ShapeCuCilindri, state).Message, c.message);
         EXPECT_EQ(state.Elbow.Generation, 0u) << "the state's elbow changed";
         LastElbow e;
         EXPECT_EQ(ApplyCylElbow(data, settings, e), c.message);

@@ -18,7 +18,6 @@
 #include <initializer_list>
 #include <vector>
 
-#include "platform/qt/print_service.h"
 #include "platform/qt/printer_setup_dialog.h"
 #include "platform/qt/qt_printer.h"
 
@@ -224,7 +223,7 @@ FileDialogResult QtDialogs::ShowSave(const FileDialogRequest& request) {
 bool QtDialogs::ShowPrinterSetup() {
     if (printer_ == nullptr) return false;
     const QString queue = printer_->ChosenQueue();
-    PrinterSetupDialog dialog(printer_->Device(), queue, queue.isEmpty() || PrintServiceAnswers(), DialogParent());
+    PrinterSetupDialog dialog(printer_->Device(), queue, printer_->ServiceAnswers(), DialogParent());
     if (dialog.exec() != QDialog::Accepted) return false;
     dialog.Apply(*printer_);
     return true;
