@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "core/fill_seed.h"
 #include "core/sketch_primitives.h"
@@ -128,11 +129,40 @@ bool HasLowerCut(std::int16_t code) {
     return code == ShapeCoTaInf || code == ShapeCoConcordi || code == ShapeCoDiscordi;
 }
 
+// Where the captions and boxes go, as the dimensions place them: the
+// diameter rows centred on the axis above and below the body, the height's
+// caption and box right of the bottom's right corner, the angles' left of
+// the corners they stand at. Both half widths reach out on each side.
+bool FitToRoom(const RasterCanvas& picture, std::int16_t code, const SketchRoom& room, ConeSketchFrame& f) {
+    constexpr double Margin = 2;
+    const double height = picture.ScaleHeight();
+    const double lowest = height / 2 - 40 - room.BoxHeight - Margin;  // h at most
+    double k = f.h > lowest ? lowest / f.h : 1;
+    const double a = f.a * k, b = f.b * k;
+    const auto row = [&](std::size_t i) { return std::max(45.0, room.Label[i] - 58) + room.Box[i]; };
+    std::vector<SketchReach> reaches{
+        {false, a, 0}, {false, b, 0}, {true, a, 0}, {true, b, 0},
+        {true, a, std::max(70.0, 42 + room.Label[2]) + room.Box[2]},
+        {false, 0, 60}, {true, 0, row(0)}, {true, 0, row(1)},
+    };
+    if (HasUpperCut(code)) reaches.push_back({false, b, std::max(112.0, 59 + room.Label[3])});
+    if (HasLowerCut(code)) reaches.push_back({false, a, std::max(112.0, 59 + room.Label[code == ShapeCoTaInf ? 3 : 4])});
+    const SketchFit fit = FitReachesAcross(picture.ScaleWidth(), Margin, reaches);
+    k *= fit.Factor;
+    f.a = static_cast<float>(f.a * k);
+    f.b = static_cast<float>(f.b * k);
+    f.h = static_cast<float>(f.h * k);
+    f.cx = static_cast<float>(fit.Centre);
+
+    return fit.Factor > 0;
+}
+
 // Scales the enclosing uncut frustum (bottom and top diameters and its
 // height) to the picture: width first, then the height capped 60 from the
 // picture's edges. False for a picture too small for a figure, or no figure
 // at all: nothing is drawn then, never a mirrored one.
-bool FitFrame(const RasterCanvas& picture, const ConeSketchInput& input, std::int16_t code, ConeSketchFrame& f) {
+bool FitFrame(const RasterCanvas& picture, const ConeSketchInput& input, std::int16_t code, const SketchRoom& room,
+              ConeSketchFrame& f) {
     const ConeInputs& d = input.Inputs;
     const float DB = HasLowerCut(code) ? input.EnclosingLowerDiameter : d.LowerDiameter;
     const float DT = HasUpperCut(code) ? input.EnclosingUpperDiameter : d.UpperDiameter;
@@ -147,7 +177,9 @@ bool FitFrame(const RasterCanvas& picture, const ConeSketchInput& input, std::in
         f.b = f.h * DT / HH;
         f.a = f.h * DB / HH;
     }
-    return Finite({f.a, f.b, f.h}) && f.a > 0 && f.b > 0 && f.h > 0;
+    if (!Finite({f.a, f.b, f.h})) return false;
+    if (room.Measured && !FitToRoom(picture, code, room, f)) return false;
+    return f.a > 0 && f.b > 0 && f.h > 0;
 }
 
 // The enclosing frustum's corners and where the cuts end on its sides.
@@ -266,12 +298,12 @@ void ComputeEnclosingDiameters(std::int16_t shapeCode, const ConeInputs& data, f
 }
 
 ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, const ConeResults& results,
-                          const ConeDrawingContext& context) {
+                          const ConeDrawingContext& context, const SketchRoom& room) {
     ConeSketch out;
     const std::int16_t code = context.ShapeCode;
     if (code < ShapeCoRe || code > ShapeCoDiscordi) return out;
     Sketcher s(picture, input, results, context, out);
-    if (!FitFrame(picture, input, code, s.f_)) return out;
+    if (!FitFrame(picture, input, code, room, s.f_)) return out;
     const auto corners = CornersOf(s.f_, input.Inputs, code);
     if (!corners) return out;
     out.Drawn = true;

@@ -52,8 +52,10 @@ void ComputeEnclosingDiameters(std::int16_t shapeCode, const ConeInputs& data, f
                                float cutRise, float& enclosingUpper, float& enclosingLower);
 
 // Draws into `picture` (already cleared and sized in pixels) for the shape
-// code in `context`.
+// code in `context`. With a measured room, the figure shrinks and moves
+// sideways as far as the captions and value boxes need to lie whole inside
+// the picture.
 ConeSketch DrawConeSketch(RasterCanvas& picture, const ConeSketchInput& input, const ConeResults& results,
-                          const ConeDrawingContext& context);
+                          const ConeDrawingContext& context, const SketchRoom& room = {});
 
 }  // namespace velm

@@ -2,6 +2,7 @@
 // What a sketch or development drawing leaves for the window: where its
 // labels and value boxes go on the picture, as plain values. The drawing
 // stays free of the window system; the window moves its own controls.
+#include <array>
 #include <limits>
 #include <string>
 
@@ -30,6 +31,17 @@ struct PlacedValueBox {
     float Y = 0;
     float Value = 0;
     bool Angle = false;
+};
+
+// What the window's sketch captions (LblDatiSviluppo) and value boxes
+// (TxtAnt) take on the picture, by index, in pixels of its font, and the
+// boxes' height: the sketch leaves room for them beside its figure. Not
+// Measured: the drawing's own margins only.
+struct SketchRoom {
+    bool Measured = false;
+    std::array<double, 8> Label{};
+    std::array<double, 8> Box{};
+    double BoxHeight = 0;
 };
 
 }  // namespace velm

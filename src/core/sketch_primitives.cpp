@@ -1,5 +1,8 @@
 #include "core/sketch_primitives.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace velm {
 
 namespace {
@@ -38,6 +41,32 @@ void DrawArrowHead(Canvas& picture, float angle, float x, float y) {
     } else if (Within(angle, 246, 294) || Within(angle, -114, -66)) {
         Strokes(picture, x, y, {{0, -15}, {-4, -10}, {4, -10}});
     }
+}
+
+SketchFit FitReachesAcross(double width, double margin, const std::vector<SketchReach>& reaches) {
+    // A left reach needs centre >= margin + Extent + k Units, a right one
+    // centre <= width - margin - Extent - k Units; every pair bounds k.
+    const double span = width - 2 * margin;
+    double k = 1;
+    for (const SketchReach& l : reaches) {
+        if (l.Right) continue;
+        for (const SketchReach& r : reaches) {
+            if (!r.Right) continue;
+            const double fixed = span - l.Extent - r.Extent;
+            if (fixed < 0) return {0, width / 2};
+            const double units = l.Units + r.Units;
+            if (units > 0) k = std::min(k, fixed / units);
+        }
+    }
+    double low = -std::numeric_limits<double>::infinity();
+    double high = std::numeric_limits<double>::infinity();
+    for (const SketchReach& r : reaches) {
+        if (r.Right) high = std::min(high, width - margin - r.Extent - k * r.Units);
+        else low = std::max(low, margin + r.Extent + k * r.Units);
+    }
+    const double middle = width / 2;
+    // At the largest factor the two bounds meet; rounding may cross them.
+    return {k, std::clamp(middle, std::min(low, high), high)};
 }
 
 }  // namespace velm

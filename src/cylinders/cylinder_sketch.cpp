@@ -1,6 +1,8 @@
 #include "cylinders/cylinder_sketch.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/fill_seed.h"
 #include "core/sketch_primitives.h"
@@ -56,10 +58,36 @@ void PlaceAngle(CylinderSketchPlaces& places, int index, float degrees, double x
     places.Boxes[static_cast<std::size_t>(index)] = {true, static_cast<float>(x), static_cast<float>(y), degrees, true};
 }
 
+// Where the captions and boxes go, as placed below: the width row centred
+// under the body, the height's caption and box right of it, the angles'
+// left of it. The row under the body keeps clear of the bottom edge.
+bool FitToRoom(double width, double height, std::int16_t code, const SketchRoom& room, double& cx, double& a,
+               double& b) {
+    constexpr double Margin = 2;
+    const double lowest = height / 2 - 40 - room.BoxHeight - Margin;  // b at most
+    if (b > lowest) {
+        a *= lowest / b;
+        b = lowest;
+    }
+    std::vector<SketchReach> reaches{
+        {false, a, 0},
+        {true, a, std::max(70.0, 42 + room.Label[1]) + room.Box[1]},
+        {false, 0, 40},
+        {true, 0, std::max(20.0, room.Label[0] - 38) + room.Box[0]},
+    };
+    if (CutAtTop(code)) reaches.push_back({false, a, std::max(112.0, 59 + room.Label[2])});
+    if (CutAtBottom(code)) reaches.push_back({false, a, std::max(112.0, 59 + room.Label[3])});
+    const SketchFit fit = FitReachesAcross(width, Margin, reaches);
+    a *= fit.Factor;
+    b *= fit.Factor;
+    cx = fit.Centre;
+    return fit.Factor > 0;
+}
+
 }  // namespace
 
 CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::int16_t code, const CylinderInputs& data,
-                                             const CylinderResults& r) {
+                                             const CylinderResults& r, const SketchRoom& room) {
     CylinderSketchOutline o;
     if (!IsCylinderKind(code)) return o;
     const double d = data.Diameter;
@@ -74,6 +102,7 @@ CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::i
         b = o.Cy - 60;
         a = b * d / V;
     }
+    if (room.Measured && !FitToRoom(width, height, code, room, o.Cx, a, b)) return o;
     if (!(a > 0) || !(b > 0)) return o;  // no room: negative sizes would draw mirrored
     o.A = a;
     o.B = b;
@@ -96,10 +125,10 @@ CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::i
 }
 
 CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& pic, std::int16_t code, const CylinderInputs& data,
-                                        const CylinderResults& results, Colour fill) {
+                                        const CylinderResults& results, Colour fill, const SketchRoom& room) {
     CylinderSketchPlaces places;
     const CylinderSketchOutline o =
-        CylinderSketchGeometry(pic.ScaleWidth(), pic.ScaleHeight(), code, data, results);
+        CylinderSketchGeometry(pic.ScaleWidth(), pic.ScaleHeight(), code, data, results, room);
     if (!o.Valid) return places;
 
     // Outline; the top edge runs one pixel past its right corner.

@@ -29,8 +29,11 @@ struct CylinderSketchOutline {
     double BottomAxisY() const { return (BottomLeftY + BottomRightY) / 2; }
 };
 
+// With a measured room, the body shrinks and moves sideways as far as the
+// captions and value boxes beside it need to lie whole inside the picture.
 CylinderSketchOutline CylinderSketchGeometry(double width, double height, std::int16_t code,
-                                             const CylinderInputs& data, const CylinderResults& r);
+                                             const CylinderInputs& data, const CylinderResults& r,
+                                             const SketchRoom& room = {});
 
 // Labels and boxes of the sketch: index 0 diameter, 1 axis length, 2 top cut
 // angle, 3 bottom cut angle. Angle labels go with their box (112 pixels left
@@ -45,6 +48,6 @@ struct CylinderSketchPlaces {
 // Draws into the laid-out, cleared picture for the drawing window's own shape
 // code. Draws nothing when the picture has no room for the body.
 CylinderSketchPlaces DrawCylinderSketch(RasterCanvas& pic, std::int16_t code, const CylinderInputs& data,
-                                        const CylinderResults& results, Colour fill);
+                                        const CylinderResults& results, Colour fill, const SketchRoom& room = {});
 
 }  // namespace velm

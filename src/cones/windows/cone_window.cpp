@@ -243,7 +243,10 @@ void ConeWindow::DrawSketch() {
     input.EnclosingUpperDiameter = EnclosingUpperDiameter;
     input.EnclosingLowerDiameter = EnclosingLowerDiameter;
     input.Fill = st.ConeSketchFill;
-    const ConeSketch sketch = DrawConeSketch(PctDisegno->canvas(), input, r, ContextOf(ShapeCode()));
+    const ConeInputs& d = input.Inputs;
+    const SketchRoom room = MeasureSketchRoom(
+        {d.UpperDiameter, d.LowerDiameter, d.AxisHeight, d.UpperCut, std::fabs(d.LowerCut)});
+    const ConeSketch sketch = DrawConeSketch(PctDisegno->canvas(), input, r, ContextOf(ShapeCode()), room);
     if (!sketch.Drawn) return;
     for (std::size_t k = 0; k < LblDatiSviluppo.size() && k < sketch.Labels.size(); ++k)
         ApplyPlacedLabel(LblDatiSviluppo[k], sketch.Labels[k]);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <array>
+#include <cmath>
 
 #include "cylinders/cylinder_compute.h"
 #include "cylinders/cylinder_development_drawing.h"
@@ -162,8 +163,11 @@ void CylinderWindow::AfterAcceptedApply() {
 
 void CylinderWindow::DrawSketch() {
     const WorkingState& st = State();
-    const CylinderSketchPlaces places = DrawCylinderSketch(PctDisegno->canvas(), ShapeCode(), CylinderInputsOf(st.Inputs.CylinderData),
-                                                           State().CylinderDevelopment.Results, st.CylinderSketchFill);
+    const CylinderInputs data = CylinderInputsOf(st.Inputs.CylinderData);
+    const SketchRoom room =
+        MeasureSketchRoom({data.Diameter, data.AxisLength, data.TopCut, std::fabs(data.BottomCut)});
+    const CylinderSketchPlaces places = DrawCylinderSketch(PctDisegno->canvas(), ShapeCode(), data,
+                                                           State().CylinderDevelopment.Results, st.CylinderSketchFill, room);
     if (!places.Drawn) return;
     for (std::size_t k = 0; k < TxtAnt.size() && k < places.Boxes.size(); ++k) {
         const PlacedValueBox& box = places.Boxes[k];

@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
@@ -32,31 +31,38 @@ void WriteChecked(TextBox& box, bool replaced, const std::string& text) {
     if (replaced) box.SetText(text);
 }
 
-// The shape window that holds the box: the widget an MDI sub-window frames,
-// or the box's own top-level window outside one.
-const QWidget* HoldingWindow(const QWidget& box) {
-    const QWidget* w = &box;
-    while (w->parentWidget() && !w->isWindow() && !qobject_cast<const QMdiSubWindow*>(w->parentWidget()))
-        w = w->parentWidget();
-    return w;
-}
-
 int Whole(double v) { return static_cast<int>(std::nearbyint(v)); }  // halves to even
 
 QColor White() { return QColor(255, 255, 255); }
 
-// What a borderless box keeps beside its text: its own margins and the cursor.
-constexpr double BoxTextMargins = 6;
+// The usual longest text of a sketch box: inches have four decimals.
+const char* UsualLength(std::int16_t unit) { return unit != 0 ? "00.0000" : "00.00"; }
 
-// Moves a sketch box and sizes it, in its window's font, for `widest` (the
-// longest text that the unit usually shows) or for `text` when that is longer.
+// The width of a borderless box that shows `text` whole and unscrolled, as
+// the line edit lays it out in its own font (a desktop may give line edits
+// another font than the window's): the text with any overhang of its end
+// glyphs, the cursor, its own margin of 2 at each side, and its text and
+// contents margins.
+int WholeTextWidth(const TextBox& box, const QString& text) {
+    const QFontMetricsF metrics(box.font());
+    const QMargins t = box.textMargins();
+    const QMargins c = box.contentsMargins();
+    double overhang = 0;
+    if (!text.isEmpty())
+        overhang = std::max(0.0, -metrics.leftBearing(text.front())) + std::max(0.0, -metrics.rightBearing(text.back()));
+    return static_cast<int>(std::ceil(metrics.horizontalAdvance(text) + overhang)) + 1 + 2 * 2 + t.left() +
+           t.right() + c.left() + c.right();
+}
+
+// Moves a sketch box and sizes it, in its font (the window's), for `widest`
+// (the longest text that the unit usually shows) or for `text` when that is
+// longer.
 void FitSketchBox(TextBox& box, float left, float top, const char* widest, const std::string& text) {
-    const QFontMetricsF metrics(HoldingWindow(box)->font());
-    const double usual = metrics.horizontalAdvance(QLatin1String(widest));
-    const double needed = metrics.horizontalAdvance(QString::fromStdString(text)) + BoxTextMargins;
+    const QFontMetricsF metrics(box.font());
     box.SetForeColor(RGB(255, 255, 255));
     box.move(Whole(left), Whole(top));
-    box.resize(Whole(std::max(usual, needed)), Whole(metrics.height()));
+    box.resize(std::max(WholeTextWidth(box, QLatin1String(widest)), WholeTextWidth(box, QString::fromStdString(text))),
+               Whole(metrics.height()));
 }
 
 }  // namespace
@@ -149,7 +155,7 @@ void HighlightTextBox(TextBox& box) {
 void PlaceLengthValueBox(TextBox& box, float x, float y, float value) {
     const std::int16_t unit = State().Settings.MeasuringSystem;
     const std::string text = FormatLength(value, unit);
-    FitSketchBox(box, x, y, unit != 0 ? "00.0000" : "00.00", text);  // inches have four decimals
+    FitSketchBox(box, x, y, UsualLength(unit), text);
     box.SetText("");
     box.SetText(text);
     box.SetSelStart(0);  // the value read from its first digit
@@ -159,7 +165,9 @@ void PlaceAngleValueBox(TextBox& box, QLabel& label, float value, float x, float
     QPalette p = label.palette();
     p.setColor(QPalette::WindowText, White());
     label.setPalette(p);
-    label.move(Whole(x - 112.0f), Whole(y));
+    // A caption wider than the 53 pixels before the box moves left, clear of it.
+    label.adjustSize();
+    label.move(std::min(Whole(x - 112.0f), Whole(x - 57.0f) - 2 - label.width()), Whole(y));
     KeepInsideParent(label);
     label.show();
     const std::string text = FormatFixed2(value);
@@ -168,6 +176,14 @@ void PlaceAngleValueBox(TextBox& box, QLabel& label, float value, float x, float
     box.SetText(text);
     box.SetSelStart(0);
 }
+
+int SketchBoxWidth(const TextBox& box, float value) {
+    const std::int16_t unit = State().Settings.MeasuringSystem;
+    return std::max(WholeTextWidth(box, QLatin1String(UsualLength(unit))),
+                    WholeTextWidth(box, QString::fromStdString(FormatLength(value, unit))));
+}
+
+int SketchBoxHeight(const TextBox& box) { return Whole(QFontMetricsF(box.font()).height()); }
 
 void KeepInsideParent(QWidget& control) {
     const QWidget* parent = control.parentWidget();

@@ -50,14 +50,19 @@ void CopyInputToAnt(QWidget* window, int k, Bool16& mirrorEnabled, Bool16& input
 // White background, blue text, and the focus.
 void HighlightTextBox(TextBox& box);
 
-// Sketch value boxes at (x, y) of their container, sized by the text metrics
-// of the window that holds them: wide enough for the unit's usual values
-// ("00.00" in millimetres, "00.0000" in inches, "0000" for an angle) and for
-// the value itself. The text is cleared first so that Change (and with it
-// the mirroring) runs even when the value is the same.
+// Sketch value boxes at (x, y) of their container, sized in their font (the
+// window's) to show whole and unscrolled the unit's usual values ("00.00" in
+// millimetres, "00.0000" in inches, "0000" for an angle) and the value
+// itself. The text is cleared first so that Change (and with it the
+// mirroring) runs even when the value is the same.
 void PlaceLengthValueBox(TextBox& box, float x, float y, float value);
-// The angle box's caption goes left of the box, kept inside the picture.
+// The angle box's caption goes left of the box, clear of it, kept inside the
+// picture.
 void PlaceAngleValueBox(TextBox& box, QLabel& label, float value, float x, float y);
+// The width and height that PlaceLengthValueBox gives the box for `value`
+// (an angle box is never wider): what a sketch leaves room for.
+int SketchBoxWidth(const TextBox& box, float value);
+int SketchBoxHeight(const TextBox& box);
 
 // Moves a control placed on a picture so that the whole of it lies inside
 // the picture (its parent); one wider than the picture starts at its left.

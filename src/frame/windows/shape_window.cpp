@@ -464,6 +464,19 @@ void ShapeWindow::PlaceSketchBox(std::size_t k, const PlacedValueBox& box) {
     const QLabel* label = LblDatiSviluppo[k];
     const float x = std::max(box.X, static_cast<float>(label->x() + label->width() + 2));
     PlaceLengthValueBox(*TxtAnt[k], x, box.Y, box.Value);
+    KeepInsideParent(*TxtAnt[k]);  // the sketch left room for it; never cut off all the same
+}
+
+SketchRoom ShapeWindow::MeasureSketchRoom(const std::vector<float>& values) const {
+    SketchRoom room;
+    room.Measured = true;
+    for (std::size_t k = 0; k < LblDatiSviluppo.size() && k < room.Label.size(); ++k)
+        room.Label[k] = LblDatiSviluppo[k]->sizeHint().width();
+    for (std::size_t k = 0; k < TxtAnt.size() && k < room.Box.size(); ++k) {
+        room.Box[k] = SketchBoxWidth(*TxtAnt[k], k < values.size() ? values[k] : 0.0f);
+        room.BoxHeight = std::max(room.BoxHeight, static_cast<double>(SketchBoxHeight(*TxtAnt[k])));
+    }
+    return room;
 }
 
 bool ShapeWindow::LayOutPicture() {

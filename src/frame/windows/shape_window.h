@@ -200,6 +200,9 @@ protected:
     // Puts sketch box TxtAnt(k) where the sketch placed its value; a length
     // box keeps clear of its label LblDatiSviluppo(k), already placed.
     void PlaceSketchBox(std::size_t k, const PlacedValueBox& box);
+    // What the sketch labels, as captioned, and boxes TxtAnt(k), showing
+    // values[k], take on the picture: the room a sketch leaves for them.
+    SketchRoom MeasureSketchRoom(const std::vector<float>& values) const;
     // Lays PctDisegno out right of the panel (pixels: left panel width + 5,
     // top 40, the window's inner size less 80 high and panel + 10 wide) and
     // clears it. False when that leaves no room to draw.

@@ -18,6 +18,7 @@
 #include "core/control_names.h"
 #include "core/file_names.h"
 #include "core/language_file.h"
+#include "core/number_text.h"
 #include "cylinders/windows/cylinder_window.h"
 #include "frame/windows/window_test_actions.h"
 #include "geometry/cylinder_geometry.h"
@@ -317,6 +318,122 @@ TEST_F(ShapeWindowTest, BoxesAndLabelsShowWhole) {
             w->CmdModifica->click();
         }
     }
+}
+
+// The columns of a box's picture that differ from its background: where
+// its text stands, from the box's left edge.
+std::pair<int, int> InkColumns(const QImage& image) {
+    const QRgb background = image.pixel(0, image.height() / 2);
+    int first = -1, last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixel(x, y) != background) {
+                if (first < 0) first = x;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+// The box shows its whole text where a much wider box would show it, with
+// the cursor at its start and at its end (where typing or the input column
+// leaves it): never scrolled, nothing cut at either end.
+bool ShowsWholeText(TextBox* box) {
+    const QSize size = box->size();
+    bool whole = true;
+    for (int cursor : {0, static_cast<int>(box->text().size())}) {
+        box->setCursorPosition(cursor);
+        const auto shown = InkColumns(box->grab().toImage());
+        box->resize(size.width() + 300, size.height());
+        const auto wide = InkColumns(box->grab().toImage());
+        box->resize(size);
+        whole = whole && shown == wide && wide.second < size.width();
+    }
+    box->setCursorPosition(0);
+    return whole;
+}
+
+// Every sketch box and label lies whole inside the picture and every box is
+// wide enough for its value, for each kind, at wide and tall extremes, in
+// both units, from the window's least size to maximised on a large screen.
+TEST_F(ShapeWindowTest, SketchBoxesInsideThePictureAtEverySize) {
+    StartProgram();
+    struct Values {
+        const char* name;
+        std::vector<double> cylinder;  // diameter, axis length, top and bottom cut
+        std::vector<double> cone;      // upper and lower diameter, height, upper and lower cut
+    };
+    const Values extremes[] = {
+        {"wide", {300, 60, 4, 3}, {150, 250, 120, 10, 10}},
+        {"widest", {299.99, 30.5, 2, 2}, {280.5, 299.99, 20.5, 3, 3}},
+        {"tall", {10, 1000, 45, 30}, {10.5, 20.5, 999.99, 30, 30}},
+    };
+    const QSize screens[] = {{0, 0} /* the window's least size */, {1280, 800}, {1600, 1000}, {3840, 2160}};
+    // Last, as on a desktop that gives line edits a bolder font than the window's.
+    const QSize themedScreens[] = {{0, 0}, {1600, 1000}};
+    const QFont lineEditFont = QApplication::font("QLineEdit");
+    QFont bold = lineEditFont;
+    bold.setBold(true);
+    int sketches = 0;
+    std::vector<std::string> cutOff;
+    std::vector<std::pair<QSize, bool>> sizes;
+    for (const QSize screen : screens) sizes.emplace_back(screen, false);
+    for (const QSize screen : themedScreens) sizes.emplace_back(screen, true);
+    for (std::int16_t code : AllShapes) {
+        ShapeWindow* w = Open(code);
+        ASSERT_NE(w, nullptr);
+        for (const auto& [screen, themed] : sizes) {
+            QApplication::setFont(themed ? bold : lineEditFont, "QLineEdit");
+            if (screen.isEmpty()) {
+                SubWindowOf(w)->resize(100, 100);
+            } else {
+                Mdi()->resize(screen);
+                Wait(1);
+                SubWindowOf(w)->setGeometry(QRect(QPoint(0, 0), MdiArea()->viewport()->size()));
+            }
+            for (std::int16_t unit : {0, 1}) {
+                State().Settings.MeasuringSystem = unit;
+                for (const Values& v : extremes) {
+                    const std::vector<double>& values = IsCylinder(code) ? v.cylinder : v.cone;
+                    w->TxtInputDati[0]->SetText(unit ? "0.0394" : "1");  // the thickness
+                    for (std::size_t i = 0; i < values.size() && i + 1 < w->TxtInputDati.size(); ++i) {
+                        const bool length = i < values.size() - 2;
+                        w->TxtInputDati[i + 1]->SetText(
+                            length ? FormatLength(values[i] / (unit ? 25.4 : 1), unit) : FormatFixed2(values[i]));
+                    }
+                    w->CmdApplica_Click();
+                    const std::string where = std::to_string(code) + " " + v.name + (unit ? " in" : " mm") +
+                                              (themed ? " bold boxes" : "") + " at " +
+                                              (screen.isEmpty() ? std::string("least size")
+                                                                : std::to_string(screen.width()) + "x" +
+                                                                      std::to_string(screen.height()));
+                    ASSERT_TRUE(w->LastApplyAccepted()) << where;
+                    ++sketches;
+                    const QRect picture = w->PctDisegno->rect();
+                    std::string faults;
+                    for (std::size_t k = 0; k < w->TxtAnt.size(); ++k) {
+                        TextBox* box = w->TxtAnt[k];
+                        if (!box->isVisible()) continue;
+                        if (!picture.contains(box->geometry())) faults += " box " + std::to_string(k) + " outside";
+                        else if (!ShowsWholeText(box)) faults += " box " + std::to_string(k) + " cuts " + box->Text();
+                        if (box->geometry().intersects(w->LblDatiSviluppo[k]->geometry()))
+                            faults += " box " + std::to_string(k) + " over its label";
+                    }
+                    for (QLabel* l : w->LblDatiSviluppo)
+                        if (l->isVisible() && !picture.contains(l->geometry())) faults += " " + S(l->objectName()) + " outside";
+                    if (!faults.empty()) cutOff.push_back(where + ":" + faults);
+                }
+            }
+        }
+        State().Settings.MeasuringSystem = 0;
+        QApplication::setFont(lineEditFont, "QLineEdit");
+        CloseShapeWindows();
+        Mdi()->resize(1100, 800);
+        Wait(1);
+    }
+    std::string list;
+    for (const std::string& s : cutOff) list += s + "\n";
+    EXPECT_TRUE(cutOff.empty()) << cutOff.size() << " of " << sketches << " sketches:\n" << list;
 }
 
 // Typed but not applied: save and save as apply first, as the button does
