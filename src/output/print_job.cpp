@@ -1,5 +1,7 @@
 #include "output/print_job.h"
 
+#include <algorithm>
+
 #include "core/language.h"
 #include "core/text_ids.h"
 #include "core/messages.h"
@@ -89,6 +91,8 @@ std::string DeliveryText(const PrintDelivery& delivery) {
         case QueueHold::OutOfPaper: text += "; " + Txt(LangCommon, 27); break;
         case QueueHold::PrinterFault: text += "; " + Txt(LangCommon, 28); break;
         case QueueHold::JobHeld: text += "; " + Txt(LangCommon, 29); break;
+        case QueueHold::JobCancelled: text += "; " + Txt(LangCommon, 30); break;
+        case QueueHold::JobAborted: text += "; " + Txt(LangCommon, 31); break;
     }
     // The queue's own words on its printer, as it gives them.
     if (delivery.hold != QueueHold::None && !delivery.stateMessage.empty()) text += " (" + delivery.stateMessage + ")";
@@ -96,12 +100,77 @@ std::string DeliveryText(const PrintDelivery& delivery) {
 }
 
 namespace {
+
 int g_failedDocuments = 0;
+int g_printedDocuments = 0;
 int g_reports = 0;            // documents reported so far: a later look speaks for the last one only
 std::string g_deliveryShown;  // what the status line was last told of that document's job
+
+// What the running range print was answered, and the refusal that ended it,
+// said once the range knows which pieces went out.
+struct RangeAnswers {
+    bool Running = false;
+    bool CutOffAccepted = false;
+    bool Ended = false;
+    std::string Refusal;
+    bool NoService = false;
+};
+RangeAnswers g_range;
+
+// "1", "2 to 4", "1, 3 and 5 to 7": the pieces ascending, each once.
+std::string PieceList(std::vector<int> pieces) {
+    std::sort(pieces.begin(), pieces.end());
+    pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
+    std::vector<std::string> items;
+    for (std::size_t i = 0; i < pieces.size();) {
+        std::size_t last = i;
+        while (last + 1 < pieces.size() && pieces[last + 1] == pieces[last] + 1) ++last;
+        if (last >= i + 2) {
+            items.push_back(std::to_string(pieces[i]) + " " + Txt(LangCommon, 39) + " " + std::to_string(pieces[last]));
+            i = last + 1;
+        } else {
+            items.push_back(std::to_string(pieces[i++]));
+        }
+    }
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == items.size() ? " " + Txt(LangCommon, 40) + " " : ", ") + items[i];
+    return text;
 }
 
+// "Pieces 2 to 4 were not printed."
+std::string PiecesSentence(const std::vector<int>& pieces, int singular, int plural) {
+    std::vector<int> distinct = pieces;
+    std::sort(distinct.begin(), distinct.end());
+    const bool one = std::unique(distinct.begin(), distinct.end()) - distinct.begin() == 1;
+    return Txt(LangCommon, one ? 33 : 34) + " " + PieceList(pieces) + " " + Txt(LangCommon, one ? singular : plural) + ".";
+}
+
+}  // namespace
+
 int FailedDocuments() { return g_failedDocuments; }
+
+int PrintedDocuments() { return g_printedDocuments; }
+
+std::string RangeEndText(const std::vector<int>& pieces, const std::vector<int>& printed) {
+    std::vector<int> left = pieces, done;
+    std::vector<int> taken = printed;  // each printed document takes one copy of its piece
+    left.erase(std::remove_if(left.begin(), left.end(),
+                              [&taken](int p) {
+                                  const auto at = std::find(taken.begin(), taken.end(), p);
+                                  if (at == taken.end()) return false;
+                                  taken.erase(at);
+                                  return true;
+                              }),
+               left.end());
+    // A piece with a copy left unprinted is to be printed again whole.
+    for (int p : printed)
+        if (std::find(left.begin(), left.end(), p) == left.end()) done.push_back(p);
+    std::string text;
+    if (!done.empty()) text = PiecesSentence(done, 35, 36);
+    if (!left.empty()) text += (text.empty() ? "" : " ") + PiecesSentence(left, 37, 38);
+    return text;
+}
 
 void ReportDocument(Printer& printer, DocumentResult result) {
     const int report = ++g_reports;
@@ -109,12 +178,18 @@ void ReportDocument(Printer& printer, DocumentResult result) {
         ++g_failedDocuments;
         ShowStatusText("");  // no word of an earlier job may stand for this one
         const std::string why = printer.FailureText();
-        if (printer.LastFault() == PrintFault::NoService)
-            ShowErrorMessage(Txt(LangCommon, 26));
-        else
-            ShowErrorMessage(why.empty() ? Txt(TextNoPrinter) + "." : why);
+        const bool noService = printer.LastFault() == PrintFault::NoService;
+        const std::string text = noService ? Txt(LangCommon, 26) : why.empty() ? Txt(TextNoPrinter) + "." : why;
+        if (g_range.Running && g_range.Refusal.empty()) {
+            // The range says it once it knows which of its pieces went out.
+            g_range.Refusal = text;
+            g_range.NoService = noService;
+            return;
+        }
+        ShowErrorMessage(text);
         return;
     }
+    if (result == DocumentResult::Printed) ++g_printedDocuments;
     const std::string sent = DeliveryText(printer.LastDelivery());
     if (sent.empty()) return;
     ShowStatusText(sent);
@@ -131,28 +206,51 @@ void ReportDocument(Printer& printer, DocumentResult result) {
 
 namespace {
 
-// What the running range print was answered.
-struct RangeAnswers {
-    bool Running = false;
-    bool CutOffAccepted = false;
-    bool Ended = false;
-};
-RangeAnswers g_range;
-
 bool NothingChosen(const SettingsCache& s) { return s.CheckSviluppo != 1 && s.CheckData != 1 && s.CheckNote != 1; }
+
+// The boxes are on a shown sheet; a piece printed without its preview is told where they are.
+void SayNothingChosen(bool boxesInView) {
+    ShowMessage(Txt(LangMsgbox, boxesInView ? 23 : 26), MbExclamation, Txt(TextProgramName));
+}
 
 }  // namespace
 
-RangePrintQuestions::RangePrintQuestions() { g_range = RangeAnswers{true, false, false}; }
+bool CheckPiecePrintChosen(const SettingsCache& settings) {
+    if (!NothingChosen(settings)) return true;
+    SayNothingChosen(false);
+    return false;
+}
+
+RangePrintQuestions::RangePrintQuestions() {
+    g_range = RangeAnswers{};
+    g_range.Running = true;
+}
 
 RangePrintQuestions::~RangePrintQuestions() { g_range = RangeAnswers{}; }
 
 bool RangePrintQuestions::Ended() { return g_range.Running && g_range.Ended; }
 
-bool MayPrintSheet(const SettingsCache& settings, const std::string& cutOffText) {
+void RangePrintQuestions::Finish(const std::vector<int>& pieces, const std::vector<int>& printed) {
+    const std::string refusal = std::move(g_range.Refusal);
+    const bool noService = g_range.NoService;
+    const bool answered = g_range.Ended;
+    g_range.Refusal.clear();
+    if (printed.empty()) {
+        // Nothing went out: the refusal says so as a single sheet's would.
+        if (!refusal.empty()) ShowErrorMessage(refusal);
+        return;
+    }
+    const std::string pieceText = RangeEndText(pieces, printed);
+    if (!refusal.empty())
+        ShowErrorMessage((noService ? Txt(LangCommon, 32) : refusal) + "\n\n" + pieceText);
+    else if (answered && printed.size() < pieces.size())
+        ShowMessage(pieceText, MbInformation, Txt(TextProgramName));
+}
+
+bool MayPrintSheet(const SettingsCache& settings, const std::string& cutOffText, bool boxesInView) {
     if (RangePrintQuestions::Ended()) return false;
     if (NothingChosen(settings)) {
-        ShowMessage(Txt(LangMsgbox, 23), MbExclamation, Txt(TextProgramName));
+        SayNothingChosen(boxesInView);
         g_range.Ended = true;  // every later sheet of a range would say the same
         return false;
     }

@@ -3,6 +3,7 @@
 // print job: one page with the data block, one title line and the
 // development at 1:Scale, placed where the preview shows it.
 #include <string>
+#include <vector>
 
 #include "core/working_state.h"
 #include "output/printed_drawing.h"
@@ -45,25 +46,40 @@ std::string SheetDocumentTitle(int family, const WorkingState& st);
 
 // The status line once a print queue took a document: "Sent to Workshop_PDF",
 // and that the queue holds the job when it is stopped or cannot reach its
-// printer; empty when no queue took it (a PDF file).
+// printer, or that the job was cancelled or aborted and did not print;
+// empty when no queue took it (a PDF file).
 std::string DeliveryText(const PrintDelivery& delivery);
 
 // How a document of the running program ended, said once: a failure as an
 // error message (the printer's reason, else TextNoPrinter and "."), a
 // document a queue took on the status line (which a failure clears); a
-// cancelled file name says nothing.
+// cancelled file name says nothing. Within a range print the first failure
+// is said by the range's end (RangePrintQuestions::Finish).
 void ReportDocument(Printer& printer, DocumentResult result);
 
-// How many documents ReportDocument has reported failed in this run: a
-// range print stops at its first refusal instead of one message a piece.
+// How many documents ReportDocument has reported failed, and printed, in
+// this run: a range print stops at its first refusal instead of one message
+// a piece, and knows which of its pieces went out.
 int FailedDocuments();
+int PrintedDocuments();
+
+// What a range that ended early says of its pieces, `pieces` the range as
+// asked and `printed` those whose document went out: "Piece 1 was printed.
+// Pieces 2 to 4 were not printed." A piece with a copy left is not printed.
+std::string RangeEndText(const std::vector<int>& pieces, const std::vector<int>& printed);
+
+// False, after saying where the boxes are (a piece's sheet preview), when
+// nothing is ticked to print: an elbow's Print asks it before its dialog.
+bool CheckPiecePrintChosen(const SettingsCache& settings);
 
 // The questions a sheet asks before it prints: with nothing ticked, that
 // nothing is chosen; for a drawing the sheet cuts off (cutOffText, what the
 // preview says of it; empty when it fits), whether to print it so. True to
 // print. Within a range print each is asked once: Yes to the cut-off
 // question holds for the rest of the range, No or the message ends it.
-bool MayPrintSheet(const SettingsCache& settings, const std::string& cutOffText);
+// boxesInView: the sheet is shown with its boxes; else the message says
+// where they are.
+bool MayPrintSheet(const SettingsCache& settings, const std::string& cutOffText, bool boxesInView);
 
 // A range print while it lives: its sheets' questions are asked once
 // (MayPrintSheet). Ranges do not nest.
@@ -75,6 +91,11 @@ public:
     RangePrintQuestions& operator=(const RangePrintQuestions&) = delete;
     // An answer ended the range: no further sheet of it prints.
     static bool Ended();
+    // Once its last piece is done: a refusal that ended the range, held
+    // back till now, with the pieces printed and not (as a single sheet's
+    // refusal when none was); after an answer that ended it early, which
+    // pieces were printed and which not.
+    void Finish(const std::vector<int>& pieces, const std::vector<int>& printed);
 };
 
 // One document: family 2 the cylinder sheet, 1 the cone sheet, any other

@@ -33,7 +33,8 @@ enum class PrintFault {
     NoService,  // the print service did not answer: nothing reached it
 };
 
-// How a print queue that took a document stood then.
+// How a print queue that took a document stood then, or how the job ended
+// when it ended without printing.
 enum class QueueHold {
     None,          // ready or busy: the job prints in its turn
     Stopped,       // the queue is stopped or paused and holds the job
@@ -41,6 +42,8 @@ enum class QueueHold {
     OutOfPaper,    // the printer is out of paper and holds the job
     PrinterFault,  // the printer reports another fault and holds the job
     JobHeld,       // the job itself is held until someone releases it
+    JobCancelled,  // the job was cancelled (by a user or the workshop) and did not print
+    JobAborted,    // the print service aborted the job (its printer failed it) and it did not print
 };
 
 // Where the last printed document went: the queue of the print service that
@@ -48,7 +51,7 @@ enum class QueueHold {
 struct PrintDelivery {
     std::string queue;
     QueueHold hold = QueueHold::None;
-    std::string stateMessage;  // the queue's own words on its printer when it holds the job
+    std::string stateMessage;  // the queue's own words on its printer when it holds or ended the job
 };
 
 // The page being printed: a vector canvas in millimetres or inches from the
@@ -105,7 +108,7 @@ public:
     virtual PrintDelivery LastDelivery() { return {}; }
     // Looks at the last delivered job and its queue again a few seconds
     // later, without blocking the window, and hands what it finds to `then`;
-    // looks again while the job waits unheld and `then` answers true.
+    // looks again while the job has not finished and `then` answers true.
     virtual void FollowLastDelivery(std::function<bool(const PrintDelivery&)> /*then*/) {}
     // True when documents go to a PDF file that the user names, not to a printer.
     virtual bool PrintsToFile() = 0;

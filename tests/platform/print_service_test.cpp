@@ -25,10 +25,16 @@ TEST(PrintService, NothingMayScaleOrSelectPagesAndThePaperIsNamed) {
     }
 }
 
-TEST(PrintService, OnlyAStoppedOfflineFaultyOrUnreachableQueueHoldsTheJob) {
+TEST(PrintService, OnlyAStoppedOfflineFaultyOrUnreachableQueueHoldsTheJobAndAnEndedOneIsSaidUnprinted) {
     const std::string busy = "Waiting for printer to finish.", gone = "The printer may not exist or is unavailable at this time.";
+    struct Row {
+        int printerState;
+        std::string printerReasons, message;
+        int jobState;
+        std::string jobReasons;
+    };
     const struct {
-        ServiceState state;  // printer state, reasons and message; job state and reasons
+        Row state;  // printer state, reasons and message; job state and reasons
         QueueHold hold;
     } cases[] = {
         {{4, "connecting-to-device", "Connecting to printer.", 5, "job-printing"}, QueueHold::None},  // every job passes through it
@@ -48,10 +54,21 @@ TEST(PrintService, OnlyAStoppedOfflineFaultyOrUnreachableQueueHoldsTheJob) {
         {{4, "none", gone, 5, "job-printing"}, QueueHold::Unreachable},
         {{4, "none", gone, 3, "none"}, QueueHold::Unreachable},  // the job before is the one retrying
         {{3, "none", gone, 9, "job-completed-successfully"}, QueueHold::None},  // done after all
+        // ended unprinted: said so, whatever the queue does now
+        {{3, "none", "", 7, "job-canceled-by-user"}, QueueHold::JobCancelled},
+        {{5, "paused", "", 7, "processing-to-stop-point"}, QueueHold::JobCancelled},
+        {{3, "none", "The printer is not responding.", 8, "aborted-by-system"}, QueueHold::JobAborted},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(HoldOf(c.state), c.hold) << c.state.printerState << " " << c.state.printerReasons << " "
+    for (const auto& c : cases) {
+        ServiceState state;
+        state.printerState = c.state.printerState;
+        state.printerReasons = c.state.printerReasons;
+        state.message = c.state.message;
+        state.jobState = c.state.jobState;
+        state.jobReasons = c.state.jobReasons;
+        EXPECT_EQ(HoldOf(state), c.hold) << c.state.printerState << " " << c.state.printerReasons << " "
                                            << c.state.message << " / " << c.state.jobState << " " << c.state.jobReasons;
+    }
     EXPECT_EQ(QueueOf("Workshop/draft"), "Workshop");
     EXPECT_EQ(QueueOf("Workshop"), "Workshop");
 }

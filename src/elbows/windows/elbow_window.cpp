@@ -345,6 +345,8 @@ void ElbowWindow::CmdStampa_Click() {
     if (printingRange_) return;
     WorkingState& st = State();
     if (!CheckPrinterAvailable(Txt(TextNoPrinter)) || !CheckPrintServiceAnswers()) return;
+    // The boxes that choose what prints are in a piece's preview, which a range never shows.
+    if (!CheckPiecePrintChosen(st.Settings)) return;
     st.DirectPrint = True16;
     CmdApplica_Click();
     if (!lastApplyAccepted_ || !CmdStampa->isEnabled()) return;
@@ -397,18 +399,23 @@ void ElbowWindow::PrintPieces(const std::vector<int>& pieces, const std::vector<
     // that refused one would refuse the rest. A sheet's questions are asked
     // once a range, and No ends it.
     const int failedBefore = FailedDocuments();
-    const RangePrintQuestions questions;
+    RangePrintQuestions questions;
+    std::vector<int> printed;  // the pieces whose document went out
     for (std::size_t i = 0; i < pieces.size() && !ExitPending() && FailedDocuments() == failedBefore &&
                             !RangePrintQuestions::Ended();
          ++i) {
         if (i < files.size() && printer) printer->NameNextDocument(files[i]);
         st.SelectedPiece = static_cast<std::int16_t>(pieces[i]);
         st.DirectPrint = True16;
+        const int printedBefore = PrintedDocuments();
         DevelopPiece(n);
+        if (PrintedDocuments() != printedBefore) printed.push_back(pieces[i]);
         if (printer) printer->NameNextDocument("");  // not left for a piece that printed nothing
         setEnabled(false);  // the closing preview enabled the window again
         QCoreApplication::processEvents();
     }
+    // A range that ended early says which pieces went out and which are left to print.
+    questions.Finish(pieces, printed);
     printingRange_ = false;
     setEnabled(true);
     // A close asked meanwhile runs now, unless the program is ending.

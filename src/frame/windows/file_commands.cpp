@@ -134,6 +134,9 @@ bool CurrentInputsAccepted() {
 }
 
 void PrinterSetup() {
+    // A run under way (a range of pieces printing) holds its own set-up and
+    // puts it back when it ends: a choice made meanwhile would be undone.
+    if (RunUnderWay()) return;
     Dialogs* dialogs = Platform().dialogs;
     if (dialogs == nullptr) return;
     // A document under way is sent first: the printer must not change under it.

@@ -447,8 +447,10 @@ void FrmMDI::UpdateCommands() {
     const WorkingState& st = State();
     const bool preview = st.OpenPreview >= 0;
     const bool files = live_ && fileCommands_ && !preview;
-    // A data file would replace the inputs under a run that is still using them.
+    // A data file would replace the inputs under a run that is still using
+    // them; a set-up chosen then would be undone by the run's own at its end.
     const bool opens = !preview && !RunUnderWay();
+    const bool setUp = !RunUnderWay();
     const bool valid = st.DevelopmentValid != 0;
     // Commands of the output and elbow code are offered once registered.
     const auto registered = [](RegisteredCommand c) { return CommandRegistered(c); };
@@ -461,6 +463,7 @@ void FrmMDI::UpdateCommands() {
     FileItem(FileMenuItem::SaveAs)->setEnabled(files);
     FileItem(FileMenuItem::SaveDxf)->setEnabled(files && valid && registered(RegisteredCommand::DxfExport));
     FileItem(FileMenuItem::SaveIso)->setEnabled(files && valid && registered(RegisteredCommand::IsoExport));
+    FileItem(FileMenuItem::PrinterSetup)->setEnabled(setUp);
     FileItem(FileMenuItem::Print)->setEnabled(preview && registered(RegisteredCommand::Print));
     for (int i = 1; i <= RecentFileCount; ++i) FileItem(RecentFileItem(i))->setEnabled(opens);
 
@@ -476,6 +479,7 @@ void FrmMDI::UpdateCommands() {
 
     ToolButton(0)->setEnabled(opens);
     ToolButton(1)->setEnabled(files);
+    ToolButton(2)->setEnabled(setUp);
     ToolButton(3)->setEnabled(preview && registered(RegisteredCommand::Print));
     ToolButton(4)->setEnabled(optionCommands_);
     ToolButton(5)->setEnabled(optionCommands_);
@@ -518,6 +522,7 @@ void FrmMDI::FileItemClick(FileMenuItem item) {
     if (!live_) return;
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
+    if (item == FileMenuItem::PrinterSetup && RunUnderWay()) return;  // nor the workshop's own set-up
     const bool hook =
         !ec && item == FileMenuItem::PrinterSetup && std::filesystem::is_regular_file(folder / "Printouts.bat", ec);
     if (!hook) {

@@ -634,8 +634,9 @@ void SheetPreview::ComboScala_Click(int index) {
 // --- Commands ---
 
 void SheetPreview::CmdStampa_Click() {
-    // A cut-off drawing prints only when the user says so.
-    if (!MayPrintSheet(State().Settings, fit_.Fits() ? std::string() : fitText_)) return;
+    // A cut-off drawing prints only when the user says so. A preview printed
+    // without being shown (a piece's right click, a range) has its boxes out of view.
+    if (!MayPrintSheet(State().Settings, fit_.Fits() ? std::string() : fitText_, isVisible())) return;
     PrintSheet(design_.Family, Pictures());
 }
 

@@ -53,7 +53,9 @@ bool SaysDeviceUnreachable(const std::string& message) {
 }  // namespace
 
 QueueHold HoldOf(const ServiceState& state) {
-    if (state.jobState >= IPP_JSTATE_CANCELED) return QueueHold::None;  // it ended, printed or not
+    if (state.jobState == IPP_JSTATE_CANCELED) return QueueHold::JobCancelled;
+    if (state.jobState == IPP_JSTATE_ABORTED) return QueueHold::JobAborted;
+    if (state.jobState >= IPP_JSTATE_COMPLETED) return QueueHold::None;  // it printed
     if (state.jobState == IPP_JSTATE_HELD) return QueueHold::JobHeld;
     const std::vector<std::string> printer = Keywords(state.printerReasons), job = Keywords(state.jobReasons);
     const auto has = [](const std::vector<std::string>& words, auto test) {
@@ -123,14 +125,24 @@ QueueState StateOf(http_t* http, const std::string& queue, int job = 0) {
     request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-    static const char* const jobWanted[] = {"job-state", "job-state-reasons"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, jobWanted);
+    static const char* const jobWanted[] = {"job-state", "job-state-reasons", "job-printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, jobWanted);
     response = cupsDoRequest(http, request, "/");
     if (response == nullptr) return result;
     if (ipp_attribute_t* a = ippFindAttribute(response, "job-state", IPP_TAG_ENUM)) result.jobState = ippGetInteger(a, 0);
     result.jobReasons = JoinedKeywords(response, "job-state-reasons");
+    if (ipp_attribute_t* a = ippFindAttribute(response, "job-printer-state-message", IPP_TAG_TEXT))
+        result.jobMessage = ippGetString(a, 0, nullptr);
     ippDelete(response);
     return result;
+}
+
+// The queue's words that go with `hold`: on its printer while it holds the
+// job; for a job that ended unprinted, those it had when the job last ran
+// (its printer's message may speak of a later job by now).
+std::string HoldWords(const ServiceState& state, QueueHold hold) {
+    if (hold == QueueHold::None) return {};
+    return hold == QueueHold::JobCancelled || hold == QueueHold::JobAborted ? state.jobMessage : state.message;
 }
 
 }  // namespace
@@ -165,7 +177,7 @@ Submission SubmitPdf(const std::string& queue, const std::string& pdf, const std
     result.server = cupsServer();
     const QueueState now = StateOf(CUPS_HTTP_DEFAULT, queue, result.job);
     result.hold = HoldOf(now);
-    if (result.hold != QueueHold::None) result.stateMessage = now.message;
+    result.stateMessage = HoldWords(now, result.hold);
     return result;
 }
 
@@ -179,7 +191,7 @@ JobLook LookAtJob(const std::string& server, const std::string& queue, int job) 
     look.answered = now.answered && now.jobState != 0;
     look.unfinished = now.jobState != 0 && now.jobState < IPP_JSTATE_CANCELED;
     look.hold = HoldOf(now);
-    if (look.hold != QueueHold::None) look.stateMessage = now.message;
+    look.stateMessage = HoldWords(now, look.hold);
     return look;
 }
 

@@ -25,13 +25,15 @@ struct ServiceState {
     std::string message;         // printer-state-message
     int jobState = 0;            // job-state: 3 pending ... 9 completed; 0 when not known
     std::string jobReasons;      // job-state-reasons, comma-separated
+    std::string jobMessage;      // job-printer-state-message: the queue's words when the job last ran
 };
 
 // Whether the queue holds the job, and why. A queue busy with the job before
 // is not holding it, whatever progress its message tells: only a job held,
 // a queue stopped or paused, offline, out of paper, in error, or one whose
 // device its sender cannot reach (the sender says so in the message alone)
-// holds it. A finished job is held by nothing.
+// holds it. A job cancelled or aborted is said so; a completed one is held
+// by nothing.
 QueueHold HoldOf(const ServiceState& state);
 
 // The queue of a destination name ("Workshop/draft": its instance's queue "Workshop").
@@ -51,7 +53,8 @@ struct JobLook {
     bool answered = false;    // the service answered: the rest holds
     bool unfinished = false;  // the job has not finished yet
     QueueHold hold = QueueHold::None;
-    std::string stateMessage;  // the queue's printer-state-message when it holds the job
+    std::string stateMessage;  // the queue's printer-state-message when it holds the job; for a
+                               // job cancelled or aborted, the queue's words when the job last ran
 };
 
 // Looks at job `job` of `queue` on the print service `server` again.

@@ -330,7 +330,7 @@ void LookLater(const std::string& server, const std::string& queue, int job,
         const JobLook look = LookAtJob(server, queue, job);
         if (!look.answered) return;  // the service is gone: nothing new to say
         const bool wanted = then(PrintDelivery{queue, look.hold, look.stateMessage});
-        if (wanted && look.unfinished && look.hold == QueueHold::None && looksLeft > 1)
+        if (wanted && look.unfinished && looksLeft > 1)
             LookLater(server, queue, job, then, looksLeft - 1);
     });
 }

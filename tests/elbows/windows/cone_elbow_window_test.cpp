@@ -406,7 +406,8 @@ TEST_F(ConeElbowWindowTest, SavedBoxesAndEndPieceChoiceReopen) {
 
 
 // The print command over each kind: all, a reversed range, one past both
-// ends (clamped to the N pieces, n + 2 between connections), cancelled.
+// ends (clamped to the N pieces, n + 2 between connections), cancelled,
+// and cut short after its first piece.
 TEST_F(ConeElbowWindowTest, RangePrintsEveryKind) {
     struct Code {
         int code;
@@ -448,6 +449,20 @@ TEST_F(ConeElbowWindowTest, RangePrintsEveryKind) {
             }
             ExpectBackAfterPrint(w, PointOf(w, 2));
         }
+        // Cut short after its first piece by a silent service: the pieces left are named.
+        dialogs.Reset();
+        PrepareRangePrint(printer, dialogs, w, RangeAnswer::All);
+        printer.fault = PrintFault::NoService;
+        printer.beforeEnd = [this] { printer.failStart = true; };
+        dialogs.ExpectMessage(IdOk);
+        Click(w->CmdStampa);
+        printer.beforeEnd = nullptr;
+        printer.failStart = false;
+        printer.fault = PrintFault::Other;
+        EXPECT_EQ(PrintedPieceTitles(printer), PieceTitles(1, 1, k.cylinders));
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangCommon, 32) + "\n\nPiece 1 was printed. Pieces 2 to " +
+                                                  std::to_string(n) + " were not printed.");
         Click(w->CmdIndietro);
         Wait(20);
     }

@@ -320,7 +320,8 @@ TEST_F(CylElbowWindowTest, RangePrints) {
 }
 
 // A range whose sheets the page cuts off asks once: Yes prints every
-// piece, No ends the range. With nothing ticked it says so once.
+// piece, No ends the range. With nothing ticked it says so once, before the
+// print dialog, and where the boxes are; so does a right click on a piece.
 TEST_F(CylElbowWindowTest, ARangePrintAsksOnce) {
     CylElbowWindow* w = Open();
     ASSERT_NE(w, nullptr);
@@ -335,15 +336,66 @@ TEST_F(CylElbowWindowTest, ARangePrintAsksOnce) {
         State().Settings.CheckSviluppo = c.nothingTicked ? 0 : 1;
         dialogs.Reset();
         PrepareRangePrint(printer, dialogs, w, RangeAnswer::All);
+        if (c.nothingTicked) dialogs.Reset();  // no print dialog to answer
         dialogs.ExpectMessage(c.answer);
         Click(w->CmdStampa);
         EXPECT_EQ(PrintedPieceTitles(printer), c.titles);
+        EXPECT_EQ(dialogs.prints.size(), c.nothingTicked ? 0u : 1u);
         ASSERT_EQ(dialogs.messages.size(), 1u) << "asked once a range";
-        EXPECT_EQ(dialogs.messages[0].prompt.rfind(Txt(LangMsgbox, c.nothingTicked ? 23 : 16), 0), 0u);
+        EXPECT_EQ(dialogs.messages[0].prompt.rfind(Txt(LangMsgbox, c.nothingTicked ? 26 : 16), 0), 0u);
         EXPECT_TRUE(w->isEnabled());
     }
+    dialogs.ExpectMessage(IdOk);
+    Release(w, PointOfPiece(w, 2), Qt::RightButton);
+    Wait(10);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].prompt, Txt(LangMsgbox, 26));
+    EXPECT_TRUE(printer.documents.empty());
     State().Settings.CheckSviluppo = 1;
     printer.SetPage(200, 287);
+}
+
+// A range that a refusal cuts short after some pieces went out names the
+// pieces printed and those not, so that only those are printed again; a
+// silent service does not say that nothing was printed.
+TEST_F(CylElbowWindowTest, ARangeCutShortNamesThePiecesNotPrinted) {
+    CylElbowWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    const struct {
+        const char* name;
+        std::vector<int> pages;  // asked in the print dialog
+        std::size_t before;      // documents that go out before the refusal
+        PrintFault fault;
+        std::string message;
+    } cases[] = {
+        {"silent after piece 1", {1, 2, 3, 4}, 1, PrintFault::NoService,
+         Txt(LangCommon, 32) + "\n\nPiece 1 was printed. Pieces 2 to 4 were not printed."},
+        {"refused after two of a list", {1, 3, 4, 5}, 2, PrintFault::Other,
+         "Workshop: not accepting jobs\n\nPieces 1 and 3 were printed. Pieces 4 and 5 were not printed."},
+        {"silent at the first piece", {2, 3}, 0, PrintFault::NoService, Txt(LangCommon, 26)},
+    };
+    printer.delivery = {"Workshop", QueueHold::None, ""};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        printer.documents.clear();
+        dialogs.Reset();
+        printer.failStart = c.before == 0;
+        printer.fault = c.fault;
+        printer.failureText = "Workshop: not accepting jobs";
+        printer.beforeEnd = [&] {
+            if (printer.documents.size() == c.before) printer.failStart = true;  // the next piece is refused
+        };
+        dialogs.ExpectPrintPages(c.pages, 1);
+        dialogs.ExpectMessage(IdOk);
+        Click(w->CmdStampa);
+        EXPECT_EQ(printer.documents.size(), c.before);
+        ASSERT_EQ(dialogs.messages.size(), 1u) << "said once, by the range";
+        EXPECT_EQ(dialogs.messages[0].prompt, c.message);
+        EXPECT_EQ(dialogs.messages[0].style, MbCritical);
+    }
+    printer.beforeEnd = nullptr;
+    printer.failStart = false;
+    printer.delivery = {};
 }
 
 TEST_F(CylElbowWindowTest, RangePrintRefusedOrWithoutPrinterOpensNoDialog) {
@@ -463,9 +515,10 @@ TEST_F(CylElbowWindowTest, ExitDuringARangePrintEndsAfterThePiece) {
 }
 
 // While a range prints, from its print dialog to its last piece, no data
-// file opens: its commands are off and the opener reads nothing, so a later
-// save writes the elbow job.
-TEST_F(CylElbowWindowTest, NoDataFileOpensWhileARangePrints) {
+// file opens and no printer set-up is offered: their commands are off and
+// the opener and the set-up ask nothing, so a later save writes the elbow
+// job and the range's set-up is the one put back.
+TEST_F(CylElbowWindowTest, NoDataFileOpensNorPrinterSetUpWhileARangePrints) {
     CylElbowWindow* w = Open();
     ASSERT_NE(w, nullptr);
     TempFolder folder;
@@ -482,6 +535,9 @@ TEST_F(CylElbowWindowTest, NoDataFileOpensWhileARangePrints) {
         EXPECT_FALSE(Mdi()->FileItem(FileMenuItem::Open)->isEnabled() || Mdi()->ToolButton(0)->isEnabled() ||
                      Mdi()->FileItem(RecentFileItem(1))->isEnabled());
         EXPECT_FALSE(OpenDataFile(otherJob));
+        EXPECT_FALSE(Mdi()->FileItem(FileMenuItem::PrinterSetup)->isEnabled() || Mdi()->ToolButton(2)->isEnabled());
+        DispatchFileCommand(FileMenuItem::PrinterSetup);  // no dialog is answered: none may show
+        Mdi()->FileItemClick(FileMenuItem::PrinterSetup);
     };
     PrepareRangePrint(printer, dialogs, w, RangeAnswer::All);
     dialogs.afterPrint = [&] {  // in the print dialog, then between two pieces
@@ -494,6 +550,7 @@ TEST_F(CylElbowWindowTest, NoDataFileOpensWhileARangePrints) {
     EXPECT_EQ(tries, 2);
     EXPECT_EQ(Mdi()->windowTitle(), caption);
     EXPECT_EQ(Mdi()->FileItem(RecentFileItem(1))->text(), recent);
+    EXPECT_TRUE(Mdi()->FileItem(FileMenuItem::PrinterSetup)->isEnabled() && Mdi()->ToolButton(2)->isEnabled());
     dialogs.ExpectSave(folder.File("saved.qvl"));
     DispatchFileCommand(FileMenuItem::SaveAs);
     EXPECT_EQ(folder.Read("saved.qvl"), elbowText);

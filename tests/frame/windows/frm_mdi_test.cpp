@@ -242,8 +242,13 @@ TEST_F(FrmMdiTest, CommandsOfPartsNotThereAreDisabled) {
 
 // A hook file in the program folder runs hidden instead of the printer
 // dialog, then asks whether to end; the toolbar always opens the dialog.
+// Neither runs while a run holds its own set-up (a range printing).
 TEST_F(FrmMdiTest, PrintHookRunsTheBatchFileInsteadOfThePrinterDialog) {
     std::ofstream(fs::path(ProgramFolder()) / "Printouts.bat") << "true\n";
+    HoldExit();
+    mdi->FileItemClick(FileMenuItem::PrinterSetup);
+    ReleaseExit();
+    EXPECT_TRUE(processes.calls.empty());
     dialogs.ExpectPrinterSetup(false);
     mdi->ToolButton(2)->click();
     EXPECT_TRUE(processes.calls.empty());

@@ -223,6 +223,43 @@ TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinte
     cups_->Run("cancel -a");
 }
 
+// A job that ends without printing is said so on the status line: one the
+// workshop cancels while its queue holds it, past the first look, and one
+// the service aborts because its printer does not respond, with the
+// queue's words when the job last ran.
+TEST_F(PrintServiceTest, ACancelledOrAbortedJobIsSaidNotPrinted) {
+    const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
+    ASSERT_TRUE(cups_->Run("lpadmin -p VelmHeld -v cups-pdf:/" + ppd + " -o job-hold-until-default=indefinite"));
+    ASSERT_TRUE(cups_->Run("lpadmin -p VelmAborting -v 'socket://127.0.0.1:9/?contimeout=2'" + ppd +
+                           " -o printer-error-policy=abort-job"));
+    static std::vector<std::string> statusLines;
+    statusLines.clear();
+    InstallStatusLine([](const std::string& text) { statusLines.push_back(text); });
+    QtPrinter printer;
+    const auto print = [&](const char* queue) {
+        printer.Device().setPrinterName(queue);
+        const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
+        EXPECT_EQ(result, DocumentResult::Printed) << printer.FailureText();
+        ReportDocument(printer, result);
+    };
+    print("VelmHeld");
+    EXPECT_EQ(statusLines.back(), "Sent to VelmHeld; " + Txt(LangCommon, 29));
+    QTest::qWait(6000);  // past the first look, which still finds it held
+    // The queue's words now are not the job's: it never ran.
+    ASSERT_TRUE(cups_->Run("cupsdisable -r 'Closed for the night' VelmHeld && cancel -a VelmHeld"));
+    const std::string cancelled = "Sent to VelmHeld; " + Txt(LangCommon, 30);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return statusLines.back() == cancelled; }, 30000)) << statusLines.back();
+
+    print("VelmAborting");
+    EXPECT_EQ(statusLines.back(), "Sent to VelmAborting");
+    // It may be said unreachable first, while the service still retries.
+    const std::string aborted = "Sent to VelmAborting; " + Txt(LangCommon, 31) + " (The printer is not responding.)";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return statusLines.back() == aborted; }, 40000))
+        << statusLines.back() << "\n" << cups_->Log();
+    InstallStatusLine(nullptr);
+    cups_->Run("cancel -a");
+}
+
 // The print dialog: a PDF file chosen in set-up stays a PDF file though the
 // service has a default queue, which is sent nothing; the set-up queue keeps
 // the set-up paper, a queue picked there takes its own default paper.
