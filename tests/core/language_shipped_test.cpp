@@ -51,7 +51,7 @@ TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
         {LangFrmCoRe, 9}, {LangFrmCiRe, 7}, {LangFrmCoTS, 1}, {LangFrmCiTS, 1}, {LangFrmCoTI, 1}, {LangFrmCoCon, 1},
         {LangFrmCiCon, 1}, {LangFrmCoDis, 1}, {LangFrmCiDis, 1}, {LangFrmConi, 1}, {LangFrmCili, 1},
         {LangFrmCuCil, 10}, {LangFrmCuCon2, 16}, {LangFrmAntep, 50}, {LangFrmMetCa, 12}, {LangFrmUnMis, 5},
-        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 48}, {LangFrmTabella, 7}, {LangMsgbox, 25},
+        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 49}, {LangFrmTabella, 7}, {LangMsgbox, 25},
         {LangToolTip, 8},
     };
     ASSERT_EQ(highest.size(), static_cast<std::size_t>(TextSectionCount));
