@@ -195,6 +195,10 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         // its end face is drawn folded back across its joint.
         {"cut ends: the least R draws every piece", 1, ConeData(0.3f, 10, 10, 200, 10, 90, 60, 5), {}, "N", 0,
          ErrBendRadiusPastCentre, "108.13"},
+        // The last piece's end face reaches round the centre: the centre lies
+        // inside the piece, off every side of it.
+        {"equal pieces cut 26 / 8, 3 pieces", 2, ConeData(0.3f, 59, 26, 227, 8, 113, 77, 3), {}, "N", 0,
+         ErrBendRadiusPastCentre, "97.21"},
         // Past the centre; a bend radius within the box's limit clears it
         // (from 80 and 140 on), but only past the limit (2269.97 and 624.06)
         // is every piece built: no number.
