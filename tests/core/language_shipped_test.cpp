@@ -254,7 +254,7 @@ TEST(ShippedHelp, TextsNameTheNextStep) {
         // Each check its own limit; a refusal of diameters the wrong way round says which is to be smaller.
         {errore[18], "above 60\xC2\xB0"}, {errore[46], "above 90\xC2\xB0"}, {errore[42], "must be smaller"},
         {errore[43], "smaller diameter"}, {errore[44], "widen towards"}, {errore[45], "widen away"},
-        {errore[47], "upper diameter smaller"}, {Section(LangMsgbox)[25], "folder does not exist"},
+        {errore[47], "upper diameter smaller"}, {errore[49], "No bend radius within its limit"}, {Section(LangMsgbox)[25], "folder does not exist"},
         {Section(LangAboutBox)[9], "elbows"},
         {elbows, "bend angle keeps L and computes R"}, {elbows, "Type the bend angle first"}};
     for (const auto& [text, says] : cases) EXPECT_NE(text.find(says), std::string::npos) << says << ": " << text;
