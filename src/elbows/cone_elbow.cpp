@@ -645,11 +645,11 @@ Faces TrueFaces(const Body& b, const SideView& v, const PieceFrames& p) {
     return f;
 }
 
-// Piece k's outline as the side view draws it: its start face's outer
+// Piece k's outline between faces k and k + 1: its start face's outer
 // corner, its end face's outer and inner corners, its start face's inner one.
 std::array<Point, 4> Outline(const Faces& f, int k) { return {f.outer[k], f.outer[k + 1], f.inner[k + 1], f.inner[k]}; }
 
-// Which side of the line from o through a point p lies: > 0 on the left.
+// The side of the line from o through a that p lies on: > 0 the left.
 double Side(Point o, Point a, Point p) { return (a.x - o.x) * (p.y - o.y) - (a.y - o.y) * (p.x - o.x); }
 
 double DistanceToSegment(Point p, Point a, Point b) {
