@@ -888,6 +888,7 @@ double LeastBendRadius(const Request& r) {
     if (!(taken > refused) || !accepted(taken)) return 0;
     while (taken - refused > 1) {
         const double mid = std::floor((refused + taken) / 2);
+        if (!(mid > refused && mid < taken)) break;  // steps past double's whole numbers
         (accepted(mid) ? taken : refused) = mid;
     }
     return taken / scale;
