@@ -59,9 +59,10 @@ struct LastElbow {
     float StartJointOuter = 0, StartJointInner = 0, EndJointOuter = 0, EndJointInner = 0;
     float StartConnectionChord = 0, StartConnectionAngle = 0;
     float EndConnectionChord = 0, EndConnectionAngle = 0;
-    // After a refusal for a bend radius that puts a piece's inner side at or
-    // past the bend centre: the least bend radius that clears it, in the
-    // inputs' unit, to the decimals the boxes show.
+    // After a refusal for a bend radius that puts a piece at or past the bend
+    // centre: the least bend radius with which the elbow is accepted, in the
+    // inputs' unit, to the decimals the boxes show; 0 when none within the
+    // box's limit is.
     double LeastBendRadius = 0;
 
     // Raised by every computation, so that a drawing or an export can tell

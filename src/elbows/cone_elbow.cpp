@@ -7,6 +7,7 @@
 
 #include "core/input_fields.h"
 #include "core/number_text.h"
+#include "core/unit_conversion.h"
 #include "elbows/elbow_inputs.h"
 #include "elbows/elbow_messages.h"
 #include "elbows/plane_geometry.h"
@@ -644,73 +645,74 @@ Faces TrueFaces(const Body& b, const SideView& v, const PieceFrames& p) {
     return f;
 }
 
-// Whether an end piece's inner side, from corner a to corner b in the
-// bend's direction, runs through the bend centre or past it: a corner at the
-// centre, or the centre beside the side (its foot between the corners) and
-// not on its right, where it lies for every side that runs round it. An
-// end face leaning back across its joint is no such piece: the centre is not
-// beside its side.
-bool SideReachesCentre(Point a, Point b, double R, double near) {
-    if (DistanceFromCentre(a, R) <= near || DistanceFromCentre(b, R) <= near) return true;
-    const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
-    const double cx = R - a.x, cy = -a.y;  // the centre from a
-    const double t = (cx * dx + cy * dy) / (length * length);
-    if (!(t >= 0 && t <= 1)) return false;
-    return dy * cx - dx * cy <= near * length;
+// Piece k's outline between faces k and k + 1: its start face's outer
+// corner, its end face's outer and inner corners, its start face's inner one.
+std::array<Point, 4> Outline(const Faces& f, int k) { return {f.outer[k], f.outer[k + 1], f.inner[k + 1], f.inner[k]}; }
+
+// The side of the line from o through a that p lies on: > 0 the left.
+double Side(Point o, Point a, Point p) { return (a.x - o.x) * (p.y - o.y) - (a.y - o.y) * (p.x - o.x); }
+
+double DistanceToSegment(Point p, Point a, Point b) {
+    const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+    const double t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0;
+    return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
 }
 
-// Whether a piece's inner side runs through the bend centre or past it: a
-// joint across the bend whose inner corner is not short of the centre, or an
-// end piece's side that reaches it. The pieces would overlap there.
-bool InnerSideReachesCentre(const Body& b, const SideView& v, const Faces& f) {
-    const int K = b.pieceCount;
+// Whether segments ab and cd share a point, touching included.
+bool SegmentsMeet(Point a, Point b, Point c, Point d) {
+    const double abc = Side(a, b, c), abd = Side(a, b, d), cda = Side(c, d, a), cdb = Side(c, d, b);
+    if (((abc > 0 && abd < 0) || (abc < 0 && abd > 0)) && ((cda > 0 && cdb < 0) || (cda < 0 && cdb > 0)))
+        return true;
+    const double near = 1e-12 * (std::fabs(a.x) + std::fabs(a.y) + std::fabs(b.x) + std::fabs(b.y) + 1);
+    return DistanceToSegment(c, a, b) <= near || DistanceToSegment(d, a, b) <= near ||
+           DistanceToSegment(a, c, d) <= near || DistanceToSegment(b, c, d) <= near;
+}
+
+// Whether a piece's outline is one simple closed shape: its opposite sides
+// apart and an area enclosed. A start or end face cut across its joint
+// crosses it and folds the piece over itself.
+bool OutlineSimple(const std::array<Point, 4>& q) {
+    double area = 0;
+    for (std::size_t i = 0; i < 4; ++i) area += q[i].x * q[(i + 1) % 4].y - q[(i + 1) % 4].x * q[i].y;
+    return !SegmentsMeet(q[0], q[1], q[2], q[3]) && !SegmentsMeet(q[1], q[2], q[3], q[0]) && area != 0;
+}
+
+// How many times the outline winds round point p (0 when p lies outside).
+int Winding(const std::array<Point, 4>& q, Point p) {
+    int w = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Point a = q[i], b = q[(i + 1) % 4];
+        if (a.y <= p.y) {
+            if (b.y > p.y && Side(a, b, p) > 0) ++w;
+        } else if (b.y <= p.y && Side(a, b, p) < 0) {
+            --w;
+        }
+    }
+    return w;
+}
+
+// Whether a piece lies at or past the bend centre: the centre on a piece's
+// outline or inside it. Only an inner side that runs through the centre or
+// round it puts it there; a piece folded over itself away from the centre
+// does not.
+bool PieceCoversCentre(const Body& b, const Faces& f) {
     const double R = b.bendRadius, near = 1e-9 * std::max(R, 1.0);
-    for (int k = 2; k <= K; ++k) {
-        if (v.innerRadius[k] <= near) return true;
+    const Point centre{R, 0};
+    for (int k = 1; k <= b.pieceCount; ++k) {
+        const std::array<Point, 4> q = Outline(f, k);
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (DistanceToSegment(centre, q[i], q[(i + 1) % 4]) <= near) return true;
+        }
+        if (Winding(q, centre) != 0) return true;
     }
-    return SideReachesCentre(f.inner[1], f.inner[2], R, near) || SideReachesCentre(f.inner[K], f.inner[K + 1], R, near);
+    return false;
 }
 
-// Whether the elbow of `a`, laid out with another bend radius and axis
-// length, keeps every inner side off the bend centre; false when its body
-// cannot be built.
-bool ClearsCentreWith(ConeElbowLayout layout, Arguments a, double R, double L, const DevelopmentSettings& settings) {
-    a.bendRadius = R;
-    a.axisLength = L;
-    const Body b = BodyOf(layout, a, settings);
-    if (b.refusal != 0) return false;
-    const SideView v = SideViewOf(b, a);
-    return !InnerSideReachesCentre(b, v, TrueFaces(b, v, PlaceFaces(b, v)));
-}
-
-// The least bend radius, to the decimals the boxes show, that keeps every
-// inner side off the bend centre, for an elbow whose own does not. The axis
-// length follows the radius as the window couples them (L = R A), both as
-// the typed pair's ratio and as the box shows it, so that the radius named
-// is accepted when typed.
-double LeastBendRadius(ConeElbowLayout layout, const Arguments& a, const DevelopmentSettings& settings) {
-    const double ratio = a.axisLength / a.bendRadius;
-    auto clears = [&](double R, double L) { return ClearsCentreWith(layout, a, R, L, settings); };
-    // Past the limit: by the largest diameter at the most, then further.
-    double lo = a.bendRadius;
-    double span = std::max({a.smallDiameter, a.largeDiameter, a.startDiameter, a.endDiameter}) +
-                  std::fabs(a.thickness * settings.ThicknessFactor) + 1;
-    double hi = lo + span;
-    for (int k = 0; k < 20 && !clears(hi, hi * ratio); ++k) lo = hi, span *= 2, hi = lo + span;
-    for (int k = 0; k < 100 && hi - lo > 1e-9 * hi; ++k) {
-        const double mid = (lo + hi) / 2;
-        (clears(mid, mid * ratio) ? hi : lo) = mid;
+bool OutlinesSimple(const Body& b, const Faces& f) {
+    for (int k = 1; k <= b.pieceCount; ++k) {
+        if (!OutlineSimple(Outline(f, k))) return false;
     }
-    const double scale = std::pow(10.0, DecimalPlaces(settings.MeasuringSystem));
-    auto boxLength = [&](double R) {
-        return ReadNumber(FormatLength(R * Pi * a.bendDegrees / 180, settings.MeasuringSystem));
-    };
-    double steps = std::floor(lo * scale) + 1;
-    for (int k = 0; k < 10; ++k, ++steps) {
-        const double R = steps / scale;
-        if (clears(R, R * ratio) && clears(R, boxLength(R))) break;
-    }
-    return steps / scale;
+    return true;
 }
 
 // The pieces' typed diameters from the widths of the faces between them;
@@ -822,20 +824,91 @@ int CheckConeElbowAngle(float baseAngle, float firstCut, float secondCut, float 
 
 int CheckNonZero(std::int16_t flag) { return flag != 0 ? ErrConeElbowPiece : 0; }
 
-ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& data,
-                                  const EndConnectionArray& connections, bool cylindricalEnds,
-                                  const DevelopmentSettings& settings, LastElbow& out) {
+namespace {
+
+// What a computation is given.
+struct Request {
+    ConeElbowLayout layout = HalfEndPieces;
+    ConeElbowArray data{};
+    EndConnectionArray connections{};
+    bool cylindricalEnds = false;
+    DevelopmentSettings settings;
+};
+
+struct Computed {
+    ConeElbowOutcome outcome;
+    bool simple = false;  // accepted, with every piece's outline a simple closed shape
+};
+
+Computed Compute(const Request& r, LastElbow& out, bool nameRadius);
+
+// Whether the elbow is accepted, every piece a simple outline, with its bend
+// radius typed as R: the axis length following it as the window couples
+// them, both within their boxes' limits; and still so once the unit is
+// switched and the boxes show the lengths to the other unit's decimals.
+bool AcceptedWithRadius(Request r, double R, LastElbow& scratch) {
+    const std::int16_t unit = r.settings.MeasuringSystem;
+    const double factor = unit != 0 ? 25.4 : 1.0;
+    auto shown = [](double v, std::int16_t u) { return ReadNumber(FormatLength(v, u)); };
+    const double bend = TypedValue(r.data[ConeElbowBendDegrees]) * DegToRad;
+    const double L = shown(R * bend, unit);
+    const InputLimits& limits = r.settings.Limits;
+    if (R > shown(limits.ConeElbowRadiusLimit.Max / factor, unit)) return false;
+    if (L > shown(limits.ConeElbowRadiusLimit.Max / factor * bend, unit)) return false;
+    r.data[ConeElbowBendRadius] = static_cast<float>(R);
+    r.data[ConeElbowAxisLength] = static_cast<float>(L);
+    if (!Compute(r, scratch, false).simple) return false;
+    InputArrays switched;
+    switched.ConeElbowData = r.data;
+    switched.EndConnections = r.connections;
+    ConvertInputUnits(unit, switched);  // 0 divides into inches, 1 multiplies back
+    r.settings.MeasuringSystem = unit != 0 ? 0 : 1;
+    r.data = switched.ConeElbowData;
+    r.connections = switched.EndConnections;
+    for (int i = 1; i < static_cast<int>(r.data.size()); ++i) {
+        if (IsLengthElementConeElbow(i))
+            r.data[i] = static_cast<float>(shown(r.data[i], r.settings.MeasuringSystem));
+    }
+    return Compute(r, scratch, false).simple;
+}
+
+// The least bend radius above the typed one, to the decimals the boxes show
+// and within the box's limit, with which the elbow is accepted as
+// AcceptedWithRadius says; 0 when the box's limit is not enough. Searched
+// by halves between the typed radius and the limit.
+double LeastBendRadius(const Request& r) {
+    const std::int16_t unit = r.settings.MeasuringSystem;
+    const double scale = std::pow(10.0, DecimalPlaces(unit));
+    const double factor = unit != 0 ? 25.4 : 1.0;
+    const double limit = ReadNumber(FormatLength(r.settings.Limits.ConeElbowRadiusLimit.Max / factor, unit));
+    LastElbow scratch;
+    auto accepted = [&](double step) { return AcceptedWithRadius(r, step / scale, scratch); };
+    double refused = std::floor(TypedValue(r.data[ConeElbowBendRadius]) * scale);
+    double taken = std::floor(limit * scale + 0.5);
+    if (!(taken > refused) || !accepted(taken)) return 0;
+    while (taken - refused > 1) {
+        const double mid = std::floor((refused + taken) / 2);
+        if (!(mid > refused && mid < taken)) break;  // steps past double's whole numbers
+        (accepted(mid) ? taken : refused) = mid;
+    }
+    return taken / scale;
+}
+
+Computed Compute(const Request& r, LastElbow& out, bool nameRadius) {
+    const ConeElbowLayout layout = r.layout;
+    const DevelopmentSettings& settings = r.settings;
     const int code = static_cast<int>(layout);
     StartNewElbow(out, static_cast<std::int16_t>(ShapeCuCilindri + code), false, settings.ThicknessFactor);
     auto refuse = [&out](int message) {
         out.ElbowError = 1;
-        return ConeElbowOutcome{message, 0};
+        return Computed{{message, 0}};
     };
     if (code < 1 || code > 3) return refuse(ErrConeElbowPiece);
 
     // Input checks.
-    const Arguments a = ArgumentsOf(layout, ConeElbowInputsOf(data), EndConnectionOf(connections, ConnectionStart),
-                                    EndConnectionOf(connections, ConnectionEnd), cylindricalEnds);
+    const Arguments a =
+        ArgumentsOf(layout, ConeElbowInputsOf(r.data), EndConnectionOf(r.connections, ConnectionStart),
+                    EndConnectionOf(r.connections, ConnectionEnd), r.cylindricalEnds);
     if (const int m = CheckPieceCount(a.pieces); m != 0) return refuse(m);
     const int n = static_cast<int>(a.pieces);
     out.Pieces = static_cast<std::int16_t>(n);
@@ -867,11 +940,14 @@ ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& 
     // The side view, the pieces between its faces, and their developments.
     const SideView view = SideViewOf(body, a);
     PieceFrames pieces = PlaceFaces(body, view);
-    // A piece whose inner side reaches the bend centre cannot be rolled
-    // into this elbow: the radius that clears it is what to change.
-    if (InnerSideReachesCentre(body, view, TrueFaces(body, view, pieces))) {
-        const ConeElbowOutcome refused = refuse(ErrBendRadiusPastCentre);
-        out.LeastBendRadius = LeastBendRadius(layout, a, settings);
+    const Faces faces = TrueFaces(body, view, pieces);
+    // A piece at or past the bend centre cannot be rolled into this elbow:
+    // the bend radius is what to change, when one the box takes clears it.
+    if (PieceCoversCentre(body, faces)) {
+        if (!nameRadius) return refuse(ErrBendRadiusPastCentre);
+        const double least = LeastBendRadius(r);
+        const Computed refused = refuse(least > 0 ? ErrBendRadiusPastCentre : ErrNoBendRadiusClearsCentre);
+        out.LeastBendRadius = least;
         return refused;
     }
     SetPieceDiameters(body, a, pieces);
@@ -880,7 +956,18 @@ ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& 
 
     if (const int m = CheckNonZero(out.ElbowError); m != 0) return refuse(m);
     if (!ElbowValuesFinite(out, body.pieceCount + 1)) return refuse(ErrConeElbowPiece);
-    return {0, static_cast<float>(RadiansToDegrees(body.apexAngle))};
+    // The drawing places the end face by its corners' distances from the
+    // bend centre: near the centre it may fold a piece its true faces do not.
+    const bool simple = OutlinesSimple(body, faces) && OutlinesSimple(body, pieces.faces);
+    return {{0, static_cast<float>(RadiansToDegrees(body.apexAngle))}, simple};
+}
+
+}  // namespace
+
+ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& data,
+                                  const EndConnectionArray& connections, bool cylindricalEnds,
+                                  const DevelopmentSettings& settings, LastElbow& out) {
+    return Compute({layout, data, connections, cylindricalEnds, settings}, out, true).outcome;
 }
 
 }  // namespace velm

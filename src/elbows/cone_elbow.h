@@ -60,10 +60,12 @@ struct ConeElbowOutcome {
 // 44, 45 for a conical one narrowing from the elbow's start towards its
 // end), a body cut of 89.9 degrees or more (equal pieces: 15, 16), a body
 // cone that does not exist (17 when the large end is not the wider one, else
-// 46), the cones' angle checks, a bend radius that puts a piece's inner side
-// at or past the bend centre (48, with out.LeastBendRadius the least radius
-// that clears it, the axis length following it as L = R A), and a piece that
-// cannot be built (22). A body cone refused as too sharp while its small end
+// 46), the cones' angle checks, a bend radius that puts a piece at or past
+// the bend centre (48, with out.LeastBendRadius the least radius, to the
+// boxes' decimals and within the box's limit, with which the elbow is
+// accepted and every piece drawn as a simple outline, the axis length
+// following it as L = R A, also once the unit is switched; 49 when no such
+// radius exists), and a piece that cannot be built (22). A body cone refused as too sharp while its small end
 // is the wider gives 42 (d not smaller than D), between end connections 43.
 ConeElbowOutcome ComputeConeElbow(ConeElbowLayout layout, const ConeElbowArray& data,
                                   const EndConnectionArray& connections, bool cylindricalEnds,

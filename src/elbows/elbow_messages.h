@@ -35,5 +35,7 @@ constexpr int ErrEndConnectionNarrowing = 45;
 // A conical elbow bent so tight that a piece's inner side reaches the bend
 // centre: the text is followed by the least bend radius that clears it.
 constexpr int ErrBendRadiusPastCentre = 48;
+// The same where no bend radius within the box's limit clears it: no number.
+constexpr int ErrNoBendRadiusClearsCentre = 49;
 
 }  // namespace velm

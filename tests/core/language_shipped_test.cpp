@@ -51,7 +51,7 @@ TEST(ShippedLanguage, EverySectionHoldsTheTextsTheWindowsRead) {
         {LangFrmCoRe, 9}, {LangFrmCiRe, 7}, {LangFrmCoTS, 1}, {LangFrmCiTS, 1}, {LangFrmCoTI, 1}, {LangFrmCoCon, 1},
         {LangFrmCiCon, 1}, {LangFrmCoDis, 1}, {LangFrmCiDis, 1}, {LangFrmConi, 1}, {LangFrmCili, 1},
         {LangFrmCuCil, 10}, {LangFrmCuCon2, 16}, {LangFrmAntep, 50}, {LangFrmMetCa, 12}, {LangFrmUnMis, 5},
-        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 48}, {LangFrmTabella, 7}, {LangMsgbox, 25},
+        {LangFrmTaratura, 15}, {LangHelp, 47}, {LangErrore, 49}, {LangFrmTabella, 7}, {LangMsgbox, 25},
         {LangToolTip, 8},
     };
     ASSERT_EQ(highest.size(), static_cast<std::size_t>(TextSectionCount));
@@ -254,7 +254,7 @@ TEST(ShippedHelp, TextsNameTheNextStep) {
         // Each check its own limit; a refusal of diameters the wrong way round says which is to be smaller.
         {errore[18], "above 60\xC2\xB0"}, {errore[46], "above 90\xC2\xB0"}, {errore[42], "must be smaller"},
         {errore[43], "smaller diameter"}, {errore[44], "widen towards"}, {errore[45], "widen away"},
-        {errore[47], "upper diameter smaller"}, {Section(LangMsgbox)[25], "folder does not exist"},
+        {errore[47], "upper diameter smaller"}, {errore[49], "No bend radius within its limit"}, {Section(LangMsgbox)[25], "folder does not exist"},
         {Section(LangAboutBox)[9], "elbows"},
         {elbows, "bend angle keeps L and computes R"}, {elbows, "Type the bend angle first"}};
     for (const auto& [text, says] : cases) EXPECT_NE(text.find(says), std::string::npos) << says << ": " << text;

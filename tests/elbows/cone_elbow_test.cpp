@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <sstream>
 
 #include "core/number_text.h"
+#include "core/unit_conversion.h"
+#include "elbows/cyl_elbow_fields.h"
 #include "elbows/elbow_messages.h"
 #include "output/dxf_cases.h"
 #include "output/dxf_export.h"
@@ -174,8 +177,9 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         {"half end pieces: R just below D' / 2", 1, bentTo(100.14f), {}, "N", 0, ErrBendRadiusPastCentre, "100.16"},
         {"half end pieces: R just above D' / 2", 1, bentTo(100.16f), {}, "N", 0, 0},
         {"cylindrical ends: R at D' / 2", 1, bentTo(100.15f), {}, "S", 0, ErrBendRadiusPastCentre, "100.16"},
+        // 3.943 would be 100.15 once the unit is switched to millimetres.
         {"inches: R just below D' / 2 = 3.94291", 1, bentTo(3.9429f, 0.3f, inch), {}, "N", 1, ErrBendRadiusPastCentre,
-         "3.943"},
+         "3.9432"},
         {"inches: R just above D' / 2", 1, bentTo(3.943f, 0.3f, inch), {}, "N", 1, 0},
         // Full end pieces lean half a piece angle on the cone: the inner
         // half of the end face is short of D / 2, and the limit with it.
@@ -187,6 +191,45 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         {"between connections: R just below the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.7f, 5), wide, "N", 0,
          ErrBendRadiusPastCentre, "89.71"},
         {"between connections: R at the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.71f, 5), wide, "N", 0, 0},
+        // From R 97.52 on the last piece clears the centre, but up to 108.12
+        // its end face is drawn folded back across its joint.
+        {"cut ends: the least R draws every piece", 1, ConeData(0.3f, 10, 10, 200, 10, 90, 60, 5), {}, "N", 0,
+         ErrBendRadiusPastCentre, "108.13"},
+        // The last piece's end face reaches round the centre: the centre lies
+        // inside the piece, off every side of it.
+        {"equal pieces cut 26 / 8, 3 pieces", 2, ConeData(0.3f, 59, 26, 227, 8, 113, 77, 3), {}, "N", 0,
+         ErrBendRadiusPastCentre, "97.21"},
+        // Past the centre; a bend radius within the box's limit clears it
+        // (from 80 and 140 on), but only past the limit (2269.97 and 624.06)
+        // is every piece built: no number.
+        {"cylindrical ends cut 48 / 56", 1, ConeData(0.3f, 56, 48, 146, 56, 106, 54, 21), {}, "S", 0,
+         ErrNoBendRadiusClearsCentre},
+        {"equal pieces cut -42 / -24", 2, ConeData(0.3f, 70, -42, 278, -24, 150, 53, 24), {}, "N", 0,
+         ErrNoBendRadiusClearsCentre},
+        // Cut ends that fold a piece over itself away from the bend centre:
+        // the piece is what cannot be built, not the bend radius.
+        {"equal pieces cut 5 / -5, 12 pieces, 53 clear", 2, ConeData(0.3f, 150, 5, 200, -5, 30, 150, 12), {}, "N", 0,
+         ErrConeElbowPiece},
+        {"equal pieces cut 16 / -35, 23 pieces", 2, ConeData(0.3f, 165, 16, 255, -35, 77, 122, 23), {}, "N", 0,
+         ErrConeElbowPiece},
+        {"equal pieces cut 10 / 8, 50 pieces", 2, ConeData(0.3f, 187, 10, 241, 8, 137, 195, 50), {}, "N", 0,
+         ErrConeElbowPiece},
+        {"equal pieces cut 54 / -46, 6 pieces", 2, ConeData(0.3f, 148, 54, 259, -46, 61, 66, 6), {}, "N", 0,
+         ErrConeElbowPiece},
+        {"half end pieces cut 50 / 0, 20 pieces", 1, ConeData(0.3f, 20, 50, 30, 0, 90, 63.66f, 20), {}, "N", 0,
+         ErrConeElbowPiece},
+        {"half end pieces cut 60 / 0, R at the box's limit", 1, ConeData(0.3f, 200, 60, 300, 0, 90, 500, 20), {}, "N",
+         0, ErrConeElbowPiece},
+        {"half end pieces cut 14 / -57, 9 pieces", 1, ConeData(0.3f, 106, 14, 195, -57, 12, 177, 9), {}, "N", 0,
+         ErrConeElbowPiece},
+        {"half end pieces cut 15 / 9, 25 pieces", 1, ConeData(0.3f, 118, 15, 218, 9, 152, 153, 25), {}, "N", 0,
+         ErrConeElbowPiece},
+        // Sound elbows bent close to the centre with cut ends.
+        {"between connections cut -29 / -8, 43 pieces, R below D / 2 + 22", 3, ConeData(0.3f, 0, 0, 0, 0, 116, 140, 43),
+         Connections(1, 36, -29, 69, 46, 0, 237, -8, 50, 247), "N", 0, 0},
+        {"between connections cut 33 / -9, 27 pieces", 3, ConeData(0.3f, 0, 0, 0, 0, 139, 96, 27),
+         Connections(0, 17, 33, 33, 27, 0, 134, -9, 69, 144), "N", 0, 0},
+        {"cylindrical ends cut -17 / 29, 3 pieces", 1, ConeData(0.3f, 150, -17, 205, 29, 70, 193, 3), {}, "S", 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -203,6 +246,95 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
             EXPECT_EQ(std::memcmp(r.data.data(), c.data.data(), sizeof c.data), 0) << "inputs changed";
         }
     }
+}
+
+// Whether segments ab and cd cross each other.
+bool SegmentsCross(double ax, double ay, double bx, double by, double cx, double cy, double dx, double dy) {
+    auto side = [](double ox, double oy, double px, double py, double qx, double qy) {
+        return (px - ox) * (qy - oy) - (py - oy) * (qx - ox);
+    };
+    return side(ax, ay, bx, by, cx, cy) * side(ax, ay, bx, by, dx, dy) < 0 &&
+           side(cx, cy, dx, dy, ax, ay) * side(cx, cy, dx, dy, bx, by) < 0;
+}
+
+// Whether every piece of the elbow is drawn as a simple outline: neither its
+// two faces nor its two sides cross each other.
+bool PiecesDrawnSimple(const LastElbow& e) {
+    for (int k = 1; k <= e.PieceCount; ++k) {
+        const double ox1 = e.FaceOuterX[k], oy1 = e.FaceOuterY[k], ox2 = e.FaceOuterX[k + 1], oy2 = e.FaceOuterY[k + 1];
+        const double ix1 = e.FaceInnerX[k], iy1 = e.FaceInnerY[k], ix2 = e.FaceInnerX[k + 1], iy2 = e.FaceInnerY[k + 1];
+        if (SegmentsCross(ox1, oy1, ix1, iy1, ox2, oy2, ix2, iy2) || SegmentsCross(ox1, oy1, ox2, oy2, ix1, iy1, ix2, iy2))
+            return false;
+    }
+    return true;
+}
+
+// Random elbows of every kind, cut ends up to 60 degrees, in both units:
+// every bend radius a refusal names lies within the box's limit and, typed
+// with the axis length following it as the window couples them, is accepted
+// with every piece drawn simple, and still is once the unit is switched and
+// the boxes show the other unit's decimals.
+TEST(ConeElbow, EveryNamedBendRadiusIsAcceptedWhenTyped) {
+    std::mt19937 random(48);
+    auto pick = [&random](int lo, int hi) { return lo + static_cast<int>(random() % static_cast<unsigned>(hi - lo + 1)); };
+    int named = 0, unnamed = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::int16_t unit = i % 3 == 2 ? 1 : 0;
+        const double perUnit = unit != 0 ? 25.4 : 1;
+        // Millimetres into the unit, to the decimals its boxes show.
+        auto typed = [&](double mm) { return static_cast<float>(ReadNumber(FormatLength(mm / perUnit, unit))); };
+        const int variant = pick(1, 3);
+        const bool cylindrical = variant == 1 && pick(0, 1) == 1;
+        const int cutLimit = i % 2 == 0 ? 15 : 60;
+        const float d = static_cast<float>(pick(10, 250)), D = static_cast<float>(std::min(300, pick(15, 160) + static_cast<int>(d)));
+        const float startCut = static_cast<float>(pick(-cutLimit, cutLimit)), endCut = static_cast<float>(pick(-cutLimit, cutLimit));
+        const float A = static_cast<float>(pick(10, 180)), R = static_cast<float>(pick(10, 300));
+        ConeElbowArray data = ConeData(typed(0.3), typed(d), startCut, typed(D), endCut, A, typed(R), static_cast<float>(pick(3, 50)));
+        data[ConeElbowAxisLength] = typed(R * A * kDeg);
+        EndConnectionArray connections{};
+        if (cylindrical) connections = Connections(1, 0, 0, 0, 0, 1, 0, 0, 0, 0);
+        if (variant == 3) {
+            connections = Connections(static_cast<float>(pick(0, 1)), typed(d), startCut, typed(pick(20, 70)), typed(d + 10),
+                                      static_cast<float>(pick(0, 1)), typed(D), endCut, typed(pick(20, 70)), typed(D + 10));
+        }
+        DevelopmentSettings settings;
+        settings.MeasuringSystem = unit;
+        auto compute = [&](const ConeElbowArray& in, const EndConnectionArray& c, const DevelopmentSettings& s, LastElbow& e) {
+            return ComputeConeElbow(static_cast<ConeElbowLayout>(variant), in, c, cylindrical, s, e).Message;
+        };
+        LastElbow elbow;
+        const int message = compute(data, connections, settings, elbow);
+        if (message == ErrNoBendRadiusClearsCentre) {
+            ++unnamed;
+            EXPECT_EQ(elbow.LeastBendRadius, 0);
+        }
+        if (message != ErrBendRadiusPastCentre) continue;
+        ++named;
+        SCOPED_TRACE(testing::Message() << "elbow " << i << ", variant " << variant << ", unit " << unit << ", named "
+                                        << FormatLength(elbow.LeastBendRadius, unit));
+        const float least = static_cast<float>(ReadNumber(FormatLength(elbow.LeastBendRadius, unit)));
+        EXPECT_LE(least, typed(settings.Limits.ConeElbowRadiusLimit.Max));
+        data[ConeElbowBendRadius] = least;
+        data[ConeElbowAxisLength] = static_cast<float>(ReadNumber(AxisLengthFromRadius(FormatLength(least, unit), FormatLength(A, 0), unit)));
+        LastElbow typedElbow;
+        ASSERT_EQ(compute(data, connections, settings, typedElbow), 0);
+        EXPECT_TRUE(PiecesDrawnSimple(typedElbow));
+        InputArrays switched;
+        switched.ConeElbowData = data;
+        switched.EndConnections = connections;
+        ConvertInputUnits(unit, switched);
+        DevelopmentSettings other;
+        other.MeasuringSystem = unit != 0 ? 0 : 1;
+        for (int k = 1; k < static_cast<int>(data.size()); ++k) {
+            if (IsLengthElementConeElbow(k))
+                switched.ConeElbowData[k] = static_cast<float>(ReadNumber(FormatLength(switched.ConeElbowData[k], other.MeasuringSystem)));
+        }
+        LastElbow otherElbow;
+        ASSERT_EQ(compute(switched.ConeElbowData, switched.EndConnections, other, otherElbow), 0);
+        EXPECT_TRUE(PiecesDrawnSimple(otherElbow));
+    }
+    EXPECT_GT(named, 150);
+    EXPECT_GT(unnamed, 50);
 }
 
 TEST(ConeElbow, ResultAnglesAndEdgeCases) {

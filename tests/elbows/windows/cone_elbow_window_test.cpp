@@ -4,7 +4,10 @@
 // the end-connection panel of the third.
 #include "elbows/windows/cone_elbow_window.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QRadioButton>
+#include <QTimer>
 #include <algorithm>
 #include <QTest>
 
@@ -284,20 +287,64 @@ TEST_F(ConeElbowWindowTest, EndConnectionPanelInInches) {
 }
 
 
-// A bend radius that puts a piece's inner side past the bend centre: the
-// message names the least radius, which typed (L following) is accepted.
+// A bend radius that puts a piece past the bend centre: the message names
+// the least radius, which typed (L following) is accepted, and still is once
+// the unit is switched, either way. Where no radius the box takes builds the
+// elbow, the message names none.
 TEST_F(ConeElbowWindowTest, TooTightABendNamesTheLeastBendRadius) {
+    // The unit as the Options menu switches it, with the window closed.
+    auto switchUnit = [](int choice) {
+        bool answered = false;
+        QTimer::singleShot(0, [&answered, choice] {
+            QWidget* box = QApplication::activeModalWidget();
+            answered = box && box->objectName() == "FrmUnMis";
+            if (!answered) return;
+            box->findChild<QAbstractButton*>(QString("OptUnMisura(%1)").arg(choice))->click();
+            box->findChild<QAbstractButton*>("CmdOK")->click();
+        });
+        Mdi()->OpzioniItem(2)->trigger();
+        EXPECT_TRUE(answered);
+        EXPECT_EQ(State().Settings.MeasuringSystem, choice);
+    };
+    const struct {
+        const char* radius;
+        const char* named;
+        int unit;
+        const char* switched;  // the radius box once the unit is switched
+    } cases[] = {{"95.49", "100.16", 1, "3.9433"}, {"3.9", "3.9432", 0, "100.16"}};
     ConeElbowWindow* w = Open(ShapeCuConica1);
     ASSERT_NE(w, nullptr);
-    for (auto [box, text] : {std::pair{1, "10"}, {2, "0"}, {3, "200"}, {4, "0"}, {5, "90"}, {6, "150"}})
+    for (auto [box, text] : {std::pair{1, "10"}, {2, "0"}, {3, "200"}, {4, "0"}, {5, "90"}})
+        Type(w->TxtInputDati[static_cast<std::size_t>(box)], text);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.radius);
+        Type(w->TxtInputDati[7], c.radius);
+        dialogs.ExpectMessage(IdOk);
+        Click(w->CmdApplica);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, 48) + " " + c.named);
+        dialogs.messages.clear();
+        Type(w->TxtInputDati[7], c.named);
+        Click(w->CmdApplica);
+        EXPECT_TRUE(w->LastApplyAccepted());
+        Click(w->CmdIndietro);
+        Wait(20);
+        switchUnit(c.unit);
+        w = Open(ShapeCuConica1);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->TxtInputDati[7]->Text(), c.switched);
+        Click(w->CmdApplica);
+        EXPECT_TRUE(w->LastApplyAccepted());
+        EXPECT_TRUE(dialogs.messages.empty());
+    }
+    // Cylindrical end pieces cut 48 and 56 degrees: built only from R 2269.97.
+    for (auto [box, text] : {std::pair{1, "56"}, {2, "48"}, {3, "146"}, {4, "56"}, {5, "106"}, {7, "54"}, {8, "21"}})
         Type(w->TxtInputDati[static_cast<std::size_t>(box)], text);
     dialogs.ExpectMessage(IdOk);
-    Click(w->CmdApplica);  // R 95.49
+    w->OptRaccordi[1]->click();  // applies
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, 48) + " 100.16");
-    Type(w->TxtInputDati[7], "100.16");
-    Click(w->CmdApplica);
-    EXPECT_TRUE(w->LastApplyAccepted());
+    EXPECT_EQ(dialogs.messages[0].prompt, Txt(LangErrore, 49));
+    EXPECT_FALSE(w->LastApplyAccepted());
     Click(w->CmdIndietro);
     Wait(20);
 }
