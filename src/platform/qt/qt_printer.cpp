@@ -468,6 +468,7 @@ void QtPrinter::ChooseQueue(const QString& queue) {
 }
 
 bool QtPrinter::OnChosenQueue(bool fresh) {
+    Device();
     if (painter_ || (!defaultUnknown_ && unreachedQueue_.isEmpty())) return unreachedQueue_.isEmpty();
     if (Service(fresh) != ServiceAnswer::Answers) return unreachedQueue_.isEmpty();
     // The service answers again: its default queue is the printer, as if it had answered from the start.
