@@ -2,7 +2,9 @@
 // The system printer through one QPrinter, shared with the printer set-up and
 // print dialogs so that their choices carry over to what prints next. It is
 // the system's default printer when one exists, else a PDF printer whose
-// file the user names in the save dialog of the Dialogs service. A document
+// file the user names in the save dialog of the Dialogs service; while the
+// print service has not answered, the default queue is awaited, not a PDF
+// file. No call to the service waits longer than a few seconds. A document
 // for a system printer is drawn into a PDF of the same page layout and
 // resolution, which the program hands to the print service itself.
 #include <chrono>
