@@ -58,12 +58,21 @@ public:
 
     // Ends the scheduler, as a machine's print service may stop; its queues stay in its folder.
     void Stop() {
+        Wake();
         int status = 0;
         for (int i = 0; pid_ > 0 && waitpid(pid_, &status, WNOHANG) == 0; ++i) {
             kill(pid_, i < 50 ? SIGTERM : SIGKILL);  // five seconds to end, then ended
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         pid_ = -1;
+    }
+
+    // The scheduler stops answering but keeps its socket, as a hung service does; Wake() lets it go on.
+    void Hang() const {
+        if (pid_ > 0) kill(pid_, SIGSTOP);
+    }
+    void Wake() const {
+        if (pid_ > 0) kill(pid_, SIGCONT);
     }
 
     // Starts the scheduler again after Stop(), with the queues it had.

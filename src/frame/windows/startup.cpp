@@ -276,9 +276,10 @@ void InstallQtPlatform() {
     // Never destroyed: a QPrinter must not be torn down after the application object.
     static QtPrinter& printer = *new QtPrinter;
     printer.SetFileRequest(PdfFileRequest);
-    // The default queue as the service names it at start, so that a service
-    // silent later holds the job instead of turning printing into a file.
-    printer.Device();
+    // Nothing waits on the print service at start: it is only looked at on
+    // the side, so that a service gone later holds the job instead of turning
+    // printing into a file. The device comes when first needed.
+    printer.LookForService();
     static QtDialogs dialogs(&printer);
     static IniSettingsStore settings;
     static QtHelp help;

@@ -3,6 +3,8 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 
 namespace velm {
 
@@ -79,11 +81,70 @@ QueueHold HoldOf(const ServiceState& state) {
 
 std::string QueueOf(const std::string& destination) { return destination.substr(0, destination.find('/')); }
 
-bool PrintServiceAnswers() {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
-    if (http == nullptr) return false;
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A path under a file can never be a socket: libcups finds nothing there at once.
+constexpr const char* Nowhere = "/dev/null/no-print-service";
+
+thread_local int t_noService = 0;
+thread_local ServiceAddress t_service;  // the thread's own while NoServiceHere lives
+
+struct Deadline {
+    Clock::time_point end;
+};
+
+// libcups asks on every wait that found nothing: go on until the deadline.
+int BeforeDeadline(http_t*, void* deadline) { return Clock::now() < static_cast<Deadline*>(deadline)->end ? 1 : 0; }
+
+int MillisecondsLeft(const Deadline& deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline.end - Clock::now()).count();
+    return static_cast<int>(std::max<long long>(1, left));
+}
+
+// A connection to the service that gives up at the deadline, connecting
+// and at every wait for an answer; null when none was made, `silent` then
+// telling a service that let the connection time out from none there.
+http_t* Connect(const ServiceAddress& at, Deadline& deadline, bool* silent = nullptr) {
+    if (silent != nullptr) *silent = false;
+    http_t* http = httpConnect2(at.server.c_str(), at.port, nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr);
+    if (http == nullptr) return nullptr;  // a name that does not resolve
+    if (httpReconnect2(http, MillisecondsLeft(deadline), nullptr) != 0) {
+        const int error = httpError(http);
+        if (silent != nullptr) *silent = error == ETIMEDOUT || error == EAGAIN || error == EINPROGRESS;
+        httpClose(http);
+        return nullptr;
+    }
+    httpSetTimeout(http, 0.25, BeforeDeadline, &deadline);
+    return http;
+}
+
+}  // namespace
+
+ServiceAddress DefaultService() { return t_noService > 0 ? t_service : ServiceAddress{cupsServer(), ippPort()}; }
+
+NoServiceHere::NoServiceHere() {
+    if (t_noService++ > 0) return;
+    t_service = {cupsServer(), ippPort()};
+    cupsSetServer(Nowhere);
+}
+
+NoServiceHere::~NoServiceHere() {
+    // Back to CUPS_SERVER, else the system's.
+    if (--t_noService == 0) cupsSetServer(nullptr);
+}
+
+ServiceAnswer ProbeService(const ServiceAddress& at, int milliseconds) {
+    Deadline deadline{Clock::now() + std::chrono::milliseconds(milliseconds)};
+    bool silent = false;
+    http_t* http = Connect(at, deadline, &silent);
+    if (http == nullptr) return silent ? ServiceAnswer::Silent : ServiceAnswer::None;
+    ipp_t* response = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
     httpClose(http);
-    return true;
+    if (response == nullptr) return ServiceAnswer::Silent;
+    ippDelete(response);
+    return ServiceAnswer::Answers;
 }
 
 namespace {
@@ -147,35 +208,48 @@ std::string HoldWords(const ServiceState& state, QueueHold hold) {
 
 }  // namespace
 
-Submission SubmitPdf(const std::string& queue, const std::string& pdf, const std::string& title,
-                     const PrintOptions& options) {
+Submission SubmitPdf(const ServiceAddress& at, const std::string& queue, const std::string& pdf,
+                     const std::string& title, const PrintOptions& options) {
+    Submission result;
+    Deadline deadline{Clock::now() + std::chrono::milliseconds(SubmitLimitMilliseconds)};
+    // libcups' own look-ups of a queue fall back on the thread's connection.
+    const NoServiceHere fallbacks;
+    http_t* http = Connect(at, deadline);
+    if (http == nullptr) {
+        result.noService = true;
+        result.refusal = queue + ": The print service does not answer.";
+        return result;
+    }
     cups_option_t* list = nullptr;
     int count = 0;
     for (const auto& [name, value] : options) count = cupsAddOption(name.c_str(), value.c_str(), count, &list);
-    Submission result;
-    result.job = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), pdf.c_str(), title.c_str(), count, list);
+    result.job = cupsPrintFile2(http, queue.c_str(), pdf.c_str(), title.c_str(), count, list);
     cupsFreeOptions(count, list);
     if (result.job <= 0) {
         result.job = 0;
         const char* why = cupsLastErrorString();
         std::string reason = why != nullptr && *why != '\0' ? why : ippErrorString(cupsLastError());
-        result.noService = !PrintServiceAnswers();
+        ipp_t* answer = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+        result.noService = answer == nullptr;
+        ippDelete(answer);
         // A queue deleted since it was chosen comes back as a missing file: the service's words for it instead.
-        cups_dest_t* dest = result.noService ? nullptr : cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
+        cups_dest_t* dest = result.noService ? nullptr : cupsGetNamedDest(http, queue.c_str(), nullptr);
         if (dest == nullptr && !result.noService) reason = "The printer or class does not exist.";
         // A queue refused with a reason gives it as its message; without one the service's own
         // placeholder says no more than the refusal.
         if (dest != nullptr) {
-            const QueueState now = StateOf(CUPS_HTTP_DEFAULT, queue);
+            const QueueState now = StateOf(http, queue);
             if (!now.accepting && !now.message.empty() && now.message != "Rejecting Jobs")
                 reason += " (" + now.message + ")";
         }
         cupsFreeDests(dest != nullptr ? 1 : 0, dest);
+        httpClose(http);
         result.refusal = queue + ": " + reason;
         return result;
     }
-    result.server = cupsServer();
-    const QueueState now = StateOf(CUPS_HTTP_DEFAULT, queue, result.job);
+    result.server = at.server;
+    const QueueState now = StateOf(http, queue, result.job);
+    httpClose(http);
     result.hold = HoldOf(now);
     result.stateMessage = HoldWords(now, result.hold);
     return result;
@@ -184,7 +258,8 @@ Submission SubmitPdf(const std::string& queue, const std::string& pdf, const std
 JobLook LookAtJob(const std::string& server, const std::string& queue, int job) {
     JobLook look;
     // The service that took the job, whichever one the program would reach now.
-    http_t* http = httpConnect2(server.c_str(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 2000, nullptr);
+    Deadline deadline{Clock::now() + std::chrono::milliseconds(ServiceLimitMilliseconds)};
+    http_t* http = Connect({server, ippPort()}, deadline);
     if (http == nullptr) return look;
     const QueueState now = StateOf(http, queue, job);
     httpClose(http);

@@ -57,15 +57,47 @@ struct JobLook {
                                // job cancelled or aborted, the queue's words when the job last ran
 };
 
-// Looks at job `job` of `queue` on the print service `server` again.
+// How long one call to the print service may wait for it: connecting, and
+// each answer. A service silent that long is taken for one that does not answer.
+constexpr int ServiceLimitMilliseconds = 2500;
+// A whole submission: the document, then a look at its queue.
+constexpr int SubmitLimitMilliseconds = 5000;
+
+// Where the print service is: a host or a socket's path, and the port.
+struct ServiceAddress {
+    std::string server;
+    int port = 631;
+};
+// The service the calling thread reaches (CUPS_SERVER, else the system's),
+// also while a NoServiceHere of the thread lives.
+ServiceAddress DefaultService();
+
+// While it lives, the calling thread's own connection of libcups, the one
+// Qt's printer support and libcups' own look-ups use, reaches no service:
+// they find none at once instead of waiting on a silent one without limit.
+class NoServiceHere {
+public:
+    NoServiceHere();
+    ~NoServiceHere();
+    NoServiceHere(const NoServiceHere&) = delete;
+    NoServiceHere& operator=(const NoServiceHere&) = delete;
+};
+
+enum class ServiceAnswer {
+    None,     // nothing is there: the connection is refused, the socket missing
+    Silent,   // the service takes the connection, or lets it time out, and gives no answer in time
+    Answers,
+};
+
+// Asks the print service at `at` for its default queue, giving up after `milliseconds`.
+ServiceAnswer ProbeService(const ServiceAddress& at, int milliseconds = ServiceLimitMilliseconds);
+
+// Looks at job `job` of `queue` on the print service `server` again, within the limit.
 JobLook LookAtJob(const std::string& server, const std::string& queue, int job);
 
-// True when the default print service (CUPS_SERVER, else the system's) answers.
-bool PrintServiceAnswers();
-
-// Submits the PDF file `pdf` to `queue` of the default print service
-// (CUPS_SERVER, else the system's) as a job named `title`.
-Submission SubmitPdf(const std::string& queue, const std::string& pdf, const std::string& title,
-                     const PrintOptions& options);
+// Submits the PDF file `pdf` to `queue` of the print service at `at` as a
+// job named `title`, within SubmitLimitMilliseconds.
+Submission SubmitPdf(const ServiceAddress& at, const std::string& queue, const std::string& pdf,
+                     const std::string& title, const PrintOptions& options);
 
 }  // namespace velm

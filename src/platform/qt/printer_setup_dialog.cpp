@@ -29,7 +29,7 @@ QList<QPageSize> PdfPaperSizes() {
 }  // namespace
 
 PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, const QString& queue, bool serviceAnswers,
-                                       QWidget* parent)
+                                       QWidget* parent, bool defaultUnknown)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Printer set-up"));
     printers_ = new QComboBox(this);
@@ -49,6 +49,15 @@ PrinterSetupDialog::PrinterSetupDialog(const QPrinter& device, const QString& qu
             QStringLiteral("The print service does not answer; %1 stays chosen and is used again once it answers.")
                 .arg(queue));
         printers_->insertItem(0, queue, queue);
+        printers_->setCurrentIndex(0);
+    }
+    // Silent since the start: the default queue is not known, and the PDF
+    // file that stands in for it is no choice until the user picks it.
+    if (defaultUnknown && !serviceAnswers) {
+        silent->setText(QStringLiteral(
+            "The print service does not answer; the system's default printer is used once it answers."));
+        silent->setVisible(true);
+        printers_->insertItem(0, QStringLiteral("System default printer"), QVariant());
         printers_->setCurrentIndex(0);
     }
     // A queue deleted since it was chosen is said so, and the system's
@@ -113,9 +122,9 @@ void PrinterSetupDialog::FillPaperSizes(const QPageSize& keep) {
 }
 
 void PrinterSetupDialog::Apply(QtPrinter& printer) const {
-    printer.ChooseQueue(printers_->currentData().toString());
+    if (printers_->currentData().isValid()) printer.ChooseQueue(printers_->currentData().toString());
+    printer.ChoosePaper(paper_->currentData().value<QPageSize>());
     QPrinter& device = printer.Device();
-    device.setPageSize(paper_->currentData().value<QPageSize>());
     device.setPageOrientation(landscape_->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 

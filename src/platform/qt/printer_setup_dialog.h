@@ -17,14 +17,16 @@ class QtPrinter;
 class PrinterSetupDialog : public QDialog {
 public:
     // The device's paper and orientation, and `queue` chosen (empty: a PDF
-    // file); `serviceAnswers` false when the print service is silent.
-    PrinterSetupDialog(const QPrinter& device, const QString& queue, bool serviceAnswers, QWidget* parent = nullptr);
+    // file); `serviceAnswers` false when the print service is silent;
+    // `defaultUnknown` when the device awaits the service's default queue.
+    PrinterSetupDialog(const QPrinter& device, const QString& queue, bool serviceAnswers, QWidget* parent = nullptr,
+                       bool defaultUnknown = false);
     // The choice onto the printer.
     void Apply(QtPrinter& printer) const;
 
 private:
     void FillPaperSizes(const QPageSize& keep);  // the chosen printer's sizes, keeping `keep` when it has it
-    QComboBox* printers_;  // objectName "printers"; a PDF file has no printer name
+    QComboBox* printers_;  // objectName "printers"; a PDF file has no printer name, the awaited default queue no data
     QComboBox* paper_;     // "paper", the page size ids
     QRadioButton* portrait_;
     QRadioButton* landscape_;

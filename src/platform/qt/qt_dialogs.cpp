@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "platform/qt/printer_setup_dialog.h"
@@ -223,8 +224,13 @@ FileDialogResult QtDialogs::ShowSave(const FileDialogRequest& request) {
 bool QtDialogs::ShowPrinterSetup() {
     if (printer_ == nullptr) return false;
     const QString queue = printer_->ChosenQueue();
-    PrinterSetupDialog dialog(printer_->Device(), queue, printer_->ServiceAnswers(), DialogParent());
+    const bool answers = printer_->ServiceAnswers();
+    // Qt lists the queues without a time limit: only while the service answers.
+    std::optional<NoServiceHere> unasked;
+    if (!printer_->ServiceReached()) unasked.emplace();
+    PrinterSetupDialog dialog(printer_->Device(), queue, answers, DialogParent(), printer_->DefaultUnknown());
     if (dialog.exec() != QDialog::Accepted) return false;
+    unasked.reset();
     dialog.Apply(*printer_);
     return true;
 }
@@ -291,6 +297,9 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
     if (maxPage < minPage) std::swap(minPage, maxPage);
     QPrinter& device = printer_->Device();
     const bool toFile = printer_->PrintsToFile();
+    // Qt lists the queues without a time limit: only while the service answers.
+    std::optional<NoServiceHere> unasked;
+    if (!printer_->ServiceReached()) unasked.emplace();
     if (toFile && !fileName.empty()) device.setOutputFileName(Q(fileName));
     const QtPrinter::SetUp before = printer_->CurrentSetUp();
     // Made on a PDF printer, the dialog turns the device to the system's

@@ -21,6 +21,7 @@
 
 #include "platform/qt/print_service.h"
 #include "platform/qt/qt_colour.h"
+#include "platform/qt/service_calls.h"
 #include "platform/services.h"
 
 namespace velm {
@@ -28,15 +29,6 @@ namespace velm {
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
-
-// The system's default printer, else a PDF file.
-std::unique_ptr<QPrinter> MakeDevice() {
-    auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull()) device->setPrinterName(info.printerName());
-    if (info.isNull() || !device->isValid()) device->setOutputFormat(QPrinter::PdfFormat);
-    return device;
-}
 
 Qt::PenStyle PenStyleOf(int style) {
     switch (style) {
@@ -166,25 +158,78 @@ double QtPrinterPage::DeviceTextHeight(const std::string& text) const {
     return metrics.height() * static_cast<double>(Lines(text).size());
 }
 
-// The device is made when first needed: finding the system's printer takes
-// a while, and most runs never print.
+// Nothing here asks the print service: the device is made when first
+// needed, and the service is asked only where a limit bounds the wait
+// (Qt's printer support asks it without one), so that a silent service
+// holds neither the start nor the window.
 QtPrinter::QtPrinter() : page_(*this) {}
 
 QPrinter& QtPrinter::Device() {
     if (!device_) {
-        device_ = MakeDevice();
-        // Made while the service was silent: its default queue is unknown, not missing.
-        defaultUnknown_ = device_->outputFormat() == QPrinter::PdfFormat && !PrintServiceAnswers();
+        {
+            // A PDF printer, made without asking: the default queue comes once the service answers.
+            const NoServiceHere unasked;
+            device_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        }
+        device_->setOutputFormat(QPrinter::PdfFormat);
+        defaultUnknown_ = true;
+        if (Service(false) == ServiceAnswer::Answers) TakeDefaultQueue();
     }
     return *device_;
 }
 
+void QtPrinter::LookForService() {
+    const ServiceAddress at = DefaultService();
+    auto answer = std::make_shared<ServiceAnswer>(ServiceAnswer::None);
+    ServiceCallLater([at, answer] { *answer = ProbeService(at); },
+                     [self = self_, answer] {
+                         if (*self != nullptr) (*self)->Heard(*answer);
+                     });
+}
+
+void QtPrinter::Heard(ServiceAnswer answer) {
+    heard_ = answer;
+    heardAt_ = std::chrono::steady_clock::now();
+    if (answer == ServiceAnswer::Answers) everAnswered_ = true;
+}
+
+ServiceAnswer QtPrinter::Service(bool fresh) {
+    using namespace std::chrono_literals;
+    const auto age = std::chrono::steady_clock::now() - heardAt_;
+    // An answer, or a refusal, comes at once; silence costs the window a
+    // wait, so it is asked again less often.
+    const bool silent = heard_ == ServiceAnswer::Silent;
+    const auto kept = fresh ? (silent ? 1s : 0s) : (silent ? 10s : 5s);
+    if (!heard_ || age >= kept) {
+        const ServiceAddress at = DefaultService();
+        ServiceAnswer answer = ServiceAnswer::None;
+        WaitForServiceCall([&answer, at] { answer = ProbeService(at); });
+        Heard(answer);
+    }
+    // Gone after it answered: down for now, not missing.
+    return *heard_ == ServiceAnswer::None && everAnswered_ ? ServiceAnswer::Silent : *heard_;
+}
+
+void QtPrinter::TakeDefaultQueue() {
+    defaultUnknown_ = false;
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return;  // no default queue: a PDF file
+    ChooseQueue(info.printerName());
+    if (!paperChosen_ && unreachedQueue_.isEmpty()) device_->setPageSize(info.defaultPageSize());
+}
+
+void QtPrinter::ChoosePaper(const QPageSize& paper) {
+    if (!paper.isEquivalentTo(Device().pageLayout().pageSize())) paperChosen_ = true;
+    Device().setPageSize(paper);
+}
+
 QtPrinter::~QtPrinter() {
+    *self_ = nullptr;
     if (painter_ && painter_->isActive()) painter_->end();
 }
 
 bool QtPrinter::Available() {
-    OnChosenQueue();
+    OnChosenQueue(false);
     if (Device().isValid()) return true;
     // A printer that went away since: the PDF printer answers instead.
     if (!painter_) Device().setOutputFormat(QPrinter::PdfFormat);
@@ -223,9 +268,21 @@ QPainter* QtPrinter::Begin() {
     failure_.clear();
     fault_ = PrintFault::Other;
     if (!Available()) return nullptr;
-    if (!OnChosenQueue()) {
+    const bool onQueue = OnChosenQueue();
+    if (defaultUnknown_ && Service(true) == ServiceAnswer::Silent) {
+        // The default queue is not known yet: no PDF file in its place.
+        fault_ = PrintFault::NoService;
+        failure_ = "The print service does not answer.";
+        return nullptr;
+    }
+    if (onQueue && !PrintsToFile() && !ServiceReached()) {
+        fault_ = PrintFault::NoService;
+        failure_ = QueueOf(Device().printerName().toStdString()) + ": The print service does not answer.";
+        return nullptr;
+    }
+    if (!onQueue) {
         // Nothing may reach the chosen queue, and nothing goes to a PDF file in its place.
-        const bool answers = PrintServiceAnswers();
+        const bool answers = ServiceReached();
         fault_ = answers ? PrintFault::Other : PrintFault::NoService;
         failure_ = QueueOf(unreachedQueue_.toStdString()) + ": " +
                    (answers ? "The printer or class does not exist." : "The print service does not answer.");
@@ -304,7 +361,10 @@ bool QtPrinter::SubmitToService() {
     const PrintOptions options =
         TrueSizeOptions(layout.pageSize().key().toStdString(), layout.orientation() == QPageLayout::Landscape,
                         Device().copyCount(), Device().collateCopies());
-    const Submission sent = SubmitPdf(queue, serviceFile_->fileName().toStdString(), Title(), options);
+    const ServiceAddress at = DefaultService();
+    const std::string file = serviceFile_->fileName().toStdString(), title = Title();
+    Submission sent;
+    WaitForServiceCall([&] { sent = SubmitPdf(at, queue, file, title, options); });
     if (sent.job == 0) {
         failure_ = sent.refusal;
         fault_ = sent.noService ? PrintFault::NoService : PrintFault::Other;
@@ -327,11 +387,15 @@ void LookLater(const std::string& server, const std::string& queue, int job,
                std::function<bool(const PrintDelivery&)> then, int looksLeft) {
     if (QCoreApplication::instance() == nullptr) return;
     QTimer::singleShot(FollowUpMilliseconds, QCoreApplication::instance(), [=] {
-        const JobLook look = LookAtJob(server, queue, job);
-        if (!look.answered) return;  // the service is gone: nothing new to say
-        const bool wanted = then(PrintDelivery{queue, look.hold, look.stateMessage});
-        if (wanted && look.unfinished && looksLeft > 1)
-            LookLater(server, queue, job, then, looksLeft - 1);
+        // Off the window thread: a silent service holds only the look.
+        auto seen = std::make_shared<JobLook>();
+        ServiceCallLater([=] { *seen = LookAtJob(server, queue, job); }, [=] {
+            const JobLook& look = *seen;
+            if (!look.answered) return;  // the service is gone: nothing new to say
+            const bool wanted = then(PrintDelivery{queue, look.hold, look.stateMessage});
+            if (wanted && look.unfinished && looksLeft > 1)
+                LookLater(server, queue, job, then, looksLeft - 1);
+        });
     });
 }
 
@@ -372,7 +436,12 @@ bool QtPrinter::PrintsToFile() {
     return unreachedQueue_.isEmpty() && Device().outputFormat() == QPrinter::PdfFormat;
 }
 
-bool QtPrinter::ServiceAnswers() { return PrintsToFile() || PrintServiceAnswers(); }
+bool QtPrinter::ServiceAnswers() {
+    OnChosenQueue();
+    // Silent since the device was made: its default queue is not known, and is no PDF file.
+    if (defaultUnknown_) return Service(true) != ServiceAnswer::Silent;
+    return PrintsToFile() || ServiceReached();
+}
 
 QString QtPrinter::ChosenQueue() {
     OnChosenQueue();
@@ -389,21 +458,23 @@ void QtPrinter::ChooseQueue(const QString& queue) {
         d.setOutputFormat(QPrinter::PdfFormat);
         return;
     }
+    // Qt asks the service for the queue without a limit: only when it answers.
+    std::optional<NoServiceHere> unasked;
+    if (Service(false) != ServiceAnswer::Answers) unasked.emplace();
     d.setOutputFormat(QPrinter::NativeFormat);
     d.setPrinterName(queue);
     // Qt takes only a queue the service lists, else it stays on a PDF file or another queue.
     if (d.outputFormat() != QPrinter::NativeFormat || d.printerName() != queue) unreachedQueue_ = queue;
 }
 
-bool QtPrinter::OnChosenQueue() {
+bool QtPrinter::OnChosenQueue(bool fresh) {
+    Device();
+    if (painter_ || (!defaultUnknown_ && unreachedQueue_.isEmpty())) return unreachedQueue_.isEmpty();
+    if (Service(fresh) != ServiceAnswer::Answers) return unreachedQueue_.isEmpty();
     // The service answers again: its default queue is the printer, as if it had answered from the start.
-    if (defaultUnknown_ && !painter_ && PrintServiceAnswers()) {
-        defaultUnknown_ = false;
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (!info.isNull()) ChooseQueue(info.printerName());
-    }
+    if (defaultUnknown_) TakeDefaultQueue();
     if (unreachedQueue_.isEmpty()) return true;
-    if (painter_ || QPrinterInfo::printerInfo(unreachedQueue_).isNull()) return false;
+    if (QPrinterInfo::printerInfo(unreachedQueue_).isNull()) return false;
     ChooseQueue(QString(unreachedQueue_));
     return unreachedQueue_.isEmpty();
 }
@@ -429,16 +500,22 @@ QtPrinter::SetUp QtPrinter::CurrentSetUp() {
     QPrinter& d = Device();
     const QString queue = ChosenQueue();
     if (!unreachedQueue_.isEmpty()) return {queue, QPrinter::NativeFormat, QString(), d.pageLayout()};
-    return {d.printerName(), d.outputFormat(), d.outputFileName(), d.pageLayout()};
+    return {d.printerName(), d.outputFormat(), d.outputFileName(), d.pageLayout(), defaultUnknown_};
 }
 
 void QtPrinter::PutSetUp(const SetUp& setUp) {
     if (painter_) return;
     QPrinter& d = Device();
-    // The file name first: an empty one turns the device to the default queue.
-    d.setOutputFileName(setUp.outputFile);
+    {
+        std::optional<NoServiceHere> unasked;
+        if (Service(false) != ServiceAnswer::Answers) unasked.emplace();
+        // The file name first: an empty one turns the device to the default queue.
+        d.setOutputFileName(setUp.outputFile);
+    }
     ChooseQueue(setUp.format == QPrinter::PdfFormat ? QString() : setUp.printerName);
     d.setPageLayout(setUp.layout);
+    // A PDF file that only stood in for the default queue is no choice of the user's.
+    if (setUp.defaultUnknown) defaultUnknown_ = true;
 }
 
 void QtPrinter::HoldSetUp() { held_ = CurrentSetUp(); }

@@ -2,9 +2,12 @@
 // The system printer through one QPrinter, shared with the printer set-up and
 // print dialogs so that their choices carry over to what prints next. It is
 // the system's default printer when one exists, else a PDF printer whose
-// file the user names in the save dialog of the Dialogs service. A document
+// file the user names in the save dialog of the Dialogs service; while the
+// print service has not answered, the default queue is awaited, not a PDF
+// file. No call to the service waits longer than a few seconds. A document
 // for a system printer is drawn into a PDF of the same page layout and
 // resolution, which the program hands to the print service itself.
+#include <chrono>
 #include <functional>
 #include <QPageLayout>
 #include <QPrinter>
@@ -15,6 +18,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/printer.h"
+#include "platform/qt/print_service.h"
 
 class QFont;
 class QPainter;
@@ -84,6 +88,7 @@ public:
         QPrinter::OutputFormat format = QPrinter::NativeFormat;
         QString outputFile;
         QPageLayout layout;
+        bool defaultUnknown = false;  // the default queue awaited the service's answer
     };
     SetUp CurrentSetUp();
     void PutSetUp(const SetUp& setUp);
@@ -102,6 +107,18 @@ public:
     // The device itself, for the printer set-up and print dialogs.
     QPrinter& Device();
 
+    // Looks whether the print service answers without waiting for it: one
+    // that answered once and is gone later is taken for silent, not for none.
+    void LookForService();
+    // True when the print service answered just now: Qt's printer support
+    // may ask it (else a NoServiceHere keeps it from waiting).
+    bool ServiceReached() { return Service(true) == ServiceAnswer::Answers; }
+    // True while the device is on a PDF file only because the print service
+    // has not answered since it was made (none there, or silent).
+    bool DefaultUnknown() { return defaultUnknown_; }
+    // The paper the user chose in set-up; it stays when the default queue comes.
+    void ChoosePaper(const QPageSize& paper);
+
 private:
     friend class QtPrinterPage;
     enum class DocState { Idle, Drawing, Cancelled, Failed };
@@ -114,8 +131,17 @@ private:
     // Hands the finished PDF to the print service; false when it refused it.
     bool SubmitToService();
     std::string Title() const;
-    // Puts the device back on the chosen queue once the service lists it; false while it cannot.
-    bool OnChosenQueue();
+    // Puts the device back on the chosen queue once the service lists it, or
+    // on the default queue once the service answers; false while it cannot.
+    // `fresh`: the service's answer of just now, else one of a few seconds ago.
+    bool OnChosenQueue(bool fresh = true);
+    // The print service's answer, asked again when the last one is older than
+    // half a second (`fresh`) or a few seconds; the window waits a short time at most.
+    ServiceAnswer Service(bool fresh);
+    void Heard(ServiceAnswer answer);
+    // The service answered: the device goes to its default queue and, unless
+    // the user chose a paper, that queue's default paper.
+    void TakeDefaultQueue();
 
     std::unique_ptr<QPrinter> device_;
     std::unique_ptr<QPainter> painter_;
@@ -141,6 +167,11 @@ private:
     // The device was made while the print service did not answer: on a PDF
     // file only until the service answers and names its default queue.
     bool defaultUnknown_ = false;
+    bool paperChosen_ = false;
+    std::optional<ServiceAnswer> heard_;  // the service's last answer, and when
+    std::chrono::steady_clock::time_point heardAt_;
+    bool everAnswered_ = false;
+    std::shared_ptr<QtPrinter*> self_ = std::make_shared<QtPrinter*>(this);  // null once gone
 };
 
 }  // namespace velm

@@ -1,9 +1,14 @@
 // Start-up and exit of the whole program, in-process.
+#include <chrono>
 #include <filesystem>
 
 #include "core/number_text.h"
 #include "frame/windows/startup.h"
 #include "frame/windows/window_test_actions.h"
+#include "platform/look.h"
+#include "platform/services.h"
+#include "support/silent_service.h"
+#include "support/temp_folder.h"
 
 namespace velm {
 namespace {
@@ -57,6 +62,25 @@ TEST_F(StartupTest, StoredSettingsAreReadAtStart) {
         EXPECT_EQ(FormatLength(st.Inputs.CylinderData[1], st.Settings.MeasuringSystem), c.thicknessText);
         if (c.measuring == 1) { EXPECT_FLOAT_EQ(st.Inputs.CylElbowData[8], 5.0f); }  // counts stay
     }
+}
+
+// The program's own platform set-up and start-up ask the print service
+// nothing they would wait on: one that takes the connection and never
+// answers holds neither, and the start panel comes at once.
+TEST_F(StartupTest, AHungPrintServiceHoldsNeitherThePlatformSetUpNorTheStart) {
+    TempFolder folder;
+    const SilentService silent(folder.Path(), SilentService::Mute);
+    ASSERT_FALSE(silent.Server().empty());
+    const Services doubles = Platform();
+    const auto start = std::chrono::steady_clock::now();
+    InstallQtPlatform();
+    // The test's own services again for the windows.
+    Platform() = doubles;
+    InstallLook(&look);
+    ASSERT_TRUE(Start());
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 3.0);
+    ASSERT_NE(StartPanel(), nullptr);
+    EXPECT_TRUE(StartPanel()->isVisible());
 }
 
 // The splash is shown during the wait, and not made at all without one.

@@ -15,6 +15,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <optional>
 #include <filesystem>
 #include <thread>
 
@@ -31,6 +33,7 @@
 #include "support/modal_dialogs.h"
 #include "support/private_cups.h"
 #include "support/scripted_dialogs.h"
+#include "support/silent_service.h"
 #include "support/temp_folder.h"
 
 namespace velm {
@@ -356,6 +359,144 @@ TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
         EXPECT_EQ(PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1)),
                   DocumentResult::Printed) << printer.FailureText();
         EXPECT_EQ(printer.LastDelivery().queue, "Office_A3");
+    }
+}
+
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The window thread's longest pause while `run` runs: a timer that ticks
+// every 20 ms on it says when it could not.
+template <class Run>
+double LongestPause(Run run) {
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point last = Clock::now();
+    Clock::duration longest{};
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longest = std::max(longest, Clock::now() - last);
+        last = Clock::now();
+    });
+    tick.start(20);
+    run();
+    longest = std::max(longest, Clock::now() - last);
+    return std::chrono::duration<double>(longest).count();
+}
+
+// A scheduler that stops answering with the printer on its queue: the
+// print gives up within a few seconds as the service's silence, and the
+// look at the job before runs beside the window, which keeps going.
+TEST_F(PrintServiceTest, AHungServiceHoldsNeitherThePrintNorTheLookAtTheJobBefore) {
+    ASSERT_TRUE(cups_->AddQueue(Queue));
+    ASSERT_TRUE(cups_->Run("cupsdisable " + Queue));  // the job waits: there is something to look at
+    QtPrinter printer;
+    ASSERT_EQ(printer.ChosenQueue().toStdString(), Queue);
+    const DocumentResult sent = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
+    ASSERT_EQ(sent, DocumentResult::Printed) << printer.FailureText();
+    int looked = 0;
+    printer.FollowLastDelivery([&looked](const PrintDelivery&) { return ++looked, true; });
+    cups_->Hang();
+    // Wakes the scheduler later, so that a wait without limit ends too.
+    const std::jthread wake([this](std::stop_token stop) {
+        for (int i = 0; i < 300 && !stop.stop_requested(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        cups_->Wake();
+    });
+    // The look comes 5 s after the print.
+    EXPECT_LT(LongestPause([] { QTest::qWait(9000); }), 1.0);
+    EXPECT_EQ(looked, 0);  // a silent service has nothing new to say
+    const auto start = std::chrono::steady_clock::now();
+    double took = 0;
+    DocumentResult result{};
+    EXPECT_LT(LongestPause([&] {
+                  result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
+                  took = SecondsSince(start);
+              }),
+              1.0);
+    EXPECT_LT(took, 8.0);
+    EXPECT_EQ(result, DocumentResult::Failed);
+    EXPECT_EQ(printer.LastFault(), PrintFault::NoService);
+    dialogs_.ExpectMessage(IdOk);
+    ReportDocument(printer, result);
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].prompt, Txt(LangCommon, 26));
+    cups_->Wake();
+    cups_->Run("cancel -a " + Queue);
+}
+
+// A print service that has not answered since the printer was made: its
+// default queue is not known, and no PDF file stands in for it. Every print
+// and the elbow's check say the service does not answer; set-up says so and
+// neither its OK nor its Cancel, nor a range's set-up put back, makes the
+// PDF file a choice. Once the service answers its default queue prints.
+TEST_F(PrintServiceTest, WhileTheServiceIsSilentTheDefaultQueueIsAwaitedNotAPdfFile) {
+    ASSERT_TRUE(cups_->AddQueue(Queue));
+    enum Silence { HungScheduler, MuteSocket };
+    enum Step { SetUpOk, SetUpCancel, RangeSetUpPutBack };
+    for (const Silence silence : {HungScheduler, MuteSocket})
+        for (const Step step : {SetUpOk, SetUpCancel, RangeSetUpPutBack}) {
+            SCOPED_TRACE(testing::Message() << (silence == HungScheduler ? "hung scheduler" : "mute socket") << ", step " << step);
+            std::optional<SilentService> mute;
+            if (silence == HungScheduler) cups_->Hang();
+            else mute.emplace(folder_.Path(), SilentService::Mute);
+            QtPrinter printer;
+            QtDialogs qtDialogs(&printer);
+            Platform().printer = &printer;
+            dialogs_.messages.clear();
+            dialogs_.ExpectMessage(IdOk);
+            EXPECT_FALSE(CheckPrintServiceAnswers());  // as the elbow's Print asks
+            ASSERT_EQ(dialogs_.messages.size(), 1u);
+            EXPECT_EQ(dialogs_.messages[0].prompt, Txt(LangCommon, 26));
+            if (step == RangeSetUpPutBack) {
+                const HeldPrinterSetUp held(&printer);
+                printer.ChooseQueue({});  // a range dialog's PDF file, for that range only
+            } else {
+                QString said;
+                WhenShown<QDialog>([&](QDialog* dialog) {
+                    if (auto* label = dialog->findChild<QLabel*>("silent"); label && Offered(label, dialog)) said = label->text();
+                    step == SetUpOk ? dialog->accept() : dialog->reject();
+                });
+                EXPECT_EQ(qtDialogs.ShowPrinterSetup(), step == SetUpOk);
+                EXPECT_TRUE(said.contains("does not answer")) << said.toStdString();
+            }
+            dialogs_.messages.clear();
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_EQ(PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1)),
+                      DocumentResult::Failed);
+            EXPECT_LT(SecondsSince(start), 8.0);
+            EXPECT_EQ(printer.LastFault(), PrintFault::NoService);
+            // The service answers again: the next print goes to its default queue.
+            if (silence == HungScheduler) cups_->Wake();
+            mute.reset();
+            QTest::qWait(1100);
+            EXPECT_EQ(PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1)),
+                      DocumentResult::Printed) << printer.FailureText();
+            EXPECT_EQ(printer.LastDelivery().queue, Queue);
+            EXPECT_TRUE(dialogs_.saves.empty());
+            Platform().printer = nullptr;
+            cups_->Run("cancel -a " + Queue);
+        }
+}
+
+// Where the user chose no paper the sheet is the default queue's default
+// paper, from the start or once a silent service answers.
+TEST_F(PrintServiceTest, TheDefaultQueueComesWithItsOwnPaper) {
+    ASSERT_TRUE(cups_->AddQueue(Queue));
+    ASSERT_TRUE(cups_->Run("lpadmin -p " + Queue + " -o PageSize=A3"));
+    for (const bool silentFirst : {false, true}) {
+        SCOPED_TRACE(silentFirst ? "silent first" : "answering");
+        if (silentFirst) cups_->Hang();
+        QtPrinter printer;
+        printer.PageMillimetres();  // a preview's first layout
+        if (silentFirst) {
+            cups_->Wake();
+            QTest::qWait(1100);  // the silence heard is old now
+            EXPECT_FALSE(printer.PrintsToFile());
+        }
+        EXPECT_EQ(printer.ChosenQueue().toStdString(), Queue);
+        EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), QPageSize::A3);
+        EXPECT_GT(printer.PageMillimetres().height, 380);
     }
 }
 
