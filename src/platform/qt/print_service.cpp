@@ -1,6 +1,7 @@
 #include "platform/qt/print_service.h"
 
 #include <cups/cups.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -135,11 +136,25 @@ NoServiceHere::~NoServiceHere() {
     if (--t_noService == 0) cupsSetServer(nullptr);
 }
 
+namespace {
+
+// A socket named in a folder that is there: a scheduler lives there and is
+// stopped (it takes its socket with it), which is not a machine without one.
+bool StoppedHere(const std::string& server) {
+    if (server.empty() || server[0] != '/') return false;
+    const std::string folder = server.substr(0, server.rfind('/'));
+    struct stat seen {};
+    return !folder.empty() && stat(folder.c_str(), &seen) == 0 && S_ISDIR(seen.st_mode);
+}
+
+}  // namespace
+
 ServiceAnswer ProbeService(const ServiceAddress& at, int milliseconds) {
     Deadline deadline{Clock::now() + std::chrono::milliseconds(milliseconds)};
     bool silent = false;
     http_t* http = Connect(at, deadline, &silent);
-    if (http == nullptr) return silent ? ServiceAnswer::Silent : ServiceAnswer::None;
+    if (http == nullptr)
+        return silent ? ServiceAnswer::Silent : StoppedHere(at.server) ? ServiceAnswer::Stopped : ServiceAnswer::None;
     ipp_t* response = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
     httpClose(http);
     if (response == nullptr) return ServiceAnswer::Silent;

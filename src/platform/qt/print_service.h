@@ -84,8 +84,9 @@ public:
 };
 
 enum class ServiceAnswer {
-    None,     // nothing is there: the connection is refused, the socket missing
+    None,     // nothing is there: the connection is refused, the socket and its folder missing
     Silent,   // the service takes the connection, or lets it time out, and gives no answer in time
+    Stopped,  // its socket's folder is there without the socket: the scheduler is stopped, said at once
     Answers,
 };
 

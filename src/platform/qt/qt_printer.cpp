@@ -206,8 +206,10 @@ ServiceAnswer QtPrinter::Service(bool fresh) {
         WaitForServiceCall([&answer, at] { answer = ProbeService(at); });
         Heard(answer);
     }
-    // Gone after it answered: down for now, not missing.
-    return *heard_ == ServiceAnswer::None && everAnswered_ ? ServiceAnswer::Silent : *heard_;
+    // Stopped, or gone after it answered: down for now, not missing.
+    if (*heard_ == ServiceAnswer::Stopped || (*heard_ == ServiceAnswer::None && everAnswered_))
+        return ServiceAnswer::Silent;
+    return *heard_;
 }
 
 void QtPrinter::TakeDefaultQueue() {

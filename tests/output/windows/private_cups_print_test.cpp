@@ -301,6 +301,7 @@ TEST_F(PrintServiceTest, APrinterMadeWhileTheServiceIsSilentTakesTheDefaultQueue
         cups_->Stop();
         QtPrinter printer;
         EXPECT_TRUE(printer.PrintsToFile());
+        EXPECT_FALSE(printer.ServiceAnswers());  // a stopped scheduler's default queue is awaited, not a PDF file
         if (chosePdf) printer.ChooseQueue({});
         cups_->StartAgain();
         EXPECT_EQ(printer.PrintsToFile(), chosePdf);
@@ -432,14 +433,15 @@ TEST_F(PrintServiceTest, AHungServiceHoldsNeitherThePrintNorTheLookAtTheJobBefor
 // PDF file a choice. Once the service answers its default queue prints.
 TEST_F(PrintServiceTest, WhileTheServiceIsSilentTheDefaultQueueIsAwaitedNotAPdfFile) {
     ASSERT_TRUE(cups_->AddQueue(Queue));
-    enum Silence { HungScheduler, MuteSocket };
+    enum Silence { HungScheduler, MuteSocket, StoppedScheduler };
     enum Step { SetUpOk, SetUpCancel, RangeSetUpPutBack };
-    for (const Silence silence : {HungScheduler, MuteSocket})
+    for (const Silence silence : {HungScheduler, MuteSocket, StoppedScheduler})
         for (const Step step : {SetUpOk, SetUpCancel, RangeSetUpPutBack}) {
-            SCOPED_TRACE(testing::Message() << (silence == HungScheduler ? "hung scheduler" : "mute socket") << ", step " << step);
+            SCOPED_TRACE(testing::Message() << "silence " << silence << ", step " << step);
             std::optional<SilentService> mute;
             if (silence == HungScheduler) cups_->Hang();
-            else mute.emplace(folder_.Path(), SilentService::Mute);
+            else if (silence == MuteSocket) mute.emplace(folder_.Path(), SilentService::Mute);
+            else cups_->Stop();
             QtPrinter printer;
             QtDialogs qtDialogs(&printer);
             Platform().printer = &printer;
@@ -468,6 +470,7 @@ TEST_F(PrintServiceTest, WhileTheServiceIsSilentTheDefaultQueueIsAwaitedNotAPdfF
             EXPECT_EQ(printer.LastFault(), PrintFault::NoService);
             // The service answers again: the next print goes to its default queue.
             if (silence == HungScheduler) cups_->Wake();
+            if (silence == StoppedScheduler) cups_->StartAgain();
             mute.reset();
             QTest::qWait(1100);
             EXPECT_EQ(PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1)),
