@@ -184,10 +184,10 @@ QFont CaptionFont() {
 
 }  // namespace
 
-void BeginLoadingCaptionFont() {
+std::future<void> BeginLoadingCaptionFont() {
     // Finding and opening the font is a good part of the first caption's
     // drawing; it runs beside the rest of the start-up.
-    static std::future<void> loading = std::async(std::launch::async, [] {
+    return std::async(std::launch::async, [] {
         QPainterPath path;
         path.addText(0, 0, CaptionFont(), QStringLiteral("A"));
     });

@@ -26,8 +26,10 @@ struct PickerPage;
 
 class frmIniziale;
 
-// Starts loading the captions' font in the background (once).
-void BeginLoadingCaptionFont();
+// Starts loading the captions' font in the background. The work uses Qt's
+// font engines, so it must be over before the application object goes: the
+// future's destruction waits for it.
+[[nodiscard]] std::future<void> BeginLoadingCaptionFont();
 
 // PctVettore(i): a picture box of the page.
 class ShapePictureBox : public QWidget {

@@ -184,7 +184,9 @@ bool StartFrame(const StartOptions& options, std::span<const PartRegistration> p
     g_exitPending = false;
     QApplication::setQuitOnLastWindowClosed(false);  // the program ends through ExitProgram only
 
-    BeginLoadingCaptionFont();
+    // Waited for on every way out of here: a failed start may end the
+    // application right after, and the font work must not run under its end.
+    const std::future<void> captionFont = BeginLoadingCaptionFont();
     // The language file is read beside the building of the main window; what
     // came of it is taken where the start-up has always read it.
     std::future<ReadLanguage> reading = StartReadingLanguage(options.programFolder);

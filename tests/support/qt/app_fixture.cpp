@@ -5,6 +5,9 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 
 #include "core/language.h"
 #include "core/settings.h"
@@ -18,6 +21,46 @@
 namespace velm {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Threads of this process other than the caller that the program started
+// itself and that still run. Plain threads keep the process's name; Qt names
+// its own (thread pools, QThread) after their class.
+int RunningProgramThreads() {
+    const auto nameOf = [](const std::string& line) {
+        const auto open = line.find('('), close = line.rfind(')');
+        return open == std::string::npos || close == std::string::npos ? std::string()
+                                                                         : line.substr(open + 1, close - open - 1);
+    };
+    const auto statOf = [](const fs::path& task) {
+        std::ifstream in(task / "stat");
+        std::string line;
+        std::getline(in, line);
+        return line;
+    };
+    const std::string processName = nameOf(statOf("/proc/self/task/" + std::to_string(getpid())));
+    const std::string self = std::to_string(gettid());
+    int running = 0;
+    std::error_code ec;
+    for (const auto& task : fs::directory_iterator("/proc/self/task", ec)) {
+        if (task.path().filename() == self) continue;
+        // "tid (name) state ppid pgrp session tty tpgid flags ..."
+        const std::string line = statOf(task.path());
+        if (line.empty() || nameOf(line) != processName) continue;
+        std::istringstream rest(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        long skip = 0;
+        unsigned long flags = 0;
+        rest >> state >> skip >> skip >> skip >> skip >> skip >> flags;
+        // A thread just joined may stay listed for a moment while it leaves.
+        constexpr unsigned long exiting = 0x4;
+        if (rest && (flags & exiting) == 0 && state != 'Z' && state != 'X') ++running;
+    }
+    return running;
+}
+
+}  // namespace
 
 void AppFixture::SetUp() {
     std::string pattern = (fs::temp_directory_path() / "velm-test-XXXXXX").string();
@@ -56,6 +99,9 @@ void AppFixture::TearDown() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (help.Window()) help.Window()->hide();
     dialogs.VerifyAllUsed();
+    // The application may end right after the windows: nothing of the
+    // program may still run under it then.
+    EXPECT_EQ(RunningProgramThreads(), 0) << "a thread of the program outlives its windows";
 
     SetExitHook(nullptr);
     Platform() = Services{};
