@@ -27,6 +27,15 @@
 
 namespace velm {
 
+// CUPS_SERVER as it was before a service of a test's own named it: unset when it was.
+inline void PutBackCupsServer(const std::string& before) {
+    if (before.empty())
+        unsetenv("CUPS_SERVER");
+    else
+        setenv("CUPS_SERVER", before.c_str(), 1);
+    cupsSetServer(nullptr);
+}
+
 class PrivateCups {
 public:
     static constexpr const char* Ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
@@ -47,11 +56,7 @@ public:
     }
     ~PrivateCups() {
         Stop();
-        if (before_.empty())
-            unsetenv("CUPS_SERVER");
-        else
-            setenv("CUPS_SERVER", before_.c_str(), 1);
-        cupsSetServer(nullptr);
+        PutBackCupsServer(before_);
     }
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;

@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/private_cups.h"
+
 namespace velm {
 
 class SilentService {
@@ -65,11 +67,7 @@ public:
         }
         for (int fd : held_) close(fd);
         close(listener_);
-        if (before_.empty())
-            unsetenv("CUPS_SERVER");
-        else
-            setenv("CUPS_SERVER", before_.c_str(), 1);
-        cupsSetServer(nullptr);
+        PutBackCupsServer(before_);
     }
     SilentService(const SilentService&) = delete;
     SilentService& operator=(const SilentService&) = delete;

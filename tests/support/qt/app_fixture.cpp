@@ -16,6 +16,7 @@
 #include "program.h"
 #include "core/working_state.h"
 #include "platform/look.h"
+#include "platform/qt/service_calls.h"
 #include "platform/services.h"
 
 namespace velm {
@@ -100,7 +101,9 @@ void AppFixture::TearDown() {
     if (help.Window()) help.Window()->hide();
     dialogs.VerifyAllUsed();
     // The application may end right after the windows: nothing of the
-    // program may still run under it then.
+    // program may still run under it then. Its print-service calls are
+    // waited for as its end waits for them.
+    FinishServiceCalls();
     EXPECT_EQ(RunningProgramThreads(), 0) << "a thread of the program outlives its windows";
 
     SetExitHook(nullptr);
