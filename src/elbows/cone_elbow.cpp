@@ -353,6 +353,14 @@ int CheckBodyAngles(const Body& b) {
     return 0;
 }
 
+// The angle at the bend centre between a face's axis point and its corner,
+// 0 to pi. Past a right angle the three-sides angle comes back less pi, which
+// would put the corner on the far side of the centre.
+double AngleAtCentre(double half, double radius, double R) {
+    const double angle = AngleFromThreeSides(half, radius, R);
+    return angle < 0 ? angle + Pi : angle;
+}
+
 // The side view: each face's corners at their distances from the bend
 // centre, and the half faces and joints it draws. Faces in piece order:
 // face 1 is the elbow's start face, face p + 1 the end of piece p, face
@@ -373,8 +381,8 @@ struct SideView {
         startInner = {startInnerHalf * std::cos(startCut), startInnerHalf * std::sin(startCut)};
         outerRadius[1] = DistanceFromCentre(startOuter, R);
         innerRadius[1] = DistanceFromCentre(startInner, R);
-        betaI = AngleFromThreeSides(startInnerHalf, innerRadius[1], R);
-        betaO = AngleFromThreeSides(startOuterHalf, outerRadius[1], R);
+        betaI = AngleAtCentre(startInnerHalf, innerRadius[1], R);
+        betaO = AngleAtCentre(startOuterHalf, outerRadius[1], R);
     }
     // The end face's corners, by their distances and angles from the bend centre.
     void PlaceEndFace(const Body& b) {
@@ -382,8 +390,8 @@ struct SideView {
         const int f = b.pieceCount + 1;
         innerRadius[f] = LawOfCosinesSide(R, endInnerHalf, std::fabs(endCut));
         outerRadius[f] = LawOfCosinesSide(R, endOuterHalf, Pi - std::fabs(endCut));
-        gammaI = Sign(endCut) * AngleFromThreeSides(endInnerHalf, innerRadius[f], R);
-        gammaO = Sign(endCut) * AngleFromThreeSides(endOuterHalf, outerRadius[f], R);
+        gammaI = Sign(endCut) * AngleAtCentre(endInnerHalf, innerRadius[f], R);
+        gammaO = Sign(endCut) * AngleAtCentre(endOuterHalf, outerRadius[f], R);
     }
 };
 
@@ -627,9 +635,8 @@ PieceFrames PlaceFaces(const Body& b, const SideView& v) {
 
 // The faces' corners where they truly lie. The end face of the half and
 // full end pieces is placed by its corners' distances and angles from the
-// bend centre, which cannot say that a corner lies past the centre: here it
-// is laid across the end's axis point in its own frame (x towards the bend
-// centre, y along the bend), as the start face is.
+// bend centre: here it is laid across the end's axis point in its own frame
+// (x towards the bend centre, y along the bend), as the start face is.
 Faces TrueFaces(const Body& b, const SideView& v, const PieceFrames& p) {
     Faces f = p.faces;
     if (b.layout == BetweenConnections) return f;
@@ -956,8 +963,8 @@ Computed Compute(const Request& r, LastElbow& out, bool nameRadius) {
 
     if (const int m = CheckNonZero(out.ElbowError); m != 0) return refuse(m);
     if (!ElbowValuesFinite(out, body.pieceCount + 1)) return refuse(ErrConeElbowPiece);
-    // The drawing places the end face by its corners' distances from the
-    // bend centre: near the centre it may fold a piece its true faces do not.
+    // Whether the pieces are drawn as they lie, the recorded faces as the
+    // true ones.
     const bool simple = OutlinesSimple(body, faces) && OutlinesSimple(body, pieces.faces);
     return {{0, static_cast<float>(RadiansToDegrees(body.apexAngle))}, simple};
 }

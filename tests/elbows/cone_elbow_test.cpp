@@ -191,14 +191,15 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         {"between connections: R just below the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.7f, 5), wide, "N", 0,
          ErrBendRadiusPastCentre, "89.71"},
         {"between connections: R at the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.71f, 5), wide, "N", 0, 0},
-        // From R 97.52 on the last piece clears the centre, but up to 108.12
-        // its end face is drawn folded back across its joint.
+        // From R 97.52 on the last piece clears the centre; up to 108.12 its
+        // end face's inner corner lies more than a right angle round from
+        // the end's axis point, drawn where it lies.
         {"cut ends: the least R draws every piece", 1, ConeData(0.3f, 10, 10, 200, 10, 90, 60, 5), {}, "N", 0,
-         ErrBendRadiusPastCentre, "108.13"},
+         ErrBendRadiusPastCentre, "97.52"},
         // The last piece's end face reaches round the centre: the centre lies
         // inside the piece, off every side of it.
         {"equal pieces cut 26 / 8, 3 pieces", 2, ConeData(0.3f, 59, 26, 227, 8, 113, 77, 3), {}, "N", 0,
-         ErrBendRadiusPastCentre, "97.21"},
+         ErrBendRadiusPastCentre, "81.46"},
         // Past the centre; a bend radius within the box's limit clears it
         // (from 80 and 140 on), but only past the limit (2269.97 and 624.06)
         // is every piece built: no number.
@@ -267,6 +268,39 @@ bool PiecesDrawnSimple(const LastElbow& e) {
             return false;
     }
     return true;
+}
+
+// Accepted elbows bent close to the bend centre, whose last face's inner
+// corner lies more than a right angle round from the end's axis point: every
+// piece is drawn where it lies, a simple outline, and its development does
+// not change with the drawing.
+TEST(ConeElbow, AcceptedElbowsNearTheCentreAreDrawnSimple) {
+    const struct { const char* what; int variant; float d, startCut, D, endCut, A, R, n; const char* ends;
+                   float lastHeight; } cases[] = {
+        {"half ends cut 10 / 10, R 100.16", 1, 10, 10, 200, 10, 90, 100.16f, 5, "N", 54.405155f},
+        {"half ends cut 10 / 10, R 104", 1, 10, 10, 200, 10, 90, 104, 5, "N", 55.173733f},
+        {"half ends cut 10 / 10, R 108.12", 1, 10, 10, 200, 10, 90, 108.12f, 5, "N", 55.998081f},
+        {"half ends cut 10 / 10, R 120", 1, 10, 10, 200, 10, 90, 120, 5, "N", 58.373707f},
+        {"cylindrical ends cut 10 / 10, R 104", 1, 10, 10, 200, 10, 90, 104, 5, "S", 0},
+        {"equal pieces cut 14 / 6, 9 pieces", 2, 62, 14, 262, 6, 138, 126.64f, 9, "N", 0},
+        {"equal pieces cut 3 / 9, 7 pieces", 2, 66, 3, 247, 9, 158, 119.57f, 7, "N", 0},
+        // Its last piece's height was taken from the corner turned back
+        // through the centre: the piece was refused as one not to be built.
+        {"equal pieces cut -8 / 10, 4 pieces", 2, 65, -8, 119, 10, 45, 51.72f, 4, "N", 0},
+        {"between connections cut 10 / 10, R 104", 3, 0, 0, 0, 0, 90, 104, 5, "N", 0},
+    };
+    const EndConnectionArray wide = Connections(0, 8, 10, 20, 10, 0, 200, 10, 30, 210);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ConeElbowArray data = ConeData(0.3f, c.d, c.startCut, c.D, c.endCut, c.A, c.R, c.n);
+        const EndConnectionArray connections =
+            c.variant == 3 ? wide : (std::string(c.ends) == "S" ? Connections(1, 0, 0, 0, 0, 1, 0, 0, 0, 0)
+                                                                : EndConnectionArray{});
+        const Outcome r = Compute(c.variant, data, connections, c.ends);
+        ASSERT_EQ(r.message, 0);
+        EXPECT_TRUE(PiecesDrawnSimple(r.elbow));
+        if (c.lastHeight > 0) EXPECT_FLOAT_EQ(r.elbow.PieceHeight[r.elbow.PieceCount], c.lastHeight);
+    }
 }
 
 // Random elbows of every kind, cut ends up to 60 degrees, in both units:
