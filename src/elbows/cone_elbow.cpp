@@ -849,19 +849,24 @@ struct Computed {
 
 Computed Compute(const Request& r, LastElbow& out, bool nameRadius);
 
+// A length as its box shows it in unit `unit`, read back.
+double Shown(double v, std::int16_t unit) { return ReadNumber(FormatLength(v, unit)); }
+
+// The bend radius box's limit in the settings' unit.
+double RadiusLimit(const DevelopmentSettings& s) {
+    return s.Limits.ConeElbowRadiusLimit.Max / (s.MeasuringSystem != 0 ? 25.4 : 1.0);
+}
+
 // Whether the elbow is accepted, every piece a simple outline, with its bend
 // radius typed as R: the axis length following it as the window couples
 // them, both within their boxes' limits; and still so once the unit is
 // switched and the boxes show the lengths to the other unit's decimals.
 bool AcceptedWithRadius(Request r, double R, LastElbow& scratch) {
     const std::int16_t unit = r.settings.MeasuringSystem;
-    const double factor = unit != 0 ? 25.4 : 1.0;
-    auto shown = [](double v, std::int16_t u) { return ReadNumber(FormatLength(v, u)); };
     const double bend = TypedValue(r.data[ConeElbowBendDegrees]) * DegToRad;
-    const double L = shown(R * bend, unit);
-    const InputLimits& limits = r.settings.Limits;
-    if (R > shown(limits.ConeElbowRadiusLimit.Max / factor, unit)) return false;
-    if (L > shown(limits.ConeElbowRadiusLimit.Max / factor * bend, unit)) return false;
+    const double L = Shown(R * bend, unit);
+    const double limit = RadiusLimit(r.settings);
+    if (R > Shown(limit, unit) || L > Shown(limit * bend, unit)) return false;
     r.data[ConeElbowBendRadius] = static_cast<float>(R);
     r.data[ConeElbowAxisLength] = static_cast<float>(L);
     if (!Compute(r, scratch, false).simple) return false;
@@ -874,7 +879,7 @@ bool AcceptedWithRadius(Request r, double R, LastElbow& scratch) {
     r.connections = switched.EndConnections;
     for (int i = 1; i < static_cast<int>(r.data.size()); ++i) {
         if (IsLengthElementConeElbow(i))
-            r.data[i] = static_cast<float>(shown(r.data[i], r.settings.MeasuringSystem));
+            r.data[i] = static_cast<float>(Shown(r.data[i], r.settings.MeasuringSystem));
     }
     return Compute(r, scratch, false).simple;
 }
@@ -884,10 +889,8 @@ bool AcceptedWithRadius(Request r, double R, LastElbow& scratch) {
 // AcceptedWithRadius says; 0 when the box's limit is not enough. Searched
 // by halves between the typed radius and the limit.
 double LeastBendRadius(const Request& r) {
-    const std::int16_t unit = r.settings.MeasuringSystem;
-    const double scale = std::pow(10.0, DecimalPlaces(unit));
-    const double factor = unit != 0 ? 25.4 : 1.0;
-    const double limit = ReadNumber(FormatLength(r.settings.Limits.ConeElbowRadiusLimit.Max / factor, unit));
+    const double scale = std::pow(10.0, DecimalPlaces(r.settings.MeasuringSystem));
+    const double limit = Shown(RadiusLimit(r.settings), r.settings.MeasuringSystem);
     LastElbow scratch;
     auto accepted = [&](double step) { return AcceptedWithRadius(r, step / scale, scratch); };
     double refused = std::floor(TypedValue(r.data[ConeElbowBendRadius]) * scale);

@@ -117,10 +117,8 @@ struct RangeAnswers {
 };
 RangeAnswers g_range;
 
-// "1", "2 to 4", "1, 3 and 5 to 7": the pieces ascending, each once.
-std::string PieceList(std::vector<int> pieces) {
-    std::sort(pieces.begin(), pieces.end());
-    pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
+// "1", "2 to 4", "1, 3 and 5 to 7": the pieces, ascending and each once.
+std::string PieceList(const std::vector<int>& pieces) {
     std::vector<std::string> items;
     for (std::size_t i = 0; i < pieces.size();) {
         std::size_t last = i;
@@ -139,10 +137,10 @@ std::string PieceList(std::vector<int> pieces) {
 }
 
 // "Pieces 2 to 4 were not printed."
-std::string PiecesSentence(const std::vector<int>& pieces, int singular, int plural) {
-    std::vector<int> distinct = pieces;
-    std::sort(distinct.begin(), distinct.end());
-    const bool one = std::unique(distinct.begin(), distinct.end()) - distinct.begin() == 1;
+std::string PiecesSentence(std::vector<int> pieces, int singular, int plural) {
+    std::sort(pieces.begin(), pieces.end());
+    pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
+    const bool one = pieces.size() == 1;
     return Txt(LangCommon, one ? 33 : 34) + " " + PieceList(pieces) + " " + Txt(LangCommon, one ? singular : plural) + ".";
 }
 

@@ -125,13 +125,15 @@ http_t* Connect(const ServiceAddress& at, Deadline& deadline, bool* silent = nul
 
 ServiceAddress DefaultService() { return t_noService > 0 ? t_service : ServiceAddress{cupsServer(), ippPort()}; }
 
-NoServiceHere::NoServiceHere() {
-    if (t_noService++ > 0) return;
+NoServiceHere::NoServiceHere(bool keepAway) : active_(keepAway) {
+    if (!active_ || t_noService++ > 0) return;
     t_service = {cupsServer(), ippPort()};
     cupsSetServer(Nowhere);
 }
 
-NoServiceHere::~NoServiceHere() {
+void NoServiceHere::End() {
+    if (!active_) return;
+    active_ = false;
     // Back to CUPS_SERVER, else the system's.
     if (--t_noService == 0) cupsSetServer(nullptr);
 }

@@ -75,12 +75,18 @@ ServiceAddress DefaultService();
 // While it lives, the calling thread's own connection of libcups, the one
 // Qt's printer support and libcups' own look-ups use, reaches no service:
 // they find none at once instead of waiting on a silent one without limit.
+// `keepAway` false: a scope where the service may be asked, nothing changed.
 class NoServiceHere {
 public:
-    NoServiceHere();
-    ~NoServiceHere();
+    explicit NoServiceHere(bool keepAway = true);
+    ~NoServiceHere() { End(); }
     NoServiceHere(const NoServiceHere&) = delete;
     NoServiceHere& operator=(const NoServiceHere&) = delete;
+    // The thread reaches its service again before the scope ends.
+    void End();
+
+private:
+    bool active_;
 };
 
 enum class ServiceAnswer {

@@ -226,11 +226,10 @@ bool QtDialogs::ShowPrinterSetup() {
     const QString queue = printer_->ChosenQueue();
     const bool answers = printer_->ServiceAnswers();
     // Qt lists the queues without a time limit: only while the service answers.
-    std::optional<NoServiceHere> unasked;
-    if (!printer_->ServiceReached()) unasked.emplace();
+    NoServiceHere unasked(!printer_->ServiceReached());
     PrinterSetupDialog dialog(printer_->Device(), queue, answers, DialogParent(), printer_->DefaultUnknown());
     if (dialog.exec() != QDialog::Accepted) return false;
-    unasked.reset();
+    unasked.End();
     dialog.Apply(*printer_);
     return true;
 }
@@ -298,8 +297,7 @@ PrintRange QtDialogs::ShowPrint(int minPage, int maxPage, const std::string& fil
     QPrinter& device = printer_->Device();
     const bool toFile = printer_->PrintsToFile();
     // Qt lists the queues without a time limit: only while the service answers.
-    std::optional<NoServiceHere> unasked;
-    if (!printer_->ServiceReached()) unasked.emplace();
+    NoServiceHere unasked(!printer_->ServiceReached());
     if (toFile && !fileName.empty()) device.setOutputFileName(Q(fileName));
     const QtPrinter::SetUp before = printer_->CurrentSetUp();
     // Made on a PDF printer, the dialog turns the device to the system's

@@ -461,8 +461,7 @@ void QtPrinter::ChooseQueue(const QString& queue) {
         return;
     }
     // Qt asks the service for the queue without a limit: only when it answers.
-    std::optional<NoServiceHere> unasked;
-    if (Service(false) != ServiceAnswer::Answers) unasked.emplace();
+    const NoServiceHere unasked(Service(false) != ServiceAnswer::Answers);
     d.setOutputFormat(QPrinter::NativeFormat);
     d.setPrinterName(queue);
     // Qt takes only a queue the service lists, else it stays on a PDF file or another queue.
@@ -509,8 +508,7 @@ void QtPrinter::PutSetUp(const SetUp& setUp) {
     if (painter_) return;
     QPrinter& d = Device();
     {
-        std::optional<NoServiceHere> unasked;
-        if (Service(false) != ServiceAnswer::Answers) unasked.emplace();
+        const NoServiceHere unasked(Service(false) != ServiceAnswer::Answers);
         // The file name first: an empty one turns the device to the default queue.
         d.setOutputFileName(setUp.outputFile);
     }

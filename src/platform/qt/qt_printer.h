@@ -135,8 +135,9 @@ private:
     // on the default queue once the service answers; false while it cannot.
     // `fresh`: the service's answer of just now, else one of a few seconds ago.
     bool OnChosenQueue(bool fresh = true);
-    // The print service's answer, asked again when the last one is older than
-    // half a second (`fresh`) or a few seconds; the window waits a short time at most.
+    // The print service's answer. `fresh`: an answer or refusal is asked
+    // again each time, a silence heard within a second stands; else any
+    // answer of the last few seconds stands. The window waits a short time at most.
     ServiceAnswer Service(bool fresh);
     void Heard(ServiceAnswer answer);
     // The service answered: the device goes to its default queue and, unless
