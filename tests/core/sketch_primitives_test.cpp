@@ -38,34 +38,20 @@ TEST(DrawArrowHead, ChoosesThePatternByTheAngle) {
     }
 }
 
-}  // namespace
-}  // namespace velm
-
-namespace velm {
-namespace {
-
-// A figure keeps its first fit and the middle while its reaches allow;
-// captions beside it move it aside first, then shrink it until both sides
-// fit; fixed extents wider than the picture leave nothing to draw.
+// The figure keeps its first fit and the middle while it can; captions beside
+// it move it aside, then shrink it; fixed extents too wide leave nothing.
 TEST(FitReachesAcross, MovesThenShrinksTheFigure) {
-    const SketchReach body[] = {{false, 100, 0}, {true, 100, 0}};
-    struct Case {
-        std::vector<SketchReach> more;
-        double factor, centre;
-    } cases[] = {
-        {{}, 1, 200},
-        {{{true, 100, 150}}, 1, 148},
-        {{{true, 100, 150}, {false, 100, 112}}, 0.67, 181},
-        {{{false, 0, 60}, {true, 0, 400}}, 0, 200},
+    const std::pair<std::vector<SketchReach>, SketchFit> cases[] = {
+        {{}, {1, 200}},
+        {{{true, 100, 150}}, {1, 148}},
+        {{{true, 100, 150}, {false, 100, 112}}, {0.67, 181}},
+        {{{false, 0, 60}, {true, 0, 400}}, {0, 200}},
     };
-    for (const Case& c : cases) {
-        std::vector<SketchReach> reaches(std::begin(body), std::end(body));
-        reaches.insert(reaches.end(), c.more.begin(), c.more.end());
+    for (auto [reaches, want] : cases) {
+        reaches.insert(reaches.end(), {{false, 100, 0}, {true, 100, 0}});  // the figure itself
         const SketchFit fit = FitReachesAcross(400, 2, reaches);
-        EXPECT_NEAR(fit.Factor, c.factor, 1e-9) << c.centre;
-        if (fit.Factor > 0) {
-            EXPECT_NEAR(fit.Centre, c.centre, 1e-9) << c.factor;
-        }
+        EXPECT_NEAR(fit.Factor, want.Factor, 1e-9) << want.Centre;
+        EXPECT_NEAR(fit.Centre, want.Centre, 1e-9) << want.Factor;
     }
 }
 

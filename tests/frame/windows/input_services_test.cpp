@@ -154,9 +154,8 @@ TEST_F(InputWindow, ValueBoxesShowTheValueAndRunChangeEvenWhenUnchanged) {
     EXPECT_EQ(input_[1]->Text(), "1.1417");
 }
 
-// Wide enough for the unit's usual values, or for a longer value, with the
-// cursor and the line edit's margins of 2 at each side beside the text, in
-// the font of the box's own window.
+// Wide enough for the unit's usual values, or a longer value, with the cursor
+// and margins of 2 a side, in the font of the box's own window.
 TEST_F(InputWindow, ValueBoxesMeasureWithTheirOwnWindowsFont) {
     QFont big = window_->font(), small = big;
     big.setPointSize(30);
@@ -167,9 +166,7 @@ TEST_F(InputWindow, ValueBoxesMeasureWithTheirOwnWindowsFont) {
     other.show();
     other.activateWindow();
     const QFontMetricsF metrics(big);
-    const auto shown = [&](const char* text) {
-        return static_cast<int>(std::ceil(metrics.horizontalAdvance(QLatin1String(text)))) + 5;
-    };
+    const auto shown = [&](const char* text) { return int(std::ceil(metrics.horizontalAdvance(text))) + 5; };
     const std::tuple<std::int16_t, float, int> lengths[] = {
         {0, 12.5f, shown("00.00")}, {0, 12345.5f, shown("12345.5")}, {1, 0.8268f, shown("00.0000")}};
     for (auto [unit, value, width] : lengths) {

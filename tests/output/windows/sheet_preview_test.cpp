@@ -191,8 +191,7 @@ TEST_F(SheetPreviewTest, ADrawingLargerThanTheSheetIsMarkedAndAskedAboutBeforePr
     }
 }
 
-// A4 and A1 landscape sheets show whole in a main window of 1600 x 1000:
-// their corners lie in the main window's area.
+// A4 and A1 landscape sheets show whole in the area of a 1600 x 1000 main window.
 TEST_F(SheetPreviewTest, TheWholeSheetIsInViewOnLandscapePaper) {
     StartProgram();
     Mdi()->resize(1600, 1000);

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 #include "core/language.h"
@@ -25,38 +25,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Threads of this process other than the caller that the program started
-// itself and that still run. Plain threads keep the process's name; Qt names
-// its own (thread pools, QThread) after their class.
+// Threads other than the caller that the program started and that still run:
+// plain threads keep the process's name, Qt names its own after their class.
 int RunningProgramThreads() {
-    const auto nameOf = [](const std::string& line) {
-        const auto open = line.find('('), close = line.rfind(')');
-        return open == std::string::npos || close == std::string::npos ? std::string()
-                                                                         : line.substr(open + 1, close - open - 1);
-    };
-    const auto statOf = [](const fs::path& task) {
-        std::ifstream in(task / "stat");
+    const auto firstLine = [](const fs::path& file) {
         std::string line;
-        std::getline(in, line);
+        std::getline(std::ifstream(file), line);
         return line;
     };
-    const std::string processName = nameOf(statOf("/proc/self/task/" + std::to_string(getpid())));
-    const std::string self = std::to_string(gettid());
+    const std::string name = firstLine("/proc/self/comm"), self = std::to_string(gettid());
     int running = 0;
     std::error_code ec;
     for (const auto& task : fs::directory_iterator("/proc/self/task", ec)) {
-        if (task.path().filename() == self) continue;
-        // "tid (name) state ppid pgrp session tty tpgid flags ..."
-        const std::string line = statOf(task.path());
-        if (line.empty() || nameOf(line) != processName) continue;
-        std::istringstream rest(line.substr(line.rfind(')') + 1));
+        if (task.path().filename() == self || firstLine(task.path() / "comm") != name) continue;
+        const std::string stat = firstLine(task.path() / "stat");  // "tid (name) state ppid pgrp session tty tpgid flags"
         char state = 0;
-        long skip = 0;
         unsigned long flags = 0;
-        rest >> state >> skip >> skip >> skip >> skip >> skip >> flags;
-        // A thread just joined may stay listed for a moment while it leaves.
-        constexpr unsigned long exiting = 0x4;
-        if (rest && (flags & exiting) == 0 && state != 'Z' && state != 'X') ++running;
+        const int read = std::sscanf(stat.c_str() + stat.rfind(')') + 1, " %c %*d %*d %*d %*d %*d %lu", &state, &flags);
+        // A thread just joined may stay listed a moment while it leaves (exiting: 0x4).
+        if (read == 2 && (flags & 0x4) == 0 && state != 'Z' && state != 'X') ++running;
     }
     return running;
 }
@@ -100,9 +87,7 @@ void AppFixture::TearDown() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (help.Window()) help.Window()->hide();
     dialogs.VerifyAllUsed();
-    // The application may end right after the windows: nothing of the
-    // program may still run under it then. Its print-service calls are
-    // waited for as its end waits for them.
+    // The application may end right after the windows; print-service calls are waited for as its end does.
     FinishServiceCalls();
     EXPECT_EQ(RunningProgramThreads(), 0) << "a thread of the program outlives its windows";
 

@@ -19,9 +19,8 @@
 // - a splash wait of 0 and an exit hook that records (`exitCalls`, `exitCode`)
 //   instead of ending the process.
 // TearDown closes every window, fails the test when a scripted answer is left
-// or a thread the program started still runs (the application may end right
-// after the windows), resets State(), Language() and the services, and
-// removes the folders.
+// or a thread the program started still runs, resets State(), Language() and
+// the services, and removes the folders.
 #include <gtest/gtest.h>
 
 #include <memory>
