@@ -261,6 +261,8 @@ TEST(ConeCompute, MessagesInTheirOrderAndMendedRefusals) {
         // Turned over it is still refused: the height or a cut is what to change.
         {"cut top: 285 over 280, height 60, cut 45", ShapeCoTaSup,
          [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 285, 280, 60, 45, 0); }, 19},
+        {"cut top: 279 over 280, height 60, cut 45", ShapeCoTaSup,
+         [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 279, 280, 60, 45, 0); }, 19},
         {"cut top: 285 over 280, height 200, cut 45", ShapeCoTaSup,
          [](ConeArray& d, ConeSettings&) { d = ConeWindowData(ShapeCoTaSup, 0.3f, 285, 280, 200, 45, 0); }, 0},
         // A steep cut face is wider than the lower end of a sound frustum.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -107,6 +108,19 @@ TEST(ConeElbowChecks, ConeAngle) {
     }
 }
 
+// Whether every piece is drawn a simple outline: neither its faces nor its sides cross.
+bool PiecesDrawnSimple(const LastElbow& e) {
+    using P = std::array<double, 2>;
+    auto side = [](P o, P a, P p) { return (a[0] - o[0]) * (p[1] - o[1]) - (a[1] - o[1]) * (p[0] - o[0]); };
+    auto cross = [&](P a, P b, P c, P d) { return side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0; };
+    for (int k = 1; k <= e.PieceCount; ++k) {
+        const P o1{e.FaceOuterX[k], e.FaceOuterY[k]}, o2{e.FaceOuterX[k + 1], e.FaceOuterY[k + 1]};
+        const P i1{e.FaceInnerX[k], e.FaceInnerY[k]}, i2{e.FaceInnerX[k + 1], e.FaceInnerY[k + 1]};
+        if (cross(o1, i1, o2, i2) || cross(o1, o2, i1, i2)) return false;
+    }
+    return true;
+}
+
 TEST(ConeElbow, RefusalsInTheirOrder) {
     const EndConnectionArray defaults = DefaultInputArrays().EndConnections;
     auto with = [](ConeElbowArray a, int i, float v) {
@@ -120,8 +134,9 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         return ConeData(t * mm, 10 * mm, 0, 200 * mm, 0, 90, R, 5);
     };
     const EndConnectionArray wide = Connections(0, 8, 0, 20, 10, 0, 200, 0, 30, 210);
+    auto cutTo = [](float R) { return ConeData(0.3f, 10, 10, 200, 10, 90, R, 5); };  // both ends cut 10
     const struct { const char* what; int variant; ConeElbowArray data; EndConnectionArray c; const char* ends;
-                   std::int16_t unit; int message; const char* least = ""; } cases[] = {
+                   std::int16_t unit; int message; const char* least = ""; float lastHeight = 0; } cases[] = {
         {"variant 1 defaults", 1, kDefaults, {}, "N", 0, 0},
         {"variant 1, cylindrical ends", 1, kDefaults, {}, "S", 0, 0},
         {"variant 2 defaults", 2, kDefaults, {}, "N", 0, 0},
@@ -192,40 +207,28 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
          ErrBendRadiusPastCentre, "89.71"},
         {"between connections: R at the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.71f, 5), wide, "N", 0, 0},
         // From R 97.52 on the last piece clears the centre; up to 108.12 its
-        // end face's inner corner lies more than a right angle round from
-        // the end's axis point, drawn where it lies.
-        {"cut ends: the least R draws every piece", 1, ConeData(0.3f, 10, 10, 200, 10, 90, 60, 5), {}, "N", 0,
-         ErrBendRadiusPastCentre, "97.52"},
-        // The last piece's end face reaches round the centre: the centre lies
-        // inside the piece, off every side of it.
+        // end face's inner corner lies more than a right angle round from the
+        // end's axis point, drawn where it lies.
+        {"cut ends: the least R draws every piece", 1, cutTo(60), {}, "N", 0, ErrBendRadiusPastCentre, "97.52"},
+        {"cut ends: R 100.16", 1, cutTo(100.16f), {}, "N", 0, 0, "", 54.405155f},
+        {"cut ends: R 104", 1, cutTo(104), {}, "N", 0, 0, "", 55.173733f},
+        {"cut ends, cylindrical: R 104", 1, cutTo(104), {}, "S", 0, 0},
+        {"equal pieces cut 3 / 9, 7 pieces", 2, ConeData(0.3f, 66, 3, 247, 9, 158, 119.57f, 7), {}, "N", 0, 0},
+        // Its last piece's height is not taken from the corner turned back through the centre.
+        {"equal pieces cut -8 / 10, 4 pieces", 2, ConeData(0.3f, 65, -8, 119, 10, 45, 51.72f, 4), {}, "N", 0, 0},
+        // The centre inside the last piece, off every side of it.
         {"equal pieces cut 26 / 8, 3 pieces", 2, ConeData(0.3f, 59, 26, 227, 8, 113, 77, 3), {}, "N", 0,
          ErrBendRadiusPastCentre, "81.46"},
-        // Past the centre; a bend radius within the box's limit clears it
-        // (from 80 and 140 on), but only past the limit (2269.97 and 624.06)
-        // is every piece built: no number.
+        // Only past the box's limit (from R 2269.97) is every piece built: no number.
         {"cylindrical ends cut 48 / 56", 1, ConeData(0.3f, 56, 48, 146, 56, 106, 54, 21), {}, "S", 0,
          ErrNoBendRadiusClearsCentre},
-        {"equal pieces cut -42 / -24", 2, ConeData(0.3f, 70, -42, 278, -24, 150, 53, 24), {}, "N", 0,
-         ErrNoBendRadiusClearsCentre},
-        // Cut ends that fold a piece over itself away from the bend centre:
-        // the piece is what cannot be built, not the bend radius.
+        // A piece folded over itself away from the bend centre: the piece is refused, not the radius.
         {"equal pieces cut 5 / -5, 12 pieces, 53 clear", 2, ConeData(0.3f, 150, 5, 200, -5, 30, 150, 12), {}, "N", 0,
-         ErrConeElbowPiece},
-        {"equal pieces cut 16 / -35, 23 pieces", 2, ConeData(0.3f, 165, 16, 255, -35, 77, 122, 23), {}, "N", 0,
-         ErrConeElbowPiece},
-        {"equal pieces cut 10 / 8, 50 pieces", 2, ConeData(0.3f, 187, 10, 241, 8, 137, 195, 50), {}, "N", 0,
-         ErrConeElbowPiece},
-        {"equal pieces cut 54 / -46, 6 pieces", 2, ConeData(0.3f, 148, 54, 259, -46, 61, 66, 6), {}, "N", 0,
-         ErrConeElbowPiece},
-        {"half end pieces cut 50 / 0, 20 pieces", 1, ConeData(0.3f, 20, 50, 30, 0, 90, 63.66f, 20), {}, "N", 0,
          ErrConeElbowPiece},
         {"half end pieces cut 60 / 0, R at the box's limit", 1, ConeData(0.3f, 200, 60, 300, 0, 90, 500, 20), {}, "N",
          0, ErrConeElbowPiece},
         {"half end pieces cut 14 / -57, 9 pieces", 1, ConeData(0.3f, 106, 14, 195, -57, 12, 177, 9), {}, "N", 0,
          ErrConeElbowPiece},
-        {"half end pieces cut 15 / 9, 25 pieces", 1, ConeData(0.3f, 118, 15, 218, 9, 152, 153, 25), {}, "N", 0,
-         ErrConeElbowPiece},
-        // Sound elbows bent close to the centre with cut ends.
         {"between connections cut -29 / -8, 43 pieces, R below D / 2 + 22", 3, ConeData(0.3f, 0, 0, 0, 0, 116, 140, 43),
          Connections(1, 36, -29, 69, 46, 0, 237, -8, 50, 247), "N", 0, 0},
         {"between connections cut 33 / -9, 27 pieces", 3, ConeData(0.3f, 0, 0, 0, 0, 139, 96, 27),
@@ -243,129 +246,58 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         if (c.message == 0) {
             EXPECT_NEAR(r.data[13], r.elbow.ApexAngle / kDeg, 1e-4);
             EXPECT_GT(r.data[13], 0);
+            EXPECT_TRUE(PiecesDrawnSimple(r.elbow));
+            if (c.lastHeight > 0) EXPECT_FLOAT_EQ(r.elbow.PieceHeight[r.elbow.PieceCount], c.lastHeight);
         } else {
             EXPECT_EQ(std::memcmp(r.data.data(), c.data.data(), sizeof c.data), 0) << "inputs changed";
         }
     }
 }
 
-// Whether segments ab and cd cross each other.
-bool SegmentsCross(double ax, double ay, double bx, double by, double cx, double cy, double dx, double dy) {
-    auto side = [](double ox, double oy, double px, double py, double qx, double qy) {
-        return (px - ox) * (qy - oy) - (py - oy) * (qx - ox);
-    };
-    return side(ax, ay, bx, by, cx, cy) * side(ax, ay, bx, by, dx, dy) < 0 &&
-           side(cx, cy, dx, dy, ax, ay) * side(cx, cy, dx, dy, bx, by) < 0;
-}
-
-// Whether every piece of the elbow is drawn as a simple outline: neither its
-// two faces nor its two sides cross each other.
-bool PiecesDrawnSimple(const LastElbow& e) {
-    for (int k = 1; k <= e.PieceCount; ++k) {
-        const double ox1 = e.FaceOuterX[k], oy1 = e.FaceOuterY[k], ox2 = e.FaceOuterX[k + 1], oy2 = e.FaceOuterY[k + 1];
-        const double ix1 = e.FaceInnerX[k], iy1 = e.FaceInnerY[k], ix2 = e.FaceInnerX[k + 1], iy2 = e.FaceInnerY[k + 1];
-        if (SegmentsCross(ox1, oy1, ix1, iy1, ox2, oy2, ix2, iy2) || SegmentsCross(ox1, oy1, ox2, oy2, ix1, iy1, ix2, iy2))
-            return false;
-    }
-    return true;
-}
-
-// Accepted elbows bent close to the bend centre, whose last face's inner
-// corner lies more than a right angle round from the end's axis point: every
-// piece is drawn where it lies, a simple outline, and its development does
-// not change with the drawing.
-TEST(ConeElbow, AcceptedElbowsNearTheCentreAreDrawnSimple) {
-    const struct { const char* what; int variant; float d, startCut, D, endCut, A, R, n; const char* ends;
-                   float lastHeight; } cases[] = {
-        {"half ends cut 10 / 10, R 100.16", 1, 10, 10, 200, 10, 90, 100.16f, 5, "N", 54.405155f},
-        {"half ends cut 10 / 10, R 104", 1, 10, 10, 200, 10, 90, 104, 5, "N", 55.173733f},
-        {"half ends cut 10 / 10, R 108.12", 1, 10, 10, 200, 10, 90, 108.12f, 5, "N", 55.998081f},
-        {"half ends cut 10 / 10, R 120", 1, 10, 10, 200, 10, 90, 120, 5, "N", 58.373707f},
-        {"cylindrical ends cut 10 / 10, R 104", 1, 10, 10, 200, 10, 90, 104, 5, "S", 0},
-        {"equal pieces cut 14 / 6, 9 pieces", 2, 62, 14, 262, 6, 138, 126.64f, 9, "N", 0},
-        {"equal pieces cut 3 / 9, 7 pieces", 2, 66, 3, 247, 9, 158, 119.57f, 7, "N", 0},
-        // Its last piece's height was taken from the corner turned back
-        // through the centre: the piece was refused as one not to be built.
-        {"equal pieces cut -8 / 10, 4 pieces", 2, 65, -8, 119, 10, 45, 51.72f, 4, "N", 0},
-        {"between connections cut 10 / 10, R 104", 3, 0, 0, 0, 0, 90, 104, 5, "N", 0},
-    };
-    const EndConnectionArray wide = Connections(0, 8, 10, 20, 10, 0, 200, 10, 30, 210);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const ConeElbowArray data = ConeData(0.3f, c.d, c.startCut, c.D, c.endCut, c.A, c.R, c.n);
-        const EndConnectionArray connections =
-            c.variant == 3 ? wide : (std::string(c.ends) == "S" ? Connections(1, 0, 0, 0, 0, 1, 0, 0, 0, 0)
-                                                                : EndConnectionArray{});
-        const Outcome r = Compute(c.variant, data, connections, c.ends);
-        ASSERT_EQ(r.message, 0);
-        EXPECT_TRUE(PiecesDrawnSimple(r.elbow));
-        if (c.lastHeight > 0) EXPECT_FLOAT_EQ(r.elbow.PieceHeight[r.elbow.PieceCount], c.lastHeight);
-    }
-}
-
-// Random elbows of every kind, cut ends up to 60 degrees, in both units:
-// every bend radius a refusal names lies within the box's limit and, typed
-// with the axis length following it as the window couples them, is accepted
-// with every piece drawn simple, and still is once the unit is switched and
-// the boxes show the other unit's decimals.
+// Random elbows of every kind, cut ends up to 60 degrees, in both units: a
+// bend radius a refusal names lies within the box's limit and, typed with L
+// following it, is accepted drawn simple, also once the unit is switched.
 TEST(ConeElbow, EveryNamedBendRadiusIsAcceptedWhenTyped) {
     std::mt19937 random(48);
     auto pick = [&random](int lo, int hi) { return lo + static_cast<int>(random() % static_cast<unsigned>(hi - lo + 1)); };
+    auto shown = [](double v, std::int16_t unit) { return static_cast<float>(ReadNumber(FormatLength(v, unit))); };
     int named = 0, unnamed = 0;
     for (int i = 0; i < 3000; ++i) {
-        const std::int16_t unit = i % 3 == 2 ? 1 : 0;
-        const double perUnit = unit != 0 ? 25.4 : 1;
-        // Millimetres into the unit, to the decimals its boxes show.
-        auto typed = [&](double mm) { return static_cast<float>(ReadNumber(FormatLength(mm / perUnit, unit))); };
-        const int variant = pick(1, 3);
-        const bool cylindrical = variant == 1 && pick(0, 1) == 1;
-        const int cutLimit = i % 2 == 0 ? 15 : 60;
-        const float d = static_cast<float>(pick(10, 250)), D = static_cast<float>(std::min(300, pick(15, 160) + static_cast<int>(d)));
-        const float startCut = static_cast<float>(pick(-cutLimit, cutLimit)), endCut = static_cast<float>(pick(-cutLimit, cutLimit));
+        const std::int16_t unit = i % 3 == 2 ? 1 : 0, other = 1 - unit;
+        auto typed = [&](double mm) { return shown(unit != 0 ? mm / 25.4 : mm, unit); };
+        const int variant = pick(1, 3), cut = i % 2 == 0 ? 15 : 60;
+        const char* ends = variant == 1 && pick(0, 1) == 1 ? "S" : "N";
+        const int d = pick(10, 250), D = std::min(300, pick(15, 160) + d);
+        const float startCut = static_cast<float>(pick(-cut, cut)), endCut = static_cast<float>(pick(-cut, cut));
         const float A = static_cast<float>(pick(10, 180)), R = static_cast<float>(pick(10, 300));
         ConeElbowArray data = ConeData(typed(0.3), typed(d), startCut, typed(D), endCut, A, typed(R), static_cast<float>(pick(3, 50)));
         data[ConeElbowAxisLength] = typed(R * A * kDeg);
-        EndConnectionArray connections{};
-        if (cylindrical) connections = Connections(1, 0, 0, 0, 0, 1, 0, 0, 0, 0);
+        EndConnectionArray connections = *ends == 'S' ? Connections(1, 0, 0, 0, 0, 1, 0, 0, 0, 0) : EndConnectionArray{};
         if (variant == 3) {
             connections = Connections(static_cast<float>(pick(0, 1)), typed(d), startCut, typed(pick(20, 70)), typed(d + 10),
                                       static_cast<float>(pick(0, 1)), typed(D), endCut, typed(pick(20, 70)), typed(D + 10));
         }
-        DevelopmentSettings settings;
-        settings.MeasuringSystem = unit;
-        auto compute = [&](const ConeElbowArray& in, const EndConnectionArray& c, const DevelopmentSettings& s, LastElbow& e) {
-            return ComputeConeElbow(static_cast<ConeElbowLayout>(variant), in, c, cylindrical, s, e).Message;
-        };
-        LastElbow elbow;
-        const int message = compute(data, connections, settings, elbow);
-        if (message == ErrNoBendRadiusClearsCentre) {
-            ++unnamed;
-            EXPECT_EQ(elbow.LeastBendRadius, 0);
-        }
-        if (message != ErrBendRadiusPastCentre) continue;
+        const Outcome r = Compute(variant, data, connections, ends, unit);
+        if (r.message == ErrNoBendRadiusClearsCentre && ++unnamed) EXPECT_EQ(r.elbow.LeastBendRadius, 0) << i;
+        if (r.message != ErrBendRadiusPastCentre) continue;
         ++named;
-        SCOPED_TRACE(testing::Message() << "elbow " << i << ", variant " << variant << ", unit " << unit << ", named "
-                                        << FormatLength(elbow.LeastBendRadius, unit));
-        const float least = static_cast<float>(ReadNumber(FormatLength(elbow.LeastBendRadius, unit)));
-        EXPECT_LE(least, typed(settings.Limits.ConeElbowRadiusLimit.Max));
+        SCOPED_TRACE(testing::Message() << "elbow " << i << ", variant " << variant << ", unit " << unit);
+        const float least = shown(r.elbow.LeastBendRadius, unit);
+        EXPECT_LE(least, typed(DevelopmentSettings{}.Limits.ConeElbowRadiusLimit.Max));
         data[ConeElbowBendRadius] = least;
         data[ConeElbowAxisLength] = static_cast<float>(ReadNumber(AxisLengthFromRadius(FormatLength(least, unit), FormatLength(A, 0), unit)));
-        LastElbow typedElbow;
-        ASSERT_EQ(compute(data, connections, settings, typedElbow), 0);
-        EXPECT_TRUE(PiecesDrawnSimple(typedElbow));
+        const Outcome typedIn = Compute(variant, data, connections, ends, unit);
+        ASSERT_EQ(typedIn.message, 0);
+        EXPECT_TRUE(PiecesDrawnSimple(typedIn.elbow));
         InputArrays switched;
         switched.ConeElbowData = data;
         switched.EndConnections = connections;
         ConvertInputUnits(unit, switched);
-        DevelopmentSettings other;
-        other.MeasuringSystem = unit != 0 ? 0 : 1;
-        for (int k = 1; k < static_cast<int>(data.size()); ++k) {
-            if (IsLengthElementConeElbow(k))
-                switched.ConeElbowData[k] = static_cast<float>(ReadNumber(FormatLength(switched.ConeElbowData[k], other.MeasuringSystem)));
-        }
-        LastElbow otherElbow;
-        ASSERT_EQ(compute(switched.ConeElbowData, switched.EndConnections, other, otherElbow), 0);
-        EXPECT_TRUE(PiecesDrawnSimple(otherElbow));
+        for (int k = 1; k < static_cast<int>(data.size()); ++k)
+            if (IsLengthElementConeElbow(k)) switched.ConeElbowData[k] = shown(switched.ConeElbowData[k], other);
+        const Outcome back = Compute(variant, switched.ConeElbowData, switched.EndConnections, ends, other);
+        ASSERT_EQ(back.message, 0);
+        EXPECT_TRUE(PiecesDrawnSimple(back.elbow));
     }
     EXPECT_GT(named, 150);
     EXPECT_GT(unnamed, 50);

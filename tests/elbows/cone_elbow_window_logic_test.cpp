@@ -81,6 +81,7 @@ TEST(ConeElbowApply, ReturnsTheCheckOrComputationsMessage) {
         void (*edit)(InputArrays&);
         int message;
         float step = 1;  // the angular step the pieces develop with
+        const char* value = "";  // the number the text names
     } cases[] = {
         {"1 defaults", ShapeCuConica1, [](InputArrays&) {}, 0},
         {"2 defaults", ShapeCuConica2, [](InputArrays&) {}, 0},
@@ -104,6 +105,13 @@ TEST(ConeElbowApply, ReturnsTheCheckOrComputationsMessage) {
         {"1 step that does not divide the half turn", ShapeCuConica1, [](InputArrays&) {}, ErrAngleStep, 1.7946f},
         {"3 the step after the connections", ShapeCuConica3, [](InputArrays& i) { i.EndConnections[2] = 0; },
          ErrStartConnectionDiameter, 1.7946f},
+        // d 10, D 200, square ends, A 90, L 150: R 95.49 below D'/2.
+        {"1 inner side past the bend centre", ShapeCuConica1,
+         [](InputArrays& i) {
+             ConeElbowArray& d = i.ConeElbowData;
+             d[2] = 10, d[3] = 0, d[4] = 200, d[5] = 0, d[7] = 150, d[8] = 95.49f;
+         },
+         ErrBendRadiusPastCentre, 1, "100.16"},
     };
     for (const auto& c : cases) {
         InputArrays in = DefaultInputArrays();
@@ -114,6 +122,7 @@ TEST(ConeElbowApply, ReturnsTheCheckOrComputationsMessage) {
         WorkingState state = StateWithSettings(settings);
         state.Inputs = in;
         EXPECT_EQ(ElbowApplyAnswer(c.shape, state).Message, c.message) << c.what;
+        EXPECT_EQ(ElbowApplyAnswer(c.shape, state).Value, c.value) << c.what;
         EXPECT_EQ(state.Elbow.Generation, 0u) << c.what;
         EXPECT_EQ(state.Inputs.ConeElbowData[13], in.ConeElbowData[13]) << c.what;
         LastElbow out;
