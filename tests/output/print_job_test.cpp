@@ -330,14 +330,12 @@ TEST_F(PrintJobTest, ADocumentThatCannotStartIsReported) {
     State() = WorkingState{};
 }
 
-// A range that ended early names the pieces printed and those left, a
-// piece with a copy left among those to print again; after an answer that
-// ended it, it says so once it is over, and nothing when none printed.
+// A range that ended early names the pieces printed and those left (a piece
+// with a copy left is among them); once an answer ended it, that is said, unless none printed.
 TEST_F(PrintJobTest, ARangeEndedEarlyNamesThePiecesPrintedAndNot) {
     std::vector<std::string>& common = Language().Sections[LangCommon];
-    common.assign(41, "");
-    const char* words[] = {"Piece", "Pieces", "was printed", "were printed", "was not printed", "were not printed", "to", "and"};
-    for (int i = 0; i < 8; ++i) common[static_cast<std::size_t>(33 + i)] = words[i];
+    common.assign(33, "");
+    common.insert(common.end(), {"Piece", "Pieces", "was printed", "were printed", "was not printed", "were not printed", "to", "and"});
     const struct {
         std::vector<int> pieces, printed;
         std::string text;
@@ -345,7 +343,7 @@ TEST_F(PrintJobTest, ARangeEndedEarlyNamesThePiecesPrintedAndNot) {
         {{1, 2, 3, 4}, {1}, "Piece 1 was printed. Pieces 2 to 4 were not printed."},
         {{1, 2, 3, 5, 6}, {}, "Pieces 1 to 3, 5 and 6 were not printed."},
         {{1, 3, 4, 5, 7}, {1, 3}, "Pieces 1 and 3 were printed. Pieces 4, 5 and 7 were not printed."},
-        {{2, 2, 4, 4}, {2, 2, 4}, "Piece 2 was printed. Piece 4 was not printed."},  // copies
+        {{2, 2, 4, 4}, {2, 2, 4}, "Piece 2 was printed. Piece 4 was not printed."},
         {{2, 3}, {2, 3}, "Pieces 2 and 3 were printed."},
     };
     for (const auto& c : cases) EXPECT_EQ(RangeEndText(c.pieces, c.printed), c.text);

@@ -27,11 +27,8 @@ TEST(PrintService, NothingMayScaleOrSelectPagesAndThePaperIsNamed) {
 
 TEST(PrintService, OnlyAStoppedOfflineFaultyOrUnreachableQueueHoldsTheJobAndAnEndedOneIsSaidUnprinted) {
     const std::string busy = "Waiting for printer to finish.", gone = "The printer may not exist or is unavailable at this time.";
-    struct Row {
-        int printerState;
-        std::string printerReasons, message;
-        int jobState;
-        std::string jobReasons;
+    struct Row : ServiceState {  // the job's own words play no part
+        Row(int ps, const char* pr, const std::string& m, int js, const char* jr) : ServiceState{ps, pr, m, js, jr, {}} {}
     };
     const struct {
         Row state;  // printer state, reasons and message; job state and reasons
@@ -59,16 +56,9 @@ TEST(PrintService, OnlyAStoppedOfflineFaultyOrUnreachableQueueHoldsTheJobAndAnEn
         {{5, "paused", "", 7, "processing-to-stop-point"}, QueueHold::JobCancelled},
         {{3, "none", "The printer is not responding.", 8, "aborted-by-system"}, QueueHold::JobAborted},
     };
-    for (const auto& c : cases) {
-        ServiceState state;
-        state.printerState = c.state.printerState;
-        state.printerReasons = c.state.printerReasons;
-        state.message = c.state.message;
-        state.jobState = c.state.jobState;
-        state.jobReasons = c.state.jobReasons;
-        EXPECT_EQ(HoldOf(state), c.hold) << c.state.printerState << " " << c.state.printerReasons << " "
+    for (const auto& c : cases)
+        EXPECT_EQ(HoldOf(c.state), c.hold) << c.state.printerState << " " << c.state.printerReasons << " "
                                            << c.state.message << " / " << c.state.jobState << " " << c.state.jobReasons;
-    }
     EXPECT_EQ(QueueOf("Workshop/draft"), "Workshop");
     EXPECT_EQ(QueueOf("Workshop"), "Workshop");
 }

@@ -29,10 +29,7 @@ namespace velm {
 
 // CUPS_SERVER as it was before a service of a test's own named it: unset when it was.
 inline void PutBackCupsServer(const std::string& before) {
-    if (before.empty())
-        unsetenv("CUPS_SERVER");
-    else
-        setenv("CUPS_SERVER", before.c_str(), 1);
+    before.empty() ? unsetenv("CUPS_SERVER") : setenv("CUPS_SERVER", before.c_str(), 1);
     cupsSetServer(nullptr);
 }
 
@@ -73,12 +70,8 @@ public:
     }
 
     // The scheduler stops answering but keeps its socket, as a hung service does; Wake() lets it go on.
-    void Hang() const {
-        if (pid_ > 0) kill(pid_, SIGSTOP);
-    }
-    void Wake() const {
-        if (pid_ > 0) kill(pid_, SIGCONT);
-    }
+    void Hang() const { if (pid_ > 0) kill(pid_, SIGSTOP); }
+    void Wake() const { if (pid_ > 0) kill(pid_, SIGCONT); }
 
     // Starts the scheduler again after Stop(), with the queues it had.
     void StartAgain() {

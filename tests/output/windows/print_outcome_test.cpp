@@ -33,7 +33,6 @@ TEST_F(PrintOutcomeTest, TheStatusLineSaysWhereAJobWentAndTheJobSaysWhatItIs) {
         {{"Shop", QueueHold::OutOfPaper, "Tray 1 is empty."},
          "Sent to Shop; the printer is out of paper and holds the job (Tray 1 is empty.)"},
         {{"Shop", QueueHold::JobHeld, ""}, "Sent to Shop; the job is held until it is released"},
-        // ended without printing, with the queue's words when the job last ran
         {{"Shop", QueueHold::JobCancelled, ""}, "Sent to Shop; the job was cancelled and did not print"},
         {{"Aborting", QueueHold::JobAborted, "The printer is not responding."},
          "Sent to Aborting; the print service aborted the job and it did not print (The printer is not responding.)"},

@@ -183,10 +183,15 @@ TEST_F(PrintServiceTest, ARefusedJobFailsWithTheQueueAndItsReasonAndAHeldOneSays
     }
 }
 
-// A queue busy printing the job before takes the next one as it comes; the
-// first job to a queue whose device does not answer is said held on the
-// status line once the queue reports it.
-TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinterIsSaidSo) {
+DocumentResult PrintPattern(QtPrinter& printer) {
+    return PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
+}
+
+// A queue busy printing the job before takes the next one as it comes. The
+// status line says a job held once its queue reports it, and one that ended
+// unprinted with the queue's words when the job last ran: cancelled while
+// held, past the first look, or aborted as its printer does not respond.
+TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneHeldOrEndedUnprintedIsSaidSo) {
     // A printer on a local port that takes its data slowly, a few KiB every
     // half second, as a busy network printer does.
     const int busy = socket(AF_INET, SOCK_STREAM, 0);
@@ -207,61 +212,45 @@ TEST_F(PrintServiceTest, ABusyQueueTakesTheNextJobAndOneThatCannotReachItsPrinte
     const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBusy -v socket://127.0.0.1:" + std::to_string(ntohs(at.sin_port)) + ppd));
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmBroken -v socket://127.0.0.1:9" + ppd));
-    static std::vector<std::string> statusLines;  // the status line, line by line
-    statusLines.clear();
-    InstallStatusLine([](const std::string& text) { statusLines.push_back(text); });
-    QtPrinter printer;
-    for (const char* queue : {"VelmBusy", "VelmBusy", "VelmBroken"}) {
-        printer.Device().setPrinterName(queue);
-        const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
-        ASSERT_EQ(result, DocumentResult::Printed) << printer.FailureText();
-        ReportDocument(printer, result);
-        EXPECT_EQ(statusLines.back(), std::string("Sent to ") + queue);
-        cups_->Run("for i in $(seq 200); do lpstat -p VelmBusy | grep -q 'Waiting for printer' && exit; sleep 0.1; done");
-    }
-    EXPECT_TRUE(QTest::qWaitFor([&] { return statusLines.size() > 3; }, 60000)) << cups_->Log();
-    EXPECT_EQ(statusLines.back(),
-              "Sent to VelmBroken; " + Txt(LangCommon, 25) + " (The printer may not exist or is unavailable at this time.)");
-    InstallStatusLine(nullptr);
-    cups_->Run("cancel -a");
-}
-
-// A job that ends without printing is said so on the status line: one the
-// workshop cancels while its queue holds it, past the first look, and one
-// the service aborts because its printer does not respond, with the
-// queue's words when the job last ran.
-TEST_F(PrintServiceTest, ACancelledOrAbortedJobIsSaidNotPrinted) {
-    const std::string ppd = std::string(" -P ") + PrivateCups::Ppd + " -E";
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmHeld -v cups-pdf:/" + ppd + " -o job-hold-until-default=indefinite"));
     ASSERT_TRUE(cups_->Run("lpadmin -p VelmAborting -v 'socket://127.0.0.1:9/?contimeout=2'" + ppd +
                            " -o printer-error-policy=abort-job"));
-    static std::vector<std::string> statusLines;
+    static std::vector<std::string> statusLines;  // the status line, line by line
     statusLines.clear();
     InstallStatusLine([](const std::string& text) { statusLines.push_back(text); });
-    QtPrinter printer;
-    const auto print = [&](const char* queue) {
-        printer.Device().setPrinterName(queue);
-        const DocumentResult result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
-        EXPECT_EQ(result, DocumentResult::Printed) << printer.FailureText();
-        ReportDocument(printer, result);
+    const struct {
+        std::string queue, first, later;  // what the status line says at once, and later
+    } cases[] = {
+        {"VelmBusy", "", ""},
+        {"VelmBusy", "", ""},
+        {"VelmBroken", "", "; " + Txt(LangCommon, 25) + " (The printer may not exist or is unavailable at this time.)"},
+        {"VelmHeld", "; " + Txt(LangCommon, 29), "; " + Txt(LangCommon, 30)},
+        // may be said unreachable first, while the service still retries
+        {"VelmAborting", "", "; " + Txt(LangCommon, 31) + " (The printer is not responding.)"},
     };
-    print("VelmHeld");
-    EXPECT_EQ(statusLines.back(), "Sent to VelmHeld; " + Txt(LangCommon, 29));
-    QTest::qWait(6000);  // past the first look, which still finds it held
-    // The queue's words now are not the job's: it never ran.
-    ASSERT_TRUE(cups_->Run("cupsdisable -r 'Closed for the night' VelmHeld && cancel -a VelmHeld"));
-    const std::string cancelled = "Sent to VelmHeld; " + Txt(LangCommon, 30);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return statusLines.back() == cancelled; }, 30000)) << statusLines.back();
-
-    print("VelmAborting");
-    EXPECT_EQ(statusLines.back(), "Sent to VelmAborting");
-    // It may be said unreachable first, while the service still retries.
-    const std::string aborted = "Sent to VelmAborting; " + Txt(LangCommon, 31) + " (The printer is not responding.)";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return statusLines.back() == aborted; }, 40000))
-        << statusLines.back() << "\n" << cups_->Log();
+    QtPrinter printer;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.queue);
+        printer.Device().setPrinterName(QString::fromStdString(c.queue));
+        const DocumentResult result = PrintPattern(printer);
+        ASSERT_EQ(result, DocumentResult::Printed) << printer.FailureText();
+        ReportDocument(printer, result);
+        EXPECT_EQ(statusLines.back(), "Sent to " + c.queue + c.first);
+        if (c.queue == "VelmHeld") {
+            QTest::qWait(6000);  // past the first look, which still finds it held
+            // The queue's words now are not the job's: it never ran.
+            ASSERT_TRUE(cups_->Run("cupsdisable -r 'Closed for the night' VelmHeld && cancel -a VelmHeld"));
+        }
+        if (c.later.empty())
+            cups_->Run("for i in $(seq 200); do lpstat -p VelmBusy | grep -q 'Waiting for printer' && exit; sleep 0.1; done");
+        else
+            EXPECT_TRUE(QTest::qWaitFor([&] { return statusLines.back() == "Sent to " + c.queue + c.later; }, 60000))
+                << statusLines.back() << "\n" << cups_->Log();
+    }
     InstallStatusLine(nullptr);
     cups_->Run("cancel -a");
 }
+
 
 // The print dialog: a PDF file chosen in set-up stays a PDF file though the
 // service has a default queue, which is sent nothing; the set-up queue keeps
@@ -363,143 +352,87 @@ TEST_F(PrintServiceTest, PrinterSetUpTakesTheQueuesPaperAndSaysAQueueIsGone) {
     }
 }
 
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The window thread's longest pause while `run` runs: a timer that ticks
-// every 20 ms on it says when it could not.
-template <class Run>
-double LongestPause(Run run) {
-    using Clock = std::chrono::steady_clock;
-    Clock::time_point last = Clock::now();
-    Clock::duration longest{};
-    QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        longest = std::max(longest, Clock::now() - last);
-        last = Clock::now();
-    });
-    tick.start(20);
-    run();
-    longest = std::max(longest, Clock::now() - last);
-    return std::chrono::duration<double>(longest).count();
-}
-
-// A scheduler that stops answering with the printer on its queue: the
-// print gives up within a few seconds as the service's silence, and the
-// look at the job before runs beside the window, which keeps going.
+// A scheduler that stops answering with the printer on its queue: the print
+// gives up within a few seconds as the service's silence, and the look at the
+// job before runs beside the window, which keeps going.
 TEST_F(PrintServiceTest, AHungServiceHoldsNeitherThePrintNorTheLookAtTheJobBefore) {
     ASSERT_TRUE(cups_->AddQueue(Queue));
     ASSERT_TRUE(cups_->Run("cupsdisable " + Queue));  // the job waits: there is something to look at
     QtPrinter printer;
-    ASSERT_EQ(printer.ChosenQueue().toStdString(), Queue);
-    const DocumentResult sent = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
-    ASSERT_EQ(sent, DocumentResult::Printed) << printer.FailureText();
+    ASSERT_EQ(PrintPattern(printer), DocumentResult::Printed) << printer.FailureText();
     int looked = 0;
     printer.FollowLastDelivery([&looked](const PrintDelivery&) { return ++looked, true; });
     cups_->Hang();
-    // Wakes the scheduler later, so that a wait without limit ends too.
-    const std::jthread wake([this](std::stop_token stop) {
+    const std::jthread wake([this](std::stop_token stop) {  // so that a wait without limit ends too
         for (int i = 0; i < 300 && !stop.stop_requested(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
         cups_->Wake();
     });
-    // The look comes 5 s after the print.
-    EXPECT_LT(LongestPause([] { QTest::qWait(9000); }), 1.0);
+    EXPECT_LT(LongestPause([] { QTest::qWait(9000); }), 1.0);  // the look comes 5 s after the print
     EXPECT_EQ(looked, 0);  // a silent service has nothing new to say
     const auto start = std::chrono::steady_clock::now();
-    double took = 0;
     DocumentResult result{};
-    EXPECT_LT(LongestPause([&] {
-                  result = PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1));
-                  took = SecondsSince(start);
-              }),
-              1.0);
-    EXPECT_LT(took, 8.0);
+    EXPECT_LT(LongestPause([&] { result = PrintPattern(printer); }), 1.0);
+    EXPECT_LT(SecondsSince(start), 8.0);
     EXPECT_EQ(result, DocumentResult::Failed);
     EXPECT_EQ(printer.LastFault(), PrintFault::NoService);
-    dialogs_.ExpectMessage(IdOk);
-    ReportDocument(printer, result);
-    ASSERT_EQ(dialogs_.messages.size(), 1u);
-    EXPECT_EQ(dialogs_.messages[0].prompt, Txt(LangCommon, 26));
     cups_->Wake();
     cups_->Run("cancel -a " + Queue);
 }
 
 // A print service that has not answered since the printer was made: its
-// default queue is not known, and no PDF file stands in for it. Every print
-// and the elbow's check say the service does not answer; set-up says so and
-// neither its OK nor its Cancel, nor a range's set-up put back, makes the
-// PDF file a choice. Once the service answers its default queue prints.
+// default queue is not known, and no PDF file stands in for it. A print and
+// the elbow's check say the service does not answer; set-up says so and
+// neither its OK nor its Cancel, nor a range's set-up put back, makes the PDF
+// file a choice. Once the service answers its default queue prints, on its own paper.
 TEST_F(PrintServiceTest, WhileTheServiceIsSilentTheDefaultQueueIsAwaitedNotAPdfFile) {
     ASSERT_TRUE(cups_->AddQueue(Queue));
+    ASSERT_TRUE(cups_->Run("lpadmin -p " + Queue + " -o PageSize=A3"));
     enum Silence { HungScheduler, MuteSocket, StoppedScheduler };
     enum Step { SetUpOk, SetUpCancel, RangeSetUpPutBack };
-    for (const Silence silence : {HungScheduler, MuteSocket, StoppedScheduler})
-        for (const Step step : {SetUpOk, SetUpCancel, RangeSetUpPutBack}) {
-            SCOPED_TRACE(testing::Message() << "silence " << silence << ", step " << step);
-            std::optional<SilentService> mute;
-            if (silence == HungScheduler) cups_->Hang();
-            else if (silence == MuteSocket) mute.emplace(folder_.Path(), SilentService::Mute);
-            else cups_->Stop();
-            QtPrinter printer;
-            QtDialogs qtDialogs(&printer);
-            Platform().printer = &printer;
-            dialogs_.messages.clear();
-            dialogs_.ExpectMessage(IdOk);
-            EXPECT_FALSE(CheckPrintServiceAnswers());  // as the elbow's Print asks
-            ASSERT_EQ(dialogs_.messages.size(), 1u);
-            EXPECT_EQ(dialogs_.messages[0].prompt, Txt(LangCommon, 26));
-            if (step == RangeSetUpPutBack) {
-                const HeldPrinterSetUp held(&printer);
-                printer.ChooseQueue({});  // a range dialog's PDF file, for that range only
-            } else {
-                QString said;
-                WhenShown<QDialog>([&](QDialog* dialog) {
-                    if (auto* label = dialog->findChild<QLabel*>("silent"); label && Offered(label, dialog)) said = label->text();
-                    step == SetUpOk ? dialog->accept() : dialog->reject();
-                });
-                EXPECT_EQ(qtDialogs.ShowPrinterSetup(), step == SetUpOk);
-                EXPECT_TRUE(said.contains("does not answer")) << said.toStdString();
-            }
-            dialogs_.messages.clear();
-            const auto start = std::chrono::steady_clock::now();
-            EXPECT_EQ(PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1)),
-                      DocumentResult::Failed);
-            EXPECT_LT(SecondsSince(start), 8.0);
-            EXPECT_EQ(printer.LastFault(), PrintFault::NoService);
-            // The service answers again: the next print goes to its default queue.
-            if (silence == HungScheduler) cups_->Wake();
-            if (silence == StoppedScheduler) cups_->StartAgain();
-            mute.reset();
-            QTest::qWait(1100);
-            EXPECT_EQ(PrintCalibrationPattern(printer, LoadCalibration(printer.PageMillimetres(), 0, 1, 1)),
-                      DocumentResult::Printed) << printer.FailureText();
-            EXPECT_EQ(printer.LastDelivery().queue, Queue);
-            EXPECT_TRUE(dialogs_.saves.empty());
-            Platform().printer = nullptr;
-            cups_->Run("cancel -a " + Queue);
-        }
-}
-
-// Where the user chose no paper the sheet is the default queue's default
-// paper, from the start or once a silent service answers.
-TEST_F(PrintServiceTest, TheDefaultQueueComesWithItsOwnPaper) {
-    ASSERT_TRUE(cups_->AddQueue(Queue));
-    ASSERT_TRUE(cups_->Run("lpadmin -p " + Queue + " -o PageSize=A3"));
-    for (const bool silentFirst : {false, true}) {
-        SCOPED_TRACE(silentFirst ? "silent first" : "answering");
-        if (silentFirst) cups_->Hang();
+    for (const auto& [silence, step] : {std::pair{HungScheduler, RangeSetUpPutBack}, std::pair{MuteSocket, SetUpOk},
+                                        std::pair{StoppedScheduler, SetUpCancel}}) {
+        SCOPED_TRACE(testing::Message() << "silence " << silence << ", step " << step);
+        std::optional<SilentService> mute;
+        if (silence == HungScheduler) cups_->Hang();
+        else if (silence == MuteSocket) mute.emplace(folder_.Path(), SilentService::Mute);
+        else cups_->Stop();
         QtPrinter printer;
-        printer.PageMillimetres();  // a preview's first layout
-        if (silentFirst) {
-            cups_->Wake();
-            QTest::qWait(1100);  // the silence heard is old now
-            EXPECT_FALSE(printer.PrintsToFile());
+        QtDialogs qtDialogs(&printer);
+        Platform().printer = &printer;
+        dialogs_.messages.clear();
+        dialogs_.ExpectMessage(IdOk);
+        EXPECT_FALSE(CheckPrintServiceAnswers());  // as the elbow's Print asks
+        ASSERT_EQ(dialogs_.messages.size(), 1u);
+        EXPECT_EQ(dialogs_.messages[0].prompt, Txt(LangCommon, 26));
+        if (step == RangeSetUpPutBack) {
+            const HeldPrinterSetUp held(&printer);
+            printer.ChooseQueue({});  // a range dialog's PDF file, for that range only
+        } else {
+            QString said;
+            WhenShown<QDialog>([&](QDialog* dialog) {
+                if (auto* label = dialog->findChild<QLabel*>("silent"); label && Offered(label, dialog)) said = label->text();
+                step == SetUpOk ? dialog->accept() : dialog->reject();
+            });
+            EXPECT_EQ(qtDialogs.ShowPrinterSetup(), step == SetUpOk);
+            EXPECT_TRUE(said.contains("does not answer")) << said.toStdString();
         }
-        EXPECT_EQ(printer.ChosenQueue().toStdString(), Queue);
-        EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), QPageSize::A3);
-        EXPECT_GT(printer.PageMillimetres().height, 380);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(PrintPattern(printer), DocumentResult::Failed);
+        EXPECT_LT(SecondsSince(start), 8.0);
+        EXPECT_EQ(printer.LastFault(), PrintFault::NoService);
+        // The service answers again: the next print goes to its default queue.
+        if (silence == HungScheduler) cups_->Wake();
+        if (silence == StoppedScheduler) cups_->StartAgain();
+        mute.reset();
+        QTest::qWait(1100);
+        EXPECT_EQ(PrintPattern(printer), DocumentResult::Printed) << printer.FailureText();
+        EXPECT_EQ(printer.LastDelivery().queue, Queue);
+        if (step != SetUpOk) {
+            EXPECT_EQ(printer.Device().pageLayout().pageSize().id(), QPageSize::A3);
+        }
+        EXPECT_TRUE(dialogs_.saves.empty());
+        Platform().printer = nullptr;
+        cups_->Run("cancel -a " + Queue);
     }
 }
 
