@@ -42,11 +42,8 @@ TEST(DrawArrowHead, ChoosesThePatternByTheAngle) {
 // it move it aside, then shrink it; fixed extents too wide leave nothing.
 TEST(FitReachesAcross, MovesThenShrinksTheFigure) {
     const std::pair<std::vector<SketchReach>, SketchFit> cases[] = {
-        {{}, {1, 200}},
-        {{{true, 100, 150}}, {1, 148}},
-        {{{true, 100, 150}, {false, 100, 112}}, {0.67, 181}},
-        {{{false, 0, 60}, {true, 0, 400}}, {0, 200}},
-    };
+        {{}, {1, 200}}, {{{true, 100, 150}}, {1, 148}}, {{{true, 100, 150}, {false, 100, 112}}, {0.67, 181}},
+        {{{false, 0, 60}, {true, 0, 400}}, {0, 200}}};
     for (auto [reaches, want] : cases) {
         reaches.insert(reaches.end(), {{false, 100, 0}, {true, 100, 0}});  // the figure itself
         const SketchFit fit = FitReachesAcross(400, 2, reaches);

@@ -113,11 +113,10 @@ bool PiecesDrawnSimple(const LastElbow& e) {
     using P = std::array<double, 2>;
     auto side = [](P o, P a, P p) { return (a[0] - o[0]) * (p[1] - o[1]) - (a[1] - o[1]) * (p[0] - o[0]); };
     auto cross = [&](P a, P b, P c, P d) { return side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0; };
-    for (int k = 1; k <= e.PieceCount; ++k) {
-        const P o1{e.FaceOuterX[k], e.FaceOuterY[k]}, o2{e.FaceOuterX[k + 1], e.FaceOuterY[k + 1]};
-        const P i1{e.FaceInnerX[k], e.FaceInnerY[k]}, i2{e.FaceInnerX[k + 1], e.FaceInnerY[k + 1]};
-        if (cross(o1, i1, o2, i2) || cross(o1, o2, i1, i2)) return false;
-    }
+    auto o = [&](int k) { return P{e.FaceOuterX[k], e.FaceOuterY[k]}; };
+    auto in = [&](int k) { return P{e.FaceInnerX[k], e.FaceInnerY[k]}; };
+    for (int k = 1; k <= e.PieceCount; ++k)
+        if (cross(o(k), in(k), o(k + 1), in(k + 1)) || cross(o(k), o(k + 1), in(k), in(k + 1))) return false;
     return true;
 }
 
@@ -128,13 +127,11 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         return a;
     };
     const float inch = 1 / 25.4f;
-    // d 10, D 200, A 90 bent to radius R, in millimetres or (mm = inch) in inches;
-    // connections 20 and 200 wide.
-    auto bentTo = [](float R, float t = 0.3f, float mm = 1) {
-        return ConeData(t * mm, 10 * mm, 0, 200 * mm, 0, 90, R, 5);
-    };
+    const int past = ErrBendRadiusPastCentre;
+    // d 10, D 200, A 90 bent to R, in inches where mm = inch; both ends cut 10 in cutTo.
+    auto bentTo = [](float R, float t = 0.3f, float mm = 1) { return ConeData(t * mm, 10 * mm, 0, 200 * mm, 0, 90, R, 5); };
+    auto cutTo = [](float R) { return ConeData(0.3f, 10, 10, 200, 10, 90, R, 5); };
     const EndConnectionArray wide = Connections(0, 8, 0, 20, 10, 0, 200, 0, 30, 210);
-    auto cutTo = [](float R) { return ConeData(0.3f, 10, 10, 200, 10, 90, R, 5); };  // both ends cut 10
     const struct { const char* what; int variant; ConeElbowArray data; EndConnectionArray c; const char* ends;
                    std::int16_t unit; int message; const char* least = ""; float lastHeight = 0; } cases[] = {
         {"variant 1 defaults", 1, kDefaults, {}, "N", 0, 0},
@@ -186,30 +183,25 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         // A piece's inner side at or past the bend centre: the least bend
         // radius that clears it is named, L following R. Half end pieces,
         // square or cylindrical: the limit is D'/2 = 100.15.
-        {"half end pieces: R at D' / 2", 1, bentTo(100.15f), {}, "N", 0, ErrBendRadiusPastCentre, "100.16"},
-        {"half end pieces: R at D' / 2, a hair short in double", 1, bentTo(100.05f, 0.1f), {}, "N", 0,
-         ErrBendRadiusPastCentre, "100.06"},
-        {"half end pieces: R just below D' / 2", 1, bentTo(100.14f), {}, "N", 0, ErrBendRadiusPastCentre, "100.16"},
-        {"half end pieces: R just above D' / 2", 1, bentTo(100.16f), {}, "N", 0, 0},
-        {"cylindrical ends: R at D' / 2", 1, bentTo(100.15f), {}, "S", 0, ErrBendRadiusPastCentre, "100.16"},
+        {"half ends: R at D' / 2", 1, bentTo(100.15f), {}, "N", 0, past, "100.16"},
+        {"half ends: R at D' / 2, short in double", 1, bentTo(100.05f, 0.1f), {}, "N", 0, past, "100.06"},
+        {"half ends: R just below D' / 2", 1, bentTo(100.14f), {}, "N", 0, past, "100.16"},
+        {"half ends: R just above D' / 2", 1, bentTo(100.16f), {}, "N", 0, 0},
+        {"cylindrical ends: R at D' / 2", 1, bentTo(100.15f), {}, "S", 0, past, "100.16"},
         // 3.943 would be 100.15 once the unit is switched to millimetres.
-        {"inches: R just below D' / 2 = 3.94291", 1, bentTo(3.9429f, 0.3f, inch), {}, "N", 1, ErrBendRadiusPastCentre,
-         "3.9432"},
+        {"inches: R below D' / 2 = 3.94291", 1, bentTo(3.9429f, 0.3f, inch), {}, "N", 1, past, "3.9432"},
         {"inches: R just above D' / 2", 1, bentTo(3.943f, 0.3f, inch), {}, "N", 1, 0},
         // Full end pieces lean half a piece angle on the cone: the inner
         // half of the end face is short of D / 2, and the limit with it.
         {"equal pieces: sound below D / 2", 2, bentTo(95.49f), {}, "N", 0, 0},
         // Far below, with L as typed the limit would be lower: 87.14.
-        {"equal pieces: L following R to the least", 2, bentTo(60), {}, "N", 0, ErrBendRadiusPastCentre, "89.71"},
-        {"equal pieces: R just below the least", 2, bentTo(89.7f), {}, "N", 0, ErrBendRadiusPastCentre, "89.71"},
+        {"equal pieces: L following R to the least", 2, bentTo(60), {}, "N", 0, past, "89.71"},
+        {"equal pieces: R just below the least", 2, bentTo(89.7f), {}, "N", 0, past, "89.71"},
         {"equal pieces: R at the least", 2, bentTo(89.71f), {}, "N", 0, 0},
-        {"between connections: R just below the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.7f, 5), wide, "N", 0,
-         ErrBendRadiusPastCentre, "89.71"},
+        {"connections: R below the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.7f, 5), wide, "N", 0, past, "89.71"},
         {"between connections: R at the least", 3, ConeData(0.3f, 0, 0, 0, 0, 90, 89.71f, 5), wide, "N", 0, 0},
-        // From R 97.52 on the last piece clears the centre; up to 108.12 its
-        // end face's inner corner lies more than a right angle round from the
-        // end's axis point, drawn where it lies.
-        {"cut ends: the least R draws every piece", 1, cutTo(60), {}, "N", 0, ErrBendRadiusPastCentre, "97.52"},
+        // Cut ends: from R 97.52 the last piece clears the centre; to 108.12 its inner corner lies past 90 degrees.
+        {"cut ends: the least R draws every piece", 1, cutTo(60), {}, "N", 0, past, "97.52"},
         {"cut ends: R 100.16", 1, cutTo(100.16f), {}, "N", 0, 0, "", 54.405155f},
         {"cut ends: R 104", 1, cutTo(104), {}, "N", 0, 0, "", 55.173733f},
         {"cut ends, cylindrical: R 104", 1, cutTo(104), {}, "S", 0, 0},
@@ -217,21 +209,16 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         // Its last piece's height is not taken from the corner turned back through the centre.
         {"equal pieces cut -8 / 10, 4 pieces", 2, ConeData(0.3f, 65, -8, 119, 10, 45, 51.72f, 4), {}, "N", 0, 0},
         // The centre inside the last piece, off every side of it.
-        {"equal pieces cut 26 / 8, 3 pieces", 2, ConeData(0.3f, 59, 26, 227, 8, 113, 77, 3), {}, "N", 0,
-         ErrBendRadiusPastCentre, "81.46"},
+        {"equal, cut 26 / 8", 2, ConeData(0.3f, 59, 26, 227, 8, 113, 77, 3), {}, "N", 0, past, "81.46"},
         // Only past the box's limit (from R 2269.97) is every piece built: no number.
-        {"cylindrical ends cut 48 / 56", 1, ConeData(0.3f, 56, 48, 146, 56, 106, 54, 21), {}, "S", 0,
-         ErrNoBendRadiusClearsCentre},
+        {"cylindrical, cut 48 / 56", 1, ConeData(0.3f, 56, 48, 146, 56, 106, 54, 21), {}, "S", 0, ErrNoBendRadiusClearsCentre},
         // A piece folded over itself away from the bend centre: the piece is refused, not the radius.
-        {"equal pieces cut 5 / -5, 12 pieces, 53 clear", 2, ConeData(0.3f, 150, 5, 200, -5, 30, 150, 12), {}, "N", 0,
-         ErrConeElbowPiece},
-        {"half end pieces cut 60 / 0, R at the box's limit", 1, ConeData(0.3f, 200, 60, 300, 0, 90, 500, 20), {}, "N",
-         0, ErrConeElbowPiece},
-        {"half end pieces cut 14 / -57, 9 pieces", 1, ConeData(0.3f, 106, 14, 195, -57, 12, 177, 9), {}, "N", 0,
-         ErrConeElbowPiece},
-        {"between connections cut -29 / -8, 43 pieces, R below D / 2 + 22", 3, ConeData(0.3f, 0, 0, 0, 0, 116, 140, 43),
+        {"equal, cut 5 / -5, 53 clear", 2, ConeData(0.3f, 150, 5, 200, -5, 30, 150, 12), {}, "N", 0, ErrConeElbowPiece},
+        {"half ends cut 60 / 0, R 500", 1, ConeData(0.3f, 200, 60, 300, 0, 90, 500, 20), {}, "N", 0, ErrConeElbowPiece},
+        {"half ends cut 14 / -57", 1, ConeData(0.3f, 106, 14, 195, -57, 12, 177, 9), {}, "N", 0, ErrConeElbowPiece},
+        {"connections cut -29 / -8, R below D / 2 + 22", 3, ConeData(0.3f, 0, 0, 0, 0, 116, 140, 43),
          Connections(1, 36, -29, 69, 46, 0, 237, -8, 50, 247), "N", 0, 0},
-        {"between connections cut 33 / -9, 27 pieces", 3, ConeData(0.3f, 0, 0, 0, 0, 139, 96, 27),
+        {"connections cut 33 / -9", 3, ConeData(0.3f, 0, 0, 0, 0, 139, 96, 27),
          Connections(0, 17, 33, 33, 27, 0, 134, -9, 69, 144), "N", 0, 0},
         {"cylindrical ends cut -17 / 29, 3 pieces", 1, ConeData(0.3f, 150, -17, 205, 29, 70, 193, 3), {}, "S", 0, 0},
     };
@@ -254,13 +241,14 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
     }
 }
 
-// Random elbows of every kind, cut ends up to 60 degrees, in both units: a
-// bend radius a refusal names lies within the box's limit and, typed with L
-// following it, is accepted drawn simple, also once the unit is switched.
+// Random elbows of every kind and unit, cut ends to 60 degrees: a named bend radius lies within the box's
+// limit and, typed with L following it, is accepted drawn simple, also once the unit is switched.
 TEST(ConeElbow, EveryNamedBendRadiusIsAcceptedWhenTyped) {
     std::mt19937 random(48);
     auto pick = [&random](int lo, int hi) { return lo + static_cast<int>(random() % static_cast<unsigned>(hi - lo + 1)); };
+    auto f = [&pick](int lo, int hi) { return static_cast<float>(pick(lo, hi)); };
     auto shown = [](double v, std::int16_t unit) { return static_cast<float>(ReadNumber(FormatLength(v, unit))); };
+    auto simple = [](const Outcome& o) { return o.message == 0 && PiecesDrawnSimple(o.elbow); };
     int named = 0, unnamed = 0;
     for (int i = 0; i < 3000; ++i) {
         const std::int16_t unit = i % 3 == 2 ? 1 : 0, other = 1 - unit;
@@ -268,36 +256,27 @@ TEST(ConeElbow, EveryNamedBendRadiusIsAcceptedWhenTyped) {
         const int variant = pick(1, 3), cut = i % 2 == 0 ? 15 : 60;
         const char* ends = variant == 1 && pick(0, 1) == 1 ? "S" : "N";
         const int d = pick(10, 250), D = std::min(300, pick(15, 160) + d);
-        const float startCut = static_cast<float>(pick(-cut, cut)), endCut = static_cast<float>(pick(-cut, cut));
-        const float A = static_cast<float>(pick(10, 180)), R = static_cast<float>(pick(10, 300));
-        ConeElbowArray data = ConeData(typed(0.3), typed(d), startCut, typed(D), endCut, A, typed(R), static_cast<float>(pick(3, 50)));
+        const float startCut = f(-cut, cut), endCut = f(-cut, cut), A = f(10, 180), R = f(10, 300);
+        ConeElbowArray data = ConeData(typed(0.3), typed(d), startCut, typed(D), endCut, A, typed(R), f(3, 50));
         data[ConeElbowAxisLength] = typed(R * A * kDeg);
         EndConnectionArray connections = *ends == 'S' ? Connections(1, 0, 0, 0, 0, 1, 0, 0, 0, 0) : EndConnectionArray{};
-        if (variant == 3) {
-            connections = Connections(static_cast<float>(pick(0, 1)), typed(d), startCut, typed(pick(20, 70)), typed(d + 10),
-                                      static_cast<float>(pick(0, 1)), typed(D), endCut, typed(pick(20, 70)), typed(D + 10));
-        }
+        if (variant == 3)
+            connections = Connections(f(0, 1), typed(d), startCut, typed(pick(20, 70)), typed(d + 10),
+                                      f(0, 1), typed(D), endCut, typed(pick(20, 70)), typed(D + 10));
         const Outcome r = Compute(variant, data, connections, ends, unit);
         if (r.message == ErrNoBendRadiusClearsCentre && ++unnamed) EXPECT_EQ(r.elbow.LeastBendRadius, 0) << i;
-        if (r.message != ErrBendRadiusPastCentre) continue;
-        ++named;
+        if (r.message != ErrBendRadiusPastCentre || !++named) continue;
         SCOPED_TRACE(testing::Message() << "elbow " << i << ", variant " << variant << ", unit " << unit);
-        const float least = shown(r.elbow.LeastBendRadius, unit);
+        const float least = data[ConeElbowBendRadius] = shown(r.elbow.LeastBendRadius, unit);
         EXPECT_LE(least, typed(DevelopmentSettings{}.Limits.ConeElbowRadiusLimit.Max));
-        data[ConeElbowBendRadius] = least;
         data[ConeElbowAxisLength] = static_cast<float>(ReadNumber(AxisLengthFromRadius(FormatLength(least, unit), FormatLength(A, 0), unit)));
-        const Outcome typedIn = Compute(variant, data, connections, ends, unit);
-        ASSERT_EQ(typedIn.message, 0);
-        EXPECT_TRUE(PiecesDrawnSimple(typedIn.elbow));
+        EXPECT_TRUE(simple(Compute(variant, data, connections, ends, unit)));
         InputArrays switched;
-        switched.ConeElbowData = data;
-        switched.EndConnections = connections;
+        switched.ConeElbowData = data, switched.EndConnections = connections;
         ConvertInputUnits(unit, switched);
         for (int k = 1; k < static_cast<int>(data.size()); ++k)
             if (IsLengthElementConeElbow(k)) switched.ConeElbowData[k] = shown(switched.ConeElbowData[k], other);
-        const Outcome back = Compute(variant, switched.ConeElbowData, switched.EndConnections, ends, other);
-        ASSERT_EQ(back.message, 0);
-        EXPECT_TRUE(PiecesDrawnSimple(back.elbow));
+        EXPECT_TRUE(simple(Compute(variant, switched.ConeElbowData, switched.EndConnections, ends, other)));
     }
     EXPECT_GT(named, 150);
     EXPECT_GT(unnamed, 50);

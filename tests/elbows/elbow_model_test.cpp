@@ -223,10 +223,7 @@ EndConnectionArray Connections(float startKind, float startD, float startCut, fl
     return {0, startKind, startD, startCut, startL, startD2, endKind, endD, endCut, endL, endD2};
 }
 
-ElbowCase NearCentre(ElbowCase c) {
-    c.nearCentre = true;
-    return c;
-}
+ElbowCase NearCentre(ElbowCase c) { return c.nearCentre = true, c; }
 
 TEST(ElbowModel, EveryPieceMeetsItsNeighbours) {
     const EndConnectionArray defaults = DefaultInputArrays().EndConnections;

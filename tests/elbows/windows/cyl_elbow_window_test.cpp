@@ -321,7 +321,8 @@ TEST_F(CylElbowWindowTest, RangePrints) {
 
 // A range whose sheets the page cuts off asks once: Yes prints every
 // piece, No ends the range. With nothing ticked it says so once, before the
-// print dialog, and where the boxes are; so does a right click on a piece.
+// print dialog, and where the boxes are; so does a right click on a piece. A range
+// a refusal cuts short names the pieces printed and those not.
 TEST_F(CylElbowWindowTest, ARangePrintAsksOnce) {
     CylElbowWindow* w = Open();
     ASSERT_NE(w, nullptr);
@@ -351,33 +352,22 @@ TEST_F(CylElbowWindowTest, ARangePrintAsksOnce) {
     EXPECT_TRUE(printer.documents.empty());
     State().Settings.CheckSviluppo = 1;
     printer.SetPage(200, 287);
-}
-
-// A range a refusal cuts short names the pieces printed and those not.
-TEST_F(CylElbowWindowTest, ARangeCutShortNamesThePiecesNotPrinted) {
-    CylElbowWindow* w = Open();
-    ASSERT_NE(w, nullptr);
-    const std::string refused = "Workshop: not accepting jobs";
-    // The pages asked, the documents out before the refusal, the fault, what is said.
-    const struct { std::vector<int> pages; std::size_t before; PrintFault fault; std::string message; } cases[] = {
+    // Cut short by a refusal: the pages asked, the documents out before it, the fault, what is said.
+    printer.failureText = "Workshop: not accepting jobs";
+    const struct { std::vector<int> pages; std::size_t before; PrintFault fault; std::string message; } cut[] = {
         {{1, 2, 3, 4}, 1, PrintFault::NoService, Txt(LangCommon, 32) + "\n\nPiece 1 was printed. Pieces 2 to 4 were not printed."},
-        {{1, 3, 4, 5}, 2, PrintFault::Other, refused + "\n\nPieces 1 and 3 were printed. Pieces 4 and 5 were not printed."},
-    };
-    printer.failureText = refused;
-    for (const auto& c : cases) {
+        {{1, 3, 4, 5}, 2, PrintFault::Other, printer.failureText + "\n\nPieces 1 and 3 were printed. Pieces 4 and 5 were not printed."}};
+    for (const auto& c : cut) {
         SCOPED_TRACE(c.message);
-        printer.documents.clear();
-        dialogs.Reset();
-        printer.failStart = false;
-        printer.fault = c.fault;
+        printer.documents.clear(), printer.failStart = false, printer.fault = c.fault;
         printer.beforeEnd = [&] { printer.failStart = printer.documents.size() == c.before; };
+        dialogs.Reset();
         dialogs.ExpectPrintPages(c.pages, 1);
         dialogs.ExpectMessage(IdOk);
         Click(w->CmdStampa);
         EXPECT_EQ(printer.documents.size(), c.before);
         ASSERT_EQ(dialogs.messages.size(), 1u) << "said once, by the range";
-        EXPECT_EQ(dialogs.messages[0].prompt, c.message);
-        EXPECT_EQ(dialogs.messages[0].style, MbCritical);
+        EXPECT_TRUE(dialogs.messages[0].prompt == c.message && dialogs.messages[0].style == MbCritical) << dialogs.messages[0].prompt;
     }
     printer.beforeEnd = nullptr;
 }

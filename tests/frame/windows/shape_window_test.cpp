@@ -320,8 +320,7 @@ TEST_F(ShapeWindowTest, BoxesAndLabelsShowWhole) {
     }
 }
 
-// The box shows its text, with the cursor at its end, as the left part of a
-// much wider box does: never scrolled, nothing cut.
+// The box shows its whole text, cursor at the end, as the left part of a much wider box does.
 bool ShowsWholeText(TextBox* box) {
     const QSize size = box->size();
     box->setCursorPosition(static_cast<int>(box->text().size()));
@@ -333,21 +332,17 @@ bool ShowsWholeText(TextBox* box) {
     return whole;
 }
 
-// Every sketch box and label lies whole inside the picture, each box clear of
-// its label and showing its whole value: each kind at wide and tall extremes,
-// both units, least size (0 x 0) to a large screen, also with line edits in a
-// bolder font than the window's.
+// Every sketch box and label lies whole in the picture, each box clear of its label and showing its whole
+// value: each kind at wide and tall extremes, both units, 0 x 0 to a large screen, also in a bolder font.
 TEST_F(ShapeWindowTest, SketchBoxesInsideThePictureAtEverySize) {
     StartProgram();
     // cylinder: diameter, axis length, cuts; cone: diameters, height, cuts
-    const std::pair<std::vector<double>, std::vector<double>> extremes[] = {
-        {{300, 60, 4, 3}, {150, 250, 120, 10, 10}},
-        {{299.99, 30.5, 2, 2}, {280.5, 299.99, 20.5, 3, 3}},
-        {{10, 1000, 45, 30}, {10.5, 20.5, 999.99, 30, 30}}};
+    const std::pair<std::vector<double>, std::vector<double>> extremes[] = {{{300, 60, 4, 3}, {150, 250, 120, 10, 10}},
+        {{299.99, 30.5, 2, 2}, {280.5, 299.99, 20.5, 3, 3}}, {{10, 1000, 45, 30}, {10.5, 20.5, 999.99, 30, 30}}};
     const std::pair<QSize, bool> sizes[] = {{{0, 0}, false},   {{1280, 800}, false}, {{1600, 1000}, false},
                                             {{3840, 2160}, false}, {{0, 0}, true},   {{1600, 1000}, true}};
-    const QFont plain = QApplication::font("QLineEdit");
-    QFont bold = plain;
+    QFont bold = QApplication::font("QLineEdit");
+    const QFont plain = bold;
     bold.setBold(true);
     std::string faults;
     for (std::int16_t code : AllShapes) {

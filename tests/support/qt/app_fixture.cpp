@@ -23,11 +23,9 @@ namespace velm {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Threads other than the caller that the program started and that still run:
+// Threads besides the caller that the program started and that still run:
 // plain threads keep the process's name, Qt names its own after their class.
-int RunningProgramThreads() {
+static int RunningProgramThreads() {
     const auto firstLine = [](const fs::path& file) {
         std::string line;
         std::getline(std::ifstream(file), line);
@@ -41,14 +39,12 @@ int RunningProgramThreads() {
         const std::string stat = firstLine(task.path() / "stat");  // "tid (name) state ppid pgrp session tty tpgid flags"
         char state = 0;
         unsigned long flags = 0;
-        const int read = std::sscanf(stat.c_str() + stat.rfind(')') + 1, " %c %*d %*d %*d %*d %*d %lu", &state, &flags);
         // A thread just joined may stay listed a moment while it leaves (exiting: 0x4).
-        if (read == 2 && (flags & 0x4) == 0 && state != 'Z' && state != 'X') ++running;
+        running += std::sscanf(stat.c_str() + stat.rfind(')') + 1, " %c %*d %*d %*d %*d %*d %lu", &state, &flags) == 2 &&
+                   (flags & 0x4) == 0 && state != 'Z' && state != 'X';
     }
     return running;
 }
-
-}  // namespace
 
 void AppFixture::SetUp() {
     std::string pattern = (fs::temp_directory_path() / "velm-test-XXXXXX").string();
