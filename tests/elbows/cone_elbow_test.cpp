@@ -10,7 +10,6 @@
 #include <sstream>
 
 #include "core/number_text.h"
-#include "core/unit_conversion.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/elbow_messages.h"
 #include "output/dxf_cases.h"
@@ -202,19 +201,14 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
         // Cut ends: from R 97.52 the last piece clears the centre; to 108.12 its inner corner lies past 90 degrees.
         {"cut ends: the least R draws all", 1, ConeData(0.3f, 10, 10, 200, 10, 90, 60, 5), {}, "N", 0, past, "97.52"},
         {"cut ends: R 100.16", 1, ConeData(0.3f, 10, 10, 200, 10, 90, 100.16f, 5), {}, "N", 0, 0, "", 54.405155f},
-        {"equal pieces cut 3 / 9, 7 pieces", 2, ConeData(0.3f, 66, 3, 247, 9, 158, 119.57f, 7), {}, "N", 0, 0},
         // Its last piece's height is not taken from the corner turned back through the centre.
         {"equal pieces cut -8 / 10, 4 pieces", 2, ConeData(0.3f, 65, -8, 119, 10, 45, 51.72f, 4), {}, "N", 0, 0},
         // The centre inside the last piece, off every side of it.
         {"equal, cut 26 / 8", 2, ConeData(0.3f, 59, 26, 227, 8, 113, 77, 3), {}, "N", 0, past, "81.46"},
         // Only past the box's limit (from R 2269.97) is every piece built: no number.
         {"cylindrical, cut 48 / 56", 1, ConeData(0.3f, 56, 48, 146, 56, 106, 54, 21), {}, "S", 0, ErrNoBendRadiusClearsCentre},
-        // A piece folded over itself away from the bend centre: the piece is refused, not the radius.
-        {"equal, cut 5 / -5, 53 clear", 2, ConeData(0.3f, 150, 5, 200, -5, 30, 150, 12), {}, "N", 0, ErrConeElbowPiece},
         {"connections cut -29 / -8, R below D / 2 + 22", 3, ConeData(0.3f, 0, 0, 0, 0, 116, 140, 43),
          Connections(1, 36, -29, 69, 46, 0, 237, -8, 50, 247), "N", 0, 0},
-        {"connections cut 33 / -9", 3, ConeData(0.3f, 0, 0, 0, 0, 139, 96, 27),
-         Connections(0, 17, 33, 33, 27, 0, 134, -9, 69, 144), "N", 0, 0},
         {"cylindrical ends cut -17 / 29, 3 pieces", 1, ConeData(0.3f, 150, -17, 205, 29, 70, 193, 3), {}, "S", 0, 0},
     };
     for (const auto& c : cases) {
@@ -229,7 +223,7 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
             EXPECT_NEAR(r.data[13], r.elbow.ApexAngle / kDeg, 1e-4);
             EXPECT_GT(r.data[13], 0);
             EXPECT_TRUE(PiecesDrawnSimple(r.elbow));
-            if (c.lastHeight > 0) EXPECT_FLOAT_EQ(r.elbow.PieceHeight[r.elbow.PieceCount], c.lastHeight);
+            if (c.lastHeight > 0) { EXPECT_FLOAT_EQ(r.elbow.PieceHeight[r.elbow.PieceCount], c.lastHeight); }
         } else {
             EXPECT_EQ(std::memcmp(r.data.data(), c.data.data(), sizeof c.data), 0) << "inputs changed";
         }
@@ -237,7 +231,7 @@ TEST(ConeElbow, RefusalsInTheirOrder) {
 }
 
 // Random elbows of every kind and unit, cut ends to 60 degrees: a named bend radius lies within the box's
-// limit and, typed with L following it, is accepted drawn simple, also once the unit is switched.
+// limit and, typed with L following it, is accepted drawn simple.
 TEST(ConeElbow, EveryNamedBendRadiusIsAcceptedWhenTyped) {
     std::mt19937 random(48);
     auto pick = [&random](int lo, int hi) { return lo + static_cast<int>(random() % static_cast<unsigned>(hi - lo + 1)); };
@@ -246,7 +240,7 @@ TEST(ConeElbow, EveryNamedBendRadiusIsAcceptedWhenTyped) {
     auto simple = [](const Outcome& o) { return o.message == 0 && PiecesDrawnSimple(o.elbow); };
     int named = 0, unnamed = 0;
     for (int i = 0; i < 3000; ++i) {
-        const std::int16_t unit = i % 3 == 2 ? 1 : 0, other = 1 - unit;
+        const std::int16_t unit = i % 3 == 2 ? 1 : 0;
         auto typed = [&](double mm) { return shown(unit != 0 ? mm / 25.4 : mm, unit); };
         const int variant = pick(1, 3), cut = i % 2 == 0 ? 15 : 60;
         const char* ends = variant == 1 && pick(0, 1) == 1 ? "S" : "N";
@@ -259,19 +253,13 @@ TEST(ConeElbow, EveryNamedBendRadiusIsAcceptedWhenTyped) {
             connections = Connections(f(0, 1), typed(d), startCut, typed(pick(20, 70)), typed(d + 10),
                                       f(0, 1), typed(D), endCut, typed(pick(20, 70)), typed(D + 10));
         const Outcome r = Compute(variant, data, connections, ends, unit);
-        if (r.message == ErrNoBendRadiusClearsCentre && ++unnamed) EXPECT_EQ(r.elbow.LeastBendRadius, 0) << i;
+        if (r.message == ErrNoBendRadiusClearsCentre && ++unnamed) { EXPECT_EQ(r.elbow.LeastBendRadius, 0) << i; }
         if (r.message != ErrBendRadiusPastCentre || !++named) continue;
         SCOPED_TRACE(testing::Message() << "elbow " << i << ", variant " << variant << ", unit " << unit);
         const float least = data[ConeElbowBendRadius] = shown(r.elbow.LeastBendRadius, unit);
         EXPECT_LE(least, typed(DevelopmentSettings{}.Limits.ConeElbowRadiusLimit.Max));
         data[ConeElbowAxisLength] = static_cast<float>(ReadNumber(AxisLengthFromRadius(FormatLength(least, unit), FormatLength(A, 0), unit)));
         EXPECT_TRUE(simple(Compute(variant, data, connections, ends, unit)));
-        InputArrays switched;
-        switched.ConeElbowData = data, switched.EndConnections = connections;
-        ConvertInputUnits(unit, switched);
-        for (int k = 1; k < static_cast<int>(data.size()); ++k)
-            if (IsLengthElementConeElbow(k)) switched.ConeElbowData[k] = shown(switched.ConeElbowData[k], other);
-        EXPECT_TRUE(simple(Compute(variant, switched.ConeElbowData, switched.EndConnections, ends, other)));
     }
     EXPECT_GT(named, 150);
     EXPECT_GT(unnamed, 50);

@@ -287,9 +287,8 @@ TEST_F(ConeElbowWindowTest, EndConnectionPanelInInches) {
 }
 
 
-// A bend radius that puts a piece past the bend centre: the message names
-// the least radius, accepted when typed and once the unit is switched either
-// way; where no radius the box takes builds the elbow, it names none.
+// A piece past the bend centre: the message names the least radius, accepted typed and in the other
+// unit either way; where no radius the box takes builds the elbow, it names none.
 TEST_F(ConeElbowWindowTest, TooTightABendNamesTheLeastBendRadius) {
     // Typed, named, the unit switched to, the radius box then.
     const struct { const char *radius, *named; int unit; const char* switched; } cases[] = {
