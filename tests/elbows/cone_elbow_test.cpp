@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "core/number_text.h"
+#include "core/unit_conversion.h"
 #include "elbows/cyl_elbow_fields.h"
 #include "elbows/elbow_messages.h"
 #include "output/dxf_cases.h"
@@ -260,6 +261,12 @@ TEST(ConeElbow, EveryNamedBendRadiusIsAcceptedWhenTyped) {
         EXPECT_LE(least, typed(DevelopmentSettings{}.Limits.ConeElbowRadiusLimit.Max));
         data[ConeElbowAxisLength] = static_cast<float>(ReadNumber(AxisLengthFromRadius(FormatLength(least, unit), FormatLength(A, 0), unit)));
         EXPECT_TRUE(simple(Compute(variant, data, connections, ends, unit)));
+        // And once the unit is switched, the boxes showing the other unit's decimals.
+        InputArrays switched{.ConeElbowData = data, .EndConnections = connections};
+        ConvertInputUnits(unit, switched);
+        for (int k = 1; k < static_cast<int>(data.size()); ++k)
+            if (IsLengthElementConeElbow(k)) switched.ConeElbowData[k] = shown(switched.ConeElbowData[k], 1 - unit);
+        EXPECT_TRUE(simple(Compute(variant, switched.ConeElbowData, switched.EndConnections, ends, 1 - unit)));
     }
     EXPECT_GT(named, 150);
     EXPECT_GT(unnamed, 50);
