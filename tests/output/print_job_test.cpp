@@ -330,8 +330,7 @@ TEST_F(PrintJobTest, ADocumentThatCannotStartIsReported) {
     State() = WorkingState{};
 }
 
-// A range that ended early names the pieces printed and those left (a piece
-// with a copy left is among them); once an answer ended it, that is said, unless none printed.
+// A range ended early names the pieces printed and those left (one with a copy left among them), unless none printed.
 TEST_F(PrintJobTest, ARangeEndedEarlyNamesThePiecesPrintedAndNot) {
     std::vector<std::string>& common = Language().Sections[LangCommon];
     common.assign(33, "");
@@ -357,10 +356,9 @@ TEST_F(PrintJobTest, ARangeEndedEarlyNamesThePiecesPrintedAndNot) {
         if (anyPrinted) dialogs.ExpectMessage(IdOk);
         range.Finish({1, 2, 3}, anyPrinted ? std::vector<int>{1} : std::vector<int>{});
         ASSERT_EQ(dialogs.messages.size(), anyPrinted ? 2u : 1u);
-        if (anyPrinted) {
-            EXPECT_EQ(dialogs.messages[1].prompt, "Piece 1 was printed. Pieces 2 and 3 were not printed.");
-            EXPECT_EQ(dialogs.messages[1].style, MbInformation);
-        }
+        if (!anyPrinted) continue;
+        EXPECT_EQ(dialogs.messages[1].prompt, RangeEndText({1, 2, 3}, {1}));
+        EXPECT_EQ(dialogs.messages[1].style, MbInformation);
     }
 }
 
