@@ -342,6 +342,12 @@ TEST(QtPrinterSilentServiceTest, ASilentServiceCostsOneShortWaitAndPrintsNothing
         EXPECT_LT(LongestPause([&] { EXPECT_EQ(printer.EndDocument(), DocumentResult::Failed); }), 1.0);
         EXPECT_LT(SecondsSince(start), 5.0);
         EXPECT_EQ(printer.LastFault(), PrintFault::NoService);
+        // Choosing a queue and putting a set-up back do not ask the silent service either.
+        start = std::chrono::steady_clock::now();
+        printer.ChooseQueue("Workshop");
+        printer.PutSetUp(printer.CurrentSetUp());
+        EXPECT_LT(SecondsSince(start), 1.0);
+        EXPECT_EQ(printer.CurrentSetUp().printerName, "Workshop");
     }
     dialogs.VerifyAllUsed();
     Platform() = saved;
